@@ -1,0 +1,120 @@
+// The parameter set of a run: every control converted into the value the
+// stages read, plus the derived values. parameter_einlesen builds it from the
+// control states, draws the town outline and sizes the city model.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/stadtmodell.h"
+#include "core/steuerwerte.h"
+#include "core/zufall.h"
+
+namespace tarvello {
+
+struct Parameter {
+    std::int16_t stadt_form = 0;
+    float stadt_turbulenz = 0;
+    std::int16_t wege_anzahl = 0;
+    std::int32_t wege_anzahl_aus_stadt = 0;
+    float stadt_abmessung = 0;
+    float weg_halbbreite_max = 0;
+    float weg_halbbreite_min = 0;
+    float weg_aufloesung = 0;
+    float weg_kurvigkeit = 0;
+    float weg_richtungstendenz = 0;
+    float weg_sackgasse_wahrsch = 0;
+    float weg_abknick_wahrsch = 0;
+    float wi_abknick_max = 0;
+    float weg_abzweig_verjueng_wert = 0;
+    float weg_abzweig_verjueng_streu = 0;
+    float stadt_kernbildung = 0;
+    float weg_abzweigung_wi_min = 0;
+    float weg_durchkreuz_wahrsch = 0;
+    std::int16_t n_gebaude = 0;
+    float haus_gxy_min = 0;
+    float haus_gxy_max = 0;
+    float stadt_kerngroesse = 0;
+    float haus_abstand_weg = 0;
+    float haus_winkel_weg = 0;
+    float haus_antiueberlappung = 0;
+    float haus_anteil_rund = 0;
+    float haus_seitenverhaeltnis_max = 0;
+    float haus_blockbildung = 0;
+    float haus_blockbildung_zentral = 0;
+    float haus_blockbildung_homogen = 0;
+    float haeuser_groessenverteilung_zentrum = 0;
+    float haeuser_groessenverteilung_breite = 0;
+    std::int16_t n_fluesse_max = 0;
+    float fluss_breite_max = 0;
+    float fluss_kurvigkeit = 0;
+    float fluss_verzweigungshaeufigkeit = 0;
+    float fluss_zentral = 0;
+    float fluss_verzweigung_symetrie = 0;
+    float fluss_quelle_abstand = 0;
+    double fluss_inselbildung = 0;
+    float fluss_quellen_ausserhalb = 0;
+    float abstand_weg_fluss = 0;
+    float weg_brueckenbildung = 0;
+    std::int16_t n_plaetze = 0;
+    float plaetze_groesse_rel = 0;
+    float plaetze_gebaeude_zulassen = 0;
+    float plaetze_gebaeude_groesse = 0;
+    std::int16_t n_parks = 0;
+    float parks_groesse_rel = 0;
+    float parks_gebaeude_zulassen = 0;
+    float parks_gebaeude_groesse = 0;
+    std::uint8_t Mauer = 0;
+    float Mauer_Abstand_Zentrum = 0;
+    float Mauer_Dicke = 0;
+    float Mauer_Vollstaendigkeit = 0;
+    float Mauer_Lueckenhaftigkeit = 0;
+    float Mauer_Tuerme_Abstand = 0;
+    float Mauer_Turmgroesse = 0;
+    float Mauer_Turmgroesse_Tor = 0;
+    float Mauer_Turmabstand_Variation = 0;
+    float Mauer_Aufloesung = 0;
+    float Mauer_Turmgroesse_Variation = 0;
+    float Mauer_TorTurmgroesse_Variation = 0;
+    std::uint8_t Mauer_Tuerme_Form_Tore = 0;
+    std::uint8_t Mauer_Tuerme_Form = 0;
+    float Mauer_Tuerme_erodieren_mit = 0;
+
+    // Derived values.
+    float stadt_durchmesser = 0;
+    float weg_schritt_faktor = 0;
+    std::int32_t weg_punkte_max = 0; // checked against the 16-bit limit
+    std::int32_t weg_punkte_min = 0;
+    float weg_fortsetz_wahrsch = 0;
+    float haus_gxy_spanne = 0;
+    float bebauung_rel = 0;
+    float kern_rel = 0;
+};
+
+// Converts the control states into a parameter set (no randomness, no sizing).
+Parameter parameter_umrechnen(const Steuerwerte& s);
+
+// Refuses what a run cannot handle: counts beyond the 16-bit tables, zero
+// widths or a zero map. The message names the control to change.
+std::optional<std::string> parameter_pruefen(const Parameter& p);
+
+// Draws the random harmonics of the town outline into the model.
+void stadtrand_wuerfeln(Stadtmodell& m, Zufall& z);
+
+// The whole reading at run start: convert, check, draw the outline, size the
+// model. On refusal returns the message and leaves p and m untouched.
+std::optional<std::string> parameter_einlesen(const Steuerwerte& s, Zufall& z, Parameter& p,
+                                              Stadtmodell& m);
+
+} // namespace tarvello
+
+#include <utility>
+#include <vector>
+
+namespace tarvello {
+
+// Every converted and derived value by name, in reading order; for listings.
+std::vector<std::pair<const char*, double>> parameter_werte(const Parameter& p);
+
+} // namespace tarvello

@@ -1,0 +1,21 @@
+// Number conventions of the generator: the program's own single-precision pi,
+// rounding halves to even, and Int as floor.
+#pragma once
+
+#include <cmath>
+
+namespace tarvello {
+
+inline constexpr float pi = 3.1415925f;
+inline constexpr float zwei_pi = 6.283185f;
+
+// "Rounded": nearest integer, halves to even (the default FP rounding mode).
+inline double runden(double x) {
+    return std::nearbyint(x);
+}
+// "Int": rounds down, towards minus infinity.
+inline double ganz(double x) {
+    return std::floor(x);
+}
+
+} // namespace tarvello

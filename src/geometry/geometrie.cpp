@@ -1,0 +1,200 @@
+#include "geometry/geometrie.h"
+
+#include <cmath>
+
+#include "core/funktionen.h"
+#include "core/zahlen.h"
+
+namespace tarvello {
+
+float winkel_aus(float dx, float dy) {
+    return richtungswinkel(dx, dy);
+}
+
+Richtung punkt_richtung(const Weg& w, int k) {
+    Richtung r;
+    const int n = w.n_punkte;
+    if (n < 2) return r;
+    int a = k;
+    if (a >= n) a = n - 1;
+    if (a < 1) a = 1;
+    r.vor = winkel_aus(w.px(a + 1) - w.px(a), w.py(a + 1) - w.py(a));
+    if (k > 1 && k <= n) {
+        r.zurueck = winkel_aus(w.px(k) - w.px(k - 1), w.py(k) - w.py(k - 1));
+    } else {
+        r.zurueck = r.vor;
+    }
+    r.mittel = (r.vor + r.zurueck) / 2.0f;
+    return r;
+}
+
+Lage lage_pruefen(const Parameter& p, const Stadtmodell& m, float x, float y) {
+    Lage l;
+    const float dx = x - m.zentrum_x;
+    const float dy = y - m.zentrum_y;
+    float g;
+    if (p.stadt_form == 0) {
+        const float r = umriss_radius(p, m, winkel_aus(dx, dy), 0.0f);
+        g = std::sqrt(dx * dx + dy * dy) / r;
+        l.im_kern = g < p.kern_rel;
+        l.in_stadt = g <= 1.0f;
+        l.ausserhalb_karte = g > 1.333f;
+    } else if (p.stadt_form == 1) {
+        const float h = p.stadt_durchmesser / 2.0f;
+        g = maximum(std::fabs(dx), std::fabs(dy)) / h;
+        l.in_stadt = g < 1.0f;
+        l.im_kern = g < p.kern_rel;
+        l.ausserhalb_karte =
+            std::fabs(dx) > p.stadt_abmessung / 2.0f || std::fabs(dy) > p.stadt_abmessung / 2.0f;
+    } else {
+        return l;
+    }
+    l.in_bebauung = g <= p.bebauung_rel;
+    return l;
+}
+
+bool punkt_in_polygon(float x, float y, const float* xs, const float* ys, int n) {
+    int anzahl = 0;
+    for (int i = 1; i <= n - 1; ++i) {
+        float x1 = xs[i], y1 = ys[i], x2 = xs[i + 1], y2 = ys[i + 1];
+        if (y2 < y1) {
+            std::swap(x1, x2);
+            std::swap(y1, y2);
+        }
+        if (y1 <= y && y < y2) {
+            const float xe = ((y2 - y) * x1 + (y - y1) * x2) / (y2 - y1);
+            if (xe > x) ++anzahl;
+        }
+    }
+    return (anzahl % 2) == 1;
+}
+
+namespace {
+
+bool kante_rechts(float px, float py, float xa, float ya, float xb, float yb) {
+    if (yb < ya) {
+        std::swap(xa, xb);
+        std::swap(ya, yb);
+    }
+    if (ya <= py && py < yb) {
+        const float xe = ((yb - py) * xa + (py - ya) * xb) / (yb - ya);
+        return xe > px;
+    }
+    return false;
+}
+
+} // namespace
+
+bool punkt_vor_viereck(float px, float py, float x1, float y1, float x2, float y2, float x3,
+                       float y3, float x4, float y4) {
+    return kante_rechts(px, py, x1, y1, x2, y2) || kante_rechts(px, py, x2, y2, x3, y3) ||
+           kante_rechts(px, py, x3, y3, x4, y4) || kante_rechts(px, py, x1, y1, x4, y4);
+}
+
+Schnitt strecken_schnitt(float ax1, float ay1, float ax2, float ay2, float bx1, float by1,
+                         float bx2, float by2) {
+    Schnitt s;
+    if (minimum(bx1, bx2) > maximum(ax1, ax2) || maximum(bx1, bx2) < minimum(ax1, ax2) ||
+        minimum(by1, by2) > maximum(ay1, ay2) || maximum(by1, by2) < minimum(ay1, ay2))
+        return s;
+    if ((ax1 == ax2 && ay1 == ay2) || (bx1 == bx2 && by1 == by2)) return s;
+    const float d = (ax2 - ax1) * (by2 - by1) - (ay2 - ay1) * (bx2 - bx1);
+    float t = 0.0f, u = 0.0f;
+    if (d != 0.0f) {
+        t = ((ay1 - by1) * (bx2 - bx1) - (ax1 - bx1) * (by2 - by1)) / d;
+        u = ((ax2 - ax1) * (ay1 - by1) - (ay2 - ay1) * (ax1 - bx1)) / d;
+    }
+    if (t < 0.0f || t > 1.0f || u < 0.0f || u > 1.0f) return s;
+    s.gefunden = true;
+    s.x = ax1 + (ax2 - ax1) * t;
+    s.y = ay1 + (ay2 - ay1) * t;
+    return s;
+}
+
+bool haeuser_ueberlappen(const Haus& i, const Ecken& ex, const Ecken& ey, const Haus& j) {
+    if (i.x_min > j.x_max || j.x_min > i.x_max || i.y_min > j.y_max || j.y_min > i.y_max)
+        return false;
+    if (i.rund == 1 || j.rund == 1) {
+        auto radius = [](const Haus& h) {
+            return h.rund == 1 ? h.breite
+                               : std::sqrt(h.laenge * h.laenge + h.breite * h.breite) / 2.0f;
+        };
+        return radius(i) + radius(j) > abstand(i.x, i.y, j.x, j.y);
+    }
+    const auto& jx = j.ecke_x;
+    const auto& jy = j.ecke_y;
+    for (int c = 1; c <= 4; ++c)
+        if (punkt_vor_viereck(ex[c], ey[c], jx[1], jy[1], jx[2], jy[2], jx[3], jy[3], jx[4], jy[4]))
+            return true;
+    for (int c = 1; c <= 4; ++c)
+        if (punkt_vor_viereck(jx[c], jy[c], ex[1], ey[1], ex[2], ey[2], ex[3], ey[3], ex[4], ey[4]))
+            return true;
+    return false;
+}
+
+void haus_rahmen_setzen(Haus& h, const Ecken& ex, const Ecken& ey, float cx, float cy, float r) {
+    if (h.rund == 1) {
+        h.x_min = cx - r;
+        h.x_max = cx + r;
+        h.y_min = cy - r;
+        h.y_max = cy + r;
+    } else if (h.rund == 0) {
+        float x_lo = 1000000.0f, y_lo = 1000000.0f, x_hi = -1000000.0f, y_hi = -1000000.0f;
+        for (int c = 1; c <= 4; ++c) {
+            if (ex[c] < x_lo) x_lo = ex[c];
+            if (ex[c] > x_hi) x_hi = ex[c];
+            if (ey[c] < y_lo) y_lo = ey[c];
+            if (ey[c] > y_hi) y_hi = ey[c];
+        }
+        h.x_min = x_lo;
+        h.x_max = x_hi;
+        h.y_min = y_lo;
+        h.y_max = y_hi;
+    }
+}
+
+int oktant(float a) {
+    const float q = pi / 4.0f;
+    if (a < 0.0f || a > 2.0f * pi) return 0;
+    for (int o = 1; o <= 8; ++o)
+        if (a <= static_cast<float>(o) * q) return o;
+    return 8;
+}
+
+NaechsterWeg naechster_weg(const Stadtmodell& m, float x, float y) {
+    NaechsterWeg n;
+    for (int w = 1; w <= m.n_wege; ++w) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const float halb = weg.breite / 2.0f;
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            const float dx = weg.px(k) - x;
+            const float dy = weg.py(k) - y;
+            const float e = std::sqrt(dx * dx + dy * dy) - halb;
+            if (e < n.abstand) {
+                n.abstand = e;
+                n.weg = w;
+                n.punkt = k;
+            }
+        }
+    }
+    return n;
+}
+
+Gedreht punkt_drehen(float px, float py, float cx, float cy, float a) {
+    Gedreht g;
+    const float r = abstand(px, py, cx, cy);
+    g.winkel = winkel_aus(px - cx, py - cy) + a;
+    g.x = cx + r * std::cos(g.winkel);
+    g.y = cy + r * std::sin(g.winkel);
+    return g;
+}
+
+void ecken_drehen(Ecken& ex, Ecken& ey, float cx, float cy, float a) {
+    for (int c = 1; c <= 4; ++c) {
+        const Gedreht g = punkt_drehen(ex[c], ey[c], cx, cy, a);
+        ex[c] = g.x;
+        ey[c] = g.y;
+    }
+}
+
+} // namespace tarvello

@@ -1,0 +1,1 @@
+// Keeps the library non-empty while its folder fills up.

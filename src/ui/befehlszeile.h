@@ -1,0 +1,32 @@
+// Shared pieces of the command-line front: exit codes, the options that
+// choose control states (--preset, --settings, --set) and output helpers.
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include "core/steuerwerte.h"
+
+namespace tarvello {
+
+inline constexpr const char* programm_version = "5.00";
+
+enum Exitcode : int { ok = 0, dateifehler = 1, bedienfehler = 2, abgebrochen = 3 };
+
+// Adds --preset, --settings and --set to a parser.
+void steuer_optionen_hinzufuegen(QCommandLineParser& parser);
+
+// Builds the control states a command uses: the start state (preset 8), or
+// the preset / settings file given, then every --set in order. On error
+// returns false with a one-line message.
+bool steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s, QString& fehler);
+
+// Parses an integer option strictly; false with a message on bad input.
+bool ganzzahl_lesen(const QString& text, const QString& option, long long min, long long max,
+                    long long& wert, QString& fehler);
+
+// One line on stderr.
+void fehler_melden(const QString& text);
+
+} // namespace tarvello

@@ -1,0 +1,53 @@
+// Entry point: with a subcommand the program stays on the command line and
+// needs no display; without one it shows the help (the window comes later).
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+#include <cstring>
+
+#include "ui/befehl_name.h"
+#include "ui/befehl_params.h"
+#include "ui/befehlszeile.h"
+
+using namespace tarvello;
+
+namespace {
+
+const char* hilfe_text = "Usage: tarvello <command> [options]\n"
+                         "\n"
+                         "Invents maps of towns, from a hamlet to a large city.\n"
+                         "\n"
+                         "Commands:\n"
+                         "  params     Show the control states and the parameter set of a run\n"
+                         "  name       Invent town names\n"
+                         "\n"
+                         "Options:\n"
+                         "  -h, --help     Show this help\n"
+                         "  -v, --version  Show the version\n"
+                         "\n"
+                         "'tarvello <command> --help' describes the options of a command.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("tarvello");
+    QCoreApplication::setApplicationVersion(programm_version);
+
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 2 || args[1] == "-h" || args[1] == "--help" || args[1] == "help") {
+        std::fputs(hilfe_text, stdout);
+        return ok;
+    }
+    if (args[1] == "-v" || args[1] == "--version") {
+        std::printf("Tarvello %s\n", programm_version);
+        return ok;
+    }
+    const QString befehl = args[1];
+    QStringList rest = args.mid(2);
+    rest.prepend("tarvello " + befehl);
+    if (befehl == "params") return befehl_params(rest);
+    if (befehl == "name") return befehl_name(rest);
+    fehler_melden("unknown command '" + befehl + "' (try 'tarvello --help')");
+    return bedienfehler;
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what building and testing Tarvello needs (Debian, as root).
+set -euo pipefail
+pakete=(g++ cmake make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+fehlend=()
+for p in "${pakete[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || fehlend+=("$p")
+done
+if [ ${#fehlend[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${fehlend[@]}"
+fi
