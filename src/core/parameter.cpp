@@ -163,6 +163,10 @@ std::optional<std::string> parameter_einlesen(const Steuerwerte& s, Zufall& z, P
     m.dimensionieren(p.n_fluesse_max + p.wege_anzahl, p.weg_punkte_max, p.n_gebaude, p.n_plaetze,
                      p.n_parks);
     m.stadt_abmessung = p.stadt_abmessung;
+    m.weg_halbbreite_min = p.weg_halbbreite_min;
+    m.weg_halbbreite_max = p.weg_halbbreite_max;
+    m.mauer_parameter = p.Mauer;
+    m.mauer_dicke = p.Mauer_Dicke;
     return std::nullopt;
 }
 

@@ -119,6 +119,10 @@ struct Stadtmodell {
     bool plan_vorhanden = false;
     float karten_faktor = 1.0f;
     float stadt_abmessung = 0; // side of the map square this model was made for
+    // Values of the run's parameters that drawing and saving need with the model.
+    float weg_halbbreite_min = 0, weg_halbbreite_max = 0;
+    std::uint8_t mauer_parameter = 0; // the wall was asked for
+    float mauer_dicke = 0;
 
     // Numbering counts (kept between runs, stored in the map file).
     std::int16_t n_nummer_wege = 0, n_nummer_haeuser = 0, n_nummer_plaetze = 0, n_nummer_parks = 0;
