@@ -28,8 +28,8 @@ struct Gang {
     bool verworfen = false;
     bool ausserhalb_gelaufen = false;
     bool an_mauer = false;
-    int i = 1;                 // index of the last stored point of the way
-    float gelaufen = 0;        // distance walked since the start or the last crossing
+    int i = 1;          // index of the last stored point of the way
+    float gelaufen = 0; // distance walked since the start or the last crossing
     int letzte_bruecke = 0;
 };
 
@@ -53,11 +53,11 @@ struct Lauf {
     Sprache sprache;
 
     // Run flags.
-    bool abbruch = false;            // stop request (user or automatic failure)
-    bool anwender_abbruch = false;   // the host asked to stop
+    bool abbruch = false;          // stop request (user or automatic failure)
+    bool anwender_abbruch = false; // the host asked to stop
     bool versuch_gescheitert = false;
     int versuch_nr = 0;
-    std::string fehler;              // set when a run ends on an arithmetic fault
+    std::string fehler; // set when a run ends on an arithmetic fault
 
     // Driver state of the current attempt.
     int erster_strassenweg = 1;

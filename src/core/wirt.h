@@ -10,17 +10,17 @@ namespace tarvello {
 
 // What just became ready, so a preview can draw it.
 enum class Element {
-    weg,        // index: way number
-    haus,       // index: building number
-    plaetze,    // all squares
-    parks,      // all parks
-    mauer,      // the wall and its towers
-    alles,      // the whole model changed (fitting, loading): redraw everything
+    weg,          // index: way number
+    haus,         // index: building number
+    plaetze,      // all squares
+    parks,        // all parks
+    mauer,        // the wall and its towers
+    alles,        // the whole model changed (fitting, loading): redraw everything
     zuruecksetzen // a new attempt starts: clear the preview
 };
 
 class Wirt {
-public:
+  public:
     virtual ~Wirt() = default;
     virtual void status(const std::string& /*text*/) {}
     virtual void fortschritt(float /*prozent*/) {}

@@ -19,3 +19,16 @@ inline double ganz(double x) {
 }
 
 } // namespace tarvello
+
+namespace tarvello {
+
+// Int of a count computed in floating point, clamped so that a far-away or
+// broken value can never overflow the integer (NaN gives 0).
+inline int ganz_begrenzt(double x) {
+    if (!(x == x)) return 0;
+    if (x > 1e9) return 1000000000;
+    if (x < -1e9) return -1000000000;
+    return static_cast<int>(std::floor(x));
+}
+
+} // namespace tarvello

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/befehl_generate.h"
 #include "ui/befehl_name.h"
 #include "ui/befehl_params.h"
 #include "ui/befehlszeile.h"
@@ -18,6 +19,7 @@ const char* hilfe_text = "Usage: tarvello <command> [options]\n"
                          "Invents maps of towns, from a hamlet to a large city.\n"
                          "\n"
                          "Commands:\n"
+                         "  generate   Generate a town map without a window\n"
                          "  params     Show the control states and the parameter set of a run\n"
                          "  name       Invent town names\n"
                          "\n"
@@ -48,6 +50,7 @@ int main(int argc, char** argv) {
     rest.prepend("tarvello " + befehl);
     if (befehl == "params") return befehl_params(rest);
     if (befehl == "name") return befehl_name(rest);
+    if (befehl == "generate") return befehl_generate(rest);
     fehler_melden("unknown command '" + befehl + "' (try 'tarvello --help')");
     return bedienfehler;
 }

@@ -1,0 +1,258 @@
+#include "streets/strassen.h"
+
+#include <cmath>
+
+#include "core/funktionen.h"
+#include "core/zahlen.h"
+#include "geometry/geometrie.h"
+#include "streets/verbindungen.h"
+
+namespace tarvello {
+
+void erste_strasse_starten(Lauf& l, int w) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    m.wege[static_cast<std::size_t>(w)].breite = p.weg_halbbreite_max;
+    l.startversuche = 0;
+    for (;;) {
+        const float a = 2.0f * pi * l.rnd();
+        l.gang.pos_x = m.zentrum_x + p.stadt_durchmesser / 2.0f * std::cos(a);
+        l.gang.pos_y = m.zentrum_y + p.stadt_durchmesser / 2.0f * std::sin(a);
+        if (lage_pruefen(p, m, l.gang.pos_x, l.gang.pos_y).in_stadt) break;
+        if (++l.startversuche > 100) {
+            stadtrand_wuerfeln(m, l.z);
+            l.startversuche = 0;
+        }
+    }
+    // Heading: the head's position vector from the map origin, turned round.
+    l.gang.richtung = winkel_aus(l.gang.pos_x, l.gang.pos_y) + pi;
+    if (p.stadt_form == 1) {
+        switch (oktant(l.gang.richtung)) {
+        case 2:
+        case 3:
+            l.gang.richtung = -3.0f * pi / 2.0f;
+            break;
+        case 4:
+        case 5:
+            l.gang.richtung = 0.0f;
+            break;
+        case 6:
+        case 7:
+            l.gang.richtung = pi / 2.0f;
+            break;
+        case 1:
+        case 8:
+            l.gang.richtung = -pi;
+            break;
+        default:
+            break;
+        }
+    }
+    m.wege[static_cast<std::size_t>(w)].verbindungen.erase(1);
+}
+
+void abzweigung_starten(Lauf& l, int w) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    const double t0 = l.jetzt();
+    const double frist = static_cast<double>(p.weg_aufloesung * p.weg_aufloesung) * 15.0 + 0.5;
+    const int erster = l.erster_strassenweg;
+    long versuche = 0;
+    for (;;) {
+        // The design's loop has no yield; give the host a chance now and then
+        // so an abort is heard during a long search.
+        if ((++versuche & 4095) == 0) {
+            l.nachgeben();
+            if (l.abbruch) return;
+        }
+        const int v = static_cast<int>(
+            ganz(l.rnd() * static_cast<float>(m.n_wege - erster) + static_cast<float>(erster)));
+        const Weg& eltern = m.wege[static_cast<std::size_t>(v)];
+        if (eltern.ist_fluss != 0 || eltern.n_punkte < 1) continue;
+        const float anteil = eltern.breite / p.weg_halbbreite_max;
+        if (l.rnd() >= anteil * anteil) continue;
+        l.z.neu_saeen();
+        int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(eltern.n_punkte - 2) + 1.0f));
+        if (k < 1) k = 1;
+        if (k > eltern.n_punkte) k = eltern.n_punkte;
+        l.gang.pos_x = eltern.px(k);
+        l.gang.pos_y = eltern.py(k);
+        const Lage lage = lage_pruefen(p, m, l.gang.pos_x, l.gang.pos_y);
+        const float r = l.rnd();
+        const bool angenommen =
+            !l.kern_erreicht || lage.im_kern || (lage.in_stadt && r > p.stadt_kernbildung);
+        if (!angenommen) {
+            if (l.jetzt() - t0 > frist) {
+                l.versuch_gescheitert = true;
+                l.abbruch = true;
+                return;
+            }
+            continue;
+        }
+        const Richtung richtung = punkt_richtung(eltern, k);
+        const float gabel =
+            (pi - 2.0f * p.weg_abzweigung_wi_min) * l.rnd() + p.weg_abzweigung_wi_min;
+        l.gang.richtung = richtung.mittel + gabel;
+        if (l.rnd() > 0.5f) l.gang.richtung = richtung.mittel - gabel;
+        float breite = ((l.rnd() - 0.5f) * 3.0f * p.weg_abzweig_verjueng_streu +
+                        (1.0f - p.weg_abzweig_verjueng_wert)) *
+                       eltern.breite;
+        if (breite > p.weg_halbbreite_max) breite = p.weg_halbbreite_max;
+        if (breite < p.weg_halbbreite_min) breite = p.weg_halbbreite_min;
+        m.wege[static_cast<std::size_t>(w)].breite = breite;
+        verbindung_hinzufuegen(m, w, 1, v, k);
+        return;
+    }
+}
+
+void kreuzung_pruefen(Lauf& l, int w) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    Gang& g = l.gang;
+    Weg& strasse = m.wege[static_cast<std::size_t>(w)];
+    for (int v = l.erster_strassenweg; v <= m.n_wege; ++v) {
+        const Weg& andere = m.wege[static_cast<std::size_t>(v)];
+        const float grenze = (andere.breite + g.halbbreite) / 2.0f;
+        for (int k = 1; k <= andere.n_punkte;) {
+            const float d = abstand(g.pos_x, g.pos_y, andere.px(k), andere.py(k));
+            if (d < grenze && (v != w || std::abs(k - g.i) > 20)) {
+                // Run the street onto the other one.
+                ++g.i;
+                strasse.punkt_setzen(g.i, g.pos_x, g.pos_y);
+                g.pos_x = andere.px(k);
+                g.pos_y = andere.py(k);
+                ++g.i;
+                strasse.punkt_setzen(g.i, g.pos_x, g.pos_y);
+                const float a = punkt_richtung(andere, k).mittel;
+                const float b = winkel_aus(strasse.px(g.i - 1) - strasse.px(g.i - 2),
+                                           strasse.py(g.i - 1) - strasse.py(g.i - 2));
+                float delta = std::fabs(a - b);
+                if (delta > pi / 2.0f) delta = pi - delta;
+                if (delta < p.weg_abzweigung_wi_min) {
+                    // Too flat a meeting: throw the street away.
+                    g.verworfen = true;
+                    g.ende = false;
+                    return;
+                }
+                g.ende = true;
+                verbindung_hinzufuegen(m, w, g.i, v, k);
+                if (l.rnd() < p.weg_durchkreuz_wahrsch) {
+                    g.ende = false;
+                    g.verworfen = false;
+                    g.gelaufen = 0.0f;
+                }
+                return;
+            }
+            const int n = ganz_begrenzt(d / andere.breite / p.weg_schritt_faktor);
+            if (k + n > 30000) break;
+            k = k + n + 1;
+        }
+    }
+}
+
+void mauer_pruefen(Lauf& l) {
+    const Parameter& p = l.p;
+    const Stadtmodell& m = l.m;
+    Gang& g = l.gang;
+    g.an_mauer = false;
+    const float grenze = 4.0f * (p.Mauer_Dicke + g.halbbreite);
+    const int n = m.mauer_n_punkte;
+    const float schritt = l.mauer_schritt > 0.0f ? l.mauer_schritt : 1.0f;
+    for (int q = 1; q <= n;) {
+        const auto i = static_cast<std::size_t>(q);
+        if (m.mauer_flag[i] == 0) {
+            ++q;
+            continue;
+        }
+        const float d = abstand(g.pos_x, g.pos_y, m.mauer_x[i], m.mauer_y[i]);
+        if (d >= grenze) {
+            const int sprung = ganz_begrenzt(d / schritt);
+            q = sprung > 5 ? q + sprung - 1 : q + 1;
+            continue;
+        }
+        g.an_mauer = true;
+        if (n < 2) {
+            g.richtung = 0.0f;
+        } else if (q == 1) {
+            g.richtung = richtungswinkel(m.mauer_x[2] - m.mauer_x[1], m.mauer_y[2] - m.mauer_y[1]);
+        } else if (q == n) {
+            g.richtung =
+                richtungswinkel(m.mauer_x[i] - m.mauer_x[i - 1], m.mauer_y[i] - m.mauer_y[i - 1]);
+        } else {
+            g.richtung = mittlere_richtung(m.mauer_x[i - 1], m.mauer_y[i - 1], m.mauer_x[i],
+                                           m.mauer_y[i], m.mauer_x[i + 1], m.mauer_y[i + 1]);
+        }
+        if (d < 0.7f * grenze) {
+            // Too close: back off, away from the wall point within +-30 degrees.
+            g.richtung = winkel_aus(m.mauer_x[i] - g.pos_x, m.mauer_y[i] - g.pos_y) + pi +
+                         (l.rnd() - 0.5f) * pi / 3.0f;
+            if (g.richtung > 2.0f * pi) g.richtung -= 2.0f * pi;
+        }
+        ++q;
+    }
+}
+
+float brueckenwahrscheinlichkeit(const Parameter& p) {
+    return (p.weg_brueckenbildung * p.weg_brueckenbildung * 150.0f) /
+           (static_cast<float>(p.weg_punkte_max) /
+            (p.weg_aufloesung * p.weg_aufloesung * 3.0f + 0.5f));
+}
+
+void fluss_pruefen(Lauf& l, int w) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    Gang& g = l.gang;
+    float beste = 1000000.0f;
+    bool gefunden = false;
+    int fluss = 0, punkt = 0;
+    float q = 0.0f;
+    for (int r = 1; r <= m.n_fluesse; ++r) {
+        const Weg& f = m.wege[static_cast<std::size_t>(r)];
+        const float wr = f.breite;
+        const float grenze = (p.abstand_weg_fluss * 2.5f + 0.8f) * (wr + g.halbbreite);
+        const float s = 2.0f * p.weg_schritt_faktor * wr;
+        for (int k = 1; k <= f.n_punkte;) {
+            const float d = abstand(g.pos_x, g.pos_y, f.px(k), f.py(k));
+            if (d < beste && d < grenze) {
+                beste = d;
+                fluss = r;
+                punkt = k;
+                q = d / grenze;
+                gefunden = true;
+            }
+            const int n = s > 0.0f ? ganz_begrenzt((d - grenze) / s) : 0;
+            k = n > 6 ? k + n - 2 : k + 1;
+        }
+    }
+    if (!gefunden) return;
+    const Weg& f = m.wege[static_cast<std::size_t>(fluss)];
+    const float d = beste;
+    // The river's direction at the nearest point; at its last point the last segment.
+    float a = 0.0f;
+    if (f.n_punkte >= 2) {
+        const int k0 = punkt < f.n_punkte ? punkt : f.n_punkte - 1;
+        a = winkel_aus(f.px(k0 + 1) - f.px(k0), f.py(k0 + 1) - f.py(k0));
+    }
+    const float b = winkel_aus(f.px(punkt) - g.pos_x, f.py(punkt) - g.pos_y);
+    bool bruecke = l.n_bruecken == 0;
+    if (!bruecke && l.rnd() < brueckenwahrscheinlichkeit(p) &&
+        (g.letzte_bruecke == 0 ||
+         static_cast<float>(g.i - g.letzte_bruecke) > static_cast<float>(p.weg_punkte_max) / 20.0f))
+        bruecke = true;
+    if (bruecke) {
+        ++g.i;
+        m.wege[static_cast<std::size_t>(w)].punkt_setzen(g.i, g.pos_x, g.pos_y);
+        const float sprung = (0.95f + 0.25f * l.rnd()) * 2.0f * d;
+        g.pos_x += sprung * std::cos(b);
+        g.pos_y += sprung * std::sin(b);
+        g.letzte_bruecke = g.i;
+        ++l.n_bruecken;
+    }
+    // Run along the river and keep off its bank.
+    g.richtung = a;
+    const float q2 = maximum(q, 0.75f);
+    g.pos_x -= (g.halbbreite / (q2 + 1.0f)) * std::cos(b);
+    g.pos_y -= (g.halbbreite / (q2 + 1.0f)) * std::sin(b);
+}
+
+} // namespace tarvello

@@ -1,0 +1,59 @@
+#include "streets/verbindungen.h"
+
+namespace tarvello {
+
+namespace {
+
+void eintragen(Stadtmodell& m, int w1, int p1, int w2, int p2) {
+    Weg& weg = m.wege[static_cast<std::size_t>(w1)];
+    auto it = weg.verbindungen.find(static_cast<std::int16_t>(p1));
+    if (it != weg.verbindungen.end()) {
+        Verbindungen& v = it->second;
+        if (v.n > 0 && v.weg[static_cast<std::size_t>(v.n)] == w2) return;
+        if (v.n >= verbindungen_max) return;
+    }
+    Verbindungen& v = weg.verbindungen[static_cast<std::int16_t>(p1)];
+    ++v.n;
+    v.weg[static_cast<std::size_t>(v.n)] = static_cast<std::int16_t>(w2);
+    v.punkt[static_cast<std::size_t>(v.n)] = static_cast<std::int16_t>(p2);
+}
+
+} // namespace
+
+void verbindung_hinzufuegen(Stadtmodell& m, int w1, int p1, int w2, int p2) {
+    eintragen(m, w1, p1, w2, p2);
+    eintragen(m, w2, p2, w1, p1);
+}
+
+void weg_zuruecksetzen(Stadtmodell& m, int w) {
+    Weg& weg = m.wege[static_cast<std::size_t>(w)];
+    for (const auto& [p, eigene] : weg.verbindungen) {
+        for (int j = 1; j <= eigene.n; ++j) {
+            const int v = eigene.weg[static_cast<std::size_t>(j)];
+            const int q = eigene.punkt[static_cast<std::size_t>(j)];
+            if (v == w) continue; // a link to itself goes away with the way
+            Weg& andere = m.wege[static_cast<std::size_t>(v)];
+            auto it = andere.verbindungen.find(static_cast<std::int16_t>(q));
+            if (it == andere.verbindungen.end()) continue;
+            Verbindungen& dort = it->second;
+            for (int l = 1; l <= dort.n; ++l) {
+                if (dort.weg[static_cast<std::size_t>(l)] == w &&
+                    dort.punkt[static_cast<std::size_t>(l)] == p) {
+                    for (int r = l; r < dort.n; ++r) {
+                        dort.weg[static_cast<std::size_t>(r)] =
+                            dort.weg[static_cast<std::size_t>(r + 1)];
+                        dort.punkt[static_cast<std::size_t>(r)] =
+                            dort.punkt[static_cast<std::size_t>(r + 1)];
+                    }
+                    --dort.n;
+                    break;
+                }
+            }
+            if (dort.n == 0) andere.verbindungen.erase(it);
+        }
+    }
+    weg.verbindungen.clear();
+    weg.n_punkte = 0;
+}
+
+} // namespace tarvello

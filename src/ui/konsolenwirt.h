@@ -1,0 +1,38 @@
+// The command line's host of a run: a progress bar with the status text on
+// stderr when it is a terminal, Ctrl-C and a time limit as the abort button.
+#pragma once
+
+#include <string>
+
+#include "core/uhr.h"
+#include "core/wirt.h"
+
+namespace tarvello {
+
+class Konsolenwirt : public Wirt {
+  public:
+    // zeitlimit <= 0: no limit.
+    Konsolenwirt(bool anzeigen, double zeitlimit, Uhr& uhr = system_uhr());
+    ~Konsolenwirt() override;
+
+    void status(const std::string& text) override;
+    void fortschritt(float prozent) override;
+    bool nachgeben() override;
+
+    bool zeit_abgelaufen() const { return zeit_abgelaufen_; }
+    bool unterbrochen() const;
+
+  private:
+    void zeichnen();
+    bool anzeigen_;
+    double zeitlimit_;
+    double start_;
+    Uhr& uhr_;
+    std::string status_;
+    float prozent_ = 0;
+    double zuletzt_gezeichnet_ = -1;
+    bool zeit_abgelaufen_ = false;
+    bool zeile_offen_ = false;
+};
+
+} // namespace tarvello
