@@ -65,10 +65,12 @@ struct Lauf {
     std::int32_t n_wege_aus_stadt = 0;
     bool kern_erreicht = false;
     bool mitte_berechnet = false;
+    double versuch_start = 0; // clock at the start of the attempt
     double zeit_mauer = 0, zeit_parks = 0;
     int n_bruecken = 0;
     int startversuche = 0;
     float mauer_schritt = 1.0f; // wall point spacing, set by the wall stage
+    int mauer_tore = 0;         // gates cut by the wall stage of this attempt
 
     Gang gang;
     Stufenzeiten zeiten;

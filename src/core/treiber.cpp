@@ -93,7 +93,6 @@ void strassen_erzeugen(Lauf& l) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     Gang& g = l.gang;
-    const double versuch_start = l.jetzt();
     l.n_bruecken = 0;
     bool parks_gesetzt = false;
     const int wege_anzahl = l.letzter_strassenweg;
@@ -107,7 +106,7 @@ void strassen_erzeugen(Lauf& l) {
         // Centre check, once per attempt.
         if (!l.mitte_berechnet &&
             (k == static_cast<int>(ganz(static_cast<double>(wege_anzahl) / 4.0 + 1.0)) ||
-             k == 3 * l.n_wege_aus_stadt)) {
+             k == 3 * p.wege_anzahl_aus_stadt)) {
             l.mitte_berechnet = true;
             stadtmitte_berechnen(m);
             const float h = p.stadt_abmessung / 2.0f;
@@ -118,7 +117,7 @@ void strassen_erzeugen(Lauf& l) {
             }
         }
         auto zeit_um = [&] {
-            const double verstrichen = l.jetzt() - versuch_start - l.zeit_mauer - l.zeit_parks;
+            const double verstrichen = l.jetzt() - l.versuch_start - l.zeit_mauer - l.zeit_parks;
             return verstrichen > 2.0 * (k + 1);
         };
         if (zeit_um()) {
@@ -224,6 +223,7 @@ bool versuch_ausfuehren(Lauf& l, int angefragte_strassen) {
     l.element_fertig(Element::zuruecksetzen);
     l.versuch_gescheitert = false;
     ++l.versuch_nr;
+    l.versuch_start = l.jetzt();
     m.zentrum_x = m.zentrum_y = p.stadt_abmessung / 2.0f;
     m.plan_vorhanden = false;
     l.abbruch = l.anwender_abbruch; // a user's abort is never forgotten

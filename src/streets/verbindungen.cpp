@@ -4,15 +4,18 @@ namespace tarvello {
 
 namespace {
 
+// Whether (w1, p1) takes another entry naming way w2: not when its last entry
+// already names w2, and not when it holds ten links.
+bool nimmt_auf(const Stadtmodell& m, int w1, int p1, int w2) {
+    const Verbindungen* v = m.wege[static_cast<std::size_t>(w1)].verbindungen_bei(p1);
+    if (v == nullptr) return true;
+    if (v->n > 0 && v->weg[static_cast<std::size_t>(v->n)] == w2) return false;
+    return v->n < verbindungen_max;
+}
+
 void eintragen(Stadtmodell& m, int w1, int p1, int w2, int p2) {
-    Weg& weg = m.wege[static_cast<std::size_t>(w1)];
-    auto it = weg.verbindungen.find(static_cast<std::int16_t>(p1));
-    if (it != weg.verbindungen.end()) {
-        Verbindungen& v = it->second;
-        if (v.n > 0 && v.weg[static_cast<std::size_t>(v.n)] == w2) return;
-        if (v.n >= verbindungen_max) return;
-    }
-    Verbindungen& v = weg.verbindungen[static_cast<std::int16_t>(p1)];
+    Verbindungen& v =
+        m.wege[static_cast<std::size_t>(w1)].verbindungen[static_cast<std::int16_t>(p1)];
     ++v.n;
     v.weg[static_cast<std::size_t>(v.n)] = static_cast<std::int16_t>(w2);
     v.punkt[static_cast<std::size_t>(v.n)] = static_cast<std::int16_t>(p2);
@@ -21,6 +24,9 @@ void eintragen(Stadtmodell& m, int w1, int p1, int w2, int p2) {
 } // namespace
 
 void verbindung_hinzufuegen(Stadtmodell& m, int w1, int p1, int w2, int p2) {
+    // A link is stored at both ends or not at all, so the network can be
+    // walked across it in either direction.
+    if (!nimmt_auf(m, w1, p1, w2) || !nimmt_auf(m, w2, p2, w1)) return;
     eintragen(m, w1, p1, w2, p2);
     eintragen(m, w2, p2, w1, p1);
 }

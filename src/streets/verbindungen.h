@@ -7,9 +7,9 @@
 
 namespace tarvello {
 
-// Adds the link (w1, p1) <-> (w2, p2). An entry is not added when the last
-// entry at that point already names the same way, or when the point holds
-// ten links already.
+// Adds the link (w1, p1) <-> (w2, p2) at both ends, or not at all when
+// either end refuses: an end refuses when its last entry already names the
+// other way, or when it holds ten links already.
 void verbindung_hinzufuegen(Stadtmodell& m, int w1, int p1, int w2, int p2);
 
 // Removes every link of way w from both sides (the other points keep the

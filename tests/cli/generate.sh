@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Command-line checks of `tarvello generate` and `tarvello params`.
+set -u
+bin="$1"
+fehler=0
+scheitern() { echo "FAIL: $*"; fehler=1; }
+wert() { sed 's/"seconds":{[^}]*}//' <<<"$1" | grep -o "\"$2\":[^,}]*" | head -n1 | cut -d: -f2 | tr -d '"'; }
+
+# Every preset finishes with the requested number of streets, and the same
+# seed gives the same counts.
+for p in $(seq 0 13); do
+    json=$("$bin" generate --preset "$p" --seed 1 --stats --quiet) || scheitern "preset $p exit $?"
+    [ "$(wert "$json" finished)" = true ] || scheitern "preset $p not finished"
+    soll=$("$bin" params --preset "$p" --json | grep -o '"wege_anzahl": [0-9]*' | grep -o '[0-9]*$')
+    [ "$(wert "$json" streets)" = "$soll" ] || scheitern "preset $p: $(wert "$json" streets) streets, wanted $soll"
+    [ "$(wert "$json" seed)" = 1 ] || scheitern "preset $p: seed not reported"
+    if [ "$p" = 8 ] || [ "$p" = 3 ]; then
+        nochmal=$("$bin" generate --preset "$p" --seed 1 --stats --quiet)
+        a=$(sed 's/"seconds":{[^}]*}//' <<<"$json")
+        b=$(sed 's/"seconds":{[^}]*}//' <<<"$nochmal")
+        [ "$a" = "$b" ] || scheitern "preset $p: same seed, different counts"
+    fi
+done
+
+# Without --seed a seed is drawn and reported.
+err=$("$bin" generate --preset 0 2>&1 >/dev/null) || scheitern "generate without seed"
+grep -q '^Seed: [0-9]*$' <<<"$err" || scheitern "no seed report: $err"
+
+# A time limit aborts with the abort status and exit code 3.
+err=$("$bin" generate --preset 13 --seed 1 --timeout 0.05 2>&1 >/dev/null)
+code=$?
+[ "$code" = 3 ] || scheitern "timeout exit $code"
+grep -q "City Map Aborted" <<<"$err" || scheitern "timeout message: $err"
+err=$("$bin" generate --preset 13 --seed 1 --timeout 0.05 --lang de 2>&1 >/dev/null)
+grep -q "Stadtplan abgebrochen" <<<"$err" || scheitern "German abort message: $err"
+
+# Bad input: one line on stderr, exit code 2.
+for args in "--preset 14" "--preset x" "--set Slider_weg_aufloesung=101" "--set Nope=1" \
+    "--set Combo_stadt_abmessung=13" "--seed -1" "--timeout 0" "--lang fr" "--bogus" "extra"; do
+    # shellcheck disable=SC2086
+    err=$("$bin" generate $args 2>&1 >/dev/null)
+    code=$?
+    [ "$code" = 2 ] || scheitern "generate $args: exit $code"
+    [ "$(wc -l <<<"$err")" = 1 ] || scheitern "generate $args: message not one line: $err"
+done
+for args in "--preset 99" "--set Check_Mauer=2" "--json extra"; do
+    # shellcheck disable=SC2086
+    "$bin" params $args >/dev/null 2>&1
+    code=$?
+    [ "$code" = 2 ] || scheitern "params $args: exit $code"
+done
+
+"$bin" --version | grep -q "5.00" || scheitern "--version"
+"$bin" bogus >/dev/null 2>&1
+[ $? = 2 ] || scheitern "unknown command exit"
+
+exit $fehler

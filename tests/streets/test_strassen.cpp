@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "core/funktionen.h"
+#include "core/vorlagen.h"
+#include "core/zahlen.h"
+#include "streets/strassen.h"
+#include "streets/verbindungen.h"
+
+using namespace tarvello;
+
+namespace {
+
+// A model with hand-built ways and a run context around it.
+struct Aufbau {
+    Parameter p;
+    Stadtmodell m;
+    TestUhr uhr;
+    Zufall z{11, uhr};
+    Wirt wirt;
+    Lauf l{p, m, z, uhr, wirt};
+
+    Aufbau() {
+        p = parameter_umrechnen(start_steuerwerte());
+        m.dimensionieren(20, p.weg_punkte_max, 10, 0, 0);
+        m.stadt_abmessung = p.stadt_abmessung;
+        m.zentrum_x = m.zentrum_y = p.stadt_abmessung / 2;
+        m.stadtrand_n_wellen = 7;
+        for (int k = 1; k <= 7; ++k)
+            m.stadtrand_frequenz[k] = 2;
+    }
+
+    // Way w as a straight line of n points from (x0, y0) in steps (dx, dy).
+    void weg(int w, float x0, float y0, float dx, float dy, int n, float breite,
+             bool fluss = false) {
+        Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        for (int k = 1; k <= n; ++k)
+            weg.punkt_setzen(k, x0 + dx * static_cast<float>(k - 1),
+                             y0 + dy * static_cast<float>(k - 1));
+        weg.n_punkte = static_cast<std::int16_t>(n);
+        weg.breite = breite;
+        weg.ist_fluss = fluss ? 1 : 0;
+        if (w > m.n_wege) m.n_wege = static_cast<std::int16_t>(w);
+    }
+
+    // Street w has walked up to point i; its head stands at (x, y).
+    void kopf(int w, int i, float x, float y) {
+        l.gang.i = i;
+        l.gang.pos_x = x;
+        l.gang.pos_y = y;
+        l.gang.halbbreite = m.wege[static_cast<std::size_t>(w)].breite;
+        l.gang.ende = l.gang.verworfen = false;
+        l.gang.gelaufen = 100;
+        m.wege[static_cast<std::size_t>(w)].n_punkte = static_cast<std::int16_t>(i);
+    }
+};
+
+} // namespace
+
+TEST(Kreuzung, RechterWinkelEndetOderKreuzt) {
+    for (float kreuzen : {0.0f, 1.0f}) {
+        Aufbau a;
+        a.p.weg_durchkreuz_wahrsch = kreuzen;
+        a.l.erster_strassenweg = 1;
+        a.weg(1, 0, 100, 1, 0, 200, 2); // east-west street
+        a.weg(2, 50, 50, 0, 1, 49, 2);  // coming up from below, last point (50, 98)
+        a.kopf(2, 49, 50.2f, 99.8f);
+        kreuzung_pruefen(a.l, 2);
+        EXPECT_FALSE(a.l.gang.verworfen);
+        EXPECT_EQ(a.l.gang.i, 51); // head point and the met point were added
+        const Weg& s = a.m.wege[2];
+        // The street's new last point is the met point of street 1, linked both ways.
+        const auto* v = s.verbindungen_bei(51);
+        ASSERT_NE(v, nullptr);
+        ASSERT_EQ(v->n, 1);
+        EXPECT_EQ(v->weg[1], 1);
+        EXPECT_FLOAT_EQ(s.px(51), a.m.wege[1].px(v->punkt[1]));
+        EXPECT_FLOAT_EQ(s.py(51), 100.0f);
+        EXPECT_NEAR(s.px(51), 50.0f, 1.5f);
+        EXPECT_EQ(a.m.wege[1].n_verbindungen(v->punkt[1]), 1);
+        if (kreuzen == 0.0f) {
+            EXPECT_TRUE(a.l.gang.ende);
+        } else {
+            EXPECT_FALSE(a.l.gang.ende);
+            EXPECT_EQ(a.l.gang.gelaufen, 0.0f); // waits another minimum distance
+        }
+    }
+}
+
+TEST(Kreuzung, ZuFlacherWinkelVerwirftDieStrasse) {
+    Aufbau a;
+    a.p.weg_durchkreuz_wahrsch = 1.0f; // even a sure crossing must not rescue it
+    a.l.erster_strassenweg = 1;
+    a.weg(1, 0, 100, 1, 0, 200, 2);
+    // Approaching at about 10 degrees, below the 30 degree minimum.
+    const float wi = 10.0f * pi / 180.0f;
+    a.weg(2, 50 - 40 * std::cos(wi), 100 - 40 * std::sin(wi), std::cos(wi), std::sin(wi), 40, 2);
+    a.kopf(2, 40, 50 - std::cos(wi) * 0.5f, 100 - std::sin(wi) * 0.5f);
+    kreuzung_pruefen(a.l, 2);
+    EXPECT_TRUE(a.l.gang.verworfen);
+    EXPECT_FALSE(a.l.gang.ende);
+    EXPECT_EQ(a.m.wege[1].verbindungen.size(), 0u);
+}
+
+TEST(Kreuzung, NieMitDenEigenenLetztenZwanzigPunkten) {
+    for (int i : {61, 62}) {
+        Aufbau a;
+        a.l.erster_strassenweg = 1;
+        a.weg(1, 0, 0, 1, 0, i, 2);
+        Weg& w = a.m.wege[1];
+        // Points 1..40 lie just beyond the limit (the scan steps over every
+        // second one), point 41 next to the head, the rest far away.
+        for (int k = 1; k <= 40; ++k)
+            w.punkt_setzen(k, 40.0f, 2.4f);
+        w.punkt_setzen(41, 40.0f, 0.0f);
+        for (int k = 42; k <= i; ++k)
+            w.punkt_setzen(k, 500.0f, 500.0f + static_cast<float>(k));
+        a.kopf(1, i, 40.0f, 0.3f);
+        kreuzung_pruefen(a.l, 1);
+        if (i - 41 <= 20) {
+            EXPECT_FALSE(a.l.gang.ende || a.l.gang.verworfen) << i;
+            EXPECT_EQ(a.l.gang.i, i);
+        } else {
+            EXPECT_TRUE(a.l.gang.ende || a.l.gang.verworfen) << i;
+            EXPECT_EQ(a.l.gang.i, i + 2);
+        }
+    }
+}
+
+TEST(Kreuzung, FluesseZaehlenNicht) {
+    Aufbau a;
+    a.weg(1, 0, 100, 1, 0, 200, 5, true); // a river as way 1
+    a.l.erster_strassenweg = 2;
+    a.weg(2, 50, 50, 0, 1, 49, 2);
+    a.kopf(2, 49, 50.0f, 99.9f);
+    kreuzung_pruefen(a.l, 2);
+    EXPECT_FALSE(a.l.gang.ende || a.l.gang.verworfen);
+    EXPECT_EQ(a.l.gang.i, 49);
+}
+
+TEST(Abzweigung, ElternwahlUndBreitenbegrenzung) {
+    Aufbau a;
+    a.l.erster_strassenweg = 2;
+    a.weg(1, 0, 0, 1, 0, 100, 5, true); // river: never a parent
+    a.weg(2, 100, 175, 1, 0, 150, a.p.weg_halbbreite_max);
+    a.weg(3, 175, 100, 0, 1, 150, a.p.weg_halbbreite_min);
+    a.m.n_wege = 4; // street 4 is being started, 2 and 3 stand
+    std::set<int> eltern;
+    for (int i = 0; i < 300; ++i) {
+        weg_zuruecksetzen(a.m, 4);
+        a.p.weg_abzweig_verjueng_wert = 0.9f; // strong taper
+        abzweigung_starten(a.l, 4);
+        ASSERT_FALSE(a.l.abbruch);
+        const auto* v = a.m.wege[4].verbindungen_bei(1);
+        ASSERT_NE(v, nullptr);
+        eltern.insert(v->weg[1]);
+        EXPECT_GE(a.m.wege[4].breite, a.p.weg_halbbreite_min);
+        EXPECT_LE(a.m.wege[4].breite, a.p.weg_halbbreite_max);
+        // The head starts on the parent's branch point, never its last point.
+        EXPECT_GE(v->punkt[1], 1);
+        EXPECT_LE(v->punkt[1], 148);
+        EXPECT_FLOAT_EQ(a.l.gang.pos_x,
+                        a.m.wege[static_cast<std::size_t>(v->weg[1])].px(v->punkt[1]));
+    }
+    EXPECT_EQ(eltern.count(1), 0u);
+    EXPECT_EQ(eltern.count(2), 1u);
+    EXPECT_EQ(eltern.count(3), 1u);
+}
+
+TEST(Abzweigung, ZeitueberschreitungLaesstDenVersuchScheitern) {
+    Aufbau a;
+    a.l.erster_strassenweg = 1;
+    a.l.kern_erreicht = true;
+    a.p.stadt_form = 1;
+    a.p.kern_rel = 0.01f;
+    a.weg(1, 0, 0, 1, 0, 100, a.p.weg_halbbreite_max); // far off the town
+    a.m.n_wege = 2;
+    // Every draw is refused; a clock that jumps makes the search give up.
+    struct SpringendeUhr : Uhr {
+        double t = 0;
+        double sekunden() override { return t += 1.0; }
+        std::uint64_t ticks() override { return 0; }
+    } uhr;
+    Lauf l(a.p, a.m, a.z, uhr, a.wirt);
+    l.erster_strassenweg = 1;
+    l.kern_erreicht = true;
+    abzweigung_starten(l, 2);
+    EXPECT_TRUE(l.versuch_gescheitert);
+    EXPECT_TRUE(l.abbruch);
+}
+
+TEST(Mauertest, FolgtDerMauerUndWeichtAus) {
+    Aufbau a;
+    a.m.mauer_vorhanden = true;
+    a.l.mauer_schritt = 1.0f;
+    // A wall running east at y = 100, ending at x = 50.
+    for (int q = 1; q <= 50; ++q) {
+        a.m.mauer_x.push_back(static_cast<float>(q));
+        a.m.mauer_y.push_back(100.0f);
+        a.m.mauer_flag.push_back(1);
+    }
+    a.m.mauer_n_punkte = 50;
+    a.weg(1, 0, 0, 1, 0, 2, 1);
+    const float grenze = 4.0f * (a.p.Mauer_Dicke + 1.0f);
+    // Near but not too near: the street turns along the wall.
+    a.kopf(1, 2, 30.0f, 100.0f - 0.8f * grenze);
+    a.l.gang.richtung = pi / 2;
+    mauer_pruefen(a.l);
+    EXPECT_TRUE(a.l.gang.an_mauer);
+    EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
+    // Too near: it backs off, heading away from the wall (upwards, y decreasing).
+    // The wall's last point decides, as later points overwrite earlier ones.
+    a.kopf(1, 2, 50.0f, 100.0f - 0.2f * grenze);
+    mauer_pruefen(a.l);
+    EXPECT_TRUE(a.l.gang.an_mauer);
+    EXPECT_LT(std::sin(a.l.gang.richtung), -0.8f);
+    // Far away: nothing happens.
+    a.kopf(1, 2, 50.0f, 10.0f);
+    a.l.gang.richtung = 1.0f;
+    mauer_pruefen(a.l);
+    EXPECT_FALSE(a.l.gang.an_mauer);
+    EXPECT_FLOAT_EQ(a.l.gang.richtung, 1.0f);
+    // A gap in the wall lets the street pass.
+    for (int q = 30; q <= 50; ++q)
+        a.m.mauer_flag[static_cast<std::size_t>(q)] = 0;
+    a.kopf(1, 2, 50.0f, 100.0f - 0.5f);
+    mauer_pruefen(a.l);
+    EXPECT_FALSE(a.l.gang.an_mauer);
+}
+
+TEST(Flusstest, ErsteAnnaeherungBautBruecke) {
+    Aufbau a;
+    a.weg(1, 0, 100, 1, 0, 300, 4, true); // river east at y = 100
+    a.m.n_fluesse = 1;
+    a.weg(2, 50, 50, 0, 1, 46, 1);
+    a.kopf(2, 46, 50.0f, 96.0f);
+    a.l.n_bruecken = 0;
+    fluss_pruefen(a.l, 2);
+    EXPECT_EQ(a.l.n_bruecken, 1);
+    EXPECT_EQ(a.l.gang.letzte_bruecke, 47);
+    EXPECT_EQ(a.l.gang.i, 47);
+    EXPECT_GT(a.l.gang.pos_y, 100.0f);          // the head jumped across
+    EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5); // and runs along the river
+}
+
+TEST(Flusstest, OhneBrueckenbildungNurEntlang) {
+    Aufbau a;
+    a.p.weg_brueckenbildung = 0.0f;
+    a.weg(1, 0, 100, 1, 0, 300, 4, true);
+    a.m.n_fluesse = 1;
+    a.weg(2, 50, 50, 0, 1, 46, 1);
+    a.l.n_bruecken = 1; // the attempt already has its first bridge
+    for (int n = 0; n < 50; ++n) {
+        a.kopf(2, 46, 50.0f, 96.0f);
+        fluss_pruefen(a.l, 2);
+        EXPECT_EQ(a.l.n_bruecken, 1);
+        EXPECT_LT(a.l.gang.pos_y, 100.0f); // pushed back, never across
+        EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
+    }
+    // At the river's last point its last segment gives the direction.
+    a.kopf(2, 46, 300.0f, 96.0f);
+    a.l.gang.richtung = 1.0f;
+    fluss_pruefen(a.l, 2);
+    EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
+}
