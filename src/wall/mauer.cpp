@@ -1,11 +1,381 @@
 #include "wall/mauer.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "core/funktionen.h"
+#include "core/zahlen.h"
+#include "geometry/geometrie.h"
+#include "streets/eingrenzen.h"
+
 namespace tarvello {
 
+namespace {
+
+struct Punkt {
+    float x = 0, y = 0;
+};
+
+// Radius of the ring in direction phi: the town outline, smoothed the more
+// the closer the wall stands to the centre.
+float mauer_radius(const Lauf& l, float phi) {
+    const float a = l.p.Mauer_Abstand_Zentrum;
+    return umriss_radius(l.p, l.m, phi, 1.0f - a) * a;
+}
+
+Punkt mauer_punkt(const Lauf& l, float phi) {
+    const float r = mauer_radius(l, phi);
+    return {l.m.zentrum_x + r * std::cos(phi), l.m.zentrum_y + r * std::sin(phi)};
+}
+
+float mauer_schritt_bestimmen(const Parameter& p) {
+    float s = (1.0f - p.Mauer_Aufloesung) * 10.0f + 0.5f;
+    // Keep the ring of a large map within a few thousand points.
+    if (p.stadt_abmessung * 2.0f * pi / s > 5000.0f) s = p.stadt_abmessung * 2.0f * pi / 10000.0f;
+    return s;
+}
+
+// The outline tables and the per-point stage tables grow together; nothing is
+// stored beyond the model's capacity.
+class Umriss {
+  public:
+    Umriss(Stadtmodell& m, Mauerbau& b) : m_(m), b_(b) {
+        m_.mauer_x.assign(1025, 0.0f);
+        m_.mauer_y.assign(1025, 0.0f);
+        m_.mauer_flag.assign(1025, 0);
+        m_.mauer_n_punkte = 0;
+        b_.punkt_turm.assign(1025, 0);
+        b_.punkt_winkel.assign(1025, 0.0f);
+    }
+
+    // Makes room for point k; false beyond the capacity.
+    bool platz(int k) {
+        if (k < 1 || k > mauer_punkte_max) return false;
+        const auto i = static_cast<std::size_t>(k);
+        if (i >= m_.mauer_x.size()) {
+            const std::size_t n =
+                std::min<std::size_t>(std::max(i + 1, m_.mauer_x.size() * 2), mauer_punkte_max + 1);
+            m_.mauer_x.resize(n, 0.0f);
+            m_.mauer_y.resize(n, 0.0f);
+            m_.mauer_flag.resize(n, 0);
+            b_.punkt_turm.resize(n, 0);
+            b_.punkt_winkel.resize(std::min<std::size_t>(n, punkt_winkel_max + 1), 0.0f);
+        }
+        return true;
+    }
+    void setzen(int k, Punkt p, std::uint8_t flag) {
+        if (!platz(k)) return;
+        const auto i = static_cast<std::size_t>(k);
+        m_.mauer_x[i] = p.x;
+        m_.mauer_y[i] = p.y;
+        m_.mauer_flag[i] = flag;
+    }
+    Punkt punkt(int k) const {
+        const auto i = static_cast<std::size_t>(k);
+        return {m_.mauer_x[i], m_.mauer_y[i]};
+    }
+    std::uint8_t& flag(int k) { return m_.mauer_flag[static_cast<std::size_t>(k)]; }
+    std::int16_t& turm(int k) { return b_.punkt_turm[static_cast<std::size_t>(k)]; }
+    float winkel(int k) const {
+        return k >= 1 && k <= punkt_winkel_max ? b_.punkt_winkel[static_cast<std::size_t>(k)]
+                                               : 0.0f;
+    }
+    void winkel_setzen(int k, float w) {
+        if (k >= 1 && k <= punkt_winkel_max) b_.punkt_winkel[static_cast<std::size_t>(k)] = w;
+    }
+
+  private:
+    Stadtmodell& m_;
+    Mauerbau& b_;
+};
+
+// The first street segment that the wall segment a-b crosses, among the
+// streets whose box (enlarged by s) holds b.
+struct Kreuzung {
+    int weg = 0;
+    Punkt s;
+};
+Kreuzung strasse_kreuzen(const Lauf& l, Punkt a, Punkt b, float s) {
+    const Stadtmodell& m = l.m;
+    const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
+    for (int w = std::max(l.erster_strassenweg, 1); w <= letzter; ++w) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        if (!(weg.x_min - s < b.x && weg.y_min - s < b.y && weg.x_max + s > b.x &&
+              weg.y_max + s > b.y))
+            continue;
+        if (weg.n_punkte <= 1) continue;
+        for (int j = 1; j <= weg.n_punkte - 1; ++j) {
+            const Schnitt sn = strecken_schnitt(a.x, a.y, b.x, b.y, weg.px(j), weg.py(j),
+                                                weg.px(j + 1), weg.py(j + 1));
+            if (sn.gefunden) return {w, {sn.x, sn.y}};
+        }
+    }
+    return {};
+}
+
+// Draws the start angle: a ring point well clear of every way, or after
+// 12000 refusals whatever comes.
+float startwinkel(Lauf& l) {
+    int abgelehnt = 0;
+    for (;;) {
+        const float phi0 = 2.0f * pi * l.rnd();
+        const Punkt p = mauer_punkt(l, phi0);
+        const NaechsterWeg n = naechster_weg(l.m, p.x, p.y);
+        const float breite = n.weg > 0 ? l.m.wege[static_cast<std::size_t>(n.weg)].breite : 0.0f;
+        if (n.abstand > 4.0f * breite) return phi0;
+        if (abgelehnt > 12000 || l.abbruch) return phi0;
+        ++abgelehnt;
+        if (abgelehnt % 500 == 0) l.nachgeben();
+    }
+}
+
+// Opens gaps along the ring and erodes the towers standing in them.
+void luecken_oeffnen(Lauf& l, Mauerbau& b) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    const float w0 = std::sqrt(1000.0f / (p.Mauer_Abstand_Zentrum * p.stadt_abmessung));
+    const float wechsel =
+        std::pow(p.Mauer_Lueckenhaftigkeit * 0.75f + 0.25f, 1.5f) * (l.mauer_schritt / 40.0f) * w0;
+    const float voll = p.Mauer_Vollstaendigkeit;
+    // A completeness of 0 must never start with wall, hence < rather than <=.
+    bool mauer = l.rnd() < voll;
+    if (!(voll < 1.0f)) return;
+    for (int i = 1; i <= m.mauer_n_punkte; ++i) {
+        if (l.rnd() < wechsel) {
+            const float t = l.rnd();
+            if (t > voll && mauer) {
+                mauer = false;
+            } else {
+                const float u = l.rnd();
+                if (u < voll && !mauer) mauer = true;
+            }
+        }
+        if (!mauer) {
+            m.mauer_flag[static_cast<std::size_t>(i)] = 0;
+            const int t = b.punkt_turm[static_cast<std::size_t>(i)];
+            if (t != 0 && l.rnd() < p.Mauer_Tuerme_erodieren_mit)
+                m.tuerme[static_cast<std::size_t>(t)].art = 0;
+        }
+    }
+}
+
+} // namespace
+
 void mauer_bauen(Lauf& l) {
-    // The wall stage is not built yet: no wall.
-    l.m.mauer_vorhanden = false;
-    l.m.mauer_n_punkte = 0;
+    Mauerbau b;
+    mauer_bauen(l, b);
+}
+
+void mauer_bauen(Lauf& l, Mauerbau& b) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+
+    strassen_eingrenzen(l, m.n_wege);
+    b = Mauerbau{};
+    Umriss u(m, b);
+    if (m.tuerme.size() < static_cast<std::size_t>(tuerme_max) + 1)
+        m.tuerme.resize(static_cast<std::size_t>(tuerme_max) + 1);
+    m.n_tuerme = 0;
+    m.mauer_vorhanden = true;
+    l.mauer_tore = 0;
+    l.mauer_schritt = mauer_schritt_bestimmen(p);
+    const float schritt = l.mauer_schritt;
+
+    float weg_summe = 0.0f;
+    float turm_summe = 0.0f;
+    b.punkt_nr = 1;
+    float turmabstand = turmabstand_wuerfeln(l);
+    l.status("Stadtmauer ...", "City Wall ...");
+
+    const float phi0 = startwinkel(l);
+    float phi = phi0;
+    Punkt pkt = mauer_punkt(l, phi);
+
+    for (;;) {
+        l.fortschritt(begrenzen_01((phi - phi0) / (2.0f * pi)) * 100.0f);
+        l.nachgeben();
+
+        u.setzen(b.punkt_nr, pkt, 1);
+        u.winkel_setzen(b.punkt_nr, phi);
+        // Leave room for a gate's two points and the closing point.
+        if (l.abbruch || b.punkt_nr > mauer_punkte_max - 3) break;
+
+        const float r = mauer_radius(l, phi);
+        // A degenerate outline (zero or negative radius) must still advance.
+        const float delta = std::fabs(r) > 1e-6f ? std::atan(schritt / std::fabs(r)) : pi / 2.0f;
+        phi += delta;
+        if (!std::isfinite(phi) || phi - phi0 > 2.0f * pi) break;
+
+        const Punkt alt = u.punkt(b.punkt_nr);
+        pkt = mauer_punkt(l, phi);
+        weg_summe += abstand(alt.x, alt.y, pkt.x, pkt.y);
+        const float richtung = winkel_aus(pkt.x - alt.x, pkt.y - alt.y);
+        ++b.punkt_nr;
+        u.platz(b.punkt_nr);
+
+        if (weg_summe - turm_summe > turmabstand && p.Mauer_Tuerme_Form != 0) {
+            turmabstand = turmabstand_wuerfeln(l);
+            turm_summe = weg_summe;
+            const float groesse = ((l.rnd() - 0.5f) * p.Mauer_Turmgroesse_Variation + 1.0f) *
+                                  p.Mauer_Turmgroesse * p.Mauer_Dicke / 2.0f;
+            const int t =
+                turm_setzen(m, b.tuerme, pkt.x, pkt.y, groesse, p.Mauer_Tuerme_Form, richtung);
+            if (t != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t);
+        }
+
+        const Kreuzung k = strasse_kreuzen(l, alt, pkt, schritt);
+        if (k.weg == 0) continue;
+
+        // A gate: open the wall on both sides of the crossing, flank the
+        // opening with two towers and resume the ring beyond the street.
+        const Punkt s = k.s;
+        const float phi_halb = phi - delta / 2.0f;
+        const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
+                        p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
+        const float breite = (g + m.wege[static_cast<std::size_t>(k.weg)].breite) * 2.0f;
+
+        int kp = b.punkt_nr;
+        for (;;) {
+            u.flag(kp) = 0;
+            if (u.turm(kp) != 0) m.tuerme[static_cast<std::size_t>(u.turm(kp))].art = 0;
+            --kp;
+            if (kp < 1) {
+                kp = 1;
+                break;
+            }
+            const Punkt q = u.punkt(kp);
+            if (abstand(q.x, q.y, s.x, s.y) >= breite / 2.0f) break;
+            if (u.flag(kp) == 0) break;
+        }
+
+        const Punkt vor = u.punkt(kp);
+        const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
+        const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
+        if (t1 != 0) u.turm(kp) = static_cast<std::int16_t>(t1);
+
+        const int kreuzung_nr = b.punkt_nr;
+        u.setzen(b.punkt_nr, s, 0);
+        ++b.punkt_nr;
+        u.platz(b.punkt_nr);
+
+        pkt = {s.x + breite / 2.0f * std::cos(a), s.y + breite / 2.0f * std::sin(a)};
+        // Resume at the mirror image of the point before the gate. Its centre
+        // angle is taken from the point itself when unknown, on the same turn
+        // of the ring as the crossing.
+        float winkel_vor = u.winkel(kp);
+        if (winkel_vor == 0.0f) {
+            winkel_vor = richtungswinkel(vor.x - m.zentrum_x, vor.y - m.zentrum_y);
+            winkel_vor += 2.0f * pi * std::nearbyint((phi_halb - winkel_vor) / (2.0f * pi));
+            u.winkel_setzen(kp, winkel_vor);
+        }
+        phi = 2.0f * phi_halb - winkel_vor;
+
+        const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
+        if (t2 != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t2);
+
+        if (static_cast<int>(b.tore.size()) < tore_max) {
+            Tor tor;
+            tor.x = (vor.x + pkt.x) / 2.0f;
+            tor.y = (vor.y + pkt.y) / 2.0f;
+            tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
+            tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
+            tor.turm1 = t1;
+            tor.turm2 = t2;
+            tor.punkt = kreuzung_nr;
+            b.tore.push_back(tor);
+        }
+    }
+
+    // Close the ring on its first point. An aborted ring is left open.
+    const int n = b.punkt_nr + 1;
+    u.setzen(n, u.punkt(1), l.abbruch ? 0 : 1);
+    m.mauer_n_punkte = n;
+    m.n_tuerme = static_cast<std::int16_t>(b.tuerme.n);
+    l.mauer_tore = static_cast<int>(b.tore.size());
+
+    if (!l.abbruch) {
+        luecken_oeffnen(l, b);
+        turmabstand_pruefen(m, b.tuerme);
+        tore_begradigen(l, b.tore);
+    }
+    l.element_fertig(Element::mauer);
+}
+
+void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
+    Stadtmodell& m = l.m;
+    const int erster = std::max(l.erster_strassenweg, 1);
+    const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
+    if (tore.empty() || letzter < erster) return;
+
+    // Tight boxes of the streets, kept current as points move, to skip the
+    // streets far from a gate.
+    struct Rahmen {
+        float x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+    };
+    std::vector<Rahmen> rahmen(static_cast<std::size_t>(letzter) + 1);
+    for (int w = erster; w <= letzter; ++w) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        Rahmen& r = rahmen[static_cast<std::size_t>(w)];
+        for (int j = 1; j <= weg.n_punkte; ++j) {
+            if (j == 1) r = {weg.px(j), weg.py(j), weg.px(j), weg.py(j)};
+            r.x0 = std::min(r.x0, weg.px(j));
+            r.y0 = std::min(r.y0, weg.py(j));
+            r.x1 = std::max(r.x1, weg.px(j));
+            r.y1 = std::max(r.y1, weg.py(j));
+        }
+    }
+
+    bool bewegt = false;
+    for (const Tor& tor : tore) {
+        const float gx = tor.x, gy = tor.y;
+        const float h = 1.2f * tor.breite;
+        if (!(h > 0.0f)) continue;
+        const float ax = gx + h * std::cos(tor.winkel + pi / 2.0f);
+        const float ay = gy + h * std::sin(tor.winkel + pi / 2.0f);
+        const float bx = gx + h * std::cos(tor.winkel - pi / 2.0f);
+        const float by = gy + h * std::sin(tor.winkel - pi / 2.0f);
+        const float reichweite = h * 1.001f + 1e-3f;
+        for (int w = erster; w <= letzter; ++w) {
+            Weg& weg = m.wege[static_cast<std::size_t>(w)];
+            if (weg.n_punkte < 1) continue;
+            Rahmen& r = rahmen[static_cast<std::size_t>(w)];
+            if (gx < r.x0 - reichweite || gx > r.x1 + reichweite || gy < r.y0 - reichweite ||
+                gy > r.y1 + reichweite)
+                continue;
+            for (int j = 1; j <= weg.n_punkte; ++j) {
+                const float qx = weg.px(j), qy = weg.py(j);
+                const float d = abstand(gx, gy, qx, qy);
+                if (!(d < h)) continue;
+                const float v = 1.0f - d / h;
+                const float wq = begrenzen_01(1.0f - v);
+                const float wz = begrenzen_01(std::sin(v * pi));
+                const bool zu_a = abstand(bx, by, qx, qy) >= abstand(ax, ay, qx, qy);
+                const float zx = zu_a ? ax : bx, zy = zu_a ? ay : by;
+                const float summe = wq + v + wz;
+                const float nx = (v * gx + wq * qx + wz * zx) / summe;
+                const float ny = (v * gy + wq * qy + wz * zy) / summe;
+                weg.punkt_setzen(j, nx, ny);
+                r.x0 = std::min(r.x0, nx);
+                r.y0 = std::min(r.y0, ny);
+                r.x1 = std::max(r.x1, nx);
+                r.y1 = std::max(r.y1, ny);
+                bewegt = true;
+            }
+        }
+    }
+    if (bewegt) l.element_fertig(Element::alles);
+}
+
+int mauer_tuerme_stehend(const Stadtmodell& m) {
+    const int n = std::min<int>(m.n_tuerme, static_cast<int>(m.tuerme.size()) - 1);
+    int stehend = 0;
+    for (int t = 1; t <= n; ++t)
+        if (m.tuerme[static_cast<std::size_t>(t)].art == 1) ++stehend;
+    return stehend;
+}
+
+int mauer_tore_anzahl(const Lauf& l) {
+    return l.m.mauer_vorhanden ? l.mauer_tore : 0;
 }
 
 } // namespace tarvello

@@ -2,12 +2,49 @@
 // cross it, and towers.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "core/lauf.h"
+#include "wall/tuerme.h"
 
 namespace tarvello {
 
+inline constexpr int tore_max = 1000;
+// Outline points whose centre angle is remembered for the gate mirror.
+inline constexpr int punkt_winkel_max = 10000;
+
+// A gate: the opening between its two gate towers.
+struct Tor {
+    float x = 0, y = 0;       // centre between the towers
+    float winkel = 0;         // direction from the first gate tower to the second
+    float breite = 0;         // distance between the gate towers
+    int turm1 = 0, turm2 = 0; // tower numbers, 0 when the tower table was full
+    int punkt = 0;            // outline index of the crossing
+};
+
+// Working state of one wall stage, handed back so a caller can inspect it.
+struct Mauerbau {
+    int punkt_nr = 0;                     // outline point being written
+    std::vector<float> punkt_winkel;      // centre angle per outline point, 0 = unknown
+    std::vector<std::int16_t> punkt_turm; // tower standing at each outline point, 0 = none
+    std::vector<Tor> tore;                // at most tore_max
+    Turmbau tuerme;
+};
+
 // Called once during the street loop. Builds the wall outline and towers,
-// sets m.mauer_vorhanden and l.mauer_schritt.
+// sets m.mauer_vorhanden, l.mauer_schritt and l.mauer_tore.
 void mauer_bauen(Lauf& l);
+// The same, keeping the stage's working state in `b`.
+void mauer_bauen(Lauf& l, Mauerbau& b);
+
+// Pulls the street points near each gate into the gate, so that the streets
+// pass straight through the opening.
+void tore_begradigen(Lauf& l, const std::vector<Tor>& tore);
+
+// Figures for the run's statistics: towers standing in the model, and the
+// gates of the wall built in the last attempt (0 when there is no wall).
+int mauer_tuerme_stehend(const Stadtmodell& m);
+int mauer_tore_anzahl(const Lauf& l);
 
 } // namespace tarvello

@@ -1,0 +1,66 @@
+#include "wall/tuerme.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/funktionen.h"
+#include "core/zahlen.h"
+
+namespace tarvello {
+
+int turm_setzen(Stadtmodell& m, Turmbau& tb, float x, float y, float groesse, std::uint8_t form,
+                float winkel) {
+    if (tb.n >= tuerme_max) return 0;
+    if (m.tuerme.size() < static_cast<std::size_t>(tuerme_max) + 1)
+        m.tuerme.resize(static_cast<std::size_t>(tuerme_max) + 1);
+    const int t = ++tb.n;
+    Turm& turm = m.tuerme[static_cast<std::size_t>(t)];
+    turm = Turm{};
+    turm.form = static_cast<float>(form);
+    turm.art = 1;
+    turm.mx = x;
+    turm.my = y;
+    tb.groesse[static_cast<std::size_t>(t)] = groesse;
+    if (form == 1) {
+        turm.radius = groesse;
+    } else if (form == 2) {
+        for (int c = 1; c <= 4; ++c) {
+            const float a = winkel + static_cast<float>(2 * c - 1) * pi / 4.0f;
+            turm.x[static_cast<std::size_t>(c)] = x + groesse * std::cos(a);
+            turm.y[static_cast<std::size_t>(c)] = y + groesse * std::sin(a);
+        }
+    }
+    return t;
+}
+
+float turmabstand_wuerfeln(Lauf& l) {
+    const float abstand_mittel = l.p.Mauer_Tuerme_Abstand;
+    return abstand_mittel + (l.rnd() - 0.5f) * abstand_mittel * l.p.Mauer_Turmabstand_Variation;
+}
+
+float turm_ausdehnung(const Turm& turm, float groesse) {
+    if (turm.form == 1.0f) return turm.radius;
+    if (turm.form == 2.0f) return groesse;
+    return 0.0f;
+}
+
+void turmabstand_pruefen(Stadtmodell& m, const Turmbau& tb) {
+    const int n = std::min<int>({m.n_tuerme, tb.n, static_cast<int>(m.tuerme.size()) - 1});
+    auto reichweite = [&](int t) {
+        return turm_ausdehnung(m.tuerme[static_cast<std::size_t>(t)],
+                               tb.groesse[static_cast<std::size_t>(t)]);
+    };
+    for (int t1 = 1; t1 <= n; ++t1) {
+        const Turm& a = m.tuerme[static_cast<std::size_t>(t1)];
+        if (a.art != 1) continue;
+        const float r1 = reichweite(t1);
+        for (int t2 = 1; t2 <= n; ++t2) {
+            if (t2 == t1) continue;
+            Turm& b = m.tuerme[static_cast<std::size_t>(t2)];
+            if (b.art != 1) continue;
+            if (1.2f * (reichweite(t2) + r1) > abstand(a.mx, a.my, b.mx, b.my)) b.art = 0;
+        }
+    }
+}
+
+} // namespace tarvello
