@@ -1,0 +1,72 @@
+#include "areas/fuellpunkte.h"
+
+#include <cmath>
+
+#include "core/funktionen.h"
+#include "core/wirt.h"
+#include "core/zahlen.h"
+#include "geometry/geometrie.h"
+
+namespace tarvello {
+
+namespace {
+
+// The pool stops a little short of its capacity: a vertex adds at most two.
+constexpr int pool_grenze = 29990;
+
+} // namespace
+
+void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_reihe,
+                         float ausdehnung_x, float ausdehnung_y, float x_min, float y_min,
+                         float x_max, float y_max, float rand, Fuellpunkte& pool, Wirt* wirt) {
+    pool.n = 0;
+    pool.fuell_abstand = 0.0f;
+    if (abstand_reihe == 0.0f) return;
+    if (pool.x.size() < static_cast<std::size_t>(fuellpunkte_max + 1)) {
+        pool.x.assign(fuellpunkte_max + 1, 0.0f);
+        pool.y.assign(fuellpunkte_max + 1, 0.0f);
+        pool.art.assign(fuellpunkte_max + 1, 0);
+    }
+
+    const float fenster_x1 = x_min - rand, fenster_x2 = x_max + rand;
+    const float fenster_y1 = y_min - rand, fenster_y2 = y_max + rand;
+
+    const float reihen_x = ausdehnung_x / abstand_reihe / 3.0f;
+    const float reihen_y = ausdehnung_y / abstand_reihe / 3.0f;
+    const int n_reihen = static_cast<int>(runden(reihen_y > reihen_x ? reihen_y : reihen_x));
+
+    pool.n = 1;
+    for (int r = 1; r <= n_reihen; ++r) {
+        if (pool.n > pool_grenze) break;
+        if (r > 1 && wirt) wirt->fortschritt(static_cast<float>(r) * 100.0f / n_reihen);
+        const float versatz = abstand_reihe * static_cast<float>(r);
+        bool vorher_gespeichert = false;
+        for (int k = 2; k <= n - 1; ++k) {
+            if (r == 1 && k < n - 2) {
+                const float d = abstand(xs[k], ys[k], xs[k + 1], ys[k + 1]);
+                if (d > pool.fuell_abstand) pool.fuell_abstand = d;
+            }
+            const float a_vor = winkel_aus(xs[k] - xs[k - 1], ys[k] - ys[k - 1]);
+            const float a_nach = winkel_aus(xs[k + 1] - xs[k], ys[k + 1] - ys[k]);
+            const float m = (a_vor + a_nach) / 2.0f;
+            bool gespeichert = false;
+            for (const float seite : {pi / 2.0f, -pi / 2.0f}) {
+                const float px = xs[k] + versatz * std::cos(m + seite);
+                const float py = ys[k] + versatz * std::sin(m + seite);
+                if (!(px > fenster_x1 && px < fenster_x2 && py > fenster_y1 && py < fenster_y2))
+                    continue;
+                if (!punkt_in_polygon(px, py, xs, ys, n)) continue;
+                const auto i = static_cast<std::size_t>(pool.n);
+                pool.x[i] = px;
+                pool.y[i] = py;
+                pool.art[i] = (vorher_gespeichert && k > 2) ? 1 : 0;
+                ++pool.n;
+                gespeichert = true;
+            }
+            vorher_gespeichert = gespeichert;
+            if (pool.n > pool_grenze) break;
+        }
+    }
+}
+
+} // namespace tarvello

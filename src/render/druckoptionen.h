@@ -1,0 +1,69 @@
+// What printing and image export read besides the model and the colours:
+// the print menu's options, the export dialog's choices, and the map section
+// an export covers. The values below are those the program starts with.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tarvello {
+
+inline constexpr int blaetter_max = 20;
+
+struct Druckoptionen {
+    // Annotations on every sheet (otherwise only on sheet 1).
+    bool druck_bezeichnung = true;
+    bool druck_schnittmarken = true;
+    bool druck_massstab = true;
+    bool druck_kompass = true;
+    bool druck_planquadrate = true;
+
+    // Number labels, shared by prints and images.
+    bool kennzeichnung_wege = true;
+    bool kennzeichnung_haeuser = true;
+    bool kennzeichnung_plaetze = true;
+    bool kennzeichnung_parks = true;
+
+    // Printed label size in points (one of 3, 4, 5, 6, 8, 10, 12).
+    int nummer_schriftgroesse = 6;
+
+    // Printed buildings: only their edges; finer hatching.
+    bool gebaeude_nur_umriss = false;
+    bool gebaeude_hohe_aufloesung = false;
+
+    // Sheet tiling of prints: N x N sheets, optionally only the marked ones.
+    int blaetter_je_seite = 1;
+    bool ausschnitt_modus = false;
+    std::array<std::uint8_t, blaetter_max * blaetter_max> blatt_auswahl{};
+
+    std::uint8_t& blatt_gewaehlt(int zeile, int spalte) {
+        return blatt_auswahl[static_cast<std::size_t>((zeile - 1) * blaetter_max + (spalte - 1))];
+    }
+    std::uint8_t blatt_gewaehlt(int zeile, int spalte) const {
+        return blatt_auswahl[static_cast<std::size_t>((zeile - 1) * blaetter_max + (spalte - 1))];
+    }
+
+    // Image export.
+    int export_matrix = 1;   // images per side
+    int export_pixel = 1200; // width and height of each image
+    bool export_nur_umriss = false;
+    // Label size in the images, in points; 0 until chosen, then the first
+    // export sets it from the map size and it keeps that value.
+    int export_schriftgroesse = 0;
+};
+
+// The part of the map an export covers: the section the preview shows,
+// stadt_abmessung / zoom map units across from (x, y).
+struct Bildausschnitt {
+    float zoom = 1.0f;
+    float x = 0.0f, y = 0.0f;
+};
+
+// Keeps the section's origin inside the map, as the preview does.
+void bildausschnitt_begrenzen(Bildausschnitt& a, float stadt_abmessung);
+
+// The export's label size: the chosen one, or round(stadt_abmessung / 36)
+// when none was chosen yet (which is then kept).
+int export_schriftgroesse_bestimmen(Druckoptionen& o, float stadt_abmessung);
+
+} // namespace tarvello

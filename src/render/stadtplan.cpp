@@ -1,0 +1,576 @@
+#include "render/stadtplan.h"
+
+#include <QFont>
+#include <QPointF>
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "areas/fuellpunkte.h"
+#include "core/funktionen.h"
+#include "core/wirt.h"
+#include "core/zahlen.h"
+#include "core/zufall.h"
+#include "geometry/geometrie.h"
+#include "render/zeichenflaeche.h"
+
+namespace tarvello {
+
+void Renderzustand::bild_vorbereiten(float stadt_abmessung, const Bildausschnitt& a, int matrix,
+                                     float hoehe) {
+    art = Zielart::bild;
+    karten_ausdehnung = stadt_abmessung / a.zoom;
+    ursprung_x = a.x;
+    ursprung_y = a.y;
+    blaetter_je_seite = matrix;
+    blatt_ueberlappung = 0.0f;
+    blatt_zoom = static_cast<float>(matrix);
+    rand_links = rand_oben = 0.0f;
+    kartenseite = hoehe;
+    karte_unten = karte_rechts = hoehe;
+    massstab = kartenseite * blatt_zoom / karten_ausdehnung;
+    linienfaktor = static_cast<float>(ganz(massstab * 2.2f)) + 1.0f;
+    // Elements reaching a little beyond a picture are still drawn and clipped.
+    toleranz = kartenseite / 5.0f;
+}
+
+void Renderzustand::blatt_setzen(int zeile, int spalte) {
+    blatt_zeile = zeile;
+    blatt_spalte = spalte;
+    blatt_nummer = (zeile - 1) * blaetter_je_seite + spalte;
+    const double n = blaetter_je_seite;
+    const double h = blaetter_je_seite == 1 ? 0.0 : blatt_ueberlappung * 0.5 / blatt_zoom;
+    ausschnitt_x = (static_cast<double>(spalte - 1) / n - h) * karten_ausdehnung + ursprung_x;
+    ausschnitt_y = (static_cast<double>(zeile - 1) / n - h) * karten_ausdehnung + ursprung_y;
+}
+
+bool Renderzustand::karte_nach_geraet(float x, float y) {
+    geraet_x = (x - ausschnitt_x) * massstab + rand_links;
+    geraet_y = (y - ausschnitt_y) * massstab + rand_oben;
+    // The square's bottom edge limits both axes.
+    const double m = toleranz;
+    sichtbar = rand_links - m < geraet_x && geraet_x < karte_unten + m &&
+               rand_oben - m < geraet_y && geraet_y < karte_unten + m;
+    return sichtbar;
+}
+
+bool Renderzustand::rechteck_sichtbar(float x1, float y1, float x2, float y2) {
+    const bool a = karte_nach_geraet(x1, y1);
+    const bool b = karte_nach_geraet(x2, y1);
+    const bool c = karte_nach_geraet(x2, y2);
+    const bool d = karte_nach_geraet(x1, y2);
+    return a || b || c || d;
+}
+
+Wegklasse wegklasse(float breite, float breite_min, float breite_max) {
+    Wegklasse k;
+    // A map whose streets are all equally wide has one class; widths beyond
+    // the bounds (a loaded map) stay in the outer classes instead of vanishing.
+    if (breite_max > breite_min)
+        k.r = begrenzen_01((breite - breite_min) / (breite_max - breite_min));
+    else
+        k.r = 1.0f;
+    k.klasse = static_cast<int>(ganz(5.0f * k.r)) + 1;
+    k.farbe = static_cast<int>(runden(2.5f - 2.0f * k.r));
+    return k;
+}
+
+namespace {
+
+constexpr int n_klassen = 5;
+// Tries to find an inside point for a square's or park's label.
+constexpr int beschriftung_versuche = 1000;
+
+class Zeichner {
+  public:
+    Zeichner(const Zeichenauftrag& a, Blattziel& z)
+        : auf_(a), m_(a.modell), f_(a.farben), o_(a.optionen), ziel_(z) {}
+
+    Zeichenergebnis ausfuehren();
+
+  private:
+    bool deutsch() const { return auf_.sprache == Sprache::deutsch; }
+    void status(const QString& de, const QString& en) {
+        if (auf_.wirt) auf_.wirt->status((deutsch() ? de : en).toStdString());
+    }
+    void fortschritt(float prozent) {
+        if (auf_.wirt) auf_.wirt->fortschritt(prozent);
+    }
+    void nachgeben() {
+        if (auf_.wirt && auf_.wirt->nachgeben()) abbruch_ = true;
+    }
+    bool bild() const { return z_.art != Zielart::drucker; }
+
+    bool drucker_vorbereiten(QString& fehler);
+    void blatt_meldung();
+    bool blatt_zeichnen();
+    void schnittrahmen_zeichnen();
+    void flaechen_zeichnen(bool parks);
+    bool wege_zeichnen(float breitenfaktor, bool umriss, int durchgang);
+    bool gebaeude_zeichnen();
+    void mauer_zeichnen();
+    void nummern_zeichnen();
+    void seitenleiste_zeichnen();
+
+    void viereck_zeichnen(const float* ex, const float* ey, int farbe);
+    void viereck_abtasten(const float* ex, const float* ey, QColor farbe);
+    void viereck_drucken(const float* ex, const float* ey, QColor farbe);
+    void kreis_zeichnen(float x, float y, float groesse, int farbe);
+    void nummer_zeichnen(int nummer, int farbe);
+    bool innenpunkt(const Flaeche& f, float& x, float& y);
+
+    // Strokes the collected run of points and starts a new one.
+    void zug_abschliessen(double breite, QColor farbe);
+
+    const Zeichenauftrag& auf_;
+    const Stadtmodell& m_;
+    const Druckfarben& f_;
+    Druckoptionen& o_;
+    Blattziel& ziel_;
+    Zeichenflaeche* flaeche_ = nullptr;
+    Renderzustand z_;
+    bool abbruch_ = false;
+    std::vector<QPointF> zug_;
+    // Fill points depend on the area only, so every sheet reuses them.
+    std::vector<Fuellpunkte> park_punkte_, platz_punkte_;
+    std::vector<std::uint8_t> park_bereit_, platz_bereit_;
+};
+
+Zeichenergebnis Zeichner::ausfuehren() {
+    Zeichenergebnis e;
+    if (m_.stadt_abmessung == 0.0f) {
+        e.ende = Zeichenende::kein_plan;
+        return e;
+    }
+    abbruch_ = false;
+    z_.art = ziel_.art();
+    if (z_.art == Zielart::drucker) {
+        if (!drucker_vorbereiten(e.fehler)) {
+            e.ende = Zeichenende::fehler;
+            return e;
+        }
+    } else {
+        const int n = std::max(1, static_cast<int>(runden(o_.export_matrix)));
+        z_.bild_vorbereiten(m_.stadt_abmessung, auf_.ausschnitt, n, ziel_.seitenhoehe());
+        z_.art = ziel_.art();
+    }
+    park_punkte_.assign(static_cast<std::size_t>(std::max<int>(0, m_.n_parks)) + 1, {});
+    platz_punkte_.assign(static_cast<std::size_t>(std::max<int>(0, m_.n_plaetze)) + 1, {});
+    park_bereit_.assign(park_punkte_.size(), 0);
+    platz_bereit_.assign(platz_punkte_.size(), 0);
+
+    const int n = z_.blaetter_je_seite;
+    z_.blatt_zaehler = 0;
+    for (int zeile = 1; zeile <= n; ++zeile) {
+        for (int spalte = 1; spalte <= n; ++spalte) {
+            nachgeben();
+            if (abbruch_) {
+                e.ende = Zeichenende::abgebrochen;
+                return e;
+            }
+            if (z_.art == Zielart::drucker && o_.ausschnitt_modus &&
+                o_.blatt_gewaehlt(zeile, spalte) != 1)
+                continue;
+            ++z_.blatt_zaehler;
+            z_.blatt_setzen(zeile, spalte);
+            blatt_meldung();
+            flaeche_ = ziel_.blatt_beginnen(zeile, spalte, e.fehler);
+            if (!flaeche_) {
+                e.ende = Zeichenende::fehler;
+                return e;
+            }
+            flaeche_->beschneiden(z_.rand_links, z_.rand_oben, z_.kartenseite);
+            if (!blatt_zeichnen()) {
+                flaeche_ = nullptr;
+                ziel_.blatt_abbrechen();
+                e.ende = Zeichenende::abgebrochen;
+                return e;
+            }
+            flaeche_ = nullptr;
+            if (!ziel_.blatt_beenden(zeile, spalte, e.fehler)) {
+                e.ende = Zeichenende::fehler;
+                return e;
+            }
+            ++e.blaetter;
+        }
+    }
+    if (z_.art == Zielart::drucker)
+        status("Druck abgeschlossen!", "City Map Printed!");
+    else
+        status("Grafikexport abgeschlossen!", "Image Export Completed!");
+    return e;
+}
+
+// Printing places the map on a landscape page in centimetres and measures
+// its line widths in printer pixels; it comes with the print dialog.
+bool Zeichner::drucker_vorbereiten(QString& fehler) {
+    fehler = QStringLiteral("printing is not available yet");
+    return false;
+}
+
+void Zeichner::blatt_meldung() {
+    const int n = z_.blaetter_je_seite;
+    int gesamt = n * n;
+    int aktuell = z_.blatt_nummer;
+    if (z_.art == Zielart::drucker && o_.ausschnitt_modus) {
+        gesamt = 0;
+        for (int zeile = 1; zeile <= n; ++zeile)
+            for (int spalte = 1; spalte <= n; ++spalte)
+                if (o_.blatt_gewaehlt(zeile, spalte) == 1) ++gesamt;
+        aktuell = z_.blatt_zaehler;
+    }
+    const QString c = QString::number(aktuell), t = QString::number(gesamt);
+    if (z_.art == Zielart::drucker)
+        status("Drucke Blatt " + c + " von " + t, "Printing Sheet " + c + " of " + t);
+    else
+        status("Exportiere Grafik " + c + " von " + t, "Export Image " + c + " of " + t);
+}
+
+bool Zeichner::blatt_zeichnen() {
+    flaeche_->rechteck_gefuellt(z_.rand_links, z_.rand_oben, z_.karte_rechts, z_.karte_unten,
+                                f_[farbe_hintergrund]);
+    if (z_.art == Zielart::drucker) schnittrahmen_zeichnen();
+
+    flaechen_zeichnen(true);
+    blatt_meldung();
+    flaechen_zeichnen(false);
+    blatt_meldung();
+
+    // Outline passes first, so the narrower fill passes leave a rim; in each,
+    // narrow streets before wide ones so that wide ones lie on top.
+    for (int durchgang = 1; durchgang <= n_klassen + 1; ++durchgang)
+        if (!wege_zeichnen(0.55f, true, durchgang)) return false;
+    for (int durchgang = 1; durchgang <= n_klassen + 1; ++durchgang)
+        if (!wege_zeichnen(0.45f, false, durchgang)) return false;
+
+    if (!gebaeude_zeichnen()) return false;
+    mauer_zeichnen();
+    nummern_zeichnen();
+    if (z_.art == Zielart::drucker) seitenleiste_zeichnen();
+    return true;
+}
+
+// The crop rectangle of tiled prints; drawn with the print dialog's options.
+void Zeichner::schnittrahmen_zeichnen() {}
+
+// The side panel of printed sheets (title, sheet grid, scale, compass).
+void Zeichner::seitenleiste_zeichnen() {}
+
+void Zeichner::zug_abschliessen(double breite, QColor farbe) {
+    if (zug_.size() >= 2)
+        flaeche_->linienzug(zug_.data(), static_cast<int>(zug_.size()), breite, farbe);
+    zug_.clear();
+}
+
+void Zeichner::flaechen_zeichnen(bool parks) {
+    const auto& flaechen = parks ? m_.parks : m_.plaetze;
+    const int anzahl =
+        std::min<int>(parks ? m_.n_parks : m_.n_plaetze, static_cast<int>(flaechen.size()) - 1);
+    auto& cache = parks ? park_punkte_ : platz_punkte_;
+    auto& bereit = parks ? park_bereit_ : platz_bereit_;
+    const QColor farbe = f_[parks ? farbe_parks : farbe_plaetze];
+    for (int q = 1; q <= anzahl; ++q) {
+        const QString nr = QString::number(q);
+        if (parks)
+            status("Prozessiere Park Nr. " + nr, "Process Park No. " + nr);
+        else
+            status("Prozessiere Platz Nr. " + nr, "Process Square No. " + nr);
+        nachgeben();
+        const Flaeche& fl = flaechen[static_cast<std::size_t>(q)];
+        if (!(fl.wert > 0.0f) || fl.n_punkte < 3 || static_cast<int>(fl.x.size()) <= fl.n_punkte)
+            continue;
+        if (!z_.rechteck_sichtbar(fl.x_min, fl.y_min, fl.x_max, fl.y_max)) continue;
+
+        Fuellpunkte& pool = cache[static_cast<std::size_t>(q)];
+        if (!bereit[static_cast<std::size_t>(q)]) {
+            // The box was widened by a margin around the outline; the same
+            // margin widens the window in which fill points are kept.
+            float x_links = 1e9f;
+            for (int i = 1; i <= fl.n_punkte; ++i)
+                x_links = std::min(x_links, fl.x[static_cast<std::size_t>(i)]);
+            const float rand = std::max(0.0f, x_links - fl.x_min);
+            flaeche_fuellpunkte(fl.x.data(), fl.y.data(), fl.n_punkte, fl.wert, fl.x_max - fl.x_min,
+                                fl.y_max - fl.y_min, fl.x_min, fl.y_min, fl.x_max, fl.y_max, rand,
+                                pool, auf_.wirt);
+            bereit[static_cast<std::size_t>(q)] = 1;
+        }
+        const double breite = untergrenze_06(z_.linienfaktor * fl.wert / 2.0f);
+        const float grenze = 2.0f * pool.fuell_abstand;
+        zug_.clear();
+        // A stroke joins a point to the one before it when it continues the
+        // same row nearby; it breaks everywhere else.
+        for (int w = 1; w <= pool.n - 2; ++w) {
+            const auto i = static_cast<std::size_t>(w);
+            bool verbinden = false;
+            if (pool.art[i + 1] == 1) {
+                z_.karte_nach_geraet(pool.x[i], pool.y[i]);
+                const QPointF a(z_.geraet_x, z_.geraet_y);
+                const bool b_sichtbar = z_.karte_nach_geraet(pool.x[i + 1], pool.y[i + 1]);
+                if (abstand(pool.x[i], pool.y[i], pool.x[i + 1], pool.y[i + 1]) < grenze &&
+                    b_sichtbar) {
+                    verbinden = true;
+                    if (zug_.empty()) zug_.push_back(a);
+                    zug_.emplace_back(z_.geraet_x, z_.geraet_y);
+                }
+            }
+            if (!verbinden) zug_abschliessen(breite, farbe);
+        }
+        zug_abschliessen(breite, farbe);
+    }
+}
+
+bool Zeichner::wege_zeichnen(float breitenfaktor, bool umriss, int durchgang) {
+    const int n_wege = std::min<int>(m_.n_wege, m_.wege_kapazitaet());
+    for (int a = 1; a <= n_wege; ++a) {
+        nachgeben();
+        if (abbruch_) return false;
+        const Weg& w = m_.wege[static_cast<std::size_t>(a)];
+        if (w.n_punkte < 1 || static_cast<int>(w.x.size()) <= w.n_punkte) continue;
+        const Wegklasse k = wegklasse(w.breite, m_.weg_halbbreite_min, m_.weg_halbbreite_max);
+        const bool fluss = w.ist_fluss == 1;
+        if (!((fluss && durchgang == 1) || (!fluss && durchgang == k.klasse))) continue;
+        fortschritt(30.0f + 30.0f * static_cast<float>(a) / static_cast<float>(n_wege));
+
+        const double breite = untergrenze_06(w.breite / 2.0f * breitenfaktor * z_.linienfaktor);
+        const int farbe = fluss ? farbe_fluesse : (umriss ? farbe_strassenrand : k.farbe);
+        const QColor c = f_[farbe];
+        // Segments are drawn where both ends are visible; runs of them form
+        // one stroke.
+        zug_.clear();
+        for (int p = 1; p <= w.n_punkte; ++p) {
+            if (z_.karte_nach_geraet(w.px(p), w.py(p)))
+                zug_.emplace_back(z_.geraet_x, z_.geraet_y);
+            else
+                zug_abschliessen(breite, c);
+        }
+        zug_abschliessen(breite, c);
+    }
+    return true;
+}
+
+bool Zeichner::gebaeude_zeichnen() {
+    const int anzahl = std::min<int>(m_.haus_naechster - 1, m_.haeuser_kapazitaet());
+    for (int b = 1; b <= anzahl; ++b) {
+        nachgeben();
+        if (abbruch_) return false;
+        fortschritt(60.0f + 40.0f * static_cast<float>(b) / static_cast<float>(anzahl));
+        const Haus& h = m_.haeuser[static_cast<std::size_t>(b)];
+        if (h.rund == 0)
+            viereck_zeichnen(h.ecke_x.data(), h.ecke_y.data(), farbe_gebaeude);
+        else if (h.rund == 1)
+            kreis_zeichnen(h.x, h.y, h.breite, farbe_gebaeude);
+    }
+    return true;
+}
+
+void Zeichner::mauer_zeichnen() {
+    if (m_.mauer_parameter != 1) return;
+    const double breite = untergrenze_06(m_.mauer_dicke * 0.21f * z_.linienfaktor);
+    const QColor c = f_[farbe_stadtmauer];
+    const int n = std::min<int>(m_.mauer_n_punkte, static_cast<int>(m_.mauer_x.size()) - 1);
+    zug_.clear();
+    for (int i = 1; i <= n - 1; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        bool gezeichnet = false;
+        if (m_.mauer_flag[k] == 1 && m_.mauer_flag[k + 1] == 1) {
+            const bool a = z_.karte_nach_geraet(m_.mauer_x[k], m_.mauer_y[k]);
+            const QPointF pa(z_.geraet_x, z_.geraet_y);
+            const bool b = z_.karte_nach_geraet(m_.mauer_x[k + 1], m_.mauer_y[k + 1]);
+            if (a && b) {
+                gezeichnet = true;
+                if (zug_.empty()) zug_.push_back(pa);
+                zug_.emplace_back(z_.geraet_x, z_.geraet_y);
+            }
+        }
+        if (!gezeichnet) zug_abschliessen(breite, c);
+    }
+    zug_abschliessen(breite, c);
+
+    const int n_tuerme = std::min<int>(m_.n_tuerme, static_cast<int>(m_.tuerme.size()) - 1);
+    for (int t = 1; t <= n_tuerme; ++t) {
+        const Turm& tu = m_.tuerme[static_cast<std::size_t>(t)];
+        if (tu.art == 0) continue;
+        if (tu.form == 1.0f)
+            kreis_zeichnen(tu.mx, tu.my, 2.0f * tu.radius, farbe_tuerme);
+        else if (tu.form == 2.0f)
+            viereck_zeichnen(tu.x.data(), tu.y.data(), farbe_tuerme);
+    }
+}
+
+// Corners 1..4 of ex, ey.
+void Zeichner::viereck_zeichnen(const float* ex, const float* ey, int farbe) {
+    const QColor c = f_[farbe];
+    if (!bild()) {
+        viereck_drucken(ex, ey, c);
+        return;
+    }
+    if (!o_.export_nur_umriss) {
+        if (z_.art == Zielart::bild) {
+            viereck_abtasten(ex, ey, c);
+        } else {
+            QPointF p[4];
+            for (int i = 0; i < 4; ++i) {
+                z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
+                p[i] = QPointF(z_.geraet_x, z_.geraet_y);
+            }
+            flaeche_->viereck_gefuellt(p, c);
+        }
+        return;
+    }
+    const double breite = z_.massstab * 0.2f + 1.0f;
+    QPointF p[5];
+    for (int i = 0; i < 4; ++i) {
+        z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
+        p[i] = QPointF(z_.geraet_x, z_.geraet_y);
+    }
+    p[4] = p[0];
+    for (int i = 0; i < 4; ++i)
+        flaeche_->linie(p[i].x(), p[i].y(), p[i + 1].x(), p[i + 1].y(), breite, c);
+}
+
+// Fills the quadrilateral row by row between the crossings of each pixel row
+// with its edges, on whole pixels.
+void Zeichner::viereck_abtasten(const float* ex, const float* ey, QColor farbe) {
+    double px[4], py[4];
+    for (int i = 0; i < 4; ++i) {
+        z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
+        px[i] = runden(z_.geraet_x);
+        py[i] = runden(z_.geraet_y);
+    }
+    const double y_oben = *std::min_element(py, py + 4);
+    const double y_unten = *std::max_element(py, py + 4);
+    const double x_links = *std::min_element(px, px + 4);
+    const double x_rechts = *std::max_element(px, px + 4);
+    // Rows and buildings wholly outside the picture change no pixel.
+    if (x_rechts < z_.rand_links || x_links >= z_.karte_rechts || y_unten < z_.rand_oben ||
+        y_oben >= z_.karte_unten)
+        return;
+    const double von = std::max(y_oben, static_cast<double>(z_.rand_oben));
+    const double bis = std::min(y_unten, static_cast<double>(z_.karte_unten) - 1.0);
+    for (double zeile = von; zeile <= bis; zeile += 1.0) {
+        double links = 1e18, rechts = -1e18;
+        for (int i = 0; i < 4; ++i) {
+            const int j = (i + 1) % 4;
+            const double y1 = py[i], y2 = py[j];
+            if (y1 == y2) {
+                if (y1 == zeile) {
+                    links = std::min({links, px[i], px[j]});
+                    rechts = std::max({rechts, px[i], px[j]});
+                }
+                continue;
+            }
+            if (zeile < std::min(y1, y2) || zeile > std::max(y1, y2)) continue;
+            const double x = px[i] + (zeile - y1) * (px[j] - px[i]) / (y2 - y1);
+            links = std::min(links, x);
+            rechts = std::max(rechts, x);
+        }
+        if (links > rechts) continue;
+        const double a = runden(links), b = runden(rechts);
+        flaeche_->rechteck_gefuellt(a, zeile, b + 1.0, zeile + 1.0, farbe);
+    }
+}
+
+// Printed buildings are hatched and outlined; that comes with printing.
+void Zeichner::viereck_drucken(const float*, const float*, QColor) {}
+
+void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
+    const bool nur_umriss = bild() ? o_.export_nur_umriss : o_.gebaeude_nur_umriss;
+    double breite = runden(z_.linienfaktor * 0.1f + 0.51f);
+    if (!bild() && o_.gebaeude_nur_umriss) breite = untergrenze_06(z_.linienfaktor / 12.0f);
+    if (bild() && o_.export_nur_umriss) breite = z_.massstab * 0.2f + 1.0f;
+    nachgeben();
+    if (!z_.karte_nach_geraet(x, y)) return;
+    const QColor c = f_[farbe];
+    const float r_ende = groesse / 2.0f - 0.2f;
+    if (nur_umriss) {
+        flaeche_->kreis(z_.geraet_x, z_.geraet_y, r_ende * z_.massstab, breite, c);
+        return;
+    }
+    if (r_ende < 0.0f) return;
+    if (z_.art == Zielart::vektor) {
+        // The rings below merge into a disc this wide.
+        flaeche_->scheibe(z_.geraet_x, z_.geraet_y, r_ende * z_.massstab + breite / 2.0, c);
+        return;
+    }
+    for (int i = 0;; ++i) {
+        const float rho = static_cast<float>(i) * 0.1f;
+        if (rho > r_ende) break;
+        flaeche_->kreis(z_.geraet_x, z_.geraet_y, rho * z_.massstab, breite, c);
+    }
+}
+
+void Zeichner::nummer_zeichnen(int nummer, int farbe) {
+    const double x = z_.geraet_x, y = z_.geraet_y;
+    const QString t = QString::number(nummer);
+    const double a = flaeche_->text_breite(t) / 1.7;
+    const double b = flaeche_->text_hoehe(t) / 2.2;
+    flaeche_->rechteck_gefuellt(x - a, y - b, x + 0.95 * a, y + b, f_[farbe]);
+    flaeche_->position_setzen(x - a, y - b);
+    flaeche_->text(t);
+}
+
+// A random point inside the area's outline; gives up after a bounded number
+// of tries (an outline may enclose no point at all).
+bool Zeichner::innenpunkt(const Flaeche& f, float& x, float& y) {
+    if (f.n_punkte < 3 || static_cast<int>(f.x.size()) <= f.n_punkte) return false;
+    for (int versuch = 0; versuch < beschriftung_versuche; ++versuch) {
+        x = f.x_min + auf_.zufall.rnd() * (f.x_max - f.x_min);
+        y = f.y_min + auf_.zufall.rnd() * (f.y_max - f.y_min);
+        if (punkt_in_polygon(x, y, f.x.data(), f.y.data(), f.n_punkte)) return true;
+    }
+    return false;
+}
+
+void Zeichner::nummern_zeichnen() {
+    const int punkte =
+        bild() ? export_schriftgroesse_bestimmen(o_, m_.stadt_abmessung) : o_.nummer_schriftgroesse;
+    flaeche_->schrift_setzen(Zeichenflaeche::beschriftungsschrift(std::max(1, punkte)));
+
+    if (o_.kennzeichnung_wege) {
+        const int n_wege = std::min<int>(m_.n_wege, m_.wege_kapazitaet());
+        for (int a = 1; a <= n_wege; ++a) {
+            const Weg& w = m_.wege[static_cast<std::size_t>(a)];
+            if (w.nummer <= 0 || w.n_punkte < 1 || static_cast<int>(w.x.size()) <= w.n_punkte)
+                continue;
+            // The middle point; a way of one point has no point 0.
+            const int p = std::max(1, w.n_punkte / 2);
+            if (z_.karte_nach_geraet(w.px(p), w.py(p)))
+                nummer_zeichnen(w.nummer, farbe_nummer_strassen);
+        }
+    }
+    if (o_.kennzeichnung_haeuser) {
+        const int anzahl = std::min<int>(m_.haus_naechster - 1, m_.haeuser_kapazitaet());
+        for (int b = 1; b <= anzahl; ++b) {
+            const Haus& h = m_.haeuser[static_cast<std::size_t>(b)];
+            if (h.nummer <= 0) continue;
+            float x = h.x, y = h.y; // round buildings keep no corners
+            if (h.rund == 0) {
+                x = (h.ecke_x[1] + h.ecke_x[2] + h.ecke_x[3] + h.ecke_x[4]) / 4.0f;
+                y = (h.ecke_y[1] + h.ecke_y[2] + h.ecke_y[3] + h.ecke_y[4]) / 4.0f;
+            }
+            if (z_.karte_nach_geraet(x, y)) nummer_zeichnen(h.nummer, farbe_nummer_gebaeude);
+        }
+    }
+    const auto flaechen_nummern = [&](const std::vector<Flaeche>& liste, int anzahl, int farbe) {
+        anzahl = std::min<int>(anzahl, static_cast<int>(liste.size()) - 1);
+        for (int q = 1; q <= anzahl; ++q) {
+            const Flaeche& f = liste[static_cast<std::size_t>(q)];
+            if (f.nummer <= 0) continue;
+            float x = 0, y = 0;
+            if (!innenpunkt(f, x, y)) continue;
+            if (z_.karte_nach_geraet(x, y)) nummer_zeichnen(f.nummer, farbe);
+        }
+    };
+    if (o_.kennzeichnung_plaetze) flaechen_nummern(m_.plaetze, m_.n_plaetze, farbe_nummer_plaetze);
+    if (o_.kennzeichnung_parks) flaechen_nummern(m_.parks, m_.n_parks, farbe_nummer_parks);
+}
+
+} // namespace
+
+Zeichenergebnis stadtplan_zeichnen(const Zeichenauftrag& auftrag, Blattziel& ziel) {
+    Zeichner z(auftrag, ziel);
+    return z.ausfuehren();
+}
+
+} // namespace tarvello

@@ -1,0 +1,108 @@
+// The map renderer: draws a finished city model with a colour table and the
+// print or export options onto a sequence of sheets (printer pages, pictures,
+// SVG documents), in a fixed order: background, park and square fillings,
+// ways, buildings, wall and towers, number labels.
+#pragma once
+
+#include <QString>
+
+#include "core/stadtmodell.h"
+#include "core/steuerwerte.h"
+#include "render/druckfarben.h"
+#include "render/druckoptionen.h"
+
+namespace tarvello {
+
+class Wirt;
+class Zufall;
+class Zeichenflaeche;
+
+enum class Zielart {
+    bild,   // a raster picture: pixels, scan-line fills
+    vektor, // an SVG picture: pixels as units, filled shapes
+    drucker // printer pages: centimetres, hatched fills, side panel
+};
+
+// The sheets a run draws on, one after the other.
+class Blattziel {
+  public:
+    virtual ~Blattziel() = default;
+    virtual Zielart art() const = 0;
+    // Height of a sheet's drawing area in device units (a picture's height).
+    virtual float seitenhoehe() const = 0;
+    // A cleared surface for sheet (zeile, spalte), or null with a message.
+    virtual Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) = 0;
+    // Completes the sheet: saves the picture, ends the page.
+    virtual bool blatt_beenden(int zeile, int spalte, QString& fehler) = 0;
+    // The run stopped inside the sheet; what was drawn is not kept.
+    virtual void blatt_abbrechen() {}
+};
+
+// Placement of the map on the sheets, and the results of the last point
+// transformation. Device units are pixels on pictures.
+struct Renderzustand {
+    Zielart art = Zielart::bild;
+    float kartenseite = 0; // H: side of the square drawing area
+    float rand_links = 0, rand_oben = 0;
+    float karte_rechts = 0, karte_unten = 0;
+    int blaetter_je_seite = 1; // N
+    float blatt_zoom = 1;      // Z
+    float blatt_ueberlappung = 0;
+    float karten_ausdehnung = 0; // E: map units all sheets cover together
+    float ursprung_x = 0, ursprung_y = 0;
+    float massstab = 0;     // s: device units per map unit
+    float linienfaktor = 0; // lw: map widths to line widths in pixels
+    float toleranz = 0;     // how far beyond the square points still count as visible
+    // Map point at the sheet's top-left, and the device point of the last
+    // transformation. These are kept in double precision: a tile's device
+    // points then differ from those of one large picture by whole pixels
+    // exactly, so tiles put side by side give the same pixels.
+    double ausschnitt_x = 0, ausschnitt_y = 0;
+    double geraet_x = 0, geraet_y = 0;
+    bool sichtbar = false;
+
+    int blatt_zeile = 0, blatt_spalte = 0, blatt_nummer = 0, blatt_zaehler = 0;
+
+    // Picture target: the section of the map, N x N pictures of height hoehe.
+    void bild_vorbereiten(float stadt_abmessung, const Bildausschnitt& a, int matrix, float hoehe);
+    // Places sheet (zeile, spalte) of the tiling on the map.
+    void blatt_setzen(int zeile, int spalte);
+
+    // Map point to device point; true when it lies within the drawing square
+    // widened by the tolerance on every side.
+    bool karte_nach_geraet(float x, float y);
+    // True when any corner of the box is visible.
+    bool rechteck_sichtbar(float x1, float y1, float x2, float y2);
+};
+
+// Width class of a street between the narrowest and widest half-width of
+// the map: r in [0, 1], drawing pass 1..6 and colour index 0..2.
+struct Wegklasse {
+    float r = 0;
+    int klasse = 1;
+    int farbe = farbe_kleine_strassen;
+};
+Wegklasse wegklasse(float breite, float breite_min, float breite_max);
+
+struct Zeichenauftrag {
+    const Stadtmodell& modell;
+    const Druckfarben& farben;
+    Druckoptionen& optionen; // the export label size is fixed on first use
+    Bildausschnitt ausschnitt;
+    Zufall& zufall; // for the label points of squares and parks
+    Wirt* wirt = nullptr;
+    Sprache sprache = Sprache::englisch;
+};
+
+enum class Zeichenende { fertig, abgebrochen, kein_plan, fehler };
+
+struct Zeichenergebnis {
+    Zeichenende ende = Zeichenende::fertig;
+    QString fehler;
+    int blaetter = 0; // sheets completed
+};
+
+// Draws the map on every sheet of the target's tiling.
+Zeichenergebnis stadtplan_zeichnen(const Zeichenauftrag& auftrag, Blattziel& ziel);
+
+} // namespace tarvello

@@ -1,0 +1,140 @@
+#include "render/zeichenflaeche.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPen>
+#include <QPolygonF>
+
+namespace tarvello {
+
+Zeichenflaeche::Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit)
+    : maler_(geraet), faktor_(pixel_je_einheit) {
+    // Maps are drawn with hard edges, as scan lines and strokes of whole
+    // pixels; only the text is smoothed.
+    maler_.setRenderHint(QPainter::Antialiasing, false);
+    maler_.setRenderHint(QPainter::TextAntialiasing, true);
+    maler_.setBrush(Qt::NoBrush);
+}
+
+Zeichenflaeche::~Zeichenflaeche() {
+    beenden();
+}
+
+void Zeichenflaeche::beenden() {
+    if (maler_.isActive()) maler_.end();
+}
+
+void Zeichenflaeche::beschneiden(double links, double oben, double seite) {
+    maler_.setClipRect(QRectF(px(links, oben), px(links + seite, oben + seite)));
+}
+
+void Zeichenflaeche::stift(double breite, QColor farbe) {
+    QPen p(farbe);
+    p.setWidthF(breite);
+    p.setCapStyle(Qt::RoundCap);
+    p.setJoinStyle(Qt::RoundJoin);
+    maler_.setPen(p);
+    maler_.setBrush(Qt::NoBrush);
+}
+
+void Zeichenflaeche::linie(double x1, double y1, double x2, double y2, double breite,
+                           QColor farbe) {
+    stift(breite, farbe);
+    maler_.drawLine(px(x1, y1), px(x2, y2));
+}
+
+void Zeichenflaeche::linienzug(const QPointF* punkte, int n, double breite, QColor farbe) {
+    if (n < 2) return;
+    stift(breite, farbe);
+    if (faktor_ == 1.0) {
+        maler_.drawPolyline(punkte, n);
+        return;
+    }
+    QPolygonF zug;
+    zug.reserve(n);
+    for (int i = 0; i < n; ++i)
+        zug << px(punkte[i].x(), punkte[i].y());
+    maler_.drawPolyline(zug);
+}
+
+void Zeichenflaeche::rechteck(double x1, double y1, double x2, double y2, double breite,
+                              QColor farbe) {
+    QPen p(farbe);
+    p.setWidthF(breite);
+    p.setJoinStyle(Qt::MiterJoin);
+    maler_.setPen(p);
+    maler_.setBrush(Qt::NoBrush);
+    maler_.drawRect(QRectF(px(x1, y1), px(x2, y2)));
+}
+
+void Zeichenflaeche::rechteck_gefuellt(double x1, double y1, double x2, double y2, QColor farbe) {
+    maler_.fillRect(QRectF(px(x1, y1), px(x2, y2)), farbe);
+}
+
+void Zeichenflaeche::kreis(double x, double y, double radius, double breite, QColor farbe) {
+    stift(breite, farbe);
+    if (radius <= 0.0) {
+        maler_.drawPoint(px(x, y));
+        return;
+    }
+    maler_.drawEllipse(px(x, y), radius * faktor_, radius * faktor_);
+}
+
+void Zeichenflaeche::viereck_gefuellt(const QPointF ecken[4], QColor farbe) {
+    const QPointF p[4] = {px(ecken[0].x(), ecken[0].y()), px(ecken[1].x(), ecken[1].y()),
+                          px(ecken[2].x(), ecken[2].y()), px(ecken[3].x(), ecken[3].y())};
+    maler_.setPen(Qt::NoPen);
+    maler_.setBrush(farbe);
+    maler_.drawPolygon(p, 4);
+    maler_.setBrush(Qt::NoBrush);
+}
+
+void Zeichenflaeche::scheibe(double x, double y, double radius, QColor farbe) {
+    maler_.setPen(Qt::NoPen);
+    maler_.setBrush(farbe);
+    maler_.drawEllipse(px(x, y), radius * faktor_, radius * faktor_);
+    maler_.setBrush(Qt::NoBrush);
+}
+
+void Zeichenflaeche::schrift_setzen(const QFont& schrift) {
+    maler_.setFont(schrift);
+}
+
+void Zeichenflaeche::position_setzen(double x, double y) {
+    position_ = QPointF(x, y);
+}
+
+void Zeichenflaeche::text(const QString& t) {
+    maler_.setPen(QPen(Qt::black));
+    const QFontMetricsF fm(maler_.font(), maler_.device());
+    const QPointF p = px(position_.x(), position_.y());
+    maler_.drawText(QPointF(p.x(), p.y() + fm.ascent()), t);
+}
+
+double Zeichenflaeche::text_breite(const QString& t) const {
+    return QFontMetricsF(maler_.font(), maler_.device()).horizontalAdvance(t) / faktor_;
+}
+
+double Zeichenflaeche::text_hoehe(const QString&) const {
+    return QFontMetricsF(maler_.font(), maler_.device()).height() / faktor_;
+}
+
+QFont Zeichenflaeche::beschriftungsschrift(double punkte) {
+    static const QString familie = [] {
+        for (const QString& f : QFontDatabase::families())
+            if (f.compare(QLatin1String("Verdana"), Qt::CaseInsensitive) == 0) return f;
+        return QString();
+    }();
+    QFont schrift;
+    if (familie.isEmpty()) {
+        schrift.setFamily(QStringLiteral("Sans Serif"));
+        schrift.setStyleHint(QFont::SansSerif);
+    } else {
+        schrift.setFamily(familie);
+    }
+    schrift.setPointSizeF(punkte);
+    schrift.setBold(false);
+    return schrift;
+}
+
+} // namespace tarvello

@@ -1,0 +1,66 @@
+// The drawing target of the map renderer: the handful of primitives the
+// renderer draws with, on any QPaintDevice (an image, an SVG generator, a
+// printer page). Positions are in device units, which are pixels on
+// pictures; line widths are always in device pixels.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPointF>
+#include <QString>
+
+namespace tarvello {
+
+class Zeichenflaeche {
+  public:
+    // pixel_je_einheit turns device units into pixels of the device (1 on
+    // pictures). A square clip of side `seite` device units at the origin
+    // (rand_links, rand_oben) keeps everything inside the map's square.
+    explicit Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit = 1.0);
+    virtual ~Zeichenflaeche();
+    Zeichenflaeche(const Zeichenflaeche&) = delete;
+    Zeichenflaeche& operator=(const Zeichenflaeche&) = delete;
+
+    bool aktiv() const { return maler_.isActive(); }
+    // Ends the painting; the device is complete afterwards.
+    void beenden();
+
+    virtual void beschneiden(double links, double oben, double seite);
+
+    virtual void linie(double x1, double y1, double x2, double y2, double breite, QColor farbe);
+    // A chain of lines through the points, as one stroke with round joins.
+    virtual void linienzug(const QPointF* punkte, int n, double breite, QColor farbe);
+    virtual void rechteck(double x1, double y1, double x2, double y2, double breite, QColor farbe);
+    virtual void rechteck_gefuellt(double x1, double y1, double x2, double y2, QColor farbe);
+    // Circle line of the given radius; a radius of 0 or less leaves a dot.
+    virtual void kreis(double x, double y, double radius, double breite, QColor farbe);
+
+    // Filled shapes for vector targets, where scan lines or rings would stay
+    // visible as such when the drawing is enlarged.
+    virtual void viereck_gefuellt(const QPointF ecken[4], QColor farbe);
+    virtual void scheibe(double x, double y, double radius, QColor farbe);
+
+    // Text at the current position (its top-left corner), in black.
+    virtual void schrift_setzen(const QFont& schrift);
+    virtual void position_setzen(double x, double y);
+    virtual void text(const QString& t);
+    virtual double text_breite(const QString& t) const;
+    virtual double text_hoehe(const QString& t) const;
+
+    // The font the map's labels use: Verdana where installed, else the
+    // system's sans-serif.
+    static QFont beschriftungsschrift(double punkte);
+
+  protected:
+    QPointF px(double x, double y) const { return {x * faktor_, y * faktor_}; }
+    void stift(double breite, QColor farbe);
+    QPainter& maler() { return maler_; }
+
+  private:
+    QPainter maler_;
+    double faktor_;
+    QPointF position_;
+};
+
+} // namespace tarvello

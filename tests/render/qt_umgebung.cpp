@@ -1,0 +1,25 @@
+// Drawing text needs a QGuiApplication; the tests run without a display.
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+class QtUmgebung : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (QCoreApplication::instance()) return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_render";
+        static char* argv[] = {name, nullptr};
+        app_ = new QGuiApplication(argc, argv);
+    }
+
+  private:
+    QGuiApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const umgebung =
+    ::testing::AddGlobalTestEnvironment(new QtUmgebung);
+
+} // namespace

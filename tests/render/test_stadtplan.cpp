@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
+#include <set>
+
+#include "core/wirt.h"
+#include "core/zufall.h"
+#include "render/stadtplan.h"
+#include "render_hilfe.h"
+
+using namespace tarvello;
+using namespace testhilfe;
+
+namespace {
+
+struct Lauf {
+    Stadtmodell m = kleine_stadt();
+    Druckfarben f = testfarben();
+    Druckoptionen o;
+    Bildausschnitt a;
+    Zufall z{1234u};
+
+    Zeichenergebnis zeichnen(Testziel& ziel, Wirt* wirt = nullptr) {
+        Zeichenauftrag auftrag{m, f, o, a, z, wirt, Sprache::englisch};
+        return stadtplan_zeichnen(auftrag, ziel);
+    }
+};
+
+int zaehle(const QImage& b, QRgb farbe) {
+    int n = 0;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            if (b.pixel(x, y) == farbe) ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(Wegklasse, KlassenUndFarbenNachBreite) {
+    // r = 1: last pass, big streets; r = 0: first pass, small streets.
+    EXPECT_EQ(wegklasse(3.0f, 1.0f, 3.0f).klasse, 6);
+    EXPECT_EQ(wegklasse(3.0f, 1.0f, 3.0f).farbe, 0);
+    EXPECT_EQ(wegklasse(1.0f, 1.0f, 3.0f).klasse, 1);
+    EXPECT_EQ(wegklasse(1.0f, 1.0f, 3.0f).farbe, 2);
+    // r = 0.5 is still small (2.5 - 1 = 1.5 rounds to 2), r = 0.75 is medium.
+    EXPECT_EQ(wegklasse(2.0f, 1.0f, 3.0f).farbe, 2);
+    EXPECT_EQ(wegklasse(2.0f, 1.0f, 3.0f).klasse, 3);
+    EXPECT_EQ(wegklasse(2.5f, 1.0f, 3.0f).farbe, 1);
+    EXPECT_EQ(wegklasse(2.5f, 1.0f, 3.0f).klasse, 4);
+    EXPECT_EQ(wegklasse(2.96f, 1.0f, 3.0f).klasse, 5);
+}
+
+TEST(Wegklasse, GleicheGrenzenUndAusreisser) {
+    const Wegklasse k = wegklasse(2.0f, 2.0f, 2.0f);
+    EXPECT_TRUE(std::isfinite(k.r));
+    EXPECT_EQ(k.klasse, 6);
+    EXPECT_EQ(wegklasse(2.5f, 2.0f, 2.0f).klasse, k.klasse);
+    // Widths outside the bounds still land in a drawn pass.
+    EXPECT_EQ(wegklasse(9.0f, 1.0f, 3.0f).klasse, 6);
+    EXPECT_EQ(wegklasse(0.2f, 1.0f, 3.0f).klasse, 1);
+}
+
+TEST(Renderzustand, SichtbarkeitMitToleranzAufBildern) {
+    Renderzustand z;
+    z.bild_vorbereiten(1000.0f, Bildausschnitt{}, 1, 1000.0f);
+    z.blatt_setzen(1, 1);
+    EXPECT_FLOAT_EQ(z.massstab, 1.0f);
+    EXPECT_FLOAT_EQ(z.toleranz, 200.0f);
+    EXPECT_TRUE(z.karte_nach_geraet(-199.5f, 500.0f));
+    EXPECT_FALSE(z.karte_nach_geraet(-200.0f, 500.0f)); // strict
+    EXPECT_TRUE(z.karte_nach_geraet(1199.5f, 1199.5f));
+    EXPECT_FALSE(z.karte_nach_geraet(1200.0f, 500.0f));
+    EXPECT_FALSE(z.karte_nach_geraet(500.0f, 1200.0f));
+    EXPECT_FLOAT_EQ(z.geraet_x, 500.0f);
+    EXPECT_FLOAT_EQ(z.geraet_y, 1200.0f);
+    // A box is visible when any one corner is.
+    EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, -100.0f, -100.0f));
+    EXPECT_FALSE(z.rechteck_sichtbar(-900.0f, -900.0f, -300.0f, -300.0f));
+    EXPECT_FALSE(z.rechteck_sichtbar(1300.0f, -100.0f, 1500.0f, 900.0f));
+}
+
+TEST(Renderzustand, AusschnittUndMatrix) {
+    Renderzustand z;
+    // Zoomed twice at the origin: the picture shows the top-left quarter.
+    z.bild_vorbereiten(800.0f, Bildausschnitt{2.0f, 0.0f, 0.0f}, 1, 600.0f);
+    z.blatt_setzen(1, 1);
+    z.karte_nach_geraet(400.0f, 400.0f);
+    EXPECT_FLOAT_EQ(z.geraet_x, 600.0f);
+    EXPECT_FLOAT_EQ(z.geraet_y, 600.0f);
+    // 3 x 3 over a section from (100, 200): each picture shows a third,
+    // without overlap; the column moves x, the row moves y.
+    z.bild_vorbereiten(900.0f, Bildausschnitt{1.5f, 100.0f, 200.0f}, 3, 300.0f);
+    z.blatt_setzen(2, 3);
+    EXPECT_FLOAT_EQ(z.ausschnitt_x, 100.0f + 400.0f);
+    EXPECT_FLOAT_EQ(z.ausschnitt_y, 200.0f + 200.0f);
+    EXPECT_EQ(z.blatt_nummer, 6);
+    z.karte_nach_geraet(700.0f, 600.0f); // the far corner of that picture
+    EXPECT_NEAR(z.geraet_x, 300.0f, 1e-3);
+    EXPECT_NEAR(z.geraet_y, 300.0f, 1e-3);
+}
+
+TEST(Stadtplan, ReihenfolgeFarbenUndBreiten) {
+    Lauf l;
+    l.o.kennzeichnung_wege = l.o.kennzeichnung_haeuser = false;
+    l.o.kennzeichnung_plaetze = l.o.kennzeichnung_parks = false;
+    Testziel ziel(400, 400);
+    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    const auto& striche = ziel.aufzeichnungen.at(0)->striche;
+
+    // Strokes of the ways in drawing order, by colour index.
+    std::vector<std::pair<int, double>> wege;
+    for (const Strich& s : striche)
+        if (s.art == "zug") {
+            const int i = farbindex(l.f, s.farbe);
+            if (i == farbe_fluesse || i == farbe_strassenrand || i <= farbe_kleine_strassen)
+                wege.emplace_back(i, s.breite);
+        }
+    // River first in both rounds; outlines, then bodies from narrow to wide.
+    const std::vector<int> erwartet = {
+        9, farbe_strassenrand, farbe_strassenrand, farbe_strassenrand, 9, 2, 1, 0};
+    ASSERT_EQ(wege.size(), erwartet.size());
+    for (std::size_t i = 0; i < erwartet.size(); ++i)
+        EXPECT_EQ(wege[i].first, erwartet[i]) << i;
+    // lw = Int(1 x 2.2) + 1 = 3: body of the widest street 3 / 2 x 0.45 x 3,
+    // its outline 3 / 2 x 0.55 x 3; the narrow street's body would be 0.675.
+    EXPECT_NEAR(wege[7].second, 2.025, 1e-5);
+    EXPECT_NEAR(wege[3].second, 2.475, 1e-5);
+    EXPECT_NEAR(wege[5].second, 0.675, 1e-5);
+
+    // The park strokes, the wall and the towers in their own colours.
+    std::set<int> farben;
+    for (const Strich& s : striche)
+        farben.insert(farbindex(l.f, s.farbe));
+    for (int i : {farbe_parks, farbe_plaetze, farbe_gebaeude, farbe_hintergrund, farbe_stadtmauer,
+                  farbe_tuerme})
+        EXPECT_TRUE(farben.count(i)) << i;
+}
+
+TEST(Stadtplan, LinienbreitenNieUnter06) {
+    Lauf l;
+    // Tiny widths at a small scale: every computed width falls below 0.6.
+    for (auto& w : l.m.wege)
+        w.breite *= 0.05f;
+    l.m.weg_halbbreite_min *= 0.05f;
+    l.m.weg_halbbreite_max *= 0.05f;
+    l.m.mauer_dicke = 0.1f;
+    l.m.parks[1].wert = 0.05f;
+    l.m.plaetze[1].wert = 0.05f;
+    Testziel ziel(100, 100);
+    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    int n = 0;
+    for (const Strich& s : ziel.aufzeichnungen.at(0)->striche) {
+        if (s.art == "box") continue;
+        EXPECT_GE(s.breite, 0.6) << s.art;
+        ++n;
+    }
+    EXPECT_GT(n, 10);
+}
+
+TEST(Stadtplan, NichtsAusserhalbDesKartenquadrats) {
+    // A wide picture: the map square is its left 200 x 200 pixels.
+    Lauf l;
+    Testziel ziel(300, 200);
+    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    const QImage& b = ziel.bilder.at(0);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x)
+            ASSERT_EQ(b.pixel(x, y) == Testziel::markierung, x >= 200) << x << "," << y;
+}
+
+TEST(Stadtplan, KachelnGleichenEinemGrossenBild) {
+    Lauf l;
+    l.o.kennzeichnung_plaetze = l.o.kennzeichnung_parks = false; // random places
+    l.o.export_schriftgroesse = 9;
+    l.o.export_matrix = 3;
+    Testziel kacheln(200, 200);
+    ASSERT_EQ(l.zeichnen(kacheln).ende, Zeichenende::fertig);
+    ASSERT_EQ(kacheln.bilder.size(), 9u);
+    l.o.export_matrix = 1;
+    Testziel gross(600, 600);
+    ASSERT_EQ(l.zeichnen(gross).ende, Zeichenende::fertig);
+    const QImage& g = gross.bilder.at(0);
+
+    int verschieden = 0, gesamt = 0;
+    for (std::size_t k = 0; k < 9; ++k) {
+        const auto [zeile, spalte] = kacheln.blaetter[k];
+        const QImage& t = kacheln.bilder[k];
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                // Skip the two pixels next to each inner seam.
+                if ((spalte > 1 && x < 2) || (spalte < 3 && x >= 198) || (zeile > 1 && y < 2) ||
+                    (zeile < 3 && y >= 198))
+                    continue;
+                ++gesamt;
+                if (t.pixel(x, y) != g.pixel((spalte - 1) * 200 + x, (zeile - 1) * 200 + y))
+                    ++verschieden;
+            }
+    }
+    EXPECT_EQ(verschieden, 0) << "of " << gesamt;
+    // The column comes first in the sheet order within a row.
+    EXPECT_EQ(kacheln.blaetter[1], std::make_pair(1, 2));
+}
+
+TEST(Stadtplan, ScanlinienFuellenGanzePixel) {
+    Stadtmodell m;
+    m.dimensionieren(1, 10, 5, 0, 0);
+    m.stadt_abmessung = 100.0f;
+    rechteck_haus(m, 10.2f, 20.3f, 30.4f, 40.1f);
+    // A diamond: rows narrow towards top and bottom.
+    Haus& h = m.haeuser[static_cast<std::size_t>(m.haus_naechster++)];
+    h.ecke_x = {0, 70.0f, 80.0f, 70.0f, 60.0f, 70.0f};
+    h.ecke_y = {0, 50.0f, 60.0f, 70.0f, 60.0f, 50.0f};
+    Druckfarben f = testfarben();
+    Druckoptionen o;
+    Zufall z(1u);
+    Testziel ziel(100, 100);
+    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr, Sprache::englisch};
+    ASSERT_EQ(stadtplan_zeichnen(a, ziel).ende, Zeichenende::fertig);
+    const QImage& b = ziel.bilder.at(0);
+    const QRgb haus = f.farbe[farbe_gebaeude], grund = f.farbe[farbe_hintergrund];
+    // Corners at pixels (10, 20) and (30, 40), both rows and columns included.
+    EXPECT_EQ(b.pixel(10, 20), haus);
+    EXPECT_EQ(b.pixel(30, 40), haus);
+    EXPECT_EQ(b.pixel(9, 30), grund);
+    EXPECT_EQ(b.pixel(31, 30), grund);
+    EXPECT_EQ(b.pixel(20, 19), grund);
+    EXPECT_EQ(b.pixel(20, 41), grund);
+    // Diamond: one pixel at the tips, 21 across the middle row.
+    int mitte = 0, spitze = 0;
+    for (int x = 0; x < 100; ++x) {
+        mitte += b.pixel(x, 60) == haus;
+        spitze += b.pixel(x, 50) == haus;
+    }
+    EXPECT_EQ(mitte, 21);
+    EXPECT_EQ(spitze, 1);
+    EXPECT_EQ(zaehle(b, haus), 21 * 21 + 11 * 11 + 10 * 10);
+}
+
+TEST(Stadtplan, RundeHaeuserAusRingen) {
+    Stadtmodell m;
+    m.dimensionieren(1, 10, 5, 0, 0);
+    m.stadt_abmessung = 100.0f;
+    rundes_haus(m, 50.3f, 50.3f, 10.0f);
+    rundes_haus(m, 20.3f, 20.3f, 0.4f); // a dot
+    rundes_haus(m, 80.3f, 20.3f, 0.3f); // nothing
+    Druckfarben f = testfarben();
+    Druckoptionen o;
+    Zufall z(1u);
+    Testziel ziel(200, 200);
+    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr, Sprache::englisch};
+    ASSERT_EQ(stadtplan_zeichnen(a, ziel).ende, Zeichenende::fertig);
+    std::vector<double> radien;
+    for (const Strich& s : ziel.aufzeichnungen.at(0)->striche)
+        if (s.art == "kreis") radien.push_back(s.radius);
+    // s = 2 px per metre: rings every 0.2 px from 0 to (5 - 0.2) x 2, then one dot.
+    ASSERT_EQ(radien.size(), 49u + 1u);
+    EXPECT_DOUBLE_EQ(radien[0], 0.0);
+    EXPECT_NEAR(radien[48], 9.6, 1e-4);
+    EXPECT_DOUBLE_EQ(radien[49], 0.0);
+
+    // Outlines only: one circle each, the tiny ones as dots.
+    o.export_nur_umriss = true;
+    Testziel umriss(200, 200);
+    ASSERT_EQ(stadtplan_zeichnen(a, umriss).ende, Zeichenende::fertig);
+    int kreise = 0;
+    for (const Strich& s : umriss.aufzeichnungen.at(0)->striche)
+        if (s.art == "kreis") {
+            ++kreise;
+            EXPECT_NEAR(s.breite, 2 * 0.2 + 1, 1e-6);
+        }
+    EXPECT_EQ(kreise, 3);
+}
+
+TEST(Stadtplan, NurUmrisseZeichnetVierKanten) {
+    Lauf l;
+    l.o.export_nur_umriss = true;
+    Testziel ziel(400, 400);
+    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    int kanten = 0, boxen = 0;
+    for (const Strich& s : ziel.aufzeichnungen.at(0)->striche) {
+        if (farbindex(l.f, s.farbe) != farbe_gebaeude) continue;
+        if (s.art == "linie") ++kanten;
+        if (s.art == "box") ++boxen;
+    }
+    EXPECT_EQ(kanten, 3 * 4);
+    EXPECT_EQ(boxen, 0);
+}
+
+TEST(Stadtplan, Beschriftungen) {
+    Lauf l;
+    Testziel ziel(400, 400);
+    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    // No size chosen: round(400 / 36) = 11 points, kept from now on.
+    EXPECT_EQ(l.o.export_schriftgroesse, 11);
+    EXPECT_DOUBLE_EQ(ziel.aufzeichnungen.at(0)->schriftgroesse, 11.0);
+    std::multiset<QString> texte(ziel.aufzeichnungen[0]->texte.begin(),
+                                 ziel.aufzeichnungen[0]->texte.end());
+    EXPECT_EQ(texte, (std::multiset<QString>{"7", "12", "3", "1", "2"}));
+
+    // 810 / 36 = 22.5 rounds to even; a size once set stays.
+    Lauf k;
+    k.m.stadt_abmessung = 810.0f;
+    Testziel ziel2(100, 100);
+    k.zeichnen(ziel2);
+    EXPECT_EQ(k.o.export_schriftgroesse, 22);
+    k.m.stadt_abmessung = 1800.0f;
+    k.zeichnen(ziel2);
+    EXPECT_EQ(k.o.export_schriftgroesse, 22);
+
+    // Each kind only when asked for.
+    Lauf n;
+    n.o.kennzeichnung_wege = n.o.kennzeichnung_plaetze = false;
+    Testziel ziel3(400, 400);
+    n.zeichnen(ziel3);
+    std::multiset<QString> rest(ziel3.aufzeichnungen[0]->texte.begin(),
+                                ziel3.aufzeichnungen[0]->texte.end());
+    EXPECT_EQ(rest, (std::multiset<QString>{"12", "3", "2"}));
+}
+
+TEST(Stadtplan, BeschriftungOhneInnenpunktEndet) {
+    Lauf l;
+    // An outline of three points on one line encloses nothing.
+    Flaeche& f = l.m.plaetze[1];
+    f.x = {0, 10.0f, 20.0f, 10.0f};
+    f.y = {0, 10.0f, 20.0f, 10.0f};
+    f.n_punkte = 3;
+    Testziel ziel(100, 100);
+    EXPECT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+}
+
+namespace {
+
+class Abbrecher : public Wirt {
+  public:
+    explicit Abbrecher(int nach) : nach_(nach) {}
+    bool nachgeben() override { return ++aufrufe_ > nach_; }
+    void status(const std::string& t) override { texte.push_back(t); }
+    std::vector<std::string> texte;
+
+  private:
+    int nach_;
+    int aufrufe_ = 0;
+};
+
+} // namespace
+
+TEST(Stadtplan, AbbruchUndMeldungen) {
+    Lauf l;
+    l.o.export_matrix = 2;
+    Abbrecher nie(1 << 30);
+    Testziel ziel(100, 100);
+    ASSERT_EQ(l.zeichnen(ziel, &nie).ende, Zeichenende::fertig);
+    EXPECT_EQ(std::count(nie.texte.begin(), nie.texte.end(), "Export Image 4 of 4"), 3);
+    EXPECT_EQ(std::count(nie.texte.begin(), nie.texte.end(), "Process Park No. 1"), 4);
+    EXPECT_EQ(nie.texte.back(), "Image Export Completed!");
+
+    Abbrecher bald(30);
+    Testziel ziel2(100, 100);
+    const Zeichenergebnis e = l.zeichnen(ziel2, &bald);
+    EXPECT_EQ(e.ende, Zeichenende::abgebrochen);
+    EXPECT_EQ(e.blaetter, 0);
+    EXPECT_NE(bald.texte.back(), "Image Export Completed!");
+}
+
+TEST(Stadtplan, OhneKarteNichts) {
+    Lauf l;
+    l.m.stadt_abmessung = 0.0f;
+    Testziel ziel(100, 100);
+    EXPECT_EQ(l.zeichnen(ziel).ende, Zeichenende::kein_plan);
+    EXPECT_TRUE(ziel.bilder.empty());
+}
