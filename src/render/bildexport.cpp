@@ -1,0 +1,203 @@
+#include "render/bildexport.h"
+
+#include <QImage>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <memory>
+
+#include "core/zufall.h"
+#include "render/zeichenflaeche.h"
+
+namespace tarvello {
+
+QString bildformat_endung(Bildformat f) {
+    switch (f) {
+    case Bildformat::png:
+        return QStringLiteral(".png");
+    case Bildformat::bmp:
+        return QStringLiteral(".bmp");
+    case Bildformat::svg:
+        return QStringLiteral(".svg");
+    }
+    return {};
+}
+
+QString export_dateiname(const QString& datei, Bildformat f, int matrix, int spalte, int zeile) {
+    const QString endung = bildformat_endung(f);
+    QString name = datei;
+    if (name.endsWith(endung, Qt::CaseSensitive)) name.chop(endung.size());
+    if (matrix > 1) name += QStringLiteral("_%1_%2").arg(spalte).arg(zeile);
+    return name + endung;
+}
+
+double export_speicherbedarf(int pixel, int matrix) {
+    return static_cast<double>(pixel) * (static_cast<double>(matrix) * matrix * pixel) * 3.0 /
+           1000000.0;
+}
+
+namespace {
+
+QString schreibfehler(const QSaveFile& f) {
+    return QStringLiteral("cannot write %1: %2").arg(f.fileName(), f.errorString());
+}
+
+// Raster pictures: each sheet is drawn once and saved in every raster format
+// asked for.
+class Bildblaetter : public Blattziel {
+  public:
+    Bildblaetter(int pixel, int matrix, std::vector<Exportdatei> dateien)
+        : pixel_(pixel), matrix_(matrix), dateien_(std::move(dateien)) {}
+
+    Zielart art() const override { return Zielart::bild; }
+    float seitenhoehe() const override { return static_cast<float>(pixel_); }
+
+    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) override {
+        dateien_offen_.clear();
+        // Opening first means an unwritable name fails before any drawing.
+        for (const Exportdatei& d : dateien_) {
+            auto f = std::make_unique<QSaveFile>(
+                export_dateiname(d.datei, d.format, matrix_, spalte, zeile));
+            if (!f->open(QIODevice::WriteOnly)) {
+                fehler = schreibfehler(*f);
+                dateien_offen_.clear();
+                return nullptr;
+            }
+            dateien_offen_.push_back(std::move(f));
+        }
+        bild_ = QImage(pixel_, pixel_, QImage::Format_RGB32);
+        if (bild_.isNull()) {
+            fehler =
+                QStringLiteral("not enough memory for a picture of %1 x %1 pixels").arg(pixel_);
+            dateien_offen_.clear();
+            return nullptr;
+        }
+        bild_.fill(Qt::white);
+        flaeche_ = std::make_unique<Zeichenflaeche>(&bild_);
+        return flaeche_.get();
+    }
+
+    bool blatt_beenden(int, int, QString& fehler) override {
+        flaeche_.reset();
+        for (std::size_t i = 0; i < dateien_.size(); ++i) {
+            QSaveFile& f = *dateien_offen_[i];
+            const char* format = dateien_[i].format == Bildformat::bmp ? "BMP" : "PNG";
+            if (!bild_.save(&f, format) || !f.commit()) {
+                fehler = schreibfehler(f);
+                dateien_offen_.clear();
+                return false;
+            }
+        }
+        dateien_offen_.clear();
+        return true;
+    }
+
+    void blatt_abbrechen() override {
+        flaeche_.reset();
+        dateien_offen_.clear(); // uncommitted files leave nothing behind
+    }
+
+  private:
+    int pixel_, matrix_;
+    std::vector<Exportdatei> dateien_;
+    std::vector<std::unique_ptr<QSaveFile>> dateien_offen_;
+    QImage bild_;
+    std::unique_ptr<Zeichenflaeche> flaeche_;
+};
+
+// SVG documents: the same drawing in pixel units, kept as vector shapes.
+class Svgblaetter : public Blattziel {
+  public:
+    Svgblaetter(int pixel, int matrix, QString datei)
+        : pixel_(pixel), matrix_(matrix), datei_(std::move(datei)) {}
+
+    Zielart art() const override { return Zielart::vektor; }
+    float seitenhoehe() const override { return static_cast<float>(pixel_); }
+
+    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) override {
+        datei_offen_ = std::make_unique<QSaveFile>(
+            export_dateiname(datei_, Bildformat::svg, matrix_, spalte, zeile));
+        if (!datei_offen_->open(QIODevice::WriteOnly)) {
+            fehler = schreibfehler(*datei_offen_);
+            datei_offen_.reset();
+            return nullptr;
+        }
+        generator_ = std::make_unique<QSvgGenerator>();
+        generator_->setOutputDevice(datei_offen_.get());
+        generator_->setSize(QSize(pixel_, pixel_));
+        generator_->setViewBox(QRect(0, 0, pixel_, pixel_));
+        // Label sizes in points come out as large as in the raster pictures.
+        generator_->setResolution(96);
+        generator_->setTitle(QStringLiteral("Tarvello"));
+        flaeche_ = std::make_unique<Zeichenflaeche>(generator_.get());
+        return flaeche_.get();
+    }
+
+    bool blatt_beenden(int, int, QString& fehler) override {
+        flaeche_.reset(); // ending the painter writes the document
+        generator_.reset();
+        const bool ok = datei_offen_->error() == QFileDevice::NoError && datei_offen_->commit();
+        if (!ok) fehler = schreibfehler(*datei_offen_);
+        datei_offen_.reset();
+        return ok;
+    }
+
+    void blatt_abbrechen() override {
+        flaeche_.reset();
+        generator_.reset();
+        datei_offen_.reset();
+    }
+
+  private:
+    int pixel_, matrix_;
+    QString datei_;
+    std::unique_ptr<QSaveFile> datei_offen_;
+    std::unique_ptr<QSvgGenerator> generator_;
+    std::unique_ptr<Zeichenflaeche> flaeche_;
+};
+
+} // namespace
+
+Zeichenergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
+                                   const std::vector<Exportdatei>& dateien) {
+    const int pixel = auftrag.optionen.export_pixel;
+    const int matrix = auftrag.optionen.export_matrix;
+    std::vector<Exportdatei> raster;
+    std::vector<QString> svg;
+    for (const Exportdatei& d : dateien) {
+        if (d.format == Bildformat::svg)
+            svg.push_back(d.datei);
+        else
+            raster.push_back(d);
+    }
+    // Every format gets the same random label points.
+    const Zufall zufall_start = auftrag.zufall;
+    Zeichenergebnis e;
+    bool erster = true;
+    const auto lauf = [&](Blattziel& ziel) {
+        Zufall zufall = zufall_start;
+        Zeichenauftrag a{auftrag.modell,
+                         auftrag.farben,
+                         auftrag.optionen,
+                         auftrag.ausschnitt,
+                         erster ? auftrag.zufall : zufall,
+                         auftrag.wirt,
+                         auftrag.sprache};
+        erster = false;
+        const Zeichenergebnis r = stadtplan_zeichnen(a, ziel);
+        e.blaetter += r.blaetter;
+        e.ende = r.ende;
+        e.fehler = r.fehler;
+        return r.ende == Zeichenende::fertig;
+    };
+    if (!raster.empty()) {
+        Bildblaetter ziel(pixel, matrix, raster);
+        if (!lauf(ziel)) return e;
+    }
+    for (const QString& datei : svg) {
+        Svgblaetter ziel(pixel, matrix, datei);
+        if (!lauf(ziel)) return e;
+    }
+    return e;
+}
+
+} // namespace tarvello

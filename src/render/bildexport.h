@@ -1,0 +1,35 @@
+// Image export: the map section drawn into one picture or a matrix of N x N
+// pictures, saved as PNG, BMP (24 bits per pixel) or SVG.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "render/stadtplan.h"
+
+namespace tarvello {
+
+enum class Bildformat { png, bmp, svg };
+
+// ".png", ".bmp" or ".svg".
+QString bildformat_endung(Bildformat f);
+
+// File name of the picture in column `spalte`, row `zeile` of a matrix:
+// the suffix is taken off the chosen name when it matches exactly (case
+// included), a matrix appends "_column_row", then the suffix follows.
+QString export_dateiname(const QString& datei, Bildformat f, int matrix, int spalte, int zeile);
+
+// Megabytes the N x N pictures take at three bytes per pixel.
+double export_speicherbedarf(int pixel, int matrix);
+
+struct Exportdatei {
+    Bildformat format = Bildformat::png;
+    QString datei;
+};
+
+// Draws the section once per matrix cell and saves it in every format asked
+// for. Files are written under a temporary name and renamed when complete.
+Zeichenergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
+                                   const std::vector<Exportdatei>& dateien);
+
+} // namespace tarvello
