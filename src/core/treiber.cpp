@@ -196,7 +196,6 @@ void strassen_erzeugen(Lauf& l) {
             mauer_bauen(l);
             l.zeit_mauer = l.jetzt() - t;
             l.zeiten.mauer += l.zeit_mauer;
-            if (m.mauer_vorhanden) l.element_fertig(Element::mauer);
             strassen_status(l);
         }
 
@@ -475,6 +474,7 @@ Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell&
     bericht.meldung = bericht.ende == Laufende::fehler ? l.fehler : l.letzter_status;
     bericht.versuche = l.versuch_nr;
     bericht.bruecken = l.n_bruecken;
+    bericht.tore = mauer_tore_anzahl(l);
     bericht.zeiten = l.zeiten;
     return bericht;
 }

@@ -28,6 +28,7 @@ struct Laufbericht {
     std::string meldung;
     int versuche = 0;
     int bruecken = 0;
+    int tore = 0; // gates of the wall
     Stufenzeiten zeiten;
 };
 Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,

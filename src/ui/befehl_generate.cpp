@@ -7,6 +7,7 @@
 
 #include "core/statistik.h"
 #include "core/treiber.h"
+#include "wall/mauer.h"
 #include "ui/befehlszeile.h"
 #include "ui/konsolenwirt.h"
 
@@ -119,8 +120,8 @@ int befehl_generate(const QStringList& argumente) {
         o["squares"] = c.plaetze;
         o["parks"] = c.parks;
         o["wall_points"] = c.mauer_punkte;
-        o["towers"] = c.tuerme;
-        o["gates"] = 0;
+        o["towers"] = mauer_tuerme_stehend(m);
+        o["gates"] = bericht.tore;
         o["karten_faktor"] = static_cast<double>(m.karten_faktor);
         std::fputs(QJsonDocument(o).toJson(QJsonDocument::Compact).constData(), stdout);
         std::fputc('\n', stdout);
