@@ -12,6 +12,7 @@
 #include "core/uhr.h"
 #include "core/wirt.h"
 #include "core/zufall.h"
+#include "geometry/punktraster.h"
 
 namespace tarvello {
 
@@ -73,6 +74,15 @@ struct Lauf {
     int mauer_tore = 0;         // gates cut by the wall stage of this attempt
 
     Gang gang;
+
+    // Proximity grids of the street stage: the streets of this attempt (the
+    // one being walked included), the rivers, and the standing wall points.
+    Punktraster strassen_raster;
+    Punktraster fluss_raster;
+    Punktraster mauer_raster;
+    float fluss_grenze_max = 0; // largest river test distance
+    int raster_gespeichert = 0; // points of the current street in the grid
+    bool mauer_raster_aktuell = false;
     Stufenzeiten zeiten;
     std::string letzter_status;
 

@@ -45,7 +45,7 @@ void strasse_gehen(Lauf& l, int w) {
     const float tendenz = std::pow(p.weg_richtungstendenz, 1.5f) * 0.2f;
     for (;;) {
         weg.n_punkte = static_cast<std::int16_t>(g.i);
-        weg.punkt_setzen(g.i, g.pos_x, g.pos_y);
+        strassenpunkt_setzen(l, w, g.i, g.pos_x, g.pos_y);
         g.richtung += (l.rnd() - 0.5f + tendenz * g.richtung_vorzeichen) * g.rauschen;
         if (l.rnd() < p.weg_abknick_wahrsch)
             g.richtung += (l.rnd() - 0.5f) * 2.0f * p.wi_abknick_max;
@@ -95,6 +95,9 @@ void strassen_erzeugen(Lauf& l) {
     Gang& g = l.gang;
     l.n_bruecken = 0;
     bool parks_gesetzt = false;
+    strassen_raster_aufbauen(l);
+    fluss_raster_aufbauen(l);
+    l.mauer_raster_aktuell = false;
     const int wege_anzahl = l.letzter_strassenweg;
 
     for (int w = l.erster_strassenweg; w <= wege_anzahl; ++w) {
@@ -134,6 +137,7 @@ void strassen_erzeugen(Lauf& l) {
                 l.abbruch = true;
             }
             l.z.neu_saeen();
+            strasse_aus_raster_nehmen(l, w);
             weg_zuruecksetzen(m, w);
             g.ende = false;
             g.verworfen = false;
@@ -172,6 +176,7 @@ void strassen_erzeugen(Lauf& l) {
         }
         if (l.abbruch) {
             // The street being walked is unfinished; keep only what is complete.
+            strasse_aus_raster_nehmen(l, w);
             weg_zuruecksetzen(m, w);
             m.n_wege = static_cast<std::int16_t>(w - 1);
             break;
@@ -179,6 +184,7 @@ void strassen_erzeugen(Lauf& l) {
 
         Weg& weg = m.wege[static_cast<std::size_t>(w)];
         weg.n_punkte = static_cast<std::int16_t>(g.i - 1);
+        l.raster_gespeichert = 0; // the accepted street stays in the grid
         if (!weg_endlich(weg)) {
             l.fehler = "street " + std::to_string(w) + " has a coordinate that is not a number";
             l.abbruch = true;
@@ -194,6 +200,9 @@ void strassen_erzeugen(Lauf& l) {
              l.letzter_strassenweg - w < 3)) {
             const double t = l.jetzt();
             mauer_bauen(l);
+            // Straightening the gates moves street points; the wall is new.
+            strassen_raster_aufbauen(l);
+            l.mauer_raster_aktuell = false;
             l.zeit_mauer = l.jetzt() - t;
             l.zeiten.mauer += l.zeit_mauer;
             strassen_status(l);

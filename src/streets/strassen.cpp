@@ -1,5 +1,6 @@
 #include "streets/strassen.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/funktionen.h"
@@ -105,71 +106,89 @@ void abzweigung_starten(Lauf& l, int w) {
     }
 }
 
+Treffer kreuzung_suchen(const Lauf& l, int w) {
+    const Stadtmodell& m = l.m;
+    const Gang& g = l.gang;
+    Treffer t;
+    const float r = (l.p.weg_halbbreite_max + g.halbbreite) / 2.0f;
+    l.strassen_raster.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
+        const int v = q.weg, k = q.punkt;
+        if (v < l.erster_strassenweg || v > m.n_wege) return;
+        const Weg& andere = m.wege[static_cast<std::size_t>(v)];
+        if (k > andere.n_punkte) return;
+        if (t.weg != 0 && (v > t.weg || (v == t.weg && k > t.punkt))) return;
+        if (v == w && std::abs(k - g.i) <= 20) return;
+        const float grenze = (andere.breite + g.halbbreite) / 2.0f;
+        if (abstand(g.pos_x, g.pos_y, q.x, q.y) < grenze) {
+            t.weg = v;
+            t.punkt = k;
+        }
+    });
+    return t;
+}
+
 void kreuzung_pruefen(Lauf& l, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     Gang& g = l.gang;
+    const Treffer t = kreuzung_suchen(l, w);
+    if (t.weg == 0) return;
+    const int v = t.weg, k = t.punkt;
+    const Weg& andere = m.wege[static_cast<std::size_t>(v)];
     Weg& strasse = m.wege[static_cast<std::size_t>(w)];
-    for (int v = l.erster_strassenweg; v <= m.n_wege; ++v) {
-        const Weg& andere = m.wege[static_cast<std::size_t>(v)];
-        const float grenze = (andere.breite + g.halbbreite) / 2.0f;
-        for (int k = 1; k <= andere.n_punkte;) {
-            const float d = abstand(g.pos_x, g.pos_y, andere.px(k), andere.py(k));
-            if (d < grenze && (v != w || std::abs(k - g.i) > 20)) {
-                // Run the street onto the other one.
-                ++g.i;
-                strasse.punkt_setzen(g.i, g.pos_x, g.pos_y);
-                g.pos_x = andere.px(k);
-                g.pos_y = andere.py(k);
-                ++g.i;
-                strasse.punkt_setzen(g.i, g.pos_x, g.pos_y);
-                const float a = punkt_richtung(andere, k).mittel;
-                const float b = winkel_aus(strasse.px(g.i - 1) - strasse.px(g.i - 2),
-                                           strasse.py(g.i - 1) - strasse.py(g.i - 2));
-                float delta = std::fabs(a - b);
-                if (delta > pi / 2.0f) delta = pi - delta;
-                if (delta < p.weg_abzweigung_wi_min) {
-                    // Too flat a meeting: throw the street away.
-                    g.verworfen = true;
-                    g.ende = false;
-                    return;
-                }
-                g.ende = true;
-                verbindung_hinzufuegen(m, w, g.i, v, k);
-                if (l.rnd() < p.weg_durchkreuz_wahrsch) {
-                    g.ende = false;
-                    g.verworfen = false;
-                    g.gelaufen = 0.0f;
-                }
-                return;
-            }
-            const int n = ganz_begrenzt(d / andere.breite / p.weg_schritt_faktor);
-            if (k + n > 30000) break;
-            k = k + n + 1;
-        }
+    // Run the street onto the other one.
+    ++g.i;
+    strassenpunkt_setzen(l, w, g.i, g.pos_x, g.pos_y);
+    g.pos_x = andere.px(k);
+    g.pos_y = andere.py(k);
+    ++g.i;
+    strassenpunkt_setzen(l, w, g.i, g.pos_x, g.pos_y);
+    const float a = punkt_richtung(andere, k).mittel;
+    const float b = winkel_aus(strasse.px(g.i - 1) - strasse.px(g.i - 2),
+                               strasse.py(g.i - 1) - strasse.py(g.i - 2));
+    float delta = std::fabs(a - b);
+    if (delta > pi / 2.0f) delta = pi - delta;
+    if (delta < p.weg_abzweigung_wi_min) {
+        // Too flat a meeting: throw the street away.
+        g.verworfen = true;
+        g.ende = false;
+        return;
+    }
+    g.ende = true;
+    verbindung_hinzufuegen(m, w, g.i, v, k);
+    if (l.rnd() < p.weg_durchkreuz_wahrsch) {
+        g.ende = false;
+        g.verworfen = false;
+        g.gelaufen = 0.0f;
     }
 }
 
+std::vector<int> mauerpunkte_nahe(const Lauf& l) {
+    const Stadtmodell& m = l.m;
+    const Gang& g = l.gang;
+    const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
+    std::vector<int> nahe;
+    l.mauer_raster.umkreis(g.pos_x, g.pos_y, grenze, [&](const Rasterpunkt& q) {
+        if (q.punkt <= m.mauer_n_punkte && m.mauer_flag[static_cast<std::size_t>(q.punkt)] != 0 &&
+            abstand(g.pos_x, g.pos_y, q.x, q.y) < grenze)
+            nahe.push_back(q.punkt);
+    });
+    std::sort(nahe.begin(), nahe.end());
+    return nahe;
+}
+
 void mauer_pruefen(Lauf& l) {
-    const Parameter& p = l.p;
     const Stadtmodell& m = l.m;
     Gang& g = l.gang;
     g.an_mauer = false;
-    const float grenze = 4.0f * (p.Mauer_Dicke + g.halbbreite);
+    if (!l.mauer_raster_aktuell) mauer_raster_aufbauen(l);
+    const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     const int n = m.mauer_n_punkte;
-    const float schritt = l.mauer_schritt > 0.0f ? l.mauer_schritt : 1.0f;
-    for (int q = 1; q <= n;) {
+    // Every wall point within reach steers in turn, in the order of the wall;
+    // the last one has the final word.
+    for (const int q : mauerpunkte_nahe(l)) {
         const auto i = static_cast<std::size_t>(q);
-        if (m.mauer_flag[i] == 0) {
-            ++q;
-            continue;
-        }
         const float d = abstand(g.pos_x, g.pos_y, m.mauer_x[i], m.mauer_y[i]);
-        if (d >= grenze) {
-            const int sprung = ganz_begrenzt(d / schritt);
-            q = sprung > 5 ? q + sprung - 1 : q + 1;
-            continue;
-        }
         g.an_mauer = true;
         if (n < 2) {
             g.richtung = 0.0f;
@@ -188,7 +207,6 @@ void mauer_pruefen(Lauf& l) {
                          (l.rnd() - 0.5f) * pi / 3.0f;
             if (g.richtung > 2.0f * pi) g.richtung -= 2.0f * pi;
         }
-        ++q;
     }
 }
 
@@ -198,42 +216,48 @@ float brueckenwahrscheinlichkeit(const Parameter& p) {
             (p.weg_aufloesung * p.weg_aufloesung * 3.0f + 0.5f));
 }
 
+Flusstreffer fluss_suchen(const Lauf& l) {
+    const Parameter& p = l.p;
+    const Stadtmodell& m = l.m;
+    const Gang& g = l.gang;
+    Flusstreffer t;
+    float beste = 1000000.0f;
+    const float faktor = p.abstand_weg_fluss * 2.5f + 0.8f;
+    const float r = faktor * (l.fluss_grenze_max + g.halbbreite);
+    l.fluss_raster.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
+        const Weg& f = m.wege[static_cast<std::size_t>(q.weg)];
+        if (q.weg > m.n_fluesse || q.punkt > f.n_punkte) return;
+        const float grenze = faktor * (f.breite + g.halbbreite);
+        const float d = abstand(g.pos_x, g.pos_y, q.x, q.y);
+        if (d >= grenze) return;
+        // The nearest point wins; of equally near ones the first in way order.
+        if (d < beste ||
+            (d == beste && (q.weg < t.fluss || (q.weg == t.fluss && q.punkt < t.punkt)))) {
+            beste = d;
+            t.fluss = q.weg;
+            t.punkt = q.punkt;
+            t.abstand = d;
+            t.q = d / grenze;
+        }
+    });
+    return t;
+}
+
 void fluss_pruefen(Lauf& l, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     Gang& g = l.gang;
-    float beste = 1000000.0f;
-    bool gefunden = false;
-    int fluss = 0, punkt = 0;
-    float q = 0.0f;
-    for (int r = 1; r <= m.n_fluesse; ++r) {
-        const Weg& f = m.wege[static_cast<std::size_t>(r)];
-        const float wr = f.breite;
-        const float grenze = (p.abstand_weg_fluss * 2.5f + 0.8f) * (wr + g.halbbreite);
-        const float s = 2.0f * p.weg_schritt_faktor * wr;
-        for (int k = 1; k <= f.n_punkte;) {
-            const float d = abstand(g.pos_x, g.pos_y, f.px(k), f.py(k));
-            if (d < beste && d < grenze) {
-                beste = d;
-                fluss = r;
-                punkt = k;
-                q = d / grenze;
-                gefunden = true;
-            }
-            const int n = s > 0.0f ? ganz_begrenzt((d - grenze) / s) : 0;
-            k = n > 6 ? k + n - 2 : k + 1;
-        }
-    }
-    if (!gefunden) return;
-    const Weg& f = m.wege[static_cast<std::size_t>(fluss)];
-    const float d = beste;
+    const Flusstreffer t = fluss_suchen(l);
+    if (t.fluss == 0) return;
+    const Weg& f = m.wege[static_cast<std::size_t>(t.fluss)];
+    const float d = t.abstand;
     // The river's direction at the nearest point; at its last point the last segment.
     float a = 0.0f;
     if (f.n_punkte >= 2) {
-        const int k0 = punkt < f.n_punkte ? punkt : f.n_punkte - 1;
+        const int k0 = t.punkt < f.n_punkte ? t.punkt : f.n_punkte - 1;
         a = winkel_aus(f.px(k0 + 1) - f.px(k0), f.py(k0 + 1) - f.py(k0));
     }
-    const float b = winkel_aus(f.px(punkt) - g.pos_x, f.py(punkt) - g.pos_y);
+    const float b = winkel_aus(f.px(t.punkt) - g.pos_x, f.py(t.punkt) - g.pos_y);
     bool bruecke = l.n_bruecken == 0;
     if (!bruecke && l.rnd() < brueckenwahrscheinlichkeit(p) &&
         (g.letzte_bruecke == 0 ||
@@ -241,7 +265,7 @@ void fluss_pruefen(Lauf& l, int w) {
         bruecke = true;
     if (bruecke) {
         ++g.i;
-        m.wege[static_cast<std::size_t>(w)].punkt_setzen(g.i, g.pos_x, g.pos_y);
+        strassenpunkt_setzen(l, w, g.i, g.pos_x, g.pos_y);
         const float sprung = (0.95f + 0.25f * l.rnd()) * 2.0f * d;
         g.pos_x += sprung * std::cos(b);
         g.pos_y += sprung * std::sin(b);
@@ -250,9 +274,65 @@ void fluss_pruefen(Lauf& l, int w) {
     }
     // Run along the river and keep off its bank.
     g.richtung = a;
-    const float q2 = maximum(q, 0.75f);
+    const float q2 = maximum(t.q, 0.75f);
     g.pos_x -= (g.halbbreite / (q2 + 1.0f)) * std::cos(b);
     g.pos_y -= (g.halbbreite / (q2 + 1.0f)) * std::sin(b);
+}
+
+namespace {
+
+void raster_neu(const Lauf& l, Punktraster& r, float zelle) {
+    const float a = l.p.stadt_abmessung;
+    r.neu(-a, 3.0f * a, zelle);
+}
+
+} // namespace
+
+void strassen_raster_aufbauen(Lauf& l) {
+    raster_neu(l, l.strassen_raster, l.p.weg_halbbreite_max);
+    for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
+        const Weg& weg = l.m.wege[static_cast<std::size_t>(v)];
+        for (int k = 1; k <= weg.n_punkte; ++k)
+            l.strassen_raster.einfuegen(v, k, weg.px(k), weg.py(k));
+    }
+    l.raster_gespeichert = 0;
+}
+
+void fluss_raster_aufbauen(Lauf& l) {
+    l.fluss_grenze_max = 0.0f;
+    for (int r = 1; r <= l.m.n_fluesse; ++r)
+        l.fluss_grenze_max =
+            maximum(l.fluss_grenze_max, l.m.wege[static_cast<std::size_t>(r)].breite);
+    const float zelle =
+        (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (l.fluss_grenze_max + l.p.weg_halbbreite_max);
+    raster_neu(l, l.fluss_raster, zelle);
+    for (int r = 1; r <= l.m.n_fluesse; ++r) {
+        const Weg& f = l.m.wege[static_cast<std::size_t>(r)];
+        for (int k = 1; k <= f.n_punkte; ++k)
+            l.fluss_raster.einfuegen(r, k, f.px(k), f.py(k));
+    }
+}
+
+void mauer_raster_aufbauen(Lauf& l) {
+    raster_neu(l, l.mauer_raster, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
+    for (int q = 1; q <= l.m.mauer_n_punkte; ++q) {
+        const auto i = static_cast<std::size_t>(q);
+        if (l.m.mauer_flag[i] != 0) l.mauer_raster.einfuegen(0, q, l.m.mauer_x[i], l.m.mauer_y[i]);
+    }
+    l.mauer_raster_aktuell = true;
+}
+
+void strassenpunkt_setzen(Lauf& l, int w, int k, float x, float y) {
+    l.m.wege[static_cast<std::size_t>(w)].punkt_setzen(k, x, y);
+    l.strassen_raster.einfuegen(w, k, x, y);
+    if (k > l.raster_gespeichert) l.raster_gespeichert = k;
+}
+
+void strasse_aus_raster_nehmen(Lauf& l, int w) {
+    const Weg& weg = l.m.wege[static_cast<std::size_t>(w)];
+    for (int k = 1; k <= l.raster_gespeichert; ++k)
+        l.strassen_raster.entfernen(w, k, weg.px(k), weg.py(k));
+    l.raster_gespeichert = 0;
 }
 
 } // namespace tarvello

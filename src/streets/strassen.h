@@ -3,6 +3,8 @@
 // walk makes after every step: junction, wall and river.
 #pragma once
 
+#include <vector>
+
 #include "core/lauf.h"
 
 namespace tarvello {
@@ -18,6 +20,31 @@ void abzweigung_starten(Lauf& l, int w);
 void kreuzung_pruefen(Lauf& l, int w);
 void mauer_pruefen(Lauf& l);
 void fluss_pruefen(Lauf& l, int w);
+
+// The searches behind the three tests, answered from the run's grids.
+struct Treffer {
+    int weg = 0, punkt = 0; // 0: nothing met
+};
+// The first street point (in way order, then point order) within reach of
+// the head, never one of the current street's last 20 points.
+Treffer kreuzung_suchen(const Lauf& l, int w);
+// Standing wall points within reach of the head, in wall order.
+std::vector<int> mauerpunkte_nahe(const Lauf& l);
+struct Flusstreffer {
+    int fluss = 0, punkt = 0;
+    float abstand = 0, q = 0;
+};
+// The nearest river point within reach (the first of equally near ones).
+Flusstreffer fluss_suchen(const Lauf& l);
+
+// Grid upkeep: streets of the attempt, rivers, wall.
+void strassen_raster_aufbauen(Lauf& l);
+void fluss_raster_aufbauen(Lauf& l);
+void mauer_raster_aufbauen(Lauf& l);
+// Stores point k of street w in the model and in the street grid.
+void strassenpunkt_setzen(Lauf& l, int w, int k, float x, float y);
+// Takes the points of the street being walked out of the grid (before a retry).
+void strasse_aus_raster_nehmen(Lauf& l, int w);
 
 // Probability of a bridge at a later river approach.
 float brueckenwahrscheinlichkeit(const Parameter& p);

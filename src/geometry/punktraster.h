@@ -1,0 +1,90 @@
+// A uniform grid over way points (or wall points) for the proximity tests of
+// the generator: instead of walking every point of every way, a test looks
+// only at the cells around the head. Points outside the covered square go to
+// the border cells, so a query near or beyond the border still sees them.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace tarvello {
+
+struct Rasterpunkt {
+    float x, y;
+    std::int32_t weg; // way (or 0 for wall points)
+    std::int32_t punkt;
+};
+
+class Punktraster {
+  public:
+    // Covers [x0, x0 + seite]^2 with cells of at least `zelle_min`, at most
+    // `max_zellen` cells along a side.
+    void neu(float x0, float seite, float zelle_min, int max_zellen = 512) {
+        x0_ = x0;
+        int n = max_zellen;
+        if (zelle_min > 0.0f) n = std::min(n, std::max(1, static_cast<int>(seite / zelle_min)));
+        n_ = std::max(1, n);
+        zelle_ = seite / static_cast<float>(n_);
+        if (!(zelle_ > 0.0f)) zelle_ = 1.0f;
+        zellen_.assign(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_), {});
+        anzahl_ = 0;
+    }
+
+    void leeren() {
+        for (auto& z : zellen_)
+            z.clear();
+        anzahl_ = 0;
+    }
+
+    void einfuegen(int weg, int punkt, float x, float y) {
+        zellen_[index(zelle(x), zelle(y))].push_back({x, y, weg, punkt});
+        ++anzahl_;
+    }
+
+    // Removes the entry of (weg, punkt) stored at (x, y).
+    void entfernen(int weg, int punkt, float x, float y) {
+        auto& z = zellen_[index(zelle(x), zelle(y))];
+        for (std::size_t i = 0; i < z.size(); ++i) {
+            if (z[i].weg == weg && z[i].punkt == punkt) {
+                z[i] = z.back();
+                z.pop_back();
+                --anzahl_;
+                return;
+            }
+        }
+    }
+
+    // Calls f(const Rasterpunkt&) for every entry in the cells that touch the
+    // square of half side r round (x, y). The caller checks the distance.
+    template <class F> void umkreis(float x, float y, float r, F&& f) const {
+        const int x1 = zelle(x - r), x2 = zelle(x + r), y1 = zelle(y - r), y2 = zelle(y + r);
+        for (int cy = y1; cy <= y2; ++cy)
+            for (int cx = x1; cx <= x2; ++cx)
+                for (const Rasterpunkt& p : zellen_[index(cx, cy)])
+                    f(p);
+    }
+
+    std::size_t anzahl() const { return anzahl_; }
+    bool leer() const { return zellen_.empty(); }
+
+  private:
+    int zelle(float v) const {
+        const float c = (v - x0_) / zelle_;
+        if (!(c >= 0.0f)) return 0; // also NaN
+        if (c >= static_cast<float>(n_ - 1)) return n_ - 1;
+        return static_cast<int>(c);
+    }
+    std::size_t index(int cx, int cy) const {
+        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(n_) +
+               static_cast<std::size_t>(cx);
+    }
+
+    float x0_ = 0, zelle_ = 1;
+    int n_ = 0;
+    std::vector<std::vector<Rasterpunkt>> zellen_;
+    std::size_t anzahl_ = 0;
+};
+
+} // namespace tarvello
