@@ -1,0 +1,205 @@
+// The grid-backed searches of the street walk against plain scans over every
+// point: the same junction, the same nearest river point, the same wall
+// points. The design's skip-ahead scans may step over a point within reach;
+// the grid finds it, so they may only answer later (or not at all).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/funktionen.h"
+#include "core/vorlagen.h"
+#include "core/zahlen.h"
+#include "streets/strassen.h"
+
+using namespace tarvello;
+
+namespace {
+
+struct Feld {
+    Parameter p;
+    Stadtmodell m;
+    TestUhr uhr;
+    Zufall z;
+    Wirt wirt;
+    Lauf l{p, m, z, uhr, wirt};
+
+    explicit Feld(std::uint64_t seed) : z(seed, uhr) {
+        p = parameter_umrechnen(start_steuerwerte());
+        m.dimensionieren(40, p.weg_punkte_max, 1, 0, 0);
+        m.stadt_abmessung = p.stadt_abmessung;
+        const float a = p.stadt_abmessung;
+        // Rivers 1..3 and streets 4..n: random walks with the generator's step.
+        m.n_fluesse = 3;
+        l.erster_strassenweg = 4;
+        const int n = 4 + static_cast<int>(z.rnd() * 25.0f);
+        for (int w = 1; w <= n; ++w) {
+            Weg& weg = m.wege[static_cast<std::size_t>(w)];
+            weg.ist_fluss = w <= 3 ? 1 : 0;
+            weg.breite = w <= 3 ? 1.0f + z.rnd() * 5.0f
+                                : p.weg_halbbreite_min +
+                                      z.rnd() * (p.weg_halbbreite_max - p.weg_halbbreite_min);
+            float x = z.rnd() * a, y = z.rnd() * a, r = z.rnd() * 6.3f;
+            const int punkte = 20 + static_cast<int>(z.rnd() * 200.0f);
+            for (int k = 1; k <= punkte; ++k) {
+                weg.punkt_setzen(k, x, y);
+                r += (z.rnd() - 0.5f) * 0.6f;
+                x += p.weg_schritt_faktor * weg.breite * std::cos(r);
+                y += p.weg_schritt_faktor * weg.breite * std::sin(r);
+            }
+            weg.n_punkte = static_cast<std::int16_t>(punkte);
+        }
+        m.n_wege = static_cast<std::int16_t>(n);
+        // A wall ring with gaps.
+        for (int q = 1; q <= 400; ++q) {
+            const float t = static_cast<float>(q) / 400.0f * 6.283f;
+            m.mauer_x.push_back(a / 2 + a / 3 * std::cos(t));
+            m.mauer_y.push_back(a / 2 + a / 3 * std::sin(t));
+            m.mauer_flag.push_back(z.rnd() < 0.8f ? 1 : 0);
+        }
+        m.mauer_n_punkte = 400;
+        m.mauer_vorhanden = true;
+        l.mauer_schritt = a / 3 * 6.283f / 400.0f;
+        strassen_raster_aufbauen(l);
+        fluss_raster_aufbauen(l);
+        mauer_raster_aufbauen(l);
+    }
+
+    // Puts the head near a random way point of way w (or anywhere).
+    void kopf_setzen(int w) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const int k = 1 + static_cast<int>(z.rnd() * static_cast<float>(weg.n_punkte - 1));
+        l.gang.pos_x = weg.px(k) + (z.rnd() - 0.5f) * 8.0f;
+        l.gang.pos_y = weg.py(k) + (z.rnd() - 0.5f) * 8.0f;
+        l.gang.halbbreite = p.weg_halbbreite_min + z.rnd() * p.weg_halbbreite_max;
+        l.gang.i = 1 + static_cast<int>(z.rnd() * 300.0f);
+    }
+};
+
+// Junction: the first qualifying point over all points, and the design's scan.
+Treffer kreuzung_alle(const Lauf& l, int w) {
+    for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
+        const Weg& o = l.m.wege[static_cast<std::size_t>(v)];
+        for (int k = 1; k <= o.n_punkte; ++k) {
+            const float d = abstand(l.gang.pos_x, l.gang.pos_y, o.px(k), o.py(k));
+            if (d < (o.breite + l.gang.halbbreite) / 2 && (v != w || std::abs(k - l.gang.i) > 20))
+                return {v, k};
+        }
+    }
+    return {};
+}
+Treffer kreuzung_entwurf(const Lauf& l, int w) {
+    for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
+        const Weg& o = l.m.wege[static_cast<std::size_t>(v)];
+        for (int k = 1; k <= o.n_punkte;) {
+            const float d = abstand(l.gang.pos_x, l.gang.pos_y, o.px(k), o.py(k));
+            if (d < (o.breite + l.gang.halbbreite) / 2 && (v != w || std::abs(k - l.gang.i) > 20))
+                return {v, k};
+            const int n = static_cast<int>(std::floor(d / o.breite / l.p.weg_schritt_faktor));
+            if (k + n > 30000) break;
+            k = k + n + 1;
+        }
+    }
+    return {};
+}
+bool frueher(Treffer a, Treffer b) {
+    return a.weg < b.weg || (a.weg == b.weg && a.punkt < b.punkt);
+}
+
+Flusstreffer fluss_alle(const Lauf& l) {
+    Flusstreffer t;
+    float beste = 1000000.0f;
+    for (int r = 1; r <= l.m.n_fluesse; ++r) {
+        const Weg& f = l.m.wege[static_cast<std::size_t>(r)];
+        const float grenze = (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (f.breite + l.gang.halbbreite);
+        for (int k = 1; k <= f.n_punkte; ++k) {
+            const float d = abstand(l.gang.pos_x, l.gang.pos_y, f.px(k), f.py(k));
+            if (d < beste && d < grenze) {
+                beste = d;
+                t = {r, k, d, d / grenze};
+            }
+        }
+    }
+    return t;
+}
+
+std::vector<int> mauer_alle(const Lauf& l) {
+    std::vector<int> v;
+    const float grenze = 4.0f * (l.p.Mauer_Dicke + l.gang.halbbreite);
+    for (int q = 1; q <= l.m.mauer_n_punkte; ++q) {
+        const auto i = static_cast<std::size_t>(q);
+        if (l.m.mauer_flag[i] != 0 &&
+            abstand(l.gang.pos_x, l.gang.pos_y, l.m.mauer_x[i], l.m.mauer_y[i]) < grenze)
+            v.push_back(q);
+    }
+    return v;
+}
+
+} // namespace
+
+TEST(Raster, KreuzungWieDerVolleDurchlauf) {
+    int getroffen = 0, entwurf_spaeter = 0;
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        Feld f(seed);
+        for (int n = 0; n < 200; ++n) {
+            const int w = f.l.erster_strassenweg +
+                          static_cast<int>(f.z.rnd() * static_cast<float>(f.m.n_wege - 3));
+            f.kopf_setzen(w);
+            const Treffer raster = kreuzung_suchen(f.l, w);
+            const Treffer alle = kreuzung_alle(f.l, w);
+            ASSERT_EQ(raster.weg, alle.weg) << seed;
+            ASSERT_EQ(raster.punkt, alle.punkt) << seed;
+            getroffen += raster.weg != 0;
+            const Treffer entwurf = kreuzung_entwurf(f.l, w);
+            if (entwurf.weg != raster.weg || entwurf.punkt != raster.punkt) {
+                // The design's scan skipped the point the grid found.
+                ASSERT_NE(raster.weg, 0);
+                EXPECT_TRUE(entwurf.weg == 0 || frueher(raster, entwurf));
+                ++entwurf_spaeter;
+            }
+        }
+    }
+    EXPECT_GT(getroffen, 1000); // the cases are not all empty
+    RecordProperty("design_scan_later", entwurf_spaeter);
+}
+
+TEST(Raster, FlussUndMauerWieDerVolleDurchlauf) {
+    int fluesse = 0, mauern = 0;
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        Feld f(seed);
+        for (int n = 0; n < 200; ++n) {
+            f.kopf_setzen(1 + static_cast<int>(f.z.rnd() * static_cast<float>(f.m.n_wege)));
+            const Flusstreffer raster = fluss_suchen(f.l);
+            const Flusstreffer alle = fluss_alle(f.l);
+            ASSERT_EQ(raster.fluss, alle.fluss);
+            ASSERT_EQ(raster.punkt, alle.punkt);
+            ASSERT_EQ(raster.abstand, alle.abstand);
+            fluesse += raster.fluss != 0;
+            // Wall: heads near the ring.
+            const float t = f.z.rnd() * 6.283f, a = f.p.stadt_abmessung;
+            f.l.gang.pos_x = a / 2 + (a / 3 + (f.z.rnd() - 0.5f) * 30.0f) * std::cos(t);
+            f.l.gang.pos_y = a / 2 + (a / 3 + (f.z.rnd() - 0.5f) * 30.0f) * std::sin(t);
+            const std::vector<int> nahe = mauerpunkte_nahe(f.l);
+            ASSERT_EQ(nahe, mauer_alle(f.l));
+            mauern += !nahe.empty();
+        }
+    }
+    EXPECT_GT(fluesse, 500);
+    EXPECT_GT(mauern, 1000);
+}
+
+TEST(Raster, EntfernenUndPunkteAusserhalbDerKarte) {
+    Punktraster r;
+    r.neu(0, 100, 1);
+    r.einfuegen(1, 1, 50, 50);
+    r.einfuegen(1, 2, -500, 50); // off the covered square: border cell
+    r.einfuegen(2, 1, 50.5f, 50);
+    int n = 0;
+    r.umkreis(-499, 50, 2, [&](const Rasterpunkt& p) { n += p.weg == 1 && p.punkt == 2; });
+    EXPECT_EQ(n, 1);
+    r.entfernen(1, 1, 50, 50);
+    n = 0;
+    r.umkreis(50, 50, 1, [&](const Rasterpunkt&) { ++n; });
+    EXPECT_EQ(n, 1);
+    EXPECT_EQ(r.anzahl(), 2u);
+}
