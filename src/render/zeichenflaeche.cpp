@@ -9,9 +9,9 @@ namespace tarvello {
 
 Zeichenflaeche::Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit)
     : maler_(geraet), faktor_(pixel_je_einheit) {
-    // Maps are drawn with hard edges, as scan lines and strokes of whole
-    // pixels; only the text is smoothed.
-    maler_.setRenderHint(QPainter::Antialiasing, false);
+    // Strokes and text are smoothed; the scan-line fills lie on whole pixels
+    // and stay crisp.
+    maler_.setRenderHint(QPainter::Antialiasing, true);
     maler_.setRenderHint(QPainter::TextAntialiasing, true);
     maler_.setBrush(Qt::NoBrush);
 }

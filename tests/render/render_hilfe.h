@@ -158,6 +158,23 @@ inline Stadtmodell kleine_stadt() {
     return m;
 }
 
+// Pixels of two same-sized pictures that differ by more than a few levels
+// in some colour channel. The same drawing at a whole-pixel offset may
+// shade a rare antialiased edge pixel a little differently; anything drawn
+// in another place differs in thousands of pixels.
+inline int abweichende_pixel(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return a.width() * a.height() + 1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            if (d > 4) ++n;
+        }
+    return n;
+}
+
 struct Strich {
     std::string art;
     double breite = 0;
