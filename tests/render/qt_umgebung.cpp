@@ -14,6 +14,10 @@ class QtUmgebung : public ::testing::Environment {
         static char* argv[] = {name, nullptr};
         app_ = new QGuiApplication(argc, argv);
     }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
 
   private:
     QGuiApplication* app_ = nullptr;
@@ -23,3 +27,9 @@ class QtUmgebung : public ::testing::Environment {
     ::testing::AddGlobalTestEnvironment(new QtUmgebung);
 
 } // namespace
+
+// fontconfig keeps a cache for the life of the process; the leak checker of
+// sanitizer builds would report it.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
