@@ -1,0 +1,207 @@
+#include "files/einstellungsdatei.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "core/zahlen.h"
+
+namespace tarvello {
+
+namespace {
+
+constexpr const char* check_mauer_name = "Check_Mauer";
+// Older programs wrote this slider as a decimal number.
+constexpr const char* seitenverhaeltnis_name = "Slider_haus_seitenverhaeltnis_max";
+
+// Where the value of one line lives, with its allowed range.
+struct Ziel {
+    int* wert = nullptr;
+    int min = 0, max = 0;
+    bool liste = false;
+};
+
+Ziel ziel(Steuerwerte& s, std::string_view name) {
+    if (name == check_mauer_name) return {&s.check_mauer, 0, 1, false};
+    if (ListenSteuerung* l = s.finde_liste(name))
+        return {&l->index, 0, static_cast<int>(l->eintraege_de.size()) - 1, true};
+    if (Schieberegler* r = s.finde_schieber(name)) return {&r->wert, r->min, r->max, false};
+    return {};
+}
+
+// What an older file lacks starts from these states (lists and sliders not
+// named here keep the state they had).
+void standard_fuer_fehlende(Steuerwerte& s) {
+    const auto schieber = [&](const char* name, int wert) {
+        if (Schieberegler* r = s.finde_schieber(name)) r->wert = wert;
+    };
+    if (ListenSteuerung* l = s.finde_liste("Combo_n_parks")) l->index = 0;
+    if (ListenSteuerung* l = s.finde_liste("Combo_n_plaetze")) l->index = 0;
+    s.check_mauer = 0;
+    schieber("Slider_haeuser_groessenverteilung_zentrum", 50);
+    schieber("Slider_haeuser_groessenverteilung_breite", 100);
+    schieber("Slider_fluss_quellen_ausserhalb", 25);
+    schieber("Slider_weg_richtungstendenz", 0);
+    schieber("Slider_haus_blockbildung", 0);
+    schieber("Slider_haus_blockbildung_zentral", 0);
+    schieber("Slider_haus_blockbildung_homogen", 50);
+}
+
+} // namespace
+
+const std::vector<Einstellungszeile>& einstellungszeilen() {
+    static const std::vector<Einstellungszeile> zeilen = {
+        {"Combo_haus_gxy_max", 100},
+        {"Combo_haus_gxy_min", 100},
+        {"Combo_n_gebaude", 100},
+        {"Combo_stadt_abmessung", 100},
+        {"Combo_stadt_form", 100},
+        {"Combo_stadt_kerngroesse", 100},
+        {"Combo_weg_abzweigung_wi_min", 100},
+        {"Combo_wegbreite_max", 100},
+        {"Combo_wegbreite_min", 100},
+        {"Combo_wege_anzahl", 100},
+        {"Combo_wege_anzahl_aus_stadt", 100},
+        {"Combo_wi_abknick_max", 100},
+        {"Slider_haus_abstand_weg", 100},
+        {"Slider_haus_winkel_weg", 100},
+        {"Slider_stadt_kernbildung", 100},
+        {"Slider_stadt_turbulenz", 100},
+        {"Slider_weg_abknick_wahrsch", 100},
+        {"Slider_weg_abzweig_verjueng_streu", 100},
+        {"Slider_weg_abzweig_verjueng_wert", 100},
+        {"Slider_weg_aufloesung", 100},
+        {"Slider_weg_durchkreuz_wahrsch", 100},
+        {"Slider_weg_kurvigkeit", 100},
+        {"Slider_weg_sackgasse_wahrsch", 100},
+        {"Slider_haus_antiueberlappung", 200},
+        {"Slider_haus_anteil_rund", 200},
+        {"Slider_haus_seitenverhaeltnis_max", 200},
+        {"Slider_fluss_inselbildung", 200},
+        {"Slider_fluss_kurvigkeit", 200},
+        {"Slider_fluss_quelle_abstand", 200},
+        {"Slider_fluss_verzweigung_symetrie", 200},
+        {"Slider_fluss_verzweigungshaeufigkeit", 200},
+        {"Combo_fluss_breite_max", 200},
+        {"Combo_fluss_zentral", 200},
+        {"Slider_abstand_weg_fluss", 200},
+        {"Slider_weg_brueckenbildung", 200},
+        {"Combo_n_fluesse_max", 300},
+        {"Combo_n_plaetze", 300},
+        {"Slider_plaetze_groesse_rel", 300},
+        {"Slider_plaetze_gebaeude_zulassen", 300},
+        {"Slider_plaetze_gebaeude_groesse", 300},
+        {"Combo_n_parks", 300},
+        {"Slider_parks_groesse_rel", 300},
+        {"Slider_parks_gebaeude_zulassen", 300},
+        {"Slider_parks_gebaeude_groesse", 300},
+        {"Check_Mauer", 400},
+        {"Combo_Mauer_Abstand_Zentrum", 400},
+        {"Combo_Mauer_Dicke", 400},
+        {"Slider_Mauer_Vollstaendigkeit", 400},
+        {"Slider_Mauer_Lueckenhaftigkeit", 400},
+        {"Combo_Mauer_Tuerme_Abstand", 400},
+        {"Slider_Mauer_Turmgroesse", 400},
+        {"Slider_Mauer_Turmgroesse_Tor", 400},
+        {"Slider_Mauer_Turmabstand_Variation", 400},
+        {"Slider_Mauer_Aufloesung", 400},
+        {"Slider_Mauer_Turmgroesse_Variation", 400},
+        {"Slider_Mauer_TorTurmgroesse_Variation", 400},
+        {"Combo_Mauer_Tuerme_Form_Tore", 400},
+        {"Combo_Mauer_Tuerme_Form", 400},
+        {"Slider_Mauer_Tuerme_erodieren_mit", 400},
+        {"Slider_haeuser_groessenverteilung_zentrum", 410},
+        {"Slider_haeuser_groessenverteilung_breite", 410},
+        {"Slider_fluss_quellen_ausserhalb", 420},
+        {"Slider_weg_richtungstendenz", 420},
+        {"Slider_haus_blockbildung", 430},
+        {"Slider_haus_blockbildung_zentral", 430},
+        {"Slider_haus_blockbildung_homogen", 430},
+    };
+    return zeilen;
+}
+
+Dateiergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s) {
+    // The lines are taken from a copy so that a missing control is noticed
+    // before anything is written.
+    Steuerwerte kopie = s;
+    std::vector<int> werte;
+    for (const Einstellungszeile& z : einstellungszeilen()) {
+        const Ziel ziel_ = ziel(kopie, z.steuerung);
+        if (!ziel_.wert)
+            return Dateifehler{datei, 0,
+                               QStringLiteral("not saved: the control %1 is unknown")
+                                   .arg(QString::fromUtf8(z.steuerung))};
+        werte.push_back(*ziel_.wert);
+    }
+    return textdatei_schreiben(datei, [&](Textschreiber& w) {
+        w.text(einstellungsdatei_version);
+        for (int wert : werte)
+            w.ganzzahl(wert);
+        return true;
+    });
+}
+
+Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s) {
+    Textleser l(datei);
+    if (!l.oeffnen()) return l.fehler();
+
+    std::string_view t;
+    if (!l.zeile(t, {"the version"})) return l.fehler();
+    const std::optional<float> v = gleitzahl_lesen(t);
+    if (!v || *v < 1.0f) {
+        l.scheitern(QStringLiteral("not a city settings file: the first line holds no version "
+                                   "number"));
+        return l.fehler();
+    }
+    const int version = static_cast<int>(std::lround(static_cast<double>(*v) * 100.0));
+    if (version > 500) {
+        l.scheitern(QStringLiteral("written by a newer program (version %1); this one reads "
+                                   "versions up to %2")
+                        .arg(static_cast<double>(*v), 0, 'f', 2)
+                        .arg(einstellungsdatei_version));
+        return l.fehler();
+    }
+
+    Steuerwerte neu = s;
+    standard_fuer_fehlende(neu);
+    for (const Einstellungszeile& z : einstellungszeilen()) {
+        if (z.ab_version > version) break;
+        const Ziel ziel_ = ziel(neu, z.steuerung);
+        const QString name = QString::fromUtf8(z.steuerung);
+        if (!ziel_.wert) {
+            l.scheitern(QStringLiteral("the control %1 is unknown").arg(name));
+            return l.fehler();
+        }
+        long long wert = 0;
+        if (std::string_view(z.steuerung) == seitenverhaeltnis_name) {
+            float zahl = 0;
+            if (!l.gleitzahl(zahl, {z.steuerung})) return l.fehler();
+            const double gerundet = runden(static_cast<double>(zahl));
+            wert = std::fabs(gerundet) < 1e15 ? static_cast<long long>(gerundet) : -1;
+        } else if (!l.ganzzahl(wert, std::numeric_limits<long long>::min(),
+                               std::numeric_limits<long long>::max(), {z.steuerung})) {
+            return l.fehler();
+        }
+        if (wert < ziel_.min || wert > ziel_.max) {
+            l.scheitern(ziel_.liste
+                            ? QStringLiteral("%1: position %2 lies outside the list (%3..%4)")
+                                  .arg(name)
+                                  .arg(wert)
+                                  .arg(ziel_.min)
+                                  .arg(ziel_.max)
+                            : QStringLiteral("%1: %2 lies outside %3..%4")
+                                  .arg(name)
+                                  .arg(wert)
+                                  .arg(ziel_.min)
+                                  .arg(ziel_.max));
+            return l.fehler();
+        }
+        *ziel_.wert = static_cast<int>(wert);
+    }
+    if (!l.ende_pruefen()) return l.fehler();
+    s = std::move(neu);
+    return std::nullopt;
+}
+
+} // namespace tarvello

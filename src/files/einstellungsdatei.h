@@ -1,0 +1,39 @@
+// The city settings file (.qle): the state of every parameter control (list
+// positions, slider values, the wall check box), one per line after the
+// version, 67 lines in version 5.00. Files of versions 1 to 4.3 are read with
+// the defaults of the controls they lack.
+//
+// After a successful load the window shows vorlage_benutzerdefiniert
+// (core/vorlagen.h) as the text of its preset list and applies no preset.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "core/steuerwerte.h"
+#include "files/textdatei.h"
+
+namespace tarvello {
+
+inline constexpr const char* einstellungsdatei_version = "5.00";
+inline constexpr const char* einstellungsdatei_filter = "Stadtplan-Einstellungen (*.qle)";
+
+// One line of the file after the version: the control and the first file
+// version (in hundredths, 410 = "4.1") that holds it.
+struct Einstellungszeile {
+    const char* steuerung;
+    int ab_version;
+};
+
+// Lines 2..67 in file order.
+const std::vector<Einstellungszeile>& einstellungszeilen();
+
+Dateiergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s);
+
+// Reads the control states into `s`. Controls an older file lacks keep their
+// state or take the defaults of that version. A missing, truncated or
+// malformed file, and a list position or slider value outside its control's
+// range, leave `s` untouched and name the file and the line.
+Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s);
+
+} // namespace tarvello

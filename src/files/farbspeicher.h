@@ -1,0 +1,51 @@
+// Where the sixteen drawing colours come from and go to: the per-user
+// settings store (application "systemqlsettings", section "werte", keys
+// "farbe0".."farbe15", "nix" meaning the default colour) and the palette
+// file (.qlf, sixteen lines, one packed colour value each).
+//
+// Files and the store hold packed values as the window system's RGB function
+// builds them: red in the low byte, then green, then blue (white 16777215).
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <memory>
+
+#include "files/textdatei.h"
+#include "render/druckfarben.h"
+
+namespace tarvello {
+
+inline constexpr const char* farbspeicher_anwendung = "systemqlsettings";
+inline constexpr const char* farbspeicher_organisation = "tarvello";
+inline constexpr const char* farbspeicher_abschnitt = "werte";
+inline constexpr const char* farbspeicher_leer = "nix";
+inline constexpr const char* palettendatei_filter = "Stadtplan-Farbpaletten (*.qlf)";
+inline constexpr long long farbwert_max = 0xFFFFFF;
+
+// Packed value (red low) to colour and back.
+QRgb farbe_aus_wert(long long wert);
+long long farbwert(QRgb farbe);
+
+// "farbe0" .. "farbe15".
+QString farbschluessel(int index);
+
+// The user's settings store; tests point QStandardPaths at a test location.
+std::unique_ptr<QSettings> farbspeicher_oeffnen();
+
+// Start-up: every colour from the store; "nix" (or no entry) gives the
+// default, any other text its leading number (0 when no digits lead). A
+// number outside 0..16777215 is no colour and also gives the default.
+Druckfarben farben_laden(QSettings& speicher);
+Druckfarben farben_laden();
+
+// Stores all sixteen colours as decimal text; false with a message when the
+// store cannot be written.
+bool farben_speichern(QSettings& speicher, const Druckfarben& farben, QString& fehler);
+bool farben_speichern(const Druckfarben& farben, QString& fehler);
+
+Dateiergebnis palette_speichern(const QString& datei, const Druckfarben& farben);
+// Sixteen colours, all or none: on any fault `farben` is left as it was.
+Dateiergebnis palette_laden(const QString& datei, Druckfarben& farben);
+
+} // namespace tarvello

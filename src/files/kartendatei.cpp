@@ -1,0 +1,590 @@
+#include "files/kartendatei.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "areas/flaechen.h"
+#include "core/funktionen.h"
+#include "core/parameter.h"
+#include "core/wirt.h"
+#include "core/zahlen.h"
+#include "geometry/geometrie.h"
+#include "streets/eingrenzen.h"
+
+namespace tarvello {
+
+namespace {
+
+constexpr int int16_max = std::numeric_limits<std::int16_t>::max();
+constexpr int int16_min = std::numeric_limits<std::int16_t>::min();
+// Way and point indices are 16-bit and the tables keep ten spare entries.
+constexpr int weg_reserve = 10;
+constexpr int nord_knoepfe = 12;
+// Progress and yields every so many elements: often enough to stay
+// responsive, rarely enough to cost nothing.
+constexpr int melde_takt = 64;
+
+std::string sprachtext(Sprache s, const char* de, const char* en) {
+    return s == Sprache::deutsch ? de : en;
+}
+
+// The parts of the parameter set the boxes of a loaded map need.
+Parameter rahmen_parameter(const Stadtmodell& m) {
+    float groesste = 0.0f;
+    for (int b = 1; b < m.haus_naechster; ++b) {
+        const Haus& h = m.haeuser[static_cast<std::size_t>(b)];
+        if (h.rund == 1) {
+            groesste = std::max(groesste, 2.0f * h.breite);
+        } else if (h.rund == 0) {
+            for (int c = 1; c <= 4; ++c) {
+                const int d = c % 4 + 1;
+                groesste =
+                    std::max(groesste, abstand(h.ecke_x[c], h.ecke_y[c], h.ecke_x[d], h.ecke_y[d]));
+            }
+        }
+    }
+    Parameter p;
+    p.haus_seitenverhaeltnis_max = 1.0f;
+    p.haus_gxy_max = groesste;
+    p.weg_halbbreite_max = m.weg_halbbreite_max;
+    p.weg_halbbreite_min = m.weg_halbbreite_min;
+    p.stadt_abmessung = m.stadt_abmessung;
+    return p;
+}
+
+// Whether the model's counts fit its tables, so that writing never reads
+// past them.
+QString modell_unstimmig(const Stadtmodell& m) {
+    if (m.n_wege < 0 || m.n_wege > m.wege_kapazitaet())
+        return QStringLiteral("the map has %1 ways in tables for %2")
+            .arg(m.n_wege)
+            .arg(m.wege_kapazitaet());
+    for (int w = 1; w <= m.n_wege; ++w) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        if (weg.n_punkte < 0 ||
+            (weg.n_punkte > 0 && weg.n_punkte >= static_cast<int>(weg.x.size())) ||
+            weg.x.size() != weg.y.size())
+            return QStringLiteral("way %1 has %2 points in tables for fewer")
+                .arg(w)
+                .arg(weg.n_punkte);
+    }
+    if (m.haus_naechster < 1 || m.haus_naechster - 1 > m.haeuser_kapazitaet())
+        return QStringLiteral("the map has %1 buildings in tables for %2")
+            .arg(m.haus_naechster - 1)
+            .arg(m.haeuser_kapazitaet());
+    const auto flaechen = [](const std::vector<Flaeche>& liste, int n, const char* art) {
+        if (n < 0 || n > static_cast<int>(liste.size()) - 1)
+            return QStringLiteral("the map has %1 %2 in tables for fewer").arg(n).arg(art);
+        for (int i = 1; i <= n; ++i) {
+            const Flaeche& f = liste[static_cast<std::size_t>(i)];
+            if (f.n_punkte < 0 || (f.n_punkte > 0 && f.n_punkte >= static_cast<int>(f.x.size())) ||
+                f.x.size() != f.y.size())
+                return QStringLiteral("%1 %2 has %3 points in tables for fewer")
+                    .arg(art)
+                    .arg(i)
+                    .arg(f.n_punkte);
+        }
+        return QString();
+    };
+    QString f = flaechen(m.plaetze, m.n_plaetze, "squares");
+    if (f.isEmpty()) f = flaechen(m.parks, m.n_parks, "parks");
+    if (!f.isEmpty()) return f;
+    if (m.mauer_parameter == 1) {
+        const std::size_t n = static_cast<std::size_t>(std::max(m.mauer_n_punkte, 0));
+        if (m.mauer_n_punkte < 0 || m.mauer_n_punkte > mauer_punkte_max || m.mauer_x.size() <= n ||
+            m.mauer_y.size() <= n || m.mauer_flag.size() <= n)
+            return QStringLiteral("the wall has %1 points in tables for fewer")
+                .arg(m.mauer_n_punkte);
+        if (m.n_tuerme < 0 || m.n_tuerme > static_cast<int>(m.tuerme.size()) - 1)
+            return QStringLiteral("the wall has %1 towers in tables for fewer").arg(m.n_tuerme);
+    }
+    return QString();
+}
+
+class Kartenschreiber {
+  public:
+    Kartenschreiber(Textschreiber& s, const Stadtmodell& m, Wirt* wirt)
+        : s_(s), m_(m), wirt_(wirt) {}
+
+    bool schreiben(const Kartenkopf& k) {
+        s_.text(kartendatei_version);
+        if (!zahl(m_.karten_faktor, {"the map factor"})) return false;
+        QByteArray name = k.stadtname.toUtf8();
+        name.replace('\r', ' ').replace('\n', ' ');
+        s_.text(std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+        if (!ganz(m_.stadt_abmessung, {"the map size"})) return false;
+        for (int i = 0; i < nord_knoepfe; ++i)
+            s_.text(i == k.nord ? "1" : "0");
+        s_.ganzzahl(m_.n_nummer_wege);
+        s_.ganzzahl(m_.n_nummer_haeuser);
+        s_.ganzzahl(m_.n_nummer_plaetze);
+        s_.ganzzahl(m_.n_nummer_parks);
+        return wege() && haeuser() && flaechen(m_.plaetze, m_.n_plaetze, "square") &&
+               flaechen(m_.parks, m_.n_parks, "park") && mauer();
+    }
+
+  private:
+    bool zahl(float v, const Was& was, int stellen = 2) { return s_.gleitzahl(v, stellen, was); }
+    // A float that holds a whole number, written as an integer.
+    bool ganz(float v, const Was& was) {
+        if (!std::isfinite(v) || std::fabs(v) > 1e15f) {
+            s_.fehler_setzen(QStringLiteral("%1 is not a finite number; nothing was written")
+                                 .arg(was.beschreiben()));
+            return false;
+        }
+        s_.ganzzahl(static_cast<long long>(runden(static_cast<double>(v))));
+        return true;
+    }
+    bool melden(float prozent) {
+        if (!wirt_) return true;
+        wirt_->fortschritt(prozent);
+        if (wirt_->nachgeben()) {
+            s_.fehler_setzen(QStringLiteral("saving was aborted; the file was not changed"));
+            return false;
+        }
+        return true;
+    }
+
+    bool wege() {
+        s_.ganzzahl(m_.n_wege);
+        s_.ganzzahl(m_.weg_punkte_max);
+        if (!zahl(m_.weg_halbbreite_min, {"the smallest half-width"}) ||
+            !zahl(m_.weg_halbbreite_max, {"the largest half-width"}))
+            return false;
+        for (int w = 1; w <= m_.n_wege; ++w) {
+            const Weg& weg = m_.wege[static_cast<std::size_t>(w)];
+            s_.ganzzahl(weg.ist_fluss);
+            s_.ganzzahl(weg.n_punkte);
+            if (!zahl(weg.breite, {"the half-width of way %1", w})) return false;
+            s_.ganzzahl(weg.nummer);
+            for (int p = 1; p <= weg.n_punkte; ++p)
+                if (!zahl(weg.px(p), {"x of point %2 of way %1", w, p}) ||
+                    !zahl(weg.py(p), {"y of point %2 of way %1", w, p}))
+                    return false;
+            if ((w % melde_takt == 0 || w == m_.n_wege) &&
+                !melden(static_cast<float>(w) / static_cast<float>(m_.n_wege) * 60.0f))
+                return false;
+        }
+        return true;
+    }
+
+    bool haeuser() {
+        const int n = m_.haus_naechster - 1;
+        s_.ganzzahl(n);
+        for (int b = 1; b <= n; ++b) {
+            const Haus& h = m_.haeuser[static_cast<std::size_t>(b)];
+            s_.ganzzahl(h.nummer);
+            s_.ganzzahl(h.rund);
+            if (h.rund == 0) {
+                for (int c = 1; c <= 4; ++c)
+                    if (!zahl(h.ecke_x[c], {"x of corner %2 of building %1", b, c}) ||
+                        !zahl(h.ecke_y[c], {"y of corner %2 of building %1", b, c}))
+                        return false;
+            } else if (h.rund == 1) {
+                if (!zahl(h.x, {"x of building %1", b}) || !zahl(h.y, {"y of building %1", b}) ||
+                    !zahl(h.breite, {"the radius of building %1", b}))
+                    return false;
+            }
+            if ((b % melde_takt == 0 || b == n) &&
+                !melden(static_cast<float>(b) / static_cast<float>(n) * 40.0f + 60.0f))
+                return false;
+        }
+        return true;
+    }
+
+    bool flaechen(const std::vector<Flaeche>& liste, int n, const char* art) {
+        s_.ganzzahl(n);
+        s_.ganzzahl(flaeche_punkte_max);
+        const std::string x_was = std::string("x of point %2 of ") + art + " %1";
+        const std::string y_was = std::string("y of point %2 of ") + art + " %1";
+        const std::string w_was = std::string("the width value of ") + art + " %1";
+        for (int i = 1; i <= n; ++i) {
+            const Flaeche& f = liste[static_cast<std::size_t>(i)];
+            s_.ganzzahl(f.nummer);
+            s_.ganzzahl(f.n_punkte);
+            if (!zahl(f.wert, {w_was.c_str(), i}, 6)) return false;
+            for (int p = 1; p <= f.n_punkte; ++p)
+                if (!zahl(f.x[static_cast<std::size_t>(p)], {x_was.c_str(), i, p}) ||
+                    !zahl(f.y[static_cast<std::size_t>(p)], {y_was.c_str(), i, p}))
+                    return false;
+        }
+        return true;
+    }
+
+    bool mauer() {
+        s_.ganzzahl(m_.mauer_parameter);
+        if (m_.mauer_parameter != 1) return true;
+        s_.ganzzahl(m_.mauer_n_punkte);
+        if (!zahl(m_.mauer_dicke, {"the wall thickness"})) return false;
+        for (int i = 1; i <= m_.mauer_n_punkte; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            if (!zahl(m_.mauer_x[k], {"x of wall point %1", i}) ||
+                !zahl(m_.mauer_y[k], {"y of wall point %1", i}))
+                return false;
+            s_.ganzzahl(m_.mauer_flag[k]);
+        }
+        s_.ganzzahl(m_.n_tuerme);
+        for (int t = 1; t <= m_.n_tuerme; ++t) {
+            const Turm& turm = m_.tuerme[static_cast<std::size_t>(t)];
+            s_.ganzzahl(turm.art);
+            if (!ganz(turm.form, {"the shape of tower %1", t})) return false;
+            if (turm.form == 1.0f) {
+                if (!zahl(turm.mx, {"x of tower %1", t}) || !zahl(turm.my, {"y of tower %1", t}) ||
+                    !zahl(turm.radius, {"the radius of tower %1", t}))
+                    return false;
+            } else if (turm.form == 2.0f) {
+                for (int c = 1; c <= 4; ++c)
+                    if (!zahl(turm.x[static_cast<std::size_t>(c)],
+                              {"x of corner %2 of tower %1", t, c}) ||
+                        !zahl(turm.y[static_cast<std::size_t>(c)],
+                              {"y of corner %2 of tower %1", t, c}))
+                        return false;
+            }
+        }
+        return true;
+    }
+
+    Textschreiber& s_;
+    const Stadtmodell& m_;
+    Wirt* wirt_;
+};
+
+class Kartenleser {
+  public:
+    Kartenleser(Textleser& l, Stadtmodell& m, Kartenkopf& k, Wirt* wirt)
+        : l_(l), m_(m), k_(k), wirt_(wirt) {}
+
+    bool lesen() {
+        return kopf() && wege() && haeuser() && flaechen(m_.plaetze, m_.n_plaetze, "square") &&
+               flaechen(m_.parks, m_.n_parks, "park") && mauer() && l_.ende_pruefen();
+    }
+
+    bool abgebrochen() const { return abgebrochen_; }
+
+  private:
+    bool ganz(long long& v, long long min, long long max, const Was& was) {
+        return l_.ganzzahl(v, min, max, was);
+    }
+    bool zahl(float& v, const Was& was) { return l_.gleitzahl(v, was); }
+    bool melden(float prozent) {
+        if (!wirt_) return true;
+        wirt_->fortschritt(prozent);
+        if (wirt_->nachgeben()) {
+            abgebrochen_ = true;
+            return false;
+        }
+        return true;
+    }
+
+    bool kopf() {
+        std::string_view t;
+        if (!l_.zeile(t, {"the version"})) return false;
+        const std::optional<float> v = gleitzahl_lesen(t);
+        if (!v || *v < 1.0f)
+            return l_.scheitern(QStringLiteral("not a city map file: the first line holds no "
+                                               "version number"));
+        version_ = static_cast<int>(std::lround(static_cast<double>(*v) * 100.0));
+        if (version_ > 500)
+            return l_.scheitern(QStringLiteral("written by a newer program (version %1); this one "
+                                               "reads versions up to %2")
+                                    .arg(static_cast<double>(*v), 0, 'f', 2)
+                                    .arg(kartendatei_version));
+
+        m_.karten_faktor = 1.0f;
+        if (version_ >= 400 && !zahl(m_.karten_faktor, {"the map factor"})) return false;
+
+        if (!l_.zeile(t, {"the town name"})) return false;
+        k_.stadtname = stadtname(t);
+
+        if (!zahl(m_.stadt_abmessung, {"the map size"})) return false;
+        if (!(m_.stadt_abmessung > 0.0f))
+            return l_.scheitern(QStringLiteral("the map size must be greater than 0"));
+        m_.zentrum_x = m_.zentrum_y = m_.stadt_abmessung / 2.0f;
+
+        // The button whose line reads "1" is selected; an older file may hold
+        // other words for the cleared ones.
+        k_.nord = -1;
+        for (int i = 0; i < nord_knoepfe; ++i) {
+            if (!l_.zeile(t, {"north button %1", i})) return false;
+            while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+                t.remove_prefix(1);
+            while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+                t.remove_suffix(1);
+            if (t == "1") k_.nord = i;
+        }
+
+        long long v16 = 0;
+        const auto zaehler = [&](std::int16_t& ziel, const Was& was) {
+            if (!ganz(v16, int16_min, int16_max, was)) return false;
+            ziel = static_cast<std::int16_t>(v16);
+            return true;
+        };
+        if (!zaehler(m_.n_nummer_wege, {"the count of numbered ways"}) ||
+            !zaehler(m_.n_nummer_haeuser, {"the count of numbered buildings"}))
+            return false;
+        if (version_ >= 300 && (!zaehler(m_.n_nummer_plaetze, {"the count of numbered squares"}) ||
+                                !zaehler(m_.n_nummer_parks, {"the count of numbered parks"})))
+            return false;
+        return true;
+    }
+
+    // UTF-8 as written by this program; a name that is not valid UTF-8 comes
+    // from an older program and is read as Latin-1.
+    static QString stadtname(std::string_view t) {
+        const QByteArray roh(t.data(), static_cast<qsizetype>(t.size()));
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString name = utf8.decode(roh);
+        if (utf8.hasError()) name = QString::fromLatin1(roh);
+        return name;
+    }
+
+    bool wege() {
+        long long n = 0, punkte_max = 0;
+        if (!ganz(n, 0, int16_max - weg_reserve, {"the number of ways"})) return false;
+        if (!l_.platz_fuer(n * (version_ >= 200 ? 4 : 3), {"%1 ways", n})) return false;
+        if (!ganz(punkte_max, 0, int16_max - weg_reserve, {"the point capacity of the ways"}))
+            return false;
+        if (!zahl(m_.weg_halbbreite_min, {"the smallest half-width"}) ||
+            !zahl(m_.weg_halbbreite_max, {"the largest half-width"}))
+            return false;
+
+        m_.wege.assign(static_cast<std::size_t>(n + weg_reserve + 1), Weg{});
+        m_.n_wege = static_cast<std::int16_t>(n);
+        m_.weg_punkte_max = static_cast<std::int16_t>(punkte_max);
+        long long v = 0;
+        for (int w = 1; w <= n; ++w) {
+            Weg& weg = m_.wege[static_cast<std::size_t>(w)];
+            if (version_ >= 200) {
+                if (!ganz(v, 0, 255, {"the river flag of way %1", w})) return false;
+                weg.ist_fluss = static_cast<std::uint8_t>(v);
+            }
+            if (!ganz(v, 0, punkte_max + weg_reserve, {"the number of points of way %1", w}))
+                return false;
+            weg.n_punkte = static_cast<std::int16_t>(v);
+            if (!zahl(weg.breite, {"the half-width of way %1", w})) return false;
+            if (!ganz(v, int16_min, int16_max, {"the number label of way %1", w})) return false;
+            weg.nummer = static_cast<std::int16_t>(v);
+            if (!l_.platz_fuer(2LL * weg.n_punkte, {"%2 points of way %1", w, weg.n_punkte}))
+                return false;
+            const auto groesse = static_cast<std::size_t>(weg.n_punkte) + 1;
+            weg.x.assign(groesse, 0.0f);
+            weg.y.assign(groesse, 0.0f);
+            for (int p = 1; p <= weg.n_punkte; ++p)
+                if (!zahl(weg.x[static_cast<std::size_t>(p)], {"x of point %2 of way %1", w, p}) ||
+                    !zahl(weg.y[static_cast<std::size_t>(p)], {"y of point %2 of way %1", w, p}))
+                    return false;
+            if ((w % melde_takt == 0 || w == n) &&
+                !melden(static_cast<float>(w) / static_cast<float>(n) * 60.0f))
+                return false;
+        }
+        // Rivers come first; they end at the first street.
+        m_.n_fluesse = 0;
+        while (m_.n_fluesse < m_.n_wege &&
+               m_.wege[static_cast<std::size_t>(m_.n_fluesse) + 1].ist_fluss)
+            ++m_.n_fluesse;
+        return true;
+    }
+
+    bool haeuser() {
+        long long n = 0, v = 0;
+        if (!ganz(n, 0, std::numeric_limits<std::int32_t>::max() - 7, {"the number of buildings"}))
+            return false;
+        if (!l_.platz_fuer(2 * n, {"%1 buildings", n})) return false;
+        // Room for six more, as after a run.
+        m_.haeuser.assign(static_cast<std::size_t>(n + 7), Haus{});
+        m_.haus_naechster = static_cast<std::int32_t>(n + 1);
+        for (int b = 1; b <= n; ++b) {
+            Haus& h = m_.haeuser[static_cast<std::size_t>(b)];
+            if (!ganz(v, int16_min, int16_max, {"the number label of building %1", b}))
+                return false;
+            h.nummer = static_cast<std::int16_t>(v);
+            if (!ganz(v, 0, 255, {"the shape of building %1", b})) return false;
+            h.rund = static_cast<std::uint8_t>(v);
+            if (h.rund == 0) {
+                for (int c = 1; c <= 4; ++c)
+                    if (!zahl(h.ecke_x[c], {"x of corner %2 of building %1", b, c}) ||
+                        !zahl(h.ecke_y[c], {"y of corner %2 of building %1", b, c}))
+                        return false;
+                // Centre and sides follow from the corners.
+                h.x = (h.ecke_x[1] + h.ecke_x[2] + h.ecke_x[3] + h.ecke_x[4]) / 4.0f;
+                h.y = (h.ecke_y[1] + h.ecke_y[2] + h.ecke_y[3] + h.ecke_y[4]) / 4.0f;
+                h.breite = abstand(h.ecke_x[1], h.ecke_y[1], h.ecke_x[2], h.ecke_y[2]);
+                h.laenge = abstand(h.ecke_x[2], h.ecke_y[2], h.ecke_x[3], h.ecke_y[3]);
+            } else if (h.rund == 1) {
+                if (!zahl(h.x, {"x of building %1", b}) || !zahl(h.y, {"y of building %1", b}) ||
+                    !zahl(h.breite, {"the radius of building %1", b}))
+                    return false;
+                h.laenge = h.breite;
+            }
+            if ((b % melde_takt == 0 || b == n) &&
+                !melden(static_cast<float>(b) / static_cast<float>(n) * 40.0f + 60.0f))
+                return false;
+        }
+        return true;
+    }
+
+    bool flaechen(std::vector<Flaeche>& liste, std::int16_t& anzahl, const char* art) {
+        const std::string was_anzahl = std::string("the number of ") + art + "s";
+        const std::string was_max = std::string("the point capacity of the ") + art + "s";
+        const std::string was_nummer = std::string("the number label of ") + art + " %1";
+        const std::string was_n = std::string("the number of points of ") + art + " %1";
+        const std::string was_platz = std::string("%2 points of ") + art + " %1";
+        const std::string was_wert = std::string("the width value of ") + art + " %1";
+        const std::string was_x = std::string("x of point %2 of ") + art + " %1";
+        const std::string was_y = std::string("y of point %2 of ") + art + " %1";
+
+        long long n = 0, punkte_max = 0, v = 0;
+        if (!ganz(n, 0, int16_max - 1, {was_anzahl.c_str()})) return false;
+        if (!ganz(punkte_max, 0, std::numeric_limits<std::int32_t>::max(), {was_max.c_str()}))
+            return false;
+        if (!l_.platz_fuer(3 * n, {"%1 areas", n})) return false;
+        const long long grenze = std::min<long long>(punkte_max, flaeche_punkte_max);
+        liste.assign(static_cast<std::size_t>(n + 2), Flaeche{});
+        anzahl = static_cast<std::int16_t>(n);
+        for (int i = 1; i <= n; ++i) {
+            Flaeche& f = liste[static_cast<std::size_t>(i)];
+            if (!ganz(v, int16_min, int16_max, {was_nummer.c_str(), i})) return false;
+            f.nummer = static_cast<std::int16_t>(v);
+            if (!ganz(v, 0, grenze, {was_n.c_str(), i})) return false;
+            f.n_punkte = static_cast<std::int16_t>(v);
+            if (!zahl(f.wert, {was_wert.c_str(), i})) return false;
+            if (!l_.platz_fuer(2LL * f.n_punkte, {was_platz.c_str(), i, f.n_punkte})) return false;
+            f.x.assign(static_cast<std::size_t>(f.n_punkte) + 1, 0.0f);
+            f.y.assign(f.x.size(), 0.0f);
+            for (int p = 1; p <= f.n_punkte; ++p)
+                if (!zahl(f.x[static_cast<std::size_t>(p)], {was_x.c_str(), i, p}) ||
+                    !zahl(f.y[static_cast<std::size_t>(p)], {was_y.c_str(), i, p}))
+                    return false;
+        }
+        return true;
+    }
+
+    bool mauer() {
+        m_.mauer_x.assign(1, 0.0f);
+        m_.mauer_y.assign(1, 0.0f);
+        m_.mauer_flag.assign(1, 0);
+        m_.mauer_n_punkte = 0;
+        m_.tuerme.assign(tuerme_max + 1, Turm{});
+        m_.n_tuerme = 0;
+        m_.mauer_parameter = 0;
+        m_.mauer_vorhanden = false;
+        if (version_ < 400) return true;
+
+        long long v = 0, n = 0;
+        if (!ganz(v, 0, 255, {"the wall flag"})) return false;
+        m_.mauer_parameter = static_cast<std::uint8_t>(v);
+        if (v != 1) return true;
+        m_.mauer_vorhanden = true;
+
+        if (!ganz(n, 0, mauer_punkte_max, {"the number of wall points"})) return false;
+        if (!l_.platz_fuer(3 * n + 2, {"%1 wall points", n})) return false;
+        if (!zahl(m_.mauer_dicke, {"the wall thickness"})) return false;
+        const auto groesse = static_cast<std::size_t>(n) + 1;
+        m_.mauer_x.assign(groesse, 0.0f);
+        m_.mauer_y.assign(groesse, 0.0f);
+        m_.mauer_flag.assign(groesse, 0);
+        m_.mauer_n_punkte = static_cast<std::int32_t>(n);
+        for (int i = 1; i <= n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            if (!zahl(m_.mauer_x[k], {"x of wall point %1", i}) ||
+                !zahl(m_.mauer_y[k], {"y of wall point %1", i}) ||
+                !ganz(v, 0, 255, {"the flag of wall point %1", i}))
+                return false;
+            m_.mauer_flag[k] = static_cast<std::uint8_t>(v);
+        }
+
+        if (!ganz(n, 0, tuerme_max, {"the number of towers"})) return false;
+        m_.n_tuerme = static_cast<std::int16_t>(n);
+        for (int t = 1; t <= n; ++t) {
+            Turm& turm = m_.tuerme[static_cast<std::size_t>(t)];
+            if (!ganz(v, 0, 255, {"the kind of tower %1", t})) return false;
+            turm.art = static_cast<std::uint8_t>(v);
+            if (!zahl(turm.form, {"the shape of tower %1", t})) return false;
+            if (turm.form == 1.0f) {
+                if (!zahl(turm.mx, {"x of tower %1", t}) || !zahl(turm.my, {"y of tower %1", t}) ||
+                    !zahl(turm.radius, {"the radius of tower %1", t}))
+                    return false;
+            } else if (turm.form == 2.0f) {
+                for (int c = 1; c <= 4; ++c)
+                    if (!zahl(turm.x[static_cast<std::size_t>(c)],
+                              {"x of corner %2 of tower %1", t, c}) ||
+                        !zahl(turm.y[static_cast<std::size_t>(c)],
+                              {"y of corner %2 of tower %1", t, c}))
+                        return false;
+            }
+        }
+        return true;
+    }
+
+    Textleser& l_;
+    Stadtmodell& m_;
+    Kartenkopf& k_;
+    Wirt* wirt_;
+    int version_ = 0; // hundredths: 500 is "5.00"
+    bool abgebrochen_ = false;
+};
+
+// Boxes of ways, buildings, squares and parks, which the file does not hold.
+void rahmen_bauen(Stadtmodell& m) {
+    const Parameter p = rahmen_parameter(m);
+    for (int w = 1; w <= m.n_wege; ++w)
+        weg_rahmen(m, p, w);
+    for (int b = 1; b < m.haus_naechster; ++b) {
+        Haus& h = m.haeuser[static_cast<std::size_t>(b)];
+        Ecken ex{}, ey{};
+        for (int c = 1; c <= 4; ++c) {
+            ex[static_cast<std::size_t>(c)] = h.ecke_x[c];
+            ey[static_cast<std::size_t>(c)] = h.ecke_y[c];
+        }
+        haus_rahmen_setzen(h, ex, ey, h.x, h.y, h.breite);
+    }
+    plaetze_eingrenzen(m, p);
+    parks_eingrenzen(m, p);
+}
+
+} // namespace
+
+float geladener_rand(const Stadtmodell& modell) {
+    return weg_rand(rahmen_parameter(modell));
+}
+
+Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
+                                  const Kartenkopf& kopf, Wirt* wirt, Sprache sprache) {
+    const QString unstimmig = modell_unstimmig(modell);
+    if (!unstimmig.isEmpty())
+        return Dateifehler{datei, 0, QStringLiteral("not saved: %1").arg(unstimmig)};
+    if (wirt) wirt->status(sprachtext(sprache, "Stadtplan speichern ...", "Saving City Map ..."));
+    Dateiergebnis e = textdatei_schreiben(
+        datei, [&](Textschreiber& s) { return Kartenschreiber(s, modell, wirt).schreiben(kopf); });
+    if (!e && wirt) wirt->status(sprachtext(sprache, "Stadtplan gespeichert", "City Map Saved"));
+    return e;
+}
+
+Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
+                              Wirt* wirt, Sprache sprache) {
+    if (wirt) wirt->status(sprachtext(sprache, "Stadtplan laden ...", "Loading City Map ..."));
+    Textleser l(datei);
+    if (!l.oeffnen()) return l.fehler();
+    Stadtmodell neu;
+    Kartenkopf neuer_kopf;
+    Kartenleser leser(l, neu, neuer_kopf, wirt);
+    if (!leser.lesen()) {
+        if (leser.abgebrochen())
+            return Dateifehler{datei, 0,
+                               QStringLiteral("loading was aborted; the map was not changed")};
+        return l.fehler();
+    }
+    rahmen_bauen(neu);
+    neu.plan_vorhanden = true;
+    modell = std::move(neu);
+    kopf = std::move(neuer_kopf);
+    if (wirt) {
+        wirt->element_fertig(Element::alles, 0);
+        wirt->status(sprachtext(sprache, "Stadtplan geladen", "City Map Loaded"));
+    }
+    return std::nullopt;
+}
+
+} // namespace tarvello

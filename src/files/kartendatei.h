@@ -1,0 +1,51 @@
+// The city map file (.qls): the whole city model as text, with the town name,
+// the north direction and the numbering counts, in the record order of
+// version 5.00; older versions 1 to 4 are read too.
+#pragma once
+
+#include <QString>
+
+#include "core/stadtmodell.h"
+#include "core/steuerwerte.h"
+#include "files/textdatei.h"
+
+namespace tarvello {
+
+class Wirt;
+
+inline constexpr const char* kartendatei_version = "5.00";
+inline constexpr const char* kartendatei_filter = "Stadtplan-Dateien (*.qls)";
+
+// What the file carries besides the model: the town name field and the
+// selected north button (0..11; -1 when no button is selected).
+struct Kartenkopf {
+    QString stadtname;
+    int nord = 0;
+    bool operator==(const Kartenkopf&) const = default;
+};
+
+// Writes the model. A town name cannot span lines: line breaks in it are
+// written as spaces. A value that is not a finite number refuses the save.
+// The file is replaced only when complete; on error nothing is changed.
+// wirt (optional) hears status and progress; its abort request stops the
+// save and keeps the old file.
+Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
+                                  const Kartenkopf& kopf, Wirt* wirt = nullptr,
+                                  Sprache sprache = Sprache::englisch);
+
+// Reads a map into a fresh model and rebuilds the boxes of ways, buildings,
+// squares and parks; only when the whole file was read are `modell` and
+// `kopf` replaced (plan_vorhanden is then true). A missing, truncated or
+// malformed file leaves both untouched and names the file and the line.
+// After a load the window ticks Check_Mauer when modell.mauer_parameter is 1.
+Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
+                              Wirt* wirt = nullptr, Sprache sprache = Sprache::englisch);
+
+// Margin of the way, square and park boxes of a loaded map: the largest
+// extent of any of its buildings plus the largest street half-width. The
+// run's building parameters are not in the file, so the map's own buildings
+// stand in for them, and a map gives the same boxes whatever the controls
+// show when it is loaded.
+float geladener_rand(const Stadtmodell& modell);
+
+} // namespace tarvello

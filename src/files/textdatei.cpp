@@ -1,0 +1,331 @@
+#include "files/textdatei.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace tarvello {
+
+namespace {
+
+// Input that is not a regular file (a pipe, a device) is read up to this size;
+// /dev/zero must not fill the memory.
+constexpr qint64 strom_max = 64LL * 1024 * 1024;
+
+bool leerzeichen(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string_view beschneiden(std::string_view t) {
+    while (!t.empty() && leerzeichen(t.front()))
+        t.remove_prefix(1);
+    while (!t.empty() && leerzeichen(t.back()))
+        t.remove_suffix(1);
+    return t;
+}
+
+// A line as it may appear in a message: printable, short.
+QString zeigen(std::string_view t) {
+    const bool lang = t.size() > 40;
+    if (lang) t = t.substr(0, 40);
+    QString s = QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+    for (QChar& c : s)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QLatin1Char('?');
+    return QLatin1Char('"') + s + (lang ? QStringLiteral("...\"") : QStringLiteral("\""));
+}
+
+// Decimal text of v rounded to `stellen` places, halves to even (to_chars
+// rounds the exact binary value), trailing zeros removed.
+std::size_t fest_formatieren(char* puffer, std::size_t groesse, double v, int stellen) {
+    auto r = std::to_chars(puffer, puffer + groesse, v, std::chars_format::fixed, stellen);
+    char* ende = r.ptr;
+    if (stellen > 0) {
+        while (ende[-1] == '0')
+            --ende;
+        if (ende[-1] == '.') --ende;
+    }
+    std::size_t n = static_cast<std::size_t>(ende - puffer);
+    if (n == 2 && puffer[0] == '-' && puffer[1] == '0') {
+        puffer[0] = '0';
+        n = 1;
+    }
+    return n;
+}
+
+} // namespace
+
+QString Dateifehler::meldung() const {
+    const QString name = QDir::toNativeSeparators(datei);
+    if (zeile > 0) return QStringLiteral("%1: line %2: %3").arg(name).arg(zeile).arg(text);
+    return QStringLiteral("%1: %2").arg(name, text);
+}
+
+QString Was::beschreiben() const {
+    QString s = QString::fromUtf8(text);
+    if (s.contains(QLatin1String("%2"))) return s.arg(a).arg(b);
+    if (s.contains(QLatin1String("%1"))) return s.arg(a);
+    return s;
+}
+
+// --- text forms -------------------------------------------------------------
+
+void ganzzahl_anhaengen(std::string& s, long long wert) {
+    char puffer[24];
+    auto r = std::to_chars(puffer, puffer + sizeof puffer, wert);
+    if (wert >= 0) s += ' ';
+    s.append(puffer, r.ptr);
+    s += ' ';
+}
+
+bool gleitzahl_anhaengen(std::string& s, float wert, int stellen) {
+    if (!std::isfinite(wert)) return false;
+    char puffer[80]; // the largest float has 39 digits before the point
+    s.append(puffer, fest_formatieren(puffer, sizeof puffer, static_cast<double>(wert), stellen));
+    return true;
+}
+
+std::optional<long long> ganzzahl_lesen(std::string_view text) {
+    text = beschneiden(text);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') return std::nullopt;
+    }
+    if (text.empty() || text.front() == '+') return std::nullopt;
+    long long wert = 0;
+    auto r = std::from_chars(text.data(), text.data() + text.size(), wert);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return std::nullopt;
+    return wert;
+}
+
+std::optional<float> gleitzahl_lesen(std::string_view text) {
+    text = beschneiden(text);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') return std::nullopt;
+    }
+    if (text.empty() || !(text.front() == '-' || text.front() == '.' ||
+                          (text.front() >= '0' && text.front() <= '9')))
+        return std::nullopt; // no "nan", "inf"
+    double d = 0;
+    auto r = std::from_chars(text.data(), text.data() + text.size(), d);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return std::nullopt;
+    if (!std::isfinite(d) || std::fabs(d) > static_cast<double>(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return static_cast<float>(d);
+}
+
+// --- writing ----------------------------------------------------------------
+
+void Textschreiber::zeile_beenden() {
+    puffer_ += "\r\n";
+    if (puffer_.size() >= puffer_groesse) leeren();
+}
+
+void Textschreiber::text(std::string_view t) {
+    puffer_ += t;
+    zeile_beenden();
+}
+
+void Textschreiber::ganzzahl(long long wert) {
+    ganzzahl_anhaengen(puffer_, wert);
+    zeile_beenden();
+}
+
+bool Textschreiber::gleitzahl(float wert, int stellen, const Was& was) {
+    if (!gleitzahl_anhaengen(puffer_, wert, stellen)) {
+        fehler_setzen(QStringLiteral("%1 is not a finite number; nothing was written")
+                          .arg(was.beschreiben()));
+        return false;
+    }
+    zeile_beenden();
+    return true;
+}
+
+bool Textschreiber::leeren() {
+    if (fehlerhaft_) return false;
+    if (puffer_.empty()) return true;
+    const qint64 n = static_cast<qint64>(puffer_.size());
+    if (ziel_.write(puffer_.data(), n) != n) {
+        fehler_setzen(QStringLiteral("cannot be written (%1)").arg(ziel_.errorString()));
+        return false;
+    }
+    puffer_.clear();
+    return true;
+}
+
+Dateiergebnis textdatei_schreiben(const QString& datei,
+                                  const std::function<bool(Textschreiber&)>& inhalt) {
+    const auto fehler = [&](const QString& text) { return Dateifehler{datei, 0, text}; };
+    if (datei.trimmed().isEmpty()) return fehler(QStringLiteral("no file name given"));
+    const QFileInfo info(datei);
+    if (info.isDir()) return fehler(QStringLiteral("is a folder, not a file"));
+
+    const auto inhalt_fehler = [&](const Textschreiber& s) {
+        return fehler(s.fehlerhaft() ? s.fehler() : QStringLiteral("writing was aborted"));
+    };
+
+    if (info.exists() && !info.isFile()) {
+        // A device or a pipe cannot be replaced by renaming (and must not be:
+        // the rename would put a plain file where /dev/full was).
+        QFile f(datei);
+        if (!f.open(QIODevice::WriteOnly))
+            return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
+        Textschreiber s(f);
+        if (!inhalt(s) || !s.leeren()) return inhalt_fehler(s);
+        if (!f.flush() || f.error() != QFileDevice::NoError)
+            return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
+        f.close();
+        return std::nullopt;
+    }
+
+    QSaveFile f(datei);
+    if (!f.open(QIODevice::WriteOnly))
+        return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
+    Textschreiber s(f);
+    if (!inhalt(s) || !s.leeren()) {
+        f.cancelWriting();
+        return inhalt_fehler(s);
+    }
+    if (!f.commit()) return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
+    return std::nullopt;
+}
+
+// --- reading ----------------------------------------------------------------
+
+Dateifehler Textleser::fehler_in_zeile(const QString& text) const {
+    return Dateifehler{datei_, zeile_ > 0 ? zeile_ : 1, text};
+}
+
+Dateifehler Textleser::fehler_in_datei(const QString& text) const {
+    return Dateifehler{datei_, 0, text};
+}
+
+bool Textleser::oeffnen() {
+    const QFileInfo info(datei_);
+    if (info.isDir()) {
+        fehler_ = fehler_in_datei(QStringLiteral("is a folder, not a file"));
+        return false;
+    }
+    datei_handle_.setFileName(datei_);
+    if (!datei_handle_.open(QIODevice::ReadOnly)) {
+        fehler_ = fehler_in_datei(
+            QStringLiteral("cannot be opened (%1)").arg(datei_handle_.errorString()));
+        return false;
+    }
+    if (datei_handle_.isSequential()) {
+        kopie_ = datei_handle_.read(strom_max + 1);
+        if (kopie_.size() > strom_max) {
+            fehler_ = fehler_in_datei(QStringLiteral("is too large"));
+            return false;
+        }
+    } else {
+        const qint64 groesse = datei_handle_.size();
+        if (groesse > 0) {
+            // Mapping reads only what is used and never copies the file.
+            if (uchar* p = datei_handle_.map(0, groesse)) {
+                daten_ = reinterpret_cast<const char*>(p);
+                groesse_ = static_cast<std::size_t>(groesse);
+                return true;
+            }
+            kopie_ = datei_handle_.readAll();
+        }
+    }
+    if (datei_handle_.error() != QFileDevice::NoError) {
+        fehler_ =
+            fehler_in_datei(QStringLiteral("cannot be read (%1)").arg(datei_handle_.errorString()));
+        return false;
+    }
+    daten_ = kopie_.constData();
+    groesse_ = static_cast<std::size_t>(kopie_.size());
+    return true;
+}
+
+bool Textleser::zeile(std::string_view& inhalt, const Was& was) {
+    if (pos_ >= groesse_) {
+        const int fehlend = zeile_ + 1;
+        fehler_ = Dateifehler{
+            datei_, fehlend,
+            groesse_ == 0
+                ? QStringLiteral("the file is empty")
+                : QStringLiteral("the file ends where %1 should follow").arg(was.beschreiben())};
+        return false;
+    }
+    const char* anfang = daten_ + pos_;
+    const std::size_t rest = groesse_ - pos_;
+    const void* nl = std::memchr(anfang, '\n', rest);
+    std::size_t laenge =
+        nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - anfang) : rest;
+    pos_ += nl ? laenge + 1 : laenge;
+    if (laenge > 0 && anfang[laenge - 1] == '\r') --laenge;
+    inhalt = std::string_view(anfang, laenge);
+    ++zeile_;
+    return true;
+}
+
+bool Textleser::ganzzahl(long long& wert, long long min, long long max, const Was& was) {
+    std::string_view t;
+    if (!zeile(t, was)) return false;
+    const std::optional<long long> v = ganzzahl_lesen(t);
+    if (!v) {
+        fehler_ = fehler_in_zeile(QStringLiteral("expected %1 (a whole number), found %2")
+                                      .arg(was.beschreiben(), zeigen(t)));
+        return false;
+    }
+    if (*v < min || *v > max) {
+        fehler_ = fehler_in_zeile(QStringLiteral("%1 is %2, outside %3..%4")
+                                      .arg(was.beschreiben())
+                                      .arg(*v)
+                                      .arg(min)
+                                      .arg(max));
+        return false;
+    }
+    wert = *v;
+    return true;
+}
+
+bool Textleser::gleitzahl(float& wert, const Was& was) {
+    std::string_view t;
+    if (!zeile(t, was)) return false;
+    const std::optional<float> v = gleitzahl_lesen(t);
+    if (!v) {
+        fehler_ = fehler_in_zeile(
+            QStringLiteral("expected %1 (a number), found %2").arg(was.beschreiben(), zeigen(t)));
+        return false;
+    }
+    wert = *v;
+    return true;
+}
+
+bool Textleser::platz_fuer(long long zeilen, const Was& was) {
+    if (zeilen <= 0) return true;
+    // Every value takes at least one character and a line end; the last line
+    // may lack its line end.
+    const std::size_t rest = groesse_ - pos_;
+    if (static_cast<unsigned long long>(zeilen) > (rest + 1) / 2) {
+        fehler_ = fehler_in_zeile(
+            QStringLiteral("%1: the rest of the file (%2 bytes) cannot hold that many")
+                .arg(was.beschreiben())
+                .arg(static_cast<qulonglong>(rest)));
+        return false;
+    }
+    return true;
+}
+
+bool Textleser::ende_pruefen() {
+    while (pos_ < groesse_) {
+        std::string_view t;
+        zeile(t, {""});
+        if (!beschneiden(t).empty()) {
+            fehler_ = fehler_in_zeile(
+                QStringLiteral("unexpected content after the end of the data: %1").arg(zeigen(t)));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace tarvello

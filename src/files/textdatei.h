@@ -1,0 +1,142 @@
+// The text form shared by the map, settings and palette files (one value per
+// line, CR LF, integers with a sign space, rounded floats with a decimal
+// point in any locale), a line reader that names the line of every fault and
+// knows how much of the file is left, and the safe way of writing a file:
+// to a temporary name in the same folder, renamed over the target only when
+// everything was written.
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvello {
+
+// A file that could not be read or written. zeile is the line of the fault
+// (1-based), 0 when the fault concerns the whole file.
+struct Dateifehler {
+    QString datei;
+    int zeile = 0;
+    QString text;
+
+    // "FILE: line N: text" or "FILE: text", on one line.
+    QString meldung() const;
+};
+
+using Dateiergebnis = std::optional<Dateifehler>;
+
+// What a value stands for, for messages only: text may hold %1 and %2,
+// replaced by a and b when the message is built.
+struct Was {
+    const char* text;
+    long long a = 0;
+    long long b = 0;
+    QString beschreiben() const;
+};
+
+// --- text forms -------------------------------------------------------------
+
+// " 5 " for 5, "-5 " for -5.
+void ganzzahl_anhaengen(std::string& s, long long wert);
+// The value rounded to `stellen` decimals, halves to even, without trailing
+// zeros and with a decimal point ("12.5", "-3.25", "100"). A value that is not
+// finite appends nothing and returns false.
+bool gleitzahl_anhaengen(std::string& s, float wert, int stellen);
+
+// Whole number with an optional sign, spaces around it ignored.
+std::optional<long long> ganzzahl_lesen(std::string_view text);
+// Decimal number (a point, an exponent allowed), spaces around it ignored,
+// as the nearest float; nothing for text that is no finite float. A text
+// written from a float reads back as that float wherever floats lie further
+// apart than the written steps, and as a float written back as the same text
+// elsewhere, so save - load - save gives the same file.
+std::optional<float> gleitzahl_lesen(std::string_view text);
+
+// --- writing ----------------------------------------------------------------
+
+class Textschreiber {
+  public:
+    explicit Textschreiber(QIODevice& ziel) : ziel_(ziel) { puffer_.reserve(puffer_groesse + 64); }
+
+    void text(std::string_view t);
+    void ganzzahl(long long wert);
+    // False (with a message) when the value is not finite.
+    bool gleitzahl(float wert, int stellen, const Was& was);
+
+    // Writes what is buffered; false when the device refused.
+    bool leeren();
+    bool fehlerhaft() const { return fehlerhaft_; }
+    const QString& fehler() const { return fehler_; }
+    void fehler_setzen(const QString& f) {
+        fehlerhaft_ = true;
+        fehler_ = f;
+    }
+
+  private:
+    static constexpr std::size_t puffer_groesse = 1 << 20;
+    void zeile_beenden();
+    QIODevice& ziel_;
+    std::string puffer_;
+    bool fehlerhaft_ = false;
+    QString fehler_;
+};
+
+// Writes a file through `inhalt`. A regular file (or a new one) is written to
+// a temporary name in its folder and renamed over the target only when
+// `inhalt` returned true and every byte reached the disk; otherwise the old
+// file stays as it was. A device such as /dev/full is written directly.
+Dateiergebnis textdatei_schreiben(const QString& datei,
+                                  const std::function<bool(Textschreiber&)>& inhalt);
+
+// --- reading ----------------------------------------------------------------
+
+class Textleser {
+  public:
+    explicit Textleser(const QString& datei) : datei_(datei) {}
+    Textleser(const Textleser&) = delete;
+    Textleser& operator=(const Textleser&) = delete;
+
+    // Opens the file; false with a message when it cannot be read.
+    bool oeffnen();
+
+    // Next line without its line end (LF or CR LF); false at the end of the
+    // file (with a message naming what was expected).
+    bool zeile(std::string_view& inhalt, const Was& was);
+    // Typed values; false with a message naming the line.
+    bool ganzzahl(long long& wert, long long min, long long max, const Was& was);
+    bool gleitzahl(float& wert, const Was& was);
+
+    // False with a message when fewer than `zeilen` value lines can follow:
+    // counts are checked against the bytes left before tables are sized.
+    bool platz_fuer(long long zeilen, const Was& was);
+    // False with a message when anything but blank lines follows.
+    bool ende_pruefen();
+
+    // Records a fault of the line read last; returns false.
+    bool scheitern(const QString& text) {
+        fehler_ = fehler_in_zeile(text);
+        return false;
+    }
+
+    bool am_ende() const { return pos_ >= groesse_; }
+    int zeilennummer() const { return zeile_; }
+    Dateifehler fehler_in_zeile(const QString& text) const;
+    Dateifehler fehler_in_datei(const QString& text) const;
+    const Dateifehler& fehler() const { return fehler_; }
+
+  private:
+    QString datei_;
+    QFile datei_handle_;
+    QByteArray kopie_; // contents when the file cannot be mapped
+    const char* daten_ = nullptr;
+    std::size_t groesse_ = 0;
+    std::size_t pos_ = 0;
+    int zeile_ = 0;
+    Dateifehler fehler_;
+};
+
+} // namespace tarvello

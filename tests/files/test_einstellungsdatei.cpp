@@ -1,0 +1,204 @@
+#include <QTemporaryDir>
+#include <set>
+
+#include "datei_hilfe.h"
+#include "files/einstellungsdatei.h"
+
+using namespace tarvello;
+using namespace dateitest;
+
+namespace {
+
+class Einstellungsdatei : public ::testing::Test {
+  protected:
+    QString pfad(const char* name) const { return dir_.filePath(name); }
+
+    // Control states far from the start state: preset 13 plus a few changes.
+    static Steuerwerte besondere() {
+        Steuerwerte s = start_steuerwerte();
+        vorlage_anwenden(s, 13);
+        EXPECT_FALSE(s.setzen("Check_Mauer", "1"));
+        EXPECT_FALSE(s.setzen("Combo_Mauer_Tuerme_Form", "2"));
+        EXPECT_FALSE(s.setzen("Combo_Mauer_Dicke", "7"));
+        EXPECT_FALSE(s.setzen("Slider_haus_seitenverhaeltnis_max", "5"));
+        EXPECT_FALSE(s.setzen("Slider_haus_blockbildung_homogen", "99"));
+        EXPECT_FALSE(s.setzen("Slider_fluss_quellen_ausserhalb", "0"));
+        return s;
+    }
+
+    std::vector<std::string> geschrieben(const Steuerwerte& s) {
+        const Dateiergebnis e = einstellungen_speichern(pfad("s.qle"), s);
+        EXPECT_FALSE(e) << e->meldung().toStdString();
+        return zeilen(lesen(pfad("s.qle")));
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(Einstellungsdatei, JedeZeileGehoertZuGenauEinerSteuerung) {
+    const Steuerwerte s;
+    std::set<std::string> namen;
+    for (const Einstellungszeile& z : einstellungszeilen()) {
+        const std::string n = z.steuerung;
+        EXPECT_TRUE(n == "Check_Mauer" || s.finde_liste(n) || s.finde_schieber(n)) << n;
+        EXPECT_TRUE(namen.insert(n).second) << n << " twice";
+    }
+    // Every control that carries a value is in the file.
+    EXPECT_EQ(namen.size(), s.anzahl());
+}
+
+TEST_F(Einstellungsdatei, SiebenundsechzigZeilenUndZurueck) {
+    const Steuerwerte s = besondere();
+    const std::vector<std::string> z = geschrieben(s);
+    ASSERT_EQ(z.size(), 67u);
+    EXPECT_EQ(z[0], "5.00");
+    // Line 5 is the map size list: 4000 m is position 10.
+    EXPECT_EQ(z[4], " 10 ");
+    EXPECT_EQ(z[26], " 5 ");  // line 27, the side ratio
+    EXPECT_EQ(z[45], " 1 ");  // line 46, the wall
+    EXPECT_EQ(z[66], " 99 "); // line 67
+
+    Steuerwerte geladen = start_steuerwerte();
+    const Dateiergebnis e = einstellungen_laden(pfad("s.qle"), geladen);
+    ASSERT_FALSE(e) << e->meldung().toStdString();
+    EXPECT_TRUE(geladen == s);
+
+    // Each value travels to its own control.
+    for (std::size_t i = 0; i < einstellungszeilen().size(); ++i) {
+        const std::string name = einstellungszeilen()[i].steuerung;
+        const int wert = name == "Check_Mauer" ? s.check_mauer
+                         : s.finde_liste(name) ? s.index(name)
+                                               : s.wert(name);
+        EXPECT_EQ(*ganzzahl_lesen(z[i + 1]), wert) << name;
+    }
+}
+
+// The first `n` lines of a current file under another version number.
+QByteArray kopf_von(const std::vector<std::string>& z, std::size_t n, const char* version) {
+    std::vector<std::string> k(z.begin(), z.begin() + static_cast<std::ptrdiff_t>(n));
+    k[0] = version;
+    return verbinden(k);
+}
+
+TEST_F(Einstellungsdatei, AeltereVersionenSetzenIhreVorgaben) {
+    const Steuerwerte s = besondere();
+    const std::vector<std::string> z = geschrieben(s);
+
+    // 4.0 ends after line 60: size distribution 50/100, river sources and
+    // street direction 25/0, house rows 0/0/50.
+    schreiben(pfad("v40.qle"), kopf_von(z, 60, "4.00"));
+    Steuerwerte v = besondere();
+    EXPECT_FALSE(v.setzen("Slider_weg_richtungstendenz", "77"));
+    ASSERT_FALSE(einstellungen_laden(pfad("v40.qle"), v));
+    EXPECT_EQ(v.wert("Slider_haeuser_groessenverteilung_zentrum"), 50);
+    EXPECT_EQ(v.wert("Slider_haeuser_groessenverteilung_breite"), 100);
+    EXPECT_EQ(v.wert("Slider_fluss_quellen_ausserhalb"), 25);
+    EXPECT_EQ(v.wert("Slider_weg_richtungstendenz"), 0);
+    EXPECT_EQ(v.wert("Slider_haus_blockbildung"), 0);
+    EXPECT_EQ(v.wert("Slider_haus_blockbildung_zentral"), 0);
+    EXPECT_EQ(v.wert("Slider_haus_blockbildung_homogen"), 50);
+    EXPECT_EQ(v.check_mauer, 1); // read from line 46
+
+    // 4.2 has the river sources but no house rows.
+    schreiben(pfad("v42.qle"), kopf_von(z, 64, "4.2"));
+    v = besondere();
+    ASSERT_FALSE(einstellungen_laden(pfad("v42.qle"), v));
+    EXPECT_EQ(v.wert("Slider_fluss_quellen_ausserhalb"), 0);
+    EXPECT_EQ(v.wert("Slider_haus_blockbildung_homogen"), 50);
+
+    // Version 2 has no squares, parks or wall: the counts are 0, the wall
+    // off, the other square and wall controls keep their states.
+    schreiben(pfad("v2.qle"), kopf_von(z, 36, "2.00"));
+    Steuerwerte vorher = start_steuerwerte();
+    vorher.check_mauer = 1;
+    v = vorher;
+    ASSERT_FALSE(einstellungen_laden(pfad("v2.qle"), v));
+    EXPECT_EQ(v.index("Combo_n_parks"), 0);
+    EXPECT_EQ(v.index("Combo_n_plaetze"), 0);
+    EXPECT_EQ(v.check_mauer, 0);
+    EXPECT_EQ(v.wert("Slider_plaetze_groesse_rel"), vorher.wert("Slider_plaetze_groesse_rel"));
+    EXPECT_EQ(v.index("Combo_Mauer_Dicke"), vorher.index("Combo_Mauer_Dicke"));
+    EXPECT_EQ(v.wert("Slider_fluss_kurvigkeit"), s.wert("Slider_fluss_kurvigkeit"));
+
+    // Version 1: lines 25..36 keep the states they had.
+    schreiben(pfad("v1.qle"), kopf_von(z, 24, "1.00"));
+    v = vorher;
+    ASSERT_FALSE(einstellungen_laden(pfad("v1.qle"), v));
+    EXPECT_EQ(v.wert("Slider_fluss_kurvigkeit"), vorher.wert("Slider_fluss_kurvigkeit"));
+    EXPECT_EQ(v.wert("Slider_weg_kurvigkeit"), s.wert("Slider_weg_kurvigkeit"));
+}
+
+TEST_F(Einstellungsdatei, SeitenverhaeltnisAlsZahlGerundet) {
+    std::vector<std::string> z = geschrieben(besondere());
+    for (auto [text, erwartet] : {std::pair{"2.5", 2}, std::pair{"3.5", 4}, std::pair{"2.49", 2}}) {
+        z[26] = text;
+        schreiben(pfad("r.qle"), verbinden(z));
+        Steuerwerte s = start_steuerwerte();
+        const Dateiergebnis e = einstellungen_laden(pfad("r.qle"), s);
+        ASSERT_FALSE(e) << e->meldung().toStdString();
+        EXPECT_EQ(s.wert("Slider_haus_seitenverhaeltnis_max"), erwartet) << text;
+    }
+}
+
+TEST_F(Einstellungsdatei, FehlerNennenZeileUndAendernNichts) {
+    const std::vector<std::string> z = geschrieben(besondere());
+    const Steuerwerte vorher = start_steuerwerte();
+    const auto scheitert = [&](const QByteArray& inhalt) {
+        schreiben(pfad("f.qle"), inhalt);
+        Steuerwerte s = vorher;
+        const Dateiergebnis e = einstellungen_laden(pfad("f.qle"), s);
+        EXPECT_TRUE(s == vorher);
+        if (!e) {
+            ADD_FAILURE() << "loaded";
+            return Dateifehler{};
+        }
+        EXPECT_TRUE(e->meldung().startsWith(pfad("f.qle") + ": ")) << e->meldung().toStdString();
+        return *e;
+    };
+
+    // A list position beyond the list (a file from a program with a longer list).
+    std::vector<std::string> k = z;
+    k[8] = " 19 "; // line 9, Combo_wegbreite_max has 19 entries
+    Dateifehler f = scheitert(verbinden(k));
+    EXPECT_EQ(f.zeile, 9);
+    EXPECT_TRUE(f.text.contains("Combo_wegbreite_max")) << f.text.toStdString();
+    k[8] = "-1 ";
+    EXPECT_EQ(scheitert(verbinden(k)).zeile, 9);
+
+    k = z;
+    k[13] = " 101 "; // line 14, a slider 0..100
+    EXPECT_EQ(scheitert(verbinden(k)).zeile, 14);
+    k = z;
+    k[45] = " 2 "; // the wall check box
+    EXPECT_EQ(scheitert(verbinden(k)).zeile, 46);
+    k = z;
+    k[30] = "viel";
+    EXPECT_EQ(scheitert(verbinden(k)).zeile, 31);
+
+    f = scheitert(kopf_von(z, 40, "5.00"));
+    EXPECT_EQ(f.zeile, 41);
+    EXPECT_EQ(scheitert("").zeile, 1);
+    EXPECT_EQ(scheitert("Stadtplan\r\n").zeile, 1);
+    EXPECT_EQ(scheitert(kopf_von(z, 67, "5.10")).zeile, 1);
+    // Content after the last line.
+    k = z;
+    k.push_back(" 3 ");
+    EXPECT_EQ(scheitert(verbinden(k)).zeile, 68);
+
+    Steuerwerte s = vorher;
+    const Dateiergebnis e = einstellungen_laden(pfad("fehlt.qle"), s);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->zeile, 0);
+    EXPECT_TRUE(s == vorher);
+}
+
+TEST_F(Einstellungsdatei, SchreibfehlerLassenDieAlteDateiStehen) {
+    schreiben(pfad("alt.qle"), "alt");
+    Dateiergebnis e = einstellungen_speichern("/dev/full", start_steuerwerte());
+    ASSERT_TRUE(e);
+    e = einstellungen_speichern(pfad("fehlt/neu.qle"), start_steuerwerte());
+    ASSERT_TRUE(e);
+    EXPECT_EQ(lesen(pfad("alt.qle")), QByteArray("alt"));
+}
+
+} // namespace

@@ -1,0 +1,362 @@
+#include <QTemporaryDir>
+#include <chrono>
+#include <random>
+
+#include "datei_hilfe.h"
+#include "files/kartendatei.h"
+
+using namespace tarvello;
+using namespace dateitest;
+
+namespace {
+
+const QString sonderbarer_name = QString::fromUtf8(" Tarvel, \"Alt\" Stadt – Süd,, ");
+
+class Kartendatei : public ::testing::Test {
+  protected:
+    QString pfad(const char* name) const { return dir_.filePath(name); }
+
+    // Saves and returns the bytes written.
+    QByteArray speichern(const Stadtmodell& m, const Kartenkopf& k, const char* name) {
+        const Dateiergebnis e = stadtplan_speichern(pfad(name), m, k);
+        EXPECT_FALSE(e) << e->meldung().toStdString();
+        return lesen(pfad(name));
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(Kartendatei, KopfUndWerteInDerTextform) {
+    const Kartenkopf kopf{sonderbarer_name, 4};
+    const std::vector<std::string> z = zeilen(speichern(handmodell(), kopf, "a.qls"));
+    ASSERT_GT(z.size(), 40u);
+    EXPECT_EQ(z[0], "5.00");
+    EXPECT_EQ(z[1], "0.87");
+    EXPECT_EQ(z[2], sonderbarer_name.toStdString());
+    EXPECT_EQ(z[3], " 350 ");
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(z[static_cast<std::size_t>(4 + i)], i == 4 ? "1" : "0");
+    EXPECT_EQ(z[16], " 2 ");
+    EXPECT_EQ(z[19], "-1 ");
+    EXPECT_EQ(z[20], " 3 ");  // ways
+    EXPECT_EQ(z[21], " 50 "); // point capacity
+    EXPECT_EQ(z[22], "0.5");
+    EXPECT_EQ(z[23], "3.5");
+    // The river: flag, points, half-width, label, then x y pairs.
+    const std::vector<std::string> fluss = {" 1 ",   " 3 ", "3.5",   " 0 ",
+                                            "-3.25", "10",  "100.5", "120.75"};
+    EXPECT_EQ(std::vector<std::string>(z.begin() + 24, z.begin() + 32), fluss);
+
+    // A rectangle writes eight coordinates, a round building three.
+    const std::string text = lesen(pfad("a.qls")).toStdString();
+    EXPECT_NE(text.find("\r\n 1 \r\n 0 \r\n10\r\n20\r\n14\r\n20\r\n14\r\n26\r\n10\r\n26\r\n 2 "
+                        "\r\n 1 \r\n80.5\r\n90.25\r\n2.75\r\n-3 \r\n 0 \r\n"),
+              std::string::npos);
+    // The park's width value has six decimals; the wall and a square tower.
+    EXPECT_NE(text.find("\r\n0.015625\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n 1 \r\n 4 \r\n3\r\n100\r\n100\r\n 1 \r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n 2 \r\n 2 \r\n248\r\n98\r\n252\r\n98\r\n"), std::string::npos);
+    // The tower of no shape writes its kind and shape only, and ends the file.
+    EXPECT_EQ(z.back(), " 0 ");
+    EXPECT_EQ(z[z.size() - 2], " 0 ");
+}
+
+TEST_F(Kartendatei, HandmodellKommtGleichZurueck) {
+    const Stadtmodell m = handmodell();
+    const Kartenkopf kopf{sonderbarer_name, 11};
+    const QByteArray erst = speichern(m, kopf, "a.qls");
+
+    Stadtmodell geladen;
+    Kartenkopf k2;
+    const Dateiergebnis e = stadtplan_laden(pfad("a.qls"), geladen, k2);
+    ASSERT_FALSE(e) << e->meldung().toStdString();
+    EXPECT_TRUE(modelle_gleich(m, geladen));
+    EXPECT_EQ(k2, kopf); // the name with commas, quotes and spaces is exact
+    EXPECT_TRUE(geladen.plan_vorhanden);
+    EXPECT_EQ(geladen.n_fluesse, 1);
+    // Tables as after a load: ten spare ways, six spare buildings.
+    EXPECT_EQ(geladen.wege_kapazitaet(), 13);
+    EXPECT_EQ(geladen.haeuser_kapazitaet(), 9);
+
+    EXPECT_EQ(speichern(geladen, k2, "b.qls"), erst);
+}
+
+TEST_F(Kartendatei, GeladeneKarteHatIhreRahmen) {
+    ASSERT_FALSE(stadtplan_speichern(pfad("a.qls"), handmodell(), {}));
+    Stadtmodell m;
+    Kartenkopf k;
+    ASSERT_FALSE(stadtplan_laden(pfad("a.qls"), m, k));
+    // Largest building extent (the 9 m side of building 3) + 3.5 m half-width.
+    const float rand = geladener_rand(m);
+    EXPECT_FLOAT_EQ(rand, 9.0f + 3.5f);
+    const Weg& fluss = m.wege[1];
+    EXPECT_FLOAT_EQ(fluss.x_min, -3.25f - rand);
+    EXPECT_FLOAT_EQ(fluss.x_max, 349.99f + rand);
+    EXPECT_FLOAT_EQ(fluss.y_min, 10.0f - rand);
+    EXPECT_FLOAT_EQ(fluss.y_max, 175.0f + rand);
+    const Haus& eckig = m.haeuser[1];
+    EXPECT_EQ(eckig.x_min, 10.0f);
+    EXPECT_EQ(eckig.x_max, 14.0f);
+    EXPECT_EQ(eckig.y_min, 20.0f);
+    EXPECT_EQ(eckig.y_max, 26.0f);
+    EXPECT_EQ(eckig.x, 12.0f); // centre from the corners
+    EXPECT_EQ(eckig.y, 23.0f);
+    const Haus& rund = m.haeuser[2];
+    EXPECT_EQ(rund.x_min, 80.5f - 2.75f);
+    EXPECT_EQ(rund.y_max, 90.25f + 2.75f);
+}
+
+TEST_F(Kartendatei, GenerierteKarteSpeichernLadenSpeichernGleicheBytes) {
+    const Stadtmodell m = generiert(8, 7);
+    ASSERT_TRUE(m.plan_vorhanden);
+    ASSERT_GT(m.n_wege, 10);
+    const Kartenkopf kopf{"Rundlingen", 0};
+    const QByteArray erst = speichern(m, kopf, "a.qls");
+
+    Stadtmodell geladen;
+    Kartenkopf k2;
+    const Dateiergebnis e = stadtplan_laden(pfad("a.qls"), geladen, k2);
+    ASSERT_FALSE(e) << e->meldung().toStdString();
+    EXPECT_EQ(geladen.n_wege, m.n_wege);
+    EXPECT_EQ(geladen.n_fluesse, m.n_fluesse);
+    EXPECT_EQ(geladen.mauer_n_punkte, m.mauer_n_punkte);
+    EXPECT_EQ(speichern(geladen, k2, "b.qls"), erst);
+
+    // Coordinates come back to within the written two decimals.
+    for (int w = 1; w <= m.n_wege; ++w)
+        for (int p = 1; p <= m.wege[static_cast<std::size_t>(w)].n_punkte; ++p)
+            ASSERT_NEAR(geladen.wege[static_cast<std::size_t>(w)].px(p),
+                        m.wege[static_cast<std::size_t>(w)].px(p), 0.0051);
+}
+
+// Files of older versions, written out by hand.
+QByteArray alte_datei(const char* version, bool mit_faktor, bool mit_flaechenzaehlern,
+                      bool mit_flussflag, const char* schluss) {
+    std::string s = std::string(version) + "\r\n";
+    if (mit_faktor) s += "0.5\r\n";
+    s += "Altdorf\r\n 200 \r\n";
+    for (int i = 0; i < 12; ++i)
+        s += i == 2 ? "1\r\n" : "0\r\n";
+    s += " 1 \r\n 0 \r\n";
+    if (mit_flaechenzaehlern) s += " 0 \r\n 0 \r\n";
+    s += " 2 \r\n 40 \r\n0.5\r\n2\r\n";
+    for (int w = 1; w <= 2; ++w) {
+        if (mit_flussflag) s += w == 1 ? " 1 \r\n" : " 0 \r\n";
+        s += " 2 \r\n1.5\r\n";
+        s += w == 2 ? " 1 \r\n" : " 0 \r\n";
+        s += "10.5\r\n20\r\n30\r\n40.25\r\n";
+    }
+    s += " 1 \r\n 7 \r\n 1 \r\n50\r\n60\r\n2\r\n"; // one round building
+    s += " 0 \r\n 30000 \r\n 0 \r\n 30000 \r\n";   // no squares, no parks
+    s += schluss;
+    return QByteArray::fromStdString(s);
+}
+
+TEST_F(Kartendatei, AeltereVersionen) {
+    Stadtmodell m;
+    Kartenkopf k;
+    schreiben(pfad("v3.qls"), alte_datei("3.00", false, true, true, ""));
+    Dateiergebnis e = stadtplan_laden(pfad("v3.qls"), m, k);
+    ASSERT_FALSE(e) << e->meldung().toStdString();
+    EXPECT_EQ(m.karten_faktor, 1.0f);
+    EXPECT_EQ(m.mauer_parameter, 0);
+    EXPECT_FALSE(m.mauer_vorhanden);
+    EXPECT_EQ(m.mauer_n_punkte, 0);
+    EXPECT_EQ(k.stadtname, "Altdorf");
+    EXPECT_EQ(k.nord, 2);
+    EXPECT_EQ(m.n_wege, 2);
+    EXPECT_EQ(m.n_fluesse, 1);
+    EXPECT_EQ(m.wege[2].py(2), 40.25f);
+    EXPECT_EQ(m.haus_naechster, 2);
+    EXPECT_EQ(m.haeuser[1].breite, 2.0f);
+
+    // Version 1: no square and park counters, no river flags.
+    schreiben(pfad("v1.qls"), alte_datei("1.00", false, false, false, ""));
+    e = stadtplan_laden(pfad("v1.qls"), m, k);
+    ASSERT_FALSE(e) << e->meldung().toStdString();
+    EXPECT_EQ(m.n_fluesse, 0);
+    EXPECT_EQ(m.wege[1].nummer, 0);
+    EXPECT_EQ(m.wege[2].nummer, 1);
+
+    // Version 4 carries the map factor and the wall record.
+    schreiben(pfad("v4.qls"), alte_datei("4.00", true, true, true,
+                                         " 1 \r\n 2 \r\n0.5\r\n1\r\n2\r\n 1 \r\n3\r\n4\r\n 0 \r\n"
+                                         " 1 \r\n 3 \r\n 1 \r\n1\r\n2\r\n0.75\r\n"));
+    e = stadtplan_laden(pfad("v4.qls"), m, k);
+    ASSERT_FALSE(e) << e->meldung().toStdString();
+    EXPECT_EQ(m.karten_faktor, 0.5f);
+    EXPECT_TRUE(m.mauer_vorhanden);
+    EXPECT_EQ(m.mauer_n_punkte, 2);
+    EXPECT_EQ(m.mauer_flag[2], 0);
+    EXPECT_EQ(m.n_tuerme, 1);
+    EXPECT_EQ(m.tuerme[1].radius, 0.75f);
+
+    // A version-3 file with a wall record has a line too many.
+    schreiben(pfad("v3mauer.qls"), alte_datei("3.00", false, true, true, " 0 \r\n"));
+    e = stadtplan_laden(pfad("v3mauer.qls"), m, k);
+    ASSERT_TRUE(e);
+
+    schreiben(pfad("v6.qls"), alte_datei("6.00", true, true, true, " 0 \r\n"));
+    e = stadtplan_laden(pfad("v6.qls"), m, k);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->zeile, 1);
+    EXPECT_TRUE(e->text.contains("newer")) << e->text.toStdString();
+}
+
+// A bad file names itself and the line, and the target keeps its map.
+class Fehlerhaft : public Kartendatei {
+  protected:
+    void SetUp() override {
+        ziel_ = handmodell();
+        vorher_ = ziel_;
+        kopf_ = {"Vorher", 3};
+    }
+    Dateifehler laden_scheitert(const char* name) {
+        const Dateiergebnis e = stadtplan_laden(pfad(name), ziel_, kopf_);
+        EXPECT_TRUE(e);
+        EXPECT_TRUE(modelle_gleich(ziel_, vorher_));
+        EXPECT_EQ(kopf_, (Kartenkopf{"Vorher", 3}));
+        if (!e) return {};
+        EXPECT_TRUE(e->meldung().startsWith(pfad(name) + ": ")) << e->meldung().toStdString();
+        return *e;
+    }
+    Stadtmodell ziel_, vorher_;
+    Kartenkopf kopf_;
+};
+
+TEST_F(Fehlerhaft, HalbeDateiZufallsbytesLeereUndFehlendeDatei) {
+    const QByteArray ganz = speichern(generiert(8, 3), {"Ganz", 0}, "ganz.qls");
+    ASSERT_GT(ganz.size(), 1000);
+    schreiben(pfad("halb.qls"), ganz.left(ganz.size() / 2));
+    Dateifehler f = laden_scheitert("halb.qls");
+    EXPECT_GT(f.zeile, 20);
+    EXPECT_TRUE(f.meldung().contains(QStringLiteral(": line %1: ").arg(f.zeile)));
+
+    // Cut in the middle of a number's line: the half line is no number or
+    // the file ends early; either way a line is named.
+    schreiben(pfad("schnitt.qls"), ganz.left(ganz.size() / 2 + 3));
+    f = laden_scheitert("schnitt.qls");
+    EXPECT_GT(f.zeile, 20);
+
+    std::mt19937 z(42);
+    QByteArray zufall(4096, '\0');
+    for (char& c : zufall)
+        c = static_cast<char>(z() & 0xFF);
+    schreiben(pfad("zufall.qls"), zufall);
+    f = laden_scheitert("zufall.qls");
+    EXPECT_EQ(f.zeile, 1);
+
+    schreiben(pfad("leer.qls"), "");
+    f = laden_scheitert("leer.qls");
+    EXPECT_EQ(f.meldung(), pfad("leer.qls") + ": line 1: the file is empty");
+
+    f = laden_scheitert("fehlt.qls");
+    EXPECT_EQ(f.zeile, 0);
+
+    // A settings file is no map file.
+    schreiben(pfad("einstellungen.qle"), "5.00\r\n 7 \r\n 3 \r\n");
+    f = laden_scheitert("einstellungen.qle");
+    EXPECT_EQ(f.zeile, 4);
+}
+
+TEST_F(Fehlerhaft, WerteAusserhalbIhresBereichs) {
+    const QByteArray gut = speichern(handmodell(), {}, "gut.qls");
+    std::vector<std::string> z = zeilen(gut);
+    const auto ersetzt = [&](std::size_t zeile, const char* neu) {
+        std::vector<std::string> k = z;
+        k[zeile - 1] = neu;
+        schreiben(pfad("x.qls"), verbinden(k));
+        return laden_scheitert("x.qls");
+    };
+    // Line 21 is the way count, 22 the point capacity, 26 the river's points.
+    EXPECT_EQ(ersetzt(21, "-1 ").zeile, 21);
+    EXPECT_EQ(ersetzt(22, "12.5").zeile, 22);
+    Dateifehler f = ersetzt(26, " 61 "); // more than capacity 50 + 10
+    EXPECT_EQ(f.zeile, 26);
+    EXPECT_TRUE(f.text.contains("way 1")) << f.text.toStdString();
+    EXPECT_EQ(ersetzt(28, "nan").zeile, 28);
+    EXPECT_EQ(ersetzt(4, " 0 ").zeile, 4); // map size 0
+}
+
+// Counts that would need gigabytes are refused before any table is sized.
+TEST_F(Fehlerhaft, AbsurdeZahlenWerdenSchnellAbgewiesen) {
+    const auto kopf = [](const char* rest) {
+        std::string s = "5.00\r\n1\r\nX\r\n 350 \r\n";
+        for (int i = 0; i < 12; ++i)
+            s += "0\r\n";
+        s += " 0 \r\n 0 \r\n 0 \r\n 0 \r\n";
+        s += rest;
+        s.resize(std::max<std::size_t>(s.size(), 1024), '\n');
+        return QByteArray::fromStdString(s);
+    };
+    const struct {
+        const char* rest;
+        const char* erwartet;
+    } faelle[] = {
+        {" 30000 \r\n 30000 \r\n0.5\r\n1\r\n 0 \r\n 30000 \r\n1\r\n 0 \r\n", "30000 ways"},
+        {" 1 \r\n 30000 \r\n0.5\r\n1\r\n 0 \r\n 30000 \r\n1\r\n 0 \r\n", "30000 points of way 1"},
+        {" 0 \r\n 0 \r\n0.5\r\n1\r\n 2000000000 \r\n", "2000000000 buildings"},
+        {" 0 \r\n 0 \r\n0.5\r\n1\r\n 0 \r\n 32000 \r\n 30000 \r\n", "32000 areas"},
+        {" 0 \r\n 0 \r\n0.5\r\n1\r\n 0 \r\n 1 \r\n 30000 \r\n 1 \r\n 30000 \r\n0.5\r\n",
+         "30000 points of square 1"},
+        {" 0 \r\n 0 \r\n0.5\r\n1\r\n 0 \r\n 0 \r\n 30000 \r\n 0 \r\n 30000 \r\n 1 \r\n 100000 \r\n",
+         "100000 wall points"},
+    };
+    for (const auto& fall : faelle) {
+        schreiben(pfad("gross.qls"), kopf(fall.rest));
+        const auto start = std::chrono::steady_clock::now();
+        const Dateifehler f = laden_scheitert("gross.qls");
+        const double sekunden =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_TRUE(f.text.contains(fall.erwartet)) << f.meldung().toStdString();
+        EXPECT_LT(sekunden, 0.5) << fall.erwartet;
+    }
+}
+
+TEST_F(Kartendatei, SpeicherfehlerLassenDieAlteDateiStehen) {
+    const Stadtmodell m = handmodell();
+    const QByteArray alt = speichern(m, {}, "alt.qls");
+
+    Dateiergebnis e = stadtplan_speichern("/dev/full", m, {});
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->meldung().startsWith("/dev/full: ")) << e->meldung().toStdString();
+
+    // A coordinate that is no number refuses the save.
+    Stadtmodell kaputt = m;
+    kaputt.wege[2].punkt_setzen(2, NAN, 1.0f);
+    e = stadtplan_speichern(pfad("alt.qls"), kaputt, {"Neu", 1});
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->text.contains("point 2 of way 2")) << e->text.toStdString();
+    EXPECT_EQ(lesen(pfad("alt.qls")), alt);
+
+    e = stadtplan_speichern(pfad("fehlt/neu.qls"), m, {});
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->meldung().contains("fehlt/neu.qls"));
+}
+
+// A host that asks to stop: saving keeps the old file, loading the old map.
+class Abbrecher : public Wirt {
+  public:
+    bool nachgeben() override { return true; }
+    void status(const std::string& t) override { letzter = t; }
+    std::string letzter;
+};
+
+TEST_F(Kartendatei, AbbruchAendertNichts) {
+    const Stadtmodell m = generiert(8, 5);
+    const QByteArray alt = speichern(m, {}, "alt.qls");
+    Abbrecher wirt;
+    Dateiergebnis e = stadtplan_speichern(pfad("alt.qls"), handmodell(), {}, &wirt);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(lesen(pfad("alt.qls")), alt);
+
+    Stadtmodell ziel = handmodell();
+    Kartenkopf k{"Vorher", 1};
+    e = stadtplan_laden(pfad("alt.qls"), ziel, k, &wirt, Sprache::deutsch);
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(modelle_gleich(ziel, handmodell()));
+    EXPECT_EQ(k.stadtname, "Vorher");
+    EXPECT_EQ(wirt.letzter, "Stadtplan laden ...");
+}
+
+} // namespace

@@ -1,0 +1,275 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <locale>
+#include <unistd.h>
+
+#include "datei_hilfe.h"
+#include "files/textdatei.h"
+
+using namespace tarvello;
+using namespace dateitest;
+
+namespace {
+
+std::string ganz(long long v) {
+    std::string s;
+    ganzzahl_anhaengen(s, v);
+    return s;
+}
+
+std::string gleit(float v, int stellen) {
+    std::string s;
+    EXPECT_TRUE(gleitzahl_anhaengen(s, v, stellen));
+    return s;
+}
+
+TEST(Textform, GanzzahlenMitVorzeichenstelle) {
+    EXPECT_EQ(ganz(5), " 5 ");
+    EXPECT_EQ(ganz(0), " 0 ");
+    EXPECT_EQ(ganz(-5), "-5 ");
+    EXPECT_EQ(ganz(16777215), " 16777215 ");
+    EXPECT_EQ(ganz(-2147483648LL), "-2147483648 ");
+}
+
+TEST(Textform, GerundeteZahlenOhneNullenMitPunkt) {
+    EXPECT_EQ(gleit(12.5f, 2), "12.5");
+    EXPECT_EQ(gleit(-3.25f, 2), "-3.25");
+    EXPECT_EQ(gleit(100.0f, 2), "100");
+    EXPECT_EQ(gleit(0.5f, 2), "0.5");
+    EXPECT_EQ(gleit(1.0f / 3.0f, 6), "0.333333");
+    EXPECT_EQ(gleit(7499.994f, 2), "7499.99");
+    // Exact halves go to the even neighbour; 0.115f lies above the half.
+    EXPECT_EQ(gleit(0.125f, 2), "0.12");
+    EXPECT_EQ(gleit(0.375f, 2), "0.38");
+    EXPECT_EQ(gleit(2.5f, 0), "2");
+    EXPECT_EQ(gleit(3.5f, 0), "4");
+    EXPECT_EQ(gleit(0.115f, 2), "0.12");
+    // No "-0".
+    EXPECT_EQ(gleit(-0.001f, 2), "0");
+    EXPECT_EQ(gleit(-0.0f, 2), "0");
+
+    std::string s = "x";
+    EXPECT_FALSE(gleitzahl_anhaengen(s, std::nanf(""), 2));
+    EXPECT_FALSE(gleitzahl_anhaengen(s, INFINITY, 2));
+    EXPECT_EQ(s, "x");
+}
+
+TEST(Textform, LesenUeberspringtLeerzeichenUndWeistFremdesAb) {
+    EXPECT_EQ(ganzzahl_lesen(" 5 "), 5);
+    EXPECT_EQ(ganzzahl_lesen("-5 "), -5);
+    EXPECT_EQ(ganzzahl_lesen("\t+7\r"), 7);
+    for (const char* schlecht : {"", "  ", "5.0", "1 2", "+-1", "-", "0x10", "5a", "1,5"})
+        EXPECT_FALSE(ganzzahl_lesen(schlecht)) << schlecht;
+
+    EXPECT_EQ(gleitzahl_lesen(" 12.5 "), 12.5f);
+    EXPECT_EQ(gleitzahl_lesen("-3.25"), -3.25f);
+    EXPECT_EQ(gleitzahl_lesen(" 350 "), 350.0f);
+    EXPECT_EQ(gleitzahl_lesen("1e3"), 1000.0f);
+    EXPECT_EQ(gleitzahl_lesen(".5"), 0.5f);
+    for (const char* schlecht :
+         {"", "1,5", "nan", "inf", "-inf", "-nan", "1e39", "12.5m", "+-1", "x"})
+        EXPECT_FALSE(gleitzahl_lesen(schlecht)) << schlecht;
+}
+
+// Whatever float was written, reading its text gives a float that is written
+// as the same text again: save - load - save keeps the file. The two ranges
+// are those where floats lie further apart than the written steps.
+TEST(Textform, GeschriebeneZahlenKommenAlsDerselbeTextZurueck) {
+    for (auto [von, stellen] : {std::pair{16.0f, 6}, std::pair{131072.0f, 2}, std::pair{0.3f, 6},
+                                std::pair{-5000.0f, 2}}) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &von, sizeof bits);
+        for (int i = 0; i < 20000; ++i, bits += 397) {
+            float f = 0;
+            std::memcpy(&f, &bits, sizeof f);
+            const std::string text = gleit(f, stellen);
+            const std::optional<float> zurueck = gleitzahl_lesen(text);
+            ASSERT_TRUE(zurueck) << text;
+            ASSERT_EQ(gleit(*zurueck, stellen), text) << "float " << f;
+        }
+    }
+}
+
+// A numeric punctuation with a decimal comma, as a German system has it.
+struct Komma : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(Textform, DezimalpunktInJedemGebietsschema) {
+    const std::locale vorher_global;
+    const QLocale vorher_q;
+    const std::string vorher_c = std::setlocale(LC_ALL, nullptr);
+    std::locale::global(std::locale(std::locale::classic(), new Komma));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    bool c_deutsch = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "German"})
+        if (std::setlocale(LC_ALL, name)) {
+            c_deutsch = true;
+            break;
+        }
+    if (c_deutsch) {
+        char probe[16];
+        std::snprintf(probe, sizeof probe, "%.1f", 12.5);
+        EXPECT_STREQ(probe, "12,5"); // the C library does use the comma now
+    }
+
+    EXPECT_EQ(gleit(12.5f, 2), "12.5");
+    EXPECT_EQ(gleitzahl_lesen("12.5"), 12.5f);
+    EXPECT_FALSE(gleitzahl_lesen("12,5"));
+
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("zahl.txt");
+    EXPECT_FALSE(
+        textdatei_schreiben(datei, [](Textschreiber& s) { return s.gleitzahl(12.5f, 2, {"x"}); }));
+    EXPECT_EQ(lesen(datei), QByteArray("12.5\r\n"));
+
+    std::setlocale(LC_ALL, vorher_c.c_str());
+    QLocale::setDefault(vorher_q);
+    std::locale::global(vorher_global);
+}
+
+// --- writing ----------------------------------------------------------------
+
+bool drei_zeilen(Textschreiber& s) {
+    s.text("a");
+    s.ganzzahl(-1);
+    return s.gleitzahl(0.5f, 2, {"x"});
+}
+
+TEST(Schreiben, ErsetztDieDateiErstWennAllesGeschriebenIst) {
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("alt.txt");
+    schreiben(datei, "alter Inhalt");
+    EXPECT_FALSE(textdatei_schreiben(datei, drei_zeilen));
+    EXPECT_EQ(lesen(datei), QByteArray("a\r\n-1 \r\n0.5\r\n"));
+
+    // Content that gives up half-way: the old file stays, no stray files.
+    schreiben(datei, "alter Inhalt");
+    const Dateiergebnis e = textdatei_schreiben(datei, [](Textschreiber& s) {
+        s.text("neu");
+        return s.gleitzahl(NAN, 2, {"x of point %2 of way %1", 4, 7});
+    });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->datei, datei);
+    EXPECT_TRUE(e->text.contains("x of point 7 of way 4")) << e->text.toStdString();
+    EXPECT_EQ(lesen(datei), QByteArray("alter Inhalt"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST(Schreiben, VolleOderFehlendeZieleMeldenDenNamen) {
+    // /dev/full takes nothing; it must still be a device afterwards.
+    Dateiergebnis e = textdatei_schreiben("/dev/full", drei_zeilen);
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->meldung().startsWith("/dev/full: ")) << e->meldung().toStdString();
+    EXPECT_FALSE(QFileInfo("/dev/full").isFile());
+
+    QTemporaryDir dir;
+    e = textdatei_schreiben(dir.filePath("fehlt/datei.txt"), drei_zeilen);
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->meldung().contains("fehlt/datei.txt"));
+
+    e = textdatei_schreiben(dir.path(), drei_zeilen);
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->text.contains("folder"));
+
+    // A file standing where a folder should be.
+    schreiben(dir.filePath("datei"), "x");
+    e = textdatei_schreiben(dir.filePath("datei/unter.txt"), drei_zeilen);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(lesen(dir.filePath("datei")), QByteArray("x"));
+
+    EXPECT_TRUE(textdatei_schreiben("", drei_zeilen));
+}
+
+TEST(Schreiben, GeschuetzterOrdnerLaesstDieDateiStehen) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("alt.txt");
+    schreiben(datei, "alter Inhalt");
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const Dateiergebnis e = textdatei_schreiben(datei, drei_zeilen);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->meldung().contains("alt.txt"));
+    EXPECT_EQ(lesen(datei), QByteArray("alter Inhalt"));
+}
+
+// --- reading ----------------------------------------------------------------
+
+TEST(Lesen, ZeilenendenUndZeilennummern) {
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("z.txt");
+    schreiben(datei, "eins\r\n 2 \nx\r\n");
+    Textleser l(datei);
+    ASSERT_TRUE(l.oeffnen());
+    std::string_view t;
+    ASSERT_TRUE(l.zeile(t, {"a"}));
+    EXPECT_EQ(t, "eins");
+    long long v = 0;
+    ASSERT_TRUE(l.ganzzahl(v, 0, 9, {"b"}));
+    EXPECT_EQ(v, 2);
+    EXPECT_FALSE(l.ganzzahl(v, 0, 9, {"the count of %1", 12}));
+    EXPECT_EQ(l.fehler().zeile, 3);
+    EXPECT_EQ(l.fehler().meldung(),
+              datei + ": line 3: expected the count of 12 (a whole number), found \"x\"");
+    EXPECT_FALSE(l.ganzzahl(v, 0, 9, {"c"}));
+    EXPECT_EQ(l.fehler().zeile, 4);
+    EXPECT_TRUE(l.fehler().text.contains("ends")) << l.fehler().text.toStdString();
+}
+
+TEST(Lesen, BereichUndPlatzImRestDerDatei) {
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("z.txt");
+    schreiben(datei, " 40000 \r\n1\r\n2\r\n3");
+    Textleser l(datei);
+    ASSERT_TRUE(l.oeffnen());
+    long long v = 0;
+    EXPECT_FALSE(l.ganzzahl(v, 0, 32767, {"n"}));
+    EXPECT_TRUE(l.fehler().text.contains("40000")) << l.fehler().text.toStdString();
+    // The seven bytes "1\r\n2\r\n3" could hold four values with bare LF line
+    // ends, and not five.
+    EXPECT_TRUE(l.platz_fuer(4, {"n"}));
+    EXPECT_FALSE(l.platz_fuer(5, {"n"}));
+    EXPECT_FALSE(l.platz_fuer(1LL << 40, {"n"}));
+}
+
+TEST(Lesen, LeereFehlendeUndUeberlangeDateien) {
+    QTemporaryDir dir;
+    schreiben(dir.filePath("leer"), "");
+    Textleser leer(dir.filePath("leer"));
+    ASSERT_TRUE(leer.oeffnen());
+    std::string_view t;
+    EXPECT_FALSE(leer.zeile(t, {"v"}));
+    EXPECT_EQ(leer.fehler().meldung(), dir.filePath("leer") + ": line 1: the file is empty");
+
+    Textleser fehlt(dir.filePath("fehlt"));
+    EXPECT_FALSE(fehlt.oeffnen());
+    EXPECT_EQ(fehlt.fehler().zeile, 0);
+    EXPECT_TRUE(fehlt.fehler().meldung().startsWith(dir.filePath("fehlt") + ": cannot be opened"));
+
+    Textleser ordner(dir.path());
+    EXPECT_FALSE(ordner.oeffnen());
+
+    schreiben(dir.filePath("rest"), "1\r\n\r\n  \r\n\n");
+    Textleser rest(dir.filePath("rest"));
+    ASSERT_TRUE(rest.oeffnen());
+    ASSERT_TRUE(rest.zeile(t, {"v"}));
+    EXPECT_TRUE(rest.ende_pruefen());
+
+    schreiben(dir.filePath("mehr"), "1\r\n\r\n2\r\n");
+    Textleser mehr(dir.filePath("mehr"));
+    ASSERT_TRUE(mehr.oeffnen());
+    ASSERT_TRUE(mehr.zeile(t, {"v"}));
+    EXPECT_FALSE(mehr.ende_pruefen());
+    EXPECT_EQ(mehr.fehler().zeile, 3);
+}
+
+} // namespace
