@@ -27,6 +27,10 @@ int lesbare_punkte(const Weg& w) {
     return static_cast<int>(n);
 }
 
+float weg_breite(const Stadtmodell& m, int w) {
+    return m.wege[static_cast<std::size_t>(w)].breite;
+}
+
 enum class Ausgang { geschlossen, gescheitert, zu_lang };
 
 int richtung_ziehen(Lauf& l) {
@@ -94,7 +98,6 @@ Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max,
             w = w2;
             p = p2;
         }
-        if (weg_von(w).breite < u.umriss_min_breite) u.umriss_min_breite = weg_von(w).breite;
     }
 }
 
@@ -186,7 +189,6 @@ void flaeche_umriss_suchen(Lauf& l, Umrisssuche& u) {
     const Parameter& p = l.p;
     const Stadtmodell& m = l.m;
     ++u.n_suchen;
-    u.umriss_min_breite = 100000.0f;
     u.umriss_gefunden = false;
 
     // The street count here includes the rivers, as the driver's way range does.
@@ -211,8 +213,14 @@ void flaeche_umriss_suchen(Lauf& l, Umrisssuche& u) {
         if (a != Ausgang::geschlossen) continue;
 
         u.umriss_gefunden = true;
-        for (const std::int16_t w : u.besuchte_wege)
+        // The smallest width is taken over the ways of this loop only, not
+        // over every walk of the search, and it stays with the outline when a
+        // later search fails: it is the fill row spacing of that outline.
+        u.umriss_min_breite = 100000.0f;
+        for (const std::int16_t w : u.besuchte_wege) {
             u.weg_benutzt[static_cast<std::size_t>(w)] = 1;
+            u.umriss_min_breite = std::min(u.umriss_min_breite, weg_breite(m, w));
+        }
         std::swap(u.umriss_x, u.gang_x);
         std::swap(u.umriss_y, u.gang_y);
         u.umriss_n_roh = u.umriss_n_punkte = static_cast<std::int16_t>(n);

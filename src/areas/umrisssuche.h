@@ -23,10 +23,10 @@ struct Umrisssuche {
 
     // The loop of the last successful search, points 1..umriss_n_punkte.
     std::vector<float> umriss_x, umriss_y;
-    std::int16_t umriss_n_punkte = 0; // after simplification
-    std::int16_t umriss_n_roh = 0;    // as walked
-    bool umriss_gefunden = false;     // the last call found a loop
-    float umriss_min_breite = 100000.0f;
+    std::int16_t umriss_n_punkte = 0;       // after simplification
+    std::int16_t umriss_n_roh = 0;          // as walked
+    bool umriss_gefunden = false;           // the last call found a loop
+    float umriss_min_breite = 100000.0f;    // smallest half-width of the loop's ways
     std::vector<std::uint8_t> umriss_marke; // 1..30000
 
     // 1 = the way already bounds an area of the current stage.
