@@ -1,0 +1,35 @@
+// The window's host of a run or of a file operation: status texts go to the
+// status line, progress to the progress bar, finished elements to the
+// preview, and every yield lets the window process its events (at most
+// every 15 ms, so the run is not slowed down by repainting).
+#pragma once
+
+#include <QElapsedTimer>
+
+#include "core/wirt.h"
+
+namespace tarvello {
+
+class Eingabe;
+
+class Fensterwirt : public Wirt {
+  public:
+    explicit Fensterwirt(Eingabe& fenster, int takt_ms = 15);
+
+    void status(const std::string& text) override;
+    void fortschritt(float prozent) override;
+    void element_fertig(Element art, int index) override;
+    bool nachgeben() override;
+
+    // How often events were processed so far.
+    int ereignisrunden() const { return runden_; }
+
+  private:
+    Eingabe& fenster_;
+    int takt_ms_;
+    QElapsedTimer uhr_;
+    int runden_ = 0;
+    unsigned zaehler_ = 0;
+};
+
+} // namespace tarvello

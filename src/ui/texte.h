@@ -1,0 +1,74 @@
+// The window's texts in German and English: captions of buttons, labels and
+// menu items, the layout of the parameter tabs with the caption of every
+// control, the help texts of the "?" buttons and of the menus, and the
+// translation of run status texts when the language changes mid-way.
+#pragma once
+
+#include <QString>
+#include <string_view>
+#include <vector>
+
+#include "core/steuerwerte.h"
+
+namespace tarvello {
+
+struct Zweisprachig {
+    const char* de = "";
+    const char* en = "";
+    QString in(Sprache s) const { return QString::fromUtf8(s == Sprache::deutsch ? de : en); }
+};
+
+// Caption of a button, label or menu item by its object name; null when the
+// name has no fixed caption.
+const Zweisprachig* beschriftung(std::string_view name);
+
+// One row of a parameter tab: a control and the caption beside it.
+struct Steuerzeile {
+    const char* name; // "Combo_stadt_abmessung", "Slider_...", "Check_Mauer"
+    Zweisprachig beschriftung;
+};
+
+// The controls one "?" button explains. `grafik` puts the building-size
+// distribution graph below the rows.
+struct Steuergruppe {
+    int hilfe; // number n of the button Command<n>
+    std::vector<Steuerzeile> zeilen;
+    bool grafik = false;
+};
+
+struct Reiter {
+    Zweisprachig titel;
+    std::vector<Steuergruppe> gruppen;
+};
+
+// The six parameter tabs in order: City, Streets, Buildings, Rivers,
+// Parks/Squares, City Wall.
+const std::vector<Reiter>& reiter_aufbau();
+
+// Text of the "?" button Command<n>; null for a number without a button.
+const Zweisprachig* knopf_hilfe(int n);
+// Every number n that has a "?" button, ascending.
+std::vector<int> hilfe_knoepfe();
+
+// Message texts the window shows.
+extern const Zweisprachig text_nicht_verfuegbar;
+extern const Zweisprachig text_hilfe_stadtplan;
+extern const Zweisprachig text_hilfe_stadteinstellungen;
+extern const Zweisprachig text_nutzungsbedingungen;
+extern const Zweisprachig text_gebaeude_info;
+extern const Zweisprachig text_spende;
+extern const Zweisprachig text_anwender_abbruch;
+extern const Zweisprachig text_startwert_ungueltig;
+
+// The maker's pages, handed to the shell; German or English page by language.
+QString adresse_anleitung(Sprache s);
+QString adresse_updates(Sprache s);
+QString adresse_spende(Sprache s);
+// mailto: address whose subject ends in the version text.
+QString adresse_kontakt(const QString& version);
+
+// A status text of a run or of a file operation in the other language, when
+// it is one the program knows; otherwise the text unchanged.
+QString status_uebersetzen(const QString& text, Sprache ziel);
+
+} // namespace tarvello
