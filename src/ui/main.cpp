@@ -1,5 +1,6 @@
 // Entry point: with a subcommand the program stays on the command line and
-// needs no display; without one it shows the help (the window comes later).
+// needs no display; without one it opens the main window.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
@@ -9,14 +10,16 @@
 #include "ui/befehl_name.h"
 #include "ui/befehl_params.h"
 #include "ui/befehlszeile.h"
+#include "ui/eingabe.h"
 
 using namespace tarvello;
 
 namespace {
 
-const char* hilfe_text = "Usage: tarvello <command> [options]\n"
+const char* hilfe_text = "Usage: tarvello [<command> [options]]\n"
                          "\n"
                          "Invents maps of towns, from a hamlet to a large city.\n"
+                         "Without a command the program opens its window.\n"
                          "\n"
                          "Commands:\n"
                          "  generate   Generate a town map without a window\n"
@@ -29,15 +32,26 @@ const char* hilfe_text = "Usage: tarvello <command> [options]\n"
                          "\n"
                          "'tarvello <command> --help' describes the options of a command.\n";
 
+int fenster_starten(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName("tarvello");
+    QCoreApplication::setApplicationVersion(programm_version);
+    Programmdaten daten;
+    Eingabe fenster(daten);
+    fenster.show();
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc < 2) return fenster_starten(argc, argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("tarvello");
     QCoreApplication::setApplicationVersion(programm_version);
 
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 2 || args[1] == "-h" || args[1] == "--help" || args[1] == "help") {
+    if (args[1] == "-h" || args[1] == "--help" || args[1] == "help") {
         std::fputs(hilfe_text, stdout);
         return ok;
     }
