@@ -148,7 +148,7 @@ Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s) {
 
     std::string_view t;
     if (!l.zeile(t, {"the version"})) return l.fehler();
-    const std::optional<float> v = gleitzahl_lesen(t);
+    const std::optional<float> v = gleitzahl_aus_zeile(t);
     if (!v || *v < 1.0f) {
         l.scheitern(QStringLiteral("not a city settings file: the first line holds no version "
                                    "number"));

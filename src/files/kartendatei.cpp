@@ -281,7 +281,7 @@ class Kartenleser {
     bool kopf() {
         std::string_view t;
         if (!l_.zeile(t, {"the version"})) return false;
-        const std::optional<float> v = gleitzahl_lesen(t);
+        const std::optional<float> v = gleitzahl_aus_zeile(t);
         if (!v || *v < 1.0f)
             return l_.scheitern(QStringLiteral("not a city map file: the first line holds no "
                                                "version number"));

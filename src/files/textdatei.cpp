@@ -88,7 +88,7 @@ bool gleitzahl_anhaengen(std::string& s, float wert, int stellen) {
     return true;
 }
 
-std::optional<long long> ganzzahl_lesen(std::string_view text) {
+std::optional<long long> ganzzahl_aus_zeile(std::string_view text) {
     text = beschneiden(text);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
@@ -101,7 +101,7 @@ std::optional<long long> ganzzahl_lesen(std::string_view text) {
     return wert;
 }
 
-std::optional<float> gleitzahl_lesen(std::string_view text) {
+std::optional<float> gleitzahl_aus_zeile(std::string_view text) {
     text = beschneiden(text);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
@@ -244,19 +244,12 @@ bool Textleser::oeffnen() {
     return true;
 }
 
-bool Textleser::zeile(std::string_view& inhalt, const Was& was) {
-    if (pos_ >= groesse_) {
-        const int fehlend = zeile_ + 1;
-        fehler_ = Dateifehler{
-            datei_, fehlend,
-            groesse_ == 0
-                ? QStringLiteral("the file is empty")
-                : QStringLiteral("the file ends where %1 should follow").arg(was.beschreiben())};
-        return false;
-    }
+bool Textleser::naechste_zeile(std::string_view& inhalt, bool& mit_ende) {
+    if (pos_ >= groesse_) return false;
     const char* anfang = daten_ + pos_;
     const std::size_t rest = groesse_ - pos_;
     const void* nl = std::memchr(anfang, '\n', rest);
+    mit_ende = nl != nullptr;
     std::size_t laenge =
         nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - anfang) : rest;
     pos_ += nl ? laenge + 1 : laenge;
@@ -266,10 +259,31 @@ bool Textleser::zeile(std::string_view& inhalt, const Was& was) {
     return true;
 }
 
+bool Textleser::zeile(std::string_view& inhalt, const Was& was) {
+    bool mit_ende = false;
+    if (!naechste_zeile(inhalt, mit_ende)) {
+        fehler_ = Dateifehler{
+            datei_, zeile_ + 1,
+            groesse_ == 0
+                ? QStringLiteral("the file is empty")
+                : QStringLiteral("the file ends where %1 should follow").arg(was.beschreiben())};
+        return false;
+    }
+    if (!mit_ende) {
+        // Every line is written with its line end: a last line without one
+        // was cut off, and "12.75" cut to "12.7" would still read as a number.
+        fehler_ =
+            fehler_in_zeile(QStringLiteral("the file ends inside %1 (the line has no line end)")
+                                .arg(was.beschreiben()));
+        return false;
+    }
+    return true;
+}
+
 bool Textleser::ganzzahl(long long& wert, long long min, long long max, const Was& was) {
     std::string_view t;
     if (!zeile(t, was)) return false;
-    const std::optional<long long> v = ganzzahl_lesen(t);
+    const std::optional<long long> v = ganzzahl_aus_zeile(t);
     if (!v) {
         fehler_ = fehler_in_zeile(QStringLiteral("expected %1 (a whole number), found %2")
                                       .arg(was.beschreiben(), zeigen(t)));
@@ -290,7 +304,7 @@ bool Textleser::ganzzahl(long long& wert, long long min, long long max, const Wa
 bool Textleser::gleitzahl(float& wert, const Was& was) {
     std::string_view t;
     if (!zeile(t, was)) return false;
-    const std::optional<float> v = gleitzahl_lesen(t);
+    const std::optional<float> v = gleitzahl_aus_zeile(t);
     if (!v) {
         fehler_ = fehler_in_zeile(
             QStringLiteral("expected %1 (a number), found %2").arg(was.beschreiben(), zeigen(t)));
@@ -302,10 +316,9 @@ bool Textleser::gleitzahl(float& wert, const Was& was) {
 
 bool Textleser::platz_fuer(long long zeilen, const Was& was) {
     if (zeilen <= 0) return true;
-    // Every value takes at least one character and a line end; the last line
-    // may lack its line end.
+    // Every value takes at least one character and a line end.
     const std::size_t rest = groesse_ - pos_;
-    if (static_cast<unsigned long long>(zeilen) > (rest + 1) / 2) {
+    if (static_cast<unsigned long long>(zeilen) > rest / 2) {
         fehler_ = fehler_in_zeile(
             QStringLiteral("%1: the rest of the file (%2 bytes) cannot hold that many")
                 .arg(was.beschreiben())
@@ -316,9 +329,9 @@ bool Textleser::platz_fuer(long long zeilen, const Was& was) {
 }
 
 bool Textleser::ende_pruefen() {
-    while (pos_ < groesse_) {
-        std::string_view t;
-        zeile(t, {""});
+    std::string_view t;
+    bool mit_ende = false;
+    while (naechste_zeile(t, mit_ende)) {
         if (!beschneiden(t).empty()) {
             fehler_ = fehler_in_zeile(
                 QStringLiteral("unexpected content after the end of the data: %1").arg(zeigen(t)));

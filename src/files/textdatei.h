@@ -48,13 +48,13 @@ void ganzzahl_anhaengen(std::string& s, long long wert);
 bool gleitzahl_anhaengen(std::string& s, float wert, int stellen);
 
 // Whole number with an optional sign, spaces around it ignored.
-std::optional<long long> ganzzahl_lesen(std::string_view text);
+std::optional<long long> ganzzahl_aus_zeile(std::string_view text);
 // Decimal number (a point, an exponent allowed), spaces around it ignored,
 // as the nearest float; nothing for text that is no finite float. A text
 // written from a float reads back as that float wherever floats lie further
 // apart than the written steps, and as a float written back as the same text
 // elsewhere, so save - load - save gives the same file.
-std::optional<float> gleitzahl_lesen(std::string_view text);
+std::optional<float> gleitzahl_aus_zeile(std::string_view text);
 
 // --- writing ----------------------------------------------------------------
 
@@ -103,15 +103,17 @@ class Textleser {
     // Opens the file; false with a message when it cannot be read.
     bool oeffnen();
 
-    // Next line without its line end (LF or CR LF); false at the end of the
-    // file (with a message naming what was expected).
+    // Next line without its line end (LF or CR LF); false (with a message
+    // naming what was expected) at the end of the file and for a last line
+    // without a line end, which was cut off.
     bool zeile(std::string_view& inhalt, const Was& was);
     // Typed values; false with a message naming the line.
     bool ganzzahl(long long& wert, long long min, long long max, const Was& was);
     bool gleitzahl(float& wert, const Was& was);
 
-    // False with a message when fewer than `zeilen` value lines can follow:
-    // counts are checked against the bytes left before tables are sized.
+    // False with a message when fewer than `zeilen` value lines can follow
+    // (each takes at least two bytes): counts are checked against the bytes
+    // left before tables are sized.
     bool platz_fuer(long long zeilen, const Was& was);
     // False with a message when anything but blank lines follows.
     bool ende_pruefen();
@@ -129,6 +131,8 @@ class Textleser {
     const Dateifehler& fehler() const { return fehler_; }
 
   private:
+    bool naechste_zeile(std::string_view& inhalt, bool& mit_ende);
+
     QString datei_;
     QFile datei_handle_;
     QByteArray kopie_; // contents when the file cannot be mapped

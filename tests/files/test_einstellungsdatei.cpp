@@ -69,7 +69,7 @@ TEST_F(Einstellungsdatei, SiebenundsechzigZeilenUndZurueck) {
         const int wert = name == "Check_Mauer" ? s.check_mauer
                          : s.finde_liste(name) ? s.index(name)
                                                : s.wert(name);
-        EXPECT_EQ(*ganzzahl_lesen(z[i + 1]), wert) << name;
+        EXPECT_EQ(*ganzzahl_aus_zeile(z[i + 1]), wert) << name;
     }
 }
 

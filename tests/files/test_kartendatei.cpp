@@ -238,6 +238,11 @@ TEST_F(Fehlerhaft, HalbeDateiZufallsbytesLeereUndFehlendeDatei) {
     f = laden_scheitert("schnitt.qls");
     EXPECT_GT(f.zeile, 20);
 
+    // Without the last line end: the final value may be cut short.
+    schreiben(pfad("ohne_ende.qls"), ganz.left(ganz.size() - 2));
+    f = laden_scheitert("ohne_ende.qls");
+    EXPECT_EQ(f.zeile, static_cast<int>(ganz.count('\n')));
+
     std::mt19937 z(42);
     QByteArray zufall(4096, '\0');
     for (char& c : zufall)

@@ -60,20 +60,20 @@ TEST(Textform, GerundeteZahlenOhneNullenMitPunkt) {
 }
 
 TEST(Textform, LesenUeberspringtLeerzeichenUndWeistFremdesAb) {
-    EXPECT_EQ(ganzzahl_lesen(" 5 "), 5);
-    EXPECT_EQ(ganzzahl_lesen("-5 "), -5);
-    EXPECT_EQ(ganzzahl_lesen("\t+7\r"), 7);
+    EXPECT_EQ(ganzzahl_aus_zeile(" 5 "), 5);
+    EXPECT_EQ(ganzzahl_aus_zeile("-5 "), -5);
+    EXPECT_EQ(ganzzahl_aus_zeile("\t+7\r"), 7);
     for (const char* schlecht : {"", "  ", "5.0", "1 2", "+-1", "-", "0x10", "5a", "1,5"})
-        EXPECT_FALSE(ganzzahl_lesen(schlecht)) << schlecht;
+        EXPECT_FALSE(ganzzahl_aus_zeile(schlecht)) << schlecht;
 
-    EXPECT_EQ(gleitzahl_lesen(" 12.5 "), 12.5f);
-    EXPECT_EQ(gleitzahl_lesen("-3.25"), -3.25f);
-    EXPECT_EQ(gleitzahl_lesen(" 350 "), 350.0f);
-    EXPECT_EQ(gleitzahl_lesen("1e3"), 1000.0f);
-    EXPECT_EQ(gleitzahl_lesen(".5"), 0.5f);
+    EXPECT_EQ(gleitzahl_aus_zeile(" 12.5 "), 12.5f);
+    EXPECT_EQ(gleitzahl_aus_zeile("-3.25"), -3.25f);
+    EXPECT_EQ(gleitzahl_aus_zeile(" 350 "), 350.0f);
+    EXPECT_EQ(gleitzahl_aus_zeile("1e3"), 1000.0f);
+    EXPECT_EQ(gleitzahl_aus_zeile(".5"), 0.5f);
     for (const char* schlecht :
          {"", "1,5", "nan", "inf", "-inf", "-nan", "1e39", "12.5m", "+-1", "x"})
-        EXPECT_FALSE(gleitzahl_lesen(schlecht)) << schlecht;
+        EXPECT_FALSE(gleitzahl_aus_zeile(schlecht)) << schlecht;
 }
 
 // Whatever float was written, reading its text gives a float that is written
@@ -88,7 +88,7 @@ TEST(Textform, GeschriebeneZahlenKommenAlsDerselbeTextZurueck) {
             float f = 0;
             std::memcpy(&f, &bits, sizeof f);
             const std::string text = gleit(f, stellen);
-            const std::optional<float> zurueck = gleitzahl_lesen(text);
+            const std::optional<float> zurueck = gleitzahl_aus_zeile(text);
             ASSERT_TRUE(zurueck) << text;
             ASSERT_EQ(gleit(*zurueck, stellen), text) << "float " << f;
         }
@@ -121,8 +121,8 @@ TEST(Textform, DezimalpunktInJedemGebietsschema) {
     }
 
     EXPECT_EQ(gleit(12.5f, 2), "12.5");
-    EXPECT_EQ(gleitzahl_lesen("12.5"), 12.5f);
-    EXPECT_FALSE(gleitzahl_lesen("12,5"));
+    EXPECT_EQ(gleitzahl_aus_zeile("12.5"), 12.5f);
+    EXPECT_FALSE(gleitzahl_aus_zeile("12,5"));
 
     QTemporaryDir dir;
     const QString datei = dir.filePath("zahl.txt");
@@ -225,19 +225,33 @@ TEST(Lesen, ZeilenendenUndZeilennummern) {
     EXPECT_TRUE(l.fehler().text.contains("ends")) << l.fehler().text.toStdString();
 }
 
+// Every line is written with its line end; a last line without one was cut
+// off, even when what is left still reads as a number.
+TEST(Lesen, AbgeschnitteneLetzteZeile) {
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("z.txt");
+    schreiben(datei, "1\r\n12.7");
+    Textleser l(datei);
+    ASSERT_TRUE(l.oeffnen());
+    float f = 0;
+    ASSERT_TRUE(l.gleitzahl(f, {"a"}));
+    EXPECT_FALSE(l.gleitzahl(f, {"the radius of tower %1", 3}));
+    EXPECT_EQ(l.fehler().zeile, 2);
+    EXPECT_TRUE(l.fehler().text.contains("the radius of tower 3")) << l.fehler().text.toStdString();
+}
+
 TEST(Lesen, BereichUndPlatzImRestDerDatei) {
     QTemporaryDir dir;
     const QString datei = dir.filePath("z.txt");
-    schreiben(datei, " 40000 \r\n1\r\n2\r\n3");
+    schreiben(datei, " 40000 \r\n1\r\n2\n3\n");
     Textleser l(datei);
     ASSERT_TRUE(l.oeffnen());
     long long v = 0;
     EXPECT_FALSE(l.ganzzahl(v, 0, 32767, {"n"}));
     EXPECT_TRUE(l.fehler().text.contains("40000")) << l.fehler().text.toStdString();
-    // The seven bytes "1\r\n2\r\n3" could hold four values with bare LF line
-    // ends, and not five.
-    EXPECT_TRUE(l.platz_fuer(4, {"n"}));
-    EXPECT_FALSE(l.platz_fuer(5, {"n"}));
+    // The seven bytes "1\r\n2\n3\n" could hold three values, not four.
+    EXPECT_TRUE(l.platz_fuer(3, {"n"}));
+    EXPECT_FALSE(l.platz_fuer(4, {"n"}));
     EXPECT_FALSE(l.platz_fuer(1LL << 40, {"n"}));
 }
 
@@ -258,7 +272,7 @@ TEST(Lesen, LeereFehlendeUndUeberlangeDateien) {
     Textleser ordner(dir.path());
     EXPECT_FALSE(ordner.oeffnen());
 
-    schreiben(dir.filePath("rest"), "1\r\n\r\n  \r\n\n");
+    schreiben(dir.filePath("rest"), "1\r\n\r\n  \r\n\n \t");
     Textleser rest(dir.filePath("rest"));
     ASSERT_TRUE(rest.oeffnen());
     ASSERT_TRUE(rest.zeile(t, {"v"}));
