@@ -7,6 +7,10 @@
 
 #include "core/statistik.h"
 #include "core/treiber.h"
+#include "files/einstellungsdatei.h"
+#include "files/kartendatei.h"
+#include "ui/befehl_palette.h"
+#include "ui/bildoptionen.h"
 #include "wall/mauer.h"
 #include "ui/befehlszeile.h"
 #include "ui/konsolenwirt.h"
@@ -23,6 +27,12 @@ int befehl_generate(const QStringList& argumente) {
     parser.addOption({"timeout", "Abort the run after this many seconds.", "SECONDS"});
     parser.addOption({"stats", "Print one JSON object with counts and stage times on stdout."});
     parser.addOption({"quiet", "No progress display and no seed report."});
+    // Files: the map, the control states, and pictures of the map.
+    parser.addOption({{"o", "output"}, "Save the finished map as city map FILE (.qls).", "FILE"});
+    parser.addOption(
+        {"save-settings", "Write the control states of the run to settings FILE (.qle).", "FILE"});
+    bild_optionen_hinzufuegen(parser);
+    palette_option_hinzufuegen(parser);
     if (!parser.parse(argumente)) {
         fehler_melden(parser.errorText());
         return bedienfehler;
@@ -38,9 +48,10 @@ int befehl_generate(const QStringList& argumente) {
     }
     Steuerwerte s;
     QString fehler;
-    if (!steuerwerte_aus_optionen(parser, s, fehler)) {
+    Exitcode code = bedienfehler;
+    if (!steuerwerte_aus_optionen(parser, s, fehler, &code)) {
         fehler_melden(fehler);
-        return bedienfehler;
+        return code;
     }
     Sprache sprache = Sprache::englisch;
     if (parser.isSet("lang")) {
@@ -75,6 +86,30 @@ int befehl_generate(const QStringList& argumente) {
         Zufall uhrzufall;
         startwert = uhrzufall.roh64() >> 16;
     }
+
+    // Files are checked before the run, so a bad name does not cost a run.
+    for (const char* name : {"output", "save-settings", "palette"})
+        if (parser.values(name).size() > 1) {
+            fehler_melden(QStringLiteral("--%1 is given more than once").arg(name));
+            return bedienfehler;
+        }
+    if (!bild_optionen_pruefen(parser, fehler)) {
+        fehler_melden(fehler);
+        return bedienfehler;
+    }
+    Druckfarben farben;
+    if ((bild_optionen_gesetzt(parser) || parser.isSet("palette")) &&
+        !farben_aus_optionen(parser, farben, fehler)) {
+        fehler_melden(fehler);
+        return dateifehler;
+    }
+    if (parser.isSet("save-settings")) {
+        if (const Dateiergebnis e = einstellungen_speichern(parser.value("save-settings"), s)) {
+            fehler_melden(e->meldung());
+            return dateifehler;
+        }
+    }
+
     const bool still = parser.isSet("quiet");
     if (!still && !parser.isSet("seed"))
         std::fprintf(stderr, "Seed: %llu\n", static_cast<unsigned long long>(startwert));
@@ -126,6 +161,22 @@ int befehl_generate(const QStringList& argumente) {
         std::fputs(QJsonDocument(o).toJson(QJsonDocument::Compact).constData(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);
+    }
+
+    if (bericht.ende == Laufende::fertig) {
+        if (parser.isSet("output")) {
+            if (const Dateiergebnis e = stadtplan_speichern(parser.value("output"), m, {})) {
+                fehler_melden(e->meldung());
+                return dateifehler;
+            }
+        }
+        if (bild_optionen_gesetzt(parser)) {
+            const int bildcode = bild_optionen_ausfuehren(parser, m, fehler, &wirt, &z, &farben);
+            if (bildcode != ok) {
+                fehler_melden(fehler);
+                return bildcode;
+            }
+        }
     }
 
     switch (bericht.ende) {

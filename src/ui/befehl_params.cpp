@@ -30,9 +30,10 @@ int befehl_params(const QStringList& argumente) {
     }
     Steuerwerte s;
     QString fehler;
-    if (!steuerwerte_aus_optionen(parser, s, fehler)) {
+    Exitcode code = bedienfehler;
+    if (!steuerwerte_aus_optionen(parser, s, fehler, &code)) {
         fehler_melden(fehler);
-        return bedienfehler;
+        return code;
     }
     const Parameter p = parameter_umrechnen(s);
     const auto pruefung = parameter_pruefen(p);

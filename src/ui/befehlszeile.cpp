@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/vorlagen.h"
+#include "files/einstellungsdatei.h"
 
 namespace tarvello {
 
@@ -29,15 +30,20 @@ bool ganzzahl_lesen(const QString& text, const QString& option, long long min, l
     return true;
 }
 
-bool steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s, QString& fehler) {
+bool steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s, QString& fehler,
+                              Exitcode* code) {
+    if (code) *code = bedienfehler;
     if (parser.isSet("preset") && parser.isSet("settings")) {
         fehler = QStringLiteral("--preset and --settings cannot be used together");
         return false;
     }
     s = start_steuerwerte();
     if (parser.isSet("settings")) {
-        fehler = QStringLiteral("--settings: settings files are not supported yet");
-        return false;
+        if (const Dateiergebnis e = einstellungen_laden(parser.value("settings"), s)) {
+            fehler = e->meldung();
+            if (code) *code = dateifehler;
+            return false;
+        }
     }
     if (parser.isSet("preset")) {
         long long n = 0;

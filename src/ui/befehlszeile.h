@@ -19,8 +19,10 @@ void steuer_optionen_hinzufuegen(QCommandLineParser& parser);
 
 // Builds the control states a command uses: the start state (preset 8), or
 // the preset / settings file given, then every --set in order. On error
-// returns false with a one-line message.
-bool steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s, QString& fehler);
+// returns false with a one-line message; code (when given) receives the exit
+// code: dateifehler when the settings file cannot be read, else bedienfehler.
+bool steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s, QString& fehler,
+                              Exitcode* code = nullptr);
 
 // Parses an integer option strictly; false with a message on bad input.
 bool ganzzahl_lesen(const QString& text, const QString& option, long long min, long long max,

@@ -166,7 +166,8 @@ bool bild_optionen_pruefen(const QCommandLineParser& parser, QString& fehler) {
 }
 
 int bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                             QString& fehler, Wirt* wirt, Zufall* zufall) {
+                             QString& fehler, Wirt* wirt, Zufall* zufall,
+                             const Druckfarben* farbwahl) {
     Bildwunsch w;
     if (!lesen(parser, w, fehler)) return bedienfehler;
     if (w.dateien.empty()) return ok;
@@ -193,7 +194,7 @@ int bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell
     }
 
     Zufall eigener_zufall;
-    const Druckfarben farben = Druckfarben::standard();
+    const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
     Zeichenauftrag auftrag{
         modell, farben, w.optionen, a, zufall ? *zufall : eigener_zufall, wirt, Sprache::englisch};
     const Zeichenergebnis e = bilder_exportieren(auftrag, w.dateien);

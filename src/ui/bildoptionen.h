@@ -21,6 +21,7 @@ namespace tarvello {
 
 class Wirt;
 class Zufall;
+struct Druckfarben;
 
 void bild_optionen_hinzufuegen(QCommandLineParser& parser);
 
@@ -35,8 +36,10 @@ bool bild_optionen_pruefen(const QCommandLineParser& parser, QString& fehler);
 // none is asked for), 2 on a bad option value (nothing is drawn), 1 when a
 // file cannot be written (the message names it), 3 when the host aborts.
 // wirt hears status and progress and may abort; zufall, when given, places
-// the labels of squares and parks (a seeded one makes them repeatable).
+// the labels of squares and parks (a seeded one makes them repeatable);
+// farben, when given, replaces the default colour table.
 int bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                             QString& fehler, Wirt* wirt = nullptr, Zufall* zufall = nullptr);
+                             QString& fehler, Wirt* wirt = nullptr, Zufall* zufall = nullptr,
+                             const Druckfarben* farben = nullptr);
 
 } // namespace tarvello

@@ -2,13 +2,17 @@
 // needs no display; without one it opens the main window.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "ui/befehl_generate.h"
 #include "ui/befehl_name.h"
+#include "ui/befehl_palette.h"
 #include "ui/befehl_params.h"
+#include "ui/befehl_render.h"
 #include "ui/befehlszeile.h"
 #include "ui/eingabe.h"
 
@@ -25,6 +29,8 @@ const char* hilfe_text = "Usage: tarvello [<command> [options]]\n"
                          "  generate   Generate a town map without a window\n"
                          "  params     Show the control states and the parameter set of a run\n"
                          "  name       Invent town names\n"
+                         "  render     Draw a saved city map as pictures\n"
+                         "  palette    Show, save or load the drawing colours\n"
                          "\n"
                          "Options:\n"
                          "  -h, --help     Show this help\n"
@@ -42,11 +48,28 @@ int fenster_starten(int argc, char** argv) {
     return app.exec();
 }
 
+// Commands that draw pictures need a QGuiApplication.
+bool zeichnet(int argc, char** argv) {
+    if (argc < 2) return false;
+    if (std::strcmp(argv[1], "render") == 0) return true;
+    if (std::strcmp(argv[1], "generate") != 0) return false;
+    for (int i = 2; i < argc; ++i)
+        for (const char* option : {"--png", "--bmp", "--svg"})
+            if (std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) return fenster_starten(argc, argv);
-    QCoreApplication app(argc, argv);
+    // On the command line pictures are drawn offscreen, display or not.
+    const bool bilder = zeichnet(argc, argv);
+    if (bilder && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        bilder ? std::make_unique<QGuiApplication>(argc, argv)
+               : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName("tarvello");
     QCoreApplication::setApplicationVersion(programm_version);
 
@@ -65,6 +88,8 @@ int main(int argc, char** argv) {
     if (befehl == "params") return befehl_params(rest);
     if (befehl == "name") return befehl_name(rest);
     if (befehl == "generate") return befehl_generate(rest);
+    if (befehl == "render") return befehl_render(rest);
+    if (befehl == "palette") return befehl_palette(rest);
     fehler_melden("unknown command '" + befehl + "' (try 'tarvello --help')");
     return bedienfehler;
 }
