@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +29,9 @@
 #include "core/uhr.h"
 #include "core/vorlagen.h"
 #include "core/zufall.h"
+#include "files/einstellungsdatei.h"
+#include "files/farbspeicher.h"
+#include "files/kartendatei.h"
 #include "ui/anzeigen.h"
 #include "ui/befehlszeile.h"
 #include "ui/fensterwirt.h"
@@ -105,6 +110,7 @@ Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), d
         o.kennzeichnung_parks = true;
     o.nummer_schriftgroesse = 6;
     druckmenue_abgleichen();
+    daten_.farben = farben_laden();
 
     nordwahl_->waehlen(0);
     tab_->setCurrentIndex(0);
@@ -597,7 +603,7 @@ void Eingabe::einstellungen_geladen(const Steuerwerte& s) {
 }
 
 void Eingabe::vorlage_waehlen(int index) {
-    if (laeuft_) return;
+    if (beschaeftigt()) return;
     Steuerwerte s = steuerwerte_;
     if (!vorlage_anwenden(s, index)) return;
     {
@@ -666,11 +672,11 @@ void Eingabe::grafik_auffrischen() {
 // --- enabled states ------------------------------------------------------------
 
 void Eingabe::bedienung_schalten() {
-    const bool frei = !laeuft_;
+    const bool frei = !beschaeftigt();
     const bool plan = frei && daten_.modell.plan_vorhanden;
     start_->setEnabled(frei);
     neu_->setEnabled(frei);
-    abbruch_knopf_->setEnabled(laeuft_ && !abbruch_);
+    abbruch_knopf_->setEnabled(beschaeftigt() && !abbruch_);
     vorlagen_->setEnabled(frei);
     // The controls lock during a run; their help buttons stay available.
     for (QWidget* seite : seiten_)
@@ -729,7 +735,7 @@ float Eingabe::fortschritt() const {
 // --- runs ------------------------------------------------------------------------
 
 void Eingabe::lauf_starten() {
-    if (laeuft_) return;
+    if (beschaeftigt()) return;
     std::uint64_t startwert = 0;
     const QString text = startwert_->text().trimmed();
     const bool ziehen = text.isEmpty() || startwert_gezogen_;
@@ -777,7 +783,7 @@ void Eingabe::lauf_starten() {
 }
 
 void Eingabe::lauf_abbrechen() {
-    if (!laeuft_ || abbruch_) return;
+    if (!beschaeftigt() || abbruch_) return;
     abbruch_ = true;
     status_setzen(text_anwender_abbruch.in(sprache_));
     fortschritt_setzen(0);
@@ -796,7 +802,7 @@ void Eingabe::karte_geladen() {
 }
 
 void Eingabe::closeEvent(QCloseEvent* e) {
-    if (laeuft_) {
+    if (beschaeftigt()) {
         // The run is on the stack below this event: stop it, and close once
         // it has returned.
         schliessen_nach_lauf_ = true;
@@ -832,32 +838,131 @@ void Eingabe::seite_oeffnen(const QString& adresse) {
     QDesktopServices::openUrl(QUrl(adresse));
 }
 
+bool Eingabe::dateifehler_zeigen(const std::optional<Dateifehler>& fehler) {
+    if (!fehler) return false;
+    status_setzen(fehler->meldung());
+    fortschritt_setzen(0);
+    meldung(fehler->meldung());
+    return true;
+}
+
+// File dialogs show their filters in German only, as the files are named.
+namespace {
+QString mit_endung(QString datei, const char* endung) {
+    if (!datei.isEmpty() && QFileInfo(datei).suffix().isEmpty()) datei += endung;
+    return datei;
+}
+} // namespace
+
 void Eingabe::stadtplan_laden() {
-    if (laeuft_) return;
-    meldung(text_nicht_verfuegbar);
+    if (beschaeftigt()) return;
+    const QString datei = QFileDialog::getOpenFileName(
+        this, QString(), kartendatei_, QString(kartendatei_filter) + ";;alle Dateien (*)");
+    if (datei.trimmed().isEmpty()) return;
+    karte_laden_aus(datei);
+}
+
+bool Eingabe::karte_laden_aus(const QString& datei) {
+    if (beschaeftigt()) return false;
+    kartendatei_ = datei;
+    dateiarbeit_ = true;
+    abbruch_ = false;
+    bedienung_schalten();
+    Fensterwirt wirt(*this);
+    Kartenkopf kopf;
+    const Dateiergebnis fehler =
+        tarvello::stadtplan_laden(datei, daten_.modell, kopf, &wirt, sprache_);
+    dateiarbeit_ = false;
+    const bool abgebrochen = abbruch_;
+    abbruch_ = false;
+    bedienung_schalten();
+    if (abgebrochen && fehler) {
+        status_setzen(text_anwender_abbruch.in(sprache_));
+        return false;
+    }
+    if (dateifehler_zeigen(fehler)) return false;
+    stadtname_setzen(kopf.stadtname);
+    nord_setzen(kopf.nord);
+    karte_geladen();
+    return true;
 }
 
 void Eingabe::stadtplan_speichern_unter() {
-    if (laeuft_ || !daten_.modell.plan_vorhanden) return;
-    meldung(text_nicht_verfuegbar);
+    if (beschaeftigt() || !daten_.modell.plan_vorhanden) return;
+    const QString datei = mit_endung(
+        QFileDialog::getSaveFileName(this, QString(), kartendatei_, kartendatei_filter), ".qls");
+    if (datei.trimmed().isEmpty()) return;
+    karte_speichern_als(datei);
+}
+
+bool Eingabe::karte_speichern_als(const QString& datei) {
+    if (beschaeftigt() || !daten_.modell.plan_vorhanden) return false;
+    kartendatei_ = datei;
+    dateiarbeit_ = true;
+    abbruch_ = false;
+    bedienung_schalten();
+    Fensterwirt wirt(*this);
+    const Dateiergebnis fehler = tarvello::stadtplan_speichern(
+        datei, daten_.modell, Kartenkopf{stadtname(), nord()}, &wirt, sprache_);
+    dateiarbeit_ = false;
+    const bool abgebrochen = abbruch_;
+    abbruch_ = false;
+    bedienung_schalten();
+    if (abgebrochen && fehler) {
+        status_setzen(text_anwender_abbruch.in(sprache_));
+        return false;
+    }
+    return !dateifehler_zeigen(fehler);
 }
 
 void Eingabe::stadtplan_drucken() {
-    if (laeuft_ || !daten_.modell.plan_vorhanden) return;
+    if (beschaeftigt() || !daten_.modell.plan_vorhanden) return;
     meldung(text_nicht_verfuegbar);
 }
 
 void Eingabe::einstellungen_laden() {
-    if (laeuft_) return;
-    meldung(text_nicht_verfuegbar);
+    if (beschaeftigt()) return;
+    const QString datei =
+        QFileDialog::getOpenFileName(this, QString(), einstellungsdatei_,
+                                     QString(einstellungsdatei_filter) + ";;alle Dateien (*)");
+    if (datei.trimmed().isEmpty()) return;
+    einstellungen_laden_aus(datei);
+}
+
+bool Eingabe::einstellungen_laden_aus(const QString& datei) {
+    if (beschaeftigt()) return false;
+    einstellungsdatei_ = datei;
+    Steuerwerte s = steuerwerte_;
+    if (dateifehler_zeigen(tarvello::einstellungen_laden(datei, s))) return false;
+    einstellungen_geladen(s);
+    return true;
 }
 
 void Eingabe::einstellungen_speichern() {
-    meldung(text_nicht_verfuegbar);
+    if (beschaeftigt()) return;
+    if (einstellungsdatei_.isEmpty()) {
+        einstellungen_speichern_unter();
+        return;
+    }
+    einstellungen_speichern_als(einstellungsdatei_);
 }
 
 void Eingabe::einstellungen_speichern_unter() {
-    meldung(text_nicht_verfuegbar);
+    if (beschaeftigt()) return;
+    const QString datei = mit_endung(
+        QFileDialog::getSaveFileName(this, QString(), einstellungsdatei_, einstellungsdatei_filter),
+        ".qle");
+    if (datei.trimmed().isEmpty()) return;
+    einstellungen_speichern_als(datei);
+}
+
+bool Eingabe::einstellungen_speichern_als(const QString& datei) {
+    if (beschaeftigt()) return false;
+    einstellungsdatei_ = datei;
+    if (dateifehler_zeigen(tarvello::einstellungen_speichern(datei, steuerwerte_))) return false;
+    einstellungen_geaendert_ = false;
+    bedienung_schalten();
+    return true;
 }
 
 void Eingabe::druck_ausschnitt_oeffnen() {

@@ -21,6 +21,7 @@
 #include "core/stadtmodell.h"
 #include "core/steuerwerte.h"
 #include "core/treiber.h"
+#include "files/textdatei.h"
 #include "render/druckfarben.h"
 #include "render/druckoptionen.h"
 #include "ui/texte.h"
@@ -88,6 +89,8 @@ class Eingabe : public QMainWindow {
 
     // --- runs ---
     bool laeuft() const { return laeuft_; }
+    // A run or a file operation is in progress.
+    bool beschaeftigt() const { return laeuft_ || dateiarbeit_; }
     bool abbruch_angefordert() const { return abbruch_; }
     std::optional<Laufende> letztes_laufende() const { return letztes_ende_; }
     std::optional<std::uint64_t> letzter_startwert() const { return letzter_startwert_; }
@@ -106,6 +109,16 @@ class Eingabe : public QMainWindow {
     // Check marks of the print menu from the print options (after a dialog
     // changed them).
     void druckmenue_abgleichen();
+
+    // The file commands after their file dialogs. Each returns false when
+    // the file could not be read or written (the window then shows why and
+    // keeps what it had) or when a run or another file operation is busy.
+    bool karte_laden_aus(const QString& datei);
+    bool karte_speichern_als(const QString& datei);
+    bool einstellungen_laden_aus(const QString& datei);
+    bool einstellungen_speichern_als(const QString& datei);
+    QString kartendatei() const { return kartendatei_; }
+    QString einstellungsdatei() const { return einstellungsdatei_; }
 
     // Text of the last message box the window showed.
     QString letzte_meldung() const { return letzte_meldung_; }
@@ -161,11 +174,13 @@ class Eingabe : public QMainWindow {
     void meldung(const Zweisprachig& text);
     void meldung(const QString& text);
     void seite_oeffnen(const QString& adresse);
+    bool dateifehler_zeigen(const std::optional<Dateifehler>& fehler);
 
     Programmdaten& daten_;
     Sprache sprache_ = Sprache::englisch;
     Steuerwerte steuerwerte_;
     bool laeuft_ = false;
+    bool dateiarbeit_ = false; // a map is being loaded or saved
     bool abbruch_ = false;
     bool schliessen_nach_lauf_ = false;
     bool startwert_gezogen_ = false;       // the seed field shows a drawn seed
@@ -173,6 +188,8 @@ class Eingabe : public QMainWindow {
     std::optional<Laufende> letztes_ende_;
     std::optional<std::uint64_t> letzter_startwert_;
     QString letzte_meldung_;
+    QString kartendatei_;       // current city map file
+    QString einstellungsdatei_; // current settings file
 
     struct Beschriftet {
         QPointer<QObject> obj;

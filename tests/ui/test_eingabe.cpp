@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -509,6 +510,78 @@ TEST(EingabeLauf, WirtVerarbeitetEreignisseHoechstensImTakt) {
     w.status_setzen("x");
     schnell.status("Stadtplan abgebrochen");
     EXPECT_EQ(w.status_text(), "City Map Aborted"); // shown in the window's language
+}
+
+TEST(EingabeDateien, EinstellungenHinUndZurueck) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("eigene.qle");
+    Programmdaten d;
+    Eingabe w(d);
+    QSlider* kurvig = finde<QSlider>(w, "Slider_weg_kurvigkeit");
+    QAction* speichern = aktion(w, "menue_stadteinstellungen_speichern");
+    kurvig->setValue(61);
+    EXPECT_TRUE(speichern->isEnabled());
+    ASSERT_TRUE(w.einstellungen_speichern_als(datei));
+    EXPECT_EQ(w.einstellungsdatei(), datei);
+    EXPECT_FALSE(speichern->isEnabled());
+    const Steuerwerte gespeichert = w.steuerwerte();
+
+    vorlage_klicken(w, 3);
+    EXPECT_NE(kurvig->value(), 61);
+    ASSERT_TRUE(w.einstellungen_laden_aus(datei));
+    EXPECT_EQ(kurvig->value(), 61);
+    EXPECT_TRUE(w.steuerwerte() == gespeichert);
+    EXPECT_EQ(w.vorlage_text(), "(beutzerdefiniert)");
+    EXPECT_FALSE(speichern->isEnabled());
+
+    // A broken file changes nothing and says which file it was.
+    QFile kaputt(ordner.filePath("kaputt.qle"));
+    ASSERT_TRUE(kaputt.open(QIODevice::WriteOnly));
+    kaputt.write("5.00\r\nkeine Zahl\r\n");
+    kaputt.close();
+    vorlage_klicken(w, 5);
+    const Steuerwerte vorher = w.steuerwerte();
+    EXPECT_FALSE(w.einstellungen_laden_aus(kaputt.fileName()));
+    EXPECT_TRUE(w.steuerwerte() == vorher);
+    EXPECT_EQ(w.vorlage(), 5);
+    EXPECT_TRUE(w.letzte_meldung().contains("kaputt.qle")) << w.letzte_meldung().toStdString();
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w) box->close();
+}
+
+TEST(EingabeDateien, GespeicherteKarteKommtInEinNeuesFensterZurueck) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("plan.qls");
+    Programmdaten d;
+    Eingabe w(d);
+    EXPECT_FALSE(w.karte_speichern_als(datei)); // no map yet
+    w.steuerwerte_setzen(kleine_stadt());
+    lauf_mit(w);
+    ASSERT_EQ(w.letztes_laufende(), Laufende::fertig);
+    w.stadtname_setzen("Testdorf");
+    w.nord_setzen(3);
+    ASSERT_TRUE(w.karte_speichern_als(datei));
+    EXPECT_EQ(w.status_text(), "City Map Saved");
+
+    Programmdaten d2;
+    Eingabe w2(d2);
+    EXPECT_FALSE(w2.karte_laden_aus(ordner.filePath("fehlt.qls")));
+    EXPECT_FALSE(d2.modell.plan_vorhanden);
+    EXPECT_FALSE(aktion(w2, "menue_stadtplan_drucken")->isEnabled());
+    ASSERT_TRUE(w2.karte_laden_aus(datei));
+    EXPECT_EQ(w2.status_text(), "City Map Loaded");
+    EXPECT_EQ(d2.modell.n_wege, d.modell.n_wege);
+    EXPECT_EQ(d2.modell.haus_naechster, d.modell.haus_naechster);
+    EXPECT_EQ(w2.stadtname(), "Testdorf");
+    EXPECT_EQ(w2.nord(), 3);
+    EXPECT_EQ(w2.kartendatei(), datei);
+    EXPECT_TRUE(aktion(w2, "menue_stadtplan_speichern_unter")->isEnabled());
+    EXPECT_TRUE(aktion(w2, "menue_stadtplan_drucken")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w2, "Command_grafikexport")->isEnabled());
+    EXPECT_FLOAT_EQ(w2.vorschau()->zoom(), 1.0f);
+    EXPECT_GT(nicht_weisse(w2.vorschau()->bild()), 100);
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w && box != &w2) box->close();
 }
 
 // --- preview -----------------------------------------------------------------
