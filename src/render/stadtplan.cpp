@@ -151,8 +151,8 @@ Zeichenergebnis Zeichner::ausfuehren() {
             return e;
         }
     } else {
-        const int n = std::max(1, static_cast<int>(runden(o_.export_matrix)));
-        z_.bild_vorbereiten(m_.stadt_abmessung, auf_.ausschnitt, n, ziel_.seitenhoehe());
+        z_.bild_vorbereiten(m_.stadt_abmessung, auf_.ausschnitt, std::max(1, o_.export_matrix),
+                            ziel_.seitenhoehe());
         z_.art = ziel_.art();
     }
     park_punkte_.assign(static_cast<std::size_t>(std::max<int>(0, m_.n_parks)) + 1, {});

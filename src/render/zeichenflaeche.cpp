@@ -127,7 +127,7 @@ QFont Zeichenflaeche::beschriftungsschrift(double punkte) {
     }();
     QFont schrift;
     if (familie.isEmpty()) {
-        schrift.setFamily(QStringLiteral("Sans Serif"));
+        schrift.setFamily(QStringLiteral("sans-serif"));
         schrift.setStyleHint(QFont::SansSerif);
     } else {
         schrift.setFamily(familie);
