@@ -421,8 +421,8 @@ Laufende stadt_generieren(Lauf& l) {
         l.zeiten.plaetze += l.jetzt() - t;
         t = l.jetzt();
         strassen_eingrenzen(l, l.letzter_strassenweg);
-        plaetze_eingrenzen(m, p);
-        parks_eingrenzen(m, p);
+        plaetze_eingrenzen(l);
+        parks_eingrenzen(l);
         l.zeiten.eingrenzen += l.jetzt() - t;
 
         t = l.jetzt();
