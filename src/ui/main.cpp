@@ -4,9 +4,14 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ui/befehl_generate.h"
 #include "ui/befehl_name.h"
@@ -59,6 +64,19 @@ bool zeichnet(int argc, char** argv) {
     return false;
 }
 
+// Offscreen drawing wants a private runtime folder; on a bare terminal there
+// is none, and Qt would complain on stderr at every command.
+void laufzeitordner_sicherstellen() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+    const char* tmp = std::getenv("TMPDIR");
+    std::string ordner = std::string(tmp && *tmp ? tmp : "/tmp") + "/tarvello-runtime-" +
+                         std::to_string(static_cast<unsigned long>(getuid()));
+    if (mkdir(ordner.c_str(), 0700) != 0 && errno != EEXIST) return;
+    struct stat st {};
+    if (stat(ordner.c_str(), &st) != 0 || st.st_uid != getuid() || (st.st_mode & 077) != 0) return;
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(ordner));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -67,6 +85,7 @@ int main(int argc, char** argv) {
     const bool bilder = zeichnet(argc, argv);
     if (bilder && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (bilder) laufzeitordner_sicherstellen();
     const std::unique_ptr<QCoreApplication> app =
         bilder ? std::make_unique<QGuiApplication>(argc, argv)
                : std::make_unique<QCoreApplication>(argc, argv);
