@@ -136,6 +136,7 @@ void Textschreiber::ganzzahl(long long wert) {
 }
 
 bool Textschreiber::gleitzahl(float wert, int stellen, const Was& was) {
+    if (fehlerhaft_) return false; // the device failed: stop the writer early
     if (!gleitzahl_anhaengen(puffer_, wert, stellen)) {
         fehler_setzen(QStringLiteral("%1 is not a finite number; nothing was written")
                           .arg(was.beschreiben()));
@@ -146,11 +147,15 @@ bool Textschreiber::gleitzahl(float wert, int stellen, const Was& was) {
 }
 
 bool Textschreiber::leeren() {
-    if (fehlerhaft_) return false;
+    if (fehlerhaft_) {
+        puffer_.clear(); // nothing more reaches the file
+        return false;
+    }
     if (puffer_.empty()) return true;
     const qint64 n = static_cast<qint64>(puffer_.size());
     if (ziel_.write(puffer_.data(), n) != n) {
         fehler_setzen(QStringLiteral("cannot be written (%1)").arg(ziel_.errorString()));
+        puffer_.clear();
         return false;
     }
     puffer_.clear();
