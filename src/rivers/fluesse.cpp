@@ -1,10 +1,348 @@
 #include "rivers/fluesse.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/funktionen.h"
+#include "core/zahlen.h"
+#include "geometry/geometrie.h"
+
 namespace tarvello {
 
+float erste_zweigbreite(float eltern, float symetrie, float rnd) {
+    return ((0.25f - 0.25f * symetrie) * rnd + 0.707f) * eltern;
+}
+
+float zweite_zweigbreite(float eltern, float erste) {
+    const float rest = eltern * eltern - erste * erste;
+    return rest > 0.0f ? std::sqrt(rest) : 0.0f;
+}
+
+bool muenden_erlaubt(float breite, float andere, float symetrie) {
+    const float aehnlich = 1.0f - std::fabs(breite - andere) / (breite + andere);
+    return aehnlich > 0.9f * symetrie;
+}
+
+namespace {
+
+// Tables that live for one attempt, one entry per river.
+struct Flusstabellen {
+    std::vector<std::uint8_t> zweige;
+    std::vector<float> erster_zweig_breite;
+    std::vector<int> eltern;
+    std::vector<FlussEnde> ende;
+
+    explicit Flusstabellen(int n)
+        : zweige(static_cast<std::size_t>(n) + 1, 0),
+          erster_zweig_breite(static_cast<std::size_t>(n) + 1, 0.0f),
+          eltern(static_cast<std::size_t>(n) + 1, 0),
+          ende(static_cast<std::size_t>(n) + 1, FlussEnde::gabel) {}
+};
+
+// How one walk ended.
+struct Gangende {
+    int i = 1;                 // one past the last stored point
+    bool selbst = false;       // touched its own earlier course
+    bool verworfen = false;    // touched another river without flowing into it
+    bool muendet = false;      // flowed into another river
+    bool draussen = false;     // left the map
+    bool gabelt = false;       // ended inside the map to fork
+    bool gabel_zu_nah = false; // ... but too near another river
+    bool zentrum = false;      // the head came into the central zone
+};
+
+std::size_t ix(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+// Heading of a way's last segment; 0 for a way of a single point.
+float letzte_richtung(const Weg& w) {
+    const int n = w.n_punkte;
+    if (n < 2) return 0.0f;
+    return winkel_aus(w.px(n) - w.px(n - 1), w.py(n) - w.py(n - 1));
+}
+
+bool im_randzehntel(float x, float y, float a) {
+    return x <= 0.1f * a || y <= 0.1f * a || x >= 0.9f * a || y >= 0.9f * a;
+}
+
+// Whether the head comes nearer than twice the half-width to the river's own
+// points 1..bis. Consecutive points are one step apart, so points that cannot
+// be near enough are skipped; the answer is the same as testing every point.
+bool beruehrt_sich_selbst(const Weg& w, int bis, float x, float y, float halbbreite,
+                          float schritt) {
+    const float grenze = 2.0f * halbbreite;
+    int k = 1;
+    while (k <= bis) {
+        const float d = abstand(x, y, w.px(k), w.py(k));
+        if (d < grenze) return true;
+        const double frei = ganz((d - grenze) / schritt) - 1.0;
+        k += frei > 1.0 ? static_cast<int>(std::min(frei, 1.0e6)) : 1;
+    }
+    return false;
+}
+
+// Contact of the head with the earlier rivers 1..r-1: flows into the river met
+// (storing the junction as point i + 1) or marks the walk thrown away.
+void andere_fluesse_pruefen(Lauf& l, int r, Gangende& e) {
+    const Parameter& p = l.p;
+    Gang& g = l.gang;
+    for (int j = 1; j < r; ++j) {
+        const Weg& wj = l.m.wege[ix(j)];
+        const float bj = wj.breite;
+        const float lsum = bj + g.halbbreite;
+        int k = 1;
+        while (k <= wj.n_punkte) {
+            const float d = abstand(g.pos_x, g.pos_y, wj.px(k), wj.py(k));
+            if (d < lsum / 2.0f) {
+                if (muenden_erlaubt(g.halbbreite, bj, p.fluss_verzweigung_symetrie) &&
+                    static_cast<double>(l.rnd()) > p.fluss_inselbildung) {
+                    e.muendet = true;
+                    e.i += 1;
+                    l.m.wege[ix(r)].punkt_setzen(e.i, wj.px(k), wj.py(k));
+                } else {
+                    e.verworfen = true;
+                }
+                return;
+            }
+            // River j advances at most one of its steps per point: skip the
+            // points that cannot come within reach.
+            const double n = ganz((d - 2.0f * lsum) / (2.0f * p.weg_schritt_faktor * bj));
+            k += n > 10.0 ? static_cast<int>(std::min(n, 1.0e6)) - 9 : 1;
+        }
+    }
+}
+
+// Whether the fork point (x, y) lies too near a point of an earlier river.
+bool gabel_zu_nah(const Lauf& l, int r, float x, float y) {
+    for (int j = 1; j < r; ++j) {
+        const Weg& wj = l.m.wege[ix(j)];
+        const float grenze = l.p.fluss_quelle_abstand * 5.0f * (wj.breite + l.gang.halbbreite);
+        for (int k = 1; k <= wj.n_punkte; ++k) {
+            if (abstand(x, y, wj.px(k), wj.py(k)) < grenze) return true;
+        }
+    }
+    return false;
+}
+
+// Walks river r from the head in l.gang until it ends. Without darf_gabeln
+// (a source outside the map, or too narrow to fork) the river runs on until
+// it leaves the map, meets a river or reaches its length limit.
+Gangende fluss_laufen(Lauf& l, int r, int c, bool darf_gabeln) {
+    const Parameter& p = l.p;
+    Gang& g = l.gang;
+    Weg& weg = l.m.wege[ix(r)];
+    const float a = p.stadt_abmessung;
+    const float mitte = a / 2.0f;
+    const float zone = p.fluss_zentral * mitte;
+    // The last point a walk stores is at most grenze + 1 (a junction), well
+    // inside the way's capacity of weg_punkte_max + 10.
+    const int grenze = std::min<int>(p.weg_punkte_max, l.m.weg_punkte_max) - 5;
+    const float gabel_wahrsch =
+        p.fluss_verzweigungshaeufigkeit * 100.0f / static_cast<float>(p.weg_punkte_max);
+
+    Gangende e;
+    while (true) {
+        l.nachgeben();
+        weg.punkt_setzen(e.i, g.pos_x, g.pos_y);
+
+        g.richtung += (l.rnd() - 0.5f) * g.rauschen;
+        g.pos_x += g.schritt * std::cos(g.richtung);
+        g.pos_y += g.schritt * std::sin(g.richtung);
+
+        if (abstand(g.pos_x, g.pos_y, mitte, mitte) < zone) e.zentrum = true;
+
+        e.selbst = beruehrt_sich_selbst(weg, e.i - c, g.pos_x, g.pos_y, g.halbbreite, g.schritt);
+        // A river that touched itself is thrown away whatever else happens in
+        // this round, so the other rivers need no look.
+        if (!e.selbst && 2 * e.i > c) andere_fluesse_pruefen(l, r, e);
+
+        if (g.pos_x < 0.0f || g.pos_y < 0.0f || g.pos_x > a || g.pos_y > a) e.draussen = true;
+
+        e.i += 1;
+        if (e.i > grenze || l.abbruch || e.selbst || e.verworfen || e.muendet || e.draussen) break;
+
+        if (darf_gabeln && e.i > 3 * c && l.rnd() < gabel_wahrsch) {
+            e.gabelt = true;
+            e.gabel_zu_nah = gabel_zu_nah(l, r, weg.px(e.i - 1), weg.py(e.i - 1));
+            break;
+        }
+    }
+    return e;
+}
+
+// Sets the head, heading and width of river r (> 1) at the end of a parent
+// that may still fork; returns the parent.
+int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
+    const float a = l.p.stadt_abmessung;
+    int eltern = 1;
+    float ex = 0.0f, ey = 0.0f;
+    while (true) {
+        const int gezogen = static_cast<int>(ganz(l.rnd() * static_cast<float>(r - 1) + 1.0f));
+        eltern = std::clamp(gezogen, 1, r - 1);
+        const Weg& w = l.m.wege[ix(eltern)];
+        ex = w.px(w.n_punkte);
+        ey = w.py(w.n_punkte);
+        if (t.zweige[ix(eltern)] > 1) continue;
+        // A fork near the edge is taken only once in a hundred draws.
+        if (l.rnd() <= 0.99f && im_randzehntel(ex, ey, a)) continue;
+        break;
+    }
+    const std::size_t pe = ix(eltern);
+    t.zweige[pe] += 1;
+    Gang& g = l.gang;
+    g.pos_x = ex;
+    g.pos_y = ey;
+    g.richtung = letzte_richtung(l.m.wege[pe]) + pi / 2.0f * (l.rnd() - 0.5f);
+
+    const float b_eltern = l.m.wege[pe].breite;
+    float breite = 0.0f;
+    if (t.zweige[pe] == 1) {
+        breite = erste_zweigbreite(b_eltern, l.p.fluss_verzweigung_symetrie, l.rnd());
+        t.erster_zweig_breite[pe] = breite;
+    } else {
+        breite = zweite_zweigbreite(b_eltern, t.erster_zweig_breite[pe]);
+    }
+    l.m.wege[ix(r)].breite = breite;
+    return eltern;
+}
+
+// The first river enters from a random point of the map edge, at least 2 %
+// of the side from a corner, heading for the map centre.
+void muendung_ansetzen(Lauf& l) {
+    const float a = l.p.stadt_abmessung;
+    l.m.wege[1].breite = l.p.fluss_breite_max;
+    const int seite = std::min(4, static_cast<int>(ganz(l.rnd() * 4.0f + 1.0f)));
+    const float t = (l.rnd() * 0.96f + 0.02f) * a;
+    Gang& g = l.gang;
+    switch (seite) {
+    case 1:
+        g.pos_x = 0.0f, g.pos_y = t;
+        break;
+    case 2:
+        g.pos_x = a, g.pos_y = t;
+        break;
+    case 3:
+        g.pos_x = t, g.pos_y = 0.0f;
+        break;
+    default:
+        g.pos_x = t, g.pos_y = a;
+        break;
+    }
+    g.richtung = winkel_aus(g.pos_x - a / 2.0f, g.pos_y - a / 2.0f) + pi;
+    if (g.richtung > 2.0f * pi) g.richtung -= 2.0f * pi;
+}
+
+} // namespace
+
+FlussBericht fluesse_wachsen(Lauf& l) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    FlussBericht bericht;
+
+    // Rivers asked for, within the way tables and the stage's own limit.
+    const int anzahl = std::min({p.n_fluesse_max - 1, fluesse_max, m.wege_kapazitaet()});
+    if (anzahl < 1) {
+        m.n_fluesse = 0;
+        return bericht;
+    }
+
+    const float a = p.stadt_abmessung;
+    Flusstabellen t(anzahl);
+    int versuch = 1;
+    while (true) {
+        l.z.neu_saeen();
+        bool zentrum_erreicht = false;
+        bericht.versuche = versuch;
+        l.status("Flüsse (Versuch " + std::to_string(versuch) + ") ...",
+                 "Rivers (Attempt " + std::to_string(versuch) + ") ...");
+
+        int r = 1;
+        while (r <= anzahl) {
+            // No end left that may fork: the river system is complete.
+            if (r > 1 && std::all_of(t.zweige.begin() + 1, t.zweige.begin() + r,
+                                     [](std::uint8_t z) { return z >= 2; })) {
+                break;
+            }
+            const std::size_t ri = ix(r);
+            Weg& weg = m.wege[ri];
+            l.fortschritt(static_cast<float>(r) * 100.0f / static_cast<float>(p.n_fluesse_max));
+            weg.ist_fluss = 1;
+            weg.n_punkte = 0;
+            weg.verbindungen.clear(); // a street of an earlier attempt may have left links
+            const bool quelle_ausserhalb = l.rnd() < p.fluss_quellen_ausserhalb;
+
+            int eltern = 0;
+            if (r == 1) {
+                muendung_ansetzen(l);
+            } else {
+                eltern = zweig_ansetzen(l, t, r);
+            }
+
+            weg.breite = flussbreite_begrenzen(weg.breite);
+            Gang& g = l.gang;
+            g.halbbreite = weg.breite;
+            g.abstand_min = 2.0f * g.halbbreite;
+            g.schritt = p.weg_schritt_faktor * g.halbbreite;
+            g.rauschen = std::pow(p.fluss_breite_max / g.halbbreite, 0.5f) *
+                         (p.weg_aufloesung + 1.0f) * p.fluss_kurvigkeit * pi * g.schritt *
+                         std::sqrt(200.0f / a) / (g.halbbreite / 10.0f + 5.0f);
+            t.erster_zweig_breite[ri] = 0.0f;
+            t.zweige[ri] = kann_gabeln(weg.breite) ? 0 : 2;
+            t.eltern[ri] = eltern;
+            // Own points skipped in the self test: those within reach of the head anyway.
+            const int c = static_cast<int>(runden(4.0f * g.halbbreite / g.schritt));
+
+            const Gangende e = fluss_laufen(l, r, c, !quelle_ausserhalb && t.zweige[ri] < 2);
+            if (l.abbruch) {
+                m.n_fluesse = static_cast<std::int16_t>(r - 1);
+                m.n_wege = m.n_fluesse;
+                return bericht;
+            }
+
+            // A river that touched itself is always thrown away; one that touched
+            // another river is kept when it flowed into a river or left the map.
+            const bool angenommen = e.i > 1 && !e.gabel_zu_nah && !e.selbst &&
+                                    (!e.verworfen || e.muendet || e.draussen);
+            if (!angenommen) {
+                bericht.verworfen += 1;
+                t.zweige[ri] = 0;
+                if (eltern > 0) t.zweige[ix(eltern)] -= 1;
+                weg.n_punkte = 0;
+                continue; // the same river again, with new random numbers
+            }
+
+            if (e.muendet || e.draussen) t.zweige[ri] = 2;
+            t.ende[ri] = e.muendet    ? FlussEnde::muendet
+                         : e.draussen ? FlussEnde::draussen
+                         : e.gabelt   ? FlussEnde::gabel
+                                      : FlussEnde::laenge;
+            weg.n_punkte = static_cast<std::int16_t>(e.i - 1);
+            if (e.zentrum) zentrum_erreicht = true;
+            r += 1;
+        }
+
+        m.n_fluesse = static_cast<std::int16_t>(r - 1);
+        m.n_wege = m.n_fluesse;
+        l.nachgeben();
+
+        if (zentrum_erreicht || l.abbruch) {
+            bericht.zentrum_erreicht = zentrum_erreicht;
+            const std::size_t n = ix(m.n_fluesse) + 1;
+            bericht.eltern.assign(t.eltern.begin(), t.eltern.begin() + static_cast<long>(n));
+            bericht.zweige.assign(t.zweige.begin(), t.zweige.begin() + static_cast<long>(n));
+            bericht.ende.assign(t.ende.begin(), t.ende.begin() + static_cast<long>(n));
+            for (int k = 1; k <= m.n_fluesse; ++k)
+                l.element_fertig(Element::weg, k);
+            return bericht;
+        }
+        versuch += 1;
+    }
+}
+
 void fluesse_erzeugen(Lauf& l) {
-    // Rivers are not grown yet: the map has none.
-    l.m.n_fluesse = 0;
+    fluesse_wachsen(l);
 }
 
 } // namespace tarvello

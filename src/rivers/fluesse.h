@@ -2,12 +2,69 @@
 // forking into narrower rivers; ways 1..n_fluesse of the model.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "core/lauf.h"
 
 namespace tarvello {
 
+// The most rivers one stage grows, whatever the parameters ask for.
+inline constexpr int fluesse_max = 1000;
+// Narrower rivers are widened to this width.
+inline constexpr float fluss_breite_min = 0.3f;
+// Rivers narrower than this never fork.
+inline constexpr float fluss_gabel_breite_min = 0.4f;
+
+// How the walk of an accepted river ended.
+enum class FlussEnde : std::uint8_t {
+    gabel,    // ended inside the map to fork
+    muendet,  // flowed into another river; its last point lies on that river
+    draussen, // left the map
+    laenge    // reached the point limit
+};
+
+// What one call of the stage did. The per-river tables (index 0 unused)
+// describe the rivers of the last attempt; they stay empty when the run was
+// aborted in the middle of a river.
+struct FlussBericht {
+    int versuche = 0;                 // attempts, as counted in the status text
+    long verworfen = 0;               // river walks thrown away, over all attempts
+    bool zentrum_erreicht = false;    // the last attempt reached the central zone
+    std::vector<int> eltern;          // parent river, 0 for the first one
+    std::vector<std::uint8_t> zweige; // rivers started at the end (2 = end closed)
+    std::vector<FlussEnde> ende;
+};
+
 // First stage of every attempt. Sets m.n_fluesse; returns early when the run
 // is aborted.
 void fluesse_erzeugen(Lauf& l);
+
+// The same stage, handing back its counters.
+FlussBericht fluesse_wachsen(Lauf& l);
+
+// Width of the first branch at the end of a river of width `eltern`, before
+// widening: between 0.707 and 0.957 of the parent, the closer to 0.707 the
+// more symmetric the forks. `rnd` is a uniform number in [0, 1).
+float erste_zweigbreite(float eltern, float symetrie, float rnd);
+
+// Width of the second branch, before widening: the rest of the parent's
+// cross-section, so that the two branches' squares add up to the parent's.
+float zweite_zweigbreite(float eltern, float erste);
+
+// Whether a river of half-width `breite` that touches one of `andere` is
+// similar enough in width to flow into it (more alike the more symmetric the
+// forks are set to be); otherwise the touch throws it away.
+bool muenden_erlaubt(float breite, float andere, float symetrie);
+
+// A river is never narrower than fluss_breite_min.
+inline float flussbreite_begrenzen(float breite) {
+    return breite < fluss_breite_min ? fluss_breite_min : breite;
+}
+
+// Whether a river of this (widened) width may fork at its end.
+inline bool kann_gabeln(float breite) {
+    return !(breite < fluss_gabel_breite_min);
+}
 
 } // namespace tarvello
