@@ -1,8 +1,335 @@
 #include "areas/gebaeude.h"
 
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "core/funktionen.h"
+#include "core/zahlen.h"
+
 namespace tarvello {
 
-// Not built yet: the building loop ends at once.
-bool haus_platzieren(Lauf&) { return false; }
+namespace {
+
+std::size_t ix(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+// Bounds of the repeat loops that the stage would otherwise spin in for ever
+// on settings that leave no way out (a size range that no weight accepts, a
+// town without street points inside it).
+constexpr long long anker_ziehungen_max = 1000000;
+constexpr int groesse_versuche_max = 10000;
+constexpr int form_versuche_max = 1000;
+
+struct Anker {
+    int w = 0;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// A street point inside the town, kept with the preference for the core.
+// Only streets with a segment can carry an anchor.
+std::optional<Anker> anker_ziehen(Lauf& l) {
+    const Stadtmodell& m = l.m;
+    const Parameter& p = l.p;
+    for (long long n = 0; n < anker_ziehungen_max; ++n) {
+        int w = 0;
+        for (;;) {
+            w = static_cast<int>(ganz(l.rnd() * static_cast<float>(m.n_wege) + 1.0f));
+            if (w >= 1 && w <= m.n_wege && m.wege[ix(w)].n_punkte >= 2 &&
+                m.wege[ix(w)].ist_fluss == 0)
+                break;
+        }
+        const Weg& weg = m.wege[ix(w)];
+        const int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(weg.n_punkte - 2) + 1.0f));
+        const Lage lage = lage_pruefen(p, m, weg.px(k), weg.py(k));
+        const float r = l.rnd();
+        if (lage.in_stadt && (lage.im_kern || r > p.stadt_kernbildung))
+            return Anker{w, weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1)};
+    }
+    return std::nullopt;
+}
+
+bool gewicht_nimmt(Lauf& l, float a) {
+    const Parameter& p = l.p;
+    return groessen_gewicht(a, p.haus_gxy_min, p.haus_gxy_max, p.haeuser_groessenverteilung_zentrum,
+                            p.haeuser_groessenverteilung_breite) > l.rnd();
+}
+
+// Size a of a free candidate, drawn until the size weight accepts it.
+std::optional<float> freie_groesse(Lauf& l) {
+    const Parameter& p = l.p;
+    for (int n = 0; n < groesse_versuche_max; ++n) {
+        const float a = l.rnd() * p.haus_gxy_spanne + p.haus_gxy_min;
+        if (gewicht_nimmt(l, a)) return a;
+    }
+    return std::nullopt;
+}
+
+struct Seiten {
+    float a = 0, b = 0;
+};
+
+// Sides of a free rectangle: a by the weight, b by the side ratio, both
+// strictly inside the size range, then turned by chance.
+std::optional<Seiten> rechteck_seiten(Lauf& l) {
+    const Parameter& p = l.p;
+    if (!(p.haus_gxy_min < p.haus_gxy_max)) return std::nullopt; // no size fits strictly
+    const float v = p.haus_seitenverhaeltnis_max;
+    for (int n = 0; n < form_versuche_max; ++n) {
+        const std::optional<float> a0 = freie_groesse(l);
+        if (!a0) return std::nullopt;
+        for (int i = 0; i < form_versuche_max; ++i) {
+            float a = *a0;
+            const float b = ((v - 1.0f) * l.rnd() + 1.0f) * a;
+            if (l.rnd() < v / 10.0f) a = b / ((v - 1.0f) * l.rnd() + 1.0f);
+            if (p.haus_gxy_min < b && b < p.haus_gxy_max && p.haus_gxy_min < a &&
+                a < p.haus_gxy_max) {
+                if (l.rnd() > 0.5f) return Seiten{b, a};
+                return Seiten{a, b};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// Sides of a row member: around the row's first a, with its side ratio.
+std::optional<Seiten> reihen_seiten(Lauf& l, const Gebaeudestufe& st) {
+    const Parameter& p = l.p;
+    for (int n = 0; n < groesse_versuche_max; ++n) {
+        Seiten s;
+        bool passt = false;
+        for (int i = 0; i < form_versuche_max && !passt; ++i) {
+            s.a = st.reihe_a + (l.rnd() - 0.5f) * p.haus_blockbildung_homogen * p.haus_gxy_spanne;
+            s.b = s.a * st.reihe_verhaeltnis;
+            passt = p.haus_gxy_min < s.a && s.a < p.haus_gxy_max;
+        }
+        if (!passt) return std::nullopt;
+        if (gewicht_nimmt(l, s.a)) return s;
+    }
+    return std::nullopt;
+}
+
+// Direction and centre of a free candidate beside the anchor's segment.
+// Returns the side of the street (1: left of the way's direction).
+std::uint8_t neben_die_strasse(Lauf& l, const Anker& an, float halbe_tiefe, Kandidat& k,
+                               float& winkel) {
+    const Parameter& p = l.p;
+    winkel = winkel_aus(an.x2 - an.x1, an.y2 - an.y1) + (l.rnd() - 0.5f) * p.haus_winkel_weg;
+    const float mx = (an.x1 + an.x2) / 2.0f, my = (an.y1 + an.y2) / 2.0f;
+    const float d = (l.m.wege[ix(an.w)].breite / 2.0f + halbe_tiefe) *
+                    (l.rnd() * 10.0f * p.haus_abstand_weg + 1.05f);
+    if (l.rnd() < 0.5f) {
+        k.x = mx - d * std::sin(winkel);
+        k.y = my + d * std::cos(winkel);
+        return 1;
+    }
+    k.x = mx + d * std::sin(winkel);
+    k.y = my - d * std::cos(winkel);
+    return 0;
+}
+
+enum class Bildung { gut, verworfen, kein_anker };
+
+Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_abstand) {
+    const Parameter& p = l.p;
+    const Stadtmodell& m = l.m;
+    reihe_abstand = -1.0f;
+    Anker an;
+    if (!st.reihe_aktiv) {
+        const std::optional<Anker> gezogen = anker_ziehen(l);
+        if (!gezogen) return Bildung::kein_anker;
+        an = *gezogen;
+    }
+    k.rund = 0;
+    if (!st.reihe_aktiv && l.rnd() < p.haus_anteil_rund) k.rund = 1;
+
+    if (k.rund == 1) {
+        const std::optional<float> a = freie_groesse(l);
+        if (!a) return Bildung::verworfen;
+        k.a = k.b = *a;
+        float winkel = 0.0f;
+        neben_die_strasse(l, an, k.a / 2.0f, k, winkel);
+        // A round building has no corners; its centre stands in for them, so
+        // whatever reads corners (labels, fitting) finds the building there.
+        for (int c = 1; c <= 4; ++c) {
+            k.ex[ix(c)] = k.x;
+            k.ey[ix(c)] = k.y;
+        }
+        return Bildung::gut;
+    }
+
+    if (!st.reihe_aktiv) {
+        const std::optional<Seiten> s = rechteck_seiten(l);
+        if (!s) return Bildung::verworfen;
+        k.a = s->a;
+        k.b = s->b;
+        float winkel = 0.0f;
+        st.reihe_seite = neben_die_strasse(l, an, k.b / 2.0f, k, winkel);
+        // The corners lie on a circle of diameter a.
+        const float delta = winkel_aus(k.a, k.b);
+        const float r = k.a / 2.0f;
+        const float w[5] = {0.0f, winkel + delta, winkel + pi - delta, winkel + delta + pi,
+                            winkel - delta};
+        for (int c = 1; c <= 4; ++c) {
+            k.ex[ix(c)] = k.x + r * std::cos(w[c]);
+            k.ey[ix(c)] = k.y + r * std::sin(w[c]);
+        }
+        return Bildung::gut;
+    }
+
+    // A row member hangs on corner 1 or 4 of its predecessor and is turned to
+    // the direction of the way nearest to it.
+    const std::optional<Seiten> s = reihen_seiten(l, st);
+    if (!s) return Bildung::verworfen;
+    k.a = s->a;
+    k.b = s->b;
+    const float a = k.a, b = k.b;
+    float dreh_x = 0.0f, dreh_y = 0.0f;
+    NaechsterWeg nw;
+    if (st.reihe_seite == 0) {
+        const float x1 = st.vorher_ecke1_x, y1 = st.vorher_ecke1_y;
+        k.ex = {0.0f, x1 + a, x1, x1, x1 + a};
+        k.ey = {0.0f, y1, y1, y1 - b, y1 - b};
+        nw = naechster_weg_gestutzt(m, st.daten.rahmen, (x1 + a + x1) / 2.0f, y1);
+        dreh_x = k.ex[2];
+        dreh_y = k.ey[2];
+    } else {
+        const float x4 = st.vorher_ecke4_x, y4 = st.vorher_ecke4_y;
+        k.ex = {0.0f, x4 + a, x4, x4, x4 + a};
+        k.ey = {0.0f, y4 + b, y4 + b, y4, y4};
+        nw = naechster_weg_gestutzt(m, st.daten.rahmen, (x4 + a + x4) / 2.0f, y4);
+        dreh_x = k.ex[3];
+        dreh_y = k.ey[3];
+    }
+    const std::optional<float> richtung = reihen_richtung(m, nw);
+    if (!richtung) return Bildung::verworfen; // no way to follow: the row ends
+    reihe_abstand = nw.abstand;
+    ecken_drehen(k.ex, k.ey, dreh_x, dreh_y, *richtung);
+    k.x = (k.ex[1] + k.ex[2] + k.ex[3] + k.ex[4]) / 4.0f;
+    k.y = (k.ey[1] + k.ey[2] + k.ey[3] + k.ey[4]) / 4.0f;
+    return Bildung::gut;
+}
+
+void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
+    const int grenze = st.kandidaten_max;
+    st = Gebaeudestufe{};
+    st.kandidaten_max = grenze;
+    st.lauf = &l;
+    st.naechster = l.m.haus_naechster;
+    st.daten = stufendaten_bilden(l.m);
+    for (int w = 1; w <= l.m.n_wege && !st.anker_moeglich; ++w)
+        st.anker_moeglich = l.m.wege[ix(w)].ist_fluss == 0 && l.m.wege[ix(w)].n_punkte >= 2;
+}
+
+bool aufgeben(Lauf& l, Gebaeudestufe& st) {
+    st.aufgegeben = true;
+    const std::string n = std::to_string(l.m.haus_naechster - 1);
+    const std::string von = std::to_string(l.p.n_gebaude);
+    l.status("Nur " + n + " von " + von + " Gebäuden platziert",
+             "Only " + n + " of " + von + " buildings placed");
+    return false;
+}
+
+// Whether the next building continues the row, after building b was kept.
+void reihe_entscheiden(Lauf& l, Gebaeudestufe& st, const Kandidat& k, float reihe_abstand,
+                       bool reihe_vorher) {
+    const Parameter& p = l.p;
+    const Stadtmodell& m = l.m;
+    const float sx = (k.ex[1] + k.ex[2] + k.ex[3] + k.ex[4]) / 4.0f;
+    const float sy = (k.ey[1] + k.ey[2] + k.ey[3] + k.ey[4]) / 4.0f;
+    const float rel =
+        minimum(abstand(m.zentrum_x, m.zentrum_y, sx, sy) / (p.stadt_abmessung / 2.0f), 1.0f);
+    const float p_zentral =
+        std::pow(std::cos(pi * 0.5f * rel), p.haus_blockbildung_zentral * 5.0f + 1.0f);
+    l.z.neu_saeen();
+    const float r1 = l.rnd();
+    const float r2 = l.rnd();
+    st.reihe_aktiv = k.rund == 0 && 2.0f * p.haus_gxy_max > reihe_abstand &&
+                     r1 < std::sqrt(p.haus_blockbildung) * 0.99f && r2 < p_zentral;
+    if (st.reihe_aktiv && !reihe_vorher) {
+        st.reihe_a = k.a;
+        st.reihe_verhaeltnis = k.b / k.a;
+    }
+    st.vorher_ecke1_x = k.ex[1];
+    st.vorher_ecke1_y = k.ey[1];
+    st.vorher_ecke4_x = k.ex[4];
+    st.vorher_ecke4_y = k.ey[4];
+}
+
+} // namespace
+
+bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
+    Stadtmodell& m = l.m;
+    const Parameter& p = l.p;
+    if (st.lauf != &l || m.haus_naechster == 1 || m.haus_naechster != st.naechster)
+        stufe_beginnen(l, st);
+    const int b = m.haus_naechster;
+    if (b < 1 || b > m.haeuser_kapazitaet() || l.abbruch) return false;
+    if (!st.anker_moeglich) return aufgeben(l, st);
+    Haus& haus = m.haeuser[ix(b)];
+
+    for (;;) {
+        if (st.folge >= st.kandidaten_max) return aufgeben(l, st);
+        ++st.kandidaten;
+        Kandidat k;
+        float reihe_abstand = -1.0f;
+        const Bildung bildung = kandidat_bilden(l, st, k, reihe_abstand);
+        if (bildung == Bildung::kein_anker) return aufgeben(l, st);
+
+        bool weg_k = bildung != Bildung::gut;
+        bool mauer_k = false;
+        bool ueberlappung = false;
+        if (!weg_k) {
+            haus.rund = k.rund;
+            haus.x = k.x;
+            haus.y = k.y;
+            haus.breite = k.a;
+            haus.laenge = k.b;
+            weg_k = weg_kollision(l, k, st.daten);
+            if (m.mauer_vorhanden && !weg_k) mauer_k = mauer_kollision(l, k, st.daten);
+            if (!weg_k && !mauer_k && plaetze_kollision(l, k)) weg_k = true;
+            if (!weg_k && !mauer_k && parks_kollision(l, k)) weg_k = true;
+            if (!weg_k && !mauer_k) {
+                haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
+                // A row member may touch its predecessor.
+                const int letzter = st.reihe_aktiv ? b - 2 : b - 1;
+                if (l.rnd() < p.haus_antiueberlappung) {
+                    for (int j = 1; j <= letzter && !ueberlappung; ++j)
+                        ueberlappung = haeuser_ueberlappen(haus, k.ex, k.ey, m.haeuser[ix(j)]);
+                }
+            }
+        }
+
+        const bool reihe_vorher = st.reihe_aktiv;
+        st.reihe_aktiv = false;
+        if (l.abbruch) return false;
+        if (weg_k || mauer_k || ueberlappung) {
+            ++st.folge;
+            continue;
+        }
+
+        haus.breite = k.a;
+        haus.laenge = k.b;
+        for (int c = 1; c <= 4; ++c) {
+            haus.ecke_x[ix(c)] = k.ex[ix(c)];
+            haus.ecke_y[ix(c)] = k.ey[ix(c)];
+        }
+        haus.ecke_x[5] = k.ex[1];
+        haus.ecke_y[5] = k.ey[1];
+        if (reihe_vorher) ++st.reihenglieder;
+        st.laengste_folge = std::max(st.laengste_folge, st.folge);
+        st.folge = 0;
+        st.naechster = b + 1;
+        if (b + 1 <= p.n_gebaude) reihe_entscheiden(l, st, k, reihe_abstand, reihe_vorher);
+        return true;
+    }
+}
+
+bool haus_platzieren(Lauf& l) {
+    // The driver calls once per building; the row carries over between calls.
+    thread_local Gebaeudestufe stufe;
+    return haus_platzieren(l, stufe);
+}
 
 } // namespace tarvello

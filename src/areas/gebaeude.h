@@ -1,13 +1,102 @@
-// Building placement: one building at a time along the streets.
+// Building placement: one building at a time beside a random street point or
+// attached to the previous building so that rows of houses form. Each
+// candidate is tested against the ways, the wall, the squares, the parks and
+// the buildings placed so far, and kept or thrown away.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "core/lauf.h"
+#include "geometry/geometrie.h"
 
 namespace tarvello {
 
+// Consecutive rejected candidates after which the stage gives up and keeps
+// the buildings placed so far. Normal runs of every preset stay far below.
+inline constexpr int gebaeude_kandidaten_max = 1000000;
+
+// Corner box of the points of one way, for pruning the nearest-way search.
+struct Punktrahmen {
+    float x_lo = 0, x_hi = 0, y_lo = 0, y_hi = 0;
+    bool leer = true;
+};
+
+// What the stage reads of the ways and the wall again and again; neither
+// changes while buildings are placed.
+struct Stufendaten {
+    std::vector<Punktrahmen> rahmen;        // per way
+    std::vector<std::vector<double>> bogen; // per way and point: length along the way from point 1
+    std::vector<double> mauer_bogen;        // per wall point: length along the wall from point 1
+};
+Stufendaten stufendaten_bilden(const Stadtmodell& m);
+
+// What the stage carries from one building to the next. A fresh state (or
+// m.haus_naechster == 1) starts a new stage.
+struct Gebaeudestufe {
+    // The row of houses being continued.
+    bool reihe_aktiv = false;
+    std::uint8_t reihe_seite = 0; // side of the street of the last free rectangle
+    float reihe_a = 0, reihe_verhaeltnis = 1;
+    float vorher_ecke1_x = 0, vorher_ecke1_y = 0, vorher_ecke4_x = 0, vorher_ecke4_y = 0;
+
+    // Giving up: rejected candidates in a row allowed (tests lower it).
+    int kandidaten_max = gebaeude_kandidaten_max;
+
+    // Figures of this stage, for tests and reports.
+    long long kandidaten = 0;     // candidates tested
+    long long laengste_folge = 0; // most rejected candidates in a row before a kept one
+    int reihenglieder = 0;        // kept buildings that continue a row
+    bool aufgegeben = false;      // the stage ended on kandidaten_max or for lack of streets
+
+    // Bookkeeping: which run and building this state belongs to.
+    const Lauf* lauf = nullptr;
+    std::int32_t naechster = 0;
+    long long folge = 0; // rejected candidates since the last kept building
+    Stufendaten daten;
+    bool anker_moeglich = false;
+};
+
 // Places building m.haus_naechster (does not advance haus_naechster).
-// Returns false when no further building can be placed; the building loop
-// then ends with the buildings placed so far.
+// Returns false when no further building can be placed or the run is
+// aborted; the building loop then ends with the buildings placed so far.
+bool haus_platzieren(Lauf& l, Gebaeudestufe& stufe);
+// The same with a state kept per thread for the driver's loop.
 bool haus_platzieren(Lauf& l);
+
+// Parts of the stage, open for tests.
+
+// A candidate: shape, centre, sizes a and b and the corners 1..4.
+struct Kandidat {
+    std::uint8_t rund = 0;
+    float x = 0, y = 0;
+    float a = 0, b = 0;
+    Ecken ex{}, ey{};
+};
+
+// Street test against every way (streets and rivers) whose box contains the
+// centre: true when a tested point of the outline lies nearer than half a
+// way's weg_breite to one of its points.
+bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);
+// Wall test: a corner (a round building: the centre) nearer than
+// haus_gxy_max + Mauer_Dicke to a wall point that carries wall.
+bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);
+// Square and park tests: true when the candidate is barred from the areas
+// and stands on one of them.
+bool plaetze_kollision(Lauf& l, const Kandidat& k);
+bool parks_kollision(Lauf& l, const Kandidat& k);
+
+// The nearest way as naechster_weg finds it, skipping ways whose point box is
+// already farther than the best distance so far.
+NaechsterWeg naechster_weg_gestutzt(const Stadtmodell& m, const std::vector<Punktrahmen>& rahmen,
+                                    float x, float y);
+std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m);
+
+// Direction of the way at the point naechster_weg found, for a row member:
+// the mean direction there, the last segment's at a way's last point, and
+// nothing when no way was found or it has no segment.
+std::optional<float> reihen_richtung(const Stadtmodell& m, const NaechsterWeg& n);
 
 } // namespace tarvello
