@@ -172,7 +172,8 @@ bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
         }
         // Wall points closer along the wall than the building is beyond reach
         // cannot come within grenze: skip them, gaps and wall alike.
-        const double frei = static_cast<double>(abstand(k.x, k.y, mx, my)) - reich - grenze - 0.01;
+        const double frei = static_cast<double>(abstand(k.x, k.y, mx, my)) * (1.0 - 1e-5) -
+                            static_cast<double>(reich + grenze) * 1.0001 - 0.001;
         if (frei <= 0.0) {
             ++i;
             continue;
