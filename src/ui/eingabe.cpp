@@ -21,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -34,6 +35,10 @@
 #include "files/kartendatei.h"
 #include "ui/anzeigen.h"
 #include "ui/befehlszeile.h"
+#include "ui/dialog_bildexport.h"
+#include "ui/dialog_farben.h"
+#include "ui/dialog_kennzeichnung.h"
+#include "ui/dialog_stadtname.h"
 #include "ui/fensterwirt.h"
 #include "ui/vorschau.h"
 
@@ -971,21 +976,64 @@ void Eingabe::druck_ausschnitt_oeffnen() {
     meldung(text_nicht_verfuegbar);
 }
 
+// --- dialogs ---------------------------------------------------------------------
+
+// Dialogs are not modal: a run goes on while one is open. Each exists once;
+// opening it again brings it to the front.
+namespace {
+template <typename D> void zeigen(QPointer<D>& dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+} // namespace
+
 void Eingabe::farben_oeffnen() {
-    meldung(text_nicht_verfuegbar);
+    if (!farben_) farben_ = new Farben(daten_.farben, sprache_, this);
+    zeigen(farben_);
 }
 
 void Eingabe::kennzeichnung_oeffnen() {
-    meldung(text_nicht_verfuegbar);
+    if (!kennzeichnung_) kennzeichnung_ = new Kennzeichnung(daten_.modell, sprache_, this);
+    zeigen(kennzeichnung_);
 }
 
 void Eingabe::bildexport_oeffnen() {
     if (!daten_.modell.plan_vorhanden) return;
-    meldung(text_nicht_verfuegbar);
+    if (!bildexport_) {
+        bildexport_ = new Bildexport(*this);
+        connect(bildexport_, &Bildexport::farben_gewuenscht, this, &Eingabe::farben_oeffnen);
+    }
+    zeigen(bildexport_);
 }
 
 void Eingabe::stadtname_generator_oeffnen() {
-    meldung(text_nicht_verfuegbar);
+    if (!stadtname_dialog_) {
+        stadtname_dialog_ = new Stadtname(sprache_, this);
+        connect(stadtname_dialog_, &Stadtname::name_uebernommen, this, &Eingabe::stadtname_setzen);
+    }
+    zeigen(stadtname_dialog_);
+}
+
+bool Eingabe::arbeit_ausfuehren(const std::function<void(Wirt&)>& arbeit) {
+    if (beschaeftigt()) return false;
+    dateiarbeit_ = true;
+    abbruch_ = false;
+    bedienung_schalten();
+    {
+        Fensterwirt wirt(*this);
+        arbeit(wirt);
+    }
+    dateiarbeit_ = false;
+    abbruch_ = false;
+    bedienung_schalten();
+    if (schliessen_nach_lauf_) {
+        // The window was closed meanwhile; its caller is still on the stack.
+        schliessen_nach_lauf_ = false;
+        QTimer::singleShot(0, this, &Eingabe::close);
+    }
+    return true;
 }
 
 void Eingabe::spende_oeffnen() {

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,10 +40,15 @@ class QToolButton;
 
 namespace tarvello {
 
+class Bildexport;
+class Farben;
 class Fortschrittsbalken;
 class Groessenverteilung;
+class Kennzeichnung;
 class Nordwahl;
+class Stadtname;
 class Vorschau;
+class Wirt;
 
 // The stores that live as long as the program: the city model, the parameter
 // set of the last run, the drawing colours and the print options.
@@ -122,6 +128,12 @@ class Eingabe : public QMainWindow {
 
     // Text of the last message box the window showed.
     QString letzte_meldung() const { return letzte_meldung_; }
+
+    // Long work other than a run (an image export): the window locks as
+    // during a file operation, the work reports through the window's host
+    // and Abort stops it at its next yield. False, without running it, while
+    // the window is busy.
+    bool arbeit_ausfuehren(const std::function<void(Wirt&)>& arbeit);
 
   public slots:
     // Command2 and "New": one generation run.
@@ -230,6 +242,12 @@ class Eingabe : public QMainWindow {
     QAction* ausschnitt_ = nullptr;
     std::vector<std::pair<QAction*, bool Druckoptionen::*>> options_aktionen_;
     std::vector<std::pair<QAction*, int>> schriftgroessen_;
+
+    // The dialogs, one of each at a time.
+    QPointer<Kennzeichnung> kennzeichnung_;
+    QPointer<Bildexport> bildexport_;
+    QPointer<Farben> farben_;
+    QPointer<Stadtname> stadtname_dialog_;
 };
 
 } // namespace tarvello
