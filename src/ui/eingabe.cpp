@@ -33,6 +33,7 @@
 #include "files/einstellungsdatei.h"
 #include "files/farbspeicher.h"
 #include "files/kartendatei.h"
+#include "ui/anleitung.h"
 #include "ui/anzeigen.h"
 #include "ui/befehlszeile.h"
 #include "ui/dialog_bildexport.h"
@@ -518,7 +519,7 @@ void Eingabe::menues_aufbauen() {
 
     m = hauptmenue("menue_info");
     connect(aktion(m, "menue_anleitung"), &QAction::triggered, this,
-            [this] { seite_oeffnen(adresse_anleitung(sprache_)); });
+            [this] { QDesktopServices::openUrl(anleitung_adresse(sprache_)); });
     connect(aktion(m, "menue_updates"), &QAction::triggered, this,
             [this] { seite_oeffnen(adresse_updates(sprache_)); });
     connect(aktion(m, "menue_kontakt"), &QAction::triggered, this,
