@@ -425,7 +425,9 @@ TEST(Mauer, ZweiNaheStrassenTeilenDieOeffnung) {
         const float quer = qx * nx + qy * ny; // across the streets
         const bool vorn = qx * std::cos(a) + qy * std::sin(a) > 0.0f;
         if (m.mauer_flag[k] == 1) {
-            if (vorn) EXPECT_GT(std::min(std::fabs(quer - 4.0f), std::fabs(quer + 4.0f)), 3.0f);
+            if (vorn) {
+                EXPECT_GT(std::min(std::fabs(quer - 4.0f), std::fabs(quer + 4.0f)), 3.0f);
+            }
         } else {
             ++offen_punkte;
             EXPECT_TRUE(vorn);
