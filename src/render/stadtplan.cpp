@@ -1,6 +1,7 @@
 #include "render/stadtplan.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QPointF>
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "core/zahlen.h"
 #include "core/zufall.h"
 #include "geometry/geometrie.h"
+#include "render/randleiste.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -33,6 +35,27 @@ void Renderzustand::bild_vorbereiten(float stadt_abmessung, const Bildausschnitt
     linienfaktor = static_cast<float>(ganz(massstab * 2.2f)) + 1.0f;
     // Elements reaching a little beyond a picture are still drawn and clipped.
     toleranz = kartenseite / 5.0f;
+}
+
+void Renderzustand::drucker_vorbereiten(float stadt_abmessung, float karten_faktor, int n,
+                                        float seitenhoehe, float breite, float pixel_je_cm) {
+    art = Zielart::drucker;
+    blaetter_je_seite = n;
+    blatt_ueberlappung = 0.1f;
+    blatt_zoom = n == 1 ? 1.0f : 0.8f * static_cast<float>(n);
+    rand_oben = rand_links = 0.2f;
+    kartenseite = seitenhoehe - 0.4f;
+    karte_unten = karte_rechts = kartenseite + 0.2f;
+    seitenbreite = breite;
+    karten_ausdehnung = stadt_abmessung;
+    ursprung_x = ursprung_y = 0.0f;
+    massstab = kartenseite * blatt_zoom / karten_ausdehnung;
+    // Widths follow the printer's resolution, so a street is as wide on paper
+    // whatever the printer.
+    const float p = seitenhoehe * pixel_je_cm;
+    linienfaktor = p * (karten_faktor * blatt_zoom * 4.2f) / karten_ausdehnung;
+    // Nothing beyond the page's square counts as visible.
+    toleranz = 0.0f;
 }
 
 void Renderzustand::blatt_setzen(int zeile, int spalte) {
@@ -132,6 +155,7 @@ class Zeichner {
     Renderzustand z_;
     bool abbruch_ = false;
     std::vector<QPointF> zug_;
+    std::vector<QLineF> striche_; // hatch lines of one building
     // Fill points depend on the area only, so every sheet reuses them.
     std::vector<Fuellpunkte> park_punkte_, platz_punkte_;
     std::vector<std::uint8_t> park_bereit_, platz_bereit_;
@@ -203,10 +227,18 @@ Zeichenergebnis Zeichner::ausfuehren() {
 }
 
 // Printing places the map on a landscape page in centimetres and measures
-// its line widths in printer pixels; it comes with the print dialog.
+// its line widths in printer pixels.
 bool Zeichner::drucker_vorbereiten(QString& fehler) {
-    fehler = QStringLiteral("printing is not available yet");
-    return false;
+    const float hoehe = ziel_.seitenhoehe();
+    // The map square needs its two margins of 0.2 cm and some room.
+    if (!(hoehe > 1.0f) || !(ziel_.pixel_je_einheit() > 0.0f)) {
+        fehler = QStringLiteral("the page is too small to print the map on");
+        return false;
+    }
+    const int n = std::clamp(o_.blaetter_je_seite, 1, blaetter_max);
+    z_.drucker_vorbereiten(m_.stadt_abmessung, m_.karten_faktor, n, hoehe, ziel_.seitenbreite(),
+                           ziel_.pixel_je_einheit());
+    return true;
 }
 
 void Zeichner::blatt_meldung() {
@@ -251,11 +283,106 @@ bool Zeichner::blatt_zeichnen() {
     return true;
 }
 
-// The crop rectangle of tiled prints; drawn with the print dialog's options.
-void Zeichner::schnittrahmen_zeichnen() {}
+void Zeichner::schnittrahmen_zeichnen() {
+    // A single sheet is not cut.
+    if (!o_.druck_schnittmarken || z_.blaetter_je_seite <= 1) return;
+    const Rechteck r = schnittrahmen(z_);
+    flaeche_->rechteck(r.links, r.oben, r.rechts, r.unten, 2.0, f_[farbe_schnittmarken]);
+}
 
-// The side panel of printed sheets (title, sheet grid, scale, compass).
-void Zeichner::seitenleiste_zeichnen() {}
+// The white panel right of the map with the title, the sheet grid, the scale
+// bar and the compass rose. Sheet 1 always carries all four; the options put
+// them on every other sheet too.
+void Zeichner::seitenleiste_zeichnen() {
+    const QColor schwarz(0, 0, 0);
+    const double sx = z_.karte_unten + 1.0f; // the map is square
+    const bool erstes = z_.blatt_nummer == 1;
+    // The panel has its own area; the map's clip would hide it.
+    flaeche_->beschneiden(z_.karte_rechts, 0.0,
+                          std::max(z_.seitenbreite, z_.karte_unten + randleiste_breite) +
+                              z_.karte_unten);
+    flaeche_->rechteck_gefuellt(z_.karte_rechts, z_.rand_oben, z_.karte_rechts + randleiste_breite,
+                                z_.karte_unten, QColor(255, 255, 255));
+
+    if (o_.druck_bezeichnung || erstes) {
+        QFont schrift = Zeichenflaeche::beschriftungsschrift(titel_punkte);
+        schrift.setBold(true);
+        flaeche_->schrift_setzen(schrift);
+        // Narrow pages (Letter) shrink the title further, so it stays on the
+        // page.
+        float platz = titel_breite_max;
+        if (z_.seitenbreite > 0.0f)
+            platz = std::min(platz, static_cast<float>(z_.seitenbreite - z_.rand_links - sx));
+        const float punkte = titel_schriftgroesse(flaeche_->text_breite(auf_.stadtname), platz);
+        if (punkte != titel_punkte) {
+            schrift.setPointSizeF(punkte);
+            flaeche_->schrift_setzen(schrift);
+        }
+        flaeche_->position_setzen(sx, z_.rand_oben + 2.0f);
+        flaeche_->text(auf_.stadtname);
+    }
+
+    const int n = z_.blaetter_je_seite;
+    if ((o_.druck_planquadrate || erstes) && n > 1) {
+        constexpr double seite = 0.35;
+        for (int k = 1; k <= n; ++k)
+            for (int t = 1; t <= n; ++t) {
+                const double x = sx + (t - 1) * seite;
+                const double y = z_.karte_unten - n * seite - 1.0 + (k - 1) * seite;
+                if ((k - 1) * n + t == z_.blatt_nummer)
+                    flaeche_->rechteck_gefuellt(x, y, x + seite, y + seite, schwarz);
+                flaeche_->rechteck(x, y, x + seite, y + seite, 4.0, schwarz);
+            }
+    }
+
+    QFont klein = Zeichenflaeche::beschriftungsschrift(12.0);
+    if (o_.druck_massstab || erstes) {
+        const double y0 = z_.rand_oben + 4.0f;
+        const Massstabsbalken balken = massstabsbalken(4.0f / z_.massstab);
+        const double l = balken.laenge * z_.massstab;
+        const int segmente = balken.segmente;
+        for (int a = 0; a < segmente; ++a) {
+            const double y1 = y0 + a * l / segmente, y2 = y0 + (a + 1) * l / segmente;
+            if (a % 2 == 0) flaeche_->rechteck_gefuellt(sx, y1, sx + 0.2, y2, schwarz);
+            flaeche_->rechteck(sx, y1, sx + 0.2, y2, 3.0, schwarz);
+        }
+        flaeche_->schrift_setzen(klein);
+        flaeche_->position_setzen(sx + 1.0, y0);
+        flaeche_->text(QString::number(static_cast<double>(balken.laenge)) + QLatin1Char('m'));
+        flaeche_->linie(sx, y0, sx + 0.5, y0, 3.0, schwarz);
+        flaeche_->linie(sx, y0 + l, sx + 0.5, y0 + l, 3.0, schwarz);
+    }
+
+    if (o_.druck_kompass || erstes) {
+        const float cx = static_cast<float>(sx) + 3.0f, cy = z_.rand_oben + 10.0f;
+        constexpr float r_rose = 1.65f;
+        const float nord = nordrichtung(auf_.nord);
+        const float grad = pi / 180.0f;
+        // 16 rays: 4 long ones to the cardinal points, 4 middle, 8 short.
+        for (int b = 0; b < 16; ++b) {
+            const float a = static_cast<float>(b) * 22.5f * grad + nord;
+            const float r = b % 4 == 0 ? r_rose : (b % 2 == 0 ? 0.75f * r_rose : r_rose / 2.0f);
+            const float w = 0.24f * r_rose;
+            const float tx = cx + r * std::cos(a), ty = cy - r * std::sin(a);
+            const float ax = cx + w * std::cos(a - 0.18f), ay = cy - w * std::sin(a - 0.18f);
+            const float bx = cx + w * std::cos(a + 0.18f), by = cy - w * std::sin(a + 0.18f);
+            flaeche_->linie(cx, cy, tx, ty, 3.0, schwarz);
+            flaeche_->linie(ax, ay, tx, ty, 3.0, schwarz);
+            flaeche_->linie(bx, by, tx, ty, 3.0, schwarz);
+        }
+        flaeche_->schrift_setzen(klein);
+        const char* buchstaben[] = {"N", "W", "S", "O"};
+        for (int i = 0; i < 4; ++i) {
+            const float a = nord + static_cast<float>(i) * 90.0f * grad;
+            const QString t = QString::fromLatin1(buchstaben[i]);
+            const double x = cx + 1.3f * r_rose * std::cos(a);
+            const double y = cy - 1.3f * r_rose * std::sin(a);
+            flaeche_->position_setzen(x - flaeche_->text_breite(t) / 2.0,
+                                      y - flaeche_->text_hoehe(t) / 2.0);
+            flaeche_->text(t);
+        }
+    }
+}
 
 void Zeichner::zug_abschliessen(double breite, QColor farbe) {
     if (zug_.size() >= 2)
@@ -471,8 +598,48 @@ void Zeichner::viereck_abtasten(const float* ex, const float* ey, QColor farbe) 
     }
 }
 
-// Printed buildings are hatched and outlined; that comes with printing.
-void Zeichner::viereck_drucken(const float*, const float*, QColor) {}
+// Printed buildings: hatched between edges 3-2 and 4-1, then outlined, on
+// corners moved 7.5 % towards the centre so that neighbours stay apart.
+void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
+    nachgeben();
+    const float mx = (ex[1] + ex[2] + ex[3] + ex[4]) / 4.0f;
+    const float my = (ey[1] + ey[2] + ey[3] + ey[4]) / 4.0f;
+    float x[5], y[5];
+    for (int i = 1; i <= 4; ++i) {
+        x[i] = ex[i] + (mx - ex[i]) * 0.075f;
+        y[i] = ey[i] + (my - ey[i]) * 0.075f;
+    }
+    const float l = abstand(x[2], y[2], x[3], y[3]);
+    const float d0 = o_.gebaeude_hohe_aufloesung ? 0.0001f : 0.0004f;
+    float ds = 0.0f;
+    // A building without extent along edge 2-3 has nothing to hatch.
+    if (l > 0.0f) ds = (m_.stadt_abmessung / z_.blatt_zoom) * d0 / l;
+    if (!o_.gebaeude_nur_umriss && ds > 0.0f) {
+        const double breite = untergrenze_06(ds * 3.0f * z_.linienfaktor);
+        striche_.clear();
+        for (int i = 0;; ++i) {
+            const float t = static_cast<float>(i) * ds;
+            if (t > 1.0f) break;
+            const bool p = z_.karte_nach_geraet(x[3] + (x[2] - x[3]) * t, y[3] + (y[2] - y[3]) * t);
+            const QPointF a(z_.geraet_x, z_.geraet_y);
+            const bool q = z_.karte_nach_geraet(x[4] + (x[1] - x[4]) * t, y[4] + (y[1] - y[4]) * t);
+            if (p && q) striche_.emplace_back(a, QPointF(z_.geraet_x, z_.geraet_y));
+        }
+        if (!striche_.empty())
+            flaeche_->linien(striche_.data(), static_cast<int>(striche_.size()), breite, farbe);
+    }
+    QPointF ecken[5];
+    bool sichtbar[5] = {};
+    for (int i = 1; i <= 4; ++i) {
+        sichtbar[i] = z_.karte_nach_geraet(x[i], y[i]);
+        ecken[i - 1] = QPointF(z_.geraet_x, z_.geraet_y);
+    }
+    ecken[4] = ecken[0];
+    if (!(sichtbar[1] && sichtbar[3])) return;
+    const double breite = o_.gebaeude_nur_umriss ? untergrenze_06(z_.linienfaktor / 12.0f)
+                                                 : untergrenze_06(z_.linienfaktor * ds * 8.0f);
+    flaeche_->linienzug(ecken, 5, breite, farbe);
+}
 
 void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
     const bool nur_umriss = bild() ? o_.export_nur_umriss : o_.gebaeude_nur_umriss;

@@ -30,6 +30,10 @@ class Blattziel {
     virtual Zielart art() const = 0;
     // Height of a sheet's drawing area in device units (a picture's height).
     virtual float seitenhoehe() const = 0;
+    // Printer pages: width of the printable area in device units, and device
+    // pixels per unit (line widths are given in device pixels).
+    virtual float seitenbreite() const { return seitenhoehe(); }
+    virtual float pixel_je_einheit() const { return 1.0f; }
     // A cleared surface for sheet (zeile, spalte), or null with a message.
     virtual Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) = 0;
     // Completes the sheet: saves the picture, ends the page.
@@ -53,6 +57,7 @@ struct Renderzustand {
     float massstab = 0;     // s: device units per map unit
     float linienfaktor = 0; // lw: map widths to line widths in pixels
     float toleranz = 0;     // how far beyond the square points still count as visible
+    float seitenbreite = 0; // printer: width of the page's printable area
     // Map point at the sheet's top-left, and the device point of the last
     // transformation. These are kept in double precision: a tile's device
     // points then differ from those of one large picture by whole pixels
@@ -65,6 +70,11 @@ struct Renderzustand {
 
     // Picture target: the section of the map, N x N pictures of height hoehe.
     void bild_vorbereiten(float stadt_abmessung, const Bildausschnitt& a, int matrix, float hoehe);
+    // Printer target: the landscape page in centimetres with the map square
+    // of side H at its left, N x N sheets enlarged 0.8 x N times with a tenth
+    // of overlap; line widths in printer pixels (pixel_je_cm).
+    void drucker_vorbereiten(float stadt_abmessung, float karten_faktor, int n, float seitenhoehe,
+                             float seitenbreite, float pixel_je_cm);
     // Places sheet (zeile, spalte) of the tiling on the map.
     void blatt_setzen(int zeile, int spalte);
 
@@ -92,6 +102,10 @@ struct Zeichenauftrag {
     Zufall& zufall; // for the label points of squares and parks
     Wirt* wirt = nullptr;
     Sprache sprache = Sprache::englisch;
+    // Printed sheets: the town name above the side panel and the north
+    // button (0..11) the compass rose points to.
+    QString stadtname{};
+    int nord = 0;
 };
 
 enum class Zeichenende { fertig, abgebrochen, kein_plan, fehler };

@@ -43,6 +43,21 @@ void Zeichenflaeche::linie(double x1, double y1, double x2, double y2, double br
     maler_.drawLine(px(x1, y1), px(x2, y2));
 }
 
+void Zeichenflaeche::linien(const QLineF* linien, int n, double breite, QColor farbe) {
+    if (n < 1) return;
+    stift(breite, farbe);
+    if (faktor_ == 1.0) {
+        maler_.drawLines(linien, n);
+        return;
+    }
+    QVector<QLineF> skaliert;
+    skaliert.reserve(n);
+    for (int i = 0; i < n; ++i)
+        skaliert.append(
+            QLineF(px(linien[i].x1(), linien[i].y1()), px(linien[i].x2(), linien[i].y2())));
+    maler_.drawLines(skaliert);
+}
+
 void Zeichenflaeche::linienzug(const QPointF* punkte, int n, double breite, QColor farbe) {
     if (n < 2) return;
     stift(breite, farbe);

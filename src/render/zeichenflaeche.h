@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineF>
 #include <QPainter>
 #include <QPointF>
 #include <QString>
@@ -29,6 +30,8 @@ class Zeichenflaeche {
     virtual void beschneiden(double links, double oben, double seite);
 
     virtual void linie(double x1, double y1, double x2, double y2, double breite, QColor farbe);
+    // Separate lines of one width and colour (the hatching of a building).
+    virtual void linien(const QLineF* linien, int n, double breite, QColor farbe);
     // A chain of lines through the points, as one stroke with round joins.
     virtual void linienzug(const QPointF* punkte, int n, double breite, QColor farbe);
     virtual void rechteck(double x1, double y1, double x2, double y2, double breite, QColor farbe);

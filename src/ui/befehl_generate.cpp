@@ -11,6 +11,7 @@
 #include "files/kartendatei.h"
 #include "ui/befehl_palette.h"
 #include "ui/bildoptionen.h"
+#include "ui/druckoptionen_cli.h"
 #include "wall/mauer.h"
 #include "ui/befehlszeile.h"
 #include "ui/konsolenwirt.h"
@@ -32,6 +33,7 @@ int befehl_generate(const QStringList& argumente) {
     parser.addOption(
         {"save-settings", "Write the control states of the run to settings FILE (.qle).", "FILE"});
     bild_optionen_hinzufuegen(parser);
+    druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     if (!parser.parse(argumente)) {
         fehler_melden(parser.errorText());
@@ -93,12 +95,14 @@ int befehl_generate(const QStringList& argumente) {
             fehler_melden(QStringLiteral("--%1 is given more than once").arg(name));
             return bedienfehler;
         }
-    if (!bild_optionen_pruefen(parser, fehler)) {
+    if (!bild_optionen_pruefen(parser, fehler) || !druck_optionen_pruefen(parser, fehler)) {
         fehler_melden(fehler);
         return bedienfehler;
     }
+    const Kartenkopf kopf = kartenkopf_aus_optionen(parser);
     Druckfarben farben;
-    if ((bild_optionen_gesetzt(parser) || parser.isSet("palette")) &&
+    if ((bild_optionen_gesetzt(parser) || druck_optionen_gesetzt(parser) ||
+         parser.isSet("palette")) &&
         !farben_aus_optionen(parser, farben, fehler)) {
         fehler_melden(fehler);
         return dateifehler;
@@ -165,7 +169,7 @@ int befehl_generate(const QStringList& argumente) {
 
     if (bericht.ende == Laufende::fertig) {
         if (parser.isSet("output")) {
-            if (const Dateiergebnis e = stadtplan_speichern(parser.value("output"), m, {})) {
+            if (const Dateiergebnis e = stadtplan_speichern(parser.value("output"), m, kopf)) {
                 fehler_melden(e->meldung());
                 return dateifehler;
             }
@@ -175,6 +179,14 @@ int befehl_generate(const QStringList& argumente) {
             if (bildcode != ok) {
                 fehler_melden(fehler);
                 return bildcode;
+            }
+        }
+        if (druck_optionen_gesetzt(parser)) {
+            const int druckcode =
+                druck_optionen_ausfuehren(parser, m, kopf, fehler, &wirt, &z, &farben, sprache);
+            if (druckcode != ok) {
+                fehler_melden(fehler);
+                return druckcode;
             }
         }
     }

@@ -8,16 +8,19 @@
 #include "ui/befehl_palette.h"
 #include "ui/befehlszeile.h"
 #include "ui/bildoptionen.h"
+#include "ui/druckoptionen_cli.h"
 #include "ui/konsolenwirt.h"
 
 namespace tarvello {
 
 int befehl_render(const QStringList& argumente) {
     QCommandLineParser parser;
-    parser.setApplicationDescription("Draws a saved city map (.qls) as pictures.");
+    parser.setApplicationDescription(
+        "Draws a saved city map (.qls) as pictures or prints it into a PDF.");
     parser.addHelpOption();
     parser.addPositionalArgument("MAP", "The city map file to draw.");
     bild_optionen_hinzufuegen(parser);
+    druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     parser.addOption({"seed", "Places the labels of squares and parks (default 1).", "N"});
     parser.addOption({"quiet", "No progress display."});
@@ -37,12 +40,12 @@ int befehl_render(const QStringList& argumente) {
         return bedienfehler;
     }
     QString fehler;
-    if (!bild_optionen_pruefen(parser, fehler)) {
+    if (!bild_optionen_pruefen(parser, fehler) || !druck_optionen_pruefen(parser, fehler)) {
         fehler_melden(fehler);
         return bedienfehler;
     }
-    if (!bild_optionen_gesetzt(parser)) {
-        fehler_melden("render: nothing to draw: give --png, --bmp or --svg");
+    if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser)) {
+        fehler_melden("render: nothing to draw: give --png, --bmp, --svg or --pdf");
         return bedienfehler;
     }
     std::uint64_t startwert = 1;
@@ -69,7 +72,10 @@ int befehl_render(const QStringList& argumente) {
 
     Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0);
     Zufall zufall(startwert);
-    const int code = bild_optionen_ausfuehren(parser, modell, fehler, &wirt, &zufall, &farben);
+    int code = bild_optionen_ausfuehren(parser, modell, fehler, &wirt, &zufall, &farben);
+    if (code == ok)
+        code = druck_optionen_ausfuehren(parser, modell, kartenkopf_aus_optionen(parser, kopf),
+                                         fehler, &wirt, &zufall, &farben);
     if (code != ok) fehler_melden(fehler);
     return code;
 }

@@ -35,34 +35,6 @@ bool zahl_lesen(const QString& text, const QString& option, double& wert, QStrin
     return true;
 }
 
-bool beschriftung_lesen(const QString& text, Druckoptionen& o, QString& fehler) {
-    o.kennzeichnung_wege = o.kennzeichnung_haeuser = false;
-    o.kennzeichnung_plaetze = o.kennzeichnung_parks = false;
-    const QStringList teile = text.split(',');
-    for (const QString& roh : teile) {
-        const QString teil = roh.trimmed().toLower();
-        if (teil == "streets") {
-            o.kennzeichnung_wege = true;
-        } else if (teil == "buildings") {
-            o.kennzeichnung_haeuser = true;
-        } else if (teil == "squares") {
-            o.kennzeichnung_plaetze = true;
-        } else if (teil == "parks") {
-            o.kennzeichnung_parks = true;
-        } else if (teil == "all" && teile.size() == 1) {
-            o.kennzeichnung_wege = o.kennzeichnung_haeuser = true;
-            o.kennzeichnung_plaetze = o.kennzeichnung_parks = true;
-        } else if (teil == "none" && teile.size() == 1) {
-        } else {
-            fehler = QStringLiteral("--labels: '%1' is not one of streets, buildings, squares, "
-                                    "parks (or all / none alone)")
-                         .arg(roh.trimmed());
-            return false;
-        }
-    }
-    return true;
-}
-
 bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
     const struct {
         const char* name;
@@ -83,8 +55,12 @@ bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
     }
 
     if (w.dateien.empty()) {
+        // A PDF has its own use of these (the print options check them).
+        const bool pdf = p.optionNames().contains(QStringLiteral("pdf"));
         for (const char* name :
              {"pixels", "matrix", "zoom", "view", "outline-only", "labels", "label-size"}) {
+            const QLatin1String n(name);
+            if (pdf && (n == "outline-only" || n == "labels" || n == "label-size")) continue;
             if (p.isSet(name)) {
                 fehler = QStringLiteral("--%1 needs --png, --bmp or --svg").arg(name);
                 return false;
@@ -139,6 +115,34 @@ bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
 }
 
 } // namespace
+
+bool beschriftung_lesen(const QString& text, Druckoptionen& o, QString& fehler) {
+    o.kennzeichnung_wege = o.kennzeichnung_haeuser = false;
+    o.kennzeichnung_plaetze = o.kennzeichnung_parks = false;
+    const QStringList teile = text.split(',');
+    for (const QString& roh : teile) {
+        const QString teil = roh.trimmed().toLower();
+        if (teil == "streets") {
+            o.kennzeichnung_wege = true;
+        } else if (teil == "buildings") {
+            o.kennzeichnung_haeuser = true;
+        } else if (teil == "squares") {
+            o.kennzeichnung_plaetze = true;
+        } else if (teil == "parks") {
+            o.kennzeichnung_parks = true;
+        } else if (teil == "all" && teile.size() == 1) {
+            o.kennzeichnung_wege = o.kennzeichnung_haeuser = true;
+            o.kennzeichnung_plaetze = o.kennzeichnung_parks = true;
+        } else if (teil == "none" && teile.size() == 1) {
+        } else {
+            fehler = QStringLiteral("--labels: '%1' is not one of streets, buildings, squares, "
+                                    "parks (or all / none alone)")
+                         .arg(roh.trimmed());
+            return false;
+        }
+    }
+    return true;
+}
 
 void bild_optionen_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption(

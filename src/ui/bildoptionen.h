@@ -22,11 +22,16 @@ namespace tarvello {
 class Wirt;
 class Zufall;
 struct Druckfarben;
+struct Druckoptionen;
 
 void bild_optionen_hinzufuegen(QCommandLineParser& parser);
 
 // True when any picture is asked for.
 bool bild_optionen_gesetzt(const QCommandLineParser& parser);
+
+// The value of --labels (streets,buildings,squares,parks, all or none) into
+// the four numbering options; false with a message on an unknown part.
+bool beschriftung_lesen(const QString& text, Druckoptionen& o, QString& fehler);
 
 // Checks every image option's value without drawing anything; on a bad
 // value returns false with a one-line message.

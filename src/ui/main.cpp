@@ -34,7 +34,7 @@ const char* hilfe_text = "Usage: tarvello [<command> [options]]\n"
                          "  generate   Generate a town map without a window\n"
                          "  params     Show the control states and the parameter set of a run\n"
                          "  name       Invent town names\n"
-                         "  render     Draw a saved city map as pictures\n"
+                         "  render     Draw a saved city map as pictures or print it into a PDF\n"
                          "  palette    Show, save or load the drawing colours\n"
                          "\n"
                          "Options:\n"
@@ -53,13 +53,13 @@ int fenster_starten(int argc, char** argv) {
     return app.exec();
 }
 
-// Commands that draw pictures need a QGuiApplication.
+// Commands that draw pictures or print need a QGuiApplication.
 bool zeichnet(int argc, char** argv) {
     if (argc < 2) return false;
     if (std::strcmp(argv[1], "render") == 0) return true;
     if (std::strcmp(argv[1], "generate") != 0) return false;
     for (int i = 2; i < argc; ++i)
-        for (const char* option : {"--png", "--bmp", "--svg"})
+        for (const char* option : {"--png", "--bmp", "--svg", "--pdf"})
             if (std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
     return false;
 }

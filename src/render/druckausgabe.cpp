@@ -1,0 +1,189 @@
+#include "render/druckausgabe.h"
+
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <memory>
+
+#include "render/zeichenflaeche.h"
+
+namespace tarvello {
+
+std::optional<QPageSize> papier_aus_name(const QString& name) {
+    const QString gesucht = name.trimmed();
+    if (gesucht.isEmpty()) return std::nullopt;
+    for (int i = 0; i <= static_cast<int>(QPageSize::LastPageSize); ++i) {
+        const auto id = static_cast<QPageSize::PageSizeId>(i);
+        if (id == QPageSize::Custom) continue;
+        if (QPageSize::key(id).compare(gesucht, Qt::CaseInsensitive) == 0) return QPageSize(id);
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+constexpr double cm_je_zoll = 2.54;
+
+// The pages of one PDF document: the surface stays open from the first sheet
+// to the last, each further sheet starts a new page.
+class Pdfblaetter : public Blattziel {
+  public:
+    Pdfblaetter(QIODevice* ausgabe, const QPageSize& papier, const QString& titel)
+        : schreiber_(ausgabe) {
+        schreiber_.setResolution(pdf_aufloesung);
+        schreiber_.setPageLayout(
+            QPageLayout(papier, QPageLayout::Landscape,
+                        QMarginsF(pdf_rand_mm, pdf_rand_mm, pdf_rand_mm, pdf_rand_mm),
+                        QPageLayout::Millimeter));
+        schreiber_.setCreator(QStringLiteral("Tarvello"));
+        schreiber_.setTitle(titel.isEmpty() ? QStringLiteral("Tarvello") : titel);
+    }
+
+    Zielart art() const override { return Zielart::drucker; }
+    float seitenhoehe() const override {
+        return static_cast<float>(
+            schreiber_.pageLayout().paintRect(QPageLayout::Millimeter).height() / 10.0);
+    }
+    float seitenbreite() const override {
+        return static_cast<float>(
+            schreiber_.pageLayout().paintRect(QPageLayout::Millimeter).width() / 10.0);
+    }
+    float pixel_je_einheit() const override {
+        return static_cast<float>(pdf_aufloesung / cm_je_zoll);
+    }
+
+    Zeichenflaeche* blatt_beginnen(int, int, QString& fehler) override {
+        if (!flaeche_) {
+            flaeche_ = std::make_unique<Zeichenflaeche>(&schreiber_, pixel_je_einheit());
+            if (!flaeche_->aktiv()) {
+                fehler = QStringLiteral("cannot start the PDF document");
+                flaeche_.reset();
+                return nullptr;
+            }
+        } else if (!schreiber_.newPage()) {
+            fehler = QStringLiteral("cannot add a page to the PDF document");
+            return nullptr;
+        }
+        ++seiten_;
+        return flaeche_.get();
+    }
+
+    bool blatt_beenden(int, int, QString&) override { return true; }
+    void blatt_abbrechen() override { abschliessen(); }
+
+    // Ends the document; the number of pages it has.
+    int abschliessen() {
+        if (flaeche_) flaeche_->beenden();
+        flaeche_.reset();
+        return seiten_;
+    }
+
+  private:
+    QPdfWriter schreiber_;
+    std::unique_ptr<Zeichenflaeche> flaeche_;
+    int seiten_ = 0;
+};
+
+// A printer: every sheet is a print job of its own, begun with the sheet and
+// ended with it.
+class Druckerblaetter : public Blattziel {
+  public:
+    Druckerblaetter(QPrinter& drucker, QString titel)
+        : drucker_(drucker), titel_(std::move(titel)) {
+        drucker_.setPageOrientation(QPageLayout::Landscape);
+    }
+
+    Zielart art() const override { return Zielart::drucker; }
+    float seitenhoehe() const override {
+        return static_cast<float>(
+            drucker_.pageLayout().paintRect(QPageLayout::Millimeter).height() / 10.0);
+    }
+    float seitenbreite() const override {
+        return static_cast<float>(drucker_.pageLayout().paintRect(QPageLayout::Millimeter).width() /
+                                  10.0);
+    }
+    float pixel_je_einheit() const override {
+        return static_cast<float>(drucker_.resolution() / cm_je_zoll);
+    }
+
+    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) override {
+        drucker_.setPageOrientation(QPageLayout::Landscape);
+        drucker_.setDocName(QStringLiteral("%1 (%2, %3)")
+                                .arg(titel_.isEmpty() ? QStringLiteral("Tarvello") : titel_)
+                                .arg(zeile)
+                                .arg(spalte));
+        flaeche_ = std::make_unique<Zeichenflaeche>(&drucker_, pixel_je_einheit());
+        if (!flaeche_->aktiv()) {
+            fehler = QStringLiteral("cannot print on %1").arg(drucker_.printerName());
+            flaeche_.reset();
+            return nullptr;
+        }
+        return flaeche_.get();
+    }
+
+    bool blatt_beenden(int, int, QString& fehler) override {
+        flaeche_.reset(); // ending the painter sends the job
+        if (drucker_.printerState() == QPrinter::Error) {
+            fehler = QStringLiteral("printing on %1 failed").arg(drucker_.printerName());
+            return false;
+        }
+        return true;
+    }
+
+    // What was drawn so far is printed.
+    void blatt_abbrechen() override { flaeche_.reset(); }
+
+  private:
+    QPrinter& drucker_;
+    QString titel_;
+    std::unique_ptr<Zeichenflaeche> flaeche_;
+};
+
+QString schreibfehler(const QSaveFile& f) {
+    return QStringLiteral("cannot write %1: %2").arg(f.fileName(), f.errorString());
+}
+
+} // namespace
+
+Zeichenergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
+                            const QPageSize& papier) {
+    Zeichenergebnis e;
+    QSaveFile ausgabe(datei);
+    if (!ausgabe.open(QIODevice::WriteOnly)) {
+        e.ende = Zeichenende::fehler;
+        e.fehler = schreibfehler(ausgabe);
+        return e;
+    }
+    int seiten = 0;
+    {
+        Pdfblaetter ziel(&ausgabe, papier, auftrag.stadtname);
+        e = stadtplan_zeichnen(auftrag, ziel);
+        seiten = ziel.abschliessen();
+    }
+    if (e.ende != Zeichenende::fertig) {
+        ausgabe.cancelWriting();
+        if (e.ende == Zeichenende::fehler && e.fehler.size())
+            e.fehler = QStringLiteral("cannot write %1: %2").arg(datei, e.fehler);
+        return e;
+    }
+    if (seiten == 0) {
+        // No sheet selected: there is nothing to keep.
+        ausgabe.cancelWriting();
+        return e;
+    }
+    if (ausgabe.error() != QFileDevice::NoError || !ausgabe.commit()) {
+        e.ende = Zeichenende::fehler;
+        e.fehler = schreibfehler(ausgabe);
+    }
+    return e;
+}
+
+Zeichenergebnis stadtplan_drucken(const Zeichenauftrag& auftrag, QPrinter& drucker) {
+    if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty())
+        return pdf_drucken(auftrag, drucker.outputFileName(), drucker.pageLayout().pageSize());
+    Druckerblaetter ziel(drucker, auftrag.stadtname);
+    return stadtplan_zeichnen(auftrag, ziel);
+}
+
+} // namespace tarvello

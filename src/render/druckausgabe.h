@@ -1,0 +1,39 @@
+// Printing the map: on a printer, every sheet is a print job of its own (the
+// pieces come out one by one and an abort keeps what is done); into a PDF
+// file, the sheets become the landscape pages of one document.
+#pragma once
+
+#include <QPageSize>
+#include <QString>
+#include <optional>
+
+#include "render/stadtplan.h"
+
+class QPrinter;
+
+namespace tarvello {
+
+// Resolution of PDF pages. Line widths are printer pixels, so this decides
+// how fine the thinnest lines are; 600 dpi is what common printers print.
+inline constexpr int pdf_aufloesung = 600;
+// Margin of PDF pages: most printers cannot print closer to the edge, and the
+// page should print as it is, without being shrunk to fit.
+inline constexpr double pdf_rand_mm = 5.0;
+
+// Paper size by name, as Qt names its sizes ("A4", "a3", "Letter",
+// "Legal", "Tabloid", "B5", ...); nothing for an unknown name.
+std::optional<QPageSize> papier_aus_name(const QString& name);
+
+// Writes the sheets into one PDF file with a landscape page per sheet. The
+// file is written under a temporary name and replaces `datei` only when
+// complete: an aborted or failed run, or one without any sheet, leaves
+// whatever was there before.
+Zeichenergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
+                            const QPageSize& papier = QPageSize(QPageSize::A4));
+
+// Prints on the printer set up by the print dialog, landscape, one job per
+// sheet. A printer set to print into a PDF file writes one file with a page
+// per sheet instead (pdf_drucken with the printer's paper size).
+Zeichenergebnis stadtplan_drucken(const Zeichenauftrag& auftrag, QPrinter& drucker);
+
+} // namespace tarvello

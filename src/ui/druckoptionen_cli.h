@@ -1,0 +1,57 @@
+// The print options of the commands that draw a map (generate, render): the
+// sheets are written into one PDF file of landscape pages.
+//
+//   --pdf FILE              the PDF to write, one page per sheet
+//   --sheets N              N x N sheets, 1..20 (1)
+//   --section R,C;R,C...    print only these sheets of the N x N (needs --sheets)
+//   --paper NAME            A4, A3, Letter, ... (A4)
+//   --title TEXT            the town name above the side panel
+//   --north K               north button 0..11 the compass rose points to (0: up)
+//   --no-crop-marks, --title-on-first-only, --scale-on-first-only,
+//   --compass-on-first-only, --grid-on-first-only
+//   --high-resolution       finer hatching of buildings
+//
+// --outline-only, --labels and --label-size are shared with the image
+// options (bild_optionen_hinzufuegen adds them); on a PDF the label size is
+// one of the print sizes 3, 4, 5, 6, 8, 10, 12 (6).
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+
+#include "core/stadtmodell.h"
+#include "core/steuerwerte.h"
+#include "files/kartendatei.h"
+
+namespace tarvello {
+
+class Wirt;
+class Zufall;
+struct Druckfarben;
+struct Druckoptionen;
+
+void druck_optionen_hinzufuegen(QCommandLineParser& parser);
+
+// True when a PDF is asked for.
+bool druck_optionen_gesetzt(const QCommandLineParser& parser);
+
+// Checks every print option's value without drawing; on a bad value returns
+// false with a one-line message.
+bool druck_optionen_pruefen(const QCommandLineParser& parser, QString& fehler);
+
+// The print options the flags ask for, from the start values.
+bool druck_optionen_lesen(const QCommandLineParser& parser, Druckoptionen& o, QString& fehler);
+
+// Town name and north button: --title and --north where given, else those
+// of `vorgabe` (the map file's).
+Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf vorgabe = {});
+
+// Writes the PDF asked for. Returns 0 on success (also when none is asked
+// for), 2 on a bad option value, 1 when the file cannot be written (the
+// message names it), 3 when the host aborts (the file is then not written).
+int druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
+                              const Kartenkopf& kopf, QString& fehler, Wirt* wirt = nullptr,
+                              Zufall* zufall = nullptr, const Druckfarben* farben = nullptr,
+                              Sprache sprache = Sprache::englisch);
+
+} // namespace tarvello
