@@ -882,6 +882,7 @@ bool Eingabe::karte_laden_aus(const QString& datei) {
     const bool abgebrochen = abbruch_;
     abbruch_ = false;
     bedienung_schalten();
+    schliessen_falls_verlangt();
     if (abgebrochen && fehler) {
         status_setzen(text_anwender_abbruch.in(sprache_));
         return false;
@@ -914,6 +915,7 @@ bool Eingabe::karte_speichern_als(const QString& datei) {
     const bool abgebrochen = abbruch_;
     abbruch_ = false;
     bedienung_schalten();
+    schliessen_falls_verlangt();
     if (abgebrochen && fehler) {
         status_setzen(text_anwender_abbruch.in(sprache_));
         return false;
@@ -1017,6 +1019,14 @@ void Eingabe::stadtname_generator_oeffnen() {
     zeigen(stadtname_dialog_);
 }
 
+void Eingabe::schliessen_falls_verlangt() {
+    if (!schliessen_nach_lauf_) return;
+    // The window was closed while a file was read or written; its caller is
+    // still on the stack, so close once control is back in the event loop.
+    schliessen_nach_lauf_ = false;
+    QTimer::singleShot(0, this, &Eingabe::close);
+}
+
 bool Eingabe::arbeit_ausfuehren(const std::function<void(Wirt&)>& arbeit) {
     if (beschaeftigt()) return false;
     dateiarbeit_ = true;
@@ -1029,11 +1039,7 @@ bool Eingabe::arbeit_ausfuehren(const std::function<void(Wirt&)>& arbeit) {
     dateiarbeit_ = false;
     abbruch_ = false;
     bedienung_schalten();
-    if (schliessen_nach_lauf_) {
-        // The window was closed meanwhile; its caller is still on the stack.
-        schliessen_nach_lauf_ = false;
-        QTimer::singleShot(0, this, &Eingabe::close);
-    }
+    schliessen_falls_verlangt();
     return true;
 }
 

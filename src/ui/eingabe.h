@@ -163,6 +163,7 @@ class Eingabe : public QMainWindow {
     void spende_oeffnen();
 
   private:
+    void schliessen_falls_verlangt();
     void aufbauen();
     void menues_aufbauen();
     QWidget* reiter_seite(const Reiter& r);
