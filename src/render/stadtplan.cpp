@@ -313,10 +313,15 @@ void Zeichner::seitenleiste_zeichnen() {
         float platz = titel_breite_max;
         if (z_.seitenbreite > 0.0f)
             platz = std::min(platz, static_cast<float>(z_.seitenbreite - z_.rand_links - sx));
-        const float punkte = titel_schriftgroesse(flaeche_->text_breite(auf_.stadtname), platz);
-        if (punkte != titel_punkte) {
+        float punkte = titel_schriftgroesse(flaeche_->text_breite(auf_.stadtname), platz);
+        // Text widths do not shrink quite in step with the size on coarse
+        // devices (hinting); a second look keeps the title within its room.
+        for (int versuch = 0; versuch < 3 && punkte != titel_punkte; ++versuch) {
             schrift.setPointSizeF(punkte);
             flaeche_->schrift_setzen(schrift);
+            const double breite = flaeche_->text_breite(auf_.stadtname);
+            if (breite <= platz * 1.002) break;
+            punkte = static_cast<float>(punkte * platz / breite);
         }
         flaeche_->position_setzen(sx, z_.rand_oben + 2.0f);
         flaeche_->text(auf_.stadtname);

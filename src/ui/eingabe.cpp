@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSettings>
@@ -33,10 +35,12 @@
 #include "files/einstellungsdatei.h"
 #include "files/farbspeicher.h"
 #include "files/kartendatei.h"
+#include "render/druckausgabe.h"
 #include "ui/anleitung.h"
 #include "ui/anzeigen.h"
 #include "ui/befehlszeile.h"
 #include "ui/dialog_bildexport.h"
+#include "ui/dialog_druck_ausschnitt.h"
 #include "ui/dialog_farben.h"
 #include "ui/dialog_kennzeichnung.h"
 #include "ui/dialog_stadtname.h"
@@ -925,7 +929,42 @@ bool Eingabe::karte_speichern_als(const QString& datei) {
 
 void Eingabe::stadtplan_drucken() {
     if (beschaeftigt() || !daten_.modell.plan_vorhanden) return;
-    meldung(text_nicht_verfuegbar);
+    if (!drucker_) {
+        drucker_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        drucker_->setPageOrientation(QPageLayout::Landscape);
+    }
+    // Cancelling the dialog prints nothing.
+    QPrintDialog dialog(drucker_.get(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    drucken_auf(*drucker_);
+}
+
+bool Eingabe::drucken_auf(QPrinter& drucker) {
+    if (beschaeftigt() || !daten_.modell.plan_vorhanden) return false;
+    Zeichenergebnis e;
+    const bool gelaufen = arbeit_ausfuehren([&](Wirt& wirt) {
+        Zufall zufall; // the labels of squares and parks move between prints
+        const Zeichenauftrag auftrag{
+            daten_.modell, daten_.farben, daten_.druckoptionen, {},    zufall,
+            &wirt,         sprache_,      stadtname(),          nord()};
+        e = tarvello::stadtplan_drucken(auftrag, drucker);
+    });
+    if (!gelaufen) return false;
+    switch (e.ende) {
+    case Zeichenende::fertig:
+        return true;
+    case Zeichenende::abgebrochen:
+        status_setzen(text_anwender_abbruch.in(sprache_));
+        return false;
+    case Zeichenende::fehler:
+        status_setzen(e.fehler);
+        fortschritt_setzen(0);
+        meldung(e.fehler);
+        return false;
+    case Zeichenende::kein_plan:
+        return false;
+    }
+    return false;
 }
 
 void Eingabe::einstellungen_laden() {
@@ -974,9 +1013,23 @@ bool Eingabe::einstellungen_speichern_als(const QString& datei) {
 }
 
 void Eingabe::druck_ausschnitt_oeffnen() {
-    // Section mode is switched on by the print-section dialog only.
-    ausschnitt_->setChecked(daten_.druckoptionen.ausschnitt_modus);
-    meldung(text_nicht_verfuegbar);
+    // Section mode is switched on by the dialog's Take only; while it is
+    // open the item shows the section layout as chosen.
+    ausschnitt_->setChecked(true);
+    layout_aktionen_.front().first->setChecked(false);
+    if (!druck_ausschnitt_) {
+        druck_ausschnitt_ = new Druck_Ausschnitt(daten_.druckoptionen, sprache_, this);
+        connect(druck_ausschnitt_, &Druck_Ausschnitt::uebernommen, this,
+                &Eingabe::druckmenue_abgleichen);
+        connect(druck_ausschnitt_, &Druck_Ausschnitt::drucken_verlangt, this,
+                &Eingabe::stadtplan_drucken);
+        // However it closes, the menu shows the layout that will print.
+        connect(druck_ausschnitt_, &QDialog::finished, this, &Eingabe::druckmenue_abgleichen);
+    }
+    druck_ausschnitt_->setAttribute(Qt::WA_DeleteOnClose);
+    druck_ausschnitt_->show();
+    druck_ausschnitt_->raise();
+    druck_ausschnitt_->activateWindow();
 }
 
 // --- dialogs ---------------------------------------------------------------------

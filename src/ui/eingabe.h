@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QSlider;
 class QTabWidget;
@@ -41,6 +43,7 @@ class QToolButton;
 namespace tarvello {
 
 class Bildexport;
+class Druck_Ausschnitt;
 class Farben;
 class Fortschrittsbalken;
 class Groessenverteilung;
@@ -134,6 +137,12 @@ class Eingabe : public QMainWindow {
     // and Abort stops it at its next yield. False, without running it, while
     // the window is busy.
     bool arbeit_ausfuehren(const std::function<void(Wirt&)>& arbeit);
+
+    // Prints the map with the print options on a printer the print dialog
+    // has set up (or one printing into a PDF file); false when nothing was
+    // printed completely (busy, no map, aborted, or the printer failed, which
+    // the window then shows).
+    bool drucken_auf(QPrinter& drucker);
 
   public slots:
     // Command2 and "New": one generation run.
@@ -249,6 +258,9 @@ class Eingabe : public QMainWindow {
     QPointer<Bildexport> bildexport_;
     QPointer<Farben> farben_;
     QPointer<Stadtname> stadtname_dialog_;
+    QPointer<Druck_Ausschnitt> druck_ausschnitt_;
+    // The printer and its setup, kept from one print to the next.
+    std::unique_ptr<QPrinter> drucker_;
 };
 
 } // namespace tarvello

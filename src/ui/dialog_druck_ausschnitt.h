@@ -1,0 +1,66 @@
+// The print-section dialog: the map enlarged N times over N x N sheets, of
+// which only the marked ones are printed. A grid of buttons stands for the
+// sheets; a click marks or unmarks one. The marks live in the print options,
+// so they outlast the dialog and a change of N.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "core/steuerwerte.h"
+
+class QComboBox;
+class QPushButton;
+
+namespace tarvello {
+
+struct Druckoptionen;
+
+class Druck_Ausschnitt : public QDialog {
+    Q_OBJECT
+
+  public:
+    Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWidget* parent = nullptr);
+
+    // Magnification of the selected Combo1 entry.
+    int vergroesserung() const;
+    // The sheet button CXY(i) (row-major from 0), null beyond those made.
+    QPushButton* feld(int i) const;
+    // The colour button i shows: navy when marked, white when not.
+    QColor feldfarbe(int i) const;
+
+    // Width and height of the grid area, and its distance from the top.
+    static constexpr int rasterbreite = 400;
+    static constexpr int rand = 8;
+    static constexpr int raster_oben = rand + 36;
+    // The magnifications of Combo1.
+    static constexpr int stufen[] = {2, 3, 4, 5, 6, 7, 8, 10, 12, 15};
+
+  signals:
+    // Command1 and Command5: section mode is on with the dialog's N.
+    void uebernommen();
+    // Command5, after uebernommen.
+    void drucken_verlangt();
+    // Command2: section mode is off.
+    void abgebrochen();
+
+  public slots:
+    void uebernehmen();
+    void uebernehmen_und_drucken();
+    void abbrechen();
+    void alle_markieren();
+    void alle_aus();
+
+  private:
+    void raster_auslegen();
+    void feld_umschalten(int i);
+    void faerben();
+    void in_optionen_uebernehmen();
+
+    Druckoptionen& optionen_;
+    QComboBox* combo_ = nullptr;
+    QWidget* raster_ = nullptr;
+    std::vector<QPushButton*> felder_;
+};
+
+} // namespace tarvello

@@ -1,0 +1,802 @@
+// Printed sheets: the tiling with its overlap and crop rectangles, the section
+// mode, line widths in printer pixels, hatched and ringed buildings, the side
+// panel (title, sheet grid, scale bar, compass rose) and the PDF output.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/funktionen.h"
+#include "core/wirt.h"
+#include "core/zahlen.h"
+#include "core/zufall.h"
+#include "render/druckausgabe.h"
+#include "render/randleiste.h"
+#include "render/stadtplan.h"
+#include "render_hilfe.h"
+
+using namespace tarvello;
+using namespace testhilfe;
+
+namespace {
+
+// One primitive as the renderer asked for it; positions in centimetres.
+struct Primitiv {
+    std::string art; // linie, linien, zug, kreis, rahmen, box, text
+    double breite = 0;
+    QRgb farbe = 0;
+    std::vector<QPointF> p;
+    double radius = 0;
+    QString text{};
+    double punkte = 0; // font size of a text
+    bool fett = false;
+    double textbreite = 0, texthoehe = 0;
+};
+
+// Draws on a page picture like the real surface and keeps every primitive.
+class Druckaufzeichnung : public Zeichenflaeche {
+  public:
+    Druckaufzeichnung(QImage* bild, double px) : Zeichenflaeche(bild, px) {}
+    std::vector<Primitiv> e;
+
+    void linie(double x1, double y1, double x2, double y2, double b, QColor c) override {
+        e.push_back({"linie", b, c.rgb(), {{x1, y1}, {x2, y2}}});
+        Zeichenflaeche::linie(x1, y1, x2, y2, b, c);
+    }
+    void linien(const QLineF* l, int n, double b, QColor c) override {
+        Primitiv x{"linien", b, c.rgb(), {}};
+        for (int i = 0; i < n; ++i) {
+            x.p.push_back(l[i].p1());
+            x.p.push_back(l[i].p2());
+        }
+        e.push_back(x);
+        Zeichenflaeche::linien(l, n, b, c);
+    }
+    void linienzug(const QPointF* p, int n, double b, QColor c) override {
+        e.push_back({"zug", b, c.rgb(), std::vector<QPointF>(p, p + n)});
+        Zeichenflaeche::linienzug(p, n, b, c);
+    }
+    void kreis(double x, double y, double r, double b, QColor c) override {
+        e.push_back({"kreis", b, c.rgb(), {{x, y}}, r});
+        Zeichenflaeche::kreis(x, y, r, b, c);
+    }
+    void rechteck(double x1, double y1, double x2, double y2, double b, QColor c) override {
+        e.push_back({"rahmen", b, c.rgb(), {{x1, y1}, {x2, y2}}});
+        Zeichenflaeche::rechteck(x1, y1, x2, y2, b, c);
+    }
+    void rechteck_gefuellt(double x1, double y1, double x2, double y2, QColor c) override {
+        e.push_back({"box", 0, c.rgb(), {{x1, y1}, {x2, y2}}});
+        Zeichenflaeche::rechteck_gefuellt(x1, y1, x2, y2, c);
+    }
+    void schrift_setzen(const QFont& f) override {
+        schrift_ = f;
+        Zeichenflaeche::schrift_setzen(f);
+    }
+    void position_setzen(double x, double y) override {
+        pos_ = QPointF(x, y);
+        Zeichenflaeche::position_setzen(x, y);
+    }
+    void text(const QString& t) override {
+        Primitiv x{"text", 0, 0, {pos_}};
+        x.text = t;
+        x.punkte = schrift_.pointSizeF();
+        x.fett = schrift_.bold();
+        x.textbreite = text_breite(t);
+        x.texthoehe = text_hoehe(t);
+        e.push_back(x);
+        Zeichenflaeche::text(t);
+    }
+
+    std::vector<const Primitiv*> alle(const std::string& art) const {
+        std::vector<const Primitiv*> r;
+        for (const Primitiv& x : e)
+            if (x.art == art) r.push_back(&x);
+        return r;
+    }
+    const Primitiv* text_von(const QString& t) const {
+        for (const Primitiv& x : e)
+            if (x.art == "text" && x.text == t) return &x;
+        return nullptr;
+    }
+
+  private:
+    QFont schrift_;
+    QPointF pos_;
+};
+
+// A landscape page of breite x hoehe cm (the printable area), drawn at px
+// pixels per centimetre.
+class Seitenziel : public Blattziel {
+  public:
+    explicit Seitenziel(float breite = 28.7f, float hoehe = 20.0f, float px = 30.0f)
+        : breite_(breite), hoehe_(hoehe), px_(px) {}
+
+    Zielart art() const override { return Zielart::drucker; }
+    float seitenhoehe() const override { return hoehe_; }
+    float seitenbreite() const override { return breite_; }
+    float pixel_je_einheit() const override { return px_; }
+    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString&) override {
+        bilder.emplace_back(static_cast<int>(breite_ * px_), static_cast<int>(hoehe_ * px_),
+                            QImage::Format_RGB32);
+        bilder.back().fill(Qt::white);
+        // Points turn into as many pixels as on a printer of this resolution.
+        bilder.back().setDotsPerMeterX(static_cast<int>(px_ * 100.0f));
+        bilder.back().setDotsPerMeterY(static_cast<int>(px_ * 100.0f));
+        blaetter.emplace_back(zeile, spalte);
+        seiten.push_back(std::make_unique<Druckaufzeichnung>(&bilder.back(), px_));
+        return seiten.back().get();
+    }
+    bool blatt_beenden(int, int, QString&) override {
+        seiten.back()->beenden();
+        return true;
+    }
+    void blatt_abbrechen() override { seiten.back()->beenden(); }
+
+    std::deque<QImage> bilder;
+    std::vector<std::unique_ptr<Druckaufzeichnung>> seiten;
+    std::vector<std::pair<int, int>> blaetter;
+
+  private:
+    float breite_, hoehe_, px_;
+};
+
+class Statuswirt : public Wirt {
+  public:
+    std::vector<std::string> texte;
+    int abbruch_nach = -1; // yields until the host asks to abort
+    int runden = 0;
+    void status(const std::string& t) override { texte.push_back(t); }
+    bool nachgeben() override { return abbruch_nach >= 0 && ++runden > abbruch_nach; }
+
+    // Index of the first status text equal to t, or -1.
+    int wo(const std::string& t) const {
+        for (std::size_t i = 0; i < texte.size(); ++i)
+            if (texte[i] == t) return static_cast<int>(i);
+        return -1;
+    }
+};
+
+struct Druck {
+    Stadtmodell m = kleine_stadt();
+    Druckfarben f = testfarben();
+    Druckoptionen o;
+    Zufall z{77u};
+    QString titel = QStringLiteral("Kleinstadt");
+    int nord = 0;
+    Sprache sprache = Sprache::deutsch;
+
+    Zeichenauftrag auftrag(Wirt* wirt = nullptr) {
+        return Zeichenauftrag{m, f, o, {}, z, wirt, sprache, titel, nord};
+    }
+    Zeichenergebnis drucken(Blattziel& ziel, Wirt* wirt = nullptr) {
+        return stadtplan_zeichnen(auftrag(wirt), ziel);
+    }
+};
+
+constexpr QRgb schwarz = 0xff000000u;
+constexpr QRgb weiss = 0xffffffffu;
+
+// The map's side on a page of 20 cm printable height.
+constexpr float seite_h = 19.6f;
+
+} // namespace
+
+// --- tiling geometry ----------------------------------------------------------
+
+TEST(Druckseite, EinBlattZeigtDieGanzeKarteOhneVerschiebung) {
+    Renderzustand z;
+    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 100.0f);
+    z.blatt_setzen(1, 1);
+    EXPECT_FLOAT_EQ(z.blatt_zoom, 1.0f);
+    EXPECT_FLOAT_EQ(z.kartenseite, seite_h);
+    EXPECT_FLOAT_EQ(z.karte_rechts, seite_h + 0.2f);
+    EXPECT_FLOAT_EQ(z.karte_unten, seite_h + 0.2f);
+    EXPECT_DOUBLE_EQ(z.ausschnitt_x, 0.0);
+    EXPECT_DOUBLE_EQ(z.ausschnitt_y, 0.0);
+    EXPECT_FLOAT_EQ(z.massstab, seite_h / 400.0f);
+    // Line widths: the page height in printer pixels, not in centimetres.
+    EXPECT_NEAR(z.linienfaktor, 2000.0f * 4.2f / 400.0f, 1e-3);
+    // No tolerance on paper: the square's own edge is the limit.
+    EXPECT_TRUE(z.karte_nach_geraet(399.9f, 0.1f));
+    EXPECT_FALSE(z.karte_nach_geraet(400.1f, 200.0f));
+    EXPECT_FALSE(z.karte_nach_geraet(-0.1f, 200.0f));
+}
+
+TEST(Druckseite, ZweiMalZweiMitUeberlappungUndSchnittrahmen) {
+    const float e = 400.0f;
+    Renderzustand z;
+    z.drucker_vorbereiten(e, 0.8f, 2, 20.0f, 28.7f, 100.0f);
+    EXPECT_FLOAT_EQ(z.blatt_zoom, 1.6f);
+    EXPECT_NEAR(z.linienfaktor, 2000.0f * 0.8f * 1.6f * 4.2f / e, 1e-3);
+
+    // Sheet 1 shows x from -0.03125 E to 0.59375 E across the square.
+    z.blatt_setzen(1, 1);
+    EXPECT_NEAR(z.ausschnitt_x, -0.03125 * e, 1e-4);
+    EXPECT_NEAR(z.ausschnitt_y, -0.03125 * e, 1e-4);
+    z.karte_nach_geraet(0.59375f * e, 0.0f);
+    EXPECT_NEAR(z.geraet_x, z.karte_rechts, 1e-4);
+    // Its crop rectangle runs from the page's left margin to 0.9 H.
+    Rechteck r = schnittrahmen(z);
+    EXPECT_FLOAT_EQ(r.links, 0.2f);
+    EXPECT_FLOAT_EQ(r.oben, 0.2f);
+    EXPECT_FLOAT_EQ(r.rechts, 0.2f + 0.9f * seite_h);
+    EXPECT_FLOAT_EQ(r.unten, 0.2f + 0.9f * seite_h);
+
+    // Sheet 2's from 0.1 H to the map square's right edge.
+    z.blatt_setzen(1, 2);
+    EXPECT_EQ(z.blatt_nummer, 2);
+    EXPECT_NEAR(z.ausschnitt_x, (0.5 - 0.03125) * e, 1e-4);
+    r = schnittrahmen(z);
+    EXPECT_FLOAT_EQ(r.links, 0.2f + 0.1f * seite_h);
+    EXPECT_FLOAT_EQ(r.rechts, z.karte_rechts);
+    EXPECT_FLOAT_EQ(r.oben, 0.2f);
+    EXPECT_FLOAT_EQ(r.unten, 0.2f + 0.9f * seite_h);
+
+    z.blatt_setzen(2, 1);
+    EXPECT_EQ(z.blatt_nummer, 3);
+    r = schnittrahmen(z);
+    EXPECT_FLOAT_EQ(r.oben, 0.2f + 0.1f * seite_h);
+    EXPECT_FLOAT_EQ(r.unten, z.karte_unten);
+}
+
+// Cut along their rectangles, the sheets of every tiling join without gap or
+// overlap and cover the whole map.
+TEST(Druckseite, ZugeschnitteneBlaetterFuegenSichZurGanzenKarte) {
+    const float e = 730.0f;
+    for (int n : {2, 3, 5, 9, 20}) {
+        Renderzustand z;
+        z.drucker_vorbereiten(e, 1.0f, n, 19.0f, 27.7f, 236.2f);
+        // Map x of a device x on the current sheet.
+        const auto karte = [&](double gx) {
+            return (gx - z.rand_links) / z.massstab + z.ausschnitt_x;
+        };
+        double rechts_vorher = 0;
+        for (int s = 1; s <= n; ++s) {
+            z.blatt_setzen(1, s);
+            const Rechteck r = schnittrahmen(z);
+            const double links = karte(r.links), rechts = karte(r.rechts);
+            if (s == 1) {
+                EXPECT_LE(links, 0.0) << n;
+            } else {
+                EXPECT_NEAR(links, rechts_vorher, 1e-3) << n << " " << s;
+            }
+            if (s > 1 && s < n) {
+                EXPECT_NEAR(rechts - links, e / n, 1e-3) << n;
+            }
+            if (s == n) {
+                EXPECT_GE(rechts, e) << n;
+            }
+            rechts_vorher = rechts;
+        }
+    }
+}
+
+// --- sheet loop -----------------------------------------------------------------
+
+TEST(Drucklauf, EinBlattMitAllenAngabenOhneSchnittrahmenUndPlanquadrate) {
+    Druck d;
+    Seitenziel ziel;
+    Statuswirt wirt;
+    const Zeichenergebnis e = d.drucken(ziel, &wirt);
+    ASSERT_EQ(e.ende, Zeichenende::fertig);
+    ASSERT_EQ(ziel.blaetter.size(), 1u);
+    EXPECT_GE(wirt.wo("Drucke Blatt 1 von 1"), 0);
+    EXPECT_EQ(wirt.texte.back(), "Druck abgeschlossen!");
+    const Druckaufzeichnung& s = *ziel.seiten[0];
+    for (const Primitiv* r : s.alle("rahmen")) {
+        EXPECT_NE(r->farbe, d.f.farbe[farbe_schnittmarken]) << "no crop rectangle on one sheet";
+        EXPECT_NE(r->breite, 4.0) << "no sheet grid on one sheet";
+    }
+    EXPECT_NE(s.text_von("Kleinstadt"), nullptr);
+    EXPECT_NE(s.text_von("N"), nullptr);
+    // 400 m on 19.6 cm: 81.6 m per 4 cm, a 50 m bar.
+    EXPECT_NE(s.text_von("50m"), nullptr);
+    // The whole map is drawn: the building reaching over the right edge
+    // still shows its visible hatching.
+    EXPECT_FALSE(s.alle("linien").empty());
+}
+
+TEST(Drucklauf, SchnittrahmenAufGekacheltenBlaetternNachOption) {
+    Druck d;
+    d.o.blaetter_je_seite = 2;
+    Seitenziel ziel;
+    ASSERT_EQ(d.drucken(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(ziel.blaetter.size(), 4u);
+    const QRgb farbe = d.f.farbe[farbe_schnittmarken];
+    const auto rahmen = [&](const Druckaufzeichnung& s) {
+        std::vector<const Primitiv*> r;
+        for (const Primitiv* x : s.alle("rahmen"))
+            if (x->farbe == farbe) r.push_back(x);
+        return r;
+    };
+    const auto r1 = rahmen(*ziel.seiten[0]);
+    ASSERT_EQ(r1.size(), 1u);
+    EXPECT_EQ(r1[0]->breite, 2.0);
+    EXPECT_NEAR(r1[0]->p[0].x(), 0.2, 1e-6);
+    EXPECT_NEAR(r1[0]->p[1].x(), 0.2 + 0.9 * seite_h, 1e-5);
+    const auto r4 = rahmen(*ziel.seiten[3]);
+    ASSERT_EQ(r4.size(), 1u);
+    EXPECT_NEAR(r4[0]->p[0].y(), 0.2 + 0.1 * seite_h, 1e-5);
+    EXPECT_NEAR(r4[0]->p[1].y(), 0.2 + seite_h, 1e-5);
+
+    Druck ohne;
+    ohne.o.blaetter_je_seite = 2;
+    ohne.o.druck_schnittmarken = false;
+    Seitenziel ziel2;
+    ohne.drucken(ziel2);
+    for (const auto& s : ziel2.seiten)
+        EXPECT_TRUE(rahmen(*s).empty());
+}
+
+TEST(Drucklauf, AusschnittDrucktNurDieMarkiertenBlaetter) {
+    Druck d;
+    d.o.blaetter_je_seite = 3;
+    d.o.ausschnitt_modus = true;
+    d.o.blatt_gewaehlt(1, 2) = 1;
+    d.o.blatt_gewaehlt(2, 1) = 1;
+    d.o.blatt_gewaehlt(4, 4) = 1; // outside the 3 x 3: not counted
+    Seitenziel ziel;
+    Statuswirt wirt;
+    ASSERT_EQ(d.drucken(ziel, &wirt).ende, Zeichenende::fertig);
+    ASSERT_EQ(ziel.blaetter.size(), 2u);
+    EXPECT_EQ(ziel.blaetter[0], std::make_pair(1, 2));
+    EXPECT_EQ(ziel.blaetter[1], std::make_pair(2, 1));
+    const int erst = wirt.wo("Drucke Blatt 1 von 2");
+    const int dann = wirt.wo("Drucke Blatt 2 von 2");
+    ASSERT_GE(erst, 0);
+    ASSERT_GE(dann, 0);
+    EXPECT_LT(erst, dann);
+    EXPECT_EQ(wirt.texte.back(), "Druck abgeschlossen!");
+    // Sheet (1,2) is number 2: its grid fills the second box of the first row.
+    const Druckaufzeichnung& s = *ziel.seiten[0];
+    const double sx = 0.2 + seite_h + 1.0;
+    const double oben = 0.2 + seite_h - 3 * 0.35 - 1.0;
+    int gefuellt = 0;
+    for (const Primitiv* b : s.alle("box"))
+        if (b->farbe == schwarz && std::abs(b->p[1].x() - b->p[0].x() - 0.35) < 1e-6) {
+            ++gefuellt;
+            EXPECT_NEAR(b->p[0].x(), sx + 0.35, 1e-5);
+            EXPECT_NEAR(b->p[0].y(), oben, 1e-5);
+        }
+    EXPECT_EQ(gefuellt, 1);
+
+    // With the options off, neither sheet is number 1: no title, scale,
+    // compass or grid, only the white panel.
+    d.o.druck_bezeichnung = d.o.druck_massstab = d.o.druck_kompass = d.o.druck_planquadrate = false;
+    Seitenziel kahl;
+    d.drucken(kahl);
+    ASSERT_EQ(kahl.seiten.size(), 2u);
+    for (const auto& seite : kahl.seiten) {
+        EXPECT_EQ(seite->text_von("Kleinstadt"), nullptr);
+        EXPECT_EQ(seite->text_von("N"), nullptr);
+        EXPECT_EQ(seite->text_von("20m"), nullptr);
+        bool panel = false;
+        for (const Primitiv* b : seite->alle("box"))
+            if (b->farbe == weiss && std::abs(b->p[1].x() - b->p[0].x() - 9.0) < 1e-5) panel = true;
+        EXPECT_TRUE(panel);
+        for (const Primitiv* r : seite->alle("rahmen"))
+            EXPECT_NE(r->breite, 4.0);
+    }
+}
+
+TEST(Drucklauf, AusschnittOhneMarkeZeichnetNichtsUndMeldetDasEnde) {
+    Druck d;
+    d.o.blaetter_je_seite = 3;
+    d.o.ausschnitt_modus = true;
+    Seitenziel ziel;
+    Statuswirt wirt;
+    EXPECT_EQ(d.drucken(ziel, &wirt).ende, Zeichenende::fertig);
+    EXPECT_TRUE(ziel.blaetter.empty());
+    ASSERT_FALSE(wirt.texte.empty());
+    EXPECT_EQ(wirt.texte.back(), "Druck abgeschlossen!");
+    d.sprache = Sprache::englisch;
+    Statuswirt englisch;
+    d.drucken(ziel, &englisch);
+    EXPECT_EQ(englisch.texte.back(), "City Map Printed!");
+}
+
+// Sheets 2..9 of a 3 x 3 print with the options off carry only the map and
+// the white panel; sheet 1 carries everything.
+TEST(Drucklauf, ErstesBlattTraegtAlleAngaben) {
+    Druck d;
+    d.o.blaetter_je_seite = 3;
+    d.o.druck_bezeichnung = d.o.druck_massstab = d.o.druck_kompass = d.o.druck_planquadrate = false;
+    Seitenziel ziel;
+    ASSERT_EQ(d.drucken(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(ziel.seiten.size(), 9u);
+    EXPECT_NE(ziel.seiten[0]->text_von("Kleinstadt"), nullptr);
+    EXPECT_NE(ziel.seiten[0]->text_von("O"), nullptr);
+    int raster = 0;
+    for (const Primitiv* r : ziel.seiten[0]->alle("rahmen"))
+        if (r->breite == 4.0) ++raster;
+    EXPECT_EQ(raster, 9);
+    for (std::size_t i = 1; i < 9; ++i) {
+        EXPECT_EQ(ziel.seiten[i]->text_von("Kleinstadt"), nullptr) << i;
+        EXPECT_EQ(ziel.seiten[i]->text_von("N"), nullptr) << i;
+    }
+}
+
+TEST(Drucklauf, AbbruchBeendetDasBlattOhneSchlusstext) {
+    Druck d;
+    d.o.blaetter_je_seite = 2;
+    Seitenziel ziel;
+    Statuswirt wirt;
+    wirt.abbruch_nach = 30;
+    EXPECT_EQ(d.drucken(ziel, &wirt).ende, Zeichenende::abgebrochen);
+    EXPECT_EQ(ziel.blaetter.size(), 1u);
+    EXPECT_EQ(wirt.wo("Druck abgeschlossen!"), -1);
+}
+
+// --- line widths and buildings ------------------------------------------------
+
+namespace {
+
+// A town with one building of the given corners and nothing else.
+Stadtmodell ein_haus(bool rund) {
+    Stadtmodell m;
+    m.dimensionieren(2, 10, 4, 1, 1);
+    m.stadt_abmessung = 400.0f;
+    m.weg_halbbreite_min = 1.0f;
+    m.weg_halbbreite_max = 3.0f;
+    if (rund)
+        rundes_haus(m, 200.3f, 180.1f, 12.2f);
+    else
+        rechteck_haus(m, 140.3f, 120.7f, 170.9f, 141.2f);
+    return m;
+}
+
+} // namespace
+
+TEST(Gebaeudedruck, SchraffurInZweiAufloesungenUndUmriss) {
+    Druck d;
+    d.m = ein_haus(false);
+    Seitenziel normal;
+    d.drucken(normal);
+    d.o.gebaeude_hohe_aufloesung = true;
+    Seitenziel fein;
+    d.drucken(fein);
+
+    const auto schraffur = [](const Druckaufzeichnung& s) {
+        const auto l = s.alle("linien");
+        EXPECT_EQ(l.size(), 1u);
+        return l.empty() ? nullptr : l[0];
+    };
+    const Primitiv* a = schraffur(*normal.seiten[0]);
+    const Primitiv* b = schraffur(*fein.seiten[0]);
+    ASSERT_TRUE(a && b);
+    // Edge 2-3 is 20.5 m, 18.9625 m after moving the corners 7.5 % towards
+    // the centre; steps of 400 x 0.0004 / 18.9625 and a quarter of that.
+    const float l = 20.5f * 0.925f;
+    const float ds = 400.0f * 0.0004f / l;
+    const auto n_a = a->p.size() / 2, n_b = b->p.size() / 2;
+    EXPECT_NEAR(static_cast<double>(n_a), std::floor(1.0 / ds) + 1, 1.0);
+    EXPECT_NEAR(static_cast<double>(n_b), std::floor(4.0 / ds) + 1, 1.0);
+    Renderzustand z;
+    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 30.0f);
+    EXPECT_NEAR(a->breite, untergrenze_06(ds * 3.0f * z.linienfaktor), 1e-4);
+    EXPECT_EQ(a->farbe, d.f.farbe[farbe_gebaeude]);
+    // Hatch lines run across from edge 3-2 to edge 4-1 (x = const here):
+    // the first from corner 3 to corner 4 of the shrunk building.
+    const double s = z.massstab;
+    const double x3 = (170.9 - 15.3 * 0.075) * s + 0.2, x4 = (140.3 + 15.3 * 0.075) * s + 0.2;
+    EXPECT_NEAR(a->p[0].x(), x3, 1e-4);
+    EXPECT_NEAR(a->p[1].x(), x4, 1e-4);
+    EXPECT_NEAR(a->p[0].y(), a->p[1].y(), 1e-6);
+
+    // The outline on the same shrunk corners, closed.
+    std::vector<const Primitiv*> umriss;
+    for (const Primitiv* x : normal.seiten[0]->alle("zug"))
+        if (x->farbe == d.f.farbe[farbe_gebaeude]) umriss.push_back(x);
+    ASSERT_EQ(umriss.size(), 1u);
+    ASSERT_EQ(umriss[0]->p.size(), 5u);
+    EXPECT_EQ(umriss[0]->p.front(), umriss[0]->p.back());
+    EXPECT_NEAR(umriss[0]->p[0].x(), x4, 1e-4);
+    EXPECT_NEAR(umriss[0]->breite, untergrenze_06(z.linienfaktor * ds * 8.0f), 1e-4);
+
+    // Outline only: no hatching, thin edges.
+    d.o.gebaeude_hohe_aufloesung = false;
+    d.o.gebaeude_nur_umriss = true;
+    Seitenziel umriss_nur;
+    d.drucken(umriss_nur);
+    EXPECT_TRUE(umriss_nur.seiten[0]->alle("linien").empty());
+    bool gefunden = false;
+    for (const Primitiv* x : umriss_nur.seiten[0]->alle("zug"))
+        if (x->farbe == d.f.farbe[farbe_gebaeude]) {
+            gefunden = true;
+            EXPECT_NEAR(x->breite, untergrenze_06(z.linienfaktor / 12.0f), 1e-5);
+        }
+    EXPECT_TRUE(gefunden);
+}
+
+TEST(Gebaeudedruck, RundeGebaeudeAusKonzentrischenKreisen) {
+    Druck d;
+    d.m = ein_haus(true);
+    Seitenziel ziel;
+    d.drucken(ziel);
+    Renderzustand z;
+    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 30.0f);
+    const auto kreise = ziel.seiten[0]->alle("kreis");
+    // Radii 0, 0.1, ... up to 12.2 / 2 - 0.2 = 5.9 map units.
+    ASSERT_GE(kreise.size(), 59u);
+    ASSERT_LE(kreise.size(), 60u);
+    EXPECT_NEAR(kreise[0]->radius, 0.0, 1e-9);
+    EXPECT_NEAR(kreise.back()->radius, 5.9 * z.massstab, 0.1 * z.massstab);
+    EXPECT_EQ(kreise[0]->breite, runden(z.linienfaktor * 0.1f + 0.51f));
+
+    d.o.gebaeude_nur_umriss = true;
+    Seitenziel umriss;
+    d.drucken(umriss);
+    const auto einer = umriss.seiten[0]->alle("kreis");
+    ASSERT_EQ(einer.size(), 1u);
+    EXPECT_NEAR(einer[0]->radius, 5.9 * z.massstab, 1e-4);
+    EXPECT_NEAR(einer[0]->breite, untergrenze_06(z.linienfaktor / 12.0f), 1e-5);
+}
+
+// Widths are printer pixels: the same page at twice the resolution has
+// strokes twice as wide (in pixels), so they are as wide on paper.
+TEST(Gebaeudedruck, LinienbreitenFolgenDerDruckeraufloesung) {
+    Druck d;
+    Seitenziel grob(28.7f, 20.0f, 20.0f), fein(28.7f, 20.0f, 40.0f);
+    d.drucken(grob);
+    d.drucken(fein);
+    const QRgb rand = d.f.farbe[farbe_strassenrand];
+    const auto breite_der_strasse = [&](const Druckaufzeichnung& s) {
+        for (const Primitiv* x : s.alle("zug"))
+            if (x->farbe == rand) return x->breite;
+        return 0.0;
+    };
+    const double a = breite_der_strasse(*grob.seiten[0]);
+    const double b = breite_der_strasse(*fein.seiten[0]);
+    ASSERT_GT(a, 0.6);
+    EXPECT_NEAR(b, 2.0 * a, 1e-4);
+    // The first outline pass draws the narrowest street (half-width 1).
+    Renderzustand z;
+    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 20.0f);
+    EXPECT_NEAR(a, untergrenze_06(1.0f / 2.0f * 0.55f * z.linienfaktor), 1e-4);
+}
+
+// --- side panel -------------------------------------------------------------------
+
+TEST(Randleiste, MassstabsbalkenNachTabelle) {
+    const auto pruefen = [](float v, float u, int n) {
+        const Massstabsbalken b = massstabsbalken(v);
+        EXPECT_FLOAT_EQ(b.laenge, u) << v;
+        EXPECT_EQ(b.segmente, n) << v;
+    };
+    pruefen(7.0f, 5.0f, 5);
+    pruefen(1.04f, 0.5f, 5);  // rounds to 1.0
+    pruefen(1.06f, 1.0f, 10); // rounds to 1.1
+    pruefen(0.01f, 0.5f, 5);
+    pruefen(2.0f, 1.0f, 10);
+    pruefen(2.1f, 2.0f, 8);
+    pruefen(5.0f, 2.0f, 8);
+    pruefen(5.1f, 5.0f, 5);
+    pruefen(29.8f, 20.0f, 8);
+    pruefen(81.6f, 50.0f, 5);
+    pruefen(100.04f, 50.0f, 5);
+    pruefen(100.1f, 100.0f, 10);
+    pruefen(10000.0f, 5000.0f, 5);
+    pruefen(100000.0f, 50000.0f, 5);
+    // Beyond the table: its last row.
+    pruefen(100000.1f, 50000.0f, 5);
+    pruefen(3.0e6f, 50000.0f, 5);
+}
+
+TEST(Randleiste, MassstabsbalkenAufDemBlatt) {
+    // 4 cm stand for v map units: E = v x H / 4 on a single sheet.
+    for (const auto& [v, text, n] : {std::tuple{7.0f, "5m", 5}, std::tuple{1.04f, "0.5m", 5}}) {
+        Druck d;
+        d.m.stadt_abmessung = v * seite_h / 4.0f;
+        Seitenziel ziel;
+        d.drucken(ziel);
+        const Druckaufzeichnung& s = *ziel.seiten[0];
+        const Primitiv* t = s.text_von(QString::fromLatin1(text));
+        ASSERT_NE(t, nullptr) << text;
+        const double sx = 0.2 + seite_h + 1.0, y0 = 0.2 + 4.0;
+        EXPECT_NEAR(t->p[0].x(), sx + 1.0, 1e-5);
+        EXPECT_NEAR(t->p[0].y(), y0, 1e-5);
+        EXPECT_EQ(t->punkte, 12.0);
+        EXPECT_FALSE(t->fett);
+        const double s_cm = 4.0 / v;
+        const double laenge = (n == 5 && v > 2 ? 5.0 : 0.5) * s_cm;
+        int segmente = 0, gefuellt = 0;
+        for (const Primitiv* r : s.alle("rahmen"))
+            if (r->breite == 3.0 && std::abs(r->p[0].x() - sx) < 1e-6) ++segmente;
+        for (const Primitiv* b : s.alle("box"))
+            if (b->farbe == schwarz && std::abs(b->p[0].x() - sx) < 1e-6 &&
+                std::abs(b->p[1].x() - sx - 0.2) < 1e-6)
+                ++gefuellt;
+        EXPECT_EQ(segmente, n);
+        EXPECT_EQ(gefuellt, (n + 1) / 2);
+        // The two ticks mark the bar's ends.
+        bool unten = false;
+        for (const Primitiv* l : s.alle("linie"))
+            if (std::abs(l->p[0].x() - sx) < 1e-6 && std::abs(l->p[1].x() - sx - 0.5) < 1e-6 &&
+                std::abs(l->p[0].y() - (y0 + laenge)) < 1e-4)
+                unten = true;
+        EXPECT_TRUE(unten) << text;
+    }
+}
+
+TEST(Randleiste, TitelSchrumpftAufSiebenEinhalbZentimeter) {
+    EXPECT_FLOAT_EQ(titel_schriftgroesse(10.0), 10.5f); // 105 / width
+    EXPECT_FLOAT_EQ(titel_schriftgroesse(7.5), 14.0f);
+    EXPECT_FLOAT_EQ(titel_schriftgroesse(3.0), 14.0f);
+    EXPECT_FLOAT_EQ(titel_schriftgroesse(10.0, 5.0f), 7.0f);
+
+    Druck d;
+    Seitenziel kurz;
+    d.drucken(kurz);
+    const Primitiv* t = kurz.seiten[0]->text_von("Kleinstadt");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->punkte, 14.0);
+    EXPECT_TRUE(t->fett);
+    EXPECT_NEAR(t->p[0].x(), 0.2 + seite_h + 1.0, 1e-5);
+    EXPECT_NEAR(t->p[0].y(), 2.2, 1e-5);
+
+    d.titel = QStringLiteral("Sankt Bartholomäus an der Oberen Wasserscheide");
+    Seitenziel lang(28.7f, 20.0f, 100.0f);
+    d.drucken(lang);
+    const Primitiv* l = lang.seiten[0]->text_von(d.titel);
+    ASSERT_NE(l, nullptr);
+    EXPECT_LT(l->punkte, 14.0);
+    EXPECT_NEAR(l->textbreite, 7.5, 0.25);
+
+    // A narrower page (Letter) leaves less room: the title stays on it.
+    Seitenziel schmal(26.94f, 20.59f, 100.0f);
+    d.drucken(schmal);
+    const Primitiv* k = schmal.seiten[0]->text_von(d.titel);
+    ASSERT_NE(k, nullptr);
+    EXPECT_LE(k->p[0].x() + k->textbreite, 26.94 + 0.05);
+}
+
+TEST(Randleiste, NordrichtungDerKnoepfe) {
+    EXPECT_FLOAT_EQ(nordrichtung(0), pi / 2.0f);
+    for (int k = 1; k < 12; ++k)
+        EXPECT_NEAR(nordrichtung(k) - nordrichtung(k - 1), pi / 6.0f, 1e-5) << k;
+    EXPECT_NEAR(nordrichtung(3), pi, 1e-5);
+    EXPECT_NEAR(nordrichtung(6), 1.5f * pi, 1e-5);
+
+    // Button 3: north points left, west down, south right, east (O) up.
+    Druck d;
+    d.nord = 3;
+    Seitenziel ziel;
+    d.drucken(ziel);
+    const Druckaufzeichnung& s = *ziel.seiten[0];
+    const double cx = 0.2 + seite_h + 1.0 + 3.0, cy = 0.2 + 10.0, r = 1.3 * 1.65;
+    const auto mitte = [&](const char* b) {
+        const Primitiv* t = s.text_von(QString::fromLatin1(b));
+        EXPECT_NE(t, nullptr) << b;
+        return t ? QPointF(t->p[0].x() + t->textbreite / 2, t->p[0].y() + t->texthoehe / 2)
+                 : QPointF();
+    };
+    const QPointF n = mitte("N"), w = mitte("W"), su = mitte("S"), o = mitte("O");
+    EXPECT_NEAR(n.x(), cx - r, 1e-4);
+    EXPECT_NEAR(n.y(), cy, 1e-4);
+    EXPECT_NEAR(w.y(), cy + r, 1e-4);
+    EXPECT_NEAR(su.x(), cx + r, 1e-4);
+    EXPECT_NEAR(o.y(), cy - r, 1e-4);
+    // The long ray to the north ends 1.65 cm left of the centre.
+    bool strahl = false;
+    for (const Primitiv* l : s.alle("linie"))
+        if (l->breite == 3.0 && std::abs(l->p[0].x() - cx) < 1e-5 &&
+            std::abs(l->p[0].y() - cy) < 1e-5 && std::abs(l->p[1].x() - (cx - 1.65)) < 1e-4 &&
+            std::abs(l->p[1].y() - cy) < 1e-4)
+            strahl = true;
+    EXPECT_TRUE(strahl);
+    // 16 rays of three lines each.
+    int striche = 0;
+    for (const Primitiv* l : s.alle("linie"))
+        if (l->breite == 3.0 && std::hypot(l->p[1].x() - cx, l->p[1].y() - cy) > 0.5 &&
+            std::hypot(l->p[1].x() - cx, l->p[1].y() - cy) < 1.7)
+            ++striche;
+    EXPECT_EQ(striche, 48);
+}
+
+// --- PDF output -----------------------------------------------------------------
+
+namespace {
+
+QByteArray lesen(const QString& datei) {
+    QFile f(datei);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int seiten(const QByteArray& pdf) {
+    static const QRegularExpression seite(QStringLiteral("/Type /Page\\b(?!s)"));
+    int n = 0;
+    auto it = seite.globalMatch(QString::fromLatin1(pdf));
+    while (it.hasNext()) {
+        it.next();
+        ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+TEST(Pdfdruck, EineQuerseiteJeBlatt) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("karte.pdf");
+    Druck d;
+    d.o.blaetter_je_seite = 2;
+    Zeichenergebnis e = pdf_drucken(d.auftrag(), datei);
+    ASSERT_EQ(e.ende, Zeichenende::fertig) << e.fehler.toStdString();
+    EXPECT_EQ(e.blaetter, 4);
+    QByteArray pdf = lesen(datei);
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(seiten(pdf), 4);
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 842")); // A4 landscape: 842 x 595 pt
+
+    // A section of a 3 x 3 on A3.
+    d.o.blaetter_je_seite = 3;
+    d.o.ausschnitt_modus = true;
+    d.o.blatt_gewaehlt(1, 2) = d.o.blatt_gewaehlt(2, 1) = 1;
+    e = pdf_drucken(d.auftrag(), datei, QPageSize(QPageSize::A3));
+    ASSERT_EQ(e.ende, Zeichenende::fertig);
+    pdf = lesen(datei);
+    EXPECT_EQ(seiten(pdf), 2);
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 1191")); // A3 landscape
+}
+
+TEST(Pdfdruck, AbbruchFehlerUndLeererAusschnittLassenDieAlteDatei) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("karte.pdf");
+    {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("alt");
+    }
+    Druck d;
+    d.o.blaetter_je_seite = 2;
+    Statuswirt wirt;
+    wirt.abbruch_nach = 200;
+    EXPECT_EQ(pdf_drucken(d.auftrag(&wirt), datei).ende, Zeichenende::abgebrochen);
+    EXPECT_EQ(lesen(datei), QByteArray("alt"));
+
+    d.o.ausschnitt_modus = true; // nothing marked
+    EXPECT_EQ(pdf_drucken(d.auftrag(), datei).ende, Zeichenende::fertig);
+    EXPECT_EQ(lesen(datei), QByteArray("alt"));
+    const QString neu = ordner.filePath("leer.pdf");
+    pdf_drucken(d.auftrag(), neu);
+    EXPECT_FALSE(QFile::exists(neu));
+
+    const QString unmoeglich = ordner.filePath("fehlt/karte.pdf");
+    const Zeichenergebnis e = pdf_drucken(d.auftrag(), unmoeglich);
+    EXPECT_EQ(e.ende, Zeichenende::fehler);
+    EXPECT_TRUE(e.fehler.contains(unmoeglich)) << e.fehler.toStdString();
+}
+
+// A printer set to print into a file writes one PDF of its paper size.
+TEST(Pdfdruck, DruckerMitDateiausgabe) {
+    QTemporaryDir ordner;
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(ordner.filePath("drucker.pdf"));
+    drucker.setPageSize(QPageSize(QPageSize::A3));
+    Druck d;
+    d.o.blaetter_je_seite = 3;
+    const Zeichenergebnis e = stadtplan_drucken(d.auftrag(), drucker);
+    ASSERT_EQ(e.ende, Zeichenende::fertig);
+    const QByteArray pdf = lesen(drucker.outputFileName());
+    EXPECT_EQ(seiten(pdf), 9);
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 1191"));
+}
+
+TEST(Pdfdruck, PapiernamenNachQt) {
+    ASSERT_TRUE(papier_aus_name("A4").has_value());
+    EXPECT_EQ(papier_aus_name("a3")->id(), QPageSize::A3);
+    EXPECT_EQ(papier_aus_name(" Letter ")->id(), QPageSize::Letter);
+    EXPECT_EQ(papier_aus_name("legal")->id(), QPageSize::Legal);
+    EXPECT_FALSE(papier_aus_name("A99").has_value());
+    EXPECT_FALSE(papier_aus_name("Custom").has_value());
+    EXPECT_FALSE(papier_aus_name("").has_value());
+}
