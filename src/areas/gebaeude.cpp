@@ -294,10 +294,8 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
                 haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
                 // A row member may touch its predecessor.
                 const int letzter = st.reihe_aktiv ? b - 2 : b - 1;
-                if (l.rnd() < p.haus_antiueberlappung) {
-                    for (int j = 1; j <= letzter && !ueberlappung; ++j)
-                        ueberlappung = haeuser_ueberlappen(haus, k.ex, k.ey, m.haeuser[ix(j)]);
-                }
+                if (l.rnd() < p.haus_antiueberlappung)
+                    ueberlappung = haeuser_kollision(m, st.daten, b, k.ex, k.ey, letzter);
             }
         }
 
@@ -317,6 +315,7 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
         }
         haus.ecke_x[5] = k.ex[1];
         haus.ecke_y[5] = k.ey[1];
+        haus_eintragen(st.daten, m, b);
         if (reihe_vorher) ++st.reihenglieder;
         st.laengste_folge = std::max(st.laengste_folge, st.folge);
         st.folge = 0;

@@ -11,6 +11,7 @@
 
 #include "core/lauf.h"
 #include "geometry/geometrie.h"
+#include "geometry/punktraster.h"
 
 namespace tarvello {
 
@@ -25,13 +26,25 @@ struct Punktrahmen {
 };
 
 // What the stage reads of the ways and the wall again and again; neither
-// changes while buildings are placed.
+// changes while buildings are placed. The grids let each test look only at
+// the points near a candidate.
 struct Stufendaten {
-    std::vector<Punktrahmen> rahmen;        // per way
-    std::vector<std::vector<double>> bogen; // per way and point: length along the way from point 1
-    std::vector<double> mauer_bogen;        // per wall point: length along the wall from point 1
+    std::vector<Punktrahmen> rahmen; // per way
+    Punktfeld strassenpunkte;        // every point of every street
+    Punktfeld flusspunkte;           // every point of every river
+    Punktfeld mauerpunkte;           // wall points that carry wall
+    float h_strassen_max = 0;        // largest half of a street's weg_breite
+    float h_fluesse_max = 0;         // the same for rivers
+    Punktraster haeuser;             // centres of the kept buildings
+    float haus_reichweite_max = 0;   // farthest corner (round: radius) of a kept building
 };
 Stufendaten stufendaten_bilden(const Stadtmodell& m);
+// Enters a kept building into the stage's building grid.
+void haus_eintragen(Stufendaten& d, const Stadtmodell& m, int b);
+// Overlap of the candidate (already stored as building b with its box) with
+// any kept building 1..letzter.
+bool haeuser_kollision(const Stadtmodell& m, const Stufendaten& d, int b, const Ecken& ex,
+                       const Ecken& ey, int letzter);
 
 // What the stage carries from one building to the next. A fresh state (or
 // m.haus_naechster == 1) starts a new stage.

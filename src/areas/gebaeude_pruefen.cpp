@@ -61,129 +61,123 @@ bool flaechen_kollision(Lauf& l, const Kandidat& k, const std::vector<Flaeche>& 
 
 } // namespace
 
-bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
-    const Stadtmodell& m = l.m;
-    const Parameter& p = l.p;
-    const float rand = weg_rand(p);
-    const float reich = reichweite(k);
-    const float a = k.a, b = k.b;
+namespace {
+
+// Distance of point (px, py) from the segment (x1, y1)-(x2, y2).
+float strecke_abstand(float px, float py, float x1, float y1, float x2, float y2) {
+    const float dx = x2 - x1, dy = y2 - y1;
+    const float l2 = dx * dx + dy * dy;
+    float t = l2 > 0.0f ? ((px - x1) * dx + (py - y1) * dy) / l2 : 0.0f;
+    t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
+    return entfernung(px, py, x1 + t * dx, y1 + t * dy);
+}
+
+// Whether a tested point of the candidate comes nearer than h to way point
+// (qx, qy); dz is the centre's distance to it.
+bool punkt_trifft(const Kandidat& k, float reich, float h, float qx, float qy, float dz) {
+    if (k.rund == 1) return k.a / 2.0f + h > dz;
+    // Beyond reach + h no tested point can be within h (with room for rounding).
+    if (dz * (1.0f - 1e-5f) > (reich + h) * 1.0001f + 0.001f) return false;
     const auto& ex = k.ex;
     const auto& ey = k.ey;
-    for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[ix(w)];
-        const float h = weg.breite / 2.0f;
-        // The box margin is made for streets; a river wider than it allows is
-        // looked at from farther away, so its box never hides a point in reach.
-        const float mehr = maximum(0.0f, reich + h - rand);
-        if (!(weg.x_min - mehr < k.x && k.x < weg.x_max + mehr && weg.y_min - mehr < k.y &&
-              k.y < weg.y_max + mehr))
-            continue;
-        const int n_punkte = weg.n_punkte;
-        const std::vector<double>* bogen =
-            ix(w) < daten.bogen.size() && static_cast<int>(daten.bogen[ix(w)].size()) > n_punkte
-                ? &daten.bogen[ix(w)]
-                : nullptr;
-        const float schritt = 2.0f * p.weg_schritt_faktor * h;
-        const int n = std::min(20, ganz_begrenzt((a / 2.0f) / h) + 1);
-        const float fn = static_cast<float>(n);
-        int j = 1;
-        while (j <= n_punkte) {
-            l.nachgeben();
-            if (l.abbruch) return false; // the stage ends without this candidate
-            const float qx = weg.px(j), qy = weg.py(j);
-            // Every tested point lies within reach of the centre: beyond
-            // reach + h nothing can be hit. `frei` is how much farther the way
-            // point is (with room for rounding).
-            const float dz = entfernung(k.x, k.y, qx, qy);
-            const double frei = static_cast<double>(dz) * (1.0 - 1e-5) -
-                                static_cast<double>(reich + h) * 1.0001 - 0.001;
-            int vor = 0;
-            if (k.rund == 0) {
-                // Points on the four edges, t = 0..n; the last one is corner 1.
-                float d = 0.0f;
-                for (int t = frei > 0.0 ? n : 0; t <= n; ++t) {
-                    const float ft = static_cast<float>(t), fr = static_cast<float>(n - t);
-                    const float px[4] = {
-                        (fr * ex[2] + ft * ex[1]) / fn, (fr * ex[3] + ft * ex[2]) / fn,
-                        (ft * ex[3] + fr * ex[4]) / fn, (ft * ex[1] + fr * ex[4]) / fn};
-                    const float py[4] = {
-                        (fr * ey[2] + ft * ey[1]) / fn, (fr * ey[3] + ft * ey[2]) / fn,
-                        (ft * ey[3] + fr * ey[4]) / fn, (ft * ey[1] + fr * ey[4]) / fn};
-                    for (int e = 0; e < 4; ++e) {
-                        d = entfernung(px[e], py[e], qx, qy);
-                        if (d < h) return true;
-                    }
-                }
-                vor = ganz_begrenzt((d - 2.0f * (a + b + h)) / schritt);
-            } else {
-                if (a / 2.0f + h > dz) return true;
-                vor = ganz_begrenzt((dz - 2.0f * (2.0f * a + h)) / schritt);
-            }
-            if (bogen == nullptr) {
-                ++j;
-                continue;
-            }
-            // Skip the points that are certainly out of reach, measured along
-            // the way: the walk's even spacing would allow vor - 2 points, but
-            // where a way jumps (bridges, gates) the length caps the count;
-            // and every point nearer along the way than `frei` is out of reach.
-            const auto anfang = bogen->begin();
-            const double von = (*bogen)[ix(j)];
-            int naechst = j + 1;
-            if (vor > 6) {
-                const int ziel = std::min(j + vor - 2, n_punkte + 1);
-                const double erlaubt = von + static_cast<double>(vor - 2) * schritt;
-                const int bis = std::min(ziel, n_punkte);
-                const int weiter =
-                    static_cast<int>(std::upper_bound(anfang + j + 1, anfang + bis + 1, erlaubt) -
-                                     anfang) -
-                    1;
-                naechst = std::max(naechst, weiter >= bis ? ziel : weiter);
-            }
-            if (frei > 0.0) {
-                const int weiter = static_cast<int>(
-                    std::upper_bound(anfang + j + 1, anfang + n_punkte + 1, von + frei) - anfang);
-                naechst = std::max(naechst, weiter);
-            }
-            j = naechst;
-        }
+    // The tested points lie on the edges: when every edge stays clear of h
+    // (with room for rounding), none of them can be within h.
+    float naechste = 1e30f;
+    for (int c = 1; c <= 4; ++c) {
+        const int c2 = c == 4 ? 1 : c + 1;
+        naechste = minimum(naechste,
+                           strecke_abstand(qx, qy, ex[ix(c)], ey[ix(c)], ex[ix(c2)], ey[ix(c2)]));
+    }
+    if (naechste > h * 1.0001f + 0.001f) return false;
+    const int n = std::min(20, ganz_begrenzt((k.a / 2.0f) / h) + 1);
+    const float fn = static_cast<float>(n);
+    // Points on the four edges, t = 0..n.
+    for (int t = 0; t <= n; ++t) {
+        const float ft = static_cast<float>(t), fr = static_cast<float>(n - t);
+        const float px[4] = {(fr * ex[2] + ft * ex[1]) / fn, (fr * ex[3] + ft * ex[2]) / fn,
+                             (ft * ex[3] + fr * ex[4]) / fn, (ft * ex[1] + fr * ex[4]) / fn};
+        const float py[4] = {(fr * ey[2] + ft * ey[1]) / fn, (fr * ey[3] + ft * ey[2]) / fn,
+                             (ft * ey[3] + fr * ey[4]) / fn, (ft * ey[1] + fr * ey[4]) / fn};
+        for (int e = 0; e < 4; ++e)
+            if (entfernung(px[e], py[e], qx, qy) < h) return true;
     }
     return false;
 }
 
-bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
-    const Stadtmodell& m = l.m;
-    const Parameter& p = l.p;
+bool raster_kollision(const Stadtmodell& m, const Parameter& p, const Kandidat& k,
+                      const Punktfeld& raster, float h_max) {
+    const float rand = weg_rand(p);
+    const float reich = reichweite(k);
+    // No point of the outline is farther from the centre than reich.
+    const float weit = (reich + h_max) * 1.0001f + 0.001f;
+    const float weit2 = weit * weit;
+    return raster.suchen(k.x, k.y, reich + h_max, [&](const Rasterpunkt& q) {
+        const float dx = q.x - k.x, dy = q.y - k.y;
+        if (dx * dx + dy * dy > weit2) return false;
+        const Weg& weg = m.wege[ix(q.weg)];
+        if (q.punkt > weg.n_punkte) return false;
+        const float h = weg.breite / 2.0f;
+        // Only ways whose box holds the centre are tested. The box margin is
+        // made for streets; a river wider than it allows is looked at from
+        // farther away, so its box never hides a point in reach.
+        const float mehr = maximum(0.0f, reich + h - rand);
+        if (!(weg.x_min - mehr < k.x && k.x < weg.x_max + mehr && weg.y_min - mehr < k.y &&
+              k.y < weg.y_max + mehr))
+            return false;
+        return punkt_trifft(k, reich, h, q.x, q.y, entfernung(k.x, k.y, q.x, q.y));
+    });
+}
+
+} // namespace
+
+bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
     l.nachgeben();
-    const float grenze = p.haus_gxy_max + p.Mauer_Dicke;
+    if (l.abbruch) return false; // the stage ends without this candidate
+    return raster_kollision(l.m, l.p, k, daten.strassenpunkte, daten.h_strassen_max) ||
+           raster_kollision(l.m, l.p, k, daten.flusspunkte, daten.h_fluesse_max);
+}
+
+bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
+    l.nachgeben();
+    const float grenze = l.p.haus_gxy_max + l.p.Mauer_Dicke;
     const float reich = k.rund == 1 ? 0.0f : reichweite(k);
-    const int n = std::min({m.mauer_n_punkte, static_cast<std::int32_t>(m.mauer_flag.size()) - 1,
-                            static_cast<std::int32_t>(daten.mauer_bogen.size()) - 1});
-    int i = 1;
-    while (i <= n) {
-        const float mx = m.mauer_x[ix(i)], my = m.mauer_y[ix(i)];
-        if (m.mauer_flag[ix(i)] != 0) {
-            if (k.rund == 0) {
-                for (int c = 1; c <= 4; ++c)
-                    if (abstand(k.ex[ix(c)], k.ey[ix(c)], mx, my) < grenze) return true;
-            } else if (abstand(k.x, k.y, mx, my) < grenze) {
-                return true;
-            }
-        }
-        // Wall points closer along the wall than the building is beyond reach
-        // cannot come within grenze: skip them, gaps and wall alike.
-        const double frei = static_cast<double>(abstand(k.x, k.y, mx, my)) * (1.0 - 1e-5) -
-                            static_cast<double>(reich + grenze) * 1.0001 - 0.001;
-        if (frei <= 0.0) {
-            ++i;
-            continue;
-        }
-        const auto anfang = daten.mauer_bogen.begin();
-        const auto it =
-            std::upper_bound(anfang + i + 1, anfang + n + 1, daten.mauer_bogen[ix(i)] + frei);
-        i = std::max(static_cast<int>(it - anfang), i + 1);
-    }
-    return false;
+    return daten.mauerpunkte.suchen(k.x, k.y, reich + grenze, [&](const Rasterpunkt& q) {
+        if (q.punkt > l.m.mauer_n_punkte) return false;
+        if (k.rund == 1) return abstand(k.x, k.y, q.x, q.y) < grenze;
+        for (int c = 1; c <= 4; ++c)
+            if (abstand(k.ex[ix(c)], k.ey[ix(c)], q.x, q.y) < grenze) return true;
+        return false;
+    });
+}
+
+bool haeuser_kollision(const Stadtmodell& m, const Stufendaten& d, int b, const Ecken& ex,
+                       const Ecken& ey, int letzter) {
+    const Haus& haus = m.haeuser[ix(b)];
+    // Boxes can only meet when the centres are within the two reaches in
+    // each axis; the building's own test then decides, box check first.
+    float reich = haus.rund == 1 ? haus.breite : 0.0f;
+    for (int c = 1; c <= 4 && haus.rund != 1; ++c)
+        reich = maximum(reich, abstand(haus.x, haus.y, ex[ix(c)], ey[ix(c)]));
+    reich = maximum(reich, maximum(haus.x_max - haus.x, haus.x - haus.x_min));
+    reich = maximum(reich, maximum(haus.y_max - haus.y, haus.y - haus.y_min));
+    return d.haeuser.suchen(haus.x, haus.y, reich + d.haus_reichweite_max,
+                            [&](const Rasterpunkt& q) {
+                                // Each building sits in one cell only, so none is looked at twice.
+                                const int j = q.punkt;
+                                if (j > letzter) return false;
+                                return haeuser_ueberlappen(haus, ex, ey, m.haeuser[ix(j)]);
+                            });
+}
+
+void haus_eintragen(Stufendaten& d, const Stadtmodell& m, int b) {
+    const Haus& h = m.haeuser[ix(b)];
+    float reich = h.rund == 1 ? h.breite : 0.0f;
+    for (int c = 1; c <= 4 && h.rund != 1; ++c)
+        reich = maximum(reich, abstand(h.x, h.y, h.ecke_x[ix(c)], h.ecke_y[ix(c)]));
+    reich = maximum(reich, maximum(h.x_max - h.x, h.x - h.x_min));
+    reich = maximum(reich, maximum(h.y_max - h.y, h.y - h.y_min));
+    d.haus_reichweite_max = maximum(d.haus_reichweite_max, reich);
+    d.haeuser.einfuegen(0, b, h.x, h.y);
 }
 
 bool plaetze_kollision(Lauf& l, const Kandidat& k) {
@@ -199,21 +193,30 @@ bool parks_kollision(Lauf& l, const Kandidat& k) {
 Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     Stufendaten d;
     d.rahmen = punktrahmen_bilden(m);
-    d.bogen.resize(d.rahmen.size());
+    const float a = m.stadt_abmessung > 0.0f ? m.stadt_abmessung : 1000.0f;
     for (int w = 1; w <= m.n_wege; ++w) {
         const Weg& weg = m.wege[ix(w)];
-        std::vector<double>& b = d.bogen[ix(w)];
-        b.assign(ix(std::max<int>(weg.n_punkte, 0)) + 1, 0.0);
-        for (int k = 2; k <= weg.n_punkte; ++k)
-            b[ix(k)] = b[ix(k - 1)] + abstand(weg.px(k - 1), weg.py(k - 1), weg.px(k), weg.py(k));
+        float& h = weg.ist_fluss != 0 ? d.h_fluesse_max : d.h_strassen_max;
+        h = maximum(h, weg.breite / 2.0f);
     }
-    const int n =
-        std::min<std::int32_t>(m.mauer_n_punkte, static_cast<std::int32_t>(m.mauer_x.size()) - 1);
-    d.mauer_bogen.assign(ix(std::max(n, 0)) + 1, 0.0);
-    for (int i = 2; i <= n; ++i)
-        d.mauer_bogen[ix(i)] =
-            d.mauer_bogen[ix(i - 1)] +
-            abstand(m.mauer_x[ix(i - 1)], m.mauer_y[ix(i - 1)], m.mauer_x[ix(i)], m.mauer_y[ix(i)]);
+    for (int w = 1; w <= m.n_wege; ++w) {
+        const Weg& weg = m.wege[ix(w)];
+        Punktfeld& r = weg.ist_fluss != 0 ? d.flusspunkte : d.strassenpunkte;
+        for (int k = 1; k <= weg.n_punkte; ++k)
+            r.sammeln(w, k, weg.px(k), weg.py(k));
+    }
+    const int n = std::min<std::int32_t>(
+        m.mauer_n_punkte,
+        static_cast<std::int32_t>(std::min(m.mauer_x.size(), m.mauer_flag.size())) - 1);
+    for (int i = 1; i <= n; ++i)
+        if (m.mauer_flag[ix(i)] != 0)
+            d.mauerpunkte.sammeln(0, i, m.mauer_x[ix(i)], m.mauer_y[ix(i)]);
+    // Small cells: a query then looks at few points beyond its reach. Points
+    // beyond the map go to the border cells.
+    d.strassenpunkte.bauen(-a, 3.0f * a, 4.0f);
+    d.flusspunkte.bauen(-a, 3.0f * a, 4.0f + d.h_fluesse_max, 256);
+    d.mauerpunkte.bauen(-a, 3.0f * a, 8.0f, 256);
+    d.haeuser.neu(-a, 3.0f * a, 8.0f);
     return d;
 }
 

@@ -74,6 +74,7 @@ struct Lauf {
     int mauer_tore = 0;         // gates cut by the wall stage of this attempt
 
     Gang gang;
+    long long haus_kandidaten = 0; // building candidates tested in the last building stage
 
     // Proximity grids of the street stage: the streets of this attempt (the
     // one being walked included), the rivers, and the standing wall points.

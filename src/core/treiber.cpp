@@ -428,8 +428,9 @@ Laufende stadt_generieren(Lauf& l) {
         t = l.jetzt();
         l.status("Gebäude ...", "Buildings ...");
         m.haus_naechster = 1;
+        Gebaeudestufe stufe;
         while (m.haus_naechster <= p.n_gebaude && !l.abbruch) {
-            if (!haus_platzieren(l)) break;
+            if (!haus_platzieren(l, stufe)) break;
             l.fortschritt(static_cast<float>(m.haus_naechster) / static_cast<float>(p.n_gebaude) *
                           100.0f);
             l.nachgeben();
@@ -437,6 +438,8 @@ Laufende stadt_generieren(Lauf& l) {
             ++m.haus_naechster;
         }
         l.zeiten.gebaeude += l.jetzt() - t;
+        l.haus_kandidaten = stufe.kandidaten;
+        const bool aufgegeben = stufe.aufgegeben;
 
         if (l.abbruch) {
             abbruch_melden(l);
@@ -455,7 +458,15 @@ Laufende stadt_generieren(Lauf& l) {
         t = l.jetzt();
         elemente_nummerieren(l);
         l.zeiten.nummerierung += l.jetzt() - t;
-        l.status("Stadtplan erstellt!", "City Map Finished!");
+        if (aufgegeben) {
+            // The stage found no room for the rest: say so with the result.
+            const std::string n = std::to_string(m.haus_naechster - 1);
+            const std::string von = std::to_string(p.n_gebaude);
+            l.status("Stadtplan erstellt! Nur " + n + " von " + von + " Gebäuden platziert",
+                     "City Map Finished! Only " + n + " of " + von + " buildings placed");
+        } else {
+            l.status("Stadtplan erstellt!", "City Map Finished!");
+        }
         return ende(Laufende::fertig);
     } catch (const std::bad_alloc&) {
         l.fehler = "not enough memory for this map";
@@ -484,6 +495,7 @@ Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell&
     bericht.versuche = l.versuch_nr;
     bericht.bruecken = l.n_bruecken;
     bericht.tore = mauer_tore_anzahl(l);
+    bericht.haus_kandidaten = l.haus_kandidaten;
     bericht.zeiten = l.zeiten;
     return bericht;
 }

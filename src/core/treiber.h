@@ -28,7 +28,8 @@ struct Laufbericht {
     std::string meldung;
     int versuche = 0;
     int bruecken = 0;
-    int tore = 0; // gates of the wall
+    int tore = 0;                  // gates of the wall
+    long long haus_kandidaten = 0; // building candidates tested
     Stufenzeiten zeiten;
 };
 Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,

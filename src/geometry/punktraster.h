@@ -66,6 +66,16 @@ class Punktraster {
                     f(p);
     }
 
+    // The same, ending as soon as f returns true; returns whether it did.
+    template <class F> bool suchen(float x, float y, float r, F&& f) const {
+        const int x1 = zelle(x - r), x2 = zelle(x + r), y1 = zelle(y - r), y2 = zelle(y + r);
+        for (int cy = y1; cy <= y2; ++cy)
+            for (int cx = x1; cx <= x2; ++cx)
+                for (const Rasterpunkt& p : zellen_[index(cx, cy)])
+                    if (f(p)) return true;
+        return false;
+    }
+
     std::size_t anzahl() const { return anzahl_; }
     bool leer() const { return zellen_.empty(); }
 
@@ -85,6 +95,91 @@ class Punktraster {
     int n_ = 0;
     std::vector<std::vector<Rasterpunkt>> zellen_;
     std::size_t anzahl_ = 0;
+};
+
+} // namespace tarvello
+
+namespace tarvello {
+
+// The same kind of grid for points that do not change once it is built:
+// all entries in one array, cell by cell, which keeps a query's points close
+// together in memory. Collect with sammeln(), then bauen().
+class Punktfeld {
+  public:
+    void sammeln(int weg, int punkt, float x, float y) { roh_.push_back({x, y, weg, punkt}); }
+
+    // Builds the grid over [x0, x0 + seite]^2 with cells of at least zelle_min.
+    void bauen(float x0, float seite, float zelle_min, int max_zellen = 1024) {
+        x0_ = x0;
+        int n = max_zellen;
+        if (zelle_min > 0.0f) n = std::min(n, std::max(1, static_cast<int>(seite / zelle_min)));
+        n_ = std::max(1, n);
+        zelle_ = seite / static_cast<float>(n_);
+        if (!(zelle_ > 0.0f)) zelle_ = 1.0f;
+        const std::size_t zellen = static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_);
+        anfang_.assign(zellen + 1, 0);
+        for (const Rasterpunkt& p : roh_)
+            ++anfang_[index(zelle(p.x), zelle(p.y)) + 1];
+        for (std::size_t i = 1; i <= zellen; ++i)
+            anfang_[i] += anfang_[i - 1];
+        punkte_.resize(roh_.size());
+        std::vector<std::uint32_t> pos(anfang_.begin(), anfang_.end() - 1);
+        for (const Rasterpunkt& p : roh_)
+            punkte_[pos[index(zelle(p.x), zelle(p.y))]++] = p;
+        roh_.clear();
+        roh_.shrink_to_fit();
+    }
+
+    template <class F> void umkreis(float x, float y, float r, F&& f) const {
+        if (anfang_.empty()) return;
+        const int x1 = zelle(x - r), x2 = zelle(x + r), y1 = zelle(y - r), y2 = zelle(y + r);
+        for (int cy = y1; cy <= y2; ++cy) {
+            const std::size_t von = anfang_[index(x1, cy)], bis = anfang_[index(x2, cy) + 1];
+            for (std::size_t i = von; i < bis; ++i)
+                f(punkte_[i]);
+        }
+    }
+
+    // The same, ending as soon as f returns true; returns whether it did.
+    // Rows are visited from the query's own row outwards, where a hit is
+    // most likely.
+    template <class F> bool suchen(float x, float y, float r, F&& f) const {
+        if (anfang_.empty()) return false;
+        const int x1 = zelle(x - r), x2 = zelle(x + r), y1 = zelle(y - r), y2 = zelle(y + r);
+        const int mitte = zelle(y);
+        auto zeile = [&](int cy) {
+            const std::size_t von = anfang_[index(x1, cy)], bis = anfang_[index(x2, cy) + 1];
+            for (std::size_t i = von; i < bis; ++i)
+                if (f(punkte_[i])) return true;
+            return false;
+        };
+        if (zeile(mitte)) return true;
+        for (int d = 1; mitte - d >= y1 || mitte + d <= y2; ++d) {
+            if (mitte - d >= y1 && zeile(mitte - d)) return true;
+            if (mitte + d <= y2 && zeile(mitte + d)) return true;
+        }
+        return false;
+    }
+
+    std::size_t anzahl() const { return punkte_.size(); }
+
+  private:
+    int zelle(float v) const {
+        const float c = (v - x0_) / zelle_;
+        if (!(c >= 0.0f)) return 0;
+        if (c >= static_cast<float>(n_ - 1)) return n_ - 1;
+        return static_cast<int>(c);
+    }
+    std::size_t index(int cx, int cy) const {
+        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(n_) +
+               static_cast<std::size_t>(cx);
+    }
+
+    float x0_ = 0, zelle_ = 1;
+    int n_ = 0;
+    std::vector<std::uint32_t> anfang_;
+    std::vector<Rasterpunkt> punkte_;
+    std::vector<Rasterpunkt> roh_;
 };
 
 } // namespace tarvello
