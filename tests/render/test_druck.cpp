@@ -299,6 +299,10 @@ TEST(Drucklauf, EinBlattMitAllenAngabenOhneSchnittrahmenUndPlanquadrate) {
     EXPECT_NE(s.text_von("N"), nullptr);
     // 400 m on 19.6 cm: 81.6 m per 4 cm, a 50 m bar.
     EXPECT_NE(s.text_von("50m"), nullptr);
+    // Number labels in the print size of the menu.
+    const Primitiv* nummer = s.text_von("12");
+    ASSERT_NE(nummer, nullptr);
+    EXPECT_EQ(nummer->punkte, 6.0);
     // The whole map is drawn: the building reaching over the right edge
     // still shows its visible hatching.
     EXPECT_FALSE(s.alle("linien").empty());
