@@ -10,11 +10,12 @@
 #include "files/einstellungsdatei.h"
 #include "files/kartendatei.h"
 #include "ui/befehl_palette.h"
+#include "ui/befehlszeile.h"
 #include "ui/bildoptionen.h"
 #include "ui/druckoptionen_cli.h"
-#include "wall/mauer.h"
-#include "ui/befehlszeile.h"
 #include "ui/konsolenwirt.h"
+#include "ui/nummeroptionen.h"
+#include "wall/mauer.h"
 
 namespace tarvello {
 
@@ -35,6 +36,7 @@ int befehl_generate(const QStringList& argumente) {
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
+    nummer_optionen_hinzufuegen(parser);
     if (!parser.parse(argumente)) {
         fehler_melden(parser.errorText());
         return bedienfehler;
@@ -99,6 +101,12 @@ int befehl_generate(const QStringList& argumente) {
         fehler_melden(fehler);
         return bedienfehler;
     }
+    // How many streets, buildings, squares and parks get a label number.
+    Stadtmodell m;
+    if (!nummer_optionen_lesen(parser, m, fehler)) {
+        fehler_melden(fehler);
+        return bedienfehler;
+    }
     const Kartenkopf kopf = kartenkopf_aus_optionen(parser);
     Druckfarben farben;
     if ((bild_optionen_gesetzt(parser) || druck_optionen_gesetzt(parser) ||
@@ -120,7 +128,6 @@ int befehl_generate(const QStringList& argumente) {
 
     Zufall z(startwert);
     Parameter p;
-    Stadtmodell m;
     Konsolenwirt wirt(!still && isatty(STDERR_FILENO) != 0, zeitlimit);
     const Laufbericht bericht = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt, sprache);
 
