@@ -142,8 +142,9 @@ Dateiergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s
     });
 }
 
-Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s) {
-    Textleser l(datei);
+namespace {
+
+Dateiergebnis laden(Textleser& l, Steuerwerte& s) {
     if (!l.oeffnen()) return l.fehler();
 
     std::string_view t;
@@ -202,6 +203,18 @@ Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s) {
     if (!l.ende_pruefen()) return l.fehler();
     s = std::move(neu);
     return std::nullopt;
+}
+
+} // namespace
+
+Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s) {
+    Textleser l(datei);
+    return laden(l, s);
+}
+
+Dateiergebnis einstellungen_lesen(const QString& datei, std::string_view inhalt, Steuerwerte& s) {
+    Textleser l(datei, inhalt);
+    return laden(l, s);
 }
 
 } // namespace tarvello

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 #include <vector>
 
 #include "core/steuerwerte.h"
@@ -35,5 +36,8 @@ Dateiergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s
 // malformed file, and a list position or slider value outside its control's
 // range, leave `s` untouched and name the file and the line.
 Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s);
+// The same from the bytes of a settings file already in memory; datei only
+// names them in messages.
+Dateiergebnis einstellungen_lesen(const QString& datei, std::string_view inhalt, Steuerwerte& s);
 
 } // namespace tarvello

@@ -72,8 +72,9 @@ Dateiergebnis palette_speichern(const QString& datei, const Druckfarben& farben)
     });
 }
 
-Dateiergebnis palette_laden(const QString& datei, Druckfarben& farben) {
-    Textleser l(datei);
+namespace {
+
+Dateiergebnis laden(Textleser& l, Druckfarben& farben) {
     if (!l.oeffnen()) return l.fehler();
     Druckfarben neu = farben;
     for (int i = 0; i < n_druckfarben; ++i) {
@@ -84,6 +85,18 @@ Dateiergebnis palette_laden(const QString& datei, Druckfarben& farben) {
     if (!l.ende_pruefen()) return l.fehler();
     farben = neu;
     return std::nullopt;
+}
+
+} // namespace
+
+Dateiergebnis palette_laden(const QString& datei, Druckfarben& farben) {
+    Textleser l(datei);
+    return laden(l, farben);
+}
+
+Dateiergebnis palette_lesen(const QString& datei, std::string_view inhalt, Druckfarben& farben) {
+    Textleser l(datei, inhalt);
+    return laden(l, farben);
 }
 
 } // namespace tarvello

@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QString>
 #include <memory>
+#include <string_view>
 
 #include "files/textdatei.h"
 #include "render/druckfarben.h"
@@ -47,5 +48,8 @@ bool farben_speichern(const Druckfarben& farben, QString& fehler);
 Dateiergebnis palette_speichern(const QString& datei, const Druckfarben& farben);
 // Sixteen colours, all or none: on any fault `farben` is left as it was.
 Dateiergebnis palette_laden(const QString& datei, Druckfarben& farben);
+// The same from the bytes of a palette file already in memory; datei only
+// names them in messages.
+Dateiergebnis palette_lesen(const QString& datei, std::string_view inhalt, Druckfarben& farben);
 
 } // namespace tarvello

@@ -562,10 +562,11 @@ Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& model
     return e;
 }
 
-Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                              Wirt* wirt, Sprache sprache) {
+namespace {
+
+Dateiergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
+                    Wirt* wirt, Sprache sprache) {
     if (wirt) wirt->status(sprachtext(sprache, "Stadtplan laden ...", "Loading City Map ..."));
-    Textleser l(datei);
     if (!l.oeffnen()) return l.fehler();
     Stadtmodell neu;
     Kartenkopf neuer_kopf;
@@ -585,6 +586,20 @@ Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenk
         wirt->status(sprachtext(sprache, "Stadtplan geladen", "City Map Loaded"));
     }
     return std::nullopt;
+}
+
+} // namespace
+
+Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
+                              Wirt* wirt, Sprache sprache) {
+    Textleser l(datei);
+    return laden(l, datei, modell, kopf, wirt, sprache);
+}
+
+Dateiergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
+                              Kartenkopf& kopf, Wirt* wirt, Sprache sprache) {
+    Textleser l(datei, inhalt);
+    return laden(l, datei, modell, kopf, wirt, sprache);
 }
 
 } // namespace tarvello

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 #include "core/stadtmodell.h"
 #include "core/steuerwerte.h"
@@ -40,6 +41,11 @@ Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& model
 // After a load the window ticks Check_Mauer when modell.mauer_parameter is 1.
 Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
                               Wirt* wirt = nullptr, Sprache sprache = Sprache::englisch);
+// The same from the bytes of a map file already in memory; datei only names
+// them in messages.
+Dateiergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
+                              Kartenkopf& kopf, Wirt* wirt = nullptr,
+                              Sprache sprache = Sprache::englisch);
 
 // Margin of the way, square and park boxes of a loaded map: the largest
 // extent of any of its buildings plus the largest street half-width. The

@@ -210,6 +210,7 @@ Dateifehler Textleser::fehler_in_datei(const QString& text) const {
 }
 
 bool Textleser::oeffnen() {
+    if (im_speicher_) return true;
     const QFileInfo info(datei_);
     if (info.isDir()) {
         fehler_ = fehler_in_datei(QStringLiteral("is a folder, not a file"));

@@ -97,10 +97,15 @@ Dateiergebnis textdatei_schreiben(const QString& datei,
 class Textleser {
   public:
     explicit Textleser(const QString& datei) : datei_(datei) {}
+    // Reads bytes already in memory, which must outlive the reader; datei
+    // only names them in messages.
+    Textleser(const QString& datei, std::string_view inhalt)
+        : datei_(datei), daten_(inhalt.data()), groesse_(inhalt.size()), im_speicher_(true) {}
     Textleser(const Textleser&) = delete;
     Textleser& operator=(const Textleser&) = delete;
 
-    // Opens the file; false with a message when it cannot be read.
+    // Opens the file (nothing to do for bytes in memory); false with a
+    // message when it cannot be read.
     bool oeffnen();
 
     // Next line without its line end (LF or CR LF); false (with a message
@@ -140,6 +145,7 @@ class Textleser {
     std::size_t groesse_ = 0;
     std::size_t pos_ = 0;
     int zeile_ = 0;
+    bool im_speicher_ = false;
     Dateifehler fehler_;
 };
 
