@@ -29,7 +29,7 @@ struct Anker {
 
 // A street point inside the town, kept with the preference for the core.
 // Only streets with a segment can carry an anchor.
-std::optional<Anker> anker_ziehen(Lauf& l) {
+std::optional<Anker> anker_ziehen(Lauf& l, const Gebaeudestufe& st) {
     const Stadtmodell& m = l.m;
     const Parameter& p = l.p;
     for (long long n = 0; n < anker_ziehungen_max; ++n) {
@@ -42,9 +42,9 @@ std::optional<Anker> anker_ziehen(Lauf& l) {
         }
         const Weg& weg = m.wege[ix(w)];
         const int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(weg.n_punkte - 2) + 1.0f));
-        const Lage lage = lage_pruefen(p, m, weg.px(k), weg.py(k));
+        const std::uint8_t lage = st.punktlage[ix(w)][ix(k)];
         const float r = l.rnd();
-        if (lage.in_stadt && (lage.im_kern || r > p.stadt_kernbildung))
+        if ((lage & lage_in_stadt) != 0 && ((lage & lage_im_kern) != 0 || r > p.stadt_kernbildung))
             return Anker{w, weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1)};
     }
     return std::nullopt;
@@ -137,7 +137,7 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
     reihe_abstand = -1.0f;
     Anker an;
     if (!st.reihe_aktiv) {
-        const std::optional<Anker> gezogen = anker_ziehen(l);
+        const std::optional<Anker> gezogen = anker_ziehen(l, st);
         if (!gezogen) return Bildung::kein_anker;
         an = *gezogen;
     }
@@ -191,14 +191,14 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         const float x1 = st.vorher_ecke1_x, y1 = st.vorher_ecke1_y;
         k.ex = {0.0f, x1 + a, x1, x1, x1 + a};
         k.ey = {0.0f, y1, y1, y1 - b, y1 - b};
-        nw = naechster_weg_gestutzt(m, st.daten.rahmen, (x1 + a + x1) / 2.0f, y1);
+        nw = naechster_weg_raster(m, st.daten, (x1 + a + x1) / 2.0f, y1);
         dreh_x = k.ex[2];
         dreh_y = k.ey[2];
     } else {
         const float x4 = st.vorher_ecke4_x, y4 = st.vorher_ecke4_y;
         k.ex = {0.0f, x4 + a, x4, x4, x4 + a};
         k.ey = {0.0f, y4 + b, y4 + b, y4, y4};
-        nw = naechster_weg_gestutzt(m, st.daten.rahmen, (x4 + a + x4) / 2.0f, y4);
+        nw = naechster_weg_raster(m, st.daten, (x4 + a + x4) / 2.0f, y4);
         dreh_x = k.ex[3];
         dreh_y = k.ey[3];
     }
@@ -218,6 +218,20 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
     st.lauf = &l;
     st.naechster = l.m.haus_naechster;
     st.daten = stufendaten_bilden(l.m);
+    // Where each street point lies does not change while buildings are
+    // placed: classify them once instead of at every anchor draw.
+    st.punktlage.assign(ix(std::max<int>(l.m.n_wege, 0)) + 1, {});
+    for (int w = 1; w <= l.m.n_wege; ++w) {
+        const Weg& weg = l.m.wege[ix(w)];
+        if (weg.ist_fluss != 0) continue;
+        auto& lagen = st.punktlage[ix(w)];
+        lagen.assign(ix(std::max<int>(weg.n_punkte, 0)) + 1, 0);
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            const Lage lage = lage_pruefen(l.p, l.m, weg.px(k), weg.py(k));
+            lagen[ix(k)] = static_cast<std::uint8_t>((lage.in_stadt ? lage_in_stadt : 0) |
+                                                     (lage.im_kern ? lage_im_kern : 0));
+        }
+    }
     for (int w = 1; w <= l.m.n_wege && !st.anker_moeglich; ++w)
         st.anker_moeglich = l.m.wege[ix(w)].ist_fluss == 0 && l.m.wege[ix(w)].n_punkte >= 2;
 }

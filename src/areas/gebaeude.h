@@ -46,6 +46,8 @@ void haus_eintragen(Stufendaten& d, const Stadtmodell& m, int b);
 bool haeuser_kollision(const Stadtmodell& m, const Stufendaten& d, int b, const Ecken& ex,
                        const Ecken& ey, int letzter);
 
+inline constexpr std::uint8_t lage_in_stadt = 1, lage_im_kern = 2;
+
 // What the stage carries from one building to the next. A fresh state (or
 // m.haus_naechster == 1) starts a new stage.
 struct Gebaeudestufe {
@@ -70,6 +72,8 @@ struct Gebaeudestufe {
     long long folge = 0; // rejected candidates since the last kept building
     Stufendaten daten;
     bool anker_moeglich = false;
+    // Per street and point: lage_in_stadt, lage_im_kern.
+    std::vector<std::vector<std::uint8_t>> punktlage;
 };
 
 // Places building m.haus_naechster (does not advance haus_naechster).
@@ -106,6 +110,8 @@ bool parks_kollision(Lauf& l, const Kandidat& k);
 NaechsterWeg naechster_weg_gestutzt(const Stadtmodell& m, const std::vector<Punktrahmen>& rahmen,
                                     float x, float y);
 std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m);
+// The same answer from the stage's point grids.
+NaechsterWeg naechster_weg_raster(const Stadtmodell& m, const Stufendaten& d, float x, float y);
 
 // Direction of the way at the point naechster_weg found, for a row member:
 // the mean direction there, the last segment's at a way's last point, and

@@ -25,11 +25,17 @@ class Punktraster {
         x0_ = x0;
         int n = max_zellen;
         if (zelle_min > 0.0f) n = std::min(n, std::max(1, static_cast<int>(seite / zelle_min)));
-        n_ = std::max(1, n);
-        zelle_ = seite / static_cast<float>(n_);
-        if (!(zelle_ > 0.0f)) zelle_ = 1.0f;
-        zellen_.assign(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_), {});
-        anzahl_ = 0;
+        n = std::max(1, n);
+        float zelle = seite / static_cast<float>(n);
+        if (!(zelle > 0.0f)) zelle = 1.0f;
+        if (n == n_ && zelle == zelle_ && !zellen_.empty()) {
+            leeren(); // same layout: keep the cells' memory
+        } else {
+            n_ = n;
+            zelle_ = zelle;
+            zellen_.assign(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_), {});
+            anzahl_ = 0;
+        }
     }
 
     void leeren() {

@@ -283,7 +283,7 @@ namespace {
 
 void raster_neu(const Lauf& l, Punktraster& r, float zelle) {
     const float a = l.p.stadt_abmessung;
-    r.neu(-a, 3.0f * a, zelle, 1024);
+    r.neu(-a, 3.0f * a, zelle);
 }
 
 } // namespace
