@@ -34,8 +34,32 @@ Lage lage_pruefen(const Parameter& p, const Stadtmodell& m, float x, float y) {
     const float dy = y - m.zentrum_y;
     float g;
     if (p.stadt_form == 0) {
+        const float d = std::sqrt(dx * dx + dy * dy);
+        // The outline radius lies between bounds given by the harmonics'
+        // amplitudes; when the point is clearly on one side of every
+        // threshold at both bounds, the flags are known without the radius.
+        const int n = m.stadtrand_n_wellen;
+        if (n > 0 && n <= stadtrand_wellen_max) {
+            float summe = 0.0f;
+            for (int k = 1; k <= n; ++k)
+                summe += std::fabs(m.stadtrand_amplitude[k]);
+            const float schwankung = std::fabs(p.stadt_turbulenz) * summe / static_cast<float>(n);
+            const float r_lo = p.stadt_durchmesser * (1.0f - schwankung) / 2.0f;
+            const float r_hi = p.stadt_durchmesser * (1.0f + schwankung) / 2.0f;
+            if (r_lo > 0.0f && std::isfinite(r_hi) && std::isfinite(d)) {
+                const float g_lo = d / r_hi * 0.999f, g_hi = d / r_lo * 1.001f;
+                auto klar = [&](float schwelle) { return g_hi < schwelle || g_lo > schwelle; };
+                if (klar(p.kern_rel) && klar(1.0f) && klar(1.333f) && klar(p.bebauung_rel)) {
+                    l.im_kern = g_hi < p.kern_rel;
+                    l.in_stadt = g_hi < 1.0f;
+                    l.ausserhalb_karte = g_lo > 1.333f;
+                    l.in_bebauung = g_hi < p.bebauung_rel;
+                    return l;
+                }
+            }
+        }
         const float r = umriss_radius(p, m, winkel_aus(dx, dy), 0.0f);
-        g = std::sqrt(dx * dx + dy * dy) / r;
+        g = d / r;
         l.im_kern = g < p.kern_rel;
         l.in_stadt = g <= 1.0f;
         l.ausserhalb_karte = g > 1.333f;

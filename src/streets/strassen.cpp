@@ -111,7 +111,12 @@ Treffer kreuzung_suchen(const Lauf& l, int w) {
     const Gang& g = l.gang;
     Treffer t;
     const float r = (l.p.weg_halbbreite_max + g.halbbreite) / 2.0f;
+    // Points clearly beyond the widest reach are passed over before their way is looked up.
+    const float weit = r * 1.001f + 0.001f;
+    const float weit2 = weit * weit;
     l.strassen_raster.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
+        const float dx = q.x - g.pos_x, dy = q.y - g.pos_y;
+        if (dx * dx + dy * dy > weit2) return;
         const int v = q.weg, k = q.punkt;
         if (v < l.erster_strassenweg || v > m.n_wege) return;
         const Weg& andere = m.wege[static_cast<std::size_t>(v)];

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/funktionen.h"
 #include "core/zahlen.h"
 #include "geometry/geometrie.h"
 
@@ -230,4 +231,32 @@ TEST(Geometrie, DrehenUndRahmen) {
     h.rund = 7; // unknown shape: box left alone
     haus_rahmen_setzen(h, {}, {}, 100, 100, 1);
     EXPECT_EQ(h.x_min, 2);
+}
+
+TEST(Geometrie, LagePruefenWieMitDemUmrissradius) {
+    // The quick path through the radius bounds gives the same flags as the
+    // outline radius itself, for turbulent outlines and points everywhere.
+    Zufall z(9);
+    int schnell_moeglich = 0;
+    for (int fall = 0; fall < 20000; ++fall) {
+        Parameter p;
+        Stadtmodell m;
+        p.stadt_abmessung = 1000;
+        p.stadt_durchmesser = 670;
+        p.stadt_turbulenz = z.rnd() * 1.2f;
+        p.bebauung_rel = 0.5f + z.rnd() * 0.5f;
+        p.kern_rel = p.bebauung_rel * z.rnd();
+        m.zentrum_x = m.zentrum_y = 500;
+        stadtrand_wuerfeln(m, z);
+        const float x = z.rnd() * 1400 - 200, y = z.rnd() * 1400 - 200;
+        const Lage l = lage_pruefen(p, m, x, y);
+        const float dx = x - 500, dy = y - 500;
+        const float g = std::sqrt(dx * dx + dy * dy) / umriss_radius(p, m, winkel_aus(dx, dy), 0);
+        ASSERT_EQ(l.im_kern, g < p.kern_rel) << fall;
+        ASSERT_EQ(l.in_stadt, g <= 1.0f) << fall;
+        ASSERT_EQ(l.ausserhalb_karte, g > 1.333f) << fall;
+        ASSERT_EQ(l.in_bebauung, g <= p.bebauung_rel) << fall;
+        schnell_moeglich += g > 2.0f || g < 0.1f;
+    }
+    EXPECT_GT(schnell_moeglich, 1000);
 }
