@@ -25,6 +25,9 @@ constexpr int nord_knoepfe = 12;
 // Progress and yields every so many elements: often enough to stay
 // responsive, rarely enough to cost nothing.
 constexpr int melde_takt = 64;
+// Whole-number floats (the map size, tower shapes) are written as integers
+// up to this size.
+constexpr float ganzzahl_float_max = 1e15f;
 
 std::string sprachtext(Sprache s, const char* de, const char* en) {
     return s == Sprache::deutsch ? de : en;
@@ -129,7 +132,7 @@ class Kartenschreiber {
     bool zahl(float v, const Was& was, int stellen = 2) { return s_.gleitzahl(v, stellen, was); }
     // A float that holds a whole number, written as an integer.
     bool ganz(float v, const Was& was) {
-        if (!std::isfinite(v) || std::fabs(v) > 1e15f) {
+        if (!std::isfinite(v) || std::fabs(v) > ganzzahl_float_max) {
             s_.fehler_setzen(QStringLiteral("%1 is not a finite number; nothing was written")
                                  .arg(was.beschreiben()));
             return false;
@@ -268,6 +271,17 @@ class Kartenleser {
         return l_.ganzzahl(v, min, max, was);
     }
     bool zahl(float& v, const Was& was) { return l_.gleitzahl(v, was); }
+    // A whole-number float: read as a number and rounded, as it is written.
+    bool ganze_zahl(float& v, const Was& was) {
+        if (!zahl(v, was)) return false;
+        if (std::fabs(v) > ganzzahl_float_max)
+            return l_.scheitern(QStringLiteral("%1 is %2, beyond %3")
+                                    .arg(was.beschreiben())
+                                    .arg(static_cast<double>(v), 0, 'g', 6)
+                                    .arg(static_cast<double>(ganzzahl_float_max), 0, 'g', 6));
+        v = static_cast<float>(runden(static_cast<double>(v)));
+        return true;
+    }
     bool melden(float prozent) {
         if (!wirt_) return true;
         wirt_->fortschritt(prozent);
@@ -298,7 +312,7 @@ class Kartenleser {
         if (!l_.zeile(t, {"the town name"})) return false;
         k_.stadtname = stadtname(t);
 
-        if (!zahl(m_.stadt_abmessung, {"the map size"})) return false;
+        if (!ganze_zahl(m_.stadt_abmessung, {"the map size"})) return false;
         if (!(m_.stadt_abmessung > 0.0f))
             return l_.scheitern(QStringLiteral("the map size must be greater than 0"));
         m_.zentrum_x = m_.zentrum_y = m_.stadt_abmessung / 2.0f;
@@ -331,9 +345,11 @@ class Kartenleser {
     }
 
     // UTF-8 as written by this program; a name that is not valid UTF-8 comes
-    // from an older program and is read as Latin-1.
+    // from an older program and is read as Latin-1. A carriage return inside
+    // the line becomes a space, as the writer would make it.
     static QString stadtname(std::string_view t) {
-        const QByteArray roh(t.data(), static_cast<qsizetype>(t.size()));
+        QByteArray roh(t.data(), static_cast<qsizetype>(t.size()));
+        roh.replace('\r', ' ');
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString name = utf8.decode(roh);
         if (utf8.hasError()) name = QString::fromLatin1(roh);
@@ -501,7 +517,7 @@ class Kartenleser {
             Turm& turm = m_.tuerme[static_cast<std::size_t>(t)];
             if (!ganz(v, 0, 255, {"the kind of tower %1", t})) return false;
             turm.art = static_cast<std::uint8_t>(v);
-            if (!zahl(turm.form, {"the shape of tower %1", t})) return false;
+            if (!ganze_zahl(turm.form, {"the shape of tower %1", t})) return false;
             if (turm.form == 1.0f) {
                 if (!zahl(turm.mx, {"x of tower %1", t}) || !zahl(turm.my, {"y of tower %1", t}) ||
                     !zahl(turm.radius, {"the radius of tower %1", t}))
