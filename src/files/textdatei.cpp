@@ -195,6 +195,14 @@ Dateiergebnis textdatei_schreiben(const QString& datei,
         f.cancelWriting();
         return inhalt_fehler(s);
     }
+    // commit() does not notice when the device's own buffer cannot be written
+    // out (a full disk under a small file): it would put an empty file in
+    // place of the old one.
+    if (!f.flush()) {
+        const QString grund = f.errorString();
+        f.cancelWriting();
+        return fehler(QStringLiteral("cannot be written (%1)").arg(grund));
+    }
     if (!f.commit()) return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "render/bildexport.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
 #include <QSvgGenerator>
@@ -41,6 +43,33 @@ QString schreibfehler(const QSaveFile& f) {
     return QStringLiteral("cannot write %1: %2").arg(f.fileName(), f.errorString());
 }
 
+// Opens a picture file, to be written under a temporary name. An existing
+// device or pipe is refused: renaming the finished file over it would
+// replace it (for root even /dev/null itself).
+bool oeffnen(QSaveFile& f, QString& fehler) {
+    const QFileInfo info(f.fileName());
+    if (info.exists() && !info.isFile()) {
+        fehler = QStringLiteral("cannot write %1: not a regular file").arg(f.fileName());
+        return false;
+    }
+    if (!f.open(QIODevice::WriteOnly)) {
+        fehler = schreibfehler(f);
+        return false;
+    }
+    return true;
+}
+
+// A PNG is compressed in memory (it is small) and then written: libpng
+// would report a failed write on stderr itself, besides the program's own
+// message.
+bool bild_speichern(QSaveFile& f, const QImage& bild, Bildformat format) {
+    if (format == Bildformat::bmp) return bild.save(&f, "BMP");
+    QByteArray png;
+    QBuffer puffer(&png);
+    if (!puffer.open(QIODevice::WriteOnly) || !bild.save(&puffer, "PNG")) return false;
+    return f.write(png) == png.size();
+}
+
 // Raster pictures: each sheet is drawn once and saved in every raster format
 // asked for.
 class Bildblaetter : public Blattziel {
@@ -57,8 +86,7 @@ class Bildblaetter : public Blattziel {
         for (const Exportdatei& d : dateien_) {
             auto f = std::make_unique<QSaveFile>(
                 export_dateiname(d.datei, d.format, matrix_, spalte, zeile));
-            if (!f->open(QIODevice::WriteOnly)) {
-                fehler = schreibfehler(*f);
+            if (!oeffnen(*f, fehler)) {
                 dateien_offen_.clear();
                 return nullptr;
             }
@@ -80,20 +108,24 @@ class Bildblaetter : public Blattziel {
         flaeche_.reset();
         for (std::size_t i = 0; i < dateien_.size(); ++i) {
             QSaveFile& f = *dateien_offen_[i];
-            const char* format = dateien_[i].format == Bildformat::bmp ? "BMP" : "PNG";
-            if (!bild_.save(&f, format) || !f.commit()) {
+            // Flushed first: commit() misses a buffer that cannot be written.
+            if (!bild_speichern(f, bild_, dateien_[i].format) || !f.flush() || !f.commit()) {
                 fehler = schreibfehler(f);
                 dateien_offen_.clear();
                 return false;
             }
         }
         dateien_offen_.clear();
+        // Freed now, not when the next sheet's picture has been allocated:
+        // a matrix export never holds two pictures at once.
+        bild_ = QImage();
         return true;
     }
 
     void blatt_abbrechen() override {
         flaeche_.reset();
         dateien_offen_.clear(); // uncommitted files leave nothing behind
+        bild_ = QImage();
     }
 
   private:
@@ -116,8 +148,7 @@ class Svgblaetter : public Blattziel {
     Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) override {
         datei_offen_ = std::make_unique<QSaveFile>(
             export_dateiname(datei_, Bildformat::svg, matrix_, spalte, zeile));
-        if (!datei_offen_->open(QIODevice::WriteOnly)) {
-            fehler = schreibfehler(*datei_offen_);
+        if (!oeffnen(*datei_offen_, fehler)) {
             datei_offen_.reset();
             return nullptr;
         }
@@ -135,7 +166,8 @@ class Svgblaetter : public Blattziel {
     bool blatt_beenden(int, int, QString& fehler) override {
         flaeche_.reset(); // ending the painter writes the document
         generator_.reset();
-        const bool ok = datei_offen_->error() == QFileDevice::NoError && datei_offen_->commit();
+        const bool ok = datei_offen_->flush() && datei_offen_->error() == QFileDevice::NoError &&
+                        datei_offen_->commit();
         if (!ok) fehler = schreibfehler(*datei_offen_);
         datei_offen_.reset();
         return ok;

@@ -1,5 +1,6 @@
 #include "render/druckausgabe.h"
 
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -149,6 +150,13 @@ QString schreibfehler(const QSaveFile& f) {
 Zeichenergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
                             const QPageSize& papier) {
     Zeichenergebnis e;
+    // An existing device or pipe would be replaced by the finished file
+    // (for root even /dev/null itself).
+    if (const QFileInfo info(datei); info.exists() && !info.isFile()) {
+        e.ende = Zeichenende::fehler;
+        e.fehler = QStringLiteral("cannot write %1: not a regular file").arg(datei);
+        return e;
+    }
     QSaveFile ausgabe(datei);
     if (!ausgabe.open(QIODevice::WriteOnly)) {
         e.ende = Zeichenende::fehler;
@@ -172,7 +180,8 @@ Zeichenergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
         ausgabe.cancelWriting();
         return e;
     }
-    if (ausgabe.error() != QFileDevice::NoError || !ausgabe.commit()) {
+    // Flushed first: commit() misses a buffer that cannot be written.
+    if (!ausgabe.flush() || ausgabe.error() != QFileDevice::NoError || !ausgabe.commit()) {
         e.ende = Zeichenende::fehler;
         e.fehler = schreibfehler(ausgabe);
     }
