@@ -1,7 +1,9 @@
 #include "ui/bildoptionen.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QStorageInfo>
 #include <QStringList>
 #include <cmath>
 #include <optional>
@@ -12,6 +14,7 @@
 #include "render/druckfarben.h"
 #include "render/druckoptionen.h"
 #include "ui/befehlszeile.h"
+#include "ui/dialog_bildexport.h"
 
 namespace tarvello {
 
@@ -85,6 +88,20 @@ bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
     w.optionen.export_nur_umriss = p.isSet("outline-only");
     if (p.isSet("labels") && !beschriftung_lesen(p.value("labels"), w.optionen, fehler))
         return false;
+
+    // Pictures that cannot fit into memory (or BMP files onto the drive) are
+    // refused before the run and before anything is allocated or written.
+    for (const Exportdatei& d : w.dateien) {
+        const QStorageInfo laufwerk(QFileInfo(d.datei).absolutePath());
+        const QString hindernis =
+            export_hindernis(w.optionen.export_pixel, w.optionen.export_matrix, d.format,
+                             laufwerk.isValid() ? laufwerk.bytesAvailable() : -1,
+                             verfuegbarer_speicher(), Sprache::englisch);
+        if (!hindernis.isEmpty()) {
+            fehler = QStringLiteral("%1: %2").arg(d.datei, hindernis);
+            return false;
+        }
+    }
 
     if (p.isSet("zoom")) {
         double z = 0;

@@ -34,7 +34,8 @@ bool bild_optionen_gesetzt(const QCommandLineParser& parser);
 bool beschriftung_lesen(const QString& text, Druckoptionen& o, QString& fehler);
 
 // Checks every image option's value without drawing anything; on a bad
-// value returns false with a one-line message.
+// value, or pictures too large for the memory (or BMP files for the target
+// drive), returns false with a one-line message.
 bool bild_optionen_pruefen(const QCommandLineParser& parser, QString& fehler);
 
 // Draws and writes the pictures asked for. Returns 0 on success (also when

@@ -13,6 +13,9 @@
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "core/zufall.h"
 #include "ui/dialog_bildexport_nummerierung.h"
@@ -83,17 +86,39 @@ QString export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_plat
 }
 
 qint64 verfuegbarer_speicher() {
+    qint64 frei = -1;
     QFile f(QStringLiteral("/proc/meminfo"));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
-    while (!f.atEnd()) {
-        const QByteArray zeile = f.readLine();
-        if (!zeile.startsWith("MemAvailable:")) continue;
-        const QList<QByteArray> teile = zeile.mid(13).simplified().split(' ');
-        bool ok = false;
-        const qint64 kb = teile.value(0).toLongLong(&ok);
-        return ok ? kb * 1024 : -1;
+    if (f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        while (!f.atEnd()) {
+            const QByteArray zeile = f.readLine();
+            if (!zeile.startsWith("MemAvailable:")) continue;
+            const QList<QByteArray> teile = zeile.mid(13).simplified().split(' ');
+            bool ok = false;
+            const qint64 kb = teile.value(0).toLongLong(&ok);
+            if (ok) frei = kb * 1024;
+            break;
+        }
     }
-    return -1;
+    // A limit on the process's address space (ulimit -v) or on its data
+    // may leave less than the machine has.
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    const QList<QByteArray> seiten = statm.open(QIODevice::ReadOnly)
+                                         ? statm.readAll().simplified().split(' ')
+                                         : QList<QByteArray>();
+    const struct {
+        int art;
+        int feld; // of /proc/self/statm: 0 all pages, 5 data and stack
+    } grenzen[] = {{RLIMIT_AS, 0}, {RLIMIT_DATA, 5}};
+    for (const auto& g : grenzen) {
+        rlimit grenze{};
+        bool ok = false;
+        const qint64 belegt =
+            seiten.value(g.feld).toLongLong(&ok) * static_cast<qint64>(::sysconf(_SC_PAGESIZE));
+        if (!ok || ::getrlimit(g.art, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY) continue;
+        const qint64 rest = std::max<qint64>(static_cast<qint64>(grenze.rlim_cur) - belegt, 0);
+        frei = frei < 0 ? rest : std::min(frei, rest);
+    }
+    return frei;
 }
 
 Bildformat export_format(const QString& datei, Bildformat gewaehlt) {
