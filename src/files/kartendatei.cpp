@@ -405,8 +405,10 @@ class Kartenleser {
 
     bool haeuser() {
         long long n = 0, v = 0;
-        if (!ganz(n, 0, std::numeric_limits<std::int32_t>::max() - 7, {"the number of buildings"}))
-            return false;
+        // A run makes at most n_gebaude buildings, a 16-bit count. A larger
+        // count can only come from a hostile file, whose four bytes per
+        // building would claim some eighty bytes of memory each.
+        if (!ganz(n, 0, int16_max, {"the number of buildings"})) return false;
         if (!l_.platz_fuer(2 * n, {"%1 buildings", n})) return false;
         // Room for six more, as after a run.
         m_.haeuser.assign(static_cast<std::size_t>(n + 7), Haus{});
