@@ -66,7 +66,9 @@ bool bild_speichern(QSaveFile& f, const QImage& bild, Bildformat format) {
     if (format == Bildformat::bmp) return bild.save(&f, "BMP");
     QByteArray png;
     QBuffer puffer(&png);
-    if (!puffer.open(QIODevice::WriteOnly) || !bild.save(&puffer, "PNG")) return false;
+    // Light compression: a map compresses well anyway, and the default level
+    // costs more time than the drawing.
+    if (!puffer.open(QIODevice::WriteOnly) || !bild.save(&puffer, "PNG", 80)) return false;
     return f.write(png) == png.size();
 }
 
