@@ -300,7 +300,7 @@ TEST_F(Fehlerhaft, AbsurdeZahlenWerdenSchnellAbgewiesen) {
     } faelle[] = {
         {" 30000 \r\n 30000 \r\n0.5\r\n1\r\n 0 \r\n 30000 \r\n1\r\n 0 \r\n", "30000 ways"},
         {" 1 \r\n 30000 \r\n0.5\r\n1\r\n 0 \r\n 30000 \r\n1\r\n 0 \r\n", "30000 points of way 1"},
-        {" 0 \r\n 0 \r\n0.5\r\n1\r\n 2000000000 \r\n", "2000000000 buildings"},
+        {" 0 \r\n 0 \r\n0.5\r\n1\r\n 2000000000 \r\n", "number of buildings is 2000000000"},
         {" 0 \r\n 0 \r\n0.5\r\n1\r\n 0 \r\n 32000 \r\n 30000 \r\n", "32000 areas"},
         {" 0 \r\n 0 \r\n0.5\r\n1\r\n 0 \r\n 1 \r\n 30000 \r\n 1 \r\n 30000 \r\n0.5\r\n",
          "30000 points of square 1"},
