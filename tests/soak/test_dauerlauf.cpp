@@ -167,7 +167,7 @@ std::string rundreise(const Stadtmodell& m, const QTemporaryDir& ordner) {
 
 TEST(Dauerlauf, ZufaelligeSteuerwerteEndenSauber) {
     const int laeufe =
-        static_cast<int>(umgebung("TARVELLO_DAUERLAUF_LAEUFE", langsamer_bau ? 6 : 24));
+        static_cast<int>(umgebung("TARVELLO_DAUERLAUF_LAEUFE", langsamer_bau ? 10 : 32));
     const double frist = umgebung("TARVELLO_DAUERLAUF_FRIST", langsamer_bau ? 4.0 : 1.5);
     const auto basis = static_cast<std::uint64_t>(umgebung("TARVELLO_DAUERLAUF_STARTWERT", 20240));
     const double anteil_klein = umgebung("TARVELLO_DAUERLAUF_KLEIN", langsamer_bau ? 1.0 : 0.5);
