@@ -37,19 +37,7 @@ int befehl_generate(const QStringList& argumente) {
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     nummer_optionen_hinzufuegen(parser);
-    if (!parser.parse(argumente)) {
-        fehler_melden(parser.errorText());
-        return bedienfehler;
-    }
-    if (parser.isSet("help")) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return ok;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        fehler_melden("generate: unexpected argument '" + parser.positionalArguments().first() +
-                      "'");
-        return bedienfehler;
-    }
+    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     Steuerwerte s;
     QString fehler;
     Exitcode code = bedienfehler;

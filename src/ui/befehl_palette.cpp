@@ -56,19 +56,7 @@ int befehl_palette(const QStringList& argumente) {
     parser.addOption({"save", "Write the colours as palette FILE.", "FILE"});
     parser.addOption({"load", "Read palette FILE and list its colours.", "FILE"});
     parser.addOption({"store", "With --load: make the palette the stored default colours."});
-    if (!parser.parse(argumente)) {
-        fehler_melden(parser.errorText());
-        return bedienfehler;
-    }
-    if (parser.isSet("help")) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return ok;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        fehler_melden("palette: unexpected argument '" + parser.positionalArguments().first() +
-                      "'");
-        return bedienfehler;
-    }
+    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     for (const char* name : {"save", "load"})
         if (parser.values(name).size() > 1) {
             fehler_melden(QStringLiteral("--%1 is given more than once").arg(name));

@@ -16,18 +16,7 @@ int befehl_params(const QStringList& argumente) {
     parser.addHelpOption();
     steuer_optionen_hinzufuegen(parser);
     parser.addOption({"json", "Print one JSON object."});
-    if (!parser.parse(argumente)) {
-        fehler_melden(parser.errorText());
-        return bedienfehler;
-    }
-    if (parser.isSet("help")) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return ok;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        fehler_melden("params: unexpected argument '" + parser.positionalArguments().first() + "'");
-        return bedienfehler;
-    }
+    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     Steuerwerte s;
     QString fehler;
     Exitcode code = bedienfehler;

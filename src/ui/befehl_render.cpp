@@ -24,14 +24,7 @@ int befehl_render(const QStringList& argumente) {
     palette_option_hinzufuegen(parser);
     parser.addOption({"seed", "Places the labels of squares and parks (default 1).", "N"});
     parser.addOption({"quiet", "No progress display."});
-    if (!parser.parse(argumente)) {
-        fehler_melden(parser.errorText());
-        return bedienfehler;
-    }
-    if (parser.isSet("help")) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return ok;
-    }
+    if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() != 1) {
         fehler_melden(dateien.isEmpty()

@@ -67,6 +67,25 @@ bool steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s, 
     return true;
 }
 
+std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& argumente,
+                                 bool ohne_argumente) {
+    if (!parser.parse(argumente)) {
+        fehler_melden(parser.errorText());
+        return bedienfehler;
+    }
+    if (parser.isSet("help")) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return ok;
+    }
+    if (ohne_argumente && !parser.positionalArguments().isEmpty()) {
+        const QString befehl = argumente.isEmpty() ? QString() : argumente.first().section(' ', -1);
+        fehler_melden(befehl + ": unexpected argument '" + parser.positionalArguments().first() +
+                      "'");
+        return bedienfehler;
+    }
+    return std::nullopt;
+}
+
 void fehler_melden(const QString& text) {
     std::fprintf(stderr, "tarvello: %s\n", text.toLocal8Bit().constData());
     std::fflush(stderr);

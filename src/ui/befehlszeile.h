@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "core/steuerwerte.h"
 
@@ -27,6 +28,13 @@ bool steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s, 
 // Parses an integer option strictly; false with a message on bad input.
 bool ganzzahl_lesen(const QString& text, const QString& option, long long min, long long max,
                     long long& wert, QString& fehler);
+
+// Parses a command's arguments and answers --help. Returns the exit code
+// when the command is done already (help shown, or bad options reported),
+// nothing when it should go on. With `ohne_argumente` any positional
+// argument is refused.
+std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& argumente,
+                                 bool ohne_argumente);
 
 // One line on stderr.
 void fehler_melden(const QString& text);
