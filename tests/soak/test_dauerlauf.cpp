@@ -213,6 +213,7 @@ TEST(Dauerlauf, ZufaelligeSteuerwerteEndenSauber) {
             }
         } else if (b.ende == Laufende::abgebrochen) {
             ++frist_erreicht;
+            std::printf("run %d ended by the limit: %s\n", k, als_befehl(s, startwert).c_str());
             EXPECT_TRUE(wirt.abgelaufen) << "the run stopped without being asked";
             nachlauf_groesster = std::max(nachlauf_groesster, dauer - frist);
             EXPECT_LT(dauer, frist + nachlauf_max) << "the run went on long after its limit";
