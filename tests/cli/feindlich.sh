@@ -90,7 +90,7 @@ rm arbeit/rohr.png arbeit/rohr.pdf
 # work in a sanitizer build, which reserves far more; it is skipped there).
 # A picture of 10000 x 10000 pixels needs 400 MB.
 eng="ulimit -v 400000"
-if (eval "$eng" && "$bin" render arbeit/alt.qls --png "$tmp/probe.png" --pixels 100 --quiet); then
+if { (eval "$eng" && "$bin" render arbeit/alt.qls --png "$tmp/probe.png" --pixels 100 --quiet); } 2>/dev/null; then
     erwarte 2 "MByte of memory" "$eng" generate $klein --png gross.png --pixels 10000
     erwarte 2 "MByte of memory" "$eng" render alt.qls --bmp gross.bmp --pixels 10000 --matrix 5
     # Refused before a run that would take long.
