@@ -1,9 +1,10 @@
 // Benchmark of the generator and the renderer: every preset with a fixed
 // seed, several runs each, median times of the whole run and of each stage,
 // peak resident memory and the counts of `generate --stats`; then rendering
-// preset 13 to one 3200 px PNG. Prints one table.
+// preset 13 to one 3200 px PNG, and how preset 13 grows with twice the
+// buildings and twice the streets. Prints one table.
 //
-//   tarvello_bench [--runs N] [--seed S] [--presets 0-13] [--no-render]
+//   tarvello_bench [--runs N] [--seed S] [--presets 0-13] [--no-render] [--no-growth]
 //
 // Each preset runs in a child process so its peak memory is its own.
 #include <QGuiApplication>
@@ -17,6 +18,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "core/statistik.h"
@@ -36,6 +38,7 @@ struct Messung {
     Zaehlung c;
     int tore, bruecken, tuerme;
     double rendern;
+    long long kandidaten;
 };
 
 double median(std::vector<double> v) {
@@ -43,9 +46,13 @@ double median(std::vector<double> v) {
     return v.empty() ? 0.0 : v[v.size() / 2];
 }
 
-Messung einmal(int vorlage, std::uint64_t seed, Stadtmodell& m) {
+// One run of a preset, with extra controls set on top (name, list index).
+Messung einmal(int vorlage, std::uint64_t seed, Stadtmodell& m,
+               const std::vector<std::pair<const char*, const char*>>& dazu = {}) {
     Steuerwerte s = start_steuerwerte();
     vorlage_anwenden(s, vorlage);
+    for (const auto& [name, wert] : dazu)
+        s.setzen(name, wert);
     Parameter p;
     Zufall z(seed);
     Wirt wirt;
@@ -60,6 +67,7 @@ Messung einmal(int vorlage, std::uint64_t seed, Stadtmodell& m) {
     r.tore = b.tore;
     r.bruecken = b.bruecken;
     r.tuerme = mauer_tuerme_stehend(m);
+    r.kandidaten = b.haus_kandidaten;
     return r;
 }
 
@@ -81,12 +89,64 @@ double rendern(const Stadtmodell& m, int pixel) {
     return s;
 }
 
+// Median total time of preset 13 with one control changed, in a child
+// process like the table rows.
+struct Wachstum {
+    double sekunden = 0;
+    long long kandidaten = 0;
+    int gebaeude = 0, strassen = 0;
+};
+
+Wachstum wachstum_messen(std::uint64_t seed, int laeufe, const char* name, const char* wert) {
+    Wachstum w;
+    int rohr[2];
+    if (pipe(rohr) != 0) return w;
+    const pid_t kind = fork();
+    if (kind == 0) {
+        close(rohr[0]);
+        std::vector<double> t;
+        Wachstum e;
+        for (int n = 0; n < laeufe; ++n) {
+            Stadtmodell m;
+            const Messung r = einmal(13, seed, m, {{name, wert}});
+            t.push_back(r.t[0]);
+            e.kandidaten = r.kandidaten;
+            e.gebaeude = r.c.gebaeude;
+            e.strassen = r.c.strassen;
+        }
+        e.sekunden = median(t);
+        if (write(rohr[1], &e, sizeof e) != static_cast<ssize_t>(sizeof e)) _exit(1);
+        _exit(0);
+    }
+    close(rohr[1]);
+    if (read(rohr[0], &w, sizeof w) != static_cast<ssize_t>(sizeof w)) w = Wachstum{};
+    close(rohr[0]);
+    int status = 0;
+    waitpid(kind, &status, 0);
+    return w;
+}
+
+void wachstum_zeigen(std::uint64_t seed, int laeufe) {
+    std::printf("\nGrowth at preset 13 (total s, median of %d):\n", laeufe);
+    // List indices: Combo_n_gebaude 25 = 10000, 28 = 20000; Combo_wege_anzahl 15 = 500,
+    // 17 = 1000.
+    const Wachstum g1 = wachstum_messen(seed, laeufe, "Combo_n_gebaude", "25");
+    const Wachstum g2 = wachstum_messen(seed, laeufe, "Combo_n_gebaude", "28");
+    std::printf("  buildings %5d -> %5d: %7.3f s -> %7.3f s  x%.2f  (candidates %lld -> %lld)\n",
+                g1.gebaeude, g2.gebaeude, g1.sekunden, g2.sekunden,
+                g1.sekunden > 0 ? g2.sekunden / g1.sekunden : 0.0, g1.kandidaten, g2.kandidaten);
+    const Wachstum s1 = wachstum_messen(seed, laeufe, "Combo_wege_anzahl", "15");
+    const Wachstum s2 = wachstum_messen(seed, laeufe, "Combo_wege_anzahl", "17");
+    std::printf("  streets   %5d -> %5d: %7.3f s -> %7.3f s  x%.2f\n", s1.strassen, s2.strassen,
+                s1.sekunden, s2.sekunden, s1.sekunden > 0 ? s2.sekunden / s1.sekunden : 0.0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     int laeufe = 5, von = 0, bis = 13;
     std::uint64_t seed = 1;
-    bool mit_render = true;
+    bool mit_render = true, mit_wachstum = true;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
             laeufe = std::max(1, std::atoi(argv[++i]));
@@ -97,10 +157,12 @@ int main(int argc, char** argv) {
             if (bis < von) bis = von;
         } else if (!std::strcmp(argv[i], "--no-render"))
             mit_render = false;
+        else if (!std::strcmp(argv[i], "--no-growth"))
+            mit_wachstum = false;
         else {
             std::fprintf(
-                stderr,
-                "usage: tarvello_bench [--runs N] [--seed S] [--presets A-B] [--no-render]\n");
+                stderr, "usage: tarvello_bench [--runs N] [--seed S] [--presets A-B] [--no-render] "
+                        "[--no-growth]\n");
             return 2;
         }
     }
@@ -151,6 +213,7 @@ int main(int argc, char** argv) {
                     r.tuerme);
         std::fflush(stdout);
     }
+    if (mit_wachstum) wachstum_zeigen(seed, laeufe);
     if (mit_render) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);

@@ -1,6 +1,7 @@
 #include "areas/gebaeude.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -25,11 +26,12 @@ constexpr int form_versuche_max = 1000;
 struct Anker {
     int w = 0;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    float winkel = 0; // direction from point 1 to point 2
 };
 
 // A street point inside the town, kept with the preference for the core.
 // Only streets with a segment can carry an anchor.
-std::optional<Anker> anker_ziehen(Lauf& l, const Gebaeudestufe& st) {
+std::optional<Anker> anker_ziehen(Lauf& l, Gebaeudestufe& st) {
     const Stadtmodell& m = l.m;
     const Parameter& p = l.p;
     for (long long n = 0; n < anker_ziehungen_max; ++n) {
@@ -44,8 +46,14 @@ std::optional<Anker> anker_ziehen(Lauf& l, const Gebaeudestufe& st) {
         const int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(weg.n_punkte - 2) + 1.0f));
         const std::uint8_t lage = st.punktlage[ix(w)][ix(k)];
         const float r = l.rnd();
-        if ((lage & lage_in_stadt) != 0 && ((lage & lage_im_kern) != 0 || r > p.stadt_kernbildung))
-            return Anker{w, weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1)};
+        if ((lage & lage_in_stadt) != 0 &&
+            ((lage & lage_im_kern) != 0 || r > p.stadt_kernbildung)) {
+            Anker an{w, weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1)};
+            float& winkel = st.segmentwinkel[ix(w)][ix(k)];
+            if (std::isnan(winkel)) winkel = winkel_aus(an.x2 - an.x1, an.y2 - an.y1);
+            an.winkel = winkel;
+            return an;
+        }
     }
     return std::nullopt;
 }
@@ -115,7 +123,7 @@ std::optional<Seiten> reihen_seiten(Lauf& l, const Gebaeudestufe& st) {
 std::uint8_t neben_die_strasse(Lauf& l, const Anker& an, float halbe_tiefe, Kandidat& k,
                                float& winkel) {
     const Parameter& p = l.p;
-    winkel = winkel_aus(an.x2 - an.x1, an.y2 - an.y1) + (l.rnd() - 0.5f) * p.haus_winkel_weg;
+    winkel = an.winkel + (l.rnd() - 0.5f) * p.haus_winkel_weg;
     const float mx = (an.x1 + an.x2) / 2.0f, my = (an.y1 + an.y2) / 2.0f;
     const float d = (l.m.wege[ix(an.w)].breite / 2.0f + halbe_tiefe) *
                     (l.rnd() * 10.0f * p.haus_abstand_weg + 1.05f);
@@ -221,11 +229,13 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
     // Where each street point lies does not change while buildings are
     // placed: classify them once instead of at every anchor draw.
     st.punktlage.assign(ix(std::max<int>(l.m.n_wege, 0)) + 1, {});
+    st.segmentwinkel.assign(st.punktlage.size(), {});
     for (int w = 1; w <= l.m.n_wege; ++w) {
         const Weg& weg = l.m.wege[ix(w)];
         if (weg.ist_fluss != 0) continue;
         auto& lagen = st.punktlage[ix(w)];
         lagen.assign(ix(std::max<int>(weg.n_punkte, 0)) + 1, 0);
+        st.segmentwinkel[ix(w)].assign(lagen.size(), std::numeric_limits<float>::quiet_NaN());
         for (int k = 1; k <= weg.n_punkte; ++k) {
             const Lage lage = lage_pruefen(l.p, l.m, weg.px(k), weg.py(k));
             lagen[ix(k)] = static_cast<std::uint8_t>((lage.in_stadt ? lage_in_stadt : 0) |

@@ -25,11 +25,19 @@ struct Punktrahmen {
     bool leer = true;
 };
 
+// What the street test reads of one way, kept together and small.
+struct Wegkurz {
+    float x_min = 0, x_max = 0, y_min = 0, y_max = 0; // the way's box
+    float h = 0;                                      // half of weg_breite
+    std::int32_t n_punkte = 0;
+};
+
 // What the stage reads of the ways and the wall again and again; neither
 // changes while buildings are placed. The grids let each test look only at
 // the points near a candidate.
 struct Stufendaten {
     std::vector<Punktrahmen> rahmen; // per way
+    std::vector<Wegkurz> wege;       // per way
     Punktfeld strassenpunkte;        // every point of every street
     Punktfeld flusspunkte;           // every point of every river
     Punktfeld mauerpunkte;           // wall points that carry wall
@@ -74,6 +82,9 @@ struct Gebaeudestufe {
     bool anker_moeglich = false;
     // Per street and point: lage_in_stadt, lage_im_kern.
     std::vector<std::vector<std::uint8_t>> punktlage;
+    // Per street and point k: direction of the segment k -> k + 1, worked out
+    // when an anchor first falls on it (NaN until then).
+    std::vector<std::vector<float>> segmentwinkel;
 };
 
 // Places building m.haus_naechster (does not advance haus_naechster).

@@ -1,7 +1,9 @@
 // The tests a building candidate must pass: ways, wall, squares and parks,
 // and the nearest way a row member turns to.
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "areas/gebaeude.h"
 #include "core/funktionen.h"
@@ -63,60 +65,98 @@ bool flaechen_kollision(Lauf& l, const Kandidat& k, const std::vector<Flaeche>& 
 
 namespace {
 
-// Distance of point (px, py) from the segment (x1, y1)-(x2, y2).
-float strecke_abstand(float px, float py, float x1, float y1, float x2, float y2) {
-    const float dx = x2 - x1, dy = y2 - y1;
-    const float l2 = dx * dx + dy * dy;
-    float t = l2 > 0.0f ? ((px - x1) * dx + (py - y1) * dy) / l2 : 0.0f;
-    t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
-    return entfernung(px, py, x1 + t * dx, y1 + t * dy);
-}
-
-// Whether a tested point of the candidate comes nearer than h to way point
-// (qx, qy); dz is the centre's distance to it.
-bool punkt_trifft(const Kandidat& k, float reich, float h, float qx, float qy, float dz) {
-    if (k.rund == 1) return k.a / 2.0f + h > dz;
-    // Beyond reach + h no tested point can be within h (with room for rounding).
-    if (dz * (1.0f - 1e-5f) > (reich + h) * 1.0001f + 0.001f) return false;
-    const auto& ex = k.ex;
-    const auto& ey = k.ey;
-    // The tested points lie on the edges: when every edge stays clear of h
-    // (with room for rounding), none of them can be within h.
-    float naechste = 1e30f;
-    for (int c = 1; c <= 4; ++c) {
-        const int c2 = c == 4 ? 1 : c + 1;
-        naechste = minimum(naechste,
-                           strecke_abstand(qx, qy, ex[ix(c)], ey[ix(c)], ex[ix(c2)], ey[ix(c2)]));
+// The candidate's outline as the street test sees it. Every way point in
+// reach is measured against the same outline, so what does not depend on the
+// point is worked out once: the edges (relative to the centre) for a quick
+// bound, and the points the test samples on them for each sample count that
+// a way's width asks for.
+class Umriss {
+  public:
+    explicit Umriss(const Kandidat& k) : k_(k) {
+        for (int c = 1; c <= 4; ++c) {
+            const int c2 = c == 4 ? 1 : c + 1;
+            Kante& e = kanten_[ix(c - 1)];
+            e.x = k.ex[ix(c)] - k.x;
+            e.y = k.ey[ix(c)] - k.y;
+            e.dx = k.ex[ix(c2)] - k.ex[ix(c)];
+            e.dy = k.ey[ix(c2)] - k.ey[ix(c)];
+            const float l2 = e.dx * e.dx + e.dy * e.dy;
+            e.l2_kehrwert = l2 > 0.0f ? 1.0f / l2 : 0.0f;
+        }
     }
-    if (naechste > h * 1.0001f + 0.001f) return false;
-    const int n = std::min(20, ganz_begrenzt((k.a / 2.0f) / h) + 1);
-    const float fn = static_cast<float>(n);
+
+    // Whether a sampled point of the outline comes nearer than h to the way
+    // point (qx, qy).
+    bool trifft(float h, float qx, float qy) {
+        // The sampled points lie on the edges: when every edge stays clear of
+        // h (with ample room for rounding), none of them can be within h.
+        const float grenze = h * 1.001f + 0.01f;
+        const float grenze2 = grenze * grenze;
+        const float rx = qx - k_.x, ry = qy - k_.y;
+        bool nah = false;
+        for (const Kante& e : kanten_) {
+            float t = ((rx - e.x) * e.dx + (ry - e.y) * e.dy) * e.l2_kehrwert;
+            t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
+            const float ax = rx - (e.x + t * e.dx), ay = ry - (e.y + t * e.dy);
+            nah = nah || ax * ax + ay * ay <= grenze2;
+        }
+        if (!nah) return false;
+        const int n = std::min(20, ganz_begrenzt((k_.a / 2.0f) / h) + 1);
+        if (n != n_) proben_setzen(n);
+        // The same distances as one point at a time, without stopping early.
+        bool treffer = false;
+        for (int i = 0; i < anzahl_; ++i) {
+            const float dx = qx - px_[ix(i)], dy = qy - py_[ix(i)];
+            treffer |= std::sqrt(dx * dx + dy * dy) < h;
+        }
+        return treffer;
+    }
+
+  private:
     // Points on the four edges, t = 0..n.
-    for (int t = 0; t <= n; ++t) {
-        const float ft = static_cast<float>(t), fr = static_cast<float>(n - t);
-        const float px[4] = {(fr * ex[2] + ft * ex[1]) / fn, (fr * ex[3] + ft * ex[2]) / fn,
-                             (ft * ex[3] + fr * ex[4]) / fn, (ft * ex[1] + fr * ex[4]) / fn};
-        const float py[4] = {(fr * ey[2] + ft * ey[1]) / fn, (fr * ey[3] + ft * ey[2]) / fn,
-                             (ft * ey[3] + fr * ey[4]) / fn, (ft * ey[1] + fr * ey[4]) / fn};
-        for (int e = 0; e < 4; ++e)
-            if (entfernung(px[e], py[e], qx, qy) < h) return true;
+    void proben_setzen(int n) {
+        n_ = n;
+        anzahl_ = 4 * (n + 1);
+        const auto& ex = k_.ex;
+        const auto& ey = k_.ey;
+        const float fn = static_cast<float>(n);
+        for (int t = 0; t <= n; ++t) {
+            const float ft = static_cast<float>(t), fr = static_cast<float>(n - t);
+            const std::size_t i = ix(4 * t);
+            px_[i] = (fr * ex[2] + ft * ex[1]) / fn;
+            px_[i + 1] = (fr * ex[3] + ft * ex[2]) / fn;
+            px_[i + 2] = (ft * ex[3] + fr * ex[4]) / fn;
+            px_[i + 3] = (ft * ex[1] + fr * ex[4]) / fn;
+            py_[i] = (fr * ey[2] + ft * ey[1]) / fn;
+            py_[i + 1] = (fr * ey[3] + ft * ey[2]) / fn;
+            py_[i + 2] = (ft * ey[3] + fr * ey[4]) / fn;
+            py_[i + 3] = (ft * ey[1] + fr * ey[4]) / fn;
+        }
     }
-    return false;
-}
 
-bool raster_kollision(const Stadtmodell& m, const Parameter& p, const Kandidat& k,
+    struct Kante {
+        float x, y, dx, dy, l2_kehrwert;
+    };
+    const Kandidat& k_;
+    std::array<Kante, 4> kanten_{};
+    int n_ = -1, anzahl_ = 0;
+    std::array<float, 84> px_{}, py_{};
+};
+
+bool raster_kollision(const Stufendaten& d, const Parameter& p, const Kandidat& k,
                       const Punktfeld& raster, float h_max) {
     const float rand = weg_rand(p);
     const float reich = reichweite(k);
     // No point of the outline is farther from the centre than reich.
     const float weit = (reich + h_max) * 1.0001f + 0.001f;
     const float weit2 = weit * weit;
+    std::optional<Umriss> umriss;
     return raster.suchen(k.x, k.y, reich + h_max, [&](const Rasterpunkt& q) {
         const float dx = q.x - k.x, dy = q.y - k.y;
         if (dx * dx + dy * dy > weit2) return false;
-        const Weg& weg = m.wege[ix(q.weg)];
+        const Wegkurz& weg = d.wege[ix(q.weg)];
         if (q.punkt > weg.n_punkte) return false;
-        const float h = weg.breite / 2.0f;
+        const float h = weg.h;
         // Only ways whose box holds the centre are tested. The box margin is
         // made for streets; a river wider than it allows is looked at from
         // farther away, so its box never hides a point in reach.
@@ -124,7 +164,9 @@ bool raster_kollision(const Stadtmodell& m, const Parameter& p, const Kandidat& 
         if (!(weg.x_min - mehr < k.x && k.x < weg.x_max + mehr && weg.y_min - mehr < k.y &&
               k.y < weg.y_max + mehr))
             return false;
-        return punkt_trifft(k, reich, h, q.x, q.y, entfernung(k.x, k.y, q.x, q.y));
+        if (k.rund == 1) return k.a / 2.0f + h > entfernung(k.x, k.y, q.x, q.y);
+        if (!umriss) umriss.emplace(k);
+        return umriss->trifft(h, q.x, q.y);
     });
 }
 
@@ -133,8 +175,8 @@ bool raster_kollision(const Stadtmodell& m, const Parameter& p, const Kandidat& 
 bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
     l.nachgeben();
     if (l.abbruch) return false; // the stage ends without this candidate
-    return raster_kollision(l.m, l.p, k, daten.strassenpunkte, daten.h_strassen_max) ||
-           raster_kollision(l.m, l.p, k, daten.flusspunkte, daten.h_fluesse_max);
+    return raster_kollision(daten, l.p, k, daten.strassenpunkte, daten.h_strassen_max) ||
+           raster_kollision(daten, l.p, k, daten.flusspunkte, daten.h_fluesse_max);
 }
 
 bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
@@ -193,6 +235,12 @@ bool parks_kollision(Lauf& l, const Kandidat& k) {
 Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     Stufendaten d;
     d.rahmen = punktrahmen_bilden(m);
+    d.wege.resize(ix(std::max<int>(m.n_wege, 0)) + 1);
+    for (int w = 1; w <= m.n_wege; ++w) {
+        const Weg& weg = m.wege[ix(w)];
+        d.wege[ix(w)] = {weg.x_min, weg.x_max,         weg.y_min,
+                         weg.y_max, weg.breite / 2.0f, weg.n_punkte};
+    }
     const float a = m.stadt_abmessung > 0.0f ? m.stadt_abmessung : 1000.0f;
     for (int w = 1; w <= m.n_wege; ++w) {
         const Weg& weg = m.wege[ix(w)];
@@ -213,9 +261,9 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
             d.mauerpunkte.sammeln(0, i, m.mauer_x[ix(i)], m.mauer_y[ix(i)]);
     // Small cells: a query then looks at few points beyond its reach. Points
     // beyond the map go to the border cells.
-    d.strassenpunkte.bauen(-a, 3.0f * a, 4.0f);
-    d.flusspunkte.bauen(-a, 3.0f * a, 4.0f + d.h_fluesse_max, 256);
-    d.mauerpunkte.bauen(-a, 3.0f * a, 8.0f, 256);
+    d.strassenpunkte.bauen(16.0f);
+    d.flusspunkte.bauen(4.0f + d.h_fluesse_max);
+    d.mauerpunkte.bauen(8.0f);
     d.haeuser.neu(-a, 3.0f * a, 8.0f);
     return d;
 }

@@ -30,18 +30,6 @@ void Zufall::startwert_setzen(std::uint64_t startwert) {
     zustand_ = mischen(startwert);
 }
 
-std::uint64_t Zufall::roh64() {
-    zustand_ += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = zustand_;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
-float Zufall::rnd() {
-    return static_cast<float>(roh64() >> 40) * (1.0f / 16777216.0f);
-}
-
 void Zufall::neu_saeen() {
     const std::uint64_t quelle = startwert_ ? ++zaehler_ : uhr_->ticks();
     zustand_ = mischen(zustand_ ^ mischen(quelle));

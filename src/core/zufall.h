@@ -20,7 +20,8 @@ class Zufall {
     Zufall(std::uint64_t startwert, Uhr& uhr = system_uhr());
 
     // Uniform float in [0, 1) (24 random bits, so 1.0f is never returned).
-    float rnd();
+    // Inline: the building stage draws tens of millions of these.
+    float rnd() { return static_cast<float>(roh64() >> 40) * (1.0f / 16777216.0f); }
 
     // "Re-seed from the timer".
     void neu_saeen();
@@ -32,8 +33,14 @@ class Zufall {
     // Re-seeds, then Int((b - a + 1) * Rnd) + a: an integer in a..b.
     int zufall_ganz(int a, int b);
 
-    // A fresh 64-bit value, for drawing a seed to report to the user.
-    std::uint64_t roh64();
+    // A fresh 64-bit value (splitmix64), also for drawing a seed to report.
+    std::uint64_t roh64() {
+        zustand_ += 0x9E3779B97F4A7C15ull;
+        std::uint64_t z = zustand_;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
 
   private:
     std::uint64_t zustand_ = 0;

@@ -109,36 +109,58 @@ namespace tarvello {
 
 // The same kind of grid for points that do not change once it is built:
 // all entries in one array, cell by cell, which keeps a query's points close
-// together in memory. Collect with sammeln(), then bauen().
+// together in memory. Collect with sammeln(), then bauen(). The grid covers
+// the box of the collected points, so its cells stay small however far the
+// map reaches; queries outside the box look at the border cells.
 class Punktfeld {
   public:
     void sammeln(int weg, int punkt, float x, float y) { roh_.push_back({x, y, weg, punkt}); }
 
-    // Builds the grid over [x0, x0 + seite]^2 with cells of at least zelle_min.
-    void bauen(float x0, float seite, float zelle_min, int max_zellen = 1024) {
-        x0_ = x0;
-        int n = max_zellen;
-        if (zelle_min > 0.0f) n = std::min(n, std::max(1, static_cast<int>(seite / zelle_min)));
-        n_ = std::max(1, n);
-        zelle_ = seite / static_cast<float>(n_);
-        if (!(zelle_ > 0.0f)) zelle_ = 1.0f;
-        const std::size_t zellen = static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_);
+    // Builds the grid with square cells of at least zelle_min and at most
+    // max_zellen cells in all.
+    void bauen(float zelle_min, std::size_t max_zellen = std::size_t{1} << 20) {
+        float x_lo = 0, x_hi = 0, y_lo = 0, y_hi = 0;
+        bool erster = true;
+        for (const Rasterpunkt& p : roh_) {
+            if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+            if (erster) {
+                x_lo = x_hi = p.x;
+                y_lo = y_hi = p.y;
+                erster = false;
+            }
+            x_lo = std::min(x_lo, p.x);
+            x_hi = std::max(x_hi, p.x);
+            y_lo = std::min(y_lo, p.y);
+            y_hi = std::max(y_hi, p.y);
+        }
+        x0_ = x_lo;
+        y0_ = y_lo;
+        const double bx = static_cast<double>(x_hi) - x_lo, by = static_cast<double>(y_hi) - y_lo;
+        double zelle = std::max(static_cast<double>(zelle_min), 1e-3);
+        // Widen the cells until the grid fits its budget.
+        while ((bx / zelle + 1.0) * (by / zelle + 1.0) > static_cast<double>(max_zellen))
+            zelle *= 1.25;
+        zelle_ = static_cast<float>(zelle);
+        nx_ = std::max(1, static_cast<int>(bx / zelle) + 1);
+        ny_ = std::max(1, static_cast<int>(by / zelle) + 1);
+        const std::size_t zellen = static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_);
         anfang_.assign(zellen + 1, 0);
         for (const Rasterpunkt& p : roh_)
-            ++anfang_[index(zelle(p.x), zelle(p.y)) + 1];
+            ++anfang_[index(zelle_x(p.x), zelle_y(p.y)) + 1];
         for (std::size_t i = 1; i <= zellen; ++i)
             anfang_[i] += anfang_[i - 1];
         punkte_.resize(roh_.size());
         std::vector<std::uint32_t> pos(anfang_.begin(), anfang_.end() - 1);
         for (const Rasterpunkt& p : roh_)
-            punkte_[pos[index(zelle(p.x), zelle(p.y))]++] = p;
+            punkte_[pos[index(zelle_x(p.x), zelle_y(p.y))]++] = p;
         roh_.clear();
         roh_.shrink_to_fit();
     }
 
     template <class F> void umkreis(float x, float y, float r, F&& f) const {
         if (anfang_.empty()) return;
-        const int x1 = zelle(x - r), x2 = zelle(x + r), y1 = zelle(y - r), y2 = zelle(y + r);
+        const int x1 = zelle_x(x - r), x2 = zelle_x(x + r), y1 = zelle_y(y - r),
+                  y2 = zelle_y(y + r);
         for (int cy = y1; cy <= y2; ++cy) {
             const std::size_t von = anfang_[index(x1, cy)], bis = anfang_[index(x2, cy) + 1];
             for (std::size_t i = von; i < bis; ++i)
@@ -151,8 +173,9 @@ class Punktfeld {
     // most likely.
     template <class F> bool suchen(float x, float y, float r, F&& f) const {
         if (anfang_.empty()) return false;
-        const int x1 = zelle(x - r), x2 = zelle(x + r), y1 = zelle(y - r), y2 = zelle(y + r);
-        const int mitte = zelle(y);
+        const int x1 = zelle_x(x - r), x2 = zelle_x(x + r), y1 = zelle_y(y - r),
+                  y2 = zelle_y(y + r);
+        const int mitte = zelle_y(y);
         auto zeile = [&](int cy) {
             const std::size_t von = anfang_[index(x1, cy)], bis = anfang_[index(x2, cy) + 1];
             for (std::size_t i = von; i < bis; ++i)
@@ -168,21 +191,24 @@ class Punktfeld {
     }
 
     std::size_t anzahl() const { return punkte_.size(); }
+    float zelle() const { return zelle_; }
 
   private:
-    int zelle(float v) const {
-        const float c = (v - x0_) / zelle_;
-        if (!(c >= 0.0f)) return 0;
-        if (c >= static_cast<float>(n_ - 1)) return n_ - 1;
+    static int stelle(float v, float v0, float zelle, int n) {
+        const float c = (v - v0) / zelle;
+        if (!(c >= 0.0f)) return 0; // also NaN
+        if (c >= static_cast<float>(n - 1)) return n - 1;
         return static_cast<int>(c);
     }
+    int zelle_x(float v) const { return stelle(v, x0_, zelle_, nx_); }
+    int zelle_y(float v) const { return stelle(v, y0_, zelle_, ny_); }
     std::size_t index(int cx, int cy) const {
-        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(n_) +
+        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(nx_) +
                static_cast<std::size_t>(cx);
     }
 
-    float x0_ = 0, zelle_ = 1;
-    int n_ = 0;
+    float x0_ = 0, y0_ = 0, zelle_ = 1;
+    int nx_ = 0, ny_ = 0;
     std::vector<std::uint32_t> anfang_;
     std::vector<Rasterpunkt> punkte_;
     std::vector<Rasterpunkt> roh_;

@@ -286,9 +286,11 @@ void fluss_pruefen(Lauf& l, int w) {
 
 namespace {
 
+// The grids cover the map with a margin; the few points beyond it share the
+// border cells, so the cells stay small where the streets are.
 void raster_neu(const Lauf& l, Punktraster& r, float zelle) {
     const float a = l.p.stadt_abmessung;
-    r.neu(-a, 3.0f * a, zelle);
+    r.neu(-0.25f * a, 1.5f * a, zelle);
 }
 
 } // namespace

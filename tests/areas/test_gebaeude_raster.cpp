@@ -2,6 +2,7 @@
 // every earlier building, on random hand-built models: the same answers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "areas/gebaeude.h"
@@ -222,5 +223,42 @@ TEST(GebaeudeRaster, UeberlappungWieDerVolleDurchlauf) {
         }
     }
     EXPECT_GT(treffer, faelle / 5);
+    EXPECT_LT(treffer, faelle);
+}
+
+// Way points placed right at the limit of a sampled outline point, a hair
+// inside or outside: the quick edge bound must never hide a hit, and the
+// sampled points must be the ones the plain scan tests.
+TEST(GebaeudeRaster, WegpunkteAmRandDerProbenWieDerVolleDurchlauf) {
+    int treffer = 0, faelle = 0;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        Feld f(seed);
+        for (int n = 0; n < 60; ++n) {
+            Kandidat k = f.kandidat();
+            k.rund = 0;
+            // A short way of one point near a sampled point of edge 2-1.
+            Weg& weg = f.m.wege[3];
+            const float h = weg.breite / 2;
+            const int proben = std::min(20, static_cast<int>(std::floor((k.a / 2) / h)) + 1);
+            const int t = static_cast<int>(f.z.rnd() * static_cast<float>(proben + 1));
+            const float ft = static_cast<float>(t), fr = static_cast<float>(proben - t),
+                        fn = static_cast<float>(proben);
+            const float px = (fr * k.ex[2] + ft * k.ex[1]) / fn;
+            const float py = (fr * k.ey[2] + ft * k.ey[1]) / fn;
+            const float wi = f.z.rnd() * 6.283f;
+            const float faktor[4] = {0.999999f, 1.0f, 1.000001f, 1.00001f};
+            const float r = h * faktor[n % 4];
+            weg.punkt_setzen(1, px + r * std::cos(wi), py + r * std::sin(wi));
+            weg.n_punkte = 1;
+            weg_rahmen(f.m, f.p, 3);
+            Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+            const Stufendaten d = stufendaten_bilden(f.m);
+            const bool w = weg_kollision(l, k, d);
+            ASSERT_EQ(w, weg_alle(f, k)) << "seed " << seed << " case " << n;
+            treffer += w;
+            ++faelle;
+        }
+    }
+    EXPECT_GT(treffer, faelle / 4);
     EXPECT_LT(treffer, faelle);
 }

@@ -4,7 +4,9 @@
 // the grid finds it, so they may only answer later (or not at all).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "core/funktionen.h"
@@ -202,4 +204,45 @@ TEST(Raster, EntfernenUndPunkteAusserhalbDerKarte) {
     r.umkreis(50, 50, 1, [&](const Rasterpunkt&) { ++n; });
     EXPECT_EQ(n, 1);
     EXPECT_EQ(r.anzahl(), 2u);
+}
+
+// The static grid sizes itself to its points: queries anywhere, points far
+// off or not finite, and a spread too wide for small cells all give what a
+// plain walk over the points gives.
+TEST(Raster, FeldFindetWasDerVolleDurchlaufFindet) {
+    TestUhr uhr;
+    Zufall z(7, uhr);
+    for (int fall = 0; fall < 40; ++fall) {
+        Punktfeld feld;
+        std::vector<Rasterpunkt> alle;
+        const float spanne = fall % 4 == 3 ? 1e7f : 50.0f + z.rnd() * 3000.0f;
+        const int n = 1 + static_cast<int>(z.rnd() * 400.0f);
+        for (int i = 1; i <= n; ++i) {
+            float x = (z.rnd() - 0.3f) * spanne, y = (z.rnd() - 0.3f) * spanne;
+            if (i % 97 == 0) x = std::numeric_limits<float>::quiet_NaN();
+            if (i % 101 == 0) y = std::numeric_limits<float>::infinity();
+            feld.sammeln(1, i, x, y);
+            alle.push_back({x, y, 1, i});
+        }
+        feld.bauen(fall % 2 == 0 ? 0.0f : 4.0f, 4096);
+        ASSERT_EQ(feld.anzahl(), alle.size());
+        for (int q = 0; q < 200; ++q) {
+            // Inside the points' box and well beyond it.
+            const float x = (z.rnd() - 0.5f) * spanne * 2.0f, y = (z.rnd() - 0.5f) * spanne * 2.0f;
+            const float r = z.rnd() * spanne * (q % 3 == 0 ? 1.0f : 0.05f);
+            std::vector<int> erwartet, gefunden;
+            for (const Rasterpunkt& p : alle)
+                if (std::fabs(p.x - x) <= r && std::fabs(p.y - y) <= r) erwartet.push_back(p.punkt);
+            feld.umkreis(x, y, r, [&](const Rasterpunkt& p) {
+                if (std::fabs(p.x - x) <= r && std::fabs(p.y - y) <= r) gefunden.push_back(p.punkt);
+            });
+            std::sort(erwartet.begin(), erwartet.end());
+            std::sort(gefunden.begin(), gefunden.end());
+            ASSERT_EQ(gefunden, erwartet) << "case " << fall << " query " << q;
+            const bool ein = feld.suchen(x, y, r, [&](const Rasterpunkt& p) {
+                return std::fabs(p.x - x) <= r && std::fabs(p.y - y) <= r;
+            });
+            ASSERT_EQ(ein, !erwartet.empty()) << "case " << fall << " query " << q;
+        }
+    }
 }
