@@ -8,6 +8,7 @@
 #include "areas/gebaeude.h"
 #include "core/funktionen.h"
 #include "core/zahlen.h"
+#include "geometry/wegsuche.h"
 #include "streets/eingrenzen.h"
 
 namespace tarvello {
@@ -269,33 +270,9 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
 }
 
 NaechsterWeg naechster_weg_raster(const Stadtmodell& m, const Stufendaten& d, float x, float y) {
-    NaechsterWeg n;
-    const float h_max = maximum(d.h_strassen_max, d.h_fluesse_max);
-    auto pruefen = [&](const Rasterpunkt& q) {
-        const Weg& weg = m.wege[ix(q.weg)];
-        if (q.punkt > weg.n_punkte) return false;
-        const float dx = q.x - x, dy = q.y - y;
-        const float e = std::sqrt(dx * dx + dy * dy) - weg.breite / 2.0f;
-        // The nearest wins; of equally near ones the first in way order.
-        if (e < n.abstand ||
-            (e == n.abstand && (q.weg < n.weg || (q.weg == n.weg && q.punkt < n.punkt)))) {
-            n.abstand = e;
-            n.weg = q.weg;
-            n.punkt = q.punkt;
-        }
-        return false;
-    };
-    // Widen the search until nothing outside it can come nearer: a point
-    // beyond r is at least r - (largest half width) away.
-    const float a = m.stadt_abmessung > 0.0f ? m.stadt_abmessung : 1000.0f;
-    for (float r = 16.0f;; r *= 2.0f) {
-        n = NaechsterWeg{};
-        d.strassenpunkte.suchen(x, y, r, pruefen);
-        d.flusspunkte.suchen(x, y, r, pruefen);
-        if (n.abstand <= r - 2.0f * h_max - 0.01f) return n;
-        if (r > 8.0f * a + 2.0f * std::fabs(x) + 2.0f * std::fabs(y)) break;
-    }
-    return naechster_weg_gestutzt(m, d.rahmen, x, y);
+    return naechster_weg_gerastert(
+        m, maximum(d.h_strassen_max, d.h_fluesse_max), x, y,
+        [&] { return naechster_weg_gestutzt(m, d.rahmen, x, y); }, d.strassenpunkte, d.flusspunkte);
 }
 
 std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m) {

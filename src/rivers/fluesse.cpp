@@ -67,69 +67,29 @@ bool im_randzehntel(float x, float y, float a) {
     return x <= 0.1f * a || y <= 0.1f * a || x >= 0.9f * a || y >= 0.9f * a;
 }
 
-// Whether the head comes nearer than twice the half-width to the river's own
-// points 1..bis. Consecutive points are one step apart, so points that cannot
-// be near enough are skipped; the answer is the same as testing every point.
-bool beruehrt_sich_selbst(const Weg& w, int bis, float x, float y, float halbbreite,
-                          float schritt) {
-    const float grenze = 2.0f * halbbreite;
-    int k = 1;
-    while (k <= bis) {
-        const float d = abstand(x, y, w.px(k), w.py(k));
-        if (d < grenze) return true;
-        const double frei = ganz((d - grenze) / schritt) - 1.0;
-        k += frei > 1.0 ? static_cast<int>(std::min(frei, 1.0e6)) : 1;
-    }
-    return false;
-}
-
 // Contact of the head with the earlier rivers 1..r-1: flows into the river met
 // (storing the junction as point i + 1) or marks the walk thrown away.
-void andere_fluesse_pruefen(Lauf& l, int r, Gangende& e) {
+void andere_fluesse_pruefen(Lauf& l, Flussraster& fr, int r, Gangende& e) {
     const Parameter& p = l.p;
     Gang& g = l.gang;
-    for (int j = 1; j < r; ++j) {
-        const Weg& wj = l.m.wege[ix(j)];
-        const float bj = wj.breite;
-        const float lsum = bj + g.halbbreite;
-        int k = 1;
-        while (k <= wj.n_punkte) {
-            const float d = abstand(g.pos_x, g.pos_y, wj.px(k), wj.py(k));
-            if (d < lsum / 2.0f) {
-                if (muenden_erlaubt(g.halbbreite, bj, p.fluss_verzweigung_symetrie) &&
-                    static_cast<double>(l.rnd()) > p.fluss_inselbildung) {
-                    e.muendet = true;
-                    e.i += 1;
-                    l.m.wege[ix(r)].punkt_setzen(e.i, wj.px(k), wj.py(k));
-                } else {
-                    e.verworfen = true;
-                }
-                return;
-            }
-            // River j advances at most one of its steps per point: skip the
-            // points that cannot come within reach.
-            const double n = ganz((d - 2.0f * lsum) / (2.0f * p.weg_schritt_faktor * bj));
-            k += n > 10.0 ? static_cast<int>(std::min(n, 1.0e6)) - 9 : 1;
-        }
+    const auto [j, k] = fr.erster_kontakt(l.m, r, g.pos_x, g.pos_y, g.halbbreite);
+    if (j == 0) return;
+    const Weg& wj = l.m.wege[ix(j)];
+    if (muenden_erlaubt(g.halbbreite, wj.breite, p.fluss_verzweigung_symetrie) &&
+        static_cast<double>(l.rnd()) > p.fluss_inselbildung) {
+        e.muendet = true;
+        e.i += 1;
+        l.m.wege[ix(r)].punkt_setzen(e.i, wj.px(k), wj.py(k));
+        fr.eintragen(r, e.i, wj.px(k), wj.py(k));
+    } else {
+        e.verworfen = true;
     }
-}
-
-// Whether the fork point (x, y) lies too near a point of an earlier river.
-bool gabel_zu_nah(const Lauf& l, int r, float x, float y) {
-    for (int j = 1; j < r; ++j) {
-        const Weg& wj = l.m.wege[ix(j)];
-        const float grenze = l.p.fluss_quelle_abstand * 5.0f * (wj.breite + l.gang.halbbreite);
-        for (int k = 1; k <= wj.n_punkte; ++k) {
-            if (abstand(x, y, wj.px(k), wj.py(k)) < grenze) return true;
-        }
-    }
-    return false;
 }
 
 // Walks river r from the head in l.gang until it ends. Without darf_gabeln
 // (a source outside the map, or too narrow to fork) the river runs on until
 // it leaves the map, meets a river or reaches its length limit.
-Gangende fluss_laufen(Lauf& l, int r, int c, bool darf_gabeln) {
+Gangende fluss_laufen(Lauf& l, Flussraster& fr, int r, int c, bool darf_gabeln) {
     const Parameter& p = l.p;
     Gang& g = l.gang;
     Weg& weg = l.m.wege[ix(r)];
@@ -146,6 +106,7 @@ Gangende fluss_laufen(Lauf& l, int r, int c, bool darf_gabeln) {
     while (true) {
         l.nachgeben();
         weg.punkt_setzen(e.i, g.pos_x, g.pos_y);
+        fr.eintragen(r, e.i, g.pos_x, g.pos_y);
 
         g.richtung += (l.rnd() - 0.5f) * g.rauschen;
         g.pos_x += g.schritt * std::cos(g.richtung);
@@ -153,10 +114,10 @@ Gangende fluss_laufen(Lauf& l, int r, int c, bool darf_gabeln) {
 
         if (abstand(g.pos_x, g.pos_y, mitte, mitte) < zone) e.zentrum = true;
 
-        e.selbst = beruehrt_sich_selbst(weg, e.i - c, g.pos_x, g.pos_y, g.halbbreite, g.schritt);
+        e.selbst = fr.selbst_beruehrt(r, e.i - c, g.pos_x, g.pos_y, g.halbbreite);
         // A river that touched itself is thrown away whatever else happens in
         // this round, so the other rivers need no look.
-        if (!e.selbst && 2 * e.i > c) andere_fluesse_pruefen(l, r, e);
+        if (!e.selbst && 2 * e.i > c) andere_fluesse_pruefen(l, fr, r, e);
 
         if (g.pos_x < 0.0f || g.pos_y < 0.0f || g.pos_x > a || g.pos_y > a) e.draussen = true;
 
@@ -165,7 +126,8 @@ Gangende fluss_laufen(Lauf& l, int r, int c, bool darf_gabeln) {
 
         if (darf_gabeln && e.i > 3 * c && l.rnd() < gabel_wahrsch) {
             e.gabelt = true;
-            e.gabel_zu_nah = gabel_zu_nah(l, r, weg.px(e.i - 1), weg.py(e.i - 1));
+            e.gabel_zu_nah = fr.zu_nah(l.m, r, weg.px(e.i - 1), weg.py(e.i - 1), g.halbbreite,
+                                       p.fluss_quelle_abstand * 5.0f);
             break;
         }
     }
@@ -236,6 +198,62 @@ void muendung_ansetzen(Lauf& l) {
 
 } // namespace
 
+void Flussraster::neu(const Parameter& p) {
+    const float a = p.stadt_abmessung;
+    punkte_.neu(-0.25f * a, 1.5f * a, maximum(4.0f, 2.0f * p.fluss_breite_max));
+    eingetragen_ = 0;
+    breite_max_ = 0.0f;
+}
+
+void Flussraster::eintragen(int r, int k, float x, float y) {
+    punkte_.einfuegen(r, k, x, y);
+    eingetragen_ = std::max(eingetragen_, k);
+}
+
+void Flussraster::verwerfen(const Weg& w, int r) {
+    for (int k = 1; k <= eingetragen_; ++k)
+        punkte_.entfernen(r, k, w.px(k), w.py(k));
+    eingetragen_ = 0;
+}
+
+void Flussraster::behalten(const Weg& w) {
+    eingetragen_ = 0;
+    breite_max_ = maximum(breite_max_, w.breite);
+}
+
+bool Flussraster::selbst_beruehrt(int r, int bis, float x, float y, float halbbreite) const {
+    const float grenze = 2.0f * halbbreite;
+    return punkte_.suchen(x, y, grenze, [&](const Rasterpunkt& q) {
+        return q.weg == r && q.punkt <= bis && abstand(x, y, q.x, q.y) < grenze;
+    });
+}
+
+std::pair<int, int> Flussraster::erster_kontakt(const Stadtmodell& m, int r, float x, float y,
+                                                float halbbreite) const {
+    int j_best = 0, k_best = 0;
+    punkte_.umkreis(x, y, (breite_max_ + halbbreite) / 2.0f, [&](const Rasterpunkt& q) {
+        if (q.weg >= r || q.weg < 1) return;
+        if (j_best != 0 && (q.weg > j_best || (q.weg == j_best && q.punkt > k_best))) return;
+        const Weg& wj = m.wege[ix(q.weg)];
+        if (q.punkt > wj.n_punkte) return;
+        if (abstand(x, y, q.x, q.y) < (wj.breite + halbbreite) / 2.0f) {
+            j_best = q.weg;
+            k_best = q.punkt;
+        }
+    });
+    return {j_best, k_best};
+}
+
+bool Flussraster::zu_nah(const Stadtmodell& m, int r, float x, float y, float halbbreite,
+                         float faktor) const {
+    return punkte_.suchen(x, y, faktor * (breite_max_ + halbbreite), [&](const Rasterpunkt& q) {
+        if (q.weg >= r || q.weg < 1) return false;
+        const Weg& wj = m.wege[ix(q.weg)];
+        if (q.punkt > wj.n_punkte) return false;
+        return abstand(x, y, q.x, q.y) < faktor * (wj.breite + halbbreite);
+    });
+}
+
 FlussBericht fluesse_wachsen(Lauf& l) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
@@ -250,9 +268,11 @@ FlussBericht fluesse_wachsen(Lauf& l) {
 
     const float a = p.stadt_abmessung;
     Flusstabellen t(anzahl);
+    Flussraster fr;
     int versuch = 1;
     while (true) {
         l.z.neu_saeen();
+        fr.neu(p);
         bool zentrum_erreicht = false;
         bericht.versuche = versuch;
         l.status("Flüsse (Versuch " + std::to_string(versuch) + ") ...",
@@ -294,7 +314,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
             // Own points skipped in the self test: those within reach of the head anyway.
             const int c = static_cast<int>(runden(4.0f * g.halbbreite / g.schritt));
 
-            const Gangende e = fluss_laufen(l, r, c, !quelle_ausserhalb && t.zweige[ri] < 2);
+            const Gangende e = fluss_laufen(l, fr, r, c, !quelle_ausserhalb && t.zweige[ri] < 2);
             if (l.abbruch) {
                 m.n_fluesse = static_cast<std::int16_t>(r - 1);
                 m.n_wege = m.n_fluesse;
@@ -309,6 +329,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
                 bericht.verworfen += 1;
                 t.zweige[ri] = 0;
                 if (eltern > 0) t.zweige[ix(eltern)] -= 1;
+                fr.verwerfen(weg, r);
                 weg.n_punkte = 0;
                 continue; // the same river again, with new random numbers
             }
@@ -319,6 +340,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
                          : e.gabelt   ? FlussEnde::gabel
                                       : FlussEnde::laenge;
             weg.n_punkte = static_cast<std::int16_t>(e.i - 1);
+            fr.behalten(weg);
             if (e.zentrum) zentrum_erreicht = true;
             r += 1;
         }

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "core/lauf.h"
+#include "geometry/punktraster.h"
 
 namespace tarvello {
 
@@ -34,6 +36,38 @@ struct FlussBericht {
     std::vector<int> eltern;          // parent river, 0 for the first one
     std::vector<std::uint8_t> zweige; // rivers started at the end (2 = end closed)
     std::vector<FlussEnde> ende;
+};
+
+// The points of the rivers laid so far and of the river being walked, so
+// that the contact tests look only near the head. Points go in as the walk
+// stores them and come out when a river is thrown away.
+class Flussraster {
+  public:
+    void neu(const Parameter& p);
+    // Point k of river r was stored at (x, y).
+    void eintragen(int r, int k, float x, float y);
+    // River r, being walked, is thrown away (its points in w as stored).
+    void verwerfen(const Weg& w, int r);
+    // River r is kept.
+    void behalten(const Weg& w);
+
+    // Whether (x, y) lies nearer than 2 * halbbreite to a point 1..bis of
+    // river r.
+    bool selbst_beruehrt(int r, int bis, float x, float y, float halbbreite) const;
+    // The first point (in the order of the rivers and their points) of the
+    // rivers 1..r-1 that lies nearer than (its river's width + halbbreite) / 2
+    // to (x, y); {0, 0} when none does.
+    std::pair<int, int> erster_kontakt(const Stadtmodell& m, int r, float x, float y,
+                                       float halbbreite) const;
+    // Whether (x, y) lies nearer than faktor * (width + halbbreite) to a
+    // point of one of the rivers 1..r-1.
+    bool zu_nah(const Stadtmodell& m, int r, float x, float y, float halbbreite,
+                float faktor) const;
+
+  private:
+    Punktraster punkte_;
+    int eingetragen_ = 0;     // points of the river being walked in the grid
+    float breite_max_ = 0.0f; // widest river kept so far
 };
 
 // First stage of every attempt. Sets m.n_fluesse; returns early when the run

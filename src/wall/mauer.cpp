@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
 #include "geometry/geometrie.h"
+#include "geometry/punktraster.h"
+#include "geometry/wegsuche.h"
 #include "streets/eingrenzen.h"
 
 namespace tarvello {
@@ -89,38 +93,15 @@ class Umriss {
     Mauerbau& b_;
 };
 
-// The first street segment that the wall segment a-b crosses, among the
-// streets whose box (enlarged by s) holds b.
-struct Kreuzung {
-    int weg = 0;
-    Punkt s;
-};
-Kreuzung strasse_kreuzen(const Lauf& l, Punkt a, Punkt b, float s) {
-    const Stadtmodell& m = l.m;
-    const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
-    for (int w = std::max(l.erster_strassenweg, 1); w <= letzter; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
-        if (!(weg.x_min - s < b.x && weg.y_min - s < b.y && weg.x_max + s > b.x &&
-              weg.y_max + s > b.y))
-            continue;
-        if (weg.n_punkte <= 1) continue;
-        for (int j = 1; j <= weg.n_punkte - 1; ++j) {
-            const Schnitt sn = strecken_schnitt(a.x, a.y, b.x, b.y, weg.px(j), weg.py(j),
-                                                weg.px(j + 1), weg.py(j + 1));
-            if (sn.gefunden) return {w, {sn.x, sn.y}};
-        }
-    }
-    return {};
-}
-
 // Draws the start angle: a ring point well clear of every way, or after
 // 12000 refusals whatever comes.
-float startwinkel(Lauf& l) {
+float startwinkel(Lauf& l, const Wegfeld& f) {
     int abgelehnt = 0;
     for (;;) {
         const float phi0 = 2.0f * pi * l.rnd();
         const Punkt p = mauer_punkt(l, phi0);
-        const NaechsterWeg n = naechster_weg(l.m, p.x, p.y);
+        const NaechsterWeg n = naechster_weg_gerastert(
+            l.m, f.h_max, p.x, p.y, [&] { return naechster_weg(l.m, p.x, p.y); }, f.punkte);
         const float breite = n.weg > 0 ? l.m.wege[static_cast<std::size_t>(n.weg)].breite : 0.0f;
         if (n.abstand > 4.0f * breite) return phi0;
         if (abgelehnt > 12000 || l.abbruch) return phi0;
@@ -161,6 +142,54 @@ void luecken_oeffnen(Lauf& l, Mauerbau& b) {
 
 } // namespace
 
+Wegfeld wegfeld_bilden(const Lauf& l) {
+    const Stadtmodell& m = l.m;
+    Wegfeld f;
+    const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
+    for (int w = 1; w <= letzter; ++w) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        f.h_max = maximum(f.h_max, weg.breite / 2.0f);
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            f.punkte.sammeln(w, k, weg.px(k), weg.py(k));
+            if (k > 1 && w >= l.erster_strassenweg)
+                f.strecke_max = maximum(
+                    f.strecke_max, abstand(weg.px(k - 1), weg.py(k - 1), weg.px(k), weg.py(k)));
+        }
+    }
+    f.punkte.bauen(maximum(4.0f, l.p.weg_halbbreite_max));
+    return f;
+}
+
+Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float ay, float bx,
+                              float by, float s) {
+    const Stadtmodell& m = l.m;
+    const int erster = std::max(l.erster_strassenweg, 1);
+    const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
+    // Two segments can only cross when their boxes meet, so both points of a
+    // crossing street segment lie within |ab| + its length of b (in each axis).
+    const float r = (abstand(ax, ay, bx, by) + f.strecke_max) * 1.001f + 0.01f;
+    thread_local std::vector<std::pair<int, int>> strecken;
+    strecken.clear();
+    f.punkte.umkreis(bx, by, r, [&](const Rasterpunkt& q) {
+        if (q.weg < erster || q.weg > letzter) return;
+        const int n = m.wege[static_cast<std::size_t>(q.weg)].n_punkte;
+        // The point starts segment q.punkt and ends segment q.punkt - 1.
+        for (int j = q.punkt - 1; j <= q.punkt; ++j)
+            if (j >= 1 && j <= n - 1) strecken.emplace_back(q.weg, j);
+    });
+    std::sort(strecken.begin(), strecken.end());
+    strecken.erase(std::unique(strecken.begin(), strecken.end()), strecken.end());
+    for (const auto& [w, j] : strecken) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        if (!(weg.x_min - s < bx && weg.y_min - s < by && weg.x_max + s > bx && weg.y_max + s > by))
+            continue;
+        const Schnitt sn =
+            strecken_schnitt(ax, ay, bx, by, weg.px(j), weg.py(j), weg.px(j + 1), weg.py(j + 1));
+        if (sn.gefunden) return {w, sn.x, sn.y};
+    }
+    return {};
+}
+
 void mauer_bauen(Lauf& l) {
     Mauerbau b;
     mauer_bauen(l, b);
@@ -187,7 +216,8 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
     float turmabstand = turmabstand_wuerfeln(l);
     l.status("Stadtmauer ...", "City Wall ...");
 
-    const float phi0 = startwinkel(l);
+    const Wegfeld wegfeld = wegfeld_bilden(l);
+    const float phi0 = startwinkel(l, wegfeld);
     float phi = phi0;
     Punkt pkt = mauer_punkt(l, phi);
 
@@ -223,12 +253,12 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
             if (t != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t);
         }
 
-        const Kreuzung k = strasse_kreuzen(l, alt, pkt, schritt);
+        const Mauerkreuzung k = strasse_kreuzen(l, wegfeld, alt.x, alt.y, pkt.x, pkt.y, schritt);
         if (k.weg == 0) continue;
 
         // A gate: open the wall on both sides of the crossing, flank the
         // opening with two towers and resume the ring beyond the street.
-        const Punkt s = k.s;
+        const Punkt s{k.x, k.y};
         const float phi_halb = phi - delta / 2.0f;
         const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
                         p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/lauf.h"
+#include "geometry/punktraster.h"
 #include "wall/tuerme.h"
 
 namespace tarvello {
@@ -31,6 +32,27 @@ struct Mauerbau {
     std::vector<Tor> tore;                // at most tore_max
     Turmbau tuerme;
 };
+
+// Every way point in one grid (rivers too, for the start angle's nearest
+// way), and the longest street segment, which bounds how far from a wall
+// segment the points of a street segment crossing it can lie. The streets
+// stand still while the ring is laid out.
+struct Wegfeld {
+    Punktfeld punkte;
+    float h_max = 0;       // largest half width of a way
+    float strecke_max = 0; // longest street segment
+};
+Wegfeld wegfeld_bilden(const Lauf& l);
+
+// Where the wall segment a-b crosses a street: the first street segment it
+// crosses, in the order of the streets and their points, among the streets
+// whose box (enlarged by s) holds b. weg is 0 when it crosses none.
+struct Mauerkreuzung {
+    int weg = 0;
+    float x = 0, y = 0;
+};
+Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float ay, float bx,
+                              float by, float s);
 
 // Called once during the street loop. Builds the wall outline and towers,
 // sets m.mauer_vorhanden, l.mauer_schritt and l.mauer_tore.

@@ -1,0 +1,46 @@
+// The nearest way from point grids instead of a walk over every point.
+#pragma once
+
+#include <cmath>
+
+#include "core/stadtmodell.h"
+#include "geometry/geometrie.h"
+
+namespace tarvello {
+
+// The nearest way as naechster_weg finds it, from grids (Punktfeld or
+// Punktraster) that together hold every point of every way; h_max is the
+// largest half width among the ways. The search widens until nothing outside
+// it can come nearer; ties go to the first way and point, as in the plain
+// scan. Far beyond the map it hands over to `ganz`, the plain search.
+template <class Ganz, class... Felder>
+NaechsterWeg naechster_weg_gerastert(const Stadtmodell& m, float h_max, float x, float y,
+                                     Ganz&& ganz, const Felder&... felder) {
+    NaechsterWeg n;
+    auto pruefen = [&](const auto& q) {
+        if (q.weg < 1 || q.weg > m.n_wege) return false;
+        const Weg& weg = m.wege[static_cast<std::size_t>(q.weg)];
+        if (q.punkt > weg.n_punkte) return false;
+        const float dx = q.x - x, dy = q.y - y;
+        const float e = std::sqrt(dx * dx + dy * dy) - weg.breite / 2.0f;
+        // The nearest wins; of equally near ones the first in way order.
+        if (e < n.abstand ||
+            (e == n.abstand && (q.weg < n.weg || (q.weg == n.weg && q.punkt < n.punkt)))) {
+            n.abstand = e;
+            n.weg = q.weg;
+            n.punkt = q.punkt;
+        }
+        return false;
+    };
+    // A point beyond r is at least r - (largest half width) away.
+    const float a = m.stadt_abmessung > 0.0f ? m.stadt_abmessung : 1000.0f;
+    for (float r = 16.0f;; r *= 2.0f) {
+        n = NaechsterWeg{};
+        (felder.suchen(x, y, r, pruefen), ...);
+        if (n.abstand <= r - 2.0f * h_max - 0.01f) return n;
+        if (r > 8.0f * a + 2.0f * std::fabs(x) + 2.0f * std::fabs(y)) break;
+    }
+    return ganz();
+}
+
+} // namespace tarvello
