@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 arbeit="$(mktemp -d)"
 trap 'rm -rf "$arbeit"' EXIT
 cp -r src "$arbeit/src"
-patch -s -d "$arbeit" -p1 < bench/kandidatenschranke.patch
+git apply --directory="$arbeit" --unsafe-paths bench/kandidatenschranke.patch
 quellen=()
 for teil in core geometry streets rivers areas wall; do
     quellen+=("$arbeit"/src/"$teil"/*.cpp)
