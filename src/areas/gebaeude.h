@@ -43,8 +43,7 @@ struct Stufendaten {
     Punktfeld mauerpunkte;           // wall points that carry wall
     float h_strassen_max = 0;        // largest half of a street's weg_breite
     float h_fluesse_max = 0;         // the same for rivers
-    Punktraster haeuser;             // centres of the kept buildings
-    float haus_reichweite_max = 0;   // farthest corner (round: radius) of a kept building
+    Rahmenraster haeuser;            // boxes of the kept buildings
 };
 Stufendaten stufendaten_bilden(const Stadtmodell& m);
 // Enters a kept building into the stage's building grid.

@@ -196,31 +196,16 @@ bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
 bool haeuser_kollision(const Stadtmodell& m, const Stufendaten& d, int b, const Ecken& ex,
                        const Ecken& ey, int letzter) {
     const Haus& haus = m.haeuser[ix(b)];
-    // Boxes can only meet when the centres are within the two reaches in
-    // each axis; the building's own test then decides, box check first.
-    float reich = haus.rund == 1 ? haus.breite : 0.0f;
-    for (int c = 1; c <= 4 && haus.rund != 1; ++c)
-        reich = maximum(reich, abstand(haus.x, haus.y, ex[ix(c)], ey[ix(c)]));
-    reich = maximum(reich, maximum(haus.x_max - haus.x, haus.x - haus.x_min));
-    reich = maximum(reich, maximum(haus.y_max - haus.y, haus.y - haus.y_min));
-    return d.haeuser.suchen(haus.x, haus.y, reich + d.haus_reichweite_max,
-                            [&](const Rasterpunkt& q) {
-                                // Each building sits in one cell only, so none is looked at twice.
-                                const int j = q.punkt;
-                                if (j > letzter) return false;
-                                return haeuser_ueberlappen(haus, ex, ey, m.haeuser[ix(j)]);
-                            });
+    // Buildings whose boxes do not meet never overlap; the building's own
+    // test then decides, box check first.
+    return d.haeuser.suchen(haus.x_min, haus.y_min, haus.x_max, haus.y_max, [&](int j) {
+        return j <= letzter && haeuser_ueberlappen(haus, ex, ey, m.haeuser[ix(j)]);
+    });
 }
 
 void haus_eintragen(Stufendaten& d, const Stadtmodell& m, int b) {
     const Haus& h = m.haeuser[ix(b)];
-    float reich = h.rund == 1 ? h.breite : 0.0f;
-    for (int c = 1; c <= 4 && h.rund != 1; ++c)
-        reich = maximum(reich, abstand(h.x, h.y, h.ecke_x[ix(c)], h.ecke_y[ix(c)]));
-    reich = maximum(reich, maximum(h.x_max - h.x, h.x - h.x_min));
-    reich = maximum(reich, maximum(h.y_max - h.y, h.y - h.y_min));
-    d.haus_reichweite_max = maximum(d.haus_reichweite_max, reich);
-    d.haeuser.einfuegen(0, b, h.x, h.y);
+    d.haeuser.einfuegen(b, h.x_min, h.y_min, h.x_max, h.y_max);
 }
 
 bool plaetze_kollision(Lauf& l, const Kandidat& k) {
@@ -265,7 +250,7 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     d.strassenpunkte.bauen(16.0f);
     d.flusspunkte.bauen(4.0f + d.h_fluesse_max);
     d.mauerpunkte.bauen(8.0f);
-    d.haeuser.neu(-a, 3.0f * a, 8.0f);
+    d.haeuser.neu(-0.25f * a, 1.5f * a, 16.0f);
     return d;
 }
 

@@ -214,4 +214,58 @@ class Punktfeld {
     std::vector<Rasterpunkt> roh_;
 };
 
+// A uniform grid over boxes (buildings): each entry is listed in every cell
+// its box touches, so a query looks only at the cells its own box touches.
+// Two boxes that meet share at least one cell; an entry may come up more
+// than once in one query.
+class Rahmenraster {
+  public:
+    // Covers [x0, x0 + seite]^2 with cells of at least zelle_min, at most
+    // max_zellen along a side; boxes beyond it go to the border cells.
+    void neu(float x0, float seite, float zelle_min, int max_zellen = 512) {
+        x0_ = x0;
+        int n = max_zellen;
+        if (zelle_min > 0.0f) n = std::min(n, std::max(1, static_cast<int>(seite / zelle_min)));
+        n_ = std::max(1, n);
+        zelle_ = seite / static_cast<float>(n_);
+        if (!(zelle_ > 0.0f)) zelle_ = 1.0f;
+        zellen_.assign(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_), {});
+    }
+
+    void einfuegen(std::int32_t nummer, float x_lo, float y_lo, float x_hi, float y_hi) {
+        const int x1 = zelle(x_lo), x2 = zelle(x_hi), y1 = zelle(y_lo), y2 = zelle(y_hi);
+        for (int cy = y1; cy <= y2; ++cy)
+            for (int cx = x1; cx <= x2; ++cx)
+                zellen_[index(cx, cy)].push_back(nummer);
+    }
+
+    // Calls f(nummer) for the entries of every cell the box touches, ending
+    // as soon as f returns true; returns whether it did.
+    template <class F> bool suchen(float x_lo, float y_lo, float x_hi, float y_hi, F&& f) const {
+        if (zellen_.empty()) return false;
+        const int x1 = zelle(x_lo), x2 = zelle(x_hi), y1 = zelle(y_lo), y2 = zelle(y_hi);
+        for (int cy = y1; cy <= y2; ++cy)
+            for (int cx = x1; cx <= x2; ++cx)
+                for (const std::int32_t nummer : zellen_[index(cx, cy)])
+                    if (f(nummer)) return true;
+        return false;
+    }
+
+  private:
+    int zelle(float v) const {
+        const float c = (v - x0_) / zelle_;
+        if (!(c >= 0.0f)) return 0; // also NaN
+        if (c >= static_cast<float>(n_ - 1)) return n_ - 1;
+        return static_cast<int>(c);
+    }
+    std::size_t index(int cx, int cy) const {
+        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(n_) +
+               static_cast<std::size_t>(cx);
+    }
+
+    float x0_ = 0, zelle_ = 1;
+    int n_ = 0;
+    std::vector<std::vector<std::int32_t>> zellen_;
+};
+
 } // namespace tarvello

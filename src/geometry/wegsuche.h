@@ -34,7 +34,8 @@ NaechsterWeg naechster_weg_gerastert(const Stadtmodell& m, float h_max, float x,
     };
     // A point beyond r is at least r - (largest half width) away.
     const float a = m.stadt_abmessung > 0.0f ? m.stadt_abmessung : 1000.0f;
-    for (float r = 16.0f;; r *= 2.0f) {
+    // The first ring is wide enough to settle a way close by.
+    for (float r = 2.0f * h_max + 12.0f;; r *= 2.0f) {
         n = NaechsterWeg{};
         (felder.suchen(x, y, r, pruefen), ...);
         if (n.abstand <= r - 2.0f * h_max - 0.01f) return n;

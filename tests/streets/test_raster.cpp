@@ -246,3 +246,51 @@ TEST(Raster, FeldFindetWasDerVolleDurchlaufFindet) {
         }
     }
 }
+
+// The box grid reports every box that meets the query box (some may come up
+// twice), also for boxes reaching beyond the covered square.
+TEST(Raster, RahmenFindetJedenRahmenDerTrifft) {
+    TestUhr uhr;
+    Zufall z(11, uhr);
+    for (int fall = 0; fall < 30; ++fall) {
+        Rahmenraster raster;
+        raster.neu(-100.0f, 1200.0f, 4.0f + z.rnd() * 40.0f);
+        struct Rahmen {
+            float x_lo, y_lo, x_hi, y_hi;
+        };
+        std::vector<Rahmen> alle;
+        for (int i = 0; i < 300; ++i) {
+            const float x = (z.rnd() * 1.6f - 0.3f) * 1000.0f,
+                        y = (z.rnd() * 1.6f - 0.3f) * 1000.0f;
+            const float w = z.rnd() * (i % 17 == 0 ? 400.0f : 30.0f), h = z.rnd() * 30.0f;
+            alle.push_back({x, y, x + w, y + h});
+            raster.einfuegen(i, x, y, x + w, y + h);
+        }
+        for (int q = 0; q < 200; ++q) {
+            const float x = (z.rnd() * 1.6f - 0.3f) * 1000.0f,
+                        y = (z.rnd() * 1.6f - 0.3f) * 1000.0f;
+            const Rahmen r{x, y, x + z.rnd() * 50.0f, y + z.rnd() * 50.0f};
+            std::vector<int> erwartet, gefunden;
+            for (int i = 0; i < static_cast<int>(alle.size()); ++i) {
+                const Rahmen& a = alle[static_cast<std::size_t>(i)];
+                if (!(a.x_lo > r.x_hi || r.x_lo > a.x_hi || a.y_lo > r.y_hi || r.y_lo > a.y_hi))
+                    erwartet.push_back(i);
+            }
+            raster.suchen(r.x_lo, r.y_lo, r.x_hi, r.y_hi, [&](int i) {
+                gefunden.push_back(i);
+                return false;
+            });
+            std::sort(gefunden.begin(), gefunden.end());
+            gefunden.erase(std::unique(gefunden.begin(), gefunden.end()), gefunden.end());
+            for (const int i : erwartet)
+                ASSERT_TRUE(std::binary_search(gefunden.begin(), gefunden.end(), i))
+                    << "case " << fall << " query " << q << " box " << i;
+            // Early end: a query that stops at the first meeting box says so.
+            const bool ein = raster.suchen(r.x_lo, r.y_lo, r.x_hi, r.y_hi, [&](int i) {
+                const Rahmen& a = alle[static_cast<std::size_t>(i)];
+                return !(a.x_lo > r.x_hi || r.x_lo > a.x_hi || a.y_lo > r.y_hi || r.y_lo > a.y_hi);
+            });
+            ASSERT_EQ(ein, !erwartet.empty());
+        }
+    }
+}
