@@ -148,27 +148,44 @@ bool raster_kollision(const Stufendaten& d, const Parameter& p, const Kandidat& 
                       const Punktfeld& raster, float h_max) {
     const float rand = weg_rand(p);
     const float reich = reichweite(k);
-    // No point of the outline is farther from the centre than reich.
-    const float weit = (reich + h_max) * 1.0001f + 0.001f;
-    const float weit2 = weit * weit;
+    // Every tested point lies in the candidate's box (a round building: its
+    // circle's), so a way point nearer than h to one of them lies in the box
+    // widened by h; the slack covers the rounding of the tested points.
+    float x_lo = k.x - k.a / 2.0f, x_hi = k.x + k.a / 2.0f;
+    float y_lo = k.y - k.a / 2.0f, y_hi = k.y + k.a / 2.0f;
+    if (k.rund != 1) {
+        x_lo = x_hi = k.ex[1];
+        y_lo = y_hi = k.ey[1];
+        for (int c = 2; c <= 4; ++c) {
+            x_lo = minimum(x_lo, k.ex[ix(c)]);
+            x_hi = maximum(x_hi, k.ex[ix(c)]);
+            y_lo = minimum(y_lo, k.ey[ix(c)]);
+            y_hi = maximum(y_hi, k.ey[ix(c)]);
+        }
+    }
+    const float spiel = 0.05f + 1e-5f * (std::fabs(k.x) + std::fabs(k.y) + reich);
+    x_lo -= spiel;
+    y_lo -= spiel;
+    x_hi += spiel;
+    y_hi += spiel;
     std::optional<Umriss> umriss;
-    return raster.suchen(k.x, k.y, reich + h_max, [&](const Rasterpunkt& q) {
-        const float dx = q.x - k.x, dy = q.y - k.y;
-        if (dx * dx + dy * dy > weit2) return false;
-        const Wegkurz& weg = d.wege[ix(q.weg)];
-        if (q.punkt > weg.n_punkte) return false;
-        const float h = weg.h;
-        // Only ways whose box holds the centre are tested. The box margin is
-        // made for streets; a river wider than it allows is looked at from
-        // farther away, so its box never hides a point in reach.
-        const float mehr = maximum(0.0f, reich + h - rand);
-        if (!(weg.x_min - mehr < k.x && k.x < weg.x_max + mehr && weg.y_min - mehr < k.y &&
-              k.y < weg.y_max + mehr))
-            return false;
-        if (k.rund == 1) return k.a / 2.0f + h > entfernung(k.x, k.y, q.x, q.y);
-        if (!umriss) umriss.emplace(k);
-        return umriss->trifft(h, q.x, q.y);
-    });
+    return raster.suchen_im_rahmen(
+        x_lo - h_max, y_lo - h_max, x_hi + h_max, y_hi + h_max, k.y, [&](const Rasterpunkt& q) {
+            const Wegkurz& weg = d.wege[ix(q.weg)];
+            const float h = weg.h;
+            if (q.x < x_lo - h || q.x > x_hi + h || q.y < y_lo - h || q.y > y_hi + h) return false;
+            if (q.punkt > weg.n_punkte) return false;
+            // Only ways whose box holds the centre are tested. The box margin
+            // is made for streets; a river wider than it allows is looked at
+            // from farther away, so its box never hides a point in reach.
+            const float mehr = maximum(0.0f, reich + h - rand);
+            if (!(weg.x_min - mehr < k.x && k.x < weg.x_max + mehr && weg.y_min - mehr < k.y &&
+                  k.y < weg.y_max + mehr))
+                return false;
+            if (k.rund == 1) return k.a / 2.0f + h > entfernung(k.x, k.y, q.x, q.y);
+            if (!umriss) umriss.emplace(k);
+            return umriss->trifft(h, q.x, q.y);
+        });
 }
 
 } // namespace

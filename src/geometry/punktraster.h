@@ -172,10 +172,16 @@ class Punktfeld {
     // Rows are visited from the query's own row outwards, where a hit is
     // most likely.
     template <class F> bool suchen(float x, float y, float r, F&& f) const {
+        return suchen_im_rahmen(x - r, y - r, x + r, y + r, y, f);
+    }
+
+    // The same for the cells that touch the box [x_lo, x_hi] x [y_lo, y_hi],
+    // rows from the one holding y outwards.
+    template <class F>
+    bool suchen_im_rahmen(float x_lo, float y_lo, float x_hi, float y_hi, float y, F&& f) const {
         if (anfang_.empty()) return false;
-        const int x1 = zelle_x(x - r), x2 = zelle_x(x + r), y1 = zelle_y(y - r),
-                  y2 = zelle_y(y + r);
-        const int mitte = zelle_y(y);
+        const int x1 = zelle_x(x_lo), x2 = zelle_x(x_hi), y1 = zelle_y(y_lo), y2 = zelle_y(y_hi);
+        const int mitte = std::clamp(zelle_y(y), y1, y2);
         auto zeile = [&](int cy) {
             const std::size_t von = anfang_[index(x1, cy)], bis = anfang_[index(x2, cy) + 1];
             for (std::size_t i = von; i < bis; ++i)
