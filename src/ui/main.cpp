@@ -64,8 +64,8 @@ bool zeichnet(int argc, char** argv) {
     return false;
 }
 
-// Offscreen drawing wants a private runtime folder; on a bare terminal there
-// is none, and Qt would complain on stderr at every command.
+// Qt wants a private runtime folder; on a bare terminal or a session without
+// one (root in a container) there is none, and Qt would complain on stderr.
 void laufzeitordner_sicherstellen() {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
     const char* tmp = std::getenv("TMPDIR");
@@ -80,7 +80,10 @@ void laufzeitordner_sicherstellen() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return fenster_starten(argc, argv);
+    if (argc < 2) {
+        laufzeitordner_sicherstellen();
+        return fenster_starten(argc, argv);
+    }
     // On the command line pictures are drawn offscreen, display or not.
     const bool bilder = zeichnet(argc, argv);
     if (bilder && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
