@@ -25,19 +25,11 @@ struct Punktrahmen {
     bool leer = true;
 };
 
-// What the street test reads of one way, kept together and small.
-struct Wegkurz {
-    float x_min = 0, x_max = 0, y_min = 0, y_max = 0; // the way's box
-    float h = 0;                                      // half of weg_breite
-    std::int32_t n_punkte = 0;
-};
-
 // What the stage reads of the ways and the wall again and again; neither
 // changes while buildings are placed. The grids let each test look only at
 // the points near a candidate.
 struct Stufendaten {
     std::vector<Punktrahmen> rahmen; // per way
-    std::vector<Wegkurz> wege;       // per way
     Punktfeld strassenpunkte;        // every point of every street
     Punktfeld flusspunkte;           // every point of every river
     Punktfeld mauerpunkte;           // wall points that carry wall

@@ -144,7 +144,7 @@ class Umriss {
     std::array<float, 84> px_{}, py_{};
 };
 
-bool raster_kollision(const Stufendaten& d, const Parameter& p, const Kandidat& k,
+bool raster_kollision(const Stadtmodell& m, const Parameter& p, const Kandidat& k,
                       const Punktfeld& raster, float h_max) {
     const float rand = weg_rand(p);
     const float reich = reichweite(k);
@@ -171,8 +171,8 @@ bool raster_kollision(const Stufendaten& d, const Parameter& p, const Kandidat& 
     std::optional<Umriss> umriss;
     return raster.suchen_im_rahmen(
         x_lo - h_max, y_lo - h_max, x_hi + h_max, y_hi + h_max, k.y, [&](const Rasterpunkt& q) {
-            const Wegkurz& weg = d.wege[ix(q.weg)];
-            const float h = weg.h;
+            const Weg& weg = m.wege[ix(q.weg)];
+            const float h = weg.breite / 2.0f;
             if (q.x < x_lo - h || q.x > x_hi + h || q.y < y_lo - h || q.y > y_hi + h) return false;
             if (q.punkt > weg.n_punkte) return false;
             // Only ways whose box holds the centre are tested. The box margin
@@ -193,8 +193,8 @@ bool raster_kollision(const Stufendaten& d, const Parameter& p, const Kandidat& 
 bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
     l.nachgeben();
     if (l.abbruch) return false; // the stage ends without this candidate
-    return raster_kollision(daten, l.p, k, daten.strassenpunkte, daten.h_strassen_max) ||
-           raster_kollision(daten, l.p, k, daten.flusspunkte, daten.h_fluesse_max);
+    return raster_kollision(l.m, l.p, k, daten.strassenpunkte, daten.h_strassen_max) ||
+           raster_kollision(l.m, l.p, k, daten.flusspunkte, daten.h_fluesse_max);
 }
 
 bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
@@ -238,12 +238,6 @@ bool parks_kollision(Lauf& l, const Kandidat& k) {
 Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     Stufendaten d;
     d.rahmen = punktrahmen_bilden(m);
-    d.wege.resize(ix(std::max<int>(m.n_wege, 0)) + 1);
-    for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[ix(w)];
-        d.wege[ix(w)] = {weg.x_min, weg.x_max,         weg.y_min,
-                         weg.y_max, weg.breite / 2.0f, weg.n_punkte};
-    }
     const float a = m.stadt_abmessung > 0.0f ? m.stadt_abmessung : 1000.0f;
     for (int w = 1; w <= m.n_wege; ++w) {
         const Weg& weg = m.wege[ix(w)];

@@ -17,23 +17,53 @@ struct Rasterpunkt {
     std::int32_t punkt;
 };
 
+// The cell (0..n-1) that v falls in, counting cells of width `zelle` from v0;
+// values beyond either end go to the end cells, NaN to the first.
+inline int zellenstelle(float v, float v0, float zelle, int n) {
+    const float c = (v - v0) / zelle;
+    if (!(c >= 0.0f)) return 0;
+    if (c >= static_cast<float>(n - 1)) return n - 1;
+    return static_cast<int>(c);
+}
+
+// The cells of a square grid over [x0, x0 + seite]^2: values outside it go
+// to the border cells (NaN to the first), so a query near or beyond the
+// border still finds them.
+struct Quadratzellen {
+    float x0 = 0, zelle = 1;
+    int n = 0; // cells along a side
+
+    // Cells of at least zelle_min, at most max_zellen along a side.
+    static Quadratzellen anlegen(float x0, float seite, float zelle_min, int max_zellen) {
+        Quadratzellen q;
+        q.x0 = x0;
+        int n = max_zellen;
+        if (zelle_min > 0.0f) n = std::min(n, std::max(1, static_cast<int>(seite / zelle_min)));
+        q.n = std::max(1, n);
+        q.zelle = seite / static_cast<float>(q.n);
+        if (!(q.zelle > 0.0f)) q.zelle = 1.0f;
+        return q;
+    }
+    int stelle(float v) const { return zellenstelle(v, x0, zelle, n); }
+    std::size_t index(int cx, int cy) const {
+        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(n) +
+               static_cast<std::size_t>(cx);
+    }
+    std::size_t anzahl() const { return static_cast<std::size_t>(n) * static_cast<std::size_t>(n); }
+    bool operator==(const Quadratzellen&) const = default;
+};
+
 class Punktraster {
   public:
     // Covers [x0, x0 + seite]^2 with cells of at least `zelle_min`, at most
     // `max_zellen` cells along a side.
     void neu(float x0, float seite, float zelle_min, int max_zellen = 512) {
-        x0_ = x0;
-        int n = max_zellen;
-        if (zelle_min > 0.0f) n = std::min(n, std::max(1, static_cast<int>(seite / zelle_min)));
-        n = std::max(1, n);
-        float zelle = seite / static_cast<float>(n);
-        if (!(zelle > 0.0f)) zelle = 1.0f;
-        if (n == n_ && zelle == zelle_ && !zellen_.empty()) {
+        const Quadratzellen q = Quadratzellen::anlegen(x0, seite, zelle_min, max_zellen);
+        if (q == q_ && !zellen_.empty()) {
             leeren(); // same layout: keep the cells' memory
         } else {
-            n_ = n;
-            zelle_ = zelle;
-            zellen_.assign(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_), {});
+            q_ = q;
+            zellen_.assign(q_.anzahl(), {});
             anzahl_ = 0;
         }
     }
@@ -86,19 +116,10 @@ class Punktraster {
     bool leer() const { return zellen_.empty(); }
 
   private:
-    int zelle(float v) const {
-        const float c = (v - x0_) / zelle_;
-        if (!(c >= 0.0f)) return 0; // also NaN
-        if (c >= static_cast<float>(n_ - 1)) return n_ - 1;
-        return static_cast<int>(c);
-    }
-    std::size_t index(int cx, int cy) const {
-        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(n_) +
-               static_cast<std::size_t>(cx);
-    }
+    int zelle(float v) const { return q_.stelle(v); }
+    std::size_t index(int cx, int cy) const { return q_.index(cx, cy); }
 
-    float x0_ = 0, zelle_ = 1;
-    int n_ = 0;
+    Quadratzellen q_;
     std::vector<std::vector<Rasterpunkt>> zellen_;
     std::size_t anzahl_ = 0;
 };
@@ -197,17 +218,10 @@ class Punktfeld {
     }
 
     std::size_t anzahl() const { return punkte_.size(); }
-    float zelle() const { return zelle_; }
 
   private:
-    static int stelle(float v, float v0, float zelle, int n) {
-        const float c = (v - v0) / zelle;
-        if (!(c >= 0.0f)) return 0; // also NaN
-        if (c >= static_cast<float>(n - 1)) return n - 1;
-        return static_cast<int>(c);
-    }
-    int zelle_x(float v) const { return stelle(v, x0_, zelle_, nx_); }
-    int zelle_y(float v) const { return stelle(v, y0_, zelle_, ny_); }
+    int zelle_x(float v) const { return zellenstelle(v, x0_, zelle_, nx_); }
+    int zelle_y(float v) const { return zellenstelle(v, y0_, zelle_, ny_); }
     std::size_t index(int cx, int cy) const {
         return static_cast<std::size_t>(cy) * static_cast<std::size_t>(nx_) +
                static_cast<std::size_t>(cx);
@@ -229,13 +243,8 @@ class Rahmenraster {
     // Covers [x0, x0 + seite]^2 with cells of at least zelle_min, at most
     // max_zellen along a side; boxes beyond it go to the border cells.
     void neu(float x0, float seite, float zelle_min, int max_zellen = 512) {
-        x0_ = x0;
-        int n = max_zellen;
-        if (zelle_min > 0.0f) n = std::min(n, std::max(1, static_cast<int>(seite / zelle_min)));
-        n_ = std::max(1, n);
-        zelle_ = seite / static_cast<float>(n_);
-        if (!(zelle_ > 0.0f)) zelle_ = 1.0f;
-        zellen_.assign(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_), {});
+        q_ = Quadratzellen::anlegen(x0, seite, zelle_min, max_zellen);
+        zellen_.assign(q_.anzahl(), {});
     }
 
     void einfuegen(std::int32_t nummer, float x_lo, float y_lo, float x_hi, float y_hi) {
@@ -258,19 +267,10 @@ class Rahmenraster {
     }
 
   private:
-    int zelle(float v) const {
-        const float c = (v - x0_) / zelle_;
-        if (!(c >= 0.0f)) return 0; // also NaN
-        if (c >= static_cast<float>(n_ - 1)) return n_ - 1;
-        return static_cast<int>(c);
-    }
-    std::size_t index(int cx, int cy) const {
-        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(n_) +
-               static_cast<std::size_t>(cx);
-    }
+    int zelle(float v) const { return q_.stelle(v); }
+    std::size_t index(int cx, int cy) const { return q_.index(cx, cy); }
 
-    float x0_ = 0, zelle_ = 1;
-    int n_ = 0;
+    Quadratzellen q_;
     std::vector<std::vector<std::int32_t>> zellen_;
 };
 
