@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/treiber.h"
 #include "core/vorlagen.h"
+#include "generator/treiber.h"
 
 namespace tarvello {
 extern int pruefprotokoll_modus;

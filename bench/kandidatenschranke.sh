@@ -9,7 +9,7 @@ trap 'rm -rf "$arbeit"' EXIT
 cp -r src "$arbeit/src"
 git apply --directory="$arbeit" --unsafe-paths bench/kandidatenschranke.patch
 quellen=()
-for teil in core geometry streets rivers areas wall; do
+for teil in core geometry streets rivers areas wall generator; do
     quellen+=("$arbeit"/src/"$teil"/*.cpp)
 done
 g++ -std=c++20 -O3 -DNDEBUG -I"$arbeit/src" "${quellen[@]}" bench/kandidatenschranke.cpp \

@@ -21,9 +21,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/statistik.h"
-#include "core/treiber.h"
 #include "core/vorlagen.h"
+#include "generator/statistik.h"
+#include "generator/treiber.h"
 #include "render/bildexport.h"
 #include "wall/mauer.h"
 

@@ -8,8 +8,8 @@
 #include "areas/gebaeude.h"
 #include "core/funktionen.h"
 #include "core/zahlen.h"
+#include "geometry/eingrenzen.h"
 #include "geometry/wegsuche.h"
-#include "streets/eingrenzen.h"
 
 namespace tarvello {
 

@@ -1,6 +1,7 @@
 // The state of one generation run shared by the driver and its stages: the
 // parameter set, the model, the random generator, the clock, the host, the
-// run flags and the walk state of the street or river being grown.
+// run flags and the walk state of the street or river being grown. It lives
+// below the stages because every stage works on it.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,6 @@
 #include "core/uhr.h"
 #include "core/wirt.h"
 #include "core/zufall.h"
-#include "geometry/punktraster.h"
 
 namespace tarvello {
 
@@ -76,14 +76,6 @@ struct Lauf {
     Gang gang;
     long long haus_kandidaten = 0; // building candidates tested in the last building stage
 
-    // Proximity grids of the street stage: the streets of this attempt (the
-    // one being walked included), the rivers, and the standing wall points.
-    Punktraster strassen_raster;
-    Punktraster fluss_raster;
-    Punktraster mauer_raster;
-    float fluss_grenze_max = 0; // largest river test distance
-    int raster_gespeichert = 0; // points of the current street in the grid
-    bool mauer_raster_aktuell = false;
     Stufenzeiten zeiten;
     std::string letzter_status;
 

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string_view>
 
+#include "files/druckfarben.h"
 #include "files/textdatei.h"
-#include "render/druckfarben.h"
 
 namespace tarvello {
 

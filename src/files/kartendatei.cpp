@@ -10,8 +10,8 @@
 #include "core/parameter.h"
 #include "core/wirt.h"
 #include "core/zahlen.h"
+#include "geometry/eingrenzen.h"
 #include "geometry/geometrie.h"
-#include "streets/eingrenzen.h"
 
 namespace tarvello {
 

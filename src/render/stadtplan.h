@@ -8,7 +8,7 @@
 
 #include "core/stadtmodell.h"
 #include "core/steuerwerte.h"
-#include "render/druckfarben.h"
+#include "files/druckfarben.h"
 #include "render/druckoptionen.h"
 
 namespace tarvello {

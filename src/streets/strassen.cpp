@@ -106,7 +106,7 @@ void abzweigung_starten(Lauf& l, int w) {
     }
 }
 
-Treffer kreuzung_suchen(const Lauf& l, int w) {
+Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
     const Stadtmodell& m = l.m;
     const Gang& g = l.gang;
     Treffer t;
@@ -114,7 +114,7 @@ Treffer kreuzung_suchen(const Lauf& l, int w) {
     // Points clearly beyond the widest reach are passed over before their way is looked up.
     const float weit = r * 1.001f + 0.001f;
     const float weit2 = weit * weit;
-    l.strassen_raster.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
+    ra.strassen.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
         const float dx = q.x - g.pos_x, dy = q.y - g.pos_y;
         if (dx * dx + dy * dy > weit2) return;
         const int v = q.weg, k = q.punkt;
@@ -132,22 +132,22 @@ Treffer kreuzung_suchen(const Lauf& l, int w) {
     return t;
 }
 
-void kreuzung_pruefen(Lauf& l, int w) {
+void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     Gang& g = l.gang;
-    const Treffer t = kreuzung_suchen(l, w);
+    const Treffer t = kreuzung_suchen(l, ra, w);
     if (t.weg == 0) return;
     const int v = t.weg, k = t.punkt;
     const Weg& andere = m.wege[static_cast<std::size_t>(v)];
     Weg& strasse = m.wege[static_cast<std::size_t>(w)];
     // Run the street onto the other one.
     ++g.i;
-    strassenpunkt_setzen(l, w, g.i, g.pos_x, g.pos_y);
+    strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
     g.pos_x = andere.px(k);
     g.pos_y = andere.py(k);
     ++g.i;
-    strassenpunkt_setzen(l, w, g.i, g.pos_x, g.pos_y);
+    strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
     const float a = punkt_richtung(andere, k).mittel;
     const float b = winkel_aus(strasse.px(g.i - 1) - strasse.px(g.i - 2),
                                strasse.py(g.i - 1) - strasse.py(g.i - 2));
@@ -168,12 +168,12 @@ void kreuzung_pruefen(Lauf& l, int w) {
     }
 }
 
-std::vector<int> mauerpunkte_nahe(const Lauf& l) {
+std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra) {
     const Stadtmodell& m = l.m;
     const Gang& g = l.gang;
     const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     std::vector<int> nahe;
-    l.mauer_raster.umkreis(g.pos_x, g.pos_y, grenze, [&](const Rasterpunkt& q) {
+    ra.mauer.umkreis(g.pos_x, g.pos_y, grenze, [&](const Rasterpunkt& q) {
         if (q.punkt <= m.mauer_n_punkte && m.mauer_flag[static_cast<std::size_t>(q.punkt)] != 0 &&
             abstand(g.pos_x, g.pos_y, q.x, q.y) < grenze)
             nahe.push_back(q.punkt);
@@ -182,16 +182,16 @@ std::vector<int> mauerpunkte_nahe(const Lauf& l) {
     return nahe;
 }
 
-void mauer_pruefen(Lauf& l) {
+void mauer_pruefen(Lauf& l, Strassenraster& ra) {
     const Stadtmodell& m = l.m;
     Gang& g = l.gang;
     g.an_mauer = false;
-    if (!l.mauer_raster_aktuell) mauer_raster_aufbauen(l);
+    if (!ra.mauer_aktuell) mauer_raster_aufbauen(l, ra);
     const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     const int n = m.mauer_n_punkte;
     // Every wall point within reach steers in turn, in the order of the wall;
     // the last one has the final word.
-    for (const int q : mauerpunkte_nahe(l)) {
+    for (const int q : mauerpunkte_nahe(l, ra)) {
         const auto i = static_cast<std::size_t>(q);
         const float d = abstand(g.pos_x, g.pos_y, m.mauer_x[i], m.mauer_y[i]);
         g.an_mauer = true;
@@ -221,15 +221,15 @@ float brueckenwahrscheinlichkeit(const Parameter& p) {
             (p.weg_aufloesung * p.weg_aufloesung * 3.0f + 0.5f));
 }
 
-Flusstreffer fluss_suchen(const Lauf& l) {
+Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
     const Parameter& p = l.p;
     const Stadtmodell& m = l.m;
     const Gang& g = l.gang;
     Flusstreffer t;
     float beste = 1000000.0f;
     const float faktor = p.abstand_weg_fluss * 2.5f + 0.8f;
-    const float r = faktor * (l.fluss_grenze_max + g.halbbreite);
-    l.fluss_raster.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
+    const float r = faktor * (ra.fluss_grenze_max + g.halbbreite);
+    ra.fluss.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
         const Weg& f = m.wege[static_cast<std::size_t>(q.weg)];
         if (q.weg > m.n_fluesse || q.punkt > f.n_punkte) return;
         const float grenze = faktor * (f.breite + g.halbbreite);
@@ -248,11 +248,11 @@ Flusstreffer fluss_suchen(const Lauf& l) {
     return t;
 }
 
-void fluss_pruefen(Lauf& l, int w) {
+void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     Gang& g = l.gang;
-    const Flusstreffer t = fluss_suchen(l);
+    const Flusstreffer t = fluss_suchen(l, ra);
     if (t.fluss == 0) return;
     const Weg& f = m.wege[static_cast<std::size_t>(t.fluss)];
     const float d = t.abstand;
@@ -270,7 +270,7 @@ void fluss_pruefen(Lauf& l, int w) {
         bruecke = true;
     if (bruecke) {
         ++g.i;
-        strassenpunkt_setzen(l, w, g.i, g.pos_x, g.pos_y);
+        strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
         const float sprung = (0.95f + 0.25f * l.rnd()) * 2.0f * d;
         g.pos_x += sprung * std::cos(b);
         g.pos_y += sprung * std::sin(b);
@@ -295,51 +295,51 @@ void raster_neu(const Lauf& l, Punktraster& r, float zelle) {
 
 } // namespace
 
-void strassen_raster_aufbauen(Lauf& l) {
-    raster_neu(l, l.strassen_raster, l.p.weg_halbbreite_max);
+void strassen_raster_aufbauen(Lauf& l, Strassenraster& ra) {
+    raster_neu(l, ra.strassen, l.p.weg_halbbreite_max);
     for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
         const Weg& weg = l.m.wege[static_cast<std::size_t>(v)];
         for (int k = 1; k <= weg.n_punkte; ++k)
-            l.strassen_raster.einfuegen(v, k, weg.px(k), weg.py(k));
+            ra.strassen.einfuegen(v, k, weg.px(k), weg.py(k));
     }
-    l.raster_gespeichert = 0;
+    ra.gespeichert = 0;
 }
 
-void fluss_raster_aufbauen(Lauf& l) {
-    l.fluss_grenze_max = 0.0f;
+void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
+    ra.fluss_grenze_max = 0.0f;
     for (int r = 1; r <= l.m.n_fluesse; ++r)
-        l.fluss_grenze_max =
-            maximum(l.fluss_grenze_max, l.m.wege[static_cast<std::size_t>(r)].breite);
+        ra.fluss_grenze_max =
+            maximum(ra.fluss_grenze_max, l.m.wege[static_cast<std::size_t>(r)].breite);
     const float zelle =
-        (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (l.fluss_grenze_max + l.p.weg_halbbreite_max);
-    raster_neu(l, l.fluss_raster, zelle);
+        (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (ra.fluss_grenze_max + l.p.weg_halbbreite_max);
+    raster_neu(l, ra.fluss, zelle);
     for (int r = 1; r <= l.m.n_fluesse; ++r) {
         const Weg& f = l.m.wege[static_cast<std::size_t>(r)];
         for (int k = 1; k <= f.n_punkte; ++k)
-            l.fluss_raster.einfuegen(r, k, f.px(k), f.py(k));
+            ra.fluss.einfuegen(r, k, f.px(k), f.py(k));
     }
 }
 
-void mauer_raster_aufbauen(Lauf& l) {
-    raster_neu(l, l.mauer_raster, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
+void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra) {
+    raster_neu(l, ra.mauer, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
     for (int q = 1; q <= l.m.mauer_n_punkte; ++q) {
         const auto i = static_cast<std::size_t>(q);
-        if (l.m.mauer_flag[i] != 0) l.mauer_raster.einfuegen(0, q, l.m.mauer_x[i], l.m.mauer_y[i]);
+        if (l.m.mauer_flag[i] != 0) ra.mauer.einfuegen(0, q, l.m.mauer_x[i], l.m.mauer_y[i]);
     }
-    l.mauer_raster_aktuell = true;
+    ra.mauer_aktuell = true;
 }
 
-void strassenpunkt_setzen(Lauf& l, int w, int k, float x, float y) {
+void strassenpunkt_setzen(Lauf& l, Strassenraster& ra, int w, int k, float x, float y) {
     l.m.wege[static_cast<std::size_t>(w)].punkt_setzen(k, x, y);
-    l.strassen_raster.einfuegen(w, k, x, y);
-    if (k > l.raster_gespeichert) l.raster_gespeichert = k;
+    ra.strassen.einfuegen(w, k, x, y);
+    if (k > ra.gespeichert) ra.gespeichert = k;
 }
 
-void strasse_aus_raster_nehmen(Lauf& l, int w) {
+void strasse_aus_raster_nehmen(Lauf& l, Strassenraster& ra, int w) {
     const Weg& weg = l.m.wege[static_cast<std::size_t>(w)];
-    for (int k = 1; k <= l.raster_gespeichert; ++k)
-        l.strassen_raster.entfernen(w, k, weg.px(k), weg.py(k));
-    l.raster_gespeichert = 0;
+    for (int k = 1; k <= ra.gespeichert; ++k)
+        ra.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+    ra.gespeichert = 0;
 }
 
 } // namespace tarvello

@@ -6,8 +6,20 @@
 #include <vector>
 
 #include "core/lauf.h"
+#include "geometry/punktraster.h"
 
 namespace tarvello {
+
+// Proximity grids of the street stage: the streets of this attempt (the one
+// being walked included), the rivers, and the standing wall points.
+struct Strassenraster {
+    Punktraster strassen;
+    Punktraster fluss;
+    Punktraster mauer;
+    float fluss_grenze_max = 0; // largest river test distance
+    int gespeichert = 0;        // points of the current street in the grid
+    bool mauer_aktuell = false;
+};
 
 // The first street: a start on the circle round the centre, inside the town.
 void erste_strasse_starten(Lauf& l, int w);
@@ -17,9 +29,9 @@ void erste_strasse_starten(Lauf& l, int w);
 void abzweigung_starten(Lauf& l, int w);
 
 // The three tests after a step of street w, in this order.
-void kreuzung_pruefen(Lauf& l, int w);
-void mauer_pruefen(Lauf& l);
-void fluss_pruefen(Lauf& l, int w);
+void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w);
+void mauer_pruefen(Lauf& l, Strassenraster& ra);
+void fluss_pruefen(Lauf& l, Strassenraster& ra, int w);
 
 // The searches behind the three tests, answered from the run's grids.
 struct Treffer {
@@ -27,24 +39,24 @@ struct Treffer {
 };
 // The first street point (in way order, then point order) within reach of
 // the head, never one of the current street's last 20 points.
-Treffer kreuzung_suchen(const Lauf& l, int w);
+Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w);
 // Standing wall points within reach of the head, in wall order.
-std::vector<int> mauerpunkte_nahe(const Lauf& l);
+std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra);
 struct Flusstreffer {
     int fluss = 0, punkt = 0;
     float abstand = 0, q = 0;
 };
 // The nearest river point within reach (the first of equally near ones).
-Flusstreffer fluss_suchen(const Lauf& l);
+Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra);
 
 // Grid upkeep: streets of the attempt, rivers, wall.
-void strassen_raster_aufbauen(Lauf& l);
-void fluss_raster_aufbauen(Lauf& l);
-void mauer_raster_aufbauen(Lauf& l);
+void strassen_raster_aufbauen(Lauf& l, Strassenraster& ra);
+void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra);
+void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra);
 // Stores point k of street w in the model and in the street grid.
-void strassenpunkt_setzen(Lauf& l, int w, int k, float x, float y);
+void strassenpunkt_setzen(Lauf& l, Strassenraster& ra, int w, int k, float x, float y);
 // Takes the points of the street being walked out of the grid (before a retry).
-void strasse_aus_raster_nehmen(Lauf& l, int w);
+void strasse_aus_raster_nehmen(Lauf& l, Strassenraster& ra, int w);
 
 // Probability of a bridge at a later river approach.
 float brueckenwahrscheinlichkeit(const Parameter& p);

@@ -7,10 +7,10 @@
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
+#include "geometry/eingrenzen.h"
 #include "geometry/geometrie.h"
 #include "geometry/punktraster.h"
 #include "geometry/wegsuche.h"
-#include "streets/eingrenzen.h"
 
 namespace tarvello {
 

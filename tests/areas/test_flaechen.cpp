@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "areas/flaechen.h"
-#include "core/statistik.h"
-#include "core/treiber.h"
 #include "core/vorlagen.h"
+#include "generator/statistik.h"
+#include "generator/treiber.h"
 #include "geometry/geometrie.h"
 #include "streets/verbindungen.h"
 

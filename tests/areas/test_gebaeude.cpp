@@ -8,10 +8,10 @@
 
 #include "areas/gebaeude.h"
 #include "core/funktionen.h"
-#include "core/treiber.h"
 #include "core/vorlagen.h"
 #include "core/zahlen.h"
-#include "streets/eingrenzen.h"
+#include "generator/treiber.h"
+#include "geometry/eingrenzen.h"
 
 using namespace tarvello;
 

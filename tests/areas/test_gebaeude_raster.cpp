@@ -8,7 +8,7 @@
 #include "areas/gebaeude.h"
 #include "core/funktionen.h"
 #include "core/vorlagen.h"
-#include "streets/eingrenzen.h"
+#include "geometry/eingrenzen.h"
 
 using namespace tarvello;
 

@@ -13,11 +13,11 @@
 
 #include "core/parameter.h"
 #include "core/stadtmodell.h"
-#include "core/treiber.h"
 #include "core/uhr.h"
 #include "core/vorlagen.h"
 #include "core/wirt.h"
 #include "core/zufall.h"
+#include "generator/treiber.h"
 
 namespace dateitest {
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -12,7 +13,9 @@
 #include <vector>
 
 #include "core/stadtmodell.h"
-#include "render/druckfarben.h"
+#include "core/zufall.h"
+#include "files/druckfarben.h"
+#include "render/bildexport.h"
 #include "render/stadtplan.h"
 #include "render/zeichenflaeche.h"
 
@@ -248,6 +251,21 @@ class Testziel : public Blattziel {
   private:
     int breite_, hoehe_;
     Zielart art_;
+};
+
+// A picture export of the small town into a temporary folder.
+struct Export {
+    Stadtmodell m = kleine_stadt();
+    Druckfarben f = Druckfarben::standard();
+    Druckoptionen o;
+    Zufall z{7u};
+    QTemporaryDir dir;
+
+    Zeichenergebnis los(const std::vector<Exportdatei>& dateien) {
+        Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr, Sprache::englisch};
+        return bilder_exportieren(a, dateien);
+    }
+    QString pfad(const QString& name) const { return dir.filePath(name); }
 };
 
 } // namespace testhilfe

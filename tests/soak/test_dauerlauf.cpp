@@ -25,8 +25,8 @@
 #include <string>
 
 #include "core/parameter.h"
-#include "core/treiber.h"
 #include "files/kartendatei.h"
+#include "generator/treiber.h"
 
 using namespace tarvello;
 

@@ -25,6 +25,7 @@ struct Feld {
     Zufall z;
     Wirt wirt;
     Lauf l{p, m, z, uhr, wirt};
+    Strassenraster ra;
 
     explicit Feld(std::uint64_t seed) : z(seed, uhr) {
         p = parameter_umrechnen(start_steuerwerte());
@@ -62,9 +63,9 @@ struct Feld {
         m.mauer_n_punkte = 400;
         m.mauer_vorhanden = true;
         l.mauer_schritt = a / 3 * 6.283f / 400.0f;
-        strassen_raster_aufbauen(l);
-        fluss_raster_aufbauen(l);
-        mauer_raster_aufbauen(l);
+        strassen_raster_aufbauen(l, ra);
+        fluss_raster_aufbauen(l, ra);
+        mauer_raster_aufbauen(l, ra);
     }
 
     // Puts the head near a random way point of way w (or anywhere).
@@ -147,7 +148,7 @@ TEST(Raster, KreuzungWieDerVolleDurchlauf) {
             const int w = f.l.erster_strassenweg +
                           static_cast<int>(f.z.rnd() * static_cast<float>(f.m.n_wege - 3));
             f.kopf_setzen(w);
-            const Treffer raster = kreuzung_suchen(f.l, w);
+            const Treffer raster = kreuzung_suchen(f.l, f.ra, w);
             const Treffer alle = kreuzung_alle(f.l, w);
             ASSERT_EQ(raster.weg, alle.weg) << seed;
             ASSERT_EQ(raster.punkt, alle.punkt) << seed;
@@ -171,7 +172,7 @@ TEST(Raster, FlussUndMauerWieDerVolleDurchlauf) {
         Feld f(seed);
         for (int n = 0; n < 200; ++n) {
             f.kopf_setzen(1 + static_cast<int>(f.z.rnd() * static_cast<float>(f.m.n_wege)));
-            const Flusstreffer raster = fluss_suchen(f.l);
+            const Flusstreffer raster = fluss_suchen(f.l, f.ra);
             const Flusstreffer alle = fluss_alle(f.l);
             ASSERT_EQ(raster.fluss, alle.fluss);
             ASSERT_EQ(raster.punkt, alle.punkt);
@@ -181,7 +182,7 @@ TEST(Raster, FlussUndMauerWieDerVolleDurchlauf) {
             const float t = f.z.rnd() * 6.283f, a = f.p.stadt_abmessung;
             f.l.gang.pos_x = a / 2 + (a / 3 + (f.z.rnd() - 0.5f) * 30.0f) * std::cos(t);
             f.l.gang.pos_y = a / 2 + (a / 3 + (f.z.rnd() - 0.5f) * 30.0f) * std::sin(t);
-            const std::vector<int> nahe = mauerpunkte_nahe(f.l);
+            const std::vector<int> nahe = mauerpunkte_nahe(f.l, f.ra);
             ASSERT_EQ(nahe, mauer_alle(f.l));
             mauern += !nahe.empty();
         }

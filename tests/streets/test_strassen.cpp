@@ -21,6 +21,7 @@ struct Aufbau {
     Zufall z{11, uhr};
     Wirt wirt;
     Lauf l{p, m, z, uhr, wirt};
+    Strassenraster ra;
 
     Aufbau() {
         p = parameter_umrechnen(start_steuerwerte());
@@ -55,9 +56,9 @@ struct Aufbau {
         l.gang.gelaufen = 100;
         m.wege[static_cast<std::size_t>(w)].n_punkte = static_cast<std::int16_t>(i);
         // The tests answer from the grids: build them over the model as it stands.
-        strassen_raster_aufbauen(l);
-        fluss_raster_aufbauen(l);
-        l.mauer_raster_aktuell = false;
+        strassen_raster_aufbauen(l, ra);
+        fluss_raster_aufbauen(l, ra);
+        ra.mauer_aktuell = false;
     }
 };
 
@@ -71,7 +72,7 @@ TEST(Kreuzung, RechterWinkelEndetOderKreuzt) {
         a.weg(1, 0, 100, 1, 0, 200, 2); // east-west street
         a.weg(2, 50, 50, 0, 1, 49, 2);  // coming up from below, last point (50, 98)
         a.kopf(2, 49, 50.2f, 99.8f);
-        kreuzung_pruefen(a.l, 2);
+        kreuzung_pruefen(a.l, a.ra, 2);
         EXPECT_FALSE(a.l.gang.verworfen);
         EXPECT_EQ(a.l.gang.i, 51); // head point and the met point were added
         const Weg& s = a.m.wege[2];
@@ -102,7 +103,7 @@ TEST(Kreuzung, ZuFlacherWinkelVerwirftDieStrasse) {
     const float wi = 10.0f * pi / 180.0f;
     a.weg(2, 50 - 40 * std::cos(wi), 100 - 40 * std::sin(wi), std::cos(wi), std::sin(wi), 40, 2);
     a.kopf(2, 40, 50 - std::cos(wi) * 0.5f, 100 - std::sin(wi) * 0.5f);
-    kreuzung_pruefen(a.l, 2);
+    kreuzung_pruefen(a.l, a.ra, 2);
     EXPECT_TRUE(a.l.gang.verworfen);
     EXPECT_FALSE(a.l.gang.ende);
     EXPECT_EQ(a.m.wege[1].verbindungen.size(), 0u);
@@ -122,7 +123,7 @@ TEST(Kreuzung, NieMitDenEigenenLetztenZwanzigPunkten) {
         for (int k = 42; k <= i; ++k)
             w.punkt_setzen(k, 500.0f, 500.0f + static_cast<float>(k));
         a.kopf(1, i, 40.0f, 0.3f);
-        kreuzung_pruefen(a.l, 1);
+        kreuzung_pruefen(a.l, a.ra, 1);
         if (i - 41 <= 20) {
             EXPECT_FALSE(a.l.gang.ende || a.l.gang.verworfen) << i;
             EXPECT_EQ(a.l.gang.i, i);
@@ -139,7 +140,7 @@ TEST(Kreuzung, FluesseZaehlenNicht) {
     a.l.erster_strassenweg = 2;
     a.weg(2, 50, 50, 0, 1, 49, 2);
     a.kopf(2, 49, 50.0f, 99.9f);
-    kreuzung_pruefen(a.l, 2);
+    kreuzung_pruefen(a.l, a.ra, 2);
     EXPECT_FALSE(a.l.gang.ende || a.l.gang.verworfen);
     EXPECT_EQ(a.l.gang.i, 49);
 }
@@ -211,26 +212,26 @@ TEST(Mauertest, FolgtDerMauerUndWeichtAus) {
     // Near but not too near: the street turns along the wall.
     a.kopf(1, 2, 30.0f, 100.0f - 0.8f * grenze);
     a.l.gang.richtung = pi / 2;
-    mauer_pruefen(a.l);
+    mauer_pruefen(a.l, a.ra);
     EXPECT_TRUE(a.l.gang.an_mauer);
     EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
     // Too near: it backs off, heading away from the wall (upwards, y decreasing).
     // The wall's last point decides, as later points overwrite earlier ones.
     a.kopf(1, 2, 50.0f, 100.0f - 0.2f * grenze);
-    mauer_pruefen(a.l);
+    mauer_pruefen(a.l, a.ra);
     EXPECT_TRUE(a.l.gang.an_mauer);
     EXPECT_LT(std::sin(a.l.gang.richtung), -0.8f);
     // Far away: nothing happens.
     a.kopf(1, 2, 50.0f, 10.0f);
     a.l.gang.richtung = 1.0f;
-    mauer_pruefen(a.l);
+    mauer_pruefen(a.l, a.ra);
     EXPECT_FALSE(a.l.gang.an_mauer);
     EXPECT_FLOAT_EQ(a.l.gang.richtung, 1.0f);
     // A gap in the wall lets the street pass.
     for (int q = 30; q <= 50; ++q)
         a.m.mauer_flag[static_cast<std::size_t>(q)] = 0;
     a.kopf(1, 2, 50.0f, 100.0f - 0.5f);
-    mauer_pruefen(a.l);
+    mauer_pruefen(a.l, a.ra);
     EXPECT_FALSE(a.l.gang.an_mauer);
 }
 
@@ -241,7 +242,7 @@ TEST(Flusstest, ErsteAnnaeherungBautBruecke) {
     a.weg(2, 50, 50, 0, 1, 46, 1);
     a.kopf(2, 46, 50.0f, 96.0f);
     a.l.n_bruecken = 0;
-    fluss_pruefen(a.l, 2);
+    fluss_pruefen(a.l, a.ra, 2);
     EXPECT_EQ(a.l.n_bruecken, 1);
     EXPECT_EQ(a.l.gang.letzte_bruecke, 47);
     EXPECT_EQ(a.l.gang.i, 47);
@@ -258,7 +259,7 @@ TEST(Flusstest, OhneBrueckenbildungNurEntlang) {
     a.l.n_bruecken = 1; // the attempt already has its first bridge
     for (int n = 0; n < 50; ++n) {
         a.kopf(2, 46, 50.0f, 96.0f);
-        fluss_pruefen(a.l, 2);
+        fluss_pruefen(a.l, a.ra, 2);
         EXPECT_EQ(a.l.n_bruecken, 1);
         EXPECT_LT(a.l.gang.pos_y, 100.0f); // pushed back, never across
         EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
@@ -266,6 +267,6 @@ TEST(Flusstest, OhneBrueckenbildungNurEntlang) {
     // At the river's last point its last segment gives the direction.
     a.kopf(2, 46, 300.0f, 96.0f);
     a.l.gang.richtung = 1.0f;
-    fluss_pruefen(a.l, 2);
+    fluss_pruefen(a.l, a.ra, 2);
     EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
 }

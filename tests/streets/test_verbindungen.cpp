@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/parameter.h"
-#include "streets/eingrenzen.h"
+#include "geometry/eingrenzen.h"
 #include "streets/verbindungen.h"
 
 using namespace tarvello;

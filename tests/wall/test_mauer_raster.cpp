@@ -9,9 +9,9 @@
 #include "core/lauf.h"
 #include "core/parameter.h"
 #include "core/vorlagen.h"
+#include "geometry/eingrenzen.h"
 #include "geometry/geometrie.h"
 #include "geometry/wegsuche.h"
-#include "streets/eingrenzen.h"
 #include "wall/mauer.h"
 
 using namespace tarvello;

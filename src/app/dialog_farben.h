@@ -1,0 +1,61 @@
+// The colour dialog: the sixteen drawing colours as swatches, each with a
+// button that opens the colour chooser. The swatches are a draft until
+// "Take This Time" or "Save As Default Colours" copies them into the
+// program's colour table (the latter also into the settings store); palettes
+// are loaded into both at once and saved from the swatches.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "core/steuerwerte.h"
+#include "files/druckfarben.h"
+
+class QLabel;
+
+namespace tarvello {
+
+class Farben : public QDialog {
+    Q_OBJECT
+
+  public:
+    Farben(Druckfarben& tabelle, Sprache sprache, QWidget* parent = nullptr);
+
+    // The colour swatch i shows.
+    QRgb farbe(int i) const { return entwurf_.farbe[static_cast<std::size_t>(i)]; }
+    void farbe_setzen(int i, QRgb f);
+    const Druckfarben& entwurf() const { return entwurf_; }
+
+    // The two file operations after their file dialogs; false (with a
+    // message) when the file could not be read or written.
+    bool palette_laden_aus(const QString& datei);
+    bool palette_speichern_als(const QString& datei);
+
+    // Text of the last message the dialog showed.
+    QString letzte_meldung() const { return letzte_meldung_; }
+
+  public slots:
+    // Command_farben(i): the colour chooser for swatch i.
+    void farbe_waehlen(int i);
+    // Command1: the swatches into the table, then close.
+    void anwenden();
+    // Command_speichern: the swatches into the table and the settings store.
+    bool als_standard_speichern();
+    // Command_Standard_laden: the swatches from the table.
+    void standard_laden();
+    // Command_Palette_laden, Command_Palette_speichern: with a file dialog.
+    void palette_laden();
+    void palette_speichern();
+
+  private:
+    void uebernehmen();
+    void meldung(const QString& text);
+
+    Druckfarben& tabelle_;
+    Druckfarben entwurf_;
+    Sprache sprache_;
+    std::array<QLabel*, n_druckfarben> felder_{};
+    QString letzte_meldung_;
+};
+
+} // namespace tarvello

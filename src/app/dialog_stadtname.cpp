@@ -1,0 +1,113 @@
+#include "app/dialog_stadtname.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "app/dialogtexte.h"
+#include "core/stadtname.h"
+
+namespace tarvello {
+
+namespace {
+
+template <std::size_t N>
+QComboBox* bereichsliste(const char* name, const std::array<std::string_view, N>& eintraege,
+                         int start) {
+    auto* c = new QComboBox;
+    c->setObjectName(name);
+    for (std::string_view e : eintraege)
+        c->addItem(QString::fromLatin1(e.data(), static_cast<qsizetype>(e.size())));
+    c->setCurrentIndex(start);
+    c->setMaxVisibleItems(static_cast<int>(N));
+    return c;
+}
+
+} // namespace
+
+Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent) {
+    setObjectName("Stadtname");
+    setWindowTitle(dialogtext::stadtname_titel.in(sprache));
+
+    woerter_ = bereichsliste("Combo_Stadtname_Wortteile", woerter_eintraege, woerter_start_index);
+    silben_ = bereichsliste("Combo_Stadtname_Silben", silben_eintraege, silben_start_index);
+
+    auto* listen = new QGridLayout;
+    auto* label1 = new QLabel(dialogtext::stadtname_wortteile.in(sprache));
+    label1->setObjectName("Label1");
+    auto* label2 = new QLabel(dialogtext::stadtname_silben.in(sprache));
+    label2->setObjectName("Label2");
+    listen->addWidget(label1, 0, 0);
+    listen->addWidget(woerter_, 0, 1, Qt::AlignLeft);
+    listen->addWidget(label2, 1, 0);
+    listen->addWidget(silben_, 1, 1, Qt::AlignLeft);
+    listen->setColumnStretch(2, 1);
+
+    // The slider runs under a caption with "lovely" at its left end and
+    // "ominous" at its right.
+    duester_ = new QSlider(Qt::Horizontal);
+    duester_->setObjectName("Slider_duester");
+    duester_->setRange(regler_duester_min, regler_duester_max);
+    duester_->setPageStep(10);
+    duester_->setValue((regler_duester_min + regler_duester_max) / 2);
+    auto* label3 = new QLabel(dialogtext::stadtname_stimmung.in(sprache));
+    label3->setObjectName("Label3");
+    label3->setTextFormat(Qt::PlainText);
+
+    text_ = new QLineEdit;
+    text_->setObjectName("Text_Stadtname");
+    QFont gross = text_->font();
+    gross.setPointSizeF(gross.pointSizeF() * 1.4);
+    text_->setFont(gross);
+
+    auto* go = new QPushButton(dialogtext::stadtname_go.in(sprache));
+    go->setObjectName("Command_Go");
+    go->setDefault(true);
+    auto* ok = new QPushButton(dialogtext::stadtname_ok.in(sprache));
+    ok->setObjectName("Command_OK");
+    auto* abbruch = new QPushButton(dialogtext::stadtname_abbruch.in(sprache));
+    abbruch->setObjectName("Command1");
+
+    auto* spalte = new QVBoxLayout(this);
+    spalte->addLayout(listen);
+    spalte->addSpacing(6);
+    spalte->addWidget(label3);
+    spalte->addWidget(duester_);
+    spalte->addSpacing(6);
+    spalte->addWidget(text_);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(go);
+    knoepfe->addStretch(1);
+    knoepfe->addWidget(ok);
+    knoepfe->addWidget(abbruch);
+    spalte->addLayout(knoepfe);
+    spalte->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(go, &QPushButton::clicked, this, &Stadtname::naechster_versuch);
+    connect(ok, &QPushButton::clicked, this, &Stadtname::uebernehmen);
+    connect(abbruch, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString Stadtname::name() const {
+    return text_->text();
+}
+
+void Stadtname::naechster_versuch() {
+    const Bereich silben = bereich_lesen(silben_->currentText().toStdString());
+    const Bereich woerter = bereich_lesen(woerter_->currentText().toStdString());
+    const std::string name = stadtname_erzeugen(zufall_, woerter.min, woerter.max, silben.min,
+                                                silben.max, stimmung_aus_regler(duester_->value()));
+    text_->setText(QString::fromStdString(name));
+}
+
+void Stadtname::uebernehmen() {
+    emit name_uebernommen(text_->text());
+    accept();
+}
+
+} // namespace tarvello

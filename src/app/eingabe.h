@@ -1,0 +1,266 @@
+// The main window: every generation parameter as a control bound to the
+// control states, the preset list, the town name and north selector, Start
+// and Abort with a seed field, the status line and progress bar, the preview
+// with its view buttons, and the menus for files, printing, colours and help.
+//
+// A run happens on this thread: Start calls the generator, whose yields let
+// the window process its events, so it repaints and Abort (or Esc) can stop
+// the run. While a run is in progress nothing that changes the model or the
+// control states is enabled.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/texte.h"
+#include "core/parameter.h"
+#include "core/stadtmodell.h"
+#include "core/steuerwerte.h"
+#include "files/druckfarben.h"
+#include "files/textdatei.h"
+#include "generator/treiber.h"
+#include "render/druckoptionen.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPrinter;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QToolButton;
+
+namespace tarvello {
+
+class Bildexport;
+class Druck_Ausschnitt;
+class Farben;
+class Fortschrittsbalken;
+class Groessenverteilung;
+class Kennzeichnung;
+class Nordwahl;
+class Stadtname;
+class Vorschau;
+class Wirt;
+
+// The stores that live as long as the program: the city model, the parameter
+// set of the last run, the drawing colours and the print options.
+struct Programmdaten {
+    Stadtmodell modell;
+    Parameter parameter;
+    Druckfarben farben = Druckfarben::standard();
+    Druckoptionen druckoptionen;
+};
+
+class Eingabe : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit Eingabe(Programmdaten& daten, QWidget* parent = nullptr);
+    ~Eingabe() override;
+
+    Programmdaten& daten() { return daten_; }
+
+    // --- language ---
+    Sprache sprache() const { return sprache_; }
+    // Rewrites every caption, list and the status line in the language.
+    void sprache_setzen(Sprache s);
+
+    // --- control states ---
+    const Steuerwerte& steuerwerte() const { return steuerwerte_; }
+    // Shows the states in the controls (no change events, the preset list
+    // keeps its entry).
+    void steuerwerte_setzen(const Steuerwerte& s);
+    // A settings file was read: the controls show it and the preset list
+    // shows "(beutzerdefiniert)".
+    void einstellungen_geladen(const Steuerwerte& s);
+    // Selects a preset and applies it, as choosing it in the list does.
+    void vorlage_waehlen(int index);
+    // Index of the preset list; -1 while it shows "(beutzerdefiniert)".
+    int vorlage() const;
+    // What the preset list shows.
+    QString vorlage_text() const;
+
+    QString stadtname() const;
+    void stadtname_setzen(const QString& name);
+    int nord() const;
+    void nord_setzen(int index);
+
+    // --- runs ---
+    bool laeuft() const { return laeuft_; }
+    // A run or a file operation is in progress.
+    bool beschaeftigt() const { return laeuft_ || dateiarbeit_; }
+    bool abbruch_angefordert() const { return abbruch_; }
+    std::optional<Laufende> letztes_laufende() const { return letztes_ende_; }
+    std::optional<std::uint64_t> letzter_startwert() const { return letzter_startwert_; }
+
+    // --- host of runs and file operations ---
+    Vorschau* vorschau() const { return vorschau_; }
+    void status_setzen(const QString& text);
+    QString status_text() const;
+    void fortschritt_setzen(float prozent);
+    float fortschritt() const;
+
+    // The model now holds a loaded map: the preview shows it from the full
+    // view, saving, printing and export are enabled.
+    void karte_geladen();
+
+    // Check marks of the print menu from the print options (after a dialog
+    // changed them).
+    void druckmenue_abgleichen();
+
+    // The file commands after their file dialogs. Each returns false when
+    // the file could not be read or written (the window then shows why and
+    // keeps what it had) or when a run or another file operation is busy.
+    bool karte_laden_aus(const QString& datei);
+    bool karte_speichern_als(const QString& datei);
+    bool einstellungen_laden_aus(const QString& datei);
+    bool einstellungen_speichern_als(const QString& datei);
+    QString kartendatei() const { return kartendatei_; }
+    QString einstellungsdatei() const { return einstellungsdatei_; }
+
+    // Text of the last message box the window showed.
+    QString letzte_meldung() const { return letzte_meldung_; }
+
+    // Long work other than a run (an image export): the window locks as
+    // during a file operation, the work reports through the window's host
+    // and Abort stops it at its next yield. False, without running it, while
+    // the window is busy.
+    bool arbeit_ausfuehren(const std::function<void(Wirt&)>& arbeit);
+
+    // Prints the map with the print options on a printer the print dialog
+    // has set up (or one printing into a PDF file); false when nothing was
+    // printed completely (busy, no map, aborted, or the printer failed, which
+    // the window then shows).
+    bool drucken_auf(QPrinter& drucker);
+
+  public slots:
+    // Command2 and "New": one generation run.
+    void lauf_starten();
+    // Command_abbruch and Esc: the run stops at its next yield.
+    void lauf_abbrechen();
+
+  signals:
+    void lauf_beendet(tarvello::Laufende ende);
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+
+  private slots:
+    // Commands whose dialogs or files are plugged in here.
+    void stadtplan_laden();
+    void stadtplan_speichern_unter();
+    void stadtplan_drucken();
+    void einstellungen_laden();
+    void einstellungen_speichern();
+    void einstellungen_speichern_unter();
+    void druck_ausschnitt_oeffnen();
+    void farben_oeffnen();
+    void kennzeichnung_oeffnen();
+    void bildexport_oeffnen();
+    void stadtname_generator_oeffnen();
+    void spende_oeffnen();
+
+  private:
+    void schliessen_falls_verlangt();
+    void aufbauen();
+    void menues_aufbauen();
+    QWidget* reiter_seite(const Reiter& r);
+    QToolButton* hilfe_knopf(int n);
+    QAction* aktion(QMenu* menue, const char* name);
+    QMenu* untermenue(QMenu* menue, const char* name);
+
+    // Keeps obj's caption in step with the language.
+    void beschriften(QObject* obj, const Zweisprachig& text);
+    void beschriften(QObject* obj);
+    void sprachversionen();
+    void listen_fuellen();
+
+    void liste_geaendert(const std::string& name, int index);
+    void schieber_geaendert(const std::string& name, int wert);
+    void einstellung_geaendert();
+    void grafik_auffrischen();
+    void bedienung_schalten();
+    void druck_layout(QAction* gewaehlt, int blaetter);
+    void hilfe_zeigen(int n);
+    void meldung(const Zweisprachig& text);
+    void meldung(const QString& text);
+    void seite_oeffnen(const QString& adresse);
+    bool dateifehler_zeigen(const std::optional<Dateifehler>& fehler);
+
+    Programmdaten& daten_;
+    Sprache sprache_ = Sprache::englisch;
+    Steuerwerte steuerwerte_;
+    bool laeuft_ = false;
+    bool dateiarbeit_ = false; // a map is being loaded or saved
+    bool abbruch_ = false;
+    bool schliessen_nach_lauf_ = false;
+    bool startwert_gezogen_ = false;       // the seed field shows a drawn seed
+    bool einstellungen_geaendert_ = false; // a control changed since start, load or save as
+    std::optional<Laufende> letztes_ende_;
+    std::optional<std::uint64_t> letzter_startwert_;
+    QString letzte_meldung_;
+    QString kartendatei_;       // current city map file
+    QString einstellungsdatei_; // current settings file
+
+    struct Beschriftet {
+        QPointer<QObject> obj;
+        Zweisprachig text;
+    };
+    std::vector<Beschriftet> beschriftete_;
+    std::vector<std::pair<QPointer<QWidget>, Zweisprachig>> reiter_titel_;
+
+    std::map<std::string, QComboBox*> listen_;
+    std::map<std::string, QSlider*> schieber_;
+    std::map<std::string, QLabel*> schieber_werte_;
+    QCheckBox* check_mauer_ = nullptr;
+
+    QComboBox* vorlagen_ = nullptr;
+    QLineEdit* stadtname_ = nullptr;
+    QTabWidget* tab_ = nullptr;
+    std::vector<QWidget*> seiten_;
+    QPushButton* start_ = nullptr;
+    QPushButton* abbruch_knopf_ = nullptr;
+    QLineEdit* startwert_ = nullptr;
+    QLabel* status_ = nullptr;
+    Fortschrittsbalken* fortschritt_ = nullptr;
+    Groessenverteilung* grafik_ = nullptr;
+    Vorschau* vorschau_ = nullptr;
+    Nordwahl* nordwahl_ = nullptr;
+    QPushButton* grafikexport_ = nullptr;
+
+    QAction* neu_ = nullptr;
+    QAction* karte_laden_ = nullptr;
+    QAction* karte_speichern_ = nullptr;
+    QAction* drucken_ = nullptr;
+    QAction* einst_laden_ = nullptr;
+    QAction* einst_speichern_ = nullptr;
+    QAction* einst_speichern_unter_ = nullptr;
+    QAction* deutsch_ = nullptr;
+    QAction* englisch_ = nullptr;
+    std::vector<std::pair<QAction*, int>> layout_aktionen_; // print layouts and their N
+    QAction* ausschnitt_ = nullptr;
+    std::vector<std::pair<QAction*, bool Druckoptionen::*>> options_aktionen_;
+    std::vector<std::pair<QAction*, int>> schriftgroessen_;
+
+    // The dialogs, one of each at a time.
+    QPointer<Kennzeichnung> kennzeichnung_;
+    QPointer<Bildexport> bildexport_;
+    QPointer<Farben> farben_;
+    QPointer<Stadtname> stadtname_dialog_;
+    QPointer<Druck_Ausschnitt> druck_ausschnitt_;
+    // The printer and its setup, kept from one print to the next.
+    std::unique_ptr<QPrinter> drucker_;
+};
+
+} // namespace tarvello

@@ -1,0 +1,29 @@
+// The command "tarvello palette": shows, saves and loads the sixteen drawing
+// colours of the per-user store, and the --palette option of the commands
+// that draw a map.
+//
+//   tarvello palette                         lists the stored colours
+//   tarvello palette --save FILE.qlf         writes them as a palette file
+//   tarvello palette --load FILE.qlf         checks a palette and lists it
+//   tarvello palette --load FILE.qlf --store makes it the stored default
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include "files/druckfarben.h"
+
+namespace tarvello {
+
+int befehl_palette(const QStringList& argumente);
+
+// Adds --palette FILE to a drawing command.
+void palette_option_hinzufuegen(QCommandLineParser& parser);
+
+// The colours a drawing command uses: the palette file given with
+// --palette, else the stored colours. False with a one-line message naming
+// the file when the palette cannot be read.
+bool farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben, QString& fehler);
+
+} // namespace tarvello

@@ -1,0 +1,67 @@
+#include "cli/befehl_params.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+#include "cli/befehlszeile.h"
+#include "core/parameter.h"
+
+namespace tarvello {
+
+int befehl_params(const QStringList& argumente) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Shows the control states and the parameter set of a run.");
+    parser.addHelpOption();
+    steuer_optionen_hinzufuegen(parser);
+    parser.addOption({"json", "Print one JSON object."});
+    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
+    Steuerwerte s;
+    QString fehler;
+    Exitcode code = bedienfehler;
+    if (!steuerwerte_aus_optionen(parser, s, fehler, &code)) {
+        fehler_melden(fehler);
+        return code;
+    }
+    const Parameter p = parameter_umrechnen(s);
+    const auto pruefung = parameter_pruefen(p);
+
+    if (parser.isSet("json")) {
+        QJsonObject steuer;
+        for (const auto& l : s.listen) {
+            QJsonObject o;
+            o["index"] = l.index;
+            o["text"] =
+                QString::fromStdString(l.eintraege_de[static_cast<std::size_t>(l.index)]).trimmed();
+            steuer[QString::fromStdString(l.name)] = o;
+        }
+        for (const auto& r : s.schieber)
+            steuer[QString::fromStdString(r.name)] = r.wert;
+        steuer["Check_Mauer"] = s.check_mauer;
+        QJsonObject werte;
+        for (const auto& [name, wert] : parameter_werte(p))
+            werte[name] = wert;
+        QJsonObject alles;
+        alles["controls"] = steuer;
+        alles["parameters"] = werte;
+        alles["valid"] = !pruefung.has_value();
+        if (pruefung) alles["error"] = QString::fromStdString(*pruefung);
+        std::fputs(QJsonDocument(alles).toJson(QJsonDocument::Indented).constData(), stdout);
+    } else {
+        std::printf("Controls:\n");
+        for (const auto& l : s.listen)
+            std::printf("  %-42s %3d  %s\n", l.name.c_str(), l.index,
+                        l.eintraege_de[static_cast<std::size_t>(l.index)].c_str());
+        for (const auto& r : s.schieber)
+            std::printf("  %-42s %3d  (%d..%d)\n", r.name.c_str(), r.wert, r.min, r.max);
+        std::printf("  %-42s %3d\n", "Check_Mauer", s.check_mauer);
+        std::printf("Parameters:\n");
+        for (const auto& [name, wert] : parameter_werte(p))
+            std::printf("  %-42s %.9g\n", name, wert);
+        if (pruefung) std::printf("Refused: %s\n", pruefung->c_str());
+    }
+    return ok;
+}
+
+} // namespace tarvello

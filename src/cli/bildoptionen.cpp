@@ -1,0 +1,238 @@
+#include "cli/bildoptionen.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QStorageInfo>
+#include <QStringList>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "cli/befehlszeile.h"
+#include "core/zufall.h"
+#include "files/druckfarben.h"
+#include "render/bildexport.h"
+#include "render/druckoptionen.h"
+#include "render/exportpruefung.h"
+
+namespace tarvello {
+
+namespace {
+
+struct Bildwunsch {
+    std::vector<Exportdatei> dateien;
+    Druckoptionen optionen;
+    std::optional<float> zoom;
+    std::optional<float> view_x, view_y;
+};
+
+bool zahl_lesen(const QString& text, const QString& option, double& wert, QString& fehler) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok); // always with a decimal point
+    if (!ok || !std::isfinite(v)) {
+        fehler = QStringLiteral("%1: '%2' is not a number").arg(option, text);
+        return false;
+    }
+    wert = v;
+    return true;
+}
+
+bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
+    const struct {
+        const char* name;
+        Bildformat format;
+    } formate[] = {{"png", Bildformat::png}, {"bmp", Bildformat::bmp}, {"svg", Bildformat::svg}};
+    for (const auto& f : formate) {
+        if (!p.isSet(f.name)) continue;
+        const QStringList werte = p.values(f.name);
+        if (werte.size() > 1) {
+            fehler = QStringLiteral("--%1 is given more than once").arg(f.name);
+            return false;
+        }
+        if (werte.first().trimmed().isEmpty()) {
+            fehler = QStringLiteral("--%1 needs a file name").arg(f.name);
+            return false;
+        }
+        w.dateien.push_back({f.format, werte.first()});
+    }
+
+    if (w.dateien.empty()) {
+        // A PDF has its own use of these (the print options check them).
+        const bool pdf = p.optionNames().contains(QStringLiteral("pdf"));
+        for (const char* name :
+             {"pixels", "matrix", "zoom", "view", "outline-only", "labels", "label-size"}) {
+            const QLatin1String n(name);
+            if (pdf && (n == "outline-only" || n == "labels" || n == "label-size")) continue;
+            if (p.isSet(name)) {
+                fehler = QStringLiteral("--%1 needs --png, --bmp or --svg").arg(name);
+                return false;
+            }
+        }
+        return true;
+    }
+
+    long long n = 0;
+    if (p.isSet("pixels")) {
+        if (!ganzzahl_lesen(p.value("pixels"), "--pixels", 100, 10000, n, fehler)) return false;
+        w.optionen.export_pixel = static_cast<int>(n);
+    }
+    if (p.isSet("matrix")) {
+        if (!ganzzahl_lesen(p.value("matrix"), "--matrix", 1, 5, n, fehler)) return false;
+        w.optionen.export_matrix = static_cast<int>(n);
+    }
+    if (p.isSet("label-size")) {
+        if (!ganzzahl_lesen(p.value("label-size"), "--label-size", 0, 500, n, fehler)) return false;
+        w.optionen.export_schriftgroesse = static_cast<int>(n);
+    }
+    w.optionen.export_nur_umriss = p.isSet("outline-only");
+    if (p.isSet("labels") && !beschriftung_lesen(p.value("labels"), w.optionen, fehler))
+        return false;
+
+    // Pictures that cannot fit into memory (or BMP files onto the drive) are
+    // refused before the run and before anything is allocated or written.
+    for (const Exportdatei& d : w.dateien) {
+        const QStorageInfo laufwerk(QFileInfo(d.datei).absolutePath());
+        const QString hindernis =
+            export_hindernis(w.optionen.export_pixel, w.optionen.export_matrix, d.format,
+                             laufwerk.isValid() ? laufwerk.bytesAvailable() : -1,
+                             verfuegbarer_speicher(), Sprache::englisch);
+        if (!hindernis.isEmpty()) {
+            fehler = QStringLiteral("%1: %2").arg(d.datei, hindernis);
+            return false;
+        }
+    }
+
+    if (p.isSet("zoom")) {
+        double z = 0;
+        if (!zahl_lesen(p.value("zoom"), "--zoom", z, fehler)) return false;
+        if (z < 1.0 || z > 10.0) {
+            fehler = QStringLiteral("--zoom: %1 is outside 1..10").arg(p.value("zoom").trimmed());
+            return false;
+        }
+        w.zoom = static_cast<float>(z);
+    }
+    if (p.isSet("view")) {
+        if (!w.zoom) {
+            fehler = QStringLiteral("--view needs --zoom (at zoom 1 the whole map is shown)");
+            return false;
+        }
+        const QStringList xy = p.value("view").split(',');
+        double x = 0, y = 0;
+        if (xy.size() != 2) {
+            fehler = QStringLiteral("--view: '%1' is not X,Y").arg(p.value("view"));
+            return false;
+        }
+        if (!zahl_lesen(xy[0], "--view", x, fehler) || !zahl_lesen(xy[1], "--view", y, fehler))
+            return false;
+        w.view_x = static_cast<float>(x);
+        w.view_y = static_cast<float>(y);
+    }
+    return true;
+}
+
+} // namespace
+
+bool beschriftung_lesen(const QString& text, Druckoptionen& o, QString& fehler) {
+    o.kennzeichnung_wege = o.kennzeichnung_haeuser = false;
+    o.kennzeichnung_plaetze = o.kennzeichnung_parks = false;
+    const QStringList teile = text.split(',');
+    for (const QString& roh : teile) {
+        const QString teil = roh.trimmed().toLower();
+        if (teil == "streets") {
+            o.kennzeichnung_wege = true;
+        } else if (teil == "buildings") {
+            o.kennzeichnung_haeuser = true;
+        } else if (teil == "squares") {
+            o.kennzeichnung_plaetze = true;
+        } else if (teil == "parks") {
+            o.kennzeichnung_parks = true;
+        } else if (teil == "all" && teile.size() == 1) {
+            o.kennzeichnung_wege = o.kennzeichnung_haeuser = true;
+            o.kennzeichnung_plaetze = o.kennzeichnung_parks = true;
+        } else if (teil == "none" && teile.size() == 1) {
+        } else {
+            fehler = QStringLiteral("--labels: '%1' is not one of streets, buildings, squares, "
+                                    "parks (or all / none alone)")
+                         .arg(roh.trimmed());
+            return false;
+        }
+    }
+    return true;
+}
+
+void bild_optionen_hinzufuegen(QCommandLineParser& parser) {
+    parser.addOption(
+        {"png", "Save the map as PNG picture FILE (a matrix adds _column_row).", "FILE"});
+    parser.addOption({"bmp", "Save the map as 24-bit BMP picture FILE.", "FILE"});
+    parser.addOption({"svg", "Save the map as SVG drawing FILE.", "FILE"});
+    parser.addOption({"pixels", "Width and height of each picture, 100..10000 (1200).", "N"});
+    parser.addOption({"matrix", "Divide the section into N x N pictures, 1..5 (1).", "N"});
+    parser.addOption(
+        {"zoom", "Export the section a preview zoomed Z times shows, 1..10 (centred).", "Z"});
+    parser.addOption({"view", "Map point at the section's top-left corner (with --zoom).", "X,Y"});
+    parser.addOption({"outline-only", "Draw buildings as outlines only."});
+    parser.addOption(
+        {"labels", "Number labels: streets,buildings,squares,parks, all or none (all).", "LIST"});
+    parser.addOption({"label-size", "Label size in points; 0 = map size / 36 (0).", "N"});
+}
+
+bool bild_optionen_gesetzt(const QCommandLineParser& parser) {
+    return parser.isSet("png") || parser.isSet("bmp") || parser.isSet("svg");
+}
+
+bool bild_optionen_pruefen(const QCommandLineParser& parser, QString& fehler) {
+    Bildwunsch w;
+    return lesen(parser, w, fehler);
+}
+
+int bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
+                             QString& fehler, Wirt* wirt, Zufall* zufall,
+                             const Druckfarben* farbwahl) {
+    Bildwunsch w;
+    if (!lesen(parser, w, fehler)) return bedienfehler;
+    if (w.dateien.empty()) return ok;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        fehler = QStringLiteral("drawing pictures needs a QGuiApplication");
+        return dateifehler;
+    }
+    if (modell.stadt_abmessung <= 0.0f) {
+        fehler = QStringLiteral("there is no map to draw");
+        return dateifehler;
+    }
+
+    const float s = modell.stadt_abmessung;
+    Bildausschnitt a;
+    if (w.zoom) {
+        a.zoom = *w.zoom;
+        if (w.view_x) {
+            a.x = *w.view_x;
+            a.y = *w.view_y;
+        } else {
+            a.x = a.y = s / 2.0f - s / a.zoom / 2.0f;
+        }
+        bildausschnitt_begrenzen(a, s);
+    }
+
+    Zufall eigener_zufall;
+    const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
+    Zeichenauftrag auftrag{
+        modell, farben, w.optionen, a, zufall ? *zufall : eigener_zufall, wirt, Sprache::englisch};
+    const Zeichenergebnis e = bilder_exportieren(auftrag, w.dateien);
+    switch (e.ende) {
+    case Zeichenende::fertig:
+        return ok;
+    case Zeichenende::abgebrochen:
+        fehler = QStringLiteral("image export aborted");
+        return abgebrochen;
+    case Zeichenende::kein_plan:
+        fehler = QStringLiteral("there is no map to draw");
+        return dateifehler;
+    case Zeichenende::fehler:
+        fehler = e.fehler;
+        return dateifehler;
+    }
+    return dateifehler;
+}
+
+} // namespace tarvello

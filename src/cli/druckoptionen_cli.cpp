@@ -1,0 +1,224 @@
+#include "cli/druckoptionen_cli.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QStringList>
+
+#include "cli/befehlszeile.h"
+#include "cli/bildoptionen.h"
+#include "core/zufall.h"
+#include "files/druckfarben.h"
+#include "render/druckausgabe.h"
+#include "render/druckoptionen.h"
+
+namespace tarvello {
+
+namespace {
+
+// The flags that switch an option off, and the option.
+const struct {
+    const char* name;
+    bool Druckoptionen::*feld;
+} abschalter[] = {
+    {"no-crop-marks", &Druckoptionen::druck_schnittmarken},
+    {"title-on-first-only", &Druckoptionen::druck_bezeichnung},
+    {"scale-on-first-only", &Druckoptionen::druck_massstab},
+    {"compass-on-first-only", &Druckoptionen::druck_kompass},
+    {"grid-on-first-only", &Druckoptionen::druck_planquadrate},
+};
+
+// The options that only make sense with --pdf.
+const char* const nur_mit_pdf[] = {"sheets",
+                                   "section",
+                                   "paper",
+                                   "no-crop-marks",
+                                   "title-on-first-only",
+                                   "scale-on-first-only",
+                                   "compass-on-first-only",
+                                   "grid-on-first-only",
+                                   "high-resolution"};
+
+struct Druckwunsch {
+    QString datei;
+    QPageSize papier{QPageSize::A4};
+};
+
+bool einmal(const QCommandLineParser& p, const char* name, QString& fehler) {
+    if (p.values(name).size() > 1) {
+        fehler = QStringLiteral("--%1 is given more than once").arg(name);
+        return false;
+    }
+    return true;
+}
+
+// "ROW,COL;ROW,COL..." into the sheet selection of an N x N tiling.
+bool ausschnitt_lesen(const QString& text, int n, Druckoptionen& o, QString& fehler) {
+    o.blatt_auswahl.fill(0);
+    int gewaehlt = 0;
+    for (const QString& roh : text.split(';')) {
+        const QString teil = roh.trimmed();
+        if (teil.isEmpty()) continue;
+        const QStringList rc = teil.split(',');
+        long long zeile = 0, spalte = 0;
+        if (rc.size() != 2) {
+            fehler = QStringLiteral("--section: '%1' is not ROW,COL").arg(teil);
+            return false;
+        }
+        if (!ganzzahl_lesen(rc[0], "--section: row", 1, n, zeile, fehler) ||
+            !ganzzahl_lesen(rc[1], "--section: column", 1, n, spalte, fehler))
+            return false;
+        o.blatt_gewaehlt(static_cast<int>(zeile), static_cast<int>(spalte)) = 1;
+        ++gewaehlt;
+    }
+    if (gewaehlt == 0) {
+        fehler = QStringLiteral("--section: no sheet given (ROW,COL;ROW,COL...)");
+        return false;
+    }
+    o.ausschnitt_modus = true;
+    return true;
+}
+
+bool lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o, QString& fehler) {
+    if (!p.isSet("pdf")) {
+        for (const char* name : nur_mit_pdf)
+            if (p.isSet(name)) {
+                fehler = QStringLiteral("--%1 needs --pdf").arg(name);
+                return false;
+            }
+        return true;
+    }
+    for (const char* name : {"pdf", "sheets", "section", "paper", "title", "north"})
+        if (!einmal(p, name, fehler)) return false;
+    w.datei = p.value("pdf");
+    if (w.datei.trimmed().isEmpty()) {
+        fehler = QStringLiteral("--pdf needs a file name");
+        return false;
+    }
+    long long n = 0;
+    if (p.isSet("sheets")) {
+        if (!ganzzahl_lesen(p.value("sheets"), "--sheets", 1, blaetter_max, n, fehler))
+            return false;
+        o.blaetter_je_seite = static_cast<int>(n);
+    }
+    if (p.isSet("section")) {
+        if (!p.isSet("sheets")) {
+            fehler = QStringLiteral("--section needs --sheets (how many sheets per side)");
+            return false;
+        }
+        if (!ausschnitt_lesen(p.value("section"), o.blaetter_je_seite, o, fehler)) return false;
+    }
+    if (p.isSet("paper")) {
+        const auto papier = papier_aus_name(p.value("paper"));
+        if (!papier) {
+            fehler = QStringLiteral("--paper: '%1' is not a paper size (A4, A3, A5, Letter, "
+                                    "Legal, Tabloid, B5, ...)")
+                         .arg(p.value("paper"));
+            return false;
+        }
+        w.papier = *papier;
+    }
+    if (p.isSet("north") && !ganzzahl_lesen(p.value("north"), "--north", 0, 11, n, fehler))
+        return false;
+    for (const auto& a : abschalter)
+        if (p.isSet(a.name)) o.*a.feld = false;
+    o.gebaeude_hohe_aufloesung = p.isSet("high-resolution");
+    o.gebaeude_nur_umriss = p.isSet("outline-only");
+    if (p.isSet("labels") && !beschriftung_lesen(p.value("labels"), o, fehler)) return false;
+    if (p.isSet("label-size")) {
+        const QString text = p.value("label-size").trimmed();
+        bool gut = false;
+        const int pt = text.toInt(&gut);
+        if (!gut || (pt != 3 && pt != 4 && pt != 5 && pt != 6 && pt != 8 && pt != 10 && pt != 12)) {
+            fehler = QStringLiteral("--label-size: '%1' is not a print label size (3, 4, 5, 6, 8, "
+                                    "10 or 12)")
+                         .arg(text);
+            return false;
+        }
+        o.nummer_schriftgroesse = pt;
+    }
+    return true;
+}
+
+} // namespace
+
+void druck_optionen_hinzufuegen(QCommandLineParser& parser) {
+    parser.addOption({"pdf", "Print the map into PDF FILE, one landscape page per sheet.", "FILE"});
+    parser.addOption({"sheets", "Print on N x N sheets to cut and join, 1..20 (1).", "N"});
+    parser.addOption(
+        {"section", "Print only these sheets of the N x N (with --sheets).", "ROW,COL;ROW,COL..."});
+    parser.addOption({"paper", "Paper size of the PDF: A4, A3, Letter, ... (A4).", "NAME"});
+    parser.addOption({"title", "Town name printed above the side panel.", "TEXT"});
+    parser.addOption({"north",
+                      "North button 0..11 for the compass rose (0: up; each further "
+                      "one turns north 30 degrees anticlockwise).",
+                      "K"});
+    parser.addOption({"no-crop-marks", "No crop rectangle on tiled prints."});
+    parser.addOption({"title-on-first-only", "The title only on sheet 1."});
+    parser.addOption({"scale-on-first-only", "The scale bar only on sheet 1."});
+    parser.addOption({"compass-on-first-only", "The compass rose only on sheet 1."});
+    parser.addOption({"grid-on-first-only", "The sheet grid only on sheet 1."});
+    parser.addOption({"high-resolution", "Hatch printed buildings four times as finely."});
+}
+
+bool druck_optionen_gesetzt(const QCommandLineParser& parser) {
+    return parser.isSet("pdf");
+}
+
+bool druck_optionen_lesen(const QCommandLineParser& parser, Druckoptionen& o, QString& fehler) {
+    Druckwunsch w;
+    return lesen(parser, w, o, fehler);
+}
+
+bool druck_optionen_pruefen(const QCommandLineParser& parser, QString& fehler) {
+    Druckoptionen o;
+    return druck_optionen_lesen(parser, o, fehler);
+}
+
+Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf vorgabe) {
+    if (parser.isSet("title")) vorgabe.stadtname = parser.value("title");
+    if (parser.isSet("north")) {
+        bool gut = false;
+        const int k = parser.value("north").trimmed().toInt(&gut);
+        if (gut && k >= 0 && k <= 11) vorgabe.nord = k;
+    }
+    return vorgabe;
+}
+
+int druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
+                              const Kartenkopf& kopf, QString& fehler, Wirt* wirt, Zufall* zufall,
+                              const Druckfarben* farbwahl, Sprache sprache) {
+    Druckwunsch w;
+    Druckoptionen o;
+    if (!lesen(parser, w, o, fehler)) return bedienfehler;
+    if (w.datei.isEmpty()) return ok;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        fehler = QStringLiteral("printing needs a QGuiApplication");
+        return dateifehler;
+    }
+    if (modell.stadt_abmessung <= 0.0f) {
+        fehler = QStringLiteral("there is no map to print");
+        return dateifehler;
+    }
+    Zufall eigener_zufall;
+    const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
+    Zeichenauftrag auftrag{
+        modell,  farben,         o,        {}, zufall ? *zufall : eigener_zufall, wirt,
+        sprache, kopf.stadtname, kopf.nord};
+    const Zeichenergebnis e = pdf_drucken(auftrag, w.datei, w.papier);
+    switch (e.ende) {
+    case Zeichenende::fertig:
+        return ok;
+    case Zeichenende::abgebrochen:
+        fehler = QStringLiteral("printing aborted; %1 was not written").arg(w.datei);
+        return abgebrochen;
+    case Zeichenende::kein_plan:
+        fehler = QStringLiteral("there is no map to print");
+        return dateifehler;
+    case Zeichenende::fehler:
+        fehler = e.fehler;
+        return dateifehler;
+    }
+    return dateifehler;
+}
+
+} // namespace tarvello

@@ -1,0 +1,49 @@
+#include "cli/nummeroptionen.h"
+
+#include "cli/befehlszeile.h"
+#include "generator/nummerierung.h"
+
+namespace tarvello {
+
+namespace {
+
+struct Nummeroption {
+    const char* name;
+    const char* hilfe;
+    int grenze;
+};
+
+const Nummeroption nummeroptionen[] = {
+    {"number-streets", "Label N streets, as far as there are (0..10000, default 0).",
+     nummer_wege_max},
+    {"number-buildings", "Label N buildings, as far as there are (0..10000, default 0).",
+     nummer_haeuser_max},
+    {"number-squares", "Label N squares, as far as there are (0..100, default 0).",
+     nummer_plaetze_max},
+    {"number-parks", "Label N parks, as far as there are (0..100, default 0).", nummer_parks_max},
+};
+
+} // namespace
+
+void nummer_optionen_hinzufuegen(QCommandLineParser& parser) {
+    for (const Nummeroption& o : nummeroptionen)
+        parser.addOption({QString::fromLatin1(o.name), QString::fromLatin1(o.hilfe), "N"});
+}
+
+bool nummer_optionen_lesen(const QCommandLineParser& parser, Stadtmodell& m, QString& fehler) {
+    long long werte[4] = {0, 0, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        const Nummeroption& o = nummeroptionen[i];
+        const QString name = QString::fromLatin1(o.name);
+        if (!parser.isSet(name)) continue;
+        if (!ganzzahl_lesen(parser.value(name), "--" + name, 0, o.grenze, werte[i], fehler))
+            return false;
+    }
+    m.n_nummer_wege = static_cast<std::int16_t>(werte[0]);
+    m.n_nummer_haeuser = static_cast<std::int16_t>(werte[1]);
+    m.n_nummer_plaetze = static_cast<std::int16_t>(werte[2]);
+    m.n_nummer_parks = static_cast<std::int16_t>(werte[3]);
+    return true;
+}
+
+} // namespace tarvello

@@ -1,0 +1,504 @@
+#include "generator/treiber.h"
+
+#include <cmath>
+#include <exception>
+#include <new>
+
+#include "areas/flaechen.h"
+#include "areas/gebaeude.h"
+#include "core/funktionen.h"
+#include "core/zahlen.h"
+#include "generator/nummerierung.h"
+#include "geometry/eingrenzen.h"
+#include "geometry/geometrie.h"
+#include "rivers/fluesse.h"
+#include "streets/strassen.h"
+#include "streets/verbindungen.h"
+#include "wall/mauer.h"
+
+namespace tarvello {
+
+namespace {
+
+void abbruch_melden(Lauf& l) {
+    l.status("Stadtplan abgebrochen", "City Map Aborted");
+    l.fortschritt(0.0f);
+}
+
+void strassen_status(Lauf& l) {
+    l.status("Straßen und Wege ...", "Streets ...");
+}
+
+bool weg_endlich(const Weg& w) {
+    for (int k = 1; k <= w.n_punkte; ++k)
+        if (!std::isfinite(w.px(k)) || !std::isfinite(w.py(k))) return false;
+    return true;
+}
+
+// Walks street w point by point until it ends, is thrown away or the run
+// stops. Returns the walk's final point index i.
+void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    Gang& g = l.gang;
+    Weg& weg = m.wege[static_cast<std::size_t>(w)];
+    const float tendenz = std::pow(p.weg_richtungstendenz, 1.5f) * 0.2f;
+    for (;;) {
+        weg.n_punkte = static_cast<std::int16_t>(g.i);
+        strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
+        g.richtung += (l.rnd() - 0.5f + tendenz * g.richtung_vorzeichen) * g.rauschen;
+        if (l.rnd() < p.weg_abknick_wahrsch)
+            g.richtung += (l.rnd() - 0.5f) * 2.0f * p.wi_abknick_max;
+        if (p.weg_kurvigkeit > 0.1f && !g.an_mauer) {
+            if (!l.kern_erreicht) {
+                const float dx = m.zentrum_x / 2.0f - g.pos_x;
+                const float dy = m.zentrum_y / 2.0f - g.pos_y;
+                const float r = std::sqrt(dx * dx + dy * dy) / (p.stadt_abmessung / 2.0f);
+                const float a = winkel_aus(dx, dy);
+                g.richtung += r * 0.2f * l.rnd() * (a - g.richtung) * g.rauschen;
+            }
+            if (g.ausserhalb_gelaufen && p.stadt_form == 0) {
+                const float a = winkel_aus(g.pos_x - m.zentrum_x, g.pos_y - m.zentrum_y);
+                g.richtung += (l.rnd() * 0.2f + 0.2f) * g.rauschen * (a - g.richtung);
+            }
+        }
+        g.pos_x += g.schritt * std::cos(g.richtung);
+        g.pos_y += g.schritt * std::sin(g.richtung);
+        g.gelaufen += g.schritt;
+
+        if (g.gelaufen > g.abstand_min) kreuzung_pruefen(l, ra, w);
+        if (m.mauer_vorhanden) mauer_pruefen(l, ra);
+        fluss_pruefen(l, ra, w);
+
+        ++g.i;
+        const Lage lage = lage_pruefen(p, m, g.pos_x, g.pos_y);
+        if (lage.im_kern) l.kern_erreicht = true;
+        if (l.rnd() > p.weg_fortsetz_wahrsch || g.i > p.weg_punkte_max - 2) g.ende = true;
+        if (l.kern_erreicht && !lage.in_stadt) g.ausserhalb_gelaufen = true;
+        if (lage.ausserhalb_karte && w > l.erster_strassenweg && l.kern_erreicht) {
+            if (l.n_wege_aus_stadt >= p.wege_anzahl_aus_stadt) {
+                g.verworfen = true;
+            } else {
+                ++l.n_wege_aus_stadt;
+                g.ende = true;
+            }
+        }
+        if (g.ende || g.verworfen || l.abbruch) break;
+    }
+}
+
+// Street loop of one attempt. Returns when all streets are grown or the run
+// stops (abbruch set).
+void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    Gang& g = l.gang;
+    l.n_bruecken = 0;
+    bool parks_gesetzt = false;
+    strassen_raster_aufbauen(l, ra);
+    fluss_raster_aufbauen(l, ra);
+    ra.mauer_aktuell = false;
+    const int wege_anzahl = l.letzter_strassenweg;
+
+    for (int w = l.erster_strassenweg; w <= wege_anzahl; ++w) {
+        g.richtung_vorzeichen = l.rnd() > 0.5f ? -1.0f : 1.0f;
+        if (!l.kern_erreicht) g.richtung_vorzeichen = 0.0f;
+        const int k = w - l.erster_strassenweg;
+        m.wege[static_cast<std::size_t>(w)].ist_fluss = 0;
+
+        // Centre check, once per attempt.
+        if (!l.mitte_berechnet &&
+            (k == static_cast<int>(ganz(static_cast<double>(wege_anzahl) / 4.0 + 1.0)) ||
+             k == 3 * p.wege_anzahl_aus_stadt)) {
+            l.mitte_berechnet = true;
+            stadtmitte_berechnen(m);
+            const float h = p.stadt_abmessung / 2.0f;
+            const float d = abstand(m.zentrum_x, m.zentrum_y, h, h) / h;
+            if (d > 0.5f) {
+                l.versuch_gescheitert = true;
+                l.abbruch = true;
+            }
+        }
+        auto zeit_um = [&] {
+            const double verstrichen = l.jetzt() - l.versuch_start - l.zeit_mauer - l.zeit_parks;
+            return verstrichen > 2.0 * (k + 1);
+        };
+        if (zeit_um()) {
+            l.versuch_gescheitert = true;
+            l.abbruch = true;
+        }
+
+        for (bool erster_versuch = true;; erster_versuch = false) {
+            // Retries of a street are bounded by the same time limit as the
+            // street index, so a street that can never be completed cannot
+            // hold the run for ever.
+            if (!erster_versuch && zeit_um()) {
+                l.versuch_gescheitert = true;
+                l.abbruch = true;
+            }
+            l.z.neu_saeen();
+            strasse_aus_raster_nehmen(l, ra, w);
+            weg_zuruecksetzen(m, w);
+            g.ende = false;
+            g.verworfen = false;
+            g.ausserhalb_gelaufen = false;
+            g.an_mauer = false;
+            g.letzte_bruecke = 0;
+            l.fortschritt(static_cast<float>(w - 1) / static_cast<float>(wege_anzahl) * 100.0f);
+            l.nachgeben();
+            if (l.abbruch) break;
+
+            if (w == l.erster_strassenweg) {
+                erste_strasse_starten(l, w);
+            } else {
+                abzweigung_starten(l, w);
+                if (l.abbruch) break;
+            }
+            m.n_wege = static_cast<std::int16_t>(w);
+
+            Weg& weg = m.wege[static_cast<std::size_t>(w)];
+            g.halbbreite = weg.breite;
+            g.abstand_min = 2.0f * g.halbbreite;
+            g.schritt = p.weg_schritt_faktor * g.halbbreite;
+            g.rauschen = std::pow(p.weg_halbbreite_max / (g.halbbreite + 0.000001f), 0.5f) *
+                         (2.0f * p.weg_aufloesung + 1.0f) * p.weg_kurvigkeit * pi * g.schritt *
+                         std::sqrt(200.0f / p.stadt_abmessung) / 5.0f;
+            g.i = 1;
+            g.gelaufen = 0.0f;
+
+            strasse_gehen(l, ra, w);
+            if (l.abbruch) break;
+            if (g.i < p.weg_punkte_min) {
+                g.ende = false;
+                g.verworfen = true;
+            }
+            if (g.ende && !g.verworfen) break;
+        }
+        if (l.abbruch) {
+            // The street being walked is unfinished; keep only what is complete.
+            strasse_aus_raster_nehmen(l, ra, w);
+            weg_zuruecksetzen(m, w);
+            m.n_wege = static_cast<std::int16_t>(w - 1);
+            break;
+        }
+
+        Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        weg.n_punkte = static_cast<std::int16_t>(g.i - 1);
+        ra.gespeichert = 0; // the accepted street stays in the grid
+        if (!weg_endlich(weg)) {
+            l.fehler = "street " + std::to_string(w) + " has a coordinate that is not a number";
+            l.abbruch = true;
+            break;
+        }
+        weg_rahmen(m, p, w);
+        l.element_fertig(Element::weg, w);
+
+        // The wall, once enough streets have left the town.
+        if (p.Mauer == 1 && l.mitte_berechnet && !m.mauer_vorhanden && !l.abbruch &&
+            (static_cast<float>(l.n_wege_aus_stadt) >=
+                 static_cast<float>(p.wege_anzahl_aus_stadt) * 0.5f ||
+             l.letzter_strassenweg - w < 3)) {
+            const double t = l.jetzt();
+            mauer_bauen(l);
+            // Straightening the gates moves street points; the wall is new.
+            strassen_raster_aufbauen(l, ra);
+            ra.mauer_aktuell = false;
+            l.zeit_mauer = l.jetzt() - t;
+            l.zeiten.mauer += l.zeit_mauer;
+            strassen_status(l);
+        }
+
+        // The parks, once the given share of streets stands.
+        const int spanne = l.letzter_strassenweg - l.erster_strassenweg;
+        const float anteil =
+            spanne > 0 ? static_cast<float>(w - l.erster_strassenweg) / static_cast<float>(spanne)
+                       : 1.0f;
+        if (anteil > 0.75f - 0.5f * p.parks_groesse_rel && !parks_gesetzt && !l.abbruch) {
+            parks_gesetzt = true;
+            const double t = l.jetzt();
+            parks_setzen(l);
+            l.zeit_parks = l.jetzt() - t;
+            l.zeiten.parks += l.zeit_parks;
+            strassen_status(l);
+        }
+    }
+}
+
+bool versuch_ausfuehren(Lauf& l, Strassenraster& ra, int angefragte_strassen) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    l.zeit_mauer = l.zeit_parks = 0.0;
+    l.element_fertig(Element::zuruecksetzen);
+    l.versuch_gescheitert = false;
+    ++l.versuch_nr;
+    l.versuch_start = l.jetzt();
+    m.zentrum_x = m.zentrum_y = p.stadt_abmessung / 2.0f;
+    m.plan_vorhanden = false;
+    l.abbruch = l.anwender_abbruch; // a user's abort is never forgotten
+    m.n_wege = 0;
+    m.n_fluesse = 0;
+    m.haus_naechster = 1;
+    m.mauer_vorhanden = false;
+    m.mauer_n_punkte = 0;
+    m.n_tuerme = 0;
+    for (auto& f : m.plaetze)
+        f.n_punkte = 0;
+    for (auto& f : m.parks)
+        f.n_punkte = 0;
+    l.z.neu_saeen();
+    l.n_wege_aus_stadt = 0;
+    if (l.abbruch) return false;
+
+    double t = l.jetzt();
+    fluesse_erzeugen(l);
+    l.zeiten.fluesse += l.jetzt() - t;
+    if (l.abbruch) return false;
+
+    l.letzter_strassenweg = m.n_fluesse + angefragte_strassen;
+    m.mauer_vorhanden = false;
+    l.mitte_berechnet = false;
+    l.status("Stadt Versuch Nr. " + std::to_string(l.versuch_nr) + " ...",
+             "City Attempt No. " + std::to_string(l.versuch_nr) + " ...");
+    l.erster_strassenweg = m.n_fluesse + 1;
+    l.kern_erreicht = false;
+
+    t = l.jetzt();
+    strassen_erzeugen(l, ra);
+    l.zeiten.strassen += l.jetzt() - t - l.zeit_mauer - l.zeit_parks;
+    return !l.abbruch;
+}
+
+} // namespace
+
+void stadtmitte_berechnen(Stadtmodell& m) {
+    double sx = 0.0, sy = 0.0, sb = 0.0;
+    for (int w = 1; w <= m.n_wege; ++w) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        if (weg.ist_fluss != 0 || weg.n_punkte <= 2) continue;
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            sx += static_cast<double>(weg.breite) * weg.px(k);
+            sy += static_cast<double>(weg.breite) * weg.py(k);
+            sb += weg.breite;
+        }
+    }
+    if (sb > 0.0) {
+        m.zentrum_x = static_cast<float>(sx / sb);
+        m.zentrum_y = static_cast<float>(sy / sb);
+    }
+}
+
+void karte_einpassen(Lauf& l) {
+    Stadtmodell& m = l.m;
+    const float h = m.stadt_abmessung / 2.0f;
+    float x_lo = 1000000.0f, y_lo = 1000000.0f, x_hi = -1000000.0f, y_hi = -1000000.0f;
+    auto nimm = [&](float x, float y) {
+        x_lo = minimum(x_lo, x);
+        x_hi = maximum(x_hi, x);
+        y_lo = minimum(y_lo, y);
+        y_hi = maximum(y_hi, y);
+    };
+    for (int b = 1; b < m.haus_naechster; ++b) {
+        const Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        if (haus.rund == 0)
+            for (int c = 1; c <= 4; ++c)
+                nimm(haus.ecke_x[c], haus.ecke_y[c]);
+        else
+            nimm(haus.x, haus.y);
+    }
+    for (int i = 1; i <= m.mauer_n_punkte; ++i)
+        nimm(m.mauer_x[static_cast<std::size_t>(i)], m.mauer_y[static_cast<std::size_t>(i)]);
+    const float ueberhang =
+        maximum(maximum((x_hi - h) / h, (h - x_lo) / h), maximum((y_hi - h) / h, (h - y_lo) / h));
+    m.karten_faktor = ueberhang;
+    if (ueberhang <= 0.95f) return;
+
+    const float f = 0.9f / ueberhang;
+    m.karten_faktor = f;
+    auto s = [&](float& c) { c = h + (c - h) * f; };
+    for (int w = 1; w <= m.n_wege; ++w) {
+        Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            s(weg.x[static_cast<std::size_t>(k)]);
+            s(weg.y[static_cast<std::size_t>(k)]);
+        }
+    }
+    for (int b = 1; b < m.haus_naechster; ++b) {
+        Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        for (int c = 1; c <= 4; ++c) {
+            s(haus.ecke_x[c]);
+            s(haus.ecke_y[c]);
+        }
+        s(haus.x);
+        s(haus.y);
+        if (haus.rund == 1) haus.breite *= f;
+    }
+    for (int i = 1; i <= m.mauer_n_punkte; ++i) {
+        s(m.mauer_x[static_cast<std::size_t>(i)]);
+        s(m.mauer_y[static_cast<std::size_t>(i)]);
+    }
+    for (auto* flaechen : {&m.plaetze, &m.parks}) {
+        for (Flaeche& fl : *flaechen) {
+            for (int k = 1; k <= fl.n_punkte; ++k) {
+                s(fl.x[static_cast<std::size_t>(k)]);
+                s(fl.y[static_cast<std::size_t>(k)]);
+            }
+        }
+    }
+    for (int t = 1; t <= m.n_tuerme; ++t) {
+        Turm& turm = m.tuerme[static_cast<std::size_t>(t)];
+        s(turm.mx);
+        s(turm.my);
+        for (int c = 1; c <= 4; ++c) {
+            s(turm.x[static_cast<std::size_t>(c)]);
+            s(turm.y[static_cast<std::size_t>(c)]);
+        }
+        if (turm.form == 1.0f) turm.radius *= f;
+    }
+    // Boxes follow the moved coordinates, so a fitted map and the same map
+    // loaded from a file have the same boxes.
+    for (int w = 1; w <= m.n_wege; ++w)
+        weg_rahmen(m, l.p, w);
+    for (int b = 1; b < m.haus_naechster; ++b) {
+        Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        Ecken ex{}, ey{};
+        for (int c = 1; c <= 4; ++c) {
+            ex[static_cast<std::size_t>(c)] = haus.ecke_x[c];
+            ey[static_cast<std::size_t>(c)] = haus.ecke_y[c];
+        }
+        haus_rahmen_setzen(haus, ex, ey, haus.x, haus.y, haus.breite);
+    }
+    plaetze_eingrenzen(m, l.p);
+    parks_eingrenzen(m, l.p);
+    l.element_fertig(Element::alles);
+}
+
+bool modell_endlich(const Stadtmodell& m) {
+    for (int w = 1; w <= m.n_wege; ++w)
+        if (!weg_endlich(m.wege[static_cast<std::size_t>(w)])) return false;
+    for (int b = 1; b < m.haus_naechster; ++b) {
+        const Haus& h = m.haeuser[static_cast<std::size_t>(b)];
+        if (!std::isfinite(h.x) || !std::isfinite(h.y) || !std::isfinite(h.breite)) return false;
+        for (int c = 1; c <= 4; ++c)
+            if (!std::isfinite(h.ecke_x[c]) || !std::isfinite(h.ecke_y[c])) return false;
+    }
+    for (int i = 1; i <= m.mauer_n_punkte; ++i)
+        if (!std::isfinite(m.mauer_x[static_cast<std::size_t>(i)]) ||
+            !std::isfinite(m.mauer_y[static_cast<std::size_t>(i)]))
+            return false;
+    for (const auto* flaechen : {&m.plaetze, &m.parks})
+        for (const Flaeche& f : *flaechen)
+            for (int k = 1; k <= f.n_punkte; ++k)
+                if (!std::isfinite(f.x[static_cast<std::size_t>(k)]) ||
+                    !std::isfinite(f.y[static_cast<std::size_t>(k)]))
+                    return false;
+    return true;
+}
+
+Laufende stadt_generieren(Lauf& l) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    const double start = l.jetzt();
+    const int angefragte_strassen = p.wege_anzahl;
+    Strassenraster ra; // kept over the attempts, so its memory is reused
+    auto ende = [&](Laufende e) {
+        l.zeiten.gesamt = l.jetzt() - start;
+        return e;
+    };
+    try {
+        for (;;) {
+            if (versuch_ausfuehren(l, ra, angefragte_strassen)) break;
+            if (!l.fehler.empty()) {
+                l.status("Rechenfehler: " + l.fehler, "Arithmetic fault: " + l.fehler);
+                return ende(Laufende::fehler);
+            }
+            if (l.anwender_abbruch || !l.versuch_gescheitert) {
+                abbruch_melden(l);
+                return ende(Laufende::abgebrochen);
+            }
+        }
+
+        double t = l.jetzt();
+        plaetze_setzen(l);
+        l.zeiten.plaetze += l.jetzt() - t;
+        t = l.jetzt();
+        strassen_eingrenzen(l, l.letzter_strassenweg);
+        plaetze_eingrenzen(l);
+        parks_eingrenzen(l);
+        l.zeiten.eingrenzen += l.jetzt() - t;
+
+        t = l.jetzt();
+        l.status("Gebäude ...", "Buildings ...");
+        m.haus_naechster = 1;
+        Gebaeudestufe stufe;
+        while (m.haus_naechster <= p.n_gebaude && !l.abbruch) {
+            if (!haus_platzieren(l, stufe)) break;
+            l.fortschritt(static_cast<float>(m.haus_naechster) / static_cast<float>(p.n_gebaude) *
+                          100.0f);
+            l.nachgeben();
+            l.element_fertig(Element::haus, m.haus_naechster);
+            ++m.haus_naechster;
+        }
+        l.zeiten.gebaeude += l.jetzt() - t;
+        l.haus_kandidaten = stufe.kandidaten;
+        const bool aufgegeben = stufe.aufgegeben;
+
+        if (l.abbruch) {
+            abbruch_melden(l);
+            return ende(Laufende::abgebrochen);
+        }
+        if (!modell_endlich(m)) {
+            l.fehler = "a coordinate of the map is not a number";
+            l.status("Rechenfehler: " + l.fehler, "Arithmetic fault: " + l.fehler);
+            return ende(Laufende::fehler);
+        }
+        m.plan_vorhanden = true;
+        l.fortschritt(100.0f);
+        t = l.jetzt();
+        karte_einpassen(l);
+        l.zeiten.einpassen += l.jetzt() - t;
+        t = l.jetzt();
+        elemente_nummerieren(l);
+        l.zeiten.nummerierung += l.jetzt() - t;
+        if (aufgegeben) {
+            // The stage found no room for the rest: say so with the result.
+            const std::string n = std::to_string(m.haus_naechster - 1);
+            const std::string von = std::to_string(p.n_gebaude);
+            l.status("Stadtplan erstellt! Nur " + n + " von " + von + " Gebäuden platziert",
+                     "City Map Finished! Only " + n + " of " + von + " buildings placed");
+        } else {
+            l.status("Stadtplan erstellt!", "City Map Finished!");
+        }
+        return ende(Laufende::fertig);
+    } catch (const std::bad_alloc&) {
+        l.fehler = "not enough memory for this map";
+    } catch (const std::exception& e) {
+        l.fehler = e.what();
+    }
+    m.plan_vorhanden = false;
+    l.status("Rechenfehler: " + l.fehler, "Arithmetic fault: " + l.fehler);
+    return ende(Laufende::fehler);
+}
+
+Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,
+                                Uhr& uhr, Wirt& wirt, Sprache sprache) {
+    Laufbericht bericht;
+    z.neu_saeen();
+    if (auto fehler = parameter_einlesen(s, z, p, m)) {
+        bericht.ende = Laufende::fehler;
+        bericht.meldung = *fehler;
+        return bericht;
+    }
+    wirt.element_fertig(Element::zuruecksetzen, 0);
+    z.neu_saeen();
+    Lauf l(p, m, z, uhr, wirt, sprache);
+    bericht.ende = stadt_generieren(l);
+    bericht.meldung = bericht.ende == Laufende::fehler ? l.fehler : l.letzter_status;
+    bericht.versuche = l.versuch_nr;
+    bericht.bruecken = l.n_bruecken;
+    bericht.tore = mauer_tore_anzahl(l);
+    bericht.haus_kandidaten = l.haus_kandidaten;
+    bericht.zeiten = l.zeiten;
+    return bericht;
+}
+
+} // namespace tarvello

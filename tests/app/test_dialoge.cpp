@@ -1,0 +1,521 @@
+// The window's dialogs, driven through their controls: the labelling counts
+// and their limits, the image export with its size estimate, refusals,
+// files and abort, the export's labelling options, the colour dialog's
+// draft, palettes and stored defaults, the name generator, and the manual.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/anleitung.h"
+#include "app/dialog_bildexport.h"
+#include "app/dialog_bildexport_nummerierung.h"
+#include "app/dialog_farben.h"
+#include "app/dialog_kennzeichnung.h"
+#include "app/dialog_stadtname.h"
+#include "app/eingabe.h"
+#include "app/vorschau.h"
+#include "core/vorlagen.h"
+#include "files/farbspeicher.h"
+
+using namespace tarvello;
+
+namespace {
+
+// The colour dialog writes the per-user settings store: keep it in Qt's test
+// location. Set before any test, so before the store's path is first used.
+class DialogUmgebung : public ::testing::Environment {
+  public:
+    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
+};
+
+[[maybe_unused]] ::testing::Environment* const umgebung =
+    ::testing::AddGlobalTestEnvironment(new DialogUmgebung);
+
+template <typename T> T* kind(const QObject& o, const char* name) {
+    T* t = o.findChild<T*>(name);
+    EXPECT_NE(t, nullptr) << name;
+    return t;
+}
+
+void klicken(const QObject& o, const char* name) {
+    QPushButton* k = kind<QPushButton>(o, name);
+    ASSERT_NE(k, nullptr);
+    k->click();
+}
+
+void tippen(const QObject& o, const char* name, const QString& text) {
+    QLineEdit* f = kind<QLineEdit>(o, name);
+    ASSERT_NE(f, nullptr);
+    f->clear();
+    QTest::keyClicks(f, text);
+}
+
+QString feld(const QObject& o, const char* name) {
+    return kind<QLineEdit>(o, name)->text();
+}
+
+void waehlen(const QObject& o, const char* name, const QString& eintrag) {
+    QComboBox* c = kind<QComboBox>(o, name);
+    ASSERT_NE(c, nullptr);
+    const int i = c->findText(eintrag);
+    ASSERT_GE(i, 0) << eintrag.toStdString();
+    c->setCurrentIndex(i);
+}
+
+// A finished small town in the window.
+void kleine_stadt(Eingabe& w) {
+    Steuerwerte s = start_steuerwerte();
+    ASSERT_FALSE(s.setzen("Combo_n_gebaude", "5"));
+    w.steuerwerte_setzen(s);
+    kind<QLineEdit>(w, "Text_Startwert")->setText("11");
+    w.lauf_starten();
+    ASSERT_TRUE(w.daten().modell.plan_vorhanden);
+}
+
+bool sichtbar(const QPointer<QDialog>& d) {
+    return d && d->isVisible();
+}
+
+// --- Kennzeichnung -------------------------------------------------------------
+
+TEST(DialogKennzeichnung, ZeigtDieZahlenUndSpeichertSieGerundet) {
+    Stadtmodell m;
+    m.n_nummer_wege = 12;
+    m.n_nummer_haeuser = 345;
+    m.n_nummer_plaetze = 6;
+    m.n_nummer_parks = 7;
+    Kennzeichnung d(m, Sprache::englisch);
+    EXPECT_EQ(d.windowTitle(), " Labelling");
+    EXPECT_EQ(feld(d, "Text_Numeriere_Wege"), "12");
+    EXPECT_EQ(feld(d, "Text_Numeriere_haeuser"), "345");
+    EXPECT_EQ(feld(d, "Text_Numeriere_Plaetze"), "6");
+    EXPECT_EQ(feld(d, "Text_Numeriere_Parks"), "7");
+
+    tippen(d, "Text_Numeriere_Wege", "2.5");    // halves go to even
+    tippen(d, "Text_Numeriere_haeuser", "3.5"); // ... both ways
+    tippen(d, "Text_Numeriere_Plaetze", "");
+    tippen(d, "Text_Numeriere_Parks", "0.6");
+    klicken(d, "Command_speichern");
+    EXPECT_EQ(m.n_nummer_wege, 2);
+    EXPECT_EQ(m.n_nummer_haeuser, 4);
+    EXPECT_EQ(m.n_nummer_plaetze, 0);
+    EXPECT_EQ(m.n_nummer_parks, 1);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST(DialogKennzeichnung, WerteUeberDerGrenzeWerdenZurGrenze) {
+    Stadtmodell m;
+    Kennzeichnung d(m, Sprache::deutsch);
+    EXPECT_EQ(d.windowTitle(), " Kennzeichnung");
+    // The limits themselves stay; one above becomes the limit while typing.
+    tippen(d, "Text_Numeriere_Wege", "10000");
+    EXPECT_EQ(feld(d, "Text_Numeriere_Wege"), "10000");
+    tippen(d, "Text_Numeriere_haeuser", "10001");
+    EXPECT_EQ(feld(d, "Text_Numeriere_haeuser"), "10000");
+    tippen(d, "Text_Numeriere_Plaetze", "100");
+    EXPECT_EQ(feld(d, "Text_Numeriere_Plaetze"), "100");
+    tippen(d, "Text_Numeriere_Parks", "100.5");
+    EXPECT_EQ(feld(d, "Text_Numeriere_Parks"), "100");
+    tippen(d, "Text_Numeriere_Parks", "250");
+    EXPECT_EQ(feld(d, "Text_Numeriere_Parks"), "100");
+    // Squares and parks share the small limit, streets and buildings the large.
+    tippen(d, "Text_Numeriere_Plaetze", "5000");
+    EXPECT_EQ(feld(d, "Text_Numeriere_Plaetze"), "100");
+    klicken(d, "Command_speichern");
+    EXPECT_EQ(m.n_nummer_wege, 10000);
+    EXPECT_EQ(m.n_nummer_haeuser, 10000);
+    EXPECT_EQ(m.n_nummer_plaetze, 100);
+    EXPECT_EQ(m.n_nummer_parks, 100);
+
+    // Reading a count never goes beyond its limit or below zero.
+    EXPECT_EQ(kennzeichnung_wert("99999", 100), 100);
+    EXPECT_EQ(kennzeichnung_wert("-3", 100), 0);
+    EXPECT_EQ(kennzeichnung_wert("abc", 100), 0);
+}
+
+TEST(DialogKennzeichnung, AbbrechenLaesstDieZahlen) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    daten.modell.n_nummer_haeuser = 20;
+    klicken(w, "Command6");
+    QPointer<QDialog> d = w.findChild<Kennzeichnung*>("Kennzeichnung");
+    ASSERT_TRUE(sichtbar(d));
+    tippen(*d, "Text_Numeriere_haeuser", "50");
+    klicken(*d, "Command_abbrechen");
+    EXPECT_EQ(daten.modell.n_nummer_haeuser, 20);
+    EXPECT_FALSE(sichtbar(d));
+}
+
+// --- Bildexport ----------------------------------------------------------------
+
+TEST(DialogBildexport, SpeicherbedarfFolgtMatrixUndPixeln) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    {
+        Bildexport d(w);
+        EXPECT_EQ(d.windowTitle(), "Image Export");
+        // Nothing chosen yet: 1 x 1 of 1200 pixels.
+        EXPECT_EQ(kind<QComboBox>(d, "Combo_Matrix")->currentText(), "1 x 1");
+        EXPECT_EQ(kind<QComboBox>(d, "Combo_Pixel")->currentText(), "1200");
+        EXPECT_EQ(d.bedarf_text(), "4.32");
+        waehlen(d, "Combo_Matrix", "3 x 3");
+        waehlen(d, "Combo_Pixel", "1000");
+        EXPECT_EQ(d.bedarf_text(), "27");
+        EXPECT_EQ(daten.druckoptionen.export_matrix, 3);
+        EXPECT_EQ(daten.druckoptionen.export_pixel, 1000);
+        waehlen(d, "Combo_Matrix", "5 x 5");
+        waehlen(d, "Combo_Pixel", "3200");
+        EXPECT_EQ(d.bedarf_text(), "768");
+        waehlen(d, "Combo_Matrix", "2 x 2");
+        waehlen(d, "Combo_Pixel", "400");
+        EXPECT_EQ(d.bedarf_text(), "1.92");
+    }
+    // Opened again it shows the last choice; German uses a decimal comma.
+    w.sprache_setzen(Sprache::deutsch);
+    Bildexport d(w);
+    EXPECT_EQ(d.windowTitle(), "Grafikexport");
+    EXPECT_EQ(kind<QComboBox>(d, "Combo_Matrix")->currentText(), "2 x 2");
+    EXPECT_EQ(kind<QComboBox>(d, "Combo_Pixel")->currentText(), "400");
+    EXPECT_EQ(d.bedarf_text(), "1,92");
+
+    EXPECT_EQ(megabyte_text(0.48, Sprache::englisch), "0.48");
+    EXPECT_EQ(megabyte_text(1.5, Sprache::englisch), "1.5");
+    EXPECT_EQ(megabyte_text(20.28, Sprache::deutsch), "20,28");
+}
+
+TEST(DialogBildexport, ZuGrosseExporteWerdenVorherAbgelehnt) {
+    constexpr qint64 mb = 1000000;
+    // 5 x 5 bitmaps of 3200 pixels need 768 MB on the disk.
+    const QString kein_platz =
+        export_hindernis(3200, 5, Bildformat::bmp, 700 * mb, 8000 * mb, Sprache::englisch);
+    EXPECT_TRUE(kein_platz.contains("768")) << kein_platz.toStdString();
+    EXPECT_TRUE(kein_platz.contains("700")) << kein_platz.toStdString();
+    EXPECT_EQ(export_hindernis(3200, 5, Bildformat::bmp, 800 * mb, 8000 * mb, Sprache::englisch),
+              "");
+    // Compressed and vector files have no size known beforehand.
+    EXPECT_EQ(export_hindernis(3200, 5, Bildformat::png, 1 * mb, 8000 * mb, Sprache::englisch), "");
+    // One 32-bit picture of 3200 pixels needs 40.96 MB of memory.
+    const QString kein_speicher =
+        export_hindernis(3200, 1, Bildformat::png, 8000 * mb, 40 * mb, Sprache::deutsch);
+    EXPECT_TRUE(kein_speicher.contains("40,96")) << kein_speicher.toStdString();
+    EXPECT_EQ(export_hindernis(3200, 1, Bildformat::png, 8000 * mb, 41 * mb, Sprache::deutsch), "");
+    EXPECT_EQ(export_hindernis(3200, 1, Bildformat::svg, 8000 * mb, 1 * mb, Sprache::deutsch), "");
+    // Unknown values are not checked.
+    EXPECT_EQ(export_hindernis(3200, 5, Bildformat::bmp, -1, -1, Sprache::englisch), "");
+
+    // The suffix decides the format only when it matches exactly.
+    EXPECT_EQ(export_format("plan.png", Bildformat::bmp), Bildformat::png);
+    EXPECT_EQ(export_format("plan.svg", Bildformat::png), Bildformat::svg);
+    EXPECT_EQ(export_format("plan.BMP", Bildformat::png), Bildformat::png);
+    EXPECT_EQ(export_format("plan", Bildformat::bmp), Bildformat::bmp);
+}
+
+TEST(DialogBildexport, ExportiertDenAusschnittAlsMatrixUndSchliesst) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    kleine_stadt(w);
+    // The export button opens the dialog, once.
+    klicken(w, "Command_grafikexport");
+    klicken(w, "Command_grafikexport");
+    ASSERT_EQ(w.findChildren<Bildexport*>().size(), 1);
+    QPointer<Bildexport> d = w.findChild<Bildexport*>("Bildexport");
+    ASSERT_TRUE(d && d->isVisible());
+    waehlen(*d, "Combo_Matrix", "2 x 2");
+    waehlen(*d, "Combo_Pixel", "400");
+
+    QTemporaryDir ordner;
+    ASSERT_TRUE(d->exportieren_nach(ordner.filePath("plan.BMP"), Bildformat::bmp));
+    for (const char* name :
+         {"plan.BMP_1_1.bmp", "plan.BMP_2_1.bmp", "plan.BMP_1_2.bmp", "plan.BMP_2_2.bmp"}) {
+        const QImage bild(ordner.filePath(name));
+        EXPECT_EQ(bild.size(), QSize(400, 400)) << name;
+    }
+    EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files).size(), 4);
+    EXPECT_EQ(w.status_text(), "Image Export Completed!");
+    EXPECT_FALSE(d && d->isVisible());
+    EXPECT_TRUE(kind<QPushButton>(w, "Command2")->isEnabled());
+    // The first export fixed the label size from the map size.
+    EXPECT_GT(daten.druckoptionen.export_schriftgroesse, 0);
+}
+
+TEST(DialogBildexport, AbbruchImFensterHinterlaesstKeineDateien) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    kleine_stadt(w);
+    daten.druckoptionen.export_matrix = 3;
+    daten.druckoptionen.export_pixel = 400;
+    Bildexport d(w);
+    d.show();
+
+    // While the export runs the window is locked and Abort is offered.
+    bool gesperrt = false;
+    QTimer abbruch;
+    abbruch.setInterval(0);
+    QObject::connect(&abbruch, &QTimer::timeout, [&] {
+        if (!w.beschaeftigt()) return;
+        gesperrt = !kind<QPushButton>(w, "Command2")->isEnabled() &&
+                   kind<QPushButton>(w, "Command_abbruch")->isEnabled();
+        klicken(w, "Command_abbruch");
+    });
+    abbruch.start();
+    QTemporaryDir ordner;
+    EXPECT_FALSE(d.exportieren_nach(ordner.filePath("plan.png"), Bildformat::png));
+    abbruch.stop();
+    EXPECT_TRUE(gesperrt);
+    EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(w.status_text(), "User Abort");
+    // The dialog stays for another try, and the window is free again.
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_TRUE(d.isEnabled());
+    EXPECT_FALSE(w.beschaeftigt());
+    EXPECT_TRUE(kind<QPushButton>(w, "Command2")->isEnabled());
+
+    // A folder that cannot be written is reported, nothing is left behind.
+    EXPECT_FALSE(d.exportieren_nach(ordner.filePath("fehlt/plan.png"), Bildformat::png));
+    EXPECT_TRUE(d.letzte_meldung().startsWith("The image export failed"))
+        << d.letzte_meldung().toStdString();
+}
+
+TEST(DialogBildexport, OhneStadtplanWirdNichtsExportiert) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    Bildexport d(w);
+    QTemporaryDir ordner;
+    EXPECT_FALSE(d.exportieren_nach(ordner.filePath("plan.png"), Bildformat::png));
+    EXPECT_EQ(d.letzte_meldung(), "There is no city map to export.");
+    EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList());
+}
+
+TEST(DialogBildexport, NummerierungTeiltDieOptionenMitDemDruckmenue) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    daten.druckoptionen.kennzeichnung_plaetze = false;
+    daten.druckoptionen.export_pixel = 1200;
+    Bildexport d(w);
+    klicken(d, "Command4");
+    auto* n = d.findChild<Bildexport_Nummerierung*>("Bildexport_Nummerierung");
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(n->windowTitle(), "Labelling");
+
+    // Opening shows the options and changes none of them.
+    EXPECT_TRUE(kind<QCheckBox>(*n, "Check_wege")->isChecked());
+    EXPECT_FALSE(kind<QCheckBox>(*n, "Check_plaetze")->isChecked());
+    EXPECT_FALSE(daten.druckoptionen.kennzeichnung_plaetze);
+    EXPECT_TRUE(daten.druckoptionen.kennzeichnung_parks);
+
+    // A box changes the option and the print menu's check mark.
+    kind<QCheckBox>(*n, "Check_haeuser")->click();
+    EXPECT_FALSE(daten.druckoptionen.kennzeichnung_haeuser);
+    EXPECT_FALSE(kind<QAction>(w, "menue_druck_kennzeichnung_haeuser")->isChecked());
+    kind<QCheckBox>(*n, "Check_plaetze")->click();
+    EXPECT_TRUE(daten.druckoptionen.kennzeichnung_plaetze);
+    EXPECT_TRUE(kind<QAction>(w, "menue_druck_kennzeichnung_plaetze")->isChecked());
+
+    // The slider starts at 33: Int(33 * 1200 / 2000 + 6) = 25.
+    QSlider* regler = kind<QSlider>(*n, "Slider1");
+    EXPECT_EQ(regler->value(), 33);
+    EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 25);
+    EXPECT_EQ(kind<QLabel>(*n, "Label_schrifthoehe")->text(), "25");
+    regler->setValue(100);
+    EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 66);
+    regler->setValue(0);
+    EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 6);
+    EXPECT_EQ(kind<QLabel>(*n, "Label_schrifthoehe")->text(), "6");
+    EXPECT_EQ(export_schriftgroesse_aus_regler(33, 400), 12); // 6.6 + 6 rounds down
+}
+
+// --- Farben --------------------------------------------------------------------
+
+Druckfarben bunte_farben() {
+    Druckfarben f;
+    for (int i = 0; i < n_druckfarben; ++i)
+        f.farbe[static_cast<std::size_t>(i)] = qRgb(i * 16, 255 - i * 9, (i * 37) % 256);
+    f.farbe[0] = qRgb(255, 255, 255);
+    f.farbe[1] = qRgb(0, 0, 0);
+    return f;
+}
+
+TEST(DialogFarben, EntwurfGiltErstMitAnwenden) {
+    Programmdaten daten;
+    const Druckfarben vorher = daten.farben;
+    Farben d(daten.farben, Sprache::englisch);
+    EXPECT_EQ(d.windowTitle(), "City Map Printing Colours");
+    EXPECT_EQ(kind<QPushButton>(d, "Command_farben_15")->text(), "City Wall Towers");
+    EXPECT_EQ(d.entwurf().farbe, vorher.farbe);
+
+    d.farbe_setzen(4, qRgb(200, 10, 10));
+    EXPECT_EQ(d.farbe(4), qRgb(200, 10, 10));
+    EXPECT_EQ(daten.farben.farbe, vorher.farbe);
+    // "Load Default Colours" shows the table again.
+    klicken(d, "Command_Standard_laden");
+    EXPECT_EQ(d.farbe(4), vorher.farbe[4]);
+
+    d.farbe_setzen(9, qRgb(1, 2, 3));
+    klicken(d, "Command1");
+    EXPECT_EQ(daten.farben.farbe[9], qRgb(1, 2, 3));
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST(DialogFarben, PaletteHinUndZurueck) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("bunt.qlf");
+    const Druckfarben bunt = bunte_farben();
+    Druckfarben tabelle = Druckfarben::standard();
+    {
+        Farben d(tabelle, Sprache::englisch);
+        for (int i = 0; i < n_druckfarben; ++i)
+            d.farbe_setzen(i, bunt.farbe[static_cast<std::size_t>(i)]);
+        ASSERT_TRUE(d.palette_speichern_als(datei));
+        // Saving a palette also takes the swatches into the table.
+        EXPECT_EQ(tabelle.farbe, bunt.farbe);
+    }
+    QFile f(datei);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readLine().startsWith(" 16777215 \r\n")); // white
+
+    tabelle = Druckfarben::standard();
+    Farben d(tabelle, Sprache::englisch);
+    ASSERT_TRUE(d.palette_laden_aus(datei));
+    // Loading changes the table at once, and the swatches show it.
+    EXPECT_EQ(tabelle.farbe, bunt.farbe);
+    EXPECT_EQ(d.entwurf().farbe, bunt.farbe);
+
+    // A short palette changes nothing and says why.
+    QFile kurz(ordner.filePath("kurz.qlf"));
+    ASSERT_TRUE(kurz.open(QIODevice::WriteOnly));
+    kurz.write(" 1 \r\n 2 \r\n");
+    kurz.close();
+    EXPECT_FALSE(d.palette_laden_aus(kurz.fileName()));
+    EXPECT_EQ(tabelle.farbe, bunt.farbe);
+    EXPECT_EQ(d.entwurf().farbe, bunt.farbe);
+    EXPECT_TRUE(d.letzte_meldung().contains("kurz.qlf")) << d.letzte_meldung().toStdString();
+
+    EXPECT_FALSE(d.palette_speichern_als(ordner.filePath("fehlt/bunt.qlf")));
+    EXPECT_FALSE(d.letzte_meldung().isEmpty());
+}
+
+TEST(DialogFarben, AlsStandardUeberstehtEinenNeustart) {
+    const std::unique_ptr<QSettings> speicher = farbspeicher_oeffnen();
+    ASSERT_TRUE(speicher->fileName().contains(".qttest")) << speicher->fileName().toStdString();
+    speicher->remove(farbspeicher_abschnitt);
+    speicher->sync();
+
+    Programmdaten daten;
+    Eingabe w(daten);
+    // The menu opens the dialog on the window's table.
+    QAction* menue = kind<QAction>(w, "menue_farben");
+    menue->trigger();
+    menue->trigger();
+    ASSERT_EQ(w.findChildren<Farben*>().size(), 1);
+    QPointer<Farben> d = w.findChild<Farben*>("Farben");
+    ASSERT_TRUE(d && d->isVisible());
+    const Druckfarben bunt = bunte_farben();
+    for (int i = 0; i < n_druckfarben; ++i)
+        d->farbe_setzen(i, bunt.farbe[static_cast<std::size_t>(i)]);
+    klicken(*d, "Command_speichern");
+    EXPECT_EQ(daten.farben.farbe, bunt.farbe);
+    EXPECT_TRUE(d->isVisible()); // the dialog stays open
+
+    // A new start reads them back.
+    Programmdaten neu;
+    Eingabe w2(neu);
+    EXPECT_EQ(neu.farben.farbe, bunt.farbe);
+    speicher->remove(farbspeicher_abschnitt);
+    speicher->sync();
+}
+
+TEST(DialogFarben, ExportdialogOeffnetDieFarben) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    kleine_stadt(w);
+    klicken(w, "Command_grafikexport");
+    Bildexport* d = w.findChild<Bildexport*>("Bildexport");
+    ASSERT_NE(d, nullptr);
+    klicken(*d, "Command3");
+    Farben* f = w.findChild<Farben*>("Farben");
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->isVisible());
+}
+
+// --- Stadtname -----------------------------------------------------------------
+
+TEST(DialogStadtname, NameLandetImStadtnamenfeld) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    w.stadtname_setzen("Alt");
+    klicken(w, "Command_Stadtname");
+    QPointer<Stadtname> d = w.findChild<Stadtname*>("Stadtname");
+    ASSERT_TRUE(d && d->isVisible());
+    EXPECT_EQ(d->windowTitle(), "Random City Name Generator");
+    EXPECT_EQ(kind<QComboBox>(*d, "Combo_Stadtname_Silben")->currentText(), "1-3");
+    EXPECT_EQ(kind<QComboBox>(*d, "Combo_Stadtname_Wortteile")->currentText(), "1-2");
+    EXPECT_EQ(d->name(), "");
+
+    waehlen(*d, "Combo_Stadtname_Wortteile", "  3");
+    waehlen(*d, "Combo_Stadtname_Silben", "  2");
+    klicken(*d, "Command_Go");
+    const QString name = d->name();
+    const QStringList woerter = name.split(' ');
+    ASSERT_EQ(woerter.size(), 3) << name.toStdString();
+    for (const QString& wort : woerter) {
+        ASSERT_FALSE(wort.isEmpty()) << name.toStdString();
+        EXPECT_TRUE(wort[0].isUpper()) << name.toStdString();
+    }
+    EXPECT_EQ(w.stadtname(), "Alt"); // nothing is taken before "Take"
+    klicken(*d, "Command_OK");
+    EXPECT_EQ(w.stadtname(), name);
+    EXPECT_FALSE(sichtbar(QPointer<QDialog>(d.data())));
+
+    // Cancel leaves the town name alone.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    klicken(w, "Command_Stadtname");
+    Stadtname* zweiter = w.findChild<Stadtname*>("Stadtname");
+    ASSERT_NE(zweiter, nullptr);
+    klicken(*zweiter, "Command_Go");
+    ASSERT_NE(zweiter->name(), "");
+    klicken(*zweiter, "Command1");
+    EXPECT_EQ(w.stadtname(), name);
+}
+
+TEST(DialogStadtname, DeutscheBeschriftung) {
+    Stadtname d(Sprache::deutsch);
+    EXPECT_EQ(kind<QPushButton>(d, "Command_Go")->text(), "Nächster Versuch");
+    EXPECT_EQ(kind<QPushButton>(d, "Command_OK")->text(), "Übernehmen");
+    EXPECT_TRUE(kind<QLabel>(d, "Label3")->text().startsWith("Lieblich ..."));
+}
+
+// --- manual --------------------------------------------------------------------
+
+TEST(Anleitung, BeideSprachenWerdenGefunden) {
+    for (Sprache s : {Sprache::deutsch, Sprache::englisch}) {
+        const QString datei = anleitung_datei(s);
+        ASSERT_FALSE(datei.isEmpty());
+        EXPECT_TRUE(datei.endsWith(anleitung_dateiname(s)));
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(f.readAll());
+        EXPECT_TRUE(
+            text.contains(s == Sprache::deutsch ? "Ihr erster Stadtplan" : "Your first city map"));
+        const QUrl adresse = anleitung_adresse(s);
+        EXPECT_TRUE(adresse.isLocalFile());
+        EXPECT_EQ(adresse.toLocalFile(), datei);
+    }
+    // The executable's own folder comes first.
+    EXPECT_EQ(anleitung_ordner().value(0), QDir::cleanPath(QApplication::applicationDirPath()));
+}
+
+} // namespace

@@ -1,0 +1,759 @@
+// The main window and its preview, driven as a user would: start-up state,
+// presets, language, runs with abort, enabled states, the preview's view.
+#include "app/eingabe.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <set>
+
+#include "app/anzeigen.h"
+#include "app/fensterwirt.h"
+#include "app/texte.h"
+#include "app/vorschau.h"
+#include "core/vorlagen.h"
+
+using namespace tarvello;
+
+namespace {
+
+class FensterUmgebung : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        // The window keeps its geometry in the user's settings; keep the
+        // tests away from the real ones.
+        qputenv("XDG_CONFIG_HOME", ordner_.path().toUtf8());
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (QCoreApplication::instance()) return;
+        static int argc = 1;
+        static char name[] = "test_ui";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+    }
+
+  private:
+    QTemporaryDir ordner_;
+    QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const umgebung =
+    ::testing::AddGlobalTestEnvironment(new FensterUmgebung);
+
+template <typename T> T* finde(const QObject& o, const char* name) {
+    T* t = o.findChild<T*>(name);
+    EXPECT_NE(t, nullptr) << name;
+    return t;
+}
+
+QString liste_text(const Eingabe& w, const char* name) {
+    return finde<QComboBox>(w, name)->currentText().trimmed();
+}
+
+void vorlage_klicken(Eingabe& w, int index) {
+    QComboBox* c = finde<QComboBox>(w, "Combo_Vorlagen");
+    c->setCurrentIndex(index);
+    emit c->activated(index);
+}
+
+QAction* aktion(const Eingabe& w, const char* name) {
+    return finde<QAction>(w, name);
+}
+
+// Runs once with `bei_ereignis` called at every event round of the run; a
+// run still going after a minute is aborted and reported.
+void lauf_mit(Eingabe& w, const std::function<void()>& bei_ereignis = {}) {
+    QTimer runde;
+    runde.setInterval(0);
+    QObject::connect(&runde, &QTimer::timeout, [&] {
+        if (bei_ereignis) bei_ereignis();
+    });
+    QTimer wachhund;
+    wachhund.setSingleShot(true);
+    bool zu_lang = false;
+    QObject::connect(&wachhund, &QTimer::timeout, [&] {
+        zu_lang = true;
+        w.lauf_abbrechen();
+    });
+    runde.start();
+    wachhund.start(60000);
+    w.lauf_starten();
+    EXPECT_FALSE(zu_lang) << "run did not end within a minute";
+}
+
+// A small town that finishes quickly.
+Steuerwerte kleine_stadt() {
+    Steuerwerte s = start_steuerwerte();
+    EXPECT_FALSE(s.setzen("Combo_n_gebaude", "5")); // 10 buildings
+    return s;
+}
+
+// The pixel shows `farbe` over white, at least partly (smoothed edges).
+bool zeigt(QRgb pixel, QColor farbe) {
+    const int d[3] = {255 - farbe.red(), 255 - farbe.green(), 255 - farbe.blue()};
+    const int p[3] = {255 - qRed(pixel), 255 - qGreen(pixel), 255 - qBlue(pixel)};
+    const int k = d[0] >= d[1] && d[0] >= d[2] ? 0 : (d[1] >= d[2] ? 1 : 2);
+    const double deckung = static_cast<double>(p[k]) / d[k];
+    if (deckung < 0.4) return false;
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(p[i] - deckung * d[i]) > 16) return false;
+    return true;
+}
+
+int nicht_weisse(const QImage& bild) {
+    int n = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            if (bild.pixel(x, y) != qRgb(255, 255, 255)) ++n;
+    return n;
+}
+
+} // namespace
+
+// --- start-up, presets, language ----------------------------------------------
+
+TEST(Eingabe, StartzustandIstVorlage8AufEnglisch) {
+    Programmdaten d;
+    Eingabe w(d);
+    EXPECT_EQ(w.windowTitle(), " Tarvello 5.00");
+    EXPECT_EQ(w.sprache(), Sprache::englisch);
+    EXPECT_EQ(w.vorlage(), 8);
+    EXPECT_EQ(w.vorlage_text(), "Small Town With City Wall");
+    EXPECT_TRUE(w.steuerwerte() == start_steuerwerte());
+    EXPECT_TRUE(finde<QCheckBox>(w, "Check_Mauer")->isChecked());
+    EXPECT_EQ(liste_text(w, "Combo_n_gebaude"), "200");
+    EXPECT_EQ(liste_text(w, "Combo_stadt_abmessung"), "350 m");
+    EXPECT_EQ(finde<QSlider>(w, "Slider_weg_kurvigkeit")->value(), 24);
+    EXPECT_EQ(finde<QPushButton>(w, "Command2")->text(), "Go!");
+    EXPECT_EQ(finde<QPushButton>(w, "Command_abbruch")->text(), "Cancel");
+    QTabWidget* tab = finde<QTabWidget>(w, "Tab");
+    const QStringList reiter = {"City",   "Streets",       "Buildings",
+                                "Rivers", "Parks/Squares", "City Wall"};
+    ASSERT_EQ(tab->count(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(tab->tabText(i), reiter[i]);
+    EXPECT_EQ(tab->currentIndex(), 0);
+    EXPECT_EQ(w.nord(), 0);
+    EXPECT_TRUE(w.status_text().isEmpty());
+
+    // No map yet: nothing to save, print or export; no change to save.
+    EXPECT_TRUE(finde<QPushButton>(w, "Command2")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "Command_abbruch")->isEnabled());
+    EXPECT_FALSE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
+    EXPECT_FALSE(aktion(w, "menue_stadtplan_drucken")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
+    EXPECT_FALSE(aktion(w, "menue_stadteinstellungen_speichern")->isEnabled());
+    EXPECT_TRUE(aktion(w, "menue_stadtplan_laden")->isEnabled());
+
+    // Print menu at its start values.
+    EXPECT_TRUE(aktion(w, "menue_druck_einseitig")->isChecked());
+    EXPECT_TRUE(aktion(w, "menue_druck_nummerierung_schriftgroesse_6")->isChecked());
+    EXPECT_TRUE(aktion(w, "menue_druck_schnittmarken")->isChecked());
+    EXPECT_EQ(d.druckoptionen.blaetter_je_seite, 1);
+}
+
+TEST(Eingabe, JedeSteuerungHatIhrWidgetMitBereich) {
+    Programmdaten d;
+    Eingabe w(d);
+    for (const ListenSteuerung& l : w.steuerwerte().listen) {
+        QComboBox* c = finde<QComboBox>(w, l.name.c_str());
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->count(), static_cast<int>(l.eintraege_en.size())) << l.name;
+        EXPECT_EQ(c->currentIndex(), l.index) << l.name;
+    }
+    for (const Schieberegler& r : w.steuerwerte().schieber) {
+        QSlider* s = finde<QSlider>(w, r.name.c_str());
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->minimum(), r.min) << r.name;
+        EXPECT_EQ(s->maximum(), r.max) << r.name;
+        EXPECT_EQ(s->value(), r.wert) << r.name;
+    }
+}
+
+TEST(Eingabe, VorlageSetztDieSteuerungenUndLaesstPunkteStehen) {
+    Programmdaten d;
+    Eingabe w(d);
+    vorlage_klicken(w, 12);
+    EXPECT_EQ(liste_text(w, "Combo_stadt_abmessung"), "4000 m");
+    EXPECT_EQ(liste_text(w, "Combo_n_gebaude"), "10000");
+    EXPECT_FALSE(finde<QCheckBox>(w, "Check_Mauer")->isChecked());
+    EXPECT_EQ(finde<QSlider>(w, "Slider_parks_groesse_rel")->value(), 35);
+    // The wall controls keep preset 8's values although the wall is off.
+    EXPECT_EQ(liste_text(w, "Combo_Mauer_Dicke"), "3 m");
+    Steuerwerte soll = start_steuerwerte();
+    ASSERT_TRUE(vorlage_anwenden(soll, 12));
+    EXPECT_TRUE(w.steuerwerte() == soll);
+
+    // Preset 0 leaves the square sliders where preset 2 put them.
+    vorlage_klicken(w, 2);
+    vorlage_klicken(w, 0);
+    EXPECT_EQ(finde<QSlider>(w, "Slider_plaetze_groesse_rel")->value(), 15);
+    EXPECT_EQ(w.vorlage_text(), "Hamlet");
+}
+
+TEST(Eingabe, HandGeaenderteSteuerungLandetInDenSteuerwerten) {
+    Programmdaten d;
+    Eingabe w(d);
+    QAction* speichern = aktion(w, "menue_stadteinstellungen_speichern");
+    EXPECT_FALSE(speichern->isEnabled());
+    finde<QSlider>(w, "Slider_weg_kurvigkeit")->setValue(77);
+    EXPECT_EQ(w.steuerwerte().wert("Slider_weg_kurvigkeit"), 77);
+    EXPECT_TRUE(speichern->isEnabled());
+    finde<QComboBox>(w, "Combo_stadt_form")->setCurrentIndex(1);
+    EXPECT_EQ(w.steuerwerte().index("Combo_stadt_form"), 1);
+    finde<QCheckBox>(w, "Check_Mauer")->setChecked(false);
+    EXPECT_EQ(w.steuerwerte().check_mauer, 0);
+
+    // A loaded settings file shows in the controls, the preset list shows
+    // "(beutzerdefiniert)" in both languages, and there is nothing to save.
+    Steuerwerte s = start_steuerwerte();
+    ASSERT_TRUE(vorlage_anwenden(s, 13));
+    w.einstellungen_geladen(s);
+    EXPECT_EQ(w.vorlage(), -1);
+    EXPECT_EQ(w.vorlage_text(), "(beutzerdefiniert)");
+    EXPECT_EQ(liste_text(w, "Combo_haus_gxy_max"), "36 m");
+    EXPECT_FALSE(speichern->isEnabled());
+    w.sprache_setzen(Sprache::deutsch);
+    EXPECT_EQ(w.vorlage_text(), "(beutzerdefiniert)");
+    EXPECT_EQ(liste_text(w, "Combo_haus_gxy_max"), "36 m");
+}
+
+TEST(Eingabe, SprachwechselAendertBeschriftungenUndListen) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.status_setzen("City Attempt No. 12 ...");
+    aktion(w, "menue_deutsch")->trigger();
+    EXPECT_EQ(w.sprache(), Sprache::deutsch);
+    QTabWidget* tab = finde<QTabWidget>(w, "Tab");
+    const QStringList reiter = {"Stadt",  "Straßen",      "Gebäude",
+                                "Flüsse", "Parks/Plätze", "Stadtmauer"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(tab->tabText(i), reiter[i]);
+    EXPECT_EQ(finde<QPushButton>(w, "Command2")->text(), "Start");
+    EXPECT_EQ(finde<QPushButton>(w, "Command_abbruch")->text(), "Abbruch");
+    EXPECT_EQ(finde<QMenu>(w, "menue_stadtplan")->title(), "Stadtplan");
+    EXPECT_EQ(aktion(w, "menue_stadtplan_speichern_unter")->text(), "speichern unter ...");
+    EXPECT_EQ(w.vorlage_text(), "Städtchen mit Stadtmauer");
+    QComboBox* form = finde<QComboBox>(w, "Combo_stadt_form");
+    EXPECT_EQ(form->itemText(0).trimmed(), "rund");
+    EXPECT_EQ(form->itemText(1).trimmed(), "quadtratisch");
+    EXPECT_EQ(finde<QComboBox>(w, "Combo_Mauer_Tuerme_Form")->currentText().trimmed(), "Runde");
+    EXPECT_EQ(w.status_text(), "Stadt Versuch Nr. 12 ...");
+    // The language change is no change of the controls.
+    EXPECT_TRUE(w.steuerwerte() == start_steuerwerte());
+    EXPECT_TRUE(aktion(w, "menue_deutsch")->isChecked());
+    EXPECT_FALSE(aktion(w, "menue_englisch")->isChecked());
+
+    aktion(w, "menue_englisch")->trigger();
+    EXPECT_EQ(finde<QPushButton>(w, "Command2")->text(), "Go!");
+    EXPECT_EQ(form->itemText(1).trimmed(), "Squared");
+    EXPECT_EQ(w.vorlage_text(), "Small Town With City Wall");
+    EXPECT_EQ(w.status_text(), "City Attempt No. 12 ...");
+}
+
+TEST(Eingabe, HilfeknoepfeZeigenIhrenTextInDerSprache) {
+    Programmdaten d;
+    Eingabe w(d);
+    std::set<int> gefunden;
+    const QRegularExpression muster("^Command(\\d+)$");
+    for (QToolButton* k : w.findChildren<QToolButton*>()) {
+        const auto m = muster.match(k->objectName());
+        if (m.hasMatch() && k->text() == "?") gefunden.insert(m.captured(1).toInt());
+    }
+    std::set<int> soll;
+    for (int n = 1; n <= 60; ++n)
+        if (n != 2 && n != 6) soll.insert(n);
+    EXPECT_EQ(gefunden, soll);
+
+    finde<QToolButton>(w, "Command14")->click();
+    EXPECT_EQ(w.letzte_meldung(), "The dead end probability for a street");
+    w.sprache_setzen(Sprache::deutsch);
+    finde<QToolButton>(w, "Command51")->click();
+    EXPECT_EQ(w.letzte_meldung(), "Ist hier das Häkchen gesetzt, wird eine Stadtmauer gebildet.");
+    for (int n : soll) {
+        const Zweisprachig* t = knopf_hilfe(n);
+        ASSERT_NE(t, nullptr) << n;
+        EXPECT_FALSE(QString::fromUtf8(t->de).isEmpty()) << n;
+        EXPECT_FALSE(QString::fromUtf8(t->en).isEmpty()) << n;
+    }
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w) box->close();
+}
+
+TEST(Eingabe, DruckmenueSpiegeltDieDruckoptionen) {
+    Programmdaten d;
+    Eingabe w(d);
+    aktion(w, "menue_druck_3x3")->trigger();
+    EXPECT_EQ(d.druckoptionen.blaetter_je_seite, 3);
+    EXPECT_TRUE(aktion(w, "menue_druck_3x3")->isChecked());
+    EXPECT_FALSE(aktion(w, "menue_druck_einseitig")->isChecked());
+    aktion(w, "menue_druck_einseitig")->trigger();
+    EXPECT_EQ(d.druckoptionen.blaetter_je_seite, 1);
+    EXPECT_FALSE(aktion(w, "menue_druck_3x3")->isChecked());
+
+    QAction* marken = aktion(w, "menue_druck_schnittmarken");
+    marken->trigger();
+    EXPECT_FALSE(d.druckoptionen.druck_schnittmarken);
+    EXPECT_FALSE(marken->isChecked());
+    marken->trigger();
+    EXPECT_TRUE(d.druckoptionen.druck_schnittmarken);
+
+    aktion(w, "menue_druck_nummerierung_schriftgroesse_10")->trigger();
+    EXPECT_EQ(d.druckoptionen.nummer_schriftgroesse, 10);
+    EXPECT_FALSE(aktion(w, "menue_druck_nummerierung_schriftgroesse_6")->isChecked());
+
+    // A dialog changing the options is mirrored back into the menu.
+    d.druckoptionen.kennzeichnung_haeuser = false;
+    d.druckoptionen.ausschnitt_modus = true;
+    d.druckoptionen.blaetter_je_seite = 6;
+    w.druckmenue_abgleichen();
+    EXPECT_FALSE(aktion(w, "menue_druck_kennzeichnung_haeuser")->isChecked());
+    EXPECT_TRUE(aktion(w, "menue_druck_ausschnitt")->isChecked());
+    EXPECT_FALSE(aktion(w, "menue_druck_einseitig")->isChecked());
+}
+
+TEST(Texte, StatustexteWechselnDieSpracheMitIhrenZahlen) {
+    EXPECT_EQ(status_uebersetzen("City Attempt No. 3 ...", Sprache::deutsch),
+              "Stadt Versuch Nr. 3 ...");
+    EXPECT_EQ(status_uebersetzen("Drucke Blatt 2 von 9", Sprache::englisch),
+              "Printing Sheet 2 of 9");
+    EXPECT_EQ(status_uebersetzen("Only 14 of 200 buildings placed", Sprache::deutsch),
+              "Nur 14 von 200 Gebäuden platziert");
+    // Already in the language, or unknown: unchanged.
+    EXPECT_EQ(status_uebersetzen("Stadtplan erstellt!", Sprache::deutsch), "Stadtplan erstellt!");
+    EXPECT_EQ(status_uebersetzen("anything (else)", Sprache::deutsch), "anything (else)");
+    // A captured text holding a place marker is not replaced again.
+    EXPECT_EQ(status_uebersetzen("Arithmetic fault: %2 (x)", Sprache::deutsch),
+              "Rechenfehler: %2 (x)");
+}
+
+// --- runs --------------------------------------------------------------------
+
+TEST(EingabeLauf, FertigerLaufGibtSpeichernDruckenExportFrei) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.steuerwerte_setzen(kleine_stadt());
+    finde<QLineEdit>(w, "Text_Startwert")->setText("7");
+    lauf_mit(w);
+    ASSERT_EQ(w.letztes_laufende(), Laufende::fertig);
+    EXPECT_EQ(w.status_text(), "City Map Finished!");
+    EXPECT_TRUE(d.modell.plan_vorhanden);
+    EXPECT_TRUE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
+    EXPECT_TRUE(aktion(w, "menue_stadtplan_drucken")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w, "Command2")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "Command_abbruch")->isEnabled());
+    EXPECT_EQ(w.letzter_startwert(), 7u);
+    EXPECT_EQ(finde<QLineEdit>(w, "Text_Startwert")->text(), "7");
+    EXPECT_FLOAT_EQ(w.fortschritt(), 100.0f);
+    EXPECT_GT(nicht_weisse(w.vorschau()->bild()), 100);
+
+    // The same typed seed gives the same town.
+    const Stadtmodell erster = d.modell;
+    lauf_mit(w);
+    ASSERT_EQ(w.letztes_laufende(), Laufende::fertig);
+    ASSERT_EQ(d.modell.n_wege, erster.n_wege);
+    ASSERT_EQ(d.modell.haus_naechster, erster.haus_naechster);
+    for (int weg = 1; weg <= erster.n_wege; ++weg) {
+        const Weg& a = erster.wege[static_cast<std::size_t>(weg)];
+        const Weg& b = d.modell.wege[static_cast<std::size_t>(weg)];
+        ASSERT_EQ(a.n_punkte, b.n_punkte);
+        EXPECT_EQ(a.px(a.n_punkte), b.px(b.n_punkte));
+    }
+}
+
+TEST(EingabeLauf, LeererStartwertZiehtJedesMalEinenNeuen) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.steuerwerte_setzen(kleine_stadt());
+    QLineEdit* feld = finde<QLineEdit>(w, "Text_Startwert");
+    lauf_mit(w);
+    ASSERT_TRUE(w.letzter_startwert());
+    const std::uint64_t erster = *w.letzter_startwert();
+    EXPECT_EQ(feld->text(), QString::number(erster));
+    // The shown seed was drawn, so Start draws again ...
+    lauf_mit(w);
+    EXPECT_NE(*w.letzter_startwert(), erster);
+    // ... until the user types one.
+    QTest::keyClicks(feld, "1");
+    const std::uint64_t getippt = feld->text().toULongLong();
+    lauf_mit(w);
+    EXPECT_EQ(*w.letzter_startwert(), getippt);
+}
+
+TEST(EingabeLauf, AbbruchInDenStrassenBeendetDenLauf) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.show();
+    Steuerwerte s = kleine_stadt();
+    ASSERT_FALSE(s.setzen("Combo_n_fluesse_max", "0"));
+    w.steuerwerte_setzen(s);
+    QString status_beim_abbruch;
+    bool gesperrt = true;
+    lauf_mit(w, [&] {
+        if (!w.laeuft() || w.abbruch_angefordert()) return;
+        if (!w.status_text().startsWith("City Attempt No.")) return;
+        status_beim_abbruch = w.status_text();
+        // While the run goes on nothing may change the model or the controls.
+        for (const char* name :
+             {"menue_stadtplan_laden", "menue_stadteinstellungen_laden", "menue_stadtplan_neu",
+              "menue_stadtplan_speichern_unter", "menue_stadtplan_drucken"})
+            gesperrt = gesperrt && !aktion(w, name)->isEnabled();
+        for (const char* name : {"Combo_Vorlagen", "Combo_stadt_abmessung"})
+            gesperrt = gesperrt && !finde<QComboBox>(w, name)->isEnabled();
+        gesperrt = gesperrt && !finde<QSlider>(w, "Slider_weg_kurvigkeit")->isEnabled();
+        gesperrt = gesperrt && !finde<QCheckBox>(w, "Check_Mauer")->isEnabled();
+        gesperrt = gesperrt && !finde<QPushButton>(w, "Command2")->isEnabled();
+        gesperrt = gesperrt && !finde<QLineEdit>(w, "Text_Startwert")->isEnabled();
+        EXPECT_TRUE(finde<QToolButton>(w, "Command9")->isEnabled()); // help stays available
+        QPushButton* abbruch = finde<QPushButton>(w, "Command_abbruch");
+        EXPECT_TRUE(abbruch->isEnabled());
+        QTest::mouseClick(abbruch, Qt::LeftButton);
+        EXPECT_EQ(w.status_text(), "User Abort");
+    });
+    EXPECT_TRUE(status_beim_abbruch.startsWith("City Attempt No. 1"))
+        << status_beim_abbruch.toStdString();
+    EXPECT_TRUE(gesperrt);
+    EXPECT_EQ(w.letztes_laufende(), Laufende::abgebrochen);
+    EXPECT_EQ(w.status_text(), "City Map Aborted");
+    EXPECT_FLOAT_EQ(w.fortschritt(), 0.0f);
+    EXPECT_TRUE(finde<QPushButton>(w, "Command2")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "Command_abbruch")->isEnabled());
+    EXPECT_TRUE(aktion(w, "menue_stadtplan_laden")->isEnabled());
+    EXPECT_TRUE(finde<QSlider>(w, "Slider_weg_kurvigkeit")->isEnabled());
+    EXPECT_FALSE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
+}
+
+TEST(EingabeLauf, EscBrichtAbUndEinAbbruchNimmtDieFertigeKarteWeg) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.steuerwerte_setzen(kleine_stadt());
+    lauf_mit(w);
+    ASSERT_EQ(w.letztes_laufende(), Laufende::fertig);
+    lauf_mit(w, [&] {
+        if (w.laeuft() && !w.abbruch_angefordert()) QTest::keyClick(&w, Qt::Key_Escape);
+    });
+    EXPECT_EQ(w.letztes_laufende(), Laufende::abgebrochen);
+    // The aborted run overwrote the map: nothing to save any more.
+    EXPECT_FALSE(aktion(w, "menue_stadtplan_drucken")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
+}
+
+TEST(EingabeLauf, SchliessenWaehrendDesLaufsBrichtAbUndSchliesst) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.show();
+    w.steuerwerte_setzen(kleine_stadt());
+    bool geschlossen = false;
+    lauf_mit(w, [&] {
+        if (!w.laeuft() || geschlossen) return;
+        geschlossen = true;
+        w.close();
+        EXPECT_TRUE(w.isVisible()); // not before the run has stopped
+    });
+    EXPECT_EQ(w.letztes_laufende(), Laufende::abgebrochen);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(EingabeLauf, GeladeneKarteGibtSpeichernFreiUndSetztDieMauer) {
+    Programmdaten d;
+    Eingabe w(d);
+    vorlage_klicken(w, 0); // wall off
+    d.modell.stadt_abmessung = 200;
+    d.modell.plan_vorhanden = true;
+    d.modell.mauer_parameter = 1;
+    w.karte_geladen();
+    EXPECT_TRUE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
+    EXPECT_TRUE(finde<QCheckBox>(w, "Check_Mauer")->isChecked());
+    EXPECT_EQ(w.steuerwerte().check_mauer, 1);
+    EXPECT_FLOAT_EQ(w.vorschau()->zoom(), 1.0f);
+}
+
+TEST(EingabeLauf, WirtVerarbeitetEreignisseHoechstensImTakt) {
+    Programmdaten d;
+    Eingabe w(d);
+    int ausgeloest = 0;
+    QTimer::singleShot(0, [&] { ++ausgeloest; });
+    Fensterwirt langsam(w, 60000);
+    EXPECT_FALSE(langsam.nachgeben());
+    EXPECT_EQ(ausgeloest, 1); // the first yield processes events at once
+    QTimer::singleShot(0, [&] { ++ausgeloest; });
+    for (int i = 0; i < 1000; ++i)
+        langsam.nachgeben();
+    EXPECT_EQ(langsam.ereignisrunden(), 1);
+    EXPECT_EQ(ausgeloest, 1);
+
+    Fensterwirt schnell(w, 0);
+    for (int i = 0; i < 100; ++i)
+        schnell.nachgeben();
+    EXPECT_EQ(ausgeloest, 2);
+    EXPECT_EQ(schnell.ereignisrunden(), 7); // yields 1, 17, 33, ..., 97
+    w.status_setzen("x");
+    schnell.status("Stadtplan abgebrochen");
+    EXPECT_EQ(w.status_text(), "City Map Aborted"); // shown in the window's language
+}
+
+TEST(EingabeDateien, EinstellungenHinUndZurueck) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("eigene.qle");
+    Programmdaten d;
+    Eingabe w(d);
+    QSlider* kurvig = finde<QSlider>(w, "Slider_weg_kurvigkeit");
+    QAction* speichern = aktion(w, "menue_stadteinstellungen_speichern");
+    kurvig->setValue(61);
+    EXPECT_TRUE(speichern->isEnabled());
+    ASSERT_TRUE(w.einstellungen_speichern_als(datei));
+    EXPECT_EQ(w.einstellungsdatei(), datei);
+    EXPECT_FALSE(speichern->isEnabled());
+    const Steuerwerte gespeichert = w.steuerwerte();
+
+    vorlage_klicken(w, 3);
+    EXPECT_NE(kurvig->value(), 61);
+    ASSERT_TRUE(w.einstellungen_laden_aus(datei));
+    EXPECT_EQ(kurvig->value(), 61);
+    EXPECT_TRUE(w.steuerwerte() == gespeichert);
+    EXPECT_EQ(w.vorlage_text(), "(beutzerdefiniert)");
+    EXPECT_FALSE(speichern->isEnabled());
+
+    // A broken file changes nothing and says which file it was.
+    QFile kaputt(ordner.filePath("kaputt.qle"));
+    ASSERT_TRUE(kaputt.open(QIODevice::WriteOnly));
+    kaputt.write("5.00\r\nkeine Zahl\r\n");
+    kaputt.close();
+    vorlage_klicken(w, 5);
+    const Steuerwerte vorher = w.steuerwerte();
+    EXPECT_FALSE(w.einstellungen_laden_aus(kaputt.fileName()));
+    EXPECT_TRUE(w.steuerwerte() == vorher);
+    EXPECT_EQ(w.vorlage(), 5);
+    EXPECT_TRUE(w.letzte_meldung().contains("kaputt.qle")) << w.letzte_meldung().toStdString();
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w) box->close();
+}
+
+TEST(EingabeDateien, GespeicherteKarteKommtInEinNeuesFensterZurueck) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("plan.qls");
+    Programmdaten d;
+    Eingabe w(d);
+    EXPECT_FALSE(w.karte_speichern_als(datei)); // no map yet
+    w.steuerwerte_setzen(kleine_stadt());
+    lauf_mit(w);
+    ASSERT_EQ(w.letztes_laufende(), Laufende::fertig);
+    w.stadtname_setzen("Testdorf");
+    w.nord_setzen(3);
+    ASSERT_TRUE(w.karte_speichern_als(datei));
+    EXPECT_EQ(w.status_text(), "City Map Saved");
+
+    Programmdaten d2;
+    Eingabe w2(d2);
+    EXPECT_FALSE(w2.karte_laden_aus(ordner.filePath("fehlt.qls")));
+    EXPECT_FALSE(d2.modell.plan_vorhanden);
+    EXPECT_FALSE(aktion(w2, "menue_stadtplan_drucken")->isEnabled());
+    ASSERT_TRUE(w2.karte_laden_aus(datei));
+    EXPECT_EQ(w2.status_text(), "City Map Loaded");
+    EXPECT_EQ(d2.modell.n_wege, d.modell.n_wege);
+    EXPECT_EQ(d2.modell.haus_naechster, d.modell.haus_naechster);
+    EXPECT_EQ(w2.stadtname(), "Testdorf");
+    EXPECT_EQ(w2.nord(), 3);
+    EXPECT_EQ(w2.kartendatei(), datei);
+    EXPECT_TRUE(aktion(w2, "menue_stadtplan_speichern_unter")->isEnabled());
+    EXPECT_TRUE(aktion(w2, "menue_stadtplan_drucken")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w2, "Command_grafikexport")->isEnabled());
+    EXPECT_FLOAT_EQ(w2.vorschau()->zoom(), 1.0f);
+    EXPECT_GT(nicht_weisse(w2.vorschau()->bild()), 100);
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w && box != &w2) box->close();
+}
+
+// --- preview -----------------------------------------------------------------
+
+namespace {
+
+struct Vorschautest : ::testing::Test {
+    Stadtmodell m;
+    Vorschau v{m};
+    void SetUp() override {
+        m.stadt_abmessung = 400;
+        v.resize(402, 402); // drawing area 400 x 400: one pixel per map unit at zoom 1
+    }
+    // A zig-zag way whose first and fifth points lie on y = 100.
+    void zickzack(std::uint8_t fluss) {
+        m.wege.resize(2);
+        m.n_wege = 1;
+        Weg& w = m.wege[1];
+        w.ist_fluss = fluss;
+        w.breite = 1;
+        w.n_punkte = 5;
+        const float x[] = {50, 100, 150, 200, 250};
+        const float y[] = {100, 300, 100, 300, 100};
+        for (int i = 0; i < 5; ++i)
+            w.punkt_setzen(i + 1, x[i], y[i]);
+    }
+};
+
+} // namespace
+
+TEST_F(Vorschautest, ZoomHaeltBei10Und1UndDieMitte) {
+    v.zoom_rein(); // before the first reset nothing happens
+    EXPECT_EQ(v.zoom(), 0.0f);
+    v.zuruecksetzen();
+    EXPECT_EQ(v.zoom(), 1.0f);
+    EXPECT_FLOAT_EQ(v.massstab(), 1.0f);
+    v.zoom_rein();
+    EXPECT_FLOAT_EQ(v.zoom(), 1.35f);
+    // The centre stays where it was.
+    EXPECT_FLOAT_EQ(v.ansicht_x() + 400.0f / v.zoom() / 2.0f, 200.0f);
+    EXPECT_FLOAT_EQ(v.ansicht_y() + 400.0f / v.zoom() / 2.0f, 200.0f);
+    for (int i = 2; i <= 7; ++i)
+        v.zoom_rein();
+    EXPECT_LT(v.zoom(), 10.0f);
+    v.zoom_rein(); // the eighth step reaches the limit
+    EXPECT_EQ(v.zoom(), 10.0f);
+    v.zoom_rein();
+    EXPECT_EQ(v.zoom(), 10.0f);
+    EXPECT_FLOAT_EQ(v.massstab(), 10.0f);
+    for (int i = 0; i < 12; ++i)
+        v.zoom_raus();
+    EXPECT_EQ(v.zoom(), 1.0f);
+    EXPECT_EQ(v.ansicht_x(), 0.0f);
+    EXPECT_EQ(v.ansicht_y(), 0.0f);
+}
+
+TEST_F(Vorschautest, SchiebenBeiZoom1BleibtBeiNull) {
+    v.zuruecksetzen();
+    for (auto schritt :
+         {&Vorschau::nach_links, &Vorschau::nach_rechts, &Vorschau::nach_oben,
+          &Vorschau::nach_unten, &Vorschau::nach_links_oben, &Vorschau::nach_rechts_oben,
+          &Vorschau::nach_links_unten, &Vorschau::nach_rechts_unten}) {
+        (v.*schritt)();
+        EXPECT_EQ(v.ansicht_x(), 0.0f);
+        EXPECT_EQ(v.ansicht_y(), 0.0f);
+    }
+    v.klicken(QPointF(10, 390));
+    EXPECT_EQ(v.ansicht_x(), 0.0f);
+    EXPECT_EQ(v.ansicht_y(), 0.0f);
+}
+
+TEST_F(Vorschautest, SchiebenUmEinDrittelUndGrenzeDerKarte) {
+    v.zuruecksetzen();
+    v.zoom_rein();
+    v.zoom_rein();
+    v.zoom_rein(); // zoom 2.460375
+    const float spanne = 400.0f / v.zoom();
+    const float x0 = v.ansicht_x();
+    v.nach_rechts();
+    EXPECT_FLOAT_EQ(v.ansicht_x(), x0 + 0.35f * spanne);
+    for (int i = 0; i < 10; ++i)
+        v.nach_rechts_unten();
+    EXPECT_FLOAT_EQ(v.ansicht_x(), 400.0f - spanne);
+    EXPECT_FLOAT_EQ(v.ansicht_y(), 400.0f - spanne);
+    v.gesamt();
+    EXPECT_EQ(v.zoom(), 1.0f);
+    EXPECT_EQ(v.ansicht_x(), 0.0f);
+}
+
+TEST_F(Vorschautest, KlickInDieMitteAendertNichtsAndererKlickZentriert) {
+    v.zuruecksetzen();
+    v.zoom_rein();
+    v.zoom_rein();
+    const float x0 = v.ansicht_x(), y0 = v.ansicht_y();
+    const float spanne = 400.0f / v.zoom();
+    // The drawing area starts one pixel in, inside the frame.
+    QTest::mouseClick(&v, Qt::LeftButton, {}, QPoint(1 + v.breite() / 2, 1 + v.hoehe() / 2));
+    EXPECT_EQ(v.ansicht_x(), x0);
+    EXPECT_EQ(v.ansicht_y(), y0);
+    QTest::mouseClick(&v, Qt::RightButton, {}, QPoint(1 + 300, 1 + 200));
+    EXPECT_FLOAT_EQ(v.ansicht_x(), x0 + 0.25f * spanne);
+    EXPECT_EQ(v.ansicht_y(), y0);
+    v.klicken(QPointF(401, 10)); // beside the picture
+    EXPECT_FLOAT_EQ(v.ansicht_x(), x0 + 0.25f * spanne);
+}
+
+TEST_F(Vorschautest, StrassenLassenBeiZoom1PunkteAusFluesseNie) {
+    zickzack(0);
+    v.zuruecksetzen();
+    v.zeichnen();
+    // Stride 4: one segment from point 1 to point 5, straight along y = 100.
+    EXPECT_EQ(v.bild().pixel(150, 100), qRgb(0, 0, 0));
+    EXPECT_EQ(v.bild().pixel(100, 300), qRgb(255, 255, 255));
+    EXPECT_EQ(v.bild().pixel(75, 200), qRgb(255, 255, 255));
+
+    zickzack(1);
+    v.zeichnen();
+    EXPECT_TRUE(zeigt(v.bild().pixel(100, 300), QColor(0, 32, 192)));
+    EXPECT_TRUE(zeigt(v.bild().pixel(75, 200), QColor(0, 32, 192)));
+
+    // A reset clears the picture; the way returns when reported finished.
+    v.element_zeichnen(Element::zuruecksetzen, 0);
+    EXPECT_EQ(nicht_weisse(v.bild()), 0);
+    v.element_zeichnen(Element::weg, 1);
+    EXPECT_TRUE(zeigt(v.bild().pixel(100, 300), QColor(0, 32, 192)));
+}
+
+TEST_F(Vorschautest, GebaeudeErscheintWennFertig) {
+    m.haeuser.resize(2);
+    m.haus_naechster = 2;
+    Haus& h = m.haeuser[1];
+    const float ex[] = {100, 140, 140, 100}, ey[] = {100, 100, 130, 130};
+    for (int c = 1; c <= 4; ++c) {
+        h.ecke_x[static_cast<std::size_t>(c)] = ex[c - 1];
+        h.ecke_y[static_cast<std::size_t>(c)] = ey[c - 1];
+    }
+    v.zuruecksetzen();
+    EXPECT_EQ(nicht_weisse(v.bild()), 0);
+    v.element_zeichnen(Element::haus, 1);
+    EXPECT_EQ(qGray(v.bild().pixel(120, 100)), 0);
+    EXPECT_EQ(v.bild().pixel(120, 115), qRgb(255, 255, 255)); // outline only
+}
+
+// --- small widgets -------------------------------------------------------------
+
+TEST(Anzeigen, FortschrittInDenProgrammfarben) {
+    Fortschrittsbalken f;
+    f.resize(286, 20);
+    f.setzen(50);
+    EXPECT_EQ(f.gefuellt(), 142);
+    const QImage bild = f.grab().toImage();
+    EXPECT_EQ(bild.pixel(10, 10), qRgb(255, 221, 144));
+    EXPECT_EQ(bild.pixel(270, 10), qRgb(82, 62, 41));
+    EXPECT_EQ(bild.pixel(0, 10), qRgb(0, 0, 0));
+    f.setzen(250);
+    EXPECT_EQ(f.prozent(), 100.0f);
+}
+
+TEST(Anzeigen, NordknoepfeAufDemKreis) {
+    Nordwahl n;
+    const QPointF m = n.mitte();
+    auto mitte_von = [&](int i) { return QRectF(n.knopf(i)->geometry()).center(); };
+    EXPECT_NEAR(mitte_von(0).x(), m.x(), 1.0); // 90 degrees: up
+    EXPECT_LT(mitte_von(0).y(), m.y() - 30);
+    EXPECT_LT(mitte_von(3).x(), m.x() - 30); // 180 degrees: left
+    EXPECT_NEAR(mitte_von(3).y(), m.y(), 1.0);
+    EXPECT_GT(mitte_von(6).y(), m.y() + 30); // 270 degrees: down
+    EXPECT_GT(mitte_von(9).x(), m.x() + 30); // 0 degrees: right
+    EXPECT_LT(mitte_von(1).x(), m.x());      // counter-clockwise from the top
+    for (int i = 0; i < 12; ++i)
+        EXPECT_FALSE(n.knopf(i)->geometry().intersects(n.knopf((i + 1) % 12)->geometry())) << i;
+    EXPECT_EQ(n.gewaehlt(), 0);
+    n.knopf(4)->click();
+    EXPECT_EQ(n.gewaehlt(), 4);
+}

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/vorlagen.h"
+#include "generator/statistik.h"
+#include "generator/treiber.h"
+
+using namespace tarvello;
+
+namespace {
+
+// A host that records what the run tells it and can interfere on cue.
+struct Protokoll : Wirt {
+    TestUhr* uhr = nullptr;
+    Lauf* lauf = nullptr;
+    std::vector<std::string> texte;
+    int versuche = 0;
+    int yields = 0;
+    int abbruch_nach = -1;       // ask to abort at this yield
+    double sprung_im_ersten = 0; // advance the clock once, in the first attempt
+    bool gesprungen = false;
+    struct Strasse {
+        int w;
+        bool mitte;
+        float zx, zy;
+    };
+    std::vector<Strasse> strassen;
+
+    void status(const std::string& t) override { texte.push_back(t); }
+    void element_fertig(Element art, int index) override {
+        if (art == Element::zuruecksetzen) {
+            ++versuche;
+            strassen.clear(); // keep the streets of the current attempt only
+        }
+        if (art == Element::weg && lauf &&
+            lauf->m.wege[static_cast<std::size_t>(index)].ist_fluss == 0)
+            strassen.push_back(
+                {index, lauf->mitte_berechnet, lauf->m.zentrum_x, lauf->m.zentrum_y});
+    }
+    bool nachgeben() override {
+        ++yields;
+        if (uhr && versuche == 1 && !gesprungen && sprung_im_ersten > 0 && yields > 1) {
+            uhr->zeit += sprung_im_ersten;
+            gesprungen = true;
+        }
+        return abbruch_nach >= 0 && yields >= abbruch_nach;
+    }
+};
+
+struct Lauffeld {
+    Steuerwerte s = start_steuerwerte();
+    Parameter p;
+    Stadtmodell m;
+    TestUhr uhr;
+    Zufall z{1, uhr};
+    Protokoll wirt;
+
+    explicit Lauffeld(int vorlage) {
+        vorlage_anwenden(s, vorlage);
+        wirt.uhr = &uhr;
+    }
+    Laufende laufen() {
+        EXPECT_FALSE(parameter_einlesen(s, z, p, m));
+        Lauf l(p, m, z, uhr, wirt);
+        wirt.lauf = &l;
+        const Laufende e = stadt_generieren(l);
+        versuche = l.versuch_nr;
+        wirt.lauf = nullptr;
+        return e;
+    }
+    int versuche = 0;
+};
+
+// What every finished street network must satisfy.
+void pruefe_netz(const Stadtmodell& m, const Parameter& p) {
+    const Zaehlung c = zaehlen(m);
+    EXPECT_EQ(c.strassen, p.wege_anzahl);
+    for (int w = 1; w <= m.n_wege; ++w) {
+        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        if (weg.ist_fluss == 0) {
+            EXPECT_GE(weg.n_punkte, p.weg_punkte_min - 1) << "street " << w;
+        }
+        EXPECT_LE(weg.n_punkte, p.weg_punkte_max + 10);
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            ASSERT_TRUE(std::isfinite(weg.px(k)) && std::isfinite(weg.py(k))) << w << ":" << k;
+        }
+        for (const auto& [punkt, v] : weg.verbindungen) {
+            EXPECT_GE(punkt, 1);
+            EXPECT_LE(punkt, weg.n_punkte) << "link beyond the end of way " << w;
+            for (int j = 1; j <= v.n; ++j) {
+                const int w2 = v.weg[static_cast<std::size_t>(j)];
+                const int p2 = v.punkt[static_cast<std::size_t>(j)];
+                ASSERT_GE(w2, 1);
+                ASSERT_LE(w2, m.n_wege);
+                const Weg& andere = m.wege[static_cast<std::size_t>(w2)];
+                EXPECT_GE(p2, 1);
+                EXPECT_LE(p2, andere.n_punkte) << "link to beyond the end of way " << w2;
+                const auto* gegen = andere.verbindungen_bei(p2);
+                bool zurueck = false;
+                if (gegen)
+                    for (int l = 1; l <= gegen->n; ++l)
+                        zurueck |= gegen->weg[static_cast<std::size_t>(l)] == w &&
+                                   gegen->punkt[static_cast<std::size_t>(l)] == punkt;
+                EXPECT_TRUE(zurueck) << w << ":" << punkt << " -> " << w2 << ":" << p2;
+            }
+        }
+    }
+}
+
+} // namespace
+
+TEST(Treiber, JedeVorlageErgibtEinVollstaendigesNetz) {
+    for (int v = 0; v < n_vorlagen; ++v) {
+        if (v == 12 || v == 13) continue; // the large towns run in the command-line check
+        Lauffeld f(v);
+        EXPECT_EQ(f.laufen(), Laufende::fertig) << "preset " << v;
+        EXPECT_TRUE(f.m.plan_vorhanden);
+        pruefe_netz(f.m, f.p);
+        EXPECT_EQ(f.wirt.texte.back(), "City Map Finished!");
+    }
+}
+
+TEST(Treiber, GleicherStartwertGleicheKarte) {
+    Lauffeld a(8), b(8);
+    a.laufen();
+    b.laufen();
+    ASSERT_EQ(a.m.n_wege, b.m.n_wege);
+    for (int w = 1; w <= a.m.n_wege; ++w) {
+        ASSERT_EQ(a.m.wege[static_cast<std::size_t>(w)].n_punkte,
+                  b.m.wege[static_cast<std::size_t>(w)].n_punkte);
+        for (int k = 1; k <= a.m.wege[static_cast<std::size_t>(w)].n_punkte; ++k)
+            ASSERT_EQ(a.m.wege[static_cast<std::size_t>(w)].px(k),
+                      b.m.wege[static_cast<std::size_t>(w)].px(k));
+    }
+}
+
+TEST(Treiber, ZeitueberschreitungStartetNeuenVersuch) {
+    Lauffeld f(2);
+    f.wirt.sprung_im_ersten = 1000.0;
+    EXPECT_EQ(f.laufen(), Laufende::fertig);
+    EXPECT_EQ(f.versuche, 2);
+    EXPECT_EQ(f.wirt.versuche, 2);
+    bool zweiter = false;
+    for (const auto& t : f.wirt.texte)
+        zweiter |= t == "City Attempt No. 2 ...";
+    EXPECT_TRUE(zweiter);
+    pruefe_netz(f.m, f.p);
+}
+
+TEST(Treiber, AnwenderAbbruchBeendetDenLauf) {
+    for (int wann : {1, 3, 40}) {
+        Lauffeld f(8);
+        f.wirt.abbruch_nach = wann;
+        EXPECT_EQ(f.laufen(), Laufende::abgebrochen) << wann;
+        EXPECT_FALSE(f.m.plan_vorhanden);
+        EXPECT_EQ(f.wirt.texte.back(), "City Map Aborted");
+        EXPECT_EQ(f.versuche, 1);
+        // Only complete streets stay in the model.
+        for (int w = f.m.n_fluesse + 1; w <= f.m.n_wege; ++w)
+            EXPECT_GE(f.m.wege[static_cast<std::size_t>(w)].n_punkte, f.p.weg_punkte_min - 1);
+    }
+}
+
+TEST(Treiber, MittelpunktWirdEinmalJeVersuchBerechnet) {
+    for (int v : {2, 8, 10}) {
+        Lauffeld f(v);
+        ASSERT_EQ(f.laufen(), Laufende::fertig);
+        // Street index (0-based) of the check: Int(ways/4 + 1) or 3 x streets allowed out.
+        const int wege = f.m.n_fluesse + f.p.wege_anzahl;
+        const int k = std::min(wege / 4 + 1, 3 * f.p.wege_anzahl_aus_stadt);
+        const int erster = f.m.n_fluesse + 1;
+        ASSERT_EQ(static_cast<int>(f.wirt.strassen.size()), f.p.wege_anzahl);
+        for (const auto& s : f.wirt.strassen) {
+            EXPECT_EQ(s.mitte, s.w - erster >= k) << "preset " << v << " street " << s.w;
+        }
+        // The centre does not move again after the check.
+        const auto* nach = &f.wirt.strassen.back();
+        for (const auto& s : f.wirt.strassen)
+            if (s.mitte) {
+                EXPECT_EQ(s.zx, nach->zx);
+                EXPECT_EQ(s.zy, nach->zy);
+            }
+    }
+}
+
+TEST(Treiber, StadtmitteOhneStrassenBleibt) {
+    Stadtmodell m;
+    m.dimensionieren(3, 100, 1, 0, 0);
+    m.zentrum_x = 12;
+    m.zentrum_y = 34;
+    m.n_wege = 1;
+    m.wege[1].n_punkte = 2; // two points only: does not count
+    m.wege[1].punkt_setzen(1, 0, 0);
+    m.wege[1].punkt_setzen(2, 1, 1);
+    m.wege[1].breite = 1;
+    stadtmitte_berechnen(m);
+    EXPECT_EQ(m.zentrum_x, 12);
+    EXPECT_EQ(m.zentrum_y, 34);
+    // With a street of three points the centre is its width-weighted mean.
+    m.wege[1].n_punkte = 3;
+    m.wege[1].punkt_setzen(3, 2, 2);
+    stadtmitte_berechnen(m);
+    EXPECT_FLOAT_EQ(m.zentrum_x, 1);
+    EXPECT_FLOAT_EQ(m.zentrum_y, 1);
+}
+
+TEST(Treiber, EinpassenSkaliertNurUeberNullKommaNeunFuenf) {
+    for (float rand : {0.95f, 1.2f}) {
+        Steuerwerte s = start_steuerwerte();
+        Parameter p = parameter_umrechnen(s);
+        Stadtmodell m;
+        m.dimensionieren(3, 100, 3, 0, 0);
+        m.stadt_abmessung = 1000;
+        TestUhr uhr;
+        Zufall z(1, uhr);
+        Wirt wirt;
+        Lauf l(p, m, z, uhr, wirt);
+        m.haeuser[1].rund = 1;
+        m.haeuser[1].x = 500 + 500 * rand;
+        m.haeuser[1].y = 500;
+        m.haeuser[1].breite = 4;
+        m.haus_naechster = 2;
+        m.n_wege = 1;
+        m.wege[1].n_punkte = 1;
+        m.wege[1].punkt_setzen(1, 1000, 1000);
+        karte_einpassen(l);
+        if (rand <= 0.95f) {
+            EXPECT_FLOAT_EQ(m.karten_faktor, rand);
+            EXPECT_FLOAT_EQ(m.haeuser[1].x, 500 + 500 * rand);
+        } else {
+            EXPECT_FLOAT_EQ(m.karten_faktor, 0.9f / rand);
+            EXPECT_NEAR(m.haeuser[1].x, 500 + 450, 1e-3);
+            EXPECT_NEAR(m.haeuser[1].breite, 4 * 0.9f / rand, 1e-5);
+            EXPECT_NEAR(m.wege[1].px(1), 500 + 500 * 0.9f / rand, 1e-3);
+        }
+    }
+}
