@@ -4,22 +4,16 @@
 // same candidates and the same map, so its time is what drawing the
 // candidates alone costs, whatever index the tests use.
 //
-// Built by bench/kandidatenschranke.sh against a copy of the generator with
-// bench/kandidatenschranke.patch applied.
+// Built by bench/kandidatenschranke.sh with the CMake option
+// TARVELLO_KANDIDATEN_LOG, which builds the log into the building stage.
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <vector>
 
+#include "areas/gebaeude.h"
 #include "core/vorlagen.h"
 #include "generator/treiber.h"
-
-namespace tarvello {
-extern int pruefprotokoll_modus;
-extern std::vector<std::uint8_t> pruefprotokoll;
-extern std::size_t pruefprotokoll_stelle;
-} // namespace tarvello
 
 using namespace tarvello;
 
@@ -39,7 +33,7 @@ Lauf13 einmal(const char* n_gebaude) {
     Stadtmodell m;
     Zufall z(1);
     Wirt w;
-    pruefprotokoll_stelle = 0;
+    kandidatenlog().stelle = 0;
     const auto t0 = std::chrono::steady_clock::now();
     const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), w, Sprache::englisch);
     Lauf13 r;
@@ -61,22 +55,24 @@ int main() {
     const char* stufen[2] = {"25", "28"};
     double echt[2] = {}, frei[2] = {};
     long long kandidaten[2] = {};
+    Kandidatenlog& log = kandidatenlog();
     for (int i = 0; i < 2; ++i) {
-        pruefprotokoll_modus = 1;
-        pruefprotokoll.clear();
+        log.modus = Kandidatenlog::Modus::aufnehmen;
+        log.sperren.clear();
         std::vector<double> t;
         const Lauf13 r = einmal(stufen[i]);
         t.push_back(r.sekunden);
         kandidaten[i] = r.kandidaten;
-        pruefprotokoll_modus = 0;
+        log.modus = Kandidatenlog::Modus::aus;
         for (int n = 0; n < 2; ++n)
             t.push_back(einmal(stufen[i]).sekunden);
         echt[i] = median(t);
-        pruefprotokoll_modus = 2;
+        log.modus = Kandidatenlog::Modus::abspielen;
         std::vector<double> u;
         for (int n = 0; n < 3; ++n) {
             const Lauf13 e = einmal(stufen[i]);
-            if (e.kandidaten != r.kandidaten || e.gebaeude != r.gebaeude) {
+            if (e.kandidaten != r.kandidaten || e.gebaeude != r.gebaeude ||
+                log.stelle != log.sperren.size()) {
                 std::printf("replay went astray\n");
                 return 1;
             }

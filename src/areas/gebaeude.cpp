@@ -281,7 +281,56 @@ void reihe_entscheiden(Lauf& l, Gebaeudestufe& st, const Kandidat& k, float reih
     st.vorher_ecke4_y = k.ey[4];
 }
 
+// What turned a candidate down, in the order the tests run.
+enum class Sperre : std::uint8_t { keine, weg, mauer, platz, park, ueberlappung };
+
+// The candidate's tests, first refusal wins. The square, park and overlap
+// tests each draw one random number when they are reached.
+Sperre kandidat_pruefen(Lauf& l, Gebaeudestufe& st, Haus& haus, const Kandidat& k, int b) {
+    if (weg_kollision(l, k, st.daten)) return Sperre::weg;
+    if (l.m.mauer_vorhanden && mauer_kollision(l, k, st.daten)) return Sperre::mauer;
+    if (plaetze_kollision(l, k)) return Sperre::platz;
+    if (parks_kollision(l, k)) return Sperre::park;
+    haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
+    // A row member may touch its predecessor.
+    const int letzter = st.reihe_aktiv ? b - 2 : b - 1;
+    if (l.rnd() < l.p.haus_antiueberlappung &&
+        haeuser_kollision(l.m, st.daten, b, k.ex, k.ey, letzter))
+        return Sperre::ueberlappung;
+    return Sperre::keine;
+}
+
+#ifdef TARVELLO_KANDIDATEN_LOG
+// Records the outcome, or replays it without the tests; the replay still
+// makes the tests' draws, so the same candidates and the same map follow.
+Sperre kandidat_pruefen_mit_log(Lauf& l, Gebaeudestufe& st, Haus& haus, const Kandidat& k, int b) {
+    Kandidatenlog& log = kandidatenlog();
+    if (log.modus != Kandidatenlog::Modus::abspielen) {
+        const Sperre s = kandidat_pruefen(l, st, haus, k, b);
+        if (log.modus == Kandidatenlog::Modus::aufnehmen)
+            log.sperren.push_back(static_cast<std::uint8_t>(s));
+        return s;
+    }
+    const auto s = static_cast<Sperre>(log.sperren.at(log.stelle++));
+    if (s == Sperre::weg || s == Sperre::mauer) return s;
+    l.rnd(); // the square test's draw
+    if (s == Sperre::platz) return s;
+    l.rnd(); // the park test's draw
+    if (s == Sperre::park) return s;
+    haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
+    l.rnd(); // the overlap test's draw
+    return s;
+}
+#endif
+
 } // namespace
+
+#ifdef TARVELLO_KANDIDATEN_LOG
+Kandidatenlog& kandidatenlog() {
+    static Kandidatenlog log;
+    return log;
+}
+#endif
 
 bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
     Stadtmodell& m = l.m;
@@ -301,32 +350,25 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
         const Bildung bildung = kandidat_bilden(l, st, k, reihe_abstand);
         if (bildung == Bildung::kein_anker) return aufgeben(l, st);
 
-        bool weg_k = bildung != Bildung::gut;
-        bool mauer_k = false;
-        bool ueberlappung = false;
-        if (!weg_k) {
+        // A candidate that found no good spot counts as one on a way.
+        Sperre sperre = Sperre::weg;
+        if (bildung == Bildung::gut) {
             haus.rund = k.rund;
             haus.x = k.x;
             haus.y = k.y;
             haus.breite = k.a;
             haus.laenge = k.b;
-            weg_k = weg_kollision(l, k, st.daten);
-            if (m.mauer_vorhanden && !weg_k) mauer_k = mauer_kollision(l, k, st.daten);
-            if (!weg_k && !mauer_k && plaetze_kollision(l, k)) weg_k = true;
-            if (!weg_k && !mauer_k && parks_kollision(l, k)) weg_k = true;
-            if (!weg_k && !mauer_k) {
-                haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
-                // A row member may touch its predecessor.
-                const int letzter = st.reihe_aktiv ? b - 2 : b - 1;
-                if (l.rnd() < p.haus_antiueberlappung)
-                    ueberlappung = haeuser_kollision(m, st.daten, b, k.ex, k.ey, letzter);
-            }
+#ifdef TARVELLO_KANDIDATEN_LOG
+            sperre = kandidat_pruefen_mit_log(l, st, haus, k, b);
+#else
+            sperre = kandidat_pruefen(l, st, haus, k, b);
+#endif
         }
 
         const bool reihe_vorher = st.reihe_aktiv;
         st.reihe_aktiv = false;
         if (l.abbruch) return false;
-        if (weg_k || mauer_k || ueberlappung) {
+        if (sperre != Sperre::keine) {
             ++st.folge;
             continue;
         }

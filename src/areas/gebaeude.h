@@ -85,6 +85,20 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& stufe);
 // The same with a state kept per thread for the driver's loop.
 bool haus_platzieren(Lauf& l);
 
+#ifdef TARVELLO_KANDIDATEN_LOG
+// Only with the CMake option TARVELLO_KANDIDATEN_LOG, for
+// bench/kandidatenschranke.sh: records what turned each candidate down, or
+// replays those outcomes instead of running the tests, which times the stage
+// as if its tests were free.
+struct Kandidatenlog {
+    enum class Modus { aus, aufnehmen, abspielen };
+    Modus modus = Modus::aus;
+    std::vector<std::uint8_t> sperren; // per candidate tested, in order
+    std::size_t stelle = 0;            // next outcome to replay
+};
+Kandidatenlog& kandidatenlog();
+#endif
+
 // Parts of the stage, open for tests.
 
 // A candidate: shape, centre, sizes a and b and the corners 1..4.

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "areas/flaechen.h"
-#include "core/vorlagen.h"
 #include "generator/statistik.h"
-#include "generator/treiber.h"
 #include "geometry/geometrie.h"
+#include "laufhilfe.h"
 #include "streets/verbindungen.h"
 
 using namespace tarvello;
@@ -33,17 +32,12 @@ struct Rekorder : Wirt {
 };
 
 // A hand-built way network with everything a stage needs around it.
-struct Netz {
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z;
-    Rekorder wirt;
+struct Netz : Laufaufbau<Rekorder> {
     Lauf l;
 
     explicit Netz(std::uint64_t startwert = 1, int plaetze = 3, int parks = 3,
                   Sprache sprache = Sprache::englisch)
-        : z(startwert, uhr), l(p, m, z, uhr, wirt, sprache) {
+        : Laufaufbau(startwert), l(lauf(sprache)) {
         p.weg_aufloesung = 0.4f;
         p.n_fluesse_max = 1;
         p.wege_anzahl = 20;
@@ -504,17 +498,12 @@ class Flaechenlaeufe : public ::testing::TestWithParam<int> {};
 
 TEST_P(Flaechenlaeufe, VorlagenSetzenPlaetzeUndParksMitEndlichenUmrissen) {
     const int vorlage = GetParam();
-    Steuerwerte s = start_steuerwerte();
-    ASSERT_TRUE(vorlage_anwenden(s, vorlage));
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z(1, uhr);
-    Rekorder wirt;
-    const Laufbericht b = stadtplan_erstellen(s, p, m, z, uhr, wirt, Sprache::englisch);
+    Laufaufbau<Rekorder> a;
+    const Laufbericht b = a.erstellen(vorlage_steuerwerte(vorlage));
+    const Stadtmodell& m = a.m;
     ASSERT_EQ(b.ende, Laufende::fertig) << b.meldung;
-    ASSERT_GT(p.n_plaetze, 0);
-    ASSERT_GT(p.n_parks, 0);
+    ASSERT_GT(a.p.n_plaetze, 0);
+    ASSERT_GT(a.p.n_parks, 0);
     const Zaehlung c = zaehlen(m);
     EXPECT_GT(c.plaetze, 0);
     EXPECT_GT(c.parks, 0);
@@ -534,7 +523,7 @@ TEST_P(Flaechenlaeufe, VorlagenSetzenPlaetzeUndParksMitEndlichenUmrissen) {
         }
     }
     bool parks = false, plaetze = false;
-    for (const std::string& t : wirt.texte) {
+    for (const std::string& t : a.wirt.texte) {
         parks |= t == "Parks ...";
         plaetze |= t == "Squares ...";
     }

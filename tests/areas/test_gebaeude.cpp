@@ -8,10 +8,9 @@
 
 #include "areas/gebaeude.h"
 #include "core/funktionen.h"
-#include "core/vorlagen.h"
 #include "core/zahlen.h"
-#include "generator/treiber.h"
 #include "geometry/eingrenzen.h"
+#include "laufhilfe.h"
 
 using namespace tarvello;
 
@@ -34,15 +33,10 @@ struct Protokoll : Wirt {
 };
 
 // A square town of 1000 m with a hand-built street grid, squares and parks.
-struct Feld {
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z;
-    Protokoll wirt;
+struct Feld : Laufaufbau<Protokoll> {
     Gebaeudestufe stufe;
 
-    explicit Feld(std::uint64_t seed = 7, int gebaeude = 300) : z(seed, uhr) {
+    explicit Feld(std::uint64_t seed = 7, int gebaeude = 300) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
         p.stadt_form = 1;
         p.stadt_abmessung = 1000;
@@ -102,7 +96,7 @@ struct Feld {
     // The driver's building loop. Returns the number of buildings kept.
     int bauen() {
         rahmen();
-        Lauf l(p, m, z, uhr, wirt);
+        Lauf l = lauf();
         m.haus_naechster = 1;
         while (m.haus_naechster <= p.n_gebaude && !l.abbruch) {
             if (!haus_platzieren(l, stufe)) break;
@@ -361,7 +355,7 @@ TEST(Gebaeude, FlaechenGroesseEntscheidetUeberSperre) {
     Feld::viereck(f.m.plaetze[1], 400, 400, 460, 460);
     f.p.plaetze_gebaeude_zulassen = 1;
     f.p.plaetze_gebaeude_groesse = 1;
-    Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+    Lauf l = f.lauf();
     Kandidat k;
     k.rund = 1;
     k.x = k.y = 430;
@@ -391,7 +385,7 @@ TEST(Gebaeude, WegtestFindetJedenNahenPunkt) {
     sprung.n_punkte = static_cast<std::int16_t>(vorher + 40);
     f.rahmen();
     const Stufendaten daten = stufendaten_bilden(f.m);
-    Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+    Lauf l = f.lauf();
     int gefunden = 0, gesamt = 0;
     for (int w = 1; w <= 4; ++w) {
         const Weg& weg = f.m.wege[ix(w)];
@@ -437,7 +431,7 @@ TEST(Gebaeude, BreiterFlussReichtUeberSeinenRahmen) {
     f.weg(1, 300, 500, 700, 500, 200, true);
     f.rahmen();
     const float rand = weg_rand(f.p);
-    Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+    Lauf l = f.lauf();
     const Stufendaten daten = stufendaten_bilden(f.m);
     Kandidat k;
     k.rund = 1;
@@ -508,7 +502,7 @@ TEST(Gebaeude, MauertestFindetJedeMauerZwischenLuecken) {
     f.m.mauer_n_punkte = n;
     f.m.mauer_vorhanden = true;
     const Stufendaten daten = stufendaten_bilden(f.m);
-    Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+    Lauf l = f.lauf();
     l.mauer_schritt = 2 * pi * 200 / n;
     const float grenze = f.p.haus_gxy_max + f.p.Mauer_Dicke;
     auto kandidat = [&](int i, float aussen, std::uint8_t rund) {
@@ -583,7 +577,7 @@ TEST(Gebaeude, AbbruchBehaeltDenKandidatenNicht) {
     f.gitter();
     f.rahmen();
     f.wirt.abbruch_bei = 50; // the stage yields at least once per candidate
-    Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+    Lauf l = f.lauf();
     int gesetzt = 0;
     while (!l.abbruch && haus_platzieren(l, f.stufe)) {
         ++gesetzt;
@@ -607,7 +601,7 @@ TEST(Gebaeude, NeueStufeBeginntOhneReihe) {
     f.stufe.vorher_ecke1_x = f.stufe.vorher_ecke1_y = -5000;
     f.m.haus_naechster = 1;
     f.p.n_gebaude = 1;
-    Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+    Lauf l = f.lauf();
     ASSERT_TRUE(haus_platzieren(l, f.stufe));
     EXPECT_EQ(f.stufe.reihenglieder, 0);
     EXPECT_GT(f.haus(1).x, 0);
@@ -643,30 +637,23 @@ TEST(Gebaeude, ReihenRichtungAmWegende) {
 }
 
 TEST(Gebaeude, GestutzteSucheFindetDenselbenWeg) {
-    Steuerwerte s = start_steuerwerte();
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z(4, uhr);
-    Wirt wirt;
-    ASSERT_FALSE(parameter_einlesen(s, z, p, m));
-    Lauf l(p, m, z, uhr, wirt);
-    ASSERT_EQ(stadt_generieren(l), Laufende::fertig);
-    const std::vector<Punktrahmen> rahmen = stufendaten_bilden(m).rahmen;
+    Laufaufbau<> f(4);
+    ASSERT_EQ(f.generieren(start_steuerwerte()), Laufende::fertig);
+    const std::vector<Punktrahmen> rahmen = stufendaten_bilden(f.m).rahmen;
     // Include points on way points themselves, where ties are likely.
     for (int i = 0; i < 3000; ++i) {
-        float x = z.rnd() * 1.2f * p.stadt_abmessung - 0.1f * p.stadt_abmessung;
-        float y = z.rnd() * 1.2f * p.stadt_abmessung - 0.1f * p.stadt_abmessung;
+        float x = f.z.rnd() * 1.2f * f.p.stadt_abmessung - 0.1f * f.p.stadt_abmessung;
+        float y = f.z.rnd() * 1.2f * f.p.stadt_abmessung - 0.1f * f.p.stadt_abmessung;
         if (i % 3 == 0) {
-            const int w = 1 + i % m.n_wege;
-            const Weg& weg = m.wege[ix(w)];
+            const int w = 1 + i % f.m.n_wege;
+            const Weg& weg = f.m.wege[ix(w)];
             if (weg.n_punkte > 0) {
                 x = weg.px(1 + i % weg.n_punkte);
                 y = weg.py(1 + i % weg.n_punkte);
             }
         }
-        const NaechsterWeg a = naechster_weg(m, x, y);
-        const NaechsterWeg b = naechster_weg_gestutzt(m, rahmen, x, y);
+        const NaechsterWeg a = naechster_weg(f.m, x, y);
+        const NaechsterWeg b = naechster_weg_gestutzt(f.m, rahmen, x, y);
         ASSERT_EQ(a.weg, b.weg) << x << "," << y;
         ASSERT_EQ(a.punkt, b.punkt);
         ASSERT_EQ(a.abstand, b.abstand);
@@ -682,19 +669,14 @@ TEST(Gebaeude, VieleLaeufeHaltenAbstandZuWegenUndMauer) {
         const int laeufe = v >= 12 ? 1 : 4;
         long long gebaeude = 0, runde = 0, reihen = 0, ecken = 0, nachbarn = 0, betroffen = 0;
         for (int seed = 1; seed <= laeufe; ++seed) {
-            Steuerwerte s = start_steuerwerte();
-            vorlage_anwenden(s, v);
+            Steuerwerte s = vorlage_steuerwerte(v);
             ASSERT_FALSE(s.setzen("Slider_haus_antiueberlappung", "100"));
-            Parameter p;
-            Stadtmodell m;
-            TestUhr uhr;
-            Zufall z(static_cast<std::uint64_t>(seed), uhr);
-            Einpassmelder wirt;
-            ASSERT_FALSE(parameter_einlesen(s, z, p, m));
-            Lauf l(p, m, z, uhr, wirt);
-            ASSERT_EQ(stadt_generieren(l), Laufende::fertig) << "preset " << v << " seed " << seed;
+            Laufaufbau<Einpassmelder> f(static_cast<std::uint64_t>(seed));
+            ASSERT_EQ(f.generieren(s), Laufende::fertig) << "preset " << v << " seed " << seed;
+            const Parameter& p = f.p;
+            const Stadtmodell& m = f.m;
             ASSERT_EQ(m.haus_naechster - 1, p.n_gebaude) << "preset " << v << " seed " << seed;
-            const float skala = wirt.skaliert ? m.karten_faktor : 1.0f;
+            const float skala = f.wirt.skaliert ? m.karten_faktor : 1.0f;
             const std::vector<Punktrahmen> rahmen = punktrahmen_bilden(m);
             const float grenze = p.haus_gxy_max + p.Mauer_Dicke;
             for (int b = 1; b < m.haus_naechster; ++b) {

@@ -9,19 +9,14 @@
 #include "core/funktionen.h"
 #include "core/vorlagen.h"
 #include "geometry/eingrenzen.h"
+#include "laufhilfe.h"
 
 using namespace tarvello;
 
 namespace {
 
-struct Feld {
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z;
-    Wirt wirt;
-
-    explicit Feld(std::uint64_t seed) : z(seed, uhr) {
+struct Feld : Laufaufbau<> {
+    explicit Feld(std::uint64_t seed) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
         p.haus_gxy_max = 6 + z.rnd() * 30;
         m.dimensionieren(40, p.weg_punkte_max, 400, 0, 0);
@@ -144,7 +139,7 @@ TEST(GebaeudeRaster, WegUndMauerWieDerVolleDurchlauf) {
     int wege = 0, mauern = 0, faelle = 0;
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         Feld f(seed);
-        Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+        Lauf l = f.lauf();
         const Stufendaten d = stufendaten_bilden(f.m);
         for (int n = 0; n < 300; ++n) {
             const Kandidat k = f.kandidat();
@@ -251,7 +246,7 @@ TEST(GebaeudeRaster, WegpunkteAmRandDerProbenWieDerVolleDurchlauf) {
             weg.punkt_setzen(1, px + r * std::cos(wi), py + r * std::sin(wi));
             weg.n_punkte = 1;
             weg_rahmen(f.m, f.p, 3);
-            Lauf l(f.p, f.m, f.z, f.uhr, f.wirt);
+            Lauf l = f.lauf();
             const Stufendaten d = stufendaten_bilden(f.m);
             const bool w = weg_kollision(l, k, d);
             ASSERT_EQ(w, weg_alle(f, k)) << "seed " << seed << " case " << n;

@@ -30,7 +30,7 @@ TEST(Zufall, GleicherStartwertGleicheFolgeAuchMitNeuSaeen) {
     EXPECT_NE(folge(c, 50, true), folge(d, 50, true));
 }
 
-TEST(Zufall, NeuSaeenImSelbenUhrTaktWiederholtNichts) {
+TEST(Zufall, NeuSaeenMischtDieUhrInDenZustand) {
     TestUhr uhr; // the clock never moves: every re-seed sees the same tick
     Zufall z(uhr);
     std::set<float> gesehen;
@@ -39,8 +39,17 @@ TEST(Zufall, NeuSaeenImSelbenUhrTaktWiederholtNichts) {
         gesehen.insert(z.rnd());
     }
     EXPECT_GT(gesehen.size(), 95u);
-    // Two generators re-seeded in the same tick from different states differ too.
-    EXPECT_NE(z.zufall_ganz(0, 1000000), z.zufall_ganz(0, 1000000));
+    // Yet the tick goes in: two generators in one state stay alike through a
+    // re-seed in the same tick and part at different ticks.
+    TestUhr uhr_a, uhr_b;
+    Zufall a(uhr_a), b(uhr_b);
+    a.neu_saeen();
+    b.neu_saeen();
+    EXPECT_EQ(folge(a, 5, false), folge(b, 5, false));
+    uhr_b.tick = 1;
+    a.neu_saeen();
+    b.neu_saeen();
+    EXPECT_NE(folge(a, 5, false), folge(b, 5, false));
 }
 
 TEST(Zufall, WerteLiegenInNullBisEins) {

@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/vorlagen.h"
 #include "generator/nummerierung.h"
-#include "generator/treiber.h"
+#include "laufhilfe.h"
 
 using namespace tarvello;
 
@@ -26,16 +25,10 @@ struct Protokoll : Wirt {
 
 // Three rivers, then streets of the given half-widths, buildings of the given
 // sizes, two squares (the second not placed) and one park.
-struct Modell {
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z;
-    Protokoll wirt;
-
+struct Modell : Laufaufbau<Protokoll> {
     Modell(const std::vector<float>& strassen, const std::vector<float>& haeuser,
            std::uint64_t seed = 3)
-        : z(seed, uhr) {
+        : Laufaufbau(seed) {
         p.weg_halbbreite_min = 1;
         p.weg_halbbreite_max = 9;
         p.haus_gxy_min = 3;
@@ -67,7 +60,7 @@ struct Modell {
         m.n_nummer_haeuser = static_cast<std::int16_t>(haeuser);
         m.n_nummer_plaetze = static_cast<std::int16_t>(plaetze);
         m.n_nummer_parks = static_cast<std::int16_t>(parks);
-        Lauf l(p, m, z, uhr, wirt);
+        Lauf l = lauf();
         elemente_nummerieren(l);
     }
 };
@@ -160,18 +153,14 @@ TEST(Nummerierung, StrassenbreiteAusserhalbDesBereichsHaengtNicht) {
 }
 
 TEST(Nummerierung, GanzerLaufBehaeltDieZaehlerUndNummeriert) {
-    Steuerwerte s = start_steuerwerte();
-    vorlage_anwenden(s, 11);
-    Parameter p;
-    Stadtmodell m;
+    Laufaufbau<Protokoll> a(2);
+    Stadtmodell& m = a.m;
     m.n_nummer_wege = 40;
     m.n_nummer_haeuser = 10000;
     m.n_nummer_plaetze = 3;
     m.n_nummer_parks = 100;
-    TestUhr uhr;
-    Zufall z(2, uhr);
-    Protokoll wirt;
-    const Laufbericht r = stadtplan_erstellen(s, p, m, z, uhr, wirt, Sprache::deutsch);
+    const Laufbericht r = a.erstellen(vorlage_steuerwerte(11), Sprache::deutsch);
+    const Parameter& p = a.p;
     ASSERT_EQ(r.ende, Laufende::fertig);
     EXPECT_EQ(m.n_nummer_wege, 40);
     EXPECT_EQ(m.n_nummer_haeuser, m.haus_naechster - 1);
@@ -190,6 +179,6 @@ TEST(Nummerierung, GanzerLaufBehaeltDieZaehlerUndNummeriert) {
     EXPECT_TRUE(eins_bis(nummern(p.n_plaetze, [&](int i) { return m.plaetze[ix(i)].nummer; }), 3));
     EXPECT_TRUE(
         eins_bis(nummern(p.n_parks, [&](int i) { return m.parks[ix(i)].nummer; }), p.n_parks));
-    EXPECT_NE(std::find(wirt.texte.begin(), wirt.texte.end(), "Nummerierung ..."),
-              wirt.texte.end());
+    EXPECT_NE(std::find(a.wirt.texte.begin(), a.wirt.texte.end(), "Nummerierung ..."),
+              a.wirt.texte.end());
 }

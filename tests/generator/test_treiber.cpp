@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/vorlagen.h"
 #include "generator/statistik.h"
-#include "generator/treiber.h"
+#include "laufhilfe.h"
 
 using namespace tarvello;
 
@@ -50,21 +49,13 @@ struct Protokoll : Wirt {
     }
 };
 
-struct Lauffeld {
-    Steuerwerte s = start_steuerwerte();
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z{1, uhr};
-    Protokoll wirt;
+struct Lauffeld : Laufaufbau<Protokoll> {
+    Steuerwerte s;
 
-    explicit Lauffeld(int vorlage) {
-        vorlage_anwenden(s, vorlage);
-        wirt.uhr = &uhr;
-    }
+    explicit Lauffeld(int vorlage) : s(vorlage_steuerwerte(vorlage)) { wirt.uhr = &uhr; }
     Laufende laufen() {
         EXPECT_FALSE(parameter_einlesen(s, z, p, m));
-        Lauf l(p, m, z, uhr, wirt);
+        Lauf l = lauf();
         wirt.lauf = &l;
         const Laufende e = stadt_generieren(l);
         versuche = l.versuch_nr;
@@ -209,15 +200,12 @@ TEST(Treiber, StadtmitteOhneStrassenBleibt) {
 
 TEST(Treiber, EinpassenSkaliertNurUeberNullKommaNeunFuenf) {
     for (float rand : {0.95f, 1.2f}) {
-        Steuerwerte s = start_steuerwerte();
-        Parameter p = parameter_umrechnen(s);
-        Stadtmodell m;
+        Laufaufbau<> f;
+        f.p = parameter_umrechnen(start_steuerwerte());
+        Stadtmodell& m = f.m;
         m.dimensionieren(3, 100, 3, 0, 0);
         m.stadt_abmessung = 1000;
-        TestUhr uhr;
-        Zufall z(1, uhr);
-        Wirt wirt;
-        Lauf l(p, m, z, uhr, wirt);
+        Lauf l = f.lauf();
         m.haeuser[1].rund = 1;
         m.haeuser[1].x = 500 + 500 * rand;
         m.haeuser[1].y = 500;

@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "core/funktionen.h"
-#include "core/parameter.h"
-#include "core/vorlagen.h"
 #include "core/zahlen.h"
 #include "geometry/geometrie.h"
+#include "laufhilfe.h"
 #include "rivers/fluesse.h"
 
 using namespace tarvello;
@@ -45,15 +44,10 @@ class Aufzeichner : public Wirt {
 };
 
 // The start preset with a fixed seed; tests tweak p afterwards.
-struct Aufbau {
-    TestUhr uhr;
-    Zufall z;
-    Parameter p;
-    Stadtmodell m;
-    Aufzeichner wirt;
+struct Aufbau : Laufaufbau<Aufzeichner> {
     bool abbruch = false;
 
-    explicit Aufbau(std::uint64_t startwert) : z(startwert, uhr) {
+    explicit Aufbau(std::uint64_t startwert) : Laufaufbau(startwert) {
         EXPECT_FALSE(parameter_einlesen(start_steuerwerte(), z, p, m).has_value());
         wirt.abbruch_nach_nachgaben = 2'000'000; // a stage that never ends fails, not hangs
     }
@@ -67,7 +61,7 @@ struct Aufbau {
                          p.n_plaetze, p.n_parks);
     }
     FlussBericht laufen(Sprache sprache = Sprache::englisch) {
-        Lauf l(p, m, z, uhr, wirt, sprache);
+        Lauf l = lauf(sprache);
         FlussBericht b = fluesse_wachsen(l);
         abbruch = l.abbruch;
         return b;

@@ -10,24 +10,19 @@
 #include <vector>
 
 #include "core/funktionen.h"
-#include "core/vorlagen.h"
 #include "core/zahlen.h"
+#include "laufhilfe.h"
 #include "streets/strassen.h"
 
 using namespace tarvello;
 
 namespace {
 
-struct Feld {
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z;
-    Wirt wirt;
-    Lauf l{p, m, z, uhr, wirt};
+struct Feld : Laufaufbau<> {
+    Lauf l = lauf();
     Strassenraster ra;
 
-    explicit Feld(std::uint64_t seed) : z(seed, uhr) {
+    explicit Feld(std::uint64_t seed) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
         m.dimensionieren(40, p.weg_punkte_max, 1, 0, 0);
         m.stadt_abmessung = p.stadt_abmessung;

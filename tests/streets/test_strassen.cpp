@@ -4,8 +4,8 @@
 #include <set>
 
 #include "core/funktionen.h"
-#include "core/vorlagen.h"
 #include "core/zahlen.h"
+#include "laufhilfe.h"
 #include "streets/strassen.h"
 #include "streets/verbindungen.h"
 
@@ -14,16 +14,11 @@ using namespace tarvello;
 namespace {
 
 // A model with hand-built ways and a run context around it.
-struct Aufbau {
-    Parameter p;
-    Stadtmodell m;
-    TestUhr uhr;
-    Zufall z{11, uhr};
-    Wirt wirt;
-    Lauf l{p, m, z, uhr, wirt};
+struct Aufbau : Laufaufbau<> {
+    Lauf l = lauf();
     Strassenraster ra;
 
-    Aufbau() {
+    Aufbau() : Laufaufbau(11) {
         p = parameter_umrechnen(start_steuerwerte());
         m.dimensionieren(20, p.weg_punkte_max, 10, 0, 0);
         m.stadt_abmessung = p.stadt_abmessung;

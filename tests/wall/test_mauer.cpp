@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "core/funktionen.h"
-#include "core/lauf.h"
-#include "core/parameter.h"
-#include "core/vorlagen.h"
 #include "core/zahlen.h"
+#include "laufhilfe.h"
 #include "wall/mauer.h"
 #include "wall/tuerme.h"
 
@@ -34,16 +32,11 @@ class Aufnahme : public Wirt {
 
 // A hand-built town: a round outline without turbulence round the centre of
 // a 1000 m map, the wall at 80 % of it (radius 268 m), and radial streets.
-struct Stadt {
-    TestUhr uhr;
-    Zufall z{4711, uhr};
-    Aufnahme wirt;
-    Parameter p;
-    Stadtmodell m;
+struct Stadt : Laufaufbau<Aufnahme> {
     std::unique_ptr<Lauf> l;
     Mauerbau b;
 
-    explicit Stadt(float abmessung = 1000.0f) {
+    explicit Stadt(float abmessung = 1000.0f) : Laufaufbau(4711) {
         EXPECT_FALSE(parameter_einlesen(start_steuerwerte(), z, p, m));
         p.stadt_form = 0;
         p.stadt_turbulenz = 0.0f;
@@ -301,7 +294,7 @@ TEST(Tuerme, VolleTabelleImRing) {
 
 TEST(Tuerme, Abstandswuerfel) {
     Stadt s;
-    Lauf l(s.p, s.m, s.z, s.uhr, s.wirt);
+    Lauf l = s.lauf();
     s.p.Mauer_Tuerme_Abstand = 50.0f;
     EXPECT_EQ(turmabstand_wuerfeln(l), 50.0f);
     s.p.Mauer_Turmabstand_Variation = 1.0f;
@@ -478,7 +471,7 @@ TEST(Mauer, ToreBegradigenZiehtPunkteInsTor) {
     s.m.n_wege = 2;
     const std::vector<float> x0(w1.x), y0(w1.y);
 
-    Lauf l(s.p, s.m, s.z, s.uhr, s.wirt);
+    Lauf l = s.lauf();
     l.erster_strassenweg = 1;
     Tor tor;
     tor.x = 500;

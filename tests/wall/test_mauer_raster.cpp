@@ -6,26 +6,18 @@
 #include <cmath>
 
 #include "core/funktionen.h"
-#include "core/lauf.h"
-#include "core/parameter.h"
-#include "core/vorlagen.h"
 #include "geometry/eingrenzen.h"
 #include "geometry/geometrie.h"
 #include "geometry/wegsuche.h"
+#include "laufhilfe.h"
 #include "wall/mauer.h"
 
 using namespace tarvello;
 
 namespace {
 
-struct Netz {
-    TestUhr uhr;
-    Zufall z;
-    Wirt wirt;
-    Parameter p;
-    Stadtmodell m;
-
-    explicit Netz(std::uint64_t seed) : z(seed, uhr) {
+struct Netz : Laufaufbau<> {
+    explicit Netz(std::uint64_t seed) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
         m.dimensionieren(40, p.weg_punkte_max, 10, 0, 0);
         m.stadt_abmessung = p.stadt_abmessung;
@@ -77,7 +69,7 @@ TEST(MauerRaster, KreuzungUndNaechsterWegWieDerVolleDurchlauf) {
     int kreuzungen = 0, faelle = 0;
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         Netz n(seed);
-        Lauf l(n.p, n.m, n.z, n.uhr, n.wirt);
+        Lauf l = n.lauf();
         l.erster_strassenweg = 3;
         const Wegfeld f = wegfeld_bilden(l);
         const float a = n.p.stadt_abmessung;

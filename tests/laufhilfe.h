@@ -1,0 +1,53 @@
+// The pieces of one generator run for the stage and driver tests: parameter
+// set, model, a clock that only moves when told, a seeded random generator
+// and a host of the test's choice. Tests build their model on it by hand or
+// run presets through the driver; what they set and check stays in the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "core/lauf.h"
+#include "core/vorlagen.h"
+#include "generator/treiber.h"
+
+namespace tarvello {
+
+template <class W = Wirt> struct Laufaufbau {
+    Parameter p;
+    Stadtmodell m;
+    TestUhr uhr;
+    Zufall z;
+    W wirt;
+
+    explicit Laufaufbau(std::uint64_t startwert = 1) : z(startwert, uhr) {}
+
+    // A run context over the pieces; the driver too makes one per run.
+    Lauf lauf(Sprache sprache = Sprache::englisch) { return Lauf(p, m, z, uhr, wirt, sprache); }
+
+    // Reads the controls into the parameter set (sizing the model) and runs
+    // the driver; a refused parameter set fails the test.
+    Laufende generieren(const Steuerwerte& s) {
+        if (const auto fehler = parameter_einlesen(s, z, p, m)) {
+            ADD_FAILURE() << *fehler;
+            return Laufende::fehler;
+        }
+        Lauf l = lauf();
+        return stadt_generieren(l);
+    }
+
+    // Everything the Start button does with the controls.
+    Laufbericht erstellen(const Steuerwerte& s, Sprache sprache = Sprache::englisch) {
+        return stadtplan_erstellen(s, p, m, z, uhr, wirt, sprache);
+    }
+};
+
+// The start controls with preset v applied.
+inline Steuerwerte vorlage_steuerwerte(int v) {
+    Steuerwerte s = start_steuerwerte();
+    EXPECT_TRUE(vorlage_anwenden(s, v)) << "preset " << v;
+    return s;
+}
+
+} // namespace tarvello
