@@ -23,7 +23,8 @@ struct Rekorder : Wirt {
     std::vector<float> fortschritte;
     std::vector<Element> elemente;
     int yields = 0;
-    void status(const std::string& t) override { texte.push_back(t); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     void fortschritt(float p) override { fortschritte.push_back(p); }
     void element_fertig(Element art, int) override { elemente.push_back(art); }
     bool nachgeben() override {
@@ -43,7 +44,8 @@ struct Netz {
 
     explicit Netz(std::uint64_t startwert = 1, int plaetze = 3, int parks = 3,
                   Sprache sprache = Sprache::englisch)
-        : z(startwert, uhr), l(p, m, z, uhr, wirt, sprache) {
+        : z(startwert, uhr), l(p, m, z, uhr, wirt) {
+        wirt.sprache = sprache;
         p.weg_aufloesung = 0.4f;
         p.n_fluesse_max = 1;
         p.wege_anzahl = 20;
@@ -511,7 +513,7 @@ TEST_P(Flaechenlaeufe, VorlagenSetzenPlaetzeUndParksMitEndlichenUmrissen) {
     TestUhr uhr;
     Zufall z(1, uhr);
     Rekorder wirt;
-    const Laufbericht b = stadtplan_erstellen(s, p, m, z, uhr, wirt, Sprache::englisch);
+    const Laufbericht b = stadtplan_erstellen(s, p, m, z, uhr, wirt);
     ASSERT_EQ(b.ende, Laufende::fertig) << b.meldung;
     ASSERT_GT(p.n_plaetze, 0);
     ASSERT_GT(p.n_parks, 0);

@@ -20,7 +20,8 @@ std::size_t ix(int i) {
 struct Protokoll : Wirt {
     std::vector<std::string> texte;
     std::vector<float> fortschritte;
-    void status(const std::string& t) override { texte.push_back(t); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     void fortschritt(float p) override { fortschritte.push_back(p); }
 };
 
@@ -171,7 +172,8 @@ TEST(Nummerierung, GanzerLaufBehaeltDieZaehlerUndNummeriert) {
     TestUhr uhr;
     Zufall z(2, uhr);
     Protokoll wirt;
-    const Laufbericht r = stadtplan_erstellen(s, p, m, z, uhr, wirt, Sprache::deutsch);
+    wirt.sprache = Sprache::deutsch;
+    const Laufbericht r = stadtplan_erstellen(s, p, m, z, uhr, wirt);
     ASSERT_EQ(r.ende, Laufende::fertig);
     EXPECT_EQ(m.n_nummer_wege, 40);
     EXPECT_EQ(m.n_nummer_haeuser, m.haus_naechster - 1);
