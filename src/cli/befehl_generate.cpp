@@ -11,6 +11,7 @@
 #include "cli/druckoptionen_cli.h"
 #include "cli/konsolenwirt.h"
 #include "cli/nummeroptionen.h"
+#include "core/status.h"
 #include "files/einstellungsdatei.h"
 #include "files/kartendatei.h"
 #include "generator/statistik.h"

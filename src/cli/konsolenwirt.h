@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/status.h"
 #include "core/uhr.h"
 #include "core/wirt.h"
 

@@ -11,7 +11,6 @@
 #include "core/parameter.h"
 #include "core/stadtmodell.h"
 #include "core/status.h"
-#include "core/steuerwerte.h"
 #include "core/uhr.h"
 #include "core/wirt.h"
 #include "core/zufall.h"
@@ -77,7 +76,7 @@ struct Lauf {
     long long haus_kandidaten = 0; // building candidates tested in the last building stage
 
     Stufenzeiten zeiten;
-    Status letzter_status; // the run's result for the front to word
+    Status letzter_status; // the last status, for the run report
 
     float rnd() { return z.rnd(); }
     double jetzt() { return uhr.sekunden(); }

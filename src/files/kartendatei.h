@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "core/stadtmodell.h"
-#include "core/steuerwerte.h"
 #include "files/textdatei.h"
 
 namespace tarvello {

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include "core/stadtmodell.h"
-#include "core/steuerwerte.h"
 #include "files/druckfarben.h"
 #include "render/druckoptionen.h"
 
