@@ -35,7 +35,7 @@ Lauf13 einmal(const char* n_gebaude) {
     Wirt w;
     kandidatenlog().stelle = 0;
     const auto t0 = std::chrono::steady_clock::now();
-    const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), w, Sprache::englisch);
+    const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), w);
     Lauf13 r;
     r.sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     r.kandidaten = b.haus_kandidaten;

@@ -56,7 +56,7 @@ Messung einmal(int vorlage, std::uint64_t seed, Stadtmodell& m,
     Parameter p;
     Zufall z(seed);
     Wirt wirt;
-    const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt, Sprache::englisch);
+    const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
     Messung r{};
     const Stufenzeiten& t = b.zeiten;
     const double werte[10] = {t.gesamt,  t.fluesse,    t.strassen, t.mauer,     t.parks,
@@ -76,7 +76,7 @@ double rendern(const Stadtmodell& m, int pixel) {
     o.export_pixel = pixel;
     const Druckfarben f = Druckfarben::standard();
     Zufall z(1);
-    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr, Sprache::englisch};
+    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
     char name[] = "/tmp/tarvello_bench_XXXXXX";
     const int fd = mkstemp(name);
     if (fd >= 0) close(fd);

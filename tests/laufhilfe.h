@@ -24,7 +24,7 @@ template <class W = Wirt> struct Laufaufbau {
     explicit Laufaufbau(std::uint64_t startwert = 1) : z(startwert, uhr) {}
 
     // A run context over the pieces; the driver too makes one per run.
-    Lauf lauf(Sprache sprache = Sprache::englisch) { return Lauf(p, m, z, uhr, wirt, sprache); }
+    Lauf lauf() { return Lauf(p, m, z, uhr, wirt); }
 
     // Reads the controls into the parameter set (sizing the model) and runs
     // the driver; a refused parameter set fails the test.
@@ -38,8 +38,8 @@ template <class W = Wirt> struct Laufaufbau {
     }
 
     // Everything the Start button does with the controls.
-    Laufbericht erstellen(const Steuerwerte& s, Sprache sprache = Sprache::englisch) {
-        return stadtplan_erstellen(s, p, m, z, uhr, wirt, sprache);
+    Laufbericht erstellen(const Steuerwerte& s) {
+        return stadtplan_erstellen(s, p, m, z, uhr, wirt);
     }
 };
 

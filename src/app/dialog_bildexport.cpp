@@ -262,8 +262,7 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
                                      .optionen = optionen,
                                      .ausschnitt = ausschnitt,
                                      .zufall = zufall,
-                                     .wirt = &wirt,
-                                     .sprache = fenster_.sprache()};
+                                     .wirt = &wirt};
         ergebnis = bilder_exportieren(auftrag, {Exportdatei{f, datei}});
     });
     setEnabled(true);

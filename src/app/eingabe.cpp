@@ -100,6 +100,11 @@ QPushButton* navigationsknopf(const char* name) {
     return k;
 }
 
+// A message worded elsewhere (a file or drawing error) on the status line.
+Status meldung_status(const QString& text) {
+    return {Statusart::meldung, text.toStdString()};
+}
+
 } // namespace
 
 Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), daten_(daten) {
@@ -130,7 +135,7 @@ Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), d
 
     QSettings speicher(einstellungen_organisation, einstellungen_anwendung);
     if (!restoreGeometry(speicher.value(schluessel_geometrie).toByteArray())) resize(1220, 800);
-    status_setzen("");
+    status_setzen({});
 }
 
 Eingabe::~Eingabe() = default;
@@ -558,7 +563,7 @@ void Eingabe::sprachversionen() {
     listen_fuellen();
     if (deutsch_) deutsch_->setChecked(sprache_ == Sprache::deutsch);
     if (englisch_) englisch_->setChecked(sprache_ == Sprache::englisch);
-    status_->setText(status_uebersetzen(status_->text(), sprache_));
+    status_->setText(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
 }
 
 void Eingabe::listen_fuellen() {
@@ -726,8 +731,9 @@ void Eingabe::druckmenue_abgleichen() {
 
 // --- status --------------------------------------------------------------------
 
-void Eingabe::status_setzen(const QString& text) {
-    status_->setText(status_uebersetzen(text, sprache_));
+void Eingabe::status_setzen(const Status& status) {
+    letzter_status_ = status;
+    status_->setText(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
 }
 
 QString Eingabe::status_text() const {
@@ -764,13 +770,13 @@ void Eingabe::lauf_starten() {
     laeuft_ = true;
     abbruch_ = false;
     bedienung_schalten();
-    status_setzen(QString());
+    status_setzen({});
     fortschritt_setzen(0);
 
     Zufall zufall(startwert);
     Fensterwirt wirt(*this);
     const Laufbericht bericht = stadtplan_erstellen(steuerwerte_, daten_.parameter, daten_.modell,
-                                                    zufall, system_uhr(), wirt, sprache_);
+                                                    zufall, system_uhr(), wirt);
     laeuft_ = false;
     letztes_ende_ = bericht.ende;
     letzter_startwert_ = startwert;
@@ -780,7 +786,7 @@ void Eingabe::lauf_starten() {
     // the user edits it.
     startwert_->setStyleSheet(ziehen ? "color: gray;" : QString());
     if (bericht.ende == Laufende::fehler) {
-        status_setzen(QString::fromStdString(bericht.meldung));
+        status_setzen({Statusart::meldung, bericht.meldung});
         meldung(QString::fromStdString(bericht.meldung));
     }
     bedienung_schalten();
@@ -795,7 +801,7 @@ void Eingabe::lauf_starten() {
 void Eingabe::lauf_abbrechen() {
     if (!beschaeftigt() || abbruch_) return;
     abbruch_ = true;
-    status_setzen(text_anwender_abbruch.in(sprache_));
+    status_setzen({Statusart::anwender_abbruch});
     fortschritt_setzen(0);
     bedienung_schalten();
 }
@@ -850,7 +856,7 @@ void Eingabe::seite_oeffnen(const QString& adresse) {
 
 bool Eingabe::dateifehler_zeigen(const std::optional<Dateifehler>& fehler) {
     if (!fehler) return false;
-    status_setzen(fehler->meldung());
+    status_setzen(meldung_status(fehler->meldung()));
     fortschritt_setzen(0);
     meldung(fehler->meldung());
     return true;
@@ -880,15 +886,14 @@ bool Eingabe::karte_laden_aus(const QString& datei) {
     bedienung_schalten();
     Fensterwirt wirt(*this);
     Kartenkopf kopf;
-    const Dateiergebnis fehler =
-        tarvello::stadtplan_laden(datei, daten_.modell, kopf, &wirt, sprache_);
+    const Dateiergebnis fehler = tarvello::stadtplan_laden(datei, daten_.modell, kopf, &wirt);
     dateiarbeit_ = false;
     const bool abgebrochen = abbruch_;
     abbruch_ = false;
     bedienung_schalten();
     schliessen_falls_verlangt();
     if (abgebrochen && fehler) {
-        status_setzen(text_anwender_abbruch.in(sprache_));
+        status_setzen({Statusart::anwender_abbruch});
         return false;
     }
     if (dateifehler_zeigen(fehler)) return false;
@@ -913,15 +918,15 @@ bool Eingabe::karte_speichern_als(const QString& datei) {
     abbruch_ = false;
     bedienung_schalten();
     Fensterwirt wirt(*this);
-    const Dateiergebnis fehler = tarvello::stadtplan_speichern(
-        datei, daten_.modell, Kartenkopf{stadtname(), nord()}, &wirt, sprache_);
+    const Dateiergebnis fehler =
+        tarvello::stadtplan_speichern(datei, daten_.modell, Kartenkopf{stadtname(), nord()}, &wirt);
     dateiarbeit_ = false;
     const bool abgebrochen = abbruch_;
     abbruch_ = false;
     bedienung_schalten();
     schliessen_falls_verlangt();
     if (abgebrochen && fehler) {
-        status_setzen(text_anwender_abbruch.in(sprache_));
+        status_setzen({Statusart::anwender_abbruch});
         return false;
     }
     return !dateifehler_zeigen(fehler);
@@ -944,9 +949,8 @@ bool Eingabe::drucken_auf(QPrinter& drucker) {
     Zeichenergebnis e;
     const bool gelaufen = arbeit_ausfuehren([&](Wirt& wirt) {
         Zufall zufall; // the labels of squares and parks move between prints
-        const Zeichenauftrag auftrag{
-            daten_.modell, daten_.farben, daten_.druckoptionen, {},    zufall,
-            &wirt,         sprache_,      stadtname(),          nord()};
+        const Zeichenauftrag auftrag{daten_.modell, daten_.farben, daten_.druckoptionen, {},
+                                     zufall,        &wirt,         stadtname(),          nord()};
         e = tarvello::stadtplan_drucken(auftrag, drucker);
     });
     if (!gelaufen) return false;
@@ -954,10 +958,10 @@ bool Eingabe::drucken_auf(QPrinter& drucker) {
     case Zeichenende::fertig:
         return true;
     case Zeichenende::abgebrochen:
-        status_setzen(text_anwender_abbruch.in(sprache_));
+        status_setzen({Statusart::anwender_abbruch});
         return false;
     case Zeichenende::fehler:
-        status_setzen(e.fehler);
+        status_setzen(meldung_status(e.fehler));
         fortschritt_setzen(0);
         meldung(e.fehler);
         return false;

@@ -22,6 +22,7 @@
 #include "app/texte.h"
 #include "core/parameter.h"
 #include "core/stadtmodell.h"
+#include "core/status.h"
 #include "core/steuerwerte.h"
 #include "files/druckfarben.h"
 #include "files/textdatei.h"
@@ -106,7 +107,9 @@ class Eingabe : public QMainWindow {
 
     // --- host of runs and file operations ---
     Vorschau* vorschau() const { return vorschau_; }
-    void status_setzen(const QString& text);
+    // Shows the status worded in the window's language; a language change
+    // words the last one again.
+    void status_setzen(const Status& status);
     QString status_text() const;
     void fortschritt_setzen(float prozent);
     float fortschritt() const;
@@ -233,6 +236,7 @@ class Eingabe : public QMainWindow {
     QPushButton* abbruch_knopf_ = nullptr;
     QLineEdit* startwert_ = nullptr;
     QLabel* status_ = nullptr;
+    Status letzter_status_; // what status_ shows, for a language change
     Fortschrittsbalken* fortschritt_ = nullptr;
     Groessenverteilung* grafik_ = nullptr;
     Vorschau* vorschau_ = nullptr;

@@ -9,8 +9,8 @@ namespace tarvello {
 
 Fensterwirt::Fensterwirt(Eingabe& fenster, int takt_ms) : fenster_(fenster), takt_ms_(takt_ms) {}
 
-void Fensterwirt::status(const std::string& text) {
-    fenster_.status_setzen(QString::fromStdString(text));
+void Fensterwirt::status(const Status& status) {
+    fenster_.status_setzen(status);
 }
 
 void Fensterwirt::fortschritt(float prozent) {

@@ -1,7 +1,7 @@
-// The window's host of a run or of a file operation: status texts go to the
-// status line, progress to the progress bar, finished elements to the
-// preview, and every yield lets the window process its events (at most
-// every 15 ms, so the run is not slowed down by repainting).
+// The window's host of a run or of a file operation: the status goes to the
+// status line (worded there in the window's language), progress to the progress bar, finished
+// elements to the preview, and every yield lets the window process its events (at most every 15 ms,
+// so the run is not slowed down by repainting).
 #pragma once
 
 #include <QElapsedTimer>
@@ -16,7 +16,7 @@ class Fensterwirt : public Wirt {
   public:
     explicit Fensterwirt(Eingabe& fenster, int takt_ms = 15);
 
-    void status(const std::string& text) override;
+    void status(const Status& status) override;
     void fortschritt(float prozent) override;
     void element_fertig(Element art, int index) override;
     bool nachgeben() override;

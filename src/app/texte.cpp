@@ -1,6 +1,5 @@
 #include "app/texte.h"
 
-#include <QRegularExpression>
 #include <map>
 
 namespace tarvello {
@@ -320,53 +319,6 @@ const std::map<int, Zweisprachig>& hilfetexte() {
     return t;
 }
 
-// Status texts of runs and file operations; %1 and %2 stand for any text.
-const std::vector<Zweisprachig>& statustexte() {
-    static const std::vector<Zweisprachig> t = {
-        {"Stadt Versuch Nr. %1 ...", "City Attempt No. %1 ..."},
-        {"Straßen und Wege ...", "Streets ..."},
-        {"Flüsse (Versuch %1) ...", "Rivers (Attempt %1) ..."},
-        {"Stadtmauer ...", "City Wall ..."},
-        {"Parks ...", "Parks ..."},
-        {"Plätze ...", "Squares ..."},
-        {"Straßen eingrenzen ...", "Bound Streets ..."},
-        {"Plätze eingrenzen ...", "Bound Squares ..."},
-        {"Parks eingrenzen ...", "Bound Parks ..."},
-        {"Gebäude ...", "Buildings ..."},
-        {"Nur %1 von %2 Gebäuden platziert", "Only %1 of %2 buildings placed"},
-        {"Nummerierung ...", "Labelling ..."},
-        {"Stadtplan erstellt!", "City Map Finished!"},
-        {"Stadtplan abgebrochen", "City Map Aborted"},
-        {"Abbruch durch Anwender", "User Abort"},
-        {"Rechenfehler: %1", "Arithmetic fault: %1"},
-        {"Stadtplan speichern ...", "Saving City Map ..."},
-        {"Stadtplan gespeichert", "City Map Saved"},
-        {"Stadtplan laden ...", "Loading City Map ..."},
-        {"Stadtplan geladen", "City Map Loaded"},
-        {"Drucke Blatt %1 von %2", "Printing Sheet %1 of %2"},
-        {"Exportiere Grafik %1 von %2", "Export Image %1 of %2"},
-        {"Druck abgeschlossen!", "City Map Printed!"},
-        {"Grafikexport abgeschlossen!", "Image Export Completed!"},
-        {"Prozessiere Park Nr. %1", "Process Park No. %1"},
-        {"Prozessiere Platz Nr. %1", "Process Square No. %1"},
-    };
-    return t;
-}
-
-QRegularExpression muster_ausdruck(const QString& muster) {
-    // Literal text between the place markers, each marker any text.
-    static const QRegularExpression marke("%[12]");
-    QString r = "^";
-    qsizetype von = 0;
-    for (auto it = marke.globalMatch(muster); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        r += QRegularExpression::escape(muster.mid(von, m.capturedStart() - von)) + "(.*)";
-        von = m.capturedEnd();
-    }
-    r += QRegularExpression::escape(muster.mid(von)) + "$";
-    return QRegularExpression(r);
-}
-
 } // namespace
 
 const Zweisprachig* beschriftung(std::string_view name) {
@@ -565,8 +517,6 @@ const Zweisprachig text_spende = {
     "Tarvello is free. If you like it, you can support its further development on our web "
     "page."};
 
-const Zweisprachig text_anwender_abbruch = {"Abbruch durch Anwender", "User Abort"};
-
 const Zweisprachig text_startwert_ungueltig = {
     "Der Startwert muss eine ganze Zahl ab 0 sein; leer lassen für eine neue Zufallsstadt.",
     "The seed must be a whole number from 0; leave it empty for a new random town."};
@@ -589,26 +539,6 @@ QString adresse_spende(Sprache s) {
 }
 QString adresse_kontakt(const QString& version) {
     return "mailto:feedback@tarvello.example.org?subject=Tarvello%20" + version;
-}
-
-QString status_uebersetzen(const QString& text, Sprache ziel) {
-    for (const Zweisprachig& t : statustexte()) {
-        const QString quelle =
-            t.in(ziel == Sprache::deutsch ? Sprache::englisch : Sprache::deutsch);
-        const QRegularExpressionMatch treffer = muster_ausdruck(quelle).match(text);
-        if (!treffer.hasMatch()) continue;
-        const QString ziel_text = t.in(ziel);
-        // One pass, so a captured text holding "%2" is not replaced again.
-        switch (treffer.lastCapturedIndex()) {
-        case 0:
-            return ziel_text;
-        case 1:
-            return ziel_text.arg(treffer.captured(1));
-        default:
-            return ziel_text.arg(treffer.captured(1), treffer.captured(2));
-        }
-    }
-    return text;
 }
 
 } // namespace tarvello

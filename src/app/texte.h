@@ -1,7 +1,7 @@
 // The window's texts in German and English: captions of buttons, labels and
 // menu items, the layout of the parameter tabs with the caption of every
-// control, the help texts of the "?" buttons and of the menus, and the
-// translation of run status texts when the language changes mid-way.
+// control and the help texts of the "?" buttons and of the menus. Status
+// texts are worded in core/status.cpp.
 #pragma once
 
 #include <QString>
@@ -57,7 +57,6 @@ extern const Zweisprachig text_hilfe_stadteinstellungen;
 extern const Zweisprachig text_nutzungsbedingungen;
 extern const Zweisprachig text_gebaeude_info;
 extern const Zweisprachig text_spende;
-extern const Zweisprachig text_anwender_abbruch;
 extern const Zweisprachig text_startwert_ungueltig;
 
 // The maker's pages, handed to the shell; German or English page by language.
@@ -66,9 +65,5 @@ QString adresse_updates(Sprache s);
 QString adresse_spende(Sprache s);
 // mailto: address whose subject ends in the version text.
 QString adresse_kontakt(const QString& version);
-
-// A status text of a run or of a file operation in the other language, when
-// it is one the program knows; otherwise the text unchanged.
-QString status_uebersetzen(const QString& text, Sprache ziel);
 
 } // namespace tarvello

@@ -71,13 +71,13 @@ void eingrenzen(std::vector<Flaeche>& flaechen, int anzahl, float rand, Lauf* l)
 } // namespace
 
 void parks_setzen(Lauf& l, Umrisssuche& u) {
-    l.status("Parks ...", "Parks ...");
+    l.status({Statusart::parks});
     flaechen_setzen(l, u, l.m.parks, l.p.n_parks, 0.7f, l.p.parks_groesse_rel, true);
     l.element_fertig(Element::parks);
 }
 
 void plaetze_setzen(Lauf& l, Umrisssuche& u) {
-    l.status("Plätze ...", "Squares ...");
+    l.status({Statusart::plaetze});
     flaechen_setzen(l, u, l.m.plaetze, l.p.n_plaetze, 0.9f, l.p.plaetze_groesse_rel, false);
     l.element_fertig(Element::plaetze);
 }
@@ -105,12 +105,12 @@ void parks_eingrenzen(Stadtmodell& m, const Parameter& p) {
 }
 
 void plaetze_eingrenzen(Lauf& l) {
-    l.status("Plätze eingrenzen ...", "Bound Squares ...");
+    l.status({Statusart::plaetze_eingrenzen});
     eingrenzen(l.m.plaetze, l.m.n_plaetze, flaechen_rand(l.p), &l);
 }
 
 void parks_eingrenzen(Lauf& l) {
-    l.status("Parks eingrenzen ...", "Bound Parks ...");
+    l.status({Statusart::parks_eingrenzen});
     eingrenzen(l.m.parks, l.m.n_parks, flaechen_rand(l.p), &l);
 }
 

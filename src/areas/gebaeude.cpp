@@ -248,10 +248,7 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
 
 bool aufgeben(Lauf& l, Gebaeudestufe& st) {
     st.aufgegeben = true;
-    const std::string n = std::to_string(l.m.haus_naechster - 1);
-    const std::string von = std::to_string(l.p.n_gebaude);
-    l.status("Nur " + n + " von " + von + " Gebäuden platziert",
-             "Only " + n + " of " + von + " buildings placed");
+    l.status({Statusart::gebaeude_aufgegeben, l.m.haus_naechster - 1, l.p.n_gebaude});
     return false;
 }
 

@@ -11,6 +11,7 @@
 #include "cli/druckoptionen_cli.h"
 #include "cli/konsolenwirt.h"
 #include "cli/nummeroptionen.h"
+#include "core/status.h"
 #include "files/einstellungsdatei.h"
 #include "files/kartendatei.h"
 #include "generator/statistik.h"
@@ -116,8 +117,8 @@ int befehl_generate(const QStringList& argumente) {
 
     Zufall z(startwert);
     Parameter p;
-    Konsolenwirt wirt(!still && isatty(STDERR_FILENO) != 0, zeitlimit);
-    const Laufbericht bericht = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt, sprache);
+    Konsolenwirt wirt(!still && isatty(STDERR_FILENO) != 0, zeitlimit, sprache);
+    const Laufbericht bericht = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
 
     if (bericht.ende == Laufende::fehler && bericht.versuche == 0) {
         fehler_melden(QString::fromStdString(bericht.meldung));
@@ -178,7 +179,7 @@ int befehl_generate(const QStringList& argumente) {
         }
         if (druck_optionen_gesetzt(parser)) {
             const int druckcode =
-                druck_optionen_ausfuehren(parser, m, kopf, fehler, &wirt, &z, &farben, sprache);
+                druck_optionen_ausfuehren(parser, m, kopf, fehler, &wirt, &z, &farben);
             if (druckcode != ok) {
                 fehler_melden(fehler);
                 return druckcode;
@@ -188,11 +189,10 @@ int befehl_generate(const QStringList& argumente) {
 
     switch (bericht.ende) {
     case Laufende::fertig:
-        if (!still) std::fprintf(stderr, "%s\n", bericht.meldung.c_str());
+        if (!still) std::fprintf(stderr, "%s\n", status_text(bericht.status, sprache).c_str());
         return ok;
     case Laufende::abgebrochen:
-        std::fprintf(stderr, "%s\n",
-                     sprache == Sprache::deutsch ? "Stadtplan abgebrochen" : "City Map Aborted");
+        std::fprintf(stderr, "%s\n", status_text({Statusart::abgebrochen}, sprache).c_str());
         return abgebrochen;
     case Laufende::fehler:
         fehler_melden(QString::fromStdString(bericht.meldung));

@@ -216,8 +216,7 @@ int bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell
 
     Zufall eigener_zufall;
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
-    Zeichenauftrag auftrag{
-        modell, farben, w.optionen, a, zufall ? *zufall : eigener_zufall, wirt, Sprache::englisch};
+    Zeichenauftrag auftrag{modell, farben, w.optionen, a, zufall ? *zufall : eigener_zufall, wirt};
     const Zeichenergebnis e = bilder_exportieren(auftrag, w.dateien);
     switch (e.ende) {
     case Zeichenende::fertig:

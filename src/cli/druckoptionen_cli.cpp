@@ -186,7 +186,7 @@ Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf 
 
 int druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
                               const Kartenkopf& kopf, QString& fehler, Wirt* wirt, Zufall* zufall,
-                              const Druckfarben* farbwahl, Sprache sprache) {
+                              const Druckfarben* farbwahl) {
     Druckwunsch w;
     Druckoptionen o;
     if (!lesen(parser, w, o, fehler)) return bedienfehler;
@@ -201,9 +201,8 @@ int druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodel
     }
     Zufall eigener_zufall;
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
-    Zeichenauftrag auftrag{
-        modell,  farben,         o,        {}, zufall ? *zufall : eigener_zufall, wirt,
-        sprache, kopf.stadtname, kopf.nord};
+    Zeichenauftrag auftrag{modell, farben,         o,        {}, zufall ? *zufall : eigener_zufall,
+                           wirt,   kopf.stadtname, kopf.nord};
     const Zeichenergebnis e = pdf_drucken(auftrag, w.datei, w.papier);
     switch (e.ende) {
     case Zeichenende::fertig:

@@ -51,7 +51,6 @@ Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf 
 // message names it), 3 when the host aborts (the file is then not written).
 int druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
                               const Kartenkopf& kopf, QString& fehler, Wirt* wirt = nullptr,
-                              Zufall* zufall = nullptr, const Druckfarben* farben = nullptr,
-                              Sprache sprache = Sprache::englisch);
+                              Zufall* zufall = nullptr, const Druckfarben* farben = nullptr);
 
 } // namespace tarvello

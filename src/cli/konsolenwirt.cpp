@@ -15,8 +15,9 @@ extern "C" void bei_sigint(int) {
 
 } // namespace
 
-Konsolenwirt::Konsolenwirt(bool anzeigen, double zeitlimit, Uhr& uhr)
-    : anzeigen_(anzeigen), zeitlimit_(zeitlimit), start_(uhr.sekunden()), uhr_(uhr) {
+Konsolenwirt::Konsolenwirt(bool anzeigen, double zeitlimit, Sprache sprache, Uhr& uhr)
+    : anzeigen_(anzeigen), zeitlimit_(zeitlimit), sprache_(sprache), start_(uhr.sekunden()),
+      uhr_(uhr) {
     unterbrechung = 0;
     std::signal(SIGINT, bei_sigint);
 }
@@ -33,8 +34,8 @@ bool Konsolenwirt::unterbrochen() const {
     return unterbrechung != 0;
 }
 
-void Konsolenwirt::status(const std::string& text) {
-    status_ = text;
+void Konsolenwirt::status(const Status& status) {
+    status_ = status_text(status, sprache_);
     zeichnen();
 }
 

@@ -1,9 +1,11 @@
-// The command line's host of a run: a progress bar with the status text on
-// stderr when it is a terminal, Ctrl-C and a time limit as the abort button.
+// The command line's host of a run: a progress bar with the status, worded in
+// the command's language, on stderr when it is a terminal, Ctrl-C and a time
+// limit as the abort button.
 #pragma once
 
 #include <string>
 
+#include "core/status.h"
 #include "core/uhr.h"
 #include "core/wirt.h"
 
@@ -12,10 +14,11 @@ namespace tarvello {
 class Konsolenwirt : public Wirt {
   public:
     // zeitlimit <= 0: no limit.
-    Konsolenwirt(bool anzeigen, double zeitlimit, Uhr& uhr = system_uhr());
+    Konsolenwirt(bool anzeigen, double zeitlimit, Sprache sprache = Sprache::englisch,
+                 Uhr& uhr = system_uhr());
     ~Konsolenwirt() override;
 
-    void status(const std::string& text) override;
+    void status(const Status& status) override;
     void fortschritt(float prozent) override;
     bool nachgeben() override;
 
@@ -26,6 +29,7 @@ class Konsolenwirt : public Wirt {
     void zeichnen();
     bool anzeigen_;
     double zeitlimit_;
+    Sprache sprache_;
     double start_;
     Uhr& uhr_;
     std::string status_;

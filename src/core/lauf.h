@@ -6,10 +6,11 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "core/parameter.h"
 #include "core/stadtmodell.h"
-#include "core/steuerwerte.h"
+#include "core/status.h"
 #include "core/uhr.h"
 #include "core/wirt.h"
 #include "core/zufall.h"
@@ -42,16 +43,14 @@ struct Stufenzeiten {
 };
 
 struct Lauf {
-    Lauf(const Parameter& p_, Stadtmodell& m_, Zufall& z_, Uhr& u_, Wirt& w_,
-         Sprache s_ = Sprache::englisch)
-        : p(p_), m(m_), z(z_), uhr(u_), wirt(w_), sprache(s_) {}
+    Lauf(const Parameter& p_, Stadtmodell& m_, Zufall& z_, Uhr& u_, Wirt& w_)
+        : p(p_), m(m_), z(z_), uhr(u_), wirt(w_) {}
 
     const Parameter& p;
     Stadtmodell& m;
     Zufall& z;
     Uhr& uhr;
     Wirt& wirt;
-    Sprache sprache;
 
     // Run flags.
     bool abbruch = false;          // stop request (user or automatic failure)
@@ -77,14 +76,13 @@ struct Lauf {
     long long haus_kandidaten = 0; // building candidates tested in the last building stage
 
     Stufenzeiten zeiten;
-    std::string letzter_status;
+    Status letzter_status; // the last status, for the run report
 
     float rnd() { return z.rnd(); }
     double jetzt() { return uhr.sekunden(); }
 
-    // Status text in the run's language.
-    void status(const std::string& deutsch, const std::string& englisch) {
-        letzter_status = sprache == Sprache::deutsch ? deutsch : englisch;
+    void status(Status s) {
+        letzter_status = std::move(s);
         wirt.status(letzter_status);
     }
     void fortschritt(float prozent) { wirt.fortschritt(prozent); }

@@ -1,10 +1,11 @@
 // The host of a generation run: whoever runs the generator (the window, the
-// command line, a test) hears about status texts, progress and finished
+// command line, a test) hears about the status, progress and finished
 // elements through this interface, and gets a chance to process events at
-// every yield. The generator never waits on its host.
+// every yield. The status comes as a value (core/status.h): the host words it
+// in its own language. The generator never waits on its host.
 #pragma once
 
-#include <string>
+#include "core/status.h"
 
 namespace tarvello {
 
@@ -22,7 +23,7 @@ enum class Element {
 class Wirt {
   public:
     virtual ~Wirt() = default;
-    virtual void status(const std::string& /*text*/) {}
+    virtual void status(const Status& /*status*/) {}
     virtual void fortschritt(float /*prozent*/) {}
     virtual void element_fertig(Element /*art*/, int /*index*/) {}
     // Lets the front process its events. Returns true when the user asks to

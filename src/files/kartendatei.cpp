@@ -29,10 +29,6 @@ constexpr int melde_takt = 64;
 // up to this size.
 constexpr float ganzzahl_float_max = 1e15f;
 
-std::string sprachtext(Sprache s, const char* de, const char* en) {
-    return s == Sprache::deutsch ? de : en;
-}
-
 // The parts of the parameter set the boxes of a loaded map need.
 Parameter rahmen_parameter(const Stadtmodell& m) {
     float groesste = 0.0f;
@@ -569,22 +565,22 @@ float geladener_rand(const Stadtmodell& modell) {
 }
 
 Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
-                                  const Kartenkopf& kopf, Wirt* wirt, Sprache sprache) {
+                                  const Kartenkopf& kopf, Wirt* wirt) {
     const QString unstimmig = modell_unstimmig(modell);
     if (!unstimmig.isEmpty())
         return Dateifehler{datei, 0, QStringLiteral("not saved: %1").arg(unstimmig)};
-    if (wirt) wirt->status(sprachtext(sprache, "Stadtplan speichern ...", "Saving City Map ..."));
+    if (wirt) wirt->status({Statusart::speichern});
     Dateiergebnis e = textdatei_schreiben(
         datei, [&](Textschreiber& s) { return Kartenschreiber(s, modell, wirt).schreiben(kopf); });
-    if (!e && wirt) wirt->status(sprachtext(sprache, "Stadtplan gespeichert", "City Map Saved"));
+    if (!e && wirt) wirt->status({Statusart::gespeichert});
     return e;
 }
 
 namespace {
 
 Dateiergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                    Wirt* wirt, Sprache sprache) {
-    if (wirt) wirt->status(sprachtext(sprache, "Stadtplan laden ...", "Loading City Map ..."));
+                    Wirt* wirt) {
+    if (wirt) wirt->status({Statusart::laden});
     if (!l.oeffnen()) return l.fehler();
     Stadtmodell neu;
     Kartenkopf neuer_kopf;
@@ -601,7 +597,7 @@ Dateiergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kar
     kopf = std::move(neuer_kopf);
     if (wirt) {
         wirt->element_fertig(Element::alles, 0);
-        wirt->status(sprachtext(sprache, "Stadtplan geladen", "City Map Loaded"));
+        wirt->status({Statusart::geladen});
     }
     return std::nullopt;
 }
@@ -609,15 +605,15 @@ Dateiergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kar
 } // namespace
 
 Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                              Wirt* wirt, Sprache sprache) {
+                              Wirt* wirt) {
     Textleser l(datei);
-    return laden(l, datei, modell, kopf, wirt, sprache);
+    return laden(l, datei, modell, kopf, wirt);
 }
 
 Dateiergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
-                              Kartenkopf& kopf, Wirt* wirt, Sprache sprache) {
+                              Kartenkopf& kopf, Wirt* wirt) {
     Textleser l(datei, inhalt);
-    return laden(l, datei, modell, kopf, wirt, sprache);
+    return laden(l, datei, modell, kopf, wirt);
 }
 
 } // namespace tarvello

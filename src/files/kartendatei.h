@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "core/stadtmodell.h"
-#include "core/steuerwerte.h"
 #include "files/textdatei.h"
 
 namespace tarvello {
@@ -31,8 +30,7 @@ struct Kartenkopf {
 // wirt (optional) hears status and progress; its abort request stops the
 // save and keeps the old file.
 Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
-                                  const Kartenkopf& kopf, Wirt* wirt = nullptr,
-                                  Sprache sprache = Sprache::englisch);
+                                  const Kartenkopf& kopf, Wirt* wirt = nullptr);
 
 // Reads a map into a fresh model and rebuilds the boxes of ways, buildings,
 // squares and parks; only when the whole file was read are `modell` and
@@ -40,12 +38,11 @@ Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& model
 // malformed file leaves both untouched and names the file and the line.
 // After a load the window ticks Check_Mauer when modell.mauer_parameter is 1.
 Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                              Wirt* wirt = nullptr, Sprache sprache = Sprache::englisch);
+                              Wirt* wirt = nullptr);
 // The same from the bytes of a map file already in memory; datei only names
 // them in messages.
 Dateiergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
-                              Kartenkopf& kopf, Wirt* wirt = nullptr,
-                              Sprache sprache = Sprache::englisch);
+                              Kartenkopf& kopf, Wirt* wirt = nullptr);
 
 // Margin of the way, square and park boxes of a loaded map: the largest
 // extent of any of its buildings plus the largest street half-width. The

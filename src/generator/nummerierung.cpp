@@ -64,7 +64,7 @@ void elemente_nummerieren(Lauf& l) {
     m.n_nummer_plaetze = begrenzt(m.n_nummer_plaetze, n_plaetze);
     m.n_nummer_parks = begrenzt(m.n_nummer_parks, n_parks);
 
-    l.status("Nummerierung ...", "Labelling ...");
+    l.status({Statusart::nummerierung});
 
     // Streets, wide ones preferred.
     const float nenner = p.weg_halbbreite_max + 1.0f - p.weg_halbbreite_min;

@@ -21,12 +21,12 @@ namespace tarvello {
 namespace {
 
 void abbruch_melden(Lauf& l) {
-    l.status("Stadtplan abgebrochen", "City Map Aborted");
+    l.status({Statusart::abgebrochen});
     l.fortschritt(0.0f);
 }
 
 void strassen_status(Lauf& l) {
-    l.status("Straßen und Wege ...", "Streets ...");
+    l.status({Statusart::strassen});
 }
 
 bool weg_endlich(const Weg& w) {
@@ -257,8 +257,7 @@ bool versuch_ausfuehren(Lauf& l, Strassenraster& ra, int angefragte_strassen) {
     l.letzter_strassenweg = m.n_fluesse + angefragte_strassen;
     m.mauer_vorhanden = false;
     l.mitte_berechnet = false;
-    l.status("Stadt Versuch Nr. " + std::to_string(l.versuch_nr) + " ...",
-             "City Attempt No. " + std::to_string(l.versuch_nr) + " ...");
+    l.status({Statusart::versuch, l.versuch_nr});
     l.erster_strassenweg = m.n_fluesse + 1;
     l.kern_erreicht = false;
 
@@ -408,7 +407,7 @@ Laufende stadt_generieren(Lauf& l) {
         for (;;) {
             if (versuch_ausfuehren(l, ra, angefragte_strassen)) break;
             if (!l.fehler.empty()) {
-                l.status("Rechenfehler: " + l.fehler, "Arithmetic fault: " + l.fehler);
+                l.status({Statusart::rechenfehler, l.fehler});
                 return ende(Laufende::fehler);
             }
             if (l.anwender_abbruch || !l.versuch_gescheitert) {
@@ -427,7 +426,7 @@ Laufende stadt_generieren(Lauf& l) {
         l.zeiten.eingrenzen += l.jetzt() - t;
 
         t = l.jetzt();
-        l.status("Gebäude ...", "Buildings ...");
+        l.status({Statusart::gebaeude});
         m.haus_naechster = 1;
         Gebaeudestufe stufe;
         while (m.haus_naechster <= p.n_gebaude && !l.abbruch) {
@@ -448,7 +447,7 @@ Laufende stadt_generieren(Lauf& l) {
         }
         if (!modell_endlich(m)) {
             l.fehler = "a coordinate of the map is not a number";
-            l.status("Rechenfehler: " + l.fehler, "Arithmetic fault: " + l.fehler);
+            l.status({Statusart::rechenfehler, l.fehler});
             return ende(Laufende::fehler);
         }
         m.plan_vorhanden = true;
@@ -461,12 +460,9 @@ Laufende stadt_generieren(Lauf& l) {
         l.zeiten.nummerierung += l.jetzt() - t;
         if (aufgegeben) {
             // The stage found no room for the rest: say so with the result.
-            const std::string n = std::to_string(m.haus_naechster - 1);
-            const std::string von = std::to_string(p.n_gebaude);
-            l.status("Stadtplan erstellt! Nur " + n + " von " + von + " Gebäuden platziert",
-                     "City Map Finished! Only " + n + " of " + von + " buildings placed");
+            l.status({Statusart::fertig_aufgegeben, m.haus_naechster - 1, p.n_gebaude});
         } else {
-            l.status("Stadtplan erstellt!", "City Map Finished!");
+            l.status({Statusart::fertig});
         }
         return ende(Laufende::fertig);
     } catch (const std::bad_alloc&) {
@@ -475,12 +471,12 @@ Laufende stadt_generieren(Lauf& l) {
         l.fehler = e.what();
     }
     m.plan_vorhanden = false;
-    l.status("Rechenfehler: " + l.fehler, "Arithmetic fault: " + l.fehler);
+    l.status({Statusart::rechenfehler, l.fehler});
     return ende(Laufende::fehler);
 }
 
 Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,
-                                Uhr& uhr, Wirt& wirt, Sprache sprache) {
+                                Uhr& uhr, Wirt& wirt) {
     Laufbericht bericht;
     z.neu_saeen();
     if (auto fehler = parameter_einlesen(s, z, p, m)) {
@@ -490,9 +486,10 @@ Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell&
     }
     wirt.element_fertig(Element::zuruecksetzen, 0);
     z.neu_saeen();
-    Lauf l(p, m, z, uhr, wirt, sprache);
+    Lauf l(p, m, z, uhr, wirt);
     bericht.ende = stadt_generieren(l);
-    bericht.meldung = bericht.ende == Laufende::fehler ? l.fehler : l.letzter_status;
+    if (bericht.ende == Laufende::fehler) bericht.meldung = l.fehler;
+    bericht.status = l.letzter_status;
     bericht.versuche = l.versuch_nr;
     bericht.bruecken = l.n_bruecken;
     bericht.tore = mauer_tore_anzahl(l);

@@ -22,10 +22,12 @@ Laufende stadt_generieren(Lauf& l);
 // Everything the Start button does: re-seed, read the control states into the
 // parameter set and size the model, reset the preview, re-seed, generate.
 // A refused parameter set ends with Laufende::fehler and the message in
-// `meldung`; the model is then untouched.
+// `meldung`; the model is then untouched. `status` is the run's last status
+// (finished, aborted, the fault), for the front to word.
 struct Laufbericht {
     Laufende ende = Laufende::fehler;
-    std::string meldung;
+    std::string meldung; // what went wrong, with Laufende::fehler
+    Status status;
     int versuche = 0;
     int bruecken = 0;
     int tore = 0;                  // gates of the wall
@@ -33,7 +35,7 @@ struct Laufbericht {
     Stufenzeiten zeiten;
 };
 Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,
-                                Uhr& uhr, Wirt& wirt, Sprache sprache);
+                                Uhr& uhr, Wirt& wirt);
 
 // Width-weighted mean of all street points (streets of more than two points);
 // keeps the centre when there is no such street.

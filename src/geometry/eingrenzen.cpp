@@ -25,7 +25,7 @@ void weg_rahmen(Stadtmodell& m, const Parameter& p, int w) {
 }
 
 void strassen_eingrenzen(Lauf& l, int n) {
-    l.status("Straßen eingrenzen ...", "Bound Streets ...");
+    l.status({Statusart::strassen_eingrenzen});
     for (int w = 1; w <= n; ++w) {
         weg_rahmen(l.m, l.p, w);
         l.fortschritt(static_cast<float>(w) / static_cast<float>(n) * 100.0f);

@@ -214,8 +214,7 @@ Zeichenergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
                          auftrag.optionen,
                          auftrag.ausschnitt,
                          erster ? auftrag.zufall : zufall,
-                         auftrag.wirt,
-                         auftrag.sprache};
+                         auftrag.wirt};
         erster = false;
         const Zeichenergebnis r = stadtplan_zeichnen(a, ziel);
         e.blaetter += r.blaetter;

@@ -113,9 +113,8 @@ class Zeichner {
     Zeichenergebnis ausfuehren();
 
   private:
-    bool deutsch() const { return auf_.sprache == Sprache::deutsch; }
-    void status(const QString& de, const QString& en) {
-        if (auf_.wirt) auf_.wirt->status((deutsch() ? de : en).toStdString());
+    void status(Status s) {
+        if (auf_.wirt) auf_.wirt->status(s);
     }
     void fortschritt(float prozent) {
         if (auf_.wirt) auf_.wirt->fortschritt(prozent);
@@ -220,9 +219,9 @@ Zeichenergebnis Zeichner::ausfuehren() {
         }
     }
     if (z_.art == Zielart::drucker)
-        status("Druck abgeschlossen!", "City Map Printed!");
+        status({Statusart::druck_fertig});
     else
-        status("Grafikexport abgeschlossen!", "Image Export Completed!");
+        status({Statusart::export_fertig});
     return e;
 }
 
@@ -252,11 +251,8 @@ void Zeichner::blatt_meldung() {
                 if (o_.blatt_gewaehlt(zeile, spalte) == 1) ++gesamt;
         aktuell = z_.blatt_zaehler;
     }
-    const QString c = QString::number(aktuell), t = QString::number(gesamt);
-    if (z_.art == Zielart::drucker)
-        status("Drucke Blatt " + c + " von " + t, "Printing Sheet " + c + " of " + t);
-    else
-        status("Exportiere Grafik " + c + " von " + t, "Export Image " + c + " of " + t);
+    status({z_.art == Zielart::drucker ? Statusart::drucke_blatt : Statusart::exportiere_grafik,
+            aktuell, gesamt});
 }
 
 bool Zeichner::blatt_zeichnen() {
@@ -403,11 +399,7 @@ void Zeichner::flaechen_zeichnen(bool parks) {
     auto& bereit = parks ? park_bereit_ : platz_bereit_;
     const QColor farbe = f_[parks ? farbe_parks : farbe_plaetze];
     for (int q = 1; q <= anzahl; ++q) {
-        const QString nr = QString::number(q);
-        if (parks)
-            status("Prozessiere Park Nr. " + nr, "Process Park No. " + nr);
-        else
-            status("Prozessiere Platz Nr. " + nr, "Process Square No. " + nr);
+        status({parks ? Statusart::park_prozessieren : Statusart::platz_prozessieren, q});
         nachgeben();
         const Flaeche& fl = flaechen[static_cast<std::size_t>(q)];
         if (!(fl.wert > 0.0f) || fl.n_punkte < 3 || static_cast<int>(fl.x.size()) <= fl.n_punkte)

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include "core/stadtmodell.h"
-#include "core/steuerwerte.h"
 #include "files/druckfarben.h"
 #include "render/druckoptionen.h"
 
@@ -99,9 +98,8 @@ struct Zeichenauftrag {
     const Druckfarben& farben;
     Druckoptionen& optionen; // the export label size is fixed on first use
     Bildausschnitt ausschnitt;
-    Zufall& zufall; // for the label points of squares and parks
-    Wirt* wirt = nullptr;
-    Sprache sprache = Sprache::englisch;
+    Zufall& zufall;       // for the label points of squares and parks
+    Wirt* wirt = nullptr; // hears status, progress, yields
     // Printed sheets: the town name above the side panel and the north
     // button (0..11) the compass rose points to.
     QString stadtname{};

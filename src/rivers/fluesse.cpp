@@ -275,8 +275,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         fr.neu(p);
         bool zentrum_erreicht = false;
         bericht.versuche = versuch;
-        l.status("Flüsse (Versuch " + std::to_string(versuch) + ") ...",
-                 "Rivers (Attempt " + std::to_string(versuch) + ") ...");
+        l.status({Statusart::fluesse, versuch});
 
         int r = 1;
         while (r <= anzahl) {

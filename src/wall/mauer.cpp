@@ -214,7 +214,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
     float turm_summe = 0.0f;
     b.punkt_nr = 1;
     float turmabstand = turmabstand_wuerfeln(l);
-    l.status("Stadtmauer ...", "City Wall ...");
+    l.status({Statusart::stadtmauer});
 
     const Wegfeld wegfeld = wegfeld_bilden(l);
     const float phi0 = startwinkel(l, wegfeld);

@@ -236,7 +236,7 @@ TEST(Eingabe, HandGeaenderteSteuerungLandetInDenSteuerwerten) {
 TEST(Eingabe, SprachwechselAendertBeschriftungenUndListen) {
     Programmdaten d;
     Eingabe w(d);
-    w.status_setzen("City Attempt No. 12 ...");
+    w.status_setzen({Statusart::versuch, 12});
     aktion(w, "menue_deutsch")->trigger();
     EXPECT_EQ(w.sprache(), Sprache::deutsch);
     QTabWidget* tab = finde<QTabWidget>(w, "Tab");
@@ -327,19 +327,25 @@ TEST(Eingabe, DruckmenueSpiegeltDieDruckoptionen) {
     EXPECT_FALSE(aktion(w, "menue_druck_einseitig")->isChecked());
 }
 
-TEST(Texte, StatustexteWechselnDieSpracheMitIhrenZahlen) {
-    EXPECT_EQ(status_uebersetzen("City Attempt No. 3 ...", Sprache::deutsch),
-              "Stadt Versuch Nr. 3 ...");
-    EXPECT_EQ(status_uebersetzen("Drucke Blatt 2 von 9", Sprache::englisch),
-              "Printing Sheet 2 of 9");
-    EXPECT_EQ(status_uebersetzen("Only 14 of 200 buildings placed", Sprache::deutsch),
-              "Nur 14 von 200 Gebäuden platziert");
-    // Already in the language, or unknown: unchanged.
-    EXPECT_EQ(status_uebersetzen("Stadtplan erstellt!", Sprache::deutsch), "Stadtplan erstellt!");
-    EXPECT_EQ(status_uebersetzen("anything (else)", Sprache::deutsch), "anything (else)");
-    // A captured text holding a place marker is not replaced again.
-    EXPECT_EQ(status_uebersetzen("Arithmetic fault: %2 (x)", Sprache::deutsch),
-              "Rechenfehler: %2 (x)");
+TEST(Eingabe, SprachwechselFormuliertDenStatusNeu) {
+    Programmdaten d;
+    Eingabe w(d);
+    Fensterwirt wirt(w);
+    wirt.status({Statusart::fertig_aufgegeben, 14, 200});
+    EXPECT_EQ(w.status_text(), "City Map Finished! Only 14 of 200 buildings placed");
+    w.sprache_setzen(Sprache::deutsch);
+    EXPECT_EQ(w.status_text(), "Stadtplan erstellt! Nur 14 von 200 Gebäuden platziert");
+    wirt.status({Statusart::drucke_blatt, 2, 9});
+    EXPECT_EQ(w.status_text(), "Drucke Blatt 2 von 9");
+    w.sprache_setzen(Sprache::englisch);
+    EXPECT_EQ(w.status_text(), "Printing Sheet 2 of 9");
+    // A fault's text and a message worded elsewhere stay as they are.
+    wirt.status({Statusart::rechenfehler, "x is %1"});
+    w.sprache_setzen(Sprache::deutsch);
+    EXPECT_EQ(w.status_text(), "Rechenfehler: x is %1");
+    w.status_setzen({Statusart::meldung, "a.qls: line 3: bad"});
+    w.sprache_setzen(Sprache::englisch);
+    EXPECT_EQ(w.status_text(), "a.qls: line 3: bad");
 }
 
 // --- runs --------------------------------------------------------------------
@@ -507,9 +513,9 @@ TEST(EingabeLauf, WirtVerarbeitetEreignisseHoechstensImTakt) {
         schnell.nachgeben();
     EXPECT_EQ(ausgeloest, 2);
     EXPECT_EQ(schnell.ereignisrunden(), 7); // yields 1, 17, 33, ..., 97
-    w.status_setzen("x");
-    schnell.status("Stadtplan abgebrochen");
-    EXPECT_EQ(w.status_text(), "City Map Aborted"); // shown in the window's language
+    w.sprache_setzen(Sprache::deutsch);
+    schnell.status({Statusart::abgebrochen});
+    EXPECT_EQ(w.status_text(), "Stadtplan abgebrochen"); // shown in the window's language
 }
 
 TEST(EingabeDateien, EinstellungenHinUndZurueck) {

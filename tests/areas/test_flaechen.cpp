@@ -22,7 +22,8 @@ struct Rekorder : Wirt {
     std::vector<float> fortschritte;
     std::vector<Element> elemente;
     int yields = 0;
-    void status(const std::string& t) override { texte.push_back(t); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     void fortschritt(float p) override { fortschritte.push_back(p); }
     void element_fertig(Element art, int) override { elemente.push_back(art); }
     bool nachgeben() override {
@@ -37,7 +38,8 @@ struct Netz : Laufaufbau<Rekorder> {
 
     explicit Netz(std::uint64_t startwert = 1, int plaetze = 3, int parks = 3,
                   Sprache sprache = Sprache::englisch)
-        : Laufaufbau(startwert), l(lauf(sprache)) {
+        : Laufaufbau(startwert), l(lauf()) {
+        wirt.sprache = sprache;
         p.weg_aufloesung = 0.4f;
         p.n_fluesse_max = 1;
         p.wege_anzahl = 20;

@@ -25,7 +25,8 @@ struct Protokoll : Wirt {
     std::vector<std::string> texte;
     long long yields = 0;
     long long abbruch_bei = -1;
-    void status(const std::string& t) override { texte.push_back(t); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     bool nachgeben() override {
         ++yields;
         return abbruch_bei >= 0 && yields >= abbruch_bei;

@@ -343,8 +343,8 @@ TEST_F(Kartendatei, SpeicherfehlerLassenDieAlteDateiStehen) {
 class Abbrecher : public Wirt {
   public:
     bool nachgeben() override { return true; }
-    void status(const std::string& t) override { letzter = t; }
-    std::string letzter;
+    void status(const Status& s) override { letzter = s; }
+    Status letzter;
 };
 
 TEST_F(Kartendatei, AbbruchAendertNichts) {
@@ -357,11 +357,11 @@ TEST_F(Kartendatei, AbbruchAendertNichts) {
 
     Stadtmodell ziel = handmodell();
     Kartenkopf k{"Vorher", 1};
-    e = stadtplan_laden(pfad("alt.qls"), ziel, k, &wirt, Sprache::deutsch);
+    e = stadtplan_laden(pfad("alt.qls"), ziel, k, &wirt);
     ASSERT_TRUE(e);
     EXPECT_TRUE(modelle_gleich(ziel, handmodell()));
     EXPECT_EQ(k.stadtname, "Vorher");
-    EXPECT_EQ(wirt.letzter, "Stadtplan laden ...");
+    EXPECT_EQ(wirt.letzter.art, Statusart::laden); // not "loaded"
 }
 
 } // namespace

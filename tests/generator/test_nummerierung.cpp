@@ -19,7 +19,8 @@ std::size_t ix(int i) {
 struct Protokoll : Wirt {
     std::vector<std::string> texte;
     std::vector<float> fortschritte;
-    void status(const std::string& t) override { texte.push_back(t); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     void fortschritt(float p) override { fortschritte.push_back(p); }
 };
 
@@ -159,7 +160,8 @@ TEST(Nummerierung, GanzerLaufBehaeltDieZaehlerUndNummeriert) {
     m.n_nummer_haeuser = 10000;
     m.n_nummer_plaetze = 3;
     m.n_nummer_parks = 100;
-    const Laufbericht r = a.erstellen(vorlage_steuerwerte(11), Sprache::deutsch);
+    a.wirt.sprache = Sprache::deutsch;
+    const Laufbericht r = a.erstellen(vorlage_steuerwerte(11));
     const Parameter& p = a.p;
     ASSERT_EQ(r.ende, Laufende::fertig);
     EXPECT_EQ(m.n_nummer_wege, 40);

@@ -28,7 +28,8 @@ struct Protokoll : Wirt {
     };
     std::vector<Strasse> strassen;
 
-    void status(const std::string& t) override { texte.push_back(t); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     void element_fertig(Element art, int index) override {
         if (art == Element::zuruecksetzen) {
             ++versuche;

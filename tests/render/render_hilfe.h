@@ -262,7 +262,7 @@ struct Export {
     QTemporaryDir dir;
 
     Zeichenergebnis los(const std::vector<Exportdatei>& dateien) {
-        Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr, Sprache::englisch};
+        Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
         return bilder_exportieren(a, dateien);
     }
     QString pfad(const QString& name) const { return dir.filePath(name); }

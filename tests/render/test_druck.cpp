@@ -153,7 +153,8 @@ class Statuswirt : public Wirt {
     std::vector<std::string> texte;
     int abbruch_nach = -1; // yields until the host asks to abort
     int runden = 0;
-    void status(const std::string& t) override { texte.push_back(t); }
+    Sprache sprache = Sprache::deutsch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     bool nachgeben() override { return abbruch_nach >= 0 && ++runden > abbruch_nach; }
 
     // Index of the first status text equal to t, or -1.
@@ -171,10 +172,9 @@ struct Druck {
     Zufall z{77u};
     QString titel = QStringLiteral("Kleinstadt");
     int nord = 0;
-    Sprache sprache = Sprache::deutsch;
 
     Zeichenauftrag auftrag(Wirt* wirt = nullptr) {
-        return Zeichenauftrag{m, f, o, {}, z, wirt, sprache, titel, nord};
+        return Zeichenauftrag{m, f, o, {}, z, wirt, titel, nord};
     }
     Zeichenergebnis drucken(Blattziel& ziel, Wirt* wirt = nullptr) {
         return stadtplan_zeichnen(auftrag(wirt), ziel);
@@ -383,8 +383,8 @@ TEST(Drucklauf, AusschnittOhneMarkeZeichnetNichtsUndMeldetDasEnde) {
     EXPECT_TRUE(ziel.blaetter.empty());
     ASSERT_FALSE(wirt.texte.empty());
     EXPECT_EQ(wirt.texte.back(), "Druck abgeschlossen!");
-    d.sprache = Sprache::englisch;
     Statuswirt englisch;
+    englisch.sprache = Sprache::englisch;
     d.drucken(ziel, &englisch);
     EXPECT_EQ(englisch.texte.back(), "City Map Printed!");
 }

@@ -22,7 +22,7 @@ struct Lauf {
     Zufall z{1234u};
 
     Zeichenergebnis zeichnen(Testziel& ziel, Wirt* wirt = nullptr) {
-        Zeichenauftrag auftrag{m, f, o, a, z, wirt, Sprache::englisch};
+        Zeichenauftrag auftrag{m, f, o, a, z, wirt};
         return stadtplan_zeichnen(auftrag, ziel);
     }
 };
@@ -209,7 +209,7 @@ TEST(Stadtplan, ScanlinienFuellenGanzePixel) {
     Druckoptionen o;
     Zufall z(1u);
     Testziel ziel(100, 100);
-    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr, Sprache::englisch};
+    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
     ASSERT_EQ(stadtplan_zeichnen(a, ziel).ende, Zeichenende::fertig);
     const QImage& b = ziel.bilder.at(0);
     const QRgb haus = f.farbe[farbe_gebaeude], grund = f.farbe[farbe_hintergrund];
@@ -242,7 +242,7 @@ TEST(Stadtplan, RundeHaeuserAusRingen) {
     Druckoptionen o;
     Zufall z(1u);
     Testziel ziel(200, 200);
-    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr, Sprache::englisch};
+    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
     ASSERT_EQ(stadtplan_zeichnen(a, ziel).ende, Zeichenende::fertig);
     std::vector<double> radien;
     for (const Strich& s : ziel.aufzeichnungen.at(0)->striche)
@@ -329,7 +329,8 @@ class Abbrecher : public Wirt {
   public:
     explicit Abbrecher(int nach) : nach_(nach) {}
     bool nachgeben() override { return ++aufrufe_ > nach_; }
-    void status(const std::string& t) override { texte.push_back(t); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     std::vector<std::string> texte;
 
   private:

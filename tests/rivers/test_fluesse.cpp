@@ -31,7 +31,8 @@ class Aufzeichner : public Wirt {
     long abbruch_nach_nachgaben = -1;  // ask to stop after this many yields; -1 never
     std::size_t abbruch_ab_texten = 0; // ask to stop once this many status texts came
 
-    void status(const std::string& text) override { texte.push_back(text); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     void fortschritt(float) override { ++fortschritte; }
     void element_fertig(Element art, int index) override {
         if (art == Element::weg) fertige_wege.push_back(index);
@@ -61,7 +62,8 @@ struct Aufbau : Laufaufbau<Aufzeichner> {
                          p.n_plaetze, p.n_parks);
     }
     FlussBericht laufen(Sprache sprache = Sprache::englisch) {
-        Lauf l = lauf(sprache);
+        wirt.sprache = sprache;
+        Lauf l = lauf();
         FlussBericht b = fluesse_wachsen(l);
         abbruch = l.abbruch;
         return b;

@@ -192,8 +192,7 @@ TEST(Dauerlauf, ZufaelligeSteuerwerteEndenSauber) {
         Zufall z(startwert);
         Fristwirt wirt(frist);
         const double beginn = jetzt();
-        const Laufbericht b =
-            stadtplan_erstellen(s, p, m, z, system_uhr(), wirt, Sprache::englisch);
+        const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
         const double dauer = jetzt() - beginn;
         std::printf("run %d%s: %s after %.2f s, %d attempts\n", k, klein ? " (small)" : "",
                     b.ende == Laufende::fertig        ? "finished"

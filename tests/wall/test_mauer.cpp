@@ -22,7 +22,8 @@ class Aufnahme : public Wirt {
     int mauer_gezeichnet = 0;
     int alles_gezeichnet = 0;
     bool abbrechen = false;
-    void status(const std::string& text) override { texte.push_back(text); }
+    Sprache sprache = Sprache::englisch; // of the recorded texts
+    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
     void element_fertig(Element art, int) override {
         if (art == Element::mauer) ++mauer_gezeichnet;
         if (art == Element::alles) ++alles_gezeichnet;
@@ -78,7 +79,8 @@ struct Stadt : Laufaufbau<Aufnahme> {
     }
 
     Lauf& bauen(Sprache s = Sprache::englisch) {
-        l = std::make_unique<Lauf>(p, m, z, uhr, wirt, s);
+        wirt.sprache = s;
+        l = std::make_unique<Lauf>(p, m, z, uhr, wirt);
         l->erster_strassenweg = 1;
         mauer_bauen(*l, b);
         return *l;

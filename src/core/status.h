@@ -1,0 +1,65 @@
+// The status line of a run and of a file, print or export operation as a
+// value: what is happening (the kind) with its numbers or text. The
+// generator, the files layer and the renderer hand it to their host
+// (Wirt::status) and never word it; the fronts word it with status_text in the
+// language they show, so the window can word the last status again when its
+// language changes. Every wording lives in the one table of status.cpp.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "core/steuerwerte.h"
+
+namespace tarvello {
+
+enum class Statusart {
+    meldung, // text as is in every language (a file error, a refused
+             // parameter set); an empty text is an empty status line
+    versuch, // zahl: the attempt of the town
+    fluesse, // zahl: the attempt of the river system
+    strassen,
+    stadtmauer,
+    parks,
+    plaetze,
+    strassen_eingrenzen,
+    plaetze_eingrenzen,
+    parks_eingrenzen,
+    gebaeude,
+    gebaeude_aufgegeben, // zahl of von buildings placed, no room for the rest
+    nummerierung,
+    fertig,
+    fertig_aufgegeben, // as gebaeude_aufgegeben, with the finished map
+    abgebrochen,       // the run stopped without a map
+    anwender_abbruch,  // the user pressed Abort
+    rechenfehler,      // text: what went wrong
+    speichern,         // a map file is being written
+    gespeichert,
+    laden, // a map file is being read
+    geladen,
+    drucke_blatt,      // zahl of von sheets
+    exportiere_grafik, // zahl of von pictures
+    druck_fertig,
+    export_fertig,
+    park_prozessieren, // zahl: the park being labelled
+    platz_prozessieren // zahl: the square being labelled
+};
+inline constexpr int statusarten = static_cast<int>(Statusart::platz_prozessieren) + 1;
+
+struct Status {
+    Status() = default;
+    Status(Statusart a, int z = 0, int v = 0) : art(a), zahl(z), von(v) {}
+    Status(Statusart a, std::string t) : art(a), text(std::move(t)) {}
+
+    Statusart art = Statusart::meldung;
+    int zahl = 0;     // attempt, sheet, park or square number, buildings placed
+    int von = 0;      // sheets or pictures in all, buildings asked for
+    std::string text; // the fault or message
+
+    bool operator==(const Status&) const = default;
+};
+
+// The status worded in the language, UTF-8.
+std::string status_text(const Status& status, Sprache sprache);
+
+} // namespace tarvello
