@@ -349,10 +349,4 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
     }
 }
 
-bool haus_platzieren(Lauf& l) {
-    // The driver calls once per building; the row carries over between calls.
-    thread_local Gebaeudestufe stufe;
-    return haus_platzieren(l, stufe);
-}
-
 } // namespace tarvello

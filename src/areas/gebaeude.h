@@ -82,8 +82,6 @@ struct Gebaeudestufe {
 // Returns false when no further building can be placed or the run is
 // aborted; the building loop then ends with the buildings placed so far.
 bool haus_platzieren(Lauf& l, Gebaeudestufe& stufe);
-// The same with a state kept per thread for the driver's loop.
-bool haus_platzieren(Lauf& l);
 
 // Parts of the stage, open for tests.
 

@@ -29,10 +29,6 @@ Konsolenwirt::~Konsolenwirt() {
     }
 }
 
-bool Konsolenwirt::unterbrochen() const {
-    return unterbrechung != 0;
-}
-
 void Konsolenwirt::status(const std::string& text) {
     status_ = text;
     zeichnen();
