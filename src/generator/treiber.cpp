@@ -41,7 +41,7 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     Gang& g = l.gang;
-    Weg& weg = m.wege[static_cast<std::size_t>(w)];
+    Weg& weg = m.weg(w);
     const float tendenz = std::pow(p.weg_richtungstendenz, 1.5f) * 0.2f;
     for (;;) {
         weg.n_punkte = static_cast<std::int16_t>(g.i);
@@ -104,7 +104,7 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
         g.richtung_vorzeichen = l.rnd() > 0.5f ? -1.0f : 1.0f;
         if (!l.kern_erreicht) g.richtung_vorzeichen = 0.0f;
         const int k = w - l.erster_strassenweg;
-        m.wege[static_cast<std::size_t>(w)].ist_fluss = 0;
+        m.weg(w).ist_fluss = 0;
 
         // Centre check, once per attempt.
         if (!l.mitte_berechnet &&
@@ -156,7 +156,7 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
             }
             m.n_wege = static_cast<std::int16_t>(w);
 
-            Weg& weg = m.wege[static_cast<std::size_t>(w)];
+            Weg& weg = m.weg(w);
             g.halbbreite = weg.breite;
             g.abstand_min = 2.0f * g.halbbreite;
             g.schritt = p.weg_schritt_faktor * g.halbbreite;
@@ -182,7 +182,7 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
             break;
         }
 
-        Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        Weg& weg = m.weg(w);
         weg.n_punkte = static_cast<std::int16_t>(g.i - 1);
         ra.gespeichert = 0; // the accepted street stays in the grid
         if (!weg_endlich(weg)) {
@@ -273,7 +273,7 @@ bool versuch_ausfuehren(Lauf& l, Strassenraster& ra, int angefragte_strassen) {
 void stadtmitte_berechnen(Stadtmodell& m) {
     double sx = 0.0, sy = 0.0, sb = 0.0;
     for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         if (weg.ist_fluss != 0 || weg.n_punkte <= 2) continue;
         for (int k = 1; k <= weg.n_punkte; ++k) {
             sx += static_cast<double>(weg.breite) * weg.px(k);
@@ -298,7 +298,7 @@ void karte_einpassen(Lauf& l) {
         y_hi = maximum(y_hi, y);
     };
     for (int b = 1; b < m.haus_naechster; ++b) {
-        const Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        const Haus& haus = m.haus(b);
         if (haus.rund == 0)
             for (int c = 1; c <= 4; ++c)
                 nimm(haus.ecke_x[c], haus.ecke_y[c]);
@@ -306,7 +306,7 @@ void karte_einpassen(Lauf& l) {
             nimm(haus.x, haus.y);
     }
     for (int i = 1; i <= m.mauer_n_punkte; ++i)
-        nimm(m.mauer_x[static_cast<std::size_t>(i)], m.mauer_y[static_cast<std::size_t>(i)]);
+        nimm(m.mauer_px(i), m.mauer_py(i));
     const float ueberhang =
         maximum(maximum((x_hi - h) / h, (h - x_lo) / h), maximum((y_hi - h) / h, (h - y_lo) / h));
     m.karten_faktor = ueberhang;
@@ -316,14 +316,14 @@ void karte_einpassen(Lauf& l) {
     m.karten_faktor = f;
     auto s = [&](float& c) { c = h + (c - h) * f; };
     for (int w = 1; w <= m.n_wege; ++w) {
-        Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        Weg& weg = m.weg(w);
         for (int k = 1; k <= weg.n_punkte; ++k) {
-            s(weg.x[static_cast<std::size_t>(k)]);
-            s(weg.y[static_cast<std::size_t>(k)]);
+            s(weg.x[ix(k)]);
+            s(weg.y[ix(k)]);
         }
     }
     for (int b = 1; b < m.haus_naechster; ++b) {
-        Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        Haus& haus = m.haus(b);
         for (int c = 1; c <= 4; ++c) {
             s(haus.ecke_x[c]);
             s(haus.ecke_y[c]);
@@ -333,24 +333,24 @@ void karte_einpassen(Lauf& l) {
         if (haus.rund == 1) haus.breite *= f;
     }
     for (int i = 1; i <= m.mauer_n_punkte; ++i) {
-        s(m.mauer_x[static_cast<std::size_t>(i)]);
-        s(m.mauer_y[static_cast<std::size_t>(i)]);
+        s(m.mauer_px(i));
+        s(m.mauer_py(i));
     }
     for (auto* flaechen : {&m.plaetze, &m.parks}) {
         for (Flaeche& fl : *flaechen) {
             for (int k = 1; k <= fl.n_punkte; ++k) {
-                s(fl.x[static_cast<std::size_t>(k)]);
-                s(fl.y[static_cast<std::size_t>(k)]);
+                s(fl.x[ix(k)]);
+                s(fl.y[ix(k)]);
             }
         }
     }
     for (int t = 1; t <= m.n_tuerme; ++t) {
-        Turm& turm = m.tuerme[static_cast<std::size_t>(t)];
+        Turm& turm = m.turm(t);
         s(turm.mx);
         s(turm.my);
         for (int c = 1; c <= 4; ++c) {
-            s(turm.x[static_cast<std::size_t>(c)]);
-            s(turm.y[static_cast<std::size_t>(c)]);
+            s(turm.x[ix(c)]);
+            s(turm.y[ix(c)]);
         }
         if (turm.form == 1.0f) turm.radius *= f;
     }
@@ -359,11 +359,11 @@ void karte_einpassen(Lauf& l) {
     for (int w = 1; w <= m.n_wege; ++w)
         weg_rahmen(m, l.p, w);
     for (int b = 1; b < m.haus_naechster; ++b) {
-        Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        Haus& haus = m.haus(b);
         Ecken ex{}, ey{};
         for (int c = 1; c <= 4; ++c) {
-            ex[static_cast<std::size_t>(c)] = haus.ecke_x[c];
-            ey[static_cast<std::size_t>(c)] = haus.ecke_y[c];
+            ex[ix(c)] = haus.ecke_x[c];
+            ey[ix(c)] = haus.ecke_y[c];
         }
         haus_rahmen_setzen(haus, ex, ey, haus.x, haus.y, haus.breite);
     }
@@ -374,23 +374,19 @@ void karte_einpassen(Lauf& l) {
 
 bool modell_endlich(const Stadtmodell& m) {
     for (int w = 1; w <= m.n_wege; ++w)
-        if (!weg_endlich(m.wege[static_cast<std::size_t>(w)])) return false;
+        if (!weg_endlich(m.weg(w))) return false;
     for (int b = 1; b < m.haus_naechster; ++b) {
-        const Haus& h = m.haeuser[static_cast<std::size_t>(b)];
+        const Haus& h = m.haus(b);
         if (!std::isfinite(h.x) || !std::isfinite(h.y) || !std::isfinite(h.breite)) return false;
         for (int c = 1; c <= 4; ++c)
             if (!std::isfinite(h.ecke_x[c]) || !std::isfinite(h.ecke_y[c])) return false;
     }
     for (int i = 1; i <= m.mauer_n_punkte; ++i)
-        if (!std::isfinite(m.mauer_x[static_cast<std::size_t>(i)]) ||
-            !std::isfinite(m.mauer_y[static_cast<std::size_t>(i)]))
-            return false;
+        if (!std::isfinite(m.mauer_px(i)) || !std::isfinite(m.mauer_py(i))) return false;
     for (const auto* flaechen : {&m.plaetze, &m.parks})
         for (const Flaeche& f : *flaechen)
             for (int k = 1; k <= f.n_punkte; ++k)
-                if (!std::isfinite(f.x[static_cast<std::size_t>(k)]) ||
-                    !std::isfinite(f.y[static_cast<std::size_t>(k)]))
-                    return false;
+                if (!std::isfinite(f.px(k)) || !std::isfinite(f.py(k))) return false;
     return true;
 }
 

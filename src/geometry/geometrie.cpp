@@ -188,7 +188,7 @@ int oktant(float a) {
 NaechsterWeg naechster_weg(const Stadtmodell& m, float x, float y) {
     NaechsterWeg n;
     for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         const float halb = weg.breite / 2.0f;
         for (int k = 1; k <= weg.n_punkte; ++k) {
             const float dx = weg.px(k) - x;

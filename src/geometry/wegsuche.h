@@ -19,7 +19,7 @@ NaechsterWeg naechster_weg_gerastert(const Stadtmodell& m, float h_max, float x,
     NaechsterWeg n;
     auto pruefen = [&](const auto& q) {
         if (q.weg < 1 || q.weg > m.n_wege) return false;
-        const Weg& weg = m.wege[static_cast<std::size_t>(q.weg)];
+        const Weg& weg = m.weg(q.weg);
         if (q.punkt > weg.n_punkte) return false;
         const float dx = q.x - x, dy = q.y - y;
         const float e = std::sqrt(dx * dx + dy * dy) - weg.breite / 2.0f;

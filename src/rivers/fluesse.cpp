@@ -52,10 +52,6 @@ struct Gangende {
     bool zentrum = false;      // the head came into the central zone
 };
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 // Heading of a way's last segment; 0 for a way of a single point.
 float letzte_richtung(const Weg& w) {
     const int n = w.n_punkte;
@@ -74,12 +70,12 @@ void andere_fluesse_pruefen(Lauf& l, Flussraster& fr, int r, Gangende& e) {
     Gang& g = l.gang;
     const auto [j, k] = fr.erster_kontakt(l.m, r, g.pos_x, g.pos_y, g.halbbreite);
     if (j == 0) return;
-    const Weg& wj = l.m.wege[ix(j)];
+    const Weg& wj = l.m.weg(j);
     if (muenden_erlaubt(g.halbbreite, wj.breite, p.fluss_verzweigung_symetrie) &&
         static_cast<double>(l.rnd()) > p.fluss_inselbildung) {
         e.muendet = true;
         e.i += 1;
-        l.m.wege[ix(r)].punkt_setzen(e.i, wj.px(k), wj.py(k));
+        l.m.weg(r).punkt_setzen(e.i, wj.px(k), wj.py(k));
         fr.eintragen(r, e.i, wj.px(k), wj.py(k));
     } else {
         e.verworfen = true;
@@ -92,7 +88,7 @@ void andere_fluesse_pruefen(Lauf& l, Flussraster& fr, int r, Gangende& e) {
 Gangende fluss_laufen(Lauf& l, Flussraster& fr, int r, int c, bool darf_gabeln) {
     const Parameter& p = l.p;
     Gang& g = l.gang;
-    Weg& weg = l.m.wege[ix(r)];
+    Weg& weg = l.m.weg(r);
     const float a = p.stadt_abmessung;
     const float mitte = a / 2.0f;
     const float zone = p.fluss_zentral * mitte;
@@ -143,7 +139,7 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
     while (true) {
         const int gezogen = static_cast<int>(ganz(l.rnd() * static_cast<float>(r - 1) + 1.0f));
         eltern = std::clamp(gezogen, 1, r - 1);
-        const Weg& w = l.m.wege[ix(eltern)];
+        const Weg& w = l.m.weg(eltern);
         ex = w.px(w.n_punkte);
         ey = w.py(w.n_punkte);
         if (t.zweige[ix(eltern)] > 1) continue;
@@ -156,9 +152,9 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
     Gang& g = l.gang;
     g.pos_x = ex;
     g.pos_y = ey;
-    g.richtung = letzte_richtung(l.m.wege[pe]) + pi / 2.0f * (l.rnd() - 0.5f);
+    g.richtung = letzte_richtung(l.m.weg(eltern)) + pi / 2.0f * (l.rnd() - 0.5f);
 
-    const float b_eltern = l.m.wege[pe].breite;
+    const float b_eltern = l.m.weg(eltern).breite;
     float breite = 0.0f;
     if (t.zweige[pe] == 1) {
         breite = erste_zweigbreite(b_eltern, l.p.fluss_verzweigung_symetrie, l.rnd());
@@ -166,7 +162,7 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
     } else {
         breite = zweite_zweigbreite(b_eltern, t.erster_zweig_breite[pe]);
     }
-    l.m.wege[ix(r)].breite = breite;
+    l.m.weg(r).breite = breite;
     return eltern;
 }
 
@@ -174,7 +170,7 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
 // of the side from a corner, heading for the map centre.
 void muendung_ansetzen(Lauf& l) {
     const float a = l.p.stadt_abmessung;
-    l.m.wege[1].breite = l.p.fluss_breite_max;
+    l.m.weg(1).breite = l.p.fluss_breite_max;
     const int seite = std::min(4, static_cast<int>(ganz(l.rnd() * 4.0f + 1.0f)));
     const float t = (l.rnd() * 0.96f + 0.02f) * a;
     Gang& g = l.gang;
@@ -234,7 +230,7 @@ std::pair<int, int> Flussraster::erster_kontakt(const Stadtmodell& m, int r, flo
     punkte_.umkreis(x, y, (breite_max_ + halbbreite) / 2.0f, [&](const Rasterpunkt& q) {
         if (q.weg >= r || q.weg < 1) return;
         if (j_best != 0 && (q.weg > j_best || (q.weg == j_best && q.punkt > k_best))) return;
-        const Weg& wj = m.wege[ix(q.weg)];
+        const Weg& wj = m.weg(q.weg);
         if (q.punkt > wj.n_punkte) return;
         if (abstand(x, y, q.x, q.y) < (wj.breite + halbbreite) / 2.0f) {
             j_best = q.weg;
@@ -248,7 +244,7 @@ bool Flussraster::zu_nah(const Stadtmodell& m, int r, float x, float y, float ha
                          float faktor) const {
     return punkte_.suchen(x, y, faktor * (breite_max_ + halbbreite), [&](const Rasterpunkt& q) {
         if (q.weg >= r || q.weg < 1) return false;
-        const Weg& wj = m.wege[ix(q.weg)];
+        const Weg& wj = m.weg(q.weg);
         if (q.punkt > wj.n_punkte) return false;
         return abstand(x, y, q.x, q.y) < faktor * (wj.breite + halbbreite);
     });
@@ -286,7 +282,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
                 break;
             }
             const std::size_t ri = ix(r);
-            Weg& weg = m.wege[ri];
+            Weg& weg = m.weg(r);
             l.fortschritt(static_cast<float>(r) * 100.0f / static_cast<float>(p.n_fluesse_max));
             weg.ist_fluss = 1;
             weg.n_punkte = 0;

@@ -69,23 +69,18 @@ class Umriss {
     }
     void setzen(int k, Punkt p, std::uint8_t flag) {
         if (!platz(k)) return;
-        const auto i = static_cast<std::size_t>(k);
-        m_.mauer_x[i] = p.x;
-        m_.mauer_y[i] = p.y;
-        m_.mauer_flag[i] = flag;
+        m_.mauer_px(k) = p.x;
+        m_.mauer_py(k) = p.y;
+        m_.mauer_flag_bei(k) = flag;
     }
-    Punkt punkt(int k) const {
-        const auto i = static_cast<std::size_t>(k);
-        return {m_.mauer_x[i], m_.mauer_y[i]};
-    }
-    std::uint8_t& flag(int k) { return m_.mauer_flag[static_cast<std::size_t>(k)]; }
-    std::int16_t& turm(int k) { return b_.punkt_turm[static_cast<std::size_t>(k)]; }
+    Punkt punkt(int k) const { return {m_.mauer_px(k), m_.mauer_py(k)}; }
+    std::uint8_t& flag(int k) { return m_.mauer_flag_bei(k); }
+    std::int16_t& turm(int k) { return b_.punkt_turm[ix(k)]; }
     float winkel(int k) const {
-        return k >= 1 && k <= punkt_winkel_max ? b_.punkt_winkel[static_cast<std::size_t>(k)]
-                                               : 0.0f;
+        return k >= 1 && k <= punkt_winkel_max ? b_.punkt_winkel[ix(k)] : 0.0f;
     }
     void winkel_setzen(int k, float w) {
-        if (k >= 1 && k <= punkt_winkel_max) b_.punkt_winkel[static_cast<std::size_t>(k)] = w;
+        if (k >= 1 && k <= punkt_winkel_max) b_.punkt_winkel[ix(k)] = w;
     }
 
   private:
@@ -102,7 +97,7 @@ float startwinkel(Lauf& l, const Wegfeld& f) {
         const Punkt p = mauer_punkt(l, phi0);
         const NaechsterWeg n = naechster_weg_gerastert(
             l.m, f.h_max, p.x, p.y, [&] { return naechster_weg(l.m, p.x, p.y); }, f.punkte);
-        const float breite = n.weg > 0 ? l.m.wege[static_cast<std::size_t>(n.weg)].breite : 0.0f;
+        const float breite = n.weg > 0 ? l.m.weg(n.weg).breite : 0.0f;
         if (n.abstand > 4.0f * breite) return phi0;
         if (abgelehnt > 12000 || l.abbruch) return phi0;
         ++abgelehnt;
@@ -132,10 +127,9 @@ void luecken_oeffnen(Lauf& l, Mauerbau& b) {
             }
         }
         if (!mauer) {
-            m.mauer_flag[static_cast<std::size_t>(i)] = 0;
-            const int t = b.punkt_turm[static_cast<std::size_t>(i)];
-            if (t != 0 && l.rnd() < p.Mauer_Tuerme_erodieren_mit)
-                m.tuerme[static_cast<std::size_t>(t)].art = 0;
+            m.mauer_flag_bei(i) = 0;
+            const int t = b.punkt_turm[ix(i)];
+            if (t != 0 && l.rnd() < p.Mauer_Tuerme_erodieren_mit) m.turm(t).art = 0;
         }
     }
 }
@@ -147,7 +141,7 @@ Wegfeld wegfeld_bilden(const Lauf& l) {
     Wegfeld f;
     const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
     for (int w = 1; w <= letzter; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         f.h_max = maximum(f.h_max, weg.breite / 2.0f);
         for (int k = 1; k <= weg.n_punkte; ++k) {
             f.punkte.sammeln(w, k, weg.px(k), weg.py(k));
@@ -172,7 +166,7 @@ Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float a
     strecken.clear();
     f.punkte.umkreis(bx, by, r, [&](const Rasterpunkt& q) {
         if (q.weg < erster || q.weg > letzter) return;
-        const int n = m.wege[static_cast<std::size_t>(q.weg)].n_punkte;
+        const int n = m.weg(q.weg).n_punkte;
         // The point starts segment q.punkt and ends segment q.punkt - 1.
         for (int j = q.punkt - 1; j <= q.punkt; ++j)
             if (j >= 1 && j <= n - 1) strecken.emplace_back(q.weg, j);
@@ -180,7 +174,7 @@ Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float a
     std::sort(strecken.begin(), strecken.end());
     strecken.erase(std::unique(strecken.begin(), strecken.end()), strecken.end());
     for (const auto& [w, j] : strecken) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         if (!(weg.x_min - s < bx && weg.y_min - s < by && weg.x_max + s > bx && weg.y_max + s > by))
             continue;
         const Schnitt sn =
@@ -262,12 +256,12 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
         const float phi_halb = phi - delta / 2.0f;
         const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
                         p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
-        const float breite = (g + m.wege[static_cast<std::size_t>(k.weg)].breite) * 2.0f;
+        const float breite = (g + m.weg(k.weg).breite) * 2.0f;
 
         int kp = b.punkt_nr;
         for (;;) {
             u.flag(kp) = 0;
-            if (u.turm(kp) != 0) m.tuerme[static_cast<std::size_t>(u.turm(kp))].art = 0;
+            if (u.turm(kp) != 0) m.turm(u.turm(kp)).art = 0;
             --kp;
             if (kp < 1) {
                 kp = 1;
@@ -344,8 +338,8 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
     };
     std::vector<Rahmen> rahmen(static_cast<std::size_t>(letzter) + 1);
     for (int w = erster; w <= letzter; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
-        Rahmen& r = rahmen[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
+        Rahmen& r = rahmen[ix(w)];
         for (int j = 1; j <= weg.n_punkte; ++j) {
             if (j == 1) r = {weg.px(j), weg.py(j), weg.px(j), weg.py(j)};
             r.x0 = std::min(r.x0, weg.px(j));
@@ -366,9 +360,9 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
         const float by = gy + h * std::sin(tor.winkel - pi / 2.0f);
         const float reichweite = h * 1.001f + 1e-3f;
         for (int w = erster; w <= letzter; ++w) {
-            Weg& weg = m.wege[static_cast<std::size_t>(w)];
+            Weg& weg = m.weg(w);
             if (weg.n_punkte < 1) continue;
-            Rahmen& r = rahmen[static_cast<std::size_t>(w)];
+            Rahmen& r = rahmen[ix(w)];
             if (gx < r.x0 - reichweite || gx > r.x1 + reichweite || gy < r.y0 - reichweite ||
                 gy > r.y1 + reichweite)
                 continue;
@@ -400,7 +394,7 @@ int mauer_tuerme_stehend(const Stadtmodell& m) {
     const int n = std::min<int>(m.n_tuerme, static_cast<int>(m.tuerme.size()) - 1);
     int stehend = 0;
     for (int t = 1; t <= n; ++t)
-        if (m.tuerme[static_cast<std::size_t>(t)].art == 1) ++stehend;
+        if (m.turm(t).art == 1) ++stehend;
     return stehend;
 }
 
