@@ -266,56 +266,6 @@ NaechsterWeg naechster_weg_raster(const Stadtmodell& m, const Stufendaten& d, fl
         [&] { return naechster_weg_gestutzt(m, d.rahmen, x, y); }, d.strassenpunkte, d.flusspunkte);
 }
 
-std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m) {
-    std::vector<Punktrahmen> rahmen(ix(std::max<int>(m.n_wege, 0)) + 1);
-    for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.weg(w);
-        Punktrahmen& r = rahmen[ix(w)];
-        for (int k = 1; k <= weg.n_punkte; ++k) {
-            const float x = weg.px(k), y = weg.py(k);
-            if (r.leer) {
-                r.x_lo = r.x_hi = x;
-                r.y_lo = r.y_hi = y;
-                r.leer = false;
-            } else {
-                r.x_lo = minimum(r.x_lo, x);
-                r.x_hi = maximum(r.x_hi, x);
-                r.y_lo = minimum(r.y_lo, y);
-                r.y_hi = maximum(r.y_hi, y);
-            }
-        }
-    }
-    return rahmen;
-}
-
-NaechsterWeg naechster_weg_gestutzt(const Stadtmodell& m, const std::vector<Punktrahmen>& rahmen,
-                                    float x, float y) {
-    NaechsterWeg n;
-    const int bis = std::min<int>(m.n_wege, static_cast<int>(rahmen.size()) - 1);
-    for (int w = 1; w <= bis; ++w) {
-        const Punktrahmen& r = rahmen[ix(w)];
-        if (r.leer) continue;
-        const Weg& weg = m.weg(w);
-        const float halb = weg.breite / 2.0f;
-        // Rounding is monotonic, so no point of the way can come out nearer
-        // than its box: skipping changes nothing, ties included.
-        const float dx = x < r.x_lo ? r.x_lo - x : (x > r.x_hi ? x - r.x_hi : 0.0f);
-        const float dy = y < r.y_lo ? r.y_lo - y : (y > r.y_hi ? y - r.y_hi : 0.0f);
-        if (std::sqrt(dx * dx + dy * dy) - halb >= n.abstand) continue;
-        for (int k = 1; k <= weg.n_punkte; ++k) {
-            const float ddx = weg.px(k) - x;
-            const float ddy = weg.py(k) - y;
-            const float e = std::sqrt(ddx * ddx + ddy * ddy) - halb;
-            if (e < n.abstand) {
-                n.abstand = e;
-                n.weg = w;
-                n.punkt = k;
-            }
-        }
-    }
-    return n;
-}
-
 std::optional<float> reihen_richtung(const Stadtmodell& m, const NaechsterWeg& n) {
     if (n.weg < 1 || n.weg > m.n_wege) return std::nullopt;
     const Weg& w = m.weg(n.weg);

@@ -6,6 +6,7 @@
 #include "core/funktionen.h"
 #include "core/zahlen.h"
 #include "geometry/geometrie.h"
+#include "geometry/wegsuche.h"
 #include "streets/verbindungen.h"
 
 namespace tarvello {
@@ -235,9 +236,7 @@ Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
         const float grenze = faktor * (f.breite + g.halbbreite);
         const float d = abstand(g.pos_x, g.pos_y, q.x, q.y);
         if (d >= grenze) return;
-        // The nearest point wins; of equally near ones the first in way order.
-        if (d < beste ||
-            (d == beste && (q.weg < t.fluss || (q.weg == t.fluss && q.punkt < t.punkt)))) {
+        if (naeher_als(d, q.weg, q.punkt, beste, t.fluss, t.punkt)) {
             beste = d;
             t.fluss = q.weg;
             t.punkt = q.punkt;
