@@ -110,15 +110,7 @@ Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), d
     sprachversionen();
     setWindowTitle(QString(" Tarvello ") + programm_version);
 
-    // Single-sheet printing with every sheet annotation and label on.
-    Druckoptionen& o = daten_.druckoptionen;
-    o.blaetter_je_seite = 1;
-    o.ausschnitt_modus = false;
-    o.druck_bezeichnung = o.druck_schnittmarken = o.druck_massstab = o.druck_kompass =
-        o.druck_planquadrate = true;
-    o.kennzeichnung_wege = o.kennzeichnung_haeuser = o.kennzeichnung_plaetze =
-        o.kennzeichnung_parks = true;
-    o.nummer_schriftgroesse = 6;
+    // The print menu starts from the options the program starts with.
     druckmenue_abgleichen();
     daten_.farben = farben_laden();
 
@@ -676,7 +668,7 @@ void Eingabe::grafik_auffrischen() {
     const float b0 =
         static_cast<float>(steuerwerte_.wert("Slider_haeuser_groessenverteilung_breite")) / 100.0f;
     grafik_->setzen(steuerwerte_.zahl("Combo_haus_gxy_min"),
-                    steuerwerte_.zahl("Combo_haus_gxy_max"), c, b0 * b0 * 0.9f + 0.1f);
+                    steuerwerte_.zahl("Combo_haus_gxy_max"), c, groessenverteilung_breite(b0));
 }
 
 // --- enabled states ------------------------------------------------------------
@@ -750,15 +742,14 @@ void Eingabe::lauf_starten() {
     const QString text = startwert_->text().trimmed();
     const bool ziehen = text.isEmpty() || startwert_gezogen_;
     if (ziehen) {
-        Zufall uhrzufall;
-        startwert = uhrzufall.roh64() >> 16; // short enough to read out and type in
+        startwert = startwert_ziehen();
     } else {
-        bool gut = false;
-        startwert = text.toULongLong(&gut);
-        if (!gut) {
+        const std::optional<std::uint64_t> gelesen = startwert_lesen(text.toStdString());
+        if (!gelesen) {
             meldung(text_startwert_ungueltig);
             return;
         }
+        startwert = *gelesen;
     }
 
     laeuft_ = true;
