@@ -134,6 +134,71 @@ void luecken_oeffnen(Lauf& l, Mauerbau& b) {
     }
 }
 
+// A gate where the ring's last step crosses the street of k: opens the wall
+// on both sides of the crossing, flanks the opening with two towers and moves
+// pkt and phi to where the ring resumes beyond the street.
+void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float delta, Punkt& pkt,
+               float& phi) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    const Punkt s{k.x, k.y};
+    const float phi_halb = phi - delta / 2.0f;
+    const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
+                    p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
+    const float breite = (g + m.weg(k.weg).breite) * 2.0f;
+
+    int kp = b.punkt_nr;
+    for (;;) {
+        u.flag(kp) = 0;
+        if (u.turm(kp) != 0) m.turm(u.turm(kp)).art = 0;
+        --kp;
+        if (kp < 1) {
+            kp = 1;
+            break;
+        }
+        const Punkt q = u.punkt(kp);
+        if (abstand(q.x, q.y, s.x, s.y) >= breite / 2.0f) break;
+        if (u.flag(kp) == 0) break;
+    }
+
+    const Punkt vor = u.punkt(kp);
+    const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
+    const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
+    if (t1 != 0) u.turm(kp) = static_cast<std::int16_t>(t1);
+
+    const int kreuzung_nr = b.punkt_nr;
+    u.setzen(b.punkt_nr, s, 0);
+    ++b.punkt_nr;
+    u.platz(b.punkt_nr);
+
+    pkt = {s.x + breite / 2.0f * std::cos(a), s.y + breite / 2.0f * std::sin(a)};
+    // Resume at the mirror image of the point before the gate. Its centre
+    // angle is taken from the point itself when unknown, on the same turn
+    // of the ring as the crossing.
+    float winkel_vor = u.winkel(kp);
+    if (winkel_vor == 0.0f) {
+        winkel_vor = richtungswinkel(vor.x - m.zentrum_x, vor.y - m.zentrum_y);
+        winkel_vor += 2.0f * pi * std::nearbyint((phi_halb - winkel_vor) / (2.0f * pi));
+        u.winkel_setzen(kp, winkel_vor);
+    }
+    phi = 2.0f * phi_halb - winkel_vor;
+
+    const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
+    if (t2 != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t2);
+
+    if (static_cast<int>(b.tore.size()) < tore_max) {
+        Tor tor;
+        tor.x = (vor.x + pkt.x) / 2.0f;
+        tor.y = (vor.y + pkt.y) / 2.0f;
+        tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
+        tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
+        tor.turm1 = t1;
+        tor.turm2 = t2;
+        tor.punkt = kreuzung_nr;
+        b.tore.push_back(tor);
+    }
+}
+
 } // namespace
 
 Wegfeld wegfeld_bilden(const Lauf& l) {
@@ -249,65 +314,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
 
         const Mauerkreuzung k = strasse_kreuzen(l, wegfeld, alt.x, alt.y, pkt.x, pkt.y, schritt);
         if (k.weg == 0) continue;
-
-        // A gate: open the wall on both sides of the crossing, flank the
-        // opening with two towers and resume the ring beyond the street.
-        const Punkt s{k.x, k.y};
-        const float phi_halb = phi - delta / 2.0f;
-        const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
-                        p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
-        const float breite = (g + m.weg(k.weg).breite) * 2.0f;
-
-        int kp = b.punkt_nr;
-        for (;;) {
-            u.flag(kp) = 0;
-            if (u.turm(kp) != 0) m.turm(u.turm(kp)).art = 0;
-            --kp;
-            if (kp < 1) {
-                kp = 1;
-                break;
-            }
-            const Punkt q = u.punkt(kp);
-            if (abstand(q.x, q.y, s.x, s.y) >= breite / 2.0f) break;
-            if (u.flag(kp) == 0) break;
-        }
-
-        const Punkt vor = u.punkt(kp);
-        const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
-        const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
-        if (t1 != 0) u.turm(kp) = static_cast<std::int16_t>(t1);
-
-        const int kreuzung_nr = b.punkt_nr;
-        u.setzen(b.punkt_nr, s, 0);
-        ++b.punkt_nr;
-        u.platz(b.punkt_nr);
-
-        pkt = {s.x + breite / 2.0f * std::cos(a), s.y + breite / 2.0f * std::sin(a)};
-        // Resume at the mirror image of the point before the gate. Its centre
-        // angle is taken from the point itself when unknown, on the same turn
-        // of the ring as the crossing.
-        float winkel_vor = u.winkel(kp);
-        if (winkel_vor == 0.0f) {
-            winkel_vor = richtungswinkel(vor.x - m.zentrum_x, vor.y - m.zentrum_y);
-            winkel_vor += 2.0f * pi * std::nearbyint((phi_halb - winkel_vor) / (2.0f * pi));
-            u.winkel_setzen(kp, winkel_vor);
-        }
-        phi = 2.0f * phi_halb - winkel_vor;
-
-        const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
-        if (t2 != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t2);
-
-        if (static_cast<int>(b.tore.size()) < tore_max) {
-            Tor tor;
-            tor.x = (vor.x + pkt.x) / 2.0f;
-            tor.y = (vor.y + pkt.y) / 2.0f;
-            tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
-            tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
-            tor.turm1 = t1;
-            tor.turm2 = t2;
-            tor.punkt = kreuzung_nr;
-            b.tore.push_back(tor);
-        }
+        tor_bauen(l, b, u, k, delta, pkt, phi);
     }
 
     // Close the ring on its first point. An aborted ring is left open.
