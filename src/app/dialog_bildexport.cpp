@@ -11,7 +11,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <sys/resource.h>
@@ -228,11 +227,7 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
         return false;
     }
     // Refuse before anything is allocated or written.
-    const QStorageInfo laufwerk(QFileInfo(datei).absolutePath());
-    const qint64 frei = laufwerk.isValid() ? laufwerk.bytesAvailable() : -1;
-    const QString hindernis =
-        export_hindernis(daten.druckoptionen.export_pixel, daten.druckoptionen.export_matrix, f,
-                         frei, verfuegbarer_speicher(), sprache_);
+    const QString hindernis = export_hindernis_fuer(datei, daten.druckoptionen, f, sprache_);
     if (!hindernis.isEmpty()) {
         meldung(hindernis);
         return false;

@@ -42,7 +42,6 @@ class Bildexport : public QDialog {
     // _column_row). On success the dialog closes; false when nothing or
     // not everything was written (the reason was shown) or the user aborted.
     bool exportieren_nach(const QString& datei, Bildformat f);
-    bool exportiert() const { return exportiert_; }
 
     QString letzte_meldung() const { return letzte_meldung_; }
 

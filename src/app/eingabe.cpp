@@ -115,15 +115,7 @@ Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), d
     sprachversionen();
     setWindowTitle(QString(" Tarvello ") + programm_version);
 
-    // Single-sheet printing with every sheet annotation and label on.
-    Druckoptionen& o = daten_.druckoptionen;
-    o.blaetter_je_seite = 1;
-    o.ausschnitt_modus = false;
-    o.druck_bezeichnung = o.druck_schnittmarken = o.druck_massstab = o.druck_kompass =
-        o.druck_planquadrate = true;
-    o.kennzeichnung_wege = o.kennzeichnung_haeuser = o.kennzeichnung_plaetze =
-        o.kennzeichnung_parks = true;
-    o.nummer_schriftgroesse = 6;
+    // The print menu starts from the options the program starts with.
     druckmenue_abgleichen();
     daten_.farben = farben_laden();
 
@@ -145,8 +137,18 @@ Eingabe::~Eingabe() = default;
 void Eingabe::aufbauen() {
     auto* zentral = new QWidget(this);
     auto* haupt = new QHBoxLayout(zentral);
+    haupt->addWidget(linke_seite_bauen());
+    haupt->addLayout(rechte_seite_bauen(), 1);
+    setCentralWidget(zentral);
 
-    // Left: presets, town name, the parameter tabs, Start and Abort, status.
+    // Esc stops a run wherever the focus is.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WindowShortcut);
+    connect(esc, &QShortcut::activated, this, &Eingabe::lauf_abbrechen);
+}
+
+// Left: presets, town name, the parameter tabs, Start and Abort, status.
+QWidget* Eingabe::linke_seite_bauen() {
     auto* links = new QVBoxLayout;
     auto* zeile = new QHBoxLayout;
     auto* label = new QLabel;
@@ -188,14 +190,35 @@ void Eingabe::aufbauen() {
     }
     links->addWidget(tab_, 1);
 
-    zeile = new QHBoxLayout;
+    links->addLayout(startzeile_bauen());
+
+    status_ = new QLabel;
+    status_->setObjectName("Label_aktion_aktuell");
+    status_->setFrameShape(QFrame::StyledPanel);
+    status_->setFrameShadow(QFrame::Sunken);
+    status_->setMinimumHeight(24);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    links->addWidget(status_);
+    fortschritt_ = new Fortschrittsbalken;
+    links->addWidget(fortschritt_);
+
+    auto* linke_seite = new QWidget;
+    linke_seite->setLayout(links);
+    linke_seite->setMinimumWidth(520);
+    linke_seite->setMaximumWidth(600);
+    return linke_seite;
+}
+
+// Start, the seed field and Abort.
+QLayout* Eingabe::startzeile_bauen() {
+    auto* zeile = new QHBoxLayout;
     start_ = new QPushButton;
     start_->setObjectName("Command2");
     start_->setMinimumWidth(96);
     start_->setDefault(true);
     beschriften(start_);
     connect(start_, &QPushButton::clicked, this, &Eingabe::lauf_starten);
-    label = new QLabel;
+    auto* label = new QLabel;
     label->setObjectName("Label_Startwert");
     beschriften(label);
     startwert_ = new QLineEdit;
@@ -219,30 +242,58 @@ void Eingabe::aufbauen() {
     zeile->addWidget(startwert_, 1);
     zeile->addSpacing(8);
     zeile->addWidget(abbruch_knopf_);
-    links->addLayout(zeile);
+    return zeile;
+}
 
-    status_ = new QLabel;
-    status_->setObjectName("Label_aktion_aktuell");
-    status_->setFrameShape(QFrame::StyledPanel);
-    status_->setFrameShadow(QFrame::Sunken);
-    status_->setMinimumHeight(24);
-    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    links->addWidget(status_);
-    fortschritt_ = new Fortschrittsbalken;
-    links->addWidget(fortschritt_);
-
-    auto* linke_seite = new QWidget;
-    linke_seite->setLayout(links);
-    linke_seite->setMinimumWidth(520);
-    linke_seite->setMaximumWidth(600);
-    haupt->addWidget(linke_seite);
-
-    // Right: the preview and the buttons under it.
+// Right: the preview and the buttons under it.
+QLayout* Eingabe::rechte_seite_bauen() {
     auto* rechts = new QVBoxLayout;
     vorschau_ = new Vorschau(daten_.modell);
     rechts->addWidget(new QuadratRahmen(vorschau_), 1);
+    rechts->addLayout(knopfzeile_bauen());
+    return rechts;
+}
 
+// Under the preview: the view buttons, north, labels and picture export.
+QLayout* Eingabe::knopfzeile_bauen() {
     auto* unten = new QHBoxLayout;
+    unten->addLayout(pfeile_bauen());
+    unten->addLayout(zoomknoepfe_bauen());
+    unten->addSpacing(12);
+
+    nordwahl_ = new Nordwahl;
+    unten->addWidget(nordwahl_);
+    auto* nord = new QVBoxLayout;
+    auto* label = new QLabel;
+    label->setObjectName("Label_Nord");
+    beschriften(label);
+    nord->addWidget(label);
+    nord->addWidget(hilfe_knopf(22));
+    nord->addStretch(1);
+    unten->addLayout(nord);
+    unten->addStretch(1);
+
+    auto* ausgabe = new QVBoxLayout;
+    auto* nummern = new QHBoxLayout;
+    auto* kennzeichnung = new QPushButton;
+    kennzeichnung->setObjectName("Command6");
+    beschriften(kennzeichnung);
+    connect(kennzeichnung, &QPushButton::clicked, this, &Eingabe::kennzeichnung_oeffnen);
+    nummern->addWidget(kennzeichnung, 1);
+    nummern->addWidget(hilfe_knopf(17));
+    ausgabe->addLayout(nummern);
+    grafikexport_ = new QPushButton;
+    grafikexport_->setObjectName("Command_grafikexport");
+    beschriften(grafikexport_);
+    connect(grafikexport_, &QPushButton::clicked, this, &Eingabe::bildexport_oeffnen);
+    ausgabe->addWidget(grafikexport_);
+    ausgabe->addStretch(1);
+    unten->addLayout(ausgabe);
+    return unten;
+}
+
+// The eight arrows that move the preview and "whole map" in their middle.
+QLayout* Eingabe::pfeile_bauen() {
     auto* pfeile = new QGridLayout;
     pfeile->setSpacing(2);
     struct Knopf {
@@ -268,8 +319,11 @@ void Eingabe::aufbauen() {
         connect(b, &QPushButton::clicked, vorschau_, k.aktion);
         pfeile->addWidget(b, k.zeile, k.spalte, Qt::AlignCenter);
     }
-    unten->addLayout(pfeile);
+    return pfeile;
+}
 
+// Zoom in, zoom out and refresh.
+QLayout* Eingabe::zoomknoepfe_bauen() {
     auto* zoom = new QVBoxLayout;
     zoom->setSpacing(2);
     for (const auto& [name, aktion] : {std::pair{"Command_zoomin", &Vorschau::zoom_rein},
@@ -281,46 +335,7 @@ void Eingabe::aufbauen() {
         connect(b, &QPushButton::clicked, vorschau_, aktion);
         zoom->addWidget(b);
     }
-    unten->addLayout(zoom);
-    unten->addSpacing(12);
-
-    nordwahl_ = new Nordwahl;
-    unten->addWidget(nordwahl_);
-    auto* nord = new QVBoxLayout;
-    label = new QLabel;
-    label->setObjectName("Label_Nord");
-    beschriften(label);
-    nord->addWidget(label);
-    nord->addWidget(hilfe_knopf(22));
-    nord->addStretch(1);
-    unten->addLayout(nord);
-    unten->addStretch(1);
-
-    auto* ausgabe = new QVBoxLayout;
-    auto* nummern = new QHBoxLayout;
-    auto* kennzeichnung = new QPushButton;
-    kennzeichnung->setObjectName("Command6");
-    beschriften(kennzeichnung);
-    connect(kennzeichnung, &QPushButton::clicked, this, &Eingabe::kennzeichnung_oeffnen);
-    nummern->addWidget(kennzeichnung, 1);
-    nummern->addWidget(hilfe_knopf(17));
-    ausgabe->addLayout(nummern);
-    grafikexport_ = new QPushButton;
-    grafikexport_->setObjectName("Command_grafikexport");
-    beschriften(grafikexport_);
-    connect(grafikexport_, &QPushButton::clicked, this, &Eingabe::bildexport_oeffnen);
-    ausgabe->addWidget(grafikexport_);
-    ausgabe->addStretch(1);
-    unten->addLayout(ausgabe);
-    rechts->addLayout(unten);
-    haupt->addLayout(rechts, 1);
-
-    setCentralWidget(zentral);
-
-    // Esc stops a run wherever the focus is.
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    esc->setContext(Qt::WindowShortcut);
-    connect(esc, &QShortcut::activated, this, &Eingabe::lauf_abbrechen);
+    return zoom;
 }
 
 QToolButton* Eingabe::hilfe_knopf(int n) {
@@ -681,7 +696,7 @@ void Eingabe::grafik_auffrischen() {
     const float b0 =
         static_cast<float>(steuerwerte_.wert("Slider_haeuser_groessenverteilung_breite")) / 100.0f;
     grafik_->setzen(steuerwerte_.zahl("Combo_haus_gxy_min"),
-                    steuerwerte_.zahl("Combo_haus_gxy_max"), c, b0 * b0 * 0.9f + 0.1f);
+                    steuerwerte_.zahl("Combo_haus_gxy_max"), c, groessenverteilung_breite(b0));
 }
 
 // --- enabled states ------------------------------------------------------------
@@ -756,15 +771,14 @@ void Eingabe::lauf_starten() {
     const QString text = startwert_->text().trimmed();
     const bool ziehen = text.isEmpty() || startwert_gezogen_;
     if (ziehen) {
-        Zufall uhrzufall;
-        startwert = uhrzufall.roh64() >> 16; // short enough to read out and type in
+        startwert = startwert_ziehen();
     } else {
-        bool gut = false;
-        startwert = text.toULongLong(&gut);
-        if (!gut) {
+        const std::optional<std::uint64_t> gelesen = startwert_lesen(text.toStdString());
+        if (!gelesen) {
             meldung(text_startwert_ungueltig);
             return;
         }
+        startwert = *gelesen;
     }
 
     laeuft_ = true;

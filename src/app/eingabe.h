@@ -33,6 +33,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QPrinter;
@@ -177,6 +178,12 @@ class Eingabe : public QMainWindow {
   private:
     void schliessen_falls_verlangt();
     void aufbauen();
+    QWidget* linke_seite_bauen();
+    QLayout* startzeile_bauen();
+    QLayout* rechte_seite_bauen();
+    QLayout* knopfzeile_bauen();
+    QLayout* pfeile_bauen();
+    QLayout* zoomknoepfe_bauen();
     void menues_aufbauen();
     QWidget* reiter_seite(const Reiter& r);
     QToolButton* hilfe_knopf(int n);

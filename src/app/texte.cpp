@@ -468,13 +468,6 @@ const Zweisprachig* knopf_hilfe(int n) {
     return it == t.end() ? nullptr : &it->second;
 }
 
-std::vector<int> hilfe_knoepfe() {
-    std::vector<int> n;
-    for (const auto& [nr, text] : hilfetexte())
-        n.push_back(nr);
-    return n;
-}
-
 const Zweisprachig text_nicht_verfuegbar = {"Diese Funktion ist noch nicht verfügbar.",
                                             "This function is not available yet."};
 

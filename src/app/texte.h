@@ -47,8 +47,6 @@ const std::vector<Reiter>& reiter_aufbau();
 
 // Text of the "?" button Command<n>; null for a number without a button.
 const Zweisprachig* knopf_hilfe(int n);
-// Every number n that has a "?" button, ascending.
-std::vector<int> hilfe_knoepfe();
 
 // Message texts the window shows.
 extern const Zweisprachig text_nicht_verfuegbar;

@@ -24,10 +24,6 @@ constexpr float zoom_faktor = 1.35f;
 constexpr float zoom_max = 10.0f;
 constexpr float toleranz = 24.0f; // points this far outside still count as visible
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 // Highest index of a 1-based table that holds data, whatever count it claims.
 int begrenzt(int anzahl, std::size_t groesse) {
     return std::min(anzahl, static_cast<int>(groesse) - 1);
@@ -161,7 +157,7 @@ void Vorschau::element_zeichnen(Element art, int index) {
 }
 
 void Vorschau::weg_zeichnen(QPainter& p, int w) {
-    const Weg& weg = modell_.wege[ix(w)];
+    const Weg& weg = modell_.weg(w);
     const int n = begrenzt(weg.n_punkte, std::min(weg.x.size(), weg.y.size()));
     if (n < 2) return;
     // Streets thin out their points when zoomed out; rivers are always drawn
@@ -203,17 +199,17 @@ void Vorschau::mauer_zeichnen(QPainter& p) {
         modell_.mauer_n_punkte,
         std::min({modell_.mauer_x.size(), modell_.mauer_y.size(), modell_.mauer_flag.size()}));
     for (int i = 1; i <= n - 1; ++i) {
-        if (modell_.mauer_flag[ix(i)] != 1 || modell_.mauer_flag[ix(i + 1)] != 1) continue;
+        if (modell_.mauer_flag_bei(i) != 1 || modell_.mauer_flag_bei(i + 1) != 1) continue;
         bool s1 = false, s2 = false;
-        const QPointF a = punkt(modell_.mauer_x[ix(i)], modell_.mauer_y[ix(i)], s1);
-        const QPointF b = punkt(modell_.mauer_x[ix(i + 1)], modell_.mauer_y[ix(i + 1)], s2);
+        const QPointF a = punkt(modell_.mauer_px(i), modell_.mauer_py(i), s1);
+        const QPointF b = punkt(modell_.mauer_px(i + 1), modell_.mauer_py(i + 1), s2);
         if (s1 && s2) p.drawLine(a, b);
     }
     p.setPen(stift(farbe_mauer, 2.0f));
     p.setBrush(Qt::NoBrush);
     const int n_tuerme = begrenzt(modell_.n_tuerme, modell_.tuerme.size());
     for (int t = 1; t <= n_tuerme; ++t) {
-        const Turm& turm = modell_.tuerme[ix(t)];
+        const Turm& turm = modell_.turm(t);
         if (turm.art == 0) continue;
         if (turm.form == 1.0f) {
             bool sichtbar = false;
@@ -234,7 +230,7 @@ void Vorschau::mauer_zeichnen(QPainter& p) {
 }
 
 void Vorschau::haus_zeichnen(QPainter& p, int b) {
-    const Haus& haus = modell_.haeuser[ix(b)];
+    const Haus& haus = modell_.haus(b);
     p.setPen(stift(farbe_haus, 1.0f));
     p.setBrush(Qt::NoBrush);
     if (haus.rund == 0) {

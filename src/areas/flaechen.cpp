@@ -38,8 +38,7 @@ void flaechen_setzen(Lauf& l, Umrisssuche& u, std::vector<Flaeche>& flaechen, in
         }
         // A stopped run keeps the areas it has.
         if (l.abbruch) break;
-        if (u.umriss_gefunden || !nur_gefundene)
-            umriss_uebernehmen(u, flaechen[static_cast<std::size_t>(i)]);
+        if (u.umriss_gefunden || !nur_gefundene) umriss_uebernehmen(u, flaechen[ix(i)]);
     }
 }
 
@@ -50,7 +49,7 @@ void eingrenzen(std::vector<Flaeche>& flaechen, int anzahl, float rand, Lauf* l)
             l->fortschritt(static_cast<float>(i) / static_cast<float>(n) * 100.0f);
             l->nachgeben();
         }
-        Flaeche& f = flaechen[static_cast<std::size_t>(i)];
+        Flaeche& f = flaechen[ix(i)];
         const int k_max = std::min({static_cast<int>(f.n_punkte), static_cast<int>(f.x.size()) - 1,
                                     static_cast<int>(f.y.size()) - 1});
         float x_min = 1e9f, y_min = 1e9f, x_max = -1e9f, y_max = -1e9f;

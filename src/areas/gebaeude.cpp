@@ -12,10 +12,6 @@ namespace tarvello {
 
 namespace {
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 // Bounds of the repeat loops that the stage would otherwise spin in for ever
 // on settings that leave no way out (a size range that no weight accepts, a
 // town without street points inside it).
@@ -38,11 +34,9 @@ std::optional<Anker> anker_ziehen(Lauf& l, Gebaeudestufe& st) {
         int w = 0;
         for (;;) {
             w = static_cast<int>(ganz(l.rnd() * static_cast<float>(m.n_wege) + 1.0f));
-            if (w >= 1 && w <= m.n_wege && m.wege[ix(w)].n_punkte >= 2 &&
-                m.wege[ix(w)].ist_fluss == 0)
-                break;
+            if (w >= 1 && w <= m.n_wege && m.weg(w).n_punkte >= 2 && m.weg(w).ist_fluss == 0) break;
         }
-        const Weg& weg = m.wege[ix(w)];
+        const Weg& weg = m.weg(w);
         const int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(weg.n_punkte - 2) + 1.0f));
         const std::uint8_t lage = st.punktlage[ix(w)][ix(k)];
         const float r = l.rnd();
@@ -125,7 +119,7 @@ std::uint8_t neben_die_strasse(Lauf& l, const Anker& an, float halbe_tiefe, Kand
     const Parameter& p = l.p;
     winkel = an.winkel + (l.rnd() - 0.5f) * p.haus_winkel_weg;
     const float mx = (an.x1 + an.x2) / 2.0f, my = (an.y1 + an.y2) / 2.0f;
-    const float d = (l.m.wege[ix(an.w)].breite / 2.0f + halbe_tiefe) *
+    const float d = (l.m.weg(an.w).breite / 2.0f + halbe_tiefe) *
                     (l.rnd() * 10.0f * p.haus_abstand_weg + 1.05f);
     if (l.rnd() < 0.5f) {
         k.x = mx - d * std::sin(winkel);
@@ -231,7 +225,7 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
     st.punktlage.assign(ix(std::max<int>(l.m.n_wege, 0)) + 1, {});
     st.segmentwinkel.assign(st.punktlage.size(), {});
     for (int w = 1; w <= l.m.n_wege; ++w) {
-        const Weg& weg = l.m.wege[ix(w)];
+        const Weg& weg = l.m.weg(w);
         if (weg.ist_fluss != 0) continue;
         auto& lagen = st.punktlage[ix(w)];
         lagen.assign(ix(std::max<int>(weg.n_punkte, 0)) + 1, 0);
@@ -243,7 +237,7 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
         }
     }
     for (int w = 1; w <= l.m.n_wege && !st.anker_moeglich; ++w)
-        st.anker_moeglich = l.m.wege[ix(w)].ist_fluss == 0 && l.m.wege[ix(w)].n_punkte >= 2;
+        st.anker_moeglich = l.m.weg(w).ist_fluss == 0 && l.m.weg(w).n_punkte >= 2;
 }
 
 bool aufgeben(Lauf& l, Gebaeudestufe& st) {
@@ -337,7 +331,7 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
     const int b = m.haus_naechster;
     if (b < 1 || b > m.haeuser_kapazitaet() || l.abbruch) return false;
     if (!st.anker_moeglich) return aufgeben(l, st);
-    Haus& haus = m.haeuser[ix(b)];
+    Haus& haus = m.haus(b);
 
     for (;;) {
         if (st.folge >= st.kandidaten_max) return aufgeben(l, st);
@@ -386,12 +380,6 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
         if (b + 1 <= p.n_gebaude) reihe_entscheiden(l, st, k, reihe_abstand, reihe_vorher);
         return true;
     }
-}
-
-bool haus_platzieren(Lauf& l) {
-    // The driver calls once per building; the row carries over between calls.
-    thread_local Gebaeudestufe stufe;
-    return haus_platzieren(l, stufe);
 }
 
 } // namespace tarvello

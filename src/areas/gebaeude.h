@@ -19,12 +19,6 @@ namespace tarvello {
 // the buildings placed so far. Normal runs of every preset stay far below.
 inline constexpr int gebaeude_kandidaten_max = 1000000;
 
-// Corner box of the points of one way, for pruning the nearest-way search.
-struct Punktrahmen {
-    float x_lo = 0, x_hi = 0, y_lo = 0, y_hi = 0;
-    bool leer = true;
-};
-
 // What the stage reads of the ways and the wall again and again; neither
 // changes while buildings are placed. The grids let each test look only at
 // the points near a candidate.
@@ -82,8 +76,6 @@ struct Gebaeudestufe {
 // Returns false when no further building can be placed or the run is
 // aborted; the building loop then ends with the buildings placed so far.
 bool haus_platzieren(Lauf& l, Gebaeudestufe& stufe);
-// The same with a state kept per thread for the driver's loop.
-bool haus_platzieren(Lauf& l);
 
 #ifdef TARVELLO_KANDIDATEN_LOG
 // Only with the CMake option TARVELLO_KANDIDATEN_LOG, for
@@ -121,12 +113,7 @@ bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);
 bool plaetze_kollision(Lauf& l, const Kandidat& k);
 bool parks_kollision(Lauf& l, const Kandidat& k);
 
-// The nearest way as naechster_weg finds it, skipping ways whose point box is
-// already farther than the best distance so far.
-NaechsterWeg naechster_weg_gestutzt(const Stadtmodell& m, const std::vector<Punktrahmen>& rahmen,
-                                    float x, float y);
-std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m);
-// The same answer from the stage's point grids.
+// The nearest way as naechster_weg finds it, from the stage's point grids.
 NaechsterWeg naechster_weg_raster(const Stadtmodell& m, const Stufendaten& d, float x, float y);
 
 // Direction of the way at the point naechster_weg found, for a row member:

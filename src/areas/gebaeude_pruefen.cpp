@@ -15,10 +15,6 @@ namespace tarvello {
 
 namespace {
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 // The same as abstand, inlined for the inner loops.
 inline float entfernung(float x1, float y1, float x2, float y2) {
     const float dx = x2 - x1;
@@ -171,7 +167,7 @@ bool raster_kollision(const Stadtmodell& m, const Parameter& p, const Kandidat& 
     std::optional<Umriss> umriss;
     return raster.suchen_im_rahmen(
         x_lo - h_max, y_lo - h_max, x_hi + h_max, y_hi + h_max, k.y, [&](const Rasterpunkt& q) {
-            const Weg& weg = m.wege[ix(q.weg)];
+            const Weg& weg = m.weg(q.weg);
             const float h = weg.breite / 2.0f;
             if (q.x < x_lo - h || q.x > x_hi + h || q.y < y_lo - h || q.y > y_hi + h) return false;
             if (q.punkt > weg.n_punkte) return false;
@@ -212,16 +208,16 @@ bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
 
 bool haeuser_kollision(const Stadtmodell& m, const Stufendaten& d, int b, const Ecken& ex,
                        const Ecken& ey, int letzter) {
-    const Haus& haus = m.haeuser[ix(b)];
+    const Haus& haus = m.haus(b);
     // Buildings whose boxes do not meet never overlap; the building's own
     // test then decides, box check first.
     return d.haeuser.suchen(haus.x_min, haus.y_min, haus.x_max, haus.y_max, [&](int j) {
-        return j <= letzter && haeuser_ueberlappen(haus, ex, ey, m.haeuser[ix(j)]);
+        return j <= letzter && haeuser_ueberlappen(haus, ex, ey, m.haus(j));
     });
 }
 
 void haus_eintragen(Stufendaten& d, const Stadtmodell& m, int b) {
-    const Haus& h = m.haeuser[ix(b)];
+    const Haus& h = m.haus(b);
     d.haeuser.einfuegen(b, h.x_min, h.y_min, h.x_max, h.y_max);
 }
 
@@ -240,12 +236,12 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     d.rahmen = punktrahmen_bilden(m);
     const float a = m.stadt_abmessung > 0.0f ? m.stadt_abmessung : 1000.0f;
     for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[ix(w)];
+        const Weg& weg = m.weg(w);
         float& h = weg.ist_fluss != 0 ? d.h_fluesse_max : d.h_strassen_max;
         h = maximum(h, weg.breite / 2.0f);
     }
     for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[ix(w)];
+        const Weg& weg = m.weg(w);
         Punktfeld& r = weg.ist_fluss != 0 ? d.flusspunkte : d.strassenpunkte;
         for (int k = 1; k <= weg.n_punkte; ++k)
             r.sammeln(w, k, weg.px(k), weg.py(k));
@@ -254,8 +250,7 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
         m.mauer_n_punkte,
         static_cast<std::int32_t>(std::min(m.mauer_x.size(), m.mauer_flag.size())) - 1);
     for (int i = 1; i <= n; ++i)
-        if (m.mauer_flag[ix(i)] != 0)
-            d.mauerpunkte.sammeln(0, i, m.mauer_x[ix(i)], m.mauer_y[ix(i)]);
+        if (m.mauer_flag_bei(i) != 0) d.mauerpunkte.sammeln(0, i, m.mauer_px(i), m.mauer_py(i));
     // Small cells: a query then looks at few points beyond its reach. Points
     // beyond the map go to the border cells.
     d.strassenpunkte.bauen(16.0f);
@@ -271,59 +266,9 @@ NaechsterWeg naechster_weg_raster(const Stadtmodell& m, const Stufendaten& d, fl
         [&] { return naechster_weg_gestutzt(m, d.rahmen, x, y); }, d.strassenpunkte, d.flusspunkte);
 }
 
-std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m) {
-    std::vector<Punktrahmen> rahmen(ix(std::max<int>(m.n_wege, 0)) + 1);
-    for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[ix(w)];
-        Punktrahmen& r = rahmen[ix(w)];
-        for (int k = 1; k <= weg.n_punkte; ++k) {
-            const float x = weg.px(k), y = weg.py(k);
-            if (r.leer) {
-                r.x_lo = r.x_hi = x;
-                r.y_lo = r.y_hi = y;
-                r.leer = false;
-            } else {
-                r.x_lo = minimum(r.x_lo, x);
-                r.x_hi = maximum(r.x_hi, x);
-                r.y_lo = minimum(r.y_lo, y);
-                r.y_hi = maximum(r.y_hi, y);
-            }
-        }
-    }
-    return rahmen;
-}
-
-NaechsterWeg naechster_weg_gestutzt(const Stadtmodell& m, const std::vector<Punktrahmen>& rahmen,
-                                    float x, float y) {
-    NaechsterWeg n;
-    const int bis = std::min<int>(m.n_wege, static_cast<int>(rahmen.size()) - 1);
-    for (int w = 1; w <= bis; ++w) {
-        const Punktrahmen& r = rahmen[ix(w)];
-        if (r.leer) continue;
-        const Weg& weg = m.wege[ix(w)];
-        const float halb = weg.breite / 2.0f;
-        // Rounding is monotonic, so no point of the way can come out nearer
-        // than its box: skipping changes nothing, ties included.
-        const float dx = x < r.x_lo ? r.x_lo - x : (x > r.x_hi ? x - r.x_hi : 0.0f);
-        const float dy = y < r.y_lo ? r.y_lo - y : (y > r.y_hi ? y - r.y_hi : 0.0f);
-        if (std::sqrt(dx * dx + dy * dy) - halb >= n.abstand) continue;
-        for (int k = 1; k <= weg.n_punkte; ++k) {
-            const float ddx = weg.px(k) - x;
-            const float ddy = weg.py(k) - y;
-            const float e = std::sqrt(ddx * ddx + ddy * ddy) - halb;
-            if (e < n.abstand) {
-                n.abstand = e;
-                n.weg = w;
-                n.punkt = k;
-            }
-        }
-    }
-    return n;
-}
-
 std::optional<float> reihen_richtung(const Stadtmodell& m, const NaechsterWeg& n) {
     if (n.weg < 1 || n.weg > m.n_wege) return std::nullopt;
-    const Weg& w = m.wege[ix(n.weg)];
+    const Weg& w = m.weg(n.weg);
     if (w.n_punkte < 2 || n.punkt < 1 || n.punkt > w.n_punkte) return std::nullopt;
     // At the last point the way's last segment gives the direction.
     return punkt_richtung(w, n.punkt).mittel;

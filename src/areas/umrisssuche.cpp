@@ -28,7 +28,7 @@ int lesbare_punkte(const Weg& w) {
 }
 
 float weg_breite(const Stadtmodell& m, int w) {
-    return m.wege[static_cast<std::size_t>(w)].breite;
+    return m.weg(w).breite;
 }
 
 enum class Ausgang { geschlossen, gescheitert, zu_lang };
@@ -40,13 +40,13 @@ int richtung_ziehen(Lauf& l) {
 // One random walk; on success the loop is in gang_x/gang_y, points 1..n.
 Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max, int& n) {
     const Stadtmodell& m = l.m;
-    auto weg_von = [&](int w) -> const Weg& { return m.wege[static_cast<std::size_t>(w)]; };
+    auto weg_von = [&](int w) -> const Weg& { return m.weg(w); };
 
     // Start way: a way that already bounds an area is taken with 5 % chance.
     // The draws are bounded for the case that every way is used.
     int e = waehlen(l.rnd(), n_wege);
     for (int zug = 0; zug < 1000; ++zug) {
-        if (u.weg_benutzt[static_cast<std::size_t>(e)] != 1 || l.rnd() > 0.95f) break;
+        if (u.weg_benutzt[ix(e)] != 1 || l.rnd() > 0.95f) break;
         e = waehlen(l.rnd(), n_wege);
     }
     const int p0 = waehlen(l.rnd(), weg_von(e).n_punkte);
@@ -66,8 +66,8 @@ Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max,
         if (p < 1 || p > lesbare_punkte(weg)) return Ausgang::gescheitert; // off a way end
         if (n >= punkte_max) return Ausgang::zu_lang;
         ++n;
-        u.gang_x[static_cast<std::size_t>(n)] = weg.px(p);
-        u.gang_y[static_cast<std::size_t>(n)] = weg.py(p);
+        u.gang_x[ix(n)] = weg.px(p);
+        u.gang_y[ix(n)] = weg.py(p);
 
         if (w == e && p == p0) {
             // Closed. A loop that runs back over its own points is a walk
@@ -91,8 +91,8 @@ Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max,
             if (n >= punkte_max || static_cast<int>(u.besuchte_wege.size()) >= wege_max)
                 return Ausgang::zu_lang;
             ++n;
-            u.gang_x[static_cast<std::size_t>(n)] = weg_von(w2).px(p2);
-            u.gang_y[static_cast<std::size_t>(n)] = weg_von(w2).py(p2);
+            u.gang_x[ix(n)] = weg_von(w2).px(p2);
+            u.gang_y[ix(n)] = weg_von(w2).py(p2);
             d = richtung_ziehen(l);
             u.besuchte_wege.push_back(static_cast<std::int16_t>(w2));
             w = w2;
@@ -175,8 +175,8 @@ void umriss_vereinfachen(Umrisssuche& u, int n_durchgaenge) {
             const auto s = static_cast<std::size_t>(i);
             if (u.umriss_marke[s] == umriss_marke_weg) continue;
             ++neu;
-            x[static_cast<std::size_t>(neu)] = x[s];
-            y[static_cast<std::size_t>(neu)] = y[s];
+            x[ix(neu)] = x[s];
+            y[ix(neu)] = y[s];
         }
         const double anteil = static_cast<double>(neu) / static_cast<double>(n);
         n = neu;
@@ -218,7 +218,7 @@ void flaeche_umriss_suchen(Lauf& l, Umrisssuche& u) {
         // later search fails: it is the fill row spacing of that outline.
         u.umriss_min_breite = 100000.0f;
         for (const std::int16_t w : u.besuchte_wege) {
-            u.weg_benutzt[static_cast<std::size_t>(w)] = 1;
+            u.weg_benutzt[ix(w)] = 1;
             u.umriss_min_breite = std::min(u.umriss_min_breite, weg_breite(m, w));
         }
         std::swap(u.umriss_x, u.gang_x);

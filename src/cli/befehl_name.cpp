@@ -109,12 +109,10 @@ int befehl_name(const QStringList& argumente) {
     std::optional<std::uint64_t> startwert;
     if (parser.isSet(opt_startwert)) {
         const QString text = parser.value(opt_startwert).trimmed();
-        bool ok = false;
-        const qulonglong wert = text.toULongLong(&ok, 10);
-        if (!ok || text.startsWith('+') || text.startsWith('-'))
+        startwert = startwert_lesen(text.toStdString());
+        if (!startwert || text.startsWith('+'))
             return fehler("bad value for --seed: \"" + parser.value(opt_startwert).toStdString() +
                           "\" (a whole number from 0 to 18446744073709551615)");
-        startwert = wert;
     }
 
     Zufall zufall = startwert ? Zufall(*startwert) : Zufall();

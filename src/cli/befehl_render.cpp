@@ -43,12 +43,12 @@ int befehl_render(const QStringList& argumente) {
     }
     std::uint64_t startwert = 1;
     if (parser.isSet("seed")) {
-        bool gut = false;
-        startwert = parser.value("seed").trimmed().toULongLong(&gut);
-        if (!gut) {
+        const auto gelesen = startwert_lesen(parser.value("seed").trimmed().toStdString());
+        if (!gelesen) {
             fehler_melden("--seed: '" + parser.value("seed") + "' is not a whole number >= 0");
             return bedienfehler;
         }
+        startwert = *gelesen;
     }
 
     Druckfarben farben;

@@ -1,9 +1,7 @@
 #include "cli/bildoptionen.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QStorageInfo>
 #include <QStringList>
 #include <cmath>
 #include <optional>
@@ -92,11 +90,8 @@ bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
     // Pictures that cannot fit into memory (or BMP files onto the drive) are
     // refused before the run and before anything is allocated or written.
     for (const Exportdatei& d : w.dateien) {
-        const QStorageInfo laufwerk(QFileInfo(d.datei).absolutePath());
         const QString hindernis =
-            export_hindernis(w.optionen.export_pixel, w.optionen.export_matrix, d.format,
-                             laufwerk.isValid() ? laufwerk.bytesAvailable() : -1,
-                             verfuegbarer_speicher(), Sprache::englisch);
+            export_hindernis_fuer(d.datei, w.optionen, d.format, Sprache::englisch);
         if (!hindernis.isEmpty()) {
             fehler = QStringLiteral("%1: %2").arg(d.datei, hindernis);
             return false;

@@ -30,10 +30,6 @@ Konsolenwirt::~Konsolenwirt() {
     }
 }
 
-bool Konsolenwirt::unterbrochen() const {
-    return unterbrechung != 0;
-}
-
 void Konsolenwirt::status(const Status& status) {
     status_ = status_text(status, sprache_);
     zeichnen();

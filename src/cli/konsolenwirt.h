@@ -22,9 +22,6 @@ class Konsolenwirt : public Wirt {
     void fortschritt(float prozent) override;
     bool nachgeben() override;
 
-    bool zeit_abgelaufen() const { return zeit_abgelaufen_; }
-    bool unterbrochen() const;
-
   private:
     void zeichnen();
     bool anzeigen_;

@@ -18,6 +18,10 @@ float grad_zu_bogen(float grad) {
 
 } // namespace
 
+float groessenverteilung_breite(float b) {
+    return b * b * 0.9f + 0.1f;
+}
+
 Parameter parameter_umrechnen(const Steuerwerte& s) {
     Parameter p;
     p.stadt_form = static_cast<std::int16_t>(s.index("Combo_stadt_form"));
@@ -77,10 +81,8 @@ Parameter parameter_umrechnen(const Steuerwerte& s) {
     p.haus_blockbildung_homogen = 1.0f - schieber01(s, "Slider_haus_blockbildung_homogen");
     p.haeuser_groessenverteilung_zentrum =
         schieber01(s, "Slider_haeuser_groessenverteilung_zentrum");
-    {
-        const float b = schieber01(s, "Slider_haeuser_groessenverteilung_breite");
-        p.haeuser_groessenverteilung_breite = b * b * 0.9f + 0.1f;
-    }
+    p.haeuser_groessenverteilung_breite =
+        groessenverteilung_breite(schieber01(s, "Slider_haeuser_groessenverteilung_breite"));
 
     // Rivers.
     p.n_fluesse_max = static_cast<std::int16_t>(runden(s.zahl("Combo_n_fluesse_max") + 1.0f));

@@ -92,6 +92,10 @@ struct Parameter {
     float kern_rel = 0;
 };
 
+// The spread of the building sizes for the slider position b in [0, 1]; the
+// window's size curve shows the same value.
+float groessenverteilung_breite(float b);
+
 // Converts the control states into a parameter set (no randomness, no sizing).
 Parameter parameter_umrechnen(const Steuerwerte& s);
 

@@ -9,9 +9,12 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
+
+#include "core/zahlen.h"
 
 namespace tarvello {
 
@@ -36,11 +39,11 @@ struct Weg {
     std::vector<float> x, y; // index 1..n_punkte (grown on demand)
     std::unordered_map<std::int16_t, Verbindungen> verbindungen;
 
-    float px(int k) const { return x[static_cast<std::size_t>(k)]; }
-    float py(int k) const { return y[static_cast<std::size_t>(k)]; }
+    float px(int k) const { return x[ix(k)]; }
+    float py(int k) const { return y[ix(k)]; }
     // Stores point k, growing the tables when needed.
     void punkt_setzen(int k, float px_, float py_) {
-        const auto i = static_cast<std::size_t>(k);
+        const auto i = ix(k);
         if (i >= x.size()) {
             x.resize(i + 1 + i / 2, 0.0f);
             y.resize(x.size(), 0.0f);
@@ -75,6 +78,9 @@ struct Flaeche {
     float wert = 0;            // smallest half-width of the ways along the outline
     std::int16_t nummer = 0;
     float x_min = 0, x_max = 0, y_min = 0, y_max = 0;
+
+    float px(int k) const { return x[ix(k)]; }
+    float py(int k) const { return y[ix(k)]; }
 };
 
 struct Turm {
@@ -127,12 +133,37 @@ struct Stadtmodell {
     // Numbering counts (kept between runs, stored in the map file).
     std::int16_t n_nummer_wege = 0, n_nummer_haeuser = 0, n_nummer_plaetze = 0, n_nummer_parks = 0;
 
+    // Elements by their int index; checked only in debug builds, as the
+    // generator's loops stay within the counts.
+    Weg& weg(int w) { return element(wege, w); }
+    const Weg& weg(int w) const { return element(wege, w); }
+    Haus& haus(int b) { return element(haeuser, b); }
+    const Haus& haus(int b) const { return element(haeuser, b); }
+    Flaeche& platz(int s) { return element(plaetze, s); }
+    const Flaeche& platz(int s) const { return element(plaetze, s); }
+    Flaeche& park(int s) { return element(parks, s); }
+    const Flaeche& park(int s) const { return element(parks, s); }
+    Turm& turm(int t) { return element(tuerme, t); }
+    const Turm& turm(int t) const { return element(tuerme, t); }
+    float& mauer_px(int i) { return element(mauer_x, i); }
+    float mauer_px(int i) const { return element(mauer_x, i); }
+    float& mauer_py(int i) { return element(mauer_y, i); }
+    float mauer_py(int i) const { return element(mauer_y, i); }
+    std::uint8_t& mauer_flag_bei(int i) { return element(mauer_flag, i); }
+    std::uint8_t mauer_flag_bei(int i) const { return element(mauer_flag, i); }
+
     int wege_kapazitaet() const { return static_cast<int>(wege.size()) - 1; }
     int haeuser_kapazitaet() const { return static_cast<int>(haeuser.size()) - 1; }
 
     // Discards all contents and sizes the tables for a run.
     void dimensionieren(int wege_max, int punkte_max, int haeuser_max, int plaetze_anzahl,
                         int parks_anzahl);
+
+  private:
+    template <class Tabelle> static auto element(Tabelle& t, int i) -> decltype(t[0]) {
+        assert(i >= 0 && ix(i) < t.size());
+        return t[ix(i)];
+    }
 };
 
 } // namespace tarvello

@@ -94,7 +94,6 @@ class Stadtnamengenerator {
     Stadtnamengenerator(Zufall& zufall, float stimmung);
 
     float stimmung() const { return stimmung_; }
-    void stimmung_setzen(float stimmung) { stimmung_ = stimmung; }
     int letzter_silbentyp() const { return letzter_silbentyp_; }
     void letzter_silbentyp_setzen(int typ) { letzter_silbentyp_ = typ; }
     const Buchstabentabellen& tabellen() const { return tabellen_; }

@@ -1,8 +1,9 @@
 // Number conventions of the generator: the program's own single-precision pi,
-// rounding halves to even, and Int as floor.
+// rounding halves to even, Int as floor, and int counts as table indices.
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 
 namespace tarvello {
 
@@ -29,6 +30,11 @@ inline int ganz_begrenzt(double x) {
     if (x > 1e9) return 1000000000;
     if (x < -1e9) return -1000000000;
     return static_cast<int>(std::floor(x));
+}
+
+// The generator counts with int; tables are indexed with std::size_t.
+inline std::size_t ix(int i) {
+    return static_cast<std::size_t>(i);
 }
 
 } // namespace tarvello

@@ -40,4 +40,22 @@ int Zufall::zufall_ganz(int a, int b) {
     return static_cast<int>(std::floor(static_cast<float>(b - a + 1) * rnd())) + a;
 }
 
+std::uint64_t startwert_ziehen() {
+    Zufall uhrzufall;
+    return uhrzufall.roh64() >> 16;
+}
+
+std::optional<std::uint64_t> startwert_lesen(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    std::uint64_t wert = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        const auto ziffer = static_cast<std::uint64_t>(c - '0');
+        if (wert > (UINT64_MAX - ziffer) / 10) return std::nullopt;
+        wert = wert * 10 + ziffer;
+    }
+    return wert;
+}
+
 } // namespace tarvello

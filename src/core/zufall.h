@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "core/uhr.h"
 
@@ -48,5 +49,12 @@ class Zufall {
     std::optional<std::uint64_t> startwert_;
     Uhr* uhr_;
 };
+
+// A seed drawn from the clock, short enough to read out and type in.
+std::uint64_t startwert_ziehen();
+
+// A typed seed (blanks already trimmed): an optional '+' and decimal digits,
+// 0 to 2^64 - 1; nothing for any other text.
+std::optional<std::uint64_t> startwert_lesen(std::string_view text);
 
 } // namespace tarvello

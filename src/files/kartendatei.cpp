@@ -33,7 +33,7 @@ constexpr float ganzzahl_float_max = 1e15f;
 Parameter rahmen_parameter(const Stadtmodell& m) {
     float groesste = 0.0f;
     for (int b = 1; b < m.haus_naechster; ++b) {
-        const Haus& h = m.haeuser[static_cast<std::size_t>(b)];
+        const Haus& h = m.haus(b);
         if (h.rund == 1) {
             groesste = std::max(groesste, 2.0f * h.breite);
         } else if (h.rund == 0) {
@@ -61,7 +61,7 @@ QString modell_unstimmig(const Stadtmodell& m) {
             .arg(m.n_wege)
             .arg(m.wege_kapazitaet());
     for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         if (weg.n_punkte < 0 ||
             (weg.n_punkte > 0 && weg.n_punkte >= static_cast<int>(weg.x.size())) ||
             weg.x.size() != weg.y.size())
@@ -77,7 +77,7 @@ QString modell_unstimmig(const Stadtmodell& m) {
         if (n < 0 || n > static_cast<int>(liste.size()) - 1)
             return QStringLiteral("the map has %1 %2 in tables for fewer").arg(n).arg(art);
         for (int i = 1; i <= n; ++i) {
-            const Flaeche& f = liste[static_cast<std::size_t>(i)];
+            const Flaeche& f = liste[ix(i)];
             if (f.n_punkte < 0 || (f.n_punkte > 0 && f.n_punkte >= static_cast<int>(f.x.size())) ||
                 f.x.size() != f.y.size())
                 return QStringLiteral("%1 %2 has %3 points in tables for fewer")
@@ -153,7 +153,7 @@ class Kartenschreiber {
             !zahl(m_.weg_halbbreite_max, {"the largest half-width"}))
             return false;
         for (int w = 1; w <= m_.n_wege; ++w) {
-            const Weg& weg = m_.wege[static_cast<std::size_t>(w)];
+            const Weg& weg = m_.weg(w);
             s_.ganzzahl(weg.ist_fluss);
             s_.ganzzahl(weg.n_punkte);
             if (!zahl(weg.breite, {"the half-width of way %1", w})) return false;
@@ -173,7 +173,7 @@ class Kartenschreiber {
         const int n = m_.haus_naechster - 1;
         s_.ganzzahl(n);
         for (int b = 1; b <= n; ++b) {
-            const Haus& h = m_.haeuser[static_cast<std::size_t>(b)];
+            const Haus& h = m_.haus(b);
             s_.ganzzahl(h.nummer);
             s_.ganzzahl(h.rund);
             if (h.rund == 0) {
@@ -200,13 +200,13 @@ class Kartenschreiber {
         const std::string y_was = std::string("y of point %2 of ") + art + " %1";
         const std::string w_was = std::string("the width value of ") + art + " %1";
         for (int i = 1; i <= n; ++i) {
-            const Flaeche& f = liste[static_cast<std::size_t>(i)];
+            const Flaeche& f = liste[ix(i)];
             s_.ganzzahl(f.nummer);
             s_.ganzzahl(f.n_punkte);
             if (!zahl(f.wert, {w_was.c_str(), i}, 6)) return false;
             for (int p = 1; p <= f.n_punkte; ++p)
-                if (!zahl(f.x[static_cast<std::size_t>(p)], {x_was.c_str(), i, p}) ||
-                    !zahl(f.y[static_cast<std::size_t>(p)], {y_was.c_str(), i, p}))
+                if (!zahl(f.x[ix(p)], {x_was.c_str(), i, p}) ||
+                    !zahl(f.y[ix(p)], {y_was.c_str(), i, p}))
                     return false;
         }
         return true;
@@ -218,15 +218,14 @@ class Kartenschreiber {
         s_.ganzzahl(m_.mauer_n_punkte);
         if (!zahl(m_.mauer_dicke, {"the wall thickness"})) return false;
         for (int i = 1; i <= m_.mauer_n_punkte; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            if (!zahl(m_.mauer_x[k], {"x of wall point %1", i}) ||
-                !zahl(m_.mauer_y[k], {"y of wall point %1", i}))
+            if (!zahl(m_.mauer_px(i), {"x of wall point %1", i}) ||
+                !zahl(m_.mauer_py(i), {"y of wall point %1", i}))
                 return false;
-            s_.ganzzahl(m_.mauer_flag[k]);
+            s_.ganzzahl(m_.mauer_flag_bei(i));
         }
         s_.ganzzahl(m_.n_tuerme);
         for (int t = 1; t <= m_.n_tuerme; ++t) {
-            const Turm& turm = m_.tuerme[static_cast<std::size_t>(t)];
+            const Turm& turm = m_.turm(t);
             s_.ganzzahl(turm.art);
             if (!ganz(turm.form, {"the shape of tower %1", t})) return false;
             if (turm.form == 1.0f) {
@@ -235,10 +234,8 @@ class Kartenschreiber {
                     return false;
             } else if (turm.form == 2.0f) {
                 for (int c = 1; c <= 4; ++c)
-                    if (!zahl(turm.x[static_cast<std::size_t>(c)],
-                              {"x of corner %2 of tower %1", t, c}) ||
-                        !zahl(turm.y[static_cast<std::size_t>(c)],
-                              {"y of corner %2 of tower %1", t, c}))
+                    if (!zahl(turm.x[ix(c)], {"x of corner %2 of tower %1", t, c}) ||
+                        !zahl(turm.y[ix(c)], {"y of corner %2 of tower %1", t, c}))
                         return false;
             }
         }
@@ -367,7 +364,7 @@ class Kartenleser {
         m_.weg_punkte_max = static_cast<std::int16_t>(punkte_max);
         long long v = 0;
         for (int w = 1; w <= n; ++w) {
-            Weg& weg = m_.wege[static_cast<std::size_t>(w)];
+            Weg& weg = m_.weg(w);
             if (version_ >= 200) {
                 if (!ganz(v, 0, 255, {"the river flag of way %1", w})) return false;
                 weg.ist_fluss = static_cast<std::uint8_t>(v);
@@ -384,8 +381,8 @@ class Kartenleser {
             weg.x.assign(groesse, 0.0f);
             weg.y.assign(groesse, 0.0f);
             for (int p = 1; p <= weg.n_punkte; ++p)
-                if (!zahl(weg.x[static_cast<std::size_t>(p)], {"x of point %2 of way %1", w, p}) ||
-                    !zahl(weg.y[static_cast<std::size_t>(p)], {"y of point %2 of way %1", w, p}))
+                if (!zahl(weg.x[ix(p)], {"x of point %2 of way %1", w, p}) ||
+                    !zahl(weg.y[ix(p)], {"y of point %2 of way %1", w, p}))
                     return false;
             if ((w % melde_takt == 0 || w == n) &&
                 !melden(static_cast<float>(w) / static_cast<float>(n) * 60.0f))
@@ -393,8 +390,7 @@ class Kartenleser {
         }
         // Rivers come first; they end at the first street.
         m_.n_fluesse = 0;
-        while (m_.n_fluesse < m_.n_wege &&
-               m_.wege[static_cast<std::size_t>(m_.n_fluesse) + 1].ist_fluss)
+        while (m_.n_fluesse < m_.n_wege && m_.weg(m_.n_fluesse + 1).ist_fluss)
             ++m_.n_fluesse;
         return true;
     }
@@ -410,7 +406,7 @@ class Kartenleser {
         m_.haeuser.assign(static_cast<std::size_t>(n + 7), Haus{});
         m_.haus_naechster = static_cast<std::int32_t>(n + 1);
         for (int b = 1; b <= n; ++b) {
-            Haus& h = m_.haeuser[static_cast<std::size_t>(b)];
+            Haus& h = m_.haus(b);
             if (!ganz(v, int16_min, int16_max, {"the number label of building %1", b}))
                 return false;
             h.nummer = static_cast<std::int16_t>(v);
@@ -458,7 +454,7 @@ class Kartenleser {
         liste.assign(static_cast<std::size_t>(n + 2), Flaeche{});
         anzahl = static_cast<std::int16_t>(n);
         for (int i = 1; i <= n; ++i) {
-            Flaeche& f = liste[static_cast<std::size_t>(i)];
+            Flaeche& f = liste[ix(i)];
             if (!ganz(v, int16_min, int16_max, {was_nummer.c_str(), i})) return false;
             f.nummer = static_cast<std::int16_t>(v);
             if (!ganz(v, 0, grenze, {was_n.c_str(), i})) return false;
@@ -468,8 +464,8 @@ class Kartenleser {
             f.x.assign(static_cast<std::size_t>(f.n_punkte) + 1, 0.0f);
             f.y.assign(f.x.size(), 0.0f);
             for (int p = 1; p <= f.n_punkte; ++p)
-                if (!zahl(f.x[static_cast<std::size_t>(p)], {was_x.c_str(), i, p}) ||
-                    !zahl(f.y[static_cast<std::size_t>(p)], {was_y.c_str(), i, p}))
+                if (!zahl(f.x[ix(p)], {was_x.c_str(), i, p}) ||
+                    !zahl(f.y[ix(p)], {was_y.c_str(), i, p}))
                     return false;
         }
         return true;
@@ -501,18 +497,17 @@ class Kartenleser {
         m_.mauer_flag.assign(groesse, 0);
         m_.mauer_n_punkte = static_cast<std::int32_t>(n);
         for (int i = 1; i <= n; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            if (!zahl(m_.mauer_x[k], {"x of wall point %1", i}) ||
-                !zahl(m_.mauer_y[k], {"y of wall point %1", i}) ||
+            if (!zahl(m_.mauer_px(i), {"x of wall point %1", i}) ||
+                !zahl(m_.mauer_py(i), {"y of wall point %1", i}) ||
                 !ganz(v, 0, 255, {"the flag of wall point %1", i}))
                 return false;
-            m_.mauer_flag[k] = static_cast<std::uint8_t>(v);
+            m_.mauer_flag_bei(i) = static_cast<std::uint8_t>(v);
         }
 
         if (!ganz(n, 0, tuerme_max, {"the number of towers"})) return false;
         m_.n_tuerme = static_cast<std::int16_t>(n);
         for (int t = 1; t <= n; ++t) {
-            Turm& turm = m_.tuerme[static_cast<std::size_t>(t)];
+            Turm& turm = m_.turm(t);
             if (!ganz(v, 0, 255, {"the kind of tower %1", t})) return false;
             turm.art = static_cast<std::uint8_t>(v);
             if (!ganze_zahl(turm.form, {"the shape of tower %1", t})) return false;
@@ -522,10 +517,8 @@ class Kartenleser {
                     return false;
             } else if (turm.form == 2.0f) {
                 for (int c = 1; c <= 4; ++c)
-                    if (!zahl(turm.x[static_cast<std::size_t>(c)],
-                              {"x of corner %2 of tower %1", t, c}) ||
-                        !zahl(turm.y[static_cast<std::size_t>(c)],
-                              {"y of corner %2 of tower %1", t, c}))
+                    if (!zahl(turm.x[ix(c)], {"x of corner %2 of tower %1", t, c}) ||
+                        !zahl(turm.y[ix(c)], {"y of corner %2 of tower %1", t, c}))
                         return false;
             }
         }
@@ -546,11 +539,11 @@ void rahmen_bauen(Stadtmodell& m) {
     for (int w = 1; w <= m.n_wege; ++w)
         weg_rahmen(m, p, w);
     for (int b = 1; b < m.haus_naechster; ++b) {
-        Haus& h = m.haeuser[static_cast<std::size_t>(b)];
+        Haus& h = m.haus(b);
         Ecken ex{}, ey{};
         for (int c = 1; c <= 4; ++c) {
-            ex[static_cast<std::size_t>(c)] = h.ecke_x[c];
-            ey[static_cast<std::size_t>(c)] = h.ecke_y[c];
+            ex[ix(c)] = h.ecke_x[c];
+            ey[ix(c)] = h.ecke_y[c];
         }
         haus_rahmen_setzen(h, ex, ey, h.x, h.y, h.breite);
     }

@@ -129,8 +129,6 @@ class Textleser {
         return false;
     }
 
-    bool am_ende() const { return pos_ >= groesse_; }
-    int zeilennummer() const { return zeile_; }
     Dateifehler fehler_in_zeile(const QString& text) const;
     Dateifehler fehler_in_datei(const QString& text) const;
     const Dateifehler& fehler() const { return fehler_; }

@@ -9,10 +9,6 @@ namespace tarvello {
 
 namespace {
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 std::int16_t begrenzt(std::int16_t anzahl, int vorhanden) {
     return static_cast<std::int16_t>(std::clamp<int>(anzahl, 0, std::max(vorhanden, 0)));
 }
@@ -48,9 +44,9 @@ void elemente_nummerieren(Lauf& l) {
     // Numbers of an earlier labelling would make the draws below skip
     // elements for ever; every element starts unnumbered.
     for (int w = 1; w <= m.wege_kapazitaet(); ++w)
-        m.wege[ix(w)].nummer = 0;
+        m.weg(w).nummer = 0;
     for (int b = 1; b <= m.haeuser_kapazitaet(); ++b)
-        m.haeuser[ix(b)].nummer = 0;
+        m.haus(b).nummer = 0;
     for (Flaeche& f : m.plaetze)
         f.nummer = 0;
     for (Flaeche& f : m.parks)
@@ -58,7 +54,7 @@ void elemente_nummerieren(Lauf& l) {
 
     int strassen = 0;
     for (int w = 1; w <= n_wege; ++w)
-        if (m.wege[ix(w)].ist_fluss == 0) ++strassen;
+        if (m.weg(w).ist_fluss == 0) ++strassen;
     m.n_nummer_wege = begrenzt(m.n_nummer_wege, strassen);
     m.n_nummer_haeuser = begrenzt(m.n_nummer_haeuser, n_haeuser);
     m.n_nummer_plaetze = begrenzt(m.n_nummer_plaetze, n_plaetze);
@@ -70,7 +66,7 @@ void elemente_nummerieren(Lauf& l) {
     const float nenner = p.weg_halbbreite_max + 1.0f - p.weg_halbbreite_min;
     for (int k = 1; k <= m.n_nummer_wege; ++k) {
         for (;;) {
-            Weg& weg = m.wege[ix(ziehen(l, n_wege))];
+            Weg& weg = m.weg(ziehen(l, n_wege));
             if (weg.ist_fluss != 0 || weg.nummer != 0) continue;
             float wahrsch = (weg.breite + 1.0f - p.weg_halbbreite_min) / nenner;
             // Widths outside the range would never be taken: take them as they come.
@@ -86,7 +82,7 @@ void elemente_nummerieren(Lauf& l) {
     // Buildings, large ones preferred, small ones now and then.
     for (int k = 1; k <= m.n_nummer_haeuser; ++k) {
         for (;;) {
-            Haus& haus = m.haeuser[ix(ziehen(l, n_haeuser))];
+            Haus& haus = m.haus(ziehen(l, n_haeuser));
             if (haus.nummer != 0) continue;
             const float wahrsch = ((haus.breite + haus.laenge) / 2.0f + 1.0f - p.haus_gxy_min) /
                                   (p.haus_gxy_spanne + 1.0f);

@@ -6,7 +6,7 @@ Zaehlung zaehlen(const Stadtmodell& m) {
     Zaehlung z;
     int eintraege = 0;
     for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         if (weg.ist_fluss != 0) {
             ++z.fluesse;
             z.fluss_punkte += weg.n_punkte;
@@ -20,12 +20,12 @@ Zaehlung zaehlen(const Stadtmodell& m) {
     z.verbindungen = eintraege / 2;
     for (int b = 1; b < m.haus_naechster; ++b) {
         ++z.gebaeude;
-        if (m.haeuser[static_cast<std::size_t>(b)].rund == 1) ++z.rundbauten;
+        if (m.haus(b).rund == 1) ++z.rundbauten;
     }
     for (int s = 1; s <= m.n_plaetze && s < static_cast<int>(m.plaetze.size()); ++s)
-        if (m.plaetze[static_cast<std::size_t>(s)].n_punkte > 0) ++z.plaetze;
+        if (m.platz(s).n_punkte > 0) ++z.plaetze;
     for (int s = 1; s <= m.n_parks && s < static_cast<int>(m.parks.size()); ++s)
-        if (m.parks[static_cast<std::size_t>(s)].n_punkte > 0) ++z.parks;
+        if (m.park(s).n_punkte > 0) ++z.parks;
     z.mauer_punkte = m.mauer_n_punkte;
     z.tuerme = m.n_tuerme;
     return z;

@@ -41,7 +41,7 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     Gang& g = l.gang;
-    Weg& weg = m.wege[static_cast<std::size_t>(w)];
+    Weg& weg = m.weg(w);
     const float tendenz = std::pow(p.weg_richtungstendenz, 1.5f) * 0.2f;
     for (;;) {
         weg.n_punkte = static_cast<std::int16_t>(g.i);
@@ -87,6 +87,126 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
     }
 }
 
+// The centre check, once per attempt when street k of the attempt is due:
+// a town whose centre has drifted too far from the map's fails the attempt.
+void mitte_pruefen(Lauf& l, int k, int wege_anzahl) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    if (l.mitte_berechnet ||
+        (k != static_cast<int>(ganz(static_cast<double>(wege_anzahl) / 4.0 + 1.0)) &&
+         k != 3 * p.wege_anzahl_aus_stadt))
+        return;
+    l.mitte_berechnet = true;
+    stadtmitte_berechnen(m);
+    const float h = p.stadt_abmessung / 2.0f;
+    const float d = abstand(m.zentrum_x, m.zentrum_y, h, h) / h;
+    if (d > 0.5f) {
+        l.versuch_gescheitert = true;
+        l.abbruch = true;
+    }
+}
+
+// The attempt's time for streets 0..k of it is used up (the wall and the
+// parks not counted).
+bool zeit_um(Lauf& l, int k) {
+    const double verstrichen = l.jetzt() - l.versuch_start - l.zeit_mauer - l.zeit_parks;
+    return verstrichen > 2.0 * (k + 1);
+}
+
+// The walk's step, noise and distances for street w of its width.
+void gang_einrichten(Lauf& l, int w) {
+    const Parameter& p = l.p;
+    Gang& g = l.gang;
+    g.halbbreite = l.m.weg(w).breite;
+    g.abstand_min = 2.0f * g.halbbreite;
+    g.schritt = p.weg_schritt_faktor * g.halbbreite;
+    g.rauschen = std::pow(p.weg_halbbreite_max / (g.halbbreite + 0.000001f), 0.5f) *
+                 (2.0f * p.weg_aufloesung + 1.0f) * p.weg_kurvigkeit * pi * g.schritt *
+                 std::sqrt(200.0f / p.stadt_abmessung) / 5.0f;
+    g.i = 1;
+    g.gelaufen = 0.0f;
+}
+
+// Starts and walks street w (the k-th of the attempt) again until it is
+// complete or the run stops.
+void strasse_versuchen(Lauf& l, Strassenraster& ra, int w, int k, int wege_anzahl) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    Gang& g = l.gang;
+    for (bool erster_versuch = true;; erster_versuch = false) {
+        // Retries of a street are bounded by the same time limit as the
+        // street index, so a street that can never be completed cannot
+        // hold the run for ever.
+        if (!erster_versuch && zeit_um(l, k)) {
+            l.versuch_gescheitert = true;
+            l.abbruch = true;
+        }
+        l.z.neu_saeen();
+        strasse_aus_raster_nehmen(l, ra, w);
+        weg_zuruecksetzen(m, w);
+        g.ende = false;
+        g.verworfen = false;
+        g.ausserhalb_gelaufen = false;
+        g.an_mauer = false;
+        g.letzte_bruecke = 0;
+        l.fortschritt(static_cast<float>(w - 1) / static_cast<float>(wege_anzahl) * 100.0f);
+        l.nachgeben();
+        if (l.abbruch) return;
+
+        if (w == l.erster_strassenweg) {
+            erste_strasse_starten(l, w);
+        } else {
+            abzweigung_starten(l, w);
+            if (l.abbruch) return;
+        }
+        m.n_wege = static_cast<std::int16_t>(w);
+        gang_einrichten(l, w);
+
+        strasse_gehen(l, ra, w);
+        if (l.abbruch) return;
+        if (g.i < p.weg_punkte_min) {
+            g.ende = false;
+            g.verworfen = true;
+        }
+        if (g.ende && !g.verworfen) return;
+    }
+}
+
+// The wall, once enough streets have left the town (or the last streets
+// are due), after street w.
+void mauer_wenn_faellig(Lauf& l, Strassenraster& ra, int w) {
+    const Parameter& p = l.p;
+    const Stadtmodell& m = l.m;
+    if (!(p.Mauer == 1 && l.mitte_berechnet && !m.mauer_vorhanden && !l.abbruch &&
+          (static_cast<float>(l.n_wege_aus_stadt) >=
+               static_cast<float>(p.wege_anzahl_aus_stadt) * 0.5f ||
+           l.letzter_strassenweg - w < 3)))
+        return;
+    const double t = l.jetzt();
+    mauer_bauen(l);
+    // Straightening the gates moves street points; the wall is new.
+    strassen_raster_aufbauen(l, ra);
+    ra.mauer_aktuell = false;
+    l.zeit_mauer = l.jetzt() - t;
+    l.zeiten.mauer += l.zeit_mauer;
+    strassen_status(l);
+}
+
+// The parks, once the given share of streets stands after street w.
+void parks_wenn_faellig(Lauf& l, int w, bool& parks_gesetzt) {
+    const int spanne = l.letzter_strassenweg - l.erster_strassenweg;
+    const float anteil =
+        spanne > 0 ? static_cast<float>(w - l.erster_strassenweg) / static_cast<float>(spanne)
+                   : 1.0f;
+    if (!(anteil > 0.75f - 0.5f * l.p.parks_groesse_rel && !parks_gesetzt && !l.abbruch)) return;
+    parks_gesetzt = true;
+    const double t = l.jetzt();
+    parks_setzen(l);
+    l.zeit_parks = l.jetzt() - t;
+    l.zeiten.parks += l.zeit_parks;
+    strassen_status(l);
+}
+
 // Street loop of one attempt. Returns when all streets are grown or the run
 // stops (abbruch set).
 void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
@@ -104,76 +224,14 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
         g.richtung_vorzeichen = l.rnd() > 0.5f ? -1.0f : 1.0f;
         if (!l.kern_erreicht) g.richtung_vorzeichen = 0.0f;
         const int k = w - l.erster_strassenweg;
-        m.wege[static_cast<std::size_t>(w)].ist_fluss = 0;
+        m.weg(w).ist_fluss = 0;
 
-        // Centre check, once per attempt.
-        if (!l.mitte_berechnet &&
-            (k == static_cast<int>(ganz(static_cast<double>(wege_anzahl) / 4.0 + 1.0)) ||
-             k == 3 * p.wege_anzahl_aus_stadt)) {
-            l.mitte_berechnet = true;
-            stadtmitte_berechnen(m);
-            const float h = p.stadt_abmessung / 2.0f;
-            const float d = abstand(m.zentrum_x, m.zentrum_y, h, h) / h;
-            if (d > 0.5f) {
-                l.versuch_gescheitert = true;
-                l.abbruch = true;
-            }
-        }
-        auto zeit_um = [&] {
-            const double verstrichen = l.jetzt() - l.versuch_start - l.zeit_mauer - l.zeit_parks;
-            return verstrichen > 2.0 * (k + 1);
-        };
-        if (zeit_um()) {
+        mitte_pruefen(l, k, wege_anzahl);
+        if (zeit_um(l, k)) {
             l.versuch_gescheitert = true;
             l.abbruch = true;
         }
-
-        for (bool erster_versuch = true;; erster_versuch = false) {
-            // Retries of a street are bounded by the same time limit as the
-            // street index, so a street that can never be completed cannot
-            // hold the run for ever.
-            if (!erster_versuch && zeit_um()) {
-                l.versuch_gescheitert = true;
-                l.abbruch = true;
-            }
-            l.z.neu_saeen();
-            strasse_aus_raster_nehmen(l, ra, w);
-            weg_zuruecksetzen(m, w);
-            g.ende = false;
-            g.verworfen = false;
-            g.ausserhalb_gelaufen = false;
-            g.an_mauer = false;
-            g.letzte_bruecke = 0;
-            l.fortschritt(static_cast<float>(w - 1) / static_cast<float>(wege_anzahl) * 100.0f);
-            l.nachgeben();
-            if (l.abbruch) break;
-
-            if (w == l.erster_strassenweg) {
-                erste_strasse_starten(l, w);
-            } else {
-                abzweigung_starten(l, w);
-                if (l.abbruch) break;
-            }
-            m.n_wege = static_cast<std::int16_t>(w);
-
-            Weg& weg = m.wege[static_cast<std::size_t>(w)];
-            g.halbbreite = weg.breite;
-            g.abstand_min = 2.0f * g.halbbreite;
-            g.schritt = p.weg_schritt_faktor * g.halbbreite;
-            g.rauschen = std::pow(p.weg_halbbreite_max / (g.halbbreite + 0.000001f), 0.5f) *
-                         (2.0f * p.weg_aufloesung + 1.0f) * p.weg_kurvigkeit * pi * g.schritt *
-                         std::sqrt(200.0f / p.stadt_abmessung) / 5.0f;
-            g.i = 1;
-            g.gelaufen = 0.0f;
-
-            strasse_gehen(l, ra, w);
-            if (l.abbruch) break;
-            if (g.i < p.weg_punkte_min) {
-                g.ende = false;
-                g.verworfen = true;
-            }
-            if (g.ende && !g.verworfen) break;
-        }
+        strasse_versuchen(l, ra, w, k, wege_anzahl);
         if (l.abbruch) {
             // The street being walked is unfinished; keep only what is complete.
             strasse_aus_raster_nehmen(l, ra, w);
@@ -182,7 +240,7 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
             break;
         }
 
-        Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        Weg& weg = m.weg(w);
         weg.n_punkte = static_cast<std::int16_t>(g.i - 1);
         ra.gespeichert = 0; // the accepted street stays in the grid
         if (!weg_endlich(weg)) {
@@ -193,34 +251,8 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
         weg_rahmen(m, p, w);
         l.element_fertig(Element::weg, w);
 
-        // The wall, once enough streets have left the town.
-        if (p.Mauer == 1 && l.mitte_berechnet && !m.mauer_vorhanden && !l.abbruch &&
-            (static_cast<float>(l.n_wege_aus_stadt) >=
-                 static_cast<float>(p.wege_anzahl_aus_stadt) * 0.5f ||
-             l.letzter_strassenweg - w < 3)) {
-            const double t = l.jetzt();
-            mauer_bauen(l);
-            // Straightening the gates moves street points; the wall is new.
-            strassen_raster_aufbauen(l, ra);
-            ra.mauer_aktuell = false;
-            l.zeit_mauer = l.jetzt() - t;
-            l.zeiten.mauer += l.zeit_mauer;
-            strassen_status(l);
-        }
-
-        // The parks, once the given share of streets stands.
-        const int spanne = l.letzter_strassenweg - l.erster_strassenweg;
-        const float anteil =
-            spanne > 0 ? static_cast<float>(w - l.erster_strassenweg) / static_cast<float>(spanne)
-                       : 1.0f;
-        if (anteil > 0.75f - 0.5f * p.parks_groesse_rel && !parks_gesetzt && !l.abbruch) {
-            parks_gesetzt = true;
-            const double t = l.jetzt();
-            parks_setzen(l);
-            l.zeit_parks = l.jetzt() - t;
-            l.zeiten.parks += l.zeit_parks;
-            strassen_status(l);
-        }
+        mauer_wenn_faellig(l, ra, w);
+        parks_wenn_faellig(l, w, parks_gesetzt);
     }
 }
 
@@ -272,7 +304,7 @@ bool versuch_ausfuehren(Lauf& l, Strassenraster& ra, int angefragte_strassen) {
 void stadtmitte_berechnen(Stadtmodell& m) {
     double sx = 0.0, sy = 0.0, sb = 0.0;
     for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         if (weg.ist_fluss != 0 || weg.n_punkte <= 2) continue;
         for (int k = 1; k <= weg.n_punkte; ++k) {
             sx += static_cast<double>(weg.breite) * weg.px(k);
@@ -297,7 +329,7 @@ void karte_einpassen(Lauf& l) {
         y_hi = maximum(y_hi, y);
     };
     for (int b = 1; b < m.haus_naechster; ++b) {
-        const Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        const Haus& haus = m.haus(b);
         if (haus.rund == 0)
             for (int c = 1; c <= 4; ++c)
                 nimm(haus.ecke_x[c], haus.ecke_y[c]);
@@ -305,7 +337,7 @@ void karte_einpassen(Lauf& l) {
             nimm(haus.x, haus.y);
     }
     for (int i = 1; i <= m.mauer_n_punkte; ++i)
-        nimm(m.mauer_x[static_cast<std::size_t>(i)], m.mauer_y[static_cast<std::size_t>(i)]);
+        nimm(m.mauer_px(i), m.mauer_py(i));
     const float ueberhang =
         maximum(maximum((x_hi - h) / h, (h - x_lo) / h), maximum((y_hi - h) / h, (h - y_lo) / h));
     m.karten_faktor = ueberhang;
@@ -315,14 +347,14 @@ void karte_einpassen(Lauf& l) {
     m.karten_faktor = f;
     auto s = [&](float& c) { c = h + (c - h) * f; };
     for (int w = 1; w <= m.n_wege; ++w) {
-        Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        Weg& weg = m.weg(w);
         for (int k = 1; k <= weg.n_punkte; ++k) {
-            s(weg.x[static_cast<std::size_t>(k)]);
-            s(weg.y[static_cast<std::size_t>(k)]);
+            s(weg.x[ix(k)]);
+            s(weg.y[ix(k)]);
         }
     }
     for (int b = 1; b < m.haus_naechster; ++b) {
-        Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        Haus& haus = m.haus(b);
         for (int c = 1; c <= 4; ++c) {
             s(haus.ecke_x[c]);
             s(haus.ecke_y[c]);
@@ -332,24 +364,24 @@ void karte_einpassen(Lauf& l) {
         if (haus.rund == 1) haus.breite *= f;
     }
     for (int i = 1; i <= m.mauer_n_punkte; ++i) {
-        s(m.mauer_x[static_cast<std::size_t>(i)]);
-        s(m.mauer_y[static_cast<std::size_t>(i)]);
+        s(m.mauer_px(i));
+        s(m.mauer_py(i));
     }
     for (auto* flaechen : {&m.plaetze, &m.parks}) {
         for (Flaeche& fl : *flaechen) {
             for (int k = 1; k <= fl.n_punkte; ++k) {
-                s(fl.x[static_cast<std::size_t>(k)]);
-                s(fl.y[static_cast<std::size_t>(k)]);
+                s(fl.x[ix(k)]);
+                s(fl.y[ix(k)]);
             }
         }
     }
     for (int t = 1; t <= m.n_tuerme; ++t) {
-        Turm& turm = m.tuerme[static_cast<std::size_t>(t)];
+        Turm& turm = m.turm(t);
         s(turm.mx);
         s(turm.my);
         for (int c = 1; c <= 4; ++c) {
-            s(turm.x[static_cast<std::size_t>(c)]);
-            s(turm.y[static_cast<std::size_t>(c)]);
+            s(turm.x[ix(c)]);
+            s(turm.y[ix(c)]);
         }
         if (turm.form == 1.0f) turm.radius *= f;
     }
@@ -358,11 +390,11 @@ void karte_einpassen(Lauf& l) {
     for (int w = 1; w <= m.n_wege; ++w)
         weg_rahmen(m, l.p, w);
     for (int b = 1; b < m.haus_naechster; ++b) {
-        Haus& haus = m.haeuser[static_cast<std::size_t>(b)];
+        Haus& haus = m.haus(b);
         Ecken ex{}, ey{};
         for (int c = 1; c <= 4; ++c) {
-            ex[static_cast<std::size_t>(c)] = haus.ecke_x[c];
-            ey[static_cast<std::size_t>(c)] = haus.ecke_y[c];
+            ex[ix(c)] = haus.ecke_x[c];
+            ey[ix(c)] = haus.ecke_y[c];
         }
         haus_rahmen_setzen(haus, ex, ey, haus.x, haus.y, haus.breite);
     }
@@ -373,23 +405,19 @@ void karte_einpassen(Lauf& l) {
 
 bool modell_endlich(const Stadtmodell& m) {
     for (int w = 1; w <= m.n_wege; ++w)
-        if (!weg_endlich(m.wege[static_cast<std::size_t>(w)])) return false;
+        if (!weg_endlich(m.weg(w))) return false;
     for (int b = 1; b < m.haus_naechster; ++b) {
-        const Haus& h = m.haeuser[static_cast<std::size_t>(b)];
+        const Haus& h = m.haus(b);
         if (!std::isfinite(h.x) || !std::isfinite(h.y) || !std::isfinite(h.breite)) return false;
         for (int c = 1; c <= 4; ++c)
             if (!std::isfinite(h.ecke_x[c]) || !std::isfinite(h.ecke_y[c])) return false;
     }
     for (int i = 1; i <= m.mauer_n_punkte; ++i)
-        if (!std::isfinite(m.mauer_x[static_cast<std::size_t>(i)]) ||
-            !std::isfinite(m.mauer_y[static_cast<std::size_t>(i)]))
-            return false;
+        if (!std::isfinite(m.mauer_px(i)) || !std::isfinite(m.mauer_py(i))) return false;
     for (const auto* flaechen : {&m.plaetze, &m.parks})
         for (const Flaeche& f : *flaechen)
             for (int k = 1; k <= f.n_punkte; ++k)
-                if (!std::isfinite(f.x[static_cast<std::size_t>(k)]) ||
-                    !std::isfinite(f.y[static_cast<std::size_t>(k)]))
-                    return false;
+                if (!std::isfinite(f.px(k)) || !std::isfinite(f.py(k))) return false;
     return true;
 }
 

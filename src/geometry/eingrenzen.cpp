@@ -8,7 +8,7 @@ float weg_rand(const Parameter& p) {
 
 void weg_rahmen(Stadtmodell& m, const Parameter& p, int w) {
     const float rand = weg_rand(p);
-    Weg& weg = m.wege[static_cast<std::size_t>(w)];
+    Weg& weg = m.weg(w);
     float x_lo = 1000000000.0f, y_lo = 1000000000.0f;
     float x_hi = -1000000000.0f, y_hi = -1000000000.0f;
     for (int k = 1; k <= weg.n_punkte; ++k) {

@@ -1,5 +1,6 @@
 #include "geometry/geometrie.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/funktionen.h"
@@ -185,11 +186,18 @@ int oktant(float a) {
     return 8;
 }
 
-NaechsterWeg naechster_weg(const Stadtmodell& m, float x, float y) {
+namespace {
+
+// The scan behind both searches over the points of ways 1..bis; `weit` tells
+// from the way, its half width and the best distance so far that no point of
+// the way can come nearer.
+template <class Weit>
+NaechsterWeg wege_durchsuchen(const Stadtmodell& m, int bis, float x, float y, Weit&& weit) {
     NaechsterWeg n;
-    for (int w = 1; w <= m.n_wege; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+    for (int w = 1; w <= bis; ++w) {
+        const Weg& weg = m.weg(w);
         const float halb = weg.breite / 2.0f;
+        if (weit(w, halb, n.abstand)) continue;
         for (int k = 1; k <= weg.n_punkte; ++k) {
             const float dx = weg.px(k) - x;
             const float dy = weg.py(k) - y;
@@ -202,6 +210,48 @@ NaechsterWeg naechster_weg(const Stadtmodell& m, float x, float y) {
         }
     }
     return n;
+}
+
+} // namespace
+
+NaechsterWeg naechster_weg(const Stadtmodell& m, float x, float y) {
+    return wege_durchsuchen(m, m.n_wege, x, y, [](int, float, float) { return false; });
+}
+
+std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m) {
+    std::vector<Punktrahmen> rahmen(ix(std::max<int>(m.n_wege, 0)) + 1);
+    for (int w = 1; w <= m.n_wege; ++w) {
+        const Weg& weg = m.weg(w);
+        Punktrahmen& r = rahmen[ix(w)];
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            const float x = weg.px(k), y = weg.py(k);
+            if (r.leer) {
+                r.x_lo = r.x_hi = x;
+                r.y_lo = r.y_hi = y;
+                r.leer = false;
+            } else {
+                r.x_lo = minimum(r.x_lo, x);
+                r.x_hi = maximum(r.x_hi, x);
+                r.y_lo = minimum(r.y_lo, y);
+                r.y_hi = maximum(r.y_hi, y);
+            }
+        }
+    }
+    return rahmen;
+}
+
+NaechsterWeg naechster_weg_gestutzt(const Stadtmodell& m, const std::vector<Punktrahmen>& rahmen,
+                                    float x, float y) {
+    const int bis = std::min<int>(m.n_wege, static_cast<int>(rahmen.size()) - 1);
+    return wege_durchsuchen(m, bis, x, y, [&](int w, float halb, float beste) {
+        const Punktrahmen& r = rahmen[ix(w)];
+        if (r.leer) return true;
+        // Rounding is monotonic, so no point of the way can come out nearer
+        // than its box: skipping changes nothing, ties included.
+        const float dx = x < r.x_lo ? r.x_lo - x : (x > r.x_hi ? x - r.x_hi : 0.0f);
+        const float dy = y < r.y_lo ? r.y_lo - y : (y > r.y_hi ? y - r.y_hi : 0.0f);
+        return std::sqrt(dx * dx + dy * dy) - halb >= beste;
+    });
 }
 
 Gedreht punkt_drehen(float px, float py, float cx, float cy, float a) {

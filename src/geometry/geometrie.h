@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "core/parameter.h"
 #include "core/stadtmodell.h"
@@ -62,6 +63,18 @@ struct NaechsterWeg {
     int punkt = 0;
 };
 NaechsterWeg naechster_weg(const Stadtmodell& m, float x, float y);
+
+// Corner box of the points of one way, for pruning the nearest-way search.
+struct Punktrahmen {
+    float x_lo = 0, x_hi = 0, y_lo = 0, y_hi = 0;
+    bool leer = true;
+};
+// The boxes of ways 1..n_wege (index 0 unused).
+std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m);
+// The nearest way as naechster_weg finds it, skipping ways whose point box is
+// already farther than the best distance so far.
+NaechsterWeg naechster_weg_gestutzt(const Stadtmodell& m, const std::vector<Punktrahmen>& rahmen,
+                                    float x, float y);
 
 struct Gedreht {
     float x = 0, y = 0, winkel = 0;

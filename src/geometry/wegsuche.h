@@ -8,6 +8,14 @@
 
 namespace tarvello {
 
+// The order of the grid searches, which meet points in no particular order:
+// the nearer point wins; of equally near ones the first in way order, then in
+// point order, as in a plain scan.
+inline bool naeher_als(float e, int weg, int punkt, float beste, int beste_weg, int beste_punkt) {
+    return e < beste ||
+           (e == beste && (weg < beste_weg || (weg == beste_weg && punkt < beste_punkt)));
+}
+
 // The nearest way as naechster_weg finds it, from grids (Punktfeld or
 // Punktraster) that together hold every point of every way; h_max is the
 // largest half width among the ways. The search widens until nothing outside
@@ -19,13 +27,11 @@ NaechsterWeg naechster_weg_gerastert(const Stadtmodell& m, float h_max, float x,
     NaechsterWeg n;
     auto pruefen = [&](const auto& q) {
         if (q.weg < 1 || q.weg > m.n_wege) return false;
-        const Weg& weg = m.wege[static_cast<std::size_t>(q.weg)];
+        const Weg& weg = m.weg(q.weg);
         if (q.punkt > weg.n_punkte) return false;
         const float dx = q.x - x, dy = q.y - y;
         const float e = std::sqrt(dx * dx + dy * dy) - weg.breite / 2.0f;
-        // The nearest wins; of equally near ones the first in way order.
-        if (e < n.abstand ||
-            (e == n.abstand && (q.weg < n.weg || (q.weg == n.weg && q.punkt < n.punkt)))) {
+        if (naeher_als(e, q.weg, q.punkt, n.abstand, n.weg, n.punkt)) {
             n.abstand = e;
             n.weg = q.weg;
             n.punkt = q.punkt;

@@ -1,8 +1,10 @@
 #include "render/exportpruefung.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QLocale>
+#include <QStorageInfo>
 #include <algorithm>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -98,6 +100,13 @@ qint64 verfuegbarer_speicher() {
         frei = frei < 0 ? rest : std::min(frei, rest);
     }
     return frei;
+}
+
+QString export_hindernis_fuer(const QString& datei, const Druckoptionen& o, Bildformat f,
+                              Sprache s) {
+    const QStorageInfo laufwerk(QFileInfo(datei).absolutePath());
+    const qint64 frei = laufwerk.isValid() ? laufwerk.bytesAvailable() : -1;
+    return export_hindernis(o.export_pixel, o.export_matrix, f, frei, verfuegbarer_speicher(), s);
 }
 
 } // namespace tarvello

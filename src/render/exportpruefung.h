@@ -7,6 +7,7 @@
 
 #include "core/steuerwerte.h"
 #include "render/bildexport.h"
+#include "render/druckoptionen.h"
 
 namespace tarvello {
 
@@ -23,5 +24,10 @@ QString export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_plat
 
 // Memory the system can still give, in bytes; -1 when unknown.
 qint64 verfuegbarer_speicher();
+
+// export_hindernis for pictures of the options' size and matrix written as
+// `datei`: against the free space of its drive and the memory available now.
+QString export_hindernis_fuer(const QString& datei, const Druckoptionen& o, Bildformat f,
+                              Sprache s);
 
 } // namespace tarvello

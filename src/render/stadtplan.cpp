@@ -401,23 +401,23 @@ void Zeichner::flaechen_zeichnen(bool parks) {
     for (int q = 1; q <= anzahl; ++q) {
         status({parks ? Statusart::park_prozessieren : Statusart::platz_prozessieren, q});
         nachgeben();
-        const Flaeche& fl = flaechen[static_cast<std::size_t>(q)];
+        const Flaeche& fl = flaechen[ix(q)];
         if (!(fl.wert > 0.0f) || fl.n_punkte < 3 || static_cast<int>(fl.x.size()) <= fl.n_punkte)
             continue;
         if (!z_.rechteck_sichtbar(fl.x_min, fl.y_min, fl.x_max, fl.y_max)) continue;
 
-        Fuellpunkte& pool = cache[static_cast<std::size_t>(q)];
-        if (!bereit[static_cast<std::size_t>(q)]) {
+        Fuellpunkte& pool = cache[ix(q)];
+        if (!bereit[ix(q)]) {
             // The box was widened by a margin around the outline; the same
             // margin widens the window in which fill points are kept.
             float x_links = 1e9f;
             for (int i = 1; i <= fl.n_punkte; ++i)
-                x_links = std::min(x_links, fl.x[static_cast<std::size_t>(i)]);
+                x_links = std::min(x_links, fl.px(i));
             const float rand = std::max(0.0f, x_links - fl.x_min);
             flaeche_fuellpunkte(fl.x.data(), fl.y.data(), fl.n_punkte, fl.wert, fl.x_max - fl.x_min,
                                 fl.y_max - fl.y_min, fl.x_min, fl.y_min, fl.x_max, fl.y_max, rand,
                                 pool, auf_.wirt);
-            bereit[static_cast<std::size_t>(q)] = 1;
+            bereit[ix(q)] = 1;
         }
         const double breite = untergrenze_06(z_.linienfaktor * fl.wert / 2.0f);
         const float grenze = 2.0f * pool.fuell_abstand;
@@ -449,7 +449,7 @@ bool Zeichner::wege_zeichnen(float breitenfaktor, bool umriss, int durchgang) {
     for (int a = 1; a <= n_wege; ++a) {
         nachgeben();
         if (abbruch_) return false;
-        const Weg& w = m_.wege[static_cast<std::size_t>(a)];
+        const Weg& w = m_.weg(a);
         if (w.n_punkte < 1 || static_cast<int>(w.x.size()) <= w.n_punkte) continue;
         const Wegklasse k = wegklasse(w.breite, m_.weg_halbbreite_min, m_.weg_halbbreite_max);
         const bool fluss = w.ist_fluss == 1;
@@ -479,7 +479,7 @@ bool Zeichner::gebaeude_zeichnen() {
         nachgeben();
         if (abbruch_) return false;
         fortschritt(60.0f + 40.0f * static_cast<float>(b) / static_cast<float>(anzahl));
-        const Haus& h = m_.haeuser[static_cast<std::size_t>(b)];
+        const Haus& h = m_.haus(b);
         if (h.rund == 0)
             viereck_zeichnen(h.ecke_x.data(), h.ecke_y.data(), farbe_gebaeude);
         else if (h.rund == 1)
@@ -495,12 +495,11 @@ void Zeichner::mauer_zeichnen() {
     const int n = std::min<int>(m_.mauer_n_punkte, static_cast<int>(m_.mauer_x.size()) - 1);
     zug_.clear();
     for (int i = 1; i <= n - 1; ++i) {
-        const auto k = static_cast<std::size_t>(i);
         bool gezeichnet = false;
-        if (m_.mauer_flag[k] == 1 && m_.mauer_flag[k + 1] == 1) {
-            const bool a = z_.karte_nach_geraet(m_.mauer_x[k], m_.mauer_y[k]);
+        if (m_.mauer_flag_bei(i) == 1 && m_.mauer_flag_bei(i + 1) == 1) {
+            const bool a = z_.karte_nach_geraet(m_.mauer_px(i), m_.mauer_py(i));
             const QPointF pa(z_.geraet_x, z_.geraet_y);
-            const bool b = z_.karte_nach_geraet(m_.mauer_x[k + 1], m_.mauer_y[k + 1]);
+            const bool b = z_.karte_nach_geraet(m_.mauer_px(i + 1), m_.mauer_py(i + 1));
             if (a && b) {
                 gezeichnet = true;
                 if (zug_.empty()) zug_.push_back(pa);
@@ -513,7 +512,7 @@ void Zeichner::mauer_zeichnen() {
 
     const int n_tuerme = std::min<int>(m_.n_tuerme, static_cast<int>(m_.tuerme.size()) - 1);
     for (int t = 1; t <= n_tuerme; ++t) {
-        const Turm& tu = m_.tuerme[static_cast<std::size_t>(t)];
+        const Turm& tu = m_.turm(t);
         if (tu.art == 0) continue;
         if (tu.form == 1.0f)
             kreis_zeichnen(tu.mx, tu.my, 2.0f * tu.radius, farbe_tuerme);
@@ -694,7 +693,7 @@ void Zeichner::nummern_zeichnen() {
     if (o_.kennzeichnung_wege) {
         const int n_wege = std::min<int>(m_.n_wege, m_.wege_kapazitaet());
         for (int a = 1; a <= n_wege; ++a) {
-            const Weg& w = m_.wege[static_cast<std::size_t>(a)];
+            const Weg& w = m_.weg(a);
             if (w.nummer <= 0 || w.n_punkte < 1 || static_cast<int>(w.x.size()) <= w.n_punkte)
                 continue;
             // The middle point; a way of one point has no point 0.
@@ -706,7 +705,7 @@ void Zeichner::nummern_zeichnen() {
     if (o_.kennzeichnung_haeuser) {
         const int anzahl = std::min<int>(m_.haus_naechster - 1, m_.haeuser_kapazitaet());
         for (int b = 1; b <= anzahl; ++b) {
-            const Haus& h = m_.haeuser[static_cast<std::size_t>(b)];
+            const Haus& h = m_.haus(b);
             if (h.nummer <= 0) continue;
             float x = h.x, y = h.y; // round buildings keep no corners
             if (h.rund == 0) {
@@ -719,7 +718,7 @@ void Zeichner::nummern_zeichnen() {
     const auto flaechen_nummern = [&](const std::vector<Flaeche>& liste, int anzahl, int farbe) {
         anzahl = std::min<int>(anzahl, static_cast<int>(liste.size()) - 1);
         for (int q = 1; q <= anzahl; ++q) {
-            const Flaeche& f = liste[static_cast<std::size_t>(q)];
+            const Flaeche& f = liste[ix(q)];
             if (f.nummer <= 0) continue;
             float x = 0, y = 0;
             if (!innenpunkt(f, x, y)) continue;

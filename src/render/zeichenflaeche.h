@@ -58,7 +58,6 @@ class Zeichenflaeche {
   protected:
     QPointF px(double x, double y) const { return {x * faktor_, y * faktor_}; }
     void stift(double breite, QColor farbe);
-    QPainter& maler() { return maler_; }
 
   private:
     QPainter maler_;

@@ -52,10 +52,6 @@ struct Gangende {
     bool zentrum = false;      // the head came into the central zone
 };
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 // Heading of a way's last segment; 0 for a way of a single point.
 float letzte_richtung(const Weg& w) {
     const int n = w.n_punkte;
@@ -74,12 +70,12 @@ void andere_fluesse_pruefen(Lauf& l, Flussraster& fr, int r, Gangende& e) {
     Gang& g = l.gang;
     const auto [j, k] = fr.erster_kontakt(l.m, r, g.pos_x, g.pos_y, g.halbbreite);
     if (j == 0) return;
-    const Weg& wj = l.m.wege[ix(j)];
+    const Weg& wj = l.m.weg(j);
     if (muenden_erlaubt(g.halbbreite, wj.breite, p.fluss_verzweigung_symetrie) &&
         static_cast<double>(l.rnd()) > p.fluss_inselbildung) {
         e.muendet = true;
         e.i += 1;
-        l.m.wege[ix(r)].punkt_setzen(e.i, wj.px(k), wj.py(k));
+        l.m.weg(r).punkt_setzen(e.i, wj.px(k), wj.py(k));
         fr.eintragen(r, e.i, wj.px(k), wj.py(k));
     } else {
         e.verworfen = true;
@@ -92,7 +88,7 @@ void andere_fluesse_pruefen(Lauf& l, Flussraster& fr, int r, Gangende& e) {
 Gangende fluss_laufen(Lauf& l, Flussraster& fr, int r, int c, bool darf_gabeln) {
     const Parameter& p = l.p;
     Gang& g = l.gang;
-    Weg& weg = l.m.wege[ix(r)];
+    Weg& weg = l.m.weg(r);
     const float a = p.stadt_abmessung;
     const float mitte = a / 2.0f;
     const float zone = p.fluss_zentral * mitte;
@@ -143,7 +139,7 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
     while (true) {
         const int gezogen = static_cast<int>(ganz(l.rnd() * static_cast<float>(r - 1) + 1.0f));
         eltern = std::clamp(gezogen, 1, r - 1);
-        const Weg& w = l.m.wege[ix(eltern)];
+        const Weg& w = l.m.weg(eltern);
         ex = w.px(w.n_punkte);
         ey = w.py(w.n_punkte);
         if (t.zweige[ix(eltern)] > 1) continue;
@@ -156,9 +152,9 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
     Gang& g = l.gang;
     g.pos_x = ex;
     g.pos_y = ey;
-    g.richtung = letzte_richtung(l.m.wege[pe]) + pi / 2.0f * (l.rnd() - 0.5f);
+    g.richtung = letzte_richtung(l.m.weg(eltern)) + pi / 2.0f * (l.rnd() - 0.5f);
 
-    const float b_eltern = l.m.wege[pe].breite;
+    const float b_eltern = l.m.weg(eltern).breite;
     float breite = 0.0f;
     if (t.zweige[pe] == 1) {
         breite = erste_zweigbreite(b_eltern, l.p.fluss_verzweigung_symetrie, l.rnd());
@@ -166,7 +162,7 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
     } else {
         breite = zweite_zweigbreite(b_eltern, t.erster_zweig_breite[pe]);
     }
-    l.m.wege[ix(r)].breite = breite;
+    l.m.weg(r).breite = breite;
     return eltern;
 }
 
@@ -174,7 +170,7 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
 // of the side from a corner, heading for the map centre.
 void muendung_ansetzen(Lauf& l) {
     const float a = l.p.stadt_abmessung;
-    l.m.wege[1].breite = l.p.fluss_breite_max;
+    l.m.weg(1).breite = l.p.fluss_breite_max;
     const int seite = std::min(4, static_cast<int>(ganz(l.rnd() * 4.0f + 1.0f)));
     const float t = (l.rnd() * 0.96f + 0.02f) * a;
     Gang& g = l.gang;
@@ -234,7 +230,7 @@ std::pair<int, int> Flussraster::erster_kontakt(const Stadtmodell& m, int r, flo
     punkte_.umkreis(x, y, (breite_max_ + halbbreite) / 2.0f, [&](const Rasterpunkt& q) {
         if (q.weg >= r || q.weg < 1) return;
         if (j_best != 0 && (q.weg > j_best || (q.weg == j_best && q.punkt > k_best))) return;
-        const Weg& wj = m.wege[ix(q.weg)];
+        const Weg& wj = m.weg(q.weg);
         if (q.punkt > wj.n_punkte) return;
         if (abstand(x, y, q.x, q.y) < (wj.breite + halbbreite) / 2.0f) {
             j_best = q.weg;
@@ -248,11 +244,98 @@ bool Flussraster::zu_nah(const Stadtmodell& m, int r, float x, float y, float ha
                          float faktor) const {
     return punkte_.suchen(x, y, faktor * (breite_max_ + halbbreite), [&](const Rasterpunkt& q) {
         if (q.weg >= r || q.weg < 1) return false;
-        const Weg& wj = m.wege[ix(q.weg)];
+        const Weg& wj = m.weg(q.weg);
         if (q.punkt > wj.n_punkte) return false;
         return abstand(x, y, q.x, q.y) < faktor * (wj.breite + halbbreite);
     });
 }
+
+namespace {
+
+// The walk's step, noise and distances for a river of half width `breite`.
+void flussgang_einrichten(Lauf& l, float breite) {
+    const Parameter& p = l.p;
+    Gang& g = l.gang;
+    g.halbbreite = breite;
+    g.abstand_min = 2.0f * g.halbbreite;
+    g.schritt = p.weg_schritt_faktor * g.halbbreite;
+    g.rauschen = std::pow(p.fluss_breite_max / g.halbbreite, 0.5f) * (p.weg_aufloesung + 1.0f) *
+                 p.fluss_kurvigkeit * pi * g.schritt * std::sqrt(200.0f / p.stadt_abmessung) /
+                 (g.halbbreite / 10.0f + 5.0f);
+}
+
+enum class Flussausgang { behalten, verworfen, abgebrochen };
+
+// River r of an attempt: starts it at the mouth (the first) or at the end of
+// an earlier river, walks it, and keeps it or throws it away.
+Flussausgang fluss_bauen(Lauf& l, Flusstabellen& t, Flussraster& fr, FlussBericht& bericht, int r,
+                         bool& zentrum_erreicht) {
+    const Parameter& p = l.p;
+    const std::size_t ri = ix(r);
+    Weg& weg = l.m.weg(r);
+    l.fortschritt(static_cast<float>(r) * 100.0f / static_cast<float>(p.n_fluesse_max));
+    weg.ist_fluss = 1;
+    weg.n_punkte = 0;
+    weg.verbindungen.clear(); // a street of an earlier attempt may have left links
+    const bool quelle_ausserhalb = l.rnd() < p.fluss_quellen_ausserhalb;
+
+    int eltern = 0;
+    if (r == 1) {
+        muendung_ansetzen(l);
+    } else {
+        eltern = zweig_ansetzen(l, t, r);
+    }
+
+    weg.breite = flussbreite_begrenzen(weg.breite);
+    flussgang_einrichten(l, weg.breite);
+    const Gang& g = l.gang;
+    t.erster_zweig_breite[ri] = 0.0f;
+    t.zweige[ri] = kann_gabeln(weg.breite) ? 0 : 2;
+    t.eltern[ri] = eltern;
+    // Own points skipped in the self test: those within reach of the head anyway.
+    const int c = static_cast<int>(runden(4.0f * g.halbbreite / g.schritt));
+
+    const Gangende e = fluss_laufen(l, fr, r, c, !quelle_ausserhalb && t.zweige[ri] < 2);
+    if (l.abbruch) return Flussausgang::abgebrochen;
+
+    // A river that touched itself is always thrown away; one that touched
+    // another river is kept when it flowed into a river or left the map.
+    const bool angenommen =
+        e.i > 1 && !e.gabel_zu_nah && !e.selbst && (!e.verworfen || e.muendet || e.draussen);
+    if (!angenommen) {
+        bericht.verworfen += 1;
+        t.zweige[ri] = 0;
+        if (eltern > 0) t.zweige[ix(eltern)] -= 1;
+        fr.verwerfen(weg, r);
+        weg.n_punkte = 0;
+        return Flussausgang::verworfen;
+    }
+
+    if (e.muendet || e.draussen) t.zweige[ri] = 2;
+    t.ende[ri] = e.muendet    ? FlussEnde::muendet
+                 : e.draussen ? FlussEnde::draussen
+                 : e.gabelt   ? FlussEnde::gabel
+                              : FlussEnde::laenge;
+    weg.n_punkte = static_cast<std::int16_t>(e.i - 1);
+    fr.behalten(weg);
+    if (e.zentrum) zentrum_erreicht = true;
+    return Flussausgang::behalten;
+}
+
+// The report of the final attempt: the tables of its rivers.
+void bericht_abschliessen(Lauf& l, const Flusstabellen& t, FlussBericht& bericht,
+                          bool zentrum_erreicht) {
+    const Stadtmodell& m = l.m;
+    bericht.zentrum_erreicht = zentrum_erreicht;
+    const std::size_t n = ix(m.n_fluesse) + 1;
+    bericht.eltern.assign(t.eltern.begin(), t.eltern.begin() + static_cast<long>(n));
+    bericht.zweige.assign(t.zweige.begin(), t.zweige.begin() + static_cast<long>(n));
+    bericht.ende.assign(t.ende.begin(), t.ende.begin() + static_cast<long>(n));
+    for (int k = 1; k <= m.n_fluesse; ++k)
+        l.element_fertig(Element::weg, k);
+}
+
+} // namespace
 
 FlussBericht fluesse_wachsen(Lauf& l) {
     const Parameter& p = l.p;
@@ -266,7 +349,6 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         return bericht;
     }
 
-    const float a = p.stadt_abmessung;
     Flusstabellen t(anzahl);
     Flussraster fr;
     int versuch = 1;
@@ -284,64 +366,14 @@ FlussBericht fluesse_wachsen(Lauf& l) {
                                      [](std::uint8_t z) { return z >= 2; })) {
                 break;
             }
-            const std::size_t ri = ix(r);
-            Weg& weg = m.wege[ri];
-            l.fortschritt(static_cast<float>(r) * 100.0f / static_cast<float>(p.n_fluesse_max));
-            weg.ist_fluss = 1;
-            weg.n_punkte = 0;
-            weg.verbindungen.clear(); // a street of an earlier attempt may have left links
-            const bool quelle_ausserhalb = l.rnd() < p.fluss_quellen_ausserhalb;
-
-            int eltern = 0;
-            if (r == 1) {
-                muendung_ansetzen(l);
-            } else {
-                eltern = zweig_ansetzen(l, t, r);
-            }
-
-            weg.breite = flussbreite_begrenzen(weg.breite);
-            Gang& g = l.gang;
-            g.halbbreite = weg.breite;
-            g.abstand_min = 2.0f * g.halbbreite;
-            g.schritt = p.weg_schritt_faktor * g.halbbreite;
-            g.rauschen = std::pow(p.fluss_breite_max / g.halbbreite, 0.5f) *
-                         (p.weg_aufloesung + 1.0f) * p.fluss_kurvigkeit * pi * g.schritt *
-                         std::sqrt(200.0f / a) / (g.halbbreite / 10.0f + 5.0f);
-            t.erster_zweig_breite[ri] = 0.0f;
-            t.zweige[ri] = kann_gabeln(weg.breite) ? 0 : 2;
-            t.eltern[ri] = eltern;
-            // Own points skipped in the self test: those within reach of the head anyway.
-            const int c = static_cast<int>(runden(4.0f * g.halbbreite / g.schritt));
-
-            const Gangende e = fluss_laufen(l, fr, r, c, !quelle_ausserhalb && t.zweige[ri] < 2);
-            if (l.abbruch) {
+            const Flussausgang ausgang = fluss_bauen(l, t, fr, bericht, r, zentrum_erreicht);
+            if (ausgang == Flussausgang::abgebrochen) {
                 m.n_fluesse = static_cast<std::int16_t>(r - 1);
                 m.n_wege = m.n_fluesse;
                 return bericht;
             }
-
-            // A river that touched itself is always thrown away; one that touched
-            // another river is kept when it flowed into a river or left the map.
-            const bool angenommen = e.i > 1 && !e.gabel_zu_nah && !e.selbst &&
-                                    (!e.verworfen || e.muendet || e.draussen);
-            if (!angenommen) {
-                bericht.verworfen += 1;
-                t.zweige[ri] = 0;
-                if (eltern > 0) t.zweige[ix(eltern)] -= 1;
-                fr.verwerfen(weg, r);
-                weg.n_punkte = 0;
-                continue; // the same river again, with new random numbers
-            }
-
-            if (e.muendet || e.draussen) t.zweige[ri] = 2;
-            t.ende[ri] = e.muendet    ? FlussEnde::muendet
-                         : e.draussen ? FlussEnde::draussen
-                         : e.gabelt   ? FlussEnde::gabel
-                                      : FlussEnde::laenge;
-            weg.n_punkte = static_cast<std::int16_t>(e.i - 1);
-            fr.behalten(weg);
-            if (e.zentrum) zentrum_erreicht = true;
-            r += 1;
+            // A river thrown away is drawn again, with new random numbers.
+            if (ausgang == Flussausgang::behalten) r += 1;
         }
 
         m.n_fluesse = static_cast<std::int16_t>(r - 1);
@@ -349,13 +381,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         l.nachgeben();
 
         if (zentrum_erreicht || l.abbruch) {
-            bericht.zentrum_erreicht = zentrum_erreicht;
-            const std::size_t n = ix(m.n_fluesse) + 1;
-            bericht.eltern.assign(t.eltern.begin(), t.eltern.begin() + static_cast<long>(n));
-            bericht.zweige.assign(t.zweige.begin(), t.zweige.begin() + static_cast<long>(n));
-            bericht.ende.assign(t.ende.begin(), t.ende.begin() + static_cast<long>(n));
-            for (int k = 1; k <= m.n_fluesse; ++k)
-                l.element_fertig(Element::weg, k);
+            bericht_abschliessen(l, t, bericht, zentrum_erreicht);
             return bericht;
         }
         versuch += 1;

@@ -6,6 +6,7 @@
 #include "core/funktionen.h"
 #include "core/zahlen.h"
 #include "geometry/geometrie.h"
+#include "geometry/wegsuche.h"
 #include "streets/verbindungen.h"
 
 namespace tarvello {
@@ -13,7 +14,7 @@ namespace tarvello {
 void erste_strasse_starten(Lauf& l, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    m.wege[static_cast<std::size_t>(w)].breite = p.weg_halbbreite_max;
+    m.weg(w).breite = p.weg_halbbreite_max;
     l.startversuche = 0;
     for (;;) {
         const float a = 2.0f * pi * l.rnd();
@@ -49,7 +50,7 @@ void erste_strasse_starten(Lauf& l, int w) {
             break;
         }
     }
-    m.wege[static_cast<std::size_t>(w)].verbindungen.erase(1);
+    m.weg(w).verbindungen.erase(1);
 }
 
 void abzweigung_starten(Lauf& l, int w) {
@@ -68,7 +69,7 @@ void abzweigung_starten(Lauf& l, int w) {
         }
         const int v = static_cast<int>(
             ganz(l.rnd() * static_cast<float>(m.n_wege - erster) + static_cast<float>(erster)));
-        const Weg& eltern = m.wege[static_cast<std::size_t>(v)];
+        const Weg& eltern = m.weg(v);
         if (eltern.ist_fluss != 0 || eltern.n_punkte < 1) continue;
         const float anteil = eltern.breite / p.weg_halbbreite_max;
         if (l.rnd() >= anteil * anteil) continue;
@@ -100,7 +101,7 @@ void abzweigung_starten(Lauf& l, int w) {
                        eltern.breite;
         if (breite > p.weg_halbbreite_max) breite = p.weg_halbbreite_max;
         if (breite < p.weg_halbbreite_min) breite = p.weg_halbbreite_min;
-        m.wege[static_cast<std::size_t>(w)].breite = breite;
+        m.weg(w).breite = breite;
         verbindung_hinzufuegen(m, w, 1, v, k);
         return;
     }
@@ -119,7 +120,7 @@ Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
         if (dx * dx + dy * dy > weit2) return;
         const int v = q.weg, k = q.punkt;
         if (v < l.erster_strassenweg || v > m.n_wege) return;
-        const Weg& andere = m.wege[static_cast<std::size_t>(v)];
+        const Weg& andere = m.weg(v);
         if (k > andere.n_punkte) return;
         if (t.weg != 0 && (v > t.weg || (v == t.weg && k > t.punkt))) return;
         if (v == w && std::abs(k - g.i) <= 20) return;
@@ -139,8 +140,8 @@ void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w) {
     const Treffer t = kreuzung_suchen(l, ra, w);
     if (t.weg == 0) return;
     const int v = t.weg, k = t.punkt;
-    const Weg& andere = m.wege[static_cast<std::size_t>(v)];
-    Weg& strasse = m.wege[static_cast<std::size_t>(w)];
+    const Weg& andere = m.weg(v);
+    Weg& strasse = m.weg(w);
     // Run the street onto the other one.
     ++g.i;
     strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
@@ -174,7 +175,7 @@ std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra) {
     const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     std::vector<int> nahe;
     ra.mauer.umkreis(g.pos_x, g.pos_y, grenze, [&](const Rasterpunkt& q) {
-        if (q.punkt <= m.mauer_n_punkte && m.mauer_flag[static_cast<std::size_t>(q.punkt)] != 0 &&
+        if (q.punkt <= m.mauer_n_punkte && m.mauer_flag_bei(q.punkt) != 0 &&
             abstand(g.pos_x, g.pos_y, q.x, q.y) < grenze)
             nahe.push_back(q.punkt);
     });
@@ -192,23 +193,23 @@ void mauer_pruefen(Lauf& l, Strassenraster& ra) {
     // Every wall point within reach steers in turn, in the order of the wall;
     // the last one has the final word.
     for (const int q : mauerpunkte_nahe(l, ra)) {
-        const auto i = static_cast<std::size_t>(q);
-        const float d = abstand(g.pos_x, g.pos_y, m.mauer_x[i], m.mauer_y[i]);
+        const float d = abstand(g.pos_x, g.pos_y, m.mauer_px(q), m.mauer_py(q));
         g.an_mauer = true;
         if (n < 2) {
             g.richtung = 0.0f;
         } else if (q == 1) {
-            g.richtung = richtungswinkel(m.mauer_x[2] - m.mauer_x[1], m.mauer_y[2] - m.mauer_y[1]);
-        } else if (q == n) {
             g.richtung =
-                richtungswinkel(m.mauer_x[i] - m.mauer_x[i - 1], m.mauer_y[i] - m.mauer_y[i - 1]);
+                richtungswinkel(m.mauer_px(2) - m.mauer_px(1), m.mauer_py(2) - m.mauer_py(1));
+        } else if (q == n) {
+            g.richtung = richtungswinkel(m.mauer_px(q) - m.mauer_px(q - 1),
+                                         m.mauer_py(q) - m.mauer_py(q - 1));
         } else {
-            g.richtung = mittlere_richtung(m.mauer_x[i - 1], m.mauer_y[i - 1], m.mauer_x[i],
-                                           m.mauer_y[i], m.mauer_x[i + 1], m.mauer_y[i + 1]);
+            g.richtung = mittlere_richtung(m.mauer_px(q - 1), m.mauer_py(q - 1), m.mauer_px(q),
+                                           m.mauer_py(q), m.mauer_px(q + 1), m.mauer_py(q + 1));
         }
         if (d < 0.7f * grenze) {
             // Too close: back off, away from the wall point within +-30 degrees.
-            g.richtung = winkel_aus(m.mauer_x[i] - g.pos_x, m.mauer_y[i] - g.pos_y) + pi +
+            g.richtung = winkel_aus(m.mauer_px(q) - g.pos_x, m.mauer_py(q) - g.pos_y) + pi +
                          (l.rnd() - 0.5f) * pi / 3.0f;
             if (g.richtung > 2.0f * pi) g.richtung -= 2.0f * pi;
         }
@@ -230,14 +231,12 @@ Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
     const float faktor = p.abstand_weg_fluss * 2.5f + 0.8f;
     const float r = faktor * (ra.fluss_grenze_max + g.halbbreite);
     ra.fluss.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
-        const Weg& f = m.wege[static_cast<std::size_t>(q.weg)];
+        const Weg& f = m.weg(q.weg);
         if (q.weg > m.n_fluesse || q.punkt > f.n_punkte) return;
         const float grenze = faktor * (f.breite + g.halbbreite);
         const float d = abstand(g.pos_x, g.pos_y, q.x, q.y);
         if (d >= grenze) return;
-        // The nearest point wins; of equally near ones the first in way order.
-        if (d < beste ||
-            (d == beste && (q.weg < t.fluss || (q.weg == t.fluss && q.punkt < t.punkt)))) {
+        if (naeher_als(d, q.weg, q.punkt, beste, t.fluss, t.punkt)) {
             beste = d;
             t.fluss = q.weg;
             t.punkt = q.punkt;
@@ -254,7 +253,7 @@ void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
     Gang& g = l.gang;
     const Flusstreffer t = fluss_suchen(l, ra);
     if (t.fluss == 0) return;
-    const Weg& f = m.wege[static_cast<std::size_t>(t.fluss)];
+    const Weg& f = m.weg(t.fluss);
     const float d = t.abstand;
     // The river's direction at the nearest point; at its last point the last segment.
     float a = 0.0f;
@@ -298,7 +297,7 @@ void raster_neu(const Lauf& l, Punktraster& r, float zelle) {
 void strassen_raster_aufbauen(Lauf& l, Strassenraster& ra) {
     raster_neu(l, ra.strassen, l.p.weg_halbbreite_max);
     for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
-        const Weg& weg = l.m.wege[static_cast<std::size_t>(v)];
+        const Weg& weg = l.m.weg(v);
         for (int k = 1; k <= weg.n_punkte; ++k)
             ra.strassen.einfuegen(v, k, weg.px(k), weg.py(k));
     }
@@ -308,13 +307,12 @@ void strassen_raster_aufbauen(Lauf& l, Strassenraster& ra) {
 void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
     ra.fluss_grenze_max = 0.0f;
     for (int r = 1; r <= l.m.n_fluesse; ++r)
-        ra.fluss_grenze_max =
-            maximum(ra.fluss_grenze_max, l.m.wege[static_cast<std::size_t>(r)].breite);
+        ra.fluss_grenze_max = maximum(ra.fluss_grenze_max, l.m.weg(r).breite);
     const float zelle =
         (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (ra.fluss_grenze_max + l.p.weg_halbbreite_max);
     raster_neu(l, ra.fluss, zelle);
     for (int r = 1; r <= l.m.n_fluesse; ++r) {
-        const Weg& f = l.m.wege[static_cast<std::size_t>(r)];
+        const Weg& f = l.m.weg(r);
         for (int k = 1; k <= f.n_punkte; ++k)
             ra.fluss.einfuegen(r, k, f.px(k), f.py(k));
     }
@@ -322,21 +320,19 @@ void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
 
 void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra) {
     raster_neu(l, ra.mauer, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
-    for (int q = 1; q <= l.m.mauer_n_punkte; ++q) {
-        const auto i = static_cast<std::size_t>(q);
-        if (l.m.mauer_flag[i] != 0) ra.mauer.einfuegen(0, q, l.m.mauer_x[i], l.m.mauer_y[i]);
-    }
+    for (int q = 1; q <= l.m.mauer_n_punkte; ++q)
+        if (l.m.mauer_flag_bei(q) != 0) ra.mauer.einfuegen(0, q, l.m.mauer_px(q), l.m.mauer_py(q));
     ra.mauer_aktuell = true;
 }
 
 void strassenpunkt_setzen(Lauf& l, Strassenraster& ra, int w, int k, float x, float y) {
-    l.m.wege[static_cast<std::size_t>(w)].punkt_setzen(k, x, y);
+    l.m.weg(w).punkt_setzen(k, x, y);
     ra.strassen.einfuegen(w, k, x, y);
     if (k > ra.gespeichert) ra.gespeichert = k;
 }
 
 void strasse_aus_raster_nehmen(Lauf& l, Strassenraster& ra, int w) {
-    const Weg& weg = l.m.wege[static_cast<std::size_t>(w)];
+    const Weg& weg = l.m.weg(w);
     for (int k = 1; k <= ra.gespeichert; ++k)
         ra.strassen.entfernen(w, k, weg.px(k), weg.py(k));
     ra.gespeichert = 0;

@@ -7,18 +7,17 @@ namespace {
 // Whether (w1, p1) takes another entry naming way w2: not when its last entry
 // already names w2, and not when it holds ten links.
 bool nimmt_auf(const Stadtmodell& m, int w1, int p1, int w2) {
-    const Verbindungen* v = m.wege[static_cast<std::size_t>(w1)].verbindungen_bei(p1);
+    const Verbindungen* v = m.weg(w1).verbindungen_bei(p1);
     if (v == nullptr) return true;
-    if (v->n > 0 && v->weg[static_cast<std::size_t>(v->n)] == w2) return false;
+    if (v->n > 0 && v->weg[ix(v->n)] == w2) return false;
     return v->n < verbindungen_max;
 }
 
 void eintragen(Stadtmodell& m, int w1, int p1, int w2, int p2) {
-    Verbindungen& v =
-        m.wege[static_cast<std::size_t>(w1)].verbindungen[static_cast<std::int16_t>(p1)];
+    Verbindungen& v = m.weg(w1).verbindungen[static_cast<std::int16_t>(p1)];
     ++v.n;
-    v.weg[static_cast<std::size_t>(v.n)] = static_cast<std::int16_t>(w2);
-    v.punkt[static_cast<std::size_t>(v.n)] = static_cast<std::int16_t>(p2);
+    v.weg[ix(v.n)] = static_cast<std::int16_t>(w2);
+    v.punkt[ix(v.n)] = static_cast<std::int16_t>(p2);
 }
 
 } // namespace
@@ -32,24 +31,21 @@ void verbindung_hinzufuegen(Stadtmodell& m, int w1, int p1, int w2, int p2) {
 }
 
 void weg_zuruecksetzen(Stadtmodell& m, int w) {
-    Weg& weg = m.wege[static_cast<std::size_t>(w)];
+    Weg& weg = m.weg(w);
     for (const auto& [p, eigene] : weg.verbindungen) {
         for (int j = 1; j <= eigene.n; ++j) {
-            const int v = eigene.weg[static_cast<std::size_t>(j)];
-            const int q = eigene.punkt[static_cast<std::size_t>(j)];
+            const int v = eigene.weg[ix(j)];
+            const int q = eigene.punkt[ix(j)];
             if (v == w) continue; // a link to itself goes away with the way
-            Weg& andere = m.wege[static_cast<std::size_t>(v)];
+            Weg& andere = m.weg(v);
             auto it = andere.verbindungen.find(static_cast<std::int16_t>(q));
             if (it == andere.verbindungen.end()) continue;
             Verbindungen& dort = it->second;
             for (int l = 1; l <= dort.n; ++l) {
-                if (dort.weg[static_cast<std::size_t>(l)] == w &&
-                    dort.punkt[static_cast<std::size_t>(l)] == p) {
+                if (dort.weg[ix(l)] == w && dort.punkt[ix(l)] == p) {
                     for (int r = l; r < dort.n; ++r) {
-                        dort.weg[static_cast<std::size_t>(r)] =
-                            dort.weg[static_cast<std::size_t>(r + 1)];
-                        dort.punkt[static_cast<std::size_t>(r)] =
-                            dort.punkt[static_cast<std::size_t>(r + 1)];
+                        dort.weg[ix(r)] = dort.weg[ix(r + 1)];
+                        dort.punkt[ix(r)] = dort.punkt[ix(r + 1)];
                     }
                     --dort.n;
                     break;

@@ -69,23 +69,18 @@ class Umriss {
     }
     void setzen(int k, Punkt p, std::uint8_t flag) {
         if (!platz(k)) return;
-        const auto i = static_cast<std::size_t>(k);
-        m_.mauer_x[i] = p.x;
-        m_.mauer_y[i] = p.y;
-        m_.mauer_flag[i] = flag;
+        m_.mauer_px(k) = p.x;
+        m_.mauer_py(k) = p.y;
+        m_.mauer_flag_bei(k) = flag;
     }
-    Punkt punkt(int k) const {
-        const auto i = static_cast<std::size_t>(k);
-        return {m_.mauer_x[i], m_.mauer_y[i]};
-    }
-    std::uint8_t& flag(int k) { return m_.mauer_flag[static_cast<std::size_t>(k)]; }
-    std::int16_t& turm(int k) { return b_.punkt_turm[static_cast<std::size_t>(k)]; }
+    Punkt punkt(int k) const { return {m_.mauer_px(k), m_.mauer_py(k)}; }
+    std::uint8_t& flag(int k) { return m_.mauer_flag_bei(k); }
+    std::int16_t& turm(int k) { return b_.punkt_turm[ix(k)]; }
     float winkel(int k) const {
-        return k >= 1 && k <= punkt_winkel_max ? b_.punkt_winkel[static_cast<std::size_t>(k)]
-                                               : 0.0f;
+        return k >= 1 && k <= punkt_winkel_max ? b_.punkt_winkel[ix(k)] : 0.0f;
     }
     void winkel_setzen(int k, float w) {
-        if (k >= 1 && k <= punkt_winkel_max) b_.punkt_winkel[static_cast<std::size_t>(k)] = w;
+        if (k >= 1 && k <= punkt_winkel_max) b_.punkt_winkel[ix(k)] = w;
     }
 
   private:
@@ -102,7 +97,7 @@ float startwinkel(Lauf& l, const Wegfeld& f) {
         const Punkt p = mauer_punkt(l, phi0);
         const NaechsterWeg n = naechster_weg_gerastert(
             l.m, f.h_max, p.x, p.y, [&] { return naechster_weg(l.m, p.x, p.y); }, f.punkte);
-        const float breite = n.weg > 0 ? l.m.wege[static_cast<std::size_t>(n.weg)].breite : 0.0f;
+        const float breite = n.weg > 0 ? l.m.weg(n.weg).breite : 0.0f;
         if (n.abstand > 4.0f * breite) return phi0;
         if (abgelehnt > 12000 || l.abbruch) return phi0;
         ++abgelehnt;
@@ -132,11 +127,75 @@ void luecken_oeffnen(Lauf& l, Mauerbau& b) {
             }
         }
         if (!mauer) {
-            m.mauer_flag[static_cast<std::size_t>(i)] = 0;
-            const int t = b.punkt_turm[static_cast<std::size_t>(i)];
-            if (t != 0 && l.rnd() < p.Mauer_Tuerme_erodieren_mit)
-                m.tuerme[static_cast<std::size_t>(t)].art = 0;
+            m.mauer_flag_bei(i) = 0;
+            const int t = b.punkt_turm[ix(i)];
+            if (t != 0 && l.rnd() < p.Mauer_Tuerme_erodieren_mit) m.turm(t).art = 0;
         }
+    }
+}
+
+// A gate where the ring's last step crosses the street of k: opens the wall
+// on both sides of the crossing, flanks the opening with two towers and moves
+// pkt and phi to where the ring resumes beyond the street.
+void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float delta, Punkt& pkt,
+               float& phi) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    const Punkt s{k.x, k.y};
+    const float phi_halb = phi - delta / 2.0f;
+    const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
+                    p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
+    const float breite = (g + m.weg(k.weg).breite) * 2.0f;
+
+    int kp = b.punkt_nr;
+    for (;;) {
+        u.flag(kp) = 0;
+        if (u.turm(kp) != 0) m.turm(u.turm(kp)).art = 0;
+        --kp;
+        if (kp < 1) {
+            kp = 1;
+            break;
+        }
+        const Punkt q = u.punkt(kp);
+        if (abstand(q.x, q.y, s.x, s.y) >= breite / 2.0f) break;
+        if (u.flag(kp) == 0) break;
+    }
+
+    const Punkt vor = u.punkt(kp);
+    const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
+    const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
+    if (t1 != 0) u.turm(kp) = static_cast<std::int16_t>(t1);
+
+    const int kreuzung_nr = b.punkt_nr;
+    u.setzen(b.punkt_nr, s, 0);
+    ++b.punkt_nr;
+    u.platz(b.punkt_nr);
+
+    pkt = {s.x + breite / 2.0f * std::cos(a), s.y + breite / 2.0f * std::sin(a)};
+    // Resume at the mirror image of the point before the gate. Its centre
+    // angle is taken from the point itself when unknown, on the same turn
+    // of the ring as the crossing.
+    float winkel_vor = u.winkel(kp);
+    if (winkel_vor == 0.0f) {
+        winkel_vor = richtungswinkel(vor.x - m.zentrum_x, vor.y - m.zentrum_y);
+        winkel_vor += 2.0f * pi * std::nearbyint((phi_halb - winkel_vor) / (2.0f * pi));
+        u.winkel_setzen(kp, winkel_vor);
+    }
+    phi = 2.0f * phi_halb - winkel_vor;
+
+    const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
+    if (t2 != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t2);
+
+    if (static_cast<int>(b.tore.size()) < tore_max) {
+        Tor tor;
+        tor.x = (vor.x + pkt.x) / 2.0f;
+        tor.y = (vor.y + pkt.y) / 2.0f;
+        tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
+        tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
+        tor.turm1 = t1;
+        tor.turm2 = t2;
+        tor.punkt = kreuzung_nr;
+        b.tore.push_back(tor);
     }
 }
 
@@ -147,7 +206,7 @@ Wegfeld wegfeld_bilden(const Lauf& l) {
     Wegfeld f;
     const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
     for (int w = 1; w <= letzter; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         f.h_max = maximum(f.h_max, weg.breite / 2.0f);
         for (int k = 1; k <= weg.n_punkte; ++k) {
             f.punkte.sammeln(w, k, weg.px(k), weg.py(k));
@@ -172,7 +231,7 @@ Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float a
     strecken.clear();
     f.punkte.umkreis(bx, by, r, [&](const Rasterpunkt& q) {
         if (q.weg < erster || q.weg > letzter) return;
-        const int n = m.wege[static_cast<std::size_t>(q.weg)].n_punkte;
+        const int n = m.weg(q.weg).n_punkte;
         // The point starts segment q.punkt and ends segment q.punkt - 1.
         for (int j = q.punkt - 1; j <= q.punkt; ++j)
             if (j >= 1 && j <= n - 1) strecken.emplace_back(q.weg, j);
@@ -180,7 +239,7 @@ Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float a
     std::sort(strecken.begin(), strecken.end());
     strecken.erase(std::unique(strecken.begin(), strecken.end()), strecken.end());
     for (const auto& [w, j] : strecken) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
         if (!(weg.x_min - s < bx && weg.y_min - s < by && weg.x_max + s > bx && weg.y_max + s > by))
             continue;
         const Schnitt sn =
@@ -255,65 +314,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
 
         const Mauerkreuzung k = strasse_kreuzen(l, wegfeld, alt.x, alt.y, pkt.x, pkt.y, schritt);
         if (k.weg == 0) continue;
-
-        // A gate: open the wall on both sides of the crossing, flank the
-        // opening with two towers and resume the ring beyond the street.
-        const Punkt s{k.x, k.y};
-        const float phi_halb = phi - delta / 2.0f;
-        const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
-                        p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
-        const float breite = (g + m.wege[static_cast<std::size_t>(k.weg)].breite) * 2.0f;
-
-        int kp = b.punkt_nr;
-        for (;;) {
-            u.flag(kp) = 0;
-            if (u.turm(kp) != 0) m.tuerme[static_cast<std::size_t>(u.turm(kp))].art = 0;
-            --kp;
-            if (kp < 1) {
-                kp = 1;
-                break;
-            }
-            const Punkt q = u.punkt(kp);
-            if (abstand(q.x, q.y, s.x, s.y) >= breite / 2.0f) break;
-            if (u.flag(kp) == 0) break;
-        }
-
-        const Punkt vor = u.punkt(kp);
-        const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
-        const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
-        if (t1 != 0) u.turm(kp) = static_cast<std::int16_t>(t1);
-
-        const int kreuzung_nr = b.punkt_nr;
-        u.setzen(b.punkt_nr, s, 0);
-        ++b.punkt_nr;
-        u.platz(b.punkt_nr);
-
-        pkt = {s.x + breite / 2.0f * std::cos(a), s.y + breite / 2.0f * std::sin(a)};
-        // Resume at the mirror image of the point before the gate. Its centre
-        // angle is taken from the point itself when unknown, on the same turn
-        // of the ring as the crossing.
-        float winkel_vor = u.winkel(kp);
-        if (winkel_vor == 0.0f) {
-            winkel_vor = richtungswinkel(vor.x - m.zentrum_x, vor.y - m.zentrum_y);
-            winkel_vor += 2.0f * pi * std::nearbyint((phi_halb - winkel_vor) / (2.0f * pi));
-            u.winkel_setzen(kp, winkel_vor);
-        }
-        phi = 2.0f * phi_halb - winkel_vor;
-
-        const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
-        if (t2 != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t2);
-
-        if (static_cast<int>(b.tore.size()) < tore_max) {
-            Tor tor;
-            tor.x = (vor.x + pkt.x) / 2.0f;
-            tor.y = (vor.y + pkt.y) / 2.0f;
-            tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
-            tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
-            tor.turm1 = t1;
-            tor.turm2 = t2;
-            tor.punkt = kreuzung_nr;
-            b.tore.push_back(tor);
-        }
+        tor_bauen(l, b, u, k, delta, pkt, phi);
     }
 
     // Close the ring on its first point. An aborted ring is left open.
@@ -344,8 +345,8 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
     };
     std::vector<Rahmen> rahmen(static_cast<std::size_t>(letzter) + 1);
     for (int w = erster; w <= letzter; ++w) {
-        const Weg& weg = m.wege[static_cast<std::size_t>(w)];
-        Rahmen& r = rahmen[static_cast<std::size_t>(w)];
+        const Weg& weg = m.weg(w);
+        Rahmen& r = rahmen[ix(w)];
         for (int j = 1; j <= weg.n_punkte; ++j) {
             if (j == 1) r = {weg.px(j), weg.py(j), weg.px(j), weg.py(j)};
             r.x0 = std::min(r.x0, weg.px(j));
@@ -366,9 +367,9 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
         const float by = gy + h * std::sin(tor.winkel - pi / 2.0f);
         const float reichweite = h * 1.001f + 1e-3f;
         for (int w = erster; w <= letzter; ++w) {
-            Weg& weg = m.wege[static_cast<std::size_t>(w)];
+            Weg& weg = m.weg(w);
             if (weg.n_punkte < 1) continue;
-            Rahmen& r = rahmen[static_cast<std::size_t>(w)];
+            Rahmen& r = rahmen[ix(w)];
             if (gx < r.x0 - reichweite || gx > r.x1 + reichweite || gy < r.y0 - reichweite ||
                 gy > r.y1 + reichweite)
                 continue;
@@ -400,7 +401,7 @@ int mauer_tuerme_stehend(const Stadtmodell& m) {
     const int n = std::min<int>(m.n_tuerme, static_cast<int>(m.tuerme.size()) - 1);
     int stehend = 0;
     for (int t = 1; t <= n; ++t)
-        if (m.tuerme[static_cast<std::size_t>(t)].art == 1) ++stehend;
+        if (m.turm(t).art == 1) ++stehend;
     return stehend;
 }
 

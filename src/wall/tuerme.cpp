@@ -14,20 +14,20 @@ int turm_setzen(Stadtmodell& m, Turmbau& tb, float x, float y, float groesse, st
     if (m.tuerme.size() < static_cast<std::size_t>(tuerme_max) + 1)
         m.tuerme.resize(static_cast<std::size_t>(tuerme_max) + 1);
     const int t = ++tb.n;
-    Turm& turm = m.tuerme[static_cast<std::size_t>(t)];
+    Turm& turm = m.turm(t);
     turm = Turm{};
     turm.form = static_cast<float>(form);
     turm.art = 1;
     turm.mx = x;
     turm.my = y;
-    tb.groesse[static_cast<std::size_t>(t)] = groesse;
+    tb.groesse[ix(t)] = groesse;
     if (form == 1) {
         turm.radius = groesse;
     } else if (form == 2) {
         for (int c = 1; c <= 4; ++c) {
             const float a = winkel + static_cast<float>(2 * c - 1) * pi / 4.0f;
-            turm.x[static_cast<std::size_t>(c)] = x + groesse * std::cos(a);
-            turm.y[static_cast<std::size_t>(c)] = y + groesse * std::sin(a);
+            turm.x[ix(c)] = x + groesse * std::cos(a);
+            turm.y[ix(c)] = y + groesse * std::sin(a);
         }
     }
     return t;
@@ -46,17 +46,14 @@ float turm_ausdehnung(const Turm& turm, float groesse) {
 
 void turmabstand_pruefen(Stadtmodell& m, const Turmbau& tb) {
     const int n = std::min<int>({m.n_tuerme, tb.n, static_cast<int>(m.tuerme.size()) - 1});
-    auto reichweite = [&](int t) {
-        return turm_ausdehnung(m.tuerme[static_cast<std::size_t>(t)],
-                               tb.groesse[static_cast<std::size_t>(t)]);
-    };
+    auto reichweite = [&](int t) { return turm_ausdehnung(m.turm(t), tb.groesse[ix(t)]); };
     for (int t1 = 1; t1 <= n; ++t1) {
-        const Turm& a = m.tuerme[static_cast<std::size_t>(t1)];
+        const Turm& a = m.turm(t1);
         if (a.art != 1) continue;
         const float r1 = reichweite(t1);
         for (int t2 = 1; t2 <= n; ++t2) {
             if (t2 == t1) continue;
-            Turm& b = m.tuerme[static_cast<std::size_t>(t2)];
+            Turm& b = m.turm(t2);
             if (b.art != 1) continue;
             if (1.2f * (reichweite(t2) + r1) > abstand(a.mx, a.my, b.mx, b.my)) b.art = 0;
         }

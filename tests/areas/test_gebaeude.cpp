@@ -16,10 +16,6 @@ using namespace tarvello;
 
 namespace {
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 // A host that keeps the status texts and can ask to stop at a given yield.
 struct Protokoll : Wirt {
     std::vector<std::string> texte;

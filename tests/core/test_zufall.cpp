@@ -76,3 +76,13 @@ TEST(Zufall, ZufallGanzDecktDenBereichAb) {
     EXPECT_EQ(gesehen.size(), 6u);
     EXPECT_EQ(z.zufall_ganz(5, 5), 5);
 }
+
+TEST(Zufall, StartwertLesenNimmtNurGanzeZahlen) {
+    EXPECT_EQ(startwert_lesen("0"), 0u);
+    EXPECT_EQ(startwert_lesen("+5"), 5u);
+    EXPECT_EQ(startwert_lesen("0042"), 42u);
+    EXPECT_EQ(startwert_lesen("18446744073709551615"), UINT64_MAX);
+    for (const char* falsch : {"", "+", "-0", "-5", "+-5", "++5", "18446744073709551616",
+                               "99999999999999999999", "1e3", "0x10", "1.0", "1 000", "5a"})
+        EXPECT_FALSE(startwert_lesen(falsch)) << falsch;
+}

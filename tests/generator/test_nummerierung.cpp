@@ -12,10 +12,6 @@ using namespace tarvello;
 
 namespace {
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 struct Protokoll : Wirt {
     std::vector<std::string> texte;
     std::vector<float> fortschritte;

@@ -17,10 +17,6 @@ using namespace tarvello;
 
 namespace {
 
-std::size_t ix(int i) {
-    return static_cast<std::size_t>(i);
-}
-
 // Records what the stage tells its host and can ask it to stop.
 class Aufzeichner : public Wirt {
   public:
