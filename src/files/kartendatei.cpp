@@ -568,32 +568,34 @@ float geladener_rand(const Stadtmodell& modell) {
     return weg_rand(rahmen_parameter(modell));
 }
 
-Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
-                                  const Kartenkopf& kopf, Wirt* wirt, Sprache sprache) {
+Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
+                             const Kartenkopf& kopf, Wirt* wirt, Sprache sprache) {
     const QString unstimmig = modell_unstimmig(modell);
     if (!unstimmig.isEmpty())
-        return Dateifehler{datei, 0, QStringLiteral("not saved: %1").arg(unstimmig)};
+        return Dateifehler{datei, 0, QStringLiteral("not saved: %1").arg(unstimmig)}.ergebnis();
     if (wirt) wirt->status(sprachtext(sprache, "Stadtplan speichern ...", "Saving City Map ..."));
-    Dateiergebnis e = textdatei_schreiben(
+    Ergebnis e = textdatei_schreiben(
         datei, [&](Textschreiber& s) { return Kartenschreiber(s, modell, wirt).schreiben(kopf); });
-    if (!e && wirt) wirt->status(sprachtext(sprache, "Stadtplan gespeichert", "City Map Saved"));
+    if (e.gut() && wirt)
+        wirt->status(sprachtext(sprache, "Stadtplan gespeichert", "City Map Saved"));
     return e;
 }
 
 namespace {
 
-Dateiergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                    Wirt* wirt, Sprache sprache) {
+Ergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
+               Wirt* wirt, Sprache sprache) {
     if (wirt) wirt->status(sprachtext(sprache, "Stadtplan laden ...", "Loading City Map ..."));
-    if (!l.oeffnen()) return l.fehler();
+    if (!l.oeffnen()) return l.fehler().ergebnis();
     Stadtmodell neu;
     Kartenkopf neuer_kopf;
     Kartenleser leser(l, neu, neuer_kopf, wirt);
     if (!leser.lesen()) {
         if (leser.abgebrochen())
             return Dateifehler{datei, 0,
-                               QStringLiteral("loading was aborted; the map was not changed")};
-        return l.fehler();
+                               QStringLiteral("loading was aborted; the map was not changed")}
+                .ergebnis(Fehlerart::abbruch);
+        return l.fehler().ergebnis();
     }
     rahmen_bauen(neu);
     neu.plan_vorhanden = true;
@@ -603,19 +605,19 @@ Dateiergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kar
         wirt->element_fertig(Element::alles, 0);
         wirt->status(sprachtext(sprache, "Stadtplan geladen", "City Map Loaded"));
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                              Wirt* wirt, Sprache sprache) {
+Ergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf, Wirt* wirt,
+                         Sprache sprache) {
     Textleser l(datei);
     return laden(l, datei, modell, kopf, wirt, sprache);
 }
 
-Dateiergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
-                              Kartenkopf& kopf, Wirt* wirt, Sprache sprache) {
+Ergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
+                         Kartenkopf& kopf, Wirt* wirt, Sprache sprache) {
     Textleser l(datei, inhalt);
     return laden(l, datei, modell, kopf, wirt, sprache);
 }

@@ -649,7 +649,7 @@ TEST(Gebaeude, GestutzteSucheFindetDenselbenWeg) {
     TestUhr uhr;
     Zufall z(4, uhr);
     Wirt wirt;
-    ASSERT_FALSE(parameter_einlesen(s, z, p, m));
+    ASSERT_TRUE(parameter_einlesen(s, z, p, m).gut());
     Lauf l(p, m, z, uhr, wirt);
     ASSERT_EQ(stadt_generieren(l), Laufende::fertig);
     const std::vector<Punktrahmen> rahmen = stufendaten_bilden(m).rahmen;
@@ -684,13 +684,13 @@ TEST(Gebaeude, VieleLaeufeHaltenAbstandZuWegenUndMauer) {
         for (int seed = 1; seed <= laeufe; ++seed) {
             Steuerwerte s = start_steuerwerte();
             vorlage_anwenden(s, v);
-            ASSERT_FALSE(s.setzen("Slider_haus_antiueberlappung", "100"));
+            ASSERT_TRUE(s.setzen("Slider_haus_antiueberlappung", "100").gut());
             Parameter p;
             Stadtmodell m;
             TestUhr uhr;
             Zufall z(static_cast<std::uint64_t>(seed), uhr);
             Einpassmelder wirt;
-            ASSERT_FALSE(parameter_einlesen(s, z, p, m));
+            ASSERT_TRUE(parameter_einlesen(s, z, p, m).gut());
             Lauf l(p, m, z, uhr, wirt);
             ASSERT_EQ(stadt_generieren(l), Laufende::fertig) << "preset " << v << " seed " << seed;
             ASSERT_EQ(m.haus_naechster - 1, p.n_gebaude) << "preset " << v << " seed " << seed;

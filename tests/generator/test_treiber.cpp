@@ -63,7 +63,7 @@ struct Lauffeld {
         wirt.uhr = &uhr;
     }
     Laufende laufen() {
-        EXPECT_FALSE(parameter_einlesen(s, z, p, m));
+        EXPECT_TRUE(parameter_einlesen(s, z, p, m).gut());
         Lauf l(p, m, z, uhr, wirt);
         wirt.lauf = &l;
         const Laufende e = stadt_generieren(l);
