@@ -216,7 +216,7 @@ class Geraetedatei : public Schreibdatei {
     QFile datei_;
 };
 
-class Echtes_dateisystem : public Dateisystem {
+class Echtdateisystem : public Dateisystem {
   public:
     std::unique_ptr<Schreibdatei> oeffnen(const QString& datei, QString& grund) override {
         const QFileInfo info(datei);
@@ -237,7 +237,7 @@ class Echtes_dateisystem : public Dateisystem {
 } // namespace
 
 Dateisystem& echtes_dateisystem() {
-    static Echtes_dateisystem echt;
+    static Echtdateisystem echt;
     return echt;
 }
 

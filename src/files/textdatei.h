@@ -111,7 +111,7 @@ class Schreibdatei {
 };
 
 // Where files are written: the real file system, or a test double that
-// injects faults (tests/files/stoerdateisystem.h).
+// injects faults (tests/files/ergebnis_hilfe.h).
 class Dateisystem {
   public:
     virtual ~Dateisystem() = default;

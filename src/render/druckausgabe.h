@@ -34,7 +34,8 @@ Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
 
 // Prints on the printer set up by the print dialog, landscape, one job per
 // sheet. A printer set to print into a PDF file writes one file with a page
-// per sheet instead (pdf_drucken with the printer's paper size).
+// per sheet instead (pdf_drucken with the printer's paper size). The result
+// is stadtplan_zeichnen's; an abort keeps the sheets already printed.
 Ergebnis stadtplan_drucken(const Zeichenauftrag& auftrag, QPrinter& drucker);
 
 } // namespace tarvello
