@@ -52,7 +52,11 @@ Messung einmal(int vorlage, std::uint64_t seed, Stadtmodell& m,
     Steuerwerte s = start_steuerwerte();
     vorlage_anwenden(s, vorlage);
     for (const auto& [name, wert] : dazu)
-        s.setzen(name, wert);
+        if (const Ergebnis e = s.setzen(name, wert); !e.gut()) {
+            // A control that was not set would measure something else.
+            std::fprintf(stderr, "%s\n", e.englisch().c_str());
+            std::exit(2);
+        }
     Parameter p;
     Zufall z(seed);
     Wirt wirt;
@@ -82,7 +86,8 @@ double rendern(const Stadtmodell& m, int pixel) {
     if (fd >= 0) close(fd);
     const QString datei = QString::fromLocal8Bit(name) + ".png";
     const auto t0 = std::chrono::steady_clock::now();
-    bilder_exportieren(a, {{Bildformat::png, datei}});
+    const Ergebnis e = bilder_exportieren(a, {{Bildformat::png, datei}});
+    if (!e.gut()) std::fprintf(stderr, "%s\n", e.englisch().c_str());
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::remove(name);
     std::remove(datei.toLocal8Bit().constData());

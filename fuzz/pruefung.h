@@ -31,14 +31,15 @@ inline QByteArray datei_lesen(const QString& datei) {
     return f.readAll();
 }
 
-// Empty when the message of a refused file is fine, else what is wrong.
-inline std::string meldung_pruefen(const Dateifehler& f, const char* name) {
-    const QString m = f.meldung();
+// Empty when the result of a refused file is fine, else what is wrong.
+inline std::string meldung_pruefen(const Ergebnis& e, const char* name) {
+    if (e.art() != Fehlerart::datei) return "a refused file is not a file fault";
+    const QString m = qtext(e);
     if (m.contains(QLatin1Char('\n')) || m.contains(QLatin1Char('\r')))
         return "message spans lines: " + m.toStdString();
-    if (!m.startsWith(QLatin1String(name) + QLatin1Char(':')))
-        return "message does not name the file: " + m.toStdString();
-    if (f.text.isEmpty()) return "empty message";
+    const QString kopf = QLatin1String(name) + QLatin1String(": ");
+    if (!m.startsWith(kopf)) return "message does not name the file: " + m.toStdString();
+    if (m.endsWith(QLatin1String(": "))) return "empty message";
     return {};
 }
 
@@ -52,24 +53,24 @@ inline std::string karte(std::string_view inhalt, const QString& arbeitsdatei,
     Stadtmodell m;
     m.stadt_abmessung = 123.0f; // marks the caller's model
     Kartenkopf k{QStringLiteral("vorher"), 3};
-    if (const Dateiergebnis e = stadtplan_lesen(name_karte, inhalt, m, k)) {
+    if (const Ergebnis e = stadtplan_lesen(name_karte, inhalt, m, k); !e.gut()) {
         if (m.stadt_abmessung != 123.0f || m.n_wege != 0 || m.plan_vorhanden ||
             k.stadtname != QLatin1String("vorher") || k.nord != 3)
             return "a refused map changed the model";
-        return meldung_pruefen(*e, name_karte);
+        return meldung_pruefen(e, name_karte);
     }
     if (angenommen) *angenommen = true;
     if (!m.plan_vorhanden) return "a loaded map is not marked as present";
-    if (const Dateiergebnis e = stadtplan_speichern(arbeitsdatei, m, k))
-        return "a loaded map cannot be saved: " + e->meldung().toStdString();
+    if (const Ergebnis e = stadtplan_speichern(arbeitsdatei, m, k); !e.gut())
+        return "a loaded map cannot be saved: " + qtext(e).toStdString();
     const QByteArray erste = datei_lesen(arbeitsdatei);
     Stadtmodell m2;
     Kartenkopf k2;
-    if (const Dateiergebnis e = stadtplan_lesen(name_karte, als_text(erste), m2, k2))
-        return "a saved map cannot be loaded: " + e->meldung().toStdString();
+    if (const Ergebnis e = stadtplan_lesen(name_karte, als_text(erste), m2, k2); !e.gut())
+        return "a saved map cannot be loaded: " + qtext(e).toStdString();
     if (!(k2 == k)) return "town name or north changed on saving";
-    if (const Dateiergebnis e = stadtplan_speichern(arbeitsdatei, m2, k2))
-        return "a reloaded map cannot be saved: " + e->meldung().toStdString();
+    if (const Ergebnis e = stadtplan_speichern(arbeitsdatei, m2, k2); !e.gut())
+        return "a reloaded map cannot be saved: " + qtext(e).toStdString();
     if (datei_lesen(arbeitsdatei) != erste) return "save - load - save changed the file";
     return {};
 }
@@ -79,16 +80,16 @@ inline std::string einstellungen(std::string_view inhalt, const QString& arbeits
     if (angenommen) *angenommen = false;
     const Steuerwerte vorher;
     Steuerwerte s = vorher;
-    if (const Dateiergebnis e = einstellungen_lesen(name_einstellungen, inhalt, s)) {
+    if (const Ergebnis e = einstellungen_lesen(name_einstellungen, inhalt, s); !e.gut()) {
         if (!(s == vorher)) return "a refused settings file changed the controls";
-        return meldung_pruefen(*e, name_einstellungen);
+        return meldung_pruefen(e, name_einstellungen);
     }
     if (angenommen) *angenommen = true;
-    if (const Dateiergebnis e = einstellungen_speichern(arbeitsdatei, s))
-        return "loaded settings cannot be saved: " + e->meldung().toStdString();
+    if (const Ergebnis e = einstellungen_speichern(arbeitsdatei, s); !e.gut())
+        return "loaded settings cannot be saved: " + qtext(e).toStdString();
     Steuerwerte s2;
-    if (const Dateiergebnis e = einstellungen_laden(arbeitsdatei, s2))
-        return "saved settings cannot be loaded: " + e->meldung().toStdString();
+    if (const Ergebnis e = einstellungen_laden(arbeitsdatei, s2); !e.gut())
+        return "saved settings cannot be loaded: " + qtext(e).toStdString();
     if (!(s2 == s)) return "save - load changed the controls";
     return {};
 }
@@ -98,16 +99,16 @@ inline std::string palette(std::string_view inhalt, const QString& arbeitsdatei,
     if (angenommen) *angenommen = false;
     const Druckfarben vorher = Druckfarben::standard();
     Druckfarben f = vorher;
-    if (const Dateiergebnis e = palette_lesen(name_palette, inhalt, f)) {
+    if (const Ergebnis e = palette_lesen(name_palette, inhalt, f); !e.gut()) {
         if (f.farbe != vorher.farbe) return "a refused palette changed the colours";
-        return meldung_pruefen(*e, name_palette);
+        return meldung_pruefen(e, name_palette);
     }
     if (angenommen) *angenommen = true;
-    if (const Dateiergebnis e = palette_speichern(arbeitsdatei, f))
-        return "a loaded palette cannot be saved: " + e->meldung().toStdString();
+    if (const Ergebnis e = palette_speichern(arbeitsdatei, f); !e.gut())
+        return "a loaded palette cannot be saved: " + qtext(e).toStdString();
     Druckfarben f2;
-    if (const Dateiergebnis e = palette_laden(arbeitsdatei, f2))
-        return "a saved palette cannot be loaded: " + e->meldung().toStdString();
+    if (const Ergebnis e = palette_laden(arbeitsdatei, f2); !e.gut())
+        return "a saved palette cannot be loaded: " + qtext(e).toStdString();
     if (f2.farbe != f.farbe) return "save - load changed the colours";
     return {};
 }

@@ -112,6 +112,5 @@ int main(int argc, char** argv) {
     if (befehl == "generate") return befehl_generate(rest);
     if (befehl == "render") return befehl_render(rest);
     if (befehl == "palette") return befehl_palette(rest);
-    fehler_melden("unknown command '" + befehl + "' (try 'tarvello --help')");
-    return bedienfehler;
+    return melden(bedienungsfehler("unknown command '" + befehl + "' (try 'tarvello --help')"));
 }

@@ -29,8 +29,8 @@ template <class W = Wirt> struct Laufaufbau {
     // Reads the controls into the parameter set (sizing the model) and runs
     // the driver; a refused parameter set fails the test.
     Laufende generieren(const Steuerwerte& s) {
-        if (const auto fehler = parameter_einlesen(s, z, p, m)) {
-            ADD_FAILURE() << *fehler;
+        if (const Ergebnis e = parameter_einlesen(s, z, p, m); !e.gut()) {
+            ADD_FAILURE() << e.englisch();
             return Laufende::fehler;
         }
         Lauf l = lauf();

@@ -246,8 +246,7 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     const Druckfarben farben = daten.farben;
     Druckoptionen optionen = daten.druckoptionen;
     Zufall zufall;
-    Zeichenergebnis ergebnis;
-    ergebnis.ende = Zeichenende::abgebrochen;
+    Ergebnis ergebnis = Ergebnis::fehler(Fehlerart::abbruch, "");
 
     exportiert_ = true;
     setEnabled(false);
@@ -270,21 +269,20 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
         meldung(dialogtext::export_beschaeftigt.in(sprache_));
         return false;
     }
-    switch (ergebnis.ende) {
-    case Zeichenende::fertig:
+    switch (ergebnis.art()) {
+    case Fehlerart::keiner:
         accept();
         return true;
-    case Zeichenende::abgebrochen:
+    case Fehlerart::abbruch:
         return false;
-    case Zeichenende::kein_plan:
+    case Fehlerart::kein_plan:
         meldung(dialogtext::export_kein_plan.in(sprache_));
         return false;
-    case Zeichenende::fehler:
+    default:
         fenster_.fortschritt_setzen(0);
-        meldung(dialogtext::export_fehlgeschlagen.in(sprache_).arg(ergebnis.fehler));
+        meldung(dialogtext::export_fehlgeschlagen.in(sprache_).arg(qtext(ergebnis, sprache_)));
         return false;
     }
-    return false;
 }
 
 void Bildexport::closeEvent(QCloseEvent* e) {

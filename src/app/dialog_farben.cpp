@@ -119,9 +119,8 @@ void Farben::anwenden() {
 
 bool Farben::als_standard_speichern() {
     uebernehmen();
-    QString fehler;
-    if (!farben_speichern(tabelle_, fehler)) {
-        meldung(dialogtext::farben_speicherfehler.in(sprache_).arg(fehler));
+    if (const Ergebnis e = farben_speichern(tabelle_); !e.gut()) {
+        meldung(dialogtext::farben_speicherfehler.in(sprache_).arg(qtext(e, sprache_)));
         return false;
     }
     return true;
@@ -141,8 +140,8 @@ void Farben::palette_laden() {
 
 bool Farben::palette_laden_aus(const QString& datei) {
     // The table changes at once; a faulty file changes nothing.
-    if (const Dateiergebnis fehler = tarvello::palette_laden(datei, tabelle_)) {
-        meldung(dialogtext::farben_ladefehler.in(sprache_).arg(fehler->meldung()));
+    if (const Ergebnis e = tarvello::palette_laden(datei, tabelle_); !e.gut()) {
+        meldung(dialogtext::farben_ladefehler.in(sprache_).arg(qtext(e, sprache_)));
         return false;
     }
     standard_laden();
@@ -159,8 +158,8 @@ void Farben::palette_speichern() {
 
 bool Farben::palette_speichern_als(const QString& datei) {
     uebernehmen();
-    if (const Dateiergebnis fehler = tarvello::palette_speichern(datei, tabelle_)) {
-        meldung(dialogtext::farben_schreibfehler.in(sprache_).arg(fehler->meldung()));
+    if (const Ergebnis e = tarvello::palette_speichern(datei, tabelle_); !e.gut()) {
+        meldung(dialogtext::farben_schreibfehler.in(sprache_).arg(qtext(e, sprache_)));
         return false;
     }
     return true;

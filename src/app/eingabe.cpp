@@ -800,8 +800,8 @@ void Eingabe::lauf_starten() {
     // the user edits it.
     startwert_->setStyleSheet(ziehen ? "color: gray;" : QString());
     if (bericht.ende == Laufende::fehler) {
-        status_setzen({Statusart::meldung, bericht.meldung});
-        meldung(QString::fromStdString(bericht.meldung));
+        status_setzen(meldung_status(qtext(bericht.ergebnis, sprache_)));
+        meldung(qtext(bericht.ergebnis, sprache_));
     }
     bedienung_schalten();
     emit lauf_beendet(bericht.ende);
@@ -868,11 +868,11 @@ void Eingabe::seite_oeffnen(const QString& adresse) {
     QDesktopServices::openUrl(QUrl(adresse));
 }
 
-bool Eingabe::dateifehler_zeigen(const std::optional<Dateifehler>& fehler) {
-    if (!fehler) return false;
-    status_setzen(meldung_status(fehler->meldung()));
+bool Eingabe::fehler_zeigen(const Ergebnis& e) {
+    if (e.gut()) return false;
+    status_setzen(meldung_status(qtext(e, sprache_)));
     fortschritt_setzen(0);
-    meldung(fehler->meldung());
+    meldung(qtext(e, sprache_));
     return true;
 }
 
@@ -900,17 +900,17 @@ bool Eingabe::karte_laden_aus(const QString& datei) {
     bedienung_schalten();
     Fensterwirt wirt(*this);
     Kartenkopf kopf;
-    const Dateiergebnis fehler = tarvello::stadtplan_laden(datei, daten_.modell, kopf, &wirt);
+    const Ergebnis e = tarvello::stadtplan_laden(datei, daten_.modell, kopf, &wirt);
     dateiarbeit_ = false;
     const bool abgebrochen = abbruch_;
     abbruch_ = false;
     bedienung_schalten();
     schliessen_falls_verlangt();
-    if (abgebrochen && fehler) {
+    if (abgebrochen && !e.gut()) {
         status_setzen({Statusart::anwender_abbruch});
         return false;
     }
-    if (dateifehler_zeigen(fehler)) return false;
+    if (fehler_zeigen(e)) return false;
     stadtname_setzen(kopf.stadtname);
     nord_setzen(kopf.nord);
     karte_geladen();
@@ -932,18 +932,18 @@ bool Eingabe::karte_speichern_als(const QString& datei) {
     abbruch_ = false;
     bedienung_schalten();
     Fensterwirt wirt(*this);
-    const Dateiergebnis fehler =
+    const Ergebnis e =
         tarvello::stadtplan_speichern(datei, daten_.modell, Kartenkopf{stadtname(), nord()}, &wirt);
     dateiarbeit_ = false;
     const bool abgebrochen = abbruch_;
     abbruch_ = false;
     bedienung_schalten();
     schliessen_falls_verlangt();
-    if (abgebrochen && fehler) {
+    if (abgebrochen && !e.gut()) {
         status_setzen({Statusart::anwender_abbruch});
         return false;
     }
-    return !dateifehler_zeigen(fehler);
+    return !fehler_zeigen(e);
 }
 
 void Eingabe::stadtplan_drucken() {
@@ -960,7 +960,7 @@ void Eingabe::stadtplan_drucken() {
 
 bool Eingabe::drucken_auf(QPrinter& drucker) {
     if (beschaeftigt() || !daten_.modell.plan_vorhanden) return false;
-    Zeichenergebnis e;
+    Ergebnis e;
     const bool gelaufen = arbeit_ausfuehren([&](Wirt& wirt) {
         Zufall zufall; // the labels of squares and parks move between prints
         const Zeichenauftrag auftrag{daten_.modell, daten_.farben, daten_.druckoptionen, {},
@@ -968,21 +968,18 @@ bool Eingabe::drucken_auf(QPrinter& drucker) {
         e = tarvello::stadtplan_drucken(auftrag, drucker);
     });
     if (!gelaufen) return false;
-    switch (e.ende) {
-    case Zeichenende::fertig:
+    switch (e.art()) {
+    case Fehlerart::keiner:
         return true;
-    case Zeichenende::abgebrochen:
+    case Fehlerart::abbruch:
         status_setzen({Statusart::anwender_abbruch});
         return false;
-    case Zeichenende::fehler:
-        status_setzen(meldung_status(e.fehler));
-        fortschritt_setzen(0);
-        meldung(e.fehler);
+    case Fehlerart::kein_plan:
         return false;
-    case Zeichenende::kein_plan:
+    default:
+        fehler_zeigen(e);
         return false;
     }
-    return false;
 }
 
 void Eingabe::einstellungen_laden() {
@@ -998,7 +995,7 @@ bool Eingabe::einstellungen_laden_aus(const QString& datei) {
     if (beschaeftigt()) return false;
     einstellungsdatei_ = datei;
     Steuerwerte s = steuerwerte_;
-    if (dateifehler_zeigen(tarvello::einstellungen_laden(datei, s))) return false;
+    if (fehler_zeigen(tarvello::einstellungen_laden(datei, s))) return false;
     einstellungen_geladen(s);
     return true;
 }
@@ -1024,7 +1021,7 @@ void Eingabe::einstellungen_speichern_unter() {
 bool Eingabe::einstellungen_speichern_als(const QString& datei) {
     if (beschaeftigt()) return false;
     einstellungsdatei_ = datei;
-    if (dateifehler_zeigen(tarvello::einstellungen_speichern(datei, steuerwerte_))) return false;
+    if (fehler_zeigen(tarvello::einstellungen_speichern(datei, steuerwerte_))) return false;
     einstellungen_geaendert_ = false;
     bedienung_schalten();
     return true;

@@ -206,7 +206,9 @@ class Eingabe : public QMainWindow {
     void meldung(const Zweisprachig& text);
     void meldung(const QString& text);
     void seite_oeffnen(const QString& adresse);
-    bool dateifehler_zeigen(const std::optional<Dateifehler>& fehler);
+    // Shows a failed result in the status line and a message box; false on
+    // success.
+    bool fehler_zeigen(const Ergebnis& e);
 
     Programmdaten& daten_;
     Sprache sprache_ = Sprache::englisch;

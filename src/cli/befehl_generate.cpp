@@ -20,8 +20,9 @@
 
 namespace tarvello {
 
-int befehl_generate(const QStringList& argumente) {
-    QCommandLineParser parser;
+namespace {
+
+void optionen_hinzufuegen(QCommandLineParser& parser) {
     parser.setApplicationDescription("Generates a town map without a window.");
     parser.addHelpOption();
     steuer_optionen_hinzufuegen(parser);
@@ -38,166 +39,144 @@ int befehl_generate(const QStringList& argumente) {
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     nummer_optionen_hinzufuegen(parser);
-    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
-    Steuerwerte s;
-    QString fehler;
-    Exitcode code = bedienfehler;
-    if (!steuerwerte_aus_optionen(parser, s, fehler, &code)) {
-        fehler_melden(fehler);
-        return code;
-    }
+}
+
+// What the options ask of a run.
+struct Auftrag {
+    Steuerwerte steuerwerte;
     Sprache sprache = Sprache::englisch;
+    double zeitlimit = 0; // seconds; 0: none
+    std::uint64_t startwert = 0;
+    Stadtmodell modell; // holds the label counts before the run
+    Kartenkopf kopf;
+    Druckfarben farben;
+};
+
+// Reads every option and checks every file name before the run, so a bad
+// value does not cost a run. On failure nothing was written.
+Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
+    if (Ergebnis e = steuerwerte_aus_optionen(parser, a.steuerwerte); !e.gut()) return e;
     if (parser.isSet("lang")) {
         const QString l = parser.value("lang");
         if (l == "de")
-            sprache = Sprache::deutsch;
-        else if (l != "en") {
-            fehler_melden("--lang: '" + l + "' is neither de nor en");
-            return bedienfehler;
-        }
+            a.sprache = Sprache::deutsch;
+        else if (l != "en")
+            return bedienungsfehler("--lang: '" + l + "' is neither de nor en");
     }
-    double zeitlimit = 0;
     if (parser.isSet("timeout")) {
         bool gut = false;
-        zeitlimit = parser.value("timeout").toDouble(&gut);
-        if (!gut || !(zeitlimit > 0) || zeitlimit > 1e7) {
-            fehler_melden("--timeout: '" + parser.value("timeout") +
-                          "' is not a number of seconds greater than 0");
-            return bedienfehler;
-        }
+        a.zeitlimit = parser.value("timeout").toDouble(&gut);
+        if (!gut || !(a.zeitlimit > 0) || a.zeitlimit > 1e7)
+            return bedienungsfehler("--timeout: '" + parser.value("timeout") +
+                                    "' is not a number of seconds greater than 0");
     }
-    std::uint64_t startwert = 0;
     if (parser.isSet("seed")) {
-        bool gut = false;
-        startwert = parser.value("seed").trimmed().toULongLong(&gut);
-        if (!gut) {
-            fehler_melden("--seed: '" + parser.value("seed") + "' is not a whole number >= 0");
-            return bedienfehler;
-        }
+        if (Ergebnis e = startwert_lesen(parser, a.startwert); !e.gut()) return e;
     } else {
         // Draw a seed and report it, so any map can be made again.
-        Zufall uhrzufall;
-        startwert = uhrzufall.roh64() >> 16;
+        a.startwert = startwert_ziehen();
     }
 
-    // Files are checked before the run, so a bad name does not cost a run.
     for (const char* name : {"output", "save-settings", "palette"})
-        if (parser.values(name).size() > 1) {
-            fehler_melden(QStringLiteral("--%1 is given more than once").arg(name));
-            return bedienfehler;
-        }
-    if (!bild_optionen_pruefen(parser, fehler) || !druck_optionen_pruefen(parser, fehler)) {
-        fehler_melden(fehler);
-        return bedienfehler;
-    }
+        if (parser.values(name).size() > 1)
+            return bedienungsfehler(QStringLiteral("--%1 is given more than once").arg(name));
+    if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return e;
+    if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return e;
     // How many streets, buildings, squares and parks get a label number.
-    Stadtmodell m;
-    if (!nummer_optionen_lesen(parser, m, fehler)) {
-        fehler_melden(fehler);
-        return bedienfehler;
-    }
-    const Kartenkopf kopf = kartenkopf_aus_optionen(parser);
-    Druckfarben farben;
-    if ((bild_optionen_gesetzt(parser) || druck_optionen_gesetzt(parser) ||
-         parser.isSet("palette")) &&
-        !farben_aus_optionen(parser, farben, fehler)) {
-        fehler_melden(fehler);
-        return dateifehler;
-    }
-    if (parser.isSet("save-settings")) {
-        if (const Dateiergebnis e = einstellungen_speichern(parser.value("save-settings"), s)) {
-            fehler_melden(e->meldung());
-            return dateifehler;
-        }
-    }
+    if (Ergebnis e = nummer_optionen_lesen(parser, a.modell); !e.gut()) return e;
+    a.kopf = kartenkopf_aus_optionen(parser);
+    if (bild_optionen_gesetzt(parser) || druck_optionen_gesetzt(parser) || parser.isSet("palette"))
+        if (Ergebnis e = farben_aus_optionen(parser, a.farben); !e.gut()) return e;
+    return {};
+}
+
+// One JSON object with the counts and stage times of the run on stdout.
+void statistik_ausgeben(const Stadtmodell& m, const Laufbericht& bericht, std::uint64_t startwert) {
+    const Zaehlung c = zaehlen(m);
+    QJsonObject sek;
+    const Stufenzeiten& t = bericht.zeiten;
+    sek["total"] = t.gesamt;
+    sek["rivers"] = t.fluesse;
+    sek["streets"] = t.strassen;
+    sek["wall"] = t.mauer;
+    sek["parks"] = t.parks;
+    sek["squares"] = t.plaetze;
+    sek["bounding"] = t.eingrenzen;
+    sek["buildings"] = t.gebaeude;
+    sek["fitting"] = t.einpassen;
+    sek["numbering"] = t.nummerierung;
+    QJsonObject o;
+    o["seed"] = QString::number(startwert);
+    o["attempts"] = bericht.versuche;
+    o["finished"] = m.plan_vorhanden;
+    o["seconds"] = sek;
+    o["rivers"] = c.fluesse;
+    o["streets"] = c.strassen;
+    o["street_points"] = c.strassen_punkte;
+    o["river_points"] = c.fluss_punkte;
+    o["links"] = c.verbindungen;
+    o["bridges"] = bericht.bruecken;
+    o["buildings"] = c.gebaeude;
+    o["round_buildings"] = c.rundbauten;
+    o["squares"] = c.plaetze;
+    o["parks"] = c.parks;
+    o["wall_points"] = c.mauer_punkte;
+    o["towers"] = mauer_tuerme_stehend(m);
+    o["gates"] = bericht.tore;
+    o["karten_faktor"] = static_cast<double>(m.karten_faktor);
+    std::fputs(QJsonDocument(o).toJson(QJsonDocument::Compact).constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// The files of a finished map: the map file, the pictures, the PDF; stops at
+// the first that fails.
+Ergebnis ausgaben_schreiben(const QCommandLineParser& parser, Auftrag& a, Wirt& wirt, Zufall& z) {
+    if (parser.isSet("output"))
+        if (Ergebnis e = stadtplan_speichern(parser.value("output"), a.modell, a.kopf); !e.gut())
+            return e;
+    if (bild_optionen_gesetzt(parser))
+        if (Ergebnis e = bild_optionen_ausfuehren(parser, a.modell, &wirt, &z, &a.farben); !e.gut())
+            return e;
+    if (druck_optionen_gesetzt(parser))
+        return druck_optionen_ausfuehren(parser, a.modell, a.kopf, &wirt, &z, &a.farben);
+    return {};
+}
+
+} // namespace
+
+int befehl_generate(const QStringList& argumente) {
+    QCommandLineParser parser;
+    optionen_hinzufuegen(parser);
+    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
+    Auftrag a;
+    if (Ergebnis e = auftrag_lesen(parser, a); !e.gut()) return melden(e);
+    if (parser.isSet("save-settings"))
+        if (Ergebnis e = einstellungen_speichern(parser.value("save-settings"), a.steuerwerte);
+            !e.gut())
+            return melden(e);
 
     const bool still = parser.isSet("quiet");
     if (!still && !parser.isSet("seed"))
-        std::fprintf(stderr, "Seed: %llu\n", static_cast<unsigned long long>(startwert));
+        std::fprintf(stderr, "Seed: %llu\n", static_cast<unsigned long long>(a.startwert));
 
-    Zufall z(startwert);
+    Zufall z(a.startwert);
     Parameter p;
-    Konsolenwirt wirt(!still && isatty(STDERR_FILENO) != 0, zeitlimit, sprache);
-    const Laufbericht bericht = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
+    Konsolenwirt wirt(!still && isatty(STDERR_FILENO) != 0, a.zeitlimit, a.sprache);
+    const Laufbericht bericht =
+        stadtplan_erstellen(a.steuerwerte, p, a.modell, z, system_uhr(), wirt);
+    // A refused parameter set ran nothing: there is nothing to count.
+    if (bericht.ergebnis.art() == Fehlerart::bedienung) return melden(bericht.ergebnis);
+    if (parser.isSet("stats")) statistik_ausgeben(a.modell, bericht, a.startwert);
 
-    if (bericht.ende == Laufende::fehler && bericht.versuche == 0) {
-        fehler_melden(QString::fromStdString(bericht.meldung));
-        return bedienfehler;
+    if (!bericht.ergebnis.gut()) {
+        if (bericht.ergebnis.art() != Fehlerart::abbruch) return melden(bericht.ergebnis);
+        // The run's own status line, in the run's language.
+        std::fprintf(stderr, "%s\n", status_text({Statusart::abgebrochen}, a.sprache).c_str());
+        return exitcode(bericht.ergebnis);
     }
-
-    if (parser.isSet("stats")) {
-        const Zaehlung c = zaehlen(m);
-        QJsonObject sek;
-        const Stufenzeiten& t = bericht.zeiten;
-        sek["total"] = t.gesamt;
-        sek["rivers"] = t.fluesse;
-        sek["streets"] = t.strassen;
-        sek["wall"] = t.mauer;
-        sek["parks"] = t.parks;
-        sek["squares"] = t.plaetze;
-        sek["bounding"] = t.eingrenzen;
-        sek["buildings"] = t.gebaeude;
-        sek["fitting"] = t.einpassen;
-        sek["numbering"] = t.nummerierung;
-        QJsonObject o;
-        o["seed"] = QString::number(startwert);
-        o["attempts"] = bericht.versuche;
-        o["finished"] = m.plan_vorhanden;
-        o["seconds"] = sek;
-        o["rivers"] = c.fluesse;
-        o["streets"] = c.strassen;
-        o["street_points"] = c.strassen_punkte;
-        o["river_points"] = c.fluss_punkte;
-        o["links"] = c.verbindungen;
-        o["bridges"] = bericht.bruecken;
-        o["buildings"] = c.gebaeude;
-        o["round_buildings"] = c.rundbauten;
-        o["squares"] = c.plaetze;
-        o["parks"] = c.parks;
-        o["wall_points"] = c.mauer_punkte;
-        o["towers"] = mauer_tuerme_stehend(m);
-        o["gates"] = bericht.tore;
-        o["karten_faktor"] = static_cast<double>(m.karten_faktor);
-        std::fputs(QJsonDocument(o).toJson(QJsonDocument::Compact).constData(), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
-    }
-
-    if (bericht.ende == Laufende::fertig) {
-        if (parser.isSet("output")) {
-            if (const Dateiergebnis e = stadtplan_speichern(parser.value("output"), m, kopf)) {
-                fehler_melden(e->meldung());
-                return dateifehler;
-            }
-        }
-        if (bild_optionen_gesetzt(parser)) {
-            const int bildcode = bild_optionen_ausfuehren(parser, m, fehler, &wirt, &z, &farben);
-            if (bildcode != ok) {
-                fehler_melden(fehler);
-                return bildcode;
-            }
-        }
-        if (druck_optionen_gesetzt(parser)) {
-            const int druckcode =
-                druck_optionen_ausfuehren(parser, m, kopf, fehler, &wirt, &z, &farben);
-            if (druckcode != ok) {
-                fehler_melden(fehler);
-                return druckcode;
-            }
-        }
-    }
-
-    switch (bericht.ende) {
-    case Laufende::fertig:
-        if (!still) std::fprintf(stderr, "%s\n", status_text(bericht.status, sprache).c_str());
-        return ok;
-    case Laufende::abgebrochen:
-        std::fprintf(stderr, "%s\n", status_text({Statusart::abgebrochen}, sprache).c_str());
-        return abgebrochen;
-    case Laufende::fehler:
-        fehler_melden(QString::fromStdString(bericht.meldung));
-        return dateifehler;
-    }
+    if (Ergebnis e = ausgaben_schreiben(parser, a, wirt, z); !e.gut()) return melden(e);
+    if (!still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
     return ok;
 }
 

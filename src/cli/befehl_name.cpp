@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/befehlszeile.h"
 #include "core/stadtname.h"
 #include "core/zufall.h"
 
@@ -14,12 +15,13 @@ namespace tarvello {
 
 namespace {
 
-constexpr int exit_fehler = 2;
 constexpr long long hoechste_anzahl = 100000;
 
+// Bad input, reported under the command's own name.
 int fehler(const std::string& text) {
-    std::cerr << "tarvello name: " << text << '\n';
-    return exit_fehler;
+    const Ergebnis e = Ergebnis::fehler(Fehlerart::bedienung, text);
+    std::cerr << "tarvello name: " << e.englisch() << '\n';
+    return exitcode(e);
 }
 
 std::string liste_als_text(std::span<const std::string_view> eintraege) {

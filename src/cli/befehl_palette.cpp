@@ -34,18 +34,15 @@ void palette_option_hinzufuegen(QCommandLineParser& parser) {
                       "FILE"});
 }
 
-bool farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben, QString& fehler) {
+Ergebnis farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben) {
     if (!parser.isSet("palette")) {
         farben = farben_laden();
-        return true;
+        return {};
     }
     Druckfarben f = Druckfarben::standard();
-    if (const Dateiergebnis e = palette_laden(parser.value("palette"), f)) {
-        fehler = e->meldung();
-        return false;
-    }
+    if (Ergebnis e = palette_laden(parser.value("palette"), f); !e.gut()) return e;
     farben = f;
-    return true;
+    return {};
 }
 
 int befehl_palette(const QStringList& argumente) {
@@ -58,35 +55,20 @@ int befehl_palette(const QStringList& argumente) {
     parser.addOption({"store", "With --load: make the palette the stored default colours."});
     if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     for (const char* name : {"save", "load"})
-        if (parser.values(name).size() > 1) {
-            fehler_melden(QStringLiteral("--%1 is given more than once").arg(name));
-            return bedienfehler;
-        }
-    if (parser.isSet("store") && !parser.isSet("load")) {
-        fehler_melden("--store needs --load FILE");
-        return bedienfehler;
-    }
+        if (parser.values(name).size() > 1)
+            return melden(
+                bedienungsfehler(QStringLiteral("--%1 is given more than once").arg(name)));
+    if (parser.isSet("store") && !parser.isSet("load"))
+        return melden(bedienungsfehler("--store needs --load FILE"));
 
     Druckfarben farben = farben_laden();
-    if (parser.isSet("load")) {
-        if (const Dateiergebnis e = palette_laden(parser.value("load"), farben)) {
-            fehler_melden(e->meldung());
-            return dateifehler;
-        }
-    }
-    if (parser.isSet("store")) {
-        QString fehler;
-        if (!farben_speichern(farben, fehler)) {
-            fehler_melden(fehler);
-            return dateifehler;
-        }
-    }
-    if (parser.isSet("save")) {
-        if (const Dateiergebnis e = palette_speichern(parser.value("save"), farben)) {
-            fehler_melden(e->meldung());
-            return dateifehler;
-        }
-    }
+    if (parser.isSet("load"))
+        if (Ergebnis e = palette_laden(parser.value("load"), farben); !e.gut()) return melden(e);
+    if (parser.isSet("store"))
+        if (Ergebnis e = farben_speichern(farben); !e.gut()) return melden(e);
+    if (parser.isSet("save"))
+        if (Ergebnis e = palette_speichern(parser.value("save"), farben); !e.gut())
+            return melden(e);
     if (!parser.isSet("save") && !parser.isSet("store")) auflisten(farben);
     return ok;
 }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/ergebnis.h"
 #include "files/druckfarben.h"
 
 namespace tarvello {
@@ -22,8 +23,8 @@ int befehl_palette(const QStringList& argumente);
 void palette_option_hinzufuegen(QCommandLineParser& parser);
 
 // The colours a drawing command uses: the palette file given with
-// --palette, else the stored colours. False with a one-line message naming
-// the file when the palette cannot be read.
-bool farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben, QString& fehler);
+// --palette, else the stored colours. When the palette cannot be read,
+// a Fehlerart::datei naming the file, and `farben` is unchanged.
+Ergebnis farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben);
 
 } // namespace tarvello

@@ -18,14 +18,9 @@ int befehl_params(const QStringList& argumente) {
     parser.addOption({"json", "Print one JSON object."});
     if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     Steuerwerte s;
-    QString fehler;
-    Exitcode code = bedienfehler;
-    if (!steuerwerte_aus_optionen(parser, s, fehler, &code)) {
-        fehler_melden(fehler);
-        return code;
-    }
+    if (Ergebnis e = steuerwerte_aus_optionen(parser, s); !e.gut()) return melden(e);
     const Parameter p = parameter_umrechnen(s);
-    const auto pruefung = parameter_pruefen(p);
+    const Ergebnis pruefung = parameter_pruefen(p);
 
     if (parser.isSet("json")) {
         QJsonObject steuer;
@@ -45,8 +40,8 @@ int befehl_params(const QStringList& argumente) {
         QJsonObject alles;
         alles["controls"] = steuer;
         alles["parameters"] = werte;
-        alles["valid"] = !pruefung.has_value();
-        if (pruefung) alles["error"] = QString::fromStdString(*pruefung);
+        alles["valid"] = pruefung.gut();
+        if (!pruefung.gut()) alles["error"] = QString::fromStdString(pruefung.englisch());
         std::fputs(QJsonDocument(alles).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
         std::printf("Controls:\n");
@@ -59,7 +54,7 @@ int befehl_params(const QStringList& argumente) {
         std::printf("Parameters:\n");
         for (const auto& [name, wert] : parameter_werte(p))
             std::printf("  %-42s %.9g\n", name, wert);
-        if (pruefung) std::printf("Refused: %s\n", pruefung->c_str());
+        if (!pruefung.gut()) std::printf("Refused: %s\n", pruefung.englisch().c_str());
     }
     return ok;
 }

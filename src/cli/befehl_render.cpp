@@ -26,51 +26,32 @@ int befehl_render(const QStringList& argumente) {
     parser.addOption({"quiet", "No progress display."});
     if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
     const QStringList dateien = parser.positionalArguments();
-    if (dateien.size() != 1) {
-        fehler_melden(dateien.isEmpty()
-                          ? QStringLiteral("render: which map? (render MAP.qls --png FILE)")
-                          : "render: unexpected argument '" + dateien[1] + "'");
-        return bedienfehler;
-    }
-    QString fehler;
-    if (!bild_optionen_pruefen(parser, fehler) || !druck_optionen_pruefen(parser, fehler)) {
-        fehler_melden(fehler);
-        return bedienfehler;
-    }
-    if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser)) {
-        fehler_melden("render: nothing to draw: give --png, --bmp, --svg or --pdf");
-        return bedienfehler;
-    }
+    if (dateien.size() != 1)
+        return melden(bedienungsfehler(
+            dateien.isEmpty() ? QStringLiteral("render: which map? (render MAP.qls --png FILE)")
+                              : "render: unexpected argument '" + dateien[1] + "'"));
+    if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return melden(e);
+    if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return melden(e);
+    if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser))
+        return melden(
+            bedienungsfehler("render: nothing to draw: give --png, --bmp, --svg or --pdf"));
     std::uint64_t startwert = 1;
-    if (parser.isSet("seed")) {
-        const auto gelesen = startwert_lesen(parser.value("seed").trimmed().toStdString());
-        if (!gelesen) {
-            fehler_melden("--seed: '" + parser.value("seed") + "' is not a whole number >= 0");
-            return bedienfehler;
-        }
-        startwert = *gelesen;
-    }
+    if (parser.isSet("seed"))
+        if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
 
     Druckfarben farben;
-    if (!farben_aus_optionen(parser, farben, fehler)) {
-        fehler_melden(fehler);
-        return dateifehler;
-    }
+    if (Ergebnis e = farben_aus_optionen(parser, farben); !e.gut()) return melden(e);
     Stadtmodell modell;
     Kartenkopf kopf;
-    if (const Dateiergebnis e = stadtplan_laden(dateien.first(), modell, kopf)) {
-        fehler_melden(e->meldung());
-        return dateifehler;
-    }
+    if (Ergebnis e = stadtplan_laden(dateien.first(), modell, kopf); !e.gut()) return melden(e);
 
     Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0);
     Zufall zufall(startwert);
-    int code = bild_optionen_ausfuehren(parser, modell, fehler, &wirt, &zufall, &farben);
-    if (code == ok)
-        code = druck_optionen_ausfuehren(parser, modell, kartenkopf_aus_optionen(parser, kopf),
-                                         fehler, &wirt, &zufall, &farben);
-    if (code != ok) fehler_melden(fehler);
-    return code;
+    Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &zufall, &farben);
+    if (e.gut())
+        e = druck_optionen_ausfuehren(parser, modell, kartenkopf_aus_optionen(parser, kopf), &wirt,
+                                      &zufall, &farben);
+    return melden(e);
 }
 
 } // namespace tarvello

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/vorlagen.h"
+#include "core/zufall.h"
 #include "files/einstellungsdatei.h"
 
 namespace tarvello {
@@ -14,57 +15,92 @@ void steuer_optionen_hinzufuegen(QCommandLineParser& parser) {
                       "NAME=VALUE"});
 }
 
-bool ganzzahl_lesen(const QString& text, const QString& option, long long min, long long max,
-                    long long& wert, QString& fehler) {
-    bool ok = false;
-    const long long v = text.trimmed().toLongLong(&ok);
-    if (!ok) {
-        fehler = QStringLiteral("%1: '%2' is not a whole number").arg(option, text);
-        return false;
+int exitcode(const Ergebnis& e) {
+    switch (e.art()) {
+    case Fehlerart::keiner:
+        return ok;
+    case Fehlerart::datei:
+        return dateifehler;
+    case Fehlerart::bedienung:
+        return bedienfehler;
+    case Fehlerart::abbruch:
+        return abgebrochen;
+    case Fehlerart::kein_plan:
+        return kein_stadtplan;
     }
-    if (v < min || v > max) {
-        fehler = QStringLiteral("%1: %2 is outside %3..%4").arg(option).arg(v).arg(min).arg(max);
-        return false;
-    }
-    wert = v;
-    return true;
+    return dateifehler;
 }
 
-bool steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s, QString& fehler,
-                              Exitcode* code) {
-    if (code) *code = bedienfehler;
-    if (parser.isSet("preset") && parser.isSet("settings")) {
-        fehler = QStringLiteral("--preset and --settings cannot be used together");
-        return false;
+int melden(const Ergebnis& e) {
+    if (!e.gut()) fehler_melden(qtext(e));
+    return exitcode(e);
+}
+
+Ergebnis bedienungsfehler(const QString& text) {
+    return Ergebnis::fehler(Fehlerart::bedienung, text.toStdString());
+}
+
+Ergebnis zeichnung_bewerten(const Ergebnis& zeichnung, const QString& pdf) {
+    const auto worte = [&](const QString& text) {
+        return Ergebnis::fehler(zeichnung.art(), text.toStdString());
+    };
+    switch (zeichnung.art()) {
+    case Fehlerart::abbruch:
+        return worte(pdf.isEmpty()
+                         ? QStringLiteral("image export aborted")
+                         : QStringLiteral("printing aborted; %1 was not written").arg(pdf));
+    case Fehlerart::kein_plan:
+        return worte(pdf.isEmpty() ? QStringLiteral("there is no map to draw")
+                                   : QStringLiteral("there is no map to print"));
+    default:
+        return zeichnung;
     }
+}
+
+Ergebnis ganzzahl_lesen(const QString& text, const QString& option, long long min, long long max,
+                        long long& wert) {
+    bool gut = false;
+    const long long v = text.trimmed().toLongLong(&gut);
+    if (!gut)
+        return bedienungsfehler(QStringLiteral("%1: '%2' is not a whole number").arg(option, text));
+    if (v < min || v > max)
+        return bedienungsfehler(
+            QStringLiteral("%1: %2 is outside %3..%4").arg(option).arg(v).arg(min).arg(max));
+    wert = v;
+    return {};
+}
+
+Ergebnis startwert_lesen(const QCommandLineParser& parser, std::uint64_t& startwert) {
+    const auto wert = tarvello::startwert_lesen(parser.value("seed").trimmed().toStdString());
+    if (!wert)
+        return bedienungsfehler("--seed: '" + parser.value("seed") +
+                                "' is not a whole number >= 0");
+    startwert = *wert;
+    return {};
+}
+
+Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s) {
+    if (parser.isSet("preset") && parser.isSet("settings"))
+        return bedienungsfehler(QStringLiteral("--preset and --settings cannot be used together"));
     s = start_steuerwerte();
-    if (parser.isSet("settings")) {
-        if (const Dateiergebnis e = einstellungen_laden(parser.value("settings"), s)) {
-            fehler = e->meldung();
-            if (code) *code = dateifehler;
-            return false;
-        }
-    }
+    if (parser.isSet("settings"))
+        if (Ergebnis e = einstellungen_laden(parser.value("settings"), s); !e.gut()) return e;
     if (parser.isSet("preset")) {
         long long n = 0;
-        if (!ganzzahl_lesen(parser.value("preset"), "--preset", 0, n_vorlagen - 1, n, fehler))
-            return false;
+        if (Ergebnis e = ganzzahl_lesen(parser.value("preset"), "--preset", 0, n_vorlagen - 1, n);
+            !e.gut())
+            return e;
         vorlage_anwenden(s, static_cast<int>(n));
     }
     for (const QString& zuweisung : parser.values("set")) {
         const qsizetype gleich = zuweisung.indexOf('=');
-        if (gleich <= 0) {
-            fehler = QStringLiteral("--set: '%1' is not NAME=VALUE").arg(zuweisung);
-            return false;
-        }
+        if (gleich <= 0)
+            return bedienungsfehler(QStringLiteral("--set: '%1' is not NAME=VALUE").arg(zuweisung));
         const std::string name = zuweisung.left(gleich).trimmed().toStdString();
         const std::string wert = zuweisung.mid(gleich + 1).trimmed().toStdString();
-        if (auto f = s.setzen(name, wert)) {
-            fehler = QStringLiteral("--set: ") + QString::fromStdString(*f);
-            return false;
-        }
+        if (Ergebnis e = s.setzen(name, wert); !e.gut()) return e.mit_vorsatz("--set: ");
     }
-    return true;
+    return {};
 }
 
 std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& argumente,

@@ -25,18 +25,16 @@ struct Bildwunsch {
     std::optional<float> view_x, view_y;
 };
 
-bool zahl_lesen(const QString& text, const QString& option, double& wert, QString& fehler) {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok); // always with a decimal point
-    if (!ok || !std::isfinite(v)) {
-        fehler = QStringLiteral("%1: '%2' is not a number").arg(option, text);
-        return false;
-    }
+Ergebnis zahl_lesen(const QString& text, const QString& option, double& wert) {
+    bool gut = false;
+    const double v = text.trimmed().toDouble(&gut); // always with a decimal point
+    if (!gut || !std::isfinite(v))
+        return bedienungsfehler(QStringLiteral("%1: '%2' is not a number").arg(option, text));
     wert = v;
-    return true;
+    return {};
 }
 
-bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
+Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
     const struct {
         const char* name;
         Bildformat format;
@@ -44,14 +42,10 @@ bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
     for (const auto& f : formate) {
         if (!p.isSet(f.name)) continue;
         const QStringList werte = p.values(f.name);
-        if (werte.size() > 1) {
-            fehler = QStringLiteral("--%1 is given more than once").arg(f.name);
-            return false;
-        }
-        if (werte.first().trimmed().isEmpty()) {
-            fehler = QStringLiteral("--%1 needs a file name").arg(f.name);
-            return false;
-        }
+        if (werte.size() > 1)
+            return bedienungsfehler(QStringLiteral("--%1 is given more than once").arg(f.name));
+        if (werte.first().trimmed().isEmpty())
+            return bedienungsfehler(QStringLiteral("--%1 needs a file name").arg(f.name));
         w.dateien.push_back({f.format, werte.first()});
     }
 
@@ -62,73 +56,69 @@ bool lesen(const QCommandLineParser& p, Bildwunsch& w, QString& fehler) {
              {"pixels", "matrix", "zoom", "view", "outline-only", "labels", "label-size"}) {
             const QLatin1String n(name);
             if (pdf && (n == "outline-only" || n == "labels" || n == "label-size")) continue;
-            if (p.isSet(name)) {
-                fehler = QStringLiteral("--%1 needs --png, --bmp or --svg").arg(name);
-                return false;
-            }
+            if (p.isSet(name))
+                return bedienungsfehler(
+                    QStringLiteral("--%1 needs --png, --bmp or --svg").arg(name));
         }
-        return true;
+        return {};
     }
 
-    long long n = 0;
-    if (p.isSet("pixels")) {
-        if (!ganzzahl_lesen(p.value("pixels"), "--pixels", 100, 10000, n, fehler)) return false;
-        w.optionen.export_pixel = static_cast<int>(n);
-    }
-    if (p.isSet("matrix")) {
-        if (!ganzzahl_lesen(p.value("matrix"), "--matrix", 1, 5, n, fehler)) return false;
-        w.optionen.export_matrix = static_cast<int>(n);
-    }
-    if (p.isSet("label-size")) {
-        if (!ganzzahl_lesen(p.value("label-size"), "--label-size", 0, 500, n, fehler)) return false;
-        w.optionen.export_schriftgroesse = static_cast<int>(n);
+    const struct {
+        const char* name;
+        long long min, max;
+        int Druckoptionen::*feld;
+    } ganzzahlen[] = {{"pixels", 100, 10000, &Druckoptionen::export_pixel},
+                      {"matrix", 1, 5, &Druckoptionen::export_matrix},
+                      {"label-size", 0, 500, &Druckoptionen::export_schriftgroesse}};
+    for (const auto& g : ganzzahlen) {
+        if (!p.isSet(g.name)) continue;
+        long long n = 0;
+        if (Ergebnis e = ganzzahl_lesen(p.value(g.name), QStringLiteral("--%1").arg(g.name), g.min,
+                                        g.max, n);
+            !e.gut())
+            return e;
+        w.optionen.*g.feld = static_cast<int>(n);
     }
     w.optionen.export_nur_umriss = p.isSet("outline-only");
-    if (p.isSet("labels") && !beschriftung_lesen(p.value("labels"), w.optionen, fehler))
-        return false;
+    if (p.isSet("labels"))
+        if (Ergebnis e = beschriftung_lesen(p.value("labels"), w.optionen); !e.gut()) return e;
 
     // Pictures that cannot fit into memory (or BMP files onto the drive) are
     // refused before the run and before anything is allocated or written.
     for (const Exportdatei& d : w.dateien) {
         const QString hindernis =
             export_hindernis_fuer(d.datei, w.optionen, d.format, Sprache::englisch);
-        if (!hindernis.isEmpty()) {
-            fehler = QStringLiteral("%1: %2").arg(d.datei, hindernis);
-            return false;
-        }
+        if (!hindernis.isEmpty())
+            return bedienungsfehler(QStringLiteral("%1: %2").arg(d.datei, hindernis));
     }
 
     if (p.isSet("zoom")) {
         double z = 0;
-        if (!zahl_lesen(p.value("zoom"), "--zoom", z, fehler)) return false;
-        if (z < 1.0 || z > 10.0) {
-            fehler = QStringLiteral("--zoom: %1 is outside 1..10").arg(p.value("zoom").trimmed());
-            return false;
-        }
+        if (Ergebnis e = zahl_lesen(p.value("zoom"), "--zoom", z); !e.gut()) return e;
+        if (z < 1.0 || z > 10.0)
+            return bedienungsfehler(
+                QStringLiteral("--zoom: %1 is outside 1..10").arg(p.value("zoom").trimmed()));
         w.zoom = static_cast<float>(z);
     }
     if (p.isSet("view")) {
-        if (!w.zoom) {
-            fehler = QStringLiteral("--view needs --zoom (at zoom 1 the whole map is shown)");
-            return false;
-        }
+        if (!w.zoom)
+            return bedienungsfehler(
+                QStringLiteral("--view needs --zoom (at zoom 1 the whole map is shown)"));
         const QStringList xy = p.value("view").split(',');
         double x = 0, y = 0;
-        if (xy.size() != 2) {
-            fehler = QStringLiteral("--view: '%1' is not X,Y").arg(p.value("view"));
-            return false;
-        }
-        if (!zahl_lesen(xy[0], "--view", x, fehler) || !zahl_lesen(xy[1], "--view", y, fehler))
-            return false;
+        if (xy.size() != 2)
+            return bedienungsfehler(QStringLiteral("--view: '%1' is not X,Y").arg(p.value("view")));
+        if (Ergebnis e = zahl_lesen(xy[0], "--view", x); !e.gut()) return e;
+        if (Ergebnis e = zahl_lesen(xy[1], "--view", y); !e.gut()) return e;
         w.view_x = static_cast<float>(x);
         w.view_y = static_cast<float>(y);
     }
-    return true;
+    return {};
 }
 
 } // namespace
 
-bool beschriftung_lesen(const QString& text, Druckoptionen& o, QString& fehler) {
+Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o) {
     o.kennzeichnung_wege = o.kennzeichnung_haeuser = false;
     o.kennzeichnung_plaetze = o.kennzeichnung_parks = false;
     const QStringList teile = text.split(',');
@@ -147,13 +137,13 @@ bool beschriftung_lesen(const QString& text, Druckoptionen& o, QString& fehler) 
             o.kennzeichnung_plaetze = o.kennzeichnung_parks = true;
         } else if (teil == "none" && teile.size() == 1) {
         } else {
-            fehler = QStringLiteral("--labels: '%1' is not one of streets, buildings, squares, "
-                                    "parks (or all / none alone)")
-                         .arg(roh.trimmed());
-            return false;
+            return bedienungsfehler(
+                QStringLiteral("--labels: '%1' is not one of streets, buildings, squares, "
+                               "parks (or all / none alone)")
+                    .arg(roh.trimmed()));
         }
     }
-    return true;
+    return {};
 }
 
 void bild_optionen_hinzufuegen(QCommandLineParser& parser) {
@@ -176,25 +166,20 @@ bool bild_optionen_gesetzt(const QCommandLineParser& parser) {
     return parser.isSet("png") || parser.isSet("bmp") || parser.isSet("svg");
 }
 
-bool bild_optionen_pruefen(const QCommandLineParser& parser, QString& fehler) {
+Ergebnis bild_optionen_pruefen(const QCommandLineParser& parser) {
     Bildwunsch w;
-    return lesen(parser, w, fehler);
+    return lesen(parser, w);
 }
 
-int bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                             QString& fehler, Wirt* wirt, Zufall* zufall,
-                             const Druckfarben* farbwahl) {
+Ergebnis bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
+                                  Wirt* wirt, Zufall* zufall, const Druckfarben* farbwahl) {
     Bildwunsch w;
-    if (!lesen(parser, w, fehler)) return bedienfehler;
-    if (w.dateien.empty()) return ok;
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        fehler = QStringLiteral("drawing pictures needs a QGuiApplication");
-        return dateifehler;
-    }
-    if (modell.stadt_abmessung <= 0.0f) {
-        fehler = QStringLiteral("there is no map to draw");
-        return dateifehler;
-    }
+    if (Ergebnis e = lesen(parser, w); !e.gut()) return e;
+    if (w.dateien.empty()) return {};
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return Ergebnis::fehler(Fehlerart::datei, "drawing pictures needs a QGuiApplication");
+    if (modell.stadt_abmessung <= 0.0f)
+        return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, ""));
 
     const float s = modell.stadt_abmessung;
     Bildausschnitt a;
@@ -212,21 +197,7 @@ int bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell
     Zufall eigener_zufall;
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
     Zeichenauftrag auftrag{modell, farben, w.optionen, a, zufall ? *zufall : eigener_zufall, wirt};
-    const Zeichenergebnis e = bilder_exportieren(auftrag, w.dateien);
-    switch (e.ende) {
-    case Zeichenende::fertig:
-        return ok;
-    case Zeichenende::abgebrochen:
-        fehler = QStringLiteral("image export aborted");
-        return abgebrochen;
-    case Zeichenende::kein_plan:
-        fehler = QStringLiteral("there is no map to draw");
-        return dateifehler;
-    case Zeichenende::fehler:
-        fehler = e.fehler;
-        return dateifehler;
-    }
-    return dateifehler;
+    return zeichnung_bewerten(bilder_exportieren(auftrag, w.dateien));
 }
 
 } // namespace tarvello

@@ -15,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include "core/ergebnis.h"
 #include "core/stadtmodell.h"
 
 namespace tarvello {
@@ -30,22 +31,23 @@ void bild_optionen_hinzufuegen(QCommandLineParser& parser);
 bool bild_optionen_gesetzt(const QCommandLineParser& parser);
 
 // The value of --labels (streets,buildings,squares,parks, all or none) into
-// the four numbering options; false with a message on an unknown part.
-bool beschriftung_lesen(const QString& text, Druckoptionen& o, QString& fehler);
+// the four numbering options; Fehlerart::bedienung on an unknown part.
+Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o);
 
-// Checks every image option's value without drawing anything; on a bad
-// value, or pictures too large for the memory (or BMP files for the target
-// drive), returns false with a one-line message.
-bool bild_optionen_pruefen(const QCommandLineParser& parser, QString& fehler);
+// Checks every image option's value without drawing anything; a bad value,
+// or pictures too large for the memory (or BMP files for the target drive),
+// give a Fehlerart::bedienung with a one-line message.
+Ergebnis bild_optionen_pruefen(const QCommandLineParser& parser);
 
-// Draws and writes the pictures asked for. Returns 0 on success (also when
-// none is asked for), 2 on a bad option value (nothing is drawn), 1 when a
-// file cannot be written (the message names it), 3 when the host aborts.
+// Draws and writes the pictures asked for. Success when all were written
+// (also when none is asked for). Otherwise: bedienung on a bad option value
+// (nothing is drawn), datei when a file cannot be written (the words name
+// it), abbruch when the host aborts, kein_plan when there is no map.
 // wirt hears status and progress and may abort; zufall, when given, places
 // the labels of squares and parks (a seeded one makes them repeatable);
 // farben, when given, replaces the default colour table.
-int bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                             QString& fehler, Wirt* wirt = nullptr, Zufall* zufall = nullptr,
-                             const Druckfarben* farben = nullptr);
+Ergebnis bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
+                                  Wirt* wirt = nullptr, Zufall* zufall = nullptr,
+                                  const Druckfarben* farben = nullptr);
 
 } // namespace tarvello

@@ -43,16 +43,14 @@ struct Druckwunsch {
     QPageSize papier{QPageSize::A4};
 };
 
-bool einmal(const QCommandLineParser& p, const char* name, QString& fehler) {
-    if (p.values(name).size() > 1) {
-        fehler = QStringLiteral("--%1 is given more than once").arg(name);
-        return false;
-    }
-    return true;
+Ergebnis einmal(const QCommandLineParser& p, const char* name) {
+    if (p.values(name).size() > 1)
+        return bedienungsfehler(QStringLiteral("--%1 is given more than once").arg(name));
+    return {};
 }
 
 // "ROW,COL;ROW,COL..." into the sheet selection of an N x N tiling.
-bool ausschnitt_lesen(const QString& text, int n, Druckoptionen& o, QString& fehler) {
+Ergebnis ausschnitt_lesen(const QString& text, int n, Druckoptionen& o) {
     o.blatt_auswahl.fill(0);
     int gewaehlt = 0;
     for (const QString& roh : text.split(';')) {
@@ -60,83 +58,75 @@ bool ausschnitt_lesen(const QString& text, int n, Druckoptionen& o, QString& feh
         if (teil.isEmpty()) continue;
         const QStringList rc = teil.split(',');
         long long zeile = 0, spalte = 0;
-        if (rc.size() != 2) {
-            fehler = QStringLiteral("--section: '%1' is not ROW,COL").arg(teil);
-            return false;
-        }
-        if (!ganzzahl_lesen(rc[0], "--section: row", 1, n, zeile, fehler) ||
-            !ganzzahl_lesen(rc[1], "--section: column", 1, n, spalte, fehler))
-            return false;
+        if (rc.size() != 2)
+            return bedienungsfehler(QStringLiteral("--section: '%1' is not ROW,COL").arg(teil));
+        if (Ergebnis e = ganzzahl_lesen(rc[0], "--section: row", 1, n, zeile); !e.gut()) return e;
+        if (Ergebnis e = ganzzahl_lesen(rc[1], "--section: column", 1, n, spalte); !e.gut())
+            return e;
         o.blatt_gewaehlt(static_cast<int>(zeile), static_cast<int>(spalte)) = 1;
         ++gewaehlt;
     }
-    if (gewaehlt == 0) {
-        fehler = QStringLiteral("--section: no sheet given (ROW,COL;ROW,COL...)");
-        return false;
-    }
+    if (gewaehlt == 0)
+        return bedienungsfehler(QStringLiteral("--section: no sheet given (ROW,COL;ROW,COL...)"));
     o.ausschnitt_modus = true;
-    return true;
+    return {};
 }
 
-bool lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o, QString& fehler) {
+Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
     if (!p.isSet("pdf")) {
         for (const char* name : nur_mit_pdf)
-            if (p.isSet(name)) {
-                fehler = QStringLiteral("--%1 needs --pdf").arg(name);
-                return false;
-            }
-        return true;
+            if (p.isSet(name))
+                return bedienungsfehler(QStringLiteral("--%1 needs --pdf").arg(name));
+        return {};
     }
     for (const char* name : {"pdf", "sheets", "section", "paper", "title", "north"})
-        if (!einmal(p, name, fehler)) return false;
+        if (Ergebnis e = einmal(p, name); !e.gut()) return e;
     w.datei = p.value("pdf");
-    if (w.datei.trimmed().isEmpty()) {
-        fehler = QStringLiteral("--pdf needs a file name");
-        return false;
-    }
+    if (w.datei.trimmed().isEmpty())
+        return bedienungsfehler(QStringLiteral("--pdf needs a file name"));
     long long n = 0;
     if (p.isSet("sheets")) {
-        if (!ganzzahl_lesen(p.value("sheets"), "--sheets", 1, blaetter_max, n, fehler))
-            return false;
+        if (Ergebnis e = ganzzahl_lesen(p.value("sheets"), "--sheets", 1, blaetter_max, n);
+            !e.gut())
+            return e;
         o.blaetter_je_seite = static_cast<int>(n);
     }
     if (p.isSet("section")) {
-        if (!p.isSet("sheets")) {
-            fehler = QStringLiteral("--section needs --sheets (how many sheets per side)");
-            return false;
-        }
-        if (!ausschnitt_lesen(p.value("section"), o.blaetter_je_seite, o, fehler)) return false;
+        if (!p.isSet("sheets"))
+            return bedienungsfehler(
+                QStringLiteral("--section needs --sheets (how many sheets per side)"));
+        if (Ergebnis e = ausschnitt_lesen(p.value("section"), o.blaetter_je_seite, o); !e.gut())
+            return e;
     }
     if (p.isSet("paper")) {
         const auto papier = papier_aus_name(p.value("paper"));
-        if (!papier) {
-            fehler = QStringLiteral("--paper: '%1' is not a paper size (A4, A3, A5, Letter, "
-                                    "Legal, Tabloid, B5, ...)")
-                         .arg(p.value("paper"));
-            return false;
-        }
+        if (!papier)
+            return bedienungsfehler(
+                QStringLiteral("--paper: '%1' is not a paper size (A4, A3, A5, Letter, "
+                               "Legal, Tabloid, B5, ...)")
+                    .arg(p.value("paper")));
         w.papier = *papier;
     }
-    if (p.isSet("north") && !ganzzahl_lesen(p.value("north"), "--north", 0, 11, n, fehler))
-        return false;
+    if (p.isSet("north"))
+        if (Ergebnis e = ganzzahl_lesen(p.value("north"), "--north", 0, 11, n); !e.gut()) return e;
     for (const auto& a : abschalter)
         if (p.isSet(a.name)) o.*a.feld = false;
     o.gebaeude_hohe_aufloesung = p.isSet("high-resolution");
     o.gebaeude_nur_umriss = p.isSet("outline-only");
-    if (p.isSet("labels") && !beschriftung_lesen(p.value("labels"), o, fehler)) return false;
+    if (p.isSet("labels"))
+        if (Ergebnis e = beschriftung_lesen(p.value("labels"), o); !e.gut()) return e;
     if (p.isSet("label-size")) {
         const QString text = p.value("label-size").trimmed();
         bool gut = false;
         const int pt = text.toInt(&gut);
-        if (!gut || (pt != 3 && pt != 4 && pt != 5 && pt != 6 && pt != 8 && pt != 10 && pt != 12)) {
-            fehler = QStringLiteral("--label-size: '%1' is not a print label size (3, 4, 5, 6, 8, "
-                                    "10 or 12)")
-                         .arg(text);
-            return false;
-        }
+        if (!gut || (pt != 3 && pt != 4 && pt != 5 && pt != 6 && pt != 8 && pt != 10 && pt != 12))
+            return bedienungsfehler(
+                QStringLiteral("--label-size: '%1' is not a print label size (3, 4, 5, 6, 8, "
+                               "10 or 12)")
+                    .arg(text));
         o.nummer_schriftgroesse = pt;
     }
-    return true;
+    return {};
 }
 
 } // namespace
@@ -164,14 +154,14 @@ bool druck_optionen_gesetzt(const QCommandLineParser& parser) {
     return parser.isSet("pdf");
 }
 
-bool druck_optionen_lesen(const QCommandLineParser& parser, Druckoptionen& o, QString& fehler) {
+Ergebnis druck_optionen_lesen(const QCommandLineParser& parser, Druckoptionen& o) {
     Druckwunsch w;
-    return lesen(parser, w, o, fehler);
+    return lesen(parser, w, o);
 }
 
-bool druck_optionen_pruefen(const QCommandLineParser& parser, QString& fehler) {
+Ergebnis druck_optionen_pruefen(const QCommandLineParser& parser) {
     Druckoptionen o;
-    return druck_optionen_lesen(parser, o, fehler);
+    return druck_optionen_lesen(parser, o);
 }
 
 Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf vorgabe) {
@@ -184,40 +174,22 @@ Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf 
     return vorgabe;
 }
 
-int druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                              const Kartenkopf& kopf, QString& fehler, Wirt* wirt, Zufall* zufall,
-                              const Druckfarben* farbwahl) {
+Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
+                                   const Kartenkopf& kopf, Wirt* wirt, Zufall* zufall,
+                                   const Druckfarben* farbwahl) {
     Druckwunsch w;
     Druckoptionen o;
-    if (!lesen(parser, w, o, fehler)) return bedienfehler;
-    if (w.datei.isEmpty()) return ok;
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        fehler = QStringLiteral("printing needs a QGuiApplication");
-        return dateifehler;
-    }
-    if (modell.stadt_abmessung <= 0.0f) {
-        fehler = QStringLiteral("there is no map to print");
-        return dateifehler;
-    }
+    if (Ergebnis e = lesen(parser, w, o); !e.gut()) return e;
+    if (w.datei.isEmpty()) return {};
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return Ergebnis::fehler(Fehlerart::datei, "printing needs a QGuiApplication");
+    if (modell.stadt_abmessung <= 0.0f)
+        return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, ""), w.datei);
     Zufall eigener_zufall;
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
     Zeichenauftrag auftrag{modell, farben,         o,        {}, zufall ? *zufall : eigener_zufall,
                            wirt,   kopf.stadtname, kopf.nord};
-    const Zeichenergebnis e = pdf_drucken(auftrag, w.datei, w.papier);
-    switch (e.ende) {
-    case Zeichenende::fertig:
-        return ok;
-    case Zeichenende::abgebrochen:
-        fehler = QStringLiteral("printing aborted; %1 was not written").arg(w.datei);
-        return abgebrochen;
-    case Zeichenende::kein_plan:
-        fehler = QStringLiteral("there is no map to print");
-        return dateifehler;
-    case Zeichenende::fehler:
-        fehler = e.fehler;
-        return dateifehler;
-    }
-    return dateifehler;
+    return zeichnung_bewerten(pdf_drucken(auftrag, w.datei, w.papier), w.datei);
 }
 
 } // namespace tarvello

@@ -19,6 +19,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include "core/ergebnis.h"
 #include "core/stadtmodell.h"
 #include "core/steuerwerte.h"
 #include "files/kartendatei.h"
@@ -35,22 +36,24 @@ void druck_optionen_hinzufuegen(QCommandLineParser& parser);
 // True when a PDF is asked for.
 bool druck_optionen_gesetzt(const QCommandLineParser& parser);
 
-// Checks every print option's value without drawing; on a bad value returns
-// false with a one-line message.
-bool druck_optionen_pruefen(const QCommandLineParser& parser, QString& fehler);
+// Checks every print option's value without drawing; a bad value gives a
+// Fehlerart::bedienung with a one-line message.
+Ergebnis druck_optionen_pruefen(const QCommandLineParser& parser);
 
-// The print options the flags ask for, from the start values.
-bool druck_optionen_lesen(const QCommandLineParser& parser, Druckoptionen& o, QString& fehler);
+// The print options the flags ask for, from the start values; on a bad value
+// as druck_optionen_pruefen, with `o` partly set.
+Ergebnis druck_optionen_lesen(const QCommandLineParser& parser, Druckoptionen& o);
 
 // Town name and north button: --title and --north where given, else those
 // of `vorgabe` (the map file's).
 Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf vorgabe = {});
 
-// Writes the PDF asked for. Returns 0 on success (also when none is asked
-// for), 2 on a bad option value, 1 when the file cannot be written (the
-// message names it), 3 when the host aborts (the file is then not written).
-int druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                              const Kartenkopf& kopf, QString& fehler, Wirt* wirt = nullptr,
-                              Zufall* zufall = nullptr, const Druckfarben* farben = nullptr);
+// Writes the PDF asked for. Success when it was written (also when none is
+// asked for). Otherwise: bedienung on a bad option value, datei when the file
+// cannot be written (the words name it), abbruch when the host aborts (the
+// file is then not written), kein_plan when there is no map.
+Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
+                                   const Kartenkopf& kopf, Wirt* wirt = nullptr,
+                                   Zufall* zufall = nullptr, const Druckfarben* farben = nullptr);
 
 } // namespace tarvello

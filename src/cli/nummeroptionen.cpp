@@ -30,20 +30,21 @@ void nummer_optionen_hinzufuegen(QCommandLineParser& parser) {
         parser.addOption({QString::fromLatin1(o.name), QString::fromLatin1(o.hilfe), "N"});
 }
 
-bool nummer_optionen_lesen(const QCommandLineParser& parser, Stadtmodell& m, QString& fehler) {
+Ergebnis nummer_optionen_lesen(const QCommandLineParser& parser, Stadtmodell& m) {
     long long werte[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
         const Nummeroption& o = nummeroptionen[i];
         const QString name = QString::fromLatin1(o.name);
         if (!parser.isSet(name)) continue;
-        if (!ganzzahl_lesen(parser.value(name), "--" + name, 0, o.grenze, werte[i], fehler))
-            return false;
+        if (Ergebnis e = ganzzahl_lesen(parser.value(name), "--" + name, 0, o.grenze, werte[i]);
+            !e.gut())
+            return e;
     }
     m.n_nummer_wege = static_cast<std::int16_t>(werte[0]);
     m.n_nummer_haeuser = static_cast<std::int16_t>(werte[1]);
     m.n_nummer_plaetze = static_cast<std::int16_t>(werte[2]);
     m.n_nummer_parks = static_cast<std::int16_t>(werte[3]);
-    return true;
+    return {};
 }
 
 } // namespace tarvello

@@ -126,24 +126,26 @@ Parameter parameter_umrechnen(const Steuerwerte& s) {
     return p;
 }
 
-std::optional<std::string> parameter_pruefen(const Parameter& p) {
+Ergebnis parameter_pruefen(const Parameter& p) {
+    const auto falsch = [](const std::string& text) {
+        return Ergebnis::fehler(Fehlerart::bedienung, text);
+    };
     if (p.stadt_abmessung <= 0.0f || p.stadt_durchmesser <= 0.0f)
-        return std::string("Combo_stadt_abmessung: the map size must be greater than 0");
+        return falsch("Combo_stadt_abmessung: the map size must be greater than 0");
     if (p.weg_halbbreite_max <= 0.0f)
-        return std::string("Combo_wegbreite_max: the largest street width must be greater than 0");
+        return falsch("Combo_wegbreite_max: the largest street width must be greater than 0");
     if (p.weg_halbbreite_min <= 0.0f)
-        return std::string("Combo_wegbreite_min: the smallest street width must be greater than 0");
-    if (p.wege_anzahl < 1) return std::string("Combo_wege_anzahl: at least one street is needed");
+        return falsch("Combo_wegbreite_min: the smallest street width must be greater than 0");
+    if (p.wege_anzahl < 1) return falsch("Combo_wege_anzahl: at least one street is needed");
     if (static_cast<int>(p.n_fluesse_max) + static_cast<int>(p.wege_anzahl) > 32767)
-        return std::string(
+        return falsch(
             "Combo_wege_anzahl, Combo_n_fluesse_max: rivers and streets together exceed 32767");
     if (p.weg_punkte_max > 32757)
-        return std::string(
+        return falsch(
             "Slider_weg_aufloesung, Combo_stadt_abmessung: " + std::to_string(p.weg_punkte_max) +
             " points per street exceed the limit of 32757");
-    if (p.weg_punkte_min < 2)
-        return std::string("Slider_weg_aufloesung: too few points per street");
-    return std::nullopt;
+    if (p.weg_punkte_min < 2) return falsch("Slider_weg_aufloesung: too few points per street");
+    return {};
 }
 
 void stadtrand_wuerfeln(Stadtmodell& m, Zufall& z) {
@@ -156,10 +158,9 @@ void stadtrand_wuerfeln(Stadtmodell& m, Zufall& z) {
     }
 }
 
-std::optional<std::string> parameter_einlesen(const Steuerwerte& s, Zufall& z, Parameter& p,
-                                              Stadtmodell& m) {
+Ergebnis parameter_einlesen(const Steuerwerte& s, Zufall& z, Parameter& p, Stadtmodell& m) {
     Parameter neu = parameter_umrechnen(s);
-    if (auto fehler = parameter_pruefen(neu)) return fehler;
+    if (Ergebnis e = parameter_pruefen(neu); !e.gut()) return e;
     p = neu;
     stadtrand_wuerfeln(m, z);
     m.dimensionieren(p.n_fluesse_max + p.wege_anzahl, p.weg_punkte_max, p.n_gebaude, p.n_plaetze,
@@ -169,7 +170,7 @@ std::optional<std::string> parameter_einlesen(const Steuerwerte& s, Zufall& z, P
     m.weg_halbbreite_max = p.weg_halbbreite_max;
     m.mauer_parameter = p.Mauer;
     m.mauer_dicke = p.Mauer_Dicke;
-    return std::nullopt;
+    return {};
 }
 
 std::vector<std::pair<const char*, double>> parameter_werte(const Parameter& p) {

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
+#include "core/ergebnis.h"
 #include "core/stadtmodell.h"
 #include "core/steuerwerte.h"
 #include "core/zufall.h"
@@ -99,17 +99,18 @@ float groessenverteilung_breite(float b);
 // Converts the control states into a parameter set (no randomness, no sizing).
 Parameter parameter_umrechnen(const Steuerwerte& s);
 
-// Refuses what a run cannot handle: counts beyond the 16-bit tables, zero
-// widths or a zero map. The message names the control to change.
-std::optional<std::string> parameter_pruefen(const Parameter& p);
+// Success when a run can handle the set. Refuses (Fehlerart::bedienung)
+// counts beyond the 16-bit tables, zero widths or a zero map; the words name
+// the control to change.
+Ergebnis parameter_pruefen(const Parameter& p);
 
 // Draws the random harmonics of the town outline into the model.
 void stadtrand_wuerfeln(Stadtmodell& m, Zufall& z);
 
 // The whole reading at run start: convert, check, draw the outline, size the
-// model. On refusal returns the message and leaves p and m untouched.
-std::optional<std::string> parameter_einlesen(const Steuerwerte& s, Zufall& z, Parameter& p,
-                                              Stadtmodell& m);
+// model. On success p holds the set and m is sized for it; on refusal
+// returns parameter_pruefen's fault and leaves p, m and z untouched.
+Ergebnis parameter_einlesen(const Steuerwerte& s, Zufall& z, Parameter& p, Stadtmodell& m);
 
 } // namespace tarvello
 

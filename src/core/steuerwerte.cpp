@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <stdexcept>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace tarvello {
@@ -92,8 +94,11 @@ std::string einzeilig(std::string_view text) {
     return s;
 }
 
+// The contract of the access by name (see the header): not an error result.
 [[noreturn]] void unbekannt(std::string_view name) {
-    throw std::out_of_range("unknown control: " + std::string(name));
+    std::fprintf(stderr, "tarvello: internal error: unknown control: %.*s\n",
+                 static_cast<int>(name.size()), name.data());
+    std::abort();
 }
 
 } // namespace
@@ -235,7 +240,10 @@ float Steuerwerte::zahl(std::string_view combo_name) const {
     return zahl_aus_text(text(combo_name));
 }
 
-std::optional<std::string> Steuerwerte::setzen(std::string_view name, std::string_view wert) {
+Ergebnis Steuerwerte::setzen(std::string_view name, std::string_view wert) {
+    const auto falsch = [](const std::string& text) {
+        return Ergebnis::fehler(Fehlerart::bedienung, text);
+    };
     int* ziel = nullptr;
     int untergrenze = 0;
     int obergrenze = 0;
@@ -250,18 +258,18 @@ std::optional<std::string> Steuerwerte::setzen(std::string_view name, std::strin
         untergrenze = s->min;
         obergrenze = s->max;
     } else {
-        return einzeilig(name) + ": unknown control";
+        return falsch(einzeilig(name) + ": unknown control");
     }
 
     const std::string bereich = std::to_string(untergrenze) + ".." + std::to_string(obergrenze);
     std::optional<long long> zahl = ganzzahl(wert);
     if (!zahl)
-        return std::string(name) + ": \"" + einzeilig(wert) + "\" is not a whole number (allowed " +
-               bereich + ")";
+        return falsch(std::string(name) + ": \"" + einzeilig(wert) +
+                      "\" is not a whole number (allowed " + bereich + ")");
     if (*zahl < untergrenze || *zahl > obergrenze)
-        return std::string(name) + ": " + std::string(wert) + " is outside " + bereich;
+        return falsch(std::string(name) + ": " + std::string(wert) + " is outside " + bereich);
     *ziel = static_cast<int>(*zahl);
-    return std::nullopt;
+    return {};
 }
 
 bool Steuerwerte::operator==(const Steuerwerte& o) const {

@@ -5,14 +5,14 @@
 // parameter_einlesen turns it into the parameter set of a run.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tarvello {
+#include "core/ergebnis.h"
+#include "core/sprache.h"
 
-enum class Sprache { deutsch = 0, englisch = 1 };
+namespace tarvello {
 
 struct ListenSteuerung {
     std::string name;                      // "Combo_stadt_abmessung"
@@ -48,8 +48,10 @@ class Steuerwerte {
     Schieberegler* finde_schieber(std::string_view name);
     const Schieberegler* finde_schieber(std::string_view name) const;
 
-    // Access by name for controls that exist; an unknown name is a programming
-    // error and throws std::out_of_range.
+    // Access by name for controls that exist. The names are fixed in the
+    // program, so an unknown one is a contract violation, not an error
+    // result: the program reports it on stderr and aborts. Names from the
+    // user go through setzen, which refuses unknown ones.
     int index(std::string_view combo_name) const;
     int wert(std::string_view slider_name) const;
     // German text of the selected item (as the number reader sees it).
@@ -59,9 +61,10 @@ class Steuerwerte {
 
     // Sets a control by name from text, as the command line does:
     // "Combo_x" takes a list index, "Slider_x" a value, "Check_Mauer" 0 or 1.
-    // Returns an error message naming the control (unknown name, not a whole
-    // number, out of range) and leaves everything unchanged on error.
-    std::optional<std::string> setzen(std::string_view name, std::string_view wert);
+    // On success the control holds the value. On failure (unknown name, not a
+    // whole number, out of range) returns a Fehlerart::bedienung naming the
+    // control and leaves everything unchanged.
+    Ergebnis setzen(std::string_view name, std::string_view wert);
 
     // Number of controls that carry a value (lists + sliders + check box).
     std::size_t anzahl() const { return listen.size() + schieber.size() + 1; }

@@ -121,7 +121,7 @@ const std::vector<Einstellungszeile>& einstellungszeilen() {
     return zeilen;
 }
 
-Dateiergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s) {
+Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s) {
     // The lines are taken from a copy so that a missing control is noticed
     // before anything is written.
     Steuerwerte kopie = s;
@@ -131,7 +131,8 @@ Dateiergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s
         if (!ziel_.wert)
             return Dateifehler{datei, 0,
                                QStringLiteral("not saved: the control %1 is unknown")
-                                   .arg(QString::fromUtf8(z.steuerung))};
+                                   .arg(QString::fromUtf8(z.steuerung))}
+                .ergebnis();
         werte.push_back(*ziel_.wert);
     }
     return textdatei_schreiben(datei, [&](Textschreiber& w) {
@@ -144,16 +145,16 @@ Dateiergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s
 
 namespace {
 
-Dateiergebnis laden(Textleser& l, Steuerwerte& s) {
-    if (!l.oeffnen()) return l.fehler();
+Ergebnis laden(Textleser& l, Steuerwerte& s) {
+    if (!l.oeffnen()) return l.fehler().ergebnis();
 
     std::string_view t;
-    if (!l.zeile(t, {"the version"})) return l.fehler();
+    if (!l.zeile(t, {"the version"})) return l.fehler().ergebnis();
     const std::optional<float> v = gleitzahl_aus_zeile(t);
     if (!v || *v < 1.0f) {
         l.scheitern(QStringLiteral("not a city settings file: the first line holds no version "
                                    "number"));
-        return l.fehler();
+        return l.fehler().ergebnis();
     }
     const int version = static_cast<int>(std::lround(static_cast<double>(*v) * 100.0));
     if (version > 500) {
@@ -161,7 +162,7 @@ Dateiergebnis laden(Textleser& l, Steuerwerte& s) {
                                    "versions up to %2")
                         .arg(static_cast<double>(*v), 0, 'f', 2)
                         .arg(einstellungsdatei_version));
-        return l.fehler();
+        return l.fehler().ergebnis();
     }
 
     Steuerwerte neu = s;
@@ -172,17 +173,17 @@ Dateiergebnis laden(Textleser& l, Steuerwerte& s) {
         const QString name = QString::fromUtf8(z.steuerung);
         if (!ziel_.wert) {
             l.scheitern(QStringLiteral("the control %1 is unknown").arg(name));
-            return l.fehler();
+            return l.fehler().ergebnis();
         }
         long long wert = 0;
         if (std::string_view(z.steuerung) == seitenverhaeltnis_name) {
             float zahl = 0;
-            if (!l.gleitzahl(zahl, {z.steuerung})) return l.fehler();
+            if (!l.gleitzahl(zahl, {z.steuerung})) return l.fehler().ergebnis();
             const double gerundet = runden(static_cast<double>(zahl));
             wert = std::fabs(gerundet) < 1e15 ? static_cast<long long>(gerundet) : -1;
         } else if (!l.ganzzahl(wert, std::numeric_limits<long long>::min(),
                                std::numeric_limits<long long>::max(), {z.steuerung})) {
-            return l.fehler();
+            return l.fehler().ergebnis();
         }
         if (wert < ziel_.min || wert > ziel_.max) {
             l.scheitern(ziel_.liste
@@ -196,23 +197,23 @@ Dateiergebnis laden(Textleser& l, Steuerwerte& s) {
                                   .arg(wert)
                                   .arg(ziel_.min)
                                   .arg(ziel_.max));
-            return l.fehler();
+            return l.fehler().ergebnis();
         }
         *ziel_.wert = static_cast<int>(wert);
     }
-    if (!l.ende_pruefen()) return l.fehler();
+    if (!l.ende_pruefen()) return l.fehler().ergebnis();
     s = std::move(neu);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s) {
+Ergebnis einstellungen_laden(const QString& datei, Steuerwerte& s) {
     Textleser l(datei);
     return laden(l, s);
 }
 
-Dateiergebnis einstellungen_lesen(const QString& datei, std::string_view inhalt, Steuerwerte& s) {
+Ergebnis einstellungen_lesen(const QString& datei, std::string_view inhalt, Steuerwerte& s) {
     Textleser l(datei, inhalt);
     return laden(l, s);
 }

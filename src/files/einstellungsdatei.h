@@ -29,15 +29,18 @@ struct Einstellungszeile {
 // Lines 2..67 in file order.
 const std::vector<Einstellungszeile>& einstellungszeilen();
 
-Dateiergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s);
+// Writes the control states; on failure (Fehlerart::datei, naming the file)
+// the old file is left as it was.
+Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s);
 
 // Reads the control states into `s`. Controls an older file lacks keep their
 // state or take the defaults of that version. A missing, truncated or
 // malformed file, and a list position or slider value outside its control's
-// range, leave `s` untouched and name the file and the line.
-Dateiergebnis einstellungen_laden(const QString& datei, Steuerwerte& s);
+// range, leave `s` untouched and give a Fehlerart::datei naming the file and
+// the line.
+Ergebnis einstellungen_laden(const QString& datei, Steuerwerte& s);
 // The same from the bytes of a settings file already in memory; datei only
 // names them in messages.
-Dateiergebnis einstellungen_lesen(const QString& datei, std::string_view inhalt, Steuerwerte& s);
+Ergebnis einstellungen_lesen(const QString& datei, std::string_view inhalt, Steuerwerte& s);
 
 } // namespace tarvello

@@ -44,27 +44,28 @@ Druckfarben farben_laden() {
     return farben_laden(*farbspeicher_oeffnen());
 }
 
-bool farben_speichern(QSettings& speicher, const Druckfarben& farben, QString& fehler) {
+Ergebnis farben_speichern(QSettings& speicher, const Druckfarben& farben) {
     speicher.beginGroup(farbspeicher_abschnitt);
     for (int i = 0; i < n_druckfarben; ++i)
         speicher.setValue(farbschluessel(i),
                           QString::number(farbwert(farben.farbe[static_cast<std::size_t>(i)])));
     speicher.endGroup();
     speicher.sync();
-    if (speicher.status() != QSettings::NoError) {
-        fehler = QStringLiteral("%1: the colours could not be stored")
-                     .arg(speicher.fileName().isEmpty() ? QStringLiteral("settings store")
-                                                        : speicher.fileName());
-        return false;
-    }
-    return true;
+    if (speicher.status() != QSettings::NoError)
+        return Ergebnis::fehler(Fehlerart::datei,
+                                QStringLiteral("%1: the colours could not be stored")
+                                    .arg(speicher.fileName().isEmpty()
+                                             ? QStringLiteral("settings store")
+                                             : speicher.fileName())
+                                    .toStdString());
+    return {};
 }
 
-bool farben_speichern(const Druckfarben& farben, QString& fehler) {
-    return farben_speichern(*farbspeicher_oeffnen(), farben, fehler);
+Ergebnis farben_speichern(const Druckfarben& farben) {
+    return farben_speichern(*farbspeicher_oeffnen(), farben);
 }
 
-Dateiergebnis palette_speichern(const QString& datei, const Druckfarben& farben) {
+Ergebnis palette_speichern(const QString& datei, const Druckfarben& farben) {
     return textdatei_schreiben(datei, [&](Textschreiber& s) {
         for (QRgb f : farben.farbe)
             s.ganzzahl(farbwert(f));
@@ -74,27 +75,27 @@ Dateiergebnis palette_speichern(const QString& datei, const Druckfarben& farben)
 
 namespace {
 
-Dateiergebnis laden(Textleser& l, Druckfarben& farben) {
-    if (!l.oeffnen()) return l.fehler();
+Ergebnis laden(Textleser& l, Druckfarben& farben) {
+    if (!l.oeffnen()) return l.fehler().ergebnis();
     Druckfarben neu = farben;
     for (int i = 0; i < n_druckfarben; ++i) {
         long long wert = 0;
-        if (!l.ganzzahl(wert, 0, farbwert_max, {"colour %1", i})) return l.fehler();
+        if (!l.ganzzahl(wert, 0, farbwert_max, {"colour %1", i})) return l.fehler().ergebnis();
         neu.farbe[static_cast<std::size_t>(i)] = farbe_aus_wert(wert);
     }
-    if (!l.ende_pruefen()) return l.fehler();
+    if (!l.ende_pruefen()) return l.fehler().ergebnis();
     farben = neu;
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-Dateiergebnis palette_laden(const QString& datei, Druckfarben& farben) {
+Ergebnis palette_laden(const QString& datei, Druckfarben& farben) {
     Textleser l(datei);
     return laden(l, farben);
 }
 
-Dateiergebnis palette_lesen(const QString& datei, std::string_view inhalt, Druckfarben& farben) {
+Ergebnis palette_lesen(const QString& datei, std::string_view inhalt, Druckfarben& farben) {
     Textleser l(datei, inhalt);
     return laden(l, farben);
 }

@@ -40,16 +40,19 @@ std::unique_ptr<QSettings> farbspeicher_oeffnen();
 Druckfarben farben_laden(QSettings& speicher);
 Druckfarben farben_laden();
 
-// Stores all sixteen colours as decimal text; false with a message when the
-// store cannot be written.
-bool farben_speichern(QSettings& speicher, const Druckfarben& farben, QString& fehler);
-bool farben_speichern(const Druckfarben& farben, QString& fehler);
+// Stores all sixteen colours as decimal text; a Fehlerart::datei naming the
+// store when it cannot be written.
+Ergebnis farben_speichern(QSettings& speicher, const Druckfarben& farben);
+Ergebnis farben_speichern(const Druckfarben& farben);
 
-Dateiergebnis palette_speichern(const QString& datei, const Druckfarben& farben);
-// Sixteen colours, all or none: on any fault `farben` is left as it was.
-Dateiergebnis palette_laden(const QString& datei, Druckfarben& farben);
+// Writes the palette file; on failure (Fehlerart::datei, naming the file)
+// the old file is left as it was.
+Ergebnis palette_speichern(const QString& datei, const Druckfarben& farben);
+// Sixteen colours, all or none: on any fault (Fehlerart::datei, naming the
+// file and the line) `farben` is left as it was.
+Ergebnis palette_laden(const QString& datei, Druckfarben& farben);
 // The same from the bytes of a palette file already in memory; datei only
 // names them in messages.
-Dateiergebnis palette_lesen(const QString& datei, std::string_view inhalt, Druckfarben& farben);
+Ergebnis palette_lesen(const QString& datei, std::string_view inhalt, Druckfarben& farben);
 
 } // namespace tarvello

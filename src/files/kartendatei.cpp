@@ -557,32 +557,33 @@ float geladener_rand(const Stadtmodell& modell) {
     return weg_rand(rahmen_parameter(modell));
 }
 
-Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
-                                  const Kartenkopf& kopf, Wirt* wirt) {
+Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
+                             const Kartenkopf& kopf, Wirt* wirt) {
     const QString unstimmig = modell_unstimmig(modell);
     if (!unstimmig.isEmpty())
-        return Dateifehler{datei, 0, QStringLiteral("not saved: %1").arg(unstimmig)};
+        return Dateifehler{datei, 0, QStringLiteral("not saved: %1").arg(unstimmig)}.ergebnis();
     if (wirt) wirt->status({Statusart::speichern});
-    Dateiergebnis e = textdatei_schreiben(
+    Ergebnis e = textdatei_schreiben(
         datei, [&](Textschreiber& s) { return Kartenschreiber(s, modell, wirt).schreiben(kopf); });
-    if (!e && wirt) wirt->status({Statusart::gespeichert});
+    if (e.gut() && wirt) wirt->status({Statusart::gespeichert});
     return e;
 }
 
 namespace {
 
-Dateiergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                    Wirt* wirt) {
+Ergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
+               Wirt* wirt) {
     if (wirt) wirt->status({Statusart::laden});
-    if (!l.oeffnen()) return l.fehler();
+    if (!l.oeffnen()) return l.fehler().ergebnis();
     Stadtmodell neu;
     Kartenkopf neuer_kopf;
     Kartenleser leser(l, neu, neuer_kopf, wirt);
     if (!leser.lesen()) {
         if (leser.abgebrochen())
             return Dateifehler{datei, 0,
-                               QStringLiteral("loading was aborted; the map was not changed")};
-        return l.fehler();
+                               QStringLiteral("loading was aborted; the map was not changed")}
+                .ergebnis(Fehlerart::abbruch);
+        return l.fehler().ergebnis();
     }
     rahmen_bauen(neu);
     neu.plan_vorhanden = true;
@@ -592,19 +593,18 @@ Dateiergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kar
         wirt->element_fertig(Element::alles, 0);
         wirt->status({Statusart::geladen});
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                              Wirt* wirt) {
+Ergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf, Wirt* wirt) {
     Textleser l(datei);
     return laden(l, datei, modell, kopf, wirt);
 }
 
-Dateiergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
-                              Kartenkopf& kopf, Wirt* wirt) {
+Ergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
+                         Kartenkopf& kopf, Wirt* wirt) {
     Textleser l(datei, inhalt);
     return laden(l, datei, modell, kopf, wirt);
 }

@@ -25,24 +25,25 @@ struct Kartenkopf {
 };
 
 // Writes the model. A town name cannot span lines: line breaks in it are
-// written as spaces. A value that is not a finite number refuses the save.
-// The file is replaced only when complete; on error nothing is changed.
-// wirt (optional) hears status and progress; its abort request stops the
-// save and keeps the old file.
-Dateiergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
-                                  const Kartenkopf& kopf, Wirt* wirt = nullptr);
+// written as spaces. On success the file holds the map. A value that is not
+// a finite number refuses the save; on any failure (Fehlerart::datei, naming
+// the file) the old file is left as it was. wirt (optional) hears status and
+// progress; its abort request stops the save and keeps the old file.
+Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
+                             const Kartenkopf& kopf, Wirt* wirt = nullptr);
 
 // Reads a map into a fresh model and rebuilds the boxes of ways, buildings,
-// squares and parks; only when the whole file was read are `modell` and
-// `kopf` replaced (plan_vorhanden is then true). A missing, truncated or
-// malformed file leaves both untouched and names the file and the line.
+// squares and parks. On success `modell` and `kopf` are replaced
+// (plan_vorhanden is then true). A missing, truncated or malformed file
+// leaves both untouched and gives a Fehlerart::datei naming the file and the
+// line; wirt's abort request likewise, as Fehlerart::abbruch.
 // After a load the window ticks Check_Mauer when modell.mauer_parameter is 1.
-Dateiergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
-                              Wirt* wirt = nullptr);
+Ergebnis stadtplan_laden(const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
+                         Wirt* wirt = nullptr);
 // The same from the bytes of a map file already in memory; datei only names
 // them in messages.
-Dateiergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
-                              Kartenkopf& kopf, Wirt* wirt = nullptr);
+Ergebnis stadtplan_lesen(const QString& datei, std::string_view inhalt, Stadtmodell& modell,
+                         Kartenkopf& kopf, Wirt* wirt = nullptr);
 
 // Margin of the way, square and park boxes of a loaded map: the largest
 // extent of any of its buildings plus the largest street half-width. The

@@ -64,6 +64,10 @@ QString Dateifehler::meldung() const {
     return QStringLiteral("%1: %2").arg(name, text);
 }
 
+Ergebnis Dateifehler::ergebnis(Fehlerart art) const {
+    return Ergebnis::fehler(art, meldung().toStdString());
+}
+
 QString Was::beschreiben() const {
     QString s = QString::fromUtf8(text);
     if (s.contains(QLatin1String("%2"))) return s.arg(a).arg(b);
@@ -162,49 +166,98 @@ bool Textschreiber::leeren() {
     return true;
 }
 
-Dateiergebnis textdatei_schreiben(const QString& datei,
-                                  const std::function<bool(Textschreiber&)>& inhalt) {
-    const auto fehler = [&](const QString& text) { return Dateifehler{datei, 0, text}; };
+namespace {
+
+// A regular file: written under a temporary name, renamed when complete.
+class Sicherdatei : public Schreibdatei {
+  public:
+    explicit Sicherdatei(const QString& datei) : datei_(datei) {}
+    bool oeffnen() { return datei_.open(QIODevice::WriteOnly); }
+    QIODevice& geraet() override { return datei_; }
+    bool uebernehmen() override {
+        // commit() does not notice when the device's own buffer cannot be
+        // written out (a full disk under a small file): it would put an
+        // empty file in place of the old one.
+        if (!datei_.flush()) {
+            grund_ = datei_.errorString();
+            datei_.cancelWriting();
+            return false;
+        }
+        if (!datei_.commit()) {
+            grund_ = datei_.errorString();
+            return false;
+        }
+        return true;
+    }
+    void verwerfen() override { datei_.cancelWriting(); }
+    QString grund() const override { return grund_.isEmpty() ? datei_.errorString() : grund_; }
+
+  private:
+    QSaveFile datei_;
+    QString grund_;
+};
+
+// A device or a pipe, written directly: it cannot be replaced by renaming
+// (and must not be: the rename would put a plain file where /dev/full was).
+class Geraetedatei : public Schreibdatei {
+  public:
+    explicit Geraetedatei(const QString& datei) : datei_(datei) {}
+    bool oeffnen() { return datei_.open(QIODevice::WriteOnly); }
+    QIODevice& geraet() override { return datei_; }
+    bool uebernehmen() override {
+        if (!datei_.flush() || datei_.error() != QFileDevice::NoError) return false;
+        datei_.close();
+        return true;
+    }
+    void verwerfen() override {}
+    QString grund() const override { return datei_.errorString(); }
+
+  private:
+    QFile datei_;
+};
+
+class Echtdateisystem : public Dateisystem {
+  public:
+    std::unique_ptr<Schreibdatei> oeffnen(const QString& datei, QString& grund) override {
+        const QFileInfo info(datei);
+        if (info.exists() && !info.isFile()) return geoeffnet<Geraetedatei>(datei, grund);
+        return geoeffnet<Sicherdatei>(datei, grund);
+    }
+
+  private:
+    template <class Art>
+    static std::unique_ptr<Schreibdatei> geoeffnet(const QString& datei, QString& grund) {
+        auto f = std::make_unique<Art>(datei);
+        if (f->oeffnen()) return f;
+        grund = f->grund();
+        return nullptr;
+    }
+};
+
+} // namespace
+
+Dateisystem& echtes_dateisystem() {
+    static Echtdateisystem echt;
+    return echt;
+}
+
+Ergebnis textdatei_schreiben(const QString& datei,
+                             const std::function<bool(Textschreiber&)>& inhalt,
+                             Dateisystem& dateisystem) {
+    const auto fehler = [&](const QString& text) { return Dateifehler{datei, 0, text}.ergebnis(); };
     if (datei.trimmed().isEmpty()) return fehler(QStringLiteral("no file name given"));
-    const QFileInfo info(datei);
-    if (info.isDir()) return fehler(QStringLiteral("is a folder, not a file"));
+    if (QFileInfo(datei).isDir()) return fehler(QStringLiteral("is a folder, not a file"));
 
-    const auto inhalt_fehler = [&](const Textschreiber& s) {
-        return fehler(s.fehlerhaft() ? s.fehler() : QStringLiteral("writing was aborted"));
-    };
-
-    if (info.exists() && !info.isFile()) {
-        // A device or a pipe cannot be replaced by renaming (and must not be:
-        // the rename would put a plain file where /dev/full was).
-        QFile f(datei);
-        if (!f.open(QIODevice::WriteOnly))
-            return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
-        Textschreiber s(f);
-        if (!inhalt(s) || !s.leeren()) return inhalt_fehler(s);
-        if (!f.flush() || f.error() != QFileDevice::NoError)
-            return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
-        f.close();
-        return std::nullopt;
-    }
-
-    QSaveFile f(datei);
-    if (!f.open(QIODevice::WriteOnly))
-        return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
-    Textschreiber s(f);
+    QString grund;
+    const std::unique_ptr<Schreibdatei> f = dateisystem.oeffnen(datei, grund);
+    if (!f) return fehler(QStringLiteral("cannot be written (%1)").arg(grund));
+    Textschreiber s(f->geraet());
     if (!inhalt(s) || !s.leeren()) {
-        f.cancelWriting();
-        return inhalt_fehler(s);
+        f->verwerfen();
+        return fehler(s.fehlerhaft() ? s.fehler() : QStringLiteral("writing was aborted"));
     }
-    // commit() does not notice when the device's own buffer cannot be written
-    // out (a full disk under a small file): it would put an empty file in
-    // place of the old one.
-    if (!f.flush()) {
-        const QString grund = f.errorString();
-        f.cancelWriting();
-        return fehler(QStringLiteral("cannot be written (%1)").arg(grund));
-    }
-    if (!f.commit()) return fehler(QStringLiteral("cannot be written (%1)").arg(f.errorString()));
-    return std::nullopt;
+    if (!f->uebernehmen()) return fehler(QStringLiteral("cannot be written (%1)").arg(f->grund()));
+    return {};
 }
 
 // --- reading ----------------------------------------------------------------

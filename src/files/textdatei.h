@@ -10,14 +10,17 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/ergebnis.h"
+
 namespace tarvello {
 
-// A file that could not be read or written. zeile is the line of the fault
-// (1-based), 0 when the fault concerns the whole file.
+// What the reader and the writer record about a fault of a file. zeile is
+// the line of the fault (1-based), 0 when the fault concerns the whole file.
 struct Dateifehler {
     QString datei;
     int zeile = 0;
@@ -25,9 +28,15 @@ struct Dateifehler {
 
     // "FILE: line N: text" or "FILE: text", on one line.
     QString meldung() const;
+    // The fault as a result of kind `art` (Fehlerart::datei unless said),
+    // worded by meldung() in both languages.
+    Ergebnis ergebnis(Fehlerart art = Fehlerart::datei) const;
 };
 
-using Dateiergebnis = std::optional<Dateifehler>;
+// The words of a result for Qt (empty on success).
+inline QString qtext(const Ergebnis& e, Sprache s = Sprache::englisch) {
+    return QString::fromStdString(e.text(s));
+}
 
 // What a value stands for, for messages only: text may hold %1 and %2,
 // replaced by a and b when the message is built.
@@ -85,12 +94,43 @@ class Textschreiber {
     QString fehler_;
 };
 
-// Writes a file through `inhalt`. A regular file (or a new one) is written to
-// a temporary name in its folder and renamed over the target only when
-// `inhalt` returned true and every byte reached the disk; otherwise the old
-// file stays as it was. A device such as /dev/full is written directly.
-Dateiergebnis textdatei_schreiben(const QString& datei,
-                                  const std::function<bool(Textschreiber&)>& inhalt);
+// --- the file system under the writer ----------------------------------------
+
+// One file being written. Its bytes reach the target only with uebernehmen.
+class Schreibdatei {
+  public:
+    virtual ~Schreibdatei() = default;
+    // Where the bytes go; a failed write sets its errorString.
+    virtual QIODevice& geraet() = 0;
+    // Makes everything written the target's content. False when that failed:
+    // the target is then as it was, and grund() says why.
+    virtual bool uebernehmen() = 0;
+    // Drops what was written; the target stays as it was.
+    virtual void verwerfen() = 0;
+    virtual QString grund() const = 0;
+};
+
+// Where files are written: the real file system, or a test double that
+// injects faults (tests/files/ergebnis_hilfe.h).
+class Dateisystem {
+  public:
+    virtual ~Dateisystem() = default;
+    // Opens `datei` for writing, or null with the reason in `grund`.
+    virtual std::unique_ptr<Schreibdatei> oeffnen(const QString& datei, QString& grund) = 0;
+};
+
+// The real one. A regular file (or a new one) is written to a temporary name
+// in its folder and renamed over the target on uebernehmen; a device such as
+// /dev/full is written directly (renaming would replace the device).
+Dateisystem& echtes_dateisystem();
+
+// Writes a file through `inhalt`. On success the file holds what `inhalt`
+// wrote. On failure (no name, a folder, the target cannot be opened,
+// `inhalt` returned false, a byte did not reach the disk) the old file
+// stays as it was and the result, a Fehlerart::datei, names the file.
+Ergebnis textdatei_schreiben(const QString& datei,
+                             const std::function<bool(Textschreiber&)>& inhalt,
+                             Dateisystem& dateisystem = echtes_dateisystem());
 
 // --- reading ----------------------------------------------------------------
 

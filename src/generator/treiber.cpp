@@ -507,17 +507,21 @@ Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell&
                                 Uhr& uhr, Wirt& wirt) {
     Laufbericht bericht;
     z.neu_saeen();
-    if (auto fehler = parameter_einlesen(s, z, p, m)) {
+    bericht.ergebnis = parameter_einlesen(s, z, p, m);
+    if (!bericht.ergebnis.gut()) {
         bericht.ende = Laufende::fehler;
-        bericht.meldung = *fehler;
         return bericht;
     }
     wirt.element_fertig(Element::zuruecksetzen, 0);
     z.neu_saeen();
     Lauf l(p, m, z, uhr, wirt);
     bericht.ende = stadt_generieren(l);
-    if (bericht.ende == Laufende::fehler) bericht.meldung = l.fehler;
     bericht.status = l.letzter_status;
+    if (bericht.ende == Laufende::abgebrochen)
+        bericht.ergebnis =
+            Ergebnis::fehler(Fehlerart::abbruch, "Stadtplan abgebrochen", "City Map Aborted");
+    else if (bericht.ende == Laufende::fehler)
+        bericht.ergebnis = Ergebnis::fehler(Fehlerart::kein_plan, l.fehler);
     bericht.versuche = l.versuch_nr;
     bericht.bruecken = l.n_bruecken;
     bericht.tore = mauer_tore_anzahl(l);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/ergebnis.h"
 #include "core/lauf.h"
 
 namespace tarvello {
@@ -21,13 +22,14 @@ Laufende stadt_generieren(Lauf& l);
 
 // Everything the Start button does: re-seed, read the control states into the
 // parameter set and size the model, reset the preview, re-seed, generate.
-// A refused parameter set ends with Laufende::fehler and the message in
-// `meldung`; the model is then untouched. `status` is the run's last status
-// (finished, aborted, the fault), for the front to word.
 struct Laufbericht {
     Laufende ende = Laufende::fehler;
-    std::string meldung; // what went wrong, with Laufende::fehler
-    Status status;
+    // Success when the map is complete. Otherwise why not:
+    // Fehlerart::bedienung when the parameter set was refused (nothing ran,
+    // versuche is 0 and the model is untouched), abbruch when the host
+    // stopped the run, kein_plan when a fault ended it (the words say which).
+    Ergebnis ergebnis;
+    Status status; // the run's last status (finished, aborted, the fault), for the front to word
     int versuche = 0;
     int bruecken = 0;
     int tore = 0;                  // gates of the wall

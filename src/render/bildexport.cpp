@@ -39,24 +39,23 @@ double export_speicherbedarf(int pixel, int matrix) {
 
 namespace {
 
-QString schreibfehler(const QSaveFile& f) {
-    return QStringLiteral("cannot write %1: %2").arg(f.fileName(), f.errorString());
+Ergebnis schreibfehler(const QSaveFile& f) {
+    return Ergebnis::fehler(
+        Fehlerart::datei,
+        QStringLiteral("cannot write %1: %2").arg(f.fileName(), f.errorString()).toStdString());
 }
 
 // Opens a picture file, to be written under a temporary name. An existing
 // device or pipe is refused: renaming the finished file over it would
 // replace it (for root even /dev/null itself).
-bool oeffnen(QSaveFile& f, QString& fehler) {
+Ergebnis oeffnen(QSaveFile& f) {
     const QFileInfo info(f.fileName());
-    if (info.exists() && !info.isFile()) {
-        fehler = QStringLiteral("cannot write %1: not a regular file").arg(f.fileName());
-        return false;
-    }
-    if (!f.open(QIODevice::WriteOnly)) {
-        fehler = schreibfehler(f);
-        return false;
-    }
-    return true;
+    if (info.exists() && !info.isFile())
+        return Ergebnis::fehler(
+            Fehlerart::datei,
+            QStringLiteral("cannot write %1: not a regular file").arg(f.fileName()).toStdString());
+    if (!f.open(QIODevice::WriteOnly)) return schreibfehler(f);
+    return {};
 }
 
 // A PNG is compressed in memory (it is small) and then written: libpng
@@ -82,46 +81,49 @@ class Bildblaetter : public Blattziel {
     Zielart art() const override { return Zielart::bild; }
     float seitenhoehe() const override { return static_cast<float>(pixel_); }
 
-    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) override {
+    Ergebnis blatt_beginnen(int zeile, int spalte, Zeichenflaeche*& flaeche) override {
         dateien_offen_.clear();
         // Opening first means an unwritable name fails before any drawing.
         for (const Exportdatei& d : dateien_) {
             auto f = std::make_unique<QSaveFile>(
                 export_dateiname(d.datei, d.format, matrix_, spalte, zeile));
-            if (!oeffnen(*f, fehler)) {
+            if (Ergebnis e = oeffnen(*f); !e.gut()) {
                 dateien_offen_.clear();
-                return nullptr;
+                return e;
             }
             dateien_offen_.push_back(std::move(f));
         }
         bild_ = QImage(pixel_, pixel_, QImage::Format_RGB32);
         if (bild_.isNull()) {
-            fehler =
-                QStringLiteral("not enough memory for a picture of %1 x %1 pixels").arg(pixel_);
             dateien_offen_.clear();
-            return nullptr;
+            return Ergebnis::fehler(
+                Fehlerart::datei,
+                QStringLiteral("not enough memory for a picture of %1 x %1 pixels")
+                    .arg(pixel_)
+                    .toStdString());
         }
         bild_.fill(Qt::white);
         flaeche_ = std::make_unique<Zeichenflaeche>(&bild_);
-        return flaeche_.get();
+        flaeche = flaeche_.get();
+        return {};
     }
 
-    bool blatt_beenden(int, int, QString& fehler) override {
+    Ergebnis blatt_beenden(int, int) override {
         flaeche_.reset();
         for (std::size_t i = 0; i < dateien_.size(); ++i) {
             QSaveFile& f = *dateien_offen_[i];
             // Flushed first: commit() misses a buffer that cannot be written.
             if (!bild_speichern(f, bild_, dateien_[i].format) || !f.flush() || !f.commit()) {
-                fehler = schreibfehler(f);
+                Ergebnis e = schreibfehler(f);
                 dateien_offen_.clear();
-                return false;
+                return e;
             }
         }
         dateien_offen_.clear();
         // Freed now, not when the next sheet's picture has been allocated:
         // a matrix export never holds two pictures at once.
         bild_ = QImage();
-        return true;
+        return {};
     }
 
     void blatt_abbrechen() override {
@@ -147,12 +149,12 @@ class Svgblaetter : public Blattziel {
     Zielart art() const override { return Zielart::vektor; }
     float seitenhoehe() const override { return static_cast<float>(pixel_); }
 
-    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) override {
+    Ergebnis blatt_beginnen(int zeile, int spalte, Zeichenflaeche*& flaeche) override {
         datei_offen_ = std::make_unique<QSaveFile>(
             export_dateiname(datei_, Bildformat::svg, matrix_, spalte, zeile));
-        if (!oeffnen(*datei_offen_, fehler)) {
+        if (Ergebnis e = oeffnen(*datei_offen_); !e.gut()) {
             datei_offen_.reset();
-            return nullptr;
+            return e;
         }
         generator_ = std::make_unique<QSvgGenerator>();
         generator_->setOutputDevice(datei_offen_.get());
@@ -162,17 +164,18 @@ class Svgblaetter : public Blattziel {
         generator_->setResolution(96);
         generator_->setTitle(QStringLiteral("Tarvello"));
         flaeche_ = std::make_unique<Zeichenflaeche>(generator_.get());
-        return flaeche_.get();
+        flaeche = flaeche_.get();
+        return {};
     }
 
-    bool blatt_beenden(int, int, QString& fehler) override {
+    Ergebnis blatt_beenden(int, int) override {
         flaeche_.reset(); // ending the painter writes the document
         generator_.reset();
         const bool ok = datei_offen_->flush() && datei_offen_->error() == QFileDevice::NoError &&
                         datei_offen_->commit();
-        if (!ok) fehler = schreibfehler(*datei_offen_);
+        Ergebnis e = ok ? Ergebnis() : schreibfehler(*datei_offen_);
         datei_offen_.reset();
-        return ok;
+        return e;
     }
 
     void blatt_abbrechen() override {
@@ -191,8 +194,8 @@ class Svgblaetter : public Blattziel {
 
 } // namespace
 
-Zeichenergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
-                                   const std::vector<Exportdatei>& dateien) {
+Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
+                            const std::vector<Exportdatei>& dateien) {
     const int pixel = auftrag.optionen.export_pixel;
     const int matrix = auftrag.optionen.export_matrix;
     std::vector<Exportdatei> raster;
@@ -205,7 +208,7 @@ Zeichenergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
     }
     // Every format gets the same random label points.
     const Zufall zufall_start = auftrag.zufall;
-    Zeichenergebnis e;
+    Ergebnis e;
     bool erster = true;
     const auto lauf = [&](Blattziel& ziel) {
         Zufall zufall = zufall_start;
@@ -216,11 +219,8 @@ Zeichenergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
                          erster ? auftrag.zufall : zufall,
                          auftrag.wirt};
         erster = false;
-        const Zeichenergebnis r = stadtplan_zeichnen(a, ziel);
-        e.blaetter += r.blaetter;
-        e.ende = r.ende;
-        e.fehler = r.fehler;
-        return r.ende == Zeichenende::fertig;
+        e = stadtplan_zeichnen(a, ziel);
+        return e.gut();
     };
     if (!raster.empty()) {
         Bildblaetter ziel(pixel, matrix, raster);

@@ -29,7 +29,8 @@ struct Exportdatei {
 
 // Draws the section once per matrix cell and saves it in every format asked
 // for. Files are written under a temporary name and renamed when complete.
-Zeichenergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
-                                   const std::vector<Exportdatei>& dateien);
+// Success when every picture was written; otherwise stadtplan_zeichnen's
+// fault for the first format that failed, later formats not being drawn.
+Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag, const std::vector<Exportdatei>& dateien);
 
 } // namespace tarvello

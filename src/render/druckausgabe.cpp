@@ -54,23 +54,22 @@ class Pdfblaetter : public Blattziel {
         return static_cast<float>(pdf_aufloesung / cm_je_zoll);
     }
 
-    Zeichenflaeche* blatt_beginnen(int, int, QString& fehler) override {
+    Ergebnis blatt_beginnen(int, int, Zeichenflaeche*& flaeche) override {
         if (!flaeche_) {
             flaeche_ = std::make_unique<Zeichenflaeche>(&schreiber_, pixel_je_einheit());
             if (!flaeche_->aktiv()) {
-                fehler = QStringLiteral("cannot start the PDF document");
                 flaeche_.reset();
-                return nullptr;
+                return Ergebnis::fehler(Fehlerart::datei, "cannot start the PDF document");
             }
         } else if (!schreiber_.newPage()) {
-            fehler = QStringLiteral("cannot add a page to the PDF document");
-            return nullptr;
+            return Ergebnis::fehler(Fehlerart::datei, "cannot add a page to the PDF document");
         }
         ++seiten_;
-        return flaeche_.get();
+        flaeche = flaeche_.get();
+        return {};
     }
 
-    bool blatt_beenden(int, int, QString&) override { return true; }
+    Ergebnis blatt_beenden(int, int) override { return {}; }
     void blatt_abbrechen() override { abschliessen(); }
 
     // Ends the document; the number of pages it has.
@@ -108,7 +107,7 @@ class Druckerblaetter : public Blattziel {
         return static_cast<float>(drucker_.resolution() / cm_je_zoll);
     }
 
-    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) override {
+    Ergebnis blatt_beginnen(int zeile, int spalte, Zeichenflaeche*& flaeche) override {
         drucker_.setPageOrientation(QPageLayout::Landscape);
         drucker_.setDocName(QStringLiteral("%1 (%2, %3)")
                                 .arg(titel_.isEmpty() ? QStringLiteral("Tarvello") : titel_)
@@ -116,63 +115,58 @@ class Druckerblaetter : public Blattziel {
                                 .arg(spalte));
         flaeche_ = std::make_unique<Zeichenflaeche>(&drucker_, pixel_je_einheit());
         if (!flaeche_->aktiv()) {
-            fehler = QStringLiteral("cannot print on %1").arg(drucker_.printerName());
             flaeche_.reset();
-            return nullptr;
+            return druckerfehler(QStringLiteral("cannot print on %1"));
         }
-        return flaeche_.get();
+        flaeche = flaeche_.get();
+        return {};
     }
 
-    bool blatt_beenden(int, int, QString& fehler) override {
+    Ergebnis blatt_beenden(int, int) override {
         flaeche_.reset(); // ending the painter sends the job
-        if (drucker_.printerState() == QPrinter::Error) {
-            fehler = QStringLiteral("printing on %1 failed").arg(drucker_.printerName());
-            return false;
-        }
-        return true;
+        if (drucker_.printerState() == QPrinter::Error)
+            return druckerfehler(QStringLiteral("printing on %1 failed"));
+        return {};
     }
 
     // What was drawn so far is printed.
     void blatt_abbrechen() override { flaeche_.reset(); }
 
   private:
+    Ergebnis druckerfehler(const QString& text) const {
+        return Ergebnis::fehler(Fehlerart::datei, text.arg(drucker_.printerName()).toStdString());
+    }
+
     QPrinter& drucker_;
     QString titel_;
     std::unique_ptr<Zeichenflaeche> flaeche_;
 };
 
-QString schreibfehler(const QSaveFile& f) {
-    return QStringLiteral("cannot write %1: %2").arg(f.fileName(), f.errorString());
+Ergebnis schreibfehler(const QString& datei, const QString& grund) {
+    return Ergebnis::fehler(Fehlerart::datei,
+                            QStringLiteral("cannot write %1: %2").arg(datei, grund).toStdString());
 }
 
 } // namespace
 
-Zeichenergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
-                            const QPageSize& papier) {
-    Zeichenergebnis e;
+Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const QPageSize& papier) {
     // An existing device or pipe would be replaced by the finished file
     // (for root even /dev/null itself).
-    if (const QFileInfo info(datei); info.exists() && !info.isFile()) {
-        e.ende = Zeichenende::fehler;
-        e.fehler = QStringLiteral("cannot write %1: not a regular file").arg(datei);
-        return e;
-    }
+    if (const QFileInfo info(datei); info.exists() && !info.isFile())
+        return schreibfehler(datei, QStringLiteral("not a regular file"));
     QSaveFile ausgabe(datei);
-    if (!ausgabe.open(QIODevice::WriteOnly)) {
-        e.ende = Zeichenende::fehler;
-        e.fehler = schreibfehler(ausgabe);
-        return e;
-    }
+    if (!ausgabe.open(QIODevice::WriteOnly)) return schreibfehler(datei, ausgabe.errorString());
+    Ergebnis e;
     int seiten = 0;
     {
         Pdfblaetter ziel(&ausgabe, papier, auftrag.stadtname);
         e = stadtplan_zeichnen(auftrag, ziel);
         seiten = ziel.abschliessen();
     }
-    if (e.ende != Zeichenende::fertig) {
+    if (!e.gut()) {
         ausgabe.cancelWriting();
-        if (e.ende == Zeichenende::fehler && e.fehler.size())
-            e.fehler = QStringLiteral("cannot write %1: %2").arg(datei, e.fehler);
+        if (e.art() == Fehlerart::datei && !e.englisch().empty())
+            return schreibfehler(datei, QString::fromStdString(e.englisch()));
         return e;
     }
     if (seiten == 0) {
@@ -181,14 +175,12 @@ Zeichenergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
         return e;
     }
     // Flushed first: commit() misses a buffer that cannot be written.
-    if (!ausgabe.flush() || ausgabe.error() != QFileDevice::NoError || !ausgabe.commit()) {
-        e.ende = Zeichenende::fehler;
-        e.fehler = schreibfehler(ausgabe);
-    }
+    if (!ausgabe.flush() || ausgabe.error() != QFileDevice::NoError || !ausgabe.commit())
+        return schreibfehler(datei, ausgabe.errorString());
     return e;
 }
 
-Zeichenergebnis stadtplan_drucken(const Zeichenauftrag& auftrag, QPrinter& drucker) {
+Ergebnis stadtplan_drucken(const Zeichenauftrag& auftrag, QPrinter& drucker) {
     if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty())
         return pdf_drucken(auftrag, drucker.outputFileName(), drucker.pageLayout().pageSize());
     Druckerblaetter ziel(drucker, auftrag.stadtname);

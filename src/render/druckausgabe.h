@@ -27,13 +27,15 @@ std::optional<QPageSize> papier_aus_name(const QString& name);
 // Writes the sheets into one PDF file with a landscape page per sheet. The
 // file is written under a temporary name and replaces `datei` only when
 // complete: an aborted or failed run, or one without any sheet, leaves
-// whatever was there before.
-Zeichenergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
-                            const QPageSize& papier = QPageSize(QPageSize::A4));
+// whatever was there before. The result is stadtplan_zeichnen's; a file
+// fault's words name the file.
+Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
+                     const QPageSize& papier = QPageSize(QPageSize::A4));
 
 // Prints on the printer set up by the print dialog, landscape, one job per
 // sheet. A printer set to print into a PDF file writes one file with a page
-// per sheet instead (pdf_drucken with the printer's paper size).
-Zeichenergebnis stadtplan_drucken(const Zeichenauftrag& auftrag, QPrinter& drucker);
+// per sheet instead (pdf_drucken with the printer's paper size). The result
+// is stadtplan_zeichnen's; an abort keeps the sheets already printed.
+Ergebnis stadtplan_drucken(const Zeichenauftrag& auftrag, QPrinter& drucker);
 
 } // namespace tarvello

@@ -110,7 +110,7 @@ class Zeichner {
     Zeichner(const Zeichenauftrag& a, Blattziel& z)
         : auf_(a), m_(a.modell), f_(a.farben), o_(a.optionen), ziel_(z) {}
 
-    Zeichenergebnis ausfuehren();
+    Ergebnis ausfuehren();
 
   private:
     void status(Status s) {
@@ -124,7 +124,7 @@ class Zeichner {
     }
     bool bild() const { return z_.art != Zielart::drucker; }
 
-    bool drucker_vorbereiten(QString& fehler);
+    Ergebnis drucker_vorbereiten();
     void blatt_meldung();
     bool blatt_zeichnen();
     void schnittrahmen_zeichnen();
@@ -160,19 +160,13 @@ class Zeichner {
     std::vector<std::uint8_t> park_bereit_, platz_bereit_;
 };
 
-Zeichenergebnis Zeichner::ausfuehren() {
-    Zeichenergebnis e;
-    if (m_.stadt_abmessung == 0.0f) {
-        e.ende = Zeichenende::kein_plan;
-        return e;
-    }
+Ergebnis Zeichner::ausfuehren() {
+    if (m_.stadt_abmessung == 0.0f) return Ergebnis::fehler(Fehlerart::kein_plan, "");
+    const Ergebnis abgebrochen = Ergebnis::fehler(Fehlerart::abbruch, "");
     abbruch_ = false;
     z_.art = ziel_.art();
     if (z_.art == Zielart::drucker) {
-        if (!drucker_vorbereiten(e.fehler)) {
-            e.ende = Zeichenende::fehler;
-            return e;
-        }
+        if (Ergebnis e = drucker_vorbereiten(); !e.gut()) return e;
     } else {
         z_.bild_vorbereiten(m_.stadt_abmessung, auf_.ausschnitt, std::max(1, o_.export_matrix),
                             ziel_.seitenhoehe());
@@ -188,56 +182,46 @@ Zeichenergebnis Zeichner::ausfuehren() {
     for (int zeile = 1; zeile <= n; ++zeile) {
         for (int spalte = 1; spalte <= n; ++spalte) {
             nachgeben();
-            if (abbruch_) {
-                e.ende = Zeichenende::abgebrochen;
-                return e;
-            }
+            if (abbruch_) return abgebrochen;
             if (z_.art == Zielart::drucker && o_.ausschnitt_modus &&
                 o_.blatt_gewaehlt(zeile, spalte) != 1)
                 continue;
             ++z_.blatt_zaehler;
             z_.blatt_setzen(zeile, spalte);
             blatt_meldung();
-            flaeche_ = ziel_.blatt_beginnen(zeile, spalte, e.fehler);
-            if (!flaeche_) {
-                e.ende = Zeichenende::fehler;
+            flaeche_ = nullptr;
+            if (Ergebnis e = ziel_.blatt_beginnen(zeile, spalte, flaeche_); !e.gut()) {
+                flaeche_ = nullptr;
                 return e;
             }
             flaeche_->beschneiden(z_.rand_links, z_.rand_oben, z_.kartenseite);
             if (!blatt_zeichnen()) {
                 flaeche_ = nullptr;
                 ziel_.blatt_abbrechen();
-                e.ende = Zeichenende::abgebrochen;
-                return e;
+                return abgebrochen;
             }
             flaeche_ = nullptr;
-            if (!ziel_.blatt_beenden(zeile, spalte, e.fehler)) {
-                e.ende = Zeichenende::fehler;
-                return e;
-            }
-            ++e.blaetter;
+            if (Ergebnis e = ziel_.blatt_beenden(zeile, spalte); !e.gut()) return e;
         }
     }
     if (z_.art == Zielart::drucker)
         status({Statusart::druck_fertig});
     else
         status({Statusart::export_fertig});
-    return e;
+    return {};
 }
 
 // Printing places the map on a landscape page in centimetres and measures
 // its line widths in printer pixels.
-bool Zeichner::drucker_vorbereiten(QString& fehler) {
+Ergebnis Zeichner::drucker_vorbereiten() {
     const float hoehe = ziel_.seitenhoehe();
     // The map square needs its two margins of 0.2 cm and some room.
-    if (!(hoehe > 1.0f) || !(ziel_.pixel_je_einheit() > 0.0f)) {
-        fehler = QStringLiteral("the page is too small to print the map on");
-        return false;
-    }
+    if (!(hoehe > 1.0f) || !(ziel_.pixel_je_einheit() > 0.0f))
+        return Ergebnis::fehler(Fehlerart::datei, "the page is too small to print the map on");
     const int n = std::clamp(o_.blaetter_je_seite, 1, blaetter_max);
     z_.drucker_vorbereiten(m_.stadt_abmessung, m_.karten_faktor, n, hoehe, ziel_.seitenbreite(),
                            ziel_.pixel_je_einheit());
-    return true;
+    return {};
 }
 
 void Zeichner::blatt_meldung() {
@@ -731,7 +715,7 @@ void Zeichner::nummern_zeichnen() {
 
 } // namespace
 
-Zeichenergebnis stadtplan_zeichnen(const Zeichenauftrag& auftrag, Blattziel& ziel) {
+Ergebnis stadtplan_zeichnen(const Zeichenauftrag& auftrag, Blattziel& ziel) {
     Zeichner z(auftrag, ziel);
     return z.ausfuehren();
 }

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "core/ergebnis.h"
 #include "core/stadtmodell.h"
 #include "files/druckfarben.h"
 #include "render/druckoptionen.h"
@@ -33,10 +34,13 @@ class Blattziel {
     // pixels per unit (line widths are given in device pixels).
     virtual float seitenbreite() const { return seitenhoehe(); }
     virtual float pixel_je_einheit() const { return 1.0f; }
-    // A cleared surface for sheet (zeile, spalte), or null with a message.
-    virtual Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString& fehler) = 0;
-    // Completes the sheet: saves the picture, ends the page.
-    virtual bool blatt_beenden(int zeile, int spalte, QString& fehler) = 0;
+    // On success `flaeche` is a cleared surface for sheet (zeile, spalte),
+    // valid until the sheet is ended or aborted; on failure (Fehlerart::datei,
+    // saying what could not be written) nothing of the sheet is kept.
+    virtual Ergebnis blatt_beginnen(int zeile, int spalte, Zeichenflaeche*& flaeche) = 0;
+    // Completes the sheet: saves the picture, ends the page. On failure
+    // (Fehlerart::datei) the sheet's file is not written.
+    virtual Ergebnis blatt_beenden(int zeile, int spalte) = 0;
     // The run stopped inside the sheet; what was drawn is not kept.
     virtual void blatt_abbrechen() {}
 };
@@ -106,15 +110,11 @@ struct Zeichenauftrag {
     int nord = 0;
 };
 
-enum class Zeichenende { fertig, abgebrochen, kein_plan, fehler };
-
-struct Zeichenergebnis {
-    Zeichenende ende = Zeichenende::fertig;
-    QString fehler;
-    int blaetter = 0; // sheets completed
-};
-
-// Draws the map on every sheet of the target's tiling.
-Zeichenergebnis stadtplan_zeichnen(const Zeichenauftrag& auftrag, Blattziel& ziel);
+// Draws the map on every sheet of the target's tiling. Success when every
+// sheet was completed. Otherwise: Fehlerart::kein_plan (no words) when the
+// model holds no map, abbruch (no words) when the host stopped the drawing,
+// datei with the target's words when a sheet could not be begun or ended.
+// Each front end words the first two in its own terms.
+Ergebnis stadtplan_zeichnen(const Zeichenauftrag& auftrag, Blattziel& ziel);
 
 } // namespace tarvello

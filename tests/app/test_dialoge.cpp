@@ -79,7 +79,7 @@ void waehlen(const QObject& o, const char* name, const QString& eintrag) {
 // A finished small town in the window.
 void kleine_stadt(Eingabe& w) {
     Steuerwerte s = start_steuerwerte();
-    ASSERT_FALSE(s.setzen("Combo_n_gebaude", "5"));
+    ASSERT_TRUE(s.setzen("Combo_n_gebaude", "5").gut());
     w.steuerwerte_setzen(s);
     kind<QLineEdit>(w, "Text_Startwert")->setText("11");
     w.lauf_starten();

@@ -99,7 +99,7 @@ void lauf_mit(Eingabe& w, const std::function<void()>& bei_ereignis = {}) {
 // A small town that finishes quickly.
 Steuerwerte kleine_stadt() {
     Steuerwerte s = start_steuerwerte();
-    EXPECT_FALSE(s.setzen("Combo_n_gebaude", "5")); // 10 buildings
+    EXPECT_TRUE(s.setzen("Combo_n_gebaude", "5").gut()); // 10 buildings
     return s;
 }
 
@@ -407,7 +407,7 @@ TEST(EingabeLauf, AbbruchInDenStrassenBeendetDenLauf) {
     Eingabe w(d);
     w.show();
     Steuerwerte s = kleine_stadt();
-    ASSERT_FALSE(s.setzen("Combo_n_fluesse_max", "0"));
+    ASSERT_TRUE(s.setzen("Combo_n_fluesse_max", "0").gut());
     w.steuerwerte_setzen(s);
     QString status_beim_abbruch;
     bool gesperrt = true;

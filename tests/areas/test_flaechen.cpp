@@ -503,7 +503,7 @@ TEST_P(Flaechenlaeufe, VorlagenSetzenPlaetzeUndParksMitEndlichenUmrissen) {
     Laufaufbau<Rekorder> a;
     const Laufbericht b = a.erstellen(vorlage_steuerwerte(vorlage));
     const Stadtmodell& m = a.m;
-    ASSERT_EQ(b.ende, Laufende::fertig) << b.meldung;
+    ASSERT_EQ(b.ende, Laufende::fertig) << b.ergebnis.englisch();
     ASSERT_GT(a.p.n_plaetze, 0);
     ASSERT_GT(a.p.n_parks, 0);
     const Zaehlung c = zaehlen(m);

@@ -8,8 +8,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "cli/befehlszeile.h"
 #include "cli/bildoptionen.h"
 #include "core/zufall.h"
+#include "files/textdatei.h"
 #include "render/bildexport.h"
 #include "render/render_hilfe.h"
 
@@ -26,9 +28,11 @@ int ausfuehren(const QStringList& args, const Stadtmodell& m, QString& fehler,
         fehler = p.errorText();
         return -1;
     }
-    if (geprueft) *geprueft = bild_optionen_pruefen(p, fehler);
+    if (geprueft) *geprueft = bild_optionen_pruefen(p).gut();
     Zufall z(3u);
-    return bild_optionen_ausfuehren(p, m, fehler, nullptr, &z);
+    const Ergebnis e = bild_optionen_ausfuehren(p, m, nullptr, &z);
+    fehler = qtext(e);
+    return exitcode(e);
 }
 
 } // namespace

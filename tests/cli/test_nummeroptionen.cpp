@@ -6,20 +6,22 @@ using namespace tarvello;
 
 namespace {
 
-struct Ergebnis {
+struct Gelesen {
     bool gut = false;
     QString fehler;
 };
 
-Ergebnis lesen(const QStringList& optionen, Stadtmodell& m) {
+Gelesen lesen(const QStringList& optionen, Stadtmodell& m) {
     QCommandLineParser parser;
     nummer_optionen_hinzufuegen(parser);
-    Ergebnis e;
+    Gelesen e;
     if (!parser.parse(QStringList{"tarvello"} + optionen)) {
         e.fehler = parser.errorText();
         return e;
     }
-    e.gut = nummer_optionen_lesen(parser, m, e.fehler);
+    const tarvello::Ergebnis r = nummer_optionen_lesen(parser, m);
+    e.gut = r.gut();
+    e.fehler = QString::fromStdString(r.englisch());
     return e;
 }
 
@@ -28,7 +30,7 @@ Ergebnis lesen(const QStringList& optionen, Stadtmodell& m) {
 TEST(Nummeroptionen, SetztDieVierZaehler) {
     Stadtmodell m;
     m.n_nummer_parks = 9; // a count not given on the command line becomes 0
-    const Ergebnis e =
+    const Gelesen e =
         lesen({"--number-streets", "12", "--number-buildings=10000", "--number-squares", "100"}, m);
     ASSERT_TRUE(e.gut) << e.fehler.toStdString();
     EXPECT_EQ(m.n_nummer_wege, 12);
@@ -51,7 +53,7 @@ TEST(Nummeroptionen, WerteUeberDerGrenzeWerdenAbgelehnt) {
     for (const auto& f : faelle) {
         Stadtmodell m;
         m.n_nummer_wege = 5;
-        const Ergebnis e = lesen(QStringList{"--number-streets", "7"} + f.optionen, m);
+        const Gelesen e = lesen(QStringList{"--number-streets", "7"} + f.optionen, m);
         EXPECT_FALSE(e.gut) << f.teil;
         EXPECT_EQ(e.fehler.toStdString(), f.teil);
         EXPECT_FALSE(e.fehler.contains('\n'));

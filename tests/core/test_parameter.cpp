@@ -30,12 +30,12 @@ void waehle(Steuerwerte& s, const std::string& combo, const std::string& text) {
 TEST(Parameter, WegAufloesungUndPunktzahlen) {
     Steuerwerte s = start_steuerwerte();
     waehle(s, "Combo_stadt_abmessung", "1000 m");
-    ASSERT_FALSE(s.setzen("Slider_weg_aufloesung", "0"));
+    ASSERT_TRUE(s.setzen("Slider_weg_aufloesung", "0").gut());
     Parameter p = parameter_umrechnen(s);
     EXPECT_FLOAT_EQ(p.weg_schritt_faktor, 0.92f);
     EXPECT_EQ(p.weg_punkte_max, 543);
     EXPECT_EQ(p.weg_punkte_min, 22);
-    ASSERT_FALSE(s.setzen("Slider_weg_aufloesung", "100"));
+    ASSERT_TRUE(s.setzen("Slider_weg_aufloesung", "100").gut());
     p = parameter_umrechnen(s);
     EXPECT_NEAR(p.weg_schritt_faktor, 0.12f, 1e-6);
     // About 7.7 times as many points per way as at slider 0.
@@ -76,9 +76,9 @@ TEST(Parameter, UmrechnungenDerStartvorlage) {
 
 TEST(Parameter, HomogenitaetWirdUmgekehrt) {
     Steuerwerte s = start_steuerwerte();
-    ASSERT_FALSE(s.setzen("Slider_haus_blockbildung_homogen", "100"));
+    ASSERT_TRUE(s.setzen("Slider_haus_blockbildung_homogen", "100").gut());
     EXPECT_FLOAT_EQ(parameter_umrechnen(s).haus_blockbildung_homogen, 0.0f);
-    ASSERT_FALSE(s.setzen("Slider_haus_blockbildung_homogen", "0"));
+    ASSERT_TRUE(s.setzen("Slider_haus_blockbildung_homogen", "0").gut());
     EXPECT_FLOAT_EQ(parameter_umrechnen(s).haus_blockbildung_homogen, 1.0f);
 }
 
@@ -89,29 +89,29 @@ TEST(Parameter, GrosseVorlageUndGrenzen) {
     EXPECT_FLOAT_EQ(p.stadt_abmessung, 4000.0f);
     EXPECT_EQ(p.wege_anzahl, 750);
     EXPECT_EQ(p.n_gebaude, 10000);
-    EXPECT_FALSE(parameter_pruefen(p));
+    EXPECT_TRUE(parameter_pruefen(p).gut());
 
     // The largest choice still fits the 16-bit point tables.
     waehle(s, "Combo_stadt_abmessung", "7500 m");
-    ASSERT_FALSE(s.setzen("Slider_weg_aufloesung", "100"));
+    ASSERT_TRUE(s.setzen("Slider_weg_aufloesung", "100").gut());
     p = parameter_umrechnen(s);
     EXPECT_EQ(p.weg_punkte_max, 17708);
-    EXPECT_FALSE(parameter_pruefen(p));
+    EXPECT_TRUE(parameter_pruefen(p).gut());
 
     // What the tables cannot hold, and zero widths, are refused by control name.
     Parameter q = p;
     q.weg_punkte_max = 32758;
-    auto f = parameter_pruefen(q);
-    ASSERT_TRUE(f);
-    EXPECT_NE(f->find("Slider_weg_aufloesung"), std::string::npos);
+    Ergebnis f = parameter_pruefen(q);
+    ASSERT_EQ(f.art(), Fehlerart::bedienung);
+    EXPECT_NE(f.englisch().find("Slider_weg_aufloesung"), std::string::npos);
     q = p;
     q.weg_halbbreite_max = 0;
     f = parameter_pruefen(q);
-    ASSERT_TRUE(f);
-    EXPECT_NE(f->find("Combo_wegbreite_max"), std::string::npos);
+    ASSERT_EQ(f.art(), Fehlerart::bedienung);
+    EXPECT_NE(f.englisch().find("Combo_wegbreite_max"), std::string::npos);
     q = p;
     q.stadt_durchmesser = 0;
-    ASSERT_TRUE(parameter_pruefen(q));
+    ASSERT_FALSE(parameter_pruefen(q).gut());
 }
 
 TEST(Parameter, EinlesenDimensioniertUndWuerfeltUmriss) {
@@ -119,7 +119,7 @@ TEST(Parameter, EinlesenDimensioniertUndWuerfeltUmriss) {
     Zufall z(5);
     Parameter p;
     Stadtmodell m;
-    ASSERT_FALSE(parameter_einlesen(s, z, p, m));
+    ASSERT_TRUE(parameter_einlesen(s, z, p, m).gut());
     EXPECT_EQ(m.wege_kapazitaet(), p.n_fluesse_max + p.wege_anzahl);
     EXPECT_EQ(m.haeuser_kapazitaet(), p.n_gebaude);
     EXPECT_EQ(static_cast<int>(m.plaetze.size()), p.n_plaetze + 2);
@@ -140,7 +140,7 @@ TEST(Parameter, EinlesenDimensioniertUndWuerfeltUmriss) {
     // Force a refusal through an absurd point count: patch the map size list.
     kaputt.finde_liste("Combo_stadt_abmessung")->eintraege_de[0] = "0 m";
     kaputt.finde_liste("Combo_stadt_abmessung")->index = 0;
-    ASSERT_TRUE(parameter_einlesen(kaputt, z, p, m));
+    ASSERT_FALSE(parameter_einlesen(kaputt, z, p, m).gut());
     EXPECT_EQ(p.n_gebaude, vorher.n_gebaude);
     EXPECT_EQ(m.stadtrand_n_wellen, m2.stadtrand_n_wellen);
     EXPECT_EQ(m.wege.size(), m2.wege.size());

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <stdexcept>
 
 #include "core/steuerwerte.h"
 
@@ -128,12 +127,15 @@ TEST(Steuerwerte, NumberOfSelectedItem) {
     EXPECT_FLOAT_EQ(s.zahl("Combo_n_gebaude"), 0.0f);
 }
 
-TEST(Steuerwerte, UnknownNamesThrowOnDirectAccess) {
+// An unknown name in the program's own access is a broken contract: the
+// program stops with a message instead of reading some other control.
+TEST(SteuerwerteDeathTest, UnknownNamesStopTheProgramOnDirectAccess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     Steuerwerte s;
-    EXPECT_THROW(s.index("Combo_gibt_es_nicht"), std::out_of_range);
-    EXPECT_THROW(s.wert("Slider_gibt_es_nicht"), std::out_of_range);
-    EXPECT_THROW(s.text("Slider_weg_aufloesung"), std::out_of_range);
-    EXPECT_THROW(s.wert("Combo_n_gebaude"), std::out_of_range);
+    EXPECT_DEATH((void)s.index("Combo_gibt_es_nicht"), "unknown control: Combo_gibt_es_nicht");
+    EXPECT_DEATH((void)s.wert("Slider_gibt_es_nicht"), "unknown control: Slider_gibt_es_nicht");
+    EXPECT_DEATH((void)s.text("Slider_weg_aufloesung"), "unknown control: Slider_weg_aufloesung");
+    EXPECT_DEATH((void)s.wert("Combo_n_gebaude"), "unknown control: Combo_n_gebaude");
     EXPECT_EQ(s.finde_liste("Slider_weg_aufloesung"), nullptr);
 }
 
@@ -156,15 +158,15 @@ TEST(ZahlAusText, TextWithoutNumberReadsZero) {
 
 TEST(SteuerwerteSetzen, AcceptsValuesInRange) {
     Steuerwerte s;
-    EXPECT_EQ(s.setzen("Combo_stadt_abmessung", "12"), std::nullopt);
+    EXPECT_TRUE(s.setzen("Combo_stadt_abmessung", "12").gut());
     EXPECT_EQ(s.index("Combo_stadt_abmessung"), 12);
-    EXPECT_EQ(s.setzen("Slider_weg_aufloesung", "+100"), std::nullopt);
+    EXPECT_TRUE(s.setzen("Slider_weg_aufloesung", "+100").gut());
     EXPECT_EQ(s.wert("Slider_weg_aufloesung"), 100);
-    EXPECT_EQ(s.setzen("Slider_Mauer_Turmgroesse", "2"), std::nullopt);
+    EXPECT_TRUE(s.setzen("Slider_Mauer_Turmgroesse", "2").gut());
     EXPECT_EQ(s.wert("Slider_Mauer_Turmgroesse"), 2);
-    EXPECT_EQ(s.setzen("Check_Mauer", "1"), std::nullopt);
+    EXPECT_TRUE(s.setzen("Check_Mauer", "1").gut());
     EXPECT_EQ(s.check_mauer, 1);
-    EXPECT_EQ(s.setzen("Check_Mauer", "-0"), std::nullopt);
+    EXPECT_TRUE(s.setzen("Check_Mauer", "-0").gut());
     EXPECT_EQ(s.check_mauer, 0);
 }
 
@@ -196,15 +198,17 @@ TEST(SteuerwerteSetzen, RefusesAndLeavesEverythingUnchanged) {
     for (const Fall& f : faelle) {
         Steuerwerte s;
         const Steuerwerte vorher = s;
-        const std::optional<std::string> fehler = s.setzen(f.name, f.wert);
-        ASSERT_TRUE(fehler.has_value()) << f.name << " = " << f.wert;
-        EXPECT_NE(fehler->find(f.name), std::string::npos) << *fehler;
-        EXPECT_NE(fehler->find(f.bereich), std::string::npos) << *fehler;
-        EXPECT_EQ(fehler->find('\n'), std::string::npos) << *fehler;
+        const Ergebnis e = s.setzen(f.name, f.wert);
+        ASSERT_EQ(e.art(), Fehlerart::bedienung) << f.name << " = " << f.wert;
+        const std::string& fehler = e.englisch();
+        EXPECT_NE(fehler.find(f.name), std::string::npos) << fehler;
+        EXPECT_NE(fehler.find(f.bereich), std::string::npos) << fehler;
+        EXPECT_EQ(fehler.find('\n'), std::string::npos) << fehler;
+        EXPECT_EQ(e.deutsch(), fehler); // no German words yet
         EXPECT_TRUE(s == vorher) << f.name << " = " << f.wert;
     }
     Steuerwerte s;
-    EXPECT_EQ(s.setzen("Slider_weg_aufloesung", "150"),
+    EXPECT_EQ(s.setzen("Slider_weg_aufloesung", "150").englisch(),
               "Slider_weg_aufloesung: 150 is outside 0..100");
 }
 

@@ -194,7 +194,7 @@ inline Stadtmodell generiert(int vorlage, std::uint64_t startwert) {
     Zufall z(startwert);
     Fristwirt wirt(60);
     const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
-    EXPECT_EQ(b.ende, Laufende::fertig) << b.meldung;
+    EXPECT_EQ(b.ende, Laufende::fertig) << b.ergebnis.englisch();
     return m;
 }
 

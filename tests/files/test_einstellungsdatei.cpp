@@ -2,6 +2,7 @@
 #include <set>
 
 #include "datei_hilfe.h"
+#include "ergebnis_hilfe.h"
 #include "files/einstellungsdatei.h"
 
 using namespace tarvello;
@@ -17,18 +18,18 @@ class Einstellungsdatei : public ::testing::Test {
     static Steuerwerte besondere() {
         Steuerwerte s = start_steuerwerte();
         vorlage_anwenden(s, 13);
-        EXPECT_FALSE(s.setzen("Check_Mauer", "1"));
-        EXPECT_FALSE(s.setzen("Combo_Mauer_Tuerme_Form", "2"));
-        EXPECT_FALSE(s.setzen("Combo_Mauer_Dicke", "7"));
-        EXPECT_FALSE(s.setzen("Slider_haus_seitenverhaeltnis_max", "5"));
-        EXPECT_FALSE(s.setzen("Slider_haus_blockbildung_homogen", "99"));
-        EXPECT_FALSE(s.setzen("Slider_fluss_quellen_ausserhalb", "0"));
+        EXPECT_TRUE(s.setzen("Check_Mauer", "1").gut());
+        EXPECT_TRUE(s.setzen("Combo_Mauer_Tuerme_Form", "2").gut());
+        EXPECT_TRUE(s.setzen("Combo_Mauer_Dicke", "7").gut());
+        EXPECT_TRUE(s.setzen("Slider_haus_seitenverhaeltnis_max", "5").gut());
+        EXPECT_TRUE(s.setzen("Slider_haus_blockbildung_homogen", "99").gut());
+        EXPECT_TRUE(s.setzen("Slider_fluss_quellen_ausserhalb", "0").gut());
         return s;
     }
 
     std::vector<std::string> geschrieben(const Steuerwerte& s) {
-        const Dateiergebnis e = einstellungen_speichern(pfad("s.qle"), s);
-        EXPECT_FALSE(e) << e->meldung().toStdString();
+        const Ergebnis e = einstellungen_speichern(pfad("s.qle"), s);
+        EXPECT_TRUE(e.gut()) << e.englisch();
         return zeilen(lesen(pfad("s.qle")));
     }
 
@@ -59,8 +60,8 @@ TEST_F(Einstellungsdatei, SiebenundsechzigZeilenUndZurueck) {
     EXPECT_EQ(z[66], " 99 "); // line 67
 
     Steuerwerte geladen = start_steuerwerte();
-    const Dateiergebnis e = einstellungen_laden(pfad("s.qle"), geladen);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    const Ergebnis e = einstellungen_laden(pfad("s.qle"), geladen);
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_TRUE(geladen == s);
 
     // Each value travels to its own control.
@@ -88,8 +89,8 @@ TEST_F(Einstellungsdatei, AeltereVersionenSetzenIhreVorgaben) {
     // street direction 25/0, house rows 0/0/50.
     schreiben(pfad("v40.qle"), kopf_von(z, 60, "4.00"));
     Steuerwerte v = besondere();
-    EXPECT_FALSE(v.setzen("Slider_weg_richtungstendenz", "77"));
-    ASSERT_FALSE(einstellungen_laden(pfad("v40.qle"), v));
+    EXPECT_TRUE(v.setzen("Slider_weg_richtungstendenz", "77").gut());
+    ASSERT_TRUE(einstellungen_laden(pfad("v40.qle"), v).gut());
     EXPECT_EQ(v.wert("Slider_haeuser_groessenverteilung_zentrum"), 50);
     EXPECT_EQ(v.wert("Slider_haeuser_groessenverteilung_breite"), 100);
     EXPECT_EQ(v.wert("Slider_fluss_quellen_ausserhalb"), 25);
@@ -102,7 +103,7 @@ TEST_F(Einstellungsdatei, AeltereVersionenSetzenIhreVorgaben) {
     // 4.2 has the river sources but no house rows.
     schreiben(pfad("v42.qle"), kopf_von(z, 64, "4.2"));
     v = besondere();
-    ASSERT_FALSE(einstellungen_laden(pfad("v42.qle"), v));
+    ASSERT_TRUE(einstellungen_laden(pfad("v42.qle"), v).gut());
     EXPECT_EQ(v.wert("Slider_fluss_quellen_ausserhalb"), 0);
     EXPECT_EQ(v.wert("Slider_haus_blockbildung_homogen"), 50);
 
@@ -112,7 +113,7 @@ TEST_F(Einstellungsdatei, AeltereVersionenSetzenIhreVorgaben) {
     Steuerwerte vorher = start_steuerwerte();
     vorher.check_mauer = 1;
     v = vorher;
-    ASSERT_FALSE(einstellungen_laden(pfad("v2.qle"), v));
+    ASSERT_TRUE(einstellungen_laden(pfad("v2.qle"), v).gut());
     EXPECT_EQ(v.index("Combo_n_parks"), 0);
     EXPECT_EQ(v.index("Combo_n_plaetze"), 0);
     EXPECT_EQ(v.check_mauer, 0);
@@ -123,7 +124,7 @@ TEST_F(Einstellungsdatei, AeltereVersionenSetzenIhreVorgaben) {
     // Version 1: lines 25..36 keep the states they had.
     schreiben(pfad("v1.qle"), kopf_von(z, 24, "1.00"));
     v = vorher;
-    ASSERT_FALSE(einstellungen_laden(pfad("v1.qle"), v));
+    ASSERT_TRUE(einstellungen_laden(pfad("v1.qle"), v).gut());
     EXPECT_EQ(v.wert("Slider_fluss_kurvigkeit"), vorher.wert("Slider_fluss_kurvigkeit"));
     EXPECT_EQ(v.wert("Slider_weg_kurvigkeit"), s.wert("Slider_weg_kurvigkeit"));
 }
@@ -134,8 +135,8 @@ TEST_F(Einstellungsdatei, SeitenverhaeltnisAlsZahlGerundet) {
         z[26] = text;
         schreiben(pfad("r.qle"), verbinden(z));
         Steuerwerte s = start_steuerwerte();
-        const Dateiergebnis e = einstellungen_laden(pfad("r.qle"), s);
-        ASSERT_FALSE(e) << e->meldung().toStdString();
+        const Ergebnis e = einstellungen_laden(pfad("r.qle"), s);
+        ASSERT_TRUE(e.gut()) << e.englisch();
         EXPECT_EQ(s.wert("Slider_haus_seitenverhaeltnis_max"), erwartet) << text;
     }
 }
@@ -146,20 +147,20 @@ TEST_F(Einstellungsdatei, FehlerNennenZeileUndAendernNichts) {
     const auto scheitert = [&](const QByteArray& inhalt) {
         schreiben(pfad("f.qle"), inhalt);
         Steuerwerte s = vorher;
-        const Dateiergebnis e = einstellungen_laden(pfad("f.qle"), s);
+        const Ergebnis e = einstellungen_laden(pfad("f.qle"), s);
         EXPECT_TRUE(s == vorher);
-        if (!e) {
+        if (e.gut()) {
             ADD_FAILURE() << "loaded";
-            return Dateifehler{};
+            return Fehlerbild{};
         }
-        EXPECT_TRUE(e->meldung().startsWith(pfad("f.qle") + ": ")) << e->meldung().toStdString();
-        return *e;
+        EXPECT_TRUE(qtext(e).startsWith(pfad("f.qle") + ": ")) << qtext(e).toStdString();
+        return fehlerbild(e);
     };
 
     // A list position beyond the list (a file from a program with a longer list).
     std::vector<std::string> k = z;
     k[8] = " 19 "; // line 9, Combo_wegbreite_max has 19 entries
-    Dateifehler f = scheitert(verbinden(k));
+    Fehlerbild f = scheitert(verbinden(k));
     EXPECT_EQ(f.zeile, 9);
     EXPECT_TRUE(f.text.contains("Combo_wegbreite_max")) << f.text.toStdString();
     k[8] = "-1 ";
@@ -186,18 +187,18 @@ TEST_F(Einstellungsdatei, FehlerNennenZeileUndAendernNichts) {
     EXPECT_EQ(scheitert(verbinden(k)).zeile, 68);
 
     Steuerwerte s = vorher;
-    const Dateiergebnis e = einstellungen_laden(pfad("fehlt.qle"), s);
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->zeile, 0);
+    const Ergebnis e = einstellungen_laden(pfad("fehlt.qle"), s);
+    ASSERT_FALSE(e.gut());
+    EXPECT_EQ(fehlerbild(e).zeile, 0);
     EXPECT_TRUE(s == vorher);
 }
 
 TEST_F(Einstellungsdatei, SchreibfehlerLassenDieAlteDateiStehen) {
     schreiben(pfad("alt.qle"), "alt");
-    Dateiergebnis e = einstellungen_speichern("/dev/full", start_steuerwerte());
-    ASSERT_TRUE(e);
+    Ergebnis e = einstellungen_speichern("/dev/full", start_steuerwerte());
+    ASSERT_FALSE(e.gut());
     e = einstellungen_speichern(pfad("fehlt/neu.qle"), start_steuerwerte());
-    ASSERT_TRUE(e);
+    ASSERT_FALSE(e.gut());
     EXPECT_EQ(lesen(pfad("alt.qle")), QByteArray("alt"));
 }
 

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 
 #include "datei_hilfe.h"
+#include "ergebnis_hilfe.h"
 #include "files/farbspeicher.h"
 
 using namespace tarvello;
@@ -36,7 +37,7 @@ class Palette : public ::testing::Test {
 };
 
 TEST_F(Palette, SechzehnZeilenUndZurueck) {
-    ASSERT_FALSE(palette_speichern(pfad("p.qlf"), Druckfarben::standard()));
+    ASSERT_TRUE(palette_speichern(pfad("p.qlf"), Druckfarben::standard()).gut());
     const std::vector<std::string> z = zeilen(lesen(pfad("p.qlf")));
     ASSERT_EQ(z.size(), 16u);
     EXPECT_EQ(z[0], " 16777215 "); // white
@@ -44,10 +45,10 @@ TEST_F(Palette, SechzehnZeilenUndZurueck) {
     EXPECT_EQ(z[9], " 9445376 ");  // 0 + 256 * 32 + 65536 * 144
 
     const Druckfarben b = bunte();
-    ASSERT_FALSE(palette_speichern(pfad("b.qlf"), b));
+    ASSERT_TRUE(palette_speichern(pfad("b.qlf"), b).gut());
     Druckfarben geladen = Druckfarben::standard();
-    const Dateiergebnis e = palette_laden(pfad("b.qlf"), geladen);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    const Ergebnis e = palette_laden(pfad("b.qlf"), geladen);
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_EQ(geladen.farbe, b.farbe);
 }
 
@@ -57,7 +58,7 @@ TEST_F(Palette, LesenIgnoriertLeerzeichenUndLfZeilen) {
         s += std::to_string(i * 1000) + (i % 2 ? "\n" : "  \r\n");
     schreiben(pfad("p.qlf"), QByteArray::fromStdString(s + "\r\n"));
     Druckfarben f = Druckfarben::standard();
-    ASSERT_FALSE(palette_laden(pfad("p.qlf"), f));
+    ASSERT_TRUE(palette_laden(pfad("p.qlf"), f).gut());
     EXPECT_EQ(farbwert(f.farbe[15]), 15000);
 }
 
@@ -66,15 +67,14 @@ TEST_F(Palette, KaputteDateiAendertKeineFarbe) {
     const auto scheitert = [&](const QByteArray& inhalt) {
         schreiben(pfad("k.qlf"), inhalt);
         Druckfarben f = vorher;
-        const Dateiergebnis e = palette_laden(pfad("k.qlf"), f);
+        const Ergebnis e = palette_laden(pfad("k.qlf"), f);
         EXPECT_EQ(f.farbe, vorher.farbe);
-        if (!e) {
+        if (e.gut()) {
             ADD_FAILURE() << "loaded";
             return 0;
         }
-        EXPECT_TRUE(e->meldung().startsWith(pfad("k.qlf") + ": line "))
-            << e->meldung().toStdString();
-        return e->zeile;
+        EXPECT_TRUE(qtext(e).startsWith(pfad("k.qlf") + ": line ")) << qtext(e).toStdString();
+        return fehlerbild(e).zeile;
     };
     QByteArray zehn;
     for (int i = 0; i < 10; ++i)
@@ -88,16 +88,16 @@ TEST_F(Palette, KaputteDateiAendertKeineFarbe) {
     EXPECT_EQ(scheitert(siebzehn), 17); // one more than a palette holds
 
     Druckfarben f = vorher;
-    EXPECT_TRUE(palette_laden(pfad("fehlt.qlf"), f));
+    EXPECT_EQ(palette_laden(pfad("fehlt.qlf"), f).art(), Fehlerart::datei);
     EXPECT_EQ(f.farbe, vorher.farbe);
 }
 
 TEST_F(Palette, SchreibfehlerWerdenGemeldet) {
     schreiben(pfad("alt.qlf"), "alt");
-    const Dateiergebnis e = palette_speichern("/dev/full", bunte());
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->meldung().startsWith("/dev/full"));
-    EXPECT_TRUE(palette_speichern(pfad("fehlt/p.qlf"), bunte()));
+    const Ergebnis e = palette_speichern("/dev/full", bunte());
+    ASSERT_FALSE(e.gut());
+    EXPECT_TRUE(qtext(e).startsWith("/dev/full"));
+    EXPECT_EQ(palette_speichern(pfad("fehlt/p.qlf"), bunte()).art(), Fehlerart::datei);
     EXPECT_EQ(lesen(pfad("alt.qlf")), QByteArray("alt"));
 }
 
@@ -116,8 +116,8 @@ TEST_F(Farbspeicher, GespeicherteFarbenUeberlebenDenNeustart) {
     const Druckfarben b = bunte();
     {
         QSettings s(dir_.filePath("werte.ini"), QSettings::IniFormat);
-        QString fehler;
-        ASSERT_TRUE(farben_speichern(s, b, fehler)) << fehler.toStdString();
+        const Ergebnis e = farben_speichern(s, b);
+        ASSERT_TRUE(e.gut()) << e.englisch();
     }
     QSettings s(dir_.filePath("werte.ini"), QSettings::IniFormat);
     EXPECT_EQ(farben_laden(s).farbe, b.farbe);
@@ -153,8 +153,8 @@ TEST_F(Farbspeicher, NutzerSpeicherLiegtImTestort) {
     QFile::remove(s->fileName());
     s->clear();
     EXPECT_EQ(farben_laden(*s).farbe, Druckfarben::standard().farbe);
-    QString fehler;
-    ASSERT_TRUE(farben_speichern(bunte(), fehler)) << fehler.toStdString();
+    const Ergebnis e = farben_speichern(bunte());
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_EQ(farben_laden().farbe, bunte().farbe);
     s->clear();
     s->sync();
@@ -165,9 +165,9 @@ TEST_F(Farbspeicher, UnschreibbarerSpeicherWirdGemeldet) {
     // A store whose file lies below a plain file cannot be written.
     schreiben(dir_.filePath("datei"), "x");
     QSettings s(dir_.filePath("datei/werte.ini"), QSettings::IniFormat);
-    QString fehler;
-    EXPECT_FALSE(farben_speichern(s, bunte(), fehler));
-    EXPECT_FALSE(fehler.isEmpty());
+    const Ergebnis e = farben_speichern(s, bunte());
+    EXPECT_EQ(e.art(), Fehlerart::datei);
+    EXPECT_TRUE(qtext(e).startsWith(dir_.filePath("datei/werte.ini") + ": ")) << e.englisch();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "datei_hilfe.h"
+#include "ergebnis_hilfe.h"
 #include "files/kartendatei.h"
 
 using namespace tarvello;
@@ -18,8 +19,8 @@ class Kartendatei : public ::testing::Test {
 
     // Saves and returns the bytes written.
     QByteArray speichern(const Stadtmodell& m, const Kartenkopf& k, const char* name) {
-        const Dateiergebnis e = stadtplan_speichern(pfad(name), m, k);
-        EXPECT_FALSE(e) << e->meldung().toStdString();
+        const Ergebnis e = stadtplan_speichern(pfad(name), m, k);
+        EXPECT_TRUE(e.gut()) << e.englisch();
         return lesen(pfad(name));
     }
 
@@ -68,8 +69,8 @@ TEST_F(Kartendatei, HandmodellKommtGleichZurueck) {
 
     Stadtmodell geladen;
     Kartenkopf k2;
-    const Dateiergebnis e = stadtplan_laden(pfad("a.qls"), geladen, k2);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    const Ergebnis e = stadtplan_laden(pfad("a.qls"), geladen, k2);
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_TRUE(modelle_gleich(m, geladen));
     EXPECT_EQ(k2, kopf); // the name with commas, quotes and spaces is exact
     EXPECT_TRUE(geladen.plan_vorhanden);
@@ -82,10 +83,10 @@ TEST_F(Kartendatei, HandmodellKommtGleichZurueck) {
 }
 
 TEST_F(Kartendatei, GeladeneKarteHatIhreRahmen) {
-    ASSERT_FALSE(stadtplan_speichern(pfad("a.qls"), handmodell(), {}));
+    ASSERT_TRUE(stadtplan_speichern(pfad("a.qls"), handmodell(), {}).gut());
     Stadtmodell m;
     Kartenkopf k;
-    ASSERT_FALSE(stadtplan_laden(pfad("a.qls"), m, k));
+    ASSERT_TRUE(stadtplan_laden(pfad("a.qls"), m, k).gut());
     // Largest building extent (the 9 m side of building 3) + 3.5 m half-width.
     const float rand = geladener_rand(m);
     EXPECT_FLOAT_EQ(rand, 9.0f + 3.5f);
@@ -115,8 +116,8 @@ TEST_F(Kartendatei, GenerierteKarteSpeichernLadenSpeichernGleicheBytes) {
 
     Stadtmodell geladen;
     Kartenkopf k2;
-    const Dateiergebnis e = stadtplan_laden(pfad("a.qls"), geladen, k2);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    const Ergebnis e = stadtplan_laden(pfad("a.qls"), geladen, k2);
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_EQ(geladen.n_wege, m.n_wege);
     EXPECT_EQ(geladen.n_fluesse, m.n_fluesse);
     EXPECT_EQ(geladen.mauer_n_punkte, m.mauer_n_punkte);
@@ -156,8 +157,8 @@ TEST_F(Kartendatei, AeltereVersionen) {
     Stadtmodell m;
     Kartenkopf k;
     schreiben(pfad("v3.qls"), alte_datei("3.00", false, true, true, ""));
-    Dateiergebnis e = stadtplan_laden(pfad("v3.qls"), m, k);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    Ergebnis e = stadtplan_laden(pfad("v3.qls"), m, k);
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_EQ(m.karten_faktor, 1.0f);
     EXPECT_EQ(m.mauer_parameter, 0);
     EXPECT_FALSE(m.mauer_vorhanden);
@@ -173,7 +174,7 @@ TEST_F(Kartendatei, AeltereVersionen) {
     // Version 1: no square and park counters, no river flags.
     schreiben(pfad("v1.qls"), alte_datei("1.00", false, false, false, ""));
     e = stadtplan_laden(pfad("v1.qls"), m, k);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_EQ(m.n_fluesse, 0);
     EXPECT_EQ(m.wege[1].nummer, 0);
     EXPECT_EQ(m.wege[2].nummer, 1);
@@ -183,7 +184,7 @@ TEST_F(Kartendatei, AeltereVersionen) {
                                          " 1 \r\n 2 \r\n0.5\r\n1\r\n2\r\n 1 \r\n3\r\n4\r\n 0 \r\n"
                                          " 1 \r\n 3 \r\n 1 \r\n1\r\n2\r\n0.75\r\n"));
     e = stadtplan_laden(pfad("v4.qls"), m, k);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_EQ(m.karten_faktor, 0.5f);
     EXPECT_TRUE(m.mauer_vorhanden);
     EXPECT_EQ(m.mauer_n_punkte, 2);
@@ -194,13 +195,13 @@ TEST_F(Kartendatei, AeltereVersionen) {
     // A version-3 file with a wall record has a line too many.
     schreiben(pfad("v3mauer.qls"), alte_datei("3.00", false, true, true, " 0 \r\n"));
     e = stadtplan_laden(pfad("v3mauer.qls"), m, k);
-    ASSERT_TRUE(e);
+    ASSERT_FALSE(e.gut());
 
     schreiben(pfad("v6.qls"), alte_datei("6.00", true, true, true, " 0 \r\n"));
     e = stadtplan_laden(pfad("v6.qls"), m, k);
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->zeile, 1);
-    EXPECT_TRUE(e->text.contains("newer")) << e->text.toStdString();
+    ASSERT_FALSE(e.gut());
+    EXPECT_EQ(fehlerbild(e).zeile, 1);
+    EXPECT_TRUE(fehlerbild(e).text.contains("newer")) << fehlerbild(e).text.toStdString();
 }
 
 // A bad file names itself and the line, and the target keeps its map.
@@ -211,14 +212,15 @@ class Fehlerhaft : public Kartendatei {
         vorher_ = ziel_;
         kopf_ = {"Vorher", 3};
     }
-    Dateifehler laden_scheitert(const char* name) {
-        const Dateiergebnis e = stadtplan_laden(pfad(name), ziel_, kopf_);
-        EXPECT_TRUE(e);
+    Fehlerbild laden_scheitert(const char* name) {
+        const Ergebnis e = stadtplan_laden(pfad(name), ziel_, kopf_);
+        EXPECT_FALSE(e.gut());
         EXPECT_TRUE(modelle_gleich(ziel_, vorher_));
         EXPECT_EQ(kopf_, (Kartenkopf{"Vorher", 3}));
-        if (!e) return {};
-        EXPECT_TRUE(e->meldung().startsWith(pfad(name) + ": ")) << e->meldung().toStdString();
-        return *e;
+        if (e.gut()) return {};
+        EXPECT_EQ(e.art(), Fehlerart::datei);
+        EXPECT_TRUE(qtext(e).startsWith(pfad(name) + ": ")) << qtext(e).toStdString();
+        return fehlerbild(e);
     }
     Stadtmodell ziel_, vorher_;
     Kartenkopf kopf_;
@@ -228,7 +230,7 @@ TEST_F(Fehlerhaft, HalbeDateiZufallsbytesLeereUndFehlendeDatei) {
     const QByteArray ganz = speichern(generiert(8, 3), {"Ganz", 0}, "ganz.qls");
     ASSERT_GT(ganz.size(), 1000);
     schreiben(pfad("halb.qls"), ganz.left(ganz.size() / 2));
-    Dateifehler f = laden_scheitert("halb.qls");
+    Fehlerbild f = laden_scheitert("halb.qls");
     EXPECT_GT(f.zeile, 20);
     EXPECT_TRUE(f.meldung().contains(QStringLiteral(": line %1: ").arg(f.zeile)));
 
@@ -276,7 +278,7 @@ TEST_F(Fehlerhaft, WerteAusserhalbIhresBereichs) {
     // Line 21 is the way count, 22 the point capacity, 26 the river's points.
     EXPECT_EQ(ersetzt(21, "-1 ").zeile, 21);
     EXPECT_EQ(ersetzt(22, "12.5").zeile, 22);
-    Dateifehler f = ersetzt(26, " 61 "); // more than capacity 50 + 10
+    Fehlerbild f = ersetzt(26, " 61 "); // more than capacity 50 + 10
     EXPECT_EQ(f.zeile, 26);
     EXPECT_TRUE(f.text.contains("way 1")) << f.text.toStdString();
     EXPECT_EQ(ersetzt(28, "nan").zeile, 28);
@@ -310,7 +312,7 @@ TEST_F(Fehlerhaft, AbsurdeZahlenWerdenSchnellAbgewiesen) {
     for (const auto& fall : faelle) {
         schreiben(pfad("gross.qls"), kopf(fall.rest));
         const auto start = std::chrono::steady_clock::now();
-        const Dateifehler f = laden_scheitert("gross.qls");
+        const Fehlerbild f = laden_scheitert("gross.qls");
         const double sekunden =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         EXPECT_TRUE(f.text.contains(fall.erwartet)) << f.meldung().toStdString();
@@ -322,21 +324,22 @@ TEST_F(Kartendatei, SpeicherfehlerLassenDieAlteDateiStehen) {
     const Stadtmodell m = handmodell();
     const QByteArray alt = speichern(m, {}, "alt.qls");
 
-    Dateiergebnis e = stadtplan_speichern("/dev/full", m, {});
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->meldung().startsWith("/dev/full: ")) << e->meldung().toStdString();
+    Ergebnis e = stadtplan_speichern("/dev/full", m, {});
+    ASSERT_FALSE(e.gut());
+    EXPECT_TRUE(qtext(e).startsWith("/dev/full: ")) << qtext(e).toStdString();
 
     // A coordinate that is no number refuses the save.
     Stadtmodell kaputt = m;
     kaputt.wege[2].punkt_setzen(2, NAN, 1.0f);
     e = stadtplan_speichern(pfad("alt.qls"), kaputt, {"Neu", 1});
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->text.contains("point 2 of way 2")) << e->text.toStdString();
+    ASSERT_FALSE(e.gut());
+    EXPECT_TRUE(fehlerbild(e).text.contains("point 2 of way 2"))
+        << fehlerbild(e).text.toStdString();
     EXPECT_EQ(lesen(pfad("alt.qls")), alt);
 
     e = stadtplan_speichern(pfad("fehlt/neu.qls"), m, {});
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->meldung().contains("fehlt/neu.qls"));
+    ASSERT_FALSE(e.gut());
+    EXPECT_TRUE(qtext(e).contains("fehlt/neu.qls"));
 }
 
 // A host that asks to stop: saving keeps the old file, loading the old map.
@@ -351,14 +354,14 @@ TEST_F(Kartendatei, AbbruchAendertNichts) {
     const Stadtmodell m = generiert(8, 5);
     const QByteArray alt = speichern(m, {}, "alt.qls");
     Abbrecher wirt;
-    Dateiergebnis e = stadtplan_speichern(pfad("alt.qls"), handmodell(), {}, &wirt);
-    ASSERT_TRUE(e);
+    Ergebnis e = stadtplan_speichern(pfad("alt.qls"), handmodell(), {}, &wirt);
+    ASSERT_FALSE(e.gut());
     EXPECT_EQ(lesen(pfad("alt.qls")), alt);
 
     Stadtmodell ziel = handmodell();
     Kartenkopf k{"Vorher", 1};
     e = stadtplan_laden(pfad("alt.qls"), ziel, k, &wirt);
-    ASSERT_TRUE(e);
+    ASSERT_FALSE(e.gut());
     EXPECT_TRUE(modelle_gleich(ziel, handmodell()));
     EXPECT_EQ(k.stadtname, "Vorher");
     EXPECT_EQ(wirt.letzter.art, Statusart::laden); // not "loaded"

@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 
 #include "files/datei_hilfe.h"
+#include "files/ergebnis_hilfe.h"
 #include "pruefung.h"
 
 namespace {
@@ -77,8 +78,17 @@ TEST(Korpus, PruefungErkenntFehler) {
     }
     EXPECT_EQ(tarvello::pruefung::palette(gut, datei), "");
     // A message that spans lines or misses the file name is reported.
-    EXPECT_NE(tarvello::pruefung::meldung_pruefen({"eingabe.qlf", 2, "a\nb"}, "eingabe.qlf"), "");
-    EXPECT_NE(tarvello::pruefung::meldung_pruefen({"anders.qlf", 2, "ab"}, "eingabe.qlf"), "");
+    const auto fehler = [](const char* datei, const char* text,
+                           tarvello::Fehlerart art = tarvello::Fehlerart::datei) {
+        return tarvello::Dateifehler{datei, 2, text}.ergebnis(art);
+    };
+    EXPECT_EQ(tarvello::pruefung::meldung_pruefen(fehler("eingabe.qlf", "ab"), "eingabe.qlf"), "");
+    EXPECT_NE(tarvello::pruefung::meldung_pruefen(fehler("eingabe.qlf", "a\nb"), "eingabe.qlf"),
+              "");
+    EXPECT_NE(tarvello::pruefung::meldung_pruefen(fehler("anders.qlf", "ab"), "eingabe.qlf"), "");
+    EXPECT_NE(tarvello::pruefung::meldung_pruefen(
+                  fehler("eingabe.qlf", "ab", tarvello::Fehlerart::bedienung), "eingabe.qlf"),
+              "");
     // A scratch file that cannot be written makes an accepted file fail.
     EXPECT_NE(tarvello::pruefung::palette(gut, arbeit.filePath(QStringLiteral("fehlt/x"))), "");
 }
@@ -88,9 +98,9 @@ TEST(Korpus, PruefungErkenntFehler) {
 // The lines of a saved hand-made map, to be edited.
 std::vector<std::string> handkarte_zeilen(const QTemporaryDir& ordner) {
     const QString datei = ordner.filePath(QStringLiteral("hand.qls"));
-    const tarvello::Dateiergebnis e =
+    const tarvello::Ergebnis e =
         tarvello::stadtplan_speichern(datei, dateitest::handmodell(), {QStringLiteral("Hand"), 2});
-    EXPECT_FALSE(e) << e->meldung().toStdString();
+    EXPECT_TRUE(e.gut()) << e.englisch();
     return dateitest::zeilen(dateitest::lesen(datei));
 }
 
@@ -107,7 +117,8 @@ TEST(Fundstuecke, WagenruecklaufImStadtnamenWirdLeerzeichen) {
     const QByteArray inhalt = dateitest::verbinden(z);
     tarvello::Stadtmodell m;
     tarvello::Kartenkopf k;
-    ASSERT_FALSE(tarvello::stadtplan_lesen("x.qls", tarvello::pruefung::als_text(inhalt), m, k));
+    ASSERT_TRUE(
+        tarvello::stadtplan_lesen("x.qls", tarvello::pruefung::als_text(inhalt), m, k).gut());
     EXPECT_EQ(k.stadtname, QStringLiteral("Alt stadt"));
     EXPECT_EQ(rundreise(z, ordner), "");
 }
@@ -124,30 +135,32 @@ TEST(Fundstuecke, TurmformUndKartengroesseAlsGanzeZahlGelesen) {
     const QByteArray inhalt = dateitest::verbinden(z);
     tarvello::Stadtmodell m;
     tarvello::Kartenkopf k;
-    const tarvello::Dateiergebnis e =
+    const tarvello::Ergebnis e =
         tarvello::stadtplan_lesen("x.qls", tarvello::pruefung::als_text(inhalt), m, k);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_EQ(m.tuerme[3].form, 2.0f);
     EXPECT_EQ(m.tuerme[3].x[4], 16.0f);
     EXPECT_EQ(rundreise(z, ordner), "");
 
     // Without the corners the file is refused.
     z.resize(z.size() - 8);
-    EXPECT_TRUE(tarvello::stadtplan_lesen(
-        "x.qls", tarvello::pruefung::als_text(dateitest::verbinden(z)), m, k));
+    EXPECT_FALSE(tarvello::stadtplan_lesen(
+                     "x.qls", tarvello::pruefung::als_text(dateitest::verbinden(z)), m, k)
+                     .gut());
 
     // The map size (line 4) likewise: 12.5 reads as 12, and a size too large
     // to be written back is refused.
     z = handkarte_zeilen(ordner);
     z[3] = "12.5";
     const QByteArray zwoelf = dateitest::verbinden(z);
-    ASSERT_FALSE(tarvello::stadtplan_lesen("x.qls", tarvello::pruefung::als_text(zwoelf), m, k));
+    ASSERT_TRUE(
+        tarvello::stadtplan_lesen("x.qls", tarvello::pruefung::als_text(zwoelf), m, k).gut());
     EXPECT_EQ(m.stadt_abmessung, 12.0f);
     z[3] = "1e20";
-    const tarvello::Dateiergebnis gross = tarvello::stadtplan_lesen(
+    const tarvello::Ergebnis gross = tarvello::stadtplan_lesen(
         "x.qls", tarvello::pruefung::als_text(dateitest::verbinden(z)), m, k);
-    ASSERT_TRUE(gross);
-    EXPECT_EQ(gross->zeile, 4);
+    ASSERT_FALSE(gross.gut());
+    EXPECT_EQ(dateitest::fehlerbild(gross).zeile, 4);
     EXPECT_EQ(m.stadt_abmessung, 12.0f) << "a refused file changed the model";
 }
 
@@ -177,18 +190,19 @@ TEST(Fundstuecke, HoechstensSoVieleGebaeudeWieEinLaufMacht) {
     tarvello::Stadtmodell m;
     tarvello::Kartenkopf k;
     QByteArray inhalt = dateitest::verbinden(viele);
-    const tarvello::Dateiergebnis e =
+    const tarvello::Ergebnis e =
         tarvello::stadtplan_lesen("x.qls", tarvello::pruefung::als_text(inhalt), m, k);
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->zeile, static_cast<int>(zeile) + 1) << e->meldung().toStdString();
+    ASSERT_FALSE(e.gut());
+    EXPECT_EQ(dateitest::fehlerbild(e).zeile, static_cast<int>(zeile) + 1)
+        << tarvello::qtext(e).toStdString();
     // One fewer is read.
     viele[zeile] = " 32767 ";
     viele.erase(viele.begin() + static_cast<long>(zeile) + 1,
                 viele.begin() + static_cast<long>(zeile) + 3);
     inhalt = dateitest::verbinden(viele);
-    const tarvello::Dateiergebnis gut =
+    const tarvello::Ergebnis gut =
         tarvello::stadtplan_lesen("x.qls", tarvello::pruefung::als_text(inhalt), m, k);
-    ASSERT_FALSE(gut) << gut->meldung().toStdString();
+    ASSERT_TRUE(gut.gut()) << gut.englisch();
     EXPECT_EQ(m.haus_naechster, 32768);
 }
 
@@ -223,7 +237,7 @@ TEST(Fundstuecke, VolleFestplatteBehaeltDieAlteDatei) {
     const QString palette = ordner.filePath(QStringLiteral("a.qlf"));
     for (const QString& datei : {karte, einstellungen, palette})
         dateitest::schreiben(datei, alt);
-    tarvello::Dateiergebnis e[3];
+    tarvello::Ergebnis e[3];
     {
         const VolleFestplatte voll;
         e[0] = tarvello::stadtplan_speichern(karte, dateitest::handmodell(), {});
@@ -232,7 +246,7 @@ TEST(Fundstuecke, VolleFestplatteBehaeltDieAlteDatei) {
     }
     int i = 0;
     for (const QString& datei : {karte, einstellungen, palette}) {
-        EXPECT_TRUE(e[i++]) << datei.toStdString() << " was reported as saved";
+        EXPECT_FALSE(e[i++].gut()) << datei.toStdString() << " was reported as saved";
         EXPECT_EQ(dateitest::lesen(datei), alt) << datei.toStdString();
     }
     EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files).size(), 3) << "a temporary file was left";

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstring>
 #include <locale>
-#include <unistd.h>
 
 #include "datei_hilfe.h"
+#include "ergebnis_hilfe.h"
 #include "files/textdatei.h"
 
 using namespace tarvello;
@@ -126,8 +126,9 @@ TEST(Textform, DezimalpunktInJedemGebietsschema) {
 
     QTemporaryDir dir;
     const QString datei = dir.filePath("zahl.txt");
-    EXPECT_FALSE(
-        textdatei_schreiben(datei, [](Textschreiber& s) { return s.gleitzahl(12.5f, 2, {"x"}); }));
+    EXPECT_TRUE(textdatei_schreiben(datei, [](Textschreiber& s) {
+                    return s.gleitzahl(12.5f, 2, {"x"});
+                }).gut());
     EXPECT_EQ(lesen(datei), QByteArray("12.5\r\n"));
 
     std::setlocale(LC_ALL, vorher_c.c_str());
@@ -147,59 +148,92 @@ TEST(Schreiben, ErsetztDieDateiErstWennAllesGeschriebenIst) {
     QTemporaryDir dir;
     const QString datei = dir.filePath("alt.txt");
     schreiben(datei, "alter Inhalt");
-    EXPECT_FALSE(textdatei_schreiben(datei, drei_zeilen));
+    EXPECT_TRUE(textdatei_schreiben(datei, drei_zeilen).gut());
     EXPECT_EQ(lesen(datei), QByteArray("a\r\n-1 \r\n0.5\r\n"));
 
     // Content that gives up half-way: the old file stays, no stray files.
     schreiben(datei, "alter Inhalt");
-    const Dateiergebnis e = textdatei_schreiben(datei, [](Textschreiber& s) {
+    const Ergebnis e = textdatei_schreiben(datei, [](Textschreiber& s) {
         s.text("neu");
         return s.gleitzahl(NAN, 2, {"x of point %2 of way %1", 4, 7});
     });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->datei, datei);
-    EXPECT_TRUE(e->text.contains("x of point 7 of way 4")) << e->text.toStdString();
+    ASSERT_EQ(e.art(), Fehlerart::datei);
+    EXPECT_TRUE(qtext(e).startsWith(datei + ": ")) << e.englisch();
+    EXPECT_TRUE(fehlerbild(e).text.contains("x of point 7 of way 4")) << e.englisch();
     EXPECT_EQ(lesen(datei), QByteArray("alter Inhalt"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
 TEST(Schreiben, VolleOderFehlendeZieleMeldenDenNamen) {
     // /dev/full takes nothing; it must still be a device afterwards.
-    Dateiergebnis e = textdatei_schreiben("/dev/full", drei_zeilen);
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->meldung().startsWith("/dev/full: ")) << e->meldung().toStdString();
+    Ergebnis e = textdatei_schreiben("/dev/full", drei_zeilen);
+    ASSERT_FALSE(e.gut());
+    EXPECT_TRUE(qtext(e).startsWith("/dev/full: ")) << qtext(e).toStdString();
     EXPECT_FALSE(QFileInfo("/dev/full").isFile());
 
     QTemporaryDir dir;
     e = textdatei_schreiben(dir.filePath("fehlt/datei.txt"), drei_zeilen);
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->meldung().contains("fehlt/datei.txt"));
+    ASSERT_FALSE(e.gut());
+    EXPECT_TRUE(qtext(e).contains("fehlt/datei.txt"));
 
     e = textdatei_schreiben(dir.path(), drei_zeilen);
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->text.contains("folder"));
+    ASSERT_FALSE(e.gut());
+    EXPECT_TRUE(fehlerbild(e).text.contains("folder"));
 
     // A file standing where a folder should be.
     schreiben(dir.filePath("datei"), "x");
     e = textdatei_schreiben(dir.filePath("datei/unter.txt"), drei_zeilen);
-    ASSERT_TRUE(e);
+    ASSERT_FALSE(e.gut());
     EXPECT_EQ(lesen(dir.filePath("datei")), QByteArray("x"));
 
-    EXPECT_TRUE(textdatei_schreiben("", drei_zeilen));
+    EXPECT_FALSE(textdatei_schreiben("", drei_zeilen).gut());
 }
 
-TEST(Schreiben, GeschuetzterOrdnerLaesstDieDateiStehen) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+// Faults injected through the file system seam (no file permissions, so
+// the test binds root too): whether opening, writing or the final rename
+// fails, the old file stays as it was, no temporary file is left, and the
+// message names the file and what the system said.
+TEST(Schreiben, GestoerteDateisystemeLassenDieAlteDateiStehen) {
+    using S = Stoerdateisystem::Stoerung;
+    const struct {
+        S stoerung;
+        qint64 bytes;
+        bool gross; // more than the writer's buffer: several writes
+        const char* grund;
+    } faelle[] = {
+        {S::beim_oeffnen, 0, false, "Permission denied"},
+        {S::beim_schreiben, 0, false, "No space left on device"},
+        {S::beim_schreiben, 5, false, "No space left on device"},
+        {S::beim_schreiben, 1500000, true, "No space left on device"},
+        {S::beim_uebernehmen, 0, false, "Input/output error"},
+        {S::beim_uebernehmen, 0, true, "Input/output error"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(f.stoerung) << " after " << f.bytes);
+        QTemporaryDir dir;
+        const QString datei = dir.filePath("alt.txt");
+        schreiben(datei, "alter Inhalt");
+        Stoerdateisystem stoerung(f.stoerung, f.bytes);
+        const bool gross = f.gross;
+        const Ergebnis e = textdatei_schreiben(
+            datei,
+            [gross](Textschreiber& s) {
+                for (int i = 0; i < (gross ? 400000 : 1); ++i)
+                    s.text("neue Zeile");
+                return true;
+            },
+            stoerung);
+        ASSERT_EQ(e.art(), Fehlerart::datei);
+        EXPECT_EQ(qtext(e), datei + ": cannot be written (" + f.grund + ")");
+        EXPECT_EQ(lesen(datei), QByteArray("alter Inhalt"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"alt.txt"});
+    }
+    // The double passes a healthy write through unchanged.
     QTemporaryDir dir;
-    const QString datei = dir.filePath("alt.txt");
-    schreiben(datei, "alter Inhalt");
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const Dateiergebnis e = textdatei_schreiben(datei, drei_zeilen);
-    QFile::setPermissions(dir.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->meldung().contains("alt.txt"));
-    EXPECT_EQ(lesen(datei), QByteArray("alter Inhalt"));
+    const QString datei = dir.filePath("neu.txt");
+    Stoerdateisystem bis_spaeter(S::beim_schreiben, 1000);
+    EXPECT_TRUE(textdatei_schreiben(datei, drei_zeilen, bis_spaeter).gut());
+    EXPECT_EQ(lesen(datei), QByteArray("a\r\n-1 \r\n0.5\r\n"));
 }
 
 // --- reading ----------------------------------------------------------------

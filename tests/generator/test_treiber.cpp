@@ -55,7 +55,7 @@ struct Lauffeld : Laufaufbau<Protokoll> {
 
     explicit Lauffeld(int vorlage) : s(vorlage_steuerwerte(vorlage)) { wirt.uhr = &uhr; }
     Laufende laufen() {
-        EXPECT_FALSE(parameter_einlesen(s, z, p, m));
+        EXPECT_TRUE(parameter_einlesen(s, z, p, m).gut());
         Lauf l = lauf();
         wirt.lauf = &l;
         const Laufende e = stadt_generieren(l);

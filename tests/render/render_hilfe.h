@@ -231,22 +231,25 @@ class Testziel : public Blattziel {
 
     Zielart art() const override { return art_; }
     float seitenhoehe() const override { return static_cast<float>(hoehe_); }
-    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString&) override {
+    Ergebnis blatt_beginnen(int zeile, int spalte, Zeichenflaeche*& flaeche) override {
         bilder.emplace_back(breite_, hoehe_, QImage::Format_RGB32);
         bilder.back().fill(markierung);
         blaetter.emplace_back(zeile, spalte);
         aufzeichnungen.push_back(std::make_unique<Aufzeichnung>(&bilder.back()));
-        return aufzeichnungen.back().get();
+        flaeche = aufzeichnungen.back().get();
+        return {};
     }
-    bool blatt_beenden(int, int, QString&) override {
+    Ergebnis blatt_beenden(int, int) override {
         aufzeichnungen.back()->beenden();
-        return true;
+        ++beendet;
+        return {};
     }
     void blatt_abbrechen() override { aufzeichnungen.back()->beenden(); }
 
     std::deque<QImage> bilder;
     std::vector<std::unique_ptr<Aufzeichnung>> aufzeichnungen;
-    std::vector<std::pair<int, int>> blaetter;
+    std::vector<std::pair<int, int>> blaetter; // begun
+    int beendet = 0;                           // completed
 
   private:
     int breite_, hoehe_;
@@ -261,7 +264,7 @@ struct Export {
     Zufall z{7u};
     QTemporaryDir dir;
 
-    Zeichenergebnis los(const std::vector<Exportdatei>& dateien) {
+    Ergebnis los(const std::vector<Exportdatei>& dateien) {
         Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
         return bilder_exportieren(a, dateien);
     }

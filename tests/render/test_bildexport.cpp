@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "core/zufall.h"
+#include "files/textdatei.h"
 #include "render/bildexport.h"
 #include "render_hilfe.h"
 
@@ -37,7 +38,7 @@ TEST(Bildexport, MatrixSchreibtJedesBildEinmal) {
     const auto r = e.los({{Bildformat::bmp, e.pfad("plan.bmp")},
                           {Bildformat::png, e.pfad("plan")},
                           {Bildformat::svg, e.pfad("plan.svg")}});
-    ASSERT_EQ(r.ende, Zeichenende::fertig) << r.fehler.toStdString();
+    ASSERT_EQ(r.art(), Fehlerart::keiner) << r.englisch();
     QStringList namen = QDir(e.dir.path()).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(namen.size(), 27) << namen.join(' ').toStdString(); // no stray temporary files
     for (int spalte = 1; spalte <= 3; ++spalte)
@@ -55,7 +56,7 @@ TEST(Bildexport, MatrixSchreibtJedesBildEinmal) {
 TEST(Bildexport, BmpHat24BitJePixel) {
     Export e;
     e.o.export_pixel = 101; // rows padded to four bytes
-    ASSERT_EQ(e.los({{Bildformat::bmp, e.pfad("plan")}}).ende, Zeichenende::fertig);
+    ASSERT_EQ(e.los({{Bildformat::bmp, e.pfad("plan")}}).art(), Fehlerart::keiner);
     QFile f(e.pfad("plan.bmp"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray d = f.readAll();
@@ -68,7 +69,7 @@ TEST(Bildexport, BmpHat24BitJePixel) {
 TEST(Bildexport, SvgBleibtVektor) {
     Export e;
     e.o.export_pixel = 300;
-    ASSERT_EQ(e.los({{Bildformat::svg, e.pfad("plan.svg")}}).ende, Zeichenende::fertig);
+    ASSERT_EQ(e.los({{Bildformat::svg, e.pfad("plan.svg")}}).art(), Fehlerart::keiner);
     QFile f(e.pfad("plan.svg"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray d = f.readAll();
@@ -84,6 +85,6 @@ TEST(Bildexport, SchreibfehlerNenntDieDatei) {
     e.o.export_pixel = 100;
     const QString ziel = e.pfad("fehlt/plan.png");
     const auto r = e.los({{Bildformat::png, ziel}});
-    EXPECT_EQ(r.ende, Zeichenende::fehler);
-    EXPECT_TRUE(r.fehler.contains(ziel)) << r.fehler.toStdString();
+    EXPECT_EQ(r.art(), Fehlerart::datei);
+    EXPECT_TRUE(qtext(r).contains(ziel)) << r.englisch();
 }

@@ -18,6 +18,7 @@
 #include "core/wirt.h"
 #include "core/zahlen.h"
 #include "core/zufall.h"
+#include "files/textdatei.h"
 #include "render/druckausgabe.h"
 #include "render/randleiste.h"
 #include "render/stadtplan.h"
@@ -123,7 +124,7 @@ class Seitenziel : public Blattziel {
     float seitenhoehe() const override { return hoehe_; }
     float seitenbreite() const override { return breite_; }
     float pixel_je_einheit() const override { return px_; }
-    Zeichenflaeche* blatt_beginnen(int zeile, int spalte, QString&) override {
+    Ergebnis blatt_beginnen(int zeile, int spalte, Zeichenflaeche*& flaeche) override {
         bilder.emplace_back(static_cast<int>(breite_ * px_), static_cast<int>(hoehe_ * px_),
                             QImage::Format_RGB32);
         bilder.back().fill(Qt::white);
@@ -132,11 +133,12 @@ class Seitenziel : public Blattziel {
         bilder.back().setDotsPerMeterY(static_cast<int>(px_ * 100.0f));
         blaetter.emplace_back(zeile, spalte);
         seiten.push_back(std::make_unique<Druckaufzeichnung>(&bilder.back(), px_));
-        return seiten.back().get();
+        flaeche = seiten.back().get();
+        return {};
     }
-    bool blatt_beenden(int, int, QString&) override {
+    Ergebnis blatt_beenden(int, int) override {
         seiten.back()->beenden();
-        return true;
+        return {};
     }
     void blatt_abbrechen() override { seiten.back()->beenden(); }
 
@@ -176,7 +178,7 @@ struct Druck {
     Zeichenauftrag auftrag(Wirt* wirt = nullptr) {
         return Zeichenauftrag{m, f, o, {}, z, wirt, titel, nord};
     }
-    Zeichenergebnis drucken(Blattziel& ziel, Wirt* wirt = nullptr) {
+    Ergebnis drucken(Blattziel& ziel, Wirt* wirt = nullptr) {
         return stadtplan_zeichnen(auftrag(wirt), ziel);
     }
 };
@@ -285,8 +287,8 @@ TEST(Drucklauf, EinBlattMitAllenAngabenOhneSchnittrahmenUndPlanquadrate) {
     Druck d;
     Seitenziel ziel;
     Statuswirt wirt;
-    const Zeichenergebnis e = d.drucken(ziel, &wirt);
-    ASSERT_EQ(e.ende, Zeichenende::fertig);
+    const Ergebnis e = d.drucken(ziel, &wirt);
+    ASSERT_EQ(e.art(), Fehlerart::keiner);
     ASSERT_EQ(ziel.blaetter.size(), 1u);
     EXPECT_GE(wirt.wo("Drucke Blatt 1 von 1"), 0);
     EXPECT_EQ(wirt.texte.back(), "Druck abgeschlossen!");
@@ -312,7 +314,7 @@ TEST(Drucklauf, SchnittrahmenAufGekacheltenBlaetternNachOption) {
     Druck d;
     d.o.blaetter_je_seite = 2;
     Seitenziel ziel;
-    ASSERT_EQ(d.drucken(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(d.drucken(ziel).art(), Fehlerart::keiner);
     ASSERT_EQ(ziel.blaetter.size(), 4u);
     const QRgb farbe = d.f.farbe[farbe_schnittmarken];
     const auto rahmen = [&](const Druckaufzeichnung& s) {
@@ -335,7 +337,7 @@ TEST(Drucklauf, SchnittrahmenAufGekacheltenBlaetternNachOption) {
     ohne.o.blaetter_je_seite = 2;
     ohne.o.druck_schnittmarken = false;
     Seitenziel ziel2;
-    ohne.drucken(ziel2);
+    EXPECT_TRUE(ohne.drucken(ziel2).gut());
     for (const auto& s : ziel2.seiten)
         EXPECT_TRUE(rahmen(*s).empty());
 }
@@ -349,7 +351,7 @@ TEST(Drucklauf, AusschnittDrucktNurDieMarkiertenBlaetter) {
     d.o.blatt_gewaehlt(4, 4) = 1; // outside the 3 x 3: not counted
     Seitenziel ziel;
     Statuswirt wirt;
-    ASSERT_EQ(d.drucken(ziel, &wirt).ende, Zeichenende::fertig);
+    ASSERT_EQ(d.drucken(ziel, &wirt).art(), Fehlerart::keiner);
     ASSERT_EQ(ziel.blaetter.size(), 2u);
     EXPECT_EQ(ziel.blaetter[0], std::make_pair(1, 2));
     EXPECT_EQ(ziel.blaetter[1], std::make_pair(2, 1));
@@ -379,13 +381,13 @@ TEST(Drucklauf, AusschnittOhneMarkeZeichnetNichtsUndMeldetDasEnde) {
     d.o.ausschnitt_modus = true;
     Seitenziel ziel;
     Statuswirt wirt;
-    EXPECT_EQ(d.drucken(ziel, &wirt).ende, Zeichenende::fertig);
+    EXPECT_EQ(d.drucken(ziel, &wirt).art(), Fehlerart::keiner);
     EXPECT_TRUE(ziel.blaetter.empty());
     ASSERT_FALSE(wirt.texte.empty());
     EXPECT_EQ(wirt.texte.back(), "Druck abgeschlossen!");
     Statuswirt englisch;
     englisch.sprache = Sprache::englisch;
-    d.drucken(ziel, &englisch);
+    EXPECT_TRUE(d.drucken(ziel, &englisch).gut());
     EXPECT_EQ(englisch.texte.back(), "City Map Printed!");
 }
 
@@ -396,7 +398,7 @@ TEST(Drucklauf, ErstesBlattTraegtAlleAngaben) {
     d.o.blaetter_je_seite = 3;
     d.o.druck_bezeichnung = d.o.druck_massstab = d.o.druck_kompass = d.o.druck_planquadrate = false;
     Seitenziel ziel;
-    ASSERT_EQ(d.drucken(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(d.drucken(ziel).art(), Fehlerart::keiner);
     ASSERT_EQ(ziel.seiten.size(), 9u);
     EXPECT_NE(ziel.seiten[0]->text_von("Kleinstadt"), nullptr);
     EXPECT_NE(ziel.seiten[0]->text_von("O"), nullptr);
@@ -425,7 +427,7 @@ TEST(Drucklauf, AbbruchBeendetDasBlattOhneSchlusstext) {
     Seitenziel ziel;
     Statuswirt wirt;
     wirt.abbruch_nach = 30;
-    EXPECT_EQ(d.drucken(ziel, &wirt).ende, Zeichenende::abgebrochen);
+    EXPECT_EQ(d.drucken(ziel, &wirt).art(), Fehlerart::abbruch);
     EXPECT_EQ(ziel.blaetter.size(), 1u);
     EXPECT_EQ(wirt.wo("Druck abgeschlossen!"), -1);
 }
@@ -454,10 +456,10 @@ TEST(Gebaeudedruck, SchraffurInZweiAufloesungenUndUmriss) {
     Druck d;
     d.m = ein_haus(false);
     Seitenziel normal;
-    d.drucken(normal);
+    EXPECT_TRUE(d.drucken(normal).gut());
     d.o.gebaeude_hohe_aufloesung = true;
     Seitenziel fein;
-    d.drucken(fein);
+    EXPECT_TRUE(d.drucken(fein).gut());
 
     const auto schraffur = [](const Druckaufzeichnung& s) {
         const auto l = s.alle("linien");
@@ -500,7 +502,7 @@ TEST(Gebaeudedruck, SchraffurInZweiAufloesungenUndUmriss) {
     d.o.gebaeude_hohe_aufloesung = false;
     d.o.gebaeude_nur_umriss = true;
     Seitenziel umriss_nur;
-    d.drucken(umriss_nur);
+    EXPECT_TRUE(d.drucken(umriss_nur).gut());
     EXPECT_TRUE(umriss_nur.seiten[0]->alle("linien").empty());
     bool gefunden = false;
     for (const Primitiv* x : umriss_nur.seiten[0]->alle("zug"))
@@ -515,7 +517,7 @@ TEST(Gebaeudedruck, RundeGebaeudeAusKonzentrischenKreisen) {
     Druck d;
     d.m = ein_haus(true);
     Seitenziel ziel;
-    d.drucken(ziel);
+    EXPECT_TRUE(d.drucken(ziel).gut());
     Renderzustand z;
     z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 30.0f);
     const auto kreise = ziel.seiten[0]->alle("kreis");
@@ -528,7 +530,7 @@ TEST(Gebaeudedruck, RundeGebaeudeAusKonzentrischenKreisen) {
 
     d.o.gebaeude_nur_umriss = true;
     Seitenziel umriss;
-    d.drucken(umriss);
+    EXPECT_TRUE(d.drucken(umriss).gut());
     const auto einer = umriss.seiten[0]->alle("kreis");
     ASSERT_EQ(einer.size(), 1u);
     EXPECT_NEAR(einer[0]->radius, 5.9 * z.massstab, 1e-4);
@@ -540,8 +542,8 @@ TEST(Gebaeudedruck, RundeGebaeudeAusKonzentrischenKreisen) {
 TEST(Gebaeudedruck, LinienbreitenFolgenDerDruckeraufloesung) {
     Druck d;
     Seitenziel grob(28.7f, 20.0f, 20.0f), fein(28.7f, 20.0f, 40.0f);
-    d.drucken(grob);
-    d.drucken(fein);
+    EXPECT_TRUE(d.drucken(grob).gut());
+    EXPECT_TRUE(d.drucken(fein).gut());
     const QRgb rand = d.f.farbe[farbe_strassenrand];
     const auto breite_der_strasse = [&](const Druckaufzeichnung& s) {
         for (const Primitiv* x : s.alle("zug"))
@@ -591,7 +593,7 @@ TEST(Randleiste, MassstabsbalkenAufDemBlatt) {
         Druck d;
         d.m.stadt_abmessung = v * seite_h / 4.0f;
         Seitenziel ziel;
-        d.drucken(ziel);
+        EXPECT_TRUE(d.drucken(ziel).gut());
         const Druckaufzeichnung& s = *ziel.seiten[0];
         const Primitiv* t = s.text_von(QString::fromLatin1(text));
         ASSERT_NE(t, nullptr) << text;
@@ -629,7 +631,7 @@ TEST(Randleiste, TitelSchrumpftAufSiebenEinhalbZentimeter) {
 
     Druck d;
     Seitenziel kurz;
-    d.drucken(kurz);
+    EXPECT_TRUE(d.drucken(kurz).gut());
     const Primitiv* t = kurz.seiten[0]->text_von("Kleinstadt");
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->punkte, 14.0);
@@ -639,7 +641,7 @@ TEST(Randleiste, TitelSchrumpftAufSiebenEinhalbZentimeter) {
 
     d.titel = QStringLiteral("Sankt Bartholomäus an der Oberen Wasserscheide");
     Seitenziel lang(28.7f, 20.0f, 100.0f);
-    d.drucken(lang);
+    EXPECT_TRUE(d.drucken(lang).gut());
     const Primitiv* l = lang.seiten[0]->text_von(d.titel);
     ASSERT_NE(l, nullptr);
     EXPECT_LT(l->punkte, 14.0);
@@ -647,7 +649,7 @@ TEST(Randleiste, TitelSchrumpftAufSiebenEinhalbZentimeter) {
 
     // A narrower page (Letter) leaves less room: the title stays on it.
     Seitenziel schmal(26.94f, 20.59f, 100.0f);
-    d.drucken(schmal);
+    EXPECT_TRUE(d.drucken(schmal).gut());
     const Primitiv* k = schmal.seiten[0]->text_von(d.titel);
     ASSERT_NE(k, nullptr);
     EXPECT_LE(k->p[0].x() + k->textbreite, 26.94 + 0.05);
@@ -664,7 +666,7 @@ TEST(Randleiste, NordrichtungDerKnoepfe) {
     Druck d;
     d.nord = 3;
     Seitenziel ziel;
-    d.drucken(ziel);
+    EXPECT_TRUE(d.drucken(ziel).gut());
     const Druckaufzeichnung& s = *ziel.seiten[0];
     const double cx = 0.2 + seite_h + 1.0 + 3.0, cy = 0.2 + 10.0, r = 1.3 * 1.65;
     const auto mitte = [&](const char* b) {
@@ -723,9 +725,8 @@ TEST(Pdfdruck, EineQuerseiteJeBlatt) {
     const QString datei = ordner.filePath("karte.pdf");
     Druck d;
     d.o.blaetter_je_seite = 2;
-    Zeichenergebnis e = pdf_drucken(d.auftrag(), datei);
-    ASSERT_EQ(e.ende, Zeichenende::fertig) << e.fehler.toStdString();
-    EXPECT_EQ(e.blaetter, 4);
+    Ergebnis e = pdf_drucken(d.auftrag(), datei);
+    ASSERT_EQ(e.art(), Fehlerart::keiner) << e.englisch();
     QByteArray pdf = lesen(datei);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(seiten(pdf), 4);
@@ -736,7 +737,7 @@ TEST(Pdfdruck, EineQuerseiteJeBlatt) {
     d.o.ausschnitt_modus = true;
     d.o.blatt_gewaehlt(1, 2) = d.o.blatt_gewaehlt(2, 1) = 1;
     e = pdf_drucken(d.auftrag(), datei, QPageSize(QPageSize::A3));
-    ASSERT_EQ(e.ende, Zeichenende::fertig);
+    ASSERT_EQ(e.art(), Fehlerart::keiner);
     pdf = lesen(datei);
     EXPECT_EQ(seiten(pdf), 2);
     EXPECT_TRUE(pdf.contains("/MediaBox [0 0 1191")); // A3 landscape
@@ -754,20 +755,20 @@ TEST(Pdfdruck, AbbruchFehlerUndLeererAusschnittLassenDieAlteDatei) {
     d.o.blaetter_je_seite = 2;
     Statuswirt wirt;
     wirt.abbruch_nach = 200;
-    EXPECT_EQ(pdf_drucken(d.auftrag(&wirt), datei).ende, Zeichenende::abgebrochen);
+    EXPECT_EQ(pdf_drucken(d.auftrag(&wirt), datei).art(), Fehlerart::abbruch);
     EXPECT_EQ(lesen(datei), QByteArray("alt"));
 
     d.o.ausschnitt_modus = true; // nothing marked
-    EXPECT_EQ(pdf_drucken(d.auftrag(), datei).ende, Zeichenende::fertig);
+    EXPECT_EQ(pdf_drucken(d.auftrag(), datei).art(), Fehlerart::keiner);
     EXPECT_EQ(lesen(datei), QByteArray("alt"));
     const QString neu = ordner.filePath("leer.pdf");
-    pdf_drucken(d.auftrag(), neu);
+    EXPECT_TRUE(pdf_drucken(d.auftrag(), neu).gut());
     EXPECT_FALSE(QFile::exists(neu));
 
     const QString unmoeglich = ordner.filePath("fehlt/karte.pdf");
-    const Zeichenergebnis e = pdf_drucken(d.auftrag(), unmoeglich);
-    EXPECT_EQ(e.ende, Zeichenende::fehler);
-    EXPECT_TRUE(e.fehler.contains(unmoeglich)) << e.fehler.toStdString();
+    const Ergebnis e = pdf_drucken(d.auftrag(), unmoeglich);
+    EXPECT_EQ(e.art(), Fehlerart::datei);
+    EXPECT_TRUE(qtext(e).contains(unmoeglich)) << e.englisch();
 }
 
 // A printer set to print into a file writes one PDF of its paper size.
@@ -779,8 +780,8 @@ TEST(Pdfdruck, DruckerMitDateiausgabe) {
     drucker.setPageSize(QPageSize(QPageSize::A3));
     Druck d;
     d.o.blaetter_je_seite = 3;
-    const Zeichenergebnis e = stadtplan_drucken(d.auftrag(), drucker);
-    ASSERT_EQ(e.ende, Zeichenende::fertig);
+    const Ergebnis e = stadtplan_drucken(d.auftrag(), drucker);
+    ASSERT_EQ(e.art(), Fehlerart::keiner);
     const QByteArray pdf = lesen(drucker.outputFileName());
     EXPECT_EQ(seiten(pdf), 9);
     EXPECT_TRUE(pdf.contains("/MediaBox [0 0 1191"));

@@ -21,7 +21,7 @@ struct Lauf {
     Bildausschnitt a;
     Zufall z{1234u};
 
-    Zeichenergebnis zeichnen(Testziel& ziel, Wirt* wirt = nullptr) {
+    Ergebnis zeichnen(Testziel& ziel, Wirt* wirt = nullptr) {
         Zeichenauftrag auftrag{m, f, o, a, z, wirt};
         return stadtplan_zeichnen(auftrag, ziel);
     }
@@ -105,7 +105,7 @@ TEST(Stadtplan, ReihenfolgeFarbenUndBreiten) {
     l.o.kennzeichnung_wege = l.o.kennzeichnung_haeuser = false;
     l.o.kennzeichnung_plaetze = l.o.kennzeichnung_parks = false;
     Testziel ziel(400, 400);
-    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
     const auto& striche = ziel.aufzeichnungen.at(0)->striche;
 
     // Strokes of the ways in drawing order, by colour index.
@@ -148,7 +148,7 @@ TEST(Stadtplan, LinienbreitenNieUnter06) {
     l.m.parks[1].wert = 0.05f;
     l.m.plaetze[1].wert = 0.05f;
     Testziel ziel(100, 100);
-    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
     int n = 0;
     for (const Strich& s : ziel.aufzeichnungen.at(0)->striche) {
         if (s.art == "box") continue;
@@ -162,7 +162,7 @@ TEST(Stadtplan, NichtsAusserhalbDesKartenquadrats) {
     // A wide picture: the map square is its left 200 x 200 pixels.
     Lauf l;
     Testziel ziel(300, 200);
-    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
     const QImage& b = ziel.bilder.at(0);
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 300; ++x)
@@ -175,11 +175,11 @@ TEST(Stadtplan, KachelnGleichenEinemGrossenBild) {
     l.o.export_schriftgroesse = 9;
     l.o.export_matrix = 3;
     Testziel kacheln(200, 200);
-    ASSERT_EQ(l.zeichnen(kacheln).ende, Zeichenende::fertig);
+    ASSERT_EQ(l.zeichnen(kacheln).art(), Fehlerart::keiner);
     ASSERT_EQ(kacheln.bilder.size(), 9u);
     l.o.export_matrix = 1;
     Testziel gross(600, 600);
-    ASSERT_EQ(l.zeichnen(gross).ende, Zeichenende::fertig);
+    ASSERT_EQ(l.zeichnen(gross).art(), Fehlerart::keiner);
     const QImage& g = gross.bilder.at(0);
 
     for (std::size_t k = 0; k < 9; ++k) {
@@ -210,7 +210,7 @@ TEST(Stadtplan, ScanlinienFuellenGanzePixel) {
     Zufall z(1u);
     Testziel ziel(100, 100);
     Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
-    ASSERT_EQ(stadtplan_zeichnen(a, ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(stadtplan_zeichnen(a, ziel).art(), Fehlerart::keiner);
     const QImage& b = ziel.bilder.at(0);
     const QRgb haus = f.farbe[farbe_gebaeude], grund = f.farbe[farbe_hintergrund];
     // Corners at pixels (10, 20) and (30, 40), both rows and columns included.
@@ -243,7 +243,7 @@ TEST(Stadtplan, RundeHaeuserAusRingen) {
     Zufall z(1u);
     Testziel ziel(200, 200);
     Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
-    ASSERT_EQ(stadtplan_zeichnen(a, ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(stadtplan_zeichnen(a, ziel).art(), Fehlerart::keiner);
     std::vector<double> radien;
     for (const Strich& s : ziel.aufzeichnungen.at(0)->striche)
         if (s.art == "kreis") radien.push_back(s.radius);
@@ -256,7 +256,7 @@ TEST(Stadtplan, RundeHaeuserAusRingen) {
     // Outlines only: one circle each, the tiny ones as dots.
     o.export_nur_umriss = true;
     Testziel umriss(200, 200);
-    ASSERT_EQ(stadtplan_zeichnen(a, umriss).ende, Zeichenende::fertig);
+    ASSERT_EQ(stadtplan_zeichnen(a, umriss).art(), Fehlerart::keiner);
     int kreise = 0;
     for (const Strich& s : umriss.aufzeichnungen.at(0)->striche)
         if (s.art == "kreis") {
@@ -270,7 +270,7 @@ TEST(Stadtplan, NurUmrisseZeichnetVierKanten) {
     Lauf l;
     l.o.export_nur_umriss = true;
     Testziel ziel(400, 400);
-    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
     int kanten = 0, boxen = 0;
     for (const Strich& s : ziel.aufzeichnungen.at(0)->striche) {
         if (farbindex(l.f, s.farbe) != farbe_gebaeude) continue;
@@ -284,7 +284,7 @@ TEST(Stadtplan, NurUmrisseZeichnetVierKanten) {
 TEST(Stadtplan, Beschriftungen) {
     Lauf l;
     Testziel ziel(400, 400);
-    ASSERT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
     // No size chosen: round(400 / 36) = 11 points, kept from now on.
     EXPECT_EQ(l.o.export_schriftgroesse, 11);
     EXPECT_DOUBLE_EQ(ziel.aufzeichnungen.at(0)->schriftgroesse, 11.0);
@@ -296,17 +296,17 @@ TEST(Stadtplan, Beschriftungen) {
     Lauf k;
     k.m.stadt_abmessung = 810.0f;
     Testziel ziel2(100, 100);
-    k.zeichnen(ziel2);
+    EXPECT_TRUE(k.zeichnen(ziel2).gut());
     EXPECT_EQ(k.o.export_schriftgroesse, 22);
     k.m.stadt_abmessung = 1800.0f;
-    k.zeichnen(ziel2);
+    EXPECT_TRUE(k.zeichnen(ziel2).gut());
     EXPECT_EQ(k.o.export_schriftgroesse, 22);
 
     // Each kind only when asked for.
     Lauf n;
     n.o.kennzeichnung_wege = n.o.kennzeichnung_plaetze = false;
     Testziel ziel3(400, 400);
-    n.zeichnen(ziel3);
+    EXPECT_TRUE(n.zeichnen(ziel3).gut());
     std::multiset<QString> rest(ziel3.aufzeichnungen[0]->texte.begin(),
                                 ziel3.aufzeichnungen[0]->texte.end());
     EXPECT_EQ(rest, (std::multiset<QString>{"12", "3", "2"}));
@@ -320,7 +320,7 @@ TEST(Stadtplan, BeschriftungOhneInnenpunktEndet) {
     f.y = {0, 10.0f, 20.0f, 10.0f};
     f.n_punkte = 3;
     Testziel ziel(100, 100);
-    EXPECT_EQ(l.zeichnen(ziel).ende, Zeichenende::fertig);
+    EXPECT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
 }
 
 namespace {
@@ -345,16 +345,17 @@ TEST(Stadtplan, AbbruchUndMeldungen) {
     l.o.export_matrix = 2;
     Abbrecher nie(1 << 30);
     Testziel ziel(100, 100);
-    ASSERT_EQ(l.zeichnen(ziel, &nie).ende, Zeichenende::fertig);
+    ASSERT_EQ(l.zeichnen(ziel, &nie).art(), Fehlerart::keiner);
+    EXPECT_EQ(ziel.beendet, 4);
     EXPECT_EQ(std::count(nie.texte.begin(), nie.texte.end(), "Export Image 4 of 4"), 3);
     EXPECT_EQ(std::count(nie.texte.begin(), nie.texte.end(), "Process Park No. 1"), 4);
     EXPECT_EQ(nie.texte.back(), "Image Export Completed!");
 
     Abbrecher bald(30);
     Testziel ziel2(100, 100);
-    const Zeichenergebnis e = l.zeichnen(ziel2, &bald);
-    EXPECT_EQ(e.ende, Zeichenende::abgebrochen);
-    EXPECT_EQ(e.blaetter, 0);
+    const Ergebnis e = l.zeichnen(ziel2, &bald);
+    EXPECT_EQ(e.art(), Fehlerart::abbruch);
+    EXPECT_EQ(ziel2.beendet, 0);
     EXPECT_NE(bald.texte.back(), "Image Export Completed!");
 }
 
@@ -362,6 +363,6 @@ TEST(Stadtplan, OhneKarteNichts) {
     Lauf l;
     l.m.stadt_abmessung = 0.0f;
     Testziel ziel(100, 100);
-    EXPECT_EQ(l.zeichnen(ziel).ende, Zeichenende::kein_plan);
+    EXPECT_EQ(l.zeichnen(ziel).art(), Fehlerart::kein_plan);
     EXPECT_TRUE(ziel.bilder.empty());
 }

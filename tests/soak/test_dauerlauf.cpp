@@ -151,15 +151,15 @@ std::string rundreise(const Stadtmodell& m, const QTemporaryDir& ordner) {
     const QString a = ordner.filePath(QStringLiteral("a.qls"));
     const QString b = ordner.filePath(QStringLiteral("b.qls"));
     const Kartenkopf kopf{QStringLiteral("Dauerlauf"), 4};
-    if (const Dateiergebnis e = stadtplan_speichern(a, m, kopf))
-        return "save: " + e->meldung().toStdString();
+    if (const Ergebnis e = stadtplan_speichern(a, m, kopf); !e.gut())
+        return "save: " + qtext(e).toStdString();
     Stadtmodell neu;
     Kartenkopf neuer_kopf;
-    if (const Dateiergebnis e = stadtplan_laden(a, neu, neuer_kopf))
-        return "load: " + e->meldung().toStdString();
+    if (const Ergebnis e = stadtplan_laden(a, neu, neuer_kopf); !e.gut())
+        return "load: " + qtext(e).toStdString();
     if (!(neuer_kopf == kopf)) return "the header changed";
-    if (const Dateiergebnis e = stadtplan_speichern(b, neu, neuer_kopf))
-        return "save again: " + e->meldung().toStdString();
+    if (const Ergebnis e = stadtplan_speichern(b, neu, neuer_kopf); !e.gut())
+        return "save again: " + qtext(e).toStdString();
     const QByteArray erste = lesen(a);
     if (erste.isEmpty() || erste != lesen(b)) return "the second save differs from the first";
     return {};
@@ -217,7 +217,7 @@ TEST(Dauerlauf, ZufaelligeSteuerwerteEndenSauber) {
             nachlauf_groesster = std::max(nachlauf_groesster, dauer - frist);
             EXPECT_LT(dauer, frist + nachlauf_max) << "the run went on long after its limit";
         } else {
-            ADD_FAILURE() << "the run ended on a fault: " << b.meldung;
+            ADD_FAILURE() << "the run ended on a fault: " << b.ergebnis.englisch();
         }
     }
     EXPECT_EQ(fertig + frist_erreicht, laeufe);

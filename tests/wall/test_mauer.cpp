@@ -38,7 +38,7 @@ struct Stadt : Laufaufbau<Aufnahme> {
     Mauerbau b;
 
     explicit Stadt(float abmessung = 1000.0f) : Laufaufbau(4711) {
-        EXPECT_FALSE(parameter_einlesen(start_steuerwerte(), z, p, m));
+        EXPECT_TRUE(parameter_einlesen(start_steuerwerte(), z, p, m).gut());
         p.stadt_form = 0;
         p.stadt_turbulenz = 0.0f;
         p.stadt_abmessung = abmessung;
@@ -510,7 +510,7 @@ TEST(Mauer, AllePunkteEndlichMitVorlage) {
     for (std::uint64_t saat = 1; saat <= 5; ++saat) {
         Stadt s;
         s.z.startwert_setzen(saat);
-        ASSERT_FALSE(parameter_einlesen(start_steuerwerte(), s.z, s.p, s.m));
+        ASSERT_TRUE(parameter_einlesen(start_steuerwerte(), s.z, s.p, s.m).gut());
         s.p.stadt_turbulenz = 0.9f;
         s.m.zentrum_x = s.m.zentrum_y = s.p.stadt_abmessung / 2.0f;
         s.strahlen(12, 4.0f, 0.1f * static_cast<float>(saat));

@@ -1,0 +1,61 @@
+// The result of everything that can fail: success, or the kind of fault and
+// the words for the user in both languages. Success reads as success where
+// the result is looked at: `if (e.gut())` on success, `if (!e.gut())` on
+// failure. There is deliberately no conversion to bool and no operator!, so
+// `if (e)`, `if (!e)` and a test's EXPECT_FALSE(e) do not compile: none of
+// them can be read the wrong way round (an empty optional once meant success).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/sprache.h"
+
+namespace tarvello {
+
+// Kinds of fault. The command line turns each into its exit code
+// (cli/befehlszeile.h); the window shows the words.
+enum class Fehlerart {
+    keiner,    // success
+    datei,     // a file (or another output: a printer, the colour store) could
+               // not be read or written; the words name it
+    bedienung, // the user asked for what cannot be done: a bad option, a
+               // control value out of range, a parameter set a run refuses
+    abbruch,   // the user or a time limit stopped the work
+    kein_plan, // there is no town: the run could not make one, or there was
+               // none to draw
+};
+
+class [[nodiscard]] Ergebnis {
+  public:
+    // Success.
+    Ergebnis() = default;
+
+    // A fault of kind `art` (not keiner) in both languages. Where only one
+    // wording exists so far, the one-text form uses it for both.
+    static Ergebnis fehler(Fehlerart art, std::string deutsch, std::string englisch);
+    static Ergebnis fehler(Fehlerart art, const std::string& text) {
+        return fehler(art, text, text);
+    }
+
+    bool gut() const { return art_ == Fehlerart::keiner; }
+    Fehlerart art() const { return art_; }
+
+    // The words for the user; empty on success.
+    const std::string& text(Sprache s) const {
+        return s == Sprache::deutsch ? deutsch_ : englisch_;
+    }
+    const std::string& deutsch() const { return deutsch_; }
+    const std::string& englisch() const { return englisch_; }
+
+    // The same fault with `vorsatz` before both wordings ("--set: ...");
+    // success stays success.
+    Ergebnis mit_vorsatz(std::string_view vorsatz) const;
+
+  private:
+    Fehlerart art_ = Fehlerart::keiner;
+    std::string deutsch_;
+    std::string englisch_;
+};
+
+} // namespace tarvello
