@@ -20,7 +20,7 @@ using Punkte = std::vector<std::pair<float, float>>;
 // A hand-built town. The river (way 1, weg_breite 10: drawn 3.025 m either
 // side) runs along y = 0; street 2 (weg_breite 4: drawn 1.21 m) crosses it on
 // a bridge from y = -30 to 30; street 3 passes the wall at x = 40 through the
-// gate at y = 20. Building 2 is a row member touching building 1 at x = 16.
+// gate between y = 18 and 22. Building 2 is a row member touching building 1 at x = 16.
 // Towers: round at (40, -30) (radius 1.5), square at (40, 30).
 struct Stadtbau {
     Stadtmodell m;
@@ -35,7 +35,13 @@ struct Stadtbau {
         weg({{30, 20}, {50, 20}}, 4);
         rechteck(10, 7, 16, 11);
         haus({22, 16, 16, 22}, {11, 11, 7, 7}); // corner 2 on building 1's corner 1
-        mauer({{40, -30, 1}, {40, 10, 1}, {40, 18, 1}, {40, 20, 0}, {40, 22, 1}, {40, 30, 1}});
+        mauer({{40, -30, 1},
+               {40, 10, 1},
+               {40, 18, 1},
+               {40, 19, 0},
+               {40, 21, 0},
+               {40, 22, 1},
+               {40, 30, 1}});
         turm_rund(40, -30, 1.5f);
         turm_eckig(40, 30, 1.5f);
     }
@@ -130,8 +136,8 @@ TEST(Kartenpruefung, DieSaubereStadtHatNurIhreBruecke) {
 }
 
 // One planted fault each, with the counts it must give (all others 0) and
-// the element and place the first example names; shapes that only touch
-// count nothing.
+// the element and place the first example names. Shapes that touch count
+// nothing, even when they overlap by less than the map file's rounding.
 struct Fall {
     const char* name;
     std::function<void(Stadtbau&)> pflanzen;
@@ -151,7 +157,9 @@ TEST(Kartenpruefung, JederGepflanzteFehlerWirdGefunden) {
          3,
          0,
          20},
-        {"house touching the street's body", [](Stadtbau& s) { s.rechteck(1.21f, 18, 5, 22); }, {}},
+        {"house touching the street's body",
+         [](Stadtbau& s) { s.rechteck(1.205f, 18, 5, 22); },
+         {}},
         {"round house on the street",
          [](Stadtbau& s) { s.rund(2.5f, 20, 3); },
          {{F::haus_auf_strasse, 1}},
@@ -218,9 +226,15 @@ TEST(Kartenpruefung, JederGepflanzteFehlerWirdGefunden) {
          11.5},
         {"house touching a house that is not its predecessor",
          [](Stadtbau& s) {
-             s.haus({10, 16, 16, 10}, {14, 14, 11, 11});
+             s.haus({10, 16, 16, 10}, {14, 14, 10.995f, 10.995f});
          },
          {}},
+        {"house over its predecessor, no row member",
+         [](Stadtbau& s) { s.rechteck(18, 9, 20, 14); },
+         {{F::haus_auf_haus, 1}},
+         3,
+         19,
+         11.5},
         // Turned about the shared corner onto building 1: a wedge of about a
         // tenth, then two thirds of it.
         {"row member folding onto its predecessor",
