@@ -318,6 +318,7 @@ class Pruefung {
         }
         tuerme_und_haeuser(tuerme);
         strassenpunkte(fluesse);
+        flussenden_sammeln();
         strassenstrecken(fluesse, mauer);
 
         for (auto& liste : b_.beispiele) {
@@ -507,6 +508,34 @@ class Pruefung {
         }
     }
 
+    // Where the water ends (not where it flows on into another river or
+    // forks), a street over the round end crosses no river: whether its
+    // centre line meets the river's last point is a matter of rounding.
+    void flussenden_sammeln() {
+        const int n_wege = std::min<int>(m_.n_wege, m_.wege_kapazitaet());
+        for (int w = 1; w <= n_wege; ++w) {
+            const Weg& weg = m_.weg(w);
+            if (weg.ist_fluss != 1 || weg.n_punkte < 2 ||
+                static_cast<int>(weg.x.size()) <= weg.n_punkte)
+                continue;
+            for (const int k : {1, static_cast<int>(weg.n_punkte)}) {
+                const P e{weg.px(k), weg.py(k)};
+                bool frei = true;
+                for (const Strecke& f : fluesse_)
+                    if (f.weg != w && punkt_strecke(e, f.a, f.b) < 0.05) {
+                        frei = false;
+                        break;
+                    }
+                if (frei) flussenden_.push_back({w, k, e, e, mass_.weg_faktor * weg.breite});
+            }
+        }
+    }
+    bool an_flussende(P p, const Strecke& fluss) const {
+        for (const Strecke& e : flussenden_)
+            if (e.weg == fluss.weg && std::hypot(p.x - e.a.x, p.y - e.a.y) < e.r) return true;
+        return false;
+    }
+
     // Each street segment: the rivers whose centre line it crosses (bridges),
     // the rivers whose body it enters without crossing, the drawn wall it
     // crosses.
@@ -519,7 +548,7 @@ class Pruefung {
             for (int i : nahe) {
                 const Strecke& f = fluesse_[static_cast<std::size_t>(i)];
                 P wo;
-                if (!kreuzen(s.a, s.b, f.a, f.b, &wo)) continue;
+                if (!kreuzen(s.a, s.b, f.a, f.b, &wo) || an_flussende(wo, f)) continue;
                 if (std::find(gekreuzt.begin(), gekreuzt.end(), f.weg) != gekreuzt.end()) continue;
                 gekreuzt.push_back(f.weg);
                 ++b_.bruecken;
@@ -554,6 +583,7 @@ class Pruefung {
     Kartenbefund b_;
     Kasten welt_;
     std::vector<Strecke> strassen_, fluesse_, mauer_;
+    std::vector<Strecke> flussenden_; // free ends of rivers (a = b), drawn radius
     std::vector<Element> haeuser_, tuerme_;
     double r_strasse_max_ = 0, r_fluss_max_ = 0;
 };

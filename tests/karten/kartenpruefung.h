@@ -66,7 +66,8 @@ struct Fundstelle {
 struct Kartenbefund {
     std::array<int, n_fehlerarten> anzahl{};
     std::array<std::vector<Fundstelle>, n_fehlerarten> beispiele;
-    // Street segments crossing a river's centre line: the bridges drawn.
+    // Street segments crossing a river's centre line: the bridges drawn
+    // (a crossing within the round end of a river that ends there is none).
     int bruecken = 0;
     std::vector<Fundstelle> bruecken_orte; // up to beispiele_max
     // Bridges the run reported (-1 when the map was not generated here).

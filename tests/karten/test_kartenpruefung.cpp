@@ -201,14 +201,15 @@ TEST(Kartenpruefung, JederGepflanzteFehlerWirdGefunden) {
          2,
          0,
          -1},
-        // Round the river's end: in the body without a point in it or a crossing.
-        {"street segment through the river's end",
+        // Over the round end of the river, 0.1 m from its last point: in the
+        // body without a point in it, and no bridge.
+        {"street segment over the river's end",
          [](Stadtbau& s) {
-             s.weg({{52, -6}, {52, 6}}, 4);
+             s.weg({{49.9f, -6}, {49.9f, 6}}, 4);
          },
          {{F::strecke_im_fluss, 1}},
          4,
-         52,
+         50,
          0},
         {"street through the drawn wall",
          [](Stadtbau& s) {
@@ -263,6 +264,7 @@ TEST(Kartenpruefung, JederGepflanzteFehlerWirdGefunden) {
         if (f.erwartet.empty()) continue;
         const auto& beispiele = b.beispiele[static_cast<std::size_t>(f.erwartet.begin()->first)];
         ASSERT_FALSE(beispiele.empty());
+        EXPECT_EQ(b.bruecken, 1);
         EXPECT_EQ(beispiele[0].element, f.element);
         EXPECT_LT(std::hypot(beispiele[0].x - f.x, beispiele[0].y - f.y), 5.0);
     }
