@@ -5,7 +5,8 @@
 //   kartenpruefer [options] --generate PRESETS SEEDS     e.g. --generate 8-11 1-10
 //
 // Options: --examples (places to zoom at, deepest first), --factor F (drawn
-// half-width per weg_breite, 0.3025), --tolerance T (metres, 0.02).
+// half-width per weg_breite, 0.3025), --tolerance T (metres, 0.02),
+// --set NAME=VALUE (a control on top of each preset, as for generate).
 // Exit code 0 when no map shows a fault, 1 when some does, 2 on bad use or
 // a map that cannot be read.
 #include <QString>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "core/vorlagen.h"
 #include "files/kartendatei.h"
 #include "karten/kartenpruefung.h"
 
@@ -84,7 +86,7 @@ bool bereich_lesen(const char* text, long& von, long& bis) {
 
 int benutzung() {
     std::fprintf(stderr, "usage: kartenpruefer [--examples] [--factor F] [--tolerance T] "
-                         "(MAP.qls... | --generate PRESETS SEEDS)\n");
+                         "(MAP.qls... | --generate PRESETS SEEDS [--set NAME=VALUE]...)\n");
     return 2;
 }
 
@@ -95,6 +97,7 @@ int main(int argc, char** argv) {
     bool beispiele = false;
     long v_von = 0, v_bis = -1, s_von = 0, s_bis = -1;
     std::vector<const char*> dateien;
+    std::vector<std::pair<std::string, std::string>> setzen;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--examples") {
@@ -103,6 +106,11 @@ int main(int argc, char** argv) {
             mass.weg_faktor = std::atof(argv[++i]);
         } else if (a == "--tolerance" && i + 1 < argc) {
             mass.toleranz = std::atof(argv[++i]);
+        } else if (a == "--set" && i + 1 < argc) {
+            const std::string z = argv[++i];
+            const std::size_t gleich = z.find('=');
+            if (gleich == std::string::npos || gleich == 0) return benutzung();
+            setzen.emplace_back(z.substr(0, gleich), z.substr(gleich + 1));
         } else if (a == "--generate" && i + 2 < argc) {
             if (!bereich_lesen(argv[i + 1], v_von, v_bis) ||
                 !bereich_lesen(argv[i + 2], s_von, s_bis))
@@ -134,9 +142,16 @@ int main(int argc, char** argv) {
     }
     for (long v = v_von; v <= v_bis; ++v)
         for (long s = s_von; s <= s_bis; ++s) {
+            Steuerwerte werte = start_steuerwerte();
+            if (!vorlage_anwenden(werte, static_cast<int>(v))) return benutzung();
+            for (const auto& [name, wert] : setzen)
+                if (const auto f = werte.setzen(name, wert)) {
+                    std::fprintf(stderr, "--set: %s\n", f->c_str());
+                    return 2;
+                }
             bool fertig = false;
             const Kartenbefund b =
-                vorlage_pruefen(static_cast<int>(v), static_cast<std::uint64_t>(s), mass, &fertig);
+                steuerwerte_pruefen(werte, static_cast<std::uint64_t>(s), mass, &fertig);
             std::printf("preset %ld seed %ld%s: %s\n", v, s, fertig ? "" : " (unfinished)",
                         befund_zeile(b).c_str());
             if (beispiele) beispiele_drucken(b);

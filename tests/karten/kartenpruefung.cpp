@@ -635,6 +635,11 @@ Kartenbefund vorlage_pruefen(int vorlage, std::uint64_t startwert, const Pruefma
                              bool* fertig) {
     Steuerwerte s = start_steuerwerte();
     vorlage_anwenden(s, vorlage);
+    return steuerwerte_pruefen(s, startwert, mass, fertig);
+}
+
+Kartenbefund steuerwerte_pruefen(const Steuerwerte& s, std::uint64_t startwert,
+                                 const Pruefmass& mass, bool* fertig) {
     Parameter p;
     Stadtmodell m;
     Zufall z(startwert);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/stadtmodell.h"
+#include "core/steuerwerte.h"
 
 namespace tarvello {
 
@@ -87,10 +88,13 @@ struct Kartenbefund {
 
 Kartenbefund karte_pruefen(const Stadtmodell& m, const Pruefmass& mass = {});
 
-// Generates preset `vorlage` with seed `startwert` in process as
-// `tarvello generate --preset P --seed S` does, and checks the result; the
-// run's reported bridge count is filled in. `fertig` (optional) tells whether
-// the run finished a map.
+// Generates a map from the control states `s` with seed `startwert` in
+// process as `tarvello generate --seed S` does, and checks it; the run's
+// reported bridge count is filled in. `fertig` (optional) tells whether the
+// run finished a map.
+Kartenbefund steuerwerte_pruefen(const Steuerwerte& s, std::uint64_t startwert,
+                                 const Pruefmass& mass = {}, bool* fertig = nullptr);
+// The same for preset `vorlage` (`tarvello generate --preset P --seed S`).
 Kartenbefund vorlage_pruefen(int vorlage, std::uint64_t startwert, const Pruefmass& mass = {},
                              bool* fertig = nullptr);
 
