@@ -16,6 +16,8 @@
 
 namespace tarvello {
 
+// Each kind counts elements, each once: buildings, towers, street points or
+// street segments (a pair of buildings counts as the later one).
 enum class Fehlerart {
     haus_auf_strasse,       // building outline overlaps a street's body
     haus_im_fluss,          // building outline overlaps a river's body
@@ -23,7 +25,7 @@ enum class Fehlerart {
     turm_auf_strasse,       // standing tower overlaps a street's body
     turm_im_fluss,          // standing tower overlaps a river's body
     turm_auf_haus,          // standing tower overlaps a building
-    strassenpunkt_im_fluss, // street point inside a river's body
+    strassenpunkt_im_fluss, // street point (the centre line) inside a river's body
     strecke_im_fluss,       // street segment entering a river's body without crossing it
     strecke_durch_mauer,    // street segment crossing a drawn wall segment
     haus_auf_haus,          // building overlaps an earlier one other than its row predecessor
@@ -40,7 +42,8 @@ struct Pruefmass {
     // stroke the rim pass 0.55 x weg_breite / 2 x linienfaktor pixels wide,
     // and linienfaktor approaches 2.2 pixels per metre (floor(2.2 x scale) + 1),
     // so at any zoom the body reaches at least 0.3025 x weg_breite from the
-    // centre line (a whole map on 1500 px: about 0.32; print: about 0.5).
+    // centre line (a whole map on 1500 px: about 0.32; print, where the
+    // pen follows karten_faktor: about 0.59 x karten_faktor).
     double weg_faktor = 0.3025;
     // Overlaps deeper than this count; the map file keeps 0.01 m, so shapes
     // that touch may overlap by rounding. Also the distance within which a
