@@ -183,11 +183,89 @@ std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra) {
     return nahe;
 }
 
+namespace {
+
+// Where segment a-b properly crosses segment c-d: the parameter along a-b,
+// or a negative value when they do not cross (parallel ones never do).
+float kreuzung_entlang(float ax, float ay, float bx, float by, float cx, float cy, float dx,
+                       float dy) {
+    const float rx = bx - ax, ry = by - ay, sx = dx - cx, sy = dy - cy;
+    const float n = rx * sy - ry * sx;
+    if (n == 0.0f) return -1.0f;
+    const float t = ((cx - ax) * sy - (cy - ay) * sx) / n;
+    const float u = ((cx - ax) * ry - (cy - ay) * rx) / n;
+    if (t < 0.0f || t > 1.0f || u < 0.0f || u > 1.0f) return -1.0f;
+    return t;
+}
+
+// The first drawn wall segment (both of its points standing) that the street
+// segment a-b crosses, as the parameter along a-b; negative when none.
+float mauer_kreuzung(const Lauf& l, const Strassenraster& ra, float ax, float ay, float bx,
+                     float by) {
+    const Stadtmodell& m = l.m;
+    float beste = -1.0f;
+    // A drawn segment's first point lies within half of a-b plus the longest
+    // wall segment of a-b's midpoint.
+    const float r = abstand(ax, ay, bx, by) / 2.0f + ra.mauer_strecke_max + 0.01f;
+    ra.mauer.umkreis((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
+        const int p = q.punkt;
+        if (p >= m.mauer_n_punkte || m.mauer_flag_bei(p + 1) == 0) return;
+        const float t = kreuzung_entlang(ax, ay, bx, by, m.mauer_px(p), m.mauer_py(p),
+                                         m.mauer_px(p + 1), m.mauer_py(p + 1));
+        if (t >= 0.0f && (beste < 0.0f || t < beste)) beste = t;
+    });
+    return beste;
+}
+
+// Ends street w short of the drawn wall where its last steps cross it. The
+// last three stored segments are looked at as well as the step to the head,
+// as a junction adds two points in one round and a bridge jumps from a point
+// stored in the round before. A crossing that would cut off a linked point
+// throws the street away instead, so no link is left dangling. Returns
+// whether the street was ended or thrown away.
+bool vor_mauer_enden(Lauf& l, Strassenraster& ra, int w) {
+    Gang& g = l.gang;
+    Weg& weg = l.m.weg(w);
+    for (int j = std::max(1, g.i - 3); j <= g.i; ++j) {
+        const float ax = weg.px(j), ay = weg.py(j);
+        const float bx = j < g.i ? weg.px(j + 1) : g.pos_x;
+        const float by = j < g.i ? weg.py(j + 1) : g.pos_y;
+        const float t = mauer_kreuzung(l, ra, ax, ay, bx, by);
+        if (t < 0.0f) continue;
+        for (int k = j + 1; k <= g.i; ++k) {
+            if (weg.n_verbindungen(k) > 0) {
+                g.verworfen = true;
+                g.ende = false;
+                return true;
+            }
+        }
+        // The end: the crossing, pulled back towards a by up to the half width.
+        const float laenge = abstand(ax, ay, bx, by);
+        const float zurueck = laenge > 0.0f ? minimum(t, g.halbbreite / laenge) : 0.0f;
+        const float ex = ax + (bx - ax) * (t - zurueck);
+        const float ey = ay + (by - ay) * (t - zurueck);
+        for (int k = j + 1; k <= g.i; ++k)
+            ra.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+        g.i = j + 1;
+        strassenpunkt_setzen(l, ra, w, g.i, ex, ey);
+        g.pos_x = ex;
+        g.pos_y = ey;
+        g.ende = true;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void mauer_pruefen(Lauf& l, Strassenraster& ra) {
     const Stadtmodell& m = l.m;
     Gang& g = l.gang;
     g.an_mauer = false;
     if (!ra.mauer_aktuell) mauer_raster_aufbauen(l, ra);
+    // The street being walked is the last way.
+    if (m.n_wege >= l.erster_strassenweg && m.n_wege >= 1 && vor_mauer_enden(l, ra, m.n_wege))
+        return;
     const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     const int n = m.mauer_n_punkte;
     // Every wall point within reach steers in turn, in the order of the wall;
@@ -319,9 +397,17 @@ void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
 }
 
 void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra) {
+    const Stadtmodell& m = l.m;
     raster_neu(l, ra.mauer, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
-    for (int q = 1; q <= l.m.mauer_n_punkte; ++q)
-        if (l.m.mauer_flag_bei(q) != 0) ra.mauer.einfuegen(0, q, l.m.mauer_px(q), l.m.mauer_py(q));
+    ra.mauer_strecke_max = 0.0f;
+    for (int q = 1; q <= m.mauer_n_punkte; ++q) {
+        if (m.mauer_flag_bei(q) == 0) continue;
+        ra.mauer.einfuegen(0, q, m.mauer_px(q), m.mauer_py(q));
+        if (q < m.mauer_n_punkte && m.mauer_flag_bei(q + 1) != 0)
+            ra.mauer_strecke_max =
+                maximum(ra.mauer_strecke_max, abstand(m.mauer_px(q), m.mauer_py(q),
+                                                      m.mauer_px(q + 1), m.mauer_py(q + 1)));
+    }
     ra.mauer_aktuell = true;
 }
 
