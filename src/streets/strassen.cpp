@@ -185,33 +185,49 @@ std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra) {
 
 namespace {
 
-// Where segment a-b properly crosses segment c-d: the parameter along a-b,
-// or a negative value when they do not cross (parallel ones never do).
+// Where segment a-b crosses or touches segment c-d: the parameter along a-b,
+// or a negative value when they do not meet (parallel ones never do). A
+// point lying on the other segment counts, whichever way rounding goes.
 float kreuzung_entlang(float ax, float ay, float bx, float by, float cx, float cy, float dx,
                        float dy) {
+    constexpr float rand = 1e-4f;
     const float rx = bx - ax, ry = by - ay, sx = dx - cx, sy = dy - cy;
     const float n = rx * sy - ry * sx;
     if (n == 0.0f) return -1.0f;
     const float t = ((cx - ax) * sy - (cy - ay) * sx) / n;
     const float u = ((cx - ax) * ry - (cy - ay) * rx) / n;
-    if (t < 0.0f || t > 1.0f || u < 0.0f || u > 1.0f) return -1.0f;
-    return t;
+    if (!(t >= -rand && t <= 1.0f + rand && u >= -rand && u <= 1.0f + rand)) return -1.0f;
+    return std::clamp(t, 0.0f, 1.0f);
+}
+
+// Distance of point p from segment c-d.
+float strecke_abstand(float px, float py, float cx, float cy, float dx, float dy) {
+    const float sx = dx - cx, sy = dy - cy;
+    const float l2 = sx * sx + sy * sy;
+    const float u =
+        l2 > 0.0f ? std::clamp(((px - cx) * sx + (py - cy) * sy) / l2, 0.0f, 1.0f) : 0.0f;
+    return abstand(px, py, cx + u * sx, cy + u * sy);
 }
 
 // The first drawn wall segment (both of its points standing) that the street
-// segment a-b crosses, as the parameter along a-b; negative when none.
+// segment a-b reaches, as the parameter along a-b; negative when none. A
+// segment ending within half the wall's thickness of it reaches it at b, so
+// a street never stops on the wall where rounding could put it across.
 float mauer_kreuzung(const Lauf& l, const Strassenraster& ra, float ax, float ay, float bx,
                      float by) {
     const Stadtmodell& m = l.m;
+    const float dicke = 0.5f * l.p.Mauer_Dicke;
     float beste = -1.0f;
     // A drawn segment's first point lies within half of a-b plus the longest
-    // wall segment of a-b's midpoint.
-    const float r = abstand(ax, ay, bx, by) / 2.0f + ra.mauer_strecke_max + 0.01f;
+    // wall segment (and the reach) of a-b's midpoint.
+    const float r = abstand(ax, ay, bx, by) / 2.0f + ra.mauer_strecke_max + dicke + 0.01f;
     ra.mauer.umkreis((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
         const int p = q.punkt;
         if (p >= m.mauer_n_punkte || m.mauer_flag_bei(p + 1) == 0) return;
-        const float t = kreuzung_entlang(ax, ay, bx, by, m.mauer_px(p), m.mauer_py(p),
-                                         m.mauer_px(p + 1), m.mauer_py(p + 1));
+        const float cx = m.mauer_px(p), cy = m.mauer_py(p);
+        const float dx = m.mauer_px(p + 1), dy = m.mauer_py(p + 1);
+        float t = kreuzung_entlang(ax, ay, bx, by, cx, cy, dx, dy);
+        if (t < 0.0f && strecke_abstand(bx, by, cx, cy, dx, dy) < dicke) t = 1.0f;
         if (t >= 0.0f && (beste < 0.0f || t < beste)) beste = t;
     });
     return beste;
@@ -239,17 +255,19 @@ bool vor_mauer_enden(Lauf& l, Strassenraster& ra, int w) {
                 return true;
             }
         }
-        // The end: the crossing, pulled back towards a by up to the half width.
-        const float laenge = abstand(ax, ay, bx, by);
-        const float zurueck = laenge > 0.0f ? minimum(t, g.halbbreite / laenge) : 0.0f;
-        const float ex = ax + (bx - ax) * (t - zurueck);
-        const float ey = ay + (by - ay) * (t - zurueck);
         for (int k = j + 1; k <= g.i; ++k)
             ra.strassen.entfernen(w, k, weg.px(k), weg.py(k));
-        g.i = j + 1;
-        strassenpunkt_setzen(l, ra, w, g.i, ex, ey);
-        g.pos_x = ex;
-        g.pos_y = ey;
+        // The end: the crossing, pulled back towards a by the half width; a
+        // crossing nearer to a than that ends the street at a.
+        const float laenge = abstand(ax, ay, bx, by);
+        const float s = laenge > 0.0f ? t - g.halbbreite / laenge : 0.0f;
+        g.i = j;
+        if (s > 0.0f) {
+            ++g.i;
+            strassenpunkt_setzen(l, ra, w, g.i, ax + (bx - ax) * s, ay + (by - ay) * s);
+        }
+        g.pos_x = weg.px(g.i);
+        g.pos_y = weg.py(g.i);
         g.ende = true;
         return true;
     }
