@@ -75,7 +75,7 @@ class Umriss {
     }
     Punkt punkt(int k) const { return {m_.mauer_px(k), m_.mauer_py(k)}; }
     std::uint8_t& flag(int k) { return m_.mauer_flag_bei(k); }
-    std::int16_t& turm(int k) { return b_.punkt_turm[ix(k)]; }
+    std::int32_t& turm(int k) { return b_.punkt_turm[ix(k)]; }
     float winkel(int k) const {
         return k >= 1 && k <= punkt_winkel_max ? b_.punkt_winkel[ix(k)] : 0.0f;
     }
@@ -164,7 +164,7 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     const Punkt vor = u.punkt(kp);
     const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
     const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
-    if (t1 != 0) u.turm(kp) = static_cast<std::int16_t>(t1);
+    if (t1 != 0) u.turm(kp) = t1;
 
     const int kreuzung_nr = b.punkt_nr;
     u.setzen(b.punkt_nr, s, 0);
@@ -184,7 +184,7 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     phi = 2.0f * phi_halb - winkel_vor;
 
     const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
-    if (t2 != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t2);
+    if (t2 != 0) u.turm(b.punkt_nr) = t2;
 
     if (static_cast<int>(b.tore.size()) < tore_max) {
         Tor tor;
@@ -195,6 +195,7 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
         tor.turm1 = t1;
         tor.turm2 = t2;
         tor.punkt = kreuzung_nr;
+        tor.weg = k.weg;
         b.tore.push_back(tor);
     }
 }
@@ -261,8 +262,6 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
     strassen_eingrenzen(l, m.n_wege);
     b = Mauerbau{};
     Umriss u(m, b);
-    if (m.tuerme.size() < static_cast<std::size_t>(tuerme_max) + 1)
-        m.tuerme.resize(static_cast<std::size_t>(tuerme_max) + 1);
     m.n_tuerme = 0;
     m.mauer_vorhanden = true;
     l.mauer_tore = 0;
@@ -309,7 +308,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
                                   p.Mauer_Turmgroesse * p.Mauer_Dicke / 2.0f;
             const int t =
                 turm_setzen(m, b.tuerme, pkt.x, pkt.y, groesse, p.Mauer_Tuerme_Form, richtung);
-            if (t != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t);
+            if (t != 0) u.turm(b.punkt_nr) = t;
         }
 
         const Mauerkreuzung k = strasse_kreuzen(l, wegfeld, alt.x, alt.y, pkt.x, pkt.y, schritt);
@@ -321,7 +320,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
     const int n = b.punkt_nr + 1;
     u.setzen(n, u.punkt(1), l.abbruch ? 0 : 1);
     m.mauer_n_punkte = n;
-    m.n_tuerme = static_cast<std::int16_t>(b.tuerme.n);
+    m.n_tuerme = b.tuerme.n;
     l.mauer_tore = static_cast<int>(b.tore.size());
 
     if (!l.abbruch) {
@@ -336,28 +335,10 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
     Stadtmodell& m = l.m;
     const int erster = std::max(l.erster_strassenweg, 1);
     const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
-    if (tore.empty() || letzter < erster) return;
-
-    // Tight boxes of the streets, kept current as points move, to skip the
-    // streets far from a gate.
-    struct Rahmen {
-        float x0 = 0, y0 = 0, x1 = -1, y1 = -1;
-    };
-    std::vector<Rahmen> rahmen(static_cast<std::size_t>(letzter) + 1);
-    for (int w = erster; w <= letzter; ++w) {
-        const Weg& weg = m.weg(w);
-        Rahmen& r = rahmen[ix(w)];
-        for (int j = 1; j <= weg.n_punkte; ++j) {
-            if (j == 1) r = {weg.px(j), weg.py(j), weg.px(j), weg.py(j)};
-            r.x0 = std::min(r.x0, weg.px(j));
-            r.y0 = std::min(r.y0, weg.py(j));
-            r.x1 = std::max(r.x1, weg.px(j));
-            r.y1 = std::max(r.y1, weg.py(j));
-        }
-    }
 
     bool bewegt = false;
     for (const Tor& tor : tore) {
+        if (tor.weg < erster || tor.weg > letzter) continue;
         const float gx = tor.x, gy = tor.y;
         const float h = 1.2f * tor.breite;
         if (!(h > 0.0f)) continue;
@@ -365,32 +346,31 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
         const float ay = gy + h * std::sin(tor.winkel + pi / 2.0f);
         const float bx = gx + h * std::cos(tor.winkel - pi / 2.0f);
         const float by = gy + h * std::sin(tor.winkel - pi / 2.0f);
-        const float reichweite = h * 1.001f + 1e-3f;
-        for (int w = erster; w <= letzter; ++w) {
-            Weg& weg = m.weg(w);
-            if (weg.n_punkte < 1) continue;
-            Rahmen& r = rahmen[ix(w)];
-            if (gx < r.x0 - reichweite || gx > r.x1 + reichweite || gy < r.y0 - reichweite ||
-                gy > r.y1 + reichweite)
-                continue;
-            for (int j = 1; j <= weg.n_punkte; ++j) {
-                const float qx = weg.px(j), qy = weg.py(j);
-                const float d = abstand(gx, gy, qx, qy);
-                if (!(d < h)) continue;
-                const float v = 1.0f - d / h;
-                const float wq = begrenzen_01(1.0f - v);
-                const float wz = begrenzen_01(std::sin(v * pi));
-                const bool zu_a = abstand(bx, by, qx, qy) >= abstand(ax, ay, qx, qy);
-                const float zx = zu_a ? ax : bx, zy = zu_a ? ay : by;
-                const float summe = wq + v + wz;
-                const float nx = (v * gx + wq * qx + wz * zx) / summe;
-                const float ny = (v * gy + wq * qy + wz * zy) / summe;
-                weg.punkt_setzen(j, nx, ny);
-                r.x0 = std::min(r.x0, nx);
-                r.y0 = std::min(r.y0, ny);
-                r.x1 = std::max(r.x1, nx);
-                r.y1 = std::max(r.y1, ny);
-                bewegt = true;
+        Weg& weg = m.weg(tor.weg);
+        for (int j = 1; j <= weg.n_punkte; ++j) {
+            const float qx = weg.px(j), qy = weg.py(j);
+            const float d = abstand(gx, gy, qx, qy);
+            if (!(d < h)) continue;
+            const float v = 1.0f - d / h;
+            const float wq = begrenzen_01(1.0f - v);
+            const float wz = begrenzen_01(std::sin(v * pi));
+            const bool zu_a = abstand(bx, by, qx, qy) >= abstand(ax, ay, qx, qy);
+            const float zx = zu_a ? ax : bx, zy = zu_a ? ay : by;
+            const float summe = wq + v + wz;
+            const float nx = (v * gx + wq * qx + wz * zx) / summe;
+            const float ny = (v * gy + wq * qy + wz * zy) / summe;
+            weg.punkt_setzen(j, nx, ny);
+            bewegt = true;
+            // A junction stays a junction: the other street's point at the
+            // same place moves along.
+            const Verbindungen* vb = weg.verbindungen_bei(j);
+            if (vb == nullptr) continue;
+            for (int c = 1; c <= std::min<int>(vb->n, verbindungen_max); ++c) {
+                const int w2 = vb->weg[ix(c)], p2 = vb->punkt[ix(c)];
+                if (w2 == tor.weg || w2 < erster || w2 > letzter) continue;
+                Weg& andere = m.weg(w2);
+                if (p2 < 1 || p2 > andere.n_punkte) continue;
+                if (andere.px(p2) == qx && andere.py(p2) == qy) andere.punkt_setzen(p2, nx, ny);
             }
         }
     }

@@ -20,15 +20,16 @@ struct Tor {
     float x = 0, y = 0;       // centre between the towers
     float winkel = 0;         // direction from the first gate tower to the second
     float breite = 0;         // distance between the gate towers
-    int turm1 = 0, turm2 = 0; // tower numbers, 0 when the tower table was full
+    int turm1 = 0, turm2 = 0; // tower numbers
     int punkt = 0;            // outline index of the crossing
+    int weg = 0;              // the street through the gate
 };
 
 // Working state of one wall stage, handed back so a caller can inspect it.
 struct Mauerbau {
     int punkt_nr = 0;                     // outline point being written
     std::vector<float> punkt_winkel;      // centre angle per outline point, 0 = unknown
-    std::vector<std::int16_t> punkt_turm; // tower standing at each outline point, 0 = none
+    std::vector<std::int32_t> punkt_turm; // tower standing at each outline point, 0 = none
     std::vector<Tor> tore;                // at most tore_max
     Turmbau tuerme;
 };
@@ -60,8 +61,10 @@ void mauer_bauen(Lauf& l);
 // The same, keeping the stage's working state in `b`.
 void mauer_bauen(Lauf& l, Mauerbau& b);
 
-// Pulls the street points near each gate into the gate, so that the streets
-// pass straight through the opening.
+// Pulls the points of the street through each gate near the gate into it,
+// so that the street passes straight through the opening. Other streets stay
+// where they are, except for a point linked to a moved one at the same place
+// (a junction), which moves with it.
 void tore_begradigen(Lauf& l, const std::vector<Tor>& tore);
 
 // Figures for the run's statistics: towers standing in the model, and the
