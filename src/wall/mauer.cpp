@@ -200,7 +200,119 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     }
 }
 
+// Distance of point p from segment a-b.
+float strecke_abstand(float px, float py, float ax, float ay, float bx, float by) {
+    const float sx = bx - ax, sy = by - ay;
+    const float l2 = sx * sx + sy * sy;
+    const float u =
+        l2 > 0.0f ? std::clamp(((px - ax) * sx + (py - ay) * sy) / l2, 0.0f, 1.0f) : 0.0f;
+    return abstand(px, py, ax + u * sx, ay + u * sy);
+}
+
+// How far a tower's body reaches from its centre (for a square one, its
+// corners' distance).
+float turm_reichweite(const Turm& t) {
+    if (t.form == 1.0f) return t.radius;
+    if (t.form != 2.0f) return 0.0f;
+    float r = 0.0f;
+    for (int c = 1; c <= 4; ++c)
+        r = maximum(r, abstand(t.mx, t.my, t.x[ix(c)], t.y[ix(c)]));
+    return r;
+}
+
+// Which side of the line a-b the point p lies on (positive: left).
+float seite(float ax, float ay, float bx, float by, float px, float py) {
+    return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
+}
+
+// Whether the segments a-b and c-d cross (touching at an end counts).
+bool strecken_kreuzen(float ax, float ay, float bx, float by, float cx, float cy, float dx,
+                      float dy) {
+    const float s1 = seite(ax, ay, bx, by, cx, cy), s2 = seite(ax, ay, bx, by, dx, dy);
+    const float s3 = seite(cx, cy, dx, dy, ax, ay), s4 = seite(cx, cy, dx, dy, bx, by);
+    return ((s1 <= 0.0f && s2 >= 0.0f) || (s1 >= 0.0f && s2 <= 0.0f)) &&
+           ((s3 <= 0.0f && s4 >= 0.0f) || (s3 >= 0.0f && s4 <= 0.0f)) &&
+           !(s1 == 0.0f && s2 == 0.0f);
+}
+
+// Whether the body of tower t comes nearer than `rand` to segment a-b: a
+// round tower by its radius, a square one by its four corners.
+bool turm_an_strecke(const Turm& t, float ax, float ay, float bx, float by, float rand) {
+    if (t.form == 1.0f) return strecke_abstand(t.mx, t.my, ax, ay, bx, by) < t.radius + rand;
+    if (t.form != 2.0f) return false;
+    if (!(turm_reichweite(t) > 0.0f)) return strecke_abstand(t.mx, t.my, ax, ay, bx, by) < rand;
+    const auto& x = t.x;
+    const auto& y = t.y;
+    // Inside the square: on the same side of all four edges.
+    int links = 0;
+    for (int c = 1; c <= 4; ++c) {
+        const int d = c % 4 + 1;
+        links += seite(x[ix(c)], y[ix(c)], x[ix(d)], y[ix(d)], ax, ay) > 0.0f ? 1 : 0;
+    }
+    if (links == 0 || links == 4) return true;
+    for (int c = 1; c <= 4; ++c) {
+        const int d = c % 4 + 1;
+        if (strecken_kreuzen(ax, ay, bx, by, x[ix(c)], y[ix(c)], x[ix(d)], y[ix(d)])) return true;
+        if (strecke_abstand(x[ix(c)], y[ix(c)], ax, ay, bx, by) < rand ||
+            strecke_abstand(ax, ay, x[ix(c)], y[ix(c)], x[ix(d)], y[ix(d)]) < rand ||
+            strecke_abstand(bx, by, x[ix(c)], y[ix(c)], x[ix(d)], y[ix(d)]) < rand)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+int tuerme_auf_wegen_entfernen(Lauf& l) {
+    Stadtmodell& m = l.m;
+    const int n = std::min<int>(m.n_tuerme, static_cast<int>(m.tuerme.size()) - 1);
+    const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
+    if (n < 1 || letzter < 1) return 0;
+    // Every way point in a grid; a segment near a tower has a point within
+    // the tower's reach, the widest way's half body and the segment's length.
+    Punktfeld feld;
+    float rand_max = 0.0f, strecke_max = 0.0f;
+    for (int w = 1; w <= letzter; ++w) {
+        const Weg& weg = m.weg(w);
+        rand_max = maximum(rand_max, weg.breite / 2.0f);
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            feld.sammeln(w, k, weg.px(k), weg.py(k));
+            if (k > 1)
+                strecke_max = maximum(strecke_max,
+                                      abstand(weg.px(k - 1), weg.py(k - 1), weg.px(k), weg.py(k)));
+        }
+    }
+    feld.bauen(maximum(4.0f, l.p.weg_halbbreite_max));
+    int entfernt = 0;
+    for (int t = 1; t <= n; ++t) {
+        Turm& turm = m.turm(t);
+        if (turm.art != 1 || (turm.form != 1.0f && turm.form != 2.0f)) continue;
+        const float r = turm_reichweite(turm) + rand_max + strecke_max + 0.01f;
+        feld.suchen(turm.mx, turm.my, r, [&](const Rasterpunkt& q) {
+            const Weg& weg = m.weg(q.weg);
+            if (q.punkt > weg.n_punkte) return false;
+            const float rand = weg.breite / 2.0f;
+            for (int j = q.punkt - 1; j <= q.punkt; ++j) {
+                if (j < 1 || j >= weg.n_punkte) continue;
+                if (turm_an_strecke(turm, weg.px(j), weg.py(j), weg.px(j + 1), weg.py(j + 1),
+                                    rand)) {
+                    turm.art = 0;
+                    ++entfernt;
+                    return true;
+                }
+            }
+            // A way of a single point is a dot of its body.
+            if (weg.n_punkte == 1 &&
+                turm_an_strecke(turm, weg.px(1), weg.py(1), weg.px(1), weg.py(1), rand)) {
+                turm.art = 0;
+                ++entfernt;
+                return true;
+            }
+            return false;
+        });
+    }
+    return entfernt;
+}
 
 Wegfeld wegfeld_bilden(const Lauf& l) {
     const Stadtmodell& m = l.m;
@@ -327,6 +439,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
         luecken_oeffnen(l, b);
         turmabstand_pruefen(m, b.tuerme);
         tore_begradigen(l, b.tore);
+        tuerme_auf_wegen_entfernen(l);
     }
     l.element_fertig(Element::mauer);
 }

@@ -67,6 +67,13 @@ void mauer_bauen(Lauf& l, Mauerbau& b);
 // (a junction), which moves with it.
 void tore_begradigen(Lauf& l, const std::vector<Tor>& tore);
 
+// Removes, as if eroded, every standing tower whose body reaches onto the
+// body of a way (a street or river, half its width to either side of its
+// line): a tower left in a gap, or one the wall set down on a river. Called
+// when the wall is built and again when all streets stand. Returns how many
+// towers went.
+int tuerme_auf_wegen_entfernen(Lauf& l);
+
 // Figures for the run's statistics: towers standing in the model, and the
 // gates of the wall built in the last attempt (0 when there is no wall).
 int mauer_tuerme_stehend(const Stadtmodell& m);

@@ -502,6 +502,80 @@ TEST(Mauer, TorEntferntWandtuermeInDerOeffnung) {
     EXPECT_GT(auf_strasse_entfernt, 0);
 }
 
+TEST(Tuerme, TuermeAufWegenGehen) {
+    // Towers of both shapes near streets and a river: those whose body
+    // reaches onto a way's body (half its width each side) go, the others stay.
+    Stadt s;
+    auto weg = [&](int w, std::vector<std::pair<float, float>> pt, float breite, bool fluss) {
+        Weg& wg = s.m.wege[static_cast<std::size_t>(w)];
+        for (std::size_t k = 0; k < pt.size(); ++k)
+            wg.punkt_setzen(static_cast<int>(k) + 1, pt[k].first, pt[k].second);
+        wg.n_punkte = static_cast<std::int16_t>(pt.size());
+        wg.breite = breite;
+        wg.ist_fluss = fluss ? 1 : 0;
+    };
+    weg(1, {{40, 53}, {60, 53}}, 2, true);          // river above square 3, clear of it
+    weg(2, {{40, 150}, {60, 150}}, 2, true);        // river through square 4
+    weg(3, {{0, 102.5f}, {200, 102.5f}}, 2, false); // street 0.5 m into round tower 1
+    weg(4, {{79, 150}, {79.5f, 150}}, 1, false);    // street stub inside square 5
+    weg(5, {{300, 0}, {300, 400}}, 2, false); // street under tower 6 (removed) and 7 (no body)
+    s.m.n_wege = 5;
+    s.m.n_fluesse = 2;
+    Turmbau tb;
+    turm_setzen(s.m, tb, 100, 100, 2, 1, 0); // 1
+    turm_setzen(s.m, tb, 150, 96, 2, 1, 0);  // 2: 6.5 m off the street
+    turm_setzen(s.m, tb, 50, 50, 2, 2, 0);   // 3
+    turm_setzen(s.m, tb, 50, 150, 2, 2, 0);  // 4
+    turm_setzen(s.m, tb, 80, 150, 2, 2, 0);  // 5
+    turm_setzen(s.m, tb, 300, 200, 2, 1, 0); // 6
+    turm_setzen(s.m, tb, 300, 100, 2, 0, 0); // 7
+    s.m.turm(6).art = 0;
+    s.m.n_tuerme = tb.n;
+    Lauf l = s.lauf();
+    EXPECT_EQ(tuerme_auf_wegen_entfernen(l), 3);
+    std::vector<int> art;
+    for (int t = 1; t <= s.m.n_tuerme; ++t)
+        art.push_back(s.m.turm(t).art);
+    EXPECT_EQ(art, (std::vector<int>{0, 1, 1, 0, 0, 0, 1}));
+}
+
+TEST(Tuerme, KeinTurmAufEinemWegInDerVorlage) {
+    // A walled town with gaps (preset 9): no standing tower reaches onto a
+    // street or river, measured on round towers and the inscribed disc of
+    // square ones, against every segment.
+    int geprueft = 0;
+    for (std::uint64_t saat = 1; saat <= 4; ++saat) {
+        Laufaufbau<> a(saat);
+        ASSERT_EQ(a.erstellen(vorlage_steuerwerte(9)).ende, Laufende::fertig);
+        const Stadtmodell& m = a.m;
+        for (int t = 1; t <= m.n_tuerme; ++t) {
+            const Turm& turm = m.turm(t);
+            if (turm.art != 1 || (turm.form != 1.0f && turm.form != 2.0f)) continue;
+            float mx = turm.mx, my = turm.my, r = turm.radius;
+            if (turm.form == 2.0f) {
+                mx = (turm.x[1] + turm.x[3]) / 2.0f;
+                my = (turm.y[1] + turm.y[3]) / 2.0f;
+                r = abstand(turm.x[1], turm.y[1], turm.x[2], turm.y[2]) / 2.0f;
+            }
+            ++geprueft;
+            for (int w = 1; w <= m.n_wege; ++w) {
+                const Weg& weg = m.weg(w);
+                for (int k = 1; k < weg.n_punkte; ++k) {
+                    const float ax = weg.px(k), ay = weg.py(k);
+                    const float dx = weg.px(k + 1) - ax, dy = weg.py(k + 1) - ay;
+                    const float l2 = dx * dx + dy * dy;
+                    const float u =
+                        l2 > 0 ? std::clamp(((mx - ax) * dx + (my - ay) * dy) / l2, 0.0f, 1.0f)
+                               : 0.0f;
+                    ASSERT_GE(abstand(mx, my, ax + u * dx, ay + u * dy), r + weg.breite / 2.0f)
+                        << "seed " << saat << ", tower " << t << ", way " << w;
+                }
+            }
+        }
+    }
+    EXPECT_GT(geprueft, 20);
+}
+
 TEST(Mauer, ToreBegradigenZiehtPunkteInsTor) {
     Stadt s;
     // Way 1 runs at 45 degrees through the gate; way 2 passes the gate
