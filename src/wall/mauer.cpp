@@ -186,18 +186,16 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
     if (t2 != 0) u.turm(b.punkt_nr) = t2;
 
-    if (static_cast<int>(b.tore.size()) < tore_max) {
-        Tor tor;
-        tor.x = (vor.x + pkt.x) / 2.0f;
-        tor.y = (vor.y + pkt.y) / 2.0f;
-        tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
-        tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
-        tor.turm1 = t1;
-        tor.turm2 = t2;
-        tor.punkt = kreuzung_nr;
-        tor.weg = k.weg;
-        b.tore.push_back(tor);
-    }
+    Tor tor;
+    tor.x = (vor.x + pkt.x) / 2.0f;
+    tor.y = (vor.y + pkt.y) / 2.0f;
+    tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
+    tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
+    tor.turm1 = t1;
+    tor.turm2 = t2;
+    tor.punkt = kreuzung_nr;
+    tor.weg = k.weg;
+    b.tore.push_back(tor);
 }
 
 // Distance of point p from segment a-b.

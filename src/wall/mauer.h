@@ -11,7 +11,6 @@
 
 namespace tarvello {
 
-inline constexpr int tore_max = 1000;
 // Outline points whose centre angle is remembered for the gate mirror.
 inline constexpr int punkt_winkel_max = 10000;
 
@@ -30,7 +29,7 @@ struct Mauerbau {
     int punkt_nr = 0;                     // outline point being written
     std::vector<float> punkt_winkel;      // centre angle per outline point, 0 = unknown
     std::vector<std::int32_t> punkt_turm; // tower standing at each outline point, 0 = none
-    std::vector<Tor> tore;                // at most tore_max
+    std::vector<Tor> tore;                // every gate cut, in ring order
     Turmbau tuerme;
 };
 
