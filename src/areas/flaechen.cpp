@@ -1,6 +1,10 @@
 #include "areas/flaechen.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "geometry/geometrie.h"
 
 namespace tarvello {
 
@@ -18,6 +22,56 @@ void umriss_uebernehmen(const Umrisssuche& u, Flaeche& f) {
               f.y.begin() + 1);
     f.n_punkte = u.umriss_n_punkte;
     f.wert = u.umriss_min_breite;
+}
+
+// A point inside the outline x, y (points 1..n, the last repeating the
+// first) by the crossing parity: the middle of the widest inside stretch of
+// the horizontal through the middle of its box. False for an outline without
+// area there.
+bool innenpunkt(const float* x, const float* y, int n, float& px, float& py) {
+    if (n < 4) return false;
+    float y_min = y[1], y_max = y[1];
+    for (int i = 2; i <= n; ++i) {
+        y_min = std::min(y_min, y[i]);
+        y_max = std::max(y_max, y[i]);
+    }
+    const float h = (y_min + y_max) / 2.0f;
+    thread_local std::vector<float> schnitte;
+    schnitte.clear();
+    // The same half-open rule as punkt_in_polygon.
+    for (int i = 1; i < n; ++i) {
+        float xa = x[i], ya = y[i], xb = x[i + 1], yb = y[i + 1];
+        if (yb < ya) {
+            std::swap(xa, xb);
+            std::swap(ya, yb);
+        }
+        if (ya <= h && h < yb) schnitte.push_back(((yb - h) * xa + (h - ya) * xb) / (yb - ya));
+    }
+    std::sort(schnitte.begin(), schnitte.end());
+    float beste = 0.0f;
+    bool gefunden = false;
+    for (std::size_t k = 0; k + 1 < schnitte.size(); k += 2) {
+        const float mitte = (schnitte[k] + schnitte[k + 1]) / 2.0f;
+        if (schnitte[k + 1] - schnitte[k] > beste && punkt_in_polygon(mitte, h, x, y, n)) {
+            beste = schnitte[k + 1] - schnitte[k];
+            px = mitte;
+            py = h;
+            gefunden = true;
+        }
+    }
+    return gefunden;
+}
+
+// Whether two outlines cover each other: a point inside one lies inside the
+// other. Neighbours that share a street do not.
+struct Innen {
+    bool da = false;
+    float x = 0, y = 0;
+};
+bool decken_sich(const float* ax, const float* ay, int an, Innen ai, const float* bx,
+                 const float* by, int bn, Innen bi) {
+    return (ai.da && punkt_in_polygon(ai.x, ai.y, bx, by, bn)) ||
+           (bi.da && punkt_in_polygon(bi.x, bi.y, ax, ay, an));
 }
 
 // Shared scheme of both stages. A search is repeated until a random draw
@@ -77,7 +131,35 @@ void parks_setzen(Lauf& l, Umrisssuche& u) {
 
 void plaetze_setzen(Lauf& l, Umrisssuche& u) {
     l.status({Statusart::plaetze});
+    // A square never takes a loop that covers a park (or lies inside one),
+    // or it would paint over the park.
+    struct Park {
+        const Flaeche* f;
+        Innen innen;
+    };
+    std::vector<Park> parks;
+    const int n_parks = std::min<int>(l.m.n_parks, static_cast<int>(l.m.parks.size()) - 1);
+    for (int i = 1; i <= n_parks; ++i) {
+        const Flaeche& f = l.m.park(i);
+        if (f.n_punkte < 4) continue;
+        Park park{&f, {}};
+        park.innen.da = innenpunkt(f.x.data(), f.y.data(), f.n_punkte, park.innen.x, park.innen.y);
+        parks.push_back(park);
+    }
+    auto vorher = std::move(u.zulassen);
+    if (!parks.empty()) {
+        u.zulassen = [&parks](const std::vector<float>& x, const std::vector<float>& y, int n) {
+            Innen innen;
+            innen.da = innenpunkt(x.data(), y.data(), n, innen.x, innen.y);
+            for (const Park& p : parks)
+                if (decken_sich(x.data(), y.data(), n, innen, p.f->x.data(), p.f->y.data(),
+                                p.f->n_punkte, p.innen))
+                    return false;
+            return true;
+        };
+    }
     flaechen_setzen(l, u, l.m.plaetze, l.p.n_plaetze, 0.9f, l.p.plaetze_groesse_rel, false);
+    u.zulassen = std::move(vorher);
     l.element_fertig(Element::plaetze);
 }
 

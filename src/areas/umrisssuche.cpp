@@ -211,6 +211,10 @@ void flaeche_umriss_suchen(Lauf& l, Umrisssuche& u) {
         const Ausgang a = gehen(l, u, n_wege, punkte_max, wege_max, n);
         if (a == Ausgang::zu_lang) ++u.n_zu_lang;
         if (a != Ausgang::geschlossen) continue;
+        if (u.zulassen && !u.zulassen(u.gang_x, u.gang_y, n)) {
+            ++u.n_abgelehnt;
+            continue;
+        }
 
         u.umriss_gefunden = true;
         // The smallest width is taken over the ways of this loop only, not

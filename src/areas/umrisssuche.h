@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/lauf.h"
@@ -32,13 +33,18 @@ struct Umrisssuche {
     // 1 = the way already bounds an area of the current stage.
     std::vector<std::uint8_t> weg_benutzt;
 
+    // Whether a closed loop (points 1..n of the two tables) may be taken; a
+    // refused loop counts as a failed walk. Empty: every loop may.
+    std::function<bool(const std::vector<float>& x, const std::vector<float>& y, int n)> zulassen;
+
     // Limits of one walk. Only tests lower them; they are clamped to the tables.
     int punkte_max = flaeche_punkte_max;
     int wege_max = umriss_wege_max;
 
     // Counters for tests and statistics.
-    int n_suchen = 0;  // calls of flaeche_umriss_suchen
-    int n_zu_lang = 0; // walks abandoned at one of the limits
+    int n_suchen = 0;    // calls of flaeche_umriss_suchen
+    int n_zu_lang = 0;   // walks abandoned at one of the limits
+    int n_abgelehnt = 0; // closed loops refused by zulassen
 
     void benutzt_loeschen();
 

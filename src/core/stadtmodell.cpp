@@ -19,7 +19,7 @@ void Stadtmodell::dimensionieren(int wege_max, int punkte_max, int haeuser_max, 
     mauer_flag.assign(1, 0);
     mauer_n_punkte = 0;
     mauer_vorhanden = false;
-    tuerme.assign(tuerme_max + 1, Turm{});
+    tuerme.assign(tuerme_anfang + 1, Turm{});
     n_tuerme = 0;
     plan_vorhanden = false;
     karten_faktor = 1.0f;

@@ -21,7 +21,11 @@ namespace tarvello {
 inline constexpr int verbindungen_max = 10;
 inline constexpr int flaeche_punkte_max = 30000;
 inline constexpr int mauer_punkte_max = 100000;
-inline constexpr int tuerme_max = 1000;
+// The tower table starts with room for tuerme_anfang towers and grows with
+// the wall. An outline point carries at most a wall tower and a gate tower,
+// so tuerme_max is never reached by a wall; it bounds what a file may claim.
+inline constexpr int tuerme_anfang = 1000;
+inline constexpr int tuerme_max = 2 * mauer_punkte_max;
 inline constexpr int stadtrand_wellen_max = 10;
 
 struct Verbindungen {
@@ -111,8 +115,8 @@ struct Stadtmodell {
     std::vector<std::uint8_t> mauer_flag;
     std::int32_t mauer_n_punkte = 0;
     bool mauer_vorhanden = false;
-    std::vector<Turm> tuerme; // 1..n_tuerme
-    std::int16_t n_tuerme = 0;
+    std::vector<Turm> tuerme; // 1..n_tuerme (grown on demand)
+    std::int32_t n_tuerme = 0;
 
     // Town outline harmonics 1..stadtrand_n_wellen.
     std::int16_t stadtrand_n_wellen = 0;

@@ -476,7 +476,7 @@ class Kartenleser {
         m_.mauer_y.assign(1, 0.0f);
         m_.mauer_flag.assign(1, 0);
         m_.mauer_n_punkte = 0;
-        m_.tuerme.assign(tuerme_max + 1, Turm{});
+        m_.tuerme.assign(tuerme_anfang + 1, Turm{});
         m_.n_tuerme = 0;
         m_.mauer_parameter = 0;
         m_.mauer_vorhanden = false;
@@ -505,7 +505,12 @@ class Kartenleser {
         }
 
         if (!ganz(n, 0, tuerme_max, {"the number of towers"})) return false;
-        m_.n_tuerme = static_cast<std::int16_t>(n);
+        if (n > tuerme_anfang) {
+            // A long wall's table; each tower takes at least its kind and shape.
+            if (!l_.platz_fuer(2 * n, {"%1 towers", n})) return false;
+            m_.tuerme.assign(static_cast<std::size_t>(n) + 1, Turm{});
+        }
+        m_.n_tuerme = static_cast<std::int32_t>(n);
         for (int t = 1; t <= n; ++t) {
             Turm& turm = m_.turm(t);
             if (!ganz(v, 0, 255, {"the kind of tower %1", t})) return false;

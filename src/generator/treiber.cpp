@@ -444,6 +444,8 @@ Laufende stadt_generieren(Lauf& l) {
             }
         }
 
+        // Streets grown after the wall may pass towers left in its gaps.
+        if (m.mauer_vorhanden) tuerme_auf_wegen_entfernen(l);
         double t = l.jetzt();
         plaetze_setzen(l);
         l.zeiten.plaetze += l.jetzt() - t;

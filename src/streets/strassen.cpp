@@ -183,11 +183,107 @@ std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra) {
     return nahe;
 }
 
+namespace {
+
+// Where segment a-b crosses or touches segment c-d: the parameter along a-b,
+// or a negative value when they do not meet (parallel ones never do). A
+// point lying on the other segment counts, whichever way rounding goes.
+float kreuzung_entlang(float ax, float ay, float bx, float by, float cx, float cy, float dx,
+                       float dy) {
+    constexpr float rand = 1e-4f;
+    const float rx = bx - ax, ry = by - ay, sx = dx - cx, sy = dy - cy;
+    const float n = rx * sy - ry * sx;
+    if (n == 0.0f) return -1.0f;
+    const float t = ((cx - ax) * sy - (cy - ay) * sx) / n;
+    const float u = ((cx - ax) * ry - (cy - ay) * rx) / n;
+    if (!(t >= -rand && t <= 1.0f + rand && u >= -rand && u <= 1.0f + rand)) return -1.0f;
+    return std::clamp(t, 0.0f, 1.0f);
+}
+
+// Distance of point p from segment c-d.
+float strecke_abstand(float px, float py, float cx, float cy, float dx, float dy) {
+    const float sx = dx - cx, sy = dy - cy;
+    const float l2 = sx * sx + sy * sy;
+    const float u =
+        l2 > 0.0f ? std::clamp(((px - cx) * sx + (py - cy) * sy) / l2, 0.0f, 1.0f) : 0.0f;
+    return abstand(px, py, cx + u * sx, cy + u * sy);
+}
+
+// The first drawn wall segment (both of its points standing) that the street
+// segment a-b reaches, as the parameter along a-b; negative when none. A
+// segment ending within half the wall's thickness of it reaches it at b, so
+// a street never stops on the wall where rounding could put it across.
+float mauer_kreuzung(const Lauf& l, const Strassenraster& ra, float ax, float ay, float bx,
+                     float by) {
+    const Stadtmodell& m = l.m;
+    const float dicke = 0.5f * l.p.Mauer_Dicke;
+    float beste = -1.0f;
+    // A drawn segment's first point lies within half of a-b plus the longest
+    // wall segment (and the reach) of a-b's midpoint.
+    const float r = abstand(ax, ay, bx, by) / 2.0f + ra.mauer_strecke_max + dicke + 0.01f;
+    ra.mauer.umkreis((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
+        const int p = q.punkt;
+        if (p >= m.mauer_n_punkte || m.mauer_flag_bei(p + 1) == 0) return;
+        const float cx = m.mauer_px(p), cy = m.mauer_py(p);
+        const float dx = m.mauer_px(p + 1), dy = m.mauer_py(p + 1);
+        float t = kreuzung_entlang(ax, ay, bx, by, cx, cy, dx, dy);
+        if (t < 0.0f && strecke_abstand(bx, by, cx, cy, dx, dy) < dicke) t = 1.0f;
+        if (t >= 0.0f && (beste < 0.0f || t < beste)) beste = t;
+    });
+    return beste;
+}
+
+// Ends street w short of the drawn wall where its last steps cross it. The
+// last three stored segments are looked at as well as the step to the head,
+// as a junction adds two points in one round and a bridge jumps from a point
+// stored in the round before. A crossing that would cut off a linked point
+// throws the street away instead, so no link is left dangling. Returns
+// whether the street was ended or thrown away.
+bool vor_mauer_enden(Lauf& l, Strassenraster& ra, int w) {
+    Gang& g = l.gang;
+    Weg& weg = l.m.weg(w);
+    for (int j = std::max(1, g.i - 3); j <= g.i; ++j) {
+        const float ax = weg.px(j), ay = weg.py(j);
+        const float bx = j < g.i ? weg.px(j + 1) : g.pos_x;
+        const float by = j < g.i ? weg.py(j + 1) : g.pos_y;
+        const float t = mauer_kreuzung(l, ra, ax, ay, bx, by);
+        if (t < 0.0f) continue;
+        for (int k = j + 1; k <= g.i; ++k) {
+            if (weg.n_verbindungen(k) > 0) {
+                g.verworfen = true;
+                g.ende = false;
+                return true;
+            }
+        }
+        for (int k = j + 1; k <= g.i; ++k)
+            ra.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+        // The end: the crossing, pulled back towards a by the half width; a
+        // crossing nearer to a than that ends the street at a.
+        const float laenge = abstand(ax, ay, bx, by);
+        const float s = laenge > 0.0f ? t - g.halbbreite / laenge : 0.0f;
+        g.i = j;
+        if (s > 0.0f) {
+            ++g.i;
+            strassenpunkt_setzen(l, ra, w, g.i, ax + (bx - ax) * s, ay + (by - ay) * s);
+        }
+        g.pos_x = weg.px(g.i);
+        g.pos_y = weg.py(g.i);
+        g.ende = true;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void mauer_pruefen(Lauf& l, Strassenraster& ra) {
     const Stadtmodell& m = l.m;
     Gang& g = l.gang;
     g.an_mauer = false;
     if (!ra.mauer_aktuell) mauer_raster_aufbauen(l, ra);
+    // The street being walked is the last way.
+    if (m.n_wege >= l.erster_strassenweg && m.n_wege >= 1 && vor_mauer_enden(l, ra, m.n_wege))
+        return;
     const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     const int n = m.mauer_n_punkte;
     // Every wall point within reach steers in turn, in the order of the wall;
@@ -319,9 +415,17 @@ void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
 }
 
 void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra) {
+    const Stadtmodell& m = l.m;
     raster_neu(l, ra.mauer, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
-    for (int q = 1; q <= l.m.mauer_n_punkte; ++q)
-        if (l.m.mauer_flag_bei(q) != 0) ra.mauer.einfuegen(0, q, l.m.mauer_px(q), l.m.mauer_py(q));
+    ra.mauer_strecke_max = 0.0f;
+    for (int q = 1; q <= m.mauer_n_punkte; ++q) {
+        if (m.mauer_flag_bei(q) == 0) continue;
+        ra.mauer.einfuegen(0, q, m.mauer_px(q), m.mauer_py(q));
+        if (q < m.mauer_n_punkte && m.mauer_flag_bei(q + 1) != 0)
+            ra.mauer_strecke_max =
+                maximum(ra.mauer_strecke_max, abstand(m.mauer_px(q), m.mauer_py(q),
+                                                      m.mauer_px(q + 1), m.mauer_py(q + 1)));
+    }
     ra.mauer_aktuell = true;
 }
 

@@ -16,8 +16,9 @@ struct Strassenraster {
     Punktraster strassen;
     Punktraster fluss;
     Punktraster mauer;
-    float fluss_grenze_max = 0; // largest river test distance
-    int gespeichert = 0;        // points of the current street in the grid
+    float fluss_grenze_max = 0;  // largest river test distance
+    float mauer_strecke_max = 0; // longest drawn wall segment
+    int gespeichert = 0;         // points of the current street in the grid
     bool mauer_aktuell = false;
 };
 
@@ -30,6 +31,8 @@ void abzweigung_starten(Lauf& l, int w);
 
 // The three tests after a step of street w, in this order.
 void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w);
+// The wall test also keeps the street (the last way, the one being walked)
+// from crossing the drawn wall outside a gate: it ends just short of it.
 void mauer_pruefen(Lauf& l, Strassenraster& ra);
 void fluss_pruefen(Lauf& l, Strassenraster& ra, int w);
 

@@ -75,7 +75,7 @@ class Umriss {
     }
     Punkt punkt(int k) const { return {m_.mauer_px(k), m_.mauer_py(k)}; }
     std::uint8_t& flag(int k) { return m_.mauer_flag_bei(k); }
-    std::int16_t& turm(int k) { return b_.punkt_turm[ix(k)]; }
+    std::int32_t& turm(int k) { return b_.punkt_turm[ix(k)]; }
     float winkel(int k) const {
         return k >= 1 && k <= punkt_winkel_max ? b_.punkt_winkel[ix(k)] : 0.0f;
     }
@@ -164,7 +164,7 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     const Punkt vor = u.punkt(kp);
     const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
     const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
-    if (t1 != 0) u.turm(kp) = static_cast<std::int16_t>(t1);
+    if (t1 != 0) u.turm(kp) = t1;
 
     const int kreuzung_nr = b.punkt_nr;
     u.setzen(b.punkt_nr, s, 0);
@@ -184,22 +184,133 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     phi = 2.0f * phi_halb - winkel_vor;
 
     const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
-    if (t2 != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t2);
+    if (t2 != 0) u.turm(b.punkt_nr) = t2;
 
-    if (static_cast<int>(b.tore.size()) < tore_max) {
-        Tor tor;
-        tor.x = (vor.x + pkt.x) / 2.0f;
-        tor.y = (vor.y + pkt.y) / 2.0f;
-        tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
-        tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
-        tor.turm1 = t1;
-        tor.turm2 = t2;
-        tor.punkt = kreuzung_nr;
-        b.tore.push_back(tor);
+    Tor tor;
+    tor.x = (vor.x + pkt.x) / 2.0f;
+    tor.y = (vor.y + pkt.y) / 2.0f;
+    tor.breite = abstand(vor.x, vor.y, pkt.x, pkt.y);
+    tor.winkel = winkel_aus(pkt.x - vor.x, pkt.y - vor.y);
+    tor.turm1 = t1;
+    tor.turm2 = t2;
+    tor.punkt = kreuzung_nr;
+    tor.weg = k.weg;
+    b.tore.push_back(tor);
+}
+
+// Distance of point p from segment a-b.
+float strecke_abstand(float px, float py, float ax, float ay, float bx, float by) {
+    const float sx = bx - ax, sy = by - ay;
+    const float l2 = sx * sx + sy * sy;
+    const float u =
+        l2 > 0.0f ? std::clamp(((px - ax) * sx + (py - ay) * sy) / l2, 0.0f, 1.0f) : 0.0f;
+    return abstand(px, py, ax + u * sx, ay + u * sy);
+}
+
+// How far a tower's body reaches from its centre (for a square one, its
+// corners' distance).
+float turm_reichweite(const Turm& t) {
+    if (t.form == 1.0f) return t.radius;
+    if (t.form != 2.0f) return 0.0f;
+    float r = 0.0f;
+    for (int c = 1; c <= 4; ++c)
+        r = maximum(r, abstand(t.mx, t.my, t.x[ix(c)], t.y[ix(c)]));
+    return r;
+}
+
+// Which side of the line a-b the point p lies on (positive: left).
+float seite(float ax, float ay, float bx, float by, float px, float py) {
+    return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
+}
+
+// Whether the segments a-b and c-d cross (touching at an end counts).
+bool strecken_kreuzen(float ax, float ay, float bx, float by, float cx, float cy, float dx,
+                      float dy) {
+    const float s1 = seite(ax, ay, bx, by, cx, cy), s2 = seite(ax, ay, bx, by, dx, dy);
+    const float s3 = seite(cx, cy, dx, dy, ax, ay), s4 = seite(cx, cy, dx, dy, bx, by);
+    return ((s1 <= 0.0f && s2 >= 0.0f) || (s1 >= 0.0f && s2 <= 0.0f)) &&
+           ((s3 <= 0.0f && s4 >= 0.0f) || (s3 >= 0.0f && s4 <= 0.0f)) &&
+           !(s1 == 0.0f && s2 == 0.0f);
+}
+
+// Whether the body of tower t comes nearer than `rand` to segment a-b: a
+// round tower by its radius, a square one by its four corners.
+bool turm_an_strecke(const Turm& t, float ax, float ay, float bx, float by, float rand) {
+    if (t.form == 1.0f) return strecke_abstand(t.mx, t.my, ax, ay, bx, by) < t.radius + rand;
+    if (t.form != 2.0f) return false;
+    if (!(turm_reichweite(t) > 0.0f)) return strecke_abstand(t.mx, t.my, ax, ay, bx, by) < rand;
+    const auto& x = t.x;
+    const auto& y = t.y;
+    // Inside the square: on the same side of all four edges.
+    int links = 0;
+    for (int c = 1; c <= 4; ++c) {
+        const int d = c % 4 + 1;
+        links += seite(x[ix(c)], y[ix(c)], x[ix(d)], y[ix(d)], ax, ay) > 0.0f ? 1 : 0;
     }
+    if (links == 0 || links == 4) return true;
+    for (int c = 1; c <= 4; ++c) {
+        const int d = c % 4 + 1;
+        if (strecken_kreuzen(ax, ay, bx, by, x[ix(c)], y[ix(c)], x[ix(d)], y[ix(d)])) return true;
+        if (strecke_abstand(x[ix(c)], y[ix(c)], ax, ay, bx, by) < rand ||
+            strecke_abstand(ax, ay, x[ix(c)], y[ix(c)], x[ix(d)], y[ix(d)]) < rand ||
+            strecke_abstand(bx, by, x[ix(c)], y[ix(c)], x[ix(d)], y[ix(d)]) < rand)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
+
+int tuerme_auf_wegen_entfernen(Lauf& l) {
+    Stadtmodell& m = l.m;
+    const int n = std::min<int>(m.n_tuerme, static_cast<int>(m.tuerme.size()) - 1);
+    const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
+    if (n < 1 || letzter < 1) return 0;
+    // Every way point in a grid; a segment near a tower has a point within
+    // the tower's reach, the widest way's half body and the segment's length.
+    Punktfeld feld;
+    float rand_max = 0.0f, strecke_max = 0.0f;
+    for (int w = 1; w <= letzter; ++w) {
+        const Weg& weg = m.weg(w);
+        rand_max = maximum(rand_max, weg.breite / 2.0f);
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            feld.sammeln(w, k, weg.px(k), weg.py(k));
+            if (k > 1)
+                strecke_max = maximum(strecke_max,
+                                      abstand(weg.px(k - 1), weg.py(k - 1), weg.px(k), weg.py(k)));
+        }
+    }
+    feld.bauen(maximum(4.0f, l.p.weg_halbbreite_max));
+    int entfernt = 0;
+    for (int t = 1; t <= n; ++t) {
+        Turm& turm = m.turm(t);
+        if (turm.art != 1 || (turm.form != 1.0f && turm.form != 2.0f)) continue;
+        const float r = turm_reichweite(turm) + rand_max + strecke_max + 0.01f;
+        feld.suchen(turm.mx, turm.my, r, [&](const Rasterpunkt& q) {
+            const Weg& weg = m.weg(q.weg);
+            if (q.punkt > weg.n_punkte) return false;
+            const float rand = weg.breite / 2.0f;
+            for (int j = q.punkt - 1; j <= q.punkt; ++j) {
+                if (j < 1 || j >= weg.n_punkte) continue;
+                if (turm_an_strecke(turm, weg.px(j), weg.py(j), weg.px(j + 1), weg.py(j + 1),
+                                    rand)) {
+                    turm.art = 0;
+                    ++entfernt;
+                    return true;
+                }
+            }
+            // A way of a single point is a dot of its body.
+            if (weg.n_punkte == 1 &&
+                turm_an_strecke(turm, weg.px(1), weg.py(1), weg.px(1), weg.py(1), rand)) {
+                turm.art = 0;
+                ++entfernt;
+                return true;
+            }
+            return false;
+        });
+    }
+    return entfernt;
+}
 
 Wegfeld wegfeld_bilden(const Lauf& l) {
     const Stadtmodell& m = l.m;
@@ -261,8 +372,6 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
     strassen_eingrenzen(l, m.n_wege);
     b = Mauerbau{};
     Umriss u(m, b);
-    if (m.tuerme.size() < static_cast<std::size_t>(tuerme_max) + 1)
-        m.tuerme.resize(static_cast<std::size_t>(tuerme_max) + 1);
     m.n_tuerme = 0;
     m.mauer_vorhanden = true;
     l.mauer_tore = 0;
@@ -309,7 +418,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
                                   p.Mauer_Turmgroesse * p.Mauer_Dicke / 2.0f;
             const int t =
                 turm_setzen(m, b.tuerme, pkt.x, pkt.y, groesse, p.Mauer_Tuerme_Form, richtung);
-            if (t != 0) u.turm(b.punkt_nr) = static_cast<std::int16_t>(t);
+            if (t != 0) u.turm(b.punkt_nr) = t;
         }
 
         const Mauerkreuzung k = strasse_kreuzen(l, wegfeld, alt.x, alt.y, pkt.x, pkt.y, schritt);
@@ -321,13 +430,14 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
     const int n = b.punkt_nr + 1;
     u.setzen(n, u.punkt(1), l.abbruch ? 0 : 1);
     m.mauer_n_punkte = n;
-    m.n_tuerme = static_cast<std::int16_t>(b.tuerme.n);
+    m.n_tuerme = b.tuerme.n;
     l.mauer_tore = static_cast<int>(b.tore.size());
 
     if (!l.abbruch) {
         luecken_oeffnen(l, b);
         turmabstand_pruefen(m, b.tuerme);
         tore_begradigen(l, b.tore);
+        tuerme_auf_wegen_entfernen(l);
     }
     l.element_fertig(Element::mauer);
 }
@@ -336,28 +446,10 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
     Stadtmodell& m = l.m;
     const int erster = std::max(l.erster_strassenweg, 1);
     const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
-    if (tore.empty() || letzter < erster) return;
-
-    // Tight boxes of the streets, kept current as points move, to skip the
-    // streets far from a gate.
-    struct Rahmen {
-        float x0 = 0, y0 = 0, x1 = -1, y1 = -1;
-    };
-    std::vector<Rahmen> rahmen(static_cast<std::size_t>(letzter) + 1);
-    for (int w = erster; w <= letzter; ++w) {
-        const Weg& weg = m.weg(w);
-        Rahmen& r = rahmen[ix(w)];
-        for (int j = 1; j <= weg.n_punkte; ++j) {
-            if (j == 1) r = {weg.px(j), weg.py(j), weg.px(j), weg.py(j)};
-            r.x0 = std::min(r.x0, weg.px(j));
-            r.y0 = std::min(r.y0, weg.py(j));
-            r.x1 = std::max(r.x1, weg.px(j));
-            r.y1 = std::max(r.y1, weg.py(j));
-        }
-    }
 
     bool bewegt = false;
     for (const Tor& tor : tore) {
+        if (tor.weg < erster || tor.weg > letzter) continue;
         const float gx = tor.x, gy = tor.y;
         const float h = 1.2f * tor.breite;
         if (!(h > 0.0f)) continue;
@@ -365,32 +457,31 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
         const float ay = gy + h * std::sin(tor.winkel + pi / 2.0f);
         const float bx = gx + h * std::cos(tor.winkel - pi / 2.0f);
         const float by = gy + h * std::sin(tor.winkel - pi / 2.0f);
-        const float reichweite = h * 1.001f + 1e-3f;
-        for (int w = erster; w <= letzter; ++w) {
-            Weg& weg = m.weg(w);
-            if (weg.n_punkte < 1) continue;
-            Rahmen& r = rahmen[ix(w)];
-            if (gx < r.x0 - reichweite || gx > r.x1 + reichweite || gy < r.y0 - reichweite ||
-                gy > r.y1 + reichweite)
-                continue;
-            for (int j = 1; j <= weg.n_punkte; ++j) {
-                const float qx = weg.px(j), qy = weg.py(j);
-                const float d = abstand(gx, gy, qx, qy);
-                if (!(d < h)) continue;
-                const float v = 1.0f - d / h;
-                const float wq = begrenzen_01(1.0f - v);
-                const float wz = begrenzen_01(std::sin(v * pi));
-                const bool zu_a = abstand(bx, by, qx, qy) >= abstand(ax, ay, qx, qy);
-                const float zx = zu_a ? ax : bx, zy = zu_a ? ay : by;
-                const float summe = wq + v + wz;
-                const float nx = (v * gx + wq * qx + wz * zx) / summe;
-                const float ny = (v * gy + wq * qy + wz * zy) / summe;
-                weg.punkt_setzen(j, nx, ny);
-                r.x0 = std::min(r.x0, nx);
-                r.y0 = std::min(r.y0, ny);
-                r.x1 = std::max(r.x1, nx);
-                r.y1 = std::max(r.y1, ny);
-                bewegt = true;
+        Weg& weg = m.weg(tor.weg);
+        for (int j = 1; j <= weg.n_punkte; ++j) {
+            const float qx = weg.px(j), qy = weg.py(j);
+            const float d = abstand(gx, gy, qx, qy);
+            if (!(d < h)) continue;
+            const float v = 1.0f - d / h;
+            const float wq = begrenzen_01(1.0f - v);
+            const float wz = begrenzen_01(std::sin(v * pi));
+            const bool zu_a = abstand(bx, by, qx, qy) >= abstand(ax, ay, qx, qy);
+            const float zx = zu_a ? ax : bx, zy = zu_a ? ay : by;
+            const float summe = wq + v + wz;
+            const float nx = (v * gx + wq * qx + wz * zx) / summe;
+            const float ny = (v * gy + wq * qy + wz * zy) / summe;
+            weg.punkt_setzen(j, nx, ny);
+            bewegt = true;
+            // A junction stays a junction: the other street's point at the
+            // same place moves along.
+            const Verbindungen* vb = weg.verbindungen_bei(j);
+            if (vb == nullptr) continue;
+            for (int c = 1; c <= std::min<int>(vb->n, verbindungen_max); ++c) {
+                const int w2 = vb->weg[ix(c)], p2 = vb->punkt[ix(c)];
+                if (w2 == tor.weg || w2 < erster || w2 > letzter) continue;
+                Weg& andere = m.weg(w2);
+                if (p2 < 1 || p2 > andere.n_punkte) continue;
+                if (andere.px(p2) == qx && andere.py(p2) == qy) andere.punkt_setzen(p2, nx, ny);
             }
         }
     }

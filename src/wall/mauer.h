@@ -11,7 +11,6 @@
 
 namespace tarvello {
 
-inline constexpr int tore_max = 1000;
 // Outline points whose centre angle is remembered for the gate mirror.
 inline constexpr int punkt_winkel_max = 10000;
 
@@ -20,16 +19,17 @@ struct Tor {
     float x = 0, y = 0;       // centre between the towers
     float winkel = 0;         // direction from the first gate tower to the second
     float breite = 0;         // distance between the gate towers
-    int turm1 = 0, turm2 = 0; // tower numbers, 0 when the tower table was full
+    int turm1 = 0, turm2 = 0; // tower numbers
     int punkt = 0;            // outline index of the crossing
+    int weg = 0;              // the street through the gate
 };
 
 // Working state of one wall stage, handed back so a caller can inspect it.
 struct Mauerbau {
     int punkt_nr = 0;                     // outline point being written
     std::vector<float> punkt_winkel;      // centre angle per outline point, 0 = unknown
-    std::vector<std::int16_t> punkt_turm; // tower standing at each outline point, 0 = none
-    std::vector<Tor> tore;                // at most tore_max
+    std::vector<std::int32_t> punkt_turm; // tower standing at each outline point, 0 = none
+    std::vector<Tor> tore;                // every gate cut, in ring order
     Turmbau tuerme;
 };
 
@@ -60,9 +60,18 @@ void mauer_bauen(Lauf& l);
 // The same, keeping the stage's working state in `b`.
 void mauer_bauen(Lauf& l, Mauerbau& b);
 
-// Pulls the street points near each gate into the gate, so that the streets
-// pass straight through the opening.
+// Pulls the points of the street through each gate near the gate into it,
+// so that the street passes straight through the opening. Other streets stay
+// where they are, except for a point linked to a moved one at the same place
+// (a junction), which moves with it.
 void tore_begradigen(Lauf& l, const std::vector<Tor>& tore);
+
+// Removes, as if eroded, every standing tower whose body reaches onto the
+// body of a way (a street or river, half its width to either side of its
+// line): a tower left in a gap, or one the wall set down on a river. Called
+// when the wall is built and again when all streets stand. Returns how many
+// towers went.
+int tuerme_auf_wegen_entfernen(Lauf& l);
 
 // Figures for the run's statistics: towers standing in the model, and the
 // gates of the wall built in the last attempt (0 when there is no wall).

@@ -2,8 +2,8 @@
 // and removing towers that stand too close to an earlier one.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "core/lauf.h"
 #include "core/stadtmodell.h"
@@ -15,13 +15,13 @@ namespace tarvello {
 // round towers only, the spacing check needs the size of every shape.
 struct Turmbau {
     int n = 0;
-    std::array<float, tuerme_max + 1> groesse{};
+    std::vector<float> groesse; // 1..n
 };
 
 // Makes tower n + 1 at (x, y): shape 1 round with radius `groesse`, shape 2 a
 // square turned by `winkel` whose corners lie `groesse` from the centre, any
-// other shape only its centre. Returns the tower's number, or 0 when the
-// table is full (the request is then ignored).
+// other shape only its centre. The tower table grows as needed. Returns the
+// tower's number (0 only beyond tuerme_max, which a wall cannot reach).
 int turm_setzen(Stadtmodell& m, Turmbau& tb, float x, float y, float groesse, std::uint8_t form,
                 float winkel);
 

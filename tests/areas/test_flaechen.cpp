@@ -371,11 +371,13 @@ TEST(Flaechenstufen, ParksNehmenNurGefundeneSchleifenPlaetzeAlles) {
 }
 
 TEST(Flaechenstufen, ImGitterBekommtJedeFlaecheEinenGeschlossenenUmriss) {
-    Netz n(3, 4, 4);
+    // Each stage on a network of its own, as squares keep off parks.
+    Netz n(3, 4, 4), q(3, 4, 4);
     n.gitter(true, 2.5f);
+    q.gitter(true, 2.5f);
     parks_setzen(n.l);
-    plaetze_setzen(n.l);
-    for (auto* flaechen : {&n.m.parks, &n.m.plaetze}) {
+    plaetze_setzen(q.l);
+    for (auto* flaechen : {&n.m.parks, &q.m.plaetze}) {
         for (int i = 1; i <= 4; ++i) {
             const Flaeche& f = (*flaechen)[static_cast<std::size_t>(i)];
             ASSERT_GE(f.n_punkte, 4);
@@ -384,6 +386,55 @@ TEST(Flaechenstufen, ImGitterBekommtJedeFlaecheEinenGeschlossenenUmriss) {
             EXPECT_EQ(f.wert, 2.5f);
         }
         EXPECT_EQ((*flaechen)[5].n_punkte, 0); // the spare row is left alone
+    }
+}
+
+TEST(Flaechenstufen, PlaetzeNehmenKeineSchleifeEinesParks) {
+    // A park on the lower left block of the grid and ten squares, for a few
+    // seeds: no square covers the park or lies in it, and squares are found
+    // on the other blocks.
+    for (std::uint64_t saat = 1; saat <= 4; ++saat) {
+        Netz n(saat, 10, 1);
+        n.gitter(true);
+        n.p.plaetze_groesse_rel = 0.0f;
+        Flaeche& park = n.m.parks[1];
+        std::vector<std::pair<float, float>> rand;
+        for (int k = 0; k < 10; ++k)
+            rand.emplace_back(static_cast<float>(k), 0.0f);
+        for (int k = 0; k < 10; ++k)
+            rand.emplace_back(10.0f, static_cast<float>(k));
+        for (int k = 10; k > 0; --k)
+            rand.emplace_back(static_cast<float>(k), 10.0f);
+        for (int k = 10; k >= 0; --k)
+            rand.emplace_back(0.0f, static_cast<float>(k));
+        park.x.assign(rand.size() + 1, 0.0f);
+        park.y.assign(rand.size() + 1, 0.0f);
+        for (std::size_t k = 0; k < rand.size(); ++k) {
+            park.x[k + 1] = rand[k].first;
+            park.y[k + 1] = rand[k].second;
+        }
+        park.n_punkte = static_cast<std::int16_t>(rand.size());
+        Umrisssuche u;
+        plaetze_setzen(n.l, u);
+        int gefunden = 0;
+        for (int i = 1; i <= 10; ++i) {
+            const Flaeche& f = n.m.plaetze[static_cast<std::size_t>(i)];
+            if (f.n_punkte < 4) continue;
+            ++gefunden;
+            EXPECT_FALSE(punkt_in_polygon(5.0f, 5.0f, f.x.data(), f.y.data(), f.n_punkte))
+                << "seed " << saat << ", square " << i;
+            // The middle of the square's own block is never in the park.
+            float sx = 0, sy = 0;
+            for (int k = 1; k < f.n_punkte; ++k) {
+                sx += f.x[static_cast<std::size_t>(k)];
+                sy += f.y[static_cast<std::size_t>(k)];
+            }
+            sx /= static_cast<float>(f.n_punkte - 1);
+            sy /= static_cast<float>(f.n_punkte - 1);
+            EXPECT_FALSE(sx < 10.0f && sy < 10.0f) << "seed " << saat << ", square " << i;
+        }
+        EXPECT_GE(gefunden, 5) << saat;
+        EXPECT_GT(u.n_abgelehnt, 0) << saat;
     }
 }
 
@@ -396,6 +447,8 @@ TEST(Flaechenstufen, WiederholtBisZufallOderGroesseReicht) {
         Umrisssuche u;
         parks_setzen(n.l, u);
         EXPECT_EQ(u.n_suchen, 10);
+        for (Flaeche& park : n.m.parks) // squares keep off parks: none here
+            park.n_punkte = 0;
         Umrisssuche v;
         plaetze_setzen(n.l, v);
         EXPECT_EQ(v.n_suchen, 10);
@@ -409,6 +462,8 @@ TEST(Flaechenstufen, WiederholtBisZufallOderGroesseReicht) {
         parks_setzen(n.l, u);
         EXPECT_GE(u.n_suchen, 40);
         EXPECT_LE(u.n_suchen, 120);
+        for (Flaeche& park : n.m.parks)
+            park.n_punkte = 0;
         Umrisssuche v;
         plaetze_setzen(n.l, v);
         EXPECT_GE(v.n_suchen, 100);

@@ -62,6 +62,28 @@ TEST_F(Kartendatei, KopfUndWerteInDerTextform) {
     EXPECT_EQ(z[z.size() - 2], " 0 ");
 }
 
+TEST_F(Kartendatei, LangeMauerMitVielenTuermenKommtGleichZurueck) {
+    // A wall with more towers than the tower table's first size.
+    Stadtmodell m = handmodell();
+    m.n_tuerme = 3 * tuerme_anfang + 7;
+    m.tuerme.resize(static_cast<std::size_t>(m.n_tuerme) + 1);
+    for (int t = 4; t <= m.n_tuerme; ++t) {
+        Turm& turm = m.tuerme[static_cast<std::size_t>(t)];
+        turm.art = t % 5 == 0 ? 0 : 1;
+        turm.form = 1;
+        turm.mx = static_cast<float>(t % 300);
+        turm.my = static_cast<float>(t / 300);
+        turm.radius = 1.5f;
+    }
+    speichern(m, Kartenkopf{}, "lang.qls");
+    Stadtmodell geladen;
+    Kartenkopf k;
+    const Dateiergebnis e = stadtplan_laden(pfad("lang.qls"), geladen, k);
+    ASSERT_FALSE(e) << e->meldung().toStdString();
+    EXPECT_EQ(geladen.n_tuerme, m.n_tuerme);
+    EXPECT_TRUE(modelle_gleich(m, geladen));
+}
+
 TEST_F(Kartendatei, HandmodellKommtGleichZurueck) {
     const Stadtmodell m = handmodell();
     const Kartenkopf kopf{sonderbarer_name, 11};

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <set>
+#include <vector>
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
@@ -228,6 +229,67 @@ TEST(Mauertest, FolgtDerMauerUndWeichtAus) {
     a.kopf(1, 2, 50.0f, 100.0f - 0.5f);
     mauer_pruefen(a.l, a.ra);
     EXPECT_FALSE(a.l.gang.an_mauer);
+}
+
+// A street never crosses the drawn wall: the step that would, or the bridge
+// stored in the round before, ends it short of the wall; a crossing that
+// would cut off a linked point throws it away; a gap lets it pass.
+TEST(Mauertest, StrasseEndetVorDerMauer) {
+    struct Fall {
+        std::vector<float> ys; // stored points at x = 30, the last one is point i
+        float kopf_y;
+        bool verbunden, luecke;
+    };
+    const Fall faelle[] = {
+        {{90, 98}, 101, false, false},      // the step crosses
+        {{90, 98, 104}, 105, false, false}, // the stored bridge crosses
+        {{90, 98, 104}, 105, true, false},  // ... and its far point is linked
+        {{90, 98}, 101, false, true},       // through a gap
+    };
+    for (const Fall& f : faelle) {
+        Aufbau a;
+        a.m.mauer_vorhanden = true;
+        a.l.mauer_schritt = 1.0f;
+        for (int q = 1; q <= 50; ++q) { // a wall running east at y = 100
+            a.m.mauer_x.push_back(static_cast<float>(q));
+            a.m.mauer_y.push_back(100.0f);
+            a.m.mauer_flag.push_back(f.luecke && q >= 20 ? 0 : 1);
+        }
+        a.m.mauer_n_punkte = 50;
+        a.weg(2, 0, 50, 1, 0, 3, 1); // another street, for the link
+        a.weg(1, 30, 0, 0, 1, 0, 1);
+        const int n = static_cast<int>(f.ys.size());
+        for (int k = 1; k <= n; ++k)
+            a.m.wege[1].punkt_setzen(k, 30.0f, f.ys[static_cast<std::size_t>(k - 1)]);
+        a.m.n_wege = 1; // the street being walked is the last way
+        a.kopf(1, n, 30.0f, f.kopf_y);
+        if (f.verbunden) verbindung_hinzufuegen(a.m, 1, n, 2, 2);
+        mauer_pruefen(a.l, a.ra);
+        const Gang& g = a.l.gang;
+        if (f.luecke) {
+            EXPECT_FALSE(g.ende || g.verworfen);
+            EXPECT_EQ(g.i, n);
+            continue;
+        }
+        if (f.verbunden) {
+            EXPECT_TRUE(g.verworfen);
+            EXPECT_FALSE(g.ende);
+            continue;
+        }
+        EXPECT_TRUE(g.ende);
+        EXPECT_FALSE(g.verworfen);
+        ASSERT_EQ(g.i, 3);
+        // The new last point lies on the street's way to the wall, a half width short of it.
+        EXPECT_FLOAT_EQ(a.m.wege[1].px(3), 30.0f);
+        EXPECT_NEAR(a.m.wege[1].py(3), 99.0f, 1e-4);
+        EXPECT_FLOAT_EQ(g.pos_y, a.m.wege[1].py(3));
+        // The grid holds the new point, not the cut-off one.
+        a.m.wege[1].n_punkte = 3;
+        a.l.gang.pos_y = 99.0f;
+        EXPECT_EQ(kreuzung_suchen(a.l, a.ra, 2).punkt, 3);
+        a.l.gang.pos_y = 104.0f;
+        EXPECT_EQ(kreuzung_suchen(a.l, a.ra, 2).weg, 0);
+    }
 }
 
 TEST(Flusstest, ErsteAnnaeherungBautBruecke) {

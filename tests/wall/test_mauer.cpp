@@ -8,7 +8,9 @@
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
+#include "core/zufall.h"
 #include "laufhilfe.h"
+#include "streets/verbindungen.h"
 #include "wall/mauer.h"
 #include "wall/tuerme.h"
 
@@ -243,7 +245,7 @@ TEST(Mauer, VollstaendigkeitUndErosion) {
     EXPECT_GT(in_luecken, 0);
 }
 
-TEST(Tuerme, TurmSetzenFormenUndTabellenende) {
+TEST(Tuerme, TurmSetzenFormenUndWachsendeTabelle) {
     Stadtmodell m;
     Turmbau tb;
     EXPECT_EQ(turm_setzen(m, tb, 10, 20, 3, 1, 0.0f), 1);
@@ -267,31 +269,40 @@ TEST(Tuerme, TurmSetzenFormenUndTabellenende) {
     EXPECT_EQ(m.tuerme[3].radius, 0.0f);
     EXPECT_EQ(m.tuerme[3].mx, 5.0f);
 
-    for (int t = 4; t <= tuerme_max; ++t)
-        ASSERT_EQ(turm_setzen(m, tb, 1, 1, 1, 1, 0), t);
-    // The 1001st request is ignored.
-    EXPECT_EQ(turm_setzen(m, tb, 99, 99, 1, 1, 0), 0);
-    EXPECT_EQ(tb.n, tuerme_max);
-    EXPECT_EQ(m.tuerme[tuerme_max].mx, 1.0f);
-    EXPECT_EQ(m.tuerme.size(), static_cast<std::size_t>(tuerme_max) + 1);
+    // The table grows with the towers made: far past its first size.
+    const int viele = 3 * tuerme_anfang;
+    for (int t = 4; t <= viele; ++t)
+        ASSERT_EQ(turm_setzen(m, tb, static_cast<float>(t), 1, 1, 1, 0), t);
+    EXPECT_EQ(tb.n, viele);
+    ASSERT_GT(m.tuerme.size(), static_cast<std::size_t>(viele));
+    EXPECT_EQ(m.tuerme[static_cast<std::size_t>(viele)].mx, static_cast<float>(viele));
+    EXPECT_EQ(m.tuerme[3].mx, 5.0f); // earlier towers stay as made
+    EXPECT_EQ(tb.groesse[static_cast<std::size_t>(viele)], 1.0f);
 }
 
-TEST(Tuerme, VolleTabelleImRing) {
-    // A tower at every point of a 1684 m ring asks for more than 1000 towers.
+TEST(Tuerme, LangerRingHatUeberallTuerme) {
+    // A tower at every point of a 1684 m ring: more towers than the table's
+    // first size, and the towers reach round the whole ring.
     Stadt s;
     s.p.Mauer_Tuerme_Abstand = 0.5f;
     s.p.Mauer_Turmgroesse = 0.1f;
     s.p.Mauer_Aufloesung = 1.0f;
     s.strahlen(6, 3.0f);
     s.bauen();
-    EXPECT_EQ(s.m.n_tuerme, tuerme_max);
-    EXPECT_EQ(s.b.tuerme.n, tuerme_max);
-    // Gates are still cut, with their towers left out.
-    EXPECT_EQ(s.b.tore.size(), 6u);
-    const Tor& letztes = s.b.tore.back();
-    EXPECT_EQ(letztes.turm1, 0);
-    EXPECT_EQ(letztes.turm2, 0);
-    EXPECT_GT(letztes.breite, 5.0f);
+    EXPECT_GT(s.m.n_tuerme, tuerme_anfang);
+    EXPECT_EQ(s.b.tuerme.n, s.m.n_tuerme);
+    // Every gate has its two towers, the last one too.
+    ASSERT_EQ(s.b.tore.size(), 6u);
+    for (const Tor& tor : s.b.tore) {
+        EXPECT_NE(tor.turm1, 0);
+        EXPECT_NE(tor.turm2, 0);
+        EXPECT_GT(tor.breite, 5.0f);
+    }
+    // The last outline points before the closing one carry towers.
+    int mit_turm = 0;
+    for (int i = s.m.mauer_n_punkte - 20; i < s.m.mauer_n_punkte; ++i)
+        mit_turm += s.b.punkt_turm[static_cast<std::size_t>(i)] != 0;
+    EXPECT_GT(mit_turm, 10);
 }
 
 TEST(Tuerme, Abstandswuerfel) {
@@ -324,12 +335,47 @@ TEST(Tuerme, AbstandspruefungNachGroesseUndReihenfolge) {
     turm_setzen(m, tb, 40, 0, 2, 2, 0); // 7 and 8: squares 5 apart, 1.2 x 4 < 5
     turm_setzen(m, tb, 45, 0, 2, 2, 0);
     turm_setzen(m, tb, -3, 0, 2, 1, 0); // 9: close to tower 1, visited later
-    m.n_tuerme = static_cast<std::int16_t>(tb.n);
+    m.n_tuerme = tb.n;
     turmabstand_pruefen(m, tb);
     std::vector<int> art;
     for (int t = 1; t <= m.n_tuerme; ++t)
         art.push_back(m.tuerme[static_cast<std::size_t>(t)].art);
     EXPECT_EQ(art, (std::vector<int>{1, 0, 1, 0, 1, 1, 1, 1, 0}));
+}
+
+TEST(Tuerme, AbstandspruefungWieJedesPaar) {
+    // Many towers of mixed shapes and sizes, some crowded: the check removes
+    // exactly the towers that comparing every pair in number order removes.
+    Stadtmodell m;
+    Turmbau tb;
+    Zufall z(99);
+    for (int t = 1; t <= 3000; ++t) {
+        const float x = z.rnd() * 800.0f, y = z.rnd() * 800.0f;
+        const float groesse = 0.5f + z.rnd() * (t % 50 == 0 ? 20.0f : 4.0f);
+        turm_setzen(m, tb, x, y, groesse, static_cast<std::uint8_t>(t % 3), z.rnd());
+    }
+    m.n_tuerme = tb.n;
+    Stadtmodell paarweise = m;
+    turmabstand_pruefen(m, tb);
+    auto r = [&](int t) {
+        return turm_ausdehnung(paarweise.turm(t), tb.groesse[static_cast<std::size_t>(t)]);
+    };
+    for (int t1 = 1; t1 <= tb.n; ++t1) {
+        const Turm& a = paarweise.turm(t1);
+        if (a.art != 1) continue;
+        for (int t2 = 1; t2 <= tb.n; ++t2) {
+            Turm& b = paarweise.turm(t2);
+            if (t2 != t1 && b.art == 1 && 1.2f * (r(t2) + r(t1)) > abstand(a.mx, a.my, b.mx, b.my))
+                b.art = 0;
+        }
+    }
+    int entfernt = 0;
+    for (int t = 1; t <= tb.n; ++t) {
+        ASSERT_EQ(m.turm(t).art, paarweise.turm(t).art) << t;
+        entfernt += m.turm(t).art == 0;
+    }
+    EXPECT_GT(entfernt, 100);
+    EXPECT_LT(entfernt, 2900);
 }
 
 TEST(Mauer, TorMitZweiTuermenWoStrassenKreuzen) {
@@ -456,9 +502,85 @@ TEST(Mauer, TorEntferntWandtuermeInDerOeffnung) {
     EXPECT_GT(auf_strasse_entfernt, 0);
 }
 
+TEST(Tuerme, TuermeAufWegenGehen) {
+    // Towers of both shapes near streets and a river: those whose body
+    // reaches onto a way's body (half its width each side) go, the others stay.
+    Stadt s;
+    auto weg = [&](int w, std::vector<std::pair<float, float>> pt, float breite, bool fluss) {
+        Weg& wg = s.m.wege[static_cast<std::size_t>(w)];
+        for (std::size_t k = 0; k < pt.size(); ++k)
+            wg.punkt_setzen(static_cast<int>(k) + 1, pt[k].first, pt[k].second);
+        wg.n_punkte = static_cast<std::int16_t>(pt.size());
+        wg.breite = breite;
+        wg.ist_fluss = fluss ? 1 : 0;
+    };
+    weg(1, {{40, 53}, {60, 53}}, 2, true);          // river above square 3, clear of it
+    weg(2, {{40, 150}, {60, 150}}, 2, true);        // river through square 4
+    weg(3, {{0, 102.5f}, {200, 102.5f}}, 2, false); // street 0.5 m into round tower 1
+    weg(4, {{79, 150}, {79.5f, 150}}, 1, false);    // street stub inside square 5
+    weg(5, {{300, 0}, {300, 400}}, 2, false); // street under tower 6 (removed) and 7 (no body)
+    s.m.n_wege = 5;
+    s.m.n_fluesse = 2;
+    Turmbau tb;
+    turm_setzen(s.m, tb, 100, 100, 2, 1, 0); // 1
+    turm_setzen(s.m, tb, 150, 96, 2, 1, 0);  // 2: 6.5 m off the street
+    turm_setzen(s.m, tb, 50, 50, 2, 2, 0);   // 3
+    turm_setzen(s.m, tb, 50, 150, 2, 2, 0);  // 4
+    turm_setzen(s.m, tb, 80, 150, 2, 2, 0);  // 5
+    turm_setzen(s.m, tb, 300, 200, 2, 1, 0); // 6
+    turm_setzen(s.m, tb, 300, 100, 2, 0, 0); // 7
+    s.m.turm(6).art = 0;
+    s.m.n_tuerme = tb.n;
+    Lauf l = s.lauf();
+    EXPECT_EQ(tuerme_auf_wegen_entfernen(l), 3);
+    std::vector<int> art;
+    for (int t = 1; t <= s.m.n_tuerme; ++t)
+        art.push_back(s.m.turm(t).art);
+    EXPECT_EQ(art, (std::vector<int>{0, 1, 1, 0, 0, 0, 1}));
+}
+
+TEST(Tuerme, KeinTurmAufEinemWegInDerVorlage) {
+    // A walled town with gaps (preset 9): no standing tower reaches onto a
+    // street or river, measured on round towers and the inscribed disc of
+    // square ones, against every segment.
+    int geprueft = 0;
+    for (std::uint64_t saat = 1; saat <= 4; ++saat) {
+        Laufaufbau<> a(saat);
+        ASSERT_EQ(a.erstellen(vorlage_steuerwerte(9)).ende, Laufende::fertig);
+        const Stadtmodell& m = a.m;
+        for (int t = 1; t <= m.n_tuerme; ++t) {
+            const Turm& turm = m.turm(t);
+            if (turm.art != 1 || (turm.form != 1.0f && turm.form != 2.0f)) continue;
+            float mx = turm.mx, my = turm.my, r = turm.radius;
+            if (turm.form == 2.0f) {
+                mx = (turm.x[1] + turm.x[3]) / 2.0f;
+                my = (turm.y[1] + turm.y[3]) / 2.0f;
+                r = abstand(turm.x[1], turm.y[1], turm.x[2], turm.y[2]) / 2.0f;
+            }
+            ++geprueft;
+            for (int w = 1; w <= m.n_wege; ++w) {
+                const Weg& weg = m.weg(w);
+                for (int k = 1; k < weg.n_punkte; ++k) {
+                    const float ax = weg.px(k), ay = weg.py(k);
+                    const float dx = weg.px(k + 1) - ax, dy = weg.py(k + 1) - ay;
+                    const float l2 = dx * dx + dy * dy;
+                    const float u =
+                        l2 > 0 ? std::clamp(((mx - ax) * dx + (my - ay) * dy) / l2, 0.0f, 1.0f)
+                               : 0.0f;
+                    ASSERT_GE(abstand(mx, my, ax + u * dx, ay + u * dy), r + weg.breite / 2.0f)
+                        << "seed " << saat << ", tower " << t << ", way " << w;
+                }
+            }
+        }
+    }
+    EXPECT_GT(geprueft, 20);
+}
+
 TEST(Mauer, ToreBegradigenZiehtPunkteInsTor) {
     Stadt s;
-    // Way 1 runs at 45 degrees through the gate, way 2 far away.
+    // Way 1 runs at 45 degrees through the gate; way 2 passes the gate
+    // close by without going through it; way 3 branches off way 1 near the
+    // gate.
     Weg& w1 = s.m.wege[1];
     w1.breite = 3;
     int k = 0;
@@ -467,11 +589,17 @@ TEST(Mauer, ToreBegradigenZiehtPunkteInsTor) {
     w1.n_punkte = static_cast<std::int16_t>(k);
     Weg& w2 = s.m.wege[2];
     w2.breite = 3;
-    w2.punkt_setzen(1, 100, 100);
-    w2.punkt_setzen(2, 110, 100);
-    w2.n_punkte = 2;
-    s.m.n_wege = 2;
-    const std::vector<float> x0(w1.x), y0(w1.y);
+    for (int j = 1; j <= 11; ++j)
+        w2.punkt_setzen(j, 506, 485 + 3 * static_cast<float>(j - 1));
+    w2.n_punkte = 11;
+    Weg& w3 = s.m.wege[3];
+    w3.breite = 2;
+    w3.punkt_setzen(1, w1.px(36), w1.py(36)); // (495, 495)
+    w3.punkt_setzen(2, 480, 510);
+    w3.n_punkte = 2;
+    verbindung_hinzufuegen(s.m, 3, 1, 1, 36);
+    s.m.n_wege = 3;
+    const std::vector<float> x0(w1.x), y0(w1.y), x2(w2.x), y2(w2.y);
 
     Lauf l = s.lauf();
     l.erster_strassenweg = 1;
@@ -480,6 +608,7 @@ TEST(Mauer, ToreBegradigenZiehtPunkteInsTor) {
     tor.y = 500;
     tor.winkel = 0; // towers along x: streets should pass along y
     tor.breite = 10;
+    tor.weg = 1;
     tore_begradigen(l, {tor});
 
     const float h = 12.0f;
@@ -501,7 +630,13 @@ TEST(Mauer, ToreBegradigenZiehtPunkteInsTor) {
         }
     }
     EXPECT_GT(bewegt, 10);
-    EXPECT_EQ(w2.px(1), 100.0f);
+    // Only the street through the gate moves; the branch keeps its junction.
+    EXPECT_EQ(w2.x, x2);
+    EXPECT_EQ(w2.y, y2);
+    EXPECT_NE(w1.px(36), 495.0f);
+    EXPECT_EQ(w3.px(1), w1.px(36));
+    EXPECT_EQ(w3.py(1), w1.py(36));
+    EXPECT_EQ(w3.px(2), 480.0f);
     EXPECT_EQ(s.wirt.alles_gezeichnet, 1);
 }
 
