@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "areas/gebaeude.h"
@@ -28,7 +29,7 @@ struct Lauf13 {
 Lauf13 einmal(const char* n_gebaude) {
     Steuerwerte s = start_steuerwerte();
     vorlage_anwenden(s, 13);
-    s.setzen("Combo_n_gebaude", n_gebaude);
+    if (!s.setzen("Combo_n_gebaude", n_gebaude).gut()) std::abort();
     Parameter p;
     Stadtmodell m;
     Zufall z(1);

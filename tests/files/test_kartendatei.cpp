@@ -78,8 +78,8 @@ TEST_F(Kartendatei, LangeMauerMitVielenTuermenKommtGleichZurueck) {
     speichern(m, Kartenkopf{}, "lang.qls");
     Stadtmodell geladen;
     Kartenkopf k;
-    const Dateiergebnis e = stadtplan_laden(pfad("lang.qls"), geladen, k);
-    ASSERT_FALSE(e) << e->meldung().toStdString();
+    const Ergebnis e = stadtplan_laden(pfad("lang.qls"), geladen, k);
+    ASSERT_TRUE(e.gut()) << e.englisch();
     EXPECT_EQ(geladen.n_tuerme, m.n_tuerme);
     EXPECT_TRUE(modelle_gleich(m, geladen));
 }
