@@ -273,13 +273,14 @@ void reihe_entscheiden(Lauf& l, Gebaeudestufe& st, const Kandidat& k, float reih
 }
 
 // What turned a candidate down, in the order the tests run.
-enum class Sperre : std::uint8_t { keine, weg, mauer, platz, park, ueberlappung };
+enum class Sperre : std::uint8_t { keine, weg, mauer, platz, park, ueberlappung, turm };
 
 // The candidate's tests, first refusal wins. The square, park and overlap
 // tests each draw one random number when they are reached.
 Sperre kandidat_pruefen(Lauf& l, Gebaeudestufe& st, Haus& haus, const Kandidat& k, int b) {
     if (weg_kollision(l, k, st.daten)) return Sperre::weg;
     if (l.m.mauer_vorhanden && mauer_kollision(l, k, st.daten)) return Sperre::mauer;
+    if (turm_kollision(l.m, k, st.daten)) return Sperre::turm;
     if (plaetze_kollision(l, k)) return Sperre::platz;
     if (parks_kollision(l, k)) return Sperre::park;
     haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
@@ -303,7 +304,7 @@ Sperre kandidat_pruefen_mit_log(Lauf& l, Gebaeudestufe& st, Haus& haus, const Ka
         return s;
     }
     const auto s = static_cast<Sperre>(log.sperren.at(log.stelle++));
-    if (s == Sperre::weg || s == Sperre::mauer) return s;
+    if (s == Sperre::weg || s == Sperre::mauer || s == Sperre::turm) return s;
     l.rnd(); // the square test's draw
     if (s == Sperre::platz) return s;
     l.rnd(); // the park test's draw

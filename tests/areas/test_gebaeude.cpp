@@ -532,6 +532,62 @@ TEST(Gebaeude, MauertestFindetJedeMauerZwischenLuecken) {
     EXPECT_FALSE(mauer_kollision(l, kandidat(300, grenze * 1.05f, 1), daten));
 }
 
+TEST(Gebaeude, KeinGebaeudeAufEinemTurm) {
+    // Round and square towers along both sides of the streets, where the
+    // buildings go; a fallen tower (art 0) does not count.
+    Feld f(11, 300);
+    f.gitter();
+    f.m.tuerme.assign(tuerme_max + 1, Turm{});
+    int n = 0;
+    for (float c : {350.0f, 500.0f, 650.0f}) {
+        for (float t = 260; t <= 740 && n + 4 <= tuerme_max; t += 14) {
+            for (float seite : {-9.0f, 9.0f}) {
+                for (bool quer : {false, true}) {
+                    Turm& turm = f.m.tuerme[ix(++n)];
+                    turm.art = n % 7 == 0 ? 0 : 1;
+                    turm.mx = quer ? c + seite : t;
+                    turm.my = quer ? t : c + seite;
+                    turm.form = n % 2 == 0 ? 1.0f : 2.0f;
+                    turm.radius = 3;
+                    for (int e = 1; e <= 4; ++e) {
+                        const float w = 0.3f + static_cast<float>(2 * e - 1) * pi / 4;
+                        turm.x[ix(e)] = turm.mx + 3 * std::cos(w);
+                        turm.y[ix(e)] = turm.my + 3 * std::sin(w);
+                    }
+                }
+            }
+        }
+    }
+    f.m.n_tuerme = static_cast<std::int16_t>(n);
+    ASSERT_EQ(f.bauen(), 300);
+    int auf_gefallenen = 0;
+    for (int b = 1; b <= 300; ++b) {
+        const Haus& h = f.haus(b);
+        for (int t = 1; t <= n; ++t) {
+            const Turm& turm = f.m.tuerme[ix(t)];
+            // Points of the tower a little inside its outline, and the
+            // building's corners (a round one: points inside its circle).
+            bool auf = false;
+            for (int i = 0; i <= 16 && !auf; ++i) {
+                const float w = static_cast<float>(i) * pi / 8;
+                const float r = i == 16 ? 0.0f : 0.98f * (turm.form == 1.0f ? 3.0f : 2.1f);
+                const float x = turm.mx + r * std::cos(w), y = turm.my + r * std::sin(w);
+                auf = h.rund == 1 ? abstand(x, y, h.x, h.y) < h.breite / 2 * 0.99f
+                                  : ecke_in_haus(x, y, h);
+            }
+            for (int c = 1; c <= 4 && !auf && h.rund == 0; ++c)
+                auf = abstand(h.ecke_x[c], h.ecke_y[c], turm.mx, turm.my) <
+                      (turm.form == 1.0f ? 2.9f : 2.0f);
+            if (!auf) continue;
+            if (turm.art == 0)
+                ++auf_gefallenen;
+            else
+                ADD_FAILURE() << "building " << b << " on tower " << t;
+        }
+    }
+    EXPECT_GT(auf_gefallenen, 0); // the towers do stand where buildings go
+}
+
 TEST(Gebaeude, GibtAufWennNichtsMehrPasst) {
     // One square covers the whole town and buildings are barred from it.
     Feld f(5, 50);
