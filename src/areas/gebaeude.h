@@ -16,8 +16,9 @@
 namespace tarvello {
 
 // Consecutive rejected candidates after which the stage gives up and keeps
-// the buildings placed so far. Normal runs of every preset stay far below.
-inline constexpr int gebaeude_kandidaten_max = 1000000;
+// the buildings placed so far: the town is full. Normal runs of every preset
+// stay far below (a few thousand at most).
+inline constexpr int gebaeude_kandidaten_max = 100000;
 
 // A piece of a way's segment, no longer than its grid's stueck_max: the
 // street test looks up pieces by their middles.
@@ -62,6 +63,9 @@ struct Gebaeudestufe {
     std::uint8_t reihe_seite = 0; // side of the street of the last free rectangle
     float reihe_a = 0, reihe_verhaeltnis = 1;
     float vorher_ecke1_x = 0, vorher_ecke1_y = 0, vorher_ecke4_x = 0, vorher_ecke4_y = 0;
+    float vorher_winkel = 0; // direction of the last building (corner 2 to 1)
+    // The building being placed may overlap others (the avoidance skips it).
+    bool ueberlappung_frei = false;
 
     // Giving up: rejected candidates in a row allowed (tests lower it).
     int kandidaten_max = gebaeude_kandidaten_max;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "areas/gebaeude.h"
@@ -299,6 +300,47 @@ TEST(Gebaeude, SeitenverhaeltnisEinsGibtQuadrate) {
         else
             EXPECT_LT(quadrate, rechtecke / 2);
     }
+}
+
+TEST(Gebaeude, SeitenImGroessenbereichUndReihenOhneFalten) {
+    // Long rows along a grid whose crossings turn the nearest way by a right
+    // angle; side ratios up to 4.
+    int glieder = 0;
+    for (std::uint64_t seed : {1u, 2u, 3u}) {
+        Feld f(seed, 400);
+        f.p.haus_seitenverhaeltnis_max = 4;
+        f.p.haus_blockbildung = 1;
+        f.p.haus_blockbildung_zentral = 0;
+        f.p.haus_anteil_rund = 0;
+        f.gitter();
+        ASSERT_EQ(f.bauen(), 400);
+        const float lo = f.p.haus_gxy_min * 0.9999f, hi = f.p.haus_gxy_max * 1.0001f;
+        for (int b = 1; b <= 400; ++b) {
+            const Haus& h = f.haus(b);
+            for (int c = 1; c <= 4; ++c) {
+                const float s =
+                    abstand(h.ecke_x[c], h.ecke_y[c], h.ecke_x[c % 4 + 1], h.ecke_y[c % 4 + 1]);
+                EXPECT_GE(s, lo) << "seed " << seed << " building " << b;
+                EXPECT_LE(s, hi) << "seed " << seed << " building " << b;
+            }
+            if (!haengt_am_vorgaenger(f.m, b)) continue;
+            ++glieder;
+            // Neither covers the other beyond their shared corner and edge:
+            // no corner, and no point a little inside an edge, inside the other.
+            const Haus& v = f.haus(b - 1);
+            for (const auto& [p, q] : {std::pair{&h, &v}, std::pair{&v, &h}}) {
+                for (int c = 1; c <= 4; ++c) {
+                    const int d = c % 4 + 1;
+                    for (float t : {0.0f, 0.25f, 0.5f, 0.75f}) {
+                        const float x = p->ecke_x[c] + t * (p->ecke_x[d] - p->ecke_x[c]);
+                        const float y = p->ecke_y[c] + t * (p->ecke_y[d] - p->ecke_y[c]);
+                        EXPECT_FALSE(ecke_in_haus(x, y, *q)) << "seed " << seed << " member " << b;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(glieder, 100);
 }
 
 TEST(Gebaeude, PlaetzeUndParksSperrenGebaeude) {
@@ -623,6 +665,24 @@ TEST(Gebaeude, VollerOrtEndetMitDenGesetztenGebaeuden) {
     EXPECT_TRUE(f.stufe.aufgegeben);
     EXPECT_EQ(f.wirt.texte.back(), "Only " + std::to_string(n) + " of 2000 buildings placed");
     EXPECT_EQ(ueberlappungen_zaehlen(f.m).ecken, 0);
+}
+
+TEST(Gebaeude, VollerOrtStapeltNicht) {
+    // The avoidance at its strongest still lets a few buildings off; once
+    // the town is full the stage must give up rather than pile the rest onto
+    // the others.
+    Feld f(4, 600);
+    f.weg(1, 440, 500, 560, 500, 3);
+    f.weg(2, 500, 440, 500, 560, 3);
+    f.p.haus_antiueberlappung = 0.999f;
+    f.p.haus_blockbildung = 0;
+    f.stufe.kandidaten_max = 20000;
+    const int n = f.bauen();
+    EXPECT_GT(n, 10);
+    EXPECT_LT(n, 600);
+    EXPECT_TRUE(f.stufe.aufgegeben);
+    EXPECT_EQ(f.wirt.texte.back(), "Only " + std::to_string(n) + " of 600 buildings placed");
+    EXPECT_LT(ueberlappungen_zaehlen(f.m).gebaeude * 100, n);
 }
 
 TEST(Gebaeude, AbbruchBehaeltDenKandidatenNicht) {
