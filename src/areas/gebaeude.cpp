@@ -95,9 +95,24 @@ std::optional<Seiten> rechteck_seiten(Lauf& l) {
     return std::nullopt;
 }
 
-// A side length held within the size range.
-float seite_begrenzt(const Parameter& p, float s) {
-    return maximum(p.haus_gxy_min, minimum(s, p.haus_gxy_max));
+// Sides brought into the size range keeping the footprint where the range
+// allows: a side beyond a bound is set to it and the other takes up the
+// area, itself held within the range.
+Seiten seiten_begrenzt(const Parameter& p, Seiten s) {
+    const float lo = p.haus_gxy_min, hi = p.haus_gxy_max;
+    const float flaeche = s.a * s.b;
+    auto klemmen = [&](float v) { return maximum(lo, minimum(v, hi)); };
+    const bool a_kurz = s.a <= s.b;
+    float kurz = a_kurz ? s.a : s.b, lang = a_kurz ? s.b : s.a;
+    if (lang > hi) {
+        lang = hi;
+        kurz = klemmen(flaeche / hi);
+    }
+    if (kurz < lo) {
+        kurz = lo;
+        lang = klemmen(flaeche / lo);
+    }
+    return a_kurz ? Seiten{kurz, lang} : Seiten{lang, kurz};
 }
 
 // Sides of a row member: around the row's first a, with its side ratio, the
@@ -109,7 +124,7 @@ std::optional<Seiten> reihen_seiten(Lauf& l, const Gebaeudestufe& st) {
         bool passt = false;
         for (int i = 0; i < form_versuche_max && !passt; ++i) {
             s.a = st.reihe_a + (l.rnd() - 0.5f) * p.haus_blockbildung_homogen * p.haus_gxy_spanne;
-            s.b = seite_begrenzt(p, s.a * st.reihe_verhaeltnis);
+            s.b = maximum(p.haus_gxy_min, minimum(s.a * st.reihe_verhaeltnis, p.haus_gxy_max));
             passt = p.haus_gxy_min < s.a && s.a < p.haus_gxy_max;
         }
         if (!passt) return std::nullopt;
@@ -175,11 +190,10 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         float winkel = 0.0f;
         st.reihe_seite = neben_die_strasse(l, an, k.b / 2.0f, k, winkel);
         // The corners lie on a circle of diameter a, the sides in the ratio
-        // a : b; a side that would come out shorter than the smallest size
-        // (or longer than the largest) is held at that size.
+        // a : b, unless that takes a side out of the size range.
         const float delta = winkel_aus(k.a, k.b);
-        const float laengs = seite_begrenzt(p, k.a * std::cos(delta)) / 2.0f;
-        const float quer = seite_begrenzt(p, k.a * std::sin(delta)) / 2.0f;
+        const Seiten seiten = seiten_begrenzt(p, {k.a * std::cos(delta), k.a * std::sin(delta)});
+        const float laengs = seiten.a / 2.0f, quer = seiten.b / 2.0f;
         const float ux = std::cos(winkel), uy = std::sin(winkel);
         const float s_laengs[5] = {0.0f, 1.0f, -1.0f, -1.0f, 1.0f};
         const float s_quer[5] = {0.0f, 1.0f, 1.0f, -1.0f, -1.0f};
