@@ -95,7 +95,28 @@ std::optional<Seiten> rechteck_seiten(Lauf& l) {
     return std::nullopt;
 }
 
-// Sides of a row member: around the row's first a, with its side ratio.
+// Sides brought into the size range keeping the footprint where the range
+// allows: a side beyond a bound is set to it and the other takes up the
+// area, itself held within the range.
+Seiten seiten_begrenzt(const Parameter& p, Seiten s) {
+    const float lo = p.haus_gxy_min, hi = p.haus_gxy_max;
+    const float flaeche = s.a * s.b;
+    auto klemmen = [&](float v) { return maximum(lo, minimum(v, hi)); };
+    const bool a_kurz = s.a <= s.b;
+    float kurz = a_kurz ? s.a : s.b, lang = a_kurz ? s.b : s.a;
+    if (lang > hi) {
+        lang = hi;
+        kurz = klemmen(flaeche / hi);
+    }
+    if (kurz < lo) {
+        kurz = lo;
+        lang = klemmen(flaeche / lo);
+    }
+    return a_kurz ? Seiten{kurz, lang} : Seiten{lang, kurz};
+}
+
+// Sides of a row member: around the row's first a, with its side ratio, the
+// other side held within the size range too.
 std::optional<Seiten> reihen_seiten(Lauf& l, const Gebaeudestufe& st) {
     const Parameter& p = l.p;
     for (int n = 0; n < groesse_versuche_max; ++n) {
@@ -103,7 +124,7 @@ std::optional<Seiten> reihen_seiten(Lauf& l, const Gebaeudestufe& st) {
         bool passt = false;
         for (int i = 0; i < form_versuche_max && !passt; ++i) {
             s.a = st.reihe_a + (l.rnd() - 0.5f) * p.haus_blockbildung_homogen * p.haus_gxy_spanne;
-            s.b = s.a * st.reihe_verhaeltnis;
+            s.b = maximum(p.haus_gxy_min, minimum(s.a * st.reihe_verhaeltnis, p.haus_gxy_max));
             passt = p.haus_gxy_min < s.a && s.a < p.haus_gxy_max;
         }
         if (!passt) return std::nullopt;
@@ -168,14 +189,17 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         k.b = s->b;
         float winkel = 0.0f;
         st.reihe_seite = neben_die_strasse(l, an, k.b / 2.0f, k, winkel);
-        // The corners lie on a circle of diameter a.
+        // The corners lie on a circle of diameter a, the sides in the ratio
+        // a : b, unless that takes a side out of the size range.
         const float delta = winkel_aus(k.a, k.b);
-        const float r = k.a / 2.0f;
-        const float w[5] = {0.0f, winkel + delta, winkel + pi - delta, winkel + delta + pi,
-                            winkel - delta};
+        const Seiten seiten = seiten_begrenzt(p, {k.a * std::cos(delta), k.a * std::sin(delta)});
+        const float laengs = seiten.a / 2.0f, quer = seiten.b / 2.0f;
+        const float ux = std::cos(winkel), uy = std::sin(winkel);
+        const float s_laengs[5] = {0.0f, 1.0f, -1.0f, -1.0f, 1.0f};
+        const float s_quer[5] = {0.0f, 1.0f, 1.0f, -1.0f, -1.0f};
         for (int c = 1; c <= 4; ++c) {
-            k.ex[ix(c)] = k.x + r * std::cos(w[c]);
-            k.ey[ix(c)] = k.y + r * std::sin(w[c]);
+            k.ex[ix(c)] = k.x + s_laengs[c] * laengs * ux - s_quer[c] * quer * uy;
+            k.ey[ix(c)] = k.y + s_laengs[c] * laengs * uy + s_quer[c] * quer * ux;
         }
         return Bildung::gut;
     }
@@ -207,7 +231,17 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
     const std::optional<float> richtung = reihen_richtung(m, nw);
     if (!richtung) return Bildung::verworfen; // no way to follow: the row ends
     reihe_abstand = nw.abstand;
-    ecken_drehen(k.ex, k.ey, dreh_x, dreh_y, *richtung);
+    // Both share the corner the member turns about; turned towards the
+    // predecessor's side it would fold onto it, so it then keeps the
+    // predecessor's direction and lies flush against it.
+    float drehung = *richtung;
+    float gegen = *richtung - st.vorher_winkel;
+    while (gegen > pi)
+        gegen -= 2.0f * pi;
+    while (gegen <= -pi)
+        gegen += 2.0f * pi;
+    if (st.reihe_seite == 0 ? gegen < 0.0f : gegen > 0.0f) drehung = st.vorher_winkel;
+    ecken_drehen(k.ex, k.ey, dreh_x, dreh_y, drehung);
     k.x = (k.ex[1] + k.ex[2] + k.ex[3] + k.ex[4]) / 4.0f;
     k.y = (k.ey[1] + k.ey[2] + k.ey[3] + k.ey[4]) / 4.0f;
     return Bildung::gut;
@@ -270,24 +304,29 @@ void reihe_entscheiden(Lauf& l, Gebaeudestufe& st, const Kandidat& k, float reih
     st.vorher_ecke1_y = k.ey[1];
     st.vorher_ecke4_x = k.ex[4];
     st.vorher_ecke4_y = k.ey[4];
+    st.vorher_winkel = winkel_aus(k.ex[1] - k.ex[2], k.ey[1] - k.ey[2]);
 }
 
-// What turned a candidate down, in the order the tests run.
-enum class Sperre : std::uint8_t { keine, weg, mauer, platz, park, ueberlappung };
+// What turned a candidate down.
+enum class Sperre : std::uint8_t { keine, weg, mauer, platz, park, ueberlappung, turm };
 
 // The candidate's tests, first refusal wins. The square, park and overlap
-// tests each draw one random number when they are reached.
+// tests each draw one random number when they are reached. The overlap test
+// (unless this building was let off it) comes first: in a crowded town it
+// turns most candidates down and costs far less than the street test.
 Sperre kandidat_pruefen(Lauf& l, Gebaeudestufe& st, Haus& haus, const Kandidat& k, int b) {
-    if (weg_kollision(l, k, st.daten)) return Sperre::weg;
-    if (l.m.mauer_vorhanden && mauer_kollision(l, k, st.daten)) return Sperre::mauer;
-    if (plaetze_kollision(l, k)) return Sperre::platz;
-    if (parks_kollision(l, k)) return Sperre::park;
     haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
     // A row member may touch its predecessor.
     const int letzter = st.reihe_aktiv ? b - 2 : b - 1;
-    if (l.rnd() < l.p.haus_antiueberlappung &&
-        haeuser_kollision(l.m, st.daten, b, k.ex, k.ey, letzter))
+    if (!st.ueberlappung_frei && haeuser_kollision(l.m, st.daten, b, k.ex, k.ey, letzter)) {
+        l.nachgeben(); // as the street test does: once per candidate
         return Sperre::ueberlappung;
+    }
+    if (weg_kollision(l, k, st.daten)) return Sperre::weg;
+    if (l.m.mauer_vorhanden && mauer_kollision(l, k, st.daten)) return Sperre::mauer;
+    if (turm_kollision(l.m, k, st.daten)) return Sperre::turm;
+    if (plaetze_kollision(l, k)) return Sperre::platz;
+    if (parks_kollision(l, k)) return Sperre::park;
     return Sperre::keine;
 }
 
@@ -303,13 +342,12 @@ Sperre kandidat_pruefen_mit_log(Lauf& l, Gebaeudestufe& st, Haus& haus, const Ka
         return s;
     }
     const auto s = static_cast<Sperre>(log.sperren.at(log.stelle++));
-    if (s == Sperre::weg || s == Sperre::mauer) return s;
+    haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
+    if (s == Sperre::ueberlappung || s == Sperre::weg || s == Sperre::mauer || s == Sperre::turm)
+        return s;
     l.rnd(); // the square test's draw
     if (s == Sperre::platz) return s;
     l.rnd(); // the park test's draw
-    if (s == Sperre::park) return s;
-    haus_rahmen_setzen(haus, k.ex, k.ey, k.x, k.y, k.a);
-    l.rnd(); // the overlap test's draw
     return s;
 }
 #endif
@@ -332,6 +370,11 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
     if (b < 1 || b > m.haeuser_kapazitaet() || l.abbruch) return false;
     if (!st.anker_moeglich) return aufgeben(l, st);
     Haus& haus = m.haus(b);
+    // The overlap avoidance is skipped for a share of the buildings, not of
+    // the candidates: drawn per candidate, a crowded town would let ever more
+    // of its many overlapping candidates through, and once full it would
+    // pile every further building onto the others.
+    st.ueberlappung_frei = !(l.rnd() < p.haus_antiueberlappung);
 
     for (;;) {
         if (st.folge >= st.kandidaten_max) return aufgeben(l, st);

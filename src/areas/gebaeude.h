@@ -16,12 +16,20 @@
 namespace tarvello {
 
 // Consecutive rejected candidates after which the stage gives up and keeps
-// the buildings placed so far. Normal runs of every preset stay far below.
-inline constexpr int gebaeude_kandidaten_max = 1000000;
+// the buildings placed so far: the town is full. Normal runs of every preset
+// stay far below (a few thousand at most).
+inline constexpr int gebaeude_kandidaten_max = 100000;
 
-// What the stage reads of the ways and the wall again and again; neither
-// changes while buildings are placed. The grids let each test look only at
-// the points near a candidate.
+// A piece of a way's segment, no longer than its grid's stueck_max: the
+// street test looks up pieces by their middles.
+struct Wegstueck {
+    float x1, y1, x2, y2;
+    float h; // half of the way's weg_breite
+};
+
+// What the stage reads of the ways, the wall and its towers again and again;
+// none of them changes while buildings are placed. The grids let each test
+// look only at what lies near a candidate.
 struct Stufendaten {
     std::vector<Punktrahmen> rahmen; // per way
     Punktfeld strassenpunkte;        // every point of every street
@@ -29,7 +37,13 @@ struct Stufendaten {
     Punktfeld mauerpunkte;           // wall points that carry wall
     float h_strassen_max = 0;        // largest half of a street's weg_breite
     float h_fluesse_max = 0;         // the same for rivers
-    Rahmenraster haeuser;            // boxes of the kept buildings
+    // Every segment of every way in pieces, by their middles (punkt: the
+    // piece's index in stuecke).
+    std::vector<Wegstueck> stuecke;
+    Punktfeld strassenstuecke, flussstuecke;
+    float stueck_strassen_max = 0, stueck_fluesse_max = 0; // longest piece
+    Rahmenraster tuerme;                                   // boxes of the standing towers
+    Rahmenraster haeuser;                                  // boxes of the kept buildings
 };
 Stufendaten stufendaten_bilden(const Stadtmodell& m);
 // Enters a kept building into the stage's building grid.
@@ -49,6 +63,9 @@ struct Gebaeudestufe {
     std::uint8_t reihe_seite = 0; // side of the street of the last free rectangle
     float reihe_a = 0, reihe_verhaeltnis = 1;
     float vorher_ecke1_x = 0, vorher_ecke1_y = 0, vorher_ecke4_x = 0, vorher_ecke4_y = 0;
+    float vorher_winkel = 0; // direction of the last building (corner 2 to 1)
+    // The building being placed may overlap others (the avoidance skips it).
+    bool ueberlappung_frei = false;
 
     // Giving up: rejected candidates in a row allowed (tests lower it).
     int kandidaten_max = gebaeude_kandidaten_max;
@@ -101,10 +118,12 @@ struct Kandidat {
     Ecken ex{}, ey{};
 };
 
-// Street test against every way (streets and rivers) whose box contains the
-// centre: true when a tested point of the outline lies nearer than half a
-// way's weg_breite to one of its points.
+// Street test against every way (streets and rivers): true when the
+// candidate's outline comes nearer than half a way's weg_breite to one of its
+// segments (or covers it).
 bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);
+// Tower test: the candidate overlaps a standing tower of the wall.
+bool turm_kollision(const Stadtmodell& m, const Kandidat& k, const Stufendaten& d);
 // Wall test: a corner (a round building: the centre) nearer than
 // haus_gxy_max + Mauer_Dicke to a wall point that carries wall.
 bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);

@@ -62,126 +62,163 @@ bool flaechen_kollision(Lauf& l, const Kandidat& k, const std::vector<Flaeche>& 
 
 namespace {
 
-// The candidate's outline as the street test sees it. Every way point in
-// reach is measured against the same outline, so what does not depend on the
-// point is worked out once: the edges (relative to the centre) for a quick
-// bound, and the points the test samples on them for each sample count that
-// a way's width asks for.
-class Umriss {
-  public:
-    explicit Umriss(const Kandidat& k) : k_(k) {
-        for (int c = 1; c <= 4; ++c) {
-            const int c2 = c == 4 ? 1 : c + 1;
-            Kante& e = kanten_[ix(c - 1)];
-            e.x = k.ex[ix(c)] - k.x;
-            e.y = k.ey[ix(c)] - k.y;
-            e.dx = k.ex[ix(c2)] - k.ex[ix(c)];
-            e.dy = k.ey[ix(c2)] - k.ey[ix(c)];
-            const float l2 = e.dx * e.dx + e.dy * e.dy;
-            e.l2_kehrwert = l2 > 0.0f ? 1.0f / l2 : 0.0f;
+// A rectangle candidate in its own frame: centre, unit vectors along (corner
+// 2 to 1) and across (corner 4 to 1), half sides.
+struct Rechteck {
+    float cx = 0, cy = 0, ux = 1, uy = 0, nx = 0, ny = 1, hu = 0, hn = 0;
+
+    explicit Rechteck(const Ecken& ex, const Ecken& ey) {
+        cx = (ex[1] + ex[2] + ex[3] + ex[4]) / 4.0f;
+        cy = (ey[1] + ey[2] + ey[3] + ey[4]) / 4.0f;
+        const float lu = entfernung(ex[2], ey[2], ex[1], ey[1]);
+        const float ln = entfernung(ex[4], ey[4], ex[1], ey[1]);
+        if (lu > 0.0f) {
+            ux = (ex[1] - ex[2]) / lu;
+            uy = (ey[1] - ey[2]) / lu;
         }
+        nx = -uy;
+        ny = ux;
+        if (ln > 0.0f) {
+            nx = (ex[1] - ex[4]) / ln;
+            ny = (ey[1] - ey[4]) / ln;
+        }
+        hu = lu / 2.0f;
+        hn = ln / 2.0f;
     }
 
-    // Whether a sampled point of the outline comes nearer than h to the way
-    // point (qx, qy).
-    bool trifft(float h, float qx, float qy) {
-        // The sampled points lie on the edges: when every edge stays clear of
-        // h (with ample room for rounding), none of them can be within h.
-        const float grenze = h * 1.001f + 0.01f;
-        const float grenze2 = grenze * grenze;
-        const float rx = qx - k_.x, ry = qy - k_.y;
-        bool nah = false;
-        for (const Kante& e : kanten_) {
-            float t = ((rx - e.x) * e.dx + (ry - e.y) * e.dy) * e.l2_kehrwert;
-            t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
-            const float ax = rx - (e.x + t * e.dx), ay = ry - (e.y + t * e.dy);
-            nah = nah || ax * ax + ay * ay <= grenze2;
-        }
-        if (!nah) return false;
-        const int n = std::min(20, ganz_begrenzt((k_.a / 2.0f) / h) + 1);
-        if (n != n_) proben_setzen(n);
-        // The same distances as one point at a time, without stopping early.
-        bool treffer = false;
-        for (int i = 0; i < anzahl_; ++i) {
-            const float dx = qx - px_[ix(i)], dy = qy - py_[ix(i)];
-            treffer |= std::sqrt(dx * dx + dy * dy) < h;
-        }
-        return treffer;
+    void lokal(float x, float y, float& u, float& n) const {
+        const float dx = x - cx, dy = y - cy;
+        u = dx * ux + dy * uy;
+        n = dx * nx + dy * ny;
     }
-
-  private:
-    // Points on the four edges, t = 0..n.
-    void proben_setzen(int n) {
-        n_ = n;
-        anzahl_ = 4 * (n + 1);
-        const auto& ex = k_.ex;
-        const auto& ey = k_.ey;
-        const float fn = static_cast<float>(n);
-        for (int t = 0; t <= n; ++t) {
-            const float ft = static_cast<float>(t), fr = static_cast<float>(n - t);
-            const std::size_t i = ix(4 * t);
-            px_[i] = (fr * ex[2] + ft * ex[1]) / fn;
-            px_[i + 1] = (fr * ex[3] + ft * ex[2]) / fn;
-            px_[i + 2] = (ft * ex[3] + fr * ex[4]) / fn;
-            px_[i + 3] = (ft * ex[1] + fr * ex[4]) / fn;
-            py_[i] = (fr * ey[2] + ft * ey[1]) / fn;
-            py_[i + 1] = (fr * ey[3] + ft * ey[2]) / fn;
-            py_[i + 2] = (ft * ey[3] + fr * ey[4]) / fn;
-            py_[i + 3] = (ft * ey[1] + fr * ey[4]) / fn;
-        }
-    }
-
-    struct Kante {
-        float x, y, dx, dy, l2_kehrwert;
-    };
-    const Kandidat& k_;
-    std::array<Kante, 4> kanten_{};
-    int n_ = -1, anzahl_ = 0;
-    std::array<float, 84> px_{}, py_{};
 };
 
-bool raster_kollision(const Stadtmodell& m, const Parameter& p, const Kandidat& k,
-                      const Punktfeld& raster, float h_max) {
-    const float rand = weg_rand(p);
-    const float reich = reichweite(k);
-    // Every tested point lies in the candidate's box (a round building: its
-    // circle's), so a way point nearer than h to one of them lies in the box
-    // widened by h; the slack covers the rounding of the tested points.
-    float x_lo = k.x - k.a / 2.0f, x_hi = k.x + k.a / 2.0f;
-    float y_lo = k.y - k.a / 2.0f, y_hi = k.y + k.a / 2.0f;
-    if (k.rund != 1) {
-        x_lo = x_hi = k.ex[1];
-        y_lo = y_hi = k.ey[1];
-        for (int c = 2; c <= 4; ++c) {
-            x_lo = minimum(x_lo, k.ex[ix(c)]);
-            x_hi = maximum(x_hi, k.ex[ix(c)]);
-            y_lo = minimum(y_lo, k.ey[ix(c)]);
-            y_hi = maximum(y_hi, k.ey[ix(c)]);
+// Squared distance of a point to the segment (x1, y1)-(x2, y2).
+inline float punkt_strecke2(float px, float py, float x1, float y1, float x2, float y2) {
+    const float dx = x2 - x1, dy = y2 - y1;
+    const float l2 = dx * dx + dy * dy;
+    float t = l2 > 0.0f ? ((px - x1) * dx + (py - y1) * dy) / l2 : 0.0f;
+    t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
+    const float ax = x1 + t * dx - px, ay = y1 + t * dy - py;
+    return ax * ax + ay * ay;
+}
+
+// Squared distance of the segment (u1, n1)-(u2, n2) to the box
+// [-hu, hu] x [-hn, hn]; 0 when it touches or crosses the box.
+float strecke_box2(float u1, float n1, float u2, float n2, float hu, float hn) {
+    // Clip the segment to the box: any part left means they meet.
+    float t0 = 0.0f, t1 = 1.0f;
+    const float du = u2 - u1, dn = n2 - n1;
+    auto klippen = [&](float p, float q) {
+        if (p == 0.0f) return q >= 0.0f;
+        const float r = q / p;
+        if (p < 0.0f) {
+            if (r > t1) return false;
+            if (r > t0) t0 = r;
+        } else {
+            if (r < t0) return false;
+            if (r < t1) t1 = r;
         }
+        return true;
+    };
+    if (klippen(-du, u1 + hu) && klippen(du, hu - u1) && klippen(-dn, n1 + hn) &&
+        klippen(dn, hn - n1))
+        return 0.0f;
+    // Apart: the nearest pair has an end of the segment or a corner of the box.
+    auto zur_box = [&](float u, float n) {
+        const float au = maximum(std::fabs(u) - hu, 0.0f), an = maximum(std::fabs(n) - hn, 0.0f);
+        return au * au + an * an;
+    };
+    float d = minimum(zur_box(u1, n1), zur_box(u2, n2));
+    for (const float su : {-hu, hu})
+        for (const float sn : {-hn, hn})
+            d = minimum(d, punkt_strecke2(su, sn, u1, n1, u2, n2));
+    return d;
+}
+
+// Box of the candidate: its corners', a round building's circle's.
+void kandidat_rahmen(const Kandidat& k, float& x_lo, float& y_lo, float& x_hi, float& y_hi) {
+    if (k.rund == 1) {
+        x_lo = k.x - k.a / 2.0f;
+        x_hi = k.x + k.a / 2.0f;
+        y_lo = k.y - k.a / 2.0f;
+        y_hi = k.y + k.a / 2.0f;
+        return;
     }
-    const float spiel = 0.05f + 1e-5f * (std::fabs(k.x) + std::fabs(k.y) + reich);
-    x_lo -= spiel;
-    y_lo -= spiel;
-    x_hi += spiel;
-    y_hi += spiel;
-    std::optional<Umriss> umriss;
+    x_lo = x_hi = k.ex[1];
+    y_lo = y_hi = k.ey[1];
+    for (int c = 2; c <= 4; ++c) {
+        x_lo = minimum(x_lo, k.ex[ix(c)]);
+        x_hi = maximum(x_hi, k.ex[ix(c)]);
+        y_lo = minimum(y_lo, k.ey[ix(c)]);
+        y_hi = maximum(y_hi, k.ey[ix(c)]);
+    }
+}
+
+bool stuecke_kollision(const Kandidat& k, const Stufendaten& d, const Punktfeld& raster,
+                       float h_max, float stueck_max) {
+    float x_lo = 0, y_lo = 0, x_hi = 0, y_hi = 0;
+    kandidat_rahmen(k, x_lo, y_lo, x_hi, y_hi);
+    // A piece within h of the outline has its middle within h plus half its
+    // length of the candidate's box.
+    const float reich = h_max + stueck_max / 2.0f + 0.01f;
+    std::optional<Rechteck> r;
     return raster.suchen_im_rahmen(
-        x_lo - h_max, y_lo - h_max, x_hi + h_max, y_hi + h_max, k.y, [&](const Rasterpunkt& q) {
-            const Weg& weg = m.weg(q.weg);
-            const float h = weg.breite / 2.0f;
-            if (q.x < x_lo - h || q.x > x_hi + h || q.y < y_lo - h || q.y > y_hi + h) return false;
-            if (q.punkt > weg.n_punkte) return false;
-            // Only ways whose box holds the centre are tested. The box margin
-            // is made for streets; a river wider than it allows is looked at
-            // from farther away, so its box never hides a point in reach.
-            const float mehr = maximum(0.0f, reich + h - rand);
-            if (!(weg.x_min - mehr < k.x && k.x < weg.x_max + mehr && weg.y_min - mehr < k.y &&
-                  k.y < weg.y_max + mehr))
+        x_lo - reich, y_lo - reich, x_hi + reich, y_hi + reich, k.y, [&](const Rasterpunkt& q) {
+            const Wegstueck& s = d.stuecke[static_cast<std::size_t>(q.punkt)];
+            if (minimum(s.x1, s.x2) >= x_hi + s.h || maximum(s.x1, s.x2) <= x_lo - s.h ||
+                minimum(s.y1, s.y2) >= y_hi + s.h || maximum(s.y1, s.y2) <= y_lo - s.h)
                 return false;
-            if (k.rund == 1) return k.a / 2.0f + h > entfernung(k.x, k.y, q.x, q.y);
-            if (!umriss) umriss.emplace(k);
-            return umriss->trifft(h, q.x, q.y);
+            if (k.rund == 1) {
+                const float g = k.a / 2.0f + s.h;
+                return punkt_strecke2(k.x, k.y, s.x1, s.y1, s.x2, s.y2) < g * g;
+            }
+            if (!r) r.emplace(k.ex, k.ey);
+            float u1 = 0, n1 = 0, u2 = 0, n2 = 0;
+            r->lokal(s.x1, s.y1, u1, n1);
+            r->lokal(s.x2, s.y2, u2, n2);
+            return strecke_box2(u1, n1, u2, n2, r->hu, r->hn) < s.h * s.h;
         });
+}
+
+// Whether the convex quadrilaterals (corners 1..4) share more than their
+// boundary: no edge direction separates them.
+bool vierecke_ueberlappen(const Ecken& ax, const Ecken& ay, const Ecken& bx, const Ecken& by) {
+    auto trennt = [](const Ecken& px, const Ecken& py, const Ecken& qx, const Ecken& qy) {
+        for (int c = 1; c <= 4; ++c) {
+            const int c2 = c == 4 ? 1 : c + 1;
+            const float nx = py[ix(c2)] - py[ix(c)], ny = px[ix(c)] - px[ix(c2)];
+            float p_lo = 1e30f, p_hi = -1e30f, q_lo = 1e30f, q_hi = -1e30f;
+            for (int e = 1; e <= 4; ++e) {
+                const float vp = px[ix(e)] * nx + py[ix(e)] * ny;
+                const float vq = qx[ix(e)] * nx + qy[ix(e)] * ny;
+                p_lo = minimum(p_lo, vp);
+                p_hi = maximum(p_hi, vp);
+                q_lo = minimum(q_lo, vq);
+                q_hi = maximum(q_hi, vq);
+            }
+            // Touching (within rounding) does not count as overlap.
+            const float spiel = 1e-4f * (p_hi - p_lo + q_hi - q_lo);
+            if (p_hi <= q_lo + spiel || q_hi <= p_lo + spiel) return true;
+        }
+        return false;
+    };
+    return !trennt(ax, ay, bx, by) && !trennt(bx, by, ax, ay);
+}
+
+// Distance of a point to a convex quadrilateral, 0 inside.
+float punkt_viereck(float px, float py, const Ecken& ex, const Ecken& ey) {
+    bool links = true, rechts = true;
+    float d2 = 1e30f;
+    for (int c = 1; c <= 4; ++c) {
+        const int c2 = c == 4 ? 1 : c + 1;
+        const float kreuz = (ex[ix(c2)] - ex[ix(c)]) * (py - ey[ix(c)]) -
+                            (ey[ix(c2)] - ey[ix(c)]) * (px - ex[ix(c)]);
+        links = links && kreuz >= 0.0f;
+        rechts = rechts && kreuz <= 0.0f;
+        d2 = minimum(d2, punkt_strecke2(px, py, ex[ix(c)], ey[ix(c)], ex[ix(c2)], ey[ix(c2)]));
+    }
+    return links || rechts ? 0.0f : std::sqrt(d2);
 }
 
 } // namespace
@@ -189,8 +226,25 @@ bool raster_kollision(const Stadtmodell& m, const Parameter& p, const Kandidat& 
 bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
     l.nachgeben();
     if (l.abbruch) return false; // the stage ends without this candidate
-    return raster_kollision(l.m, l.p, k, daten.strassenpunkte, daten.h_strassen_max) ||
-           raster_kollision(l.m, l.p, k, daten.flusspunkte, daten.h_fluesse_max);
+    return stuecke_kollision(k, daten, daten.strassenstuecke, daten.h_strassen_max,
+                             daten.stueck_strassen_max) ||
+           stuecke_kollision(k, daten, daten.flussstuecke, daten.h_fluesse_max,
+                             daten.stueck_fluesse_max);
+}
+
+bool turm_kollision(const Stadtmodell& m, const Kandidat& k, const Stufendaten& d) {
+    float x_lo = 0, y_lo = 0, x_hi = 0, y_hi = 0;
+    kandidat_rahmen(k, x_lo, y_lo, x_hi, y_hi);
+    return d.tuerme.suchen(x_lo, y_lo, x_hi, y_hi, [&](int t) {
+        const Turm& turm = m.turm(t);
+        if (turm.form == 1.0f) {
+            if (k.rund == 1)
+                return entfernung(k.x, k.y, turm.mx, turm.my) < k.a / 2.0f + turm.radius;
+            return punkt_viereck(turm.mx, turm.my, k.ex, k.ey) < turm.radius;
+        }
+        if (k.rund == 1) return punkt_viereck(k.x, k.y, turm.x, turm.y) < k.a / 2.0f;
+        return vierecke_ueberlappen(k.ex, k.ey, turm.x, turm.y);
+    });
 }
 
 bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
@@ -246,6 +300,35 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
         for (int k = 1; k <= weg.n_punkte; ++k)
             r.sammeln(w, k, weg.px(k), weg.py(k));
     }
+    // Pieces of the segments; a way of one point is a piece of no length.
+    const float stueck_ziel[2] = {8.0f, 4.0f + d.h_fluesse_max};
+    for (int w = 1; w <= m.n_wege; ++w) {
+        const Weg& weg = m.weg(w);
+        const int fluss = weg.ist_fluss != 0 ? 1 : 0;
+        Punktfeld& r = fluss == 1 ? d.flussstuecke : d.strassenstuecke;
+        float& laengste = fluss == 1 ? d.stueck_fluesse_max : d.stueck_strassen_max;
+        const float h = weg.breite / 2.0f;
+        for (int k = 1; k <= weg.n_punkte; ++k) {
+            const int k2 = k < weg.n_punkte ? k + 1 : k;
+            if (k2 == k && weg.n_punkte > 1) break;
+            const float x1 = weg.px(k), y1 = weg.py(k), x2 = weg.px(k2), y2 = weg.py(k2);
+            const float laenge = abstand(x1, y1, x2, y2);
+            const int teile = std::isfinite(laenge)
+                                  ? std::max(1, ganz_begrenzt(laenge / stueck_ziel[fluss]) + 1)
+                                  : 1;
+            for (int t = 0; t < teile; ++t) {
+                const float f1 = static_cast<float>(t) / static_cast<float>(teile);
+                const float f2 = static_cast<float>(t + 1) / static_cast<float>(teile);
+                const Wegstueck s{x1 + (x2 - x1) * f1, y1 + (y2 - y1) * f1,
+                                  t + 1 == teile ? x2 : x1 + (x2 - x1) * f2,
+                                  t + 1 == teile ? y2 : y1 + (y2 - y1) * f2, h};
+                laengste = maximum(laengste, abstand(s.x1, s.y1, s.x2, s.y2));
+                r.sammeln(w, static_cast<int>(d.stuecke.size()), (s.x1 + s.x2) / 2.0f,
+                          (s.y1 + s.y2) / 2.0f);
+                d.stuecke.push_back(s);
+            }
+        }
+    }
     const int n = std::min<std::int32_t>(
         m.mauer_n_punkte,
         static_cast<std::int32_t>(std::min(m.mauer_x.size(), m.mauer_flag.size())) - 1);
@@ -256,6 +339,22 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     d.strassenpunkte.bauen(16.0f);
     d.flusspunkte.bauen(4.0f + d.h_fluesse_max);
     d.mauerpunkte.bauen(8.0f);
+    d.strassenstuecke.bauen(16.0f);
+    d.flussstuecke.bauen(4.0f + d.h_fluesse_max);
+    d.tuerme.neu(-0.25f * a, 1.5f * a, 16.0f);
+    const int n_tuerme = std::min<int>(m.n_tuerme, static_cast<int>(m.tuerme.size()) - 1);
+    for (int t = 1; t <= n_tuerme; ++t) {
+        const Turm& turm = m.turm(t);
+        if (turm.art == 0) continue;
+        if (turm.form == 1.0f) {
+            d.tuerme.einfuegen(t, turm.mx - turm.radius, turm.my - turm.radius,
+                               turm.mx + turm.radius, turm.my + turm.radius);
+        } else if (turm.form == 2.0f) {
+            const auto [x_lo, x_hi] = std::minmax({turm.x[1], turm.x[2], turm.x[3], turm.x[4]});
+            const auto [y_lo, y_hi] = std::minmax({turm.y[1], turm.y[2], turm.y[3], turm.y[4]});
+            d.tuerme.einfuegen(t, x_lo, y_lo, x_hi, y_hi);
+        }
+    }
     d.haeuser.neu(-0.25f * a, 1.5f * a, 16.0f);
     return d;
 }

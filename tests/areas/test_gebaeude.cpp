@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "areas/gebaeude.h"
@@ -301,6 +302,47 @@ TEST(Gebaeude, SeitenverhaeltnisEinsGibtQuadrate) {
     }
 }
 
+TEST(Gebaeude, SeitenImGroessenbereichUndReihenOhneFalten) {
+    // Long rows along a grid whose crossings turn the nearest way by a right
+    // angle; side ratios up to 4.
+    int glieder = 0;
+    for (std::uint64_t seed : {1u, 2u, 3u}) {
+        Feld f(seed, 400);
+        f.p.haus_seitenverhaeltnis_max = 4;
+        f.p.haus_blockbildung = 1;
+        f.p.haus_blockbildung_zentral = 0;
+        f.p.haus_anteil_rund = 0;
+        f.gitter();
+        ASSERT_EQ(f.bauen(), 400);
+        const float lo = f.p.haus_gxy_min * 0.9999f, hi = f.p.haus_gxy_max * 1.0001f;
+        for (int b = 1; b <= 400; ++b) {
+            const Haus& h = f.haus(b);
+            for (int c = 1; c <= 4; ++c) {
+                const float s =
+                    abstand(h.ecke_x[c], h.ecke_y[c], h.ecke_x[c % 4 + 1], h.ecke_y[c % 4 + 1]);
+                EXPECT_GE(s, lo) << "seed " << seed << " building " << b;
+                EXPECT_LE(s, hi) << "seed " << seed << " building " << b;
+            }
+            if (!haengt_am_vorgaenger(f.m, b)) continue;
+            ++glieder;
+            // Neither covers the other beyond their shared corner and edge:
+            // no corner, and no point a little inside an edge, inside the other.
+            const Haus& v = f.haus(b - 1);
+            for (const auto& [p, q] : {std::pair{&h, &v}, std::pair{&v, &h}}) {
+                for (int c = 1; c <= 4; ++c) {
+                    const int d = c % 4 + 1;
+                    for (float t : {0.0f, 0.25f, 0.5f, 0.75f}) {
+                        const float x = p->ecke_x[c] + t * (p->ecke_x[d] - p->ecke_x[c]);
+                        const float y = p->ecke_y[c] + t * (p->ecke_y[d] - p->ecke_y[c]);
+                        EXPECT_FALSE(ecke_in_haus(x, y, *q)) << "seed " << seed << " member " << b;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(glieder, 100);
+}
+
 TEST(Gebaeude, PlaetzeUndParksSperrenGebaeude) {
     // One square and one park over the middle crossing; a second, unplaced
     // element of each kind must change nothing.
@@ -532,6 +574,62 @@ TEST(Gebaeude, MauertestFindetJedeMauerZwischenLuecken) {
     EXPECT_FALSE(mauer_kollision(l, kandidat(300, grenze * 1.05f, 1), daten));
 }
 
+TEST(Gebaeude, KeinGebaeudeAufEinemTurm) {
+    // Round and square towers along both sides of the streets, where the
+    // buildings go; a fallen tower (art 0) does not count.
+    Feld f(11, 300);
+    f.gitter();
+    f.m.tuerme.assign(tuerme_max + 1, Turm{});
+    int n = 0;
+    for (float c : {350.0f, 500.0f, 650.0f}) {
+        for (float t = 260; t <= 740 && n + 4 <= tuerme_max; t += 14) {
+            for (float seite : {-9.0f, 9.0f}) {
+                for (bool quer : {false, true}) {
+                    Turm& turm = f.m.tuerme[ix(++n)];
+                    turm.art = n % 7 == 0 ? 0 : 1;
+                    turm.mx = quer ? c + seite : t;
+                    turm.my = quer ? t : c + seite;
+                    turm.form = n % 2 == 0 ? 1.0f : 2.0f;
+                    turm.radius = 3;
+                    for (int e = 1; e <= 4; ++e) {
+                        const float w = 0.3f + static_cast<float>(2 * e - 1) * pi / 4;
+                        turm.x[ix(e)] = turm.mx + 3 * std::cos(w);
+                        turm.y[ix(e)] = turm.my + 3 * std::sin(w);
+                    }
+                }
+            }
+        }
+    }
+    f.m.n_tuerme = static_cast<std::int16_t>(n);
+    ASSERT_EQ(f.bauen(), 300);
+    int auf_gefallenen = 0;
+    for (int b = 1; b <= 300; ++b) {
+        const Haus& h = f.haus(b);
+        for (int t = 1; t <= n; ++t) {
+            const Turm& turm = f.m.tuerme[ix(t)];
+            // Points of the tower a little inside its outline, and the
+            // building's corners (a round one: points inside its circle).
+            bool auf = false;
+            for (int i = 0; i <= 16 && !auf; ++i) {
+                const float w = static_cast<float>(i) * pi / 8;
+                const float r = i == 16 ? 0.0f : 0.98f * (turm.form == 1.0f ? 3.0f : 2.1f);
+                const float x = turm.mx + r * std::cos(w), y = turm.my + r * std::sin(w);
+                auf = h.rund == 1 ? abstand(x, y, h.x, h.y) < h.breite / 2 * 0.99f
+                                  : ecke_in_haus(x, y, h);
+            }
+            for (int c = 1; c <= 4 && !auf && h.rund == 0; ++c)
+                auf = abstand(h.ecke_x[c], h.ecke_y[c], turm.mx, turm.my) <
+                      (turm.form == 1.0f ? 2.9f : 2.0f);
+            if (!auf) continue;
+            if (turm.art == 0)
+                ++auf_gefallenen;
+            else
+                ADD_FAILURE() << "building " << b << " on tower " << t;
+        }
+    }
+    EXPECT_GT(auf_gefallenen, 0); // the towers do stand where buildings go
+}
+
 TEST(Gebaeude, GibtAufWennNichtsMehrPasst) {
     // One square covers the whole town and buildings are barred from it.
     Feld f(5, 50);
@@ -567,6 +665,24 @@ TEST(Gebaeude, VollerOrtEndetMitDenGesetztenGebaeuden) {
     EXPECT_TRUE(f.stufe.aufgegeben);
     EXPECT_EQ(f.wirt.texte.back(), "Only " + std::to_string(n) + " of 2000 buildings placed");
     EXPECT_EQ(ueberlappungen_zaehlen(f.m).ecken, 0);
+}
+
+TEST(Gebaeude, VollerOrtStapeltNicht) {
+    // The avoidance at its strongest still lets a few buildings off; once
+    // the town is full the stage must give up rather than pile the rest onto
+    // the others.
+    Feld f(4, 600);
+    f.weg(1, 440, 500, 560, 500, 3);
+    f.weg(2, 500, 440, 500, 560, 3);
+    f.p.haus_antiueberlappung = 0.999f;
+    f.p.haus_blockbildung = 0;
+    f.stufe.kandidaten_max = 20000;
+    const int n = f.bauen();
+    EXPECT_GT(n, 10);
+    EXPECT_LT(n, 600);
+    EXPECT_TRUE(f.stufe.aufgegeben);
+    EXPECT_EQ(f.wirt.texte.back(), "Only " + std::to_string(n) + " of 600 buildings placed");
+    EXPECT_LT(ueberlappungen_zaehlen(f.m).gebaeude * 100, n);
 }
 
 TEST(Gebaeude, AbbruchBehaeltDenKandidatenNicht) {
