@@ -136,6 +136,14 @@ Ergebnis parameter_pruefen(const Parameter& p) {
         return falsch("Combo_wegbreite_max: the largest street width must be greater than 0");
     if (p.weg_halbbreite_min <= 0.0f)
         return falsch("Combo_wegbreite_min: the smallest street width must be greater than 0");
+    // Branches are clamped between the two widths; reversed bounds would
+    // give every branch the larger one and junction reaches that miss.
+    if (p.weg_halbbreite_min > p.weg_halbbreite_max)
+        return Ergebnis::fehler(Fehlerart::bedienung,
+                                "Combo_wegbreite_min, Combo_wegbreite_max: die kleinste "
+                                "Wegbreite ist größer als die größte",
+                                "Combo_wegbreite_min, Combo_wegbreite_max: the smallest street "
+                                "width is larger than the largest");
     if (p.wege_anzahl < 1) return falsch("Combo_wege_anzahl: at least one street is needed");
     if (static_cast<int>(p.n_fluesse_max) + static_cast<int>(p.wege_anzahl) > 32767)
         return falsch(

@@ -110,6 +110,17 @@ TEST(Parameter, GrosseVorlageUndGrenzen) {
     ASSERT_EQ(f.art(), Fehlerart::bedienung);
     EXPECT_NE(f.englisch().find("Combo_wegbreite_max"), std::string::npos);
     q = p;
+    q.weg_halbbreite_min = q.weg_halbbreite_max + 0.5f; // equal widths are fine, reversed not
+    f = parameter_pruefen(q);
+    ASSERT_EQ(f.art(), Fehlerart::bedienung);
+    for (const std::string& t : {f.deutsch(), f.englisch()}) {
+        EXPECT_NE(t.find("Combo_wegbreite_min"), std::string::npos);
+        EXPECT_NE(t.find("Combo_wegbreite_max"), std::string::npos);
+    }
+    EXPECT_NE(f.deutsch(), f.englisch());
+    q.weg_halbbreite_min = q.weg_halbbreite_max;
+    EXPECT_TRUE(parameter_pruefen(q).gut());
+    q = p;
     q.stadt_durchmesser = 0;
     ASSERT_FALSE(parameter_pruefen(q).gut());
 }
