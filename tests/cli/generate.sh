@@ -36,7 +36,7 @@ grep -q "Stadtplan abgebrochen" <<<"$err" || scheitern "German abort message: $e
 
 # Bad input: one line on stderr, exit code 2.
 for args in "--preset 14" "--preset x" "--set Slider_weg_aufloesung=101" "--set Nope=1" \
-    "--set Combo_stadt_abmessung=13" "--set Combo_wegbreite_min=18 --set Combo_wegbreite_max=0" \
+    "--set Combo_stadt_abmessung=13" "--seed 1 --set Combo_wegbreite_min=18 --set Combo_wegbreite_max=0" \
     "--seed -1" "--timeout 0" "--lang fr" "--bogus" "extra"; do
     # shellcheck disable=SC2086
     err=$("$bin" generate $args 2>&1 >/dev/null)
