@@ -50,13 +50,7 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
         if (l.rnd() < p.weg_abknick_wahrsch)
             g.richtung += (l.rnd() - 0.5f) * 2.0f * p.wi_abknick_max;
         if (p.weg_kurvigkeit > 0.1f && !g.an_mauer) {
-            if (!l.kern_erreicht) {
-                const float dx = m.zentrum_x / 2.0f - g.pos_x;
-                const float dy = m.zentrum_y / 2.0f - g.pos_y;
-                const float r = std::sqrt(dx * dx + dy * dy) / (p.stadt_abmessung / 2.0f);
-                const float a = winkel_aus(dx, dy);
-                g.richtung += r * 0.2f * l.rnd() * (a - g.richtung) * g.rauschen;
-            }
+            if (!l.kern_erreicht) zur_mitte_lenken(l);
             if (g.ausserhalb_gelaufen && p.stadt_form == 0) {
                 const float a = winkel_aus(g.pos_x - m.zentrum_x, g.pos_y - m.zentrum_y);
                 g.richtung += (l.rnd() * 0.2f + 0.2f) * g.rauschen * (a - g.richtung);
@@ -86,6 +80,19 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
         if (g.ende || g.verworfen || l.abbruch) break;
     }
 }
+
+} // namespace
+
+void zur_mitte_lenken(Lauf& l) {
+    Gang& g = l.gang;
+    const float dx = l.m.zentrum_x - g.pos_x;
+    const float dy = l.m.zentrum_y - g.pos_y;
+    const float r = std::sqrt(dx * dx + dy * dy) / (l.p.stadt_abmessung / 2.0f);
+    const float a = winkel_aus(dx, dy);
+    g.richtung += r * 0.2f * l.rnd() * (a - g.richtung) * g.rauschen;
+}
+
+namespace {
 
 // The centre check, once per attempt when street k of the attempt is due:
 // a town whose centre has drifted too far from the map's fails the attempt.

@@ -39,6 +39,10 @@ struct Laufbericht {
 Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,
                                 Uhr& uhr, Wirt& wirt);
 
+// Steering of a street head while no street has reached the core: towards
+// the town centre, the harder the further away the head is.
+void zur_mitte_lenken(Lauf& l);
+
 // Width-weighted mean of all street points (streets of more than two points);
 // keeps the centre when there is no such street.
 void stadtmitte_berechnen(Stadtmodell& m);

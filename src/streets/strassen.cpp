@@ -107,6 +107,13 @@ void abzweigung_starten(Lauf& l, int w) {
     }
 }
 
+float kreuzungswinkel(float a, float b) {
+    // Headings differ by less than 2 pi; as lines they differ modulo pi.
+    float delta = std::fmod(std::fabs(a - b), pi);
+    if (delta > pi / 2.0f) delta = pi - delta;
+    return delta;
+}
+
 Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
     const Stadtmodell& m = l.m;
     const Gang& g = l.gang;
@@ -152,9 +159,7 @@ void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w) {
     const float a = punkt_richtung(andere, k).mittel;
     const float b = winkel_aus(strasse.px(g.i - 1) - strasse.px(g.i - 2),
                                strasse.py(g.i - 1) - strasse.py(g.i - 2));
-    float delta = std::fabs(a - b);
-    if (delta > pi / 2.0f) delta = pi - delta;
-    if (delta < p.weg_abzweigung_wi_min) {
+    if (kreuzungswinkel(a, b) < p.weg_abzweigung_wi_min) {
         // Too flat a meeting: throw the street away.
         g.verworfen = true;
         g.ende = false;

@@ -33,6 +33,10 @@ void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w);
 void mauer_pruefen(Lauf& l, Strassenraster& ra);
 void fluss_pruefen(Lauf& l, Strassenraster& ra, int w);
 
+// The angle between two lines of headings a and b, in [0, pi/2]: a street
+// meeting another at less than the smallest fork angle is thrown away.
+float kreuzungswinkel(float a, float b);
+
 // The searches behind the three tests, answered from the run's grids.
 struct Treffer {
     int weg = 0, punkt = 0; // 0: nothing met

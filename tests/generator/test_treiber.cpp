@@ -133,8 +133,9 @@ TEST(Treiber, ZeitueberschreitungStartetNeuenVersuch) {
     Lauffeld f(2);
     f.wirt.sprung_im_ersten = 1000.0;
     EXPECT_EQ(f.laufen(), Laufende::fertig);
-    EXPECT_EQ(f.versuche, 2);
-    EXPECT_EQ(f.wirt.versuche, 2);
+    // The jump fails the first attempt; a later one may fail on its own.
+    EXPECT_GE(f.versuche, 2);
+    EXPECT_EQ(f.wirt.versuche, f.versuche);
     bool zweiter = false;
     for (const auto& t : f.wirt.texte)
         zweiter |= t == "City Attempt No. 2 ...";
@@ -226,4 +227,32 @@ TEST(Treiber, EinpassenSkaliertNurUeberNullKommaNeunFuenf) {
             EXPECT_NEAR(m.wege[1].px(1), 500 + 500 * 0.9f / rand, 1e-3);
         }
     }
+}
+
+TEST(Treiber, LenktZurStadtmitte) {
+    Laufaufbau<> f;
+    f.p = parameter_umrechnen(start_steuerwerte());
+    f.m.zentrum_x = 300;
+    f.m.zentrum_y = 200;
+    Lauf l = f.lauf();
+    l.gang.rauschen = 0.5f;
+    // At the centre there is nothing to steer towards.
+    l.gang.pos_x = 300;
+    l.gang.pos_y = 200;
+    for (int n = 0; n < 20; ++n) {
+        l.gang.richtung = 1.0f;
+        zur_mitte_lenken(l);
+        EXPECT_FLOAT_EQ(l.gang.richtung, 1.0f);
+    }
+    // East of it the heading turns towards west (pi), never away.
+    l.gang.pos_x = 300 + f.p.stadt_abmessung / 4;
+    float gedreht = 0;
+    for (int n = 0; n < 20; ++n) {
+        l.gang.richtung = pi / 2;
+        zur_mitte_lenken(l);
+        EXPECT_GE(l.gang.richtung, pi / 2);
+        EXPECT_LE(l.gang.richtung, pi);
+        gedreht += l.gang.richtung - pi / 2;
+    }
+    EXPECT_GT(gedreht, 0.0f);
 }

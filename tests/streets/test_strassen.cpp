@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <set>
+#include <utility>
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
@@ -60,33 +61,37 @@ struct Aufbau : Laufaufbau<> {
 } // namespace
 
 TEST(Kreuzung, RechterWinkelEndetOderKreuzt) {
-    for (float kreuzen : {0.0f, 1.0f}) {
-        Aufbau a;
-        a.p.weg_durchkreuz_wahrsch = kreuzen;
-        a.l.erster_strassenweg = 1;
-        a.weg(1, 0, 100, 1, 0, 200, 2); // east-west street
-        a.weg(2, 50, 50, 0, 1, 49, 2);  // coming up from below, last point (50, 98)
-        a.kopf(2, 49, 50.2f, 99.8f);
-        kreuzung_pruefen(a.l, a.ra, 2);
-        EXPECT_FALSE(a.l.gang.verworfen);
-        EXPECT_EQ(a.l.gang.i, 51); // head point and the met point were added
-        const Weg& s = a.m.wege[2];
-        // The street's new last point is the met point of street 1, linked both ways.
-        const auto* v = s.verbindungen_bei(51);
-        ASSERT_NE(v, nullptr);
-        ASSERT_EQ(v->n, 1);
-        EXPECT_EQ(v->weg[1], 1);
-        EXPECT_FLOAT_EQ(s.px(51), a.m.wege[1].px(v->punkt[1]));
-        EXPECT_FLOAT_EQ(s.py(51), 100.0f);
-        EXPECT_NEAR(s.px(51), 50.0f, 1.5f);
-        EXPECT_EQ(a.m.wege[1].n_verbindungen(v->punkt[1]), 1);
-        if (kreuzen == 0.0f) {
-            EXPECT_TRUE(a.l.gang.ende);
-        } else {
-            EXPECT_FALSE(a.l.gang.ende);
-            EXPECT_EQ(a.l.gang.gelaufen, 0.0f); // waits another minimum distance
+    // From either side of the other street: the heading difference is then
+    // pi/2 or 3 pi/2, both a right angle.
+    for (float seite : {1.0f, -1.0f})
+        for (float kreuzen : {0.0f, 1.0f}) {
+            Aufbau a;
+            a.p.weg_durchkreuz_wahrsch = kreuzen;
+            a.l.erster_strassenweg = 1;
+            a.weg(1, 0, 100, 1, 0, 200, 2); // east-west street
+            // Coming up from below (or down from above), last point (50, 98) or (50, 102).
+            a.weg(2, 50, 100 - 50 * seite, 0, seite, 49, 2);
+            a.kopf(2, 49, 50.2f, 100 - 0.2f * seite);
+            kreuzung_pruefen(a.l, a.ra, 2);
+            EXPECT_FALSE(a.l.gang.verworfen) << seite;
+            EXPECT_EQ(a.l.gang.i, 51); // head point and the met point were added
+            const Weg& s = a.m.wege[2];
+            // The street's new last point is the met point of street 1, linked both ways.
+            const auto* v = s.verbindungen_bei(51);
+            ASSERT_NE(v, nullptr);
+            ASSERT_EQ(v->n, 1);
+            EXPECT_EQ(v->weg[1], 1);
+            EXPECT_FLOAT_EQ(s.px(51), a.m.wege[1].px(v->punkt[1]));
+            EXPECT_FLOAT_EQ(s.py(51), 100.0f);
+            EXPECT_NEAR(s.px(51), 50.0f, 1.5f);
+            EXPECT_EQ(a.m.wege[1].n_verbindungen(v->punkt[1]), 1);
+            if (kreuzen == 0.0f) {
+                EXPECT_TRUE(a.l.gang.ende);
+            } else {
+                EXPECT_FALSE(a.l.gang.ende);
+                EXPECT_EQ(a.l.gang.gelaufen, 0.0f); // waits another minimum distance
+            }
         }
-    }
 }
 
 TEST(Kreuzung, ZuFlacherWinkelVerwirftDieStrasse) {
@@ -102,6 +107,18 @@ TEST(Kreuzung, ZuFlacherWinkelVerwirftDieStrasse) {
     EXPECT_TRUE(a.l.gang.verworfen);
     EXPECT_FALSE(a.l.gang.ende);
     EXPECT_EQ(a.m.wege[1].verbindungen.size(), 0u);
+}
+
+TEST(Kreuzung, WinkelZwischenLinien) {
+    // Heading differences of either sign and beyond pi fold onto [0, pi/2].
+    const std::pair<float, float> faelle[] = {
+        {0.0f, 0.0f}, {0.3f, 0.3f},      {pi / 2, pi / 2},     {pi - 0.3f, 0.3f},
+        {pi, 0.0f},   {pi + 0.3f, 0.3f}, {3 * pi / 2, pi / 2}, {2 * pi - 0.3f, 0.3f}};
+    for (float a : {0.1f, 1.0f, 3.0f, 6.0f})
+        for (const auto& [d, erwartet] : faelle) {
+            EXPECT_NEAR(kreuzungswinkel(a, a + d), erwartet, 1e-4) << a << " " << d;
+            EXPECT_NEAR(kreuzungswinkel(a + d, a), erwartet, 1e-4) << a << " " << d;
+        }
 }
 
 TEST(Kreuzung, NieMitDenEigenenLetztenZwanzigPunkten) {
