@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/zahlen.h"
+#include "karten/kartenpruefung.h"
+
+using namespace tarvello;
+
+namespace {
+
+using Punkte = std::vector<std::pair<float, float>>;
+
+// A hand-built town. The river (way 1, weg_breite 10: drawn 3.025 m either
+// side) runs along y = 0; street 2 (weg_breite 4: drawn 1.21 m) crosses it on
+// a bridge from y = -30 to 30; street 3 passes the wall at x = 40 through the
+// gate between y = 18 and 22. Building 2 is a row member touching building 1 at x = 16.
+// Towers: round at (40, -30) (radius 1.5), square at (40, 30).
+struct Stadtbau {
+    Stadtmodell m;
+
+    Stadtbau() {
+        m.dimensionieren(10, 100, 10, 0, 0);
+        m.stadt_abmessung = 200;
+        m.mauer_parameter = 1;
+        m.mauer_dicke = 1;
+        weg({{-50, 0}, {-20, 1}, {10, -1}, {50, 0}}, 10, true);
+        weg({{0, -30}, {0, -10}, {0, 10}, {0, 30}}, 4);
+        weg({{30, 20}, {50, 20}}, 4);
+        rechteck(10, 7, 16, 11);
+        haus({22, 16, 16, 22}, {11, 11, 7, 7}); // corner 2 on building 1's corner 1
+        mauer({{40, -30, 1},
+               {40, 10, 1},
+               {40, 18, 1},
+               {40, 19, 0},
+               {40, 21, 0},
+               {40, 22, 1},
+               {40, 30, 1}});
+        turm_rund(40, -30, 1.5f);
+        turm_eckig(40, 30, 1.5f);
+    }
+
+    int weg(const Punkte& p, float breite, bool fluss = false) {
+        const int w = ++m.n_wege;
+        if (fluss) ++m.n_fluesse;
+        Weg& weg = m.weg(w);
+        weg.breite = breite;
+        weg.ist_fluss = fluss ? 1 : 0;
+        weg.n_punkte = static_cast<std::int16_t>(p.size());
+        for (std::size_t k = 0; k < p.size(); ++k)
+            weg.punkt_setzen(static_cast<int>(k) + 1, p[k].first, p[k].second);
+        return w;
+    }
+    int haus(std::array<float, 4> x, std::array<float, 4> y) {
+        const int b = m.haus_naechster++;
+        Haus& h = m.haus(b);
+        for (int c = 1; c <= 4; ++c) {
+            h.ecke_x[ix(c)] = x[ix(c) - 1];
+            h.ecke_y[ix(c)] = y[ix(c) - 1];
+        }
+        h.x = (x[0] + x[2]) / 2;
+        h.y = (y[0] + y[2]) / 2;
+        return b;
+    }
+    // Corners in the generator's order: 1 right top, 2 left top, 3 left bottom.
+    int rechteck(float x0, float y0, float x1, float y1) {
+        return haus({x1, x0, x0, x1}, {y1, y1, y0, y0});
+    }
+    int rund(float x, float y, float durchmesser) {
+        const int b = haus({x, x, x, x}, {y, y, y, y});
+        m.haus(b).rund = 1;
+        m.haus(b).breite = durchmesser;
+        return b;
+    }
+    void mauer(const std::vector<std::array<float, 3>>& punkte) {
+        m.mauer_n_punkte = static_cast<std::int32_t>(punkte.size());
+        m.mauer_x.assign(punkte.size() + 1, 0);
+        m.mauer_y.assign(punkte.size() + 1, 0);
+        m.mauer_flag.assign(punkte.size() + 1, 0);
+        for (std::size_t i = 0; i < punkte.size(); ++i) {
+            m.mauer_x[i + 1] = punkte[i][0];
+            m.mauer_y[i + 1] = punkte[i][1];
+            m.mauer_flag[i + 1] = static_cast<std::uint8_t>(punkte[i][2]);
+        }
+        m.mauer_vorhanden = true;
+    }
+    Turm& turm(float x, float y, float form) {
+        Turm& t = m.turm(++m.n_tuerme);
+        t.art = 1;
+        t.form = form;
+        t.mx = x;
+        t.my = y;
+        return t;
+    }
+    void turm_rund(float x, float y, float r) { turm(x, y, 1).radius = r; }
+    void turm_eckig(float x, float y, float g) {
+        Turm& t = turm(x, y, 2);
+        for (int c = 1; c <= 4; ++c) {
+            const float a = static_cast<float>(2 * c - 1) * pi / 4.0f;
+            t.x[ix(c)] = x + g * std::cos(a);
+            t.y[ix(c)] = y + g * std::sin(a);
+        }
+    }
+    // Turns building b's corners by `grad` degrees about its corner `c`.
+    void drehen(int b, int c, float grad) {
+        Haus& h = m.haus(b);
+        const float px = h.ecke_x[ix(c)], py = h.ecke_y[ix(c)];
+        const float a = grad * pi / 180.0f;
+        for (int k = 1; k <= 4; ++k) {
+            const float dx = h.ecke_x[ix(k)] - px, dy = h.ecke_y[ix(k)] - py;
+            h.ecke_x[ix(k)] = px + dx * std::cos(a) - dy * std::sin(a);
+            h.ecke_y[ix(k)] = py + dx * std::sin(a) + dy * std::cos(a);
+        }
+    }
+};
+
+TEST(Kartenpruefung, DieSaubereStadtHatNurIhreBruecke) {
+    const Stadtbau s;
+    const Kartenbefund b = karte_pruefen(s.m);
+    EXPECT_EQ(b.fehler_gesamt(), 0) << befund_zeile(b);
+    EXPECT_EQ(b.bruecken, 1);
+    EXPECT_EQ(b.reihenglieder, 1);
+    EXPECT_EQ(b.strassen, 2);
+    EXPECT_EQ(b.fluesse, 1);
+    EXPECT_EQ(b.tuerme, 2);
+    EXPECT_EQ(b.gebaeude, 2);
+    ASSERT_EQ(b.bruecken_orte.size(), 1u);
+    EXPECT_NEAR(b.bruecken_orte[0].x, 0.0, 1e-6);
+    EXPECT_NEAR(b.bruecken_orte[0].y, -1.0 / 3.0, 1e-3);
+}
+
+// One planted fault each, with the counts it must give (all others 0) and
+// the element and place the first example names. Shapes that touch count
+// nothing, even when they overlap by less than the map file's rounding.
+struct Fall {
+    const char* name;
+    std::function<void(Stadtbau&)> pflanzen;
+    std::map<Fehlerart, int> erwartet;
+    int element = 0; // of the first example of the first expected kind
+    double x = 0, y = 0;
+};
+
+TEST(Kartenpruefung, JederGepflanzteFehlerWirdGefunden) {
+    using F = Fehlerart;
+    const std::vector<Fall> faelle = {
+        // Between the street's points (10 and 30 m away): only the segment
+        // distance sees it.
+        {"house on the street between its points",
+         [](Stadtbau& s) { s.rechteck(1.0f, 18, 5, 22); },
+         {{F::haus_auf_strasse, 1}},
+         3,
+         0,
+         20},
+        {"house touching the street's body",
+         [](Stadtbau& s) { s.rechteck(1.205f, 18, 5, 22); },
+         {}},
+        {"round house on the street",
+         [](Stadtbau& s) { s.rund(2.5f, 20, 3); },
+         {{F::haus_auf_strasse, 1}},
+         3,
+         0,
+         20},
+        {"house in the river",
+         [](Stadtbau& s) { s.rechteck(26, 1.5f, 30, 6); },
+         {{F::haus_im_fluss, 1}},
+         3,
+         28,
+         0},
+        {"house on a tower",
+         [](Stadtbau& s) { s.rechteck(41, -31, 45, -27); },
+         {{F::haus_auf_turm, 1}, {F::turm_auf_haus, 1}},
+         3,
+         43,
+         -29},
+        {"tower on a street",
+         [](Stadtbau& s) {
+             s.weg({{34, -31}, {38, -31}}, 4);
+         },
+         {{F::turm_auf_strasse, 1}},
+         1,
+         38,
+         -31},
+        {"tower in the river",
+         [](Stadtbau& s) { s.m.turm(1).my = 2; },
+         {{F::turm_im_fluss, 1}},
+         1,
+         40,
+         0},
+        {"street point in the river",
+         [](Stadtbau& s) {
+             s.m.weg(2).punkt_setzen(2, 0, -1);
+             s.m.weg(2).punkt_setzen(3, 0, 10);
+         },
+         {{F::strassenpunkt_im_fluss, 1}, {F::strecke_im_fluss, 1}},
+         2,
+         0,
+         -1},
+        // Over the round end of the river, 0.1 m from its last point: in the
+        // body without a point in it, and no bridge.
+        {"street segment over the river's end",
+         [](Stadtbau& s) {
+             s.weg({{49.9f, -6}, {49.9f, 6}}, 4);
+         },
+         {{F::strecke_im_fluss, 1}},
+         4,
+         50,
+         0},
+        {"street through the drawn wall",
+         [](Stadtbau& s) {
+             s.weg({{35, -5}, {45, -5}}, 4);
+         },
+         {{F::strecke_durch_mauer, 1}},
+         4,
+         40,
+         -5},
+        {"house over a house",
+         [](Stadtbau& s) { s.rechteck(12, 9, 14, 14); },
+         {{F::haus_auf_haus, 1}},
+         3,
+         13,
+         11.5},
+        {"house touching a house that is not its predecessor",
+         [](Stadtbau& s) {
+             s.haus({10, 16, 16, 10}, {14, 14, 10.995f, 10.995f});
+         },
+         {}},
+        {"house over its predecessor, no row member",
+         [](Stadtbau& s) { s.rechteck(18, 9, 20, 14); },
+         {{F::haus_auf_haus, 1}},
+         3,
+         19,
+         11.5},
+        // Turned about the shared corner onto building 1: a wedge of about a
+        // tenth, then two thirds of it.
+        {"row member folding onto its predecessor",
+         [](Stadtbau& s) { s.drehen(2, 2, -20); },
+         {{F::reihe_auf_vorgaenger, 1}},
+         2,
+         18,
+         8},
+        {"row member over half its predecessor",
+         [](Stadtbau& s) { s.drehen(2, 2, -90); },
+         {{F::reihe_auf_vorgaenger, 1}, {F::reihe_deckt_vorgaenger, 1}},
+         2,
+         14,
+         8},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Stadtbau s;
+        f.pflanzen(s);
+        const Kartenbefund b = karte_pruefen(s.m);
+        for (int a = 0; a < n_fehlerarten; ++a) {
+            const auto art = static_cast<Fehlerart>(a);
+            const auto it = f.erwartet.find(art);
+            EXPECT_EQ(b[art], it == f.erwartet.end() ? 0 : it->second) << fehlerart_name(art);
+        }
+        if (f.erwartet.empty()) continue;
+        const auto& beispiele = b.beispiele[static_cast<std::size_t>(f.erwartet.begin()->first)];
+        ASSERT_FALSE(beispiele.empty());
+        EXPECT_EQ(b.bruecken, 1);
+        EXPECT_EQ(beispiele[0].element, f.element);
+        EXPECT_LT(std::hypot(beispiele[0].x - f.x, beispiele[0].y - f.y), 5.0);
+    }
+}
+
+} // namespace
