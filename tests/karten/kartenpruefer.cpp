@@ -50,7 +50,7 @@ struct Summe {
     void drucken(const char* titel) const {
         std::printf("%s (%d maps):\n", titel, n);
         for (int a = 0; a < n_fehlerarten; ++a)
-            std::printf("  %-14s %6ld in %d maps\n", fehlerart_name(static_cast<Fehlerart>(a)),
+            std::printf("  %-14s %6ld in %d maps\n", fehlerart_name(static_cast<Kartenfehler>(a)),
                         anzahl[static_cast<std::size_t>(a)], karten[static_cast<std::size_t>(a)]);
         std::printf("  %-14s %6ld\n", "streets_wall", mauerstrassen);
         std::printf("  %-14s %6ld\n", "rows", reihenglieder);
@@ -64,8 +64,8 @@ void beispiele_drucken(const Kartenbefund& b) {
     for (int a = 0; a < n_fehlerarten; ++a)
         for (const Fundstelle& f : b.beispiele[static_cast<std::size_t>(a)])
             std::printf("    %-14s element %d with %d at %.2f,%.2f depth %.2f share %.2f\n",
-                        fehlerart_name(static_cast<Fehlerart>(a)), f.element, f.partner, f.x, f.y,
-                        f.tiefe, f.anteil);
+                        fehlerart_name(static_cast<Kartenfehler>(a)), f.element, f.partner, f.x,
+                        f.y, f.tiefe, f.anteil);
     for (const Fundstelle& f : b.bruecken_orte)
         std::printf("    %-14s street %d over river %d at %.2f,%.2f\n", "bridge", f.element,
                     f.partner, f.x, f.y);
@@ -130,8 +130,8 @@ int main(int argc, char** argv) {
     for (const char* datei : dateien) {
         Stadtmodell m;
         Kartenkopf kopf;
-        if (const Dateiergebnis e = stadtplan_laden(QString::fromLocal8Bit(datei), m, kopf)) {
-            std::fprintf(stderr, "%s: %s\n", datei, e->meldung().toLocal8Bit().constData());
+        if (const Ergebnis e = stadtplan_laden(QString::fromLocal8Bit(datei), m, kopf); !e.gut()) {
+            std::fprintf(stderr, "%s: %s\n", datei, e.englisch().c_str());
             lesefehler = true;
             continue;
         }
@@ -145,8 +145,8 @@ int main(int argc, char** argv) {
             Steuerwerte werte = start_steuerwerte();
             if (!vorlage_anwenden(werte, static_cast<int>(v))) return benutzung();
             for (const auto& [name, wert] : setzen)
-                if (const auto f = werte.setzen(name, wert)) {
-                    std::fprintf(stderr, "--set: %s\n", f->c_str());
+                if (const Ergebnis f = werte.setzen(name, wert); !f.gut()) {
+                    std::fprintf(stderr, "--set: %s\n", f.englisch().c_str());
                     return 2;
                 }
             bool fertig = false;

@@ -308,13 +308,13 @@ class Pruefung {
             mauer.eintragen(static_cast<int>(i), mauer_[i].kasten());
 
         for (const Element& h : haeuser_) {
-            auf_wegen(h, strassen_, strassen, r_strasse_max_, Fehlerart::haus_auf_strasse);
-            auf_wegen(h, fluesse_, fluesse, r_fluss_max_, Fehlerart::haus_im_fluss);
+            auf_wegen(h, strassen_, strassen, r_strasse_max_, Kartenfehler::haus_auf_strasse);
+            auf_wegen(h, fluesse_, fluesse, r_fluss_max_, Kartenfehler::haus_im_fluss);
             auf_haeusern(h, haeuser);
         }
         for (const Element& t : tuerme_) {
-            auf_wegen(t, strassen_, strassen, r_strasse_max_, Fehlerart::turm_auf_strasse);
-            auf_wegen(t, fluesse_, fluesse, r_fluss_max_, Fehlerart::turm_im_fluss);
+            auf_wegen(t, strassen_, strassen, r_strasse_max_, Kartenfehler::turm_auf_strasse);
+            auf_wegen(t, fluesse_, fluesse, r_fluss_max_, Kartenfehler::turm_im_fluss);
         }
         tuerme_und_haeuser(tuerme);
         strassenpunkte(fluesse);
@@ -338,7 +338,7 @@ class Pruefung {
         bool reihe = false; // hangs on its predecessor's corner
     };
 
-    void melden(Fehlerart a, const Fundstelle& f) {
+    void melden(Kartenfehler a, const Fundstelle& f) {
         ++b_.anzahl[static_cast<std::size_t>(a)];
         b_.beispiele[static_cast<std::size_t>(a)].push_back(f);
     }
@@ -432,7 +432,7 @@ class Pruefung {
     // A building or tower on the body of a street or river: reported once,
     // with the deepest way.
     void auf_wegen(const Element& e, const std::vector<Strecke>& strecken, Raster& raster,
-                   double r_max, Fehlerart art) {
+                   double r_max, Kartenfehler art) {
         Fundstelle f;
         for (int i : raster.abfragen(e.form.kasten.erweitert(r_max))) {
             const Strecke& s = strecken[static_cast<std::size_t>(i)];
@@ -463,10 +463,10 @@ class Pruefung {
             if (tiefe > f.tiefe) f = {h.nummer, g.nummer, h.form.m.x, h.form.m.y, tiefe, anteil};
         }
         if (vorgaenger.element != 0) {
-            melden(Fehlerart::reihe_auf_vorgaenger, vorgaenger);
-            if (vorgaenger.anteil > 0.5) melden(Fehlerart::reihe_deckt_vorgaenger, vorgaenger);
+            melden(Kartenfehler::reihe_auf_vorgaenger, vorgaenger);
+            if (vorgaenger.anteil > 0.5) melden(Kartenfehler::reihe_deckt_vorgaenger, vorgaenger);
         }
-        if (andere.element != 0) melden(Fehlerart::haus_auf_haus, andere);
+        if (andere.element != 0) melden(Kartenfehler::haus_auf_haus, andere);
     }
 
     void tuerme_und_haeuser(Raster& turmraster) {
@@ -481,10 +481,10 @@ class Pruefung {
                 Fundstelle& ft = je_turm[static_cast<std::size_t>(i)];
                 if (tiefe > ft.tiefe) ft = {t.nummer, h.nummer, t.form.m.x, t.form.m.y, tiefe};
             }
-            if (f.element != 0) melden(Fehlerart::haus_auf_turm, f);
+            if (f.element != 0) melden(Kartenfehler::haus_auf_turm, f);
         }
         for (const Fundstelle& ft : je_turm)
-            if (ft.element != 0) melden(Fehlerart::turm_auf_haus, ft);
+            if (ft.element != 0) melden(Kartenfehler::turm_auf_haus, ft);
     }
 
     void strassenpunkte(Raster& flussraster) {
@@ -503,7 +503,7 @@ class Pruefung {
                     tiefe = std::max(tiefe, s.r - punkt_strecke(p, s.a, s.b));
                 }
                 if (tiefe > mass_.toleranz)
-                    melden(Fehlerart::strassenpunkt_im_fluss, {w, k, p.x, p.y, tiefe});
+                    melden(Kartenfehler::strassenpunkt_im_fluss, {w, k, p.x, p.y, tiefe});
             }
         }
     }
@@ -563,12 +563,12 @@ class Pruefung {
                 if (tiefe > mass_.toleranz && tiefe > im_fluss.tiefe)
                     im_fluss = {s.weg, s.k, q.x, q.y, tiefe};
             }
-            if (im_fluss.element != 0) melden(Fehlerart::strecke_im_fluss, im_fluss);
+            if (im_fluss.element != 0) melden(Kartenfehler::strecke_im_fluss, im_fluss);
             for (int i : mauerraster.abfragen(s.kasten())) {
                 const Strecke& w = mauer_[static_cast<std::size_t>(i)];
                 P wo;
                 if (!kreuzen(s.a, s.b, w.a, w.b, &wo)) continue;
-                melden(Fehlerart::strecke_durch_mauer, {s.weg, s.k, wo.x, wo.y, 0.0});
+                melden(Kartenfehler::strecke_durch_mauer, {s.weg, s.k, wo.x, wo.y, 0.0});
                 if (s.weg != letzte_mauerstrasse) ++b_.strassen_durch_mauer;
                 letzte_mauerstrasse = s.weg;
                 break;
@@ -590,31 +590,31 @@ class Pruefung {
 
 } // namespace
 
-const char* fehlerart_name(Fehlerart a) {
+const char* fehlerart_name(Kartenfehler a) {
     switch (a) {
-    case Fehlerart::haus_auf_strasse:
+    case Kartenfehler::haus_auf_strasse:
         return "house_street";
-    case Fehlerart::haus_im_fluss:
+    case Kartenfehler::haus_im_fluss:
         return "house_river";
-    case Fehlerart::haus_auf_turm:
+    case Kartenfehler::haus_auf_turm:
         return "house_tower";
-    case Fehlerart::turm_auf_strasse:
+    case Kartenfehler::turm_auf_strasse:
         return "tower_street";
-    case Fehlerart::turm_im_fluss:
+    case Kartenfehler::turm_im_fluss:
         return "tower_river";
-    case Fehlerart::turm_auf_haus:
+    case Kartenfehler::turm_auf_haus:
         return "tower_house";
-    case Fehlerart::strassenpunkt_im_fluss:
+    case Kartenfehler::strassenpunkt_im_fluss:
         return "point_river";
-    case Fehlerart::strecke_im_fluss:
+    case Kartenfehler::strecke_im_fluss:
         return "segment_river";
-    case Fehlerart::strecke_durch_mauer:
+    case Kartenfehler::strecke_durch_mauer:
         return "street_wall";
-    case Fehlerart::haus_auf_haus:
+    case Kartenfehler::haus_auf_haus:
         return "house_house";
-    case Fehlerart::reihe_auf_vorgaenger:
+    case Kartenfehler::reihe_auf_vorgaenger:
         return "row_prev";
-    case Fehlerart::reihe_deckt_vorgaenger:
+    case Kartenfehler::reihe_deckt_vorgaenger:
         return "row_prev_half";
     }
     return "?";
@@ -656,7 +656,7 @@ std::string befund_zeile(const Kartenbefund& b) {
     char teil[64];
     for (int a = 0; a < n_fehlerarten; ++a) {
         std::snprintf(teil, sizeof teil, "%s%s=%d", a ? " " : "",
-                      fehlerart_name(static_cast<Fehlerart>(a)),
+                      fehlerart_name(static_cast<Kartenfehler>(a)),
                       b.anzahl[static_cast<std::size_t>(a)]);
         z += teil;
     }

@@ -18,7 +18,7 @@ namespace tarvello {
 
 // Each kind counts elements, each once: buildings, towers, street points or
 // street segments (a pair of buildings counts as the later one).
-enum class Fehlerart {
+enum class Kartenfehler {
     haus_auf_strasse,       // building outline overlaps a street's body
     haus_im_fluss,          // building outline overlaps a river's body
     haus_auf_turm,          // building overlaps a standing tower
@@ -34,7 +34,7 @@ enum class Fehlerart {
 };
 inline constexpr int n_fehlerarten = 12;
 // Short name for reports, e.g. "house_street".
-const char* fehlerart_name(Fehlerart a);
+const char* fehlerart_name(Kartenfehler a);
 
 // How the shapes are measured.
 struct Pruefmass {
@@ -85,7 +85,7 @@ struct Kartenbefund {
     // corner 1, or its corner 3 on corner 4), so the shared corner tells.
     int reihenglieder = 0;
 
-    int operator[](Fehlerart a) const { return anzahl[static_cast<std::size_t>(a)]; }
+    int operator[](Kartenfehler a) const { return anzahl[static_cast<std::size_t>(a)]; }
     int fehler_gesamt() const;
 };
 

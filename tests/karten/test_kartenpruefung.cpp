@@ -141,13 +141,13 @@ TEST(Kartenpruefung, DieSaubereStadtHatNurIhreBruecke) {
 struct Fall {
     const char* name;
     std::function<void(Stadtbau&)> pflanzen;
-    std::map<Fehlerart, int> erwartet;
+    std::map<Kartenfehler, int> erwartet;
     int element = 0; // of the first example of the first expected kind
     double x = 0, y = 0;
 };
 
 TEST(Kartenpruefung, JederGepflanzteFehlerWirdGefunden) {
-    using F = Fehlerart;
+    using F = Kartenfehler;
     const std::vector<Fall> faelle = {
         // Between the street's points (10 and 30 m away): only the segment
         // distance sees it.
@@ -257,7 +257,7 @@ TEST(Kartenpruefung, JederGepflanzteFehlerWirdGefunden) {
         f.pflanzen(s);
         const Kartenbefund b = karte_pruefen(s.m);
         for (int a = 0; a < n_fehlerarten; ++a) {
-            const auto art = static_cast<Fehlerart>(a);
+            const auto art = static_cast<Kartenfehler>(a);
             const auto it = f.erwartet.find(art);
             EXPECT_EQ(b[art], it == f.erwartet.end() ? 0 : it->second) << fehlerart_name(art);
         }
