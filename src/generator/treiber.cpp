@@ -156,16 +156,17 @@ void strasse_versuchen(Lauf& l, Strassenraster& ra, int w, int k, int wege_anzah
         g.ausserhalb_gelaufen = false;
         g.an_mauer = false;
         g.letzte_bruecke = 0;
+        g.bruecken = 0;
         l.fortschritt(static_cast<float>(w - 1) / static_cast<float>(wege_anzahl) * 100.0f);
         l.nachgeben();
         if (l.abbruch) return;
 
         if (w == l.erster_strassenweg) {
-            erste_strasse_starten(l, w);
+            erste_strasse_starten(l, ra, w);
         } else {
-            abzweigung_starten(l, w);
-            if (l.abbruch) return;
+            abzweigung_starten(l, ra, w);
         }
+        if (l.abbruch) return;
         m.n_wege = static_cast<std::int16_t>(w);
         gang_einrichten(l, w);
 
@@ -250,6 +251,9 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
         Weg& weg = m.weg(w);
         weg.n_punkte = static_cast<std::int16_t>(g.i - 1);
         ra.gespeichert = 0; // the accepted street stays in the grid
+        // A walk that ended right after a bridge keeps its near end only.
+        if (g.bruecken > 0 && g.letzte_bruecke == weg.n_punkte) --g.bruecken;
+        l.n_bruecken += g.bruecken;
         if (!weg_endlich(weg)) {
             l.fehler = "street " + std::to_string(w) + " has a coordinate that is not a number";
             l.abbruch = true;
