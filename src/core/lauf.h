@@ -59,6 +59,8 @@ struct Lauf {
     bool versuch_gescheitert = false;
     int versuch_nr = 0;
     std::string fehler; // set when a run ends on an arithmetic fault
+    // Set (with abbruch) when the controls let the run make no town; says why.
+    Status unmoeglich{Statusart::meldung};
 
     // Driver state of the current attempt.
     int erster_strassenweg = 1;

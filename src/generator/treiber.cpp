@@ -449,6 +449,12 @@ Laufende stadt_generieren(Lauf& l) {
                 l.status({Statusart::rechenfehler, l.fehler});
                 return ende(Laufende::fehler);
             }
+            if (!l.anwender_abbruch && l.versuch_gescheitert && l.versuch_nr >= stadt_versuche_max)
+                l.unmoeglich = {Statusart::versuche_erschoepft, l.versuch_nr};
+            if (!l.anwender_abbruch && l.unmoeglich.art != Statusart::meldung) {
+                l.status(l.unmoeglich);
+                return ende(Laufende::fehler);
+            }
             if (l.anwender_abbruch || !l.versuch_gescheitert) {
                 abbruch_melden(l);
                 return ende(Laufende::abgebrochen);
@@ -531,6 +537,10 @@ Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell&
     if (bericht.ende == Laufende::abgebrochen)
         bericht.ergebnis =
             Ergebnis::fehler(Fehlerart::abbruch, "Stadtplan abgebrochen", "City Map Aborted");
+    else if (bericht.ende == Laufende::fehler && l.unmoeglich.art != Statusart::meldung)
+        bericht.ergebnis =
+            Ergebnis::fehler(Fehlerart::kein_plan, status_text(l.unmoeglich, Sprache::deutsch),
+                             status_text(l.unmoeglich, Sprache::englisch));
     else if (bericht.ende == Laufende::fehler)
         bericht.ergebnis = Ergebnis::fehler(Fehlerart::kein_plan, l.fehler);
     bericht.versuche = l.versuch_nr;

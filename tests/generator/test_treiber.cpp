@@ -7,6 +7,7 @@
 
 #include "generator/statistik.h"
 #include "laufhilfe.h"
+#include "rivers/fluesse.h"
 
 using namespace tarvello;
 
@@ -325,4 +326,20 @@ TEST(Treiber, BrueckenWieGezeichnetUndKeineStrasseImFluss) {
             // The drawn river reaches about 0.6 x its width from the centre line.
             EXPECT_GT(lage.naechster, 0.6f) << v << " " << brueckenbildung;
         }
+}
+
+TEST(Treiber, FluesseOhneWegZurMitteBeendenDenLauf) {
+    // 400 m wide rivers on a 350 m map hardly ever reach the centre: the river
+    // stage gives up after its attempts and the run says why, in both languages.
+    Laufaufbau<> f;
+    Steuerwerte s = vorlage_steuerwerte(8);
+    ASSERT_TRUE(s.setzen("Combo_fluss_breite_max", "14").gut());
+    const Laufbericht b = f.erstellen(s);
+    EXPECT_EQ(b.ende, Laufende::fehler);
+    EXPECT_EQ(b.ergebnis.art(), Fehlerart::kein_plan);
+    EXPECT_EQ(b.status.art, Statusart::fluesse_verfehlen_mitte);
+    EXPECT_EQ(b.status.zahl, fluss_versuche_max);
+    EXPECT_NE(b.ergebnis.deutsch().find("Combo_fluss_breite_max"), std::string::npos);
+    EXPECT_NE(b.ergebnis.englisch().find("Combo_fluss_breite_max"), std::string::npos);
+    EXPECT_FALSE(f.m.plan_vorhanden);
 }
