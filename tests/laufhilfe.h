@@ -43,6 +43,15 @@ template <class W = Wirt> struct Laufaufbau {
     }
 };
 
+// A host that notes whether the driver scaled the finished map to fit
+// (karten_faktor alone cannot tell: it holds the overhang when nothing moved).
+struct Einpassmelder : Wirt {
+    bool skaliert = false;
+    void element_fertig(Element art, int) override {
+        if (art == Element::alles) skaliert = true;
+    }
+};
+
 // The start controls with preset v applied.
 inline Steuerwerte vorlage_steuerwerte(int v) {
     Steuerwerte s = start_steuerwerte();

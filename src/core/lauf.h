@@ -33,6 +33,7 @@ struct Gang {
     int i = 1;          // index of the last stored point of the way
     float gelaufen = 0; // distance walked since the start or the last crossing
     int letzte_bruecke = 0;
+    int bruecken = 0; // bridges of this try, counted for the attempt when the street is kept
 };
 
 // Seconds spent in each stage of the last attempt (summed over attempts for
@@ -58,6 +59,8 @@ struct Lauf {
     bool versuch_gescheitert = false;
     int versuch_nr = 0;
     std::string fehler; // set when a run ends on an arithmetic fault
+    // Set (with abbruch) when the controls let the run make no town; says why.
+    Status unmoeglich{Statusart::meldung};
 
     // Driver state of the current attempt.
     int erster_strassenweg = 1;
@@ -67,7 +70,7 @@ struct Lauf {
     bool mitte_berechnet = false;
     double versuch_start = 0; // clock at the start of the attempt
     double zeit_mauer = 0, zeit_parks = 0;
-    int n_bruecken = 0;
+    int n_bruecken = 0; // bridges of the kept streets of the attempt
     int startversuche = 0;
     float mauer_schritt = 1.0f; // wall point spacing, set by the wall stage
     int mauer_tore = 0;         // gates cut by the wall stage of this attempt

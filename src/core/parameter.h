@@ -100,8 +100,8 @@ float groessenverteilung_breite(float b);
 Parameter parameter_umrechnen(const Steuerwerte& s);
 
 // Success when a run can handle the set. Refuses (Fehlerart::bedienung)
-// counts beyond the 16-bit tables, zero widths or a zero map; the words name
-// the control to change.
+// counts beyond the 16-bit tables, zero or reversed widths, a zero map or
+// rivers too wide for it; the words name the controls to change.
 Ergebnis parameter_pruefen(const Parameter& p);
 
 // Draws the random harmonics of the town outline into the model.

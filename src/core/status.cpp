@@ -45,6 +45,13 @@ constexpr Wortlaut wortlaute[] = {
     {Statusart::export_fertig, "Grafikexport abgeschlossen!", "Image Export Completed!"},
     {Statusart::park_prozessieren, "Prozessiere Park Nr. %1", "Process Park No. %1"},
     {Statusart::platz_prozessieren, "Prozessiere Platz Nr. %1", "Process Square No. %1"},
+    {Statusart::fluesse_verfehlen_mitte,
+     "Kein Stadtplan: In %1 Versuchen kam kein Fluss nahe genug an die Stadtmitte "
+     "(Combo_fluss_breite_max, Combo_fluss_zentral)",
+     "No city map: in %1 attempts no river came near enough to the town centre "
+     "(Combo_fluss_breite_max, Combo_fluss_zentral)"},
+    {Statusart::versuche_erschoepft, "Kein Stadtplan nach %1 Versuchen",
+     "No city map after %1 attempts"},
 };
 
 constexpr bool in_reihenfolge() {

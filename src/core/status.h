@@ -41,10 +41,13 @@ enum class Statusart {
     exportiere_grafik, // zahl of von pictures
     druck_fertig,
     export_fertig,
-    park_prozessieren, // zahl: the park being labelled
-    platz_prozessieren // zahl: the square being labelled
+    park_prozessieren,  // zahl: the park being labelled
+    platz_prozessieren, // zahl: the square being labelled
+    // The run could make no town (zahl: its attempts):
+    fluesse_verfehlen_mitte, // no river system came near the centre
+    versuche_erschoepft      // no attempt of the town succeeded
 };
-inline constexpr int statusarten = static_cast<int>(Statusart::platz_prozessieren) + 1;
+inline constexpr int statusarten = static_cast<int>(Statusart::versuche_erschoepft) + 1;
 
 struct Status {
     Status() = default;

@@ -50,13 +50,7 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
         if (l.rnd() < p.weg_abknick_wahrsch)
             g.richtung += (l.rnd() - 0.5f) * 2.0f * p.wi_abknick_max;
         if (p.weg_kurvigkeit > 0.1f && !g.an_mauer) {
-            if (!l.kern_erreicht) {
-                const float dx = m.zentrum_x / 2.0f - g.pos_x;
-                const float dy = m.zentrum_y / 2.0f - g.pos_y;
-                const float r = std::sqrt(dx * dx + dy * dy) / (p.stadt_abmessung / 2.0f);
-                const float a = winkel_aus(dx, dy);
-                g.richtung += r * 0.2f * l.rnd() * (a - g.richtung) * g.rauschen;
-            }
+            if (!l.kern_erreicht) zur_mitte_lenken(l);
             if (g.ausserhalb_gelaufen && p.stadt_form == 0) {
                 const float a = winkel_aus(g.pos_x - m.zentrum_x, g.pos_y - m.zentrum_y);
                 g.richtung += (l.rnd() * 0.2f + 0.2f) * g.rauschen * (a - g.richtung);
@@ -86,6 +80,19 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
         if (g.ende || g.verworfen || l.abbruch) break;
     }
 }
+
+} // namespace
+
+void zur_mitte_lenken(Lauf& l) {
+    Gang& g = l.gang;
+    const float dx = l.m.zentrum_x - g.pos_x;
+    const float dy = l.m.zentrum_y - g.pos_y;
+    const float r = std::sqrt(dx * dx + dy * dy) / (l.p.stadt_abmessung / 2.0f);
+    const float a = winkel_aus(dx, dy);
+    g.richtung += r * 0.2f * l.rnd() * (a - g.richtung) * g.rauschen;
+}
+
+namespace {
 
 // The centre check, once per attempt when street k of the attempt is due:
 // a town whose centre has drifted too far from the map's fails the attempt.
@@ -149,16 +156,17 @@ void strasse_versuchen(Lauf& l, Strassenraster& ra, int w, int k, int wege_anzah
         g.ausserhalb_gelaufen = false;
         g.an_mauer = false;
         g.letzte_bruecke = 0;
+        g.bruecken = 0;
         l.fortschritt(static_cast<float>(w - 1) / static_cast<float>(wege_anzahl) * 100.0f);
         l.nachgeben();
         if (l.abbruch) return;
 
         if (w == l.erster_strassenweg) {
-            erste_strasse_starten(l, w);
+            erste_strasse_starten(l, ra, w);
         } else {
-            abzweigung_starten(l, w);
-            if (l.abbruch) return;
+            abzweigung_starten(l, ra, w);
         }
+        if (l.abbruch) return;
         m.n_wege = static_cast<std::int16_t>(w);
         gang_einrichten(l, w);
 
@@ -243,6 +251,9 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
         Weg& weg = m.weg(w);
         weg.n_punkte = static_cast<std::int16_t>(g.i - 1);
         ra.gespeichert = 0; // the accepted street stays in the grid
+        // A walk that ended right after a bridge keeps its near end only.
+        if (g.bruecken > 0 && g.letzte_bruecke == weg.n_punkte) --g.bruecken;
+        l.n_bruecken += g.bruecken;
         if (!weg_endlich(weg)) {
             l.fehler = "street " + std::to_string(w) + " has a coordinate that is not a number";
             l.abbruch = true;
@@ -438,6 +449,12 @@ Laufende stadt_generieren(Lauf& l) {
                 l.status({Statusart::rechenfehler, l.fehler});
                 return ende(Laufende::fehler);
             }
+            if (!l.anwender_abbruch && l.versuch_gescheitert && l.versuch_nr >= stadt_versuche_max)
+                l.unmoeglich = {Statusart::versuche_erschoepft, l.versuch_nr};
+            if (!l.anwender_abbruch && l.unmoeglich.art != Statusart::meldung) {
+                l.status(l.unmoeglich);
+                return ende(Laufende::fehler);
+            }
             if (l.anwender_abbruch || !l.versuch_gescheitert) {
                 abbruch_melden(l);
                 return ende(Laufende::abgebrochen);
@@ -522,6 +539,10 @@ Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell&
     if (bericht.ende == Laufende::abgebrochen)
         bericht.ergebnis =
             Ergebnis::fehler(Fehlerart::abbruch, "Stadtplan abgebrochen", "City Map Aborted");
+    else if (bericht.ende == Laufende::fehler && l.unmoeglich.art != Statusart::meldung)
+        bericht.ergebnis =
+            Ergebnis::fehler(Fehlerart::kein_plan, status_text(l.unmoeglich, Sprache::deutsch),
+                             status_text(l.unmoeglich, Sprache::englisch));
     else if (bericht.ende == Laufende::fehler)
         bericht.ergebnis = Ergebnis::fehler(Fehlerart::kein_plan, l.fehler);
     bericht.versuche = l.versuch_nr;

@@ -14,8 +14,12 @@ namespace tarvello {
 enum class Laufende {
     fertig,      // the map is complete
     abgebrochen, // the host asked to stop
-    fehler       // an arithmetic fault ended the run; the message says what
+    fehler       // an arithmetic fault ended the run, or the controls let it make
+                 // no town; the message says what
 };
+
+// Attempts of the town after which a run gives up (normal towns need a few).
+inline constexpr int stadt_versuche_max = 200;
 
 // One whole run on an already read parameter set.
 Laufende stadt_generieren(Lauf& l);
@@ -27,7 +31,8 @@ struct Laufbericht {
     // Success when the map is complete. Otherwise why not:
     // Fehlerart::bedienung when the parameter set was refused (nothing ran,
     // versuche is 0 and the model is untouched), abbruch when the host
-    // stopped the run, kein_plan when a fault ended it (the words say which).
+    // stopped the run, kein_plan when a fault ended it or no town could be
+    // made (the words say which).
     Ergebnis ergebnis;
     Status status; // the run's last status (finished, aborted, the fault), for the front to word
     int versuche = 0;
@@ -38,6 +43,10 @@ struct Laufbericht {
 };
 Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,
                                 Uhr& uhr, Wirt& wirt);
+
+// Steering of a street head while no street has reached the core: towards
+// the town centre, the harder the further away the head is.
+void zur_mitte_lenken(Lauf& l);
 
 // Width-weighted mean of all street points (streets of more than two points);
 // keeps the centre when there is no such street.

@@ -360,6 +360,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         l.status({Statusart::fluesse, versuch});
 
         int r = 1;
+        int verworfen_in_folge = 0;
         while (r <= anzahl) {
             // No end left that may fork: the river system is complete.
             if (r > 1 && std::all_of(t.zweige.begin() + 1, t.zweige.begin() + r,
@@ -372,8 +373,18 @@ FlussBericht fluesse_wachsen(Lauf& l) {
                 m.n_wege = m.n_fluesse;
                 return bericht;
             }
-            // A river thrown away is drawn again, with new random numbers.
-            if (ausgang == Flussausgang::behalten) r += 1;
+            // A river thrown away is drawn again, with new random numbers,
+            // until no place is left for it: the system ends with the rivers
+            // it has.
+            if (ausgang == Flussausgang::behalten) {
+                r += 1;
+                verworfen_in_folge = 0;
+                continue;
+            }
+            ++verworfen_in_folge;
+            bericht.verworfen_in_folge_max =
+                std::max(bericht.verworfen_in_folge_max, verworfen_in_folge);
+            if (verworfen_in_folge >= fluss_verwerfen_max) break;
         }
 
         m.n_fluesse = static_cast<std::int16_t>(r - 1);
@@ -382,6 +393,14 @@ FlussBericht fluesse_wachsen(Lauf& l) {
 
         if (zentrum_erreicht || l.abbruch) {
             bericht_abschliessen(l, t, bericht, zentrum_erreicht);
+            return bericht;
+        }
+        // Rivers that keep missing the central zone: the run cannot make a town.
+        if (versuch >= fluss_versuche_max) {
+            bericht_abschliessen(l, t, bericht, zentrum_erreicht);
+            bericht.aufgegeben = true;
+            l.unmoeglich = {Statusart::fluesse_verfehlen_mitte, versuch};
+            l.abbruch = true;
             return bericht;
         }
         versuch += 1;

@@ -13,6 +13,12 @@ namespace tarvello {
 
 // The most rivers one stage grows, whatever the parameters ask for.
 inline constexpr int fluesse_max = 1000;
+// A river index thrown away this often in a row ends the river system of
+// the attempt with the rivers it has (no place is left for another one).
+inline constexpr int fluss_verwerfen_max = 500;
+// River systems that miss the central zone this often end the run: the
+// rivers asked for cannot reach the town centre.
+inline constexpr int fluss_versuche_max = 1000;
 // Narrower rivers are widened to this width.
 inline constexpr float fluss_breite_min = 0.3f;
 // Rivers narrower than this never fork.
@@ -33,6 +39,8 @@ struct FlussBericht {
     int versuche = 0;                 // attempts, as counted in the status text
     long verworfen = 0;               // river walks thrown away, over all attempts
     bool zentrum_erreicht = false;    // the last attempt reached the central zone
+    int verworfen_in_folge_max = 0;   // most walks of one river index thrown away in a row
+    bool aufgegeben = false;          // no attempt reached the central zone: the run ends
     std::vector<int> eltern;          // parent river, 0 for the first one
     std::vector<std::uint8_t> zweige; // rivers started at the end (2 = end closed)
     std::vector<FlussEnde> ende;
@@ -71,7 +79,8 @@ class Flussraster {
 };
 
 // First stage of every attempt. Sets m.n_fluesse; returns early when the run
-// is aborted.
+// is aborted. When fluss_versuche_max attempts all miss the central zone it
+// sets abbruch and l.unmoeglich: the run cannot make a town.
 void fluesse_erzeugen(Lauf& l);
 
 // The same stage, handing back its counters.

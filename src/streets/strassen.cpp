@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
@@ -11,16 +12,24 @@
 
 namespace tarvello {
 
-void erste_strasse_starten(Lauf& l, int w) {
+void erste_strasse_starten(Lauf& l, const Strassenraster& ra, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     m.weg(w).breite = p.weg_halbbreite_max;
     l.startversuche = 0;
-    for (;;) {
+    // Rivers covering the whole circle leave no start: new rivers are needed.
+    for (long gezogen = 1;; ++gezogen) {
         const float a = 2.0f * pi * l.rnd();
         l.gang.pos_x = m.zentrum_x + p.stadt_durchmesser / 2.0f * std::cos(a);
         l.gang.pos_y = m.zentrum_y + p.stadt_durchmesser / 2.0f * std::sin(a);
-        if (lage_pruefen(p, m, l.gang.pos_x, l.gang.pos_y).in_stadt) break;
+        if (lage_pruefen(p, m, l.gang.pos_x, l.gang.pos_y).in_stadt &&
+            ufer_suchen(l, ra, l.gang.pos_x, l.gang.pos_y, p.weg_halbbreite_max).fluss == 0)
+            break;
+        if (gezogen >= 20000) {
+            l.versuch_gescheitert = true;
+            l.abbruch = true;
+            return;
+        }
         if (++l.startversuche > 100) {
             stadtrand_wuerfeln(m, l.z);
             l.startversuche = 0;
@@ -53,7 +62,7 @@ void erste_strasse_starten(Lauf& l, int w) {
     m.weg(w).verbindungen.erase(1);
 }
 
-void abzweigung_starten(Lauf& l, int w) {
+void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     const double t0 = l.jetzt();
@@ -81,8 +90,11 @@ void abzweigung_starten(Lauf& l, int w) {
         l.gang.pos_y = eltern.py(k);
         const Lage lage = lage_pruefen(p, m, l.gang.pos_x, l.gang.pos_y);
         const float r = l.rnd();
+        // A parent point near a river (the first point of a bridge's
+        // street, a junction by the bank) would start the branch in it.
         const bool angenommen =
-            !l.kern_erreicht || lage.im_kern || (lage.in_stadt && r > p.stadt_kernbildung);
+            (!l.kern_erreicht || lage.im_kern || (lage.in_stadt && r > p.stadt_kernbildung)) &&
+            ufer_suchen(l, ra, l.gang.pos_x, l.gang.pos_y, eltern.breite).fluss == 0;
         if (!angenommen) {
             if (l.jetzt() - t0 > frist) {
                 l.versuch_gescheitert = true;
@@ -105,6 +117,13 @@ void abzweigung_starten(Lauf& l, int w) {
         verbindung_hinzufuegen(m, w, 1, v, k);
         return;
     }
+}
+
+float kreuzungswinkel(float a, float b) {
+    // Headings differ by less than 2 pi; as lines they differ modulo pi.
+    float delta = std::fmod(std::fabs(a - b), pi);
+    if (delta > pi / 2.0f) delta = pi - delta;
+    return delta;
 }
 
 Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
@@ -152,9 +171,7 @@ void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w) {
     const float a = punkt_richtung(andere, k).mittel;
     const float b = winkel_aus(strasse.px(g.i - 1) - strasse.px(g.i - 2),
                                strasse.py(g.i - 1) - strasse.py(g.i - 2));
-    float delta = std::fabs(a - b);
-    if (delta > pi / 2.0f) delta = pi - delta;
-    if (delta < p.weg_abzweigung_wi_min) {
+    if (kreuzungswinkel(a, b) < p.weg_abzweigung_wi_min) {
         // Too flat a meeting: throw the street away.
         g.verworfen = true;
         g.ende = false;
@@ -343,6 +360,138 @@ Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
     return t;
 }
 
+namespace {
+
+// Distance of (x, y) from the segment a-b; (fx, fy) is the nearest point on it.
+float strecken_abstand(float x, float y, float ax, float ay, float bx, float by, float& fx,
+                       float& fy) {
+    const float dx = bx - ax, dy = by - ay;
+    const float l2 = dx * dx + dy * dy;
+    float t = l2 > 0.0f ? ((x - ax) * dx + (y - ay) * dy) / l2 : 0.0f;
+    t = std::clamp(t, 0.0f, 1.0f);
+    fx = ax + t * dx;
+    fy = ay + t * dy;
+    return abstand(x, y, fx, fy);
+}
+
+// Whether the segment q1-q2 of a polyline crosses the segment p1-p2. A
+// polyline point on p1-p2 belongs to one side, so a polyline crossing there
+// counts once, not once per segment.
+bool strecken_kreuzen(float p1x, float p1y, float p2x, float p2y, float q1x, float q1y, float q2x,
+                      float q2y) {
+    const auto seite = [](float ax, float ay, float bx, float by, float cx, float cy) {
+        return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+    };
+    const float d1 = seite(q1x, q1y, q2x, q2y, p1x, p1y);
+    const float d2 = seite(q1x, q1y, q2x, q2y, p2x, p2y);
+    const float d3 = seite(p1x, p1y, p2x, p2y, q1x, q1y);
+    const float d4 = seite(p1x, p1y, p2x, p2y, q2x, q2y);
+    return ((d1 <= 0.0f && d2 >= 0.0f) || (d1 >= 0.0f && d2 <= 0.0f)) &&
+           ((d3 < 0.0f) != (d4 < 0.0f));
+}
+
+// River centre-line segments the segment a-b crosses. A crossing over the
+// round end of a river, or a pass through the body of a river it does not
+// cross, counts as two more: a bridge there would not span one river from
+// bank to bank.
+int flussquerungen(const Lauf& l, const Strassenraster& ra, float ax, float ay, float bx,
+                   float by) {
+    const Stadtmodell& m = l.m;
+    // Every river segment within reach of a-b has its first point within this
+    // distance of the middle of a-b (river steps are shorter than the widest river).
+    const float r = abstand(ax, ay, bx, by) / 2.0f + 3.0f * ra.fluss_grenze_max +
+                    ufer_faktor * l.gang.halbbreite + 1.0f;
+    int n = 0;
+    std::vector<int> gekreuzt, gestreift;
+    ra.fluss.umkreis((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
+        if (q.weg < 1 || q.weg > m.n_fluesse) return;
+        const Weg& f = m.weg(q.weg);
+        const int k = q.punkt;
+        if (k >= f.n_punkte) return;
+        const float nah = ufer_faktor * (f.breite + l.gang.halbbreite);
+        float fx = 0.0f, fy = 0.0f;
+        const auto naeher = [&](float px, float py, float qx, float qy, float rx, float ry) {
+            return strecken_abstand(px, py, qx, qy, rx, ry, fx, fy) < nah;
+        };
+        if (!strecken_kreuzen(ax, ay, bx, by, f.px(k), f.py(k), f.px(k + 1), f.py(k + 1))) {
+            if (naeher(f.px(k), f.py(k), ax, ay, bx, by) ||
+                naeher(f.px(k + 1), f.py(k + 1), ax, ay, bx, by) ||
+                naeher(ax, ay, f.px(k), f.py(k), f.px(k + 1), f.py(k + 1)) ||
+                naeher(bx, by, f.px(k), f.py(k), f.px(k + 1), f.py(k + 1)))
+                gestreift.push_back(q.weg);
+            return;
+        }
+        ++n;
+        gekreuzt.push_back(q.weg);
+        if ((k == 1 && naeher(f.px(1), f.py(1), ax, ay, bx, by)) ||
+            (k + 1 == f.n_punkte && naeher(f.px(k + 1), f.py(k + 1), ax, ay, bx, by)))
+            n += 2;
+    });
+    for (const int g : gestreift)
+        if (std::find(gekreuzt.begin(), gekreuzt.end(), g) == gekreuzt.end()) return n + 2;
+    return n;
+}
+
+// The far end of a bridge from (x, y) along heading b: at least `sprung` on,
+// further until clear of every river, crossing exactly one river centre line.
+bool brueckenende_finden(const Lauf& l, const Strassenraster& ra, float x, float y, float b,
+                         float sprung, float schritt, float& ex, float& ey) {
+    const float cb = std::cos(b), sb = std::sin(b);
+    for (int n = 0; n <= 40; ++n) {
+        const float weite = sprung + static_cast<float>(n) * schritt;
+        ex = x + weite * cb;
+        ey = y + weite * sb;
+        if (ufer_suchen(l, ra, ex, ey, l.gang.halbbreite).fluss != 0) continue;
+        return flussquerungen(l, ra, x, y, ex, ey) == 1;
+    }
+    return false;
+}
+
+} // namespace
+
+Uferlage ufer_suchen(const Lauf& l, const Strassenraster& ra, float x, float y, float halbbreite,
+                     float faktor) {
+    const Stadtmodell& m = l.m;
+    Uferlage u;
+    if (m.n_fluesse < 1 || ra.fluss.leer()) return u;
+    float tiefste = 0.0f; // the deepest (limit - distance) so far
+    const float r = faktor * (ra.fluss_grenze_max + halbbreite) + 2.0f * ra.fluss_grenze_max;
+    ra.fluss.umkreis(x, y, r, [&](const Rasterpunkt& q) {
+        if (q.weg < 1 || q.weg > m.n_fluesse) return;
+        const Weg& f = m.weg(q.weg);
+        if (q.punkt > f.n_punkte) return;
+        const float grenze = faktor * (f.breite + halbbreite);
+        // The segment to the next point (a lone point stands for itself).
+        const int k2 = q.punkt < f.n_punkte ? q.punkt + 1 : q.punkt;
+        float fx = 0.0f, fy = 0.0f;
+        const float d =
+            strecken_abstand(x, y, f.px(q.punkt), f.py(q.punkt), f.px(k2), f.py(k2), fx, fy);
+        if (grenze - d > tiefste) {
+            tiefste = grenze - d;
+            u = {q.weg, fx, fy, d, grenze};
+        }
+    });
+    return u;
+}
+
+bool ufer_freihalten(const Lauf& l, const Strassenraster& ra, float& x, float& y, float halbbreite,
+                     float weg) {
+    // Near a fork, leaving one river can bring the point into another.
+    for (int n = 0; n < 4; ++n) {
+        const Uferlage u = ufer_suchen(l, ra, x, y, halbbreite);
+        if (u.fluss == 0) return true;
+        float ux = std::cos(weg), uy = std::sin(weg);
+        if (u.abstand > 1e-4f) {
+            ux = (x - u.fuss_x) / u.abstand;
+            uy = (y - u.fuss_y) / u.abstand;
+        }
+        const float ziel = u.grenze * 1.001f + 0.001f;
+        x = u.fuss_x + ziel * ux;
+        y = u.fuss_y + ziel * uy;
+    }
+    return ufer_suchen(l, ra, x, y, halbbreite).fluss == 0;
+}
+
 void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
@@ -350,7 +499,6 @@ void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
     const Flusstreffer t = fluss_suchen(l, ra);
     if (t.fluss == 0) return;
     const Weg& f = m.weg(t.fluss);
-    const float d = t.abstand;
     // The river's direction at the nearest point; at its last point the last segment.
     float a = 0.0f;
     if (f.n_punkte >= 2) {
@@ -358,25 +506,44 @@ void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
         a = winkel_aus(f.px(k0 + 1) - f.px(k0), f.py(k0 + 1) - f.py(k0));
     }
     const float b = winkel_aus(f.px(t.punkt) - g.pos_x, f.py(t.punkt) - g.pos_y);
-    bool bruecke = l.n_bruecken == 0;
+    // The first approach of the attempt's kept streets and this try always crosses.
+    bool bruecke = l.n_bruecken + g.bruecken == 0;
     if (!bruecke && l.rnd() < brueckenwahrscheinlichkeit(p) &&
         (g.letzte_bruecke == 0 ||
          static_cast<float>(g.i - g.letzte_bruecke) > static_cast<float>(p.weg_punkte_max) / 20.0f))
         bruecke = true;
     if (bruecke) {
-        ++g.i;
-        strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
-        const float sprung = (0.95f + 0.25f * l.rnd()) * 2.0f * d;
-        g.pos_x += sprung * std::cos(b);
-        g.pos_y += sprung * std::sin(b);
-        g.letzte_bruecke = g.i;
-        ++l.n_bruecken;
+        // The bridge runs from the near bank to beyond the far one; where
+        // there is no clear far bank (another river behind) there is none.
+        // It crosses square to the centre line: a head that came deep into
+        // the river has no other good heading to the far bank.
+        float nx = g.pos_x, ny = g.pos_y;
+        ufer_freihalten(l, ra, nx, ny, g.halbbreite, b + pi);
+        const Uferlage fuss =
+            ufer_suchen(l, ra, nx, ny, g.halbbreite, 2.0f * (p.abstand_weg_fluss * 2.5f + 0.8f));
+        const float dn = fuss.fluss != 0 ? fuss.abstand : t.abstand;
+        const float rb =
+            fuss.fluss != 0 && dn > 1e-4f ? winkel_aus(fuss.fuss_x - nx, fuss.fuss_y - ny) : b;
+        const float sprung = (0.95f + 0.25f * l.rnd()) * 2.0f * dn;
+        const float schritt = 0.1f * ufer_faktor * (f.breite + g.halbbreite) + 0.01f;
+        float ex = 0.0f, ey = 0.0f;
+        if (brueckenende_finden(l, ra, nx, ny, rb, sprung, schritt, ex, ey)) {
+            ++g.i;
+            strassenpunkt_setzen(l, ra, w, g.i, nx, ny);
+            g.pos_x = ex;
+            g.pos_y = ey;
+            g.letzte_bruecke = g.i;
+            ++g.bruecken;
+            g.richtung = a;
+            return;
+        }
     }
     // Run along the river and keep off its bank.
     g.richtung = a;
     const float q2 = maximum(t.q, 0.75f);
     g.pos_x -= (g.halbbreite / (q2 + 1.0f)) * std::cos(b);
     g.pos_y -= (g.halbbreite / (q2 + 1.0f)) * std::sin(b);
+    ufer_freihalten(l, ra, g.pos_x, g.pos_y, g.halbbreite, b + pi);
 }
 
 namespace {

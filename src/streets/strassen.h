@@ -22,12 +22,15 @@ struct Strassenraster {
     bool mauer_aktuell = false;
 };
 
-// The first street: a start on the circle round the centre, inside the town.
-void erste_strasse_starten(Lauf& l, int w);
+// The first street: a start on the circle round the centre, inside the town
+// and clear of the rivers. Sets versuch_gescheitert and abbruch when the
+// rivers leave no such start.
+void erste_strasse_starten(Lauf& l, const Strassenraster& ra, int w);
 
-// A later street branching off a point of an existing street. Sets
-// versuch_gescheitert and abbruch when no branch point is found in time.
-void abzweigung_starten(Lauf& l, int w);
+// A later street branching off a point of an existing street clear of the
+// rivers. Sets versuch_gescheitert and abbruch when no branch point is found
+// in time.
+void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w);
 
 // The three tests after a step of street w, in this order.
 void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w);
@@ -35,6 +38,10 @@ void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w);
 // from crossing the drawn wall outside a gate: it ends just short of it.
 void mauer_pruefen(Lauf& l, Strassenraster& ra);
 void fluss_pruefen(Lauf& l, Strassenraster& ra, int w);
+
+// The angle between two lines of headings a and b, in [0, pi/2]: a street
+// meeting another at less than the smallest fork angle is thrown away.
+float kreuzungswinkel(float a, float b);
 
 // The searches behind the three tests, answered from the run's grids.
 struct Treffer {
@@ -51,6 +58,29 @@ struct Flusstreffer {
 };
 // The nearest river point within reach (the first of equally near ones).
 Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra);
+
+// The closest a street's centre line may come to a river's, per unit of the
+// two half-widths: the river test's reach at its smallest setting, which
+// keeps the drawn bodies of street and river apart at any scale.
+inline constexpr float ufer_faktor = 0.8f;
+
+// Where a street point of half-width `halbbreite` at (x, y) lies nearer to a
+// river's centre line than faktor x (river width + halbbreite): the river it
+// is deepest in (0: clear of all), the foot point on that river's centre
+// line, the distance from it and the limit.
+struct Uferlage {
+    int fluss = 0;
+    float fuss_x = 0, fuss_y = 0;
+    float abstand = 0, grenze = 0;
+};
+Uferlage ufer_suchen(const Lauf& l, const Strassenraster& ra, float x, float y, float halbbreite,
+                     float faktor = ufer_faktor);
+
+// Moves (x, y) straight away from the rivers until it is clear of all of them
+// (`weg` is the heading to move along where the point lies on a centre line);
+// returns whether it is clear after a few moves.
+bool ufer_freihalten(const Lauf& l, const Strassenraster& ra, float& x, float& y, float halbbreite,
+                     float weg);
 
 // Grid upkeep: streets of the attempt, rivers, wall.
 void strassen_raster_aufbauen(Lauf& l, Strassenraster& ra);

@@ -151,13 +151,6 @@ float wegabstand_reserve(const Stadtmodell& m, const std::vector<Punktrahmen>& r
 }
 
 // Notes whether the fitting scaled the map.
-struct Einpassmelder : Wirt {
-    bool skaliert = false;
-    void element_fertig(Element art, int) override {
-        if (art == Element::alles) skaliert = true;
-    }
-};
-
 // Corner (x, y) strictly inside building j.
 bool ecke_in_haus(float x, float y, const Haus& j) {
     if (j.rund == 1) return abstand(x, y, j.x, j.y) < j.breite * 0.999f;

@@ -34,9 +34,16 @@ grep -q "City Map Aborted" <<<"$err" || scheitern "timeout message: $err"
 err=$("$bin" generate --preset 13 --seed 1 --timeout 0.05 --lang de 2>&1 >/dev/null)
 grep -q "Stadtplan abgebrochen" <<<"$err" || scheitern "German abort message: $err"
 
+# Rivers too wide to reach the centre: the run ends saying why, exit code 4.
+err=$("$bin" generate --preset 8 --seed 1 --set Combo_fluss_breite_max=14 --timeout 60 2>&1 >/dev/null)
+code=$?
+[ "$code" = 4 ] || scheitern "wide river exit $code"
+grep -q "^tarvello: No city map: in 1000 attempts no river" <<<"$err" || scheitern "wide river message: $err"
+
 # Bad input: one line on stderr, exit code 2.
 for args in "--preset 14" "--preset x" "--set Slider_weg_aufloesung=101" "--set Nope=1" \
-    "--set Combo_stadt_abmessung=13" "--seed -1" "--timeout 0" "--lang fr" "--bogus" "extra"; do
+    "--set Combo_stadt_abmessung=13" "--seed 1 --set Combo_wegbreite_min=18 --set Combo_wegbreite_max=0" \
+    "--seed 1 --set Combo_fluss_breite_max=15" "--seed -1" "--timeout 0" "--lang fr" "--bogus" "extra"; do
     # shellcheck disable=SC2086
     err=$("$bin" generate $args 2>&1 >/dev/null)
     code=$?

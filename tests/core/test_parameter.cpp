@@ -110,8 +110,39 @@ TEST(Parameter, GrosseVorlageUndGrenzen) {
     ASSERT_EQ(f.art(), Fehlerart::bedienung);
     EXPECT_NE(f.englisch().find("Combo_wegbreite_max"), std::string::npos);
     q = p;
+    q.weg_halbbreite_min = q.weg_halbbreite_max + 0.5f; // equal widths are fine, reversed not
+    f = parameter_pruefen(q);
+    ASSERT_EQ(f.art(), Fehlerart::bedienung);
+    for (const std::string& t : {f.deutsch(), f.englisch()}) {
+        EXPECT_NE(t.find("Combo_wegbreite_min"), std::string::npos);
+        EXPECT_NE(t.find("Combo_wegbreite_max"), std::string::npos);
+    }
+    EXPECT_NE(f.deutsch(), f.englisch());
+    q.weg_halbbreite_min = q.weg_halbbreite_max;
+    EXPECT_TRUE(parameter_pruefen(q).gut());
+    q = p;
     q.stadt_durchmesser = 0;
     ASSERT_FALSE(parameter_pruefen(q).gut());
+
+    // A river whose first step jumps from the map edge over the central zone
+    // is refused; without rivers its width does not matter.
+    for (int v = 0; v < n_vorlagen; ++v) {
+        Steuerwerte w = start_steuerwerte();
+        vorlage_anwenden(w, v);
+        EXPECT_TRUE(parameter_pruefen(parameter_umrechnen(w)).gut()) << "preset " << v;
+    }
+    vorlage_anwenden(s, 8);
+    ASSERT_TRUE(
+        s.setzen("Combo_fluss_breite_max", "14").gut()); // 400 m on 350 m: unlikely, not refused
+    EXPECT_TRUE(parameter_pruefen(parameter_umrechnen(s)).gut());
+    ASSERT_TRUE(s.setzen("Combo_fluss_breite_max", "15").gut()); // 800 m
+    q = parameter_umrechnen(s);
+    f = parameter_pruefen(q);
+    ASSERT_EQ(f.art(), Fehlerart::bedienung);
+    for (const std::string& t : {f.deutsch(), f.englisch()})
+        EXPECT_NE(t.find("Combo_fluss_breite_max"), std::string::npos);
+    q.n_fluesse_max = 1;
+    EXPECT_TRUE(parameter_pruefen(q).gut());
 }
 
 TEST(Parameter, EinlesenDimensioniertUndWuerfeltUmriss) {

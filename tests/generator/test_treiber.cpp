@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "generator/statistik.h"
 #include "laufhilfe.h"
+#include "rivers/fluesse.h"
 
 using namespace tarvello;
 
@@ -133,8 +135,9 @@ TEST(Treiber, ZeitueberschreitungStartetNeuenVersuch) {
     Lauffeld f(2);
     f.wirt.sprung_im_ersten = 1000.0;
     EXPECT_EQ(f.laufen(), Laufende::fertig);
-    EXPECT_EQ(f.versuche, 2);
-    EXPECT_EQ(f.wirt.versuche, 2);
+    // The jump fails the first attempt; a later one may fail on its own.
+    EXPECT_GE(f.versuche, 2);
+    EXPECT_EQ(f.wirt.versuche, f.versuche);
     bool zweiter = false;
     for (const auto& t : f.wirt.texte)
         zweiter |= t == "City Attempt No. 2 ...";
@@ -226,4 +229,117 @@ TEST(Treiber, EinpassenSkaliertNurUeberNullKommaNeunFuenf) {
             EXPECT_NEAR(m.wege[1].px(1), 500 + 500 * 0.9f / rand, 1e-3);
         }
     }
+}
+
+TEST(Treiber, LenktZurStadtmitte) {
+    Laufaufbau<> f;
+    f.p = parameter_umrechnen(start_steuerwerte());
+    f.m.zentrum_x = 300;
+    f.m.zentrum_y = 200;
+    Lauf l = f.lauf();
+    l.gang.rauschen = 0.5f;
+    // At the centre there is nothing to steer towards.
+    l.gang.pos_x = 300;
+    l.gang.pos_y = 200;
+    for (int n = 0; n < 20; ++n) {
+        l.gang.richtung = 1.0f;
+        zur_mitte_lenken(l);
+        EXPECT_FLOAT_EQ(l.gang.richtung, 1.0f);
+    }
+    // East of it the heading turns towards west (pi), never away.
+    l.gang.pos_x = 300 + f.p.stadt_abmessung / 4;
+    float gedreht = 0;
+    for (int n = 0; n < 20; ++n) {
+        l.gang.richtung = pi / 2;
+        zur_mitte_lenken(l);
+        EXPECT_GE(l.gang.richtung, pi / 2);
+        EXPECT_LE(l.gang.richtung, pi);
+        gedreht += l.gang.richtung - pi / 2;
+    }
+    EXPECT_GT(gedreht, 0.0f);
+}
+
+namespace {
+
+// Street segments crossing a river's centre line, and the smallest distance
+// of a street point from a river's centre line per unit of the river's width.
+struct Flusslage {
+    int querungen = 0;
+    float naechster = 1e9f;
+};
+
+Flusslage flusslage(const Stadtmodell& m) {
+    const auto seite = [](float ax, float ay, float bx, float by, float cx, float cy) {
+        return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+    };
+    Flusslage f;
+    for (int s = m.n_fluesse + 1; s <= m.n_wege; ++s) {
+        const Weg& st = m.wege[static_cast<std::size_t>(s)];
+        for (int r = 1; r <= m.n_fluesse; ++r) {
+            const Weg& fl = m.wege[static_cast<std::size_t>(r)];
+            for (int k = 1; k < fl.n_punkte; ++k) {
+                const float ax = fl.px(k), ay = fl.py(k), bx = fl.px(k + 1), by = fl.py(k + 1);
+                const float lx = std::min(ax, bx), hx = std::max(ax, bx);
+                const float ly = std::min(ay, by), hy = std::max(ay, by);
+                const float rand = 3 * fl.breite;
+                for (int j = 1; j <= st.n_punkte; ++j) {
+                    const float px = st.px(j), py = st.py(j);
+                    if (px < lx - rand || px > hx + rand || py < ly - rand || py > hy + rand)
+                        continue;
+                    const float dx = bx - ax, dy = by - ay, l2 = dx * dx + dy * dy;
+                    const float t =
+                        l2 > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / l2, 0.0f, 1.0f)
+                               : 0.0f;
+                    f.naechster = std::min(
+                        f.naechster, std::hypot(px - ax - t * dx, py - ay - t * dy) / fl.breite);
+                    if (j == st.n_punkte) continue;
+                    const float qx = st.px(j + 1), qy = st.py(j + 1);
+                    const float d1 = seite(ax, ay, bx, by, px, py);
+                    const float d2 = seite(ax, ay, bx, by, qx, qy);
+                    const float d3 = seite(px, py, qx, qy, ax, ay);
+                    const float d4 = seite(px, py, qx, qy, bx, by);
+                    if ((d1 < 0) != (d2 < 0) && (d3 < 0) != (d4 < 0)) ++f.querungen;
+                }
+            }
+        }
+    }
+    return f;
+}
+
+} // namespace
+
+TEST(Treiber, BrueckenWieGezeichnetUndKeineStrasseImFluss) {
+    // Without the wall (its gates move street points afterwards). With bridge
+    // building at 0 the first approach of the kept streets still crosses.
+    for (int v : {9, 10, 11})
+        for (const char* brueckenbildung : {"75", "0"}) {
+            Laufaufbau<> f(3);
+            Steuerwerte s = vorlage_steuerwerte(v);
+            s.check_mauer = 0;
+            ASSERT_TRUE(s.setzen("Slider_weg_brueckenbildung", brueckenbildung).gut());
+            const Laufbericht b = f.erstellen(s);
+            ASSERT_EQ(b.ende, Laufende::fertig);
+            ASSERT_GT(f.m.n_fluesse, 0);
+            const Flusslage lage = flusslage(f.m);
+            EXPECT_EQ(b.bruecken, lage.querungen) << v << " " << brueckenbildung;
+            EXPECT_GE(b.bruecken, 1) << v << " " << brueckenbildung;
+            // The drawn river reaches about 0.6 x its width from the centre line.
+            EXPECT_GT(lage.naechster, 0.6f) << v << " " << brueckenbildung;
+        }
+}
+
+TEST(Treiber, FluesseOhneWegZurMitteBeendenDenLauf) {
+    // 400 m wide rivers on a 350 m map hardly ever reach the centre: the river
+    // stage gives up after its attempts and the run says why, in both languages.
+    Laufaufbau<> f;
+    Steuerwerte s = vorlage_steuerwerte(8);
+    ASSERT_TRUE(s.setzen("Combo_fluss_breite_max", "14").gut());
+    const Laufbericht b = f.erstellen(s);
+    EXPECT_EQ(b.ende, Laufende::fehler);
+    EXPECT_EQ(b.ergebnis.art(), Fehlerart::kein_plan);
+    EXPECT_EQ(b.status.art, Statusart::fluesse_verfehlen_mitte);
+    EXPECT_EQ(b.status.zahl, fluss_versuche_max);
+    EXPECT_NE(b.ergebnis.deutsch().find("Combo_fluss_breite_max"), std::string::npos);
+    EXPECT_NE(b.ergebnis.englisch().find("Combo_fluss_breite_max"), std::string::npos);
+    EXPECT_FALSE(f.m.plan_vorhanden);
 }

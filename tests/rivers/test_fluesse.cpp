@@ -195,7 +195,8 @@ void fluesse_pruefen(const Aufbau& a, const FlussBericht& b) {
         }
     }
     // An open end counts its branches; a closed one (a junction, the map edge,
-    // a narrow river) has none. The stage stops early only when no end is open.
+    // a narrow river) has none. The stage stops early only when no end is open
+    // or a river found no place in fluss_verwerfen_max walks.
     bool offen_uebrig = false;
     for (int r = 1; r <= n; ++r) {
         const FlussEnde ende = b.ende[ix(r)];
@@ -209,7 +210,8 @@ void fluesse_pruefen(const Aufbau& a, const FlussBericht& b) {
         }
         offen_uebrig = offen_uebrig || b.zweige[ix(r)] < 2;
     }
-    if (n < p.n_fluesse_max - 1 && n < m.wege_kapazitaet()) {
+    if (n < p.n_fluesse_max - 1 && n < m.wege_kapazitaet() &&
+        b.verworfen_in_folge_max < fluss_verwerfen_max) {
         EXPECT_FALSE(offen_uebrig);
     }
 }
@@ -414,7 +416,8 @@ TEST(Fluesse, StatusZaehltDieVersuche) {
     for (int n = 1; n <= b.versuche; ++n)
         EXPECT_EQ(a.wirt.texte[ix(n - 1)], text(Sprache::englisch, n));
 
-    // No river can come near enough: the stage goes on until the user stops it.
+    // No river can come near enough: the stage goes on until the user stops it
+    // (or its attempts run out, far later).
     for (const Sprache sprache : {Sprache::deutsch, Sprache::englisch}) {
         Aufbau z(5);
         z.p.fluss_zentral = 0.0f;
@@ -453,4 +456,20 @@ TEST(Fluesse, BleibtInDenWegtabellen) {
     ASSERT_FALSE(a.abbruch);
     EXPECT_LE(a.m.n_fluesse, 3);
     fluesse_pruefen(a, b);
+}
+
+TEST(Fluesse, OhneMuendenEndetDasSystemMitDenFluessenDieEsHat) {
+    // Islands at 100: every contact throws a river away. Once no river index
+    // finds a place, the system ends with the rivers it has instead of
+    // drawing the same index for ever.
+    Aufbau a(10);
+    ASSERT_TRUE(parameter_einlesen(vorlage_steuerwerte(12), a.z, a.p, a.m).gut());
+    a.p.fluss_inselbildung = 1.0;
+    const FlussBericht b = a.laufen();
+    ASSERT_FALSE(a.abbruch);
+    fluesse_pruefen(a, b);
+    EXPECT_TRUE(b.zentrum_erreicht);
+    EXPECT_LT(a.m.n_fluesse, a.p.n_fluesse_max - 1);
+    EXPECT_EQ(b.verworfen_in_folge_max, fluss_verwerfen_max);
+    EXPECT_EQ(enden(a.m, b, FlussEnde::muendet), 0);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "core/funktionen.h"
@@ -61,33 +62,37 @@ struct Aufbau : Laufaufbau<> {
 } // namespace
 
 TEST(Kreuzung, RechterWinkelEndetOderKreuzt) {
-    for (float kreuzen : {0.0f, 1.0f}) {
-        Aufbau a;
-        a.p.weg_durchkreuz_wahrsch = kreuzen;
-        a.l.erster_strassenweg = 1;
-        a.weg(1, 0, 100, 1, 0, 200, 2); // east-west street
-        a.weg(2, 50, 50, 0, 1, 49, 2);  // coming up from below, last point (50, 98)
-        a.kopf(2, 49, 50.2f, 99.8f);
-        kreuzung_pruefen(a.l, a.ra, 2);
-        EXPECT_FALSE(a.l.gang.verworfen);
-        EXPECT_EQ(a.l.gang.i, 51); // head point and the met point were added
-        const Weg& s = a.m.wege[2];
-        // The street's new last point is the met point of street 1, linked both ways.
-        const auto* v = s.verbindungen_bei(51);
-        ASSERT_NE(v, nullptr);
-        ASSERT_EQ(v->n, 1);
-        EXPECT_EQ(v->weg[1], 1);
-        EXPECT_FLOAT_EQ(s.px(51), a.m.wege[1].px(v->punkt[1]));
-        EXPECT_FLOAT_EQ(s.py(51), 100.0f);
-        EXPECT_NEAR(s.px(51), 50.0f, 1.5f);
-        EXPECT_EQ(a.m.wege[1].n_verbindungen(v->punkt[1]), 1);
-        if (kreuzen == 0.0f) {
-            EXPECT_TRUE(a.l.gang.ende);
-        } else {
-            EXPECT_FALSE(a.l.gang.ende);
-            EXPECT_EQ(a.l.gang.gelaufen, 0.0f); // waits another minimum distance
+    // From either side of the other street: the heading difference is then
+    // pi/2 or 3 pi/2, both a right angle.
+    for (float seite : {1.0f, -1.0f})
+        for (float kreuzen : {0.0f, 1.0f}) {
+            Aufbau a;
+            a.p.weg_durchkreuz_wahrsch = kreuzen;
+            a.l.erster_strassenweg = 1;
+            a.weg(1, 0, 100, 1, 0, 200, 2); // east-west street
+            // Coming up from below (or down from above), last point (50, 98) or (50, 102).
+            a.weg(2, 50, 100 - 50 * seite, 0, seite, 49, 2);
+            a.kopf(2, 49, 50.2f, 100 - 0.2f * seite);
+            kreuzung_pruefen(a.l, a.ra, 2);
+            EXPECT_FALSE(a.l.gang.verworfen) << seite;
+            EXPECT_EQ(a.l.gang.i, 51); // head point and the met point were added
+            const Weg& s = a.m.wege[2];
+            // The street's new last point is the met point of street 1, linked both ways.
+            const auto* v = s.verbindungen_bei(51);
+            ASSERT_NE(v, nullptr);
+            ASSERT_EQ(v->n, 1);
+            EXPECT_EQ(v->weg[1], 1);
+            EXPECT_FLOAT_EQ(s.px(51), a.m.wege[1].px(v->punkt[1]));
+            EXPECT_FLOAT_EQ(s.py(51), 100.0f);
+            EXPECT_NEAR(s.px(51), 50.0f, 1.5f);
+            EXPECT_EQ(a.m.wege[1].n_verbindungen(v->punkt[1]), 1);
+            if (kreuzen == 0.0f) {
+                EXPECT_TRUE(a.l.gang.ende);
+            } else {
+                EXPECT_FALSE(a.l.gang.ende);
+                EXPECT_EQ(a.l.gang.gelaufen, 0.0f); // waits another minimum distance
+            }
         }
-    }
 }
 
 TEST(Kreuzung, ZuFlacherWinkelVerwirftDieStrasse) {
@@ -103,6 +108,18 @@ TEST(Kreuzung, ZuFlacherWinkelVerwirftDieStrasse) {
     EXPECT_TRUE(a.l.gang.verworfen);
     EXPECT_FALSE(a.l.gang.ende);
     EXPECT_EQ(a.m.wege[1].verbindungen.size(), 0u);
+}
+
+TEST(Kreuzung, WinkelZwischenLinien) {
+    // Heading differences of either sign and beyond pi fold onto [0, pi/2].
+    const std::pair<float, float> faelle[] = {
+        {0.0f, 0.0f}, {0.3f, 0.3f},      {pi / 2, pi / 2},     {pi - 0.3f, 0.3f},
+        {pi, 0.0f},   {pi + 0.3f, 0.3f}, {3 * pi / 2, pi / 2}, {2 * pi - 0.3f, 0.3f}};
+    for (float a : {0.1f, 1.0f, 3.0f, 6.0f})
+        for (const auto& [d, erwartet] : faelle) {
+            EXPECT_NEAR(kreuzungswinkel(a, a + d), erwartet, 1e-4) << a << " " << d;
+            EXPECT_NEAR(kreuzungswinkel(a + d, a), erwartet, 1e-4) << a << " " << d;
+        }
 }
 
 TEST(Kreuzung, NieMitDenEigenenLetztenZwanzigPunkten) {
@@ -152,7 +169,7 @@ TEST(Abzweigung, ElternwahlUndBreitenbegrenzung) {
     for (int i = 0; i < 300; ++i) {
         weg_zuruecksetzen(a.m, 4);
         a.p.weg_abzweig_verjueng_wert = 0.9f; // strong taper
-        abzweigung_starten(a.l, 4);
+        abzweigung_starten(a.l, a.ra, 4);
         ASSERT_FALSE(a.l.abbruch);
         const auto* v = a.m.wege[4].verbindungen_bei(1);
         ASSERT_NE(v, nullptr);
@@ -187,7 +204,7 @@ TEST(Abzweigung, ZeitueberschreitungLaesstDenVersuchScheitern) {
     Lauf l(a.p, a.m, a.z, uhr, a.wirt);
     l.erster_strassenweg = 1;
     l.kern_erreicht = true;
-    abzweigung_starten(l, 2);
+    abzweigung_starten(l, a.ra, 2);
     EXPECT_TRUE(l.versuch_gescheitert);
     EXPECT_TRUE(l.abbruch);
 }
@@ -300,7 +317,7 @@ TEST(Flusstest, ErsteAnnaeherungBautBruecke) {
     a.kopf(2, 46, 50.0f, 96.0f);
     a.l.n_bruecken = 0;
     fluss_pruefen(a.l, a.ra, 2);
-    EXPECT_EQ(a.l.n_bruecken, 1);
+    EXPECT_EQ(a.l.gang.bruecken, 1);
     EXPECT_EQ(a.l.gang.letzte_bruecke, 47);
     EXPECT_EQ(a.l.gang.i, 47);
     EXPECT_GT(a.l.gang.pos_y, 100.0f);          // the head jumped across
@@ -317,7 +334,7 @@ TEST(Flusstest, OhneBrueckenbildungNurEntlang) {
     for (int n = 0; n < 50; ++n) {
         a.kopf(2, 46, 50.0f, 96.0f);
         fluss_pruefen(a.l, a.ra, 2);
-        EXPECT_EQ(a.l.n_bruecken, 1);
+        EXPECT_EQ(a.l.gang.bruecken, 0);
         EXPECT_LT(a.l.gang.pos_y, 100.0f); // pushed back, never across
         EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
     }
@@ -326,4 +343,73 @@ TEST(Flusstest, OhneBrueckenbildungNurEntlang) {
     a.l.gang.richtung = 1.0f;
     fluss_pruefen(a.l, a.ra, 2);
     EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
+}
+
+TEST(Flusstest, KopfImFlussKommtAufEinUferFrei) {
+    // A river east at y = 100 of width 4; the head of a street of width 1 has
+    // come near it or into it. Whether it bridges or turns along, it ends up
+    // clear of the river, and a bridge starts clear of the near bank.
+    for (bool bruecke : {true, false})
+        for (float y : {96.5f, 98.0f, 99.9f}) {
+            Aufbau a;
+            a.p.weg_brueckenbildung = 0.0f;
+            a.weg(1, 0, 100, 1, 0, 300, 4, true);
+            a.m.n_fluesse = 1;
+            a.weg(2, 50, 50, 0, 1, 46, 1);
+            a.l.n_bruecken = bruecke ? 0 : 1;
+            a.kopf(2, 46, 50.3f, y);
+            fluss_pruefen(a.l, a.ra, 2);
+            const Gang& g = a.l.gang;
+            EXPECT_EQ(ufer_suchen(a.l, a.ra, g.pos_x, g.pos_y, 1.0f).fluss, 0) << y;
+            const float grenze = ufer_faktor * (4.0f + 1.0f);
+            if (bruecke) {
+                ASSERT_EQ(g.bruecken, 1) << y;
+                const Weg& s = a.m.wege[2];
+                EXPECT_LE(s.py(g.i), 100.0f - grenze + 1e-3f) << y;
+                EXPECT_GE(g.pos_y, 100.0f + grenze - 1e-3f) << y;
+            } else {
+                EXPECT_EQ(g.bruecken, 0);
+                EXPECT_LE(g.pos_y, 100.0f - grenze + 1e-3f) << y;
+            }
+        }
+}
+
+TEST(Flusstest, KeineBrueckeInDenNaechstenFluss) {
+    // Two rivers 4.5 apart: beyond the first there is no clear bank, so the
+    // first approach builds no bridge and the street turns along instead.
+    Aufbau a;
+    a.weg(1, 0, 100, 1, 0, 300, 2, true);
+    a.weg(2, 0, 104.5f, 1, 0, 300, 2, true);
+    a.m.n_fluesse = 2;
+    a.weg(3, 50, 50, 0, 1, 46, 1);
+    a.l.n_bruecken = 0;
+    a.kopf(3, 46, 50.0f, 97.5f);
+    fluss_pruefen(a.l, a.ra, 3);
+    EXPECT_EQ(a.l.gang.bruecken, 0);
+    EXPECT_LT(a.l.gang.pos_y, 100.0f);
+}
+
+TEST(Strassenstart, NieImFluss) {
+    // A river across the town and a street through it (as a bridge's street
+    // or an old map's would run): starts and branch points stay clear of it.
+    Aufbau a;
+    const float mitte = a.p.stadt_abmessung / 2;
+    a.weg(1, 0, mitte, 1, 0, static_cast<int>(a.p.stadt_abmessung) + 1, 20, true);
+    a.m.n_fluesse = 1;
+    a.l.erster_strassenweg = 2;
+    a.weg(2, mitte + 5, mitte - 60, 0, 1, 120, a.p.weg_halbbreite_max);
+    a.kopf(2, 120, 0, 0);
+    for (int n = 0; n < 200; ++n) {
+        a.m.n_wege = 2;
+        erste_strasse_starten(a.l, a.ra, 2);
+        ASSERT_FALSE(a.l.abbruch);
+        EXPECT_EQ(
+            ufer_suchen(a.l, a.ra, a.l.gang.pos_x, a.l.gang.pos_y, a.p.weg_halbbreite_max).fluss,
+            0);
+        a.m.n_wege = 3;
+        weg_zuruecksetzen(a.m, 3);
+        abzweigung_starten(a.l, a.ra, 3);
+        ASSERT_FALSE(a.l.abbruch);
+        EXPECT_GT(std::fabs(a.l.gang.pos_y - mitte), ufer_faktor * (20 + a.p.weg_halbbreite_max));
+    }
 }
