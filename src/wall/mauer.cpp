@@ -261,6 +261,25 @@ bool turm_an_strecke(const Turm& t, float ax, float ay, float bx, float by, floa
 
 } // namespace
 
+namespace {
+
+// Whether the body of a river (ways 1 .. erster - 1) comes within `reichweite`
+// of (x, y).
+bool fluss_nahe(const Stadtmodell& m, int erster, float x, float y, float reichweite) {
+    const int letzter = std::min<int>(erster - 1, m.wege_kapazitaet());
+    for (int w = 1; w <= letzter; ++w) {
+        const Weg& fluss = m.weg(w);
+        const float grenze = reichweite + fluss.breite;
+        for (int k = 1; k < fluss.n_punkte; ++k)
+            if (strecke_abstand(x, y, fluss.px(k), fluss.py(k), fluss.px(k + 1),
+                                fluss.py(k + 1)) < grenze)
+                return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int tuerme_auf_wegen_entfernen(Lauf& l) {
     Stadtmodell& m = l.m;
     const int n = std::min<int>(m.n_tuerme, static_cast<int>(m.tuerme.size()) - 1);
@@ -458,6 +477,9 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
         const float bx = gx + h * std::cos(tor.winkel - pi / 2.0f);
         const float by = gy + h * std::sin(tor.winkel - pi / 2.0f);
         Weg& weg = m.weg(tor.weg);
+        // Pulling the street straight near a river could drag it into the
+        // water or across it without a bridge: such a gate keeps its street.
+        if (fluss_nahe(m, erster, gx, gy, h + weg.breite)) continue;
         for (int j = 1; j <= weg.n_punkte; ++j) {
             const float qx = weg.px(j), qy = weg.py(j);
             const float d = abstand(gx, gy, qx, qy);
