@@ -271,3 +271,32 @@ TEST(Kartenpruefung, JederGepflanzteFehlerWirdGefunden) {
 }
 
 } // namespace
+
+// Generated towns of the presets with rivers, bridges and a wall: nothing
+// stands where it cannot (a house in the water or on a street or tower, a
+// tower on a way, a street in a river or through the drawn wall), rows sit
+// flush, buildings hardly ever overlap, and every bridge reported is drawn.
+class Vorlagenkarten : public ::testing::TestWithParam<int> {};
+
+TEST_P(Vorlagenkarten, SindSauber) {
+    const int vorlage = GetParam();
+    int gebaeude = 0, ueberlappt = 0;
+    for (std::uint64_t saat = 1; saat <= 5; ++saat) {
+        bool fertig = false;
+        const Kartenbefund b = vorlage_pruefen(vorlage, saat, {}, &fertig);
+        ASSERT_TRUE(fertig) << "preset " << vorlage << " seed " << saat;
+        for (int a = 0; a < n_fehlerarten; ++a) {
+            const auto art = static_cast<Kartenfehler>(a);
+            if (art == Kartenfehler::haus_auf_haus) continue;
+            EXPECT_EQ(b[art], 0) << fehlerart_name(art) << ", preset " << vorlage << " seed "
+                                 << saat;
+        }
+        EXPECT_EQ(b.bruecken, b.bruecken_gemeldet) << "preset " << vorlage << " seed " << saat;
+        gebaeude += b.gebaeude;
+        ueberlappt += b[Kartenfehler::haus_auf_haus];
+    }
+    ASSERT_GT(gebaeude, 0);
+    EXPECT_LT(ueberlappt * 100, gebaeude) << ueberlappt << " of " << gebaeude;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fluesse_Mauer_Bruecken, Vorlagenkarten, ::testing::Values(8, 9, 10, 11));
