@@ -271,11 +271,17 @@ bool fluss_nahe(const Stadtmodell& m, int erster, float x, float y, float reichw
         const Weg& fluss = m.weg(w);
         const float grenze = reichweite + fluss.breite;
         for (int k = 1; k < fluss.n_punkte; ++k)
-            if (strecke_abstand(x, y, fluss.px(k), fluss.py(k), fluss.px(k + 1),
-                                fluss.py(k + 1)) < grenze)
+            if (strecke_abstand(x, y, fluss.px(k), fluss.py(k), fluss.px(k + 1), fluss.py(k + 1)) <
+                grenze)
                 return true;
     }
     return false;
+}
+
+// Whether (x, y) lies inside the closed wall outline, gates and gaps included.
+bool im_ring(const Stadtmodell& m, float x, float y) {
+    const int n = std::min<int>(m.mauer_n_punkte, static_cast<int>(m.mauer_x.size()) - 1);
+    return punkt_in_polygon(x, y, m.mauer_x.data(), m.mauer_y.data(), n);
 }
 
 } // namespace
@@ -465,6 +471,7 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
     Stadtmodell& m = l.m;
     const int erster = std::max(l.erster_strassenweg, 1);
     const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
+    const bool ring = m.mauer_vorhanden && m.mauer_n_punkte >= 4;
 
     bool bewegt = false;
     for (const Tor& tor : tore) {
@@ -480,6 +487,12 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
         // Pulling the street straight near a river could drag it into the
         // water or across it without a bridge: such a gate keeps its street.
         if (fluss_nahe(m, erster, gx, gy, h + weg.breite)) continue;
+        // A point goes to the approach on its own side of the ring. The line
+        // between the towers does not tell: a street running along the wall
+        // has points near the gate on either side of that line but all on
+        // one side of the wall, and would be pulled across the wall.
+        const bool a_innen = im_ring(m, ax, ay);
+        const bool nach_ring = ring && a_innen != im_ring(m, bx, by);
         for (int j = 1; j <= weg.n_punkte; ++j) {
             const float qx = weg.px(j), qy = weg.py(j);
             const float d = abstand(gx, gy, qx, qy);
@@ -487,7 +500,8 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
             const float v = 1.0f - d / h;
             const float wq = begrenzen_01(1.0f - v);
             const float wz = begrenzen_01(std::sin(v * pi));
-            const bool zu_a = abstand(bx, by, qx, qy) >= abstand(ax, ay, qx, qy);
+            const bool zu_a = nach_ring ? im_ring(m, qx, qy) == a_innen
+                                        : abstand(bx, by, qx, qy) >= abstand(ax, ay, qx, qy);
             const float zx = zu_a ? ax : bx, zy = zu_a ? ay : by;
             const float summe = wq + v + wz;
             const float nx = (v * gx + wq * qx + wz * zx) / summe;

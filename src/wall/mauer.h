@@ -61,7 +61,8 @@ void mauer_bauen(Lauf& l);
 void mauer_bauen(Lauf& l, Mauerbau& b);
 
 // Pulls the points of the street through each gate near the gate into it,
-// so that the street passes straight through the opening. Other streets stay
+// so that the street passes straight through the opening, each point
+// towards the side of the wall it lies on. Other streets stay
 // where they are, except for a point linked to a moved one at the same place
 // (a junction), which moves with it.
 void tore_begradigen(Lauf& l, const std::vector<Tor>& tore);

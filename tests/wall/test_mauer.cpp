@@ -9,6 +9,7 @@
 #include "core/funktionen.h"
 #include "core/zahlen.h"
 #include "core/zufall.h"
+#include "geometry/geometrie.h"
 #include "laufhilfe.h"
 #include "streets/verbindungen.h"
 #include "wall/mauer.h"
@@ -675,4 +676,48 @@ TEST(Mauer, AbbruchLaesstOffenenRing) {
     EXPECT_EQ(s.m.mauer_n_punkte, 2);
     EXPECT_EQ(s.m.mauer_flag[2], 0);
     EXPECT_EQ(s.wirt.mauer_gezeichnet, 1);
+}
+
+TEST(Mauer, FlacheStrasseKreuztDieMauerNurImTor) {
+    // Streets that run along the ring a few metres off it and cross it at a
+    // shallow angle, inwards and outwards, spaced round the ring. Pulling
+    // such a street into its gate must keep each of its points on the side
+    // of the wall it came from: no street segment may cross drawn wall.
+    for (const float steigung : {0.03f, 0.06f, 0.12f}) {
+        Stadt s;
+        s.p.Mauer_Tuerme_Form = 0;
+        s.p.Mauer_Aufloesung = 0.9f;
+        const float r0 = s.radius();
+        int n = 0;
+        for (int i = 0; i < 8; ++i) {
+            Weg& w = s.m.wege[static_cast<std::size_t>(++n)];
+            w.breite = 3.0f + static_cast<float>(i % 3);
+            const float richtung = i % 2 == 0 ? 1.0f : -1.0f; // inwards or outwards
+            const float a0 = 2.0f * pi * static_cast<float>(i) / 8.0f + 0.2f;
+            int k = 0;
+            for (float t = -60.0f; t <= 60.0f; t += 2.0f) {
+                const float r = r0 - richtung * steigung * t;
+                const float a = a0 + t / r0;
+                w.punkt_setzen(++k, s.m.zentrum_x + r * std::cos(a),
+                               s.m.zentrum_y + r * std::sin(a));
+            }
+            w.n_punkte = static_cast<std::int16_t>(k);
+        }
+        s.m.n_wege = static_cast<std::int16_t>(n);
+        s.bauen();
+        const Stadtmodell& m = s.m;
+        EXPECT_EQ(s.b.tore.size(), 8u) << steigung;
+        for (int w = 1; w <= m.n_wege; ++w) {
+            const Weg& weg = m.weg(w);
+            for (int k = 1; k < weg.n_punkte; ++k)
+                for (int i = 1; i < m.mauer_n_punkte; ++i) {
+                    if (m.mauer_flag_bei(i) != 1 || m.mauer_flag_bei(i + 1) != 1) continue;
+                    EXPECT_FALSE(strecken_schnitt(m.mauer_px(i), m.mauer_py(i), m.mauer_px(i + 1),
+                                                  m.mauer_py(i + 1), weg.px(k), weg.py(k),
+                                                  weg.px(k + 1), weg.py(k + 1))
+                                     .gefunden)
+                        << "slope " << steigung << ", street " << w << ", segment " << k;
+                }
+        }
+    }
 }
