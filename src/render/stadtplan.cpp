@@ -33,8 +33,10 @@ void Renderzustand::bild_vorbereiten(float stadt_abmessung, const Bildausschnitt
     karte_unten = karte_rechts = hoehe;
     massstab = kartenseite * blatt_zoom / karten_ausdehnung;
     linienfaktor = static_cast<float>(ganz(massstab * 2.2f)) + 1.0f;
-    // Elements reaching a little beyond a picture are still drawn and clipped.
+    // Labels and buildings placed a little beyond a picture are still drawn
+    // and clipped (segments and areas are judged by their boxes).
     toleranz = kartenseite / 5.0f;
+    pixel_je_einheit = 1.0f;
 }
 
 void Renderzustand::drucker_vorbereiten(float stadt_abmessung, float karten_faktor, int n,
@@ -56,6 +58,7 @@ void Renderzustand::drucker_vorbereiten(float stadt_abmessung, float karten_fakt
     linienfaktor = p * (karten_faktor * blatt_zoom * 4.2f) / karten_ausdehnung;
     // Nothing beyond the page's square counts as visible.
     toleranz = 0.0f;
+    pixel_je_einheit = pixel_je_cm;
 }
 
 void Renderzustand::blatt_setzen(int zeile, int spalte) {
@@ -71,19 +74,37 @@ void Renderzustand::blatt_setzen(int zeile, int spalte) {
 bool Renderzustand::karte_nach_geraet(float x, float y) {
     geraet_x = (x - ausschnitt_x) * massstab + rand_links;
     geraet_y = (y - ausschnitt_y) * massstab + rand_oben;
-    // The square's bottom edge limits both axes.
-    const double m = toleranz;
-    sichtbar = rand_links - m < geraet_x && geraet_x < karte_unten + m &&
-               rand_oben - m < geraet_y && geraet_y < karte_unten + m;
+    // The square's bottom edge limits both axes. Points on the edge belong to
+    // the map; a millionth of the side absorbs rounding in the scale.
+    const double m = toleranz + 1e-6 * kartenseite;
+    sichtbar = rand_links - m <= geraet_x && geraet_x <= karte_unten + m &&
+               rand_oben - m <= geraet_y && geraet_y <= karte_unten + m;
     return sichtbar;
 }
 
-bool Renderzustand::rechteck_sichtbar(float x1, float y1, float x2, float y2) {
-    const bool a = karte_nach_geraet(x1, y1);
-    const bool b = karte_nach_geraet(x2, y1);
-    const bool c = karte_nach_geraet(x2, y2);
-    const bool d = karte_nach_geraet(x1, y2);
-    return a || b || c || d;
+namespace {
+// The device box [x1, x2] x [y1, y2] overlaps the drawing square.
+bool box_im_quadrat(const Renderzustand& z, double x1, double y1, double x2, double y2) {
+    return x2 >= z.rand_links && x1 <= z.karte_unten && y2 >= z.rand_oben && y1 <= z.karte_unten;
+}
+} // namespace
+
+bool Renderzustand::rechteck_sichtbar(float x1, float y1, float x2, float y2) const {
+    // A view lying wholly inside the box shows part of it although no corner
+    // is visible, so the boxes are compared rather than the corners.
+    const double ax = (x1 - ausschnitt_x) * massstab + rand_links;
+    const double ay = (y1 - ausschnitt_y) * massstab + rand_oben;
+    const double bx = (x2 - ausschnitt_x) * massstab + rand_links;
+    const double by = (y2 - ausschnitt_y) * massstab + rand_oben;
+    return box_im_quadrat(*this, std::min(ax, bx), std::min(ay, by), std::max(ax, bx),
+                          std::max(ay, by));
+}
+
+bool Renderzustand::strecke_sichtbar(QPointF a, QPointF b, double breite) const {
+    // Half the width, and a pixel for the smoothed rim, in device units.
+    const double r = (breite / 2.0 + 1.0) / pixel_je_einheit;
+    return box_im_quadrat(*this, std::min(a.x(), b.x()) - r, std::min(a.y(), b.y()) - r,
+                          std::max(a.x(), b.x()) + r, std::max(a.y(), b.y()) + r);
 }
 
 Wegklasse wegklasse(float breite, float breite_min, float breite_max) {
@@ -414,12 +435,13 @@ void Zeichner::flaechen_zeichnen(bool parks) {
             if (pool.art[i + 1] == 1) {
                 z_.karte_nach_geraet(pool.x[i], pool.y[i]);
                 const QPointF a(z_.geraet_x, z_.geraet_y);
-                const bool b_sichtbar = z_.karte_nach_geraet(pool.x[i + 1], pool.y[i + 1]);
+                z_.karte_nach_geraet(pool.x[i + 1], pool.y[i + 1]);
+                const QPointF b(z_.geraet_x, z_.geraet_y);
                 if (abstand(pool.x[i], pool.y[i], pool.x[i + 1], pool.y[i + 1]) < grenze &&
-                    b_sichtbar) {
+                    z_.strecke_sichtbar(a, b, breite)) {
                     verbinden = true;
                     if (zug_.empty()) zug_.push_back(a);
-                    zug_.emplace_back(z_.geraet_x, z_.geraet_y);
+                    zug_.push_back(b);
                 }
             }
             if (!verbinden) zug_abschliessen(breite, farbe);
@@ -443,14 +465,21 @@ bool Zeichner::wege_zeichnen(float breitenfaktor, bool umriss, int durchgang) {
         const double breite = untergrenze_06(w.breite / 2.0f * breitenfaktor * z_.linienfaktor);
         const int farbe = fluss ? farbe_fluesse : (umriss ? farbe_strassenrand : k.farbe);
         const QColor c = f_[farbe];
-        // Segments are drawn where both ends are visible; runs of them form
-        // one stroke.
+        // Segments are drawn where they reach into the square, the clip
+        // cutting the rest; runs of them form one stroke.
         zug_.clear();
-        for (int p = 1; p <= w.n_punkte; ++p) {
-            if (z_.karte_nach_geraet(w.px(p), w.py(p)))
-                zug_.emplace_back(z_.geraet_x, z_.geraet_y);
-            else
+        z_.karte_nach_geraet(w.px(1), w.py(1));
+        QPointF pa(z_.geraet_x, z_.geraet_y);
+        for (int p = 1; p <= w.n_punkte - 1; ++p) {
+            z_.karte_nach_geraet(w.px(p + 1), w.py(p + 1));
+            const QPointF b(z_.geraet_x, z_.geraet_y);
+            if (z_.strecke_sichtbar(pa, b, breite)) {
+                if (zug_.empty()) zug_.push_back(pa);
+                zug_.push_back(b);
+            } else {
                 zug_abschliessen(breite, c);
+            }
+            pa = b;
         }
         zug_abschliessen(breite, c);
     }
@@ -481,13 +510,14 @@ void Zeichner::mauer_zeichnen() {
     for (int i = 1; i <= n - 1; ++i) {
         bool gezeichnet = false;
         if (m_.mauer_flag_bei(i) == 1 && m_.mauer_flag_bei(i + 1) == 1) {
-            const bool a = z_.karte_nach_geraet(m_.mauer_px(i), m_.mauer_py(i));
+            z_.karte_nach_geraet(m_.mauer_px(i), m_.mauer_py(i));
             const QPointF pa(z_.geraet_x, z_.geraet_y);
-            const bool b = z_.karte_nach_geraet(m_.mauer_px(i + 1), m_.mauer_py(i + 1));
-            if (a && b) {
+            z_.karte_nach_geraet(m_.mauer_px(i + 1), m_.mauer_py(i + 1));
+            const QPointF pb(z_.geraet_x, z_.geraet_y);
+            if (z_.strecke_sichtbar(pa, pb, breite)) {
                 gezeichnet = true;
                 if (zug_.empty()) zug_.push_back(pa);
-                zug_.emplace_back(z_.geraet_x, z_.geraet_y);
+                zug_.push_back(pb);
             }
         }
         if (!gezeichnet) zug_abschliessen(breite, c);

@@ -4,6 +4,7 @@
 // ways, buildings, wall and towers, number labels.
 #pragma once
 
+#include <QPointF>
 #include <QString>
 
 #include "core/ergebnis.h"
@@ -57,10 +58,11 @@ struct Renderzustand {
     float blatt_ueberlappung = 0;
     float karten_ausdehnung = 0; // E: map units all sheets cover together
     float ursprung_x = 0, ursprung_y = 0;
-    float massstab = 0;     // s: device units per map unit
-    float linienfaktor = 0; // lw: map widths to line widths in pixels
-    float toleranz = 0;     // how far beyond the square points still count as visible
-    float seitenbreite = 0; // printer: width of the page's printable area
+    float massstab = 0;         // s: device units per map unit
+    float linienfaktor = 0;     // lw: map widths to line widths in pixels
+    float toleranz = 0;         // how far beyond the square points still count as visible
+    float pixel_je_einheit = 1; // device pixels per device unit (line widths are in pixels)
+    float seitenbreite = 0;     // printer: width of the page's printable area
     // Map point at the sheet's top-left, and the device point of the last
     // transformation. These are kept in double precision: a tile's device
     // points then differ from those of one large picture by whole pixels
@@ -82,10 +84,14 @@ struct Renderzustand {
     void blatt_setzen(int zeile, int spalte);
 
     // Map point to device point; true when it lies within the drawing square
-    // widened by the tolerance on every side.
+    // widened by the tolerance on every side, its edges included.
     bool karte_nach_geraet(float x, float y);
-    // True when any corner of the box is visible.
-    bool rechteck_sichtbar(float x1, float y1, float x2, float y2);
+    // True when the map box overlaps the drawing square (edges included).
+    bool rechteck_sichtbar(float x1, float y1, float x2, float y2) const;
+    // True when the device segment, drawn with a line `breite` pixels wide,
+    // may reach into the drawing square: its box widened by half the width
+    // overlaps the square. The target's clip cuts what lies beyond.
+    bool strecke_sichtbar(QPointF a, QPointF b, double breite) const;
 };
 
 // Width class of a street between the narrowest and widest half-width of

@@ -210,6 +210,10 @@ TEST(Druckseite, EinBlattZeigtDieGanzeKarteOhneVerschiebung) {
     EXPECT_TRUE(z.karte_nach_geraet(399.9f, 0.1f));
     EXPECT_FALSE(z.karte_nach_geraet(400.1f, 200.0f));
     EXPECT_FALSE(z.karte_nach_geraet(-0.1f, 200.0f));
+    // Points on the map's edge are on it.
+    EXPECT_TRUE(z.karte_nach_geraet(0.0f, 0.0f));
+    EXPECT_TRUE(z.karte_nach_geraet(400.0f, 400.0f));
+    EXPECT_FALSE(z.karte_nach_geraet(400.01f, 400.0f));
 }
 
 TEST(Druckseite, ZweiMalZweiMitUeberlappungUndSchnittrahmen) {
@@ -308,6 +312,55 @@ TEST(Drucklauf, EinBlattMitAllenAngabenOhneSchnittrahmenUndPlanquadrate) {
     // The whole map is drawn: the building reaching over the right edge
     // still shows its visible hatching.
     EXPECT_FALSE(s.alle("linien").empty());
+}
+
+// A street of one long segment from sheet 1 to sheet 2 is drawn on both; a
+// river starting on the map's left edge keeps its first segment.
+TEST(Drucklauf, LangeStreckeAufBeidenBlaetternGezeichnet) {
+    Druck d;
+    d.o.blaetter_je_seite = 2;
+    Weg& w = d.m.wege[2];
+    w.punkt_setzen(1, 50.3f, 101.3f);
+    w.punkt_setzen(2, 350.9f, 97.9f);
+    w.n_punkte = 2;
+    Seitenziel ziel;
+    ASSERT_EQ(d.drucken(ziel).art(), Fehlerart::keiner);
+    ASSERT_EQ(ziel.blaetter.size(), 4u);
+    // Strokes of one colour index on a sheet.
+    const auto zuege = [&](std::size_t blatt, int farbe) {
+        std::vector<const Primitiv*> r;
+        for (const Primitiv* x : ziel.seiten[blatt]->alle("zug"))
+            if (x->farbe == d.f.farbe[static_cast<std::size_t>(farbe)]) r.push_back(x);
+        return r;
+    };
+    // The widest street's body: top sheets 1 and 2 both hold it, as one
+    // segment running past the sheet's square; the bottom sheets do not.
+    for (std::size_t blatt : {0u, 1u}) {
+        const auto s = zuege(blatt, farbe_grosse_strassen);
+        ASSERT_EQ(s.size(), 1u) << blatt;
+        ASSERT_EQ(s[0]->p.size(), 2u);
+        const double links = s[0]->p[0].x(), rechts = s[0]->p[1].x();
+        EXPECT_TRUE(blatt == 0 ? rechts > 0.2 + seite_h : links < 0.2) << links << " " << rechts;
+    }
+    EXPECT_TRUE(zuege(2, farbe_grosse_strassen).empty());
+    EXPECT_TRUE(zuege(3, farbe_grosse_strassen).empty());
+
+    // On a single sheet the map's edge is the square's edge.
+    Druck e;
+    Weg& f = e.m.wege[1];
+    f.punkt_setzen(1, 0.0f, 331.7f);
+    f.punkt_setzen(2, 150.9f, 318.2f);
+    f.n_punkte = 2;
+    Seitenziel ziel1;
+    ASSERT_EQ(e.drucken(ziel1).art(), Fehlerart::keiner);
+    int flusszuege = 0;
+    for (const Primitiv* x : ziel1.seiten.at(0)->alle("zug"))
+        if (x->farbe == e.f.farbe[farbe_fluesse]) {
+            ++flusszuege;
+            ASSERT_EQ(x->p.size(), 2u);
+            EXPECT_NEAR(x->p[0].x(), 0.2, 1e-6);
+        }
+    EXPECT_EQ(flusszuege, 2); // outline and body passes
 }
 
 TEST(Drucklauf, SchnittrahmenAufGekacheltenBlaetternNachOption) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <set>
 
@@ -68,16 +69,25 @@ TEST(Renderzustand, SichtbarkeitMitToleranzAufBildern) {
     EXPECT_FLOAT_EQ(z.massstab, 1.0f);
     EXPECT_FLOAT_EQ(z.toleranz, 200.0f);
     EXPECT_TRUE(z.karte_nach_geraet(-199.5f, 500.0f));
-    EXPECT_FALSE(z.karte_nach_geraet(-200.0f, 500.0f)); // strict
+    EXPECT_TRUE(z.karte_nach_geraet(-200.0f, 500.0f)); // the edge belongs to it
+    EXPECT_FALSE(z.karte_nach_geraet(-200.5f, 500.0f));
     EXPECT_TRUE(z.karte_nach_geraet(1199.5f, 1199.5f));
-    EXPECT_FALSE(z.karte_nach_geraet(1200.0f, 500.0f));
-    EXPECT_FALSE(z.karte_nach_geraet(500.0f, 1200.0f));
+    EXPECT_FALSE(z.karte_nach_geraet(1200.5f, 500.0f));
+    EXPECT_FALSE(z.karte_nach_geraet(500.0f, 1200.5f));
     EXPECT_FLOAT_EQ(z.geraet_x, 500.0f);
-    EXPECT_FLOAT_EQ(z.geraet_y, 1200.0f);
-    // A box is visible when any one corner is.
-    EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, -100.0f, -100.0f));
-    EXPECT_FALSE(z.rechteck_sichtbar(-900.0f, -900.0f, -300.0f, -300.0f));
+    EXPECT_FLOAT_EQ(z.geraet_y, 1200.5f);
+    // A box is visible when it overlaps the picture, also when the picture
+    // lies wholly inside it; corners in the tolerance alone do not count.
+    EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, 0.0f, 0.0f));
+    EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, 1900.0f, 1900.0f));
+    EXPECT_FALSE(z.rechteck_sichtbar(-900.0f, -900.0f, -100.0f, -100.0f));
     EXPECT_FALSE(z.rechteck_sichtbar(1300.0f, -100.0f, 1500.0f, 900.0f));
+    // A segment is visible when its box, widened by half the line width
+    // and a pixel, reaches the picture, wherever its ends lie.
+    EXPECT_TRUE(z.strecke_sichtbar({-500.0, 300.0}, {1500.0, 310.0}, 1.0));
+    EXPECT_TRUE(z.strecke_sichtbar({-50.0, 300.0}, {-3.9, 310.0}, 6.0));
+    EXPECT_FALSE(z.strecke_sichtbar({-50.0, 300.0}, {-4.1, 310.0}, 6.0));
+    EXPECT_FALSE(z.strecke_sichtbar({-50.0, -300.0}, {1500.0, -10.0}, 6.0));
 }
 
 TEST(Renderzustand, AusschnittUndMatrix) {
@@ -194,6 +204,55 @@ TEST(Stadtplan, KachelnGleichenEinemGrossenBild) {
     }
     // The column comes first in the sheet order within a row.
     EXPECT_EQ(kacheln.blaetter[1], std::make_pair(1, 2));
+}
+
+// A zoomed section of long straight streets, a long wall and the inside of a
+// park: the joined 5 x 5 tiles equal one picture of the same section, though
+// most segments cross tiles with both ends elsewhere.
+TEST(Stadtplan, GezoomteKachelnFuegenSichZumGanzenBild) {
+    Lauf l;
+    l.o.kennzeichnung_plaetze = l.o.kennzeichnung_parks = false; // random places
+    l.o.export_schriftgroesse = 9;
+    const auto lang = [&](int nr, float breite, float x1, float y1, float x2, float y2) {
+        Weg& w = l.m.wege[static_cast<std::size_t>(nr)];
+        w = Weg{};
+        w.breite = breite;
+        w.punkt_setzen(1, x1, y1);
+        w.punkt_setzen(2, x2, y2);
+        w.n_punkte = 2;
+        l.m.n_wege = std::max<std::int16_t>(l.m.n_wege, static_cast<std::int16_t>(nr));
+    };
+    lang(6, 3.0f, 150.3f, 229.1f, 421.7f, 238.9f);
+    lang(7, 2.0f, 271.9f, 99.3f, 289.2f, 401.1f);
+    lang(8, 1.0f, 255.1f, 250.2f, 310.7f, 209.9f);
+    l.m.mauer_x = {0, 240.2f, 320.7f};
+    l.m.mauer_y = {0, 219.6f, 247.3f};
+    l.m.mauer_flag = {0, 1, 1};
+    l.m.mauer_n_punkte = 2;
+    l.a = Bildausschnitt{10.0f, 263.0f, 213.7f};
+
+    constexpr int n = 5, seite = 100;
+    l.o.export_matrix = n;
+    Testziel kacheln(seite, seite);
+    ASSERT_EQ(l.zeichnen(kacheln).art(), Fehlerart::keiner);
+    ASSERT_EQ(kacheln.bilder.size(), static_cast<std::size_t>(n * n));
+    QImage gefuegt(n * seite, n * seite, QImage::Format_RGB32);
+    {
+        QPainter p(&gefuegt);
+        for (std::size_t k = 0; k < kacheln.bilder.size(); ++k) {
+            const auto [zeile, spalte] = kacheln.blaetter[k];
+            p.drawImage((spalte - 1) * seite, (zeile - 1) * seite, kacheln.bilder[k]);
+        }
+    }
+    l.o.export_matrix = 1;
+    Testziel eins(n * seite, n * seite);
+    ASSERT_EQ(l.zeichnen(eins).art(), Fehlerart::keiner);
+    const QImage& g = eins.bilder.at(0);
+
+    // The section shows park and streets, not bare ground.
+    EXPECT_GT(zaehle(g, l.f.farbe[farbe_parks] | 0xff000000u), 1000);
+    EXPECT_LT(abweichende_pixel(gefuegt, g), n * seite * n * seite / 5000)
+        << "of " << n * seite * n * seite;
 }
 
 TEST(Stadtplan, ScanlinienFuellenGanzePixel) {
