@@ -28,7 +28,10 @@ void optionen_hinzufuegen(QCommandLineParser& parser) {
     steuer_optionen_hinzufuegen(parser);
     parser.addOption({"seed", "Random seed; the same seed and controls give the same map.", "N"});
     parser.addOption({"lang", "Language of the status texts: de or en (default en).", "LANG"});
-    parser.addOption({"timeout", "Abort the run after this many seconds.", "SECONDS"});
+    parser.addOption(
+        {"timeout",
+         "Abort the generation run after this many seconds (not the files made of its map).",
+         "SECONDS"});
     parser.addOption({"stats", "Print one JSON object with counts and stage times on stdout."});
     parser.addOption({"quiet", "No progress display and no seed report."});
     // Files: the map, the control states, and pictures of the map.
@@ -175,6 +178,7 @@ int befehl_generate(const QStringList& argumente) {
         std::fprintf(stderr, "%s\n", status_text({Statusart::abgebrochen}, a.sprache).c_str());
         return exitcode(bericht.ergebnis);
     }
+    wirt.zeitlimit_aufheben();
     if (Ergebnis e = ausgaben_schreiben(parser, a, wirt, z); !e.gut()) return melden(e);
     if (!still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
     return ok;

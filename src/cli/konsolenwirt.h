@@ -21,6 +21,12 @@ class Konsolenwirt : public Wirt {
     void status(const Status& status) override;
     void fortschritt(float prozent) override;
     bool nachgeben() override;
+    // Ends the time limit: it covers the generation run, not the pictures and
+    // prints made of its map afterwards. Ctrl-C still aborts.
+    void zeitlimit_aufheben() {
+        zeitlimit_ = 0;
+        zeit_abgelaufen_ = false;
+    }
 
   private:
     void zeichnen();

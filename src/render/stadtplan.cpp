@@ -263,7 +263,6 @@ void Zeichner::blatt_meldung() {
 bool Zeichner::blatt_zeichnen() {
     flaeche_->rechteck_gefuellt(z_.rand_links, z_.rand_oben, z_.karte_rechts, z_.karte_unten,
                                 f_[farbe_hintergrund]);
-    if (z_.art == Zielart::drucker) schnittrahmen_zeichnen();
 
     flaechen_zeichnen(true);
     blatt_meldung();
@@ -280,6 +279,8 @@ bool Zeichner::blatt_zeichnen() {
     if (!gebaeude_zeichnen()) return false;
     mauer_zeichnen();
     nummern_zeichnen();
+    // The cut line lies on top of the map, so no street or river hides it.
+    if (z_.art == Zielart::drucker) schnittrahmen_zeichnen();
     if (z_.art == Zielart::drucker) seitenleiste_zeichnen();
     return true;
 }
@@ -288,7 +289,10 @@ void Zeichner::schnittrahmen_zeichnen() {
     // A single sheet is not cut.
     if (!o_.druck_schnittmarken || z_.blaetter_je_seite <= 1) return;
     const Rechteck r = schnittrahmen(z_);
-    flaeche_->rechteck(r.links, r.oben, r.rechts, r.unten, 2.0, f_[farbe_schnittmarken]);
+    // About 0.2 mm on paper whatever the printer (widths are in device pixels,
+    // the page in centimetres).
+    const double breite = std::max(1.0, 0.02 * static_cast<double>(z_.pixel_je_einheit));
+    flaeche_->rechteck(r.links, r.oben, r.rechts, r.unten, breite, f_[farbe_schnittmarken]);
 }
 
 // The white panel right of the map with the title, the sheet grid, the scale

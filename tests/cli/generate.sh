@@ -26,6 +26,14 @@ done
 err=$("$bin" generate --preset 0 2>&1 >/dev/null) || scheitern "generate without seed"
 grep -q '^Seed: [0-9]*$' <<<"$err" || scheitern "no seed report: $err"
 
+# The time limit covers generation only: a quick town whose 400-sheet PDF
+# takes longer than the limit is still printed.
+pdf="$(mktemp -d)/zeit.pdf"
+"$bin" generate --preset 8 --seed 1 --sheets 20 --pdf "$pdf" --quiet --timeout 0.4 ||
+    scheitern "--timeout cut the PDF of a finished run (exit $?)"
+[ -s "$pdf" ] || scheitern "--timeout: no PDF"
+rm -rf "$(dirname "$pdf")"
+
 # A time limit aborts with the abort status and exit code 3.
 err=$("$bin" generate --preset 13 --seed 1 --timeout 0.05 2>&1 >/dev/null)
 code=$?
