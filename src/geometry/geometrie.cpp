@@ -271,4 +271,15 @@ void ecken_drehen(Ecken& ex, Ecken& ey, float cx, float cy, float a) {
     }
 }
 
+float strecke_abstand(float px, float py, float ax, float ay, float bx, float by, float& fx,
+                      float& fy) {
+    const float dx = bx - ax, dy = by - ay;
+    const float l2 = dx * dx + dy * dy;
+    const float t =
+        l2 > 0.0f ? std::clamp(((px - ax) * dx + (py - ay) * dy) / l2, 0.0f, 1.0f) : 0.0f;
+    fx = ax + t * dx;
+    fy = ay + t * dy;
+    return abstand(px, py, fx, fy);
+}
+
 } // namespace tarvello

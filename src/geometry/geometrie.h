@@ -40,6 +40,15 @@ struct Schnitt {
     bool gefunden = false;
     float x = 0, y = 0;
 };
+// Distance of point p from segment a-b; (fx, fy) receives the nearest point
+// of the segment. A segment of length zero is its point a.
+float strecke_abstand(float px, float py, float ax, float ay, float bx, float by, float& fx,
+                      float& fy);
+inline float strecke_abstand(float px, float py, float ax, float ay, float bx, float by) {
+    float fx = 0, fy = 0;
+    return strecke_abstand(px, py, ax, ay, bx, by, fx, fy);
+}
+
 // Crossing of segment A with segment B; end points count, parallel segments
 // with touching boxes report A's start point, zero-length segments never cross.
 Schnitt strecken_schnitt(float ax1, float ay1, float ax2, float ay2, float bx1, float by1,

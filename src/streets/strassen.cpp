@@ -217,15 +217,6 @@ float kreuzung_entlang(float ax, float ay, float bx, float by, float cx, float c
     return std::clamp(t, 0.0f, 1.0f);
 }
 
-// Distance of point p from segment c-d.
-float strecke_abstand(float px, float py, float cx, float cy, float dx, float dy) {
-    const float sx = dx - cx, sy = dy - cy;
-    const float l2 = sx * sx + sy * sy;
-    const float u =
-        l2 > 0.0f ? std::clamp(((px - cx) * sx + (py - cy) * sy) / l2, 0.0f, 1.0f) : 0.0f;
-    return abstand(px, py, cx + u * sx, cy + u * sy);
-}
-
 // The first drawn wall segment (both of its points standing) that the street
 // segment a-b reaches, as the parameter along a-b; negative when none. A
 // segment ending within half the wall's thickness of it reaches it at b, so
@@ -362,18 +353,6 @@ Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
 
 namespace {
 
-// Distance of (x, y) from the segment a-b; (fx, fy) is the nearest point on it.
-float strecken_abstand(float x, float y, float ax, float ay, float bx, float by, float& fx,
-                       float& fy) {
-    const float dx = bx - ax, dy = by - ay;
-    const float l2 = dx * dx + dy * dy;
-    float t = l2 > 0.0f ? ((x - ax) * dx + (y - ay) * dy) / l2 : 0.0f;
-    t = std::clamp(t, 0.0f, 1.0f);
-    fx = ax + t * dx;
-    fy = ay + t * dy;
-    return abstand(x, y, fx, fy);
-}
-
 // Whether the segment q1-q2 of a polyline crosses the segment p1-p2. A
 // polyline point on p1-p2 belongs to one side, so a polyline crossing there
 // counts once, not once per segment.
@@ -411,7 +390,7 @@ int flussquerungen(const Lauf& l, const Strassenraster& ra, float ax, float ay, 
         const float nah = ufer_faktor * (f.breite + l.gang.halbbreite);
         float fx = 0.0f, fy = 0.0f;
         const auto naeher = [&](float px, float py, float qx, float qy, float rx, float ry) {
-            return strecken_abstand(px, py, qx, qy, rx, ry, fx, fy) < nah;
+            return strecke_abstand(px, py, qx, qy, rx, ry, fx, fy) < nah;
         };
         if (!strecken_kreuzen(ax, ay, bx, by, f.px(k), f.py(k), f.px(k + 1), f.py(k + 1))) {
             if (naeher(f.px(k), f.py(k), ax, ay, bx, by) ||
@@ -465,7 +444,7 @@ Uferlage ufer_suchen(const Lauf& l, const Strassenraster& ra, float x, float y, 
         const int k2 = q.punkt < f.n_punkte ? q.punkt + 1 : q.punkt;
         float fx = 0.0f, fy = 0.0f;
         const float d =
-            strecken_abstand(x, y, f.px(q.punkt), f.py(q.punkt), f.px(k2), f.py(k2), fx, fy);
+            strecke_abstand(x, y, f.px(q.punkt), f.py(q.punkt), f.px(k2), f.py(k2), fx, fy);
         if (grenze - d > tiefste) {
             tiefste = grenze - d;
             u = {q.weg, fx, fy, d, grenze};

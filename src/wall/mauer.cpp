@@ -198,15 +198,6 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     b.tore.push_back(tor);
 }
 
-// Distance of point p from segment a-b.
-float strecke_abstand(float px, float py, float ax, float ay, float bx, float by) {
-    const float sx = bx - ax, sy = by - ay;
-    const float l2 = sx * sx + sy * sy;
-    const float u =
-        l2 > 0.0f ? std::clamp(((px - ax) * sx + (py - ay) * sy) / l2, 0.0f, 1.0f) : 0.0f;
-    return abstand(px, py, ax + u * sx, ay + u * sy);
-}
-
 // How far a tower's body reaches from its centre (for a square one, its
 // corners' distance).
 float turm_reichweite(const Turm& t) {
