@@ -79,8 +79,7 @@ double rendern(const Stadtmodell& m, int pixel) {
     Druckoptionen o;
     o.export_pixel = pixel;
     const Druckfarben f = Druckfarben::standard();
-    Zufall z(1);
-    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
+    Zeichenauftrag a{m, f, o, Bildausschnitt{}, nullptr};
     char name[] = "/tmp/tarvello_bench_XXXXXX";
     const int fd = mkstemp(name);
     if (fd >= 0) close(fd);

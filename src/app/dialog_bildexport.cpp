@@ -20,7 +20,6 @@
 #include "app/dialogtexte.h"
 #include "app/eingabe.h"
 #include "app/vorschau.h"
-#include "core/zufall.h"
 
 namespace tarvello {
 
@@ -245,7 +244,6 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     // draws with the choices made when it started.
     const Druckfarben farben = daten.farben;
     Druckoptionen optionen = daten.druckoptionen;
-    Zufall zufall;
     Ergebnis ergebnis = Ergebnis::fehler(Fehlerart::abbruch, "");
 
     exportiert_ = true;
@@ -255,15 +253,11 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
                                      .farben = farben,
                                      .optionen = optionen,
                                      .ausschnitt = ausschnitt,
-                                     .zufall = zufall,
                                      .wirt = &wirt};
         ergebnis = bilder_exportieren(auftrag, {Exportdatei{f, datei}});
     });
     setEnabled(true);
     exportiert_ = false;
-    // The label size fixed by the first export is kept.
-    if (daten.druckoptionen.export_schriftgroesse == 0)
-        daten.druckoptionen.export_schriftgroesse = optionen.export_schriftgroesse;
 
     if (!lief) {
         meldung(dialogtext::export_beschaeftigt.in(sprache_));

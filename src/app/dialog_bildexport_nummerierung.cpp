@@ -6,15 +6,10 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "app/dialogtexte.h"
 
 namespace tarvello {
-
-int export_schriftgroesse_aus_regler(int regler, int pixel) {
-    return static_cast<int>(std::floor(static_cast<double>(regler) * pixel / 2000.0 + 6.0));
-}
 
 Bildexport_Nummerierung::Bildexport_Nummerierung(Druckoptionen& optionen, Sprache sprache,
                                                  std::function<void()> menue_abgleichen,

@@ -15,9 +15,6 @@ class QSlider;
 
 namespace tarvello {
 
-// Label size in the images for a slider position: Int(regler * pixel / 2000 + 6).
-int export_schriftgroesse_aus_regler(int regler, int pixel);
-
 class Bildexport_Nummerierung : public QDialog {
     Q_OBJECT
 
@@ -27,7 +24,7 @@ class Bildexport_Nummerierung : public QDialog {
     Bildexport_Nummerierung(Druckoptionen& optionen, Sprache sprache,
                             std::function<void()> menue_abgleichen, QWidget* parent = nullptr);
 
-    static constexpr int regler_start = 33;
+    static constexpr int regler_start = export_regler_start;
 
   private:
     void regler_geaendert(int wert);

@@ -962,9 +962,8 @@ bool Eingabe::drucken_auf(QPrinter& drucker) {
     if (beschaeftigt() || !daten_.modell.plan_vorhanden) return false;
     Ergebnis e;
     const bool gelaufen = arbeit_ausfuehren([&](Wirt& wirt) {
-        Zufall zufall; // the labels of squares and parks move between prints
-        const Zeichenauftrag auftrag{daten_.modell, daten_.farben, daten_.druckoptionen, {},
-                                     zufall,        &wirt,         stadtname(),          nord()};
+        const Zeichenauftrag auftrag{daten_.modell, daten_.farben, daten_.druckoptionen, {}, &wirt,
+                                     stadtname(),   nord()};
         e = tarvello::stadtplan_drucken(auftrag, drucker);
     });
     if (!gelaufen) return false;

@@ -134,15 +134,15 @@ void statistik_ausgeben(const Stadtmodell& m, const Laufbericht& bericht, std::u
 
 // The files of a finished map: the map file, the pictures, the PDF; stops at
 // the first that fails.
-Ergebnis ausgaben_schreiben(const QCommandLineParser& parser, Auftrag& a, Wirt& wirt, Zufall& z) {
+Ergebnis ausgaben_schreiben(const QCommandLineParser& parser, Auftrag& a, Wirt& wirt) {
     if (parser.isSet("output"))
         if (Ergebnis e = stadtplan_speichern(parser.value("output"), a.modell, a.kopf); !e.gut())
             return e;
     if (bild_optionen_gesetzt(parser))
-        if (Ergebnis e = bild_optionen_ausfuehren(parser, a.modell, &wirt, &z, &a.farben); !e.gut())
+        if (Ergebnis e = bild_optionen_ausfuehren(parser, a.modell, &wirt, &a.farben); !e.gut())
             return e;
     if (druck_optionen_gesetzt(parser))
-        return druck_optionen_ausfuehren(parser, a.modell, a.kopf, &wirt, &z, &a.farben);
+        return druck_optionen_ausfuehren(parser, a.modell, a.kopf, &wirt, &a.farben);
     return {};
 }
 
@@ -179,7 +179,7 @@ int befehl_generate(const QStringList& argumente) {
         return exitcode(bericht.ergebnis);
     }
     wirt.zeitlimit_aufheben();
-    if (Ergebnis e = ausgaben_schreiben(parser, a, wirt, z); !e.gut()) return melden(e);
+    if (Ergebnis e = ausgaben_schreiben(parser, a, wirt); !e.gut()) return melden(e);
     if (!still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
     return ok;
 }

@@ -22,7 +22,9 @@ int befehl_render(const QStringList& argumente) {
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
-    parser.addOption({"seed", "Places the labels of squares and parks (default 1).", "N"});
+    // Labels of squares and parks once took their places from a seed; they
+    // now sit at fixed points, and old scripts that pass one still run.
+    parser.addOption({"seed", "Accepted for older scripts; labels no longer depend on it.", "N"});
     parser.addOption({"quiet", "No progress display."});
     if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
     const QStringList dateien = parser.positionalArguments();
@@ -46,11 +48,10 @@ int befehl_render(const QStringList& argumente) {
     if (Ergebnis e = stadtplan_laden(dateien.first(), modell, kopf); !e.gut()) return melden(e);
 
     Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0);
-    Zufall zufall(startwert);
-    Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &zufall, &farben);
+    Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &farben);
     if (e.gut())
         e = druck_optionen_ausfuehren(parser, modell, kartenkopf_aus_optionen(parser, kopf), &wirt,
-                                      &zufall, &farben);
+                                      &farben);
     return melden(e);
 }
 

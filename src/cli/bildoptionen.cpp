@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "cli/befehlszeile.h"
-#include "core/zufall.h"
 #include "files/druckfarben.h"
 #include "render/bildexport.h"
 #include "render/druckoptionen.h"
@@ -172,7 +171,7 @@ Ergebnis bild_optionen_pruefen(const QCommandLineParser& parser) {
 }
 
 Ergebnis bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                  Wirt* wirt, Zufall* zufall, const Druckfarben* farbwahl) {
+                                  Wirt* wirt, const Druckfarben* farbwahl) {
     Bildwunsch w;
     if (Ergebnis e = lesen(parser, w); !e.gut()) return e;
     if (w.dateien.empty()) return {};
@@ -194,9 +193,8 @@ Ergebnis bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtm
         bildausschnitt_begrenzen(a, s);
     }
 
-    Zufall eigener_zufall;
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
-    Zeichenauftrag auftrag{modell, farben, w.optionen, a, zufall ? *zufall : eigener_zufall, wirt};
+    Zeichenauftrag auftrag{modell, farben, w.optionen, a, wirt};
     return zeichnung_bewerten(bilder_exportieren(auftrag, w.dateien));
 }
 

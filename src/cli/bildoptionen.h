@@ -21,7 +21,6 @@
 namespace tarvello {
 
 class Wirt;
-class Zufall;
 struct Druckfarben;
 struct Druckoptionen;
 
@@ -43,11 +42,9 @@ Ergebnis bild_optionen_pruefen(const QCommandLineParser& parser);
 // (also when none is asked for). Otherwise: bedienung on a bad option value
 // (nothing is drawn), datei when a file cannot be written (the words name
 // it), abbruch when the host aborts, kein_plan when there is no map.
-// wirt hears status and progress and may abort; zufall, when given, places
-// the labels of squares and parks (a seeded one makes them repeatable);
-// farben, when given, replaces the default colour table.
+// wirt hears status and progress and may abort; farben, when given, replaces
+// the default colour table.
 Ergebnis bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                  Wirt* wirt = nullptr, Zufall* zufall = nullptr,
-                                  const Druckfarben* farben = nullptr);
+                                  Wirt* wirt = nullptr, const Druckfarben* farben = nullptr);
 
 } // namespace tarvello

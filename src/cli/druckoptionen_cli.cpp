@@ -6,7 +6,6 @@
 
 #include "cli/befehlszeile.h"
 #include "cli/bildoptionen.h"
-#include "core/zufall.h"
 #include "files/druckfarben.h"
 #include "render/druckausgabe.h"
 #include "render/druckoptionen.h"
@@ -175,7 +174,7 @@ Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf 
 }
 
 Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                   const Kartenkopf& kopf, Wirt* wirt, Zufall* zufall,
+                                   const Kartenkopf& kopf, Wirt* wirt,
                                    const Druckfarben* farbwahl) {
     Druckwunsch w;
     Druckoptionen o;
@@ -185,10 +184,8 @@ Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadt
         return Ergebnis::fehler(Fehlerart::datei, "printing needs a QGuiApplication");
     if (modell.stadt_abmessung <= 0.0f)
         return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, ""), w.datei);
-    Zufall eigener_zufall;
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
-    Zeichenauftrag auftrag{modell, farben,         o,        {}, zufall ? *zufall : eigener_zufall,
-                           wirt,   kopf.stadtname, kopf.nord};
+    Zeichenauftrag auftrag{modell, farben, o, {}, wirt, kopf.stadtname, kopf.nord};
     return zeichnung_bewerten(pdf_drucken(auftrag, w.datei, w.papier), w.datei);
 }
 

@@ -27,7 +27,6 @@
 namespace tarvello {
 
 class Wirt;
-class Zufall;
 struct Druckfarben;
 struct Druckoptionen;
 
@@ -54,6 +53,6 @@ Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf 
 // file is then not written), kein_plan when there is no map.
 Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
                                    const Kartenkopf& kopf, Wirt* wirt = nullptr,
-                                   Zufall* zufall = nullptr, const Druckfarben* farben = nullptr);
+                                   const Druckfarben* farben = nullptr);
 
 } // namespace tarvello

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
@@ -280,6 +281,62 @@ float strecke_abstand(float px, float py, float ax, float ay, float bx, float by
     fx = ax + t * dx;
     fy = ay + t * dy;
     return abstand(px, py, fx, fy);
+}
+
+namespace {
+// Distance from (x, y) to the nearest of the polygon's edges 1..n-1.
+float rand_abstand(float x, float y, const float* xs, const float* ys, int n) {
+    float d = std::numeric_limits<float>::max();
+    for (int i = 1; i <= n - 1; ++i)
+        d = std::min(d, strecke_abstand(x, y, xs[i], ys[i], xs[i + 1], ys[i + 1]));
+    return d;
+}
+} // namespace
+
+bool polygon_innenpunkt(const float* xs, const float* ys, int n, float& x, float& y) {
+    if (n < 4) return false; // three corners and the repeated first
+    float x1 = xs[1], x2 = xs[1], y1 = ys[1], y2 = ys[1];
+    for (int i = 2; i <= n; ++i) {
+        x1 = std::min(x1, xs[i]);
+        x2 = std::max(x2, xs[i]);
+        y1 = std::min(y1, ys[i]);
+        y2 = std::max(y2, ys[i]);
+    }
+    if (!(x2 > x1) || !(y2 > y1) || !std::isfinite(x2 - x1) || !std::isfinite(y2 - y1))
+        return false;
+    // A coarse grid over the box, then two finer ones around the best point
+    // so far; each cell is tried at its centre.
+    constexpr int grob = 24, fein = 8;
+    float beste = -1.0f;
+    float mx = 0.5f * (x1 + x2), my = 0.5f * (y1 + y2);
+    float wx = x2 - x1, wy = y2 - y1;
+    float ax = x1, ay = y1;
+    int schritte = grob;
+    for (int runde = 0; runde < 3; ++runde) {
+        const float sx = wx / static_cast<float>(schritte), sy = wy / static_cast<float>(schritte);
+        for (int j = 0; j < schritte; ++j)
+            for (int i = 0; i < schritte; ++i) {
+                const float px = ax + (static_cast<float>(i) + 0.5f) * sx;
+                const float py = ay + (static_cast<float>(j) + 0.5f) * sy;
+                if (!punkt_in_polygon(px, py, xs, ys, n)) continue;
+                const float d = rand_abstand(px, py, xs, ys, n);
+                if (d > beste) {
+                    beste = d;
+                    mx = px;
+                    my = py;
+                }
+            }
+        if (beste < 0.0f) return false;
+        // The next grid spans the two cells around the best point.
+        wx = 2.0f * sx;
+        wy = 2.0f * sy;
+        ax = mx - sx;
+        ay = my - sy;
+        schritte = fein;
+    }
+    x = mx;
+    y = my;
+    return true;
 }
 
 } // namespace tarvello

@@ -31,6 +31,13 @@ Lage lage_pruefen(const Parameter& p, const Stadtmodell& m, float x, float y);
 // as vertex n); y1 <= y < y2 is half-open. xs and ys are indexed from 1.
 bool punkt_in_polygon(float x, float y, const float* xs, const float* ys, int n);
 
+// A point well inside the polygon (xs, ys indexed from 1, vertex n repeating
+// vertex 1): of a grid over its box, refined twice around the best, the
+// inside point farthest from every edge. It depends on the outline alone, so
+// every drawing of the same area finds the same point. False when no grid
+// point lies inside (an outline that encloses nothing).
+bool polygon_innenpunkt(const float* xs, const float* ys, int n, float& x, float& y);
+
 // Whether some edge of the quadrilateral crosses the horizontal through the
 // point to its right (true inside a convex quadrilateral).
 bool punkt_vor_viereck(float px, float py, float x1, float y1, float x2, float y2, float x3,

@@ -7,7 +7,6 @@
 #include <QSvgGenerator>
 #include <memory>
 
-#include "core/zufall.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -206,20 +205,9 @@ Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
         else
             raster.push_back(d);
     }
-    // Every format gets the same random label points.
-    const Zufall zufall_start = auftrag.zufall;
     Ergebnis e;
-    bool erster = true;
     const auto lauf = [&](Blattziel& ziel) {
-        Zufall zufall = zufall_start;
-        Zeichenauftrag a{auftrag.modell,
-                         auftrag.farben,
-                         auftrag.optionen,
-                         auftrag.ausschnitt,
-                         erster ? auftrag.zufall : zufall,
-                         auftrag.wirt};
-        erster = false;
-        e = stadtplan_zeichnen(a, ziel);
+        e = stadtplan_zeichnen(auftrag, ziel);
         return e.gut();
     };
     if (!raster.empty()) {

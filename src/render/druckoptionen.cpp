@@ -1,5 +1,8 @@
 #include "render/druckoptionen.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/zahlen.h"
 
 namespace tarvello {
@@ -12,10 +15,13 @@ void bildausschnitt_begrenzen(Bildausschnitt& a, float stadt_abmessung) {
     if (a.y > m) a.y = m;
 }
 
-int export_schriftgroesse_bestimmen(Druckoptionen& o, float stadt_abmessung) {
-    if (o.export_schriftgroesse == 0)
-        o.export_schriftgroesse = static_cast<int>(runden(stadt_abmessung / 36.0f));
-    return o.export_schriftgroesse;
+int export_schriftgroesse_aus_regler(int regler, int pixel) {
+    return static_cast<int>(std::floor(static_cast<double>(regler) * pixel / 2000.0 + 6.0));
+}
+
+int export_schriftgroesse(const Druckoptionen& o, int pixel) {
+    if (o.export_schriftgroesse > 0) return o.export_schriftgroesse;
+    return export_schriftgroesse_aus_regler(export_regler_start, std::max(1, pixel));
 }
 
 } // namespace tarvello

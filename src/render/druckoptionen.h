@@ -47,8 +47,8 @@ struct Druckoptionen {
     int export_matrix = 1;   // images per side
     int export_pixel = 1200; // width and height of each image
     bool export_nur_umriss = false;
-    // Label size in the images, in points; 0 until chosen, then the first
-    // export sets it from the map size and it keeps that value.
+    // Label size in the images, in points; 0 lets each export choose it from
+    // its picture size.
     int export_schriftgroesse = 0;
 };
 
@@ -62,8 +62,16 @@ struct Bildausschnitt {
 // Keeps the section's origin inside the map, as the preview does.
 void bildausschnitt_begrenzen(Bildausschnitt& a, float stadt_abmessung);
 
-// The export's label size: the chosen one, or round(stadt_abmessung / 36)
-// when none was chosen yet (which is then kept).
-int export_schriftgroesse_bestimmen(Druckoptionen& o, float stadt_abmessung);
+// Label size in points for the numbering dialog's slider position (0..100)
+// and pictures `pixel` wide: floor(regler x pixel / 2000 + 6).
+int export_schriftgroesse_aus_regler(int regler, int pixel);
+// The slider's starting position, which also gives the size of pictures for
+// which no size was chosen.
+inline constexpr int export_regler_start = 33;
+
+// The export's label size: the chosen one, or the slider's starting size for
+// pictures `pixel` high, so labels keep their share of the picture whatever
+// the map's size.
+int export_schriftgroesse(const Druckoptionen& o, int pixel);
 
 } // namespace tarvello

@@ -4,15 +4,16 @@
 #include <QLineF>
 #include <QPointF>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "areas/fuellpunkte.h"
 #include "core/funktionen.h"
 #include "core/wirt.h"
 #include "core/zahlen.h"
-#include "core/zufall.h"
 #include "geometry/geometrie.h"
 #include "render/randleiste.h"
 #include "render/zeichenflaeche.h"
@@ -100,6 +101,10 @@ bool Renderzustand::rechteck_sichtbar(float x1, float y1, float x2, float y2) co
                           std::max(ay, by));
 }
 
+bool Renderzustand::box_sichtbar(double x1, double y1, double x2, double y2) const {
+    return box_im_quadrat(*this, x1, y1, x2, y2);
+}
+
 bool Renderzustand::strecke_sichtbar(QPointF a, QPointF b, double breite) const {
     // Half the width, and a pixel for the smoothed rim, in device units.
     const double r = (breite / 2.0 + 1.0) / pixel_je_einheit;
@@ -123,8 +128,17 @@ Wegklasse wegklasse(float breite, float breite_min, float breite_max) {
 namespace {
 
 constexpr int n_klassen = 5;
-// Tries to find an inside point for a square's or park's label.
-constexpr int beschriftung_versuche = 1000;
+
+// A number label: its element's anchor on the map, its text and colour, the
+// half-extents of its box around the centre (left a, right 0.95 a, b up and
+// down) and the offset its placement chose, in device units.
+struct Beschriftung {
+    float x = 0, y = 0;
+    int nummer = 0;
+    int farbe = 0;
+    double a = 0, b = 0;
+    double dx = 0, dy = 0;
+};
 
 class Zeichner {
   public:
@@ -160,8 +174,9 @@ class Zeichner {
     void viereck_abtasten(const float* ex, const float* ey, QColor farbe);
     void viereck_drucken(const float* ex, const float* ey, QColor farbe);
     void kreis_zeichnen(float x, float y, float groesse, int farbe);
-    void nummer_zeichnen(int nummer, int farbe);
-    bool innenpunkt(const Flaeche& f, float& x, float& y);
+    void nummer_zeichnen(const Beschriftung& b);
+    void beschriftungen_sammeln();
+    void beschriftungen_anordnen();
 
     // Strokes the collected run of points and starts a new one.
     void zug_abschliessen(double breite, QColor farbe);
@@ -169,7 +184,7 @@ class Zeichner {
     const Zeichenauftrag& auf_;
     const Stadtmodell& m_;
     const Druckfarben& f_;
-    Druckoptionen& o_;
+    const Druckoptionen& o_;
     Blattziel& ziel_;
     Zeichenflaeche* flaeche_ = nullptr;
     Renderzustand z_;
@@ -179,6 +194,10 @@ class Zeichner {
     // Fill points depend on the area only, so every sheet reuses them.
     std::vector<Fuellpunkte> park_punkte_, platz_punkte_;
     std::vector<std::uint8_t> park_bereit_, platz_bereit_;
+    // Labels are gathered and placed once per run, so every sheet shows
+    // each at the same place.
+    std::vector<Beschriftung> beschriftungen_;
+    bool beschriftungen_bereit_ = false;
 };
 
 Ergebnis Zeichner::ausfuehren() {
@@ -197,6 +216,8 @@ Ergebnis Zeichner::ausfuehren() {
     platz_punkte_.assign(static_cast<std::size_t>(std::max<int>(0, m_.n_plaetze)) + 1, {});
     park_bereit_.assign(park_punkte_.size(), 0);
     platz_bereit_.assign(platz_punkte_.size(), 0);
+    beschriftungen_.clear();
+    beschriftungen_bereit_ = false;
 
     const int n = z_.blaetter_je_seite;
     z_.blatt_zaehler = 0;
@@ -681,33 +702,32 @@ void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
     }
 }
 
-void Zeichner::nummer_zeichnen(int nummer, int farbe) {
-    const double x = z_.geraet_x, y = z_.geraet_y;
-    const QString t = QString::number(nummer);
-    const double a = flaeche_->text_breite(t) / 1.7;
-    const double b = flaeche_->text_hoehe(t) / 2.2;
-    flaeche_->rechteck_gefuellt(x - a, y - b, x + 0.95 * a, y + b, f_[farbe]);
-    flaeche_->position_setzen(x - a, y - b);
-    flaeche_->text(t);
+void Zeichner::nummer_zeichnen(const Beschriftung& l) {
+    z_.karte_nach_geraet(l.x, l.y);
+    const double x = z_.geraet_x + l.dx, y = z_.geraet_y + l.dy;
+    // Drawn wherever its box reaches into the square; the clip cuts the rest,
+    // and the neighbouring sheet or tile draws the other part.
+    if (!z_.box_sichtbar(x - l.a, y - l.b, x + 0.95 * l.a, y + l.b)) return;
+    flaeche_->rechteck_gefuellt(x - l.a, y - l.b, x + 0.95 * l.a, y + l.b, f_[l.farbe]);
+    flaeche_->position_setzen(x - l.a, y - l.b);
+    flaeche_->text(QString::number(l.nummer));
 }
 
-// A random point inside the area's outline; gives up after a bounded number
-// of tries (an outline may enclose no point at all).
-bool Zeichner::innenpunkt(const Flaeche& f, float& x, float& y) {
-    if (f.n_punkte < 3 || static_cast<int>(f.x.size()) <= f.n_punkte) return false;
-    for (int versuch = 0; versuch < beschriftung_versuche; ++versuch) {
-        x = f.x_min + auf_.zufall.rnd() * (f.x_max - f.x_min);
-        y = f.y_min + auf_.zufall.rnd() * (f.y_max - f.y_min);
-        if (punkt_in_polygon(x, y, f.x.data(), f.y.data(), f.n_punkte)) return true;
-    }
-    return false;
-}
-
-void Zeichner::nummern_zeichnen() {
-    const int punkte =
-        bild() ? export_schriftgroesse_bestimmen(o_, m_.stadt_abmessung) : o_.nummer_schriftgroesse;
-    flaeche_->schrift_setzen(Zeichenflaeche::beschriftungsschrift(std::max(1, punkte)));
-
+// Every numbered element's label with its box measured in the current font;
+// a square or park is labelled at a point well inside its outline.
+void Zeichner::beschriftungen_sammeln() {
+    beschriftungen_.clear();
+    const auto dazu = [&](float x, float y, int nummer, int farbe) {
+        Beschriftung l;
+        l.x = x;
+        l.y = y;
+        l.nummer = nummer;
+        l.farbe = farbe;
+        const QString t = QString::number(nummer);
+        l.a = flaeche_->text_breite(t) / 1.7;
+        l.b = flaeche_->text_hoehe(t) / 2.2;
+        beschriftungen_.push_back(l);
+    };
     if (o_.kennzeichnung_wege) {
         const int n_wege = std::min<int>(m_.n_wege, m_.wege_kapazitaet());
         for (int a = 1; a <= n_wege; ++a) {
@@ -716,8 +736,7 @@ void Zeichner::nummern_zeichnen() {
                 continue;
             // The middle point; a way of one point has no point 0.
             const int p = std::max(1, w.n_punkte / 2);
-            if (z_.karte_nach_geraet(w.px(p), w.py(p)))
-                nummer_zeichnen(w.nummer, farbe_nummer_strassen);
+            dazu(w.px(p), w.py(p), w.nummer, farbe_nummer_strassen);
         }
     }
     if (o_.kennzeichnung_haeuser) {
@@ -730,21 +749,101 @@ void Zeichner::nummern_zeichnen() {
                 x = (h.ecke_x[1] + h.ecke_x[2] + h.ecke_x[3] + h.ecke_x[4]) / 4.0f;
                 y = (h.ecke_y[1] + h.ecke_y[2] + h.ecke_y[3] + h.ecke_y[4]) / 4.0f;
             }
-            if (z_.karte_nach_geraet(x, y)) nummer_zeichnen(h.nummer, farbe_nummer_gebaeude);
+            dazu(x, y, h.nummer, farbe_nummer_gebaeude);
         }
     }
-    const auto flaechen_nummern = [&](const std::vector<Flaeche>& liste, int anzahl, int farbe) {
+    const auto flaechen = [&](const std::vector<Flaeche>& liste, int anzahl, int farbe) {
         anzahl = std::min<int>(anzahl, static_cast<int>(liste.size()) - 1);
         for (int q = 1; q <= anzahl; ++q) {
             const Flaeche& f = liste[ix(q)];
-            if (f.nummer <= 0) continue;
+            if (f.nummer <= 0 || f.n_punkte < 3 || static_cast<int>(f.x.size()) <= f.n_punkte)
+                continue;
             float x = 0, y = 0;
-            if (!innenpunkt(f, x, y)) continue;
-            if (z_.karte_nach_geraet(x, y)) nummer_zeichnen(f.nummer, farbe);
+            if (polygon_innenpunkt(f.x.data(), f.y.data(), f.n_punkte, x, y))
+                dazu(x, y, f.nummer, farbe);
         }
     };
-    if (o_.kennzeichnung_plaetze) flaechen_nummern(m_.plaetze, m_.n_plaetze, farbe_nummer_plaetze);
-    if (o_.kennzeichnung_parks) flaechen_nummern(m_.parks, m_.n_parks, farbe_nummer_parks);
+    if (o_.kennzeichnung_plaetze) flaechen(m_.plaetze, m_.n_plaetze, farbe_nummer_plaetze);
+    if (o_.kennzeichnung_parks) flaechen(m_.parks, m_.n_parks, farbe_nummer_parks);
+}
+
+// Moves each label, in drawing order, to the first of a few places around
+// its anchor where its box covers no label placed before it and stays on
+// the map; a label with no such place keeps its anchor. Positions are map
+// points times the scale, the same on every sheet of the run.
+void Zeichner::beschriftungen_anordnen() {
+    if (beschriftungen_.empty()) return;
+    const double s = z_.massstab;
+    const double karte = static_cast<double>(m_.stadt_abmessung) * s;
+    double zelle = 0;
+    for (const Beschriftung& l : beschriftungen_)
+        zelle = std::max({zelle, 1.95 * l.a, 2.0 * l.b});
+    if (!(zelle > 0.0) || !std::isfinite(zelle) || !std::isfinite(karte)) return;
+    struct Box {
+        double x1, y1, x2, y2;
+    };
+    // Placed boxes by the grid cell of their centre, cells as large as the
+    // largest label, so a box is compared with its neighbours only.
+    const auto zellen = static_cast<long long>(std::clamp(karte / zelle + 1.0, 1.0, 1e6));
+    const double zs = std::max(zelle, karte / static_cast<double>(zellen));
+    std::unordered_map<long long, std::vector<Box>> raster;
+    const auto index = [&](double v) {
+        return static_cast<long long>(
+            std::clamp(std::floor(v / zs), 0.0, static_cast<double>(zellen - 1)));
+    };
+    const auto frei = [&](const Box& b) {
+        for (long long j = index(b.y1 - zs); j <= index(b.y2 + zs); ++j)
+            for (long long i = index(b.x1 - zs); i <= index(b.x2 + zs); ++i) {
+                const auto zelle_ = raster.find(j * zellen + i);
+                if (zelle_ == raster.end()) continue;
+                for (const Box& c : zelle_->second)
+                    if (b.x1 < c.x2 && c.x1 < b.x2 && b.y1 < c.y2 && c.y1 < b.y2) return false;
+            }
+        return true;
+    };
+    // Around the anchor: the anchor itself, then rings of eight places half
+    // a box, a whole box and two boxes away, straight before diagonal.
+    static constexpr double ringe[] = {0.55, 1.1, 2.2};
+    static constexpr double richtungen[][2] = {{0, -1}, {0, 1},   {1, 0}, {-1, 0},
+                                               {1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
+    std::vector<std::array<double, 2>> schritte{{0.0, 0.0}};
+    for (const double r : ringe)
+        for (const auto& d : richtungen)
+            schritte.push_back({d[0] * r, d[1] * r});
+    for (Beschriftung& l : beschriftungen_) {
+        const double x = static_cast<double>(l.x) * s, y = static_cast<double>(l.y) * s;
+        const double w = 1.95 * l.a, h = 2.0 * l.b;
+        const auto box = [&](double dx, double dy) {
+            return Box{x + dx - l.a, y + dy - l.b, x + dx + 0.95 * l.a, y + dy + l.b};
+        };
+        l.dx = l.dy = 0;
+        for (const auto& schritt : schritte) {
+            const double dx = schritt[0] * w, dy = schritt[1] * h;
+            const Box b = box(dx, dy);
+            const bool auf_karte = b.x1 >= 0 && b.y1 >= 0 && b.x2 <= karte && b.y2 <= karte;
+            if (auf_karte && frei(b)) {
+                l.dx = dx;
+                l.dy = dy;
+                break;
+            }
+        }
+        const Box b = box(l.dx, l.dy);
+        raster[index(0.5 * (b.y1 + b.y2)) * zellen + index(0.5 * (b.x1 + b.x2))].push_back(b);
+    }
+}
+
+void Zeichner::nummern_zeichnen() {
+    const int punkte =
+        bild() ? export_schriftgroesse(o_, static_cast<int>(std::lround(z_.kartenseite)))
+               : o_.nummer_schriftgroesse;
+    flaeche_->schrift_setzen(Zeichenflaeche::beschriftungsschrift(std::max(1, punkte)));
+    if (!beschriftungen_bereit_) {
+        beschriftungen_sammeln();
+        beschriftungen_anordnen();
+        beschriftungen_bereit_ = true;
+    }
+    for (const Beschriftung& l : beschriftungen_)
+        nummer_zeichnen(l);
 }
 
 } // namespace

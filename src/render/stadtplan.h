@@ -15,7 +15,6 @@
 namespace tarvello {
 
 class Wirt;
-class Zufall;
 class Zeichenflaeche;
 
 enum class Zielart {
@@ -92,6 +91,8 @@ struct Renderzustand {
     // may reach into the drawing square: its box widened by half the width
     // overlaps the square. The target's clip cuts what lies beyond.
     bool strecke_sichtbar(QPointF a, QPointF b, double breite) const;
+    // True when the device box overlaps the drawing square (edges included).
+    bool box_sichtbar(double x1, double y1, double x2, double y2) const;
 };
 
 // Width class of a street between the narrowest and widest half-width of
@@ -106,9 +107,8 @@ Wegklasse wegklasse(float breite, float breite_min, float breite_max);
 struct Zeichenauftrag {
     const Stadtmodell& modell;
     const Druckfarben& farben;
-    Druckoptionen& optionen; // the export label size is fixed on first use
+    const Druckoptionen& optionen;
     Bildausschnitt ausschnitt;
-    Zufall& zufall;       // for the label points of squares and parks
     Wirt* wirt = nullptr; // hears status, progress, yields
     // Printed sheets: the town name above the side panel and the north
     // button (0..11) the compass rose points to.

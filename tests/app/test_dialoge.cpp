@@ -248,8 +248,9 @@ TEST(DialogBildexport, ExportiertDenAusschnittAlsMatrixUndSchliesst) {
     EXPECT_EQ(w.status_text(), "Image Export Completed!");
     EXPECT_FALSE(d && d->isVisible());
     EXPECT_TRUE(kind<QPushButton>(w, "Command2")->isEnabled());
-    // The first export fixed the label size from the map size.
-    EXPECT_GT(daten.druckoptionen.export_schriftgroesse, 0);
+    // No size was chosen, so none is kept: each export sizes its labels
+    // from its own pictures.
+    EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 0);
 }
 
 TEST(DialogBildexport, AbbruchImFensterHinterlaesstKeineDateien) {

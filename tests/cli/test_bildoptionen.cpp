@@ -10,7 +10,6 @@
 
 #include "cli/befehlszeile.h"
 #include "cli/bildoptionen.h"
-#include "core/zufall.h"
 #include "files/textdatei.h"
 #include "render/bildexport.h"
 #include "render/render_hilfe.h"
@@ -29,8 +28,7 @@ int ausfuehren(const QStringList& args, const Stadtmodell& m, QString& fehler,
         return -1;
     }
     if (geprueft) *geprueft = bild_optionen_pruefen(p).gut();
-    Zufall z(3u);
-    const Ergebnis e = bild_optionen_ausfuehren(p, m, nullptr, &z);
+    const Ergebnis e = bild_optionen_ausfuehren(p, m, nullptr);
     fehler = qtext(e);
     return exitcode(e);
 }

@@ -125,6 +125,26 @@ TEST(Geometrie, PunktInPolygonHalboffen) {
     EXPECT_TRUE(punkt_in_polygon(-1, 5, xs, ys, 4));
 }
 
+TEST(Geometrie, PolygonInnenpunktLiegtTiefInnen) {
+    // A U open at the top: the box's centre lies in the notch, outside. The
+    // arms and the base are 10 wide, so no inside point is more than 5 from
+    // an edge; the point found comes close to that.
+    const float ux[] = {0, 0, 30, 30, 20, 20, 10, 10, 0, 0};
+    const float uy[] = {0, 0, 0, 30, 30, 10, 10, 30, 30, 0};
+    float x = 0, y = 0;
+    ASSERT_TRUE(polygon_innenpunkt(ux, uy, 9, x, y));
+    EXPECT_TRUE(punkt_in_polygon(x, y, ux, uy, 9));
+    float d = 1e9f;
+    for (int i = 1; i <= 8; ++i)
+        d = std::min(d, strecke_abstand(x, y, ux[i], uy[i], ux[i + 1], uy[i + 1]));
+    EXPECT_GT(d, 4.5f);
+    // Three points on one line, and a box of no height, enclose nothing.
+    const float lx[] = {0, 0, 5, 10, 0}, ly[] = {0, 0, 5, 10, 0};
+    EXPECT_FALSE(polygon_innenpunkt(lx, ly, 4, x, y));
+    const float fx[] = {0, 0, 5, 10, 0}, fy[] = {0, 1, 1, 1, 1};
+    EXPECT_FALSE(polygon_innenpunkt(fx, fy, 4, x, y));
+}
+
 TEST(Geometrie, StreckenSchnitt) {
     Schnitt s = strecken_schnitt(0, 0, 1, 1, 0, 1, 1, 0);
     ASSERT_TRUE(s.gefunden);

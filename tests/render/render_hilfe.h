@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "core/stadtmodell.h"
-#include "core/zufall.h"
 #include "files/druckfarben.h"
 #include "render/bildexport.h"
 #include "render/stadtplan.h"
@@ -261,11 +260,10 @@ struct Export {
     Stadtmodell m = kleine_stadt();
     Druckfarben f = Druckfarben::standard();
     Druckoptionen o;
-    Zufall z{7u};
     QTemporaryDir dir;
 
     Ergebnis los(const std::vector<Exportdatei>& dateien) {
-        Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
+        Zeichenauftrag a{m, f, o, Bildausschnitt{}, nullptr};
         return bilder_exportieren(a, dateien);
     }
     QString pfad(const QString& name) const { return dir.filePath(name); }

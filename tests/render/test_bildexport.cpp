@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "core/zufall.h"
 #include "files/textdatei.h"
 #include "render/bildexport.h"
 #include "render_hilfe.h"

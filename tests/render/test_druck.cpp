@@ -17,7 +17,6 @@
 #include "core/funktionen.h"
 #include "core/wirt.h"
 #include "core/zahlen.h"
-#include "core/zufall.h"
 #include "files/textdatei.h"
 #include "render/druckausgabe.h"
 #include "render/randleiste.h"
@@ -171,12 +170,11 @@ struct Druck {
     Stadtmodell m = kleine_stadt();
     Druckfarben f = testfarben();
     Druckoptionen o;
-    Zufall z{77u};
     QString titel = QStringLiteral("Kleinstadt");
     int nord = 0;
 
     Zeichenauftrag auftrag(Wirt* wirt = nullptr) {
-        return Zeichenauftrag{m, f, o, {}, z, wirt, titel, nord};
+        return Zeichenauftrag{m, f, o, {}, wirt, titel, nord};
     }
     Ergebnis drucken(Blattziel& ziel, Wirt* wirt = nullptr) {
         return stadtplan_zeichnen(auftrag(wirt), ziel);

@@ -6,7 +6,6 @@
 #include <set>
 
 #include "core/wirt.h"
-#include "core/zufall.h"
 #include "render/stadtplan.h"
 #include "render_hilfe.h"
 
@@ -20,10 +19,9 @@ struct Lauf {
     Druckfarben f = testfarben();
     Druckoptionen o;
     Bildausschnitt a;
-    Zufall z{1234u};
 
     Ergebnis zeichnen(Testziel& ziel, Wirt* wirt = nullptr) {
-        Zeichenauftrag auftrag{m, f, o, a, z, wirt};
+        Zeichenauftrag auftrag{m, f, o, a, wirt};
         return stadtplan_zeichnen(auftrag, ziel);
     }
 };
@@ -181,8 +179,14 @@ TEST(Stadtplan, NichtsAusserhalbDesKartenquadrats) {
 
 TEST(Stadtplan, KachelnGleichenEinemGrossenBild) {
     Lauf l;
-    l.o.kennzeichnung_plaetze = l.o.kennzeichnung_parks = false; // random places
     l.o.export_schriftgroesse = 9;
+    // Eight numbered buildings crowded on a seam: their labels move apart,
+    // the same way on the tiles and on the one picture.
+    for (int i = 0; i < 8; ++i) {
+        rundes_haus(l.m, 133.1f + 0.3f * static_cast<float>(i), 250.2f, 0.6f);
+        l.m.haeuser[static_cast<std::size_t>(l.m.haus_naechster - 1)].nummer =
+            static_cast<std::int16_t>(20 + i);
+    }
     l.o.export_matrix = 3;
     Testziel kacheln(200, 200);
     ASSERT_EQ(l.zeichnen(kacheln).art(), Fehlerart::keiner);
@@ -202,6 +206,18 @@ TEST(Stadtplan, KachelnGleichenEinemGrossenBild) {
                                 rechts - links, unten - oben);
         EXPECT_LE(abweichende_pixel(t, v), 4) << zeile << "," << spalte;
     }
+    // Every label drawn once on the one picture, no two covering each other.
+    std::vector<QRectF> boxen;
+    for (const Strich& s : gross.aufzeichnungen.at(0)->striche) {
+        const int i = farbindex(l.f, s.farbe);
+        if (s.art == "box" && (i == farbe_nummer_strassen || i == farbe_nummer_gebaeude ||
+                               i == farbe_nummer_plaetze || i == farbe_nummer_parks))
+            boxen.emplace_back(s.punkte[0], s.punkte[1]);
+    }
+    ASSERT_EQ(boxen.size(), 5u + 8u);
+    for (std::size_t i = 0; i < boxen.size(); ++i)
+        for (std::size_t j = i + 1; j < boxen.size(); ++j)
+            EXPECT_FALSE(boxen[i].intersected(boxen[j]).isValid()) << i << " " << j;
     // The column comes first in the sheet order within a row.
     EXPECT_EQ(kacheln.blaetter[1], std::make_pair(1, 2));
 }
@@ -211,8 +227,14 @@ TEST(Stadtplan, KachelnGleichenEinemGrossenBild) {
 // most segments cross tiles with both ends elsewhere.
 TEST(Stadtplan, GezoomteKachelnFuegenSichZumGanzenBild) {
     Lauf l;
-    l.o.kennzeichnung_plaetze = l.o.kennzeichnung_parks = false; // random places
     l.o.export_schriftgroesse = 9;
+    // A numbered square whose label sits where four tiles meet.
+    l.m.n_plaetze = 2;
+    l.m.plaetze.resize(std::max<std::size_t>(l.m.plaetze.size(), 3));
+    flaeche_setzen(l.m.plaetze[2],
+                   {{271.1f, 221.9f}, {287.2f, 222.1f}, {286.9f, 237.8f}, {271.3f, 237.6f}}, 2.0f,
+                   1.0f, 2.0f);
+    l.m.plaetze[2].nummer = 4;
     const auto lang = [&](int nr, float breite, float x1, float y1, float x2, float y2) {
         Weg& w = l.m.wege[static_cast<std::size_t>(nr)];
         w = Weg{};
@@ -266,9 +288,8 @@ TEST(Stadtplan, ScanlinienFuellenGanzePixel) {
     h.ecke_y = {0, 50.0f, 60.0f, 70.0f, 60.0f, 50.0f};
     Druckfarben f = testfarben();
     Druckoptionen o;
-    Zufall z(1u);
     Testziel ziel(100, 100);
-    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
+    Zeichenauftrag a{m, f, o, Bildausschnitt{}, nullptr};
     ASSERT_EQ(stadtplan_zeichnen(a, ziel).art(), Fehlerart::keiner);
     const QImage& b = ziel.bilder.at(0);
     const QRgb haus = f.farbe[farbe_gebaeude], grund = f.farbe[farbe_hintergrund];
@@ -299,9 +320,8 @@ TEST(Stadtplan, RundeHaeuserAusRingen) {
     rundes_haus(m, 80.3f, 20.3f, 0.3f); // nothing
     Druckfarben f = testfarben();
     Druckoptionen o;
-    Zufall z(1u);
     Testziel ziel(200, 200);
-    Zeichenauftrag a{m, f, o, Bildausschnitt{}, z, nullptr};
+    Zeichenauftrag a{m, f, o, Bildausschnitt{}, nullptr};
     ASSERT_EQ(stadtplan_zeichnen(a, ziel).art(), Fehlerart::keiner);
     std::vector<double> radien;
     for (const Strich& s : ziel.aufzeichnungen.at(0)->striche)
@@ -341,25 +361,27 @@ TEST(Stadtplan, NurUmrisseZeichnetVierKanten) {
 }
 
 TEST(Stadtplan, Beschriftungen) {
+    // No size chosen: the numbering slider's starting size for the picture,
+    // floor(33 x pixel / 2000 + 6), 12 points at 400 pixels and 7 at 100,
+    // whatever the map's size; the options keep no size.
+    for (const float abmessung : {100.0f, 4000.0f}) {
+        Lauf l;
+        l.m.stadt_abmessung = abmessung;
+        for (const auto& [pixel, punkte] : {std::pair{400, 12.0}, std::pair{100, 7.0}}) {
+            Testziel ziel(pixel, pixel);
+            ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
+            EXPECT_DOUBLE_EQ(ziel.aufzeichnungen.at(0)->schriftgroesse, punkte) << abmessung;
+        }
+        EXPECT_EQ(l.o.export_schriftgroesse, 0);
+    }
     Lauf l;
+    l.o.export_schriftgroesse = 30; // a chosen size holds
     Testziel ziel(400, 400);
     ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
-    // No size chosen: round(400 / 36) = 11 points, kept from now on.
-    EXPECT_EQ(l.o.export_schriftgroesse, 11);
-    EXPECT_DOUBLE_EQ(ziel.aufzeichnungen.at(0)->schriftgroesse, 11.0);
+    EXPECT_DOUBLE_EQ(ziel.aufzeichnungen.at(0)->schriftgroesse, 30.0);
     std::multiset<QString> texte(ziel.aufzeichnungen[0]->texte.begin(),
                                  ziel.aufzeichnungen[0]->texte.end());
     EXPECT_EQ(texte, (std::multiset<QString>{"7", "12", "3", "1", "2"}));
-
-    // 810 / 36 = 22.5 rounds to even; a size once set stays.
-    Lauf k;
-    k.m.stadt_abmessung = 810.0f;
-    Testziel ziel2(100, 100);
-    EXPECT_TRUE(k.zeichnen(ziel2).gut());
-    EXPECT_EQ(k.o.export_schriftgroesse, 22);
-    k.m.stadt_abmessung = 1800.0f;
-    EXPECT_TRUE(k.zeichnen(ziel2).gut());
-    EXPECT_EQ(k.o.export_schriftgroesse, 22);
 
     // Each kind only when asked for.
     Lauf n;
