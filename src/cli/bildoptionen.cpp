@@ -158,7 +158,9 @@ void bild_optionen_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption({"outline-only", "Draw buildings as outlines only."});
     parser.addOption(
         {"labels", "Number labels: streets,buildings,squares,parks, all or none (all).", "LIST"});
-    parser.addOption({"label-size", "Label size in points; 0 = map size / 36 (0).", "N"});
+    parser.addOption({"label-size",
+                      "Label size in points; 0 = from the picture size, 25 at 1200 pixels (0).",
+                      "N"});
 }
 
 bool bild_optionen_gesetzt(const QCommandLineParser& parser) {

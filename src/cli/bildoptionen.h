@@ -9,7 +9,7 @@
 //   --view X,Y        ... or starting at map point (X, Y) (needs --zoom)
 //   --outline-only    buildings as outlines
 //   --labels LIST     streets,buildings,squares,parks, all or none (all)
-//   --label-size N    label size in points; 0 = map size / 36 (0)
+//   --label-size N    label size in points; 0 = from the picture size (0)
 #pragma once
 
 #include <QCommandLineParser>

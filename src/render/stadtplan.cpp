@@ -655,24 +655,34 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
         for (int i = 0;; ++i) {
             const float t = static_cast<float>(i) * ds;
             if (t > 1.0f) break;
-            const bool p = z_.karte_nach_geraet(x[3] + (x[2] - x[3]) * t, y[3] + (y[2] - y[3]) * t);
+            z_.karte_nach_geraet(x[3] + (x[2] - x[3]) * t, y[3] + (y[2] - y[3]) * t);
             const QPointF a(z_.geraet_x, z_.geraet_y);
-            const bool q = z_.karte_nach_geraet(x[4] + (x[1] - x[4]) * t, y[4] + (y[1] - y[4]) * t);
-            if (p && q) striche_.emplace_back(a, QPointF(z_.geraet_x, z_.geraet_y));
+            z_.karte_nach_geraet(x[4] + (x[1] - x[4]) * t, y[4] + (y[1] - y[4]) * t);
+            const QPointF b(z_.geraet_x, z_.geraet_y);
+            // Lines reaching into the sheet are drawn and clipped, so a
+            // building on a cut shows its part on either sheet.
+            if (z_.strecke_sichtbar(a, b, breite)) striche_.emplace_back(a, b);
         }
         if (!striche_.empty())
             flaeche_->linien(striche_.data(), static_cast<int>(striche_.size()), breite, farbe);
     }
     QPointF ecken[5];
-    bool sichtbar[5] = {};
     for (int i = 1; i <= 4; ++i) {
-        sichtbar[i] = z_.karte_nach_geraet(x[i], y[i]);
+        z_.karte_nach_geraet(x[i], y[i]);
         ecken[i - 1] = QPointF(z_.geraet_x, z_.geraet_y);
     }
     ecken[4] = ecken[0];
-    if (!(sichtbar[1] && sichtbar[3])) return;
     const double breite = o_.gebaeude_nur_umriss ? untergrenze_06(z_.linienfaktor / 12.0f)
                                                  : untergrenze_06(z_.linienfaktor * ds * 8.0f);
+    double x1 = ecken[0].x(), x2 = x1, y1 = ecken[0].y(), y2 = y1;
+    for (int i = 1; i < 4; ++i) {
+        x1 = std::min(x1, ecken[i].x());
+        x2 = std::max(x2, ecken[i].x());
+        y1 = std::min(y1, ecken[i].y());
+        y2 = std::max(y2, ecken[i].y());
+    }
+    const double r = (breite / 2.0 + 1.0) / z_.pixel_je_einheit;
+    if (!z_.box_sichtbar(x1 - r, y1 - r, x2 + r, y2 + r)) return;
     flaeche_->linienzug(ecken, 5, breite, farbe);
 }
 
@@ -682,9 +692,14 @@ void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
     if (!bild() && o_.gebaeude_nur_umriss) breite = untergrenze_06(z_.linienfaktor / 12.0f);
     if (bild() && o_.export_nur_umriss) breite = z_.massstab * 0.2f + 1.0f;
     nachgeben();
-    if (!z_.karte_nach_geraet(x, y)) return;
+    z_.karte_nach_geraet(x, y);
     const QColor c = f_[farbe];
     const float r_ende = groesse / 2.0f - 0.2f;
+    // Drawn wherever the disc reaches into the square; the clip cuts the rest.
+    const double r =
+        std::max(0.0f, r_ende) * z_.massstab + (breite / 2.0 + 1.0) / z_.pixel_je_einheit;
+    if (!z_.box_sichtbar(z_.geraet_x - r, z_.geraet_y - r, z_.geraet_x + r, z_.geraet_y + r))
+        return;
     if (nur_umriss) {
         flaeche_->kreis(z_.geraet_x, z_.geraet_y, r_ende * z_.massstab, breite, c);
         return;
