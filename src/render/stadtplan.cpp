@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -784,8 +785,8 @@ void Zeichner::beschriftungen_sammeln() {
 
 // Moves each label, in drawing order, to the first of a few places around
 // its anchor where its box covers no label placed before it and stays on
-// the map; a label with no such place keeps its anchor. Positions are map
-// points times the scale, the same on every sheet of the run.
+// the map; a label with no such place takes the least covered one.
+// Positions are map points times the scale, the same on every sheet.
 void Zeichner::beschriftungen_anordnen() {
     if (beschriftungen_.empty()) return;
     const double s = z_.massstab;
@@ -806,15 +807,20 @@ void Zeichner::beschriftungen_anordnen() {
         return static_cast<long long>(
             std::clamp(std::floor(v / zs), 0.0, static_cast<double>(zellen - 1)));
     };
-    const auto frei = [&](const Box& b) {
+    // The area of b that placed boxes cover (counted once per box).
+    const auto verdeckt = [&](const Box& b) {
+        double flaeche = 0;
         for (long long j = index(b.y1 - zs); j <= index(b.y2 + zs); ++j)
             for (long long i = index(b.x1 - zs); i <= index(b.x2 + zs); ++i) {
                 const auto zelle_ = raster.find(j * zellen + i);
                 if (zelle_ == raster.end()) continue;
-                for (const Box& c : zelle_->second)
-                    if (b.x1 < c.x2 && c.x1 < b.x2 && b.y1 < c.y2 && c.y1 < b.y2) return false;
+                for (const Box& c : zelle_->second) {
+                    const double bx = std::min(b.x2, c.x2) - std::max(b.x1, c.x1);
+                    const double by = std::min(b.y2, c.y2) - std::max(b.y1, c.y1);
+                    if (bx > 0 && by > 0) flaeche += bx * by;
+                }
             }
-        return true;
+        return flaeche;
     };
     // Around the anchor: the anchor itself, then rings of eight places half
     // a box, a whole box and two boxes away, straight before diagonal.
@@ -831,16 +837,22 @@ void Zeichner::beschriftungen_anordnen() {
         const auto box = [&](double dx, double dy) {
             return Box{x + dx - l.a, y + dy - l.b, x + dx + 0.95 * l.a, y + dy + l.b};
         };
+        // The first free place on the map wins; where there is none, the
+        // place least covered, so crowded labels stay as legible as they can.
         l.dx = l.dy = 0;
+        double geringste = std::numeric_limits<double>::infinity();
         for (const auto& schritt : schritte) {
             const double dx = schritt[0] * w, dy = schritt[1] * h;
             const Box b = box(dx, dy);
             const bool auf_karte = b.x1 >= 0 && b.y1 >= 0 && b.x2 <= karte && b.y2 <= karte;
-            if (auf_karte && frei(b)) {
+            if (!auf_karte && (dx != 0 || dy != 0)) continue;
+            const double v = verdeckt(b);
+            if (v < geringste) {
+                geringste = v;
                 l.dx = dx;
                 l.dy = dy;
-                break;
             }
+            if (v == 0 && auf_karte) break;
         }
         const Box b = box(l.dx, l.dy);
         raster[index(0.5 * (b.y1 + b.y2)) * zellen + index(0.5 * (b.x1 + b.x2))].push_back(b);
