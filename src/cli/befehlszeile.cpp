@@ -1,5 +1,7 @@
 #include "cli/befehlszeile.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 #include "core/vorlagen.h"
@@ -110,7 +112,12 @@ std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& 
         return bedienfehler;
     }
     if (parser.isSet("help")) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        // Qt names the executable's path; the usage line names the command.
+        QString hilfe = parser.helpText();
+        const QString pfad = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
+        if (!argumente.isEmpty() && hilfe.startsWith(pfad))
+            hilfe.replace(0, pfad.size(), QStringLiteral("Usage: ") + argumente.first());
+        std::fputs(qPrintable(hilfe), stdout);
         return ok;
     }
     if (ohne_argumente && !parser.positionalArguments().isEmpty()) {

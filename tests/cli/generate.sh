@@ -22,6 +22,12 @@ for p in $(seq 0 13); do
     fi
 done
 
+# Each command's help names the command, not the executable's path.
+for befehl in generate render params name palette; do
+    erste=$("$bin" "$befehl" --help | head -n1)
+    [[ "$erste" == "Usage: tarvello $befehl "* ]] || scheitern "$befehl --help begins '$erste'"
+done
+
 # Without --seed a seed is drawn and reported.
 err=$("$bin" generate --preset 0 2>&1 >/dev/null) || scheitern "generate without seed"
 grep -q '^Seed: [0-9]*$' <<<"$err" || scheitern "no seed report: $err"
