@@ -41,8 +41,9 @@ Massstabsbalken massstabsbalken(float v) {
 
 namespace {
 
-constexpr float abstand_teile = 0.2f; // at least between two parts
-constexpr float bezugslaenge = 4.0f;  // longest scale bar
+constexpr float abstand_teile = 0.2f;     // at least between two parts, one above the other
+constexpr float abstand_seitlich = 0.05f; // between the bar's ticks and the rose beside them
+constexpr float bezugslaenge = 4.0f;      // longest scale bar
 constexpr float rose_radius = 1.65f;
 constexpr float zelle_voll = 0.35f;
 constexpr float balken_breite = 0.5f; // the bar with its end ticks
@@ -81,7 +82,8 @@ bool anordnen(const Randleistenmasse& m, float f, float t, Randleistenplan& p) {
     p.kompass_radius = rose_radius * f;
     const float e = 1.3f * p.kompass_radius + m.buchstabe / 2.0f;
     p.kompass_x = std::min(x0 + 3.0f, x1 - e);
-    const float frei_ab = p.kompass_x - e >= p.balken.rechts ? p.balkentext.unten : balken_unten;
+    const float frei_ab =
+        p.kompass_x - e >= p.balken.rechts + abstand_seitlich ? p.balkentext.unten : balken_unten;
     const float kompass_oben = std::max(frei_ab + abstand_teile, m.oben + t * (10.0f - e));
     p.kompass_y = kompass_oben + e;
     p.kompass = {p.kompass_x - e, kompass_oben, p.kompass_x + e, kompass_oben + 2.0f * e};
@@ -106,12 +108,13 @@ bool anordnen(const Randleistenmasse& m, float f, float t, Randleistenplan& p) {
 } // namespace
 
 Randleistenplan randleiste_anordnen(const Randleistenmasse& m) {
-    // The free space gives way first, then the parts shrink together.
+    // The parts keep their size as long as giving up free space suffices;
+    // they shrink together only as far as needed.
     Randleistenplan p;
-    for (int i = 50; i >= 0; --i)
-        if (anordnen(m, 1.0f, static_cast<float>(i) / 50.0f, p)) return p;
-    for (int i = 99; i >= 20; --i)
-        if (anordnen(m, static_cast<float>(i) / 100.0f, 0.0f, p)) return p;
+    for (int f = 100; f >= 20; --f)
+        for (int t = 50; t >= 0; --t)
+            if (anordnen(m, static_cast<float>(f) / 100.0f, static_cast<float>(t) / 50.0f, p))
+                return p;
     return p;
 }
 
