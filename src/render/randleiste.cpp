@@ -78,13 +78,17 @@ bool anordnen(const Randleistenmasse& m, float f, float t, Randleistenplan& p) {
 
     // The letters sit at 1.3 radii around the centre, 3 cm right of the
     // panel's left edge unless the page ends sooner. A rose clear of the bar
-    // sideways may reach down beside it, below the label.
+    // sideways may reach up beside it, below the label, as long as the letter
+    // on its centre line, the one nearest the bar, lies below the bar's end.
     p.kompass_radius = rose_radius * f;
     const float e = 1.3f * p.kompass_radius + m.buchstabe / 2.0f;
     p.kompass_x = std::min(x0 + 3.0f, x1 - e);
-    const float frei_ab =
-        p.kompass_x - e >= p.balken.rechts + abstand_seitlich ? p.balkentext.unten : balken_unten;
-    const float kompass_oben = std::max(frei_ab + abstand_teile, m.oben + t * (10.0f - e));
+    const bool daneben = p.kompass_x - e >= p.balken.rechts + abstand_seitlich;
+    const float kompass_oben =
+        daneben ? std::max({p.balkentext.unten + abstand_teile,
+                            balken_unten + abstand_teile + m.buchstabe / 2.0f - e,
+                            m.oben + t * (10.0f - e)})
+                : std::max(balken_unten + abstand_teile, m.oben + t * (10.0f - e));
     p.kompass_y = kompass_oben + e;
     p.kompass = {p.kompass_x - e, kompass_oben, p.kompass_x + e, kompass_oben + 2.0f * e};
 
