@@ -767,8 +767,9 @@ TEST(Randleiste, TeileLiegenAufJederSeiteAuseinander) {
                         EXPECT_GE(luecke(teile[i], teile[j]), 0.05f - 1e-4f) << i << " " << j;
                 // A rose beside the bar keeps the letter on its centre line
                 // below the bar's end.
-                if (p.kompass.oben < p.balken.unten)
+                if (p.kompass.oben < p.balken.unten) {
                     EXPECT_GE(p.kompass_y - masse.buchstabe / 2.0f, p.balken.unten + 0.2f - 1e-4f);
+                }
                 // The rose's letters sit 1.3 radii out, inside its square.
                 EXPECT_LE(1.3f * p.kompass_radius + masse.buchstabe / 2.0f,
                           (p.kompass.rechts - p.kompass.links) / 2.0f + 1e-4f);
