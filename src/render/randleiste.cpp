@@ -39,6 +39,89 @@ Massstabsbalken massstabsbalken(float v) {
     return {letzte.u, letzte.n};
 }
 
+namespace {
+
+constexpr float abstand_teile = 0.2f;     // at least between two parts, one above the other
+constexpr float abstand_seitlich = 0.05f; // between the bar's ticks and the rose beside them
+constexpr float bezugslaenge = 4.0f;      // longest scale bar
+constexpr float rose_radius = 1.65f;
+constexpr float zelle_voll = 0.35f;
+constexpr float balken_breite = 0.5f; // the bar with its end ticks
+
+// The panel for size factor f (bar, rose and grid) and space factor t (1:
+// today's free space, 0: the least); false when the parts do not fit.
+bool anordnen(const Randleistenmasse& m, float f, float t, Randleistenplan& p) {
+    const float x0 = m.karte_rechts + 1.0f;
+    const float seite_rechts =
+        m.seitenbreite > 0.0f ? m.seitenbreite : m.karte_rechts + randleiste_breite;
+    const float x1 = seite_rechts - m.rand;
+    const float lh = m.text_hoehe;
+    p = Randleistenplan{};
+    p.kasten = {m.karte_rechts, m.oben, std::min(m.karte_rechts + randleiste_breite, seite_rechts),
+                m.unten};
+    p.titel_platz = std::max(0.0f, std::min(titel_breite_max, x1 - x0));
+
+    const float titel_oben = m.oben + 0.3f + t * 1.7f;
+    p.titel = {x0, titel_oben, x0 + p.titel_platz, titel_oben + m.titel_hoehe};
+    // The bar starts 4 cm down, 2 cm below the title's top.
+    const float luecke = std::max(0.4f, 2.0f - m.titel_hoehe);
+    const float balken_oben = p.titel.unten + 0.4f + t * (luecke - 0.4f);
+    // A shorter reference stands for correspondingly fewer map units, so the
+    // bar still measures the map; the table's shortest bar may exceed a very
+    // short reference, then the bar's own length is kept free.
+    const float bezug = bezugslaenge * f;
+    p.teilung = massstabsbalken(bezug / m.massstab);
+    p.balken_laenge = p.teilung.laenge * m.massstab;
+    const float balken_unten = balken_oben + std::max({bezug, p.balken_laenge, lh});
+    p.balken = {x0, balken_oben, x0 + balken_breite, balken_unten};
+    p.balkentext = {x0 + 1.0f, balken_oben, x0 + 1.0f + m.balkentext_breite, balken_oben + lh};
+
+    // The letters sit at 1.3 radii around the centre, 3 cm right of the
+    // panel's left edge unless the page ends sooner. A rose clear of the bar
+    // sideways may reach up beside it, below the label, as long as the letter
+    // on its centre line, the one nearest the bar, lies below the bar's end.
+    p.kompass_radius = rose_radius * f;
+    const float e = 1.3f * p.kompass_radius + m.buchstabe / 2.0f;
+    p.kompass_x = std::min(x0 + 3.0f, x1 - e);
+    const bool daneben = p.kompass_x - e >= p.balken.rechts + abstand_seitlich;
+    const float kompass_oben =
+        daneben ? std::max({p.balkentext.unten + abstand_teile,
+                            balken_unten + abstand_teile + m.buchstabe / 2.0f - e,
+                            m.oben + t * (10.0f - e)})
+                : std::max(balken_unten + abstand_teile, m.oben + t * (10.0f - e));
+    p.kompass_y = kompass_oben + e;
+    p.kompass = {p.kompass_x - e, kompass_oben, p.kompass_x + e, kompass_oben + 2.0f * e};
+
+    const float belegt = std::max(p.kompass.unten, balken_unten);
+    const float boden = m.unten - 0.3f - t * 0.7f;
+    bool gut = p.kompass.links >= x0 && p.kompass.rechts <= x1 && p.balkentext.rechts <= x1 &&
+               p.titel_platz > 0.0f;
+    const int n = m.blaetter;
+    if (n > 1) {
+        p.zelle = std::min(zelle_voll * f, (x1 - x0) / static_cast<float>(n));
+        p.planquadrate = {x0, boden - static_cast<float>(n) * p.zelle,
+                          x0 + static_cast<float>(n) * p.zelle, boden};
+        gut = gut && p.planquadrate.oben >= belegt + abstand_teile;
+    } else {
+        gut = gut && belegt <= boden;
+    }
+    p.passt = gut;
+    return gut;
+}
+
+} // namespace
+
+Randleistenplan randleiste_anordnen(const Randleistenmasse& m) {
+    // The parts keep their size as long as giving up free space suffices;
+    // they shrink together only as far as needed.
+    Randleistenplan p;
+    for (int f = 100; f >= 20; --f)
+        for (int t = 50; t >= 0; --t)
+            if (anordnen(m, static_cast<float>(f) / 100.0f, static_cast<float>(t) / 50.0f, p))
+                return p;
+    return p;
+}
+
 float titel_schriftgroesse(double breite_bei_14, float platz) {
     if (!(breite_bei_14 > platz) || !(platz > 0.0f)) return titel_punkte;
     return static_cast<float>(titel_punkte * platz / breite_bei_14);

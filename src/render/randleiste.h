@@ -1,6 +1,6 @@
 // The printed page around the map: the crop rectangle of tiled prints and the
-// measures of the side panel (title size, scale bar, compass rose, sheet
-// grid). Positions are centimetres on the landscape page.
+// side panel (title, scale bar, compass rose, sheet grid) laid out in the room
+// the paper leaves. Positions are centimetres on the landscape page.
 #pragma once
 
 namespace tarvello {
@@ -28,9 +28,47 @@ struct Massstabsbalken {
     int segmente = 0; // n
 };
 
-// Bar for v = map units per 4 cm (rounded to one decimal first). Values
-// beyond the table's last row (100000) keep its bar.
+// Bar for v = map units per reference length, at most 4 cm (rounded to one
+// decimal first). From v = 0.5 on the bar is never longer than the reference.
+// Values beyond the table's last row (100000) keep its bar.
 Massstabsbalken massstabsbalken(float v);
+
+// What the page and the fonts give the side panel to work with.
+struct Randleistenmasse {
+    float seitenbreite = 0;      // printable width; 0 when unknown
+    float karte_rechts = 0;      // right edge of the map square
+    float oben = 0, unten = 0;   // top and bottom of the map square
+    float rand = 0;              // margin kept free at the page's right edge
+    int blaetter = 1;            // N of the N x N tiling
+    float massstab = 0;          // centimetres per map unit
+    float titel_hoehe = 0;       // the title's height at 14 points
+    float text_hoehe = 0;        // height of a 12-point label
+    float balkentext_breite = 0; // widest scale label at 12 points
+    float buchstabe = 0;         // larger side of the rose's letters
+};
+
+// Where the parts of the side panel go. Rectangles are what each part may
+// cover; they lie right of the map, within the page and apart.
+struct Randleistenplan {
+    Rechteck kasten;         // the white panel
+    Rechteck titel;          // the title's text starts at its top-left corner
+    float titel_platz = 0;   // width the title may take
+    Rechteck balken;         // the bar with its end ticks
+    Rechteck balkentext;     // the bar's label
+    Massstabsbalken teilung; // what the bar shows
+    float balken_laenge = 0; // its length on paper
+    Rechteck kompass;        // the rose with its letters
+    float kompass_x = 0, kompass_y = 0, kompass_radius = 0;
+    Rechteck planquadrate; // the sheet grid; empty for a single sheet
+    float zelle = 0;       // side of one box of the grid
+    bool passt = true;     // false when the page is too small for all parts
+};
+
+// Today's sizes (title 2 cm down, bar from 4 cm, rose of 1.65 cm around
+// 10 cm, grid boxes of 0.35 cm ending 1 cm above the map's bottom) where they
+// fit; on short pages or with many sheets the free space shrinks first, then
+// bar, rose and grid together.
+Randleistenplan randleiste_anordnen(const Randleistenmasse& m);
 
 // Size in points that makes the title at most `platz` cm wide, given its
 // width at 14 points; 14 when it fits.

@@ -322,24 +322,44 @@ void Zeichner::schnittrahmen_zeichnen() {
 // them on every other sheet too.
 void Zeichner::seitenleiste_zeichnen() {
     const QColor schwarz(0, 0, 0);
-    const double sx = z_.karte_unten + 1.0f; // the map is square
     const bool erstes = z_.blatt_nummer == 1;
     // The panel has its own area; the map's clip would hide it.
     flaeche_->beschneiden(z_.karte_rechts, 0.0,
                           std::max(z_.seitenbreite, z_.karte_unten + randleiste_breite) +
                               z_.karte_unten);
-    flaeche_->rechteck_gefuellt(z_.karte_rechts, z_.rand_oben, z_.karte_rechts + randleiste_breite,
-                                z_.karte_unten, QColor(255, 255, 255));
+
+    QFont schrift = Zeichenflaeche::beschriftungsschrift(titel_punkte);
+    schrift.setBold(true);
+    flaeche_->schrift_setzen(schrift);
+    const QFont klein = Zeichenflaeche::beschriftungsschrift(12.0);
+    Randleistenmasse masse;
+    masse.seitenbreite = z_.seitenbreite;
+    masse.karte_rechts = z_.karte_rechts;
+    masse.oben = z_.rand_oben;
+    masse.unten = z_.karte_unten;
+    masse.rand = z_.rand_links;
+    masse.blaetter = z_.blaetter_je_seite;
+    masse.massstab = z_.massstab;
+    masse.titel_hoehe = static_cast<float>(flaeche_->text_hoehe(auf_.stadtname));
+    flaeche_->schrift_setzen(klein);
+    masse.text_hoehe = static_cast<float>(flaeche_->text_hoehe(QStringLiteral("0m")));
+    masse.balkentext_breite = static_cast<float>(flaeche_->text_breite(QStringLiteral("50000m")));
+    const char* buchstaben[] = {"N", "W", "S", "O"};
+    for (const char* b : buchstaben) {
+        const QString t = QString::fromLatin1(b);
+        masse.buchstabe = std::max({masse.buchstabe, static_cast<float>(flaeche_->text_breite(t)),
+                                    static_cast<float>(flaeche_->text_hoehe(t))});
+    }
+    const Randleistenplan plan = randleiste_anordnen(masse);
+
+    const Rechteck& k = plan.kasten;
+    flaeche_->rechteck_gefuellt(k.links, k.oben, k.rechts, k.unten, QColor(255, 255, 255));
 
     if (o_.druck_bezeichnung || erstes) {
-        QFont schrift = Zeichenflaeche::beschriftungsschrift(titel_punkte);
-        schrift.setBold(true);
         flaeche_->schrift_setzen(schrift);
         // Narrow pages (Letter) shrink the title further, so it stays on the
         // page.
-        float platz = titel_breite_max;
-        if (z_.seitenbreite > 0.0f)
-            platz = std::min(platz, static_cast<float>(z_.seitenbreite - z_.rand_links - sx));
+        const float platz = plan.titel_platz;
         float punkte = titel_schriftgroesse(flaeche_->text_breite(auf_.stadtname), platz);
         // Text widths do not shrink quite in step with the size on coarse
         // devices (hinting); a second look keeps the title within its room.
@@ -350,44 +370,43 @@ void Zeichner::seitenleiste_zeichnen() {
             if (breite <= platz * 1.002) break;
             punkte = static_cast<float>(punkte * platz / breite);
         }
-        flaeche_->position_setzen(sx, z_.rand_oben + 2.0f);
+        flaeche_->position_setzen(plan.titel.links, plan.titel.oben);
         flaeche_->text(auf_.stadtname);
     }
 
     const int n = z_.blaetter_je_seite;
     if ((o_.druck_planquadrate || erstes) && n > 1) {
-        constexpr double seite = 0.35;
-        for (int k = 1; k <= n; ++k)
+        const double seite = plan.zelle;
+        for (int zeile = 1; zeile <= n; ++zeile)
             for (int t = 1; t <= n; ++t) {
-                const double x = sx + (t - 1) * seite;
-                const double y = z_.karte_unten - n * seite - 1.0 + (k - 1) * seite;
-                if ((k - 1) * n + t == z_.blatt_nummer)
+                const double x = plan.planquadrate.links + (t - 1) * seite;
+                const double y = plan.planquadrate.oben + (zeile - 1) * seite;
+                if ((zeile - 1) * n + t == z_.blatt_nummer)
                     flaeche_->rechteck_gefuellt(x, y, x + seite, y + seite, schwarz);
                 flaeche_->rechteck(x, y, x + seite, y + seite, 4.0, schwarz);
             }
     }
 
-    QFont klein = Zeichenflaeche::beschriftungsschrift(12.0);
     if (o_.druck_massstab || erstes) {
-        const double y0 = z_.rand_oben + 4.0f;
-        const Massstabsbalken balken = massstabsbalken(4.0f / z_.massstab);
-        const double l = balken.laenge * z_.massstab;
-        const int segmente = balken.segmente;
+        const double sx = plan.balken.links, y0 = plan.balken.oben;
+        const double l = plan.balken_laenge;
+        const int segmente = plan.teilung.segmente;
         for (int a = 0; a < segmente; ++a) {
             const double y1 = y0 + a * l / segmente, y2 = y0 + (a + 1) * l / segmente;
             if (a % 2 == 0) flaeche_->rechteck_gefuellt(sx, y1, sx + 0.2, y2, schwarz);
             flaeche_->rechteck(sx, y1, sx + 0.2, y2, 3.0, schwarz);
         }
         flaeche_->schrift_setzen(klein);
-        flaeche_->position_setzen(sx + 1.0, y0);
-        flaeche_->text(QString::number(static_cast<double>(balken.laenge)) + QLatin1Char('m'));
-        flaeche_->linie(sx, y0, sx + 0.5, y0, 3.0, schwarz);
-        flaeche_->linie(sx, y0 + l, sx + 0.5, y0 + l, 3.0, schwarz);
+        flaeche_->position_setzen(plan.balkentext.links, plan.balkentext.oben);
+        flaeche_->text(QString::number(static_cast<double>(plan.teilung.laenge)) +
+                       QLatin1Char('m'));
+        flaeche_->linie(sx, y0, plan.balken.rechts, y0, 3.0, schwarz);
+        flaeche_->linie(sx, y0 + l, plan.balken.rechts, y0 + l, 3.0, schwarz);
     }
 
     if (o_.druck_kompass || erstes) {
-        const float cx = static_cast<float>(sx) + 3.0f, cy = z_.rand_oben + 10.0f;
-        constexpr float r_rose = 1.65f;
+        const float cx = plan.kompass_x, cy = plan.kompass_y;
+        const float r_rose = plan.kompass_radius;
         const float nord = nordrichtung(auf_.nord);
         const float grad = pi / 180.0f;
         // 16 rays: 4 long ones to the cardinal points, 4 middle, 8 short.
@@ -403,7 +422,6 @@ void Zeichner::seitenleiste_zeichnen() {
             flaeche_->linie(bx, by, tx, ty, 3.0, schwarz);
         }
         flaeche_->schrift_setzen(klein);
-        const char* buchstaben[] = {"N", "W", "S", "O"};
         for (int i = 0; i < 4; ++i) {
             const float a = nord + static_cast<float>(i) * 90.0f * grad;
             const QString t = QString::fromLatin1(buchstaben[i]);

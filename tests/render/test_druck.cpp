@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -471,10 +473,12 @@ TEST(Drucklauf, ErstesBlattTraegtAlleAngaben) {
         EXPECT_EQ(s.text_von("20m"), nullptr) << i;
         for (const Primitiv* r : s.alle("rahmen"))
             EXPECT_NE(r->breite, 4.0) << i;
-        // The white panel stays.
+        // The white panel stays, from the map to the page's edge.
         bool panel = false;
         for (const Primitiv* b : s.alle("box"))
-            if (b->farbe == weiss && std::abs(b->p[1].x() - b->p[0].x() - 9.0) < 1e-5) panel = true;
+            if (b->farbe == weiss && std::abs(b->p[0].x() - (0.2 + seite_h)) < 1e-5 &&
+                std::abs(b->p[1].x() - 28.7) < 1e-5)
+                panel = true;
         EXPECT_TRUE(panel) << i;
     }
 }
@@ -679,6 +683,159 @@ TEST(Randleiste, MassstabsbalkenAufDemBlatt) {
                 unten = true;
         EXPECT_TRUE(unten) << text;
     }
+}
+
+namespace {
+
+// Printable landscape area of a PDF page in centimetres.
+QSizeF druckflaeche(QPageSize::PageSizeId papier) {
+    const QPageLayout l(QPageSize(papier), QPageLayout::Landscape,
+                        QMarginsF(pdf_rand_mm, pdf_rand_mm, pdf_rand_mm, pdf_rand_mm),
+                        QPageLayout::Millimeter);
+    return l.paintRect(QPageLayout::Millimeter).size() / 10.0;
+}
+
+// Distance between two rectangles along the axis that separates them most;
+// negative when they overlap.
+float luecke(const Rechteck& a, const Rechteck& b) {
+    return std::max({a.links - b.rechts, b.links - a.rechts, a.oben - b.unten, b.oben - a.unten});
+}
+
+} // namespace
+
+// Every paper the PDF output knows, every tiling, the smallest and the
+// largest town: the parts of the panel stay on the page and apart, and the
+// bar is as long as its label says.
+TEST(Randleiste, TeileLiegenAufJederSeiteAuseinander) {
+    // Font measures as on a 600 dpi page.
+    QImage bild(8, 8, QImage::Format_RGB32);
+    const double px = 600.0 / 2.54;
+    bild.setDotsPerMeterX(static_cast<int>(px * 100.0));
+    bild.setDotsPerMeterY(static_cast<int>(px * 100.0));
+    Randleistenmasse masse;
+    {
+        Zeichenflaeche f(&bild, px);
+        QFont titel = Zeichenflaeche::beschriftungsschrift(titel_punkte);
+        titel.setBold(true);
+        f.schrift_setzen(titel);
+        masse.titel_hoehe = static_cast<float>(f.text_hoehe("Kleinstadt"));
+        f.schrift_setzen(Zeichenflaeche::beschriftungsschrift(12.0));
+        masse.text_hoehe = static_cast<float>(f.text_hoehe("0m"));
+        masse.balkentext_breite = static_cast<float>(f.text_breite("50000m"));
+        masse.buchstabe = static_cast<float>(std::max(f.text_breite("W"), f.text_hoehe("W")));
+        f.beenden();
+    }
+    ASSERT_GT(masse.text_hoehe, 0.3f);
+
+    for (const auto papier :
+         {QPageSize::A5, QPageSize::A4, QPageSize::A3, QPageSize::A2, QPageSize::A1, QPageSize::A0,
+          QPageSize::Letter, QPageSize::Legal, QPageSize::Tabloid, QPageSize::B5}) {
+        const QSizeF seite = druckflaeche(papier);
+        for (const float e : {100.0f, 7500.0f})
+            for (int n = 1; n <= 20; ++n) {
+                SCOPED_TRACE(QPageSize::key(papier).toStdString() + " E " + std::to_string(e) +
+                             " N " + std::to_string(n));
+                Renderzustand z;
+                z.drucker_vorbereiten(e, 1.0f, n, static_cast<float>(seite.height()),
+                                      static_cast<float>(seite.width()), 100.0f);
+                masse.seitenbreite = z.seitenbreite;
+                masse.karte_rechts = z.karte_rechts;
+                masse.oben = z.rand_oben;
+                masse.unten = z.karte_unten;
+                masse.rand = z.rand_links;
+                masse.blaetter = n;
+                masse.massstab = z.massstab;
+                const Randleistenplan p = randleiste_anordnen(masse);
+                EXPECT_TRUE(p.passt);
+                std::vector<Rechteck> teile{p.titel, p.balken, p.balkentext, p.kompass};
+                if (n > 1) teile.push_back(p.planquadrate);
+                EXPECT_EQ(n > 1, p.zelle > 0.0f);
+                teile.push_back(p.kasten); // checked against the page only
+                for (const Rechteck& r : teile) {
+                    EXPECT_GT(r.rechts, r.links);
+                    EXPECT_GT(r.unten, r.oben);
+                    EXPECT_GE(r.links, z.karte_rechts);
+                    EXPECT_LE(r.rechts, z.seitenbreite);
+                    EXPECT_GE(r.oben, 0.0f);
+                    EXPECT_LE(r.unten, static_cast<float>(seite.height()));
+                }
+                teile.pop_back();
+                for (std::size_t i = 0; i < teile.size(); ++i)
+                    for (std::size_t j = i + 1; j < teile.size(); ++j)
+                        EXPECT_GE(luecke(teile[i], teile[j]), 0.05f - 1e-4f) << i << " " << j;
+                // A rose beside the bar keeps the letter on its centre line
+                // below the bar's end.
+                if (p.kompass.oben < p.balken.unten) {
+                    EXPECT_GE(p.kompass_y - masse.buchstabe / 2.0f, p.balken.unten + 0.2f - 1e-4f);
+                }
+                // The rose's letters sit 1.3 radii out, inside its square.
+                EXPECT_LE(1.3f * p.kompass_radius + masse.buchstabe / 2.0f,
+                          (p.kompass.rechts - p.kompass.links) / 2.0f + 1e-4f);
+                EXPECT_LE(p.zelle * static_cast<float>(n),
+                          p.planquadrate.rechts - p.planquadrate.links + 1e-4f);
+                // The bar measures the map and fills its room well (the
+                // table's steps are at most 2.5 apart).
+                EXPECT_NEAR(p.balken_laenge / z.massstab, p.teilung.laenge,
+                            1e-5f * p.teilung.laenge);
+                EXPECT_LE(p.balken_laenge, p.balken.unten - p.balken.oben + 1e-4f);
+                EXPECT_GE(p.balken_laenge, 0.39f * (p.balken.unten - p.balken.oben));
+            }
+    }
+}
+
+// A5 with 20 x 20 sheets: the panel is shrunk, what is drawn stays on the
+// page and the bar's ticks lie as far apart as its label says.
+TEST(Randleiste, GeschrumpfteLeisteAufA5) {
+    const QSizeF seite = druckflaeche(QPageSize::A5);
+    Druck d;
+    d.o.blaetter_je_seite = 20;
+    d.o.ausschnitt_modus = true;
+    d.o.blatt_gewaehlt(1, 1) = 1;
+    Seitenziel ziel(static_cast<float>(seite.width()), static_cast<float>(seite.height()), 30.0f);
+    ASSERT_TRUE(d.drucken(ziel).gut());
+    ASSERT_EQ(ziel.seiten.size(), 1u);
+    const Druckaufzeichnung& s = *ziel.seiten[0];
+    Renderzustand z;
+    z.drucker_vorbereiten(d.m.stadt_abmessung, d.m.karten_faktor, 20,
+                          static_cast<float>(seite.height()), static_cast<float>(seite.width()),
+                          30.0f);
+    const double sx = z.karte_rechts + 1.0;
+    // Everything right of the map stays on the page.
+    int teile = 0;
+    for (const Primitiv& x : s.e) {
+        if (x.p.empty() || x.p[0].x() < z.karte_rechts + 0.5) continue;
+        ++teile;
+        double rechts = x.p[0].x() + x.textbreite, unten = x.p[0].y() + x.texthoehe;
+        for (const QPointF& q : x.p) {
+            rechts = std::max(rechts, q.x());
+            unten = std::max(unten, q.y());
+        }
+        EXPECT_LE(rechts, seite.width()) << x.art;
+        EXPECT_LE(unten, seite.height()) << x.art;
+    }
+    EXPECT_GT(teile, 400); // the grid's boxes among them
+    // The grid's 400 boxes are narrower than 0.35 cm.
+    int boxen = 0;
+    for (const Primitiv* r : s.alle("rahmen"))
+        if (r->breite == 4.0) {
+            ++boxen;
+            EXPECT_LT(r->p[1].x() - r->p[0].x(), 0.3);
+        }
+    EXPECT_EQ(boxen, 400);
+    // The bar: its label in metres times the scale is the ticks' distance.
+    std::vector<double> striche;
+    for (const Primitiv* l : s.alle("linie"))
+        if (std::abs(l->p[0].x() - sx) < 1e-6 && std::abs(l->p[1].x() - sx - 0.5) < 1e-6)
+            striche.push_back(l->p[0].y());
+    ASSERT_EQ(striche.size(), 2u);
+    const Primitiv* text = nullptr;
+    for (const Primitiv* t : s.alle("text"))
+        if (t->text.endsWith('m') && std::abs(t->p[0].x() - sx - 1.0) < 1e-6) text = t;
+    ASSERT_NE(text, nullptr);
+    bool zahl = false;
+    const double meter = text->text.chopped(1).toDouble(&zahl);
+    ASSERT_TRUE(zahl) << text->text.toStdString();
+    EXPECT_NEAR(striche[1] - striche[0], meter * z.massstab, 1e-4);
 }
 
 TEST(Randleiste, TitelSchrumpftAufSiebenEinhalbZentimeter) {
