@@ -132,8 +132,20 @@ int Nordwahl::gewaehlt() const {
 }
 
 void Nordwahl::waehlen(int index) {
-    if (index < 0 || index >= 12) return;
-    knoepfe_[static_cast<std::size_t>(index)]->setChecked(true);
+    if (index >= 0 && index < 12) {
+        knoepfe_[static_cast<std::size_t>(index)]->setChecked(true);
+        return;
+    }
+    // No button: a map saved without a north choice keeps none, and the
+    // next save writes none. An exclusive group will not let its last
+    // button go, so it is opened for the moment.
+    QButtonGroup* gruppe = knoepfe_[0]->group();
+    gruppe->setExclusive(false);
+    for (QRadioButton* k : knoepfe_)
+        k->setChecked(false);
+    gruppe->setExclusive(true);
+    update();
+    emit gewechselt(-1);
 }
 
 void Nordwahl::paintEvent(QPaintEvent*) {

@@ -56,6 +56,7 @@ class Nordwahl : public QWidget {
   public:
     explicit Nordwahl(QWidget* parent = nullptr);
     int gewaehlt() const;
+    // Marks button 0..11; any other index clears every button.
     void waehlen(int index);
     QRadioButton* knopf(int i) const { return knoepfe_[static_cast<std::size_t>(i)]; }
     // Centre of the compass shape and the radius of the buttons' centres.

@@ -586,6 +586,18 @@ TEST(EingabeDateien, GespeicherteKarteKommtInEinNeuesFensterZurueck) {
     EXPECT_TRUE(finde<QPushButton>(w2, "Command_grafikexport")->isEnabled());
     EXPECT_FLOAT_EQ(w2.vorschau()->zoom(), 1.0f);
     EXPECT_GT(nicht_weisse(w2.vorschau()->bild()), 100);
+
+    // A map saved with no north marked clears the choice, and a save keeps
+    // it so.
+    w.nord_setzen(-1);
+    ASSERT_TRUE(w.karte_speichern_als(datei));
+    ASSERT_TRUE(w2.karte_laden_aus(datei));
+    EXPECT_EQ(w2.nord(), -1);
+    const QString zweite = ordner.filePath("zwei.qls");
+    ASSERT_TRUE(w2.karte_speichern_als(zweite));
+    QFile a(datei), b(zweite);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
     for (QWidget* box : QApplication::topLevelWidgets())
         if (box != &w && box != &w2) box->close();
 }
