@@ -192,7 +192,7 @@ QWidget* Eingabe::linke_seite_bauen() {
 
     links->addLayout(startzeile_bauen());
 
-    status_ = new QLabel;
+    status_ = new Statuszeile;
     status_->setObjectName("Label_aktion_aktuell");
     status_->setFrameShape(QFrame::StyledPanel);
     status_->setFrameShadow(QFrame::Sunken);
@@ -578,7 +578,7 @@ void Eingabe::sprachversionen() {
     listen_fuellen();
     if (deutsch_) deutsch_->setChecked(sprache_ == Sprache::deutsch);
     if (englisch_) englisch_->setChecked(sprache_ == Sprache::englisch);
-    status_->setText(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
+    status_->text_setzen(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
 }
 
 void Eingabe::listen_fuellen() {
@@ -748,11 +748,11 @@ void Eingabe::druckmenue_abgleichen() {
 
 void Eingabe::status_setzen(const Status& status) {
     letzter_status_ = status;
-    status_->setText(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
+    status_->text_setzen(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
 }
 
 QString Eingabe::status_text() const {
-    return status_->text();
+    return status_->voller_text();
 }
 
 void Eingabe::fortschritt_setzen(float prozent) {

@@ -51,6 +51,7 @@ class Fortschrittsbalken;
 class Groessenverteilung;
 class Kennzeichnung;
 class Nordwahl;
+class Statuszeile;
 class Stadtname;
 class Vorschau;
 class Wirt;
@@ -244,7 +245,7 @@ class Eingabe : public QMainWindow {
     QPushButton* start_ = nullptr;
     QPushButton* abbruch_knopf_ = nullptr;
     QLineEdit* startwert_ = nullptr;
-    QLabel* status_ = nullptr;
+    Statuszeile* status_ = nullptr;
     Status letzter_status_; // what status_ shows, for a language change
     Fortschrittsbalken* fortschritt_ = nullptr;
     Groessenverteilung* grafik_ = nullptr;

@@ -348,6 +348,23 @@ TEST(Eingabe, SprachwechselFormuliertDenStatusNeu) {
     EXPECT_EQ(w.status_text(), "a.qls: line 3: bad");
 }
 
+TEST(Eingabe, LangerStatusLaesstDasFensterWieEsIst) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.show();
+    QApplication::processEvents();
+    const QRect vorher = w.vorschau()->geometry();
+    const std::string lang =
+        "/home/spielleiter/" + std::string(300, 'x') + "/plan.qls: cannot write";
+    w.status_setzen({Statusart::meldung, lang});
+    QApplication::processEvents();
+    EXPECT_EQ(w.vorschau()->geometry(), vorher);
+    EXPECT_EQ(w.status_text().toStdString(), lang);
+    auto* zeile = finde<QLabel>(w, "Label_aktion_aktuell");
+    EXPECT_EQ(zeile->toolTip().toStdString(), lang);
+    EXPECT_LT(zeile->text().size(), static_cast<int>(lang.size())); // shortened to fit
+}
+
 // --- runs --------------------------------------------------------------------
 
 TEST(EingabeLauf, FertigerLaufGibtSpeichernDruckenExportFrei) {
