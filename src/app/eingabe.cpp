@@ -781,6 +781,13 @@ void Eingabe::lauf_starten() {
         startwert = *gelesen;
     }
 
+    // The field shows the seed of the run while it works, not the last one.
+    startwert_->setText(QString::number(startwert));
+    startwert_gezogen_ = ziehen;
+    // A drawn seed is shown in grey: the next Start draws a new one unless
+    // the user edits it.
+    startwert_->setStyleSheet(ziehen ? "color: gray;" : QString());
+
     laeuft_ = true;
     abbruch_ = false;
     bedienung_schalten();
@@ -794,11 +801,6 @@ void Eingabe::lauf_starten() {
     laeuft_ = false;
     letztes_ende_ = bericht.ende;
     letzter_startwert_ = startwert;
-    startwert_->setText(QString::number(startwert));
-    startwert_gezogen_ = ziehen;
-    // A drawn seed is shown in grey: the next Start draws a new one unless
-    // the user edits it.
-    startwert_->setStyleSheet(ziehen ? "color: gray;" : QString());
     if (bericht.ende == Laufende::fehler) {
         status_setzen(meldung_status(qtext(bericht.ergebnis, sprache_)));
         meldung(qtext(bericht.ergebnis, sprache_));

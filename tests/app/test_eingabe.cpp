@@ -409,9 +409,14 @@ TEST(EingabeLauf, LeererStartwertZiehtJedesMalEinenNeuen) {
     ASSERT_TRUE(w.letzter_startwert());
     const std::uint64_t erster = *w.letzter_startwert();
     EXPECT_EQ(feld->text(), QString::number(erster));
-    // The shown seed was drawn, so Start draws again ...
-    lauf_mit(w);
+    // The shown seed was drawn, so Start draws again; while the run works
+    // the field shows the seed it runs with ...
+    QString waehrend;
+    lauf_mit(w, [&] {
+        if (w.laeuft()) waehrend = feld->text();
+    });
     EXPECT_NE(*w.letzter_startwert(), erster);
+    EXPECT_EQ(waehrend, QString::number(*w.letzter_startwert()));
     // ... until the user types one.
     QTest::keyClicks(feld, "1");
     const std::uint64_t getippt = feld->text().toULongLong();
