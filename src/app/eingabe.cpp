@@ -315,6 +315,7 @@ QLayout* Eingabe::pfeile_bauen() {
     for (const Knopf& k : knoepfe) {
         QPushButton* b = navigationsknopf(k.name);
         if (k.aktion == &Vorschau::gesamt) b->setFixedWidth(56);
+        ansicht_knoepfe_.push_back(b);
         beschriften(b);
         connect(b, &QPushButton::clicked, vorschau_, k.aktion);
         pfeile->addWidget(b, k.zeile, k.spalte, Qt::AlignCenter);
@@ -331,6 +332,7 @@ QLayout* Eingabe::zoomknoepfe_bauen() {
                                        std::pair{"Command61", &Vorschau::auffrischen}}) {
         QPushButton* b = navigationsknopf(name);
         b->setFixedWidth(72);
+        ansicht_knoepfe_.push_back(b);
         beschriften(b);
         connect(b, &QPushButton::clicked, vorschau_, aktion);
         zoom->addWidget(b);
@@ -720,6 +722,10 @@ void Eingabe::bedienung_schalten() {
     karte_speichern_->setEnabled(plan);
     drucken_->setEnabled(plan);
     grafikexport_->setEnabled(plan);
+    // A print or export draws the map as it is; the view stays put meanwhile.
+    for (QPushButton* b : ansicht_knoepfe_)
+        b->setEnabled(!dateiarbeit_);
+    vorschau_->setEnabled(!dateiarbeit_);
 }
 
 void Eingabe::druck_layout(QAction* gewaehlt, int blaetter) {

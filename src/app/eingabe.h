@@ -246,7 +246,8 @@ class Eingabe : public QMainWindow {
     QPushButton* abbruch_knopf_ = nullptr;
     QLineEdit* startwert_ = nullptr;
     Statuszeile* status_ = nullptr;
-    Status letzter_status_; // what status_ shows, for a language change
+    std::vector<QPushButton*> ansicht_knoepfe_; // moving and zooming the preview
+    Status letzter_status_;                     // what status_ shows, for a language change
     Fortschrittsbalken* fortschritt_ = nullptr;
     Groessenverteilung* grafik_ = nullptr;
     Vorschau* vorschau_ = nullptr;
