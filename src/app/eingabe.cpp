@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -23,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -109,6 +111,7 @@ Status meldung_status(const QString& text) {
 
 Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), daten_(daten) {
     setObjectName("Eingabe");
+    adresse_oeffnen = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
     sprache_ = Sprache::englisch;
     aufbauen();
     menues_aufbauen();
@@ -545,7 +548,7 @@ void Eingabe::menues_aufbauen() {
 
     m = hauptmenue("menue_info");
     connect(aktion(m, "menue_anleitung"), &QAction::triggered, this,
-            [this] { QDesktopServices::openUrl(anleitung_adresse(sprache_)); });
+            [this] { anleitung_zeigen(); });
     connect(aktion(m, "menue_updates"), &QAction::triggered, this,
             [this] { seite_oeffnen(adresse_updates(sprache_)); });
     connect(aktion(m, "menue_kontakt"), &QAction::triggered, this,
@@ -873,7 +876,38 @@ void Eingabe::meldung(const QString& text) {
 }
 
 void Eingabe::seite_oeffnen(const QString& adresse) {
-    QDesktopServices::openUrl(QUrl(adresse));
+    // Without a handler the address is shown, to be copied.
+    if (!adresse_oeffnen(QUrl(adresse)))
+        meldung(text_seite_nicht_geoeffnet.in(sprache_).arg(adresse));
+}
+
+QWidget* Eingabe::anleitung_zeigen() {
+    const QString datei = anleitung_datei(sprache_);
+    if (datei.isEmpty()) {
+        seite_oeffnen(adresse_anleitung(sprache_));
+        return nullptr;
+    }
+    if (adresse_oeffnen(QUrl::fromLocalFile(datei))) return nullptr;
+    // No desktop handler for the page: the program shows it itself, one
+    // window that follows the language of the last call.
+    if (!anleitungsfenster_) {
+        anleitungsfenster_ = new QDialog(this);
+        anleitungsfenster_->setObjectName("Anleitung");
+        anleitungsfenster_->setModal(false);
+        auto* browser = new QTextBrowser(anleitungsfenster_);
+        browser->setObjectName("Anleitung_Text");
+        browser->setOpenExternalLinks(true);
+        auto* schicht = new QVBoxLayout(anleitungsfenster_);
+        schicht->setContentsMargins(0, 0, 0, 0);
+        schicht->addWidget(browser);
+        anleitungsfenster_->resize(760, 640);
+    }
+    anleitungsfenster_->setWindowTitle(beschriftung("menue_anleitung")->in(sprache_));
+    auto* browser = anleitungsfenster_->findChild<QTextBrowser*>("Anleitung_Text");
+    browser->setSource(QUrl::fromLocalFile(datei));
+    anleitungsfenster_->show();
+    anleitungsfenster_->raise();
+    return anleitungsfenster_;
 }
 
 bool Eingabe::fehler_zeigen(const Ergebnis& e) {

@@ -32,12 +32,14 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLayout;
 class QLineEdit;
 class QMenu;
 class QPrinter;
 class QPushButton;
+class QUrl;
 class QSlider;
 class QTabWidget;
 class QToolButton;
@@ -149,6 +151,13 @@ class Eingabe : public QMainWindow {
     // the window then shows).
     bool drucken_auf(QPrinter& drucker);
 
+    // Opens an address with the desktop's handler; true when one took it.
+    // Tests put a stand-in here.
+    std::function<bool(const QUrl&)> adresse_oeffnen;
+    // The manual: with the desktop's handler, else in the program's own help
+    // window, which this returns then (null when the handler took it).
+    QWidget* anleitung_zeigen();
+
   public slots:
     // Command2 and "New": one generation run.
     void lauf_starten();
@@ -246,6 +255,7 @@ class Eingabe : public QMainWindow {
     QPushButton* abbruch_knopf_ = nullptr;
     QLineEdit* startwert_ = nullptr;
     Statuszeile* status_ = nullptr;
+    QDialog* anleitungsfenster_ = nullptr;
     std::vector<QPushButton*> ansicht_knoepfe_; // moving and zooming the preview
     Status letzter_status_;                     // what status_ shows, for a language change
     Fortschrittsbalken* fortschritt_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +17,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -291,6 +294,40 @@ TEST(Eingabe, HilfeknoepfeZeigenIhrenTextInDerSprache) {
         EXPECT_FALSE(QString::fromUtf8(t->de).isEmpty()) << n;
         EXPECT_FALSE(QString::fromUtf8(t->en).isEmpty()) << n;
     }
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w) box->close();
+}
+
+TEST(Eingabe, OhneDesktopProgrammZeigtDasFensterAnleitungUndAdresse) {
+    Programmdaten d;
+    Eingabe w(d);
+    std::vector<QUrl> geoeffnet;
+    bool annehmen = false;
+    w.adresse_oeffnen = [&](const QUrl& u) {
+        geoeffnet.push_back(u);
+        return annehmen;
+    };
+    w.sprache_setzen(Sprache::deutsch);
+    aktion(w, "menue_anleitung")->trigger();
+    ASSERT_EQ(geoeffnet.size(), 1u);
+    QDialog* fenster = w.findChild<QDialog*>("Anleitung");
+    ASSERT_NE(fenster, nullptr) << "no handler: the manual opens in the program";
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_EQ(fenster->windowTitle(), "Ihr erster Stadtplan");
+    const auto* text = fenster->findChild<QTextBrowser*>("Anleitung_Text");
+    EXPECT_TRUE(text->source().toLocalFile().endsWith("anleitung_de.html"));
+    EXPECT_GT(text->toPlainText().size(), 500);
+    fenster->close();
+
+    // With a handler nothing of our own opens; a page no handler takes is
+    // shown as its address.
+    annehmen = true;
+    EXPECT_EQ(w.anleitung_zeigen(), nullptr);
+    EXPECT_FALSE(fenster->isVisible());
+    annehmen = false;
+    aktion(w, "menue_updates")->trigger();
+    EXPECT_TRUE(w.letzte_meldung().contains(geoeffnet.back().toString()))
+        << w.letzte_meldung().toStdString();
     for (QWidget* box : QApplication::topLevelWidgets())
         if (box != &w) box->close();
 }
