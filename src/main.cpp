@@ -26,9 +26,11 @@ using namespace tarvello;
 namespace {
 
 const char* hilfe_text = "Usage: tarvello [<command> [options]]\n"
+                         "       tarvello MAP.qls | SETTINGS.qle\n"
                          "\n"
                          "Invents maps of towns, from a hamlet to a large city.\n"
-                         "Without a command the program opens its window.\n"
+                         "Without a command the program opens its window, with the map\n"
+                         "or settings file if one is given.\n"
                          "\n"
                          "Commands:\n"
                          "  generate   Generate a town map without a window\n"
@@ -43,14 +45,30 @@ const char* hilfe_text = "Usage: tarvello [<command> [options]]\n"
                          "\n"
                          "'tarvello <command> --help' describes the options of a command.\n";
 
-int fenster_starten(int argc, char** argv) {
+// The window, with a map (.qls) or settings (.qle) opened from the file
+// manager or a shell; a file that cannot be read is said so in the window.
+int fenster_starten(int argc, char** argv, const char* datei = nullptr) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("tarvello");
     QCoreApplication::setApplicationVersion(programm_version);
     Programmdaten daten;
     Eingabe fenster(daten);
     fenster.show();
+    if (datei) {
+        const QString pfad = QString::fromLocal8Bit(datei);
+        if (pfad.endsWith(".qle", Qt::CaseInsensitive))
+            fenster.einstellungen_laden_aus(pfad);
+        else
+            fenster.karte_laden_aus(pfad);
+    }
     return app.exec();
+}
+
+// A single argument naming a map or settings file (not a command).
+bool ist_dateiargument(int argc, char** argv) {
+    if (argc != 2) return false;
+    const QString a = QString::fromLocal8Bit(argv[1]);
+    return a.endsWith(".qls", Qt::CaseInsensitive) || a.endsWith(".qle", Qt::CaseInsensitive);
 }
 
 // Commands that draw pictures or print need a QGuiApplication.
@@ -80,9 +98,9 @@ void laufzeitordner_sicherstellen() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    if (argc < 2 || ist_dateiargument(argc, argv)) {
         laufzeitordner_sicherstellen();
-        return fenster_starten(argc, argv);
+        return fenster_starten(argc, argv, argc == 2 ? argv[1] : nullptr);
     }
     // On the command line pictures are drawn offscreen, display or not.
     const bool bilder = zeichnet(argc, argv);
