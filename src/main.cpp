@@ -26,11 +26,11 @@ using namespace tarvello;
 namespace {
 
 const char* hilfe_text = "Usage: tarvello [<command> [options]]\n"
-                         "       tarvello MAP.qls | SETTINGS.qle\n"
+                         "       tarvello MAP.qls | SETTINGS.qle | PALETTE.qlf\n"
                          "\n"
                          "Invents maps of towns, from a hamlet to a large city.\n"
-                         "Without a command the program opens its window, with the map\n"
-                         "or settings file if one is given.\n"
+                         "Without a command the program opens its window, with the map,\n"
+                         "settings or palette file if one is given.\n"
                          "\n"
                          "Commands:\n"
                          "  generate   Generate a town map without a window\n"
@@ -45,8 +45,9 @@ const char* hilfe_text = "Usage: tarvello [<command> [options]]\n"
                          "\n"
                          "'tarvello <command> --help' describes the options of a command.\n";
 
-// The window, with a map (.qls) or settings (.qle) opened from the file
-// manager or a shell; a file that cannot be read is said so in the window.
+// The window, with a map (.qls), settings (.qle) or a palette (.qlf, shown
+// in the colour dialog to take) opened from the file manager or a shell; a
+// file that cannot be read is said so in the window.
 int fenster_starten(int argc, char** argv, const char* datei = nullptr) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("tarvello");
@@ -58,6 +59,8 @@ int fenster_starten(int argc, char** argv, const char* datei = nullptr) {
         const QString pfad = QString::fromLocal8Bit(datei);
         if (pfad.endsWith(".qle", Qt::CaseInsensitive))
             fenster.einstellungen_laden_aus(pfad);
+        else if (pfad.endsWith(".qlf", Qt::CaseInsensitive))
+            fenster.palette_oeffnen(pfad);
         else
             fenster.karte_laden_aus(pfad);
     }
@@ -68,7 +71,9 @@ int fenster_starten(int argc, char** argv, const char* datei = nullptr) {
 bool ist_dateiargument(int argc, char** argv) {
     if (argc != 2) return false;
     const QString a = QString::fromLocal8Bit(argv[1]);
-    return a.endsWith(".qls", Qt::CaseInsensitive) || a.endsWith(".qle", Qt::CaseInsensitive);
+    for (const char* endung : {".qls", ".qle", ".qlf"})
+        if (a.endsWith(QLatin1String(endung), Qt::CaseInsensitive)) return true;
+    return false;
 }
 
 // Commands that draw pictures or print need a QGuiApplication.

@@ -1106,6 +1106,11 @@ void Eingabe::farben_oeffnen() {
     zeigen(farben_);
 }
 
+bool Eingabe::palette_oeffnen(const QString& datei) {
+    farben_oeffnen();
+    return farben_->palette_laden_aus(datei);
+}
+
 void Eingabe::kennzeichnung_oeffnen() {
     if (!kennzeichnung_) kennzeichnung_ = new Kennzeichnung(daten_.modell, sprache_, this);
     zeigen(kennzeichnung_);

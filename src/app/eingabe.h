@@ -132,6 +132,9 @@ class Eingabe : public QMainWindow {
     bool karte_laden_aus(const QString& datei);
     bool karte_speichern_als(const QString& datei);
     bool einstellungen_laden_aus(const QString& datei);
+    // Opens the colour dialog with the palette file loaded, for the user to
+    // take or cancel; false (and said in the dialog) when it cannot be read.
+    bool palette_oeffnen(const QString& datei);
     bool einstellungen_speichern_als(const QString& datei);
     QString kartendatei() const { return kartendatei_; }
     QString einstellungsdatei() const { return einstellungsdatei_; }
