@@ -16,7 +16,7 @@ namespace tarvello {
 int befehl_render(const QStringList& argumente) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Draws a saved city map (.qls) as pictures or prints it into a PDF.");
+        "Draws a saved city map (.qls) as pictures or prints it into a PDF, or saves it again.");
     parser.addHelpOption();
     parser.addPositionalArgument("MAP", "The city map file to draw.");
     bild_optionen_hinzufuegen(parser);
@@ -26,6 +26,9 @@ int befehl_render(const QStringList& argumente) {
     // now sit at fixed points, and old scripts that pass one still run.
     parser.addOption({"seed", "Accepted for older scripts; labels no longer depend on it.", "N"});
     parser.addOption({"quiet", "No progress display."});
+    parser.addOption({{"o", "output"},
+                      "Save the map again as city map FILE (.qls), in the current version.",
+                      "FILE"});
     if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() != 1)
@@ -34,9 +37,12 @@ int befehl_render(const QStringList& argumente) {
                               : "render: unexpected argument '" + dateien[1] + "'"));
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return melden(e);
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return melden(e);
-    if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser))
+    if (parser.values("output").size() > 1)
+        return melden(bedienungsfehler("--output is given more than once"));
+    if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser) &&
+        !parser.isSet("output"))
         return melden(
-            bedienungsfehler("render: nothing to draw: give --png, --bmp, --svg or --pdf"));
+            bedienungsfehler("render: nothing to do: give --png, --bmp, --svg, --pdf or --output"));
     std::uint64_t startwert = 1;
     if (parser.isSet("seed"))
         if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
@@ -47,6 +53,10 @@ int befehl_render(const QStringList& argumente) {
     Kartenkopf kopf;
     if (Ergebnis e = stadtplan_laden(dateien.first(), modell, kopf); !e.gut()) return melden(e);
 
+    // The map as loaded, not with --title or --north, which only print.
+    if (parser.isSet("output"))
+        if (Ergebnis e = stadtplan_speichern(parser.value("output"), modell, kopf); !e.gut())
+            return melden(e);
     Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0);
     Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &farben);
     if (e.gut())
