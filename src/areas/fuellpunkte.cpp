@@ -1,5 +1,6 @@
 #include "areas/fuellpunkte.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/funktionen.h"
@@ -13,6 +14,10 @@ namespace {
 
 // The pool stops a little short of its capacity: a vertex adds at most two.
 constexpr int pool_grenze = 29990;
+// Rows times outline vertices: far above any area a run makes, it bounds the
+// work of an outline read from a file whose spacing is tiny or whose points
+// lie on one line (rows that store no point never fill the pool).
+constexpr double arbeit_max = 8.0e6;
 
 } // namespace
 
@@ -33,7 +38,10 @@ void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_
 
     const float reihen_x = ausdehnung_x / abstand_reihe / 3.0f;
     const float reihen_y = ausdehnung_y / abstand_reihe / 3.0f;
-    const int n_reihen = static_cast<int>(runden(reihen_y > reihen_x ? reihen_y : reihen_x));
+    double reihen = runden(reihen_y > reihen_x ? reihen_y : reihen_x);
+    reihen = std::min(reihen, arbeit_max / std::max(1, n));
+    // NaN and negative counts give no rows.
+    const int n_reihen = reihen > 0.0 ? static_cast<int>(reihen) : 0;
 
     pool.n = 1;
     for (int r = 1; r <= n_reihen; ++r) {

@@ -129,6 +129,15 @@ Wegklasse wegklasse(float breite, float breite_min, float breite_max) {
 namespace {
 
 constexpr int n_klassen = 5;
+// Fill points kept between sheets, all areas together: beyond this an area's
+// points are made again for each sheet instead of being kept.
+constexpr std::size_t fuellpunkte_behalten_max = 4'000'000;
+// Hatch lines of one printed building: far above what a building of a run
+// needs even on 20 x 20 sheets; a building from a file spanning kilometres
+// is hatched more coarsely instead of with billions of lines.
+constexpr int schraffur_max = 100'000;
+// Rings of one round building or tower, likewise.
+constexpr int ringe_max = 100'000;
 
 // A number label: its element's anchor on the map, its text and colour, the
 // half-extents of its box around the centre (left a, right 0.95 a, b up and
@@ -195,6 +204,7 @@ class Zeichner {
     // Fill points depend on the area only, so every sheet reuses them.
     std::vector<Fuellpunkte> park_punkte_, platz_punkte_;
     std::vector<std::uint8_t> park_bereit_, platz_bereit_;
+    std::size_t fuellpunkte_behalten_ = 0;
     // Labels are gathered and placed once per run, so every sheet shows
     // each at the same place.
     std::vector<Beschriftung> beschriftungen_;
@@ -217,6 +227,7 @@ Ergebnis Zeichner::ausfuehren() {
     platz_punkte_.assign(static_cast<std::size_t>(std::max<int>(0, m_.n_plaetze)) + 1, {});
     park_bereit_.assign(park_punkte_.size(), 0);
     platz_bereit_.assign(platz_punkte_.size(), 0);
+    fuellpunkte_behalten_ = 0;
     beschriftungen_.clear();
     beschriftungen_bereit_ = false;
 
@@ -466,7 +477,19 @@ void Zeichner::flaechen_zeichnen(bool parks) {
             flaeche_fuellpunkte(fl.x.data(), fl.y.data(), fl.n_punkte, fl.wert, fl.x_max - fl.x_min,
                                 fl.y_max - fl.y_min, fl.x_min, fl.y_min, fl.x_max, fl.y_max, rand,
                                 pool, auf_.wirt);
-            bereit[ix(q)] = 1;
+            // Only the points made are kept, and only up to a bound for all
+            // areas, so thousands of squares do not hold a full pool each.
+            const auto behalten = static_cast<std::size_t>(std::max(pool.n, 0)) + 1;
+            if (fuellpunkte_behalten_ + behalten <= fuellpunkte_behalten_max) {
+                pool.x.resize(behalten);
+                pool.y.resize(behalten);
+                pool.art.resize(behalten);
+                pool.x.shrink_to_fit();
+                pool.y.shrink_to_fit();
+                pool.art.shrink_to_fit();
+                fuellpunkte_behalten_ += behalten;
+                bereit[ix(q)] = 1;
+            }
         }
         const double breite = untergrenze_06(z_.linienfaktor * fl.wert / 2.0f);
         const float grenze = 2.0f * pool.fuell_abstand;
@@ -491,6 +514,9 @@ void Zeichner::flaechen_zeichnen(bool parks) {
             if (!verbinden) zug_abschliessen(breite, farbe);
         }
         zug_abschliessen(breite, farbe);
+        // Points that are not kept are made again on the next sheet; the
+        // memory of this area's pool goes now.
+        if (!bereit[ix(q)]) pool = Fuellpunkte{};
     }
 }
 
@@ -669,11 +695,17 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
     // A building without extent along edge 2-3 has nothing to hatch.
     if (l > 0.0f) ds = (m_.stadt_abmessung / z_.blatt_zoom) * d0 / l;
     if (!o_.gebaeude_nur_umriss && ds > 0.0f) {
-        const double breite = untergrenze_06(ds * 3.0f * z_.linienfaktor);
+        // A line step of at least 1 / schraffur_max, with lines as much wider.
+        const float schritt = std::max(ds, 1.0f / static_cast<float>(schraffur_max));
+        const double breite = untergrenze_06(schritt * 3.0f * z_.linienfaktor);
         striche_.clear();
-        for (int i = 0;; ++i) {
-            const float t = static_cast<float>(i) * ds;
+        for (int i = 0; i <= schraffur_max; ++i) {
+            const float t = static_cast<float>(i) * schritt;
             if (t > 1.0f) break;
+            if ((i & 4095) == 4095) {
+                nachgeben();
+                if (abbruch_) return;
+            }
             z_.karte_nach_geraet(x[3] + (x[2] - x[3]) * t, y[3] + (y[2] - y[3]) * t);
             const QPointF a(z_.geraet_x, z_.geraet_y);
             z_.karte_nach_geraet(x[4] + (x[1] - x[4]) * t, y[4] + (y[1] - y[4]) * t);
@@ -729,10 +761,32 @@ void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
         flaeche_->scheibe(z_.geraet_x, z_.geraet_y, r_ende * z_.massstab + breite / 2.0, c);
         return;
     }
-    for (int i = 0;; ++i) {
-        const float rho = static_cast<float>(i) * 0.1f;
+    // Rings every 0.1 m. Only those that can touch the square are drawn:
+    // between the square's nearest and farthest points from the centre,
+    // widened by the line. A huge disc from a file gets coarser rings
+    // rather than billions.
+    const double gx = z_.geraet_x, gy = z_.geraet_y;
+    const double l = z_.rand_links, o = z_.rand_oben, u = z_.karte_unten;
+    const double dx = std::max({l - gx, 0.0, gx - u}), dy = std::max({o - gy, 0.0, gy - u});
+    const double fern_x = std::max(std::abs(gx - l), std::abs(gx - u));
+    const double fern_y = std::max(std::abs(gy - o), std::abs(gy - u));
+    const double rand = (breite / 2.0 + 1.0) / z_.pixel_je_einheit;
+    const double je_ring = 0.1 * static_cast<double>(z_.massstab); // device units per ring
+    if (!(je_ring > 0.0)) return;
+    const double von = std::max(0.0, std::floor((std::hypot(dx, dy) - rand) / je_ring));
+    const double bis = std::min(std::floor(static_cast<double>(r_ende) / 0.1) + 1.0,
+                                std::ceil((std::hypot(fern_x, fern_y) + rand) / je_ring));
+    if (!(bis >= von)) return;
+    const double schritt = std::max(1.0, std::ceil((bis - von) / ringe_max));
+    int gezeichnet = 0;
+    for (double k = von; k <= bis; k += schritt) {
+        const float rho = static_cast<float>(k) * 0.1f;
         if (rho > r_ende) break;
-        flaeche_->kreis(z_.geraet_x, z_.geraet_y, rho * z_.massstab, breite, c);
+        flaeche_->kreis(gx, gy, rho * z_.massstab, breite, c);
+        if ((++gezeichnet & 4095) == 0) {
+            nachgeben();
+            if (abbruch_) return;
+        }
     }
 }
 

@@ -599,6 +599,34 @@ TEST(Gebaeudedruck, RundeGebaeudeAusKonzentrischenKreisen) {
     EXPECT_NEAR(einer[0]->breite, untergrenze_06(z.linienfaktor / 12.0f), 1e-5);
 }
 
+// A round building a thousand kilometres across and a rectangle a million
+// kilometres long (as a file could hold them) print in bounded work: rings
+// only where the page can show them, at most so many hatch lines.
+TEST(Gebaeudedruck, RiesigeGebaeudeBleibenBegrenzt) {
+    Druck d;
+    d.m = ein_haus(true);
+    d.m.haeuser[1].breite = 2.0e6f;
+    Seitenziel rund;
+    ASSERT_TRUE(d.drucken(rund).gut());
+    Renderzustand z;
+    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 30.0f);
+    const auto kreise = rund.seiten[0]->alle("kreis");
+    // The page's farthest point from the centre, in rings of 0.1 m.
+    EXPECT_GT(kreise.size(), 100u);
+    EXPECT_LT(kreise.size(), static_cast<std::size_t>(std::hypot(28.7, 20.0) / (0.1 * z.massstab)));
+
+    d.m = ein_haus(false);
+    Haus& h = d.m.haeuser[1];
+    h.ecke_y = {0, 120.7f, 120.7f, 120.7f + 1.0e9f, 120.7f + 1.0e9f, 120.7f}; // edge 2-3
+    Seitenziel lang;
+    ASSERT_TRUE(d.drucken(lang).gut());
+    std::size_t linien = 0;
+    for (const Primitiv* p : lang.seiten[0]->alle("linien"))
+        linien += p->p.size() / 2;
+    // Unbounded, this loop ran 5e9 times.
+    EXPECT_LE(linien, 100'001u);
+}
+
 // Widths are printer pixels: the same page at twice the resolution has
 // strokes twice as wide (in pixels), so they are as wide on paper.
 TEST(Gebaeudedruck, LinienbreitenFolgenDerDruckeraufloesung) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "areas/fuellpunkte.h"
 #include "core/stadtmodell.h"
 #include "geometry/geometrie.h"
@@ -80,4 +82,17 @@ TEST(Fuellpunkte, PoolBleibtInDerKapazitaet) {
     fuellen(f, 0.5f, 0.0f, pool);
     EXPECT_GT(pool.n, 29990);
     EXPECT_LE(pool.n, fuellpunkte_max);
+}
+
+TEST(Fuellpunkte, WinzigerAbstandOhneInnenflaecheEndet) {
+    // Three points on one line (plus the repeated first) and a spacing that
+    // would ask for about 1e31 rows: no point is inside, the work is bounded.
+    Flaeche f;
+    testhilfe::flaeche_setzen(f, {{10.0f, 10.0f}, {50.0f, 50.0f}, {90.0f, 90.0f}}, 40.0f, 2.0f,
+                              5.0f);
+    Fuellpunkte pool;
+    fuellen(f, 1e-30f, 0.0f, pool);
+    EXPECT_LE(pool.n, 1);
+    fuellen(f, std::numeric_limits<float>::quiet_NaN(), 0.0f, pool);
+    EXPECT_LE(pool.n, 1);
 }
