@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
@@ -68,10 +69,15 @@ class Umrissband {
     }
 
   private:
+    // Compared bit for bit: this runs at every classification, and equal
+    // bits are the same outline.
     bool gilt_fuer(const Parameter& p, const Stadtmodell& m) const {
-        return n_ == m.stadtrand_n_wellen && turbulenz_ == p.stadt_turbulenz &&
-               durchmesser_ == p.stadt_durchmesser && frequenz_ == m.stadtrand_frequenz &&
-               phase_ == m.stadtrand_phase && amplitude_ == m.stadtrand_amplitude;
+        return n_ == m.stadtrand_n_wellen &&
+               std::memcmp(&turbulenz_, &p.stadt_turbulenz, sizeof(float)) == 0 &&
+               std::memcmp(&durchmesser_, &p.stadt_durchmesser, sizeof(float)) == 0 &&
+               std::memcmp(frequenz_.data(), m.stadtrand_frequenz.data(), sizeof frequenz_) == 0 &&
+               std::memcmp(phase_.data(), m.stadtrand_phase.data(), sizeof phase_) == 0 &&
+               std::memcmp(amplitude_.data(), m.stadtrand_amplitude.data(), sizeof amplitude_) == 0;
     }
 
     // The angle (0 .. 2 pi) of pseudo-angle psi (0 .. 4).
