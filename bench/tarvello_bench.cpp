@@ -307,8 +307,8 @@ bool fronten_zeigen(const std::string& programm, std::uint64_t seed, int laeufe,
         return false;
     }
     std::printf("\nFronts, seed %llu: CPU (user + sys) and wall seconds, median of %d fresh "
-                "processes;\nx = CPU / in-process CPU. Process start: %.3f s CPU (--version), "
-                "%.3f s (render --help)\n",
+                "processes;\nx = CPU / in-process CPU, w/cmd = window CPU / generate CPU. "
+                "Process start: %.3f s CPU (--version), %.3f s (render --help)\n",
                 static_cast<unsigned long long>(seed), laeufe, start_cli->cpu, start_bild->cpu);
     std::printf("%-3s | %-15s | %-21s | %-21s %6s\n", "P", "in-process", "tarvello generate",
                 "window run (Start)", "w/cmd");
