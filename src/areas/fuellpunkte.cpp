@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/funktionen.h"
+#include "core/vektorzustand.h"
 #include "core/wirt.h"
 #include "core/zahlen.h"
 #include "geometry/geometrie.h"
@@ -46,7 +47,10 @@ void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_
     pool.n = 1;
     for (int r = 1; r <= n_reihen; ++r) {
         if (pool.n > pool_grenze) break;
-        if (r > 1 && wirt) wirt->fortschritt(static_cast<float>(r) * 100.0f / n_reihen);
+        if (r > 1 && wirt) {
+            wirt->fortschritt(static_cast<float>(r) * 100.0f / n_reihen);
+            vektorzustand_leeren();
+        }
         const float versatz = abstand_reihe * static_cast<float>(r);
         bool vorher_gespeichert = false;
         for (int k = 2; k <= n - 1; ++k) {

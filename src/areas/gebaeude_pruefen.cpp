@@ -360,9 +360,12 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
 }
 
 NaechsterWeg naechster_weg_raster(const Stadtmodell& m, const Stufendaten& d, float x, float y) {
-    return naechster_weg_gerastert(
-        m, maximum(d.h_strassen_max, d.h_fluesse_max), x, y,
-        [&] { return naechster_weg_gestutzt(m, d.rahmen, x, y); }, d.strassenpunkte, d.flusspunkte);
+    // Each grid is searched as far as its own ways need: the rivers are
+    // often far wider than the streets.
+    return naechster_weg_je_feld(
+        m, x, y, [&] { return naechster_weg_gestutzt(m, d.rahmen, x, y); },
+        Feldbreite<Punktfeld>{d.strassenpunkte, d.h_strassen_max},
+        Feldbreite<Punktfeld>{d.flusspunkte, d.h_fluesse_max});
 }
 
 std::optional<float> reihen_richtung(const Stadtmodell& m, const NaechsterWeg& n) {

@@ -79,7 +79,12 @@ float gauss_dichte(float x, float mu, float sigma) {
 float groessen_gewicht(float x, float min, float max, float zentrum, float breite) {
     const float mu = min + (max - min) * zentrum;
     const float sigma = (2.0f * breite) * (2.0f * breite) * (max - min);
-    return gauss_dichte(x, mu, sigma) / gauss_dichte(mu, mu, sigma);
+    // The density at its centre, without the exponential: exp(-0) is exactly
+    // 1 (this runs for every building size drawn).
+    const float spitze = sigma == 0.0f       ? 1.0f
+                         : std::isfinite(mu) ? 1.0f / (sigma * 6.283185308f)
+                                             : gauss_dichte(mu, mu, sigma);
+    return gauss_dichte(x, mu, sigma) / spitze;
 }
 
 std::string komma_zu_punkt(std::string text) {

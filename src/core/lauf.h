@@ -12,6 +12,7 @@
 #include "core/stadtmodell.h"
 #include "core/status.h"
 #include "core/uhr.h"
+#include "core/vektorzustand.h"
 #include "core/wirt.h"
 #include "core/zufall.h"
 
@@ -84,15 +85,26 @@ struct Lauf {
     float rnd() { return z.rnd(); }
     double jetzt() { return uhr.sekunden(); }
 
+    // Every call of the host is followed by clearing the vector state the
+    // host's code may have left (core/vektorzustand.h).
     void status(Status s) {
         letzter_status = std::move(s);
         wirt.status(letzter_status);
+        vektorzustand_leeren();
     }
-    void fortschritt(float prozent) { wirt.fortschritt(prozent); }
-    void element_fertig(Element art, int index = 0) { wirt.element_fertig(art, index); }
+    void fortschritt(float prozent) {
+        wirt.fortschritt(prozent);
+        vektorzustand_leeren();
+    }
+    void element_fertig(Element art, int index = 0) {
+        wirt.element_fertig(art, index);
+        vektorzustand_leeren();
+    }
     // Yield to the host; a host's abort request sets the abort flag.
     void nachgeben() {
-        if (wirt.nachgeben()) {
+        const bool anhalten = wirt.nachgeben();
+        vektorzustand_leeren();
+        if (anhalten) {
             abbruch = true;
             anwender_abbruch = true;
         }

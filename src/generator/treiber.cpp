@@ -7,6 +7,7 @@
 #include "areas/flaechen.h"
 #include "areas/gebaeude.h"
 #include "core/funktionen.h"
+#include "core/vektorzustand.h"
 #include "core/zahlen.h"
 #include "generator/nummerierung.h"
 #include "geometry/eingrenzen.h"
@@ -524,6 +525,8 @@ Laufende stadt_generieren(Lauf& l) {
 
 Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,
                                 Uhr& uhr, Wirt& wirt) {
+    // The front's own code ran up to here (the GUI toolkit's included).
+    vektorzustand_leeren();
     Laufbericht bericht;
     z.neu_saeen();
     bericht.ergebnis = parameter_einlesen(s, z, p, m);
@@ -532,6 +535,7 @@ Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell&
         return bericht;
     }
     wirt.element_fertig(Element::zuruecksetzen, 0);
+    vektorzustand_leeren();
     z.neu_saeen();
     Lauf l(p, m, z, uhr, wirt);
     bericht.ende = stadt_generieren(l);

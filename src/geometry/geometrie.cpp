@@ -1,7 +1,10 @@
 #include "geometry/geometrie.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "core/funktionen.h"
@@ -30,6 +33,134 @@ Richtung punkt_richtung(const Weg& w, int k) {
     return r;
 }
 
+namespace {
+
+// Bounds of the round town's outline radius per angle sector, so that the
+// point classification rarely needs the radius itself (an arc tangent and a
+// cosine per harmonic). Sectors are cut by a pseudo-angle that needs no arc
+// tangent: in each quadrant |dy| / (|dx| + |dy|), which grows with the angle.
+class Umrissband {
+  public:
+    static constexpr int n_sektoren = 1024;
+
+    // The bounds for the town of p and m, worked out again when its outline
+    // changed; nothing when the outline has no harmonics to bound.
+    static const Umrissband* fuer(const Parameter& p, const Stadtmodell& m) {
+        thread_local Umrissband band;
+        const int n = m.stadtrand_n_wellen;
+        if (n <= 0 || n > stadtrand_wellen_max) return nullptr;
+        if (!band.gilt_fuer(p, m)) band.bilden(p, m);
+        return band.gueltig_ ? &band : nullptr;
+    }
+
+    // Bounds of the radius in the direction (dx, dy), which must not be
+    // (nearly) zero.
+    void schranken(float dx, float dy, float& r_lo, float& r_hi) const {
+        const float ax = std::fabs(dx), ay = std::fabs(dy);
+        const float q = ay / (ax + ay);
+        // The quadrants in the order of richtungswinkel: 0 .. 2 pi.
+        float psi = q;
+        if (dx < 0.0f)
+            psi = dy >= 0.0f ? 2.0f - q : 2.0f + q;
+        else if (dy < 0.0f)
+            psi = 4.0f - q;
+        const int s = std::clamp(static_cast<int>(psi * (n_sektoren / 4.0f)), 0, n_sektoren - 1);
+        r_lo = lo_[static_cast<std::size_t>(s)];
+        r_hi = hi_[static_cast<std::size_t>(s)];
+    }
+
+  private:
+    // Compared bit for bit: this runs at every classification, and equal
+    // bits are the same outline.
+    bool gilt_fuer(const Parameter& p, const Stadtmodell& m) const {
+        return n_ == m.stadtrand_n_wellen &&
+               std::memcmp(&turbulenz_, &p.stadt_turbulenz, sizeof(float)) == 0 &&
+               std::memcmp(&durchmesser_, &p.stadt_durchmesser, sizeof(float)) == 0 &&
+               std::memcmp(frequenz_.data(), m.stadtrand_frequenz.data(), sizeof frequenz_) == 0 &&
+               std::memcmp(phase_.data(), m.stadtrand_phase.data(), sizeof phase_) == 0 &&
+               std::memcmp(amplitude_.data(), m.stadtrand_amplitude.data(), sizeof amplitude_) == 0;
+    }
+
+    // The angle (0 .. 2 pi) of pseudo-angle psi (0 .. 4).
+    static double winkel_von(double psi) {
+        const double j = std::min(std::floor(psi), 3.0), u = psi - j;
+        return j * (pi_d / 2.0) + std::atan2(u, 1.0 - u);
+    }
+
+    // Range of cos over [u0, u1].
+    static void cos_bereich(double u0, double u1, double& c_lo, double& c_hi) {
+        c_lo = std::min(std::cos(u0), std::cos(u1));
+        c_hi = std::max(std::cos(u0), std::cos(u1));
+        // A multiple of 2 pi inside gives the maximum, an odd multiple of pi the minimum.
+        if (std::floor(u1 / (2.0 * pi_d)) > std::floor(u0 / (2.0 * pi_d))) c_hi = 1.0;
+        if (std::floor((u1 - pi_d) / (2.0 * pi_d)) > std::floor((u0 - pi_d) / (2.0 * pi_d)))
+            c_lo = -1.0;
+    }
+
+    void bilden(const Parameter& p, const Stadtmodell& m) {
+        n_ = m.stadtrand_n_wellen;
+        turbulenz_ = p.stadt_turbulenz;
+        durchmesser_ = p.stadt_durchmesser;
+        frequenz_ = m.stadtrand_frequenz;
+        phase_ = m.stadtrand_phase;
+        amplitude_ = m.stadtrand_amplitude;
+        gueltig_ = std::isfinite(turbulenz_) && std::isfinite(durchmesser_) && durchmesser_ > 0.0f;
+        const double h = static_cast<double>(durchmesser_) / 2.0;
+        double summe = 0.0;
+        for (int k = 1; k <= n_; ++k) {
+            const double c = static_cast<double>(turbulenz_) * amplitude_[ix(k)];
+            gueltig_ = gueltig_ && std::isfinite(c) && std::isfinite(phase_[ix(k)]);
+            summe += std::fabs(c);
+        }
+        if (!gueltig_) return;
+        // The radius is worked out in floats, from a float angle: the bounds
+        // are widened by far more than those roundings can move it.
+        const double rand = h * (1.0 + summe / n_) * 2e-5;
+        const double spiel = 1e-4; // radians, each side of a sector
+        for (int s = 0; s < n_sektoren; ++s) {
+            const double a0 = winkel_von(4.0 * s / n_sektoren) - spiel;
+            const double a1 = winkel_von(4.0 * (s + 1) / n_sektoren) + spiel;
+            double lo = 0.0, hi = 0.0;
+            for (int k = 1; k <= n_; ++k) {
+                const double c = static_cast<double>(turbulenz_) * amplitude_[ix(k)];
+                const double f = frequenz_[ix(k)], ph = phase_[ix(k)];
+                double c_lo = -1.0, c_hi = 1.0;
+                if (f >= 0.0)
+                    cos_bereich(f * a0 + ph, f * a1 + ph, c_lo, c_hi);
+                else
+                    cos_bereich(f * a1 + ph, f * a0 + ph, c_lo, c_hi);
+                lo += 1.0 + (c >= 0.0 ? c * c_lo : c * c_hi);
+                hi += 1.0 + (c >= 0.0 ? c * c_hi : c * c_lo);
+            }
+            lo_[static_cast<std::size_t>(s)] = static_cast<float>(h * lo / n_ - rand);
+            hi_[static_cast<std::size_t>(s)] = static_cast<float>(h * hi / n_ + rand);
+        }
+    }
+
+    static constexpr double pi_d = 3.14159265358979323846;
+
+    int n_ = -1;
+    float turbulenz_ = 0, durchmesser_ = 0;
+    std::array<std::int16_t, stadtrand_wellen_max + 1> frequenz_{};
+    std::array<float, stadtrand_wellen_max + 1> phase_{}, amplitude_{};
+    bool gueltig_ = false;
+    std::array<float, n_sektoren> lo_{}, hi_{};
+};
+
+// Sets the flags from bounds g_lo <= g <= g_hi of the relative distance when
+// every threshold lies clearly outside them; returns whether it did.
+bool lage_aus_schranken(const Parameter& p, float g_lo, float g_hi, Lage& l) {
+    auto klar = [&](float schwelle) { return g_hi < schwelle || g_lo > schwelle; };
+    if (!(klar(p.kern_rel) && klar(1.0f) && klar(1.333f) && klar(p.bebauung_rel))) return false;
+    l.im_kern = g_hi < p.kern_rel;
+    l.in_stadt = g_hi < 1.0f;
+    l.ausserhalb_karte = g_lo > 1.333f;
+    l.in_bebauung = g_hi < p.bebauung_rel;
+    return true;
+}
+
+} // namespace
+
 Lage lage_pruefen(const Parameter& p, const Stadtmodell& m, float x, float y) {
     Lage l;
     const float dx = x - m.zentrum_x;
@@ -37,6 +168,17 @@ Lage lage_pruefen(const Parameter& p, const Stadtmodell& m, float x, float y) {
     float g;
     if (p.stadt_form == 0) {
         const float d = std::sqrt(dx * dx + dy * dy);
+        // Bounds of the outline radius in the point's sector. Near the centre
+        // the angle is left to the exact path (there the global bounds below
+        // settle the flags anyway).
+        if (d >= 1.0f && std::isfinite(d)) {
+            if (const Umrissband* band = Umrissband::fuer(p, m)) {
+                float r_lo = 0, r_hi = 0;
+                band->schranken(dx, dy, r_lo, r_hi);
+                if (r_lo > 0.0f && lage_aus_schranken(p, d / r_hi * 0.999f, d / r_lo * 1.001f, l))
+                    return l;
+            }
+        }
         // The outline radius lies between bounds given by the harmonics'
         // amplitudes; when the point is clearly on one side of every
         // threshold at both bounds, the flags are known without the radius.

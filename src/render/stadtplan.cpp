@@ -13,6 +13,7 @@
 
 #include "areas/fuellpunkte.h"
 #include "core/funktionen.h"
+#include "core/vektorzustand.h"
 #include "core/wirt.h"
 #include "core/zahlen.h"
 #include "geometry/geometrie.h"
@@ -158,14 +159,18 @@ class Zeichner {
     Ergebnis ausfuehren();
 
   private:
+    // After each host call: the state the host's code may leave (core/vektorzustand.h).
     void status(Status s) {
         if (auf_.wirt) auf_.wirt->status(s);
+        vektorzustand_leeren();
     }
     void fortschritt(float prozent) {
         if (auf_.wirt) auf_.wirt->fortschritt(prozent);
+        vektorzustand_leeren();
     }
     void nachgeben() {
         if (auf_.wirt && auf_.wirt->nachgeben()) abbruch_ = true;
+        vektorzustand_leeren();
     }
     bool bild() const { return z_.art != Zielart::drucker; }
 
@@ -948,6 +953,7 @@ void Zeichner::nummern_zeichnen() {
 } // namespace
 
 Ergebnis stadtplan_zeichnen(const Zeichenauftrag& auftrag, Blattziel& ziel) {
+    vektorzustand_leeren();
     Zeichner z(auftrag, ziel);
     return z.ausfuehren();
 }

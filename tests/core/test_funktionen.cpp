@@ -89,4 +89,20 @@ TEST(Funktionen, GroessenGewicht) {
     // Width 0 makes sigma 0: every size weighs 1.
     EXPECT_FLOAT_EQ(groessen_gewicht(3.0f, 3, 10, 0.5f, 0.0f), 1.0f);
     EXPECT_FLOAT_EQ(gauss_dichte(5, 1, 0), 1.0f);
+    // The weight is the density over the density at the centre, to the bit
+    // (the maps depend on it), also for sizes and ranges off the usual ones.
+    float x = 0.37f;
+    for (int i = 0; i < 2000; ++i) {
+        x = std::fmod(x * 7.31f + 0.113f, 1.0f);
+        const float lo = x * 40.0f - 5.0f, hi = lo + x * x * 30.0f, zentrum = 1.3f * x - 0.1f,
+                    breite = std::fmod(x * 3.7f, 1.2f), g = lo - 3.0f + x * 50.0f;
+        const float mu = lo + (hi - lo) * zentrum;
+        const float sigma = (2.0f * breite) * (2.0f * breite) * (hi - lo);
+        const float erwartet = gauss_dichte(g, mu, sigma) / gauss_dichte(mu, mu, sigma);
+        const float w = groessen_gewicht(g, lo, hi, zentrum, breite);
+        ASSERT_TRUE(w == erwartet || (std::isnan(w) && std::isnan(erwartet))) << i;
+    }
+    const float unendlich = INFINITY;
+    EXPECT_TRUE(std::isnan(groessen_gewicht(1.0f, 0.0f, unendlich, 0.5f, 0.5f)));
+    EXPECT_EQ(groessen_gewicht(1.0f, 0.0f, 0.0f, 0.5f, 0.5f), 1.0f);
 }
