@@ -12,10 +12,13 @@ namespace tarvello {
 
 int befehl_params(const QStringList& argumente) {
     QCommandLineParser parser;
-    parser.setApplicationDescription("Shows the control states and the parameter set of a run.");
+    parser.setApplicationDescription(
+        sprachtext("Zeigt die Reglerstellungen und den Parametersatz eines Laufs.",
+                   "Shows the control states and the parameter set of a run."));
     parser.addHelpOption();
+    sprach_option_hinzufuegen(parser);
     steuer_optionen_hinzufuegen(parser);
-    parser.addOption({"json", "Print one JSON object."});
+    parser.addOption({"json", sprachtext("Ein JSON-Objekt ausgeben.", "Print one JSON object.")});
     if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     Steuerwerte s;
     if (Ergebnis e = steuerwerte_aus_optionen(parser, s); !e.gut()) return melden(e);
@@ -54,7 +57,9 @@ int befehl_params(const QStringList& argumente) {
         std::printf("Parameters:\n");
         for (const auto& [name, wert] : parameter_werte(p))
             std::printf("  %-42s %.9g\n", name, wert);
-        if (!pruefung.gut()) std::printf("Refused: %s\n", pruefung.englisch().c_str());
+        if (!pruefung.gut())
+            std::printf("%s %s\n", qPrintable(sprachtext("Abgelehnt:", "Refused:")),
+                        pruefung.text(befehlssprache()).c_str());
     }
     return ok;
 }

@@ -16,27 +16,43 @@ namespace tarvello {
 int befehl_render(const QStringList& argumente) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Draws a saved city map (.qls) as pictures or prints it into a PDF.");
+        sprachtext("Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken oder druckt ihn in "
+                   "ein PDF.",
+                   "Draws a saved city map (.qls) as pictures or prints it into a PDF."));
     parser.addHelpOption();
-    parser.addPositionalArgument("MAP", "The city map file to draw.");
+    sprach_option_hinzufuegen(parser);
+    parser.addPositionalArgument(sprachtext("KARTE", "MAP"),
+                                 sprachtext("Die Stadtplandatei, die gezeichnet wird.",
+                                            "The city map file to draw."));
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     // Labels of squares and parks once took their places from a seed; they
     // now sit at fixed points, and old scripts that pass one still run.
-    parser.addOption({"seed", "Accepted for older scripts; labels no longer depend on it.", "N"});
-    parser.addOption({"quiet", "No progress display."});
+    parser.addOption({"seed",
+                      sprachtext("Für ältere Skripte angenommen; die Beschriftung hängt nicht mehr "
+                                 "davon ab.",
+                                 "Accepted for older scripts; labels no longer depend on it."),
+                      "N"});
+    parser.addOption(
+        {"quiet", sprachtext("Keine Fortschrittsanzeige.", "No progress display.")});
     if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() != 1)
         return melden(bedienungsfehler(
-            dateien.isEmpty() ? QStringLiteral("render: which map? (render MAP.qls --png FILE)")
-                              : "render: unexpected argument '" + dateien[1] + "'"));
+            dateien.isEmpty()
+                ? Worte{QStringLiteral("render: welcher Stadtplan? (render KARTE.qls --png DATEI)"),
+                        QStringLiteral("render: which map? (render MAP.qls --png FILE)")}
+                : Worte{QStringLiteral("render: unerwartetes Argument '%1'"),
+                        QStringLiteral("render: unexpected argument '%1'")}
+                      .arg(dateien[1])));
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return melden(e);
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return melden(e);
     if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser))
-        return melden(
-            bedienungsfehler("render: nothing to draw: give --png, --bmp, --svg or --pdf"));
+        return melden(bedienungsfehler(
+            {QStringLiteral("render: nichts zu zeichnen: geben Sie --png, --bmp, --svg oder --pdf "
+                            "an"),
+             QStringLiteral("render: nothing to draw: give --png, --bmp, --svg or --pdf")}));
     std::uint64_t startwert = 1;
     if (parser.isSet("seed"))
         if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
