@@ -25,7 +25,7 @@ namespace {
 void optionen_hinzufuegen(QCommandLineParser& parser) {
     parser.setApplicationDescription(sprachtext("Erstellt einen Stadtplan ohne Fenster.",
                                                 "Generates a town map without a window."));
-    parser.addHelpOption();
+    hilfe_option_hinzufuegen(parser);
     steuer_optionen_hinzufuegen(parser);
     parser.addOption({"seed",
                       sprachtext("Startwert des Zufalls; gleicher Startwert und gleiche "
@@ -102,8 +102,7 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     }
 
     for (const char* name : {"output", "save-settings", "palette"})
-        if (parser.values(name).size() > 1)
-            return bedienungsfehler(mehrfach(name));
+        if (parser.values(name).size() > 1) return bedienungsfehler(mehrfach(name));
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return e;
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return e;
     // How many streets, buildings, squares and parks get a label number.

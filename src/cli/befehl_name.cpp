@@ -79,8 +79,8 @@ int befehl_name(const QStringList& argumente) {
     const QCommandLineOption opt_anzahl("count", "Number of names.", "N");
     const QCommandLineOption opt_startwert("seed", "Seed for repeatable names.", "N");
     const QCommandLineOption opt_sprache("lang", "Language of the messages.", "LANG");
-    parser.addOptions({opt_hilfe, opt_woerter, opt_silben, opt_stimmung, opt_anzahl,
-                       opt_startwert, opt_sprache});
+    parser.addOptions(
+        {opt_hilfe, opt_woerter, opt_silben, opt_stimmung, opt_anzahl, opt_startwert, opt_sprache});
 
     QStringList args = argumente;
     if (args.isEmpty()) args << "tarvello name";
@@ -129,8 +129,7 @@ int befehl_name(const QStringList& argumente) {
         regler = parser.value(opt_stimmung).trimmed().toInt(&ok);
         if (!ok || regler < regler_duester_min || regler > regler_duester_max)
             return falscher_wert("--mood", parser.value(opt_stimmung).toStdString(),
-                                 "eine ganze Zahl von 0 bis 100",
-                                 "a whole number from 0 to 100");
+                                 "eine ganze Zahl von 0 bis 100", "a whole number from 0 to 100");
     }
 
     long long anzahl = 1;

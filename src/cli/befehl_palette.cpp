@@ -69,7 +69,7 @@ int befehl_palette(const QStringList& argumente) {
                    "oder lädt eine.",
                    "Shows the stored drawing colours, saves them as a palette file (.qlf) or "
                    "loads one."));
-    parser.addHelpOption();
+    hilfe_option_hinzufuegen(parser);
     sprach_option_hinzufuegen(parser);
     const QString datei = sprachtext("DATEI", "FILE");
     parser.addOption({"save",
@@ -86,8 +86,7 @@ int befehl_palette(const QStringList& argumente) {
                                           "colours.")});
     if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     for (const char* name : {"save", "load"})
-        if (parser.values(name).size() > 1)
-            return melden(bedienungsfehler(mehrfach(name)));
+        if (parser.values(name).size() > 1) return melden(bedienungsfehler(mehrfach(name)));
     if (parser.isSet("store") && !parser.isSet("load"))
         return melden(bedienungsfehler({QStringLiteral("--store braucht --load DATEI"),
                                         QStringLiteral("--store needs --load FILE")}));

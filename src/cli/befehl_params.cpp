@@ -15,7 +15,7 @@ int befehl_params(const QStringList& argumente) {
     parser.setApplicationDescription(
         sprachtext("Zeigt die Reglerstellungen und den Parametersatz eines Laufs.",
                    "Shows the control states and the parameter set of a run."));
-    parser.addHelpOption();
+    hilfe_option_hinzufuegen(parser);
     sprach_option_hinzufuegen(parser);
     steuer_optionen_hinzufuegen(parser);
     parser.addOption({"json", sprachtext("Ein JSON-Objekt ausgeben.", "Print one JSON object.")});

@@ -19,11 +19,11 @@ int befehl_render(const QStringList& argumente) {
         sprachtext("Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken oder druckt ihn in "
                    "ein PDF.",
                    "Draws a saved city map (.qls) as pictures or prints it into a PDF."));
-    parser.addHelpOption();
+    hilfe_option_hinzufuegen(parser);
     sprach_option_hinzufuegen(parser);
-    parser.addPositionalArgument(sprachtext("KARTE", "MAP"),
-                                 sprachtext("Die Stadtplandatei, die gezeichnet wird.",
-                                            "The city map file to draw."));
+    parser.addPositionalArgument(
+        sprachtext("KARTE", "MAP"),
+        sprachtext("Die Stadtplandatei, die gezeichnet wird.", "The city map file to draw."));
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
@@ -34,8 +34,7 @@ int befehl_render(const QStringList& argumente) {
                                  "davon ab.",
                                  "Accepted for older scripts; labels no longer depend on it."),
                       "N"});
-    parser.addOption(
-        {"quiet", sprachtext("Keine Fortschrittsanzeige.", "No progress display.")});
+    parser.addOption({"quiet", sprachtext("Keine Fortschrittsanzeige.", "No progress display.")});
     if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() != 1)

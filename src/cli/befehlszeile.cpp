@@ -16,21 +16,16 @@ namespace {
 
 Sprache sprache_ = Sprache::englisch;
 
-// The help of Qt's parser with German headings and Qt's own help lines in
-// German; the column layout stays as Qt made it.
+// The help of Qt's parser with German headings; the column layout stays as
+// Qt made it.
 QString hilfe_eindeutschen(QString hilfe) {
-    const struct {
-        const char* englisch;
-        const char* deutsch;
-    } ersetzungen[] = {
-        {"Usage: ", "Aufruf: "},
-        {"\nOptions:\n", "\nOptionen:\n"},
-        {"\nArguments:\n", "\nArgumente:\n"},
-        {"Displays help on commandline options.", "Zeigt diese Hilfe."},
-        {"Displays help including Qt specific options.", "Zeigt die Hilfe mit den Optionen von Qt."},
-    };
-    for (const auto& e : ersetzungen)
-        hilfe.replace(QString::fromUtf8(e.englisch), QString::fromUtf8(e.deutsch));
+    const qsizetype zeilenende = hilfe.indexOf('\n');
+    QString erste = hilfe.left(zeilenende);
+    if (erste.startsWith(QLatin1String("Usage: "))) erste.replace(0, 7, QStringLiteral("Aufruf: "));
+    erste.replace(QLatin1String(" [options]"), QLatin1String(" [Optionen]"));
+    hilfe.replace(0, zeilenende, erste);
+    hilfe.replace(QLatin1String("\nOptions:\n"), QLatin1String("\nOptionen:\n"));
+    hilfe.replace(QLatin1String("\nArguments:\n"), QLatin1String("\nArgumente:\n"));
     return hilfe;
 }
 
@@ -60,6 +55,16 @@ std::optional<Sprache> sprache_aus_argumenten(const QStringList& argumente) {
             s = sprache_aus_kuerzel(a.mid(7).toStdString());
     }
     return s;
+}
+
+void hilfe_option_hinzufuegen(QCommandLineParser& parser) {
+    if (sprache_ == Sprache::englisch) {
+        parser.addHelpOption();
+        return;
+    }
+    // The same options as Qt's, German words.
+    parser.addOption({{"h", "help"}, QStringLiteral("Zeigt diese Hilfe.")});
+    parser.addOption({"help-all", QStringLiteral("Zeigt die Hilfe mit den Optionen von Qt.")});
 }
 
 void sprach_option_hinzufuegen(QCommandLineParser& parser) {
@@ -216,10 +221,9 @@ std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& 
     }
     if (parser.optionNames().contains(QStringLiteral("lang")) && parser.isSet("lang") &&
         !sprache_aus_kuerzel(parser.value("lang").toStdString()))
-        return melden(
-            bedienungsfehler(Worte{QStringLiteral("--lang: '%1' ist weder de noch en"),
-                                   QStringLiteral("--lang: '%1' is neither de nor en")}
-                                 .arg(parser.value("lang"))));
+        return melden(bedienungsfehler(Worte{QStringLiteral("--lang: '%1' ist weder de noch en"),
+                                             QStringLiteral("--lang: '%1' is neither de nor en")}
+                                           .arg(parser.value("lang"))));
     if (ohne_argumente && !parser.positionalArguments().isEmpty()) {
         const QString befehl = argumente.isEmpty() ? QString() : argumente.first().section(' ', -1);
         return melden(bedienungsfehler(Worte{QStringLiteral("%1: unerwartetes Argument '%2'"),

@@ -35,6 +35,9 @@ QString sprachtext(const char* deutsch, const char* englisch);
 // The language --lang asks for among a command's arguments ("--lang X" or
 // "--lang=X"); nothing when it is not given or neither de nor en.
 std::optional<Sprache> sprache_aus_argumenten(const QStringList& argumente);
+// Adds -h, --help and --help-all, described in the command line's language
+// (Qt's own help option describes itself in English only).
+void hilfe_option_hinzufuegen(QCommandLineParser& parser);
 // Adds --lang to a parser; befehl_parsen refuses a value other than de or en.
 void sprach_option_hinzufuegen(QCommandLineParser& parser);
 

@@ -43,8 +43,7 @@ Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
     for (const auto& f : formate) {
         if (!p.isSet(f.name)) continue;
         const QStringList werte = p.values(f.name);
-        if (werte.size() > 1)
-            return bedienungsfehler(mehrfach(f.name));
+        if (werte.size() > 1) return bedienungsfehler(mehrfach(f.name));
         if (werte.first().trimmed().isEmpty())
             return bedienungsfehler(Worte{QStringLiteral("--%1 braucht einen Dateinamen"),
                                           QStringLiteral("--%1 needs a file name")}
@@ -60,9 +59,10 @@ Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
             const QLatin1String n(name);
             if (pdf && (n == "outline-only" || n == "labels" || n == "label-size")) continue;
             if (p.isSet(name))
-                return bedienungsfehler(Worte{QStringLiteral("--%1 braucht --png, --bmp oder --svg"),
-                                              QStringLiteral("--%1 needs --png, --bmp or --svg")}
-                                            .arg(QString::fromLatin1(name)));
+                return bedienungsfehler(
+                    Worte{QStringLiteral("--%1 braucht --png, --bmp oder --svg"),
+                          QStringLiteral("--%1 needs --png, --bmp or --svg")}
+                        .arg(QString::fromLatin1(name)));
         }
         return {};
     }
@@ -95,7 +95,8 @@ Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
             export_hindernis_fuer(d.datei, w.optionen, d.format, Sprache::englisch)};
         if (!hindernis.englisch.isEmpty())
             return bedienungsfehler(
-                Worte{QStringLiteral("%1: %2"), QStringLiteral("%1: %2")}.arg(d.datei).arg(hindernis));
+                Worte{QStringLiteral("%1: %2"), QStringLiteral("%1: %2")}.arg(d.datei).arg(
+                    hindernis));
     }
 
     if (p.isSet("zoom")) {

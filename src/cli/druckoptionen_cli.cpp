@@ -43,8 +43,7 @@ struct Druckwunsch {
 };
 
 Ergebnis einmal(const QCommandLineParser& p, const char* name) {
-    if (p.values(name).size() > 1)
-        return bedienungsfehler(mehrfach(name));
+    if (p.values(name).size() > 1) return bedienungsfehler(mehrfach(name));
     return {};
 }
 
@@ -61,16 +60,14 @@ Ergebnis ausschnitt_lesen(const QString& text, int n, Druckoptionen& o) {
             return bedienungsfehler(Worte{QStringLiteral("--section: '%1' ist nicht ZEILE,SPALTE"),
                                           QStringLiteral("--section: '%1' is not ROW,COL")}
                                         .arg(teil));
-        if (Ergebnis e = ganzzahl_lesen(rc[0],
-                                        {QStringLiteral("--section: Zeile"),
-                                         QStringLiteral("--section: row")},
-                                        1, n, zeile);
+        if (Ergebnis e = ganzzahl_lesen(
+                rc[0], {QStringLiteral("--section: Zeile"), QStringLiteral("--section: row")}, 1, n,
+                zeile);
             !e.gut())
             return e;
-        if (Ergebnis e = ganzzahl_lesen(rc[1],
-                                        {QStringLiteral("--section: Spalte"),
-                                         QStringLiteral("--section: column")},
-                                        1, n, spalte);
+        if (Ergebnis e = ganzzahl_lesen(
+                rc[1], {QStringLiteral("--section: Spalte"), QStringLiteral("--section: column")},
+                1, n, spalte);
             !e.gut())
             return e;
         o.blatt_gewaehlt(static_cast<int>(zeile), static_cast<int>(spalte)) = 1;
@@ -88,17 +85,17 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
     if (!p.isSet("pdf")) {
         for (const char* name : nur_mit_pdf)
             if (p.isSet(name))
-                return bedienungsfehler(Worte{QStringLiteral("--%1 braucht --pdf"),
-                                              QStringLiteral("--%1 needs --pdf")}
-                                            .arg(QString::fromLatin1(name)));
+                return bedienungsfehler(
+                    Worte{QStringLiteral("--%1 braucht --pdf"), QStringLiteral("--%1 needs --pdf")}
+                        .arg(QString::fromLatin1(name)));
         return {};
     }
     for (const char* name : {"pdf", "sheets", "section", "paper", "title", "north"})
         if (Ergebnis e = einmal(p, name); !e.gut()) return e;
     w.datei = p.value("pdf");
     if (w.datei.trimmed().isEmpty())
-        return bedienungsfehler(
-            {QStringLiteral("--pdf braucht einen Dateinamen"), QStringLiteral("--pdf needs a file name")});
+        return bedienungsfehler({QStringLiteral("--pdf braucht einen Dateinamen"),
+                                 QStringLiteral("--pdf needs a file name")});
     long long n = 0;
     if (p.isSet("sheets")) {
         if (Ergebnis e = ganzzahl_lesen(p.value("sheets"), "--sheets", 1, blaetter_max, n);
@@ -183,17 +180,18 @@ void druck_optionen_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption({"no-crop-marks", sprachtext("Keine Schnittmarken bei Drucken auf mehreren "
                                                   "Blättern.",
                                                   "No crop rectangle on tiled prints.")});
-    parser.addOption({"title-on-first-only",
-                      sprachtext("Die Bezeichnung nur auf Blatt 1.", "The title only on sheet 1.")});
+    parser.addOption({"title-on-first-only", sprachtext("Die Bezeichnung nur auf Blatt 1.",
+                                                        "The title only on sheet 1.")});
     parser.addOption({"scale-on-first-only", sprachtext("Den Maßstab nur auf Blatt 1.",
                                                         "The scale bar only on sheet 1.")});
     parser.addOption({"compass-on-first-only", sprachtext("Die Kompassrose nur auf Blatt 1.",
                                                           "The compass rose only on sheet 1.")});
     parser.addOption({"grid-on-first-only", sprachtext("Die Planquadrate nur auf Blatt 1.",
                                                        "The sheet grid only on sheet 1.")});
-    parser.addOption({"high-resolution", sprachtext("Gedruckte Gebäude viermal so fein schraffieren.",
-                                                    "Hatch printed buildings four times as "
-                                                    "finely.")});
+    parser.addOption(
+        {"high-resolution", sprachtext("Gedruckte Gebäude viermal so fein schraffieren.",
+                                       "Hatch printed buildings four times as "
+                                       "finely.")});
 }
 
 bool druck_optionen_gesetzt(const QCommandLineParser& parser) {

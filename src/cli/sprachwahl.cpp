@@ -5,8 +5,8 @@
 
 namespace tarvello {
 
-Sprache sprache_aus_gebietsschema(const char* language, const char* lc_all,
-                                  const char* lc_messages, const char* lang) {
+Sprache sprache_aus_gebietsschema(const char* language, const char* lc_all, const char* lc_messages,
+                                  const char* lang) {
     std::string_view wert;
     if (language) {
         wert = language;

@@ -14,8 +14,8 @@ namespace tarvello {
 // LANGUAGE may list several languages separated by colons, and its first
 // entry counts. A value beginning with "de" gives German, any other English,
 // and so does no value at all.
-Sprache sprache_aus_gebietsschema(const char* language, const char* lc_all,
-                                  const char* lc_messages, const char* lang);
+Sprache sprache_aus_gebietsschema(const char* language, const char* lc_all, const char* lc_messages,
+                                  const char* lang);
 
 // sprache_aus_gebietsschema of this process's environment.
 Sprache sprache_der_umgebung();

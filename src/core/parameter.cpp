@@ -165,8 +165,8 @@ Ergebnis parameter_pruefen(const Parameter& p) {
             "Combo_wege_anzahl, Combo_n_fluesse_max: Flüsse und Wege zusammen übersteigen 32767",
             "Combo_wege_anzahl, Combo_n_fluesse_max: rivers and streets together exceed 32767");
     if (p.weg_punkte_max > 32757) {
-        const std::string vorsatz = "Slider_weg_aufloesung, Combo_stadt_abmessung: " +
-                                    std::to_string(p.weg_punkte_max);
+        const std::string vorsatz =
+            "Slider_weg_aufloesung, Combo_stadt_abmessung: " + std::to_string(p.weg_punkte_max);
         return falsch(vorsatz + " Punkte je Weg übersteigen die Grenze von 32757",
                       vorsatz + " points per street exceed the limit of 32757");
     }

@@ -93,9 +93,9 @@ static_assert(sortiert(), "the descriptions are looked up by halving: keep them 
 } // namespace
 
 const char* beschreibung_deutsch(std::string_view englisch) {
-    const auto* it = std::lower_bound(
-        std::begin(beschreibungen), std::end(beschreibungen), englisch,
-        [](const Beschreibung& b, std::string_view e) { return b.englisch < e; });
+    const auto* it =
+        std::lower_bound(std::begin(beschreibungen), std::end(beschreibungen), englisch,
+                         [](const Beschreibung& b, std::string_view e) { return b.englisch < e; });
     if (it == std::end(beschreibungen) || it->englisch != englisch) return nullptr;
     return it->deutsch;
 }

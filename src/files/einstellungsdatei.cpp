@@ -194,16 +194,17 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
             return l.fehler().ergebnis();
         }
         if (wert < ziel_.min || wert > ziel_.max) {
-            l.scheitern((ziel_.liste
-                             ? Worte{QStringLiteral("%1: Position %2 liegt außerhalb der Liste "
-                                                    "(%3..%4)"),
-                                     QStringLiteral("%1: position %2 lies outside the list (%3..%4)")}
-                             : Worte{QStringLiteral("%1: %2 liegt außerhalb von %3..%4"),
-                                     QStringLiteral("%1: %2 lies outside %3..%4")})
-                            .arg(name)
-                            .arg(wert)
-                            .arg(ziel_.min)
-                            .arg(ziel_.max));
+            l.scheitern(
+                (ziel_.liste
+                     ? Worte{QStringLiteral("%1: Position %2 liegt außerhalb der Liste "
+                                            "(%3..%4)"),
+                             QStringLiteral("%1: position %2 lies outside the list (%3..%4)")}
+                     : Worte{QStringLiteral("%1: %2 liegt außerhalb von %3..%4"),
+                             QStringLiteral("%1: %2 lies outside %3..%4")})
+                    .arg(name)
+                    .arg(wert)
+                    .arg(ziel_.min)
+                    .arg(ziel_.max));
             return l.fehler().ergebnis();
         }
         *ziel_.wert = static_cast<int>(wert);

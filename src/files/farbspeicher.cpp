@@ -54,9 +54,9 @@ Ergebnis farben_speichern(QSettings& speicher, const Druckfarben& farben) {
     if (speicher.status() != QSettings::NoError)
         return Worte{QStringLiteral("%1: die Farben konnten nicht gespeichert werden"),
                      QStringLiteral("%1: the colours could not be stored")}
-            .arg(speicher.fileName().isEmpty()
-                     ? Worte{QStringLiteral("Einstellungsspeicher"), QStringLiteral("settings store")}
-                     : Worte{speicher.fileName(), speicher.fileName()})
+            .arg(speicher.fileName().isEmpty() ? Worte{QStringLiteral("Einstellungsspeicher"),
+                                                       QStringLiteral("settings store")}
+                                               : Worte{speicher.fileName(), speicher.fileName()})
             .ergebnis(Fehlerart::datei);
     return {};
 }

@@ -590,10 +590,10 @@ Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
                              const Kartenkopf& kopf, Wirt* wirt) {
     const Worte unstimmig = modell_unstimmig(modell);
     if (!unstimmig.englisch.isEmpty())
-        return Dateifehler{datei, 0,
-                           Worte{QStringLiteral("nicht gespeichert: %1"),
-                                 QStringLiteral("not saved: %1")}
-                               .arg(unstimmig)}
+        return Dateifehler{
+            datei, 0,
+            Worte{QStringLiteral("nicht gespeichert: %1"), QStringLiteral("not saved: %1")}.arg(
+                unstimmig)}
             .ergebnis();
     if (wirt) wirt->status({Statusart::speichern});
     Ergebnis e = textdatei_schreiben(
@@ -613,7 +613,8 @@ Ergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenko
     Kartenleser leser(l, neu, neuer_kopf, wirt);
     if (!leser.lesen()) {
         if (leser.abgebrochen())
-            return Dateifehler{datei, 0,
+            return Dateifehler{datei,
+                               0,
                                {QStringLiteral("das Laden wurde abgebrochen; der Stadtplan blieb "
                                                "unverändert"),
                                 QStringLiteral("loading was aborted; the map was not changed")}}

@@ -40,7 +40,8 @@ QString zeigen(std::string_view t) {
 
 // Words shared by the reader and the writer.
 Worte ein_ordner() {
-    return {QStringLiteral("ist ein Ordner, keine Datei"), QStringLiteral("is a folder, not a file")};
+    return {QStringLiteral("ist ein Ordner, keine Datei"),
+            QStringLiteral("is a folder, not a file")};
 }
 Worte nicht_schreibbar(const QString& grund) {
     return Worte{QStringLiteral("kann nicht geschrieben werden (%1)"),
@@ -269,8 +270,8 @@ Ergebnis textdatei_schreiben(const QString& datei,
                              Dateisystem& dateisystem) {
     const auto fehler = [&](const Worte& text) { return Dateifehler{datei, 0, text}.ergebnis(); };
     if (datei.trimmed().isEmpty())
-        return fehler({QStringLiteral("kein Dateiname angegeben"),
-                       QStringLiteral("no file name given")});
+        return fehler(
+            {QStringLiteral("kein Dateiname angegeben"), QStringLiteral("no file name given")});
     if (QFileInfo(datei).isDir()) return fehler(ein_ordner());
 
     QString grund;
@@ -314,7 +315,8 @@ bool Textleser::oeffnen() {
     if (datei_handle_.isSequential()) {
         kopie_ = datei_handle_.read(strom_max + 1);
         if (kopie_.size() > strom_max) {
-            fehler_ = fehler_in_datei({QStringLiteral("ist zu groß"), QStringLiteral("is too large")});
+            fehler_ =
+                fehler_in_datei({QStringLiteral("ist zu groß"), QStringLiteral("is too large")});
             return false;
         }
     } else {
@@ -385,10 +387,11 @@ bool Textleser::ganzzahl(long long& wert, long long min, long long max, const Wa
     if (!zeile(t, was)) return false;
     const std::optional<long long> v = ganzzahl_aus_zeile(t);
     if (!v) {
-        fehler_ = fehler_in_zeile(Worte{QStringLiteral("erwartet: %1 (eine ganze Zahl), gefunden: %2"),
-                                        QStringLiteral("expected %1 (a whole number), found %2")}
-                                      .arg(was.beschreiben())
-                                      .arg(zeigen(t)));
+        fehler_ =
+            fehler_in_zeile(Worte{QStringLiteral("erwartet: %1 (eine ganze Zahl), gefunden: %2"),
+                                  QStringLiteral("expected %1 (a whole number), found %2")}
+                                .arg(was.beschreiben())
+                                .arg(zeigen(t)));
         return false;
     }
     if (*v < min || *v > max) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <utility>
 
 #include "core/ergebnis.h"
 
@@ -13,9 +14,12 @@ struct Worte {
     QString deutsch;
     QString englisch;
 
+    Worte() = default;
+    // Both wordings, always: a lone text does not make words.
+    Worte(QString d, QString e) : deutsch(std::move(d)), englisch(std::move(e)) {}
+
     // Fills the lowest %n of both wordings with the same values (QString::arg).
-    template <class... T>
-    Worte arg(const T&... werte) const {
+    template <class... T> Worte arg(const T&... werte) const {
         return {deutsch.arg(werte...), englisch.arg(werte...)};
     }
     // Fills the lowest %n of each wording with the words of its own language.

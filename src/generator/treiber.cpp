@@ -496,9 +496,9 @@ Laufende stadt_generieren(Lauf& l) {
             return ende(Laufende::abgebrochen);
         }
         if (!modell_endlich(m)) {
-            l.fehler = Ergebnis::fehler(Fehlerart::kein_plan,
-                                        "eine Koordinate der Karte ist keine Zahl",
-                                        "a coordinate of the map is not a number");
+            l.fehler =
+                Ergebnis::fehler(Fehlerart::kein_plan, "eine Koordinate der Karte ist keine Zahl",
+                                 "a coordinate of the map is not a number");
             l.status({Statusart::rechenfehler, l.fehler.englisch()});
             return ende(Laufende::fehler);
         }
