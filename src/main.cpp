@@ -28,9 +28,11 @@ namespace {
 
 const char* hilfe_text_en =
     "Usage: tarvello [<command> [options]]\n"
+    "       tarvello MAP.qls | SETTINGS.qle | PALETTE.qlf\n"
     "\n"
     "Invents maps of towns, from a hamlet to a large city.\n"
-    "Without a command the program opens its window.\n"
+    "Without a command the program opens its window, with the map,\n"
+    "settings or palette file if one is given.\n"
     "\n"
     "Commands:\n"
     "  generate   Generate a town map without a window\n"
@@ -49,9 +51,11 @@ const char* hilfe_text_en =
 
 const char* hilfe_text_de =
     "Aufruf: tarvello [<Befehl> [Optionen]]\n"
+    "        tarvello KARTE.qls | EINSTELLUNGEN.qle | PALETTE.qlf\n"
     "\n"
     "Erfindet Stadtpläne, vom Weiler bis zur Großstadt.\n"
-    "Ohne Befehl öffnet das Programm sein Fenster.\n"
+    "Ohne Befehl öffnet das Programm sein Fenster, mit dem Stadtplan, den\n"
+    "Stadteinstellungen oder der Farbpalette, wenn eine solche Datei angegeben ist.\n"
     "\n"
     "Befehle:\n"
     "  generate   Einen Stadtplan ohne Fenster erstellen\n"
@@ -68,14 +72,35 @@ const char* hilfe_text_de =
     "\n"
     "'tarvello <Befehl> --help' beschreibt die Optionen eines Befehls.\n";
 
-int fenster_starten(int argc, char** argv) {
+// The window, with a map (.qls), settings (.qle) or a palette (.qlf, shown
+// in the colour dialog to take) opened from the file manager or a shell; a
+// file that cannot be read is said so in the window.
+int fenster_starten(int argc, char** argv, const char* datei = nullptr) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("tarvello");
     QCoreApplication::setApplicationVersion(programm_version);
     Programmdaten daten;
     Eingabe fenster(daten);
     fenster.show();
+    if (datei) {
+        const QString pfad = QString::fromLocal8Bit(datei);
+        if (pfad.endsWith(".qle", Qt::CaseInsensitive))
+            fenster.einstellungen_laden_aus(pfad);
+        else if (pfad.endsWith(".qlf", Qt::CaseInsensitive))
+            fenster.palette_oeffnen(pfad);
+        else
+            fenster.karte_laden_aus(pfad);
+    }
     return app.exec();
+}
+
+// A single argument naming a map or settings file (not a command).
+bool ist_dateiargument(int argc, char** argv) {
+    if (argc != 2) return false;
+    const QString a = QString::fromLocal8Bit(argv[1]);
+    for (const char* endung : {".qls", ".qle", ".qlf"})
+        if (a.endsWith(QLatin1String(endung), Qt::CaseInsensitive)) return true;
+    return false;
 }
 
 // Commands that draw pictures or print need a QGuiApplication.
@@ -105,9 +130,9 @@ void laufzeitordner_sicherstellen() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    if (argc < 2 || ist_dateiargument(argc, argv)) {
         laufzeitordner_sicherstellen();
-        return fenster_starten(argc, argv);
+        return fenster_starten(argc, argv, argc == 2 ? argv[1] : nullptr);
     }
     // On the command line pictures are drawn offscreen, display or not.
     const bool bilder = zeichnet(argc, argv);

@@ -93,6 +93,37 @@ void Groessenverteilung::paintEvent(QPaintEvent*) {
 
 // --- Nordwahl ----------------------------------------------------------------
 
+Statuszeile::Statuszeile(QWidget* parent) : QLabel(parent) {
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    setTextFormat(Qt::PlainText);
+    setWordWrap(false);
+}
+
+void Statuszeile::text_setzen(const QString& text) {
+    voll_ = text;
+    setToolTip(text);
+    kuerzen();
+}
+
+QSize Statuszeile::sizeHint() const {
+    // As high as one line, as wide as the layout gives: the text has no say.
+    return {0, std::max(24, fontMetrics().height() + 2 * frameWidth() + 4)};
+}
+
+QSize Statuszeile::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void Statuszeile::resizeEvent(QResizeEvent* e) {
+    QLabel::resizeEvent(e);
+    kuerzen();
+}
+
+void Statuszeile::kuerzen() {
+    const int platz = contentsRect().width() - 2 * margin() - 4;
+    setText(fontMetrics().elidedText(voll_, Qt::ElideMiddle, std::max(0, platz)));
+}
+
 Nordwahl::Nordwahl(QWidget* parent) : QWidget(parent) {
     setObjectName("Shape_Kompass");
     setFixedSize(seite, seite);
@@ -132,8 +163,20 @@ int Nordwahl::gewaehlt() const {
 }
 
 void Nordwahl::waehlen(int index) {
-    if (index < 0 || index >= 12) return;
-    knoepfe_[static_cast<std::size_t>(index)]->setChecked(true);
+    if (index >= 0 && index < 12) {
+        knoepfe_[static_cast<std::size_t>(index)]->setChecked(true);
+        return;
+    }
+    // No button: a map saved without a north choice keeps none, and the
+    // next save writes none. An exclusive group will not let its last
+    // button go, so it is opened for the moment.
+    QButtonGroup* gruppe = knoepfe_[0]->group();
+    gruppe->setExclusive(false);
+    for (QRadioButton* k : knoepfe_)
+        k->setChecked(false);
+    gruppe->setExclusive(true);
+    update();
+    emit gewechselt(-1);
 }
 
 void Nordwahl::paintEvent(QPaintEvent*) {

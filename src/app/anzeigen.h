@@ -3,6 +3,7 @@
 // option buttons around the compass.
 #pragma once
 
+#include <QLabel>
 #include <QRadioButton>
 #include <QWidget>
 #include <array>
@@ -26,6 +27,26 @@ class Fortschrittsbalken : public QWidget {
 
   private:
     float prozent_ = 0;
+};
+
+// The status line: one line whose width never follows its text. A text too
+// long for it is shortened in the middle, and the whole text is its tooltip.
+class Statuszeile : public QLabel {
+    Q_OBJECT
+  public:
+    explicit Statuszeile(QWidget* parent = nullptr);
+    void text_setzen(const QString& text);
+    // The whole text, however much of it shows.
+    const QString& voller_text() const { return voll_; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    void kuerzen();
+    QString voll_;
 };
 
 // How often each building size occurs between the smallest and the largest
@@ -56,6 +77,7 @@ class Nordwahl : public QWidget {
   public:
     explicit Nordwahl(QWidget* parent = nullptr);
     int gewaehlt() const;
+    // Marks button 0..11; any other index clears every button.
     void waehlen(int index);
     QRadioButton* knopf(int i) const { return knoepfe_[static_cast<std::size_t>(i)]; }
     // Centre of the compass shape and the radius of the buttons' centres.

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/dialogtexte.h"
 #include "core/stadtname.h"
@@ -103,10 +105,24 @@ void Stadtname::naechster_versuch() {
     const std::string name = stadtname_erzeugen(zufall_, woerter.min, woerter.max, silben.min,
                                                 silben.max, stimmung_aus_regler(duester_->value()));
     text_->setText(QString::fromStdString(name));
+    breite_anpassen();
+}
+
+// The field widens for a long name (the dialog has a fixed size, so it grows
+// with it) and keeps that width, so the buttons do not jump at every try.
+void Stadtname::breite_anpassen() {
+    const QString t = text_->text();
+    const QMargins r = text_->textMargins();
+    int noetig = text_->fontMetrics().horizontalAdvance(t) + r.left() + r.right() +
+                 2 * text_->fontMetrics().averageCharWidth() + 8;
+    if (const QScreen* s = screen())
+        noetig = std::min(noetig, s->availableGeometry().width() * 9 / 10);
+    if (noetig > text_->minimumWidth()) text_->setMinimumWidth(noetig);
 }
 
 void Stadtname::uebernehmen() {
-    emit name_uebernommen(text_->text());
+    // Nothing made or typed yet: the town's name stays as it is.
+    if (!text_->text().trimmed().isEmpty()) emit name_uebernommen(text_->text());
     accept();
 }
 

@@ -32,6 +32,8 @@ class Stadtname : public QDialog {
     void name_uebernommen(const QString& name);
 
   private:
+    void breite_anpassen();
+
     Zufall zufall_;
     QComboBox* silben_ = nullptr;
     QComboBox* woerter_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -23,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -109,6 +111,7 @@ Status meldung_status(const QString& text) {
 
 Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), daten_(daten) {
     setObjectName("Eingabe");
+    adresse_oeffnen = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
     sprache_ = Sprache::englisch;
     aufbauen();
     menues_aufbauen();
@@ -192,7 +195,7 @@ QWidget* Eingabe::linke_seite_bauen() {
 
     links->addLayout(startzeile_bauen());
 
-    status_ = new QLabel;
+    status_ = new Statuszeile;
     status_->setObjectName("Label_aktion_aktuell");
     status_->setFrameShape(QFrame::StyledPanel);
     status_->setFrameShadow(QFrame::Sunken);
@@ -315,6 +318,7 @@ QLayout* Eingabe::pfeile_bauen() {
     for (const Knopf& k : knoepfe) {
         QPushButton* b = navigationsknopf(k.name);
         if (k.aktion == &Vorschau::gesamt) b->setFixedWidth(56);
+        ansicht_knoepfe_.push_back(b);
         beschriften(b);
         connect(b, &QPushButton::clicked, vorschau_, k.aktion);
         pfeile->addWidget(b, k.zeile, k.spalte, Qt::AlignCenter);
@@ -331,6 +335,7 @@ QLayout* Eingabe::zoomknoepfe_bauen() {
                                        std::pair{"Command61", &Vorschau::auffrischen}}) {
         QPushButton* b = navigationsknopf(name);
         b->setFixedWidth(72);
+        ansicht_knoepfe_.push_back(b);
         beschriften(b);
         connect(b, &QPushButton::clicked, vorschau_, aktion);
         zoom->addWidget(b);
@@ -543,7 +548,7 @@ void Eingabe::menues_aufbauen() {
 
     m = hauptmenue("menue_info");
     connect(aktion(m, "menue_anleitung"), &QAction::triggered, this,
-            [this] { QDesktopServices::openUrl(anleitung_adresse(sprache_)); });
+            [this] { anleitung_zeigen(); });
     connect(aktion(m, "menue_updates"), &QAction::triggered, this,
             [this] { seite_oeffnen(adresse_updates(sprache_)); });
     connect(aktion(m, "menue_kontakt"), &QAction::triggered, this,
@@ -578,7 +583,7 @@ void Eingabe::sprachversionen() {
     listen_fuellen();
     if (deutsch_) deutsch_->setChecked(sprache_ == Sprache::deutsch);
     if (englisch_) englisch_->setChecked(sprache_ == Sprache::englisch);
-    status_->setText(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
+    status_->text_setzen(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
 }
 
 void Eingabe::listen_fuellen() {
@@ -720,6 +725,10 @@ void Eingabe::bedienung_schalten() {
     karte_speichern_->setEnabled(plan);
     drucken_->setEnabled(plan);
     grafikexport_->setEnabled(plan);
+    // A print or export draws the map as it is; the view stays put meanwhile.
+    for (QPushButton* b : ansicht_knoepfe_)
+        b->setEnabled(!dateiarbeit_);
+    vorschau_->setEnabled(!dateiarbeit_);
 }
 
 void Eingabe::druck_layout(QAction* gewaehlt, int blaetter) {
@@ -748,11 +757,11 @@ void Eingabe::druckmenue_abgleichen() {
 
 void Eingabe::status_setzen(const Status& status) {
     letzter_status_ = status;
-    status_->setText(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
+    status_->text_setzen(QString::fromStdString(tarvello::status_text(letzter_status_, sprache_)));
 }
 
 QString Eingabe::status_text() const {
-    return status_->text();
+    return status_->voller_text();
 }
 
 void Eingabe::fortschritt_setzen(float prozent) {
@@ -781,6 +790,13 @@ void Eingabe::lauf_starten() {
         startwert = *gelesen;
     }
 
+    // The field shows the seed of the run while it works, not the last one.
+    startwert_->setText(QString::number(startwert));
+    startwert_gezogen_ = ziehen;
+    // A drawn seed is shown in grey: the next Start draws a new one unless
+    // the user edits it.
+    startwert_->setStyleSheet(ziehen ? "color: gray;" : QString());
+
     laeuft_ = true;
     abbruch_ = false;
     bedienung_schalten();
@@ -794,11 +810,6 @@ void Eingabe::lauf_starten() {
     laeuft_ = false;
     letztes_ende_ = bericht.ende;
     letzter_startwert_ = startwert;
-    startwert_->setText(QString::number(startwert));
-    startwert_gezogen_ = ziehen;
-    // A drawn seed is shown in grey: the next Start draws a new one unless
-    // the user edits it.
-    startwert_->setStyleSheet(ziehen ? "color: gray;" : QString());
     if (bericht.ende == Laufende::fehler) {
         status_setzen(meldung_status(qtext(bericht.ergebnis, sprache_)));
         meldung(qtext(bericht.ergebnis, sprache_));
@@ -865,7 +876,38 @@ void Eingabe::meldung(const QString& text) {
 }
 
 void Eingabe::seite_oeffnen(const QString& adresse) {
-    QDesktopServices::openUrl(QUrl(adresse));
+    // Without a handler the address is shown, to be copied.
+    if (!adresse_oeffnen(QUrl(adresse)))
+        meldung(text_seite_nicht_geoeffnet.in(sprache_).arg(adresse));
+}
+
+QWidget* Eingabe::anleitung_zeigen() {
+    const QString datei = anleitung_datei(sprache_);
+    if (datei.isEmpty()) {
+        seite_oeffnen(adresse_anleitung(sprache_));
+        return nullptr;
+    }
+    if (adresse_oeffnen(QUrl::fromLocalFile(datei))) return nullptr;
+    // No desktop handler for the page: the program shows it itself, one
+    // window that follows the language of the last call.
+    if (!anleitungsfenster_) {
+        anleitungsfenster_ = new QDialog(this);
+        anleitungsfenster_->setObjectName("Anleitung");
+        anleitungsfenster_->setModal(false);
+        auto* browser = new QTextBrowser(anleitungsfenster_);
+        browser->setObjectName("Anleitung_Text");
+        browser->setOpenExternalLinks(true);
+        auto* schicht = new QVBoxLayout(anleitungsfenster_);
+        schicht->setContentsMargins(0, 0, 0, 0);
+        schicht->addWidget(browser);
+        anleitungsfenster_->resize(760, 640);
+    }
+    anleitungsfenster_->setWindowTitle(beschriftung("menue_anleitung")->in(sprache_));
+    auto* browser = anleitungsfenster_->findChild<QTextBrowser*>("Anleitung_Text");
+    browser->setSource(QUrl::fromLocalFile(datei));
+    anleitungsfenster_->show();
+    anleitungsfenster_->raise();
+    return anleitungsfenster_;
 }
 
 bool Eingabe::fehler_zeigen(const Ergebnis& e) {
@@ -1062,6 +1104,11 @@ template <typename D> void zeigen(QPointer<D>& dialog) {
 void Eingabe::farben_oeffnen() {
     if (!farben_) farben_ = new Farben(daten_.farben, sprache_, this);
     zeigen(farben_);
+}
+
+bool Eingabe::palette_oeffnen(const QString& datei) {
+    farben_oeffnen();
+    return farben_->palette_laden_aus(datei);
 }
 
 void Eingabe::kennzeichnung_oeffnen() {

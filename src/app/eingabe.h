@@ -32,12 +32,14 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLayout;
 class QLineEdit;
 class QMenu;
 class QPrinter;
 class QPushButton;
+class QUrl;
 class QSlider;
 class QTabWidget;
 class QToolButton;
@@ -51,6 +53,7 @@ class Fortschrittsbalken;
 class Groessenverteilung;
 class Kennzeichnung;
 class Nordwahl;
+class Statuszeile;
 class Stadtname;
 class Vorschau;
 class Wirt;
@@ -129,6 +132,9 @@ class Eingabe : public QMainWindow {
     bool karte_laden_aus(const QString& datei);
     bool karte_speichern_als(const QString& datei);
     bool einstellungen_laden_aus(const QString& datei);
+    // Opens the colour dialog with the palette file loaded, for the user to
+    // take or cancel; false (and said in the dialog) when it cannot be read.
+    bool palette_oeffnen(const QString& datei);
     bool einstellungen_speichern_als(const QString& datei);
     QString kartendatei() const { return kartendatei_; }
     QString einstellungsdatei() const { return einstellungsdatei_; }
@@ -147,6 +153,13 @@ class Eingabe : public QMainWindow {
     // printed completely (busy, no map, aborted, or the printer failed, which
     // the window then shows).
     bool drucken_auf(QPrinter& drucker);
+
+    // Opens an address with the desktop's handler; true when one took it.
+    // Tests put a stand-in here.
+    std::function<bool(const QUrl&)> adresse_oeffnen;
+    // The manual: with the desktop's handler, else in the program's own help
+    // window, which this returns then (null when the handler took it).
+    QWidget* anleitung_zeigen();
 
   public slots:
     // Command2 and "New": one generation run.
@@ -244,8 +257,10 @@ class Eingabe : public QMainWindow {
     QPushButton* start_ = nullptr;
     QPushButton* abbruch_knopf_ = nullptr;
     QLineEdit* startwert_ = nullptr;
-    QLabel* status_ = nullptr;
-    Status letzter_status_; // what status_ shows, for a language change
+    Statuszeile* status_ = nullptr;
+    QDialog* anleitungsfenster_ = nullptr;
+    std::vector<QPushButton*> ansicht_knoepfe_; // moving and zooming the preview
+    Status letzter_status_;                     // what status_ shows, for a language change
     Fortschrittsbalken* fortschritt_ = nullptr;
     Groessenverteilung* grafik_ = nullptr;
     Vorschau* vorschau_ = nullptr;

@@ -487,6 +487,10 @@ const Zweisprachig text_hilfe_stadteinstellungen = {
     "City settings files (*.qle) hold the position of every slider and list, not the map "
     "itself. Save your own town types and generate as many new towns from them as you like."};
 
+const Zweisprachig text_seite_nicht_geoeffnet = {
+    "Kein Programm dieses Rechners konnte die Seite öffnen. Sie finden sie unter:\n%1",
+    "No program on this computer could open the page. You find it at:\n%1"};
+
 const Zweisprachig text_nutzungsbedingungen = {
     "Tarvello wird ohne jede Gewährleistung bereitgestellt. Die mit dem Programm erstellten "
     "Stadtpläne gehören Ihnen: Sie dürfen sie drucken, veröffentlichen und in Ihren Spielen "

@@ -53,6 +53,8 @@ extern const Zweisprachig text_nicht_verfuegbar;
 extern const Zweisprachig text_hilfe_stadtplan;
 extern const Zweisprachig text_hilfe_stadteinstellungen;
 extern const Zweisprachig text_nutzungsbedingungen;
+// No desktop handler took an address; %1 is the address.
+extern const Zweisprachig text_seite_nicht_geoeffnet;
 extern const Zweisprachig text_gebaeude_info;
 extern const Zweisprachig text_spende;
 extern const Zweisprachig text_startwert_ungueltig;

@@ -16,9 +16,10 @@ namespace tarvello {
 int befehl_render(const QStringList& argumente) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        sprachtext("Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken oder druckt ihn in "
-                   "ein PDF.",
-                   "Draws a saved city map (.qls) as pictures or prints it into a PDF."));
+        sprachtext("Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken, druckt ihn in ein "
+                   "PDF oder speichert ihn neu.",
+                   "Draws a saved city map (.qls) as pictures or prints it into a PDF, or saves it "
+                   "again."));
     hilfe_option_hinzufuegen(parser);
     sprach_option_hinzufuegen(parser);
     parser.addPositionalArgument(
@@ -35,6 +36,12 @@ int befehl_render(const QStringList& argumente) {
                                  "Accepted for older scripts; labels no longer depend on it."),
                       "N"});
     parser.addOption({"quiet", sprachtext("Keine Fortschrittsanzeige.", "No progress display.")});
+    parser.addOption({{"o", "output"},
+                      sprachtext("Den Stadtplan erneut als Stadtplandatei DATEI (.qls) speichern, "
+                                 "in der aktuellen Version.",
+                                 "Save the map again as city map FILE (.qls), in the current "
+                                 "version."),
+                      sprachtext("DATEI", "FILE")});
     if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() != 1)
@@ -47,11 +54,14 @@ int befehl_render(const QStringList& argumente) {
                       .arg(dateien[1])));
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return melden(e);
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return melden(e);
-    if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser))
+    if (parser.values("output").size() > 1) return melden(bedienungsfehler(mehrfach("output")));
+    if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser) &&
+        !parser.isSet("output"))
         return melden(bedienungsfehler(
-            {QStringLiteral("render: nichts zu zeichnen: geben Sie --png, --bmp, --svg oder --pdf "
-                            "an"),
-             QStringLiteral("render: nothing to draw: give --png, --bmp, --svg or --pdf")}));
+            {QStringLiteral("render: nichts zu tun: geben Sie --png, --bmp, --svg, --pdf oder "
+                            "--output an"),
+             QStringLiteral(
+                 "render: nothing to do: give --png, --bmp, --svg, --pdf or --output")}));
     std::uint64_t startwert = 1;
     if (parser.isSet("seed"))
         if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
@@ -62,6 +72,10 @@ int befehl_render(const QStringList& argumente) {
     Kartenkopf kopf;
     if (Ergebnis e = stadtplan_laden(dateien.first(), modell, kopf); !e.gut()) return melden(e);
 
+    // The map as loaded, not with --title or --north, which only print.
+    if (parser.isSet("output"))
+        if (Ergebnis e = stadtplan_speichern(parser.value("output"), modell, kopf); !e.gut())
+            return melden(e);
     Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0);
     Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &farben);
     if (e.gut())

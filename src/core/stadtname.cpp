@@ -138,20 +138,20 @@ bool ist_konsonant(char c) {
 }
 
 Stadtnamengenerator::Stadtnamengenerator(Zufall& zufall, float stimmung)
-    : zufall_(zufall), tabellen_(buchstabentabellen_laden()), stimmung_(stimmung) {}
+    : zufall_(&zufall), tabellen_(buchstabentabellen_laden()), stimmung_(stimmung) {}
 
 // Letters close to the mood are the likeliest to pass.
 bool Stadtnamengenerator::annehmbar(float wert, int erlaubt) {
-    const float r = zufall_.rnd();
+    const float r = zufall_->rnd();
     return 1.0f - std::fabs(wert - stimmung_) > r && erlaubt == 1;
 }
 
 int Stadtnamengenerator::vokal_zeile() {
-    return zeile_aus(zufall_.rnd(), static_cast<int>(tabellen_.vokale.size()));
+    return zeile_aus(zufall_->rnd(), static_cast<int>(tabellen_.vokale.size()));
 }
 
 int Stadtnamengenerator::konsonant_zeile() {
-    return zeile_aus(zufall_.rnd(), static_cast<int>(tabellen_.konsonanten.size()));
+    return zeile_aus(zufall_->rnd(), static_cast<int>(tabellen_.konsonanten.size()));
 }
 
 std::string Stadtnamengenerator::vokal_ziehen() {
@@ -159,7 +159,7 @@ std::string Stadtnamengenerator::vokal_ziehen() {
         const int z = vokal_zeile();
         const Vokal& v = tabellen_.vokale[z];
         const bool ok = annehmbar(v.wert, v.erlaubt);
-        const float r2 = zufall_.rnd();
+        const float r2 = zufall_->rnd();
         // "y" only passes every other time.
         if (!ok || (z == zeile_y && r2 <= 0.5f)) continue;
         return std::string(1, v.buchstabe);
@@ -171,8 +171,8 @@ std::string Stadtnamengenerator::konsonant_ziehen() {
     do {
         k = &tabellen_.konsonanten[konsonant_zeile()];
     } while (!annehmbar(k->wert, k->erlaubt));
-    const float r3 = zufall_.rnd();
-    const float r4 = zufall_.rnd();
+    const float r3 = zufall_->rnd();
+    const float r4 = zufall_->rnd();
     if (r3 < stimmung_ && r4 > 0.96f) return "ch";
     return std::string(1, k->buchstabe);
 }
@@ -187,7 +187,7 @@ std::string Stadtnamengenerator::doppelvokal_ziehen() {
         do {
             zweit = vokal_zeile();
         } while (!annehmbar(tabellen_.vokale[zweit].wert, tabellen_.vokale[zweit].erlaubt));
-        if (zufall_.rnd() > 0.8f) zweit = zeile_u;
+        if (zufall_->rnd() > 0.8f) zweit = zeile_u;
         if (erst == zweit && tabellen_.vokale[erst].doppelt == 0) continue;
         return std::string{tabellen_.vokale[erst].buchstabe, tabellen_.vokale[zweit].buchstabe};
     }
@@ -229,7 +229,7 @@ std::string Stadtnamengenerator::auslaut_ziehen() {
 }
 
 int Stadtnamengenerator::silbentyp_waehlen() {
-    auto form_ziehen = [this] { return zeile_aus(zufall_.rnd(), 9) + 1; };
+    auto form_ziehen = [this] { return zeile_aus(zufall_->rnd(), 9) + 1; };
     const int p = letzter_silbentyp_;
     for (;;) {
         int c = form_ziehen();
@@ -238,46 +238,46 @@ int Stadtnamengenerator::silbentyp_waehlen() {
         bool umwerfen = false;
         switch (p) {
         case 1: {
-            const float r1 = zufall_.rnd();
-            const float r2 = zufall_.rnd();
+            const float r1 = zufall_->rnd();
+            const float r2 = zufall_->rnd();
             umwerfen = (c == 3 && r1 > 0.2f) || (c == 6 && r2 > 0.2f);
             break;
         }
         case 2: {
-            const float r1 = zufall_.rnd();
-            const float r2 = zufall_.rnd();
+            const float r1 = zufall_->rnd();
+            const float r2 = zufall_->rnd();
             umwerfen = (c == 3 && r1 > 0.5f) || (c == 6 && r2 > 0.3f);
             break;
         }
         case 3: {
-            const float r1 = zufall_.rnd();
-            const float r2 = zufall_.rnd();
-            const float r3 = zufall_.rnd();
+            const float r1 = zufall_->rnd();
+            const float r2 = zufall_->rnd();
+            const float r3 = zufall_->rnd();
             umwerfen = (c == 5 && r1 > 0.2f) || (c == 9 && r2 > 0.2f) ||
                        ((c == 2 || c == 4 || c == 7) && r3 > 0.4f);
             break;
         }
         case 4: {
-            const float r = zufall_.rnd();
+            const float r = zufall_->rnd();
             umwerfen = (c == 3 || c == 6) && r > 0.1f;
             break;
         }
         case 5: {
-            const float r = zufall_.rnd();
+            const float r = zufall_->rnd();
             umwerfen = c == 1 && r > 0.1f;
             break;
         }
         case 6:
         case 8: {
-            const float r1 = zufall_.rnd();
-            const float r2 = zufall_.rnd();
+            const float r1 = zufall_->rnd();
+            const float r2 = zufall_->rnd();
             umwerfen = ((c == 2 || c == 4 || c == 7 || c == 8) && r1 > 0.3f) ||
                        ((c == 5 || c == 9) && r2 > 0.1f);
             break;
         }
         case 7:
         case 9: {
-            const float r = zufall_.rnd();
+            const float r = zufall_->rnd();
             umwerfen = c == 9 && r > 0.2f;
             break;
         }
@@ -289,7 +289,7 @@ int Stadtnamengenerator::silbentyp_waehlen() {
         // Lovely moods keep to the short vowel-led shapes; a tenth of the
         // others slips through anyway.
         const bool passt = static_cast<float>(c - 1) / 10.0f < stimmung_;
-        const float r = zufall_.rnd();
+        const float r = zufall_->rnd();
         if (passt || r > 0.9f) return c;
     }
 }
@@ -344,7 +344,8 @@ std::string Stadtnamengenerator::wort_abschliessen(std::string wort) {
     return wort;
 }
 
-std::string Stadtnamengenerator::bereinigen(std::string name) {
+bool Stadtnamengenerator::durchgang(std::string& name, bool erster) {
+    const std::string vorher = name;
     // i is the 0-based index of the current position; every rule looks at
     // the letters from there on and may insert or delete right after it.
     auto zeichen = [&name](std::size_t k) { return klein(name[k]); };
@@ -352,8 +353,10 @@ std::string Stadtnamengenerator::bereinigen(std::string name) {
         {
             const char a = zeichen(i);
             const char b = zeichen(i + 1);
-            const float r = zufall_.rnd();
-            if ((a == 'd' && b == 'h' && r > 0.4f) || (a == 'k' && b == 'k'))
+            // "dh" is left to chance once; a later pass does not throw again.
+            const float r = erster ? zufall_->rnd() : 0.0f;
+            const bool dh = erster && a == 'd' && b == 'h' && r > 0.4f;
+            if (dh || (a == 'k' && b == 'k'))
                 name.insert(i + 1, 1, '\'');
             else if (a == 'q' && b != 'u')
                 name.insert(i + 1, 1, 'u');
@@ -383,6 +386,33 @@ std::string Stadtnamengenerator::bereinigen(std::string name) {
                 name.insert(i + 2, konsonant_ziehen());
         }
     }
+    if (!erster) {
+        // The pass may have made a word end in "qu" (a final "q" gets its
+        // "u" only here); the end-of-word rule applies again.
+        for (std::size_t k = 0; k + 1 < name.size(); ++k)
+            if (zeichen(k) == 'q' && zeichen(k + 1) == 'u' &&
+                (k + 2 == name.size() || name[k + 2] == ' '))
+                name.insert(k + 2, vokal_ziehen());
+    }
+    return name != vorher;
+}
+
+std::string Stadtnamengenerator::bereinigen(std::string name) {
+    durchgang(name, true);
+    // One pass leaves faults behind: a final "q" that became "qu" after the
+    // end-of-word rule, letters that a deletion moved behind the position
+    // ("aaaa", "fvv", two vowels before two consonants). Further passes
+    // repair until nothing changes. They draw from a generator of their own,
+    // seeded from a copy of the name's, so that a name needing no repair
+    // leaves the stream as it was and every later name is the same.
+    Zufall kopie = *zufall_;
+    // The constant only sets this stream apart from the one it copies.
+    Zufall eigener(kopie.roh64() ^ 0x6E616368626573ull);
+    Zufall* haupt = std::exchange(zufall_, &eigener);
+    // Each pass removes faults or shortens the name; the bound only guards.
+    for (int n = 0; n < 100; ++n)
+        if (!durchgang(name, false)) break;
+    zufall_ = haupt;
     return name;
 }
 
@@ -397,14 +427,14 @@ std::string gross_schreiben(std::string name) {
 }
 
 std::string Stadtnamengenerator::name_erzeugen(Bereich woerter, Bereich silben) {
-    const int n_woerter = zufall_.zufall_ganz(woerter.min, woerter.max);
+    const int n_woerter = zufall_->zufall_ganz(woerter.min, woerter.max);
     std::string name;
     for (int w = 0; w < n_woerter; ++w) {
         letzter_silbentyp_ = 0;
         std::string wort;
-        const int n_silben = zufall_.zufall_ganz(silben.min, silben.max);
+        const int n_silben = zufall_->zufall_ganz(silben.min, silben.max);
         for (int s = 0; s < n_silben; ++s) {
-            zufall_.neu_saeen();
+            zufall_->neu_saeen();
             wort += silbe_ziehen();
         }
         letzter_silbentyp_ = 0;

@@ -114,7 +114,9 @@ class Stadtnamengenerator {
 
     // End of a word: a word ending in "qu" gets one more vowel.
     std::string wort_abschliessen(std::string wort);
-    // The repair pass over the raw name (words each followed by a space).
+    // The repair of the raw name (words each followed by a space): one
+    // pass, then further passes until nothing changes, so that no sequence
+    // a rule repairs is left (but a "dh" that kept its letters).
     std::string bereinigen(std::string name);
 
     // A whole name: words and syllables counted within the ranges, cleaned
@@ -125,8 +127,12 @@ class Stadtnamengenerator {
     bool annehmbar(float wert, int erlaubt);
     int vokal_zeile();
     int konsonant_zeile();
+    // One pass of the repair rules; true when it changed the name. Only the
+    // first pass throws the dice for "dh"; a later one also lets the
+    // end-of-word rule see the words again.
+    bool durchgang(std::string& name, bool erster);
 
-    Zufall& zufall_;
+    Zufall* zufall_; // swapped for the later passes of bereinigen
     Buchstabentabellen tabellen_;
     float stimmung_;
     int letzter_silbentyp_ = 0;

@@ -147,8 +147,17 @@ Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s) {
 
 namespace {
 
+// A version of the table (hundredths, 410 = "4.1") as the number a file's
+// first line reads as, so "4.1" and "4.10" reach it and "4.099" does not.
+float versionsgrenze(int hundertstel) {
+    return static_cast<float>(hundertstel) / 100.0f;
+}
+
 Ergebnis laden(Textleser& l, Steuerwerte& s) {
     if (!l.oeffnen()) return l.fehler().ergebnis();
+    // The reader takes the lines its version names and stops there: a last
+    // line without a line end still counts, and what follows is not read.
+    l.letzte_zeile_ohne_ende_erlauben();
 
     std::string_view t;
     if (!l.zeile(t, {"the version"})) return l.fehler().ergebnis();
@@ -160,13 +169,18 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
                                     "number")});
         return l.fehler().ergebnis();
     }
-    const int version = static_cast<int>(std::lround(static_cast<double>(*v) * 100.0));
-    if (version > 500) {
+    const float version = *v;
+    const float neueste = *gleitzahl_aus_zeile(einstellungsdatei_version);
+    if (version > neueste) {
+        // Two decimals unless they hide what makes the version newer (5.001).
+        QString gelesen = QString::number(static_cast<double>(version), 'f', 2);
+        if (gelesen.toFloat() <= neueste)
+            gelesen = QString::number(static_cast<double>(version), 'g', 7);
         l.scheitern(Worte{QStringLiteral("von einem neueren Programm geschrieben (Version %1); "
                                          "dieses liest Versionen bis %2"),
                           QStringLiteral("written by a newer program (version %1); this one reads "
                                          "versions up to %2")}
-                        .arg(static_cast<double>(*v), 0, 'f', 2)
+                        .arg(gelesen)
                         .arg(einstellungsdatei_version));
         return l.fehler().ergebnis();
     }
@@ -174,7 +188,7 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
     Steuerwerte neu = s;
     standard_fuer_fehlende(neu);
     for (const Einstellungszeile& z : einstellungszeilen()) {
-        if (z.ab_version > version) break;
+        if (version < versionsgrenze(z.ab_version)) break;
         const Ziel ziel_ = ziel(neu, z.steuerung);
         const QString name = QString::fromUtf8(z.steuerung);
         if (!ziel_.wert) {
@@ -209,7 +223,6 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
         }
         *ziel_.wert = static_cast<int>(wert);
     }
-    if (!l.ende_pruefen()) return l.fehler().ergebnis();
     s = std::move(neu);
     return {};
 }

@@ -34,7 +34,10 @@ const std::vector<Einstellungszeile>& einstellungszeilen();
 Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s);
 
 // Reads the control states into `s`. Controls an older file lacks keep their
-// state or take the defaults of that version. A missing, truncated or
+// state or take the defaults of that version; the version is compared as the
+// number it reads as ("4.099" is older than "4.1"). Only the lines of that
+// version are read: the last may lack its line end, and anything after it is
+// not looked at. A missing, truncated or
 // malformed file, and a list position or slider value outside its control's
 // range, leave `s` untouched and give a Fehlerart::datei naming the file and
 // the line.

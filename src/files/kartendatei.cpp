@@ -2,8 +2,10 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "areas/flaechen.h"
 #include "core/funktionen.h"
@@ -28,6 +30,69 @@ constexpr int melde_takt = 64;
 // Whole-number floats (the map size, tower shapes) are written as integers
 // up to this size.
 constexpr float ganzzahl_float_max = 1e15f;
+
+// Town names of map files written on Windows are in Windows-1252: the
+// characters of bytes 0x80..0x9F. The five bytes the code page leaves free
+// stand for the control characters of the same number, so that every byte
+// reads as a character and writes back as itself.
+constexpr std::array<char16_t, 32> windows1252_80_9f = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString aus_windows1252(const QByteArray& roh) {
+    QString s;
+    s.reserve(roh.size());
+    for (const char c : roh) {
+        const auto b = static_cast<unsigned char>(c);
+        s.append(QChar(b >= 0x80 && b < 0xA0 ? windows1252_80_9f[b - 0x80] : char16_t{b}));
+    }
+    return s;
+}
+
+// The Windows-1252 bytes of the text, or nothing when a character has none.
+std::optional<QByteArray> nach_windows1252(const QString& text) {
+    QByteArray roh;
+    roh.reserve(text.size());
+    for (const QChar q : text) {
+        const char16_t c = q.unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            roh.append(static_cast<char>(c));
+            continue;
+        }
+        const auto* p = std::find(windows1252_80_9f.begin(), windows1252_80_9f.end(), c);
+        if (p == windows1252_80_9f.end()) return std::nullopt;
+        roh.append(static_cast<char>(0x80 + (p - windows1252_80_9f.begin())));
+    }
+    return roh;
+}
+
+// The text of bytes that are valid UTF-8 (a leading byte order mark kept as
+// a character), or nothing.
+std::optional<QString> aus_utf8(const QByteArray& roh) {
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8.decode(roh);
+    // Whatever the decoder forgives, only bytes that come back unchanged count.
+    if (utf8.hasError() || text.toUtf8() != roh) return std::nullopt;
+    return text;
+}
+
+// A town name read from a map file: UTF-8 when its bytes are valid UTF-8,
+// else Windows-1252.
+QString stadtname_lesen(const QByteArray& roh) {
+    if (std::optional<QString> text = aus_utf8(roh)) return *text;
+    return aus_windows1252(roh);
+}
+
+// The bytes of a town name for a map file: Windows-1252, which programs on
+// Windows read, when every character has a byte there and those bytes read
+// back as the name (a name such as "Ã¶" would read as UTF-8); else UTF-8.
+QByteArray stadtname_schreiben(const QString& name) {
+    if (std::optional<QByteArray> roh = nach_windows1252(name))
+        if (stadtname_lesen(*roh) == name) return *roh;
+    return name.toUtf8();
+}
 
 // The parts of the parameter set the boxes of a loaded map need.
 Parameter rahmen_parameter(const Stadtmodell& m) {
@@ -124,8 +189,9 @@ class Kartenschreiber {
     bool schreiben(const Kartenkopf& k) {
         s_.text(kartendatei_version);
         if (!zahl(m_.karten_faktor, {"the map factor"})) return false;
-        QByteArray name = k.stadtname.toUtf8();
-        name.replace('\r', ' ').replace('\n', ' ');
+        QString text = k.stadtname;
+        text.replace(u'\r', u' ').replace(u'\n', u' ');
+        const QByteArray name = stadtname_schreiben(text);
         s_.text(std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
         if (!ganz(m_.stadt_abmessung, {"the map size"})) return false;
         for (int i = 0; i < nord_knoepfe; ++i)
@@ -361,16 +427,12 @@ class Kartenleser {
         return true;
     }
 
-    // UTF-8 as written by this program; a name that is not valid UTF-8 comes
-    // from an older program and is read as Latin-1. A carriage return inside
-    // the line becomes a space, as the writer would make it.
+    // A carriage return inside the line becomes a space, as the writer
+    // would make it.
     static QString stadtname(std::string_view t) {
         QByteArray roh(t.data(), static_cast<qsizetype>(t.size()));
         roh.replace('\r', ' ');
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString name = utf8.decode(roh);
-        if (utf8.hasError()) name = QString::fromLatin1(roh);
-        return name;
+        return stadtname_lesen(roh);
     }
 
     bool wege() {

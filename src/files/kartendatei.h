@@ -25,10 +25,13 @@ struct Kartenkopf {
 };
 
 // Writes the model. A town name cannot span lines: line breaks in it are
-// written as spaces. On success the file holds the map. A value that is not
-// a finite number refuses the save; on any failure (Fehlerart::datei, naming
-// the file) the old file is left as it was. wirt (optional) hears status and
-// progress; its abort request stops the save and keeps the old file.
+// written as spaces. The name is written in Windows-1252 when every character
+// has a byte there, else in UTF-8; the reader takes valid UTF-8 as UTF-8 and
+// anything else as Windows-1252, so a map loaded and saved keeps its bytes.
+// On success the file holds the map. A value that is not a finite number
+// refuses the save; on any failure (Fehlerart::datei, naming the file) the
+// old file is left as it was. wirt (optional) hears status and progress; its
+// abort request stops the save and keeps the old file.
 Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
                              const Kartenkopf& kopf, Wirt* wirt = nullptr);
 

@@ -370,7 +370,7 @@ bool Textleser::zeile(std::string_view& inhalt, const Was& was) {
                                                   .arg(was.beschreiben())};
         return false;
     }
-    if (!mit_ende) {
+    if (!mit_ende && !ohne_ende_erlaubt_) {
         // Every line is written with its line end: a last line without one
         // was cut off, and "12.75" cut to "12.7" would still read as a number.
         fehler_ = fehler_in_zeile(

@@ -156,9 +156,12 @@ class Textleser {
     bool oeffnen();
 
     // Next line without its line end (LF or CR LF); false (with a message
-    // naming what was expected) at the end of the file and for a last line
-    // without a line end, which was cut off.
+    // naming what was expected) at the end of the file and, unless allowed
+    // below, for a last line without a line end, which was cut off.
     bool zeile(std::string_view& inhalt, const Was& was);
+    // Accepts a last line without a line end, for files that other programs
+    // write by hand or without a final line break.
+    void letzte_zeile_ohne_ende_erlauben() { ohne_ende_erlaubt_ = true; }
     // Typed values; false with a message naming the line.
     bool ganzzahl(long long& wert, long long min, long long max, const Was& was);
     bool gleitzahl(float& wert, const Was& was);
@@ -191,6 +194,7 @@ class Textleser {
     std::size_t pos_ = 0;
     int zeile_ = 0;
     bool im_speicher_ = false;
+    bool ohne_ende_erlaubt_ = false;
     Dateifehler fehler_;
 };
 

@@ -492,6 +492,32 @@ TEST(DialogStadtname, NameLandetImStadtnamenfeld) {
     EXPECT_EQ(w.stadtname(), name);
 }
 
+TEST(DialogStadtname, LangerNameGanzZuSehenUndLeeresUebernehmenLaesstDenNamen) {
+    Programmdaten daten;
+    Eingabe w(daten);
+    w.stadtname_setzen("Alt");
+    klicken(w, "Command_Stadtname");
+    QPointer<Stadtname> d = w.findChild<Stadtname*>("Stadtname");
+    ASSERT_TRUE(d);
+    klicken(*d, "Command_OK"); // before any try: nothing to take
+    EXPECT_EQ(w.stadtname(), "Alt");
+
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    klicken(w, "Command_Stadtname");
+    d = w.findChild<Stadtname*>("Stadtname");
+    ASSERT_TRUE(d);
+    waehlen(*d, "Combo_Stadtname_Wortteile", "  3");
+    waehlen(*d, "Combo_Stadtname_Silben", "  7");
+    auto* feld = kind<QLineEdit>(*d, "Text_Stadtname");
+    for (int versuch = 0; versuch < 5; ++versuch) {
+        klicken(*d, "Command_Go");
+        QApplication::processEvents();
+        EXPECT_GE(feld->width(), feld->fontMetrics().horizontalAdvance(d->name()))
+            << d->name().toStdString();
+    }
+    d->close();
+}
+
 TEST(DialogStadtname, DeutscheBeschriftung) {
     Stadtname d(Sprache::deutsch);
     EXPECT_EQ(kind<QPushButton>(d, "Command_Go")->text(), "Nächster Versuch");

@@ -236,13 +236,16 @@ TEST(FensterDruck, AbbruchWaehrendDesDruckens) {
     bool gesperrt = false;
     QTimer::singleShot(0, &f.w, [&] {
         gesperrt = f.w.beschaeftigt() && !kind<QPushButton>(f.w, "Command2")->isEnabled() &&
-                   kind<QPushButton>(f.w, "Command_abbruch")->isEnabled();
+                   kind<QPushButton>(f.w, "Command_abbruch")->isEnabled() &&
+                   !kind<QPushButton>(f.w, "Command_zoomin")->isEnabled() &&
+                   !kind<QPushButton>(f.w, "Command_Vorschau_links")->isEnabled();
         f.w.lauf_abbrechen();
     });
     EXPECT_FALSE(f.w.drucken_auf(drucker));
     EXPECT_TRUE(gesperrt) << "the window locks while printing";
     EXPECT_FALSE(QFile::exists(drucker.outputFileName()));
     EXPECT_FALSE(f.w.beschaeftigt());
+    EXPECT_TRUE(kind<QPushButton>(f.w, "Command_zoomin")->isEnabled());
     EXPECT_NE(f.w.status_text(), "City Map Printed!");
 }
 

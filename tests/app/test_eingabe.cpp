@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +17,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -295,6 +298,40 @@ TEST(Eingabe, HilfeknoepfeZeigenIhrenTextInDerSprache) {
         if (box != &w) box->close();
 }
 
+TEST(Eingabe, OhneDesktopProgrammZeigtDasFensterAnleitungUndAdresse) {
+    Programmdaten d;
+    Eingabe w(d);
+    std::vector<QUrl> geoeffnet;
+    bool annehmen = false;
+    w.adresse_oeffnen = [&](const QUrl& u) {
+        geoeffnet.push_back(u);
+        return annehmen;
+    };
+    w.sprache_setzen(Sprache::deutsch);
+    aktion(w, "menue_anleitung")->trigger();
+    ASSERT_EQ(geoeffnet.size(), 1u);
+    QDialog* fenster = w.findChild<QDialog*>("Anleitung");
+    ASSERT_NE(fenster, nullptr) << "no handler: the manual opens in the program";
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_EQ(fenster->windowTitle(), "Ihr erster Stadtplan");
+    const auto* text = fenster->findChild<QTextBrowser*>("Anleitung_Text");
+    EXPECT_TRUE(text->source().toLocalFile().endsWith("anleitung_de.html"));
+    EXPECT_GT(text->toPlainText().size(), 500);
+    fenster->close();
+
+    // With a handler nothing of our own opens; a page no handler takes is
+    // shown as its address.
+    annehmen = true;
+    EXPECT_EQ(w.anleitung_zeigen(), nullptr);
+    EXPECT_FALSE(fenster->isVisible());
+    annehmen = false;
+    aktion(w, "menue_updates")->trigger();
+    EXPECT_TRUE(w.letzte_meldung().contains(geoeffnet.back().toString()))
+        << w.letzte_meldung().toStdString();
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w) box->close();
+}
+
 TEST(Eingabe, DruckmenueSpiegeltDieDruckoptionen) {
     Programmdaten d;
     Eingabe w(d);
@@ -348,6 +385,23 @@ TEST(Eingabe, SprachwechselFormuliertDenStatusNeu) {
     EXPECT_EQ(w.status_text(), "a.qls: line 3: bad");
 }
 
+TEST(Eingabe, LangerStatusLaesstDasFensterWieEsIst) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.show();
+    QApplication::processEvents();
+    const QRect vorher = w.vorschau()->geometry();
+    const std::string lang =
+        "/home/spielleiter/" + std::string(300, 'x') + "/plan.qls: cannot write";
+    w.status_setzen({Statusart::meldung, lang});
+    QApplication::processEvents();
+    EXPECT_EQ(w.vorschau()->geometry(), vorher);
+    EXPECT_EQ(w.status_text().toStdString(), lang);
+    auto* zeile = finde<QLabel>(w, "Label_aktion_aktuell");
+    EXPECT_EQ(zeile->toolTip().toStdString(), lang);
+    EXPECT_LT(zeile->text().size(), static_cast<int>(lang.size())); // shortened to fit
+}
+
 // --- runs --------------------------------------------------------------------
 
 TEST(EingabeLauf, FertigerLaufGibtSpeichernDruckenExportFrei) {
@@ -392,9 +446,14 @@ TEST(EingabeLauf, LeererStartwertZiehtJedesMalEinenNeuen) {
     ASSERT_TRUE(w.letzter_startwert());
     const std::uint64_t erster = *w.letzter_startwert();
     EXPECT_EQ(feld->text(), QString::number(erster));
-    // The shown seed was drawn, so Start draws again ...
-    lauf_mit(w);
+    // The shown seed was drawn, so Start draws again; while the run works
+    // the field shows the seed it runs with ...
+    QString waehrend;
+    lauf_mit(w, [&] {
+        if (w.laeuft()) waehrend = feld->text();
+    });
     EXPECT_NE(*w.letzter_startwert(), erster);
+    EXPECT_EQ(waehrend, QString::number(*w.letzter_startwert()));
     // ... until the user types one.
     QTest::keyClicks(feld, "1");
     const std::uint64_t getippt = feld->text().toULongLong();
@@ -586,6 +645,18 @@ TEST(EingabeDateien, GespeicherteKarteKommtInEinNeuesFensterZurueck) {
     EXPECT_TRUE(finde<QPushButton>(w2, "Command_grafikexport")->isEnabled());
     EXPECT_FLOAT_EQ(w2.vorschau()->zoom(), 1.0f);
     EXPECT_GT(nicht_weisse(w2.vorschau()->bild()), 100);
+
+    // A map saved with no north marked clears the choice, and a save keeps
+    // it so.
+    w.nord_setzen(-1);
+    ASSERT_TRUE(w.karte_speichern_als(datei));
+    ASSERT_TRUE(w2.karte_laden_aus(datei));
+    EXPECT_EQ(w2.nord(), -1);
+    const QString zweite = ordner.filePath("zwei.qls");
+    ASSERT_TRUE(w2.karte_speichern_als(zweite));
+    QFile a(datei), b(zweite);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
     for (QWidget* box : QApplication::topLevelWidgets())
         if (box != &w && box != &w2) box->close();
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Command-line checks of the map, settings and palette files: generate -o,
-# --settings, --save-settings, render and palette.
+# --settings, --save-settings, render (also -o) and palette.
 set -u
 bin=$(realpath "$1")
 fehler=0
@@ -52,6 +52,25 @@ cmp -s a.qls b.qls || scheitern "same settings and seed, different map files"
 [ -s r1.png ] || scheitern "render wrote no picture"
 cmp -s r1.png r2.png || scheitern "two renders of one map differ"
 
+# render -o saves the loaded map again: a town name in Windows-1252 keeps
+# its bytes and prints as itself, an older version becomes the current one.
+{
+    head -n2 a.qls
+    printf '\x84Alte M\xfchle\x93 \x96 S\xfcd \x80\r\n'
+    tail -n +4 a.qls
+} >w.qls
+"$bin" render w.qls -o w2.qls || scheitern "render -o exit $?"
+cmp -s w.qls w2.qls || scheitern "render -o changed the bytes of a Windows-1252 map"
+sed '1s/^5\.00/4.00/' w.qls >v4.qls
+"$bin" render v4.qls -o v4neu.qls --png v4.png --pixels 300 --quiet || scheitern "render -o --png exit $?"
+cmp -s w.qls v4neu.qls || scheitern "a version 4 map was not saved as the current version"
+[ -s v4.png ] || scheitern "render -o --png wrote no picture"
+if command -v pdftotext >/dev/null; then
+    "$bin" render w.qls --pdf w.pdf --quiet || scheitern "render --pdf exit $?"
+    pdftotext w.pdf - | grep -qF '„Alte Mühle“ – Süd €' ||
+        scheitern "the Windows-1252 town name is not printed: $(pdftotext w.pdf - | head -n3)"
+fi
+
 # Palettes: the stored colours as a file, a palette made the stored default,
 # and drawing with a palette.
 "$bin" palette --save standard.qlf || scheitern "palette --save exit $?"
@@ -83,7 +102,8 @@ erwarte 1 "/dev/full: " palette --save /dev/full
 
 # Usage errors: exit code 2.
 erwarte 2 "render" render --png x.png
-erwarte 2 "--png" render a.qls
+erwarte 2 "--output" render a.qls
+erwarte 2 "--output is given more than once" render a.qls -o b.qls -o c.qls
 erwarte 2 "--store" palette --store
 erwarte 2 "--preset and --settings" generate --preset 1 --settings a.qle
 

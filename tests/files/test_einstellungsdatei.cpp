@@ -141,6 +141,42 @@ TEST_F(Einstellungsdatei, SeitenverhaeltnisAlsZahlGerundet) {
     }
 }
 
+// The reader takes the lines its version names, compared as a number, and
+// nothing more: the last needs no line end, what follows is not read.
+TEST_F(Einstellungsdatei, LiestDieZeilenSeinerVersionUndHoertAuf) {
+    std::vector<std::string> z = geschrieben(besondere());
+    z[60] = " 7 ";            // line 61, size distribution centre (4.1; missing: 50)
+    ASSERT_EQ(z[66], " 99 "); // line 67, house rows homogeneity (4.3; missing: 50)
+    const QByteArray voll = verbinden(z);
+    const auto mit_version = [&](const char* version) {
+        std::vector<std::string> k = z;
+        k[0] = version;
+        return verbinden(k);
+    };
+    struct Fall {
+        const char* name;
+        QByteArray inhalt;
+        int zentrum, homogen;
+    };
+    const Fall faelle[] = {
+        {"last line without line end", voll.chopped(2), 7, 99},
+        {"last line ends in a bare CR", voll.chopped(1), 7, 99},
+        {"lines after the data", voll + " 3 \r\nnot a number\r\n\x01", 7, 99},
+        {"4.099 is older than 4.1", mit_version("4.099"), 50, 50},
+        {"4.1 reads 61..62", mit_version("4.1"), 7, 50},
+        {"4.10 is 4.1", mit_version("4.10"), 7, 50},
+        {"4.3 reads everything", mit_version("4.3"), 7, 99},
+    };
+    for (const Fall& f : faelle) {
+        Steuerwerte s = start_steuerwerte();
+        const Ergebnis e = einstellungen_lesen("f.qle", f.inhalt.toStdString(), s);
+        ASSERT_TRUE(e.gut()) << f.name << ": " << e.englisch();
+        EXPECT_EQ(s.wert("Slider_haeuser_groessenverteilung_zentrum"), f.zentrum) << f.name;
+        EXPECT_EQ(s.wert("Slider_haus_blockbildung_homogen"), f.homogen) << f.name;
+        EXPECT_EQ(s.wert("Slider_haus_seitenverhaeltnis_max"), 5) << f.name;
+    }
+}
+
 TEST_F(Einstellungsdatei, FehlerNennenZeileUndAendernNichts) {
     const std::vector<std::string> z = geschrieben(besondere());
     const Steuerwerte vorher = start_steuerwerte();
@@ -182,10 +218,9 @@ TEST_F(Einstellungsdatei, FehlerNennenZeileUndAendernNichts) {
     EXPECT_EQ(scheitert("").zeile, 1);
     EXPECT_EQ(scheitert("Stadtplan\r\n").zeile, 1);
     EXPECT_EQ(scheitert(kopf_von(z, 67, "5.10")).zeile, 1);
-    // Content after the last line.
-    k = z;
-    k.push_back(" 3 ");
-    EXPECT_EQ(scheitert(verbinden(k)).zeile, 68);
+    f = scheitert(kopf_von(z, 67, "5.001"));
+    EXPECT_EQ(f.zeile, 1);
+    EXPECT_TRUE(f.text.contains("version 5.001")) << f.text.toStdString();
 
     Steuerwerte s = vorher;
     const Ergebnis e = einstellungen_laden(pfad("fehlt.qle"), s);

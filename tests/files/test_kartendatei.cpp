@@ -33,7 +33,9 @@ TEST_F(Kartendatei, KopfUndWerteInDerTextform) {
     ASSERT_GT(z.size(), 40u);
     EXPECT_EQ(z[0], "5.00");
     EXPECT_EQ(z[1], "0.87");
-    EXPECT_EQ(z[2], sonderbarer_name.toStdString());
+    // Windows-1252: "–" is 0x96, "ü" 0xFC.
+    EXPECT_EQ(z[2], " Tarvel, \"Alt\" Stadt \x96 S\xfc"
+                    "d,, ");
     EXPECT_EQ(z[3], " 350 ");
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(z[static_cast<std::size_t>(4 + i)], i == 4 ? "1" : "0");
@@ -127,6 +129,86 @@ TEST_F(Kartendatei, GeladeneKarteHatIhreRahmen) {
     const Haus& rund = m.haeuser[2];
     EXPECT_EQ(rund.x_min, 80.5f - 2.75f);
     EXPECT_EQ(rund.y_max, 90.25f + 2.75f);
+}
+
+// The town name is read as UTF-8 when its bytes are valid UTF-8, else as
+// Windows-1252, and written in Windows-1252 when it can be: a map loaded and
+// saved keeps its bytes, and every name reads back as it was written.
+TEST_F(Kartendatei, StadtnameInWindows1252OderUtf8) {
+    const QByteArray basis = speichern(handmodell(), {"X", 0}, "basis.qls");
+    const qsizetype anfang = basis.indexOf("\r\n", basis.indexOf("\r\n") + 2) + 2;
+    const qsizetype ende = basis.indexOf("\r\n", anfang);
+    ASSERT_EQ(basis.mid(anfang, ende - anfang), "X");
+    const auto mit_name = [&](const QByteArray& roh) {
+        return basis.left(anfang) + roh + basis.mid(ende);
+    };
+    const auto laden = [&](const QByteArray& inhalt, Stadtmodell& m, Kartenkopf& k) {
+        const std::string bytes = inhalt.toStdString();
+        const Ergebnis e = stadtplan_lesen("n.qls", bytes, m, k);
+        EXPECT_TRUE(e.gut()) << e.englisch();
+    };
+
+    // Every byte from 0x20 up: not UTF-8, so each is one Windows-1252 character.
+    QByteArray alle;
+    for (int b = 0x20; b <= 0xFF; ++b)
+        alle.append(static_cast<char>(b));
+    struct Fall {
+        const char* was;
+        QByteArray roh;
+        QString name;
+    };
+    const Fall faelle[] = {
+        {"Windows-1252",
+         "\x84"
+         "Alte M\xfchle\x93 \x96 S\xfc"
+         "d \x80",
+         QString::fromUtf8("„Alte Mühle“ – Süd €")},
+        {"UTF-8 outside Windows-1252",
+         "\xc5\x81\xc3\xb3"
+         "d\xc5\xba",
+         QString::fromUtf8("Łódź")},
+        {"CJK", "\xe6\x9d\xb1\xe4\xba\xac", QString::fromUtf8("東京")},
+        {"ASCII", "Altdorf an der See", QStringLiteral("Altdorf an der See")},
+        {"every byte", alle, QString()},
+    };
+    for (const Fall& f : faelle) {
+        Stadtmodell m;
+        Kartenkopf k;
+        laden(mit_name(f.roh), m, k);
+        if (!f.name.isNull()) {
+            EXPECT_EQ(k.stadtname, f.name) << f.was;
+        }
+        EXPECT_EQ(speichern(m, k, "n.qls"), mit_name(f.roh)) << f.was;
+    }
+    {
+        Stadtmodell m;
+        Kartenkopf k;
+        laden(mit_name(alle), m, k);
+        ASSERT_EQ(k.stadtname.size(), 0xE0);
+        // 0x80..0x9F in full, the five free bytes as the controls of their number.
+        const QString oben = k.stadtname.mid(0x60, 0x20);
+        EXPECT_EQ(oben,
+                  QString::fromUtf8("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008dŽ\u008f\u0090‘’“”•–—˜™š›œ\u009džŸ"));
+        EXPECT_EQ(k.stadtname.mid(0x80), QString::fromLatin1(alle.mid(0x80)));
+    }
+
+    // A name of this program from before: UTF-8 that Windows-1252 can hold is
+    // written in Windows-1252 from now on, and then stays so.
+    Stadtmodell m;
+    Kartenkopf k;
+    laden(mit_name("Gro\xc3\x9f"
+                   "k\xc3\xb6lln"),
+          m, k);
+    EXPECT_EQ(k.stadtname, QString::fromUtf8("Großkölln"));
+    EXPECT_EQ(speichern(m, k, "n.qls"), mit_name("Gro\xdfk\xf6lln"));
+
+    // Windows-1252 bytes that would read as UTF-8 ("Ã¶" is C3 B6) are
+    // written in UTF-8 instead, so the name comes back as it was.
+    k.stadtname = QString::fromUtf8("MÃ¶we");
+    EXPECT_EQ(speichern(m, k, "n.qls"), mit_name("M\xc3\x83\xc2\xb6we"));
+    Kartenkopf zurueck;
+    laden(lesen(pfad("n.qls")), m, zurueck);
+    EXPECT_EQ(zurueck.stadtname, k.stadtname);
 }
 
 TEST_F(Kartendatei, GenerierteKarteSpeichernLadenSpeichernGleicheBytes) {
