@@ -47,14 +47,14 @@ int befehl_params(const QStringList& argumente) {
         if (!pruefung.gut()) alles["error"] = QString::fromStdString(pruefung.englisch());
         std::fputs(QJsonDocument(alles).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
-        std::printf("Controls:\n");
+        std::printf("%s\n", qPrintable(sprachtext("Steuerelemente:", "Controls:")));
         for (const auto& l : s.listen)
             std::printf("  %-42s %3d  %s\n", l.name.c_str(), l.index,
                         l.eintraege_de[static_cast<std::size_t>(l.index)].c_str());
         for (const auto& r : s.schieber)
             std::printf("  %-42s %3d  (%d..%d)\n", r.name.c_str(), r.wert, r.min, r.max);
         std::printf("  %-42s %3d\n", "Check_Mauer", s.check_mauer);
-        std::printf("Parameters:\n");
+        std::printf("%s\n", qPrintable(sprachtext("Parameter:", "Parameters:")));
         for (const auto& [name, wert] : parameter_werte(p))
             std::printf("  %-42s %.9g\n", name, wert);
         if (!pruefung.gut())

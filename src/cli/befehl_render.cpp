@@ -76,7 +76,7 @@ int befehl_render(const QStringList& argumente) {
     if (parser.isSet("output"))
         if (Ergebnis e = stadtplan_speichern(parser.value("output"), modell, kopf); !e.gut())
             return melden(e);
-    Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0);
+    Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0, befehlssprache());
     Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &farben);
     if (e.gut())
         e = druck_optionen_ausfuehren(parser, modell, kartenkopf_aus_optionen(parser, kopf), &wirt,
