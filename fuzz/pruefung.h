@@ -34,12 +34,15 @@ inline QByteArray datei_lesen(const QString& datei) {
 // Empty when the result of a refused file is fine, else what is wrong.
 inline std::string meldung_pruefen(const Ergebnis& e, const char* name) {
     if (e.art() != Fehlerart::datei) return "a refused file is not a file fault";
-    const QString m = qtext(e);
-    if (m.contains(QLatin1Char('\n')) || m.contains(QLatin1Char('\r')))
-        return "message spans lines: " + m.toStdString();
-    const QString kopf = QLatin1String(name) + QLatin1String(": ");
-    if (!m.startsWith(kopf)) return "message does not name the file: " + m.toStdString();
-    if (m.endsWith(QLatin1String(": "))) return "empty message";
+    if (e.deutsch() == e.englisch()) return "message has no German words: " + e.englisch();
+    for (const Sprache s : {Sprache::deutsch, Sprache::englisch}) {
+        const QString m = qtext(e, s);
+        if (m.contains(QLatin1Char('\n')) || m.contains(QLatin1Char('\r')))
+            return "message spans lines: " + m.toStdString();
+        const QString kopf = QLatin1String(name) + QLatin1String(": ");
+        if (!m.startsWith(kopf)) return "message does not name the file: " + m.toStdString();
+        if (m.endsWith(QLatin1String(": "))) return "empty message";
+    }
     return {};
 }
 
@@ -62,15 +65,15 @@ inline std::string karte(std::string_view inhalt, const QString& arbeitsdatei,
     if (angenommen) *angenommen = true;
     if (!m.plan_vorhanden) return "a loaded map is not marked as present";
     if (const Ergebnis e = stadtplan_speichern(arbeitsdatei, m, k); !e.gut())
-        return "a loaded map cannot be saved: " + qtext(e).toStdString();
+        return "a loaded map cannot be saved: " + qtext(e, Sprache::englisch).toStdString();
     const QByteArray erste = datei_lesen(arbeitsdatei);
     Stadtmodell m2;
     Kartenkopf k2;
     if (const Ergebnis e = stadtplan_lesen(name_karte, als_text(erste), m2, k2); !e.gut())
-        return "a saved map cannot be loaded: " + qtext(e).toStdString();
+        return "a saved map cannot be loaded: " + qtext(e, Sprache::englisch).toStdString();
     if (!(k2 == k)) return "town name or north changed on saving";
     if (const Ergebnis e = stadtplan_speichern(arbeitsdatei, m2, k2); !e.gut())
-        return "a reloaded map cannot be saved: " + qtext(e).toStdString();
+        return "a reloaded map cannot be saved: " + qtext(e, Sprache::englisch).toStdString();
     if (datei_lesen(arbeitsdatei) != erste) return "save - load - save changed the file";
     return {};
 }
@@ -86,10 +89,10 @@ inline std::string einstellungen(std::string_view inhalt, const QString& arbeits
     }
     if (angenommen) *angenommen = true;
     if (const Ergebnis e = einstellungen_speichern(arbeitsdatei, s); !e.gut())
-        return "loaded settings cannot be saved: " + qtext(e).toStdString();
+        return "loaded settings cannot be saved: " + qtext(e, Sprache::englisch).toStdString();
     Steuerwerte s2;
     if (const Ergebnis e = einstellungen_laden(arbeitsdatei, s2); !e.gut())
-        return "saved settings cannot be loaded: " + qtext(e).toStdString();
+        return "saved settings cannot be loaded: " + qtext(e, Sprache::englisch).toStdString();
     if (!(s2 == s)) return "save - load changed the controls";
     return {};
 }
@@ -105,10 +108,10 @@ inline std::string palette(std::string_view inhalt, const QString& arbeitsdatei,
     }
     if (angenommen) *angenommen = true;
     if (const Ergebnis e = palette_speichern(arbeitsdatei, f); !e.gut())
-        return "a loaded palette cannot be saved: " + qtext(e).toStdString();
+        return "a loaded palette cannot be saved: " + qtext(e, Sprache::englisch).toStdString();
     Druckfarben f2;
     if (const Ergebnis e = palette_laden(arbeitsdatei, f2); !e.gut())
-        return "a saved palette cannot be loaded: " + qtext(e).toStdString();
+        return "a saved palette cannot be loaded: " + qtext(e, Sprache::englisch).toStdString();
     if (f2.farbe != f.farbe) return "save - load changed the colours";
     return {};
 }

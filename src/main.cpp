@@ -20,30 +20,57 @@
 #include "cli/befehl_params.h"
 #include "cli/befehl_render.h"
 #include "cli/befehlszeile.h"
+#include "cli/sprachwahl.h"
 
 using namespace tarvello;
 
 namespace {
 
-const char* hilfe_text = "Usage: tarvello [<command> [options]]\n"
-                         "       tarvello MAP.qls | SETTINGS.qle | PALETTE.qlf\n"
-                         "\n"
-                         "Invents maps of towns, from a hamlet to a large city.\n"
-                         "Without a command the program opens its window, with the map,\n"
-                         "settings or palette file if one is given.\n"
-                         "\n"
-                         "Commands:\n"
-                         "  generate   Generate a town map without a window\n"
-                         "  params     Show the control states and the parameter set of a run\n"
-                         "  name       Invent town names\n"
-                         "  render     Draw a saved city map as pictures or print it into a PDF\n"
-                         "  palette    Show, save or load the drawing colours\n"
-                         "\n"
-                         "Options:\n"
-                         "  -h, --help     Show this help\n"
-                         "  -v, --version  Show the version\n"
-                         "\n"
-                         "'tarvello <command> --help' describes the options of a command.\n";
+const char* hilfe_text_en =
+    "Usage: tarvello [<command> [options]]\n"
+    "       tarvello MAP.qls | SETTINGS.qle | PALETTE.qlf\n"
+    "\n"
+    "Invents maps of towns, from a hamlet to a large city.\n"
+    "Without a command the program opens its window, with the map,\n"
+    "settings or palette file if one is given.\n"
+    "\n"
+    "Commands:\n"
+    "  generate   Generate a town map without a window\n"
+    "  params     Show the control states and the parameter set of a run\n"
+    "  name       Invent town names\n"
+    "  render     Draw a saved city map as pictures or print it into a PDF\n"
+    "  palette    Show, save or load the drawing colours\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Show this help\n"
+    "  -v, --version  Show the version\n"
+    "  --lang de|en   Language of this help and, after a command, of its messages\n"
+    "                 (default: the locale's, from LANGUAGE, LC_ALL, LC_MESSAGES or LANG)\n"
+    "\n"
+    "'tarvello <command> --help' describes the options of a command.\n";
+
+const char* hilfe_text_de =
+    "Aufruf: tarvello [<Befehl> [Optionen]]\n"
+    "        tarvello KARTE.qls | EINSTELLUNGEN.qle | PALETTE.qlf\n"
+    "\n"
+    "Erfindet Stadtpläne, vom Weiler bis zur Großstadt.\n"
+    "Ohne Befehl öffnet das Programm sein Fenster, mit dem Stadtplan, den\n"
+    "Stadteinstellungen oder der Farbpalette, wenn eine solche Datei angegeben ist.\n"
+    "\n"
+    "Befehle:\n"
+    "  generate   Einen Stadtplan ohne Fenster erstellen\n"
+    "  params     Die Reglerstellungen und den Parametersatz eines Laufs zeigen\n"
+    "  name       Stadtnamen erfinden\n"
+    "  render     Einen gespeicherten Stadtplan als Grafiken zeichnen oder in ein PDF drucken\n"
+    "  palette    Die Zeichenfarben zeigen, speichern oder laden\n"
+    "\n"
+    "Optionen:\n"
+    "  -h, --help     Diese Hilfe zeigen\n"
+    "  -v, --version  Die Version zeigen\n"
+    "  --lang de|en   Sprache dieser Hilfe und, nach einem Befehl, seiner Meldungen\n"
+    "                 (sonst die des Gebietsschemas, aus LANGUAGE, LC_ALL, LC_MESSAGES oder LANG)\n"
+    "\n"
+    "'tarvello <Befehl> --help' beschreibt die Optionen eines Befehls.\n";
 
 // The window, with a map (.qls), settings (.qle) or a palette (.qlf, shown
 // in the colour dialog to take) opened from the file manager or a shell; a
@@ -119,8 +146,9 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(programm_version);
 
     const QStringList args = QCoreApplication::arguments();
+    befehlssprache_setzen(sprache_aus_argumenten(args.mid(1)).value_or(sprache_der_umgebung()));
     if (args[1] == "-h" || args[1] == "--help" || args[1] == "help") {
-        std::fputs(hilfe_text, stdout);
+        std::fputs(befehlssprache() == Sprache::deutsch ? hilfe_text_de : hilfe_text_en, stdout);
         return ok;
     }
     if (args[1] == "-v" || args[1] == "--version") {
@@ -135,5 +163,8 @@ int main(int argc, char** argv) {
     if (befehl == "generate") return befehl_generate(rest);
     if (befehl == "render") return befehl_render(rest);
     if (befehl == "palette") return befehl_palette(rest);
-    return melden(bedienungsfehler("unknown command '" + befehl + "' (try 'tarvello --help')"));
+    return melden(
+        bedienungsfehler(Worte{QStringLiteral("unbekannter Befehl '%1' (siehe 'tarvello --help')"),
+                               QStringLiteral("unknown command '%1' (try 'tarvello --help')")}
+                             .arg(befehl)));
 }

@@ -244,7 +244,7 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     // draws with the choices made when it started.
     const Druckfarben farben = daten.farben;
     Druckoptionen optionen = daten.druckoptionen;
-    Ergebnis ergebnis = Ergebnis::fehler(Fehlerart::abbruch, "");
+    Ergebnis ergebnis = Ergebnis::fehler(Fehlerart::abbruch, "", "");
 
     exportiert_ = true;
     setEnabled(false);

@@ -23,21 +23,47 @@ namespace tarvello {
 namespace {
 
 void optionen_hinzufuegen(QCommandLineParser& parser) {
-    parser.setApplicationDescription("Generates a town map without a window.");
-    parser.addHelpOption();
+    parser.setApplicationDescription(sprachtext("Erstellt einen Stadtplan ohne Fenster.",
+                                                "Generates a town map without a window."));
+    hilfe_option_hinzufuegen(parser);
     steuer_optionen_hinzufuegen(parser);
-    parser.addOption({"seed", "Random seed; the same seed and controls give the same map.", "N"});
-    parser.addOption({"lang", "Language of the status texts: de or en (default en).", "LANG"});
-    parser.addOption(
-        {"timeout",
-         "Abort the generation run after this many seconds (not the files made of its map).",
-         "SECONDS"});
-    parser.addOption({"stats", "Print one JSON object with counts and stage times on stdout."});
-    parser.addOption({"quiet", "No progress display and no seed report."});
+    parser.addOption({"seed",
+                      sprachtext("Startwert des Zufalls; gleicher Startwert und gleiche "
+                                 "Einstellungen ergeben denselben Stadtplan.",
+                                 "Random seed; the same seed and controls give the same map."),
+                      "N"});
+    parser.addOption({"lang",
+                      sprachtext("Sprache der Meldungen und Statustexte: de oder en (ohne die "
+                                 "Option die des Gebietsschemas: LANGUAGE, LC_ALL, LC_MESSAGES, "
+                                 "LANG).",
+                                 "Language of the messages and status texts: de or en (without "
+                                 "the option the locale's: LANGUAGE, LC_ALL, LC_MESSAGES, LANG)."),
+                      "LANG"});
+    parser.addOption({"timeout",
+                      sprachtext("Den Lauf nach so vielen Sekunden abbrechen (nicht die Dateien "
+                                 "seines Stadtplans).",
+                                 "Abort the generation run after this many seconds (not the files "
+                                 "made of its map)."),
+                      sprachtext("SEKUNDEN", "SECONDS")});
+    parser.addOption({"stats", sprachtext("Ein JSON-Objekt mit Anzahlen und Stufenzeiten auf "
+                                          "stdout ausgeben.",
+                                          "Print one JSON object with counts and stage times on "
+                                          "stdout.")});
+    parser.addOption({"quiet", sprachtext("Keine Fortschrittsanzeige und keine Meldung des "
+                                          "Startwerts.",
+                                          "No progress display and no seed report.")});
     // Files: the map, the control states, and pictures of the map.
-    parser.addOption({{"o", "output"}, "Save the finished map as city map FILE (.qls).", "FILE"});
-    parser.addOption(
-        {"save-settings", "Write the control states of the run to settings FILE (.qle).", "FILE"});
+    const QString datei = sprachtext("DATEI", "FILE");
+    parser.addOption({{"o", "output"},
+                      sprachtext("Den fertigen Stadtplan als Stadtplandatei DATEI (.qls) "
+                                 "speichern.",
+                                 "Save the finished map as city map FILE (.qls)."),
+                      datei});
+    parser.addOption({"save-settings",
+                      sprachtext("Die Reglerstellungen des Laufs in die Stadteinstellungsdatei "
+                                 "DATEI (.qle) schreiben.",
+                                 "Write the control states of the run to settings FILE (.qle)."),
+                      datei});
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
@@ -47,7 +73,7 @@ void optionen_hinzufuegen(QCommandLineParser& parser) {
 // What the options ask of a run.
 struct Auftrag {
     Steuerwerte steuerwerte;
-    Sprache sprache = Sprache::englisch;
+    Sprache sprache = befehlssprache();
     double zeitlimit = 0; // seconds; 0: none
     std::uint64_t startwert = 0;
     Stadtmodell modell; // holds the label counts before the run
@@ -59,19 +85,14 @@ struct Auftrag {
 // value does not cost a run. On failure nothing was written.
 Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     if (Ergebnis e = steuerwerte_aus_optionen(parser, a.steuerwerte); !e.gut()) return e;
-    if (parser.isSet("lang")) {
-        const QString l = parser.value("lang");
-        if (l == "de")
-            a.sprache = Sprache::deutsch;
-        else if (l != "en")
-            return bedienungsfehler("--lang: '" + l + "' is neither de nor en");
-    }
     if (parser.isSet("timeout")) {
         bool gut = false;
         a.zeitlimit = parser.value("timeout").toDouble(&gut);
         if (!gut || !(a.zeitlimit > 0) || a.zeitlimit > 1e7)
-            return bedienungsfehler("--timeout: '" + parser.value("timeout") +
-                                    "' is not a number of seconds greater than 0");
+            return bedienungsfehler(
+                Worte{QStringLiteral("--timeout: '%1' ist keine Zahl von Sekunden größer als 0"),
+                      QStringLiteral("--timeout: '%1' is not a number of seconds greater than 0")}
+                    .arg(parser.value("timeout")));
     }
     if (parser.isSet("seed")) {
         if (Ergebnis e = startwert_lesen(parser, a.startwert); !e.gut()) return e;
@@ -81,8 +102,7 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     }
 
     for (const char* name : {"output", "save-settings", "palette"})
-        if (parser.values(name).size() > 1)
-            return bedienungsfehler(QStringLiteral("--%1 is given more than once").arg(name));
+        if (parser.values(name).size() > 1) return bedienungsfehler(mehrfach(name));
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return e;
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return e;
     // How many streets, buildings, squares and parks get a label number.
@@ -161,7 +181,8 @@ int befehl_generate(const QStringList& argumente) {
 
     const bool still = parser.isSet("quiet");
     if (!still && !parser.isSet("seed"))
-        std::fprintf(stderr, "Seed: %llu\n", static_cast<unsigned long long>(a.startwert));
+        std::fprintf(stderr, "%s %llu\n", qPrintable(sprachtext("Startwert:", "Seed:")),
+                     static_cast<unsigned long long>(a.startwert));
 
     Zufall z(a.startwert);
     Parameter p;

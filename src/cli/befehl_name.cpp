@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/befehlszeile.h"
+#include "cli/sprachwahl.h"
 #include "core/stadtname.h"
 #include "core/zufall.h"
 
@@ -18,10 +19,18 @@ namespace {
 constexpr long long hoechste_anzahl = 100000;
 
 // Bad input, reported under the command's own name.
-int fehler(const std::string& text) {
-    const Ergebnis e = Ergebnis::fehler(Fehlerart::bedienung, text);
-    std::cerr << "tarvello name: " << e.englisch() << '\n';
+int fehler(const std::string& deutsch, const std::string& englisch) {
+    const Ergebnis e = Ergebnis::fehler(Fehlerart::bedienung, deutsch, englisch);
+    std::cerr << "tarvello name: " << e.text(befehlssprache()) << '\n';
     return exitcode(e);
+}
+
+// A bad value of an option: what the option takes, in both languages.
+int falscher_wert(const char* option, const std::string& wert, const std::string& erlaubt_de,
+                  const std::string& erlaubt_en) {
+    const std::string kopf = std::string(option) + ": \"" + wert + "\" (";
+    return fehler("falscher Wert für " + kopf + erlaubt_de + ")",
+                  "bad value for " + kopf + erlaubt_en + ")");
 }
 
 std::string liste_als_text(std::span<const std::string_view> eintraege) {
@@ -35,7 +44,7 @@ std::string liste_als_text(std::span<const std::string_view> eintraege) {
     return text;
 }
 
-const char* hilfe_text =
+const char* hilfe_text_en =
     "Usage: tarvello name [--words RANGE] [--syllables RANGE] [--mood 0..100] [--count N] "
     "[--seed N]\n"
     "Invents random town names, one per line.\n"
@@ -43,40 +52,63 @@ const char* hilfe_text =
     "  --syllables RANGE  syllables per word (default 1-3)\n"
     "  --mood 0..100      from lovely (0) to ominous (100) (default 50)\n"
     "  --count N          number of names (default 1)\n"
-    "  --seed N           repeatable names\n";
+    "  --seed N           repeatable names\n"
+    "  --lang de|en       language of the messages (default: the locale's)\n";
+
+const char* hilfe_text_de =
+    "Aufruf: tarvello name [--words BEREICH] [--syllables BEREICH] [--mood 0..100] [--count N] "
+    "[--seed N]\n"
+    "Erfindet zufällige Stadtnamen, einen je Zeile.\n"
+    "  --words BEREICH      Wörter je Name (sonst 1-2)\n"
+    "  --syllables BEREICH  Silben je Wort (sonst 1-3)\n"
+    "  --mood 0..100        von lieblich (0) bis düster (100) (sonst 50)\n"
+    "  --count N            Anzahl der Namen (sonst 1)\n"
+    "  --seed N             wiederholbare Namen\n"
+    "  --lang de|en         Sprache der Meldungen (sonst die des Gebietsschemas)\n";
 
 } // namespace
 
 int befehl_name(const QStringList& argumente) {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    // The help is hilfe_text; these descriptions are not shown.
     const QCommandLineOption opt_hilfe(QStringList{"h", "help"}, "Show this help.");
     const QCommandLineOption opt_woerter("words", "Words per name.", "RANGE");
     const QCommandLineOption opt_silben("syllables", "Syllables per word.", "RANGE");
     const QCommandLineOption opt_stimmung("mood", "Lovely (0) to ominous (100).", "0..100");
     const QCommandLineOption opt_anzahl("count", "Number of names.", "N");
     const QCommandLineOption opt_startwert("seed", "Seed for repeatable names.", "N");
+    const QCommandLineOption opt_sprache("lang", "Language of the messages.", "LANG");
     parser.addOptions(
-        {opt_hilfe, opt_woerter, opt_silben, opt_stimmung, opt_anzahl, opt_startwert});
+        {opt_hilfe, opt_woerter, opt_silben, opt_stimmung, opt_anzahl, opt_startwert, opt_sprache});
 
     QStringList args = argumente;
     if (args.isEmpty()) args << "tarvello name";
-    if (!parser.parse(args)) return fehler(parser.errorText().toStdString());
-    if (!parser.positionalArguments().isEmpty())
-        return fehler("unexpected argument \"" +
-                      parser.positionalArguments().first().toStdString() + "\"");
+    if (!parser.parse(args)) {
+        const QString qt = parser.errorText();
+        return fehler(parsefehler_text(qt, Sprache::deutsch).toStdString(), qt.toStdString());
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        const std::string arg = parser.positionalArguments().first().toStdString();
+        return fehler("unerwartetes Argument \"" + arg + "\"",
+                      "unexpected argument \"" + arg + "\"");
+    }
     if (parser.isSet(opt_hilfe)) {
-        std::cout << hilfe_text << std::flush;
+        std::cout << (befehlssprache() == Sprache::deutsch ? hilfe_text_de : hilfe_text_en)
+                  << std::flush;
         return 0;
     }
+    if (parser.isSet(opt_sprache) && !sprache_aus_kuerzel(parser.value(opt_sprache).toStdString()))
+        return falscher_wert("--lang", parser.value(opt_sprache).toStdString(), "de oder en",
+                             "de or en");
 
     Bereich woerter = bereich_lesen(woerter_eintraege[woerter_start_index]);
     if (parser.isSet(opt_woerter)) {
         const std::string text = parser.value(opt_woerter).toStdString();
         const auto b = bereich_aus_liste(text, woerter_eintraege);
         if (!b)
-            return fehler("bad value for --words: \"" + text +
-                          "\" (one of: " + liste_als_text(woerter_eintraege) + ")");
+            return falscher_wert("--words", text, "eines von: " + liste_als_text(woerter_eintraege),
+                                 "one of: " + liste_als_text(woerter_eintraege));
         woerter = *b;
     }
 
@@ -85,8 +117,9 @@ int befehl_name(const QStringList& argumente) {
         const std::string text = parser.value(opt_silben).toStdString();
         const auto b = bereich_aus_liste(text, silben_eintraege);
         if (!b)
-            return fehler("bad value for --syllables: \"" + text +
-                          "\" (one of: " + liste_als_text(silben_eintraege) + ")");
+            return falscher_wert("--syllables", text,
+                                 "eines von: " + liste_als_text(silben_eintraege),
+                                 "one of: " + liste_als_text(silben_eintraege));
         silben = *b;
     }
 
@@ -95,8 +128,8 @@ int befehl_name(const QStringList& argumente) {
         bool ok = false;
         regler = parser.value(opt_stimmung).trimmed().toInt(&ok);
         if (!ok || regler < regler_duester_min || regler > regler_duester_max)
-            return fehler("bad value for --mood: \"" + parser.value(opt_stimmung).toStdString() +
-                          "\" (a whole number from 0 to 100)");
+            return falscher_wert("--mood", parser.value(opt_stimmung).toStdString(),
+                                 "eine ganze Zahl von 0 bis 100", "a whole number from 0 to 100");
     }
 
     long long anzahl = 1;
@@ -104,8 +137,9 @@ int befehl_name(const QStringList& argumente) {
         bool ok = false;
         anzahl = parser.value(opt_anzahl).trimmed().toLongLong(&ok);
         if (!ok || anzahl < 1 || anzahl > hoechste_anzahl)
-            return fehler("bad value for --count: \"" + parser.value(opt_anzahl).toStdString() +
-                          "\" (a whole number from 1 to 100000)");
+            return falscher_wert("--count", parser.value(opt_anzahl).toStdString(),
+                                 "eine ganze Zahl von 1 bis 100000",
+                                 "a whole number from 1 to 100000");
     }
 
     std::optional<std::uint64_t> startwert;
@@ -113,8 +147,9 @@ int befehl_name(const QStringList& argumente) {
         const QString text = parser.value(opt_startwert).trimmed();
         startwert = startwert_lesen(text.toStdString());
         if (!startwert || text.startsWith('+'))
-            return fehler("bad value for --seed: \"" + parser.value(opt_startwert).toStdString() +
-                          "\" (a whole number from 0 to 18446744073709551615)");
+            return falscher_wert("--seed", parser.value(opt_startwert).toStdString(),
+                                 "eine ganze Zahl von 0 bis 18446744073709551615",
+                                 "a whole number from 0 to 18446744073709551615");
     }
 
     Zufall zufall = startwert ? Zufall(*startwert) : Zufall();

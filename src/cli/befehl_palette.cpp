@@ -9,19 +9,34 @@ namespace tarvello {
 
 namespace {
 
-// Short English names of the colour table's entries, for the listing.
-const char* const farbnamen[n_druckfarben] = {
-    "big streets", "medium streets", "small streets", "street outline",
-    "buildings",   "background",     "street labels", "building labels",
-    "crop marks",  "rivers",         "parks",         "squares",
-    "park labels", "square labels",  "city wall",     "wall towers",
+// Short names of the colour table's entries, for the listing.
+const struct {
+    const char* deutsch;
+    const char* englisch;
+} farbnamen[n_druckfarben] = {
+    {"große Straßen", "big streets"},
+    {"mittlere Straßen", "medium streets"},
+    {"kleine Straßen", "small streets"},
+    {"Straßenrahmen", "street outline"},
+    {"Gebäude", "buildings"},
+    {"Hintergrund", "background"},
+    {"Straßennummern", "street labels"},
+    {"Gebäudenummern", "building labels"},
+    {"Schnittmarken", "crop marks"},
+    {"Flüsse", "rivers"},
+    {"Parks", "parks"},
+    {"Plätze", "squares"},
+    {"Parknummern", "park labels"},
+    {"Platznummern", "square labels"},
+    {"Stadtmauer", "city wall"},
+    {"Mauertürme", "wall towers"},
 };
 
 void auflisten(const Druckfarben& f) {
     for (int i = 0; i < n_druckfarben; ++i) {
         const QRgb c = f.farbe[static_cast<std::size_t>(i)];
         std::printf("%2d  %3d %3d %3d  %8lld  %s\n", i, qRed(c), qGreen(c), qBlue(c), farbwert(c),
-                    farbnamen[i]);
+                    qPrintable(sprachtext(farbnamen[i].deutsch, farbnamen[i].englisch)));
     }
 }
 
@@ -29,9 +44,11 @@ void auflisten(const Druckfarben& f) {
 
 void palette_option_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption({"palette",
-                      "Draw with the colours of palette FILE (.qlf) instead of the "
-                      "stored colours.",
-                      "FILE"});
+                      sprachtext("Mit den Farben der Farbpalette DATEI (.qlf) statt der "
+                                 "gespeicherten Farben zeichnen.",
+                                 "Draw with the colours of palette FILE (.qlf) instead of the "
+                                 "stored colours."),
+                      sprachtext("DATEI", "FILE")});
 }
 
 Ergebnis farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben) {
@@ -48,18 +65,31 @@ Ergebnis farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farb
 int befehl_palette(const QStringList& argumente) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Shows the stored drawing colours, saves them as a palette file (.qlf) or loads one.");
-    parser.addHelpOption();
-    parser.addOption({"save", "Write the colours as palette FILE.", "FILE"});
-    parser.addOption({"load", "Read palette FILE and list its colours.", "FILE"});
-    parser.addOption({"store", "With --load: make the palette the stored default colours."});
+        sprachtext("Zeigt die gespeicherten Zeichenfarben, speichert sie als Farbpalette (.qlf) "
+                   "oder lädt eine.",
+                   "Shows the stored drawing colours, saves them as a palette file (.qlf) or "
+                   "loads one."));
+    hilfe_option_hinzufuegen(parser);
+    sprach_option_hinzufuegen(parser);
+    const QString datei = sprachtext("DATEI", "FILE");
+    parser.addOption({"save",
+                      sprachtext("Die Farben als Farbpalette DATEI schreiben.",
+                                 "Write the colours as palette FILE."),
+                      datei});
+    parser.addOption({"load",
+                      sprachtext("Die Farbpalette DATEI lesen und ihre Farben auflisten.",
+                                 "Read palette FILE and list its colours."),
+                      datei});
+    parser.addOption({"store", sprachtext("Mit --load: die Farbpalette zu den gespeicherten "
+                                          "Standardfarben machen.",
+                                          "With --load: make the palette the stored default "
+                                          "colours.")});
     if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     for (const char* name : {"save", "load"})
-        if (parser.values(name).size() > 1)
-            return melden(
-                bedienungsfehler(QStringLiteral("--%1 is given more than once").arg(name)));
+        if (parser.values(name).size() > 1) return melden(bedienungsfehler(mehrfach(name)));
     if (parser.isSet("store") && !parser.isSet("load"))
-        return melden(bedienungsfehler("--store needs --load FILE"));
+        return melden(bedienungsfehler({QStringLiteral("--store braucht --load DATEI"),
+                                        QStringLiteral("--store needs --load FILE")}));
 
     Druckfarben farben = farben_laden();
     if (parser.isSet("load"))

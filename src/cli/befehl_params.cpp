@@ -12,10 +12,13 @@ namespace tarvello {
 
 int befehl_params(const QStringList& argumente) {
     QCommandLineParser parser;
-    parser.setApplicationDescription("Shows the control states and the parameter set of a run.");
-    parser.addHelpOption();
+    parser.setApplicationDescription(
+        sprachtext("Zeigt die Reglerstellungen und den Parametersatz eines Laufs.",
+                   "Shows the control states and the parameter set of a run."));
+    hilfe_option_hinzufuegen(parser);
+    sprach_option_hinzufuegen(parser);
     steuer_optionen_hinzufuegen(parser);
-    parser.addOption({"json", "Print one JSON object."});
+    parser.addOption({"json", sprachtext("Ein JSON-Objekt ausgeben.", "Print one JSON object.")});
     if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     Steuerwerte s;
     if (Ergebnis e = steuerwerte_aus_optionen(parser, s); !e.gut()) return melden(e);
@@ -44,17 +47,19 @@ int befehl_params(const QStringList& argumente) {
         if (!pruefung.gut()) alles["error"] = QString::fromStdString(pruefung.englisch());
         std::fputs(QJsonDocument(alles).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
-        std::printf("Controls:\n");
+        std::printf("%s\n", qPrintable(sprachtext("Steuerelemente:", "Controls:")));
         for (const auto& l : s.listen)
             std::printf("  %-42s %3d  %s\n", l.name.c_str(), l.index,
                         l.eintraege_de[static_cast<std::size_t>(l.index)].c_str());
         for (const auto& r : s.schieber)
             std::printf("  %-42s %3d  (%d..%d)\n", r.name.c_str(), r.wert, r.min, r.max);
         std::printf("  %-42s %3d\n", "Check_Mauer", s.check_mauer);
-        std::printf("Parameters:\n");
+        std::printf("%s\n", qPrintable(sprachtext("Parameter:", "Parameters:")));
         for (const auto& [name, wert] : parameter_werte(p))
             std::printf("  %-42s %.9g\n", name, wert);
-        if (!pruefung.gut()) std::printf("Refused: %s\n", pruefung.englisch().c_str());
+        if (!pruefung.gut())
+            std::printf("%s %s\n", qPrintable(sprachtext("Abgelehnt:", "Refused:")),
+                        pruefung.text(befehlssprache()).c_str());
     }
     return ok;
 }

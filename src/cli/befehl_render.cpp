@@ -16,33 +16,52 @@ namespace tarvello {
 int befehl_render(const QStringList& argumente) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Draws a saved city map (.qls) as pictures or prints it into a PDF, or saves it again.");
-    parser.addHelpOption();
-    parser.addPositionalArgument("MAP", "The city map file to draw.");
+        sprachtext("Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken, druckt ihn in ein "
+                   "PDF oder speichert ihn neu.",
+                   "Draws a saved city map (.qls) as pictures or prints it into a PDF, or saves it "
+                   "again."));
+    hilfe_option_hinzufuegen(parser);
+    sprach_option_hinzufuegen(parser);
+    parser.addPositionalArgument(
+        sprachtext("KARTE", "MAP"),
+        sprachtext("Die Stadtplandatei, die gezeichnet wird.", "The city map file to draw."));
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     // Labels of squares and parks once took their places from a seed; they
     // now sit at fixed points, and old scripts that pass one still run.
-    parser.addOption({"seed", "Accepted for older scripts; labels no longer depend on it.", "N"});
-    parser.addOption({"quiet", "No progress display."});
+    parser.addOption({"seed",
+                      sprachtext("Für ältere Skripte angenommen; die Beschriftung hängt nicht mehr "
+                                 "davon ab.",
+                                 "Accepted for older scripts; labels no longer depend on it."),
+                      "N"});
+    parser.addOption({"quiet", sprachtext("Keine Fortschrittsanzeige.", "No progress display.")});
     parser.addOption({{"o", "output"},
-                      "Save the map again as city map FILE (.qls), in the current version.",
-                      "FILE"});
+                      sprachtext("Den Stadtplan erneut als Stadtplandatei DATEI (.qls) speichern, "
+                                 "in der aktuellen Version.",
+                                 "Save the map again as city map FILE (.qls), in the current "
+                                 "version."),
+                      sprachtext("DATEI", "FILE")});
     if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() != 1)
         return melden(bedienungsfehler(
-            dateien.isEmpty() ? QStringLiteral("render: which map? (render MAP.qls --png FILE)")
-                              : "render: unexpected argument '" + dateien[1] + "'"));
+            dateien.isEmpty()
+                ? Worte{QStringLiteral("render: welcher Stadtplan? (render KARTE.qls --png DATEI)"),
+                        QStringLiteral("render: which map? (render MAP.qls --png FILE)")}
+                : Worte{QStringLiteral("render: unerwartetes Argument '%1'"),
+                        QStringLiteral("render: unexpected argument '%1'")}
+                      .arg(dateien[1])));
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return melden(e);
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return melden(e);
-    if (parser.values("output").size() > 1)
-        return melden(bedienungsfehler("--output is given more than once"));
+    if (parser.values("output").size() > 1) return melden(bedienungsfehler(mehrfach("output")));
     if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser) &&
         !parser.isSet("output"))
-        return melden(
-            bedienungsfehler("render: nothing to do: give --png, --bmp, --svg, --pdf or --output"));
+        return melden(bedienungsfehler(
+            {QStringLiteral("render: nichts zu tun: geben Sie --png, --bmp, --svg, --pdf oder "
+                            "--output an"),
+             QStringLiteral(
+                 "render: nothing to do: give --png, --bmp, --svg, --pdf or --output")}));
     std::uint64_t startwert = 1;
     if (parser.isSet("seed"))
         if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
@@ -57,7 +76,7 @@ int befehl_render(const QStringList& argumente) {
     if (parser.isSet("output"))
         if (Ergebnis e = stadtplan_speichern(parser.value("output"), modell, kopf); !e.gut())
             return melden(e);
-    Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0);
+    Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0, befehlssprache());
     Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &farben);
     if (e.gut())
         e = druck_optionen_ausfuehren(parser, modell, kartenkopf_aus_optionen(parser, kopf), &wirt,

@@ -1,20 +1,96 @@
 #include "cli/befehlszeile.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <cstdio>
 
+#include "cli/sprachwahl.h"
 #include "core/vorlagen.h"
 #include "core/zufall.h"
 #include "files/einstellungsdatei.h"
 
 namespace tarvello {
 
+namespace {
+
+Sprache sprache_ = Sprache::englisch;
+
+// The help of Qt's parser with German headings; the column layout stays as
+// Qt made it.
+QString hilfe_eindeutschen(QString hilfe) {
+    const qsizetype zeilenende = hilfe.indexOf('\n');
+    QString erste = hilfe.left(zeilenende);
+    if (erste.startsWith(QLatin1String("Usage: "))) erste.replace(0, 7, QStringLiteral("Aufruf: "));
+    erste.replace(QLatin1String(" [options]"), QLatin1String(" [Optionen]"));
+    hilfe.replace(0, zeilenende, erste);
+    hilfe.replace(QLatin1String("\nOptions:\n"), QLatin1String("\nOptionen:\n"));
+    hilfe.replace(QLatin1String("\nArguments:\n"), QLatin1String("\nArgumente:\n"));
+    return hilfe;
+}
+
+} // namespace
+
+Sprache befehlssprache() {
+    return sprache_;
+}
+
+void befehlssprache_setzen(Sprache s) {
+    sprache_ = s;
+}
+
+QString sprachtext(const char* deutsch, const char* englisch) {
+    return QString::fromUtf8(sprache_ == Sprache::deutsch ? deutsch : englisch);
+}
+
+std::optional<Sprache> sprache_aus_argumenten(const QStringList& argumente) {
+    std::optional<Sprache> s;
+    for (qsizetype i = 0; i < argumente.size(); ++i) {
+        const QString& a = argumente[i];
+        if (a == QLatin1String("--"))
+            break;
+        else if (a == QLatin1String("--lang") && i + 1 < argumente.size())
+            s = sprache_aus_kuerzel(argumente[++i].toStdString());
+        else if (a.startsWith(QLatin1String("--lang=")))
+            s = sprache_aus_kuerzel(a.mid(7).toStdString());
+    }
+    return s;
+}
+
+void hilfe_option_hinzufuegen(QCommandLineParser& parser) {
+    if (sprache_ == Sprache::englisch) {
+        parser.addHelpOption();
+        return;
+    }
+    // The same options as Qt's, German words.
+    parser.addOption({{"h", "help"}, QStringLiteral("Zeigt diese Hilfe.")});
+    parser.addOption({"help-all", QStringLiteral("Zeigt die Hilfe mit den Optionen von Qt.")});
+}
+
+void sprach_option_hinzufuegen(QCommandLineParser& parser) {
+    parser.addOption({"lang",
+                      sprachtext("Sprache der Meldungen: de oder en (ohne die Option die des "
+                                 "Gebietsschemas: LANGUAGE, LC_ALL, LC_MESSAGES, LANG).",
+                                 "Language of the messages: de or en (without the option the "
+                                 "locale's: LANGUAGE, LC_ALL, LC_MESSAGES, LANG)."),
+                      "LANG"});
+}
+
 void steuer_optionen_hinzufuegen(QCommandLineParser& parser) {
-    parser.addOption({"preset", "Start from preset N (0..13; default 8).", "N"});
-    parser.addOption({"settings", "Start from the control states of a settings file.", "FILE"});
-    parser.addOption({"set", "Set one control: Combo_x=INDEX, Slider_x=VALUE or Check_Mauer=0|1.",
-                      "NAME=VALUE"});
+    parser.addOption({"preset",
+                      sprachtext("Mit Vorlage N beginnen (0..13; sonst 8).",
+                                 "Start from preset N (0..13; default 8)."),
+                      "N"});
+    parser.addOption({"settings",
+                      sprachtext("Mit den Reglerstellungen einer Stadteinstellungsdatei beginnen.",
+                                 "Start from the control states of a settings file."),
+                      sprachtext("DATEI", "FILE")});
+    parser.addOption({"set",
+                      sprachtext("Ein Steuerelement setzen: Combo_x=INDEX, Slider_x=WERT oder "
+                                 "Check_Mauer=0|1.",
+                                 "Set one control: Combo_x=INDEX, Slider_x=VALUE or "
+                                 "Check_Mauer=0|1."),
+                      sprachtext("NAME=WERT", "NAME=VALUE")});
 }
 
 int exitcode(const Ergebnis& e) {
@@ -34,40 +110,57 @@ int exitcode(const Ergebnis& e) {
 }
 
 int melden(const Ergebnis& e) {
-    if (!e.gut()) fehler_melden(qtext(e));
+    if (!e.gut()) fehler_melden(qtext(e, sprache_));
     return exitcode(e);
 }
 
-Ergebnis bedienungsfehler(const QString& text) {
-    return Ergebnis::fehler(Fehlerart::bedienung, text.toStdString());
+Ergebnis bedienungsfehler(const Worte& text) {
+    return text.ergebnis(Fehlerart::bedienung);
+}
+
+Worte mehrfach(const char* name) {
+    return Worte{QStringLiteral("--%1 ist mehrfach angegeben"),
+                 QStringLiteral("--%1 is given more than once")}
+        .arg(QString::fromLatin1(name));
 }
 
 Ergebnis zeichnung_bewerten(const Ergebnis& zeichnung, const QString& pdf) {
-    const auto worte = [&](const QString& text) {
-        return Ergebnis::fehler(zeichnung.art(), text.toStdString());
-    };
     switch (zeichnung.art()) {
     case Fehlerart::abbruch:
-        return worte(pdf.isEmpty()
-                         ? QStringLiteral("image export aborted")
-                         : QStringLiteral("printing aborted; %1 was not written").arg(pdf));
+        return (pdf.isEmpty()
+                    ? Worte{QStringLiteral("Grafikexport abgebrochen"),
+                            QStringLiteral("image export aborted")}
+                    : Worte{QStringLiteral("Druck abgebrochen; %1 wurde nicht geschrieben"),
+                            QStringLiteral("printing aborted; %1 was not written")}
+                          .arg(pdf))
+            .ergebnis(zeichnung.art());
     case Fehlerart::kein_plan:
-        return worte(pdf.isEmpty() ? QStringLiteral("there is no map to draw")
-                                   : QStringLiteral("there is no map to print"));
+        return (pdf.isEmpty() ? Worte{QStringLiteral("es gibt keinen Stadtplan zum Zeichnen"),
+                                      QStringLiteral("there is no map to draw")}
+                              : Worte{QStringLiteral("es gibt keinen Stadtplan zum Drucken"),
+                                      QStringLiteral("there is no map to print")})
+            .ergebnis(zeichnung.art());
     default:
         return zeichnung;
     }
 }
 
-Ergebnis ganzzahl_lesen(const QString& text, const QString& option, long long min, long long max,
+Ergebnis ganzzahl_lesen(const QString& text, const Worte& option, long long min, long long max,
                         long long& wert) {
     bool gut = false;
     const long long v = text.trimmed().toLongLong(&gut);
     if (!gut)
-        return bedienungsfehler(QStringLiteral("%1: '%2' is not a whole number").arg(option, text));
+        return bedienungsfehler(Worte{QStringLiteral("%1: '%2' ist keine ganze Zahl"),
+                                      QStringLiteral("%1: '%2' is not a whole number")}
+                                    .arg(option)
+                                    .arg(text));
     if (v < min || v > max)
-        return bedienungsfehler(
-            QStringLiteral("%1: %2 is outside %3..%4").arg(option).arg(v).arg(min).arg(max));
+        return bedienungsfehler(Worte{QStringLiteral("%1: %2 liegt außerhalb von %3..%4"),
+                                      QStringLiteral("%1: %2 is outside %3..%4")}
+                                    .arg(option)
+                                    .arg(v)
+                                    .arg(min)
+                                    .arg(max));
     wert = v;
     return {};
 }
@@ -75,15 +168,18 @@ Ergebnis ganzzahl_lesen(const QString& text, const QString& option, long long mi
 Ergebnis startwert_lesen(const QCommandLineParser& parser, std::uint64_t& startwert) {
     const auto wert = tarvello::startwert_lesen(parser.value("seed").trimmed().toStdString());
     if (!wert)
-        return bedienungsfehler("--seed: '" + parser.value("seed") +
-                                "' is not a whole number >= 0");
+        return bedienungsfehler(Worte{QStringLiteral("--seed: '%1' ist keine ganze Zahl >= 0"),
+                                      QStringLiteral("--seed: '%1' is not a whole number >= 0")}
+                                    .arg(parser.value("seed")));
     startwert = *wert;
     return {};
 }
 
 Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s) {
     if (parser.isSet("preset") && parser.isSet("settings"))
-        return bedienungsfehler(QStringLiteral("--preset and --settings cannot be used together"));
+        return bedienungsfehler(
+            {QStringLiteral("--preset und --settings können nicht zusammen verwendet werden"),
+             QStringLiteral("--preset and --settings cannot be used together")});
     s = start_steuerwerte();
     if (parser.isSet("settings"))
         if (Ergebnis e = einstellungen_laden(parser.value("settings"), s); !e.gut()) return e;
@@ -97,7 +193,9 @@ Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte&
     for (const QString& zuweisung : parser.values("set")) {
         const qsizetype gleich = zuweisung.indexOf('=');
         if (gleich <= 0)
-            return bedienungsfehler(QStringLiteral("--set: '%1' is not NAME=VALUE").arg(zuweisung));
+            return bedienungsfehler(Worte{QStringLiteral("--set: '%1' ist nicht NAME=WERT"),
+                                          QStringLiteral("--set: '%1' is not NAME=VALUE")}
+                                        .arg(zuweisung));
         const std::string name = zuweisung.left(gleich).trimmed().toStdString();
         const std::string wert = zuweisung.mid(gleich + 1).trimmed().toStdString();
         if (Ergebnis e = s.setzen(name, wert); !e.gut()) return e.mit_vorsatz("--set: ");
@@ -108,7 +206,7 @@ Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte&
 std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& argumente,
                                  bool ohne_argumente) {
     if (!parser.parse(argumente)) {
-        fehler_melden(parser.errorText());
+        fehler_melden(parsefehler_text(parser.errorText(), sprache_));
         return bedienfehler;
     }
     if (parser.isSet("help")) {
@@ -117,14 +215,21 @@ std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& 
         const QString pfad = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
         if (!argumente.isEmpty() && hilfe.startsWith(pfad))
             hilfe.replace(0, pfad.size(), QStringLiteral("Usage: ") + argumente.first());
+        if (sprache_ == Sprache::deutsch) hilfe = hilfe_eindeutschen(hilfe);
         std::fputs(qPrintable(hilfe), stdout);
         return ok;
     }
+    if (parser.optionNames().contains(QStringLiteral("lang")) && parser.isSet("lang") &&
+        !sprache_aus_kuerzel(parser.value("lang").toStdString()))
+        return melden(bedienungsfehler(Worte{QStringLiteral("--lang: '%1' ist weder de noch en"),
+                                             QStringLiteral("--lang: '%1' is neither de nor en")}
+                                           .arg(parser.value("lang"))));
     if (ohne_argumente && !parser.positionalArguments().isEmpty()) {
         const QString befehl = argumente.isEmpty() ? QString() : argumente.first().section(' ', -1);
-        fehler_melden(befehl + ": unexpected argument '" + parser.positionalArguments().first() +
-                      "'");
-        return bedienfehler;
+        return melden(bedienungsfehler(Worte{QStringLiteral("%1: unerwartetes Argument '%2'"),
+                                             QStringLiteral("%1: unexpected argument '%2'")}
+                                           .arg(befehl)
+                                           .arg(parser.positionalArguments().first())));
     }
     return std::nullopt;
 }
@@ -132,6 +237,27 @@ std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& 
 void fehler_melden(const QString& text) {
     std::fprintf(stderr, "tarvello: %s\n", text.toLocal8Bit().constData());
     std::fflush(stderr);
+}
+
+QString parsefehler_text(const QString& qt_text, Sprache s) {
+    if (s != Sprache::deutsch) return qt_text;
+    static const struct {
+        QRegularExpression englisch;
+        const char* deutsch;
+    } muster[] = {
+        {QRegularExpression(QStringLiteral("^Unknown option '(.*)'\\.$")),
+         "Unbekannte Option '%1'."},
+        {QRegularExpression(QStringLiteral("^Unknown options: (.*)\\.$")),
+         "Unbekannte Optionen: %1."},
+        {QRegularExpression(QStringLiteral("^Missing value after '(.*)'\\.$")),
+         "Fehlender Wert nach '%1'."},
+        {QRegularExpression(QStringLiteral("^Unexpected value after '(.*)'\\.$")),
+         "Unerwarteter Wert nach '%1'."},
+    };
+    for (const auto& m : muster)
+        if (const QRegularExpressionMatch treffer = m.englisch.match(qt_text); treffer.hasMatch())
+            return QString::fromUtf8(m.deutsch).arg(treffer.captured(1));
+    return qt_text;
 }
 
 } // namespace tarvello

@@ -1,6 +1,6 @@
-// Shared pieces of the command-line front: exit codes and how results map to
-// them, the options that choose control states (--preset, --settings,
-// --set) and output helpers.
+// Shared pieces of the command-line front: the language it speaks, exit codes
+// and how results map to them, the options that choose control states
+// (--preset, --settings, --set) and output helpers.
 #pragma once
 
 #include <QCommandLineParser>
@@ -12,6 +12,7 @@
 #include "core/ergebnis.h"
 #include "core/steuerwerte.h"
 #include "core/version.h"
+#include "files/worte.h"
 
 namespace tarvello {
 
@@ -24,15 +25,35 @@ enum Exitcode : int {
     kein_stadtplan = 4, // the run could not make a town
 };
 
+// The language of every message and help text of the command line. main
+// sets it before the command runs: from the locale, or from --lang.
+Sprache befehlssprache();
+void befehlssprache_setzen(Sprache s);
+// The words in the command line's language.
+QString sprachtext(const char* deutsch, const char* englisch);
+
+// The language --lang asks for among a command's arguments ("--lang X" or
+// "--lang=X"); nothing when it is not given or neither de nor en.
+std::optional<Sprache> sprache_aus_argumenten(const QStringList& argumente);
+// Adds -h, --help and --help-all, described in the command line's language
+// (Qt's own help option describes itself in English only).
+void hilfe_option_hinzufuegen(QCommandLineParser& parser);
+// Adds --lang to a parser; befehl_parsen refuses a value other than de or en.
+void sprach_option_hinzufuegen(QCommandLineParser& parser);
+
 // The exit code of a result: the one mapping from Fehlerart to exit code.
 int exitcode(const Ergebnis& e);
 
-// A failed result as one line on stderr ("tarvello: " and its English
-// words); returns its exit code. Success prints nothing and returns ok.
+// A failed result as one line on stderr ("tarvello: " and its words in the
+// command line's language); returns its exit code. Success prints nothing
+// and returns ok.
 int melden(const Ergebnis& e);
 
 // A usage fault (Fehlerart::bedienung) with these words.
-Ergebnis bedienungsfehler(const QString& text);
+Ergebnis bedienungsfehler(const Worte& text);
+
+// "--NAME is given more than once" as a usage fault's words.
+Worte mehrfach(const char* name);
 
 // How the command line words the end of a drawing, in one place: a fault of
 // the target keeps its words; an abort and a missing map are worded here.
@@ -50,21 +71,29 @@ Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte&
 
 // Parses an integer option strictly. On success `wert` holds it; on bad
 // input (Fehlerart::bedienung naming the option) `wert` is unchanged.
-Ergebnis ganzzahl_lesen(const QString& text, const QString& option, long long min, long long max,
+Ergebnis ganzzahl_lesen(const QString& text, const Worte& option, long long min, long long max,
                         long long& wert);
+inline Ergebnis ganzzahl_lesen(const QString& text, const QString& option, long long min,
+                               long long max, long long& wert) {
+    return ganzzahl_lesen(text, Worte{option, option}, min, max, wert);
+}
 
 // The value of --seed into `startwert`; Fehlerart::bedienung when it is not
 // a whole number >= 0 (startwert is then unchanged).
 Ergebnis startwert_lesen(const QCommandLineParser& parser, std::uint64_t& startwert);
 
-// Parses a command's arguments and answers --help. Returns the exit code
-// when the command is done already (help shown, or bad options reported),
-// nothing when it should go on. With `ohne_argumente` any positional
-// argument is refused.
+// Parses a command's arguments and answers --help, in the command line's
+// language. Returns the exit code when the command is done already (help
+// shown, or bad options reported), nothing when it should go on. With
+// `ohne_argumente` any positional argument is refused.
 std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& argumente,
                                  bool ohne_argumente);
 
-// One line on stderr.
+// One line on stderr: "tarvello: " and the text.
 void fehler_melden(const QString& text);
+
+// Qt's wording of a parse fault (an unknown option, a missing value) in the
+// language; Qt words them in English only.
+QString parsefehler_text(const QString& qt_text, Sprache s);
 
 } // namespace tarvello

@@ -43,8 +43,7 @@ struct Druckwunsch {
 };
 
 Ergebnis einmal(const QCommandLineParser& p, const char* name) {
-    if (p.values(name).size() > 1)
-        return bedienungsfehler(QStringLiteral("--%1 is given more than once").arg(name));
+    if (p.values(name).size() > 1) return bedienungsfehler(mehrfach(name));
     return {};
 }
 
@@ -58,15 +57,26 @@ Ergebnis ausschnitt_lesen(const QString& text, int n, Druckoptionen& o) {
         const QStringList rc = teil.split(',');
         long long zeile = 0, spalte = 0;
         if (rc.size() != 2)
-            return bedienungsfehler(QStringLiteral("--section: '%1' is not ROW,COL").arg(teil));
-        if (Ergebnis e = ganzzahl_lesen(rc[0], "--section: row", 1, n, zeile); !e.gut()) return e;
-        if (Ergebnis e = ganzzahl_lesen(rc[1], "--section: column", 1, n, spalte); !e.gut())
+            return bedienungsfehler(Worte{QStringLiteral("--section: '%1' ist nicht ZEILE,SPALTE"),
+                                          QStringLiteral("--section: '%1' is not ROW,COL")}
+                                        .arg(teil));
+        if (Ergebnis e = ganzzahl_lesen(
+                rc[0], {QStringLiteral("--section: Zeile"), QStringLiteral("--section: row")}, 1, n,
+                zeile);
+            !e.gut())
+            return e;
+        if (Ergebnis e = ganzzahl_lesen(
+                rc[1], {QStringLiteral("--section: Spalte"), QStringLiteral("--section: column")},
+                1, n, spalte);
+            !e.gut())
             return e;
         o.blatt_gewaehlt(static_cast<int>(zeile), static_cast<int>(spalte)) = 1;
         ++gewaehlt;
     }
     if (gewaehlt == 0)
-        return bedienungsfehler(QStringLiteral("--section: no sheet given (ROW,COL;ROW,COL...)"));
+        return bedienungsfehler(
+            {QStringLiteral("--section: kein Blatt angegeben (ZEILE,SPALTE;ZEILE,SPALTE...)"),
+             QStringLiteral("--section: no sheet given (ROW,COL;ROW,COL...)")});
     o.ausschnitt_modus = true;
     return {};
 }
@@ -75,14 +85,17 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
     if (!p.isSet("pdf")) {
         for (const char* name : nur_mit_pdf)
             if (p.isSet(name))
-                return bedienungsfehler(QStringLiteral("--%1 needs --pdf").arg(name));
+                return bedienungsfehler(
+                    Worte{QStringLiteral("--%1 braucht --pdf"), QStringLiteral("--%1 needs --pdf")}
+                        .arg(QString::fromLatin1(name)));
         return {};
     }
     for (const char* name : {"pdf", "sheets", "section", "paper", "title", "north"})
         if (Ergebnis e = einmal(p, name); !e.gut()) return e;
     w.datei = p.value("pdf");
     if (w.datei.trimmed().isEmpty())
-        return bedienungsfehler(QStringLiteral("--pdf needs a file name"));
+        return bedienungsfehler({QStringLiteral("--pdf braucht einen Dateinamen"),
+                                 QStringLiteral("--pdf needs a file name")});
     long long n = 0;
     if (p.isSet("sheets")) {
         if (Ergebnis e = ganzzahl_lesen(p.value("sheets"), "--sheets", 1, blaetter_max, n);
@@ -93,7 +106,8 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
     if (p.isSet("section")) {
         if (!p.isSet("sheets"))
             return bedienungsfehler(
-                QStringLiteral("--section needs --sheets (how many sheets per side)"));
+                {QStringLiteral("--section braucht --sheets (wie viele Blätter je Seite)"),
+                 QStringLiteral("--section needs --sheets (how many sheets per side)")});
         if (Ergebnis e = ausschnitt_lesen(p.value("section"), o.blaetter_je_seite, o); !e.gut())
             return e;
     }
@@ -101,8 +115,10 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
         const auto papier = papier_aus_name(p.value("paper"));
         if (!papier)
             return bedienungsfehler(
-                QStringLiteral("--paper: '%1' is not a paper size (A4, A3, A5, Letter, "
-                               "Legal, Tabloid, B5, ...)")
+                Worte{QStringLiteral("--paper: '%1' ist kein Papierformat (A4, A3, A5, Letter, "
+                                     "Legal, Tabloid, B5, ...)"),
+                      QStringLiteral("--paper: '%1' is not a paper size (A4, A3, A5, Letter, "
+                                     "Legal, Tabloid, B5, ...)")}
                     .arg(p.value("paper")));
         w.papier = *papier;
     }
@@ -120,8 +136,10 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
         const int pt = text.toInt(&gut);
         if (!gut || (pt != 3 && pt != 4 && pt != 5 && pt != 6 && pt != 8 && pt != 10 && pt != 12))
             return bedienungsfehler(
-                QStringLiteral("--label-size: '%1' is not a print label size (3, 4, 5, 6, 8, "
-                               "10 or 12)")
+                Worte{QStringLiteral("--label-size: '%1' ist keine Schriftgröße für den Druck (3, "
+                                     "4, 5, 6, 8, 10 oder 12)"),
+                      QStringLiteral("--label-size: '%1' is not a print label size (3, 4, 5, 6, "
+                                     "8, 10 or 12)")}
                     .arg(text));
         o.nummer_schriftgroesse = pt;
     }
@@ -131,22 +149,49 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
 } // namespace
 
 void druck_optionen_hinzufuegen(QCommandLineParser& parser) {
-    parser.addOption({"pdf", "Print the map into PDF FILE, one landscape page per sheet.", "FILE"});
-    parser.addOption({"sheets", "Print on N x N sheets to cut and join, 1..20 (1).", "N"});
-    parser.addOption(
-        {"section", "Print only these sheets of the N x N (with --sheets).", "ROW,COL;ROW,COL..."});
-    parser.addOption({"paper", "Paper size of the PDF: A4, A3, Letter, ... (A4).", "NAME"});
-    parser.addOption({"title", "Town name printed above the side panel.", "TEXT"});
+    parser.addOption({"pdf",
+                      sprachtext("Den Stadtplan in die PDF-Datei DATEI drucken, eine Seite im "
+                                 "Querformat je Blatt.",
+                                 "Print the map into PDF FILE, one landscape page per sheet."),
+                      sprachtext("DATEI", "FILE")});
+    parser.addOption({"sheets",
+                      sprachtext("Auf N x N Blätter zum Schneiden und Zusammensetzen drucken, "
+                                 "1..20 (1).",
+                                 "Print on N x N sheets to cut and join, 1..20 (1)."),
+                      "N"});
+    parser.addOption({"section",
+                      sprachtext("Nur diese Blätter der N x N drucken (mit --sheets).",
+                                 "Print only these sheets of the N x N (with --sheets)."),
+                      sprachtext("ZEILE,SPALTE;ZEILE,SPALTE...", "ROW,COL;ROW,COL...")});
+    parser.addOption({"paper",
+                      sprachtext("Papierformat des PDF: A4, A3, Letter, ... (A4).",
+                                 "Paper size of the PDF: A4, A3, Letter, ... (A4)."),
+                      "NAME"});
+    parser.addOption({"title",
+                      sprachtext("Stadtname, über der Randleiste gedruckt.",
+                                 "Town name printed above the side panel."),
+                      "TEXT"});
     parser.addOption({"north",
-                      "North button 0..11 for the compass rose (0: up; each further "
-                      "one turns north 30 degrees anticlockwise).",
+                      sprachtext("Nordknopf 0..11 für die Kompassrose (0: oben; jeder weitere "
+                                 "dreht Norden um 30 Grad gegen den Uhrzeigersinn).",
+                                 "North button 0..11 for the compass rose (0: up; each further "
+                                 "one turns north 30 degrees anticlockwise)."),
                       "K"});
-    parser.addOption({"no-crop-marks", "No crop rectangle on tiled prints."});
-    parser.addOption({"title-on-first-only", "The title only on sheet 1."});
-    parser.addOption({"scale-on-first-only", "The scale bar only on sheet 1."});
-    parser.addOption({"compass-on-first-only", "The compass rose only on sheet 1."});
-    parser.addOption({"grid-on-first-only", "The sheet grid only on sheet 1."});
-    parser.addOption({"high-resolution", "Hatch printed buildings four times as finely."});
+    parser.addOption({"no-crop-marks", sprachtext("Keine Schnittmarken bei Drucken auf mehreren "
+                                                  "Blättern.",
+                                                  "No crop rectangle on tiled prints.")});
+    parser.addOption({"title-on-first-only", sprachtext("Die Bezeichnung nur auf Blatt 1.",
+                                                        "The title only on sheet 1.")});
+    parser.addOption({"scale-on-first-only", sprachtext("Den Maßstab nur auf Blatt 1.",
+                                                        "The scale bar only on sheet 1.")});
+    parser.addOption({"compass-on-first-only", sprachtext("Die Kompassrose nur auf Blatt 1.",
+                                                          "The compass rose only on sheet 1.")});
+    parser.addOption({"grid-on-first-only", sprachtext("Die Planquadrate nur auf Blatt 1.",
+                                                       "The sheet grid only on sheet 1.")});
+    parser.addOption(
+        {"high-resolution", sprachtext("Gedruckte Gebäude viermal so fein schraffieren.",
+                                       "Hatch printed buildings four times as "
+                                       "finely.")});
 }
 
 bool druck_optionen_gesetzt(const QCommandLineParser& parser) {
@@ -181,9 +226,10 @@ Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadt
     if (Ergebnis e = lesen(parser, w, o); !e.gut()) return e;
     if (w.datei.isEmpty()) return {};
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return Ergebnis::fehler(Fehlerart::datei, "printing needs a QGuiApplication");
+        return Ergebnis::fehler(Fehlerart::datei, "Drucken braucht eine QGuiApplication",
+                                "printing needs a QGuiApplication");
     if (modell.stadt_abmessung <= 0.0f)
-        return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, ""), w.datei);
+        return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, "", ""), w.datei);
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
     Zeichenauftrag auftrag{modell, farben, o, {}, wirt, kopf.stadtname, kopf.nord};
     return zeichnung_bewerten(pdf_drucken(auftrag, w.datei, w.papier), w.datei);

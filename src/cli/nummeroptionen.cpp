@@ -9,25 +9,27 @@ namespace {
 
 struct Nummeroption {
     const char* name;
-    const char* hilfe;
+    const char* hilfe_de;
+    const char* hilfe_en;
     int grenze;
 };
 
 const Nummeroption nummeroptionen[] = {
-    {"number-streets", "Label N streets, as far as there are (0..10000, default 0).",
-     nummer_wege_max},
-    {"number-buildings", "Label N buildings, as far as there are (0..10000, default 0).",
-     nummer_haeuser_max},
-    {"number-squares", "Label N squares, as far as there are (0..100, default 0).",
-     nummer_plaetze_max},
-    {"number-parks", "Label N parks, as far as there are (0..100, default 0).", nummer_parks_max},
+    {"number-streets", "N Straßen kennzeichnen, soweit vorhanden (0..10000, sonst 0).",
+     "Label N streets, as far as there are (0..10000, default 0).", nummer_wege_max},
+    {"number-buildings", "N Gebäude kennzeichnen, soweit vorhanden (0..10000, sonst 0).",
+     "Label N buildings, as far as there are (0..10000, default 0).", nummer_haeuser_max},
+    {"number-squares", "N Plätze kennzeichnen, soweit vorhanden (0..100, sonst 0).",
+     "Label N squares, as far as there are (0..100, default 0).", nummer_plaetze_max},
+    {"number-parks", "N Parks kennzeichnen, soweit vorhanden (0..100, sonst 0).",
+     "Label N parks, as far as there are (0..100, default 0).", nummer_parks_max},
 };
 
 } // namespace
 
 void nummer_optionen_hinzufuegen(QCommandLineParser& parser) {
     for (const Nummeroption& o : nummeroptionen)
-        parser.addOption({QString::fromLatin1(o.name), QString::fromLatin1(o.hilfe), "N"});
+        parser.addOption({QString::fromLatin1(o.name), sprachtext(o.hilfe_de, o.hilfe_en), "N"});
 }
 
 Ergebnis nummer_optionen_lesen(const QCommandLineParser& parser, Stadtmodell& m) {

@@ -31,12 +31,9 @@ class [[nodiscard]] Ergebnis {
     // Success.
     Ergebnis() = default;
 
-    // A fault of kind `art` (not keiner) in both languages. Where only one
-    // wording exists so far, the one-text form uses it for both.
+    // A fault of kind `art` (not keiner) in both languages. There is no
+    // one-text form: every message the program shows exists in both.
     static Ergebnis fehler(Fehlerart art, std::string deutsch, std::string englisch);
-    static Ergebnis fehler(Fehlerart art, const std::string& text) {
-        return fehler(art, text, text);
-    }
 
     bool gut() const { return art_ == Fehlerart::keiner; }
     Fehlerart art() const { return art_; }

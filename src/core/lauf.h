@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "core/ergebnis.h"
 #include "core/parameter.h"
 #include "core/stadtmodell.h"
 #include "core/status.h"
@@ -59,7 +60,8 @@ struct Lauf {
     bool anwender_abbruch = false; // the host asked to stop
     bool versuch_gescheitert = false;
     int versuch_nr = 0;
-    std::string fehler; // set when a run ends on an arithmetic fault
+    // Set (kein_plan) when a run ends on an arithmetic fault; says what.
+    Ergebnis fehler;
     // Set (with abbruch) when the controls let the run make no town; says why.
     Status unmoeglich{Statusart::meldung};
 

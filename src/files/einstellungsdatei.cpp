@@ -130,7 +130,9 @@ Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s) {
         const Ziel ziel_ = ziel(kopie, z.steuerung);
         if (!ziel_.wert)
             return Dateifehler{datei, 0,
-                               QStringLiteral("not saved: the control %1 is unknown")
+                               Worte{QStringLiteral("nicht gespeichert: das Steuerelement %1 ist "
+                                                    "unbekannt"),
+                                     QStringLiteral("not saved: the control %1 is unknown")}
                                    .arg(QString::fromUtf8(z.steuerung))}
                 .ergebnis();
         werte.push_back(*ziel_.wert);
@@ -161,8 +163,10 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
     if (!l.zeile(t, {"the version"})) return l.fehler().ergebnis();
     const std::optional<float> v = gleitzahl_aus_zeile(t);
     if (!v || *v < 1.0f) {
-        l.scheitern(QStringLiteral("not a city settings file: the first line holds no version "
-                                   "number"));
+        l.scheitern({QStringLiteral("keine Stadteinstellungsdatei: die erste Zeile enthält keine "
+                                    "Versionsnummer"),
+                     QStringLiteral("not a city settings file: the first line holds no version "
+                                    "number")});
         return l.fehler().ergebnis();
     }
     const float version = *v;
@@ -172,8 +176,10 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
         QString gelesen = QString::number(static_cast<double>(version), 'f', 2);
         if (gelesen.toFloat() <= neueste)
             gelesen = QString::number(static_cast<double>(version), 'g', 7);
-        l.scheitern(QStringLiteral("written by a newer program (version %1); this one reads "
-                                   "versions up to %2")
+        l.scheitern(Worte{QStringLiteral("von einem neueren Programm geschrieben (Version %1); "
+                                         "dieses liest Versionen bis %2"),
+                          QStringLiteral("written by a newer program (version %1); this one reads "
+                                         "versions up to %2")}
                         .arg(gelesen)
                         .arg(einstellungsdatei_version));
         return l.fehler().ergebnis();
@@ -186,7 +192,9 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
         const Ziel ziel_ = ziel(neu, z.steuerung);
         const QString name = QString::fromUtf8(z.steuerung);
         if (!ziel_.wert) {
-            l.scheitern(QStringLiteral("the control %1 is unknown").arg(name));
+            l.scheitern(Worte{QStringLiteral("das Steuerelement %1 ist unbekannt"),
+                              QStringLiteral("the control %1 is unknown")}
+                            .arg(name));
             return l.fehler().ergebnis();
         }
         long long wert = 0;
@@ -200,17 +208,17 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
             return l.fehler().ergebnis();
         }
         if (wert < ziel_.min || wert > ziel_.max) {
-            l.scheitern(ziel_.liste
-                            ? QStringLiteral("%1: position %2 lies outside the list (%3..%4)")
-                                  .arg(name)
-                                  .arg(wert)
-                                  .arg(ziel_.min)
-                                  .arg(ziel_.max)
-                            : QStringLiteral("%1: %2 lies outside %3..%4")
-                                  .arg(name)
-                                  .arg(wert)
-                                  .arg(ziel_.min)
-                                  .arg(ziel_.max));
+            l.scheitern(
+                (ziel_.liste
+                     ? Worte{QStringLiteral("%1: Position %2 liegt außerhalb der Liste "
+                                            "(%3..%4)"),
+                             QStringLiteral("%1: position %2 lies outside the list (%3..%4)")}
+                     : Worte{QStringLiteral("%1: %2 liegt außerhalb von %3..%4"),
+                             QStringLiteral("%1: %2 lies outside %3..%4")})
+                    .arg(name)
+                    .arg(wert)
+                    .arg(ziel_.min)
+                    .arg(ziel_.max));
             return l.fehler().ergebnis();
         }
         *ziel_.wert = static_cast<int>(wert);

@@ -52,12 +52,12 @@ Ergebnis farben_speichern(QSettings& speicher, const Druckfarben& farben) {
     speicher.endGroup();
     speicher.sync();
     if (speicher.status() != QSettings::NoError)
-        return Ergebnis::fehler(Fehlerart::datei,
-                                QStringLiteral("%1: the colours could not be stored")
-                                    .arg(speicher.fileName().isEmpty()
-                                             ? QStringLiteral("settings store")
-                                             : speicher.fileName())
-                                    .toStdString());
+        return Worte{QStringLiteral("%1: die Farben konnten nicht gespeichert werden"),
+                     QStringLiteral("%1: the colours could not be stored")}
+            .arg(speicher.fileName().isEmpty() ? Worte{QStringLiteral("Einstellungsspeicher"),
+                                                       QStringLiteral("settings store")}
+                                               : Worte{speicher.fileName(), speicher.fileName()})
+            .ergebnis(Fehlerart::datei);
     return {};
 }
 

@@ -120,9 +120,10 @@ Parameter rahmen_parameter(const Stadtmodell& m) {
 
 // Whether the model's counts fit its tables, so that writing never reads
 // past them.
-QString modell_unstimmig(const Stadtmodell& m) {
+Worte modell_unstimmig(const Stadtmodell& m) {
     if (m.n_wege < 0 || m.n_wege > m.wege_kapazitaet())
-        return QStringLiteral("the map has %1 ways in tables for %2")
+        return Worte{QStringLiteral("die Karte hat %1 Wege in Tabellen für %2"),
+                     QStringLiteral("the map has %1 ways in tables for %2")}
             .arg(m.n_wege)
             .arg(m.wege_kapazitaet());
     for (int w = 1; w <= m.n_wege; ++w) {
@@ -130,41 +131,54 @@ QString modell_unstimmig(const Stadtmodell& m) {
         if (weg.n_punkte < 0 ||
             (weg.n_punkte > 0 && weg.n_punkte >= static_cast<int>(weg.x.size())) ||
             weg.x.size() != weg.y.size())
-            return QStringLiteral("way %1 has %2 points in tables for fewer")
+            return Worte{QStringLiteral("Weg %1 hat %2 Punkte in Tabellen für weniger"),
+                         QStringLiteral("way %1 has %2 points in tables for fewer")}
                 .arg(w)
                 .arg(weg.n_punkte);
     }
     if (m.haus_naechster < 1 || m.haus_naechster - 1 > m.haeuser_kapazitaet())
-        return QStringLiteral("the map has %1 buildings in tables for %2")
+        return Worte{QStringLiteral("die Karte hat %1 Gebäude in Tabellen für %2"),
+                     QStringLiteral("the map has %1 buildings in tables for %2")}
             .arg(m.haus_naechster - 1)
             .arg(m.haeuser_kapazitaet());
-    const auto flaechen = [](const std::vector<Flaeche>& liste, int n, const char* art) {
+    const auto flaechen = [](const std::vector<Flaeche>& liste, int n, const Worte& art,
+                             const Worte& arten) {
         if (n < 0 || n > static_cast<int>(liste.size()) - 1)
-            return QStringLiteral("the map has %1 %2 in tables for fewer").arg(n).arg(art);
+            return Worte{QStringLiteral("die Karte hat %1 %2 in Tabellen für weniger"),
+                         QStringLiteral("the map has %1 %2 in tables for fewer")}
+                .arg(n)
+                .arg(arten);
         for (int i = 1; i <= n; ++i) {
             const Flaeche& f = liste[ix(i)];
             if (f.n_punkte < 0 || (f.n_punkte > 0 && f.n_punkte >= static_cast<int>(f.x.size())) ||
                 f.x.size() != f.y.size())
-                return QStringLiteral("%1 %2 has %3 points in tables for fewer")
+                return Worte{QStringLiteral("%1 %2 hat %3 Punkte in Tabellen für weniger"),
+                             QStringLiteral("%1 %2 has %3 points in tables for fewer")}
                     .arg(art)
                     .arg(i)
                     .arg(f.n_punkte);
         }
-        return QString();
+        return Worte();
     };
-    QString f = flaechen(m.plaetze, m.n_plaetze, "squares");
-    if (f.isEmpty()) f = flaechen(m.parks, m.n_parks, "parks");
-    if (!f.isEmpty()) return f;
+    Worte f = flaechen(m.plaetze, m.n_plaetze, {QStringLiteral("Platz"), QStringLiteral("square")},
+                       {QStringLiteral("Plätze"), QStringLiteral("squares")});
+    if (f.englisch.isEmpty())
+        f = flaechen(m.parks, m.n_parks, {QStringLiteral("Park"), QStringLiteral("park")},
+                     {QStringLiteral("Parks"), QStringLiteral("parks")});
+    if (!f.englisch.isEmpty()) return f;
     if (m.mauer_parameter == 1) {
         const std::size_t n = static_cast<std::size_t>(std::max(m.mauer_n_punkte, 0));
         if (m.mauer_n_punkte < 0 || m.mauer_n_punkte > mauer_punkte_max || m.mauer_x.size() <= n ||
             m.mauer_y.size() <= n || m.mauer_flag.size() <= n)
-            return QStringLiteral("the wall has %1 points in tables for fewer")
+            return Worte{QStringLiteral("die Mauer hat %1 Punkte in Tabellen für weniger"),
+                         QStringLiteral("the wall has %1 points in tables for fewer")}
                 .arg(m.mauer_n_punkte);
         if (m.n_tuerme < 0 || m.n_tuerme > static_cast<int>(m.tuerme.size()) - 1)
-            return QStringLiteral("the wall has %1 towers in tables for fewer").arg(m.n_tuerme);
+            return Worte{QStringLiteral("die Mauer hat %1 Türme in Tabellen für weniger"),
+                         QStringLiteral("the wall has %1 towers in tables for fewer")}
+                .arg(m.n_tuerme);
     }
-    return QString();
+    return Worte();
 }
 
 class Kartenschreiber {
@@ -195,8 +209,10 @@ class Kartenschreiber {
     // A float that holds a whole number, written as an integer.
     bool ganz(float v, const Was& was) {
         if (!std::isfinite(v) || std::fabs(v) > ganzzahl_float_max) {
-            s_.fehler_setzen(QStringLiteral("%1 is not a finite number; nothing was written")
-                                 .arg(was.beschreiben()));
+            s_.fehler_setzen(
+                Worte{QStringLiteral("%1 ist keine endliche Zahl; es wurde nichts geschrieben"),
+                      QStringLiteral("%1 is not a finite number; nothing was written")}
+                    .arg(was.beschreiben()));
             return false;
         }
         s_.ganzzahl(static_cast<long long>(runden(static_cast<double>(v))));
@@ -206,7 +222,9 @@ class Kartenschreiber {
         if (!wirt_) return true;
         wirt_->fortschritt(prozent);
         if (wirt_->nachgeben()) {
-            s_.fehler_setzen(QStringLiteral("saving was aborted; the file was not changed"));
+            s_.fehler_setzen({QStringLiteral("das Speichern wurde abgebrochen; die Datei blieb "
+                                             "unverändert"),
+                              QStringLiteral("saving was aborted; the file was not changed")});
             return false;
         }
         return true;
@@ -334,7 +352,8 @@ class Kartenleser {
     bool ganze_zahl(float& v, const Was& was) {
         if (!zahl(v, was)) return false;
         if (std::fabs(v) > ganzzahl_float_max)
-            return l_.scheitern(QStringLiteral("%1 is %2, beyond %3")
+            return l_.scheitern(Worte{QStringLiteral("%1 ist %2, jenseits von %3"),
+                                      QStringLiteral("%1 is %2, beyond %3")}
                                     .arg(was.beschreiben())
                                     .arg(static_cast<double>(v), 0, 'g', 6)
                                     .arg(static_cast<double>(ganzzahl_float_max), 0, 'g', 6));
@@ -356,12 +375,16 @@ class Kartenleser {
         if (!l_.zeile(t, {"the version"})) return false;
         const std::optional<float> v = gleitzahl_aus_zeile(t);
         if (!v || *v < 1.0f)
-            return l_.scheitern(QStringLiteral("not a city map file: the first line holds no "
-                                               "version number"));
+            return l_.scheitern({QStringLiteral("keine Stadtplandatei: die erste Zeile enthält "
+                                                "keine Versionsnummer"),
+                                 QStringLiteral("not a city map file: the first line holds no "
+                                                "version number")});
         version_ = static_cast<int>(std::lround(static_cast<double>(*v) * 100.0));
         if (version_ > 500)
-            return l_.scheitern(QStringLiteral("written by a newer program (version %1); this one "
-                                               "reads versions up to %2")
+            return l_.scheitern(Worte{QStringLiteral("von einem neueren Programm geschrieben "
+                                                     "(Version %1); dieses liest Versionen bis %2"),
+                                      QStringLiteral("written by a newer program (version %1); "
+                                                     "this one reads versions up to %2")}
                                     .arg(static_cast<double>(*v), 0, 'f', 2)
                                     .arg(kartendatei_version));
 
@@ -373,7 +396,8 @@ class Kartenleser {
 
         if (!ganze_zahl(m_.stadt_abmessung, {"the map size"})) return false;
         if (!(m_.stadt_abmessung > 0.0f))
-            return l_.scheitern(QStringLiteral("the map size must be greater than 0"));
+            return l_.scheitern({QStringLiteral("die Kartengröße muss größer als 0 sein"),
+                                 QStringLiteral("the map size must be greater than 0")});
         m_.zentrum_x = m_.zentrum_y = m_.stadt_abmessung / 2.0f;
 
         // The button whose line reads "1" is selected; an older file may hold
@@ -626,9 +650,13 @@ float geladener_rand(const Stadtmodell& modell) {
 
 Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
                              const Kartenkopf& kopf, Wirt* wirt) {
-    const QString unstimmig = modell_unstimmig(modell);
-    if (!unstimmig.isEmpty())
-        return Dateifehler{datei, 0, QStringLiteral("not saved: %1").arg(unstimmig)}.ergebnis();
+    const Worte unstimmig = modell_unstimmig(modell);
+    if (!unstimmig.englisch.isEmpty())
+        return Dateifehler{
+            datei, 0,
+            Worte{QStringLiteral("nicht gespeichert: %1"), QStringLiteral("not saved: %1")}.arg(
+                unstimmig)}
+            .ergebnis();
     if (wirt) wirt->status({Statusart::speichern});
     Ergebnis e = textdatei_schreiben(
         datei, [&](Textschreiber& s) { return Kartenschreiber(s, modell, wirt).schreiben(kopf); });
@@ -647,8 +675,11 @@ Ergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenko
     Kartenleser leser(l, neu, neuer_kopf, wirt);
     if (!leser.lesen()) {
         if (leser.abgebrochen())
-            return Dateifehler{datei, 0,
-                               QStringLiteral("loading was aborted; the map was not changed")}
+            return Dateifehler{datei,
+                               0,
+                               {QStringLiteral("das Laden wurde abgebrochen; der Stadtplan blieb "
+                                               "unverändert"),
+                                QStringLiteral("loading was aborted; the map was not changed")}}
                 .ergebnis(Fehlerart::abbruch);
         return l.fehler().ergebnis();
     }

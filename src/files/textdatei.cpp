@@ -38,6 +38,22 @@ QString zeigen(std::string_view t) {
     return QLatin1Char('"') + s + (lang ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 
+// Words shared by the reader and the writer.
+Worte ein_ordner() {
+    return {QStringLiteral("ist ein Ordner, keine Datei"),
+            QStringLiteral("is a folder, not a file")};
+}
+Worte nicht_schreibbar(const QString& grund) {
+    return Worte{QStringLiteral("kann nicht geschrieben werden (%1)"),
+                 QStringLiteral("cannot be written (%1)")}
+        .arg(grund);
+}
+Worte nicht_endlich(const Was& was) {
+    return Worte{QStringLiteral("%1 ist keine endliche Zahl; es wurde nichts geschrieben"),
+                 QStringLiteral("%1 is not a finite number; nothing was written")}
+        .arg(was.beschreiben());
+}
+
 // Decimal text of v rounded to `stellen` places, halves to even (to_chars
 // rounds the exact binary value), trailing zeros removed.
 std::size_t fest_formatieren(char* puffer, std::size_t groesse, double v, int stellen) {
@@ -58,21 +74,30 @@ std::size_t fest_formatieren(char* puffer, std::size_t groesse, double v, int st
 
 } // namespace
 
-QString Dateifehler::meldung() const {
+QString Dateifehler::meldung(Sprache s) const {
     const QString name = QDir::toNativeSeparators(datei);
-    if (zeile > 0) return QStringLiteral("%1: line %2: %3").arg(name).arg(zeile).arg(text);
-    return QStringLiteral("%1: %2").arg(name, text);
+    if (zeile > 0)
+        return (s == Sprache::deutsch ? QStringLiteral("%1: Zeile %2: %3")
+                                      : QStringLiteral("%1: line %2: %3"))
+            .arg(name)
+            .arg(zeile)
+            .arg(text.in(s));
+    return QStringLiteral("%1: %2").arg(name, text.in(s));
 }
 
 Ergebnis Dateifehler::ergebnis(Fehlerart art) const {
-    return Ergebnis::fehler(art, meldung().toStdString());
+    return Worte{meldung(Sprache::deutsch), meldung(Sprache::englisch)}.ergebnis(art);
 }
 
-QString Was::beschreiben() const {
-    QString s = QString::fromUtf8(text);
-    if (s.contains(QLatin1String("%2"))) return s.arg(a).arg(b);
-    if (s.contains(QLatin1String("%1"))) return s.arg(a);
-    return s;
+Worte Was::beschreiben() const {
+    const auto fuellen = [&](const char* muster) {
+        QString s = QString::fromUtf8(muster);
+        if (s.contains(QLatin1String("%2"))) return s.arg(a).arg(b);
+        if (s.contains(QLatin1String("%1"))) return s.arg(a);
+        return s;
+    };
+    const char* deutsch = beschreibung_deutsch(text);
+    return {fuellen(deutsch ? deutsch : text), fuellen(text)};
 }
 
 // --- text forms -------------------------------------------------------------
@@ -142,8 +167,7 @@ void Textschreiber::ganzzahl(long long wert) {
 bool Textschreiber::gleitzahl(float wert, int stellen, const Was& was) {
     if (fehlerhaft_) return false; // the device failed: stop the writer early
     if (!gleitzahl_anhaengen(puffer_, wert, stellen)) {
-        fehler_setzen(QStringLiteral("%1 is not a finite number; nothing was written")
-                          .arg(was.beschreiben()));
+        fehler_setzen(nicht_endlich(was));
         return false;
     }
     zeile_beenden();
@@ -158,7 +182,7 @@ bool Textschreiber::leeren() {
     if (puffer_.empty()) return true;
     const qint64 n = static_cast<qint64>(puffer_.size());
     if (ziel_.write(puffer_.data(), n) != n) {
-        fehler_setzen(QStringLiteral("cannot be written (%1)").arg(ziel_.errorString()));
+        fehler_setzen(nicht_schreibbar(ziel_.errorString()));
         puffer_.clear();
         return false;
     }
@@ -244,29 +268,33 @@ Dateisystem& echtes_dateisystem() {
 Ergebnis textdatei_schreiben(const QString& datei,
                              const std::function<bool(Textschreiber&)>& inhalt,
                              Dateisystem& dateisystem) {
-    const auto fehler = [&](const QString& text) { return Dateifehler{datei, 0, text}.ergebnis(); };
-    if (datei.trimmed().isEmpty()) return fehler(QStringLiteral("no file name given"));
-    if (QFileInfo(datei).isDir()) return fehler(QStringLiteral("is a folder, not a file"));
+    const auto fehler = [&](const Worte& text) { return Dateifehler{datei, 0, text}.ergebnis(); };
+    if (datei.trimmed().isEmpty())
+        return fehler(
+            {QStringLiteral("kein Dateiname angegeben"), QStringLiteral("no file name given")});
+    if (QFileInfo(datei).isDir()) return fehler(ein_ordner());
 
     QString grund;
     const std::unique_ptr<Schreibdatei> f = dateisystem.oeffnen(datei, grund);
-    if (!f) return fehler(QStringLiteral("cannot be written (%1)").arg(grund));
+    if (!f) return fehler(nicht_schreibbar(grund));
     Textschreiber s(f->geraet());
     if (!inhalt(s) || !s.leeren()) {
         f->verwerfen();
-        return fehler(s.fehlerhaft() ? s.fehler() : QStringLiteral("writing was aborted"));
+        return fehler(s.fehlerhaft() ? s.fehler()
+                                     : Worte{QStringLiteral("das Schreiben wurde abgebrochen"),
+                                             QStringLiteral("writing was aborted")});
     }
-    if (!f->uebernehmen()) return fehler(QStringLiteral("cannot be written (%1)").arg(f->grund()));
+    if (!f->uebernehmen()) return fehler(nicht_schreibbar(f->grund()));
     return {};
 }
 
 // --- reading ----------------------------------------------------------------
 
-Dateifehler Textleser::fehler_in_zeile(const QString& text) const {
+Dateifehler Textleser::fehler_in_zeile(const Worte& text) const {
     return Dateifehler{datei_, zeile_ > 0 ? zeile_ : 1, text};
 }
 
-Dateifehler Textleser::fehler_in_datei(const QString& text) const {
+Dateifehler Textleser::fehler_in_datei(const Worte& text) const {
     return Dateifehler{datei_, 0, text};
 }
 
@@ -274,19 +302,21 @@ bool Textleser::oeffnen() {
     if (im_speicher_) return true;
     const QFileInfo info(datei_);
     if (info.isDir()) {
-        fehler_ = fehler_in_datei(QStringLiteral("is a folder, not a file"));
+        fehler_ = fehler_in_datei(ein_ordner());
         return false;
     }
     datei_handle_.setFileName(datei_);
     if (!datei_handle_.open(QIODevice::ReadOnly)) {
-        fehler_ = fehler_in_datei(
-            QStringLiteral("cannot be opened (%1)").arg(datei_handle_.errorString()));
+        fehler_ = fehler_in_datei(Worte{QStringLiteral("kann nicht geöffnet werden (%1)"),
+                                        QStringLiteral("cannot be opened (%1)")}
+                                      .arg(datei_handle_.errorString()));
         return false;
     }
     if (datei_handle_.isSequential()) {
         kopie_ = datei_handle_.read(strom_max + 1);
         if (kopie_.size() > strom_max) {
-            fehler_ = fehler_in_datei(QStringLiteral("is too large"));
+            fehler_ =
+                fehler_in_datei({QStringLiteral("ist zu groß"), QStringLiteral("is too large")});
             return false;
         }
     } else {
@@ -302,8 +332,9 @@ bool Textleser::oeffnen() {
         }
     }
     if (datei_handle_.error() != QFileDevice::NoError) {
-        fehler_ =
-            fehler_in_datei(QStringLiteral("cannot be read (%1)").arg(datei_handle_.errorString()));
+        fehler_ = fehler_in_datei(Worte{QStringLiteral("kann nicht gelesen werden (%1)"),
+                                        QStringLiteral("cannot be read (%1)")}
+                                      .arg(datei_handle_.errorString()));
         return false;
     }
     daten_ = kopie_.constData();
@@ -329,19 +360,23 @@ bool Textleser::naechste_zeile(std::string_view& inhalt, bool& mit_ende) {
 bool Textleser::zeile(std::string_view& inhalt, const Was& was) {
     bool mit_ende = false;
     if (!naechste_zeile(inhalt, mit_ende)) {
-        fehler_ = Dateifehler{
-            datei_, zeile_ + 1,
-            groesse_ == 0
-                ? QStringLiteral("the file is empty")
-                : QStringLiteral("the file ends where %1 should follow").arg(was.beschreiben())};
+        fehler_ = Dateifehler{datei_, zeile_ + 1,
+                              groesse_ == 0 ? Worte{QStringLiteral("die Datei ist leer"),
+                                                    QStringLiteral("the file is empty")}
+                                            : Worte{QStringLiteral("die Datei endet, wo %1 folgen "
+                                                                   "sollte"),
+                                                    QStringLiteral("the file ends where %1 should "
+                                                                   "follow")}
+                                                  .arg(was.beschreiben())};
         return false;
     }
     if (!mit_ende && !ohne_ende_erlaubt_) {
         // Every line is written with its line end: a last line without one
         // was cut off, and "12.75" cut to "12.7" would still read as a number.
-        fehler_ =
-            fehler_in_zeile(QStringLiteral("the file ends inside %1 (the line has no line end)")
-                                .arg(was.beschreiben()));
+        fehler_ = fehler_in_zeile(
+            Worte{QStringLiteral("die Datei endet mitten in %1 (die Zeile hat kein Zeilenende)"),
+                  QStringLiteral("the file ends inside %1 (the line has no line end)")}
+                .arg(was.beschreiben()));
         return false;
     }
     return true;
@@ -352,12 +387,16 @@ bool Textleser::ganzzahl(long long& wert, long long min, long long max, const Wa
     if (!zeile(t, was)) return false;
     const std::optional<long long> v = ganzzahl_aus_zeile(t);
     if (!v) {
-        fehler_ = fehler_in_zeile(QStringLiteral("expected %1 (a whole number), found %2")
-                                      .arg(was.beschreiben(), zeigen(t)));
+        fehler_ =
+            fehler_in_zeile(Worte{QStringLiteral("erwartet: %1 (eine ganze Zahl), gefunden: %2"),
+                                  QStringLiteral("expected %1 (a whole number), found %2")}
+                                .arg(was.beschreiben())
+                                .arg(zeigen(t)));
         return false;
     }
     if (*v < min || *v > max) {
-        fehler_ = fehler_in_zeile(QStringLiteral("%1 is %2, outside %3..%4")
+        fehler_ = fehler_in_zeile(Worte{QStringLiteral("%1 ist %2, außerhalb von %3..%4"),
+                                        QStringLiteral("%1 is %2, outside %3..%4")}
                                       .arg(was.beschreiben())
                                       .arg(*v)
                                       .arg(min)
@@ -373,8 +412,10 @@ bool Textleser::gleitzahl(float& wert, const Was& was) {
     if (!zeile(t, was)) return false;
     const std::optional<float> v = gleitzahl_aus_zeile(t);
     if (!v) {
-        fehler_ = fehler_in_zeile(
-            QStringLiteral("expected %1 (a number), found %2").arg(was.beschreiben(), zeigen(t)));
+        fehler_ = fehler_in_zeile(Worte{QStringLiteral("erwartet: %1 (eine Zahl), gefunden: %2"),
+                                        QStringLiteral("expected %1 (a number), found %2")}
+                                      .arg(was.beschreiben())
+                                      .arg(zeigen(t)));
         return false;
     }
     wert = *v;
@@ -387,7 +428,8 @@ bool Textleser::platz_fuer(long long zeilen, const Was& was) {
     const std::size_t rest = groesse_ - pos_;
     if (static_cast<unsigned long long>(zeilen) > rest / 2) {
         fehler_ = fehler_in_zeile(
-            QStringLiteral("%1: the rest of the file (%2 bytes) cannot hold that many")
+            Worte{QStringLiteral("%1: der Rest der Datei (%2 Bytes) kann nicht so viele fassen"),
+                  QStringLiteral("%1: the rest of the file (%2 bytes) cannot hold that many")}
                 .arg(was.beschreiben())
                 .arg(static_cast<qulonglong>(rest)));
         return false;
@@ -401,7 +443,9 @@ bool Textleser::ende_pruefen() {
     while (naechste_zeile(t, mit_ende)) {
         if (!beschneiden(t).empty()) {
             fehler_ = fehler_in_zeile(
-                QStringLiteral("unexpected content after the end of the data: %1").arg(zeigen(t)));
+                Worte{QStringLiteral("unerwarteter Inhalt nach dem Ende der Daten: %1"),
+                      QStringLiteral("unexpected content after the end of the data: %1")}
+                    .arg(zeigen(t)));
             return false;
         }
     }

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "core/ergebnis.h"
+#include "files/worte.h"
 
 namespace tarvello {
 
@@ -24,28 +25,34 @@ namespace tarvello {
 struct Dateifehler {
     QString datei;
     int zeile = 0;
-    QString text;
+    Worte text;
 
-    // "FILE: line N: text" or "FILE: text", on one line.
-    QString meldung() const;
+    // "FILE: line N: text" or "FILE: text" ("Zeile" in German), on one line.
+    QString meldung(Sprache s) const;
     // The fault as a result of kind `art` (Fehlerart::datei unless said),
     // worded by meldung() in both languages.
     Ergebnis ergebnis(Fehlerart art = Fehlerart::datei) const;
 };
 
-// The words of a result for Qt (empty on success).
-inline QString qtext(const Ergebnis& e, Sprache s = Sprache::englisch) {
+// The words of a result for Qt in one language (empty on success).
+inline QString qtext(const Ergebnis& e, Sprache s) {
     return QString::fromStdString(e.text(s));
 }
 
-// What a value stands for, for messages only: text may hold %1 and %2,
-// replaced by a and b when the message is built.
+// What a value stands for, for messages only: text (English) may hold %1 and
+// %2, replaced by a and b when the message is built. The German words come
+// from beschreibung_deutsch.
 struct Was {
     const char* text;
     long long a = 0;
     long long b = 0;
-    QString beschreiben() const;
+    Worte beschreiben() const;
 };
+
+// The German words of a value description of the files (a Was text, looked
+// up by its English words); null when there are none, as for the name of a
+// control, which reads the same in both languages.
+const char* beschreibung_deutsch(std::string_view englisch);
 
 // --- text forms -------------------------------------------------------------
 
@@ -79,8 +86,8 @@ class Textschreiber {
     // Writes what is buffered; false when the device refused.
     bool leeren();
     bool fehlerhaft() const { return fehlerhaft_; }
-    const QString& fehler() const { return fehler_; }
-    void fehler_setzen(const QString& f) {
+    const Worte& fehler() const { return fehler_; }
+    void fehler_setzen(const Worte& f) {
         fehlerhaft_ = true;
         fehler_ = f;
     }
@@ -91,7 +98,7 @@ class Textschreiber {
     QIODevice& ziel_;
     std::string puffer_;
     bool fehlerhaft_ = false;
-    QString fehler_;
+    Worte fehler_;
 };
 
 // --- the file system under the writer ----------------------------------------
@@ -167,13 +174,13 @@ class Textleser {
     bool ende_pruefen();
 
     // Records a fault of the line read last; returns false.
-    bool scheitern(const QString& text) {
+    bool scheitern(const Worte& text) {
         fehler_ = fehler_in_zeile(text);
         return false;
     }
 
-    Dateifehler fehler_in_zeile(const QString& text) const;
-    Dateifehler fehler_in_datei(const QString& text) const;
+    Dateifehler fehler_in_zeile(const Worte& text) const;
+    Dateifehler fehler_in_datei(const Worte& text) const;
     const Dateifehler& fehler() const { return fehler_; }
 
   private:

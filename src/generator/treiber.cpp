@@ -256,7 +256,10 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
         if (g.bruecken > 0 && g.letzte_bruecke == weg.n_punkte) --g.bruecken;
         l.n_bruecken += g.bruecken;
         if (!weg_endlich(weg)) {
-            l.fehler = "street " + std::to_string(w) + " has a coordinate that is not a number";
+            l.fehler = Ergebnis::fehler(
+                Fehlerart::kein_plan,
+                "Weg " + std::to_string(w) + " hat eine Koordinate, die keine Zahl ist",
+                "street " + std::to_string(w) + " has a coordinate that is not a number");
             l.abbruch = true;
             break;
         }
@@ -446,8 +449,8 @@ Laufende stadt_generieren(Lauf& l) {
     try {
         for (;;) {
             if (versuch_ausfuehren(l, ra, angefragte_strassen)) break;
-            if (!l.fehler.empty()) {
-                l.status({Statusart::rechenfehler, l.fehler});
+            if (!l.fehler.gut()) {
+                l.status({Statusart::rechenfehler, l.fehler.englisch()});
                 return ende(Laufende::fehler);
             }
             if (!l.anwender_abbruch && l.versuch_gescheitert && l.versuch_nr >= stadt_versuche_max)
@@ -494,8 +497,10 @@ Laufende stadt_generieren(Lauf& l) {
             return ende(Laufende::abgebrochen);
         }
         if (!modell_endlich(m)) {
-            l.fehler = "a coordinate of the map is not a number";
-            l.status({Statusart::rechenfehler, l.fehler});
+            l.fehler =
+                Ergebnis::fehler(Fehlerart::kein_plan, "eine Koordinate der Karte ist keine Zahl",
+                                 "a coordinate of the map is not a number");
+            l.status({Statusart::rechenfehler, l.fehler.englisch()});
             return ende(Laufende::fehler);
         }
         m.plan_vorhanden = true;
@@ -514,12 +519,13 @@ Laufende stadt_generieren(Lauf& l) {
         }
         return ende(Laufende::fertig);
     } catch (const std::bad_alloc&) {
-        l.fehler = "not enough memory for this map";
+        l.fehler = Ergebnis::fehler(Fehlerart::kein_plan, "zu wenig Speicher für diese Karte",
+                                    "not enough memory for this map");
     } catch (const std::exception& e) {
-        l.fehler = e.what();
+        l.fehler = Ergebnis::fehler(Fehlerart::kein_plan, e.what(), e.what());
     }
     m.plan_vorhanden = false;
-    l.status({Statusart::rechenfehler, l.fehler});
+    l.status({Statusart::rechenfehler, l.fehler.englisch()});
     return ende(Laufende::fehler);
 }
 
@@ -548,7 +554,8 @@ Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell&
             Ergebnis::fehler(Fehlerart::kein_plan, status_text(l.unmoeglich, Sprache::deutsch),
                              status_text(l.unmoeglich, Sprache::englisch));
     else if (bericht.ende == Laufende::fehler)
-        bericht.ergebnis = Ergebnis::fehler(Fehlerart::kein_plan, l.fehler);
+        bericht.ergebnis =
+            l.fehler.gut() ? Ergebnis::fehler(Fehlerart::kein_plan, "", "") : l.fehler;
     bericht.versuche = l.versuch_nr;
     bericht.bruecken = l.n_bruecken;
     bericht.tore = mauer_tore_anzahl(l);

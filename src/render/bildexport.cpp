@@ -7,6 +7,7 @@
 #include <QSvgGenerator>
 #include <memory>
 
+#include "files/worte.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -38,10 +39,17 @@ double export_speicherbedarf(int pixel, int matrix) {
 
 namespace {
 
+Ergebnis schreibfehler(const QString& datei, const Worte& grund) {
+    return Worte{QStringLiteral("%1 kann nicht geschrieben werden: %2"),
+                 QStringLiteral("cannot write %1: %2")}
+        .arg(datei)
+        .arg(grund)
+        .ergebnis(Fehlerart::datei);
+}
+
 Ergebnis schreibfehler(const QSaveFile& f) {
-    return Ergebnis::fehler(
-        Fehlerart::datei,
-        QStringLiteral("cannot write %1: %2").arg(f.fileName(), f.errorString()).toStdString());
+    // Qt's reason has one wording only.
+    return schreibfehler(f.fileName(), {f.errorString(), f.errorString()});
 }
 
 // Opens a picture file, to be written under a temporary name. An existing
@@ -50,9 +58,8 @@ Ergebnis schreibfehler(const QSaveFile& f) {
 Ergebnis oeffnen(QSaveFile& f) {
     const QFileInfo info(f.fileName());
     if (info.exists() && !info.isFile())
-        return Ergebnis::fehler(
-            Fehlerart::datei,
-            QStringLiteral("cannot write %1: not a regular file").arg(f.fileName()).toStdString());
+        return schreibfehler(f.fileName(), {QStringLiteral("keine gewöhnliche Datei"),
+                                            QStringLiteral("not a regular file")});
     if (!f.open(QIODevice::WriteOnly)) return schreibfehler(f);
     return {};
 }
@@ -95,11 +102,10 @@ class Bildblaetter : public Blattziel {
         bild_ = QImage(pixel_, pixel_, QImage::Format_RGB32);
         if (bild_.isNull()) {
             dateien_offen_.clear();
-            return Ergebnis::fehler(
-                Fehlerart::datei,
-                QStringLiteral("not enough memory for a picture of %1 x %1 pixels")
-                    .arg(pixel_)
-                    .toStdString());
+            return Worte{QStringLiteral("zu wenig Speicher für ein Bild von %1 x %1 Pixeln"),
+                         QStringLiteral("not enough memory for a picture of %1 x %1 pixels")}
+                .arg(pixel_)
+                .ergebnis(Fehlerart::datei);
         }
         bild_.fill(Qt::white);
         flaeche_ = std::make_unique<Zeichenflaeche>(&bild_);

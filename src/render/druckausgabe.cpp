@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <memory>
 
+#include "files/worte.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -59,10 +60,14 @@ class Pdfblaetter : public Blattziel {
             flaeche_ = std::make_unique<Zeichenflaeche>(&schreiber_, pixel_je_einheit());
             if (!flaeche_->aktiv()) {
                 flaeche_.reset();
-                return Ergebnis::fehler(Fehlerart::datei, "cannot start the PDF document");
+                return Ergebnis::fehler(Fehlerart::datei,
+                                        "das PDF-Dokument kann nicht begonnen werden",
+                                        "cannot start the PDF document");
             }
         } else if (!schreiber_.newPage()) {
-            return Ergebnis::fehler(Fehlerart::datei, "cannot add a page to the PDF document");
+            return Ergebnis::fehler(Fehlerart::datei,
+                                    "dem PDF-Dokument kann keine Seite angefügt werden",
+                                    "cannot add a page to the PDF document");
         }
         ++seiten_;
         flaeche = flaeche_.get();
@@ -116,7 +121,8 @@ class Druckerblaetter : public Blattziel {
         flaeche_ = std::make_unique<Zeichenflaeche>(&drucker_, pixel_je_einheit());
         if (!flaeche_->aktiv()) {
             flaeche_.reset();
-            return druckerfehler(QStringLiteral("cannot print on %1"));
+            return druckerfehler({QStringLiteral("auf %1 kann nicht gedruckt werden"),
+                                  QStringLiteral("cannot print on %1")});
         }
         flaeche = flaeche_.get();
         return {};
@@ -125,7 +131,8 @@ class Druckerblaetter : public Blattziel {
     Ergebnis blatt_beenden(int, int) override {
         flaeche_.reset(); // ending the painter sends the job
         if (drucker_.printerState() == QPrinter::Error)
-            return druckerfehler(QStringLiteral("printing on %1 failed"));
+            return druckerfehler({QStringLiteral("der Druck auf %1 ist fehlgeschlagen"),
+                                  QStringLiteral("printing on %1 failed")});
         return {};
     }
 
@@ -133,8 +140,8 @@ class Druckerblaetter : public Blattziel {
     void blatt_abbrechen() override { flaeche_.reset(); }
 
   private:
-    Ergebnis druckerfehler(const QString& text) const {
-        return Ergebnis::fehler(Fehlerart::datei, text.arg(drucker_.printerName()).toStdString());
+    Ergebnis druckerfehler(const Worte& text) const {
+        return text.arg(drucker_.printerName()).ergebnis(Fehlerart::datei);
     }
 
     QPrinter& drucker_;
@@ -142,9 +149,17 @@ class Druckerblaetter : public Blattziel {
     std::unique_ptr<Zeichenflaeche> flaeche_;
 };
 
-Ergebnis schreibfehler(const QString& datei, const QString& grund) {
-    return Ergebnis::fehler(Fehlerart::datei,
-                            QStringLiteral("cannot write %1: %2").arg(datei, grund).toStdString());
+Ergebnis schreibfehler(const QString& datei, const Worte& grund) {
+    return Worte{QStringLiteral("%1 kann nicht geschrieben werden: %2"),
+                 QStringLiteral("cannot write %1: %2")}
+        .arg(datei)
+        .arg(grund)
+        .ergebnis(Fehlerart::datei);
+}
+
+// A reason from Qt or the system, which has one wording only.
+Worte grund(const QString& text) {
+    return {text, text};
 }
 
 } // namespace
@@ -153,9 +168,11 @@ Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const 
     // An existing device or pipe would be replaced by the finished file
     // (for root even /dev/null itself).
     if (const QFileInfo info(datei); info.exists() && !info.isFile())
-        return schreibfehler(datei, QStringLiteral("not a regular file"));
+        return schreibfehler(datei, {QStringLiteral("keine gewöhnliche Datei"),
+                                     QStringLiteral("not a regular file")});
     QSaveFile ausgabe(datei);
-    if (!ausgabe.open(QIODevice::WriteOnly)) return schreibfehler(datei, ausgabe.errorString());
+    if (!ausgabe.open(QIODevice::WriteOnly))
+        return schreibfehler(datei, grund(ausgabe.errorString()));
     Ergebnis e;
     int seiten = 0;
     {
@@ -166,7 +183,7 @@ Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const 
     if (!e.gut()) {
         ausgabe.cancelWriting();
         if (e.art() == Fehlerart::datei && !e.englisch().empty())
-            return schreibfehler(datei, QString::fromStdString(e.englisch()));
+            return schreibfehler(datei, worte(e));
         return e;
     }
     if (seiten == 0) {
@@ -176,7 +193,7 @@ Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const 
     }
     // Flushed first: commit() misses a buffer that cannot be written.
     if (!ausgabe.flush() || ausgabe.error() != QFileDevice::NoError || !ausgabe.commit())
-        return schreibfehler(datei, ausgabe.errorString());
+        return schreibfehler(datei, grund(ausgabe.errorString()));
     return e;
 }
 

@@ -217,8 +217,8 @@ class Zeichner {
 };
 
 Ergebnis Zeichner::ausfuehren() {
-    if (m_.stadt_abmessung == 0.0f) return Ergebnis::fehler(Fehlerart::kein_plan, "");
-    const Ergebnis abgebrochen = Ergebnis::fehler(Fehlerart::abbruch, "");
+    if (m_.stadt_abmessung == 0.0f) return Ergebnis::fehler(Fehlerart::kein_plan, "", "");
+    const Ergebnis abgebrochen = Ergebnis::fehler(Fehlerart::abbruch, "", "");
     abbruch_ = false;
     z_.art = ziel_.art();
     if (z_.art == Zielart::drucker) {
@@ -276,7 +276,9 @@ Ergebnis Zeichner::drucker_vorbereiten() {
     const float hoehe = ziel_.seitenhoehe();
     // The map square needs its two margins of 0.2 cm and some room.
     if (!(hoehe > 1.0f) || !(ziel_.pixel_je_einheit() > 0.0f))
-        return Ergebnis::fehler(Fehlerart::datei, "the page is too small to print the map on");
+        return Ergebnis::fehler(Fehlerart::datei,
+                                "die Seite ist zu klein, um den Stadtplan darauf zu drucken",
+                                "the page is too small to print the map on");
     const int n = std::clamp(o_.blaetter_je_seite, 1, blaetter_max);
     z_.drucker_vorbereiten(m_.stadt_abmessung, m_.karten_faktor, n, hoehe, ziel_.seitenbreite(),
                            ziel_.pixel_je_einheit());

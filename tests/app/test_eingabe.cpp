@@ -610,6 +610,13 @@ TEST(EingabeDateien, EinstellungenHinUndZurueck) {
     EXPECT_TRUE(w.steuerwerte() == vorher);
     EXPECT_EQ(w.vorlage(), 5);
     EXPECT_TRUE(w.letzte_meldung().contains("kaputt.qle")) << w.letzte_meldung().toStdString();
+    // In the window's language.
+    EXPECT_TRUE(w.letzte_meldung().contains("line 2: expected Combo_"))
+        << w.letzte_meldung().toStdString();
+    w.sprache_setzen(Sprache::deutsch);
+    EXPECT_FALSE(w.einstellungen_laden_aus(kaputt.fileName()));
+    EXPECT_TRUE(w.letzte_meldung().contains("Zeile 2: erwartet: Combo_"))
+        << w.letzte_meldung().toStdString();
     for (QWidget* box : QApplication::topLevelWidgets())
         if (box != &w) box->close();
 }

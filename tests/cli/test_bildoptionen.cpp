@@ -29,7 +29,7 @@ int ausfuehren(const QStringList& args, const Stadtmodell& m, QString& fehler,
     }
     if (geprueft) *geprueft = bild_optionen_pruefen(p).gut();
     const Ergebnis e = bild_optionen_ausfuehren(p, m, nullptr);
-    fehler = qtext(e);
+    fehler = qtext(e, Sprache::englisch);
     return exitcode(e);
 }
 

@@ -28,11 +28,6 @@ TEST(Ergebnis, ErfolgUndFehlerLesenSichWieSieHeissen) {
     EXPECT_EQ(e.art(), Fehlerart::abbruch);
     EXPECT_EQ(e.text(Sprache::deutsch), "Stadtplan abgebrochen");
     EXPECT_EQ(e.text(Sprache::englisch), "City Map Aborted");
-
-    // One wording serves both languages until there is a German one.
-    const Ergebnis einsprachig = Ergebnis::fehler(Fehlerart::datei, "x.qls: is too large");
-    EXPECT_EQ(einsprachig.deutsch(), "x.qls: is too large");
-    EXPECT_EQ(einsprachig.englisch(), "x.qls: is too large");
 }
 
 TEST(Ergebnis, VorsatzBehaeltDieArtUndLaesstErfolgStehen) {
@@ -47,5 +42,5 @@ TEST(Ergebnis, VorsatzBehaeltDieArtUndLaesstErfolgStehen) {
 
 TEST(ErgebnisDeathTest, EinFehlerOhneArtIstEinProgrammfehler) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH((void)Ergebnis::fehler(Fehlerart::keiner, "x"), "kind 'keiner'");
+    EXPECT_DEATH((void)Ergebnis::fehler(Fehlerart::keiner, "x", "x"), "kind 'keiner'");
 }

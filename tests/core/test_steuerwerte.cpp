@@ -204,12 +204,15 @@ TEST(SteuerwerteSetzen, RefusesAndLeavesEverythingUnchanged) {
         EXPECT_NE(fehler.find(f.name), std::string::npos) << fehler;
         EXPECT_NE(fehler.find(f.bereich), std::string::npos) << fehler;
         EXPECT_EQ(fehler.find('\n'), std::string::npos) << fehler;
-        EXPECT_EQ(e.deutsch(), fehler); // no German words yet
+        EXPECT_NE(e.deutsch().find(f.name), std::string::npos) << e.deutsch();
+        EXPECT_NE(e.deutsch(), fehler);
         EXPECT_TRUE(s == vorher) << f.name << " = " << f.wert;
     }
     Steuerwerte s;
     EXPECT_EQ(s.setzen("Slider_weg_aufloesung", "150").englisch(),
               "Slider_weg_aufloesung: 150 is outside 0..100");
+    EXPECT_EQ(s.setzen("Slider_weg_aufloesung", "150").deutsch(),
+              "Slider_weg_aufloesung: 150 liegt außerhalb 0..100");
 }
 
 TEST(Steuerwerte, EqualityComparesStatesNotItemTexts) {

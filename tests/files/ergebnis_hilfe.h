@@ -21,7 +21,7 @@ struct Fehlerbild {
 
 inline Fehlerbild fehlerbild(const tarvello::Ergebnis& e) {
     Fehlerbild f;
-    f.ganz = tarvello::qtext(e);
+    f.ganz = tarvello::qtext(e, tarvello::Sprache::englisch);
     const qsizetype nach_name = f.ganz.indexOf(QStringLiteral(": "));
     f.text = nach_name < 0 ? f.ganz : f.ganz.mid(nach_name + 2);
     if (f.text.startsWith(QStringLiteral("line "))) {

@@ -189,7 +189,8 @@ TEST_F(Einstellungsdatei, FehlerNennenZeileUndAendernNichts) {
             ADD_FAILURE() << "loaded";
             return Fehlerbild{};
         }
-        EXPECT_TRUE(qtext(e).startsWith(pfad("f.qle") + ": ")) << qtext(e).toStdString();
+        EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith(pfad("f.qle") + ": "))
+            << qtext(e, Sprache::englisch).toStdString();
         return fehlerbild(e);
     };
 

@@ -73,7 +73,8 @@ TEST_F(Palette, KaputteDateiAendertKeineFarbe) {
             ADD_FAILURE() << "loaded";
             return 0;
         }
-        EXPECT_TRUE(qtext(e).startsWith(pfad("k.qlf") + ": line ")) << qtext(e).toStdString();
+        EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith(pfad("k.qlf") + ": line "))
+            << qtext(e, Sprache::englisch).toStdString();
         return fehlerbild(e).zeile;
     };
     QByteArray zehn;
@@ -96,7 +97,7 @@ TEST_F(Palette, SchreibfehlerWerdenGemeldet) {
     schreiben(pfad("alt.qlf"), "alt");
     const Ergebnis e = palette_speichern("/dev/full", bunte());
     ASSERT_FALSE(e.gut());
-    EXPECT_TRUE(qtext(e).startsWith("/dev/full"));
+    EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith("/dev/full"));
     EXPECT_EQ(palette_speichern(pfad("fehlt/p.qlf"), bunte()).art(), Fehlerart::datei);
     EXPECT_EQ(lesen(pfad("alt.qlf")), QByteArray("alt"));
 }
@@ -167,7 +168,8 @@ TEST_F(Farbspeicher, UnschreibbarerSpeicherWirdGemeldet) {
     QSettings s(dir_.filePath("datei/werte.ini"), QSettings::IniFormat);
     const Ergebnis e = farben_speichern(s, bunte());
     EXPECT_EQ(e.art(), Fehlerart::datei);
-    EXPECT_TRUE(qtext(e).startsWith(dir_.filePath("datei/werte.ini") + ": ")) << e.englisch();
+    EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith(dir_.filePath("datei/werte.ini") + ": "))
+        << e.englisch();
 }
 
 } // namespace

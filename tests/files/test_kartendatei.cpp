@@ -323,7 +323,8 @@ class Fehlerhaft : public Kartendatei {
         EXPECT_EQ(kopf_, (Kartenkopf{"Vorher", 3}));
         if (e.gut()) return {};
         EXPECT_EQ(e.art(), Fehlerart::datei);
-        EXPECT_TRUE(qtext(e).startsWith(pfad(name) + ": ")) << qtext(e).toStdString();
+        EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith(pfad(name) + ": "))
+            << qtext(e, Sprache::englisch).toStdString();
         return fehlerbild(e);
     }
     Stadtmodell ziel_, vorher_;
@@ -430,7 +431,8 @@ TEST_F(Kartendatei, SpeicherfehlerLassenDieAlteDateiStehen) {
 
     Ergebnis e = stadtplan_speichern("/dev/full", m, {});
     ASSERT_FALSE(e.gut());
-    EXPECT_TRUE(qtext(e).startsWith("/dev/full: ")) << qtext(e).toStdString();
+    EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith("/dev/full: "))
+        << qtext(e, Sprache::englisch).toStdString();
 
     // A coordinate that is no number refuses the save.
     Stadtmodell kaputt = m;
@@ -443,7 +445,7 @@ TEST_F(Kartendatei, SpeicherfehlerLassenDieAlteDateiStehen) {
 
     e = stadtplan_speichern(pfad("fehlt/neu.qls"), m, {});
     ASSERT_FALSE(e.gut());
-    EXPECT_TRUE(qtext(e).contains("fehlt/neu.qls"));
+    EXPECT_TRUE(qtext(e, Sprache::englisch).contains("fehlt/neu.qls"));
 }
 
 // A host that asks to stop: saving keeps the old file, loading the old map.

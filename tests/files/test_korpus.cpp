@@ -80,7 +80,7 @@ TEST(Korpus, PruefungErkenntFehler) {
     // A message that spans lines or misses the file name is reported.
     const auto fehler = [](const char* datei, const char* text,
                            tarvello::Fehlerart art = tarvello::Fehlerart::datei) {
-        return tarvello::Dateifehler{datei, 2, text}.ergebnis(art);
+        return tarvello::Dateifehler{datei, 2, {QString::fromUtf8(text) + "!", text}}.ergebnis(art);
     };
     EXPECT_EQ(tarvello::pruefung::meldung_pruefen(fehler("eingabe.qlf", "ab"), "eingabe.qlf"), "");
     EXPECT_NE(tarvello::pruefung::meldung_pruefen(fehler("eingabe.qlf", "a\nb"), "eingabe.qlf"),
@@ -88,6 +88,12 @@ TEST(Korpus, PruefungErkenntFehler) {
     EXPECT_NE(tarvello::pruefung::meldung_pruefen(fehler("anders.qlf", "ab"), "eingabe.qlf"), "");
     EXPECT_NE(tarvello::pruefung::meldung_pruefen(
                   fehler("eingabe.qlf", "ab", tarvello::Fehlerart::bedienung), "eingabe.qlf"),
+              "");
+    // So is a message with no German words.
+    EXPECT_NE(tarvello::pruefung::meldung_pruefen(
+                  tarvello::Worte{"eingabe.qlf: ab", "eingabe.qlf: ab"}.ergebnis(
+                      tarvello::Fehlerart::datei),
+                  "eingabe.qlf"),
               "");
     // A scratch file that cannot be written makes an accepted file fail.
     EXPECT_NE(tarvello::pruefung::palette(gut, arbeit.filePath(QStringLiteral("fehlt/x"))), "");
@@ -194,7 +200,7 @@ TEST(Fundstuecke, HoechstensSoVieleGebaeudeWieEinLaufMacht) {
         tarvello::stadtplan_lesen("x.qls", tarvello::pruefung::als_text(inhalt), m, k);
     ASSERT_FALSE(e.gut());
     EXPECT_EQ(dateitest::fehlerbild(e).zeile, static_cast<int>(zeile) + 1)
-        << tarvello::qtext(e).toStdString();
+        << tarvello::qtext(e, tarvello::Sprache::englisch).toStdString();
     // One fewer is read.
     viele[zeile] = " 32767 ";
     viele.erase(viele.begin() + static_cast<long>(zeile) + 1,

@@ -158,7 +158,7 @@ TEST(Schreiben, ErsetztDieDateiErstWennAllesGeschriebenIst) {
         return s.gleitzahl(NAN, 2, {"x of point %2 of way %1", 4, 7});
     });
     ASSERT_EQ(e.art(), Fehlerart::datei);
-    EXPECT_TRUE(qtext(e).startsWith(datei + ": ")) << e.englisch();
+    EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith(datei + ": ")) << e.englisch();
     EXPECT_TRUE(fehlerbild(e).text.contains("x of point 7 of way 4")) << e.englisch();
     EXPECT_EQ(lesen(datei), QByteArray("alter Inhalt"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
@@ -168,13 +168,14 @@ TEST(Schreiben, VolleOderFehlendeZieleMeldenDenNamen) {
     // /dev/full takes nothing; it must still be a device afterwards.
     Ergebnis e = textdatei_schreiben("/dev/full", drei_zeilen);
     ASSERT_FALSE(e.gut());
-    EXPECT_TRUE(qtext(e).startsWith("/dev/full: ")) << qtext(e).toStdString();
+    EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith("/dev/full: "))
+        << qtext(e, Sprache::englisch).toStdString();
     EXPECT_FALSE(QFileInfo("/dev/full").isFile());
 
     QTemporaryDir dir;
     e = textdatei_schreiben(dir.filePath("fehlt/datei.txt"), drei_zeilen);
     ASSERT_FALSE(e.gut());
-    EXPECT_TRUE(qtext(e).contains("fehlt/datei.txt"));
+    EXPECT_TRUE(qtext(e, Sprache::englisch).contains("fehlt/datei.txt"));
 
     e = textdatei_schreiben(dir.path(), drei_zeilen);
     ASSERT_FALSE(e.gut());
@@ -224,7 +225,7 @@ TEST(Schreiben, GestoerteDateisystemeLassenDieAlteDateiStehen) {
             },
             stoerung);
         ASSERT_EQ(e.art(), Fehlerart::datei);
-        EXPECT_EQ(qtext(e), datei + ": cannot be written (" + f.grund + ")");
+        EXPECT_EQ(qtext(e, Sprache::englisch), datei + ": cannot be written (" + f.grund + ")");
         EXPECT_EQ(lesen(datei), QByteArray("alter Inhalt"));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"alt.txt"});
     }
@@ -252,11 +253,12 @@ TEST(Lesen, ZeilenendenUndZeilennummern) {
     EXPECT_EQ(v, 2);
     EXPECT_FALSE(l.ganzzahl(v, 0, 9, {"the count of %1", 12}));
     EXPECT_EQ(l.fehler().zeile, 3);
-    EXPECT_EQ(l.fehler().meldung(),
+    EXPECT_EQ(l.fehler().meldung(Sprache::englisch),
               datei + ": line 3: expected the count of 12 (a whole number), found \"x\"");
     EXPECT_FALSE(l.ganzzahl(v, 0, 9, {"c"}));
     EXPECT_EQ(l.fehler().zeile, 4);
-    EXPECT_TRUE(l.fehler().text.contains("ends")) << l.fehler().text.toStdString();
+    EXPECT_TRUE(l.fehler().text.englisch.contains("ends"))
+        << l.fehler().text.englisch.toStdString();
 }
 
 // Every line is written with its line end; a last line without one was cut
@@ -271,7 +273,8 @@ TEST(Lesen, AbgeschnitteneLetzteZeile) {
     ASSERT_TRUE(l.gleitzahl(f, {"a"}));
     EXPECT_FALSE(l.gleitzahl(f, {"the radius of tower %1", 3}));
     EXPECT_EQ(l.fehler().zeile, 2);
-    EXPECT_TRUE(l.fehler().text.contains("the radius of tower 3")) << l.fehler().text.toStdString();
+    EXPECT_TRUE(l.fehler().text.englisch.contains("the radius of tower 3"))
+        << l.fehler().text.englisch.toStdString();
 }
 
 TEST(Lesen, BereichUndPlatzImRestDerDatei) {
@@ -282,7 +285,8 @@ TEST(Lesen, BereichUndPlatzImRestDerDatei) {
     ASSERT_TRUE(l.oeffnen());
     long long v = 0;
     EXPECT_FALSE(l.ganzzahl(v, 0, 32767, {"n"}));
-    EXPECT_TRUE(l.fehler().text.contains("40000")) << l.fehler().text.toStdString();
+    EXPECT_TRUE(l.fehler().text.englisch.contains("40000"))
+        << l.fehler().text.englisch.toStdString();
     // The seven bytes "1\r\n2\n3\n" could hold three values, not four.
     EXPECT_TRUE(l.platz_fuer(3, {"n"}));
     EXPECT_FALSE(l.platz_fuer(4, {"n"}));
@@ -296,12 +300,15 @@ TEST(Lesen, LeereFehlendeUndUeberlangeDateien) {
     ASSERT_TRUE(leer.oeffnen());
     std::string_view t;
     EXPECT_FALSE(leer.zeile(t, {"v"}));
-    EXPECT_EQ(leer.fehler().meldung(), dir.filePath("leer") + ": line 1: the file is empty");
+    EXPECT_EQ(leer.fehler().meldung(Sprache::englisch),
+              dir.filePath("leer") + ": line 1: the file is empty");
 
     Textleser fehlt(dir.filePath("fehlt"));
     EXPECT_FALSE(fehlt.oeffnen());
     EXPECT_EQ(fehlt.fehler().zeile, 0);
-    EXPECT_TRUE(fehlt.fehler().meldung().startsWith(dir.filePath("fehlt") + ": cannot be opened"));
+    EXPECT_TRUE(fehlt.fehler()
+                    .meldung(Sprache::englisch)
+                    .startsWith(dir.filePath("fehlt") + ": cannot be opened"));
 
     Textleser ordner(dir.path());
     EXPECT_FALSE(ordner.oeffnen());

@@ -85,5 +85,5 @@ TEST(Bildexport, SchreibfehlerNenntDieDatei) {
     const QString ziel = e.pfad("fehlt/plan.png");
     const auto r = e.los({{Bildformat::png, ziel}});
     EXPECT_EQ(r.art(), Fehlerart::datei);
-    EXPECT_TRUE(qtext(r).contains(ziel)) << r.englisch();
+    EXPECT_TRUE(qtext(r, Sprache::englisch).contains(ziel)) << r.englisch();
 }

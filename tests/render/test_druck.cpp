@@ -1011,7 +1011,7 @@ TEST(Pdfdruck, AbbruchFehlerUndLeererAusschnittLassenDieAlteDatei) {
     const QString unmoeglich = ordner.filePath("fehlt/karte.pdf");
     const Ergebnis e = pdf_drucken(d.auftrag(), unmoeglich);
     EXPECT_EQ(e.art(), Fehlerart::datei);
-    EXPECT_TRUE(qtext(e).contains(unmoeglich)) << e.englisch();
+    EXPECT_TRUE(qtext(e, Sprache::englisch).contains(unmoeglich)) << e.englisch();
 }
 
 // A printer set to print into a file writes one PDF of its paper size.

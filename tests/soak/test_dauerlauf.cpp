@@ -158,14 +158,14 @@ std::string rundreise(const Stadtmodell& m, const QTemporaryDir& ordner) {
     const QString b = ordner.filePath(QStringLiteral("b.qls"));
     const Kartenkopf kopf{QStringLiteral("Dauerlauf"), 4};
     if (const Ergebnis e = stadtplan_speichern(a, m, kopf); !e.gut())
-        return "save: " + qtext(e).toStdString();
+        return "save: " + qtext(e, Sprache::englisch).toStdString();
     Stadtmodell neu;
     Kartenkopf neuer_kopf;
     if (const Ergebnis e = stadtplan_laden(a, neu, neuer_kopf); !e.gut())
-        return "load: " + qtext(e).toStdString();
+        return "load: " + qtext(e, Sprache::englisch).toStdString();
     if (!(neuer_kopf == kopf)) return "the header changed";
     if (const Ergebnis e = stadtplan_speichern(b, neu, neuer_kopf); !e.gut())
-        return "save again: " + qtext(e).toStdString();
+        return "save again: " + qtext(e, Sprache::englisch).toStdString();
     const QByteArray erste = lesen(a);
     if (erste.isEmpty() || erste != lesen(b)) return "the second save differs from the first";
     return {};
