@@ -46,6 +46,7 @@
 #include "core/zufall.h"
 #include "files/einstellungsdatei.h"
 #include "files/farbspeicher.h"
+#include "files/geojson.h"
 #include "files/kartendatei.h"
 #include "render/druckausgabe.h"
 
@@ -457,6 +458,8 @@ void Eingabe::menues_aufbauen() {
     drucken_ = aktion(m, "menue_stadtplan_drucken");
     drucken_->setShortcut(QKeySequence::Print);
     connect(drucken_, &QAction::triggered, this, &Eingabe::stadtplan_drucken);
+    geojson_ = aktion(m, "menue_stadtplan_geojson");
+    connect(geojson_, &QAction::triggered, this, &Eingabe::geojson_exportieren);
     m->addSeparator();
     connect(aktion(m, "menue_hilfe_stadtplan"), &QAction::triggered, this,
             [this] { meldung(text_hilfe_stadtplan); });
@@ -724,6 +727,7 @@ void Eingabe::bedienung_schalten() {
     einst_speichern_->setEnabled(frei && einstellungen_geaendert_);
     karte_speichern_->setEnabled(plan);
     drucken_->setEnabled(plan);
+    geojson_->setEnabled(plan);
     grafikexport_->setEnabled(plan);
     // A print or export draws the map as it is; the view stays put meanwhile.
     for (QPushButton* b : ansicht_knoepfe_)
@@ -986,6 +990,25 @@ bool Eingabe::karte_speichern_als(const QString& datei) {
         return false;
     }
     return !fehler_zeigen(e);
+}
+
+void Eingabe::geojson_exportieren() {
+    if (beschaeftigt() || !daten_.modell.plan_vorhanden) return;
+    // Beside the map file when there is one.
+    QString vorschlag;
+    if (!kartendatei_.isEmpty()) {
+        const QFileInfo karte(kartendatei_);
+        vorschlag = karte.dir().filePath(karte.completeBaseName() + ".geojson");
+    }
+    const QString datei = mit_endung(
+        QFileDialog::getSaveFileName(this, QString(), vorschlag, geojson_filter), ".geojson");
+    if (datei.trimmed().isEmpty()) return;
+    geojson_exportieren_als(datei);
+}
+
+bool Eingabe::geojson_exportieren_als(const QString& datei) {
+    if (beschaeftigt() || !daten_.modell.plan_vorhanden) return false;
+    return !fehler_zeigen(geojson_speichern(datei, daten_.modell, Kartenkopf{stadtname(), nord()}));
 }
 
 void Eingabe::stadtplan_drucken() {

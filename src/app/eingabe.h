@@ -131,6 +131,7 @@ class Eingabe : public QMainWindow {
     // keeps what it had) or when a run or another file operation is busy.
     bool karte_laden_aus(const QString& datei);
     bool karte_speichern_als(const QString& datei);
+    bool geojson_exportieren_als(const QString& datei);
     bool einstellungen_laden_aus(const QString& datei);
     // Opens the colour dialog with the palette file loaded, for the user to
     // take or cancel; false (and said in the dialog) when it cannot be read.
@@ -177,6 +178,7 @@ class Eingabe : public QMainWindow {
     // Commands whose dialogs or files are plugged in here.
     void stadtplan_laden();
     void stadtplan_speichern_unter();
+    void geojson_exportieren();
     void stadtplan_drucken();
     void einstellungen_laden();
     void einstellungen_speichern();
@@ -271,6 +273,7 @@ class Eingabe : public QMainWindow {
     QAction* karte_laden_ = nullptr;
     QAction* karte_speichern_ = nullptr;
     QAction* drucken_ = nullptr;
+    QAction* geojson_ = nullptr;
     QAction* einst_laden_ = nullptr;
     QAction* einst_speichern_ = nullptr;
     QAction* einst_speichern_unter_ = nullptr;

@@ -46,6 +46,7 @@ const std::vector<Benannt>& beschriftungen() {
         {"menue_stadtplan_laden", {"laden ...", "Open ..."}},
         {"menue_stadtplan_speichern_unter", {"speichern unter ...", "Save As ..."}},
         {"menue_stadtplan_drucken", {"drucken", "Print"}},
+        {"menue_stadtplan_geojson", {"GeoJSON exportieren ...", "Export GeoJSON ..."}},
         {"menue_hilfe_stadtplan", {"? Hilfe zu diesem Menüpunkt", "? Help With This Menue Item"}},
         {"menue_programm_beenden", {"beenden", "Exit"}},
         {"menue_stadteinstellungen", {"Stadteinstellungen", "City Settings"}},

@@ -9,6 +9,7 @@
 #include "cli/befehlszeile.h"
 #include "cli/bildoptionen.h"
 #include "cli/druckoptionen_cli.h"
+#include "cli/geojsonoption.h"
 #include "cli/konsolenwirt.h"
 #include "cli/nummeroptionen.h"
 #include "core/status.h"
@@ -68,6 +69,7 @@ void optionen_hinzufuegen(QCommandLineParser& parser) {
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     nummer_optionen_hinzufuegen(parser);
+    geojson_option_hinzufuegen(parser);
 }
 
 // What the options ask of a run.
@@ -105,6 +107,7 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
         if (parser.values(name).size() > 1) return bedienungsfehler(mehrfach(name));
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return e;
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return e;
+    if (Ergebnis e = geojson_option_pruefen(parser); !e.gut()) return e;
     // How many streets, buildings, squares and parks get a label number.
     if (Ergebnis e = nummer_optionen_lesen(parser, a.modell); !e.gut()) return e;
     a.kopf = kartenkopf_aus_optionen(parser);
@@ -152,12 +155,13 @@ void statistik_ausgeben(const Stadtmodell& m, const Laufbericht& bericht, std::u
     std::fflush(stdout);
 }
 
-// The files of a finished map: the map file, the pictures, the PDF; stops at
+// The files of a finished map: the map file, the GeoJSON, the pictures, the PDF; stops at
 // the first that fails.
 Ergebnis ausgaben_schreiben(const QCommandLineParser& parser, Auftrag& a, Wirt& wirt) {
     if (parser.isSet("output"))
         if (Ergebnis e = stadtplan_speichern(parser.value("output"), a.modell, a.kopf); !e.gut())
             return e;
+    if (Ergebnis e = geojson_option_ausfuehren(parser, a.modell, a.kopf); !e.gut()) return e;
     if (bild_optionen_gesetzt(parser))
         if (Ergebnis e = bild_optionen_ausfuehren(parser, a.modell, &wirt, &a.farben); !e.gut())
             return e;

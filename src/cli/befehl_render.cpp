@@ -7,6 +7,7 @@
 #include "cli/befehlszeile.h"
 #include "cli/bildoptionen.h"
 #include "cli/druckoptionen_cli.h"
+#include "cli/geojsonoption.h"
 #include "cli/konsolenwirt.h"
 #include "core/zufall.h"
 #include "files/kartendatei.h"
@@ -28,6 +29,7 @@ int befehl_render(const QStringList& argumente) {
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
+    geojson_option_hinzufuegen(parser);
     // Labels of squares and parks once took their places from a seed; they
     // now sit at fixed points, and old scripts that pass one still run.
     parser.addOption({"seed",
@@ -54,14 +56,15 @@ int befehl_render(const QStringList& argumente) {
                       .arg(dateien[1])));
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return melden(e);
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return melden(e);
+    if (Ergebnis e = geojson_option_pruefen(parser); !e.gut()) return melden(e);
     if (parser.values("output").size() > 1) return melden(bedienungsfehler(mehrfach("output")));
     if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser) &&
-        !parser.isSet("output"))
+        !parser.isSet("output") && !parser.isSet("geojson"))
         return melden(bedienungsfehler(
-            {QStringLiteral("render: nichts zu tun: geben Sie --png, --bmp, --svg, --pdf oder "
-                            "--output an"),
-             QStringLiteral(
-                 "render: nothing to do: give --png, --bmp, --svg, --pdf or --output")}));
+            {QStringLiteral("render: nichts zu tun: geben Sie --png, --bmp, --svg, --pdf, "
+                            "--geojson oder --output an"),
+             QStringLiteral("render: nothing to do: give --png, --bmp, --svg, --pdf, --geojson or "
+                            "--output")}));
     std::uint64_t startwert = 1;
     if (parser.isSet("seed"))
         if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
@@ -76,6 +79,7 @@ int befehl_render(const QStringList& argumente) {
     if (parser.isSet("output"))
         if (Ergebnis e = stadtplan_speichern(parser.value("output"), modell, kopf); !e.gut())
             return melden(e);
+    if (Ergebnis e = geojson_option_ausfuehren(parser, modell, kopf); !e.gut()) return melden(e);
     Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0, befehlssprache());
     Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &farben);
     if (e.gut())

@@ -54,10 +54,13 @@ Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
     if (w.dateien.empty()) {
         // A PDF has its own use of these (the print options check them).
         const bool pdf = p.optionNames().contains(QStringLiteral("pdf"));
+        // Beside a GeoJSON these are only noted (cli/geojsonoption.h).
+        const bool geojson = p.optionNames().contains(QStringLiteral("geojson"));
         for (const char* name :
              {"pixels", "matrix", "zoom", "view", "outline-only", "labels", "label-size"}) {
             const QLatin1String n(name);
             if (pdf && (n == "outline-only" || n == "labels" || n == "label-size")) continue;
+            if (geojson && (n == "matrix" || n == "zoom" || n == "view")) continue;
             if (p.isSet(name))
                 return bedienungsfehler(
                     Worte{QStringLiteral("--%1 braucht --png, --bmp oder --svg"),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -525,6 +526,139 @@ int mauer_tuerme_stehend(const Stadtmodell& m) {
 
 int mauer_tore_anzahl(const Lauf& l) {
     return l.m.mauer_vorhanden ? l.mauer_tore : 0;
+}
+
+} // namespace tarvello
+
+namespace tarvello {
+
+namespace {
+
+// Crossing of segments a-b and c-d, end points included.
+bool kreuzung(double ax, double ay, double bx, double by, double cx, double cy, double dx,
+              double dy, double& x, double& y) {
+    const double rx = bx - ax, ry = by - ay, sx = dx - cx, sy = dy - cy;
+    const double nenner = rx * sy - ry * sx;
+    if (nenner == 0.0) return false;
+    const double t = ((cx - ax) * sy - (cy - ay) * sx) / nenner;
+    const double u = ((cx - ax) * ry - (cy - ay) * rx) / nenner;
+    if (!(t >= 0.0 && t <= 1.0 && u >= 0.0 && u <= 1.0)) return false;
+    x = ax + t * rx;
+    y = ay + t * ry;
+    return true;
+}
+
+} // namespace
+
+std::vector<Durchgang> mauer_durchgaenge(const Stadtmodell& m) {
+    std::vector<Durchgang> tore;
+    if (m.mauer_parameter != 1) return tore;
+    const int n = std::min<int>(
+        m.mauer_n_punkte,
+        static_cast<int>(std::min({m.mauer_x.size(), m.mauer_y.size(), m.mauer_flag.size()})) - 1);
+    const int strecken = n - 1; // segment i runs from point i to i + 1
+    if (strecken < 2) return tore;
+    const auto gezeichnet = [&](int i) {
+        return m.mauer_flag_bei(i) == 1 && m.mauer_flag_bei(i + 1) == 1;
+    };
+    // A closed ring ends on its first point; its openings may run over the
+    // seam, so it is walked from a drawn segment once round.
+    const bool ring = m.mauer_px(n) == m.mauer_px(1) && m.mauer_py(n) == m.mauer_py(1);
+    int start = 0;
+    for (int i = 1; i <= strecken && start == 0; ++i)
+        if (gezeichnet(i)) start = i;
+    if (start == 0) return tore;
+
+    // Openings as their first and last undrawn segment, drawn wall on either side.
+    std::vector<std::pair<int, int>> oeffnungen;
+    int erster = 0, letzter = 0;
+    bool wand_davor = ring;
+    for (int k = 1; k <= strecken; ++k) {
+        const int i = ring ? (start - 1 + k) % strecken + 1 : k;
+        if (!gezeichnet(i)) {
+            if (erster == 0) erster = i;
+            letzter = i;
+            continue;
+        }
+        if (erster != 0 && wand_davor) oeffnungen.emplace_back(erster, letzter);
+        erster = 0;
+        wand_davor = true;
+    }
+    if (oeffnungen.empty()) return tore;
+
+    // The undrawn segments in a grid of cells at least as large as the longest.
+    struct Strecke {
+        int oeffnung, i;
+    };
+    std::vector<Strecke> offen;
+    double zelle = 1.0;
+    for (int o = 0; o < static_cast<int>(oeffnungen.size()); ++o)
+        for (int i = oeffnungen[ix(o)].first;; i = i % strecken + 1) {
+            offen.push_back({o, i});
+            zelle = std::max<double>(
+                zelle, abstand(m.mauer_px(i), m.mauer_py(i), m.mauer_px(i + 1), m.mauer_py(i + 1)));
+            if (i == oeffnungen[ix(o)].second) break;
+        }
+    if (!std::isfinite(zelle)) return tore;
+    const auto feld = [&](double v) { return static_cast<long long>(std::floor(v / zelle)); };
+    const auto schluessel = [](long long fx, long long fy) { return fx * 2000003LL + fy; };
+    std::unordered_map<long long, std::vector<int>> raster;
+    for (int s = 0; s < static_cast<int>(offen.size()); ++s) {
+        const int i = offen[ix(s)].i;
+        const double x1 = std::min(m.mauer_px(i), m.mauer_px(i + 1));
+        const double x2 = std::max(m.mauer_px(i), m.mauer_px(i + 1));
+        const double y1 = std::min(m.mauer_py(i), m.mauer_py(i + 1));
+        const double y2 = std::max(m.mauer_py(i), m.mauer_py(i + 1));
+        for (long long fx = feld(x1); fx <= feld(x2); ++fx)
+            for (long long fy = feld(y1); fy <= feld(y2); ++fy)
+                raster[schluessel(fx, fy)].push_back(s);
+    }
+
+    // The first crossing of each street with each opening; a second street
+    // through the same point (a junction on the ring line) adds no gate.
+    std::vector<std::vector<Durchgang>> je_oeffnung(oeffnungen.size());
+    const int letzter_weg = std::min<int>(m.n_wege, m.wege_kapazitaet());
+    for (int w = 1; w <= letzter_weg; ++w) {
+        const Weg& weg = m.weg(w);
+        if (weg.ist_fluss == 1 || weg.n_punkte < 2 ||
+            static_cast<int>(weg.x.size()) <= weg.n_punkte)
+            continue;
+        std::vector<std::uint8_t> gefunden(oeffnungen.size(), 0);
+        for (int j = 1; j < weg.n_punkte; ++j) {
+            const double ax = weg.px(j), ay = weg.py(j), bx = weg.px(j + 1), by = weg.py(j + 1);
+            if (!std::isfinite(ax + ay + bx + by)) continue;
+            const long long fx2 = feld(std::max(ax, bx)), fy2 = feld(std::max(ay, by));
+            // A street segment spanning a huge part of the map is rare; its
+            // cells are walked all the same.
+            for (long long fx = feld(std::min(ax, bx)); fx <= fx2; ++fx)
+                for (long long fy = feld(std::min(ay, by)); fy <= fy2; ++fy) {
+                    const auto zelle_ = raster.find(schluessel(fx, fy));
+                    if (zelle_ == raster.end()) continue;
+                    for (const int s : zelle_->second) {
+                        const auto o = static_cast<std::size_t>(offen[ix(s)].oeffnung);
+                        if (gefunden[o]) continue;
+                        const int i = offen[ix(s)].i;
+                        double x = 0, y = 0;
+                        if (!kreuzung(m.mauer_px(i), m.mauer_py(i), m.mauer_px(i + 1),
+                                      m.mauer_py(i + 1), ax, ay, bx, by, x, y))
+                            continue;
+                        gefunden[o] = 1;
+                        bool schon = false;
+                        for (const Durchgang& d : je_oeffnung[o])
+                            schon = schon || abstand(d.x, d.y, static_cast<float>(x),
+                                                     static_cast<float>(y)) < 1.0f;
+                        if (schon) continue;
+                        const int a = oeffnungen[o].first, b = oeffnungen[o].second + 1;
+                        je_oeffnung[o].push_back(
+                            {static_cast<float>(x), static_cast<float>(y), w,
+                             abstand(m.mauer_px(a), m.mauer_py(a), m.mauer_px(b), m.mauer_py(b))});
+                    }
+                }
+        }
+    }
+    for (const auto& liste : je_oeffnung)
+        tore.insert(tore.end(), liste.begin(), liste.end());
+    return tore;
 }
 
 } // namespace tarvello

@@ -79,4 +79,18 @@ int tuerme_auf_wegen_entfernen(Lauf& l);
 int mauer_tuerme_stehend(const Stadtmodell& m);
 int mauer_tore_anzahl(const Lauf& l);
 
+// A gate as the map shows it: a street passing the ring line through an
+// opening, a stretch where the wall is not drawn between two drawn ones.
+// The model keeps no gates (the stage's list above is not part of a map
+// file), so they are found again in what it keeps; a gap that a street runs
+// through counts as well, as the map does not tell the two apart.
+struct Durchgang {
+    float x = 0, y = 0; // where the street crosses the ring line
+    int weg = 0;        // the street
+    float oeffnung = 0; // distance between the wall ends either side
+};
+// The gates of a drawn wall (mauer_parameter 1), in ring order; one per
+// street and opening. A segment is drawn when both its points' flags are 1.
+std::vector<Durchgang> mauer_durchgaenge(const Stadtmodell& m);
+
 } // namespace tarvello

@@ -159,6 +159,7 @@ TEST(Eingabe, StartzustandIstVorlage8AufEnglisch) {
     EXPECT_FALSE(finde<QPushButton>(w, "Command_abbruch")->isEnabled());
     EXPECT_FALSE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
     EXPECT_FALSE(aktion(w, "menue_stadtplan_drucken")->isEnabled());
+    EXPECT_FALSE(aktion(w, "menue_stadtplan_geojson")->isEnabled());
     EXPECT_FALSE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
     EXPECT_FALSE(aktion(w, "menue_stadteinstellungen_speichern")->isEnabled());
     EXPECT_TRUE(aktion(w, "menue_stadtplan_laden")->isEnabled());
@@ -415,6 +416,7 @@ TEST(EingabeLauf, FertigerLaufGibtSpeichernDruckenExportFrei) {
     EXPECT_TRUE(d.modell.plan_vorhanden);
     EXPECT_TRUE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
     EXPECT_TRUE(aktion(w, "menue_stadtplan_drucken")->isEnabled());
+    EXPECT_TRUE(aktion(w, "menue_stadtplan_geojson")->isEnabled());
     EXPECT_TRUE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
     EXPECT_TRUE(finde<QPushButton>(w, "Command2")->isEnabled());
     EXPECT_FALSE(finde<QPushButton>(w, "Command_abbruch")->isEnabled());
@@ -475,9 +477,9 @@ TEST(EingabeLauf, AbbruchInDenStrassenBeendetDenLauf) {
         if (!w.status_text().startsWith("City Attempt No.")) return;
         status_beim_abbruch = w.status_text();
         // While the run goes on nothing may change the model or the controls.
-        for (const char* name :
-             {"menue_stadtplan_laden", "menue_stadteinstellungen_laden", "menue_stadtplan_neu",
-              "menue_stadtplan_speichern_unter", "menue_stadtplan_drucken"})
+        for (const char* name : {"menue_stadtplan_laden", "menue_stadteinstellungen_laden",
+                                 "menue_stadtplan_neu", "menue_stadtplan_speichern_unter",
+                                 "menue_stadtplan_drucken", "menue_stadtplan_geojson"})
             gesperrt = gesperrt && !aktion(w, name)->isEnabled();
         for (const char* name : {"Combo_Vorlagen", "Combo_stadt_abmessung"})
             gesperrt = gesperrt && !finde<QComboBox>(w, name)->isEnabled();
@@ -634,6 +636,14 @@ TEST(EingabeDateien, GespeicherteKarteKommtInEinNeuesFensterZurueck) {
     w.nord_setzen(3);
     ASSERT_TRUE(w.karte_speichern_als(datei));
     EXPECT_EQ(w.status_text(), "City Map Saved");
+    // The GeoJSON carries the window's town name; a folder cannot take it.
+    ASSERT_TRUE(w.geojson_exportieren_als(ordner.filePath("plan.geojson")));
+    QFile geojson(ordner.filePath("plan.geojson"));
+    ASSERT_TRUE(geojson.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(geojson.readAll().startsWith(R"({"type":"FeatureCollection","name":"Testdorf")"));
+    EXPECT_FALSE(w.geojson_exportieren_als(ordner.path()));
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w) box->close();
 
     Programmdaten d2;
     Eingabe w2(d2);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Command-line checks of the map, settings and palette files: generate -o,
-# --settings, --save-settings, render (also -o) and palette.
+# --settings, --save-settings, render (also -o and --geojson) and palette.
 set -u
 bin=$(realpath "$1")
 fehler=0
@@ -116,5 +116,35 @@ if [ "$(id -u)" != 0 ]; then
     cmp -s a.qls geschuetzt/alt.qls || scheitern "a failed save changed the old map"
 fi
 cmp -s a.qls alt.qls || scheitern "the old map changed"
+
+
+# The GeoJSON: one feature per line, as many buildings as the run counts,
+# the same from the run and from its map; the picture section options are
+# noted, not refused; a failed write leaves the old file.
+"$bin" generate --preset 8 --seed 1 --quiet --stats --geojson g.geojson >stats.json ||
+    scheitern "generate --geojson exit $?"
+gebaeude=$(grep -o '"buildings":[0-9]*[,}]' stats.json | tr -cd '0-9')
+[ "$(grep -c '"kind":"building"' g.geojson)" = "$gebaeude" ] ||
+    scheitern "GeoJSON buildings $(grep -c '"kind":"building"' g.geojson), stats $gebaeude"
+for art in street river wall tower gate building square park; do
+    grep -q "\"kind\":\"$art\"" g.geojson || scheitern "GeoJSON without a $art"
+done
+head -c 40 g.geojson | grep -qF '{"type":"FeatureCollection","name":' || scheitern "GeoJSON head"
+[ "$(tail -n1 g.geojson)" = $']}\r' ] || scheitern "GeoJSON does not end the collection"
+hinweis=$("$bin" render a.qls --geojson r.geojson --matrix 2 --zoom 2 2>&1 >/dev/null) ||
+    scheitern "render --geojson --matrix exit $?"
+grep -qF -- "--matrix does not apply to the GeoJSON" <<<"$hinweis" || scheitern "no note: $hinweis"
+grep -qF -- "--zoom does not apply to the GeoJSON" <<<"$hinweis" || scheitern "no note: $hinweis"
+[ "$(grep -c '"kind":' r.geojson)" = "$(grep -c '"kind":' g.geojson)" ] ||
+    scheitern "the map's GeoJSON differs in its features from the run's"
+erwarte 2 "--geojson is given more than once" render a.qls --geojson x --geojson y
+cp g.geojson alt.geojson
+erwarte 1 "fehlt/neu.geojson" render a.qls --geojson fehlt/neu.geojson
+if [ "$(id -u)" != 0 ]; then
+    mkdir geschuetzt_g && cp g.geojson geschuetzt_g/alt.geojson && chmod 555 geschuetzt_g
+    erwarte 1 "geschuetzt_g/alt.geojson" render a.qls --geojson geschuetzt_g/alt.geojson
+    cmp -s g.geojson geschuetzt_g/alt.geojson || scheitern "a failed write changed the GeoJSON"
+fi
+cmp -s g.geojson alt.geojson || scheitern "the old GeoJSON changed"
 
 exit $fehler

@@ -386,7 +386,7 @@ TEST(Mauer, TorMitZweiTuermenWoStrassenKreuzen) {
     s.p.Mauer_Aufloesung = 0.9f;
     s.strahlen(4, 3.0f);
     Lauf& l = s.bauen();
-    const Stadtmodell& m = s.m;
+    Stadtmodell& m = s.m;
     const float offen = (2.0f + 3.0f) * 2.0f; // (gate tower 4 x 1 / 2 + half-width) x 2
     ASSERT_EQ(s.b.tore.size(), 4u);
     EXPECT_EQ(mauer_tore_anzahl(l), 4);
@@ -416,6 +416,18 @@ TEST(Mauer, TorMitZweiTuermenWoStrassenKreuzen) {
     }
     std::sort(strassen.begin(), strassen.end());
     EXPECT_EQ(strassen, (std::vector<int>{1, 2, 3, 4}));
+    // A map keeps no gate list: the gates found in the model are these four.
+    m.mauer_parameter = 1;
+    const std::vector<Durchgang> gefunden = mauer_durchgaenge(m);
+    ASSERT_EQ(gefunden.size(), 4u);
+    for (const Durchgang& d : gefunden) {
+        const auto tor = std::find_if(s.b.tore.begin(), s.b.tore.end(), [&](const Tor& t) {
+            return abstand(t.x, t.y, d.x, d.y) < t.breite / 2.0f;
+        });
+        ASSERT_NE(tor, s.b.tore.end());
+        EXPECT_EQ(d.weg, tor->weg);
+        EXPECT_NEAR(d.oeffnung, tor->breite, 2.0f * l.mauer_schritt);
+    }
     // The wall stands only clear of the streets, and nowhere else is open.
     int offen_punkte = 0;
     for (int i = 1; i <= m.mauer_n_punkte; ++i) {
