@@ -19,7 +19,7 @@ const std::vector<Benannt>& beschriftungen() {
         {"Command_abbruch", {"Abbruch", "Cancel"}},
         {"Command_Stadtname", {"Stadtnamens-Generator ...", "Name Generator ..."}},
         {"Command6", {"Numerierung im Ausdruck ...", "Labelling in Print ..."}},
-        {"Command61", {"Refresh", "Refresh"}},
+        {"Command61", {"Neu zeichnen", "Refresh"}},
         {"Command_grafikexport",
          {"Diesen Ausschnitt als Grafik exportieren ...", "Export selection as image(s) ..."}},
         {"Command_Vorschau_gesamt", {"Gesamt", "All"}},
