@@ -54,11 +54,11 @@ Bildformat export_format(const QString& datei, Bildformat gewaehlt) {
 }
 
 Bildexport::Bildexport(Eingabe& fenster)
-    : QDialog(&fenster), fenster_(fenster), sprache_(fenster.sprache()) {
+    : QDialog(&fenster), fenster_(fenster), texte_(fenster.sprache()) {
     setObjectName("Bildexport");
-    setWindowTitle(dialogtext::export_titel.in(sprache_));
+    texte_.titel(this, dialogtext::export_titel);
     Druckoptionen& o = fenster_.daten().druckoptionen;
-    const auto text = [this](const Zweisprachig& t) { return new QLabel(t.in(sprache_)); };
+    const auto text = [this](const Zweisprachig& t) { return texte_.text(new QLabel, t); };
 
     // The lists show the current choice, or their start entries.
     matrix_ = new QComboBox;
@@ -101,13 +101,13 @@ Bildexport::Bildexport(Eingabe& fenster)
     bedarf_zeile->addStretch(1);
     bedarf_zeigen();
 
-    nur_umriss_ = new QCheckBox(dialogtext::export_nur_umriss.in(sprache_));
+    nur_umriss_ = texte_.text(new QCheckBox, dialogtext::export_nur_umriss);
     nur_umriss_->setObjectName("Check1");
     nur_umriss_->setChecked(o.export_nur_umriss);
     connect(nur_umriss_, &QCheckBox::toggled, this,
             [this](bool an) { fenster_.daten().druckoptionen.export_nur_umriss = an; });
 
-    auto* erklaerung = new QLabel(dialogtext::export_erklaerung.in(sprache_));
+    auto* erklaerung = texte_.text(new QLabel, dialogtext::export_erklaerung);
     erklaerung->setObjectName("Text1");
     erklaerung->setWordWrap(true);
     erklaerung->setFrameShape(QFrame::StyledPanel);
@@ -115,7 +115,7 @@ Bildexport::Bildexport(Eingabe& fenster)
     erklaerung->setFixedWidth(460);
 
     auto knopf = [this](const char* name, const Zweisprachig& t) {
-        auto* k = new QPushButton(t.in(sprache_));
+        auto* k = texte_.text(new QPushButton, t);
         k->setObjectName(name);
         k->setAutoDefault(false);
         return k;
@@ -168,7 +168,13 @@ void Bildexport::bedarf_zeigen() {
     const Druckoptionen& o = fenster_.daten().druckoptionen;
     if (o.export_pixel == 0) return;
     bedarf_->setText(
-        megabyte_text(export_speicherbedarf(o.export_pixel, o.export_matrix), sprache_));
+        megabyte_text(export_speicherbedarf(o.export_pixel, o.export_matrix), texte_.sprache()));
+}
+
+void Bildexport::sprache_setzen(Sprache s) {
+    texte_.sprache_setzen(s);
+    bedarf_zeigen(); // the number's decimal mark
+    if (nummerierung_) nummerierung_->sprache_setzen(s);
 }
 
 QString Bildexport::bedarf_text() const {
@@ -178,8 +184,8 @@ QString Bildexport::bedarf_text() const {
 void Bildexport::nummerierung_oeffnen() {
     if (!nummerierung_) {
         nummerierung_ = new Bildexport_Nummerierung(
-            fenster_.daten().druckoptionen, sprache_, [this] { fenster_.druckmenue_abgleichen(); },
-            this);
+            fenster_.daten().druckoptionen, texte_.sprache(),
+            [this] { fenster_.druckmenue_abgleichen(); }, this);
         nummerierung_->setAttribute(Qt::WA_DeleteOnClose);
         // Beside the export dialog.
         nummerierung_->adjustSize();
@@ -193,11 +199,11 @@ void Bildexport::nummerierung_oeffnen() {
 void Bildexport::generieren() {
     if (exportiert_) return;
     if (fenster_.beschaeftigt()) {
-        meldung(dialogtext::export_beschaeftigt.in(sprache_));
+        meldung(dialogtext::export_beschaeftigt.in(texte_.sprache()));
         return;
     }
     if (!fenster_.daten().modell.plan_vorhanden) {
-        meldung(dialogtext::export_kein_plan.in(sprache_));
+        meldung(dialogtext::export_kein_plan.in(texte_.sprache()));
         return;
     }
     QStringList filterliste;
@@ -218,15 +224,16 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     if (exportiert_) return false;
     Programmdaten& daten = fenster_.daten();
     if (fenster_.beschaeftigt()) {
-        meldung(dialogtext::export_beschaeftigt.in(sprache_));
+        meldung(dialogtext::export_beschaeftigt.in(texte_.sprache()));
         return false;
     }
     if (!daten.modell.plan_vorhanden) {
-        meldung(dialogtext::export_kein_plan.in(sprache_));
+        meldung(dialogtext::export_kein_plan.in(texte_.sprache()));
         return false;
     }
     // Refuse before anything is allocated or written.
-    const QString hindernis = export_hindernis_fuer(datei, daten.druckoptionen, f, sprache_);
+    const QString hindernis =
+        export_hindernis_fuer(datei, daten.druckoptionen, f, texte_.sprache());
     if (!hindernis.isEmpty()) {
         meldung(hindernis);
         return false;
@@ -260,7 +267,7 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     exportiert_ = false;
 
     if (!lief) {
-        meldung(dialogtext::export_beschaeftigt.in(sprache_));
+        meldung(dialogtext::export_beschaeftigt.in(texte_.sprache()));
         return false;
     }
     switch (ergebnis.art()) {
@@ -270,11 +277,12 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     case Fehlerart::abbruch:
         return false;
     case Fehlerart::kein_plan:
-        meldung(dialogtext::export_kein_plan.in(sprache_));
+        meldung(dialogtext::export_kein_plan.in(texte_.sprache()));
         return false;
     default:
         fenster_.fortschritt_setzen(0);
-        meldung(dialogtext::export_fehlgeschlagen.in(sprache_).arg(qtext(ergebnis, sprache_)));
+        meldung(dialogtext::export_fehlgeschlagen.in(texte_.sprache())
+                    .arg(qtext(ergebnis, texte_.sprache())));
         return false;
     }
 }

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QtGlobal>
 
+#include "app/beschriftungen.h"
 #include "core/steuerwerte.h"
 #include "render/bildexport.h"
 #include "render/exportpruefung.h"
@@ -45,6 +46,9 @@ class Bildexport : public QDialog {
 
     QString letzte_meldung() const { return letzte_meldung_; }
 
+    // Captions in s, of its labelling dialog too; the choices stay.
+    void sprache_setzen(Sprache s);
+
   public slots:
     // Command1: the save dialog, then the export.
     void generieren();
@@ -66,7 +70,7 @@ class Bildexport : public QDialog {
     void meldung(const QString& text);
 
     Eingabe& fenster_;
-    Sprache sprache_;
+    Beschriftungen texte_;
     QComboBox* matrix_ = nullptr;
     QComboBox* pixel_ = nullptr;
     QCheckBox* nur_umriss_ = nullptr;

@@ -14,9 +14,10 @@ namespace tarvello {
 Bildexport_Nummerierung::Bildexport_Nummerierung(Druckoptionen& optionen, Sprache sprache,
                                                  std::function<void()> menue_abgleichen,
                                                  QWidget* parent)
-    : QDialog(parent), optionen_(optionen), menue_abgleichen_(std::move(menue_abgleichen)) {
+    : QDialog(parent), optionen_(optionen), texte_(sprache),
+      menue_abgleichen_(std::move(menue_abgleichen)) {
     setObjectName("Bildexport_Nummerierung");
-    setWindowTitle(dialogtext::nummerierung_titel.in(sprache));
+    texte_.titel(this, dialogtext::nummerierung_titel);
 
     auto* spalte = new QVBoxLayout(this);
     // The boxes show the options before they are connected, so opening the
@@ -32,7 +33,7 @@ Bildexport_Nummerierung::Bildexport_Nummerierung(Druckoptionen& optionen, Sprach
         {"parks", &dialogtext::nummerierung_parks, &Druckoptionen::kennzeichnung_parks},
     };
     for (const auto& k : kaesten) {
-        auto* kasten = new QCheckBox(k.text->in(sprache));
+        auto* kasten = texte_.text(new QCheckBox, *k.text);
         kasten->setObjectName(k.name);
         kasten->setChecked(optionen_.*(k.feld));
         connect(kasten, &QCheckBox::toggled, this, [this, feld = k.feld](bool an) {
@@ -44,7 +45,7 @@ Bildexport_Nummerierung::Bildexport_Nummerierung(Druckoptionen& optionen, Sprach
     spalte->addSpacing(8);
 
     auto* zeile = new QHBoxLayout;
-    auto* label = new QLabel(dialogtext::nummerierung_schriftgroesse.in(sprache));
+    auto* label = texte_.text(new QLabel, dialogtext::nummerierung_schriftgroesse);
     label->setObjectName("Label_schriftgroesse");
     hoehe_ = new QLabel;
     hoehe_->setObjectName("Label_schrifthoehe");
@@ -65,7 +66,7 @@ Bildexport_Nummerierung::Bildexport_Nummerierung(Druckoptionen& optionen, Sprach
     regler_->setValue(regler_start);
     regler_geaendert(regler_->value()); // the start value counts as a change
 
-    auto* schliessen = new QPushButton(dialogtext::nummerierung_schliessen.in(sprache));
+    auto* schliessen = texte_.text(new QPushButton, dialogtext::nummerierung_schliessen);
     schliessen->setObjectName("Command_schliessen");
     connect(schliessen, &QPushButton::clicked, this, &QDialog::accept);
     auto* unten = new QHBoxLayout;

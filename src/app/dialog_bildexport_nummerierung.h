@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "app/beschriftungen.h"
 #include "core/steuerwerte.h"
 #include "render/druckoptionen.h"
 
@@ -26,10 +27,14 @@ class Bildexport_Nummerierung : public QDialog {
 
     static constexpr int regler_start = export_regler_start;
 
+    // Captions in s; the boxes and the slider stay.
+    void sprache_setzen(Sprache s) { texte_.sprache_setzen(s); }
+
   private:
     void regler_geaendert(int wert);
 
     Druckoptionen& optionen_;
+    Beschriftungen texte_;
     std::function<void()> menue_abgleichen_;
     QSlider* regler_ = nullptr;
     QLabel* hoehe_ = nullptr;

@@ -38,9 +38,9 @@ const QString stil_frei =
 } // namespace
 
 Druck_Ausschnitt::Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWidget* parent)
-    : QDialog(parent), optionen_(optionen) {
+    : QDialog(parent), optionen_(optionen), texte_(sprache) {
     setObjectName("Druck_Ausschnitt");
-    setWindowTitle(titel.in(sprache));
+    texte_.titel(this, titel);
 
     auto* spalte = new QVBoxLayout(this);
     spalte->setContentsMargins(0, rand, 0, rand);
@@ -48,7 +48,7 @@ Druck_Ausschnitt::Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWi
 
     auto* kopf = new QHBoxLayout;
     kopf->setContentsMargins(rand, 0, rand, 0);
-    auto* label = new QLabel(vergroesserung_text.in(sprache));
+    auto* label = texte_.text(new QLabel, vergroesserung_text);
     label->setObjectName("Label_Vergroesserung");
     combo_ = new QComboBox;
     combo_->setObjectName("Combo1");
@@ -68,7 +68,7 @@ Druck_Ausschnitt::Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWi
     spalte->addWidget(raster_);
 
     auto knopf = [&](const char* name, const Zweisprachig& text, void (Druck_Ausschnitt::*slot)()) {
-        auto* k = new QPushButton(text.in(sprache));
+        auto* k = texte_.text(new QPushButton, text);
         k->setObjectName(name);
         k->setAutoDefault(false);
         connect(k, &QPushButton::clicked, this, slot);

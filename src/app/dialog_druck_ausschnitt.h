@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <vector>
 
+#include "app/beschriftungen.h"
 #include "core/steuerwerte.h"
 
 class QComboBox;
@@ -21,6 +22,9 @@ class Druck_Ausschnitt : public QDialog {
 
   public:
     Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWidget* parent = nullptr);
+
+    // Captions in s; the magnification and the marks stay.
+    void sprache_setzen(Sprache s) { texte_.sprache_setzen(s); }
 
     // Magnification of the selected Combo1 entry.
     int vergroesserung() const;
@@ -58,6 +62,7 @@ class Druck_Ausschnitt : public QDialog {
     void in_optionen_uebernehmen();
 
     Druckoptionen& optionen_;
+    Beschriftungen texte_;
     QComboBox* combo_ = nullptr;
     QWidget* raster_ = nullptr;
     std::vector<QPushButton*> felder_;

@@ -24,9 +24,9 @@ QString feldstil(QRgb f) {
 } // namespace
 
 Farben::Farben(Druckfarben& tabelle, Sprache sprache, QWidget* parent)
-    : QDialog(parent), tabelle_(tabelle), entwurf_(tabelle), sprache_(sprache) {
+    : QDialog(parent), tabelle_(tabelle), entwurf_(tabelle), texte_(sprache) {
     setObjectName("Farben");
-    setWindowTitle(dialogtext::farben_titel.in(sprache));
+    texte_.titel(this, dialogtext::farben_titel);
 
     // Two columns of eight: swatch and button.
     auto* raster = new QGridLayout;
@@ -39,7 +39,7 @@ Farben::Farben(Druckfarben& tabelle, Sprache sprache, QWidget* parent)
         feld->setFixedSize(36, 22);
         felder_[static_cast<std::size_t>(i)] = feld;
         auto* knopf =
-            new QPushButton(dialogtext::farben_namen[static_cast<std::size_t>(i)].in(sprache));
+            texte_.text(new QPushButton, dialogtext::farben_namen[static_cast<std::size_t>(i)]);
         knopf->setObjectName(QStringLiteral("Command_farben_%1").arg(i));
         knopf->setAutoDefault(false);
         connect(knopf, &QPushButton::clicked, this, [this, i] { farbe_waehlen(i); });
@@ -50,7 +50,7 @@ Farben::Farben(Druckfarben& tabelle, Sprache sprache, QWidget* parent)
     raster->setColumnMinimumWidth(2, 12);
 
     auto knopf = [&](const char* name, const Zweisprachig& text) {
-        auto* k = new QPushButton(text.in(sprache));
+        auto* k = texte_.text(new QPushButton, text);
         k->setObjectName(name);
         k->setAutoDefault(false);
         return k;
@@ -101,7 +101,7 @@ void Farben::farbe_waehlen(int i) {
     // Not blocking: a run that yields to the window goes on meanwhile.
     auto* waehler = new QColorDialog(QColor(farbe(i)), this);
     waehler->setObjectName("FarbDialog");
-    waehler->setWindowTitle(dialogtext::farben_namen[static_cast<std::size_t>(i)].in(sprache_));
+    texte_.titel(waehler, dialogtext::farben_namen[static_cast<std::size_t>(i)]);
     waehler->setAttribute(Qt::WA_DeleteOnClose);
     connect(waehler, &QColorDialog::colorSelected, this,
             [this, i](const QColor& c) { farbe_setzen(i, c.rgb()); });
@@ -120,7 +120,8 @@ void Farben::anwenden() {
 bool Farben::als_standard_speichern() {
     uebernehmen();
     if (const Ergebnis e = farben_speichern(tabelle_); !e.gut()) {
-        meldung(dialogtext::farben_speicherfehler.in(sprache_).arg(qtext(e, sprache_)));
+        meldung(
+            dialogtext::farben_speicherfehler.in(texte_.sprache()).arg(qtext(e, texte_.sprache())));
         return false;
     }
     return true;
@@ -141,7 +142,7 @@ void Farben::palette_laden() {
 bool Farben::palette_laden_aus(const QString& datei) {
     // The table changes at once; a faulty file changes nothing.
     if (const Ergebnis e = tarvello::palette_laden(datei, tabelle_); !e.gut()) {
-        meldung(dialogtext::farben_ladefehler.in(sprache_).arg(qtext(e, sprache_)));
+        meldung(dialogtext::farben_ladefehler.in(texte_.sprache()).arg(qtext(e, texte_.sprache())));
         return false;
     }
     standard_laden();
@@ -159,7 +160,8 @@ void Farben::palette_speichern() {
 bool Farben::palette_speichern_als(const QString& datei) {
     uebernehmen();
     if (const Ergebnis e = tarvello::palette_speichern(datei, tabelle_); !e.gut()) {
-        meldung(dialogtext::farben_schreibfehler.in(sprache_).arg(qtext(e, sprache_)));
+        meldung(
+            dialogtext::farben_schreibfehler.in(texte_.sprache()).arg(qtext(e, texte_.sprache())));
         return false;
     }
     return true;

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <array>
 
+#include "app/beschriftungen.h"
 #include "core/steuerwerte.h"
 #include "files/druckfarben.h"
 
@@ -20,6 +21,9 @@ class Farben : public QDialog {
 
   public:
     Farben(Druckfarben& tabelle, Sprache sprache, QWidget* parent = nullptr);
+
+    // Captions in s (an open colour chooser's title too); the draft stays.
+    void sprache_setzen(Sprache s) { texte_.sprache_setzen(s); }
 
     // The colour swatch i shows.
     QRgb farbe(int i) const { return entwurf_.farbe[static_cast<std::size_t>(i)]; }
@@ -53,7 +57,7 @@ class Farben : public QDialog {
 
     Druckfarben& tabelle_;
     Druckfarben entwurf_;
-    Sprache sprache_;
+    Beschriftungen texte_;
     std::array<QLabel*, n_druckfarben> felder_{};
     QString letzte_meldung_;
 };

@@ -21,21 +21,30 @@ namespace {
 // (as far as existent)", the field sitting exactly where the spaces are.
 class Lueckenzeile : public QLabel {
   public:
-    Lueckenzeile(const QString& text, QWidget* feld) : feld_(feld) {
+    explicit Lueckenzeile(QWidget* feld) : feld_(feld) {
         setTextFormat(Qt::PlainText);
-        setText(text);
         feld_->setParent(this);
+        setMinimumHeight(feld_->sizeHint().height() + 2);
+    }
+
+    // A new caption: the field moves to its run of spaces.
+    void text_setzen(const QString& text) {
         static const QRegularExpression luecke(" {3,}");
         const QRegularExpressionMatch m = luecke.match(text);
         start_ = m.hasMatch() ? m.capturedStart() : text.size();
         laenge_ = m.hasMatch() ? m.capturedLength() : 0;
-        if (!m.hasMatch()) setText(text + QString(12, QLatin1Char(' ')));
-        setMinimumHeight(feld_->sizeHint().height() + 2);
+        setText(m.hasMatch() ? text : text + QString(12, QLatin1Char(' ')));
+        feld_legen();
     }
 
   protected:
     void resizeEvent(QResizeEvent* e) override {
         QLabel::resizeEvent(e);
+        feld_legen();
+    }
+
+  private:
+    void feld_legen() {
         const QFontMetrics fm(font());
         const int leer = fm.horizontalAdvance(QLatin1Char(' '));
         const int x = contentsRect().left() + fm.horizontalAdvance(text().left(start_)) + leer;
@@ -44,7 +53,6 @@ class Lueckenzeile : public QLabel {
         feld_->setGeometry(x, (height() - h) / 2, std::max(luecke - 2 * leer, 4 * leer), h);
     }
 
-  private:
     QWidget* feld_;
     qsizetype start_ = 0;
     qsizetype laenge_ = 0;
@@ -58,9 +66,9 @@ int kennzeichnung_wert(const QString& text, int grenze) {
 }
 
 Kennzeichnung::Kennzeichnung(Stadtmodell& modell, Sprache sprache, QWidget* parent)
-    : QDialog(parent), modell_(modell) {
+    : QDialog(parent), modell_(modell), texte_(sprache) {
     setObjectName("Kennzeichnung");
-    setWindowTitle(dialogtext::kennzeichnung_titel.in(sprache));
+    texte_.titel(this, dialogtext::kennzeichnung_titel);
 
     wege_ = zaehlfeld("Text_Numeriere_Wege", nummer_wege_max, modell_.n_nummer_wege);
     haeuser_ = zaehlfeld("Text_Numeriere_haeuser", nummer_haeuser_max, modell_.n_nummer_haeuser);
@@ -74,15 +82,18 @@ Kennzeichnung::Kennzeichnung(Stadtmodell& modell, Sprache sprache, QWidget* pare
         {parks_, &dialogtext::kennzeichnung_parks},
         {plaetze_, &dialogtext::kennzeichnung_plaetze},
     };
-    for (const auto& [feld, text] : zeilen)
-        spalte->addWidget(new Lueckenzeile(text->in(sprache), feld));
+    for (const auto& [feld, text] : zeilen) {
+        auto* zeile = new Lueckenzeile(feld);
+        texte_.setzen(zeile, *text, [zeile](const QString& t) { zeile->text_setzen(t); });
+        spalte->addWidget(zeile);
+    }
     spalte->addSpacing(8);
 
     auto* knoepfe = new QHBoxLayout;
-    auto* speichern_knopf = new QPushButton(dialogtext::kennzeichnung_speichern.in(sprache));
+    auto* speichern_knopf = texte_.text(new QPushButton, dialogtext::kennzeichnung_speichern);
     speichern_knopf->setObjectName("Command_speichern");
     speichern_knopf->setDefault(true);
-    auto* abbrechen_knopf = new QPushButton(dialogtext::kennzeichnung_abbrechen.in(sprache));
+    auto* abbrechen_knopf = texte_.text(new QPushButton, dialogtext::kennzeichnung_abbrechen);
     abbrechen_knopf->setObjectName("Command_abbrechen");
     knoepfe->addStretch(1);
     knoepfe->addWidget(speichern_knopf);

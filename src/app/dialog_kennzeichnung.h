@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include "app/beschriftungen.h"
 #include "core/stadtmodell.h"
 #include "core/steuerwerte.h"
 
@@ -22,6 +23,9 @@ class Kennzeichnung : public QDialog {
   public:
     Kennzeichnung(Stadtmodell& modell, Sprache sprache, QWidget* parent = nullptr);
 
+    // Captions in s; the typed counts stay.
+    void sprache_setzen(Sprache s) { texte_.sprache_setzen(s); }
+
   public slots:
     // Command_speichern: the fields into the counts, then close.
     void speichern();
@@ -30,6 +34,7 @@ class Kennzeichnung : public QDialog {
     QLineEdit* zaehlfeld(const char* name, int grenze, int wert);
 
     Stadtmodell& modell_;
+    Beschriftungen texte_;
     QLineEdit* wege_ = nullptr;
     QLineEdit* haeuser_ = nullptr;
     QLineEdit* plaetze_ = nullptr;

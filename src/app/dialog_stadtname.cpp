@@ -32,17 +32,17 @@ QComboBox* bereichsliste(const char* name, const std::array<std::string_view, N>
 
 } // namespace
 
-Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent) {
+Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent), texte_(sprache) {
     setObjectName("Stadtname");
-    setWindowTitle(dialogtext::stadtname_titel.in(sprache));
+    texte_.titel(this, dialogtext::stadtname_titel);
 
     woerter_ = bereichsliste("Combo_Stadtname_Wortteile", woerter_eintraege, woerter_start_index);
     silben_ = bereichsliste("Combo_Stadtname_Silben", silben_eintraege, silben_start_index);
 
     auto* listen = new QGridLayout;
-    auto* label1 = new QLabel(dialogtext::stadtname_wortteile.in(sprache));
+    auto* label1 = texte_.text(new QLabel, dialogtext::stadtname_wortteile);
     label1->setObjectName("Label1");
-    auto* label2 = new QLabel(dialogtext::stadtname_silben.in(sprache));
+    auto* label2 = texte_.text(new QLabel, dialogtext::stadtname_silben);
     label2->setObjectName("Label2");
     listen->addWidget(label1, 0, 0);
     listen->addWidget(woerter_, 0, 1, Qt::AlignLeft);
@@ -57,9 +57,10 @@ Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent) {
     duester_->setRange(regler_duester_min, regler_duester_max);
     duester_->setPageStep(10);
     duester_->setValue((regler_duester_min + regler_duester_max) / 2);
-    auto* label3 = new QLabel(dialogtext::stadtname_stimmung.in(sprache));
+    auto* label3 = new QLabel;
     label3->setObjectName("Label3");
     label3->setTextFormat(Qt::PlainText);
+    texte_.text(label3, dialogtext::stadtname_stimmung);
 
     text_ = new QLineEdit;
     text_->setObjectName("Text_Stadtname");
@@ -67,12 +68,12 @@ Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent) {
     gross.setPointSizeF(gross.pointSizeF() * 1.4);
     text_->setFont(gross);
 
-    auto* go = new QPushButton(dialogtext::stadtname_go.in(sprache));
+    auto* go = texte_.text(new QPushButton, dialogtext::stadtname_go);
     go->setObjectName("Command_Go");
     go->setDefault(true);
-    auto* ok = new QPushButton(dialogtext::stadtname_ok.in(sprache));
+    auto* ok = texte_.text(new QPushButton, dialogtext::stadtname_ok);
     ok->setObjectName("Command_OK");
-    auto* abbruch = new QPushButton(dialogtext::stadtname_abbruch.in(sprache));
+    auto* abbruch = texte_.text(new QPushButton, dialogtext::stadtname_abbruch);
     abbruch->setObjectName("Command1");
 
     auto* spalte = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include "app/beschriftungen.h"
 #include "core/steuerwerte.h"
 #include "core/zufall.h"
 
@@ -22,6 +23,9 @@ class Stadtname : public QDialog {
 
     QString name() const;
 
+    // Captions in s; the name, lists and slider stay.
+    void sprache_setzen(Sprache s) { texte_.sprache_setzen(s); }
+
   public slots:
     // Command_Go: a new name from the lists and the slider.
     void naechster_versuch();
@@ -34,6 +38,7 @@ class Stadtname : public QDialog {
   private:
     void breite_anpassen();
 
+    Beschriftungen texte_;
     Zufall zufall_;
     QComboBox* silben_ = nullptr;
     QComboBox* woerter_ = nullptr;

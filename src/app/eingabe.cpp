@@ -103,9 +103,10 @@ QPushButton* navigationsknopf(const char* name) {
     return k;
 }
 
-// A message worded elsewhere (a file or drawing error) on the status line.
-Status meldung_status(const QString& text) {
-    return {Statusart::meldung, text.toStdString()};
+// A file or drawing error on the status line, in both languages so that a
+// language switch words it again.
+Status meldung_status(const Ergebnis& e) {
+    return {Statusart::meldung, e};
 }
 
 } // namespace
@@ -576,6 +577,14 @@ void Eingabe::beschriften(QObject* obj) {
 void Eingabe::sprache_setzen(Sprache s) {
     sprache_ = s;
     sprachversionen();
+    // Open dialogs follow, keeping what the user entered in them.
+    if (kennzeichnung_) kennzeichnung_->sprache_setzen(s);
+    if (bildexport_) bildexport_->sprache_setzen(s);
+    if (farben_) farben_->sprache_setzen(s);
+    if (stadtname_dialog_) stadtname_dialog_->sprache_setzen(s);
+    if (druck_ausschnitt_) druck_ausschnitt_->sprache_setzen(s);
+    if (anleitungsfenster_)
+        anleitungsfenster_->setWindowTitle(beschriftung("menue_anleitung")->in(sprache_));
 }
 
 void Eingabe::sprachversionen() {
@@ -815,7 +824,7 @@ void Eingabe::lauf_starten() {
     letztes_ende_ = bericht.ende;
     letzter_startwert_ = startwert;
     if (bericht.ende == Laufende::fehler) {
-        status_setzen(meldung_status(qtext(bericht.ergebnis, sprache_)));
+        status_setzen(meldung_status(bericht.ergebnis));
         meldung(qtext(bericht.ergebnis, sprache_));
     }
     bedienung_schalten();
@@ -916,7 +925,7 @@ QWidget* Eingabe::anleitung_zeigen() {
 
 bool Eingabe::fehler_zeigen(const Ergebnis& e) {
     if (e.gut()) return false;
-    status_setzen(meldung_status(qtext(e, sprache_)));
+    status_setzen(meldung_status(e));
     fortschritt_setzen(0);
     meldung(qtext(e, sprache_));
     return true;

@@ -78,7 +78,8 @@ class Eingabe : public QMainWindow {
 
     // --- language ---
     Sprache sprache() const { return sprache_; }
-    // Rewrites every caption, list and the status line in the language.
+    // Rewrites every caption, list and the status line in the language, and
+    // the captions of the open dialogs.
     void sprache_setzen(Sprache s);
 
     // --- control states ---

@@ -81,7 +81,8 @@ std::string status_text(const Status& status, Sprache sprache) {
                 ++i;
                 continue;
             case 't':
-                r += status.text;
+                r += sprache == Sprache::deutsch && !status.text_de.empty() ? status.text_de
+                                                                            : status.text;
                 ++i;
                 continue;
             }

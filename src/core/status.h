@@ -9,13 +9,15 @@
 #include <string>
 #include <utility>
 
+#include "core/ergebnis.h"
 #include "core/steuerwerte.h"
 
 namespace tarvello {
 
 enum class Statusart {
-    meldung, // text as is in every language (a file error, a refused
-             // parameter set); an empty text is an empty status line
+    meldung, // text (a file error, a refused parameter set), in the status's
+             // language when it carries both; an empty text is an empty
+             // status line
     versuch, // zahl: the attempt of the town
     fluesse, // zahl: the attempt of the river system
     strassen,
@@ -53,11 +55,15 @@ struct Status {
     Status() = default;
     Status(Statusart a, int z = 0, int v = 0) : art(a), zahl(z), von(v) {}
     Status(Statusart a, std::string t) : art(a), text(std::move(t)) {}
+    // A fault's words in both languages, so a front switching its language
+    // words the status again.
+    Status(Statusart a, const Ergebnis& e) : art(a), text(e.englisch()), text_de(e.deutsch()) {}
 
     Statusart art = Statusart::meldung;
-    int zahl = 0;     // attempt, sheet, park or square number, buildings placed
-    int von = 0;      // sheets or pictures in all, buildings asked for
-    std::string text; // the fault or message
+    int zahl = 0;        // attempt, sheet, park or square number, buildings placed
+    int von = 0;         // sheets or pictures in all, buildings asked for
+    std::string text;    // the fault or message (English when text_de is set)
+    std::string text_de; // its German words; empty: text in both languages
 
     bool operator==(const Status&) const = default;
 };

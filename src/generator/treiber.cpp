@@ -450,7 +450,7 @@ Laufende stadt_generieren(Lauf& l) {
         for (;;) {
             if (versuch_ausfuehren(l, ra, angefragte_strassen)) break;
             if (!l.fehler.gut()) {
-                l.status({Statusart::rechenfehler, l.fehler.englisch()});
+                l.status({Statusart::rechenfehler, l.fehler});
                 return ende(Laufende::fehler);
             }
             if (!l.anwender_abbruch && l.versuch_gescheitert && l.versuch_nr >= stadt_versuche_max)
@@ -500,7 +500,7 @@ Laufende stadt_generieren(Lauf& l) {
             l.fehler =
                 Ergebnis::fehler(Fehlerart::kein_plan, "eine Koordinate der Karte ist keine Zahl",
                                  "a coordinate of the map is not a number");
-            l.status({Statusart::rechenfehler, l.fehler.englisch()});
+            l.status({Statusart::rechenfehler, l.fehler});
             return ende(Laufende::fehler);
         }
         m.plan_vorhanden = true;
@@ -525,7 +525,7 @@ Laufende stadt_generieren(Lauf& l) {
         l.fehler = Ergebnis::fehler(Fehlerart::kein_plan, e.what(), e.what());
     }
     m.plan_vorhanden = false;
-    l.status({Statusart::rechenfehler, l.fehler.englisch()});
+    l.status({Statusart::rechenfehler, l.fehler});
     return ende(Laufende::fehler);
 }
 

@@ -1,7 +1,9 @@
 // The window's dialogs, driven through their controls: the labelling counts
 // and their limits, the image export with its size estimate, refusals,
 // files and abort, the export's labelling options, the colour dialog's
-// draft, palettes and stored defaults, the name generator, and the manual.
+// draft, palettes and stored defaults, the name generator, the manual, and
+// a language switch with every dialog open.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,23 +15,29 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "app/anleitung.h"
 #include "app/dialog_bildexport.h"
 #include "app/dialog_bildexport_nummerierung.h"
+#include "app/dialog_druck_ausschnitt.h"
 #include "app/dialog_farben.h"
 #include "app/dialog_kennzeichnung.h"
 #include "app/dialog_stadtname.h"
 #include "app/eingabe.h"
 #include "app/vorschau.h"
+#include "core/stadtname.h"
 #include "core/vorlagen.h"
 #include "files/farbspeicher.h"
+#include "render/exportpruefung.h"
 
 using namespace tarvello;
 
@@ -523,6 +531,134 @@ TEST(DialogStadtname, DeutscheBeschriftung) {
     EXPECT_EQ(kind<QPushButton>(d, "Command_Go")->text(), "Nächster Versuch");
     EXPECT_EQ(kind<QPushButton>(d, "Command_OK")->text(), "Übernehmen");
     EXPECT_TRUE(kind<QLabel>(d, "Label3")->text().startsWith("Lieblich ..."));
+}
+
+// --- language switch -----------------------------------------------------------
+
+// The title and the captions of a dialog's own labels, buttons and check
+// boxes (not those of a dialog opened from it), in the order they were made.
+// The two labels showing a number rather than a caption are left out.
+std::vector<std::string> beschriftungen(const QWidget& d) {
+    std::vector<std::string> r{d.windowTitle().toStdString()};
+    for (QWidget* k : d.findChildren<QWidget*>()) {
+        if (k->window() != &d || k->objectName() == "Label_speicherbedarf" ||
+            k->objectName() == "Label_schrifthoehe")
+            continue;
+        if (auto* l = qobject_cast<QLabel*>(k))
+            r.push_back(l->text().toStdString());
+        else if (auto* b = qobject_cast<QAbstractButton*>(k))
+            r.push_back(b->text().toStdString());
+    }
+    return r;
+}
+
+// Every dialog of the window opened as the user opens them, in this order:
+// labelling, export, its labelling options, colours, print section, name
+// generator and the manual in its own window.
+std::vector<QDialog*> alle_dialoge(Eingabe& w) {
+    kleine_stadt(w); // the export needs a map
+    w.adresse_oeffnen = [](const QUrl&) { return false; };
+    klicken(w, "Command6");
+    klicken(w, "Command_grafikexport");
+    if (auto* e = w.findChild<Bildexport*>("Bildexport")) klicken(*e, "Command4");
+    kind<QAction>(w, "menue_farben")->trigger();
+    kind<QAction>(w, "menue_druck_ausschnitt")->trigger();
+    klicken(w, "Command_Stadtname");
+    kind<QAction>(w, "menue_anleitung")->trigger();
+    std::vector<QDialog*> r;
+    for (const char* name : {"Kennzeichnung", "Bildexport", "Bildexport_Nummerierung", "Farben",
+                             "Druck_Ausschnitt", "Stadtname", "Anleitung"}) {
+        r.push_back(w.findChild<QDialog*>(name));
+        EXPECT_TRUE(r.back() && r.back()->isVisible()) << name;
+    }
+    return r;
+}
+
+TEST(Sprachwechsel, OffeneDialogeFolgenUndBehaltenIhrenZustand) {
+    // What each dialog shows when opened in German.
+    Programmdaten daten_de;
+    Eingabe fenster_de(daten_de);
+    fenster_de.sprache_setzen(Sprache::deutsch);
+    const std::vector<QDialog*> vorbild = alle_dialoge(fenster_de);
+
+    Programmdaten daten;
+    Eingabe w(daten);
+    const std::vector<QDialog*> d = alle_dialoge(w);
+    ASSERT_EQ(d.size(), vorbild.size());
+    for (std::size_t i = 0; i < d.size(); ++i)
+        ASSERT_TRUE(d[i] && vorbild[i]) << i;
+
+    // Something entered or chosen in each.
+    tippen(*d[0], "Text_Numeriere_Wege", "17");
+    waehlen(*d[1], "Combo_Matrix", "3 x 3");
+    auto* umriss = kind<QCheckBox>(*d[1], "Check1");
+    umriss->toggle();
+    const bool umriss_an = umriss->isChecked();
+    kind<QSlider>(*d[2], "Slider1")->setValue(40);
+    auto* haeuser = kind<QCheckBox>(*d[2], "Check_haeuser");
+    haeuser->toggle();
+    const bool haeuser_an = haeuser->isChecked();
+    auto* farben = static_cast<Farben*>(d[3]);
+    farben->farbe_setzen(0, qRgb(200, 10, 10));
+    auto* ausschnitt = static_cast<Druck_Ausschnitt*>(d[4]);
+    waehlen(*ausschnitt, "Combo1", "  3 x");
+    ausschnitt->feld(1)->click();
+    auto* namen = static_cast<Stadtname*>(d[5]);
+    waehlen(*namen, "Combo_Stadtname_Wortteile", "  3");
+    kind<QSlider>(*namen, "Slider_duester")->setValue(regler_duester_min + 3);
+    klicken(*namen, "Command_Go");
+    const QString name = namen->name();
+    ASSERT_FALSE(name.isEmpty());
+
+    std::vector<std::vector<std::string>> englisch;
+    for (QDialog* x : d)
+        englisch.push_back(beschriftungen(*x));
+
+    // Every caption is the German one, as if the dialog had been opened in
+    // German.
+    w.sprache_setzen(Sprache::deutsch);
+    QApplication::processEvents();
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        SCOPED_TRACE(d[i]->objectName().toStdString());
+        EXPECT_NE(d[i]->windowTitle().toStdString(), englisch[i].front());
+        EXPECT_EQ(beschriftungen(*d[i]), beschriftungen(*vorbild[i]));
+    }
+    // The count field sits in the gap of the German caption, between its
+    // first word and the next.
+    {
+        auto* wege = kind<QLineEdit>(*d[0], "Text_Numeriere_Wege");
+        const auto* zeile = qobject_cast<QLabel*>(wege->parentWidget());
+        ASSERT_NE(zeile, nullptr);
+        const QString t = zeile->text();
+        ASSERT_TRUE(t.startsWith("Kennzeichne ")) << t.toStdString();
+        const QFontMetrics fm(zeile->font());
+        const int x0 = zeile->contentsRect().left();
+        EXPECT_GE(wege->x(), x0 + fm.horizontalAdvance("Kennzeichne"));
+        const qsizetype zweites = t.indexOf(QRegularExpression("\\S"), t.indexOf(' '));
+        EXPECT_LE(wege->geometry().right(), x0 + fm.horizontalAdvance(t.left(zweites)));
+    }
+
+    // Nothing entered or chosen is lost.
+    EXPECT_EQ(feld(*d[0], "Text_Numeriere_Wege"), "17");
+    EXPECT_EQ(kind<QComboBox>(*d[1], "Combo_Matrix")->currentText(), "3 x 3");
+    EXPECT_EQ(umriss->isChecked(), umriss_an);
+    EXPECT_EQ(static_cast<Bildexport*>(d[1])->bedarf_text(),
+              megabyte_text(export_speicherbedarf(daten.druckoptionen.export_pixel, 3),
+                            Sprache::deutsch));
+    EXPECT_EQ(kind<QSlider>(*d[2], "Slider1")->value(), 40);
+    EXPECT_EQ(haeuser->isChecked(), haeuser_an);
+    EXPECT_EQ(farben->farbe(0), qRgb(200, 10, 10));
+    EXPECT_EQ(ausschnitt->vergroesserung(), 3);
+    EXPECT_EQ(daten.druckoptionen.blatt_gewaehlt(1, 2), 1);
+    EXPECT_EQ(namen->name(), name);
+    EXPECT_EQ(kind<QComboBox>(*namen, "Combo_Stadtname_Wortteile")->currentText(), "  3");
+    EXPECT_EQ(kind<QSlider>(*namen, "Slider_duester")->value(), regler_duester_min + 3);
+
+    // And back.
+    w.sprache_setzen(Sprache::englisch);
+    for (std::size_t i = 0; i < d.size(); ++i)
+        EXPECT_EQ(beschriftungen(*d[i]), englisch[i]) << d[i]->objectName().toStdString();
+    EXPECT_EQ(namen->name(), name);
 }
 
 // --- manual --------------------------------------------------------------------

@@ -31,6 +31,7 @@
 #include "app/texte.h"
 #include "app/vorschau.h"
 #include "core/vorlagen.h"
+#include "files/kartendatei.h"
 
 using namespace tarvello;
 
@@ -384,6 +385,26 @@ TEST(Eingabe, SprachwechselFormuliertDenStatusNeu) {
     w.status_setzen({Statusart::meldung, "a.qls: line 3: bad"});
     w.sprache_setzen(Sprache::englisch);
     EXPECT_EQ(w.status_text(), "a.qls: line 3: bad");
+
+    // A file error the window met carries both wordings and follows a switch.
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("kaputt.qls");
+    QFile f(datei);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("4.1\nkeine Zahl\n");
+    f.close();
+    Stadtmodell m;
+    Kartenkopf kopf;
+    const Ergebnis e = stadtplan_laden(datei, m, kopf);
+    ASSERT_NE(e.deutsch(), e.englisch());
+    EXPECT_FALSE(w.karte_laden_aus(datei));
+    EXPECT_EQ(w.status_text().toStdString(), e.englisch());
+    w.sprache_setzen(Sprache::deutsch);
+    EXPECT_EQ(w.status_text().toStdString(), e.deutsch());
+    w.sprache_setzen(Sprache::englisch);
+    EXPECT_EQ(w.status_text().toStdString(), e.englisch());
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w) box->close();
 }
 
 TEST(Eingabe, LangerStatusLaesstDasFensterWieEsIst) {

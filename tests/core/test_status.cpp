@@ -41,6 +41,11 @@ TEST(Status, WortlauteMitZahlenUndText) {
     EXPECT_EQ(status_text({Statusart::rechenfehler, "%1 %2 %t"}, Sprache::englisch),
               "Arithmetic fault: %1 %2 %t");
     EXPECT_EQ(status_text({}, Sprache::deutsch), "");
+    // A fault carrying both wordings is worded in the language asked for.
+    const Status fehler{Statusart::rechenfehler,
+                        Ergebnis::fehler(Fehlerart::kein_plan, "kein Platz", "no room")};
+    EXPECT_EQ(status_text(fehler, Sprache::deutsch), "Rechenfehler: kein Platz");
+    EXPECT_EQ(status_text(fehler, Sprache::englisch), "Arithmetic fault: no room");
 }
 
 } // namespace
