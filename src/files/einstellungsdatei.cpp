@@ -121,7 +121,8 @@ const std::vector<Einstellungszeile>& einstellungszeilen() {
     return zeilen;
 }
 
-Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s) {
+Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s,
+                                 Dateisystem& dateisystem) {
     // The lines are taken from a copy so that a missing control is noticed
     // before anything is written.
     Steuerwerte kopie = s;
@@ -137,12 +138,15 @@ Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s) {
                 .ergebnis();
         werte.push_back(*ziel_.wert);
     }
-    return textdatei_schreiben(datei, [&](Textschreiber& w) {
-        w.text(einstellungsdatei_version);
-        for (int wert : werte)
-            w.ganzzahl(wert);
-        return true;
-    });
+    return textdatei_schreiben(
+        datei,
+        [&](Textschreiber& w) {
+            w.text(einstellungsdatei_version);
+            for (int wert : werte)
+                w.ganzzahl(wert);
+            return true;
+        },
+        dateisystem);
 }
 
 namespace {

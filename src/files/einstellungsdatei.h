@@ -31,7 +31,8 @@ const std::vector<Einstellungszeile>& einstellungszeilen();
 
 // Writes the control states; on failure (Fehlerart::datei, naming the file)
 // the old file is left as it was.
-Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s);
+Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s,
+                                 Dateisystem& dateisystem = echtes_dateisystem());
 
 // Reads the control states into `s`. Controls an older file lacks keep their
 // state or take the defaults of that version; the version is compared as the

@@ -65,12 +65,16 @@ Ergebnis farben_speichern(const Druckfarben& farben) {
     return farben_speichern(*farbspeicher_oeffnen(), farben);
 }
 
-Ergebnis palette_speichern(const QString& datei, const Druckfarben& farben) {
-    return textdatei_schreiben(datei, [&](Textschreiber& s) {
-        for (QRgb f : farben.farbe)
-            s.ganzzahl(farbwert(f));
-        return true;
-    });
+Ergebnis palette_speichern(const QString& datei, const Druckfarben& farben,
+                           Dateisystem& dateisystem) {
+    return textdatei_schreiben(
+        datei,
+        [&](Textschreiber& s) {
+            for (QRgb f : farben.farbe)
+                s.ganzzahl(farbwert(f));
+            return true;
+        },
+        dateisystem);
 }
 
 namespace {

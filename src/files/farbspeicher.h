@@ -47,7 +47,8 @@ Ergebnis farben_speichern(const Druckfarben& farben);
 
 // Writes the palette file; on failure (Fehlerart::datei, naming the file)
 // the old file is left as it was.
-Ergebnis palette_speichern(const QString& datei, const Druckfarben& farben);
+Ergebnis palette_speichern(const QString& datei, const Druckfarben& farben,
+                           Dateisystem& dateisystem = echtes_dateisystem());
 // Sixteen colours, all or none: on any fault (Fehlerart::datei, naming the
 // file and the line) `farben` is left as it was.
 Ergebnis palette_laden(const QString& datei, Druckfarben& farben);

@@ -649,7 +649,7 @@ float geladener_rand(const Stadtmodell& modell) {
 }
 
 Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
-                             const Kartenkopf& kopf, Wirt* wirt) {
+                             const Kartenkopf& kopf, Wirt* wirt, Dateisystem& dateisystem) {
     const Worte unstimmig = modell_unstimmig(modell);
     if (!unstimmig.englisch.isEmpty())
         return Dateifehler{
@@ -659,7 +659,8 @@ Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
             .ergebnis();
     if (wirt) wirt->status({Statusart::speichern});
     Ergebnis e = textdatei_schreiben(
-        datei, [&](Textschreiber& s) { return Kartenschreiber(s, modell, wirt).schreiben(kopf); });
+        datei, [&](Textschreiber& s) { return Kartenschreiber(s, modell, wirt).schreiben(kopf); },
+        dateisystem);
     if (e.gut() && wirt) wirt->status({Statusart::gespeichert});
     return e;
 }

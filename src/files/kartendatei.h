@@ -33,7 +33,8 @@ struct Kartenkopf {
 // old file is left as it was. wirt (optional) hears status and progress; its
 // abort request stops the save and keeps the old file.
 Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
-                             const Kartenkopf& kopf, Wirt* wirt = nullptr);
+                             const Kartenkopf& kopf, Wirt* wirt = nullptr,
+                             Dateisystem& dateisystem = echtes_dateisystem());
 
 // Reads a map into a fresh model and rebuilds the boxes of ways, buildings,
 // squares and parks. On success `modell` and `kopf` are replaced

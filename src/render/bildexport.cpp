@@ -3,11 +3,10 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <memory>
 
-#include "files/worte.h"
+#include "files/textdatei.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -47,42 +46,42 @@ Ergebnis schreibfehler(const QString& datei, const Worte& grund) {
         .ergebnis(Fehlerart::datei);
 }
 
-Ergebnis schreibfehler(const QSaveFile& f) {
-    // Qt's reason has one wording only.
-    return schreibfehler(f.fileName(), {f.errorString(), f.errorString()});
-}
-
 // Opens a picture file, to be written under a temporary name. An existing
 // device or pipe is refused: renaming the finished file over it would
 // replace it (for root even /dev/null itself).
-Ergebnis oeffnen(QSaveFile& f) {
-    const QFileInfo info(f.fileName());
+Ergebnis oeffnen(Dateiausgabe& f) {
+    const QFileInfo info(f.datei());
     if (info.exists() && !info.isFile())
-        return schreibfehler(f.fileName(), {QStringLiteral("keine gewöhnliche Datei"),
-                                            QStringLiteral("not a regular file")});
-    if (!f.open(QIODevice::WriteOnly)) return schreibfehler(f);
-    return {};
+        return schreibfehler(f.datei(), {QStringLiteral("keine gewöhnliche Datei"),
+                                         QStringLiteral("not a regular file")});
+    return f.oeffnen();
 }
 
 // A PNG is compressed in memory (it is small) and then written: libpng
 // would report a failed write on stderr itself, besides the program's own
-// message.
-bool bild_speichern(QSaveFile& f, const QImage& bild, Bildformat format) {
-    if (format == Bildformat::bmp) return bild.save(&f, "BMP");
+// message. A BMP goes out row by row.
+bool bild_speichern(QIODevice& ziel, const QImage& bild, Bildformat format) {
+    if (format == Bildformat::bmp) return bild.save(&ziel, "BMP");
     QByteArray png;
     QBuffer puffer(&png);
     // Light compression: a map compresses well anyway, and the default level
     // costs more time than the drawing.
     if (!puffer.open(QIODevice::WriteOnly) || !bild.save(&puffer, "PNG", 80)) return false;
-    return f.write(png) == png.size();
+    return ziel.write(png) == png.size();
+}
+
+Ergebnis abgebrochen() {
+    return Ergebnis::fehler(Fehlerart::abbruch, "", "");
 }
 
 // Raster pictures: each sheet is drawn once and saved in every raster format
 // asked for.
 class Bildblaetter : public Blattziel {
   public:
-    Bildblaetter(int pixel, int matrix, std::vector<Exportdatei> dateien)
-        : pixel_(pixel), matrix_(matrix), dateien_(std::move(dateien)) {}
+    Bildblaetter(int pixel, int matrix, std::vector<Exportdatei> dateien, Wirt* wirt,
+                 Dateisystem& dateisystem)
+        : pixel_(pixel), matrix_(matrix), dateien_(std::move(dateien)), wirt_(wirt),
+          dateisystem_(dateisystem) {}
 
     Zielart art() const override { return Zielart::bild; }
     float seitenhoehe() const override { return static_cast<float>(pixel_); }
@@ -91,8 +90,8 @@ class Bildblaetter : public Blattziel {
         dateien_offen_.clear();
         // Opening first means an unwritable name fails before any drawing.
         for (const Exportdatei& d : dateien_) {
-            auto f = std::make_unique<QSaveFile>(
-                export_dateiname(d.datei, d.format, matrix_, spalte, zeile));
+            auto f = std::make_unique<Dateiausgabe>(
+                export_dateiname(d.datei, d.format, matrix_, spalte, zeile), dateisystem_);
             if (Ergebnis e = oeffnen(*f); !e.gut()) {
                 dateien_offen_.clear();
                 return e;
@@ -115,16 +114,24 @@ class Bildblaetter : public Blattziel {
 
     Ergebnis blatt_beenden(int, int) override {
         flaeche_.reset();
-        for (std::size_t i = 0; i < dateien_.size(); ++i) {
-            QSaveFile& f = *dateien_offen_[i];
-            // Flushed first: commit() misses a buffer that cannot be written.
-            if (!bild_speichern(f, bild_, dateien_[i].format) || !f.flush() || !f.commit()) {
-                Ergebnis e = schreibfehler(f);
-                dateien_offen_.clear();
-                return e;
-            }
+        Ergebnis e;
+        for (std::size_t i = 0; i < dateien_.size() && e.gut(); ++i) {
+            Dateiausgabe& f = *dateien_offen_[i];
+            if (!bild_speichern(f.geraet(), bild_, dateien_[i].format))
+                e = f.fehlerhaft() ? f.schreibfehler()
+                                   : f.fehler({QStringLiteral("das Bild kann nicht kodiert werden"),
+                                               QStringLiteral("the picture cannot be encoded")});
         }
-        dateien_offen_.clear();
+        // Encoding a large picture takes a while: an abort meanwhile keeps
+        // none of the sheet's files.
+        if (e.gut() && abbruch_gewuenscht(wirt_)) e = abgebrochen();
+        for (std::size_t i = 0; i < dateien_offen_.size() && e.gut(); ++i)
+            e = dateien_offen_[i]->abschliessen();
+        dateien_offen_.clear(); // what was not completed is dropped
+        if (!e.gut()) {
+            bild_ = QImage();
+            return e;
+        }
         // Freed now, not when the next sheet's picture has been allocated:
         // a matrix export never holds two pictures at once.
         bild_ = QImage();
@@ -140,7 +147,9 @@ class Bildblaetter : public Blattziel {
   private:
     int pixel_, matrix_;
     std::vector<Exportdatei> dateien_;
-    std::vector<std::unique_ptr<QSaveFile>> dateien_offen_;
+    Wirt* wirt_;
+    Dateisystem& dateisystem_;
+    std::vector<std::unique_ptr<Dateiausgabe>> dateien_offen_;
     QImage bild_;
     std::unique_ptr<Zeichenflaeche> flaeche_;
 };
@@ -148,21 +157,22 @@ class Bildblaetter : public Blattziel {
 // SVG documents: the same drawing in pixel units, kept as vector shapes.
 class Svgblaetter : public Blattziel {
   public:
-    Svgblaetter(int pixel, int matrix, QString datei)
-        : pixel_(pixel), matrix_(matrix), datei_(std::move(datei)) {}
+    Svgblaetter(int pixel, int matrix, QString datei, Wirt* wirt, Dateisystem& dateisystem)
+        : pixel_(pixel), matrix_(matrix), datei_(std::move(datei)), wirt_(wirt),
+          dateisystem_(dateisystem) {}
 
     Zielart art() const override { return Zielart::vektor; }
     float seitenhoehe() const override { return static_cast<float>(pixel_); }
 
     Ergebnis blatt_beginnen(int zeile, int spalte, Zeichenflaeche*& flaeche) override {
-        datei_offen_ = std::make_unique<QSaveFile>(
-            export_dateiname(datei_, Bildformat::svg, matrix_, spalte, zeile));
+        datei_offen_ = std::make_unique<Dateiausgabe>(
+            export_dateiname(datei_, Bildformat::svg, matrix_, spalte, zeile), dateisystem_);
         if (Ergebnis e = oeffnen(*datei_offen_); !e.gut()) {
             datei_offen_.reset();
             return e;
         }
         generator_ = std::make_unique<QSvgGenerator>();
-        generator_->setOutputDevice(datei_offen_.get());
+        generator_->setOutputDevice(&datei_offen_->geraet());
         generator_->setSize(QSize(pixel_, pixel_));
         generator_->setViewBox(QRect(0, 0, pixel_, pixel_));
         // Label sizes in points come out as large as in the raster pictures.
@@ -176,9 +186,8 @@ class Svgblaetter : public Blattziel {
     Ergebnis blatt_beenden(int, int) override {
         flaeche_.reset(); // ending the painter writes the document
         generator_.reset();
-        const bool ok = datei_offen_->flush() && datei_offen_->error() == QFileDevice::NoError &&
-                        datei_offen_->commit();
-        Ergebnis e = ok ? Ergebnis() : schreibfehler(*datei_offen_);
+        // The writer does not look at its writes: the output checked them.
+        Ergebnis e = abbruch_gewuenscht(wirt_) ? abgebrochen() : datei_offen_->abschliessen();
         datei_offen_.reset();
         return e;
     }
@@ -192,15 +201,17 @@ class Svgblaetter : public Blattziel {
   private:
     int pixel_, matrix_;
     QString datei_;
-    std::unique_ptr<QSaveFile> datei_offen_;
+    Wirt* wirt_;
+    Dateisystem& dateisystem_;
+    std::unique_ptr<Dateiausgabe> datei_offen_;
     std::unique_ptr<QSvgGenerator> generator_;
     std::unique_ptr<Zeichenflaeche> flaeche_;
 };
 
 } // namespace
 
-Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
-                            const std::vector<Exportdatei>& dateien) {
+Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag, const std::vector<Exportdatei>& dateien,
+                            Dateisystem& dateisystem) {
     const int pixel = auftrag.optionen.export_pixel;
     const int matrix = auftrag.optionen.export_matrix;
     std::vector<Exportdatei> raster;
@@ -217,11 +228,11 @@ Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag,
         return e.gut();
     };
     if (!raster.empty()) {
-        Bildblaetter ziel(pixel, matrix, raster);
+        Bildblaetter ziel(pixel, matrix, raster, auftrag.wirt, dateisystem);
         if (!lauf(ziel)) return e;
     }
     for (const QString& datei : svg) {
-        Svgblaetter ziel(pixel, matrix, datei);
+        Svgblaetter ziel(pixel, matrix, datei, auftrag.wirt, dateisystem);
         if (!lauf(ziel)) return e;
     }
     return e;

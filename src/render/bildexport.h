@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+#include "files/textdatei.h"
 #include "render/stadtplan.h"
 
 namespace tarvello {
@@ -28,9 +29,12 @@ struct Exportdatei {
 };
 
 // Draws the section once per matrix cell and saves it in every format asked
-// for. Files are written under a temporary name and renamed when complete.
-// Success when every picture was written; otherwise stadtplan_zeichnen's
-// fault for the first format that failed, later formats not being drawn.
-Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag, const std::vector<Exportdatei>& dateien);
+// for, each file through a Dateiausgabe: written under a temporary name with
+// every byte checked, renamed when complete. Success when every picture was
+// written; otherwise stadtplan_zeichnen's fault for the first format that
+// failed, later formats not being drawn. An abort while a sheet's pictures
+// are being encoded keeps none of them (Fehlerart::abbruch).
+Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag, const std::vector<Exportdatei>& dateien,
+                            Dateisystem& dateisystem = echtes_dateisystem());
 
 } // namespace tarvello

@@ -4,10 +4,9 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <memory>
 
-#include "files/worte.h"
+#include "files/textdatei.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -157,44 +156,37 @@ Ergebnis schreibfehler(const QString& datei, const Worte& grund) {
         .ergebnis(Fehlerart::datei);
 }
 
-// A reason from Qt or the system, which has one wording only.
-Worte grund(const QString& text) {
-    return {text, text};
-}
-
 } // namespace
 
-Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const QPageSize& papier) {
+Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const QPageSize& papier,
+                     Dateisystem& dateisystem) {
     // An existing device or pipe would be replaced by the finished file
     // (for root even /dev/null itself).
     if (const QFileInfo info(datei); info.exists() && !info.isFile())
         return schreibfehler(datei, {QStringLiteral("keine gewöhnliche Datei"),
                                      QStringLiteral("not a regular file")});
-    QSaveFile ausgabe(datei);
-    if (!ausgabe.open(QIODevice::WriteOnly))
-        return schreibfehler(datei, grund(ausgabe.errorString()));
+    Dateiausgabe ausgabe(datei, dateisystem);
+    if (Ergebnis e = ausgabe.oeffnen(); !e.gut()) return e;
     Ergebnis e;
     int seiten = 0;
     {
-        Pdfblaetter ziel(&ausgabe, papier, auftrag.stadtname);
+        Pdfblaetter ziel(&ausgabe.geraet(), papier, auftrag.stadtname);
         e = stadtplan_zeichnen(auftrag, ziel);
         seiten = ziel.abschliessen();
     }
     if (!e.gut()) {
-        ausgabe.cancelWriting();
+        ausgabe.verwerfen();
         if (e.art() == Fehlerart::datei && !e.englisch().empty())
             return schreibfehler(datei, worte(e));
         return e;
     }
-    if (seiten == 0) {
-        // No sheet selected: there is nothing to keep.
-        ausgabe.cancelWriting();
-        return e;
-    }
-    // Flushed first: commit() misses a buffer that cannot be written.
-    if (!ausgabe.flush() || ausgabe.error() != QFileDevice::NoError || !ausgabe.commit())
-        return schreibfehler(datei, grund(ausgabe.errorString()));
-    return e;
+    // No sheet selected: there is nothing to keep.
+    if (seiten == 0) return e; // the output drops the file
+    // Ending the document writes most of it and may take seconds: an abort
+    // meanwhile keeps nothing. The writer does not look at its writes; the
+    // output checked every one.
+    if (abbruch_gewuenscht(auftrag.wirt)) return Ergebnis::fehler(Fehlerart::abbruch, "", "");
+    return ausgabe.abschliessen();
 }
 
 Ergebnis stadtplan_drucken(const Zeichenauftrag& auftrag, QPrinter& drucker) {

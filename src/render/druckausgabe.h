@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "files/textdatei.h"
 #include "render/stadtplan.h"
 
 class QPrinter;
@@ -25,12 +26,14 @@ inline constexpr double pdf_rand_mm = 5.0;
 std::optional<QPageSize> papier_aus_name(const QString& name);
 
 // Writes the sheets into one PDF file with a landscape page per sheet. The
-// file is written under a temporary name and replaces `datei` only when
-// complete: an aborted or failed run, or one without any sheet, leaves
+// file is written through a Dateiausgabe (under a temporary name, every byte
+// checked) and replaces `datei` only when complete: a run that failed, was
+// aborted (also while the document was being ended) or had no sheet leaves
 // whatever was there before. The result is stadtplan_zeichnen's; a file
 // fault's words name the file.
 Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei,
-                     const QPageSize& papier = QPageSize(QPageSize::A4));
+                     const QPageSize& papier = QPageSize(QPageSize::A4),
+                     Dateisystem& dateisystem = echtes_dateisystem());
 
 // Prints on the printer set up by the print dialog, landscape, one job per
 // sheet. A printer set to print into a PDF file writes one file with a page

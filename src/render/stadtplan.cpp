@@ -960,4 +960,11 @@ Ergebnis stadtplan_zeichnen(const Zeichenauftrag& auftrag, Blattziel& ziel) {
     return z.ausfuehren();
 }
 
+bool abbruch_gewuenscht(Wirt* wirt) {
+    if (!wirt) return false;
+    const bool ja = wirt->nachgeben();
+    vektorzustand_leeren();
+    return ja;
+}
+
 } // namespace tarvello

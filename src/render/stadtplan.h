@@ -39,7 +39,8 @@ class Blattziel {
     // saying what could not be written) nothing of the sheet is kept.
     virtual Ergebnis blatt_beginnen(int zeile, int spalte, Zeichenflaeche*& flaeche) = 0;
     // Completes the sheet: saves the picture, ends the page. On failure
-    // (Fehlerart::datei) the sheet's file is not written.
+    // (Fehlerart::datei, or abbruch when the host stopped it meanwhile) the
+    // sheet's file is not written.
     virtual Ergebnis blatt_beenden(int zeile, int spalte) = 0;
     // The run stopped inside the sheet; what was drawn is not kept.
     virtual void blatt_abbrechen() {}
@@ -115,6 +116,10 @@ struct Zeichenauftrag {
     QString stadtname{};
     int nord = 0;
 };
+
+// Asks the host whether to stop; false without a host. Targets ask it while
+// they finish a sheet or a document, which may take long.
+bool abbruch_gewuenscht(Wirt* wirt);
 
 // Draws the map on every sheet of the target's tiling. Success when every
 // sheet was completed. Otherwise: Fehlerart::kein_plan (no words) when the
