@@ -353,6 +353,7 @@ bool Textleser::naechste_zeile(std::string_view& inhalt, bool& mit_ende) {
     pos_ += nl ? laenge + 1 : laenge;
     if (laenge > 0 && anfang[laenge - 1] == '\r') --laenge;
     inhalt = std::string_view(anfang, laenge);
+    letzte_zeile_ = inhalt;
     ++zeile_;
     return true;
 }
@@ -435,6 +436,11 @@ bool Textleser::platz_fuer(long long zeilen, const Was& was) {
         return false;
     }
     return true;
+}
+
+QString Textleser::wert_text() const {
+    const std::string_view t = beschneiden(letzte_zeile_);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
 }
 
 bool Textleser::ende_pruefen() {
