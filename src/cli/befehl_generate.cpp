@@ -92,8 +92,10 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
         a.zeitlimit = parser.value("timeout").toDouble(&gut);
         if (!gut || !(a.zeitlimit > 0) || a.zeitlimit > 1e7)
             return bedienungsfehler(
-                Worte{QStringLiteral("--timeout: '%1' ist keine Zahl von Sekunden größer als 0"),
-                      QStringLiteral("--timeout: '%1' is not a number of seconds greater than 0")}
+                Worte{QStringLiteral("--timeout: '%1' ist keine Sekundenzahl mit 0 < SEKUNDEN <= "
+                                     "10000000"),
+                      QStringLiteral("--timeout: '%1' is not a number of seconds with 0 < SECONDS "
+                                     "<= 10000000")}
                     .arg(parser.value("timeout")));
     }
     if (parser.isSet("seed")) {

@@ -115,6 +115,13 @@ for args in "--seed 99999999999999999999999" "--seed -1" "--timeout nan" "--time
     "--pdf x.pdf --sheets 21" "--pdf x.pdf --sheets 3 --section 4,1" "--pdf x.pdf --north 12"; do
     eval "erwarte 2 -- : generate $klein $args"
 done
+# Messages name the value as given and the range allowed.
+erwarte 2 "--timeout: '1e8' is not a number of seconds with 0 < SECONDS <= 10000000" : \
+    generate $klein --timeout 1e8
+# A map size beyond any run's, shown as written.
+sed '4s/.*/ 1e9 \r/' arbeit/alt.qls >arbeit/riesig.qls
+erwarte 1 "riesig.qls: line 4: the map size is 1e9 m, outside 10..10000 m" : render riesig.qls --png x.png
+
 # A section far outside the map is brought back onto it.
 "$bin" render arbeit/alt.qls --png "$tmp/weit.png" --pixels 100 --zoom 2 --view 1e30,-1e30 ||
     scheitern "--view far outside"

@@ -264,6 +264,16 @@ QByteArray alte_datei(const char* version, bool mit_faktor, bool mit_flaechenzae
     return QByteArray::fromStdString(s);
 }
 
+TEST_F(Kartendatei, BytereihenfolgemarkeAmAnfangWirdUebergangen) {
+    const QByteArray ohne = speichern(handmodell(), {"Mark", 1}, "ohne.qls");
+    Stadtmodell m;
+    Kartenkopf k;
+    const Ergebnis e = stadtplan_lesen("mit.qls", text("\xEF\xBB\xBF" + ohne), m, k);
+    ASSERT_TRUE(e.gut()) << e.englisch();
+    EXPECT_TRUE(modelle_gleich(m, handmodell()));
+    EXPECT_EQ(speichern(m, k, "wieder.qls"), ohne);
+}
+
 TEST_F(Kartendatei, AeltereVersionen) {
     Stadtmodell m;
     Kartenkopf k;
