@@ -82,9 +82,19 @@ done
 erwarte 2 "--north: 12 is outside 0..11" : generate $klein --north 12
 erwarte 2 "--north: 'abc' is not a whole number" : generate $klein -o n.qls --north abc
 erwarte 2 "--north: 12 is outside 0..11" : render alt.qls --png x.png --north 12
+erwarte 2 "--timeout: '1e8' is not a number of seconds with 0 < SECONDS <= 10000000" : \
+    render alt.qls --png x.png --timeout 1e8
 # An aborted run leaves no control states behind.
 erwarte 3 "Aborted" : generate --preset 13 --quiet --timeout 0.01 --save-settings a.qle -o a.qls
 
+# render --timeout stops a long drawing: no PDF, no temporary file.
+"$bin" generate --preset 13 --seed 1 --quiet -o "$tmp/gross.qls" || scheitern "generate preset 13"
+cp "$tmp/gross.qls" arbeit/gross.qls
+start=$SECONDS
+erwarte 3 "gross.pdf was not written" : render gross.qls --pdf gross.pdf --sheets 20 --quiet --timeout 0.3
+erwarte 3 "image export aborted" : render gross.qls --png gross.png --pixels 6000 --quiet --timeout 0.3
+[ $((SECONDS - start)) -lt 10 ] || scheitern "render --timeout came late"
+rm arbeit/gross.qls
 
 # A full disk: /dev/full, and a file size limit that makes every write fail
 # (the signal it raises is ignored, as a full disk raises none). Old files
