@@ -92,7 +92,7 @@ TEST_F(Palette, KaputteDateiAendertKeineFarbe) {
     // A file that starts with a UTF-8 byte order mark reads as without it.
     std::string mit_marke = "\xEF\xBB\xBF";
     for (int i = 0; i < 16; ++i)
-        mit_marke += " " + std::to_string(i * 7) + " \r\n";
+        mit_marke.append(" ").append(std::to_string(i * 7)).append(" \r\n");
     schreiben(pfad("bom.qlf"), QByteArray::fromStdString(mit_marke));
     Druckfarben mit = vorher;
     ASSERT_TRUE(palette_laden(pfad("bom.qlf"), mit).gut());
