@@ -98,10 +98,9 @@ Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
     for (const Exportdatei& d : w.dateien) {
         const QString erste = export_dateiname(d.datei, d.format, 1, 1, 1);
         if (QFileInfo(erste).completeBaseName().isEmpty())
-            return bedienungsfehler(
-                Worte{QStringLiteral("--%1: '%2' nennt keine Datei (nur %3)"),
-                      QStringLiteral("--%1: '%2' names no file (only %3)")}
-                    .arg(QFileInfo(erste).suffix(), d.datei, erste));
+            return bedienungsfehler(Worte{QStringLiteral("--%1: '%2' nennt keine Datei (nur %3)"),
+                                          QStringLiteral("--%1: '%2' names no file (only %3)")}
+                                        .arg(QFileInfo(erste).suffix(), d.datei, erste));
         for (int spalte = 1; spalte <= n; ++spalte)
             for (int zeile = 1; zeile <= n; ++zeile)
                 if (Ergebnis e =
