@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "cli/ausgabeziel.h"
 #include "cli/befehl_palette.h"
 #include "cli/befehlszeile.h"
 #include "cli/bildoptionen.h"
@@ -40,12 +41,11 @@ void optionen_hinzufuegen(QCommandLineParser& parser) {
                                  "Language of the messages and status texts: de or en (without "
                                  "the option the locale's: LANGUAGE, LC_ALL, LC_MESSAGES, LANG)."),
                       "LANG"});
-    parser.addOption({"timeout",
-                      sprachtext("Den Lauf nach so vielen Sekunden abbrechen (nicht die Dateien "
-                                 "seines Stadtplans).",
-                                 "Abort the generation run after this many seconds (not the files "
-                                 "made of its map)."),
-                      sprachtext("SEKUNDEN", "SECONDS")});
+    zeitlimit_option_hinzufuegen(
+        parser, sprachtext("Den Lauf nach so vielen Sekunden abbrechen (nicht die Dateien "
+                           "seines Stadtplans).",
+                           "Abort the generation run after this many seconds (not the files "
+                           "made of its map)."));
     parser.addOption({"stats", sprachtext("Ein JSON-Objekt mit Anzahlen und Stufenzeiten auf "
                                           "stdout ausgeben.",
                                           "Print one JSON object with counts and stage times on "
@@ -87,15 +87,7 @@ struct Auftrag {
 // value does not cost a run. On failure nothing was written.
 Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     if (Ergebnis e = steuerwerte_aus_optionen(parser, a.steuerwerte); !e.gut()) return e;
-    if (parser.isSet("timeout")) {
-        bool gut = false;
-        a.zeitlimit = parser.value("timeout").toDouble(&gut);
-        if (!gut || !(a.zeitlimit > 0) || a.zeitlimit > 1e7)
-            return bedienungsfehler(
-                Worte{QStringLiteral("--timeout: '%1' ist keine Zahl von Sekunden größer als 0"),
-                      QStringLiteral("--timeout: '%1' is not a number of seconds greater than 0")}
-                    .arg(parser.value("timeout")));
-    }
+    if (Ergebnis e = zeitlimit_lesen(parser, a.zeitlimit); !e.gut()) return e;
     if (parser.isSet("seed")) {
         if (Ergebnis e = startwert_lesen(parser, a.startwert); !e.gut()) return e;
     } else {
@@ -108,6 +100,8 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return e;
     if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return e;
     if (Ergebnis e = geojson_option_pruefen(parser); !e.gut()) return e;
+    if (Ergebnis e = ausgaben_pruefen(parser, {"output", "save-settings", "geojson"}); !e.gut())
+        return e;
     // How many streets, buildings, squares and parks get a label number.
     if (Ergebnis e = nummer_optionen_lesen(parser, a.modell); !e.gut()) return e;
     a.kopf = kartenkopf_aus_optionen(parser);
@@ -155,9 +149,14 @@ void statistik_ausgeben(const Stadtmodell& m, const Laufbericht& bericht, std::u
     std::fflush(stdout);
 }
 
-// The files of a finished map: the map file, the GeoJSON, the pictures, the PDF; stops at
-// the first that fails.
+// The files of a finished map: the control states, the map file, the GeoJSON, the
+// pictures, the PDF; stops at the first that fails. The control states wait for the run
+// too, so that an aborted or failed run leaves nothing behind.
 Ergebnis ausgaben_schreiben(const QCommandLineParser& parser, Auftrag& a, Wirt& wirt) {
+    if (parser.isSet("save-settings"))
+        if (Ergebnis e = einstellungen_speichern(parser.value("save-settings"), a.steuerwerte);
+            !e.gut())
+            return e;
     if (parser.isSet("output"))
         if (Ergebnis e = stadtplan_speichern(parser.value("output"), a.modell, a.kopf); !e.gut())
             return e;
@@ -178,10 +177,6 @@ int befehl_generate(const QStringList& argumente) {
     if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
     Auftrag a;
     if (Ergebnis e = auftrag_lesen(parser, a); !e.gut()) return melden(e);
-    if (parser.isSet("save-settings"))
-        if (Ergebnis e = einstellungen_speichern(parser.value("save-settings"), a.steuerwerte);
-            !e.gut())
-            return melden(e);
 
     const bool still = parser.isSet("quiet");
     if (!still && !parser.isSet("seed"))

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/ausgabeziel.h"
 #include "cli/befehlszeile.h"
 #include "files/farbspeicher.h"
 
@@ -90,6 +91,8 @@ int befehl_palette(const QStringList& argumente) {
     if (parser.isSet("store") && !parser.isSet("load"))
         return melden(bedienungsfehler({QStringLiteral("--store braucht --load DATEI"),
                                         QStringLiteral("--store needs --load FILE")}));
+
+    if (Ergebnis e = ausgaben_pruefen(parser, {"save"}); !e.gut()) return melden(e);
 
     Druckfarben farben = farben_laden();
     if (parser.isSet("load"))

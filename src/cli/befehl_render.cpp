@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "cli/ausgabeziel.h"
 #include "cli/befehl_palette.h"
 #include "cli/befehlszeile.h"
 #include "cli/bildoptionen.h"
@@ -38,6 +39,9 @@ int befehl_render(const QStringList& argumente) {
                                  "Accepted for older scripts; labels no longer depend on it."),
                       "N"});
     parser.addOption({"quiet", sprachtext("Keine Fortschrittsanzeige.", "No progress display.")});
+    zeitlimit_option_hinzufuegen(
+        parser, sprachtext("Nach so vielen Sekunden abbrechen, ohne eine Datei zu schreiben.",
+                           "Abort after this many seconds, writing no file."));
     parser.addOption({{"o", "output"},
                       sprachtext("Den Stadtplan erneut als Stadtplandatei DATEI (.qls) speichern, "
                                  "in der aktuellen Version.",
@@ -68,24 +72,31 @@ int befehl_render(const QStringList& argumente) {
     std::uint64_t startwert = 1;
     if (parser.isSet("seed"))
         if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
+    double zeitlimit = 0;
+    if (Ergebnis e = zeitlimit_lesen(parser, zeitlimit); !e.gut()) return melden(e);
+    if (Ergebnis e = ausgaben_pruefen(parser, {"output", "geojson"}); !e.gut()) return melden(e);
 
     Druckfarben farben;
     if (Ergebnis e = farben_aus_optionen(parser, farben); !e.gut()) return melden(e);
+    // The time limit counts from here, the loading included.
+    Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, zeitlimit,
+                      befehlssprache());
     Stadtmodell modell;
     Kartenkopf kopf;
     if (Ergebnis e = stadtplan_laden(dateien.first(), modell, kopf); !e.gut()) return melden(e);
 
-    // The map as loaded, not with --title or --north, which only print.
-    if (parser.isSet("output"))
-        if (Ergebnis e = stadtplan_speichern(parser.value("output"), modell, kopf); !e.gut())
-            return melden(e);
-    if (Ergebnis e = geojson_option_ausfuehren(parser, modell, kopf); !e.gut()) return melden(e);
-    Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, 0, befehlssprache());
+    // The drawings first: they take long and may be aborted, and then no
+    // file is written at all.
     Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &farben);
     if (e.gut())
         e = druck_optionen_ausfuehren(parser, modell, kartenkopf_aus_optionen(parser, kopf), &wirt,
                                       &farben);
-    return melden(e);
+    if (!e.gut()) return melden(e);
+    // The map as loaded, not with --title or --north, which only print.
+    if (parser.isSet("output"))
+        if (e = stadtplan_speichern(parser.value("output"), modell, kopf); !e.gut())
+            return melden(e);
+    return melden(geojson_option_ausfuehren(parser, modell, kopf));
 }
 
 } // namespace tarvello

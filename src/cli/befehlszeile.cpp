@@ -175,6 +175,29 @@ Ergebnis startwert_lesen(const QCommandLineParser& parser, std::uint64_t& startw
     return {};
 }
 
+void zeitlimit_option_hinzufuegen(QCommandLineParser& parser, const QString& beschreibung) {
+    parser.addOption({"timeout", beschreibung, sprachtext("SEKUNDEN", "SECONDS")});
+}
+
+Ergebnis zeitlimit_lesen(const QCommandLineParser& parser, double& sekunden) {
+    if (!parser.isSet("timeout")) return {};
+    if (parser.values("timeout").size() > 1) return bedienungsfehler(mehrfach("timeout"));
+    // Ten million seconds (four months) is as good as none; a larger limit
+    // would only overflow the clock's arithmetic.
+    constexpr double hoechstens = 1e7;
+    bool gut = false;
+    const double wert = parser.value("timeout").toDouble(&gut);
+    if (!gut || !(wert > 0) || wert > hoechstens)
+        return bedienungsfehler(
+            Worte{QStringLiteral("--timeout: '%1' ist keine Sekundenzahl mit 0 < SEKUNDEN <= "
+                                 "10000000"),
+                  QStringLiteral("--timeout: '%1' is not a number of seconds with 0 < SECONDS "
+                                 "<= 10000000")}
+                .arg(parser.value("timeout")));
+    sekunden = wert;
+    return {};
+}
+
 Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s) {
     if (parser.isSet("preset") && parser.isSet("settings"))
         return bedienungsfehler(

@@ -82,6 +82,14 @@ inline Ergebnis ganzzahl_lesen(const QString& text, const QString& option, long 
 // a whole number >= 0 (startwert is then unchanged).
 Ergebnis startwert_lesen(const QCommandLineParser& parser, std::uint64_t& startwert);
 
+// Adds --timeout SECONDS with the description given.
+void zeitlimit_option_hinzufuegen(QCommandLineParser& parser, const QString& beschreibung);
+
+// The value of --timeout into `sekunden` (unchanged when it is not given):
+// a number with 0 < SECONDS <= 10000000, else Fehlerart::bedienung naming
+// the value and that range.
+Ergebnis zeitlimit_lesen(const QCommandLineParser& parser, double& sekunden);
+
 // Parses a command's arguments and answers --help, in the command line's
 // language. Returns the exit code when the command is done already (help
 // shown, or bad options reported), nothing when it should go on. With

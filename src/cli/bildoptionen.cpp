@@ -1,12 +1,14 @@
 #include "cli/bildoptionen.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 #include <cmath>
 #include <optional>
 #include <vector>
 
+#include "cli/ausgabeziel.h"
 #include "cli/befehlszeile.h"
 #include "files/druckfarben.h"
 #include "render/bildexport.h"
@@ -89,6 +91,23 @@ Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
     w.optionen.export_nur_umriss = p.isSet("outline-only");
     if (p.isSet("labels"))
         if (Ergebnis e = beschriftung_lesen(p.value("labels"), w.optionen); !e.gut()) return e;
+
+    // Every file a picture or a matrix of them is written to, before the run.
+    // A name that is only a folder ("sub/") would write a hidden "sub/.png".
+    const int n = w.optionen.export_matrix;
+    for (const Exportdatei& d : w.dateien) {
+        const QString erste = export_dateiname(d.datei, d.format, 1, 1, 1);
+        if (QFileInfo(erste).completeBaseName().isEmpty())
+            return bedienungsfehler(Worte{QStringLiteral("--%1: '%2' nennt keine Datei (nur %3)"),
+                                          QStringLiteral("--%1: '%2' names no file (only %3)")}
+                                        .arg(QFileInfo(erste).suffix(), d.datei, erste));
+        for (int spalte = 1; spalte <= n; ++spalte)
+            for (int zeile = 1; zeile <= n; ++zeile)
+                if (Ergebnis e =
+                        ausgabe_pruefen(export_dateiname(d.datei, d.format, n, spalte, zeile));
+                    !e.gut())
+                    return e;
+    }
 
     // Pictures that cannot fit into memory (or BMP files onto the drive) are
     // refused before the run and before anything is allocated or written.

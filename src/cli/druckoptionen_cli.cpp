@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+#include "cli/ausgabeziel.h"
 #include "cli/befehlszeile.h"
 #include "cli/bildoptionen.h"
 #include "files/druckfarben.h"
@@ -82,6 +83,12 @@ Ergebnis ausschnitt_lesen(const QString& text, int n, Druckoptionen& o) {
 }
 
 Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
+    // Town name and north also go into a saved map: checked with or without a PDF.
+    long long n = 0;
+    for (const char* name : {"title", "north"})
+        if (Ergebnis e = einmal(p, name); !e.gut()) return e;
+    if (p.isSet("north"))
+        if (Ergebnis e = ganzzahl_lesen(p.value("north"), "--north", 0, 11, n); !e.gut()) return e;
     if (!p.isSet("pdf")) {
         for (const char* name : nur_mit_pdf)
             if (p.isSet(name))
@@ -90,13 +97,13 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
                         .arg(QString::fromLatin1(name)));
         return {};
     }
-    for (const char* name : {"pdf", "sheets", "section", "paper", "title", "north"})
+    for (const char* name : {"pdf", "sheets", "section", "paper"})
         if (Ergebnis e = einmal(p, name); !e.gut()) return e;
     w.datei = p.value("pdf");
     if (w.datei.trimmed().isEmpty())
         return bedienungsfehler({QStringLiteral("--pdf braucht einen Dateinamen"),
                                  QStringLiteral("--pdf needs a file name")});
-    long long n = 0;
+    if (Ergebnis e = ausgabe_pruefen(w.datei); !e.gut()) return e;
     if (p.isSet("sheets")) {
         if (Ergebnis e = ganzzahl_lesen(p.value("sheets"), "--sheets", 1, blaetter_max, n);
             !e.gut())
@@ -122,8 +129,6 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
                     .arg(p.value("paper")));
         w.papier = *papier;
     }
-    if (p.isSet("north"))
-        if (Ergebnis e = ganzzahl_lesen(p.value("north"), "--north", 0, 11, n); !e.gut()) return e;
     for (const auto& a : abschalter)
         if (p.isSet(a.name)) o.*a.feld = false;
     o.gebaeude_hohe_aufloesung = p.isSet("high-resolution");

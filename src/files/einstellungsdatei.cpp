@@ -206,7 +206,9 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
             float zahl = 0;
             if (!l.gleitzahl(zahl, {z.steuerung})) return l.fehler().ergebnis();
             const double gerundet = runden(static_cast<double>(zahl));
-            wert = std::fabs(gerundet) < 1e15 ? static_cast<long long>(gerundet) : -1;
+            // Beyond any range; the message shows the value as written.
+            wert = std::fabs(gerundet) < 1e15 ? static_cast<long long>(gerundet)
+                                              : std::numeric_limits<long long>::max();
         } else if (!l.ganzzahl(wert, std::numeric_limits<long long>::min(),
                                std::numeric_limits<long long>::max(), {z.steuerung})) {
             return l.fehler().ergebnis();
@@ -220,7 +222,7 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
                      : Worte{QStringLiteral("%1: %2 liegt außerhalb von %3..%4"),
                              QStringLiteral("%1: %2 lies outside %3..%4")})
                     .arg(name)
-                    .arg(wert)
+                    .arg(l.wert_text())
                     .arg(ziel_.min)
                     .arg(ziel_.max));
             return l.fehler().ergebnis();

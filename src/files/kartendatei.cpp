@@ -31,6 +31,43 @@ constexpr int melde_takt = 64;
 // up to this size.
 constexpr float ganzzahl_float_max = 1e15f;
 
+// What a run can make, with room to spare; the reader refuses anything
+// beyond, which could only feed the drawing loops that run over a shape's
+// size. A run makes maps of 100 to 7500 m.
+constexpr float kartengroesse_min = 10.0f;
+constexpr float kartengroesse_max = 10000.0f;
+// Streets run beyond the map, at most (map size / 1000 m + 1) x 250 steps
+// of a half-width (20 m at most) from the town's edge: some 6 map sizes and
+// 5 km. Coordinates lie within this margin around the map square.
+float koordinatenrand(float stadt_abmessung) {
+    return 10.0f * stadt_abmessung + 10000.0f;
+}
+// Buildings (150 m at most), half-widths (20 m), the wall (15 m) and its
+// towers, squares and parks all stay far below the map size plus this.
+constexpr float groessen_zugabe = 500.0f;
+// The smallest width value of a square or park (half a way's width) that is
+// not zero; a run makes 0.5 m at least.
+constexpr float breitenwert_min = 0.01f;
+
+// The value as the file holds it (two decimals), so that a size measured
+// between two points gives the same verdict on the file written back.
+float wie_geschrieben(float v) {
+    std::string text;
+    gleitzahl_anhaengen(text, v, 2);
+    return gleitzahl_aus_zeile(text).value_or(v);
+}
+
+// The longest side of a shape with corners 1..4, as the file holds them.
+template <class Ecken> float laengste_seite(const Ecken& x, const Ecken& y) {
+    float laengste = 0.0f;
+    for (int c = 1; c <= 4; ++c) {
+        const auto a = ix(c), b = ix(c % 4 + 1);
+        laengste = std::max(laengste, abstand(wie_geschrieben(x[a]), wie_geschrieben(y[a]),
+                                              wie_geschrieben(x[b]), wie_geschrieben(y[b])));
+    }
+    return laengste;
+}
+
 // Town names of map files written on Windows are in Windows-1252: the
 // characters of bytes 0x80..0x9F. The five bytes the code page leaves free
 // stand for the control characters of the same number, so that every byte
@@ -348,6 +385,31 @@ class Kartenleser {
         return l_.ganzzahl(v, min, max, was);
     }
     bool zahl(float& v, const Was& was) { return l_.gleitzahl(v, was); }
+    // A number within min..max (limits that are whole numbers, so that the
+    // value written back with two decimals stays within them).
+    bool zahl(float& v, float min, float max, const Was& was) {
+        if (!zahl(v, was)) return false;
+        if (v >= min && v <= max) return true;
+        return l_.scheitern(Worte{QStringLiteral("%1 ist %2, außerhalb von %3..%4"),
+                                  QStringLiteral("%1 is %2, outside %3..%4")}
+                                .arg(was.beschreiben())
+                                .arg(l_.wert_text())
+                                .arg(static_cast<double>(min), 0, 'f', 0)
+                                .arg(static_cast<double>(max), 0, 'f', 0));
+    }
+    // A point's coordinate: on the map or within the margin streets reach.
+    bool ort(float& v, const Was& was) { return zahl(v, -rand_, m_.stadt_abmessung + rand_, was); }
+    // A radius, half-width or thickness.
+    bool mass(float& v, const Was& was) { return zahl(v, 0.0f, groesse_max_, was); }
+    // A size measured between points, refused when beyond the sizes allowed.
+    bool seite_pruefen(float laenge, const Worte& was) {
+        if (laenge <= groesse_max_) return true;
+        return l_.scheitern(Worte{QStringLiteral("%1 misst %2 m, mehr als %3 m"),
+                                  QStringLiteral("%1 measures %2 m, more than %3 m")}
+                                .arg(was)
+                                .arg(static_cast<double>(laenge), 0, 'g', 7)
+                                .arg(static_cast<double>(groesse_max_), 0, 'f', 0));
+    }
     // A whole-number float: read as a number and rounded, as it is written.
     bool ganze_zahl(float& v, const Was& was) {
         if (!zahl(v, was)) return false;
@@ -355,7 +417,7 @@ class Kartenleser {
             return l_.scheitern(Worte{QStringLiteral("%1 ist %2, jenseits von %3"),
                                       QStringLiteral("%1 is %2, beyond %3")}
                                     .arg(was.beschreiben())
-                                    .arg(static_cast<double>(v), 0, 'g', 6)
+                                    .arg(l_.wert_text())
                                     .arg(static_cast<double>(ganzzahl_float_max), 0, 'g', 6));
         v = static_cast<float>(runden(static_cast<double>(v)));
         return true;
@@ -395,9 +457,15 @@ class Kartenleser {
         k_.stadtname = stadtname(t);
 
         if (!ganze_zahl(m_.stadt_abmessung, {"the map size"})) return false;
-        if (!(m_.stadt_abmessung > 0.0f))
-            return l_.scheitern({QStringLiteral("die Kartengröße muss größer als 0 sein"),
-                                 QStringLiteral("the map size must be greater than 0")});
+        if (!(m_.stadt_abmessung >= kartengroesse_min && m_.stadt_abmessung <= kartengroesse_max))
+            return l_.scheitern(Worte{QStringLiteral("die Kartengröße ist %1 m, außerhalb von "
+                                                     "%2..%3 m"),
+                                      QStringLiteral("the map size is %1 m, outside %2..%3 m")}
+                                    .arg(l_.wert_text())
+                                    .arg(static_cast<double>(kartengroesse_min))
+                                    .arg(static_cast<double>(kartengroesse_max)));
+        rand_ = koordinatenrand(m_.stadt_abmessung);
+        groesse_max_ = m_.stadt_abmessung + groessen_zugabe;
         m_.zentrum_x = m_.zentrum_y = m_.stadt_abmessung / 2.0f;
 
         // The button whose line reads "1" is selected; an older file may hold
@@ -441,8 +509,8 @@ class Kartenleser {
         if (!l_.platz_fuer(n * (version_ >= 200 ? 4 : 3), {"%1 ways", n})) return false;
         if (!ganz(punkte_max, 0, int16_max - weg_reserve, {"the point capacity of the ways"}))
             return false;
-        if (!zahl(m_.weg_halbbreite_min, {"the smallest half-width"}) ||
-            !zahl(m_.weg_halbbreite_max, {"the largest half-width"}))
+        if (!mass(m_.weg_halbbreite_min, {"the smallest half-width"}) ||
+            !mass(m_.weg_halbbreite_max, {"the largest half-width"}))
             return false;
 
         m_.wege.assign(static_cast<std::size_t>(n + weg_reserve + 1), Weg{});
@@ -458,7 +526,7 @@ class Kartenleser {
             if (!ganz(v, 0, punkte_max + weg_reserve, {"the number of points of way %1", w}))
                 return false;
             weg.n_punkte = static_cast<std::int16_t>(v);
-            if (!zahl(weg.breite, {"the half-width of way %1", w})) return false;
+            if (!mass(weg.breite, {"the half-width of way %1", w})) return false;
             if (!ganz(v, int16_min, int16_max, {"the number label of way %1", w})) return false;
             weg.nummer = static_cast<std::int16_t>(v);
             if (!l_.platz_fuer(2LL * weg.n_punkte, {"%2 points of way %1", w, weg.n_punkte}))
@@ -467,8 +535,8 @@ class Kartenleser {
             weg.x.assign(groesse, 0.0f);
             weg.y.assign(groesse, 0.0f);
             for (int p = 1; p <= weg.n_punkte; ++p)
-                if (!zahl(weg.x[ix(p)], {"x of point %2 of way %1", w, p}) ||
-                    !zahl(weg.y[ix(p)], {"y of point %2 of way %1", w, p}))
+                if (!ort(weg.x[ix(p)], {"x of point %2 of way %1", w, p}) ||
+                    !ort(weg.y[ix(p)], {"y of point %2 of way %1", w, p}))
                     return false;
             if ((w % melde_takt == 0 || w == n) &&
                 !melden(static_cast<float>(w) / static_cast<float>(n) * 60.0f))
@@ -500,17 +568,22 @@ class Kartenleser {
             h.rund = static_cast<std::uint8_t>(v);
             if (h.rund == 0) {
                 for (int c = 1; c <= 4; ++c)
-                    if (!zahl(h.ecke_x[c], {"x of corner %2 of building %1", b, c}) ||
-                        !zahl(h.ecke_y[c], {"y of corner %2 of building %1", b, c}))
+                    if (!ort(h.ecke_x[c], {"x of corner %2 of building %1", b, c}) ||
+                        !ort(h.ecke_y[c], {"y of corner %2 of building %1", b, c}))
                         return false;
+                if (!seite_pruefen(laengste_seite(h.ecke_x, h.ecke_y),
+                                   Worte{QStringLiteral("eine Seite von Gebäude %1"),
+                                         QStringLiteral("a side of building %1")}
+                                       .arg(b)))
+                    return false;
                 // Centre and sides follow from the corners.
                 h.x = (h.ecke_x[1] + h.ecke_x[2] + h.ecke_x[3] + h.ecke_x[4]) / 4.0f;
                 h.y = (h.ecke_y[1] + h.ecke_y[2] + h.ecke_y[3] + h.ecke_y[4]) / 4.0f;
                 h.breite = abstand(h.ecke_x[1], h.ecke_y[1], h.ecke_x[2], h.ecke_y[2]);
                 h.laenge = abstand(h.ecke_x[2], h.ecke_y[2], h.ecke_x[3], h.ecke_y[3]);
             } else if (h.rund == 1) {
-                if (!zahl(h.x, {"x of building %1", b}) || !zahl(h.y, {"y of building %1", b}) ||
-                    !zahl(h.breite, {"the radius of building %1", b}))
+                if (!ort(h.x, {"x of building %1", b}) || !ort(h.y, {"y of building %1", b}) ||
+                    !mass(h.breite, {"the radius of building %1", b}))
                     return false;
                 h.laenge = h.breite;
             }
@@ -546,13 +619,36 @@ class Kartenleser {
             if (!ganz(v, 0, grenze, {was_n.c_str(), i})) return false;
             f.n_punkte = static_cast<std::int16_t>(v);
             if (!zahl(f.wert, {was_wert.c_str(), i})) return false;
+            if (f.wert > 0.0f && f.wert < breitenwert_min)
+                return l_.scheitern(
+                    Worte{QStringLiteral("%1 ist %2; ein Breitenwert ist 0 oder mindestens %3"),
+                          QStringLiteral("%1 is %2; a width value is 0 or at least %3")}
+                        .arg(Was{was_wert.c_str(), i}.beschreiben())
+                        .arg(l_.wert_text())
+                        .arg(static_cast<double>(breitenwert_min)));
             if (!l_.platz_fuer(2LL * f.n_punkte, {was_platz.c_str(), i, f.n_punkte})) return false;
             f.x.assign(static_cast<std::size_t>(f.n_punkte) + 1, 0.0f);
             f.y.assign(f.x.size(), 0.0f);
-            for (int p = 1; p <= f.n_punkte; ++p)
-                if (!zahl(f.x[ix(p)], {was_x.c_str(), i, p}) ||
-                    !zahl(f.y[ix(p)], {was_y.c_str(), i, p}))
+            float x_lo = 0, x_hi = 0, y_lo = 0, y_hi = 0;
+            for (int p = 1; p <= f.n_punkte; ++p) {
+                if (!ort(f.x[ix(p)], {was_x.c_str(), i, p}) ||
+                    !ort(f.y[ix(p)], {was_y.c_str(), i, p}))
                     return false;
+                const float x = wie_geschrieben(f.x[ix(p)]), y = wie_geschrieben(f.y[ix(p)]);
+                x_lo = p == 1 ? x : std::min(x_lo, x);
+                x_hi = p == 1 ? x : std::max(x_hi, x);
+                y_lo = p == 1 ? y : std::min(y_lo, y);
+                y_hi = p == 1 ? y : std::max(y_hi, y);
+            }
+            if (!seite_pruefen(
+                    std::max(x_hi - x_lo, y_hi - y_lo),
+                    Worte{QStringLiteral("die Ausdehnung von %1 %2"),
+                          QStringLiteral("the extent of %1 %2")}
+                        .arg(std::string_view(art) == "park"
+                                 ? Worte{QStringLiteral("Park"), QStringLiteral("park")}
+                                 : Worte{QStringLiteral("Platz"), QStringLiteral("square")})
+                        .arg(i)))
+                return false;
         }
         return true;
     }
@@ -576,15 +672,15 @@ class Kartenleser {
 
         if (!ganz(n, 0, mauer_punkte_max, {"the number of wall points"})) return false;
         if (!l_.platz_fuer(3 * n + 2, {"%1 wall points", n})) return false;
-        if (!zahl(m_.mauer_dicke, {"the wall thickness"})) return false;
+        if (!mass(m_.mauer_dicke, {"the wall thickness"})) return false;
         const auto groesse = static_cast<std::size_t>(n) + 1;
         m_.mauer_x.assign(groesse, 0.0f);
         m_.mauer_y.assign(groesse, 0.0f);
         m_.mauer_flag.assign(groesse, 0);
         m_.mauer_n_punkte = static_cast<std::int32_t>(n);
         for (int i = 1; i <= n; ++i) {
-            if (!zahl(m_.mauer_px(i), {"x of wall point %1", i}) ||
-                !zahl(m_.mauer_py(i), {"y of wall point %1", i}) ||
+            if (!ort(m_.mauer_px(i), {"x of wall point %1", i}) ||
+                !ort(m_.mauer_py(i), {"y of wall point %1", i}) ||
                 !ganz(v, 0, 255, {"the flag of wall point %1", i}))
                 return false;
             m_.mauer_flag_bei(i) = static_cast<std::uint8_t>(v);
@@ -603,14 +699,19 @@ class Kartenleser {
             turm.art = static_cast<std::uint8_t>(v);
             if (!ganze_zahl(turm.form, {"the shape of tower %1", t})) return false;
             if (turm.form == 1.0f) {
-                if (!zahl(turm.mx, {"x of tower %1", t}) || !zahl(turm.my, {"y of tower %1", t}) ||
-                    !zahl(turm.radius, {"the radius of tower %1", t}))
+                if (!ort(turm.mx, {"x of tower %1", t}) || !ort(turm.my, {"y of tower %1", t}) ||
+                    !mass(turm.radius, {"the radius of tower %1", t}))
                     return false;
             } else if (turm.form == 2.0f) {
                 for (int c = 1; c <= 4; ++c)
-                    if (!zahl(turm.x[ix(c)], {"x of corner %2 of tower %1", t, c}) ||
-                        !zahl(turm.y[ix(c)], {"y of corner %2 of tower %1", t, c}))
+                    if (!ort(turm.x[ix(c)], {"x of corner %2 of tower %1", t, c}) ||
+                        !ort(turm.y[ix(c)], {"y of corner %2 of tower %1", t, c}))
                         return false;
+                if (!seite_pruefen(laengste_seite(turm.x, turm.y),
+                                   Worte{QStringLiteral("eine Seite von Turm %1"),
+                                         QStringLiteral("a side of tower %1")}
+                                       .arg(t)))
+                    return false;
             }
         }
         return true;
@@ -620,7 +721,9 @@ class Kartenleser {
     Stadtmodell& m_;
     Kartenkopf& k_;
     Wirt* wirt_;
-    int version_ = 0; // hundredths: 500 is "5.00"
+    int version_ = 0;       // hundredths: 500 is "5.00"
+    float rand_ = 0;        // how far coordinates may lie beyond the map
+    float groesse_max_ = 0; // the largest size of a shape
     bool abgebrochen_ = false;
 };
 

@@ -34,13 +34,26 @@ std::string_view beschneiden(std::string_view t) {
     return t;
 }
 
-// A line as it may appear in a message: printable, short.
+// A line as it may appear in a message: printable, short. Characters that
+// show nothing (a byte order mark, a zero-width space) are named, "<U+FEFF>".
 QString zeigen(std::string_view t) {
     const bool lang = t.size() > 40;
     if (lang) t = t.substr(0, 40);
-    QString s = QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-    for (QChar& c : s)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QLatin1Char('?');
+    QString s;
+    // fromUtf8 would drop a leading mark without a trace.
+    if (t.substr(0, 3) == "\xEF\xBB\xBF") {
+        s = QStringLiteral("<U+FEFF>");
+        t.remove_prefix(3);
+    }
+    const QString roh = QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+    for (const QChar c : roh) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            s += QLatin1Char('?');
+        else if (c.category() == QChar::Other_Format)
+            s += QStringLiteral("<U+%1>").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+        else
+            s += c;
+    }
     return QLatin1Char('"') + s + (lang ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 
@@ -531,6 +544,9 @@ bool Textleser::naechste_zeile(std::string_view& inhalt, bool& mit_ende) {
     pos_ += nl ? laenge + 1 : laenge;
     if (laenge > 0 && anfang[laenge - 1] == '\r') --laenge;
     inhalt = std::string_view(anfang, laenge);
+    // Editors on Windows may start a text file with a UTF-8 byte order mark.
+    if (zeile_ == 0 && inhalt.substr(0, 3) == "\xEF\xBB\xBF") inhalt.remove_prefix(3);
+    letzte_zeile_ = inhalt;
     ++zeile_;
     return true;
 }
@@ -576,7 +592,7 @@ bool Textleser::ganzzahl(long long& wert, long long min, long long max, const Wa
         fehler_ = fehler_in_zeile(Worte{QStringLiteral("%1 ist %2, außerhalb von %3..%4"),
                                         QStringLiteral("%1 is %2, outside %3..%4")}
                                       .arg(was.beschreiben())
-                                      .arg(*v)
+                                      .arg(wert_text())
                                       .arg(min)
                                       .arg(max));
         return false;
@@ -613,6 +629,11 @@ bool Textleser::platz_fuer(long long zeilen, const Was& was) {
         return false;
     }
     return true;
+}
+
+QString Textleser::wert_text() const {
+    const std::string_view t = beschneiden(letzte_zeile_);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
 }
 
 bool Textleser::ende_pruefen() {

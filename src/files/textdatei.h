@@ -221,6 +221,10 @@ class Textleser {
     // False with a message when anything but blank lines follows.
     bool ende_pruefen();
 
+    // The value of the line read last as it is written in the file (without
+    // the spaces around it), for messages about a value read successfully.
+    QString wert_text() const;
+
     // Records a fault of the line read last; returns false.
     bool scheitern(const Worte& text) {
         fehler_ = fehler_in_zeile(text);
@@ -240,6 +244,7 @@ class Textleser {
     const char* daten_ = nullptr;
     std::size_t groesse_ = 0;
     std::size_t pos_ = 0;
+    std::string_view letzte_zeile_;
     int zeile_ = 0;
     bool im_speicher_ = false;
     bool ohne_ende_erlaubt_ = false;

@@ -96,7 +96,7 @@ erwarte 1 "a.qle: line " render a.qle --png x.png
 erwarte 1 "a.qle: line 1: " generate --preset 0 --palette a.qle --png x.png
 erwarte 1 "a.qls: line 1: " palette --load a.qls
 erwarte 1 "/dev/full: " generate --preset 0 --seed 1 --quiet -o /dev/full
-erwarte 1 "/dev/full: " generate --preset 0 --save-settings /dev/full
+erwarte 1 "/dev/full: " generate --preset 0 --seed 1 --quiet --save-settings /dev/full
 erwarte 1 "/dev/full: " palette --save /dev/full
 [ -e x.png ] && scheitern "a picture was written from a bad file"
 

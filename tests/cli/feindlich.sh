@@ -60,6 +60,42 @@ for ziel in /proc/tarvello alt.qls/x ordner; do
 done
 erwarte x "no file name" : generate $klein -o " "
 
+# Every target is checked before the run: a long run fails at once, and
+# nothing is written, the control states neither.
+start=$SECONDS
+erwarte 1 "nodir/a.qls: the folder " : generate --preset 13 -o nodir/a.qls --save-settings a.qle
+erwarte 1 "ordner.svg: is a folder" : generate --preset 13 --png a.png --svg ordner --save-settings a.qle
+erwarte 1 "nodir/a.geojson: the folder " : generate --preset 13 --geojson nodir/a.geojson -o a.qls
+erwarte 1 "nodir/a.pdf: the folder " : generate --preset 13 --pdf nodir/a.pdf --png a.png
+erwarte 1 "ordner.qls: is a folder" : render alt.qls --png a.png -o ordner.qls
+erwarte 1 "nodir/a.qlf: the folder " : palette --save nodir/a.qlf
+erwarte 1 "a.qls/: names a folder" : generate --preset 13 -o a.qls/
+[ $((SECONDS - start)) -lt 5 ] || scheitern "targets were checked after the run"
+mkdir arbeit/ordner_2_1.png
+erwarte 1 "ordner_2_1.png: is a folder" : render alt.qls --png ordner --matrix 2
+rmdir arbeit/ordner_2_1.png
+# A picture name that is only a folder would write a hidden file.
+for f in png bmp svg; do
+    erwarte 2 "names no file (only ordner.$f/.$f)" : generate $klein --"$f" "ordner.$f/"
+done
+# Options are checked whatever else is given.
+erwarte 2 "--north: 12 is outside 0..11" : generate $klein --north 12
+erwarte 2 "--north: 'abc' is not a whole number" : generate $klein -o n.qls --north abc
+erwarte 2 "--north: 12 is outside 0..11" : render alt.qls --png x.png --north 12
+erwarte 2 "--timeout: '1e8' is not a number of seconds with 0 < SECONDS <= 10000000" : \
+    render alt.qls --png x.png --timeout 1e8
+# An aborted run leaves no control states behind.
+erwarte 3 "Aborted" : generate --preset 13 --quiet --timeout 0.01 --save-settings a.qle -o a.qls
+
+# render --timeout stops a long drawing: no PDF, no temporary file.
+"$bin" generate --preset 13 --seed 1 --quiet -o "$tmp/gross.qls" || scheitern "generate preset 13"
+cp "$tmp/gross.qls" arbeit/gross.qls
+start=$SECONDS
+erwarte 3 "gross.pdf was not written" : render gross.qls --pdf gross.pdf --sheets 20 --quiet --timeout 0.3
+erwarte 3 "image export aborted" : render gross.qls --png gross.png --pixels 6000 --quiet --timeout 0.3
+[ $((SECONDS - start)) -lt 10 ] || scheitern "render --timeout came late"
+rm arbeit/gross.qls
+
 # A full disk: /dev/full, and a file size limit that makes every write fail
 # (the signal it raises is ignored, as a full disk raises none). Old files
 # stay as they were.
@@ -115,6 +151,13 @@ for args in "--seed 99999999999999999999999" "--seed -1" "--timeout nan" "--time
     "--pdf x.pdf --sheets 21" "--pdf x.pdf --sheets 3 --section 4,1" "--pdf x.pdf --north 12"; do
     eval "erwarte 2 -- : generate $klein $args"
 done
+# Messages name the value as given and the range allowed.
+erwarte 2 "--timeout: '1e8' is not a number of seconds with 0 < SECONDS <= 10000000" : \
+    generate $klein --timeout 1e8
+# A map size beyond any run's, shown as written.
+sed '4s/.*/ 1e9 \r/' arbeit/alt.qls >arbeit/riesig.qls
+erwarte 1 "riesig.qls: line 4: the map size is 1e9 m, outside 10..10000 m" : render riesig.qls --png x.png
+
 # A section far outside the map is brought back onto it.
 "$bin" render arbeit/alt.qls --png "$tmp/weit.png" --pixels 100 --zoom 2 --view 1e30,-1e30 ||
     scheitern "--view far outside"

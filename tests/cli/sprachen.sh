@@ -42,7 +42,7 @@ erwarte $de 2 "tarvello: --lang: 'fr' ist weder de noch en" params --lang fr
 erwarte $de 2 "tarvello: unbekannter Befehl 'frob' (siehe 'tarvello --help')" frob
 erwarte $de 1 'tarvello: fehlt.qls: kann nicht geöffnet werden (No such file or directory)' \
     render fehlt.qls --png a.png
-erwarte $de 1 'tarvello: ordner/fehlt/a.qls: kann nicht geschrieben werden (No such file or directory)' \
+erwarte $de 1 'tarvello: ordner/fehlt/a.qls: der Ordner ordner/fehlt existiert nicht' \
     generate --preset 1 --seed 1 --quiet -o ordner/fehlt/a.qls
 erwarte $de 2 'tarvello name: falscher Wert für --count: "0" (eine ganze Zahl von 1 bis 100000)' \
     name --count 0

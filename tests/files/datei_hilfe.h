@@ -8,7 +8,9 @@
 #include <QList>
 #include <QString>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/parameter.h"
@@ -185,10 +187,15 @@ class Fristwirt : public Wirt {
     double ende_;
 };
 
-// A finished run of a preset with a fixed seed.
-inline Stadtmodell generiert(int vorlage, std::uint64_t startwert) {
+// A finished run of a preset with a fixed seed, with controls set on top
+// (name, value as for --set).
+inline Stadtmodell
+generiert(int vorlage, std::uint64_t startwert,
+          std::initializer_list<std::pair<const char*, const char*>> setzen = {}) {
     Steuerwerte s = start_steuerwerte();
     vorlage_anwenden(s, vorlage);
+    for (const auto& [name, wert] : setzen)
+        EXPECT_TRUE(s.setzen(name, wert).gut()) << name;
     Parameter p;
     Stadtmodell m;
     Zufall z(startwert);

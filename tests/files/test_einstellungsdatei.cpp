@@ -206,12 +206,39 @@ TEST_F(Einstellungsdatei, FehlerNennenZeileUndAendernNichts) {
     k = z;
     k[13] = " 101 "; // line 14, a slider 0..100
     EXPECT_EQ(scheitert(verbinden(k)).zeile, 14);
+    // The value as written and the range: a number far beyond any range is
+    // not shown as what it was turned into.
+    for (const char* text : {"3e38", "+7", "1e15", "-2.5e20"}) {
+        k = z;
+        k[26] = text; // line 27, the aspect ratio 1..5, read as a number
+        f = scheitert(verbinden(k));
+        EXPECT_EQ(f.zeile, 27);
+        EXPECT_EQ(f.text, QStringLiteral("Slider_haus_seitenverhaeltnis_max: %1 lies outside 1..5")
+                              .arg(QLatin1String(text)));
+    }
+    k = z;
+    k[13] = "+0101";
+    EXPECT_TRUE(scheitert(verbinden(k)).text.endsWith(": +0101 lies outside 0..100"));
     k = z;
     k[45] = " 2 "; // the wall check box
     EXPECT_EQ(scheitert(verbinden(k)).zeile, 46);
     k = z;
     k[30] = "viel";
     EXPECT_EQ(scheitert(verbinden(k)).zeile, 31);
+
+    // A byte order mark is read as nothing; elsewhere it is named.
+    k = z;
+    k[0].insert(0, "\xEF\xBB\xBF");
+    Steuerwerte mit_marke = vorher;
+    schreiben(pfad("bom.qle"), verbinden(k));
+    const Ergebnis bom = einstellungen_laden(pfad("bom.qle"), mit_marke);
+    EXPECT_TRUE(bom.gut()) << bom.englisch();
+    EXPECT_TRUE(mit_marke == besondere());
+    k = z;
+    k[30] = "\xEF\xBB\xBF 3 ";
+    f = scheitert(verbinden(k));
+    EXPECT_EQ(f.zeile, 31);
+    EXPECT_TRUE(f.text.endsWith("found \"<U+FEFF> 3 \"")) << f.text.toStdString();
 
     f = scheitert(kopf_von(z, 40, "5.00"));
     EXPECT_EQ(f.zeile, 41);

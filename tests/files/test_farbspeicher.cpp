@@ -86,7 +86,18 @@ TEST_F(Palette, KaputteDateiAendertKeineFarbe) {
     EXPECT_EQ(scheitert(zehn + " 12.5 \r\n"), 11);     // not whole
     EXPECT_EQ(scheitert(""), 1);
     QByteArray siebzehn = zehn + zehn.left(7 * 7);
-    EXPECT_EQ(scheitert(siebzehn), 17); // one more than a palette holds
+    EXPECT_EQ(scheitert(siebzehn), 17);                         // one more than a palette holds
+    EXPECT_EQ(scheitert("\xEF\xBB\xBF\xEF\xBB\xBF" + zehn), 1); // a second mark is content
+
+    // A file that starts with a UTF-8 byte order mark reads as without it.
+    std::string mit_marke = "\xEF\xBB\xBF";
+    for (int i = 0; i < 16; ++i)
+        mit_marke.append(" ").append(std::to_string(i * 7)).append(" \r\n");
+    schreiben(pfad("bom.qlf"), QByteArray::fromStdString(mit_marke));
+    Druckfarben mit = vorher;
+    ASSERT_TRUE(palette_laden(pfad("bom.qlf"), mit).gut());
+    EXPECT_EQ(farbwert(mit.farbe[0]), 0);
+    EXPECT_EQ(farbwert(mit.farbe[15]), 105);
 
     Druckfarben f = vorher;
     EXPECT_EQ(palette_laden(pfad("fehlt.qlf"), f).art(), Fehlerart::datei);

@@ -1,5 +1,8 @@
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <functional>
 #include <random>
 
 #include "datei_hilfe.h"
@@ -10,6 +13,10 @@ using namespace tarvello;
 using namespace dateitest;
 
 namespace {
+
+std::string_view text(const QByteArray& b) {
+    return {b.constData(), static_cast<std::size_t>(b.size())};
+}
 
 const QString sonderbarer_name = QString::fromUtf8(" Tarvel, \"Alt\" Stadt – Süd,, ");
 
@@ -257,6 +264,16 @@ QByteArray alte_datei(const char* version, bool mit_faktor, bool mit_flaechenzae
     return QByteArray::fromStdString(s);
 }
 
+TEST_F(Kartendatei, BytereihenfolgemarkeAmAnfangWirdUebergangen) {
+    const QByteArray ohne = speichern(handmodell(), {"Mark", 1}, "ohne.qls");
+    Stadtmodell m;
+    Kartenkopf k;
+    const Ergebnis e = stadtplan_lesen("mit.qls", text("\xEF\xBB\xBF" + ohne), m, k);
+    ASSERT_TRUE(e.gut()) << e.englisch();
+    EXPECT_TRUE(modelle_gleich(m, handmodell()));
+    EXPECT_EQ(speichern(m, k, "wieder.qls"), ohne);
+}
+
 TEST_F(Kartendatei, AeltereVersionen) {
     Stadtmodell m;
     Kartenkopf k;
@@ -423,6 +440,129 @@ TEST_F(Fehlerhaft, AbsurdeZahlenWerdenSchnellAbgewiesen) {
         EXPECT_TRUE(f.text.contains(fall.erwartet)) << f.meldung().toStdString();
         EXPECT_LT(sekunden, 0.5) << fall.erwartet;
     }
+}
+
+// Geometry that no run makes is refused, naming the file and the line of
+// the value as it is written and the range allowed (for a size measured
+// between points, the line of the last point). The hand-made map is 350 m:
+// coordinates may lie 10 x 350 + 10000 m beyond it, sizes reach 350 + 500 m.
+TEST_F(Fehlerhaft, GeometrieDieKeinLaufMachtWirdAbgewiesen) {
+    const struct {
+        std::function<void(Stadtmodell&)> aendern;
+        const char* zeile_mit; // the line of the value, as written; null: no single line
+        const char* erwartet;
+    } faelle[] = {
+        {[](Stadtmodell& m) { m.stadt_abmessung = 10001; }, " 10001 ",
+         "the map size is 10001 m, outside 10..10000 m"},
+        {[](Stadtmodell& m) { m.wege[2].x[1] = 1e6f; }, "1000000",
+         "x of point 1 of way 2 is 1000000, outside -13500..13850"},
+        {[](Stadtmodell& m) { m.wege[1].y[2] = -13500.5f; }, "-13500.5",
+         "y of point 2 of way 1 is -13500.5, outside -13500..13850"},
+        {[](Stadtmodell& m) { m.wege[1].breite = 851; }, "851",
+         "the half-width of way 1 is 851, outside 0..850"},
+        {[](Stadtmodell& m) { m.weg_halbbreite_max = 1e9f; }, "1000000000",
+         "the largest half-width is 1000000000, outside 0..850"},
+        {[](Stadtmodell& m) { m.haeuser[2].breite = 1e6f; }, "1000000",
+         "the radius of building 2 is 1000000, outside 0..850"},
+        {[](Stadtmodell& m) { m.haeuser[2].breite = -1; }, "-1",
+         "the radius of building 2 is -1, outside 0..850"},
+        {[](Stadtmodell& m) { m.haeuser[3].ecke_y[1] = 3.4e38f; }, nullptr,
+         "y of corner 1 of building 3 is 33999999521443642490773241379936"},
+        {[](Stadtmodell& m) { m.haeuser[1].ecke_x[2] = 900; }, nullptr,
+         "a side of building 1 measures 890 m, more than 850 m"},
+        {[](Stadtmodell& m) { m.plaetze[1].wert = 1e-6f; }, "0.000001",
+         "the width value of square 1 is 0.000001; a width value is 0 or at least 0.01"},
+        {[](Stadtmodell& m) { m.plaetze[1].x[3] = 1000; }, nullptr,
+         "the extent of square 1 measures 960 m, more than 850 m"},
+        {[](Stadtmodell& m) { m.parks[1].y[2] = -1e30f; }, nullptr,
+         "y of point 2 of park 1 is -1000000015047466219876688855040"},
+        {[](Stadtmodell& m) { m.mauer_dicke = 1000; }, "1000",
+         "the wall thickness is 1000, outside 0..850"},
+        {[](Stadtmodell& m) { m.mauer_y[3] = 1e7f; }, "10000000",
+         "y of wall point 3 is 10000000, outside -13500..13850"},
+        {[](Stadtmodell& m) { m.tuerme[1].radius = 1e6f; }, "1000000",
+         "the radius of tower 1 is 1000000, outside 0..850"},
+        {[](Stadtmodell& m) { m.tuerme[1].mx = -20000; }, "-20000",
+         "x of tower 1 is -20000, outside -13500..13850"},
+        {[](Stadtmodell& m) { m.tuerme[2].x[3] = 2000; }, nullptr,
+         "a side of tower 2 measures 1752 m, more than 850 m"},
+    };
+    for (const auto& fall : faelle) {
+        Stadtmodell m = handmodell();
+        fall.aendern(m);
+        const QByteArray datei = speichern(m, {}, "feind.qls");
+        const Fehlerbild f = laden_scheitert("feind.qls");
+        EXPECT_TRUE(f.text.startsWith(fall.erwartet)) << f.meldung().toStdString();
+        if (fall.zeile_mit) {
+            const std::vector<std::string> z = zeilen(datei);
+            const auto wo = std::find(z.begin(), z.end(), fall.zeile_mit);
+            ASSERT_NE(wo, z.end()) << fall.zeile_mit;
+            ASSERT_EQ(std::find(wo + 1, z.end(), fall.zeile_mit), z.end()) << fall.zeile_mit;
+            EXPECT_EQ(f.zeile, wo - z.begin() + 1) << fall.erwartet;
+        } else {
+            EXPECT_GT(f.zeile, 20) << fall.erwartet;
+        }
+    }
+
+    // The limits themselves are accepted, and come back unchanged.
+    Stadtmodell m = handmodell();
+    m.wege[2].x[1] = 13850;
+    m.wege[2].y[2] = -13500;
+    m.haeuser[2].breite = 850;
+    m.tuerme[1].radius = 850;
+    m.plaetze[1].x[3] = 890; // an extent of exactly 850 m
+    m.plaetze[1].wert = 0.01f;
+    const QByteArray datei = speichern(m, {}, "grenze.qls");
+    Stadtmodell geladen;
+    Kartenkopf k;
+    const Ergebnis e = stadtplan_lesen("grenze.qls", text(datei), geladen, k);
+    ASSERT_TRUE(e.gut()) << e.englisch();
+    EXPECT_EQ(speichern(geladen, k, "grenze2.qls"), datei);
+}
+
+// Every map the presets make reads back and writes again to the same bytes,
+// also the largest map and streets that run far beyond a small one.
+class Rundreise : public Kartendatei {
+  protected:
+    void zurueck(const Stadtmodell& m, const std::string& was) {
+        ASSERT_TRUE(m.plan_vorhanden) << was;
+        const QByteArray erst = speichern(m, {"Rundlingen", 0}, "v.qls");
+        Stadtmodell geladen;
+        Kartenkopf k;
+        const Ergebnis e = stadtplan_lesen("v.qls", text(erst), geladen, k);
+        ASSERT_TRUE(e.gut()) << was << ": " << e.englisch();
+        EXPECT_EQ(speichern(geladen, k, "w.qls"), erst) << was;
+    }
+};
+class Vorlagenkarte : public Rundreise, public ::testing::WithParamInterface<int> {};
+
+TEST_P(Vorlagenkarte, WirdGelesenUndGleichGeschrieben) {
+    for (std::uint64_t saat = 1; saat <= 5; ++saat)
+        zurueck(generiert(GetParam(), saat),
+                "preset " + std::to_string(GetParam()) + " seed " + std::to_string(saat));
+}
+
+INSTANTIATE_TEST_SUITE_P(Alle, Vorlagenkarte, ::testing::Range(0, n_vorlagen));
+
+TEST_F(Rundreise, GroessteKarteUndWeitGelaufeneStrassen) {
+    const Stadtmodell gross = generiert(13, 1, {{"Combo_stadt_abmessung", "12"}});
+    EXPECT_EQ(gross.stadt_abmessung, 7500.0f);
+    zurueck(gross, "7500 m");
+    // Wide streets that nothing steers run some 35 map sizes beyond 100 m.
+    const Stadtmodell klein = generiert(0, 7,
+                                        {{"Combo_stadt_abmessung", "0"},
+                                         {"Combo_wegbreite_max", "18"},
+                                         {"Combo_wegbreite_min", "18"},
+                                         {"Slider_weg_kurvigkeit", "0"},
+                                         {"Slider_weg_sackgasse_wahrsch", "0"},
+                                         {"Slider_weg_abknick_wahrsch", "0"},
+                                         {"Slider_weg_richtungstendenz", "0"}});
+    float weiteste = 0;
+    for (int w = 1; w <= klein.n_wege; ++w)
+        for (int p = 1; p <= klein.wege[static_cast<std::size_t>(w)].n_punkte; ++p)
+            weiteste = std::max(weiteste, std::fabs(klein.wege[static_cast<std::size_t>(w)].px(p)));
+    EXPECT_GT(weiteste, 10.0f * klein.stadt_abmessung);
+    zurueck(klein, "100 m, far streets");
 }
 
 TEST_F(Kartendatei, SpeicherfehlerLassenDieAlteDateiStehen) {

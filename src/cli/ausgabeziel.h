@@ -1,0 +1,25 @@
+// The check of a file a command is to write, made before the run, so that a
+// target that cannot be written costs no run: its folder exists and may be
+// written to, the name names a file and not a folder.
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <initializer_list>
+
+#include "core/ergebnis.h"
+
+namespace tarvello {
+
+// Success when `datei` can be written as far as can be told without writing
+// it. Otherwise a Fehlerart::datei whose words name the file and say why:
+// an empty name, a name ending in a slash, an existing folder, a folder that
+// does not exist or is not a folder, a folder that may not be written to.
+// A device or pipe passes; writing decides about those.
+Ergebnis ausgabe_pruefen(const QString& datei);
+
+// ausgabe_pruefen for the value of each option in `optionen` that is set.
+Ergebnis ausgaben_pruefen(const QCommandLineParser& parser,
+                          std::initializer_list<const char*> optionen);
+
+} // namespace tarvello
