@@ -15,10 +15,12 @@ namespace {
 
 // The pool stops a little short of its capacity: a vertex adds at most two.
 constexpr int pool_grenze = 29990;
-// Rows times outline vertices: far above any area a run makes, it bounds the
-// work of an outline read from a file whose spacing is tiny or whose points
-// lie on one line (rows that store no point never fill the pool).
+// Rows times outline vertices, and edge tests of candidate points: far above
+// any area a run makes, they bound the work of an outline read from a file
+// whose spacing is tiny or whose points lie on one line (rows that store no
+// point never fill the pool).
 constexpr double arbeit_max = 8.0e6;
+constexpr double kantentests_max = 1.5e9;
 
 } // namespace
 
@@ -40,16 +42,38 @@ void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_
     const float reihen_x = ausdehnung_x / abstand_reihe / 3.0f;
     const float reihen_y = ausdehnung_y / abstand_reihe / 3.0f;
     double reihen = runden(reihen_y > reihen_x ? reihen_y : reihen_x);
+    // A row further in than the outline's own diagonal lies outside it,
+    // however wide the margin around the box (a huge building elsewhere on
+    // a loaded map widens every box).
+    float ox1 = xs[1], ox2 = xs[1], oy1 = ys[1], oy2 = ys[1];
+    for (int k = 2; k <= n; ++k) {
+        ox1 = std::min(ox1, xs[k]);
+        ox2 = std::max(ox2, xs[k]);
+        oy1 = std::min(oy1, ys[k]);
+        oy2 = std::max(oy2, ys[k]);
+    }
+    reihen = std::min(reihen,
+                      std::hypot(static_cast<double>(ox2) - ox1, static_cast<double>(oy2) - oy1) /
+                              std::fabs(static_cast<double>(abstand_reihe)) +
+                          1.0);
     reihen = std::min(reihen, arbeit_max / std::max(1, n));
     // NaN and negative counts give no rows.
     const int n_reihen = reihen > 0.0 ? static_cast<int>(reihen) : 0;
 
     pool.n = 1;
+    double kantentests = 0;
     for (int r = 1; r <= n_reihen; ++r) {
         if (pool.n > pool_grenze) break;
         if (r > 1 && wirt) {
             wirt->fortschritt(static_cast<float>(r) * 100.0f / n_reihen);
+            // A stopped drawing stops here too; the pool is then unfinished
+            // and not used.
+            const bool halt = wirt->nachgeben();
             vektorzustand_leeren();
+            if (halt) {
+                pool.n = 0;
+                return;
+            }
         }
         const float versatz = abstand_reihe * static_cast<float>(r);
         bool vorher_gespeichert = false;
@@ -67,6 +91,8 @@ void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_
                 const float py = ys[k] + versatz * std::sin(m + seite);
                 if (!(px > fenster_x1 && px < fenster_x2 && py > fenster_y1 && py < fenster_y2))
                     continue;
+                kantentests += n;
+                if (kantentests > kantentests_max) return;
                 if (!punkt_in_polygon(px, py, xs, ys, n)) continue;
                 const auto i = static_cast<std::size_t>(pool.n);
                 pool.x[i] = px;

@@ -441,6 +441,15 @@ void Dateiausgabe::scheitern(const QString& grund) {
     grund_ = grund;
 }
 
+Ergebnis Dateiausgabe::leeren() {
+    if (!datei_offen_) return schreibfehler();
+    if (!geraet_->leeren()) {
+        verwerfen();
+        return schreibfehler();
+    }
+    return {};
+}
+
 Ergebnis Dateiausgabe::abschliessen() {
     if (!datei_offen_) return schreibfehler();
     if (!geraet_->leeren()) {

@@ -152,6 +152,9 @@ class Dateiausgabe {
     // Where the content goes, after a successful oeffnen. A write that did
     // not reach the file fails (and every one after it).
     QIODevice& geraet();
+    // Writes out what is held back, so a full disk shows now; the target is
+    // not yet touched.
+    Ergebnis leeren();
     // Writes out what is held back and makes it the file's content.
     Ergebnis abschliessen();
     // Drops what was written; the target stays as it was.

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSvgGenerator>
 #include <memory>
+#include <optional>
 
 #include "files/textdatei.h"
 #include "render/zeichenflaeche.h"
@@ -125,8 +126,13 @@ class Bildblaetter : public Blattziel {
         // Encoding a large picture takes a while: an abort meanwhile keeps
         // none of the sheet's files.
         if (e.gut() && abbruch_gewuenscht(wirt_)) e = abgebrochen();
+        // Written out now, so a full disk shows at this sheet; the files
+        // replace their targets only when every sheet is done.
         for (std::size_t i = 0; i < dateien_offen_.size() && e.gut(); ++i)
-            e = dateien_offen_[i]->abschliessen();
+            e = dateien_offen_[i]->leeren();
+        if (e.gut())
+            for (auto& f : dateien_offen_)
+                fertig_.push_back(std::move(f));
         dateien_offen_.clear(); // what was not completed is dropped
         if (!e.gut()) {
             bild_ = QImage();
@@ -144,12 +150,23 @@ class Bildblaetter : public Blattziel {
         bild_ = QImage();
     }
 
+    // Every finished sheet's files replace their targets.
+    Ergebnis uebernehmen() {
+        Ergebnis e;
+        for (std::size_t i = 0; i < fertig_.size() && e.gut(); ++i)
+            e = fertig_[i]->abschliessen();
+        fertig_.clear();
+        return e;
+    }
+
   private:
     int pixel_, matrix_;
     std::vector<Exportdatei> dateien_;
     Wirt* wirt_;
     Dateisystem& dateisystem_;
     std::vector<std::unique_ptr<Dateiausgabe>> dateien_offen_;
+    // Finished sheets, written out but not yet in place.
+    std::vector<std::unique_ptr<Dateiausgabe>> fertig_;
     QImage bild_;
     std::unique_ptr<Zeichenflaeche> flaeche_;
 };
@@ -187,7 +204,8 @@ class Svgblaetter : public Blattziel {
         flaeche_.reset(); // ending the painter writes the document
         generator_.reset();
         // The writer does not look at its writes: the output checked them.
-        Ergebnis e = abbruch_gewuenscht(wirt_) ? abgebrochen() : datei_offen_->abschliessen();
+        Ergebnis e = abbruch_gewuenscht(wirt_) ? abgebrochen() : datei_offen_->leeren();
+        if (e.gut()) fertig_.push_back(std::move(datei_offen_));
         datei_offen_.reset();
         return e;
     }
@@ -198,12 +216,21 @@ class Svgblaetter : public Blattziel {
         datei_offen_.reset();
     }
 
+    Ergebnis uebernehmen() {
+        Ergebnis e;
+        for (std::size_t i = 0; i < fertig_.size() && e.gut(); ++i)
+            e = fertig_[i]->abschliessen();
+        fertig_.clear();
+        return e;
+    }
+
   private:
     int pixel_, matrix_;
     QString datei_;
     Wirt* wirt_;
     Dateisystem& dateisystem_;
     std::unique_ptr<Dateiausgabe> datei_offen_;
+    std::vector<std::unique_ptr<Dateiausgabe>> fertig_;
     std::unique_ptr<QSvgGenerator> generator_;
     std::unique_ptr<Zeichenflaeche> flaeche_;
 };
@@ -227,14 +254,23 @@ Ergebnis bilder_exportieren(const Zeichenauftrag& auftrag, const std::vector<Exp
         e = stadtplan_zeichnen(auftrag, ziel);
         return e.gut();
     };
+    // Every picture of every format is finished before any replaces its
+    // target: a fault or an abort anywhere leaves all the old files.
+    std::optional<Bildblaetter> bilder;
     if (!raster.empty()) {
-        Bildblaetter ziel(pixel, matrix, raster, auftrag.wirt, dateisystem);
-        if (!lauf(ziel)) return e;
+        bilder.emplace(pixel, matrix, raster, auftrag.wirt, dateisystem);
+        if (!lauf(*bilder)) return e;
     }
+    std::vector<std::unique_ptr<Svgblaetter>> zeichnungen;
     for (const QString& datei : svg) {
-        Svgblaetter ziel(pixel, matrix, datei, auftrag.wirt, dateisystem);
-        if (!lauf(ziel)) return e;
+        zeichnungen.push_back(
+            std::make_unique<Svgblaetter>(pixel, matrix, datei, auftrag.wirt, dateisystem));
+        if (!lauf(*zeichnungen.back())) return e;
     }
+    if (bilder)
+        if (e = bilder->uebernehmen(); !e.gut()) return e;
+    for (auto& z : zeichnungen)
+        if (e = z->uebernehmen(); !e.gut()) return e;
     return e;
 }
 

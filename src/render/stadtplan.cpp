@@ -484,6 +484,12 @@ void Zeichner::flaechen_zeichnen(bool parks) {
             flaeche_fuellpunkte(fl.x.data(), fl.y.data(), fl.n_punkte, fl.wert, fl.x_max - fl.x_min,
                                 fl.y_max - fl.y_min, fl.x_min, fl.y_min, fl.x_max, fl.y_max, rand,
                                 pool, auf_.wirt);
+            // The points were cut short by a stop: nothing of them is used.
+            if (auf_.wirt && auf_.wirt->nachgeben()) {
+                abbruch_ = true;
+                pool = Fuellpunkte{};
+                return;
+            }
             // Only the points made are kept, and only up to a bound for all
             // areas, so thousands of squares do not hold a full pool each.
             const auto behalten = static_cast<std::size_t>(std::max(pool.n, 0)) + 1;
