@@ -26,7 +26,8 @@ constexpr double kantentests_max = 1.5e9;
 
 void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_reihe,
                          float ausdehnung_x, float ausdehnung_y, float x_min, float y_min,
-                         float x_max, float y_max, float rand, Fuellpunkte& pool, Wirt* wirt) {
+                         float x_max, float y_max, float rand, Fuellpunkte& pool, Wirt* wirt,
+                         double* kantentests_rest) {
     pool.n = 0;
     pool.fuell_abstand = 0.0f;
     if (abstand_reihe == 0.0f) return;
@@ -57,11 +58,28 @@ void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_
                               std::fabs(static_cast<double>(abstand_reihe)) +
                           1.0);
     reihen = std::min(reihen, arbeit_max / std::max(1, n));
+    // An outline enclosing nothing (its points on one line) has no inside
+    // for a point to fall in.
+    double flaeche = 0;
+    for (int k = 1; k <= n - 1; ++k)
+        flaeche += static_cast<double>(xs[k]) * ys[k + 1] - static_cast<double>(xs[k + 1]) * ys[k];
+    const double box = (static_cast<double>(ox2) - ox1) * (static_cast<double>(oy2) - oy1);
+    if (!(std::fabs(flaeche) > 1e-9 * box)) reihen = 0;
     // NaN and negative counts give no rows.
     const int n_reihen = reihen > 0.0 ? static_cast<int>(reihen) : 0;
 
     pool.n = 1;
     double kantentests = 0;
+    const double budget =
+        kantentests_rest ? std::min(kantentests_max, *kantentests_rest) : kantentests_max;
+    // What was spent comes off the shared budget however the loop ends.
+    struct Abrechnung {
+        double* rest;
+        const double& verbraucht;
+        ~Abrechnung() {
+            if (rest) *rest -= verbraucht;
+        }
+    } abrechnung{kantentests_rest, kantentests};
     for (int r = 1; r <= n_reihen; ++r) {
         if (pool.n > pool_grenze) break;
         if (r > 1 && wirt) {
@@ -92,7 +110,7 @@ void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_
                 if (!(px > fenster_x1 && px < fenster_x2 && py > fenster_y1 && py < fenster_y2))
                     continue;
                 kantentests += n;
-                if (kantentests > kantentests_max) return;
+                if (kantentests > budget) return;
                 if (!punkt_in_polygon(px, py, xs, ys, n)) continue;
                 const auto i = static_cast<std::size_t>(pool.n);
                 pool.x[i] = px;

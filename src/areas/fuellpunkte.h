@@ -25,9 +25,13 @@ struct Fuellpunkte {
 // Outline xs/ys with points 1..n (the last point repeats the first).
 // abstand is the row spacing, ausdehnung_x/y the extent of the area's box,
 // x_min..y_max the box itself; rand widens the box to the window in which
-// points are kept. wirt, when given, hears the progress per row.
+// points are kept. wirt, when given, hears the progress per row and may stop
+// it (the pool is then empty). kantentests, when given, is a budget of edge
+// tests shared by all areas of a drawing: it is spent, and once it is gone
+// no more points are made.
 void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand, float ausdehnung_x,
                          float ausdehnung_y, float x_min, float y_min, float x_max, float y_max,
-                         float rand, Fuellpunkte& pool, Wirt* wirt = nullptr);
+                         float rand, Fuellpunkte& pool, Wirt* wirt = nullptr,
+                         double* kantentests = nullptr);
 
 } // namespace tarvello

@@ -139,6 +139,12 @@ constexpr std::size_t fuellpunkte_behalten_max = 4'000'000;
 constexpr int schraffur_max = 100'000;
 // Rings of one round building or tower, likewise.
 constexpr int ringe_max = 100'000;
+// A disc needing more rings than this, packed closer than their width, is
+// filled instead: it looks the same, and a file with many huge round
+// buildings draws in bounded time.
+constexpr double ringe_fuellen_ab = 1000;
+// Edge tests for the fill points of all squares and parks of one drawing.
+constexpr double fuellarbeit_max = 3.0e9;
 
 // A number label: its element's anchor on the map, its text and colour, the
 // half-extents of its box around the centre (left a, right 0.95 a, b up and
@@ -210,6 +216,7 @@ class Zeichner {
     std::vector<Fuellpunkte> park_punkte_, platz_punkte_;
     std::vector<std::uint8_t> park_bereit_, platz_bereit_;
     std::size_t fuellpunkte_behalten_ = 0;
+    double fuellarbeit_rest_ = fuellarbeit_max;
     // Labels are gathered and placed once per run, so every sheet shows
     // each at the same place.
     std::vector<Beschriftung> beschriftungen_;
@@ -233,6 +240,7 @@ Ergebnis Zeichner::ausfuehren() {
     park_bereit_.assign(park_punkte_.size(), 0);
     platz_bereit_.assign(platz_punkte_.size(), 0);
     fuellpunkte_behalten_ = 0;
+    fuellarbeit_rest_ = fuellarbeit_max;
     beschriftungen_.clear();
     beschriftungen_bereit_ = false;
 
@@ -483,7 +491,7 @@ void Zeichner::flaechen_zeichnen(bool parks) {
             const float rand = std::max(0.0f, x_links - fl.x_min);
             flaeche_fuellpunkte(fl.x.data(), fl.y.data(), fl.n_punkte, fl.wert, fl.x_max - fl.x_min,
                                 fl.y_max - fl.y_min, fl.x_min, fl.y_min, fl.x_max, fl.y_max, rand,
-                                pool, auf_.wirt);
+                                pool, auf_.wirt, &fuellarbeit_rest_);
             // The points were cut short by a stop: nothing of them is used.
             if (auf_.wirt && auf_.wirt->nachgeben()) {
                 abbruch_ = true;
@@ -790,6 +798,10 @@ void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
     const double bis = std::min(std::floor(static_cast<double>(r_ende) / 0.1) + 1.0,
                                 std::ceil((std::hypot(fern_x, fern_y) + rand) / je_ring));
     if (!(bis >= von)) return;
+    if (bis - von > ringe_fuellen_ab && je_ring * z_.pixel_je_einheit < breite) {
+        flaeche_->scheibe(gx, gy, r_ende * z_.massstab + breite / 2.0 / z_.pixel_je_einheit, c);
+        return;
+    }
     const double schritt = std::max(1.0, std::ceil((bis - von) / ringe_max));
     int gezeichnet = 0;
     for (double k = von; k <= bis; k += schritt) {

@@ -610,10 +610,13 @@ TEST(Gebaeudedruck, RiesigeGebaeudeBleibenBegrenzt) {
     ASSERT_TRUE(d.drucken(rund).gut());
     Renderzustand z;
     z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 30.0f);
-    const auto kreise = rund.seiten[0]->alle("kreis");
-    // The page's farthest point from the centre, in rings of 0.1 m.
-    EXPECT_GT(kreise.size(), 100u);
-    EXPECT_LT(kreise.size(), static_cast<std::size_t>(std::hypot(28.7, 20.0) / (0.1 * z.massstab)));
+    // Thousands of rings closer than their width: one filled disc instead,
+    // covering the map square.
+    EXPECT_TRUE(rund.seiten[0]->alle("kreis").empty());
+    const QImage& seite = rund.bilder.at(0);
+    const QPoint mitte(static_cast<int>(10.0 * 30), static_cast<int>(10.0 * 30));
+    EXPECT_EQ(seite.pixel(mitte), d.f.farbe[farbe_gebaeude] | 0xff000000u);
+    EXPECT_EQ(seite.pixel(QPoint(20, 20)), d.f.farbe[farbe_gebaeude] | 0xff000000u);
 
     d.m = ein_haus(false);
     Haus& h = d.m.haeuser[1];

@@ -95,4 +95,15 @@ TEST(Fuellpunkte, WinzigerAbstandOhneInnenflaecheEndet) {
     EXPECT_LE(pool.n, 1);
     fuellen(f, std::numeric_limits<float>::quiet_NaN(), 0.0f, pool);
     EXPECT_LE(pool.n, 1);
+
+    // A sliver a hair wide does enclose something: the shared budget of
+    // edge tests stops it and is spent.
+    Flaeche s;
+    testhilfe::flaeche_setzen(
+        s, {{10.0f, 10.0f}, {90.0f, 90.02f}, {170.0f, 170.0f}, {90.0f, 89.98f}}, 0.5f, 2.0f, 5.0f);
+    double budget = 1.0e6;
+    flaeche_fuellpunkte(s.x.data(), s.y.data(), s.n_punkte, 1e-4f, s.x_max - s.x_min,
+                        s.y_max - s.y_min, s.x_min, s.y_min, s.x_max, s.y_max, 0.0f, pool, nullptr,
+                        &budget);
+    EXPECT_LE(budget, 0.0);
 }
