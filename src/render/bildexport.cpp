@@ -1,13 +1,13 @@
 #include "render/bildexport.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImage>
 #include <QSvgGenerator>
 #include <memory>
 #include <optional>
 
 #include "files/textdatei.h"
+#include "render/exportpruefung.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -39,23 +39,20 @@ double export_speicherbedarf(int pixel, int matrix) {
 
 namespace {
 
-Ergebnis schreibfehler(const QString& datei, const Worte& grund) {
-    return Worte{QStringLiteral("%1 kann nicht geschrieben werden: %2"),
-                 QStringLiteral("cannot write %1: %2")}
-        .arg(datei)
-        .arg(grund)
-        .ergebnis(Fehlerart::datei);
+// Opens a picture file, to be written under a temporary name.
+Ergebnis oeffnen(Dateiausgabe& f) {
+    if (Ergebnis e = export_ziel_pruefen(f.datei()); !e.gut()) return e;
+    return f.oeffnen();
 }
 
-// Opens a picture file, to be written under a temporary name. An existing
-// device or pipe is refused: renaming the finished file over it would
-// replace it (for root even /dev/null itself).
-Ergebnis oeffnen(Dateiausgabe& f) {
-    const QFileInfo info(f.datei());
-    if (info.exists() && !info.isFile())
-        return schreibfehler(f.datei(), {QStringLiteral("keine gewöhnliche Datei"),
-                                         QStringLiteral("not a regular file")});
-    return f.oeffnen();
+// Every finished sheet's files replace their targets, in order; the first
+// that fails stops it, and the rest are dropped.
+Ergebnis alle_uebernehmen(std::vector<std::unique_ptr<Dateiausgabe>>& fertig) {
+    Ergebnis e;
+    for (std::size_t i = 0; i < fertig.size() && e.gut(); ++i)
+        e = fertig[i]->abschliessen();
+    fertig.clear();
+    return e;
 }
 
 // A PNG is compressed in memory (it is small) and then written: libpng
@@ -150,14 +147,7 @@ class Bildblaetter : public Blattziel {
         bild_ = QImage();
     }
 
-    // Every finished sheet's files replace their targets.
-    Ergebnis uebernehmen() {
-        Ergebnis e;
-        for (std::size_t i = 0; i < fertig_.size() && e.gut(); ++i)
-            e = fertig_[i]->abschliessen();
-        fertig_.clear();
-        return e;
-    }
+    Ergebnis uebernehmen() { return alle_uebernehmen(fertig_); }
 
   private:
     int pixel_, matrix_;
@@ -216,13 +206,7 @@ class Svgblaetter : public Blattziel {
         datei_offen_.reset();
     }
 
-    Ergebnis uebernehmen() {
-        Ergebnis e;
-        for (std::size_t i = 0; i < fertig_.size() && e.gut(); ++i)
-            e = fertig_[i]->abschliessen();
-        fertig_.clear();
-        return e;
-    }
+    Ergebnis uebernehmen() { return alle_uebernehmen(fertig_); }
 
   private:
     int pixel_, matrix_;

@@ -1,12 +1,12 @@
 #include "render/druckausgabe.h"
 
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <memory>
 
 #include "files/textdatei.h"
+#include "render/exportpruefung.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -148,23 +148,11 @@ class Druckerblaetter : public Blattziel {
     std::unique_ptr<Zeichenflaeche> flaeche_;
 };
 
-Ergebnis schreibfehler(const QString& datei, const Worte& grund) {
-    return Worte{QStringLiteral("%1 kann nicht geschrieben werden: %2"),
-                 QStringLiteral("cannot write %1: %2")}
-        .arg(datei)
-        .arg(grund)
-        .ergebnis(Fehlerart::datei);
-}
-
 } // namespace
 
 Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const QPageSize& papier,
                      Dateisystem& dateisystem) {
-    // An existing device or pipe would be replaced by the finished file
-    // (for root even /dev/null itself).
-    if (const QFileInfo info(datei); info.exists() && !info.isFile())
-        return schreibfehler(datei, {QStringLiteral("keine gewöhnliche Datei"),
-                                     QStringLiteral("not a regular file")});
+    if (Ergebnis e = export_ziel_pruefen(datei); !e.gut()) return e;
     Dateiausgabe ausgabe(datei, dateisystem);
     if (Ergebnis e = ausgabe.oeffnen(); !e.gut()) return e;
     Ergebnis e;
@@ -177,7 +165,7 @@ Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const 
     if (!e.gut()) {
         ausgabe.verwerfen();
         if (e.art() == Fehlerart::datei && !e.englisch().empty())
-            return schreibfehler(datei, worte(e));
+            return export_schreibfehler(datei, worte(e));
         return e;
     }
     // No sheet selected: there is nothing to keep.

@@ -5,7 +5,9 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "core/ergebnis.h"
 #include "core/steuerwerte.h"
+#include "files/worte.h"
 #include "render/bildexport.h"
 #include "render/druckoptionen.h"
 
@@ -21,6 +23,14 @@ QString megabyte_text(double mb, Sprache s);
 // target drive. A value of -1 means unknown and is not checked.
 QString export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_platz,
                          qint64 freier_speicher, Sprache s);
+
+// "cannot write FILE: grund" (Fehlerart::datei), in both languages.
+Ergebnis export_schreibfehler(const QString& datei, const Worte& grund);
+
+// A picture or PDF target that exists but is not a regular file (a device,
+// a pipe) is refused: renaming the finished file over it would replace it
+// (for root even /dev/null itself). Success otherwise.
+Ergebnis export_ziel_pruefen(const QString& datei);
 
 // Memory the system can still give, in bytes; -1 when unknown.
 qint64 verfuegbarer_speicher();

@@ -36,9 +36,6 @@ void Renderzustand::bild_vorbereiten(float stadt_abmessung, const Bildausschnitt
     karte_unten = karte_rechts = hoehe;
     massstab = kartenseite * blatt_zoom / karten_ausdehnung;
     linienfaktor = static_cast<float>(ganz(massstab * 2.2f)) + 1.0f;
-    // Labels and buildings placed a little beyond a picture are still drawn
-    // and clipped (segments and areas are judged by their boxes).
-    toleranz = kartenseite / 5.0f;
     pixel_je_einheit = 1.0f;
 }
 
@@ -59,8 +56,6 @@ void Renderzustand::drucker_vorbereiten(float stadt_abmessung, float karten_fakt
     // whatever the printer.
     const float p = seitenhoehe * pixel_je_cm;
     linienfaktor = p * (karten_faktor * blatt_zoom * 4.2f) / karten_ausdehnung;
-    // Nothing beyond the page's square counts as visible.
-    toleranz = 0.0f;
     pixel_je_einheit = pixel_je_cm;
 }
 
@@ -74,21 +69,20 @@ void Renderzustand::blatt_setzen(int zeile, int spalte) {
     ausschnitt_y = (static_cast<double>(zeile - 1) / n - h) * karten_ausdehnung + ursprung_y;
 }
 
-bool Renderzustand::karte_nach_geraet(float x, float y) {
+void Renderzustand::karte_nach_geraet(float x, float y) {
     geraet_x = (x - ausschnitt_x) * massstab + rand_links;
     geraet_y = (y - ausschnitt_y) * massstab + rand_oben;
-    // The square's bottom edge limits both axes. Points on the edge belong to
-    // the map; a millionth of the side absorbs rounding in the scale.
-    const double m = toleranz + 1e-6 * kartenseite;
-    sichtbar = rand_links - m <= geraet_x && geraet_x <= karte_unten + m &&
-               rand_oben - m <= geraet_y && geraet_y <= karte_unten + m;
-    return sichtbar;
 }
 
 namespace {
-// The device box [x1, x2] x [y1, y2] overlaps the drawing square.
+// The device box [x1, x2] x [y1, y2] overlaps the drawing square. The
+// square's bottom edge limits both axes. Its edges belong to it; a millionth
+// of the side absorbs rounding in the scale, so a point on the map's edge
+// is on the map.
 bool box_im_quadrat(const Renderzustand& z, double x1, double y1, double x2, double y2) {
-    return x2 >= z.rand_links && x1 <= z.karte_unten && y2 >= z.rand_oben && y1 <= z.karte_unten;
+    const double m = 1e-6 * z.kartenseite;
+    return x2 >= z.rand_links - m && x1 <= z.karte_unten + m && y2 >= z.rand_oben - m &&
+           y1 <= z.karte_unten + m;
 }
 } // namespace
 
@@ -493,8 +487,8 @@ void Zeichner::flaechen_zeichnen(bool parks) {
                                 fl.y_max - fl.y_min, fl.x_min, fl.y_min, fl.x_max, fl.y_max, rand,
                                 pool, auf_.wirt, &fuellarbeit_rest_);
             // The points were cut short by a stop: nothing of them is used.
-            if (auf_.wirt && auf_.wirt->nachgeben()) {
-                abbruch_ = true;
+            nachgeben();
+            if (abbruch_) {
                 pool = Fuellpunkte{};
                 return;
             }

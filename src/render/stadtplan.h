@@ -60,7 +60,6 @@ struct Renderzustand {
     float ursprung_x = 0, ursprung_y = 0;
     float massstab = 0;         // s: device units per map unit
     float linienfaktor = 0;     // lw: map widths to line widths in pixels
-    float toleranz = 0;         // how far beyond the square points still count as visible
     float pixel_je_einheit = 1; // device pixels per device unit (line widths are in pixels)
     float seitenbreite = 0;     // printer: width of the page's printable area
     // Map point at the sheet's top-left, and the device point of the last
@@ -69,7 +68,6 @@ struct Renderzustand {
     // exactly, so tiles put side by side give the same pixels.
     double ausschnitt_x = 0, ausschnitt_y = 0;
     double geraet_x = 0, geraet_y = 0;
-    bool sichtbar = false;
 
     int blatt_zeile = 0, blatt_spalte = 0, blatt_nummer = 0, blatt_zaehler = 0;
 
@@ -83,9 +81,9 @@ struct Renderzustand {
     // Places sheet (zeile, spalte) of the tiling on the map.
     void blatt_setzen(int zeile, int spalte);
 
-    // Map point to device point; true when it lies within the drawing square
-    // widened by the tolerance on every side, its edges included.
-    bool karte_nach_geraet(float x, float y);
+    // Map point to device point (geraet_x, geraet_y). What is drawn is
+    // judged by its box against the square below; the clip cuts the rest.
+    void karte_nach_geraet(float x, float y);
     // True when the map box overlaps the drawing square (edges included).
     bool rechteck_sichtbar(float x1, float y1, float x2, float y2) const;
     // True when the device segment, drawn with a line `breite` pixels wide,

@@ -206,14 +206,15 @@ TEST(Druckseite, EinBlattZeigtDieGanzeKarteOhneVerschiebung) {
     EXPECT_FLOAT_EQ(z.massstab, seite_h / 400.0f);
     // Line widths: the page height in printer pixels, not in centimetres.
     EXPECT_NEAR(z.linienfaktor, 2000.0f * 4.2f / 400.0f, 1e-3);
-    // No tolerance on paper: the square's own edge is the limit.
-    EXPECT_TRUE(z.karte_nach_geraet(399.9f, 0.1f));
-    EXPECT_FALSE(z.karte_nach_geraet(400.1f, 200.0f));
-    EXPECT_FALSE(z.karte_nach_geraet(-0.1f, 200.0f));
-    // Points on the map's edge are on it.
-    EXPECT_TRUE(z.karte_nach_geraet(0.0f, 0.0f));
-    EXPECT_TRUE(z.karte_nach_geraet(400.0f, 400.0f));
-    EXPECT_FALSE(z.karte_nach_geraet(400.01f, 400.0f));
+    // On paper the square's own edge is the limit, and points on the map's
+    // edge are on it.
+    const auto punkt = [&](float x, float y) { return z.rechteck_sichtbar(x, y, x, y); };
+    EXPECT_TRUE(punkt(399.9f, 0.1f));
+    EXPECT_FALSE(punkt(400.1f, 200.0f));
+    EXPECT_FALSE(punkt(-0.1f, 200.0f));
+    EXPECT_TRUE(punkt(0.0f, 0.0f));
+    EXPECT_TRUE(punkt(400.0f, 400.0f));
+    EXPECT_FALSE(punkt(400.01f, 400.0f));
 }
 
 TEST(Druckseite, ZweiMalZweiMitUeberlappungUndSchnittrahmen) {

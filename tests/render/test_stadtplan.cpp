@@ -60,22 +60,16 @@ TEST(Wegklasse, GleicheGrenzenUndAusreisser) {
     EXPECT_EQ(wegklasse(0.2f, 1.0f, 3.0f).klasse, 1);
 }
 
-TEST(Renderzustand, SichtbarkeitMitToleranzAufBildern) {
+TEST(Renderzustand, SichtbarNachBoxUndStrecke) {
     Renderzustand z;
     z.bild_vorbereiten(1000.0f, Bildausschnitt{}, 1, 1000.0f);
     z.blatt_setzen(1, 1);
     EXPECT_FLOAT_EQ(z.massstab, 1.0f);
-    EXPECT_FLOAT_EQ(z.toleranz, 200.0f);
-    EXPECT_TRUE(z.karte_nach_geraet(-199.5f, 500.0f));
-    EXPECT_TRUE(z.karte_nach_geraet(-200.0f, 500.0f)); // the edge belongs to it
-    EXPECT_FALSE(z.karte_nach_geraet(-200.5f, 500.0f));
-    EXPECT_TRUE(z.karte_nach_geraet(1199.5f, 1199.5f));
-    EXPECT_FALSE(z.karte_nach_geraet(1200.5f, 500.0f));
-    EXPECT_FALSE(z.karte_nach_geraet(500.0f, 1200.5f));
+    z.karte_nach_geraet(500.0f, 1200.5f);
     EXPECT_FLOAT_EQ(z.geraet_x, 500.0f);
     EXPECT_FLOAT_EQ(z.geraet_y, 1200.5f);
     // A box is visible when it overlaps the picture, also when the picture
-    // lies wholly inside it; corners in the tolerance alone do not count.
+    // lies wholly inside it; its edges belong to it.
     EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, 0.0f, 0.0f));
     EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, 1900.0f, 1900.0f));
     EXPECT_FALSE(z.rechteck_sichtbar(-900.0f, -900.0f, -100.0f, -100.0f));
