@@ -100,6 +100,8 @@ Statuszeile::Statuszeile(QWidget* parent) : QLabel(parent) {
 }
 
 void Statuszeile::text_setzen(const QString& text) {
+    // Runs set the same status often; measuring it again changes nothing.
+    if (text == voll_) return;
     voll_ = text;
     setToolTip(text);
     kuerzen();
