@@ -28,22 +28,24 @@ struct Anker {
 // A street point inside the town, kept with the preference for the core.
 // Only streets with a segment can carry an anchor.
 std::optional<Anker> anker_ziehen(Lauf& l, Gebaeudestufe& st) {
-    const Stadtmodell& m = l.m;
     const Parameter& p = l.p;
+    const int n_wege = static_cast<int>(st.ankerwege.size()) - 1;
     for (long long n = 0; n < anker_ziehungen_max; ++n) {
         int w = 0;
         for (;;) {
-            w = static_cast<int>(ganz(l.rnd() * static_cast<float>(m.n_wege) + 1.0f));
-            if (w >= 1 && w <= m.n_wege && m.weg(w).n_punkte >= 2 && m.weg(w).ist_fluss == 0) break;
+            w = static_cast<int>(ganz(l.rnd() * static_cast<float>(n_wege) + 1.0f));
+            if (w >= 1 && w <= n_wege && st.ankerwege[ix(w)].n_punkte >= 2) break;
         }
-        const Weg& weg = m.weg(w);
+        const Gebaeudestufe::Ankerweg& weg = st.ankerwege[ix(w)];
         const int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(weg.n_punkte - 2) + 1.0f));
-        const std::uint8_t lage = st.punktlage[ix(w)][ix(k)];
+        const std::size_t i = weg.anfang + ix(k);
+        const std::uint8_t lage = st.punktlage[i];
         const float r = l.rnd();
         if ((lage & lage_in_stadt) != 0 &&
             ((lage & lage_im_kern) != 0 || r > p.stadt_kernbildung)) {
-            Anker an{w, weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1)};
-            float& winkel = st.segmentwinkel[ix(w)][ix(k)];
+            const float* xy = &st.punkt_xy[2 * i];
+            Anker an{w, xy[0], xy[1], xy[2], xy[3]};
+            float& winkel = st.segmentwinkel[i];
             if (std::isnan(winkel)) winkel = winkel_aus(an.x2 - an.x1, an.y2 - an.y1);
             an.winkel = winkel;
             return an;
@@ -256,22 +258,32 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
     st.daten = stufendaten_bilden(l.m);
     // Where each street point lies does not change while buildings are
     // placed: classify them once instead of at every anchor draw.
-    st.punktlage.assign(ix(std::max<int>(l.m.n_wege, 0)) + 1, {});
-    st.segmentwinkel.assign(st.punktlage.size(), {});
-    for (int w = 1; w <= l.m.n_wege; ++w) {
+    const int n_wege = std::max<int>(l.m.n_wege, 0);
+    st.ankerwege.assign(ix(n_wege) + 1, {});
+    std::size_t punkte = 0;
+    for (int w = 1; w <= n_wege; ++w) {
         const Weg& weg = l.m.weg(w);
         if (weg.ist_fluss != 0) continue;
-        auto& lagen = st.punktlage[ix(w)];
-        lagen.assign(ix(std::max<int>(weg.n_punkte, 0)) + 1, 0);
-        st.segmentwinkel[ix(w)].assign(lagen.size(), std::numeric_limits<float>::quiet_NaN());
+        const int n = std::max<int>(weg.n_punkte, 0);
+        st.ankerwege[ix(w)] = {n, static_cast<std::uint32_t>(punkte)};
+        punkte += ix(n) + 1;
+        st.anker_moeglich = st.anker_moeglich || n >= 2;
+    }
+    st.punktlage.assign(punkte, 0);
+    st.punkt_xy.assign(2 * punkte, 0.0f);
+    st.segmentwinkel.assign(punkte, std::numeric_limits<float>::quiet_NaN());
+    for (int w = 1; w <= n_wege; ++w) {
+        const Weg& weg = l.m.weg(w);
+        if (weg.ist_fluss != 0) continue;
+        const std::size_t anfang = st.ankerwege[ix(w)].anfang;
         for (int k = 1; k <= weg.n_punkte; ++k) {
             const Lage lage = lage_pruefen(l.p, l.m, weg.px(k), weg.py(k));
-            lagen[ix(k)] = static_cast<std::uint8_t>((lage.in_stadt ? lage_in_stadt : 0) |
-                                                     (lage.im_kern ? lage_im_kern : 0));
+            st.punktlage[anfang + ix(k)] = static_cast<std::uint8_t>(
+                (lage.in_stadt ? lage_in_stadt : 0) | (lage.im_kern ? lage_im_kern : 0));
+            st.punkt_xy[2 * (anfang + ix(k))] = weg.px(k);
+            st.punkt_xy[2 * (anfang + ix(k)) + 1] = weg.py(k);
         }
     }
-    for (int w = 1; w <= l.m.n_wege && !st.anker_moeglich; ++w)
-        st.anker_moeglich = l.m.weg(w).ist_fluss == 0 && l.m.weg(w).n_punkte >= 2;
 }
 
 bool aufgeben(Lauf& l, Gebaeudestufe& st) {

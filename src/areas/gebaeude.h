@@ -82,11 +82,20 @@ struct Gebaeudestufe {
     long long folge = 0; // rejected candidates since the last kept building
     Stufendaten daten;
     bool anker_moeglich = false;
-    // Per street and point: lage_in_stadt, lage_im_kern.
-    std::vector<std::vector<std::uint8_t>> punktlage;
-    // Per street and point k: direction of the segment k -> k + 1, worked out
+    // What the anchor draw reads, in compact tables: it picks a random point
+    // of a random street tens of thousands of times, all over the town.
+    struct Ankerweg {
+        std::int32_t n_punkte = 0; // 0 for ways that carry no anchor (rivers)
+        std::uint32_t anfang = 0;  // its point 0 in the point tables below
+    };
+    std::vector<Ankerweg> ankerwege; // per way 0..n_wege
+    // Per street point: lage_in_stadt, lage_im_kern.
+    std::vector<std::uint8_t> punktlage;
+    // Per street point: its coordinates, x and y side by side.
+    std::vector<float> punkt_xy;
+    // Per street point k: direction of the segment k -> k + 1, worked out
     // when an anchor first falls on it (NaN until then).
-    std::vector<std::vector<float>> segmentwinkel;
+    std::vector<float> segmentwinkel;
 };
 
 // Places building m.haus_naechster (does not advance haus_naechster).

@@ -263,9 +263,9 @@ bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
 bool haeuser_kollision(const Stadtmodell& m, const Stufendaten& d, int b, const Ecken& ex,
                        const Ecken& ey, int letzter) {
     const Haus& haus = m.haus(b);
-    // Buildings whose boxes do not meet never overlap; the building's own
-    // test then decides, box check first.
-    return d.haeuser.suchen(haus.x_min, haus.y_min, haus.x_max, haus.y_max, [&](int j) {
+    // Buildings whose boxes do not meet never overlap: the grid passes over
+    // them by the boxes it keeps, and the buildings' own test decides the rest.
+    return d.haeuser.suchen_treffend(haus.x_min, haus.y_min, haus.x_max, haus.y_max, [&](int j) {
         return j <= letzter && haeuser_ueberlappen(haus, ex, ey, m.haus(j));
     });
 }

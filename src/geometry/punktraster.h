@@ -234,44 +234,92 @@ class Punktfeld {
     std::vector<Rasterpunkt> roh_;
 };
 
-// A uniform grid over boxes (buildings): each entry is listed in every cell
-// its box touches, so a query looks only at the cells its own box touches.
-// Two boxes that meet share at least one cell; an entry may come up more
-// than once in one query.
+// A uniform grid over boxes (buildings): each entry is listed, with its box,
+// in every cell its box touches, so a query looks only at the cells its own
+// box touches and passes over boxes that miss it without touching the
+// entry's own data. Two boxes that meet share at least one cell; an entry
+// may come up more than once in one query, and entries come up in no
+// particular order.
+//
+// The building stage asks it about random places all over the town, so it
+// is kept small: a cell is one index into a pool of cache-line blocks of
+// three entries each, chained when a cell holds more.
 class Rahmenraster {
   public:
     // Covers [x0, x0 + seite]^2 with cells of at least zelle_min, at most
     // max_zellen along a side; boxes beyond it go to the border cells.
     void neu(float x0, float seite, float zelle_min, int max_zellen = 512) {
         q_ = Quadratzellen::anlegen(x0, seite, zelle_min, max_zellen);
-        zellen_.assign(q_.anzahl(), {});
+        kopf_.assign(q_.anzahl(), 0);
+        bloecke_.clear();
     }
 
     void einfuegen(std::int32_t nummer, float x_lo, float y_lo, float x_hi, float y_hi) {
         const int x1 = zelle(x_lo), x2 = zelle(x_hi), y1 = zelle(y_lo), y2 = zelle(y_hi);
-        for (int cy = y1; cy <= y2; ++cy)
-            for (int cx = x1; cx <= x2; ++cx)
-                zellen_[index(cx, cy)].push_back(nummer);
+        for (int cy = y1; cy <= y2; ++cy) {
+            for (int cx = x1; cx <= x2; ++cx) {
+                std::uint32_t& kopf = kopf_[index(cx, cy)];
+                if (kopf == 0 || bloecke_[kopf - 1].anzahl() == Block::platz) {
+                    bloecke_.emplace_back();
+                    bloecke_.back().kette = kopf << 2;
+                    kopf = static_cast<std::uint32_t>(bloecke_.size());
+                }
+                Block& b = bloecke_[kopf - 1];
+                b.e[b.anzahl()] = {nummer, x_lo, y_lo, x_hi, y_hi};
+                ++b.kette;
+            }
+        }
     }
 
     // Calls f(nummer) for the entries of every cell the box touches, ending
     // as soon as f returns true; returns whether it did.
     template <class F> bool suchen(float x_lo, float y_lo, float x_hi, float y_hi, F&& f) const {
-        if (zellen_.empty()) return false;
-        const int x1 = zelle(x_lo), x2 = zelle(x_hi), y1 = zelle(y_lo), y2 = zelle(y_hi);
-        for (int cy = y1; cy <= y2; ++cy)
-            for (int cx = x1; cx <= x2; ++cx)
-                for (const std::int32_t nummer : zellen_[index(cx, cy)])
-                    if (f(nummer)) return true;
-        return false;
+        return durchlaufen(x_lo, y_lo, x_hi, y_hi, [&](const Eintrag& e) { return f(e.nummer); });
+    }
+
+    // The same for only the entries whose boxes meet the query's box
+    // (touching counts as meeting).
+    template <class F>
+    bool suchen_treffend(float x_lo, float y_lo, float x_hi, float y_hi, F&& f) const {
+        return durchlaufen(x_lo, y_lo, x_hi, y_hi, [&](const Eintrag& e) {
+            return !(x_lo > e.x_hi || e.x_lo > x_hi || y_lo > e.y_hi || e.y_lo > y_hi) &&
+                   f(e.nummer);
+        });
     }
 
   private:
+    struct Eintrag {
+        std::int32_t nummer;
+        float x_lo, y_lo, x_hi, y_hi;
+    };
+    struct alignas(64) Block {
+        static constexpr std::uint32_t platz = 3;
+        Eintrag e[platz];
+        std::uint32_t kette = 0; // next block of the cell (1-based, 0: none) << 2 | entries used
+        std::uint32_t anzahl() const { return kette & 3u; }
+        std::uint32_t weiter() const { return kette >> 2; }
+    };
+
+    template <class F>
+    bool durchlaufen(float x_lo, float y_lo, float x_hi, float y_hi, F&& f) const {
+        if (kopf_.empty()) return false;
+        const int x1 = zelle(x_lo), x2 = zelle(x_hi), y1 = zelle(y_lo), y2 = zelle(y_hi);
+        for (int cy = y1; cy <= y2; ++cy)
+            for (int cx = x1; cx <= x2; ++cx)
+                for (std::uint32_t k = kopf_[index(cx, cy)]; k != 0;) {
+                    const Block& b = bloecke_[k - 1];
+                    for (std::uint32_t i = 0; i < b.anzahl(); ++i)
+                        if (f(b.e[i])) return true;
+                    k = b.weiter();
+                }
+        return false;
+    }
     int zelle(float v) const { return q_.stelle(v); }
     std::size_t index(int cx, int cy) const { return q_.index(cx, cy); }
 
     Quadratzellen q_;
-    std::vector<std::vector<std::int32_t>> zellen_;
+    std::vector<std::uint32_t> kopf_; // per cell: its newest block (1-based), 0 when empty
+    std::vector<Block> bloecke_;
 };
 
 } // namespace tarvello

@@ -244,7 +244,8 @@ TEST(Raster, FeldFindetWasDerVolleDurchlaufFindet) {
 }
 
 // The box grid reports every box that meets the query box (some may come up
-// twice), also for boxes reaching beyond the covered square.
+// twice), also for boxes reaching beyond the covered square and in cells
+// holding many boxes; filtered, it reports exactly those.
 TEST(Raster, RahmenFindetJedenRahmenDerTrifft) {
     TestUhr uhr;
     Zufall z(11, uhr);
@@ -256,8 +257,10 @@ TEST(Raster, RahmenFindetJedenRahmenDerTrifft) {
         };
         std::vector<Rahmen> alle;
         for (int i = 0; i < 300; ++i) {
-            const float x = (z.rnd() * 1.6f - 0.3f) * 1000.0f,
-                        y = (z.rnd() * 1.6f - 0.3f) * 1000.0f;
+            // Every seventh box in one crowded spot, so that cells hold many.
+            const float streu = i % 7 == 0 ? 0.01f : 1.6f, rand = i % 7 == 0 ? -0.5f : 0.3f;
+            const float x = (z.rnd() * streu - rand) * 1000.0f,
+                        y = (z.rnd() * streu - rand) * 1000.0f;
             const float w = z.rnd() * (i % 17 == 0 ? 400.0f : 30.0f), h = z.rnd() * 30.0f;
             alle.push_back({x, y, x + w, y + h});
             raster.einfuegen(i, x, y, x + w, y + h);
@@ -281,6 +284,15 @@ TEST(Raster, RahmenFindetJedenRahmenDerTrifft) {
             for (const int i : erwartet)
                 ASSERT_TRUE(std::binary_search(gefunden.begin(), gefunden.end(), i))
                     << "case " << fall << " query " << q << " box " << i;
+            // Filtered by the kept boxes: exactly the meeting ones.
+            std::vector<int> treffend;
+            raster.suchen_treffend(r.x_lo, r.y_lo, r.x_hi, r.y_hi, [&](int i) {
+                treffend.push_back(i);
+                return false;
+            });
+            std::sort(treffend.begin(), treffend.end());
+            treffend.erase(std::unique(treffend.begin(), treffend.end()), treffend.end());
+            ASSERT_EQ(treffend, erwartet) << "case " << fall << " query " << q;
             // Early end: a query that stops at the first meeting box says so.
             const bool ein = raster.suchen(r.x_lo, r.y_lo, r.x_hi, r.y_hi, [&](int i) {
                 const Rahmen& a = alle[static_cast<std::size_t>(i)];
