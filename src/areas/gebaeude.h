@@ -37,10 +37,8 @@ struct Stufendaten {
     Punktfeld mauerpunkte;           // wall points that carry wall
     float h_strassen_max = 0;        // largest half of a street's weg_breite
     float h_fluesse_max = 0;         // the same for rivers
-    // Every segment of every way in pieces, by their middles (punkt: the
-    // piece's index in stuecke).
-    std::vector<Wegstueck> stuecke;
-    Punktfeld strassenstuecke, flussstuecke;
+    // Every segment of every way in pieces, by their middles.
+    Zellenfeld<Wegstueck> strassenstuecke, flussstuecke;
     float stueck_strassen_max = 0, stueck_fluesse_max = 0; // longest piece
     Rahmenraster tuerme;                                   // boxes of the standing towers
     Rahmenraster haeuser;                                  // boxes of the kept buildings

@@ -155,8 +155,8 @@ void kandidat_rahmen(const Kandidat& k, float& x_lo, float& y_lo, float& x_hi, f
     }
 }
 
-bool stuecke_kollision(const Kandidat& k, const Stufendaten& d, const Punktfeld& raster,
-                       float h_max, float stueck_max) {
+bool stuecke_kollision(const Kandidat& k, const Zellenfeld<Wegstueck>& raster, float h_max,
+                       float stueck_max) {
     float x_lo = 0, y_lo = 0, x_hi = 0, y_hi = 0;
     kandidat_rahmen(k, x_lo, y_lo, x_hi, y_hi);
     // A piece within h of the outline has its middle within h plus half its
@@ -164,8 +164,7 @@ bool stuecke_kollision(const Kandidat& k, const Stufendaten& d, const Punktfeld&
     const float reich = h_max + stueck_max / 2.0f + 0.01f;
     std::optional<Rechteck> r;
     return raster.suchen_im_rahmen(
-        x_lo - reich, y_lo - reich, x_hi + reich, y_hi + reich, k.y, [&](const Rasterpunkt& q) {
-            const Wegstueck& s = d.stuecke[static_cast<std::size_t>(q.punkt)];
+        x_lo - reich, y_lo - reich, x_hi + reich, y_hi + reich, k.y, [&](const Wegstueck& s) {
             if (minimum(s.x1, s.x2) >= x_hi + s.h || maximum(s.x1, s.x2) <= x_lo - s.h ||
                 minimum(s.y1, s.y2) >= y_hi + s.h || maximum(s.y1, s.y2) <= y_lo - s.h)
                 return false;
@@ -226,10 +225,9 @@ float punkt_viereck(float px, float py, const Ecken& ex, const Ecken& ey) {
 bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
     l.nachgeben();
     if (l.abbruch) return false; // the stage ends without this candidate
-    return stuecke_kollision(k, daten, daten.strassenstuecke, daten.h_strassen_max,
+    return stuecke_kollision(k, daten.strassenstuecke, daten.h_strassen_max,
                              daten.stueck_strassen_max) ||
-           stuecke_kollision(k, daten, daten.flussstuecke, daten.h_fluesse_max,
-                             daten.stueck_fluesse_max);
+           stuecke_kollision(k, daten.flussstuecke, daten.h_fluesse_max, daten.stueck_fluesse_max);
 }
 
 bool turm_kollision(const Stadtmodell& m, const Kandidat& k, const Stufendaten& d) {
@@ -305,7 +303,7 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     for (int w = 1; w <= m.n_wege; ++w) {
         const Weg& weg = m.weg(w);
         const int fluss = weg.ist_fluss != 0 ? 1 : 0;
-        Punktfeld& r = fluss == 1 ? d.flussstuecke : d.strassenstuecke;
+        Zellenfeld<Wegstueck>& r = fluss == 1 ? d.flussstuecke : d.strassenstuecke;
         float& laengste = fluss == 1 ? d.stueck_fluesse_max : d.stueck_strassen_max;
         const float h = weg.breite / 2.0f;
         for (int k = 1; k <= weg.n_punkte; ++k) {
@@ -323,9 +321,7 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
                                   t + 1 == teile ? x2 : x1 + (x2 - x1) * f2,
                                   t + 1 == teile ? y2 : y1 + (y2 - y1) * f2, h};
                 laengste = maximum(laengste, abstand(s.x1, s.y1, s.x2, s.y2));
-                r.sammeln(w, static_cast<int>(d.stuecke.size()), (s.x1 + s.x2) / 2.0f,
-                          (s.y1 + s.y2) / 2.0f);
-                d.stuecke.push_back(s);
+                r.sammeln((s.x1 + s.x2) / 2.0f, (s.y1 + s.y2) / 2.0f, s);
             }
         }
     }

@@ -128,21 +128,26 @@ class Punktraster {
 
 namespace tarvello {
 
-// The same kind of grid for points that do not change once it is built:
-// all entries in one array, cell by cell, which keeps a query's points close
-// together in memory. Collect with sammeln(), then bauen(). The grid covers
-// the box of the collected points, so its cells stay small however far the
-// map reaches; queries outside the box look at the border cells.
-class Punktfeld {
+// The same kind of grid for entries that do not change once it is built:
+// all entries in one array, cell by cell, which keeps a query's entries
+// close together in memory. Collect each entry at its place with sammeln(),
+// then bauen(). The grid covers the box of the collected places, so its
+// cells stay small however far the map reaches; queries outside the box
+// look at the border cells. An entry carries whatever its queries read, so
+// that they need not look anything up elsewhere.
+template <class T> class Zellenfeld {
   public:
-    void sammeln(int weg, int punkt, float x, float y) { roh_.push_back({x, y, weg, punkt}); }
+    void sammeln(float x, float y, const T& eintrag) {
+        orte_.push_back({x, y});
+        roh_.push_back(eintrag);
+    }
 
     // Builds the grid with square cells of at least zelle_min and at most
     // max_zellen cells in all.
     void bauen(float zelle_min, std::size_t max_zellen = std::size_t{1} << 20) {
         float x_lo = 0, x_hi = 0, y_lo = 0, y_hi = 0;
         bool erster = true;
-        for (const Rasterpunkt& p : roh_) {
+        for (const Ort& p : orte_) {
             if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
             if (erster) {
                 x_lo = x_hi = p.x;
@@ -166,16 +171,18 @@ class Punktfeld {
         ny_ = std::max(1, static_cast<int>(by / zelle) + 1);
         const std::size_t zellen = static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_);
         anfang_.assign(zellen + 1, 0);
-        for (const Rasterpunkt& p : roh_)
+        for (const Ort& p : orte_)
             ++anfang_[index(zelle_x(p.x), zelle_y(p.y)) + 1];
         for (std::size_t i = 1; i <= zellen; ++i)
             anfang_[i] += anfang_[i - 1];
-        punkte_.resize(roh_.size());
+        eintraege_.resize(roh_.size());
         std::vector<std::uint32_t> pos(anfang_.begin(), anfang_.end() - 1);
-        for (const Rasterpunkt& p : roh_)
-            punkte_[pos[index(zelle_x(p.x), zelle_y(p.y))]++] = p;
+        for (std::size_t i = 0; i < roh_.size(); ++i)
+            eintraege_[pos[index(zelle_x(orte_[i].x), zelle_y(orte_[i].y))]++] = roh_[i];
         roh_.clear();
         roh_.shrink_to_fit();
+        orte_.clear();
+        orte_.shrink_to_fit();
     }
 
     template <class F> void umkreis(float x, float y, float r, F&& f) const {
@@ -185,7 +192,7 @@ class Punktfeld {
         for (int cy = y1; cy <= y2; ++cy) {
             const std::size_t von = anfang_[index(x1, cy)], bis = anfang_[index(x2, cy) + 1];
             for (std::size_t i = von; i < bis; ++i)
-                f(punkte_[i]);
+                f(eintraege_[i]);
         }
     }
 
@@ -206,7 +213,7 @@ class Punktfeld {
         auto zeile = [&](int cy) {
             const std::size_t von = anfang_[index(x1, cy)], bis = anfang_[index(x2, cy) + 1];
             for (std::size_t i = von; i < bis; ++i)
-                if (f(punkte_[i])) return true;
+                if (f(eintraege_[i])) return true;
             return false;
         };
         if (zeile(mitte)) return true;
@@ -217,9 +224,12 @@ class Punktfeld {
         return false;
     }
 
-    std::size_t anzahl() const { return punkte_.size(); }
+    std::size_t anzahl() const { return eintraege_.size(); }
 
   private:
+    struct Ort {
+        float x, y;
+    };
     int zelle_x(float v) const { return zellenstelle(v, x0_, zelle_, nx_); }
     int zelle_y(float v) const { return zellenstelle(v, y0_, zelle_, ny_); }
     std::size_t index(int cx, int cy) const {
@@ -230,8 +240,17 @@ class Punktfeld {
     float x0_ = 0, y0_ = 0, zelle_ = 1;
     int nx_ = 0, ny_ = 0;
     std::vector<std::uint32_t> anfang_;
-    std::vector<Rasterpunkt> punkte_;
-    std::vector<Rasterpunkt> roh_;
+    std::vector<T> eintraege_;
+    std::vector<T> roh_;
+    std::vector<Ort> orte_;
+};
+
+// Points of ways (or of the wall) by their coordinates.
+class Punktfeld : public Zellenfeld<Rasterpunkt> {
+  public:
+    void sammeln(int weg, int punkt, float x, float y) {
+        Zellenfeld::sammeln(x, y, {x, y, weg, punkt});
+    }
 };
 
 // A uniform grid over boxes (buildings): each entry is listed, with its box,
