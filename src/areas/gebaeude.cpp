@@ -1,5 +1,6 @@
 #include "areas/gebaeude.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -79,20 +80,14 @@ struct Seiten {
 std::optional<Seiten> rechteck_seiten(Lauf& l) {
     const Parameter& p = l.p;
     if (!(p.haus_gxy_min < p.haus_gxy_max)) return std::nullopt; // no size fits strictly
-    const float v = p.haus_seitenverhaeltnis_max;
     for (int n = 0; n < form_versuche_max; ++n) {
         const std::optional<float> a0 = freie_groesse(l);
         if (!a0) return std::nullopt;
-        for (int i = 0; i < form_versuche_max; ++i) {
-            float a = *a0;
-            const float b = ((v - 1.0f) * l.rnd() + 1.0f) * a;
-            if (l.rnd() < v / 10.0f) a = b / ((v - 1.0f) * l.rnd() + 1.0f);
-            if (p.haus_gxy_min < b && b < p.haus_gxy_max && p.haus_gxy_min < a &&
-                a < p.haus_gxy_max) {
-                if (l.rnd() > 0.5f) return Seiten{b, a};
-                return Seiten{a, b};
-            }
-        }
+        const std::optional<Seitenpaar> s =
+            seiten_paar(*a0, p.haus_seitenverhaeltnis_max, p.haus_gxy_min, p.haus_gxy_max, l.z);
+        if (!s) continue;
+        if (l.rnd() > 0.5f) return Seiten{s->b, s->a};
+        return Seiten{s->a, s->b};
     }
     return std::nullopt;
 }
@@ -365,6 +360,54 @@ Sperre kandidat_pruefen_mit_log(Lauf& l, Gebaeudestufe& st, Haus& haus, const Ka
 #endif
 
 } // namespace
+
+std::optional<Seitenpaar> seiten_paar(float a0, float v, float lo, float hi, Zufall& z) {
+    // The plain way, drawing until a pair fits: for settings outside the
+    // direct draw's reach (no ratio above 1, no lower bound), and as the
+    // last resort should rounding keep the direct draw out of the range.
+    auto verwerfend = [&]() -> std::optional<Seitenpaar> {
+        for (int i = 0; i < form_versuche_max; ++i) {
+            float a = a0;
+            const float b = ((v - 1.0f) * z.rnd() + 1.0f) * a;
+            if (z.rnd() < v / 10.0f) a = b / ((v - 1.0f) * z.rnd() + 1.0f);
+            if (lo < b && b < hi && lo < a && a < hi) return Seitenpaar{a, b};
+        }
+        return std::nullopt;
+    };
+    if (!(v > 1.0f && std::isfinite(v) && lo > 0.0f && lo < a0 && a0 < hi && std::isfinite(hi)))
+        return verwerfend();
+    // b = s1 a0 and, with chance v / 10, a = b / s2, s1 and s2 uniform in
+    // [1, v). Drawn directly from what fits: a big a0 leaves only a sliver
+    // of ratios, and drawing until one fits took dozens of tries.
+    const double a = a0, vd = v;
+    const double s_max = std::min(vd, static_cast<double>(hi) / a); // b < hi
+    const double c = a / static_cast<double>(lo);                   // a > lo: s2 < c s1
+    if (!(s_max > 1.0)) return verwerfend();
+    const double p_b = std::clamp(vd / 10.0, 0.0, 1.0);
+    // The pairs (s1, s2) that fit lie under min(v, c s1): a slope up to
+    // the knee, level beyond it.
+    const double knick = std::clamp(vd / c, 1.0, s_max);
+    const double f_schraeg = c / 2.0 * (knick * knick - 1.0) - (knick - 1.0);
+    const double f_ganz = f_schraeg + (vd - 1.0) * (s_max - knick);
+    // Chances of the two ways of drawing to fit, both times (v - 1)^2.
+    const double w_a = (1.0 - p_b) * (s_max - 1.0) * (vd - 1.0), w_b = p_b * f_ganz;
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        const bool geteilt = static_cast<double>(z.rnd()) * (w_a + w_b) < w_b;
+        double s1 = 0.0, s2 = 1.0;
+        if (!geteilt) {
+            s1 = 1.0 + static_cast<double>(z.rnd()) * (s_max - 1.0);
+        } else {
+            const double t = static_cast<double>(z.rnd()) * f_ganz;
+            s1 = t < f_schraeg ? (1.0 + std::sqrt((c - 1.0) * (c - 1.0) + 2.0 * c * t)) / c
+                               : knick + (t - f_schraeg) / (vd - 1.0);
+            s2 = 1.0 + static_cast<double>(z.rnd()) * (std::min(vd, c * s1) - 1.0);
+        }
+        const float b = static_cast<float>(s1) * a0;
+        const float a_neu = geteilt ? b / static_cast<float>(s2) : a0;
+        if (lo < b && b < hi && lo < a_neu && a_neu < hi) return Seitenpaar{a_neu, b};
+    }
+    return verwerfend();
+}
 
 #ifdef TARVELLO_KANDIDATEN_LOG
 Kandidatenlog& kandidatenlog() {

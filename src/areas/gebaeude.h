@@ -125,6 +125,15 @@ struct Kandidat {
     Ecken ex{}, ey{};
 };
 
+// The sides of a free rectangle around the drawn size a0, before any turn:
+// b is a0 times a ratio in [1, v), and with chance v / 10 a is b over
+// another such ratio, else a0; only pairs with both strictly inside
+// (lo, hi) are taken. Nothing when no pair fits.
+struct Seitenpaar {
+    float a = 0, b = 0;
+};
+std::optional<Seitenpaar> seiten_paar(float a0, float v, float lo, float hi, Zufall& z);
+
 // Street test against every way (streets and rivers): true when the
 // candidate's outline comes nearer than half a way's weg_breite to one of its
 // segments (or covers it).

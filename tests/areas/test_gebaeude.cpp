@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -818,4 +819,62 @@ TEST(Gebaeude, VieleLaeufeHaltenAbstandZuWegenUndMauer) {
         // of the many candidates that overlap.)
         EXPECT_LE(betroffen * 20, gebaeude) << "preset " << v;
     }
+}
+
+// The side pair drawn directly follows the same distribution as drawing
+// until a pair fits (the definition below), stays strictly inside the size
+// range, and gives nothing when no pair can fit.
+TEST(Gebaeude, SeitenpaarWieBisEinesPasst) {
+    TestUhr uhr;
+    Zufall z(5, uhr);
+    auto bis_eines_passt = [&](float a0, float v, float lo, float hi) {
+        for (;;) {
+            float a = a0;
+            const float b = ((v - 1.0f) * z.rnd() + 1.0f) * a;
+            if (z.rnd() < v / 10.0f) a = b / ((v - 1.0f) * z.rnd() + 1.0f);
+            if (lo < b && b < hi && lo < a && a < hi) return Seitenpaar{a, b};
+        }
+    };
+    struct Fall {
+        float a0, v, lo, hi;
+    };
+    // Small, middle and big a0 (knee below, inside and beyond the reach),
+    // ratios with and without the second division always taken.
+    for (const Fall f : {Fall{7, 3, 6, 36}, Fall{20, 3, 6, 36}, Fall{34, 3, 6, 36},
+                         Fall{10, 5, 4, 60}, Fall{5, 12, 4, 30}, Fall{2.5f, 1.5f, 2, 5}}) {
+        constexpr int n = 40000;
+        std::vector<float> direkt_a, direkt_b, bezug_a, bezug_b;
+        for (int i = 0; i < n; ++i) {
+            const std::optional<Seitenpaar> s = seiten_paar(f.a0, f.v, f.lo, f.hi, z);
+            ASSERT_TRUE(s);
+            ASSERT_TRUE(f.lo < s->a && s->a < f.hi && f.lo < s->b && s->b < f.hi)
+                << f.a0 << " " << s->a << " " << s->b;
+            direkt_a.push_back(s->a);
+            direkt_b.push_back(s->b);
+            const Seitenpaar r = bis_eines_passt(f.a0, f.v, f.lo, f.hi);
+            bezug_a.push_back(r.a);
+            bezug_b.push_back(r.b);
+        }
+        // Two-sample Kolmogorov-Smirnov distance; 0.015 is far beyond chance
+        // (p < 1e-4) at this sample size.
+        auto abstand_ks = [](std::vector<float> x, std::vector<float> y) {
+            std::sort(x.begin(), x.end());
+            std::sort(y.begin(), y.end());
+            double d = 0;
+            for (std::size_t i = 0, j = 0; i < x.size() && j < y.size();) {
+                const float t = std::min(x[i], y[j]);
+                while (i < x.size() && x[i] <= t)
+                    ++i;
+                while (j < y.size() && y[j] <= t)
+                    ++j;
+                d = std::max(d, std::fabs(static_cast<double>(i) / static_cast<double>(x.size()) -
+                                          static_cast<double>(j) / static_cast<double>(y.size())));
+            }
+            return d;
+        };
+        EXPECT_LT(abstand_ks(direkt_a, bezug_a), 0.015) << "a0 " << f.a0 << " v " << f.v << ": a";
+        EXPECT_LT(abstand_ks(direkt_b, bezug_b), 0.015) << "a0 " << f.a0 << " v " << f.v << ": b";
+    }
+    EXPECT_FALSE(seiten_paar(36, 3, 6, 36, z));
+    EXPECT_FALSE(seiten_paar(std::nanf(""), 3, 6, 36, z));
 }
