@@ -187,9 +187,12 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         float winkel = 0.0f;
         st.reihe_seite = neben_die_strasse(l, an, k.b / 2.0f, k, winkel);
         // The corners lie on a circle of diameter a, the sides in the ratio
-        // a : b, unless that takes a side out of the size range.
-        const float delta = winkel_aus(k.a, k.b);
-        const Seiten seiten = seiten_begrenzt(p, {k.a * std::cos(delta), k.a * std::sin(delta)});
+        // a : b, unless that takes a side out of the size range. (a and b
+        // are positive: the sides a cos and a sin of atan(b / a), without
+        // the angle.)
+        const float diagonale = std::sqrt(k.a * k.a + k.b * k.b);
+        const Seiten seiten =
+            seiten_begrenzt(p, {k.a * (k.a / diagonale), k.a * (k.b / diagonale)});
         const float laengs = seiten.a / 2.0f, quer = seiten.b / 2.0f;
         const float ux = std::cos(winkel), uy = std::sin(winkel);
         const float s_laengs[5] = {0.0f, 1.0f, -1.0f, -1.0f, 1.0f};
