@@ -40,13 +40,14 @@ std::optional<Anker> anker_ziehen(Lauf& l, Gebaeudestufe& st) {
         const Gebaeudestufe::Ankerweg& weg = st.ankerwege[ix(w)];
         const int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(weg.n_punkte - 2) + 1.0f));
         const std::size_t i = weg.anfang + ix(k);
-        const std::uint8_t lage = st.punktlage[i];
+        Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[i];
+        const std::uint8_t lage = punkt.lage;
         const float r = l.rnd();
         if ((lage & lage_in_stadt) != 0 &&
             ((lage & lage_im_kern) != 0 || r > p.stadt_kernbildung)) {
-            const float* xy = &st.punkt_xy[2 * i];
-            Anker an{w, xy[0], xy[1], xy[2], xy[3]};
-            float& winkel = st.segmentwinkel[i];
+            const Gebaeudestufe::Ankerpunkt& naechster = st.ankerpunkte[i + 1];
+            Anker an{w, punkt.x, punkt.y, naechster.x, naechster.y};
+            float& winkel = punkt.winkel;
             if (std::isnan(winkel)) winkel = winkel_aus(an.x2 - an.x1, an.y2 - an.y1);
             an.winkel = winkel;
             return an;
@@ -267,19 +268,18 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
         punkte += ix(n) + 1;
         st.anker_moeglich = st.anker_moeglich || n >= 2;
     }
-    st.punktlage.assign(punkte, 0);
-    st.punkt_xy.assign(2 * punkte, 0.0f);
-    st.segmentwinkel.assign(punkte, std::numeric_limits<float>::quiet_NaN());
+    st.ankerpunkte.assign(punkte, {0.0f, 0.0f, std::numeric_limits<float>::quiet_NaN(), 0});
     for (int w = 1; w <= n_wege; ++w) {
         const Weg& weg = l.m.weg(w);
         if (weg.ist_fluss != 0) continue;
         const std::size_t anfang = st.ankerwege[ix(w)].anfang;
         for (int k = 1; k <= weg.n_punkte; ++k) {
             const Lage lage = lage_pruefen(l.p, l.m, weg.px(k), weg.py(k));
-            st.punktlage[anfang + ix(k)] = static_cast<std::uint8_t>(
-                (lage.in_stadt ? lage_in_stadt : 0) | (lage.im_kern ? lage_im_kern : 0));
-            st.punkt_xy[2 * (anfang + ix(k))] = weg.px(k);
-            st.punkt_xy[2 * (anfang + ix(k)) + 1] = weg.py(k);
+            Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[anfang + ix(k)];
+            punkt.lage = static_cast<std::uint8_t>((lage.in_stadt ? lage_in_stadt : 0) |
+                                                   (lage.im_kern ? lage_im_kern : 0));
+            punkt.x = weg.px(k);
+            punkt.y = weg.py(k);
         }
     }
 }

@@ -87,13 +87,15 @@ struct Gebaeudestufe {
         std::uint32_t anfang = 0;  // its point 0 in the point tables below
     };
     std::vector<Ankerweg> ankerwege; // per way 0..n_wege
-    // Per street point: lage_in_stadt, lage_im_kern.
-    std::vector<std::uint8_t> punktlage;
-    // Per street point: its coordinates, x and y side by side.
-    std::vector<float> punkt_xy;
-    // Per street point k: direction of the segment k -> k + 1, worked out
+    // Per street point k, all in one line of the cache: where it lies, its
+    // coordinates and the direction of the segment k -> k + 1, worked out
     // when an anchor first falls on it (NaN until then).
-    std::vector<float> segmentwinkel;
+    struct Ankerpunkt {
+        float x = 0, y = 0;
+        float winkel = 0;
+        std::uint8_t lage = 0; // lage_in_stadt, lage_im_kern
+    };
+    std::vector<Ankerpunkt> ankerpunkte;
 };
 
 // Places building m.haus_naechster (does not advance haus_naechster).
