@@ -52,19 +52,19 @@ constexpr float breitenwert_min = 0.01f;
 // The value as the file holds it (two decimals), so that a size measured
 // between two points gives the same verdict on the file written back.
 float wie_geschrieben(float v) {
-    std::string text;
-    gleitzahl_anhaengen(text, v, 2);
-    return gleitzahl_aus_zeile(text).value_or(v);
+    return gleitzahl_wie_geschrieben(v);
 }
 
 // The longest side of a shape with corners 1..4, as the file holds them.
 template <class Ecken> float laengste_seite(const Ecken& x, const Ecken& y) {
-    float laengste = 0.0f;
-    for (int c = 1; c <= 4; ++c) {
-        const auto a = ix(c), b = ix(c % 4 + 1);
-        laengste = std::max(laengste, abstand(wie_geschrieben(x[a]), wie_geschrieben(y[a]),
-                                              wie_geschrieben(x[b]), wie_geschrieben(y[b])));
+    float ex[4], ey[4];
+    for (int c = 0; c < 4; ++c) {
+        ex[c] = wie_geschrieben(x[ix(c + 1)]);
+        ey[c] = wie_geschrieben(y[ix(c + 1)]);
     }
+    float laengste = 0.0f;
+    for (int c = 0; c < 4; ++c)
+        laengste = std::max(laengste, abstand(ex[c], ey[c], ex[(c + 1) % 4], ey[(c + 1) % 4]));
     return laengste;
 }
 

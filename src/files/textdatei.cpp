@@ -166,6 +166,17 @@ std::optional<float> gleitzahl_aus_zeile(std::string_view text) {
     return static_cast<float>(d);
 }
 
+float gleitzahl_wie_geschrieben(float wert) {
+    if (!std::isfinite(wert)) return wert;
+    // A float times 100 is exact in a double; rounding it to a whole number,
+    // halves to even, is what writing two decimals does. The quotient by 100
+    // is the double nearest the written text, as reading it finds.
+    const double geschrieben = std::nearbyint(static_cast<double>(wert) * 100.0) / 100.0;
+    // The text of a value rounding to zero is "0", never "-0".
+    if (geschrieben == 0.0) return 0.0f;
+    return static_cast<float>(geschrieben);
+}
+
 // --- writing ----------------------------------------------------------------
 
 void Textschreiber::zeile_beenden() {

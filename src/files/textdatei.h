@@ -71,6 +71,10 @@ std::optional<long long> ganzzahl_aus_zeile(std::string_view text);
 // apart than the written steps, and as a float written back as the same text
 // elsewhere, so save - load - save gives the same file.
 std::optional<float> gleitzahl_aus_zeile(std::string_view text);
+// The value gleitzahl_aus_zeile reads from the text gleitzahl_anhaengen writes
+// for it with two decimals, without making the text; a value that is not
+// finite stays as it is.
+float gleitzahl_wie_geschrieben(float wert);
 
 // --- writing ----------------------------------------------------------------
 

@@ -1,6 +1,5 @@
 #include "render/bildexport.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QSvgGenerator>
 #include <memory>
@@ -8,6 +7,7 @@
 
 #include "files/textdatei.h"
 #include "render/exportpruefung.h"
+#include "render/pngschreiber.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -55,17 +55,10 @@ Ergebnis alle_uebernehmen(std::vector<std::unique_ptr<Dateiausgabe>>& fertig) {
     return e;
 }
 
-// A PNG is compressed in memory (it is small) and then written: libpng
-// would report a failed write on stderr itself, besides the program's own
-// message. A BMP goes out row by row.
+// A BMP goes out row by row, a PNG chunk by chunk.
 bool bild_speichern(QIODevice& ziel, const QImage& bild, Bildformat format) {
     if (format == Bildformat::bmp) return bild.save(&ziel, "BMP");
-    QByteArray png;
-    QBuffer puffer(&png);
-    // Light compression: a map compresses well anyway, and the default level
-    // costs more time than the drawing.
-    if (!puffer.open(QIODevice::WriteOnly) || !bild.save(&puffer, "PNG", 80)) return false;
-    return ziel.write(png) == png.size();
+    return png_schreiben(ziel, bild);
 }
 
 Ergebnis abgebrochen() {

@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <QPen>
 #include <QPolygonF>
+#include <algorithm>
+#include <cmath>
 
 namespace tarvello {
 
@@ -14,6 +16,13 @@ Zeichenflaeche::Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit)
     maler_.setRenderHint(QPainter::Antialiasing, true);
     maler_.setRenderHint(QPainter::TextAntialiasing, true);
     maler_.setBrush(Qt::NoBrush);
+    if (geraet && geraet->devType() == QInternal::Image && faktor_ == 1.0) {
+        auto* bild = static_cast<QImage*>(geraet);
+        if (bild->format() == QImage::Format_RGB32 && maler_.isActive()) {
+            bild_ = bild;
+            clip_ = bild->rect();
+        }
+    }
 }
 
 Zeichenflaeche::~Zeichenflaeche() {
@@ -22,10 +31,28 @@ Zeichenflaeche::~Zeichenflaeche() {
 
 void Zeichenflaeche::beenden() {
     if (maler_.isActive()) maler_.end();
+    bild_ = nullptr;
 }
 
+namespace {
+// Whole numbers well within the range of int.
+bool ganzzahlig(double v) {
+    return std::abs(v) < 1e9 && v == std::floor(v);
+}
+} // namespace
+
 void Zeichenflaeche::beschneiden(double links, double oben, double seite) {
-    maler_.setClipRect(QRectF(px(links, oben), px(links + seite, oben + seite)));
+    const QRectF r(px(links, oben), px(links + seite, oben + seite));
+    maler_.setClipRect(r);
+    // A clip off whole pixels is left to the painter, filling included.
+    if (!bild_) return;
+    if (ganzzahlig(r.left()) && ganzzahlig(r.top()) && ganzzahlig(r.right()) &&
+        ganzzahlig(r.bottom()) && r.width() > 0 && r.height() > 0)
+        clip_ = QRect(QPoint(static_cast<int>(r.left()), static_cast<int>(r.top())),
+                      QPoint(static_cast<int>(r.right()) - 1, static_cast<int>(r.bottom()) - 1)) &
+                bild_->rect();
+    else
+        bild_ = nullptr;
 }
 
 void Zeichenflaeche::stift(double breite, QColor farbe) {
@@ -83,7 +110,27 @@ void Zeichenflaeche::rechteck(double x1, double y1, double x2, double y2, double
 }
 
 void Zeichenflaeche::rechteck_gefuellt(double x1, double y1, double x2, double y2, QColor farbe) {
+    if (direkt_fuellen(x1, y1, x2, y2, farbe)) return;
     maler_.fillRect(QRectF(px(x1, y1), px(x2, y2)), farbe);
+}
+
+bool Zeichenflaeche::direkt_fuellen(double x1, double y1, double x2, double y2, QColor farbe) {
+    if (!bild_ || farbe.alpha() != 255) return false;
+    if (!ganzzahlig(x1) || !ganzzahlig(y1) || !ganzzahlig(x2) || !ganzzahlig(y2) || !(x2 > x1) ||
+        !(y2 > y1))
+        return false;
+    const QRect r = QRect(QPoint(static_cast<int>(x1), static_cast<int>(y1)),
+                          QPoint(static_cast<int>(x2) - 1, static_cast<int>(y2) - 1)) &
+                    clip_;
+    // The pixel value the painter's solid fill writes.
+    const QRgb wert = farbe.rgba64().toArgb32();
+    const qsizetype zeilenlaenge = bild_->bytesPerLine();
+    uchar* daten = bild_->bits(); // not shared while painted on: no copy
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* zeile = reinterpret_cast<QRgb*>(daten + y * zeilenlaenge);
+        std::fill(zeile + r.left(), zeile + r.right() + 1, wert);
+    }
+    return true;
 }
 
 void Zeichenflaeche::kreis(double x, double y, double radius, double breite, QColor farbe) {

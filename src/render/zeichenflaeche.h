@@ -6,9 +6,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QLineF>
 #include <QPainter>
 #include <QPointF>
+#include <QRect>
 #include <QString>
 
 namespace tarvello {
@@ -60,9 +62,16 @@ class Zeichenflaeche {
     void stift(double breite, QColor farbe);
 
   private:
+    // Rectangles on whole pixels of an RGB32 picture are written straight
+    // into its rows: the painter would set the very same pixels, at many
+    // times the cost for the one-pixel rows of scan-line fills.
+    bool direkt_fuellen(double x1, double y1, double x2, double y2, QColor farbe);
+
     QPainter maler_;
     double faktor_;
     QPointF position_;
+    QImage* bild_ = nullptr; // the picture painted on, when rows can be filled directly
+    QRect clip_;             // the clip on it, in pixels
 };
 
 } // namespace tarvello

@@ -4,8 +4,10 @@
 #include <QTemporaryDir>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <locale>
+#include <vector>
 
 #include "datei_hilfe.h"
 #include "ergebnis_hilfe.h"
@@ -57,6 +59,36 @@ TEST(Textform, GerundeteZahlenOhneNullenMitPunkt) {
     EXPECT_FALSE(gleitzahl_anhaengen(s, std::nanf(""), 2));
     EXPECT_FALSE(gleitzahl_anhaengen(s, INFINITY, 2));
     EXPECT_EQ(s, "x");
+}
+
+// The value without the text is the value through the text: for floats of
+// every size, halves on the rounding step, zeros of both signs and what is
+// not finite.
+TEST(Textform, WieGeschriebenOhneText) {
+    const auto ueber_text = [](float v) {
+        std::string s;
+        gleitzahl_anhaengen(s, v, 2);
+        return gleitzahl_aus_zeile(s).value_or(v);
+    };
+    std::vector<float> werte = {0.125f,   0.375f,    2.675f,     -0.125f,    0.005f,  -0.005f,
+                                0.0f,     -0.0f,     -0.001f,    1e-45f,     3.4e38f, -3.4e38f,
+                                INFINITY, -INFINITY, 131072.01f, 16777217.0f};
+    std::uint32_t zustand = 4711;
+    for (int i = 0; i < 200000; ++i) {
+        zustand = zustand * 1664525u + 1013904223u;
+        float v = 0;
+        std::memcpy(&v, &zustand, sizeof v);
+        werte.push_back(v);
+        // Values of map sizes, and exact halves of the last written digit.
+        werte.push_back(static_cast<float>(zustand % 2000000u) / 64.0f - 15000.0f);
+        werte.push_back((static_cast<float>(zustand % 100000u) + 0.5f) / 100.0f);
+    }
+    for (const float v : werte) {
+        if (std::isnan(v)) continue;
+        const float a = gleitzahl_wie_geschrieben(v), b = ueber_text(v);
+        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << v; // the sign of zero too
+    }
+    EXPECT_TRUE(std::isnan(gleitzahl_wie_geschrieben(std::nanf(""))));
 }
 
 TEST(Textform, LesenUeberspringtLeerzeichenUndWeistFremdesAb) {

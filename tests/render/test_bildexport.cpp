@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cstdint>
 
 #include "files/textdatei.h"
 #include "render/bildexport.h"
+#include "render/pngschreiber.h"
 #include "render_hilfe.h"
 
 using namespace tarvello;
@@ -86,4 +89,64 @@ TEST(Bildexport, SchreibfehlerNenntDieDatei) {
     const auto r = e.los({{Bildformat::png, ziel}});
     EXPECT_EQ(r.art(), Fehlerart::datei);
     EXPECT_TRUE(qtext(r, Sprache::englisch).contains(ziel)) << r.englisch();
+}
+
+// Takes `platz` bytes, then refuses every write.
+class Volles_geraet : public QIODevice {
+  public:
+    explicit Volles_geraet(qint64 platz) : platz_(platz) {}
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 n) override {
+        if (n > platz_) return -1;
+        platz_ -= n;
+        return n;
+    }
+
+  private:
+    qint64 platz_;
+};
+
+// The picture comes back pixel for pixel, with its resolution, whatever its
+// size and however many data chunks its noise needs; a device refusing
+// writes fails the writing.
+TEST(Pngschreiber, BildKommtUnveraendertZurueck) {
+    std::uint32_t zustand = 12345;
+    const auto zufall = [&] {
+        zustand = zustand * 1664525u + 1013904223u;
+        return zustand >> 8;
+    };
+    for (const QSize groesse : {QSize(1, 1), QSize(7, 3), QSize(3, 200), QSize(300, 250)}) {
+        QImage bild(groesse, QImage::Format_RGB32);
+        bild.fill(QColor(224, 224, 224));
+        // Noise in the lower half, flat colour above: both kinds of data.
+        for (int y = groesse.height() / 2; y < groesse.height(); ++y)
+            for (int x = 0; x < groesse.width(); ++x)
+                bild.setPixel(x, y, 0xff000000u | zufall());
+        bild.setDotsPerMeterX(3780);
+        bild.setDotsPerMeterY(2000);
+        QByteArray png;
+        QBuffer puffer(&png);
+        ASSERT_TRUE(puffer.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(png_schreiben(puffer, bild));
+        QImage gelesen;
+        ASSERT_TRUE(gelesen.loadFromData(png, "PNG")) << groesse.width();
+        EXPECT_EQ(gelesen.convertToFormat(QImage::Format_RGB32), bild) << groesse.width();
+        EXPECT_EQ(gelesen.dotsPerMeterX(), 3780);
+        EXPECT_EQ(gelesen.dotsPerMeterY(), 2000);
+        if (groesse.width() == 300) {
+            EXPECT_GT(png.count("IDAT"), 1); // several chunks
+            // A device full after any number of bytes fails the writing.
+            for (const qint64 platz :
+                 {qint64{0}, qint64{20}, qint64{100}, qint64{70000}, png.size() - 1}) {
+                Volles_geraet voll(platz);
+                ASSERT_TRUE(voll.open(QIODevice::WriteOnly));
+                EXPECT_FALSE(png_schreiben(voll, bild)) << platz;
+            }
+        }
+    }
+    QBuffer leer;
+    ASSERT_TRUE(leer.open(QIODevice::WriteOnly));
+    EXPECT_FALSE(png_schreiben(leer, QImage()));
 }
