@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tarvello needs (Debian, as root).
 set -euo pipefail
-pakete=(g++ cmake make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev)
+pakete=(g++ cmake make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev zlib1g-dev)
 fehlend=()
 for p in "${pakete[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || fehlend+=("$p")
