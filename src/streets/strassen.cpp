@@ -340,7 +340,13 @@ Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
     float beste = 1000000.0f;
     const float faktor = p.abstand_weg_fluss * 2.5f + 0.8f;
     const float r = faktor * (ra.fluss_grenze_max + g.halbbreite);
-    ra.fluss.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
+    // No river's reach is beyond r: points clearly further off are passed
+    // over before their river is looked up.
+    const float weit = r * 1.001f + 0.001f;
+    const float weit2 = weit * weit;
+    ra.fluss_feld.umkreis(g.pos_x, g.pos_y, weit, [&](const Rasterpunkt& q) {
+        const float dx = q.x - g.pos_x, dy = q.y - g.pos_y;
+        if (dx * dx + dy * dy > weit2) return;
         const Weg& f = m.weg(q.weg);
         if (q.weg > m.n_fluesse || q.punkt > f.n_punkte) return;
         const float grenze = faktor * (f.breite + g.halbbreite);
@@ -561,9 +567,12 @@ void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
     raster_neu(l, ra.fluss, zelle);
     for (int r = 1; r <= l.m.n_fluesse; ++r) {
         const Weg& f = l.m.weg(r);
-        for (int k = 1; k <= f.n_punkte; ++k)
+        for (int k = 1; k <= f.n_punkte; ++k) {
             ra.fluss.einfuegen(r, k, f.px(k), f.py(k));
+            ra.fluss_feld.sammeln(r, k, f.px(k), f.py(k));
+        }
     }
+    ra.fluss_feld.bauen(zelle);
 }
 
 void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra) {

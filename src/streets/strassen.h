@@ -16,6 +16,9 @@ namespace tarvello {
 struct Strassenraster {
     Strassenpunkte strassen;
     Punktraster fluss;
+    // The river points once more, packed: the nearest-river search of every
+    // step mostly finds its cells empty.
+    Punktfeld fluss_feld;
     Punktraster mauer;
     float fluss_grenze_max = 0;  // largest river test distance
     float mauer_strecke_max = 0; // longest drawn wall segment
