@@ -344,6 +344,7 @@ Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
     // over before their river is looked up.
     const float weit = r * 1.001f + 0.001f;
     const float weit2 = weit * weit;
+    if (!ra.fluss_naehe.vielleicht(g.pos_x, g.pos_y, weit)) return t;
     ra.fluss_feld.umkreis(g.pos_x, g.pos_y, weit, [&](const Rasterpunkt& q) {
         const float dx = q.x - g.pos_x, dy = q.y - g.pos_y;
         if (dx * dx + dy * dy > weit2) return;
@@ -565,11 +566,14 @@ void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
     const float zelle =
         (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (ra.fluss_grenze_max + l.p.weg_halbbreite_max);
     raster_neu(l, ra.fluss, zelle);
+    // Cells of the marks a good deal wider than the widest reach.
+    raster_neu(l, ra.fluss_naehe, 1.25f * zelle);
     for (int r = 1; r <= l.m.n_fluesse; ++r) {
         const Weg& f = l.m.weg(r);
         for (int k = 1; k <= f.n_punkte; ++k) {
             ra.fluss.einfuegen(r, k, f.px(k), f.py(k));
             ra.fluss_feld.sammeln(r, k, f.px(k), f.py(k));
+            ra.fluss_naehe.markieren(f.px(k), f.py(k));
         }
     }
     ra.fluss_feld.bauen(zelle);

@@ -7,6 +7,7 @@
 
 #include "core/lauf.h"
 #include "geometry/punktraster.h"
+#include "streets/naehe.h"
 #include "streets/strassenpunkte.h"
 
 namespace tarvello {
@@ -16,9 +17,10 @@ namespace tarvello {
 struct Strassenraster {
     Strassenpunkte strassen;
     Punktraster fluss;
-    // The river points once more, packed: the nearest-river search of every
-    // step mostly finds its cells empty.
+    // The river points once more, packed, and where they are near: the
+    // nearest-river search of every step mostly has nothing to find.
     Punktfeld fluss_feld;
+    Naehe fluss_naehe;
     Punktraster mauer;
     float fluss_grenze_max = 0;  // largest river test distance
     float mauer_strecke_max = 0; // longest drawn wall segment

@@ -12,6 +12,7 @@
 #include "core/funktionen.h"
 #include "core/zahlen.h"
 #include "laufhilfe.h"
+#include "streets/naehe.h"
 #include "streets/strassen.h"
 #include "streets/strassenpunkte.h"
 
@@ -291,6 +292,38 @@ TEST(Raster, StrassenpunkteWieEineListe) {
             }
         }
         EXPECT_GT(abfragen_mit_nachbarn, 0);
+    }
+}
+
+// The marks of nearness never deny a point within reach, also off the
+// covered square, and do deny for most heads far from every point.
+TEST(Raster, NaeheUebersiehtKeinenPunkt) {
+    TestUhr uhr;
+    Zufall z(9, uhr);
+    for (int fall = 0; fall < 20; ++fall) {
+        Naehe naehe;
+        const float zelle = 5.0f + z.rnd() * 40.0f;
+        naehe.neu(0.0f, 1000.0f, zelle);
+        std::vector<std::pair<float, float>> punkte;
+        for (int i = 0; i < 30; ++i) {
+            const float x = (z.rnd() * 1.4f - 0.2f) * 1000.0f,
+                        y = (z.rnd() * 1.4f - 0.2f) * 1000.0f;
+            naehe.markieren(x, y);
+            punkte.emplace_back(x, y);
+        }
+        int verneint = 0;
+        for (int q = 0; q < 2000; ++q) {
+            const float x = (z.rnd() * 1.6f - 0.3f) * 1000.0f,
+                        y = (z.rnd() * 1.6f - 0.3f) * 1000.0f;
+            const float r = z.rnd() * 2.5f * zelle;
+            bool nah = false;
+            for (const auto& [px, py] : punkte)
+                nah = nah || abstand(x, y, px, py) <= r;
+            const bool vielleicht = naehe.vielleicht(x, y, r);
+            ASSERT_TRUE(!nah || vielleicht) << "case " << fall << " query " << q;
+            verneint += !vielleicht;
+        }
+        EXPECT_GT(verneint, 100) << "case " << fall;
     }
 }
 
