@@ -129,27 +129,33 @@ float kreuzungswinkel(float a, float b) {
 Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
     const Stadtmodell& m = l.m;
     const Gang& g = l.gang;
-    Treffer t;
-    const float r = (l.p.weg_halbbreite_max + g.halbbreite) / 2.0f;
-    // Points clearly beyond the widest reach are passed over before their way is looked up.
+    const float x = g.pos_x, y = g.pos_y, halbbreite = g.halbbreite;
+    const int i = g.i, erster = l.erster_strassenweg, letzter = m.n_wege;
+    int tw = 0, tk = 0;
+    const float r = (l.p.weg_halbbreite_max + halbbreite) / 2.0f;
+    // Points clearly beyond the widest reach are passed over before their way
+    // is looked up; the cells searched hold every point within it.
     const float weit = r * 1.001f + 0.001f;
     const float weit2 = weit * weit;
-    ra.strassen.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
-        const float dx = q.x - g.pos_x, dy = q.y - g.pos_y;
-        if (dx * dx + dy * dy > weit2) return;
+    ra.strassen.umkreis(x, y, weit, w, i, [&](const Rasterpunkt& q) {
+        const float dx = q.x - x, dy = q.y - y;
+        const float d2 = dx * dx + dy * dy;
+        if (d2 > weit2) return;
         const int v = q.weg, k = q.punkt;
-        if (v < l.erster_strassenweg || v > m.n_wege) return;
+        // The cheap tests first: the way is looked up only for a point that
+        // could still come first.
+        if (v == w && std::abs(k - i) <= eigene_nachbarn) return;
+        if (tw != 0 && (v > tw || (v == tw && k > tk))) return;
+        if (v < erster || v > letzter) return;
         const Weg& andere = m.weg(v);
         if (k > andere.n_punkte) return;
-        if (t.weg != 0 && (v > t.weg || (v == t.weg && k > t.punkt))) return;
-        if (v == w && std::abs(k - g.i) <= 20) return;
-        const float grenze = (andere.breite + g.halbbreite) / 2.0f;
-        if (abstand(g.pos_x, g.pos_y, q.x, q.y) < grenze) {
-            t.weg = v;
-            t.punkt = k;
+        const float grenze = (andere.breite + halbbreite) / 2.0f;
+        if (std::sqrt(d2) < grenze) { // the distance, as abstand() gives it
+            tw = v;
+            tk = k;
         }
     });
-    return t;
+    return {tw, tk};
 }
 
 void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w) {
@@ -334,7 +340,14 @@ Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
     float beste = 1000000.0f;
     const float faktor = p.abstand_weg_fluss * 2.5f + 0.8f;
     const float r = faktor * (ra.fluss_grenze_max + g.halbbreite);
-    ra.fluss.umkreis(g.pos_x, g.pos_y, r, [&](const Rasterpunkt& q) {
+    // No river's reach is beyond r: points clearly further off are passed
+    // over before their river is looked up.
+    const float weit = r * 1.001f + 0.001f;
+    const float weit2 = weit * weit;
+    if (!ra.fluss_naehe.vielleicht(g.pos_x, g.pos_y, weit)) return t;
+    ra.fluss_feld.umkreis(g.pos_x, g.pos_y, weit, [&](const Rasterpunkt& q) {
+        const float dx = q.x - g.pos_x, dy = q.y - g.pos_y;
+        if (dx * dx + dy * dy > weit2) return;
         const Weg& f = m.weg(q.weg);
         if (q.weg > m.n_fluesse || q.punkt > f.n_punkte) return;
         const float grenze = faktor * (f.breite + g.halbbreite);
@@ -529,7 +542,7 @@ namespace {
 
 // The grids cover the map with a margin; the few points beyond it share the
 // border cells, so the cells stay small where the streets are.
-void raster_neu(const Lauf& l, Punktraster& r, float zelle) {
+template <class Raster> void raster_neu(const Lauf& l, Raster& r, float zelle) {
     const float a = l.p.stadt_abmessung;
     r.neu(-0.25f * a, 1.5f * a, zelle);
 }
@@ -553,11 +566,17 @@ void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
     const float zelle =
         (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (ra.fluss_grenze_max + l.p.weg_halbbreite_max);
     raster_neu(l, ra.fluss, zelle);
+    // Cells of the marks a good deal wider than the widest reach.
+    raster_neu(l, ra.fluss_naehe, 1.25f * zelle);
     for (int r = 1; r <= l.m.n_fluesse; ++r) {
         const Weg& f = l.m.weg(r);
-        for (int k = 1; k <= f.n_punkte; ++k)
+        for (int k = 1; k <= f.n_punkte; ++k) {
             ra.fluss.einfuegen(r, k, f.px(k), f.py(k));
+            ra.fluss_feld.sammeln(r, k, f.px(k), f.py(k));
+            ra.fluss_naehe.markieren(f.px(k), f.py(k));
+        }
     }
+    ra.fluss_feld.bauen(zelle);
 }
 
 void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra) {
@@ -583,7 +602,8 @@ void strassenpunkt_setzen(Lauf& l, Strassenraster& ra, int w, int k, float x, fl
 
 void strasse_aus_raster_nehmen(Lauf& l, Strassenraster& ra, int w) {
     const Weg& weg = l.m.weg(w);
-    for (int k = 1; k <= ra.gespeichert; ++k)
+    // Newest first: each is then the last entry of its cell.
+    for (int k = ra.gespeichert; k >= 1; --k)
         ra.strassen.entfernen(w, k, weg.px(k), weg.py(k));
     ra.gespeichert = 0;
 }

@@ -7,14 +7,20 @@
 
 #include "core/lauf.h"
 #include "geometry/punktraster.h"
+#include "streets/naehe.h"
+#include "streets/strassenpunkte.h"
 
 namespace tarvello {
 
 // Proximity grids of the street stage: the streets of this attempt (the one
 // being walked included), the rivers, and the standing wall points.
 struct Strassenraster {
-    Punktraster strassen;
+    Strassenpunkte strassen;
     Punktraster fluss;
+    // The river points once more, packed, and where they are near: the
+    // nearest-river search of every step mostly has nothing to find.
+    Punktfeld fluss_feld;
+    Naehe fluss_naehe;
     Punktraster mauer;
     float fluss_grenze_max = 0;  // largest river test distance
     float mauer_strecke_max = 0; // longest drawn wall segment
@@ -48,7 +54,8 @@ struct Treffer {
     int weg = 0, punkt = 0; // 0: nothing met
 };
 // The first street point (in way order, then point order) within reach of
-// the head, never one of the current street's last 20 points.
+// the head, never one of the current street's own points within
+// eigene_nachbarn indices of the head.
 Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w);
 // Standing wall points within reach of the head, in wall order.
 std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra);

@@ -12,7 +12,9 @@
 #include "core/funktionen.h"
 #include "core/zahlen.h"
 #include "laufhilfe.h"
+#include "streets/naehe.h"
 #include "streets/strassen.h"
+#include "streets/strassenpunkte.h"
 
 using namespace tarvello;
 
@@ -200,6 +202,129 @@ TEST(Raster, EntfernenUndPunkteAusserhalbDerKarte) {
     r.umkreis(50, 50, 1, [&](const Rasterpunkt&) { ++n; });
     EXPECT_EQ(n, 1);
     EXPECT_EQ(r.anzahl(), 2u);
+}
+
+// The street points against a plain list, through what the street stage
+// does to them: streets walked point by point, their last points taken back,
+// whole streets taken out newest first, rebuilds, points off the map. Every
+// point within reach comes up, except the searching street's own neighbours,
+// and nothing taken out does.
+TEST(Raster, StrassenpunkteWieEineListe) {
+    TestUhr uhr;
+    Zufall z(5, uhr);
+    const auto zahl = [&](int n) { return static_cast<int>(z.rnd() * static_cast<float>(n)); };
+    for (int fall = 0; fall < 30; ++fall) {
+        Strassenpunkte sp;
+        std::vector<Rasterpunkt> alle;
+        const float zelle = 2.0f + z.rnd() * 10.0f;
+        sp.neu(0.0f, 400.0f, zelle);
+        int abfragen_mit_nachbarn = 0;
+        for (int w = 1; w <= 12; ++w) {
+            float x = z.rnd() * 400.0f, y = z.rnd() * 400.0f, a = z.rnd() * 6.3f;
+            const int n = 5 + zahl(120);
+            for (int k = 1; k <= n; ++k) {
+                a += (z.rnd() - 0.5f) * 1.5f;
+                x += 1.5f * std::cos(a);
+                y += 1.5f * std::sin(a);
+                const float px = k % 37 == 0 ? x - 900.0f : x; // off the covered square
+                sp.einfuegen(w, k, px, y);
+                alle.push_back({px, y, w, k});
+                if (z.rnd() < 0.05f && k > 4) {
+                    // The last points taken back, then the walk goes on.
+                    const int bis = k - 1 - zahl(3);
+                    for (int j = bis + 1; j <= k; ++j) {
+                        const auto it = std::find_if(alle.begin(), alle.end(), [&](const auto& p) {
+                            return p.weg == w && p.punkt == j;
+                        });
+                        sp.entfernen(w, j, it->x, it->y);
+                        alle.erase(it);
+                    }
+                    k = bis;
+                }
+                // A search from near the head, or anywhere for another way.
+                const bool eigene = z.rnd() < 0.7f;
+                const float qx = eigene ? x + (z.rnd() - 0.5f) * 10.0f : z.rnd() * 400.0f;
+                const float qy = eigene ? y + (z.rnd() - 0.5f) * 10.0f : z.rnd() * 400.0f;
+                const float r = z.rnd() * 12.0f;
+                const int qw = eigene ? w : 1 + zahl(w);
+                const int qk = eigene ? k + 10 - zahl(40) : zahl(n);
+                std::vector<std::pair<int, int>> erwartet, gefunden;
+                for (const Rasterpunkt& p : alle) {
+                    if (std::fabs(p.x - qx) > r || std::fabs(p.y - qy) > r) continue;
+                    if (p.weg == qw && std::abs(p.punkt - qk) <= eigene_nachbarn) {
+                        ++abfragen_mit_nachbarn;
+                        continue;
+                    }
+                    erwartet.emplace_back(p.weg, p.punkt);
+                }
+                sp.umkreis(qx, qy, r, qw, qk, [&](const Rasterpunkt& p) {
+                    const bool da = std::any_of(alle.begin(), alle.end(), [&](const auto& e) {
+                        return e.weg == p.weg && e.punkt == p.punkt && e.x == p.x && e.y == p.y;
+                    });
+                    ASSERT_TRUE(da) << "case " << fall << ": a point taken out comes up";
+                    if (std::fabs(p.x - qx) <= r && std::fabs(p.y - qy) <= r &&
+                        !(p.weg == qw && std::abs(p.punkt - qk) <= eigene_nachbarn))
+                        gefunden.emplace_back(p.weg, p.punkt);
+                });
+                std::sort(erwartet.begin(), erwartet.end());
+                std::sort(gefunden.begin(), gefunden.end());
+                ASSERT_EQ(gefunden, erwartet) << "case " << fall << " way " << w << " point " << k;
+            }
+            ASSERT_EQ(sp.anzahl(), alle.size());
+            if (z.rnd() < 0.3f) {
+                // A street given up: taken out newest point first.
+                for (int k = n; k >= 1; --k) {
+                    const auto it = std::find_if(alle.begin(), alle.end(), [&](const auto& p) {
+                        return p.weg == w && p.punkt == k;
+                    });
+                    if (it == alle.end()) continue;
+                    sp.entfernen(w, k, it->x, it->y);
+                    alle.erase(it);
+                }
+                ASSERT_EQ(sp.anzahl(), alle.size());
+            }
+            if (z.rnd() < 0.1f) {
+                // Rebuilt from the list, as after the wall.
+                sp.neu(0.0f, 400.0f, zelle);
+                for (const Rasterpunkt& p : alle)
+                    sp.einfuegen(p.weg, p.punkt, p.x, p.y);
+                ASSERT_EQ(sp.anzahl(), alle.size());
+            }
+        }
+        EXPECT_GT(abfragen_mit_nachbarn, 0);
+    }
+}
+
+// The marks of nearness never deny a point within reach, also off the
+// covered square, and do deny for most heads far from every point.
+TEST(Raster, NaeheUebersiehtKeinenPunkt) {
+    TestUhr uhr;
+    Zufall z(9, uhr);
+    for (int fall = 0; fall < 20; ++fall) {
+        Naehe naehe;
+        const float zelle = 5.0f + z.rnd() * 40.0f;
+        naehe.neu(0.0f, 1000.0f, zelle);
+        std::vector<std::pair<float, float>> punkte;
+        for (int i = 0; i < 30; ++i) {
+            const float x = (z.rnd() * 1.4f - 0.2f) * 1000.0f,
+                        y = (z.rnd() * 1.4f - 0.2f) * 1000.0f;
+            naehe.markieren(x, y);
+            punkte.emplace_back(x, y);
+        }
+        int verneint = 0;
+        for (int q = 0; q < 2000; ++q) {
+            const float x = (z.rnd() * 1.6f - 0.3f) * 1000.0f,
+                        y = (z.rnd() * 1.6f - 0.3f) * 1000.0f;
+            const float r = z.rnd() * 2.5f * zelle;
+            bool nah = false;
+            for (const auto& [px, py] : punkte)
+                nah = nah || abstand(x, y, px, py) <= r;
+            const bool vielleicht = naehe.vielleicht(x, y, r);
+            ASSERT_TRUE(!nah || vielleicht) << "case " << fall << " query " << q;
+            verneint += !vielleicht;
+        }
+        EXPECT_GT(verneint, 100) << "case " << fall;
+    }
 }
 
 // The static grid sizes itself to its points: queries anywhere, points far
