@@ -292,6 +292,14 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
         float& h = weg.ist_fluss != 0 ? d.h_fluesse_max : d.h_strassen_max;
         h = maximum(h, weg.breite / 2.0f);
     }
+    std::size_t punkte[2] = {0, 0};
+    for (int w = 1; w <= m.n_wege; ++w)
+        punkte[m.weg(w).ist_fluss != 0 ? 1 : 0] += ix(std::max<int>(m.weg(w).n_punkte, 0));
+    d.strassenpunkte.vormerken(punkte[0]);
+    d.flusspunkte.vormerken(punkte[1]);
+    // Street pieces are mostly one per segment.
+    d.strassenstuecke.vormerken(punkte[0] + punkte[0] / 4);
+    d.flussstuecke.vormerken(punkte[1]);
     for (int w = 1; w <= m.n_wege; ++w) {
         const Weg& weg = m.weg(w);
         Punktfeld& r = weg.ist_fluss != 0 ? d.flusspunkte : d.strassenpunkte;

@@ -141,6 +141,12 @@ template <class T> class Zellenfeld {
         orte_.push_back({x, y});
         roh_.push_back(eintrag);
     }
+    // Room for n more entries, so that collecting many does not copy them
+    // again and again.
+    void vormerken(std::size_t n) {
+        orte_.reserve(orte_.size() + n);
+        roh_.reserve(roh_.size() + n);
+    }
 
     // Builds the grid with square cells of at least zelle_min and at most
     // max_zellen cells in all.
