@@ -78,9 +78,9 @@ Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max,
             return Ausgang::geschlossen;
         }
 
-        const int c = std::min(weg.n_verbindungen(p), verbindungen_max);
+        const Verbindungen* v = weg.verbindungen_bei(p);
+        const int c = v != nullptr ? std::min<int>(v->n, verbindungen_max) : 0;
         if (l.rnd() > 0.5f && c >= 1) {
-            const Verbindungen* v = weg.verbindungen_bei(p);
             const auto k = static_cast<std::size_t>(waehlen(l.rnd(), c));
             const int w2 = v->weg[k];
             const int p2 = v->punkt[k];
