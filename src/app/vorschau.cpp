@@ -52,6 +52,25 @@ Vorschau::Vorschau(const Stadtmodell& modell, QWidget* parent) : QWidget(parent)
     bild_anpassen();
 }
 
+Vorschau::~Vorschau() = default;
+
+QPainter& Vorschau::maler() {
+    if (!maler_) {
+        maler_ = std::make_unique<QPainter>(&bild_);
+        malen_vorbereiten(*maler_);
+    }
+    return *maler_;
+}
+
+void Vorschau::malen_beenden() {
+    maler_.reset();
+}
+
+const QImage& Vorschau::bild() {
+    malen_beenden();
+    return bild_;
+}
+
 bool Vorschau::bereit() const {
     return ansicht_.zoom > 0.0f && modell_.stadt_abmessung > 0.0f;
 }
@@ -66,6 +85,7 @@ void Vorschau::massstab_setzen() {
 }
 
 void Vorschau::bild_anpassen() {
+    malen_beenden();
     // A hidden widget gets its resize event only when shown; the size is
     // read again at every reset and redraw.
     if (!bild_.isNull() && bild_.width() == std::max(1, width() - 2) &&
@@ -88,6 +108,7 @@ QPointF Vorschau::punkt(float x, float y, bool& sichtbar) const {
 
 void Vorschau::zuruecksetzen() {
     bild_anpassen();
+    neu_gemalt_ = false;
     ansicht_ = Vorschauansicht{1.0f, 0.0f, 0.0f};
     massstab_setzen();
     bild_.fill(Qt::white);
@@ -104,6 +125,7 @@ void Vorschau::begrenzen() {
 
 void Vorschau::zeichnen() {
     bild_anpassen();
+    neu_gemalt_ = false;
     bild_.fill(Qt::white);
     update();
     if (!bereit()) return;
@@ -131,8 +153,7 @@ void Vorschau::element_zeichnen(Element art, int index) {
         return;
     }
     if (!bereit()) return;
-    QPainter p(&bild_);
-    malen_vorbereiten(p);
+    QPainter& p = maler();
     switch (art) {
     case Element::weg:
         if (index >= 1 && index < static_cast<int>(modell_.wege.size())) weg_zeichnen(p, index);
@@ -153,7 +174,11 @@ void Vorschau::element_zeichnen(Element art, int index) {
     case Element::zuruecksetzen:
         break;
     }
-    update();
+    // One repaint for everything drawn until events are processed.
+    if (!neu_gemalt_) {
+        neu_gemalt_ = true;
+        update();
+    }
 }
 
 void Vorschau::weg_zeichnen(QPainter& p, int w) {
@@ -331,6 +356,8 @@ void Vorschau::klicken(QPointF p) {
 }
 
 void Vorschau::paintEvent(QPaintEvent*) {
+    malen_beenden();
+    neu_gemalt_ = false;
     QPainter p(this);
     p.setPen(QColor(96, 96, 96));
     p.setBrush(Qt::NoBrush);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
+#include <memory>
 
 #include "core/stadtmodell.h"
 #include "core/wirt.h"
@@ -25,6 +26,7 @@ class Vorschau : public QWidget {
 
   public:
     explicit Vorschau(const Stadtmodell& modell, QWidget* parent = nullptr);
+    ~Vorschau() override;
 
     Vorschauansicht ansicht() const { return ansicht_; }
     float zoom() const { return ansicht_.zoom; }
@@ -48,7 +50,9 @@ class Vorschau : public QWidget {
     void zeichnen();
     // Keeps the origin inside the map.
     void begrenzen();
-    // Draws what a run or a loader reports as finished.
+    // Draws what a run or a loader reports as finished. One painter stays
+    // open on the picture across elements, and the widget is repainted once
+    // for all elements drawn between two rounds of events.
     void element_zeichnen(Element art, int index);
 
     // A click at (x, y) in drawing-area coordinates: that point becomes the
@@ -56,7 +60,7 @@ class Vorschau : public QWidget {
     void klicken(QPointF p);
 
     // The drawn picture (without frame), for tests and screenshots.
-    const QImage& bild() const { return bild_; }
+    const QImage& bild();
 
   public slots:
     void gesamt();
@@ -88,6 +92,10 @@ class Vorschau : public QWidget {
     void zoomen(float faktor);
     void massstab_setzen();
     void bild_anpassen();
+    // The painter kept open on the picture for finished elements; ended
+    // before the picture is shown, cleared, replaced or read.
+    QPainter& maler();
+    void malen_beenden();
 
     void weg_zeichnen(QPainter& p, int w);
     void flaechen_zeichnen(QPainter& p, bool parks);
@@ -100,6 +108,8 @@ class Vorschau : public QWidget {
     float groesse_ = 0; // reference size of the scale: the drawing width
     float massstab_ = 0;
     QImage bild_;
+    std::unique_ptr<QPainter> maler_;
+    bool neu_gemalt_ = false; // elements drawn since the last repaint was asked for
 };
 
 } // namespace tarvello
