@@ -50,10 +50,13 @@ class Vorschau : public QWidget {
     void zeichnen();
     // Keeps the origin inside the map.
     void begrenzen();
-    // Draws what a run or a loader reports as finished. One painter stays
-    // open on the picture across elements, and the widget is repainted once
-    // for all elements drawn between two rounds of events.
+    // Draws what a run or a loader reports as finished into the picture. One
+    // painter stays open on it across elements; the widget shows them after
+    // the next `neues_zeigen`, not one by one.
     void element_zeichnen(Element art, int index);
+    // Asks for one repaint of the part the elements drew since the last
+    // call (before events are processed, and when a run ends).
+    void neues_zeigen();
 
     // A click at (x, y) in drawing-area coordinates: that point becomes the
     // centre of the view.
@@ -96,6 +99,10 @@ class Vorschau : public QWidget {
     // before the picture is shown, cleared, replaced or read.
     QPainter& maler();
     void malen_beenden();
+    // Widens the part of the picture drawn since the last repaint to a
+    // point and what was drawn up to `reichweite` pixels around it.
+    void gemalt(QPointF a, qreal reichweite);
+    void neues_vergessen();
 
     void weg_zeichnen(QPainter& p, int w);
     void flaechen_zeichnen(QPainter& p, bool parks);
@@ -109,7 +116,8 @@ class Vorschau : public QWidget {
     float massstab_ = 0;
     QImage bild_;
     std::unique_ptr<QPainter> maler_;
-    bool neu_gemalt_ = false; // elements drawn since the last repaint was asked for
+    // Box of what elements drew since the last repaint (empty: x0 > x1).
+    qreal neu_x0_ = 1, neu_y0_ = 1, neu_x1_ = 0, neu_y1_ = 0;
 };
 
 } // namespace tarvello
