@@ -817,9 +817,12 @@ void Eingabe::lauf_starten() {
     fortschritt_setzen(0);
 
     Zufall zufall(startwert);
-    Fensterwirt wirt(*this);
-    const Laufbericht bericht = stadtplan_erstellen(steuerwerte_, daten_.parameter, daten_.modell,
-                                                    zufall, system_uhr(), wirt);
+    const Laufbericht bericht = [&] {
+        // The host shows the run's last elements when it ends, before any message.
+        Fensterwirt wirt(*this);
+        return stadtplan_erstellen(steuerwerte_, daten_.parameter, daten_.modell, zufall,
+                                   system_uhr(), wirt);
+    }();
     laeuft_ = false;
     letztes_ende_ = bericht.ende;
     letzter_startwert_ = startwert;

@@ -9,6 +9,11 @@ namespace tarvello {
 
 Fensterwirt::Fensterwirt(Eingabe& fenster, int takt_ms) : fenster_(fenster), takt_ms_(takt_ms) {}
 
+Fensterwirt::~Fensterwirt() {
+    // What the last round drew is shown once the work is over.
+    fenster_.vorschau()->neues_zeigen();
+}
+
 void Fensterwirt::status(const Status& status) {
     fenster_.status_setzen(status);
 }
@@ -28,6 +33,7 @@ bool Fensterwirt::nachgeben() {
     // of the run at once.
     if (zaehler_++ % 16 != 0) return fenster_.abbruch_angefordert();
     if (!uhr_.isValid() || uhr_.elapsed() >= takt_ms_) {
+        fenster_.vorschau()->neues_zeigen();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         uhr_.start();
         ++runden_;

@@ -1,7 +1,8 @@
 // The window's host of a run or of a file operation: the status goes to the
 // status line (worded there in the window's language), progress to the progress bar, finished
 // elements to the preview, and every yield lets the window process its events (at most every 15 ms,
-// so the run is not slowed down by repainting).
+// so the run is not slowed down by repainting). The preview shows the elements drawn since the
+// last round at each round and when the host goes.
 #pragma once
 
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@ class Eingabe;
 class Fensterwirt : public Wirt {
   public:
     explicit Fensterwirt(Eingabe& fenster, int takt_ms = 15);
+    ~Fensterwirt() override;
 
     void status(const Status& status) override;
     void fortschritt(float prozent) override;

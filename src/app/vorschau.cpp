@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/zahlen.h"
 
@@ -52,6 +53,50 @@ Vorschau::Vorschau(const Stadtmodell& modell, QWidget* parent) : QWidget(parent)
     bild_anpassen();
 }
 
+Vorschau::~Vorschau() = default;
+
+QPainter& Vorschau::maler() {
+    if (!maler_) {
+        maler_ = std::make_unique<QPainter>(&bild_);
+        malen_vorbereiten(*maler_);
+    }
+    return *maler_;
+}
+
+void Vorschau::malen_beenden() {
+    maler_.reset();
+}
+
+void Vorschau::gemalt(QPointF a, qreal reichweite) {
+    // The half-pixel shift and the smoothing's fringe, with room to spare.
+    const qreal rand = reichweite + 2.0;
+    neu_x0_ = std::min(neu_x0_, a.x() - rand);
+    neu_y0_ = std::min(neu_y0_, a.y() - rand);
+    neu_x1_ = std::max(neu_x1_, a.x() + rand);
+    neu_y1_ = std::max(neu_y1_, a.y() + rand);
+}
+
+void Vorschau::neues_vergessen() {
+    neu_x0_ = neu_y0_ = std::numeric_limits<qreal>::max();
+    neu_x1_ = neu_y1_ = std::numeric_limits<qreal>::lowest();
+}
+
+void Vorschau::neues_zeigen() {
+    malen_beenden();
+    if (neu_x0_ > neu_x1_ || neu_y0_ > neu_y1_) return;
+    // The picture starts one pixel in, inside the frame.
+    const QRectF bereich(QPointF(neu_x0_ + 1.0, neu_y0_ + 1.0),
+                         QPointF(neu_x1_ + 1.0, neu_y1_ + 1.0));
+    neues_vergessen();
+    const QRect r = bereich.toAlignedRect() & rect();
+    if (!r.isEmpty()) update(r);
+}
+
+const QImage& Vorschau::bild() {
+    malen_beenden();
+    return bild_;
+}
+
 bool Vorschau::bereit() const {
     return ansicht_.zoom > 0.0f && modell_.stadt_abmessung > 0.0f;
 }
@@ -66,6 +111,7 @@ void Vorschau::massstab_setzen() {
 }
 
 void Vorschau::bild_anpassen() {
+    malen_beenden();
     // A hidden widget gets its resize event only when shown; the size is
     // read again at every reset and redraw.
     if (!bild_.isNull() && bild_.width() == std::max(1, width() - 2) &&
@@ -91,6 +137,7 @@ void Vorschau::zuruecksetzen() {
     ansicht_ = Vorschauansicht{1.0f, 0.0f, 0.0f};
     massstab_setzen();
     bild_.fill(Qt::white);
+    neues_vergessen();
     update();
     emit ansicht_geaendert();
 }
@@ -106,6 +153,7 @@ void Vorschau::zeichnen() {
     bild_anpassen();
     bild_.fill(Qt::white);
     update();
+    neues_vergessen(); // the whole widget is repainted
     if (!bereit()) return;
     massstab_setzen();
     QPainter p(&bild_);
@@ -119,6 +167,7 @@ void Vorschau::zeichnen() {
     const int n_haeuser = begrenzt(modell_.haus_naechster - 1, modell_.haeuser.size());
     for (int b = 1; b <= n_haeuser; ++b)
         haus_zeichnen(p, b);
+    neues_vergessen();
 }
 
 void Vorschau::element_zeichnen(Element art, int index) {
@@ -131,8 +180,7 @@ void Vorschau::element_zeichnen(Element art, int index) {
         return;
     }
     if (!bereit()) return;
-    QPainter p(&bild_);
-    malen_vorbereiten(p);
+    QPainter& p = maler();
     switch (art) {
     case Element::weg:
         if (index >= 1 && index < static_cast<int>(modell_.wege.size())) weg_zeichnen(p, index);
@@ -153,7 +201,6 @@ void Vorschau::element_zeichnen(Element art, int index) {
     case Element::zuruecksetzen:
         break;
     }
-    update();
 }
 
 void Vorschau::weg_zeichnen(QPainter& p, int w) {
@@ -171,7 +218,11 @@ void Vorschau::weg_zeichnen(QPainter& p, int w) {
         bool s1 = false, s2 = false;
         const QPointF a = punkt(weg.px(i), weg.py(i), s1);
         const QPointF b = punkt(weg.px(j), weg.py(j), s2);
-        if (s1 && s2) p.drawLine(a, b);
+        if (s1 && s2) {
+            p.drawLine(a, b);
+            gemalt(a, breite / 2.0f);
+            gemalt(b, breite / 2.0f);
+        }
     }
 }
 
@@ -186,7 +237,10 @@ void Vorschau::flaechen_zeichnen(QPainter& p, bool parks) {
         for (int i = 1; i <= n; ++i) {
             bool sichtbar = false;
             const QPointF a = punkt(f.x[ix(i)], f.y[ix(i)], sichtbar);
-            if (sichtbar) p.drawEllipse(a, 1.0, 1.0);
+            if (sichtbar) {
+                p.drawEllipse(a, 1.0, 1.0);
+                gemalt(a, 1.5);
+            }
         }
     }
 }
@@ -203,7 +257,11 @@ void Vorschau::mauer_zeichnen(QPainter& p) {
         bool s1 = false, s2 = false;
         const QPointF a = punkt(modell_.mauer_px(i), modell_.mauer_py(i), s1);
         const QPointF b = punkt(modell_.mauer_px(i + 1), modell_.mauer_py(i + 1), s2);
-        if (s1 && s2) p.drawLine(a, b);
+        if (s1 && s2) {
+            p.drawLine(a, b);
+            gemalt(a, breite / 2.0f);
+            gemalt(b, breite / 2.0f);
+        }
     }
     p.setPen(stift(farbe_mauer, 2.0f));
     p.setBrush(Qt::NoBrush);
@@ -215,7 +273,10 @@ void Vorschau::mauer_zeichnen(QPainter& p) {
             bool sichtbar = false;
             const QPointF m = punkt(turm.mx, turm.my, sichtbar);
             const qreal r = static_cast<qreal>(massstab_ * turm.radius);
-            if (sichtbar) p.drawEllipse(m, r, r);
+            if (sichtbar) {
+                p.drawEllipse(m, r, r);
+                gemalt(m, std::abs(r) + 1.0);
+            }
         } else if (turm.form == 2.0f) {
             QPolygonF ecken;
             bool alle = true;
@@ -224,7 +285,11 @@ void Vorschau::mauer_zeichnen(QPainter& p) {
                 ecken << punkt(turm.x[ix(c)], turm.y[ix(c)], sichtbar);
                 alle = alle && sichtbar;
             }
-            if (alle) p.drawPolygon(ecken);
+            if (alle) {
+                p.drawPolygon(ecken);
+                for (const QPointF& e : ecken)
+                    gemalt(e, 1.0);
+            }
         }
     }
 }
@@ -241,12 +306,19 @@ void Vorschau::haus_zeichnen(QPainter& p, int b) {
             ecken << punkt(haus.ecke_x[ix(c)], haus.ecke_y[ix(c)], sichtbar);
             alle = alle && sichtbar;
         }
-        if (alle) p.drawPolygon(ecken);
+        if (alle) {
+            p.drawPolygon(ecken);
+            for (const QPointF& e : ecken)
+                gemalt(e, 0.5);
+        }
     } else {
         bool sichtbar = false;
         const QPointF m = punkt(haus.x, haus.y, sichtbar);
         const qreal r = static_cast<qreal>(massstab_ * haus.breite / 2.0f);
-        if (sichtbar) p.drawEllipse(m, r, r);
+        if (sichtbar) {
+            p.drawEllipse(m, r, r);
+            gemalt(m, std::abs(r) + 0.5);
+        }
     }
 }
 
@@ -330,12 +402,15 @@ void Vorschau::klicken(QPointF p) {
     emit ansicht_geaendert();
 }
 
-void Vorschau::paintEvent(QPaintEvent*) {
+void Vorschau::paintEvent(QPaintEvent* e) {
+    malen_beenden();
     QPainter p(this);
     p.setPen(QColor(96, 96, 96));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, width() - 1, height() - 1);
-    p.drawImage(1, 1, bild_);
+    // Only the part asked for: during a run that is what the last round drew.
+    const QRect ziel = e->rect() & QRect(1, 1, bild_.width(), bild_.height());
+    if (!ziel.isEmpty()) p.drawImage(ziel.topLeft(), bild_, ziel.translated(-1, -1));
 }
 
 void Vorschau::resizeEvent(QResizeEvent*) {

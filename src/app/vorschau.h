@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
+#include <memory>
 
 #include "core/stadtmodell.h"
 #include "core/wirt.h"
@@ -25,6 +26,7 @@ class Vorschau : public QWidget {
 
   public:
     explicit Vorschau(const Stadtmodell& modell, QWidget* parent = nullptr);
+    ~Vorschau() override;
 
     Vorschauansicht ansicht() const { return ansicht_; }
     float zoom() const { return ansicht_.zoom; }
@@ -48,15 +50,20 @@ class Vorschau : public QWidget {
     void zeichnen();
     // Keeps the origin inside the map.
     void begrenzen();
-    // Draws what a run or a loader reports as finished.
+    // Draws what a run or a loader reports as finished into the picture. One
+    // painter stays open on it across elements; the widget shows them after
+    // the next `neues_zeigen`, not one by one.
     void element_zeichnen(Element art, int index);
+    // Asks for one repaint of the part the elements drew since the last
+    // call (before events are processed, and when a run ends).
+    void neues_zeigen();
 
     // A click at (x, y) in drawing-area coordinates: that point becomes the
     // centre of the view.
     void klicken(QPointF p);
 
     // The drawn picture (without frame), for tests and screenshots.
-    const QImage& bild() const { return bild_; }
+    const QImage& bild();
 
   public slots:
     void gesamt();
@@ -88,6 +95,14 @@ class Vorschau : public QWidget {
     void zoomen(float faktor);
     void massstab_setzen();
     void bild_anpassen();
+    // The painter kept open on the picture for finished elements; ended
+    // before the picture is shown, cleared, replaced or read.
+    QPainter& maler();
+    void malen_beenden();
+    // Widens the part of the picture drawn since the last repaint to a
+    // point and what was drawn up to `reichweite` pixels around it.
+    void gemalt(QPointF a, qreal reichweite);
+    void neues_vergessen();
 
     void weg_zeichnen(QPainter& p, int w);
     void flaechen_zeichnen(QPainter& p, bool parks);
@@ -100,6 +115,9 @@ class Vorschau : public QWidget {
     float groesse_ = 0; // reference size of the scale: the drawing width
     float massstab_ = 0;
     QImage bild_;
+    std::unique_ptr<QPainter> maler_;
+    // Box of what elements drew since the last repaint (empty: x0 > x1).
+    qreal neu_x0_ = 1, neu_y0_ = 1, neu_x1_ = 0, neu_y1_ = 0;
 };
 
 } // namespace tarvello

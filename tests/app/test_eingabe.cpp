@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -117,6 +118,14 @@ bool zeigt(QRgb pixel, QColor farbe) {
     for (int i = 0; i < 3; ++i)
         if (std::abs(p[i] - deckung * d[i]) > 16) return false;
     return true;
+}
+
+// What the screen shows of the preview's picture (inside its frame).
+QImage auf_dem_schirm(Vorschau& v) {
+    QWidget* fenster = v.window();
+    const QImage ganz = QGuiApplication::primaryScreen()->grabWindow(fenster->winId()).toImage();
+    return ganz.copy(QRect(v.mapTo(fenster, QPoint(1, 1)), v.bild().size()))
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 int nicht_weisse(const QImage& bild) {
@@ -838,6 +847,58 @@ TEST_F(Vorschautest, GebaeudeErscheintWennFertig) {
     v.element_zeichnen(Element::haus, 1);
     EXPECT_EQ(qGray(v.bild().pixel(120, 100)), 0);
     EXPECT_EQ(v.bild().pixel(120, 115), qRgb(255, 255, 255)); // outline only
+}
+
+TEST_F(Vorschautest, GemalteElementeErscheinenGanzMitDerNaechstenRunde) {
+    v.show();
+    v.zuruecksetzen();
+    QApplication::processEvents();
+    EXPECT_EQ(nicht_weisse(auf_dem_schirm(v)), 0);
+    // A wide river and a round building, shown by one repaint of the part
+    // they drew: the screen must match the picture, smoothed edges included.
+    zickzack(1);
+    m.wege[1].breite = 9;
+    m.haeuser.resize(2);
+    m.haus_naechster = 2;
+    m.haeuser[1].rund = 1;
+    m.haeuser[1].x = 330;
+    m.haeuser[1].y = 330;
+    m.haeuser[1].breite = 30;
+    v.element_zeichnen(Element::weg, 1);
+    v.element_zeichnen(Element::haus, 1);
+    v.neues_zeigen();
+    QApplication::processEvents();
+    EXPECT_GT(nicht_weisse(v.bild()), 1000);
+    EXPECT_EQ(auf_dem_schirm(v), v.bild().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(EingabeLauf, DasEndeEinesLaufsStehtAufDemSchirm) {
+    // After its first round this host processes no events: what is drawn
+    // after it must reach the screen when the host goes.
+    Programmdaten d;
+    Eingabe w(d);
+    w.show();
+    d.modell.stadt_abmessung = 400;
+    d.modell.wege.resize(2);
+    d.modell.n_wege = 1;
+    Weg& weg = d.modell.wege[1];
+    weg.breite = 4;
+    weg.n_punkte = 2;
+    weg.punkt_setzen(1, 50, 100);
+    weg.punkt_setzen(2, 350, 300);
+    {
+        Fensterwirt selten(w, 60000);
+        selten.element_fertig(Element::zuruecksetzen, 0);
+        EXPECT_FALSE(selten.nachgeben());
+        EXPECT_EQ(nicht_weisse(auf_dem_schirm(*w.vorschau())), 0);
+        selten.element_fertig(Element::weg, 1);
+        EXPECT_FALSE(selten.nachgeben());
+        EXPECT_EQ(selten.ereignisrunden(), 1);
+    }
+    QApplication::processEvents();
+    Vorschau& v = *w.vorschau();
+    EXPECT_GT(nicht_weisse(v.bild()), 100);
+    EXPECT_EQ(auf_dem_schirm(v), v.bild().convertToFormat(QImage::Format_RGB32));
 }
 
 // --- small widgets -------------------------------------------------------------
