@@ -32,7 +32,7 @@ class Pdfblaetter : public Blattziel {
   public:
     Pdfblaetter(QIODevice* ausgabe, const QPageSize& papier, const QString& titel)
         : schreiber_(ausgabe) {
-        schreiber_.setResolution(pdf_aufloesung);
+        schreiber_.setResolution(pdf_aufloesung * pdf_feinteilung);
         schreiber_.setPageLayout(
             QPageLayout(papier, QPageLayout::Landscape,
                         QMarginsF(pdf_rand_mm, pdf_rand_mm, pdf_rand_mm, pdf_rand_mm),
@@ -56,7 +56,8 @@ class Pdfblaetter : public Blattziel {
 
     Ergebnis blatt_beginnen(int, int, Zeichenflaeche*& flaeche) override {
         if (!flaeche_) {
-            flaeche_ = std::make_unique<Zeichenflaeche>(&schreiber_, pixel_je_einheit());
+            flaeche_ =
+                std::make_unique<Zeichenflaeche>(&schreiber_, pixel_je_einheit(), pdf_feinteilung);
             if (!flaeche_->aktiv()) {
                 flaeche_.reset();
                 return Ergebnis::fehler(Fehlerart::datei,

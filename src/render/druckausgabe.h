@@ -17,6 +17,9 @@ namespace tarvello {
 // Resolution of PDF pages. Line widths are printer pixels, so this decides
 // how fine the thinnest lines are; 600 dpi is what common printers print.
 inline constexpr int pdf_aufloesung = 600;
+// PDF pages are written on a grid this many times finer, in whole numbers
+// (see Zeichenflaeche): 1/4800 inch, about 5 micrometres.
+inline constexpr int pdf_feinteilung = 8;
 // Margin of PDF pages: most printers cannot print closer to the edge, and the
 // page should print as it is, without being shrunk to fit.
 inline constexpr double pdf_rand_mm = 5.0;

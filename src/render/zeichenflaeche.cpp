@@ -9,8 +9,13 @@
 
 namespace tarvello {
 
-Zeichenflaeche::Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit)
+Zeichenflaeche::Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit, int feinteilung)
     : maler_(geraet), faktor_(pixel_je_einheit) {
+    if (feinteilung > 1) {
+        faktor_ *= feinteilung;
+        breitenfaktor_ = feinteilung;
+        runden_ = true;
+    }
     // Strokes and text are smoothed; the scan-line fills lie on whole pixels
     // and stay crisp.
     maler_.setRenderHint(QPainter::Antialiasing, true);
@@ -57,7 +62,7 @@ void Zeichenflaeche::beschneiden(double links, double oben, double seite) {
 
 void Zeichenflaeche::stift(double breite, QColor farbe) {
     QPen p(farbe);
-    p.setWidthF(breite);
+    p.setWidthF(breite * breitenfaktor_);
     p.setCapStyle(Qt::RoundCap);
     p.setJoinStyle(Qt::RoundJoin);
     maler_.setPen(p);
@@ -102,7 +107,7 @@ void Zeichenflaeche::linienzug(const QPointF* punkte, int n, double breite, QCol
 void Zeichenflaeche::rechteck(double x1, double y1, double x2, double y2, double breite,
                               QColor farbe) {
     QPen p(farbe);
-    p.setWidthF(breite);
+    p.setWidthF(breite * breitenfaktor_);
     p.setJoinStyle(Qt::MiterJoin);
     maler_.setPen(p);
     maler_.setBrush(Qt::NoBrush);

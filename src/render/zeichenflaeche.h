@@ -12,6 +12,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QString>
+#include <cmath>
 
 namespace tarvello {
 
@@ -20,7 +21,15 @@ class Zeichenflaeche {
     // pixel_je_einheit turns device units into pixels of the device (1 on
     // pictures). A square clip of side `seite` device units at the origin
     // (rand_links, rand_oben) keeps everything inside the map's square.
-    explicit Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit = 1.0);
+    //
+    // With feinteilung n > 1 the device has n times the resolution the
+    // caller draws for (widths stay in the caller's pixels and are scaled),
+    // and every position is rounded to a whole device pixel. A PDF writes
+    // whole numbers in a few digits where it writes other numbers in ten, so
+    // its pages get much smaller and quicker to compress, while the rounding
+    // stays far below what any printer resolves.
+    explicit Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit = 1.0,
+                            int feinteilung = 1);
     virtual ~Zeichenflaeche();
     Zeichenflaeche(const Zeichenflaeche&) = delete;
     Zeichenflaeche& operator=(const Zeichenflaeche&) = delete;
@@ -58,7 +67,10 @@ class Zeichenflaeche {
     static QFont beschriftungsschrift(double punkte);
 
   protected:
-    QPointF px(double x, double y) const { return {x * faktor_, y * faktor_}; }
+    QPointF px(double x, double y) const {
+        if (runden_) return {std::nearbyint(x * faktor_), std::nearbyint(y * faktor_)};
+        return {x * faktor_, y * faktor_};
+    }
     void stift(double breite, QColor farbe);
 
   private:
@@ -69,6 +81,8 @@ class Zeichenflaeche {
 
     QPainter maler_;
     double faktor_;
+    double breitenfaktor_ = 1.0; // caller's pixels to device pixels
+    bool runden_ = false;
     QPointF position_;
     QImage* bild_ = nullptr; // the picture painted on, when rows can be filled directly
     QRect clip_;             // the clip on it, in pixels
