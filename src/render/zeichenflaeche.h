@@ -13,6 +13,8 @@
 #include <QRect>
 #include <QString>
 
+#include "render/strichraster.h"
+
 namespace tarvello {
 
 class Zeichenflaeche {
@@ -66,12 +68,15 @@ class Zeichenflaeche {
     // into its rows: the painter would set the very same pixels, at many
     // times the cost for the one-pixel rows of scan-line fills.
     bool direkt_fuellen(double x1, double y1, double x2, double y2, QColor farbe);
+    // Strokes on such a picture are rasterised here, wider ones at least.
+    bool direkt_striche(const QPointF* punkte, int n, double breite, QColor farbe);
 
     QPainter maler_;
     double faktor_;
     QPointF position_;
     QImage* bild_ = nullptr; // the picture painted on, when rows can be filled directly
     QRect clip_;             // the clip on it, in pixels
+    Strichraster striche_;
 };
 
 } // namespace tarvello
