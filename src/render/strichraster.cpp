@@ -169,19 +169,45 @@ bool Strichraster::linienzug(QImage& bild, const QRect& clip, const QPointF* pun
 // starting at row band_oben_, columns x0..x1) to what the segment's capsule
 // covers.
 void Strichraster::strecke_rastern(uint32_t nummer, int x0, int x1, int oben, int unten) {
-    const Strecke& s = strecken_[nummer];
+    // A copy: the coverage written below is bytes, which could alias anything
+    // read through a reference.
+    const Strecke s = strecken_[nummer];
     const double r = radius_, reich = reichweite_;
     const double voll = r - halbdiagonale; // nearer than this, a pixel is covered
     const double laenge = s.laenge2 * s.kehr_laenge;
     const Profil normale{s.h, s.g, s.kehr_u, s.k};
     // Coverage near one of the segment's ends, (ex, ey) away from it.
     const bool eng = r < eng_gekruemmt;
-    const auto ende = [&](double ex, double ey) {
+    const auto ende = [=](double ex, double ey) {
         const double d = std::sqrt(ex * ex + ey * ey);
         if (d <= voll) return 1.0;
         if (d >= reich) return 0.0;
         if (eng) return scheibe_gezaehlt(ex, ey, r);
         return band(d, r, d > 1e-12 ? profil(ex / d, ey / d) : profil(1.0, 0.0));
+    };
+    // Where the row at height qy above the start crosses the band of half
+    // width `halb` along the segment, as x - ax.
+    const auto quer_zum_band = [&](double qy, double halb, double& a, double& b) {
+        a = -grenze;
+        b = grenze;
+        // Along the segment: 0 <= X dx + qy dy <= l2, X = x - ax.
+        if (s.dx != 0.0) {
+            const double t1 = -qy * s.dy / s.dx, t2 = (s.laenge2 - qy * s.dy) / s.dx;
+            a = std::max(a, std::min(t1, t2));
+            b = std::min(b, std::max(t1, t2));
+        } else if (qy * s.dy < 0.0 || qy * s.dy > s.laenge2) {
+            return false;
+        }
+        // Across it: |X dy - qy dx| <= halb * length.
+        const double quer = halb * laenge;
+        if (s.dy != 0.0) {
+            const double t1 = (qy * s.dx - quer) / s.dy, t2 = (qy * s.dx + quer) / s.dy;
+            a = std::max(a, std::min(t1, t2));
+            b = std::min(b, std::max(t1, t2));
+        } else if (std::abs(qy * s.dx) > quer) {
+            return false;
+        }
+        return a <= b;
     };
     const int ya = std::max(oben, s.zeile_von), yb = std::min(unten, s.zeile_bis);
     for (int y = ya; y <= yb; ++y) {
@@ -191,7 +217,7 @@ void Strichraster::strecke_rastern(uint32_t nummer, int x0, int x1, int oben, in
         // capsule widened by the reach in one interval, the hull of where it
         // crosses the two end discs and the band between them.
         double lo = grenze, hi = -grenze;
-        for (int e = 0; e < 2; ++e) {
+        for (int e = s.nachfolger ? 1 : 0; e < 2; ++e) {
             const double abw = qy - (e ? s.dy : 0.0);
             if (std::abs(abw) > reich) continue;
             const double halb = std::sqrt(reich * reich - abw * abw);
@@ -199,26 +225,8 @@ void Strichraster::strecke_rastern(uint32_t nummer, int x0, int x1, int oben, in
             lo = std::min(lo, cx - halb);
             hi = std::max(hi, cx + halb);
         }
-        double a = -grenze, b = grenze;
-        bool leer = false;
-        // Along the segment: 0 <= X dx + qy dy <= l2, X = x - ax.
-        if (s.dx != 0.0) {
-            const double t1 = -qy * s.dy / s.dx, t2 = (s.laenge2 - qy * s.dy) / s.dx;
-            a = std::max(a, std::min(t1, t2));
-            b = std::min(b, std::max(t1, t2));
-        } else if (qy * s.dy < 0.0 || qy * s.dy > s.laenge2) {
-            leer = true;
-        }
-        // Across it: |X dy - qy dx| <= reach * length.
-        const double quer = reich * laenge;
-        if (s.dy != 0.0) {
-            const double t1 = (qy * s.dx - quer) / s.dy, t2 = (qy * s.dx + quer) / s.dy;
-            a = std::max(a, std::min(t1, t2));
-            b = std::min(b, std::max(t1, t2));
-        } else if (std::abs(qy * s.dx) > quer) {
-            leer = true;
-        }
-        if (!leer && a <= b) {
+        double a, b;
+        if (quer_zum_band(qy, reich, a, b)) {
             lo = std::min(lo, s.ax + a);
             hi = std::max(hi, s.ax + b);
         }
@@ -226,34 +234,51 @@ void Strichraster::strecke_rastern(uint32_t nummer, int x0, int x1, int oben, in
         const int xa = std::max(x0, static_cast<int>(std::ceil(lo - 0.5)));
         const int xb = std::min(x1, static_cast<int>(std::floor(hi - 0.5)));
         if (xa > xb) continue;
+        // Within it, the pixels the band covers wholly.
+        int va = xb + 1, vb = xb;
+        if (voll > 0.0 && quer_zum_band(qy, voll, a, b)) {
+            va = std::max(xa, static_cast<int>(std::ceil(s.ax + a - 0.5 + 1e-9)));
+            vb = std::min(xb, static_cast<int>(std::floor(s.ax + b - 0.5 - 1e-9)));
+            if (va > vb) {
+                va = xb + 1;
+                vb = xb;
+            }
+        }
 
         const auto zeile = static_cast<size_t>(y - band_oben_);
         const size_t zeilenanfang = zeile * static_cast<size_t>(breite_band_);
         uint8_t* d = deckung_.data() + zeilenanfang;
         uint32_t* eigner = eigner_.data() + zeilenanfang;
-        for (int x = xa; x <= xb; ++x) {
-            const double qx = x + 0.5 - s.ax;
-            const double t = qx * s.dx + qy * s.dy;
-            double c;
-            if (t <= 0.0) {
-                c = ende(qx, qy);
-            } else if (t >= s.laenge2) {
-                c = ende(qx - s.dx, qy - s.dy);
-            } else {
-                const double abstand = std::abs(qx * s.dy - qy * s.dx) * s.kehr_laenge;
-                c = abstand <= voll ? 1.0 : band(abstand, r, normale);
-            }
-            const uint8_t w = stufe(c);
-            const int i = x - x0;
-            const uint8_t alt = d[i];
-            // Two segments' edges crossing in one pixel at an angle: the
-            // larger share alone would leave a notch in the inner corner.
-            if (w > 0 && w < 255 && alt > 0 && alt < 255 && eigner[i] != nummer &&
-                kanten_kreuzen(eigner[i], nummer, x + 0.5, yc))
-                kreuzungen_.push_back({zeilenanfang + static_cast<size_t>(i), eigner[i], nummer});
-            if (w > alt) {
-                d[i] = w;
-                eigner[i] = nummer;
+        std::fill(d + (va - x0), d + (vb + 1 - x0), uint8_t{255});
+        // The pixels along the edges, left and right of those.
+        for (int seite = 0; seite < 2; ++seite) {
+            const int von = seite == 0 ? xa : vb + 1, bis = seite == 0 ? va - 1 : xb;
+            for (int x = von; x <= bis; ++x) {
+                const double qx = x + 0.5 - s.ax;
+                const double t = qx * s.dx + qy * s.dy;
+                double c;
+                if (t <= 0.0) {
+                    // The end shared with the segment before is drawn with it.
+                    c = s.nachfolger ? 0.0 : ende(qx, qy);
+                } else if (t >= s.laenge2) {
+                    c = ende(qx - s.dx, qy - s.dy);
+                } else {
+                    const double abstand = std::abs(qx * s.dy - qy * s.dx) * s.kehr_laenge;
+                    c = abstand <= voll ? 1.0 : band(abstand, r, normale);
+                }
+                const uint8_t w = stufe(c);
+                const int i = x - x0;
+                const uint8_t alt = d[i];
+                // Two segments' edges crossing in one pixel at an angle: the
+                // larger share alone would leave a notch in the inner corner.
+                if (w > 0 && w < 255 && alt > 0 && alt < 255 && eigner[i] != nummer &&
+                    kanten_kreuzen(eigner[i], nummer, x + 0.5, yc))
+                    kreuzungen_.push_back(
+                        {zeilenanfang + static_cast<size_t>(i), eigner[i], nummer});
+                if (w > alt) {
+                    d[i] = w;
+                    eigner[i] = nummer;
+                }
             }
         }
         spalte_von_[zeile] = std::min(spalte_von_[zeile], xa);
