@@ -68,7 +68,8 @@ class Zeichenflaeche {
     // into its rows: the painter would set the very same pixels, at many
     // times the cost for the one-pixel rows of scan-line fills.
     bool direkt_fuellen(double x1, double y1, double x2, double y2, QColor farbe);
-    // Strokes on such a picture are rasterised here, wider ones at least.
+    // Strokes over a pixel wide on such a picture are rasterised straight into
+    // its rows as well; false where the painter is to draw them.
     bool direkt_striche(const QPointF* punkte, int n, double breite, QColor farbe);
 
     QPainter maler_;
