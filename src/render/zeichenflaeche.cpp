@@ -71,8 +71,10 @@ void Zeichenflaeche::stift(double breite, QColor farbe) {
 
 void Zeichenflaeche::linie(double x1, double y1, double x2, double y2, double breite,
                            QColor farbe) {
+    const QPointF enden[2] = {px(x1, y1), px(x2, y2)};
+    if (direkt_striche(enden, 2, breite, farbe)) return;
     stift(breite, farbe);
-    maler_.drawLine(px(x1, y1), px(x2, y2));
+    maler_.drawLine(enden[0], enden[1]);
 }
 
 void Zeichenflaeche::linien(const QLineF* linien, int n, double breite, QColor farbe) {
@@ -92,6 +94,7 @@ void Zeichenflaeche::linien(const QLineF* linien, int n, double breite, QColor f
 
 void Zeichenflaeche::linienzug(const QPointF* punkte, int n, double breite, QColor farbe) {
     if (n < 2) return;
+    if (direkt_striche(punkte, n, breite, farbe)) return;
     stift(breite, farbe);
     if (faktor_ == 1.0) {
         maler_.drawPolyline(punkte, n);
@@ -136,6 +139,12 @@ bool Zeichenflaeche::direkt_fuellen(double x1, double y1, double x2, double y2, 
         std::fill(zeile + r.left(), zeile + r.right() + 1, wert);
     }
     return true;
+}
+
+bool Zeichenflaeche::direkt_striche(const QPointF* punkte, int n, double breite, QColor farbe) {
+    // The painter draws strokes up to one pixel wide as hairlines, cheaply.
+    if (!bild_ || !(breite > 1.0) || farbe.alpha() != 255) return false;
+    return striche_.linienzug(*bild_, clip_, punkte, n, breite, farbe.rgba64().toArgb32());
 }
 
 void Zeichenflaeche::kreis(double x, double y, double radius, double breite, QColor farbe) {

@@ -14,6 +14,8 @@
 #include <QString>
 #include <cmath>
 
+#include "render/strichraster.h"
+
 namespace tarvello {
 
 class Zeichenflaeche {
@@ -78,6 +80,9 @@ class Zeichenflaeche {
     // into its rows: the painter would set the very same pixels, at many
     // times the cost for the one-pixel rows of scan-line fills.
     bool direkt_fuellen(double x1, double y1, double x2, double y2, QColor farbe);
+    // Strokes over a pixel wide on such a picture are rasterised straight into
+    // its rows as well; false where the painter is to draw them.
+    bool direkt_striche(const QPointF* punkte, int n, double breite, QColor farbe);
 
     QPainter maler_;
     double faktor_;
@@ -86,6 +91,7 @@ class Zeichenflaeche {
     QPointF position_;
     QImage* bild_ = nullptr; // the picture painted on, when rows can be filled directly
     QRect clip_;             // the clip on it, in pixels
+    Strichraster striche_;
 };
 
 } // namespace tarvello

@@ -2,7 +2,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPen>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "render/zeichenflaeche.h"
 
@@ -80,4 +83,116 @@ TEST(Zeichenflaeche, FeinteilungRundetAufGeraetepixel) {
     QImage leer(200, 200, QImage::Format_RGB32);
     leer.fill(Qt::white);
     EXPECT_NE(fein, leer);
+}
+
+namespace {
+
+double abstand_zum_zug(double px, double py, const std::vector<QPointF>& zug) {
+    double best = 1e300;
+    for (size_t i = 0; i + 1 < zug.size(); ++i) {
+        const QPointF a = zug[i], b = zug[i + 1];
+        const double dx = b.x() - a.x(), dy = b.y() - a.y(), l2 = dx * dx + dy * dy;
+        const double t =
+            l2 > 0 ? std::clamp(((px - a.x()) * dx + (py - a.y()) * dy) / l2, 0.0, 1.0) : 0.0;
+        best = std::min(best, std::hypot(px - a.x() - t * dx, py - a.y() - t * dy));
+    }
+    return best;
+}
+
+int kanal_abstand(QRgb a, QRgb b) {
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+
+} // namespace
+
+// Strokes on a picture come out as the painter's would, up to some levels at
+// their edges: straight, in sharp zig-zags, crossing themselves, across the
+// clip and the picture's edge; hairlines are the painter's own. Their edges
+// are near the share of each pixel the stroke covers (counted on a fine grid),
+// each pixel blended once where segments overlap: a stroke going back over
+// itself looks as drawn once. Nothing beyond its reach or the clip changes.
+TEST(Zeichenflaeche, StricheWieVomMaler) {
+    struct Fall {
+        std::vector<QPointF> zug;
+        double breite;
+    };
+    const Fall faelle[] = {
+        {{{6.3, 10.2}, {47.8, 31.6}}, 5.0},
+        {{{8, 40}, {14.5, 8.2}, {21, 44}, {27.7, 9}, {33, 45.5}, {40, 12}}, 3.4},
+        {{{10, 10}, {45, 40}, {45, 12}, {10, 42}, {20.5, 5}}, 2.6},
+        {{{5, 25.5}, {48, 26}, {26, 48}}, 0.7},
+        {{{-8, 20}, {30, 1.5}, {70, 30}, {28, 70}}, 7.2},
+        {{{20.25, 30.75}, {30.5, 30.75}}, 1.3},
+    };
+    const QColor grund(240, 230, 200), farbe(30, 60, 150);
+    const QRect clip(2, 3, 50, 50);
+    for (const Fall& f : faelle) {
+        const auto malen = [&](const std::vector<QPointF>& zug) {
+            QImage bild(60, 60, QImage::Format_RGB32);
+            bild.fill(grund);
+            Zeichenflaeche z(&bild);
+            z.beschneiden(clip.x(), clip.y(), clip.width());
+            if (zug.size() == 2)
+                z.linie(zug[0].x(), zug[0].y(), zug[1].x(), zug[1].y(), f.breite, farbe);
+            else
+                z.linienzug(zug.data(), static_cast<int>(zug.size()), f.breite, farbe);
+            z.beenden();
+            return bild;
+        };
+        const QImage eigen = malen(f.zug);
+        QImage maler(60, 60, QImage::Format_RGB32);
+        maler.fill(grund);
+        {
+            QPainter p(&maler);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setClipRect(clip);
+            QPen stift(farbe);
+            stift.setWidthF(f.breite);
+            stift.setCapStyle(Qt::RoundCap);
+            stift.setJoinStyle(Qt::RoundJoin);
+            p.setPen(stift);
+            p.drawPolyline(f.zug.data(), static_cast<int>(f.zug.size()));
+        }
+        const bool haarlinie = f.breite <= 1.0;
+        // Back over the whole stroke again: the same shape.
+        std::vector<QPointF> hin_und_zurueck = f.zug;
+        hin_und_zurueck.insert(hin_und_zurueck.end(), f.zug.rbegin() + 1, f.zug.rend());
+        const QImage doppelt = malen(hin_und_zurueck);
+
+        const double r = f.breite / 2.0, reichweite = std::max(r, 0.5) + 0.75;
+        int gefaerbt = 0;
+        double summe = 0.0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const QRgb e = eigen.pixel(x, y);
+                const int d = kanal_abstand(e, maler.pixel(x, y));
+                summe += d;
+                // The painter overshoots at sharp joins by as much.
+                EXPECT_LE(d, haarlinie ? 0 : 64) << f.breite << " at " << x << "," << y;
+                if (e != grund.rgb()) {
+                    ++gefaerbt;
+                    EXPECT_TRUE(clip.contains(x, y)) << f.breite << " at " << x << "," << y;
+                    EXPECT_LT(abstand_zum_zug(x + 0.5, y + 0.5, f.zug), reichweite)
+                        << f.breite << " at " << x << "," << y;
+                }
+                if (haarlinie || !clip.contains(x, y)) continue;
+                EXPECT_LE(kanal_abstand(e, doppelt.pixel(x, y)), 2)
+                    << f.breite << " twice at " << x << "," << y;
+                int innen = 0;
+                if (abstand_zum_zug(x + 0.5, y + 0.5, f.zug) < reichweite)
+                    for (int j = 0; j < 16; ++j)
+                        for (int i = 0; i < 16; ++i)
+                            innen +=
+                                abstand_zum_zug(x + (i + 0.5) / 16, y + (j + 0.5) / 16, f.zug) <= r;
+                const double a = innen / 256.0;
+                const auto mischen = [a](int v, int g) { return qRound(v * a + g * (1 - a)); };
+                const QRgb wahr =
+                    qRgb(mischen(farbe.red(), grund.red()), mischen(farbe.green(), grund.green()),
+                         mischen(farbe.blue(), grund.blue()));
+                EXPECT_LE(kanal_abstand(e, wahr), 20) << f.breite << " at " << x << "," << y;
+            }
+        EXPECT_GT(gefaerbt, 20) << f.breite;
+        EXPECT_LT(summe / gefaerbt, 2.5) << f.breite;
+    }
 }
