@@ -212,18 +212,43 @@ void Vorschau::weg_zeichnen(QPainter& p, int w) {
     int k = static_cast<int>(runden(5.0 - static_cast<double>(ansicht_.zoom)));
     if (k < 1 || weg.ist_fluss != 0) k = 1;
     const float breite = static_cast<float>(ganz(massstab_ * weg.breite * 0.5f)) + 1.0f;
-    p.setPen(stift(weg.ist_fluss != 0 ? farbe_fluss : farbe_strasse, breite));
+    const QColor& farbe = weg.ist_fluss != 0 ? farbe_fluss : farbe_strasse;
+    // Runs of visible segments go to the rasteriser as one stroke, on the
+    // painter's half-pixel shift; a one-pixel line stays a painter's hairline.
+    const bool selbst = breite > 1.0f;
+    if (!selbst) p.setPen(stift(farbe, breite));
+    zug_.clear();
+    const auto zug_zeichnen = [&] {
+        if (zug_.size() >= 2 &&
+            !striche_.linienzug(bild_, bild_.rect(), zug_.data(), static_cast<int>(zug_.size()),
+                                breite, farbe.rgb())) {
+            // Coordinates too far out for the rasteriser: the painter's stroke.
+            p.setPen(stift(farbe, breite));
+            for (QPointF& q : zug_)
+                q -= QPointF(0.5, 0.5);
+            p.drawPolyline(zug_.data(), static_cast<int>(zug_.size()));
+        }
+        zug_.clear();
+    };
     for (int i = 1; i <= n - 1; i += k) {
         const int j = std::min(i + k, n);
         bool s1 = false, s2 = false;
         const QPointF a = punkt(weg.px(i), weg.py(i), s1);
         const QPointF b = punkt(weg.px(j), weg.py(j), s2);
         if (s1 && s2) {
-            p.drawLine(a, b);
+            if (selbst) {
+                if (zug_.empty()) zug_.push_back(a + QPointF(0.5, 0.5));
+                zug_.push_back(b + QPointF(0.5, 0.5));
+            } else {
+                p.drawLine(a, b);
+            }
             gemalt(a, breite / 2.0f);
             gemalt(b, breite / 2.0f);
+        } else if (selbst) {
+            zug_zeichnen();
         }
     }
+    if (selbst) zug_zeichnen();
 }
 
 void Vorschau::flaechen_zeichnen(QPainter& p, bool parks) {

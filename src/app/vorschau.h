@@ -11,6 +11,7 @@
 
 #include "core/stadtmodell.h"
 #include "core/wirt.h"
+#include "render/strichraster.h"
 
 namespace tarvello {
 
@@ -116,6 +117,8 @@ class Vorschau : public QWidget {
     float massstab_ = 0;
     QImage bild_;
     std::unique_ptr<QPainter> maler_;
+    Strichraster striche_; // streets over a pixel wide, straight into the picture
+    std::vector<QPointF> zug_;
     // Box of what elements drew since the last repaint (empty: x0 > x1).
     qreal neu_x0_ = 1, neu_y0_ = 1, neu_x1_ = 0, neu_y1_ = 0;
 };
