@@ -31,6 +31,24 @@ float weg_breite(const Stadtmodell& m, int w) {
     return m.weg(w).breite;
 }
 
+// Marks the points of ways 1..n_wege that carry links, for gehen().
+void verknuepfungen_erfassen(const Stadtmodell& m, Umrisssuche& u, int n_wege) {
+    u.verknuepft_anfang.resize(ix(n_wege) + 1);
+    std::size_t punkte = 0;
+    for (int w = 1; w <= n_wege; ++w) {
+        u.verknuepft_anfang[ix(w)] = punkte;
+        punkte += ix(lesbare_punkte(m.weg(w))) + 1;
+    }
+    u.verknuepft.assign(punkte, 0);
+    for (int w = 1; w <= n_wege; ++w) {
+        const Weg& weg = m.weg(w);
+        const int n = lesbare_punkte(weg);
+        for (const auto& eintrag : weg.verbindungen)
+            if (eintrag.first >= 1 && eintrag.first <= n)
+                u.verknuepft[u.verknuepft_anfang[ix(w)] + ix(eintrag.first)] = 1;
+    }
+}
+
 enum class Ausgang { geschlossen, gescheitert, zu_lang };
 
 int richtung_ziehen(Lauf& l) {
@@ -78,7 +96,9 @@ Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max,
             return Ausgang::geschlossen;
         }
 
-        const Verbindungen* v = weg.verbindungen_bei(p);
+        const Verbindungen* v = u.verknuepft[u.verknuepft_anfang[ix(w)] + ix(p)] != 0
+                                    ? weg.verbindungen_bei(p)
+                                    : nullptr;
         const int c = v != nullptr ? std::min<int>(v->n, verbindungen_max) : 0;
         if (l.rnd() > 0.5f && c >= 1) {
             const auto k = static_cast<std::size_t>(waehlen(l.rnd(), c));
@@ -199,6 +219,7 @@ void flaeche_umriss_suchen(Lauf& l, Umrisssuche& u) {
     if (n_wege < 1) return;
     if (u.weg_benutzt.size() < static_cast<std::size_t>(n_wege) + 1)
         u.weg_benutzt.resize(static_cast<std::size_t>(n_wege) + 1, 0);
+    verknuepfungen_erfassen(m, u, n_wege);
     const int punkte_max = std::clamp(u.punkte_max, 1, flaeche_punkte_max);
     const int wege_max = std::clamp(u.wege_max, 1, umriss_wege_max);
 

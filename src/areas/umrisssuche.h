@@ -53,6 +53,12 @@ struct Umrisssuche {
     std::vector<float> gang_x, gang_y;
     std::vector<std::int16_t> besuchte_wege;
     std::vector<std::uint64_t> schluessel;
+    // Per way its point 0 in verknuepft, and per point whether the way has
+    // links there, for the ways of the current search: most steps of a walk
+    // pass points without, and the way's link table is asked only at the
+    // others.
+    std::vector<std::size_t> verknuepft_anfang;
+    std::vector<std::uint8_t> verknuepft;
 };
 
 // Searches one closed loop in the way network of l.m; the result is left in
