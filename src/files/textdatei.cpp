@@ -84,10 +84,9 @@ std::size_t fest_schnell(char* puffer, double v, int stellen) {
     if (stellen < 0 || stellen > 6) return 0;
     const double a = std::fabs(v) * zehner[stellen];
     if (!(a < 9007199254740992.0)) return 0; // 2^53; also NaN
-    double ganz = std::floor(a);
-    const double rest = a - ganz; // exact below 2^53
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(ganz, 2.0) != 0.0)) ganz += 1.0;
-    auto n = static_cast<std::uint64_t>(ganz);
+    auto n = static_cast<std::uint64_t>(a);
+    const double rest = a - static_cast<double>(n); // exact below 2^53
+    if (rest > 0.5 || (rest == 0.5 && (n & 1u) != 0)) ++n;
     // Digits from the back: the decimals without trailing zeros, then the
     // whole part.
     char ziffern[24];
