@@ -144,23 +144,30 @@ std::optional<Seiten> reihen_seiten(Lauf& l, const Gebaeudestufe& st) {
     return std::nullopt;
 }
 
+// The direction of a free candidate, with its sine and cosine.
+struct Richtungswinkel {
+    float winkel = 0, sinus = 0, kosinus = 1;
+};
+
 // Direction and centre of a free candidate beside the anchor's segment.
 // Returns the side of the street (1: left of the way's direction).
 std::uint8_t neben_die_strasse(Lauf& l, Gebaeudestufe& st, const Anker& anker, float halbe_tiefe,
-                               Kandidat& k, float& winkel) {
+                               Kandidat& k, Richtungswinkel& r) {
     const Parameter& p = l.p;
     const Ankerstrecke an = anker_lesen(st, anker);
-    winkel = an.winkel + (l.rnd() - 0.5f) * p.haus_winkel_weg;
+    r.winkel = an.winkel + (l.rnd() - 0.5f) * p.haus_winkel_weg;
+    r.sinus = std::sin(r.winkel);
+    r.kosinus = std::cos(r.winkel);
     const float mx = (an.x1 + an.x2) / 2.0f, my = (an.y1 + an.y2) / 2.0f;
     const float d = (st.ankerwege[ix(anker.w)].breite / 2.0f + halbe_tiefe) *
                     (l.rnd() * 10.0f * p.haus_abstand_weg + 1.05f);
     if (l.rnd() < 0.5f) {
-        k.x = mx - d * std::sin(winkel);
-        k.y = my + d * std::cos(winkel);
+        k.x = mx - d * r.sinus;
+        k.y = my + d * r.kosinus;
         return 1;
     }
-    k.x = mx + d * std::sin(winkel);
-    k.y = my - d * std::cos(winkel);
+    k.x = mx + d * r.sinus;
+    k.y = my - d * r.kosinus;
     return 0;
 }
 
@@ -183,8 +190,8 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         const std::optional<float> a = freie_groesse(l);
         if (!a) return Bildung::verworfen;
         k.a = k.b = *a;
-        float winkel = 0.0f;
-        neben_die_strasse(l, st, an, k.a / 2.0f, k, winkel);
+        Richtungswinkel r;
+        neben_die_strasse(l, st, an, k.a / 2.0f, k, r);
         // A round building has no corners; its centre stands in for them, so
         // whatever reads corners (labels, fitting) finds the building there.
         for (int c = 1; c <= 4; ++c) {
@@ -199,8 +206,8 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         if (!s) return Bildung::verworfen;
         k.a = s->a;
         k.b = s->b;
-        float winkel = 0.0f;
-        st.reihe_seite = neben_die_strasse(l, st, an, k.b / 2.0f, k, winkel);
+        Richtungswinkel r;
+        st.reihe_seite = neben_die_strasse(l, st, an, k.b / 2.0f, k, r);
         // The corners lie on a circle of diameter a, the sides in the ratio
         // a : b, unless that takes a side out of the size range. (a and b
         // are positive: the sides a cos and a sin of atan(b / a), without
@@ -209,7 +216,7 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         const Seiten seiten =
             seiten_begrenzt(p, {k.a * (k.a / diagonale), k.a * (k.b / diagonale)});
         const float laengs = seiten.a / 2.0f, quer = seiten.b / 2.0f;
-        const float ux = std::cos(winkel), uy = std::sin(winkel);
+        const float ux = r.kosinus, uy = r.sinus;
         const float s_laengs[5] = {0.0f, 1.0f, -1.0f, -1.0f, 1.0f};
         const float s_quer[5] = {0.0f, 1.0f, 1.0f, -1.0f, -1.0f};
         for (int c = 1; c <= 4; ++c) {
