@@ -20,8 +20,15 @@ constexpr long long anker_ziehungen_max = 1000000;
 constexpr int groesse_versuche_max = 10000;
 constexpr int form_versuche_max = 1000;
 
+// A drawn anchor: a street point and the one after it. Its coordinates are
+// read only once the candidate's sides are drawn: the point is one of
+// thousands all over the town, and its cache line arrives meanwhile.
 struct Anker {
     int w = 0;
+    std::size_t i = 0; // point in the stage's point tables
+};
+
+struct Ankerstrecke {
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     float winkel = 0; // direction from point 1 to point 2
 };
@@ -40,20 +47,26 @@ std::optional<Anker> anker_ziehen(Lauf& l, Gebaeudestufe& st) {
         const Gebaeudestufe::Ankerweg& weg = st.ankerwege[ix(w)];
         const int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(weg.n_punkte - 2) + 1.0f));
         const std::size_t i = weg.anfang + ix(k);
-        Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[i];
-        const std::uint8_t lage = punkt.lage;
+        const std::uint8_t lage = st.ankerlagen[i];
         const float r = l.rnd();
         if ((lage & lage_in_stadt) != 0 &&
             ((lage & lage_im_kern) != 0 || r > p.stadt_kernbildung)) {
-            const Gebaeudestufe::Ankerpunkt& naechster = st.ankerpunkte[i + 1];
-            Anker an{w, punkt.x, punkt.y, naechster.x, naechster.y};
-            float& winkel = punkt.winkel;
-            if (std::isnan(winkel)) winkel = winkel_aus(an.x2 - an.x1, an.y2 - an.y1);
-            an.winkel = winkel;
-            return an;
+            __builtin_prefetch(&st.ankerpunkte[i]);
+            __builtin_prefetch(&st.ankerpunkte[i + 1]);
+            return Anker{w, i};
         }
     }
     return std::nullopt;
+}
+
+Ankerstrecke anker_lesen(Gebaeudestufe& st, const Anker& an) {
+    Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[an.i];
+    const Gebaeudestufe::Ankerpunkt& naechster = st.ankerpunkte[an.i + 1];
+    Ankerstrecke s{punkt.x, punkt.y, naechster.x, naechster.y};
+    float& winkel = punkt.winkel;
+    if (std::isnan(winkel)) winkel = winkel_aus(s.x2 - s.x1, s.y2 - s.y1);
+    s.winkel = winkel;
+    return s;
 }
 
 bool gewicht_nimmt(Lauf& l, float a) {
@@ -131,22 +144,30 @@ std::optional<Seiten> reihen_seiten(Lauf& l, const Gebaeudestufe& st) {
     return std::nullopt;
 }
 
+// The direction of a free candidate, with its sine and cosine.
+struct Richtungswinkel {
+    float winkel = 0, sinus = 0, kosinus = 1;
+};
+
 // Direction and centre of a free candidate beside the anchor's segment.
 // Returns the side of the street (1: left of the way's direction).
-std::uint8_t neben_die_strasse(Lauf& l, const Anker& an, float halbe_tiefe, Kandidat& k,
-                               float& winkel) {
+std::uint8_t neben_die_strasse(Lauf& l, Gebaeudestufe& st, const Anker& anker, float halbe_tiefe,
+                               Kandidat& k, Richtungswinkel& r) {
     const Parameter& p = l.p;
-    winkel = an.winkel + (l.rnd() - 0.5f) * p.haus_winkel_weg;
+    const Ankerstrecke an = anker_lesen(st, anker);
+    r.winkel = an.winkel + (l.rnd() - 0.5f) * p.haus_winkel_weg;
+    r.sinus = std::sin(r.winkel);
+    r.kosinus = std::cos(r.winkel);
     const float mx = (an.x1 + an.x2) / 2.0f, my = (an.y1 + an.y2) / 2.0f;
-    const float d = (l.m.weg(an.w).breite / 2.0f + halbe_tiefe) *
+    const float d = (st.ankerwege[ix(anker.w)].breite / 2.0f + halbe_tiefe) *
                     (l.rnd() * 10.0f * p.haus_abstand_weg + 1.05f);
     if (l.rnd() < 0.5f) {
-        k.x = mx - d * std::sin(winkel);
-        k.y = my + d * std::cos(winkel);
+        k.x = mx - d * r.sinus;
+        k.y = my + d * r.kosinus;
         return 1;
     }
-    k.x = mx + d * std::sin(winkel);
-    k.y = my - d * std::cos(winkel);
+    k.x = mx + d * r.sinus;
+    k.y = my - d * r.kosinus;
     return 0;
 }
 
@@ -169,8 +190,8 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         const std::optional<float> a = freie_groesse(l);
         if (!a) return Bildung::verworfen;
         k.a = k.b = *a;
-        float winkel = 0.0f;
-        neben_die_strasse(l, an, k.a / 2.0f, k, winkel);
+        Richtungswinkel r;
+        neben_die_strasse(l, st, an, k.a / 2.0f, k, r);
         // A round building has no corners; its centre stands in for them, so
         // whatever reads corners (labels, fitting) finds the building there.
         for (int c = 1; c <= 4; ++c) {
@@ -185,8 +206,8 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         if (!s) return Bildung::verworfen;
         k.a = s->a;
         k.b = s->b;
-        float winkel = 0.0f;
-        st.reihe_seite = neben_die_strasse(l, an, k.b / 2.0f, k, winkel);
+        Richtungswinkel r;
+        st.reihe_seite = neben_die_strasse(l, st, an, k.b / 2.0f, k, r);
         // The corners lie on a circle of diameter a, the sides in the ratio
         // a : b, unless that takes a side out of the size range. (a and b
         // are positive: the sides a cos and a sin of atan(b / a), without
@@ -195,7 +216,7 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         const Seiten seiten =
             seiten_begrenzt(p, {k.a * (k.a / diagonale), k.a * (k.b / diagonale)});
         const float laengs = seiten.a / 2.0f, quer = seiten.b / 2.0f;
-        const float ux = std::cos(winkel), uy = std::sin(winkel);
+        const float ux = r.kosinus, uy = r.sinus;
         const float s_laengs[5] = {0.0f, 1.0f, -1.0f, -1.0f, 1.0f};
         const float s_quer[5] = {0.0f, 1.0f, 1.0f, -1.0f, -1.0f};
         for (int c = 1; c <= 4; ++c) {
@@ -264,20 +285,21 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
         const Weg& weg = l.m.weg(w);
         if (weg.ist_fluss != 0) continue;
         const int n = std::max<int>(weg.n_punkte, 0);
-        st.ankerwege[ix(w)] = {n, static_cast<std::uint32_t>(punkte)};
+        st.ankerwege[ix(w)] = {n, static_cast<std::uint32_t>(punkte), weg.breite};
         punkte += ix(n) + 1;
         st.anker_moeglich = st.anker_moeglich || n >= 2;
     }
-    st.ankerpunkte.assign(punkte, {0.0f, 0.0f, std::numeric_limits<float>::quiet_NaN(), 0});
+    st.ankerpunkte.assign(punkte, {0.0f, 0.0f, std::numeric_limits<float>::quiet_NaN()});
+    st.ankerlagen.assign(punkte, 0);
     for (int w = 1; w <= n_wege; ++w) {
         const Weg& weg = l.m.weg(w);
         if (weg.ist_fluss != 0) continue;
         const std::size_t anfang = st.ankerwege[ix(w)].anfang;
         for (int k = 1; k <= weg.n_punkte; ++k) {
             const Lage lage = lage_pruefen(l.p, l.m, weg.px(k), weg.py(k));
+            st.ankerlagen[anfang + ix(k)] = static_cast<std::uint8_t>(
+                (lage.in_stadt ? lage_in_stadt : 0) | (lage.im_kern ? lage_im_kern : 0));
             Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[anfang + ix(k)];
-            punkt.lage = static_cast<std::uint8_t>((lage.in_stadt ? lage_in_stadt : 0) |
-                                                   (lage.im_kern ? lage_im_kern : 0));
             punkt.x = weg.px(k);
             punkt.y = weg.py(k);
         }

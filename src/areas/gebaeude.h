@@ -85,15 +85,19 @@ struct Gebaeudestufe {
     struct Ankerweg {
         std::int32_t n_punkte = 0; // 0 for ways that carry no anchor (rivers)
         std::uint32_t anfang = 0;  // its point 0 in the point tables below
+        float breite = 0;          // the way's breite
     };
     std::vector<Ankerweg> ankerwege; // per way 0..n_wege
-    // Per street point k, all in one line of the cache: where it lies, its
-    // coordinates and the direction of the segment k -> k + 1, worked out
-    // when an anchor first falls on it (NaN until then).
+    // Per street point k: where it lies (lage_in_stadt, lage_im_kern). Most
+    // draws end here, turned down, so it is kept apart in a byte per point,
+    // small enough to stay in the cache.
+    std::vector<std::uint8_t> ankerlagen;
+    // Per street point k, read only for a kept draw: its coordinates and
+    // the direction of the segment k -> k + 1, worked out when an anchor
+    // first falls on it (NaN until then).
     struct Ankerpunkt {
         float x = 0, y = 0;
         float winkel = 0;
-        std::uint8_t lage = 0; // lage_in_stadt, lage_im_kern
     };
     std::vector<Ankerpunkt> ankerpunkte;
 };

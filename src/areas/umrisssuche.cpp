@@ -31,6 +31,34 @@ float weg_breite(const Stadtmodell& m, int w) {
     return m.weg(w).breite;
 }
 
+// Places the ways 1..n_wege of a new search in verknuepft; each way's points
+// are marked when a walk first comes onto it.
+void verknuepfungen_anlegen(const Stadtmodell& m, Umrisssuche& u, int n_wege) {
+    u.verknuepft_anfang.resize(ix(n_wege) + 1);
+    u.verknuepft_suche.resize(ix(n_wege) + 1, 0);
+    if (++u.suche_nummer == 0) { // wrapped: no way may look marked
+        std::fill(u.verknuepft_suche.begin(), u.verknuepft_suche.end(), 0u);
+        u.suche_nummer = 1;
+    }
+    std::size_t punkte = 0;
+    for (int w = 1; w <= n_wege; ++w) {
+        u.verknuepft_anfang[ix(w)] = punkte;
+        punkte += ix(lesbare_punkte(m.weg(w))) + 1;
+    }
+    if (u.verknuepft.size() < punkte) u.verknuepft.resize(punkte);
+}
+
+// Marks the points of way w that carry links, once per search.
+void verknuepfungen_erfassen(const Weg& weg, Umrisssuche& u, int w) {
+    if (u.verknuepft_suche[ix(w)] == u.suche_nummer) return;
+    u.verknuepft_suche[ix(w)] = u.suche_nummer;
+    const int n = lesbare_punkte(weg);
+    std::uint8_t* punkt = u.verknuepft.data() + u.verknuepft_anfang[ix(w)];
+    std::fill(punkt, punkt + n + 1, std::uint8_t{0});
+    for (const auto& eintrag : weg.verbindungen)
+        if (eintrag.first >= 1 && eintrag.first <= n) punkt[eintrag.first] = 1;
+}
+
 enum class Ausgang { geschlossen, gescheitert, zu_lang };
 
 int richtung_ziehen(Lauf& l) {
@@ -53,6 +81,7 @@ Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max,
     if (p0 > lesbare_punkte(weg_von(e))) return Ausgang::gescheitert;
 
     int w = e, p = p0;
+    verknuepfungen_erfassen(weg_von(e), u, e);
     n = 1;
     u.gang_x[1] = weg_von(e).px(p0);
     u.gang_y[1] = weg_von(e).py(p0);
@@ -78,7 +107,9 @@ Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max,
             return Ausgang::geschlossen;
         }
 
-        const Verbindungen* v = weg.verbindungen_bei(p);
+        const Verbindungen* v = u.verknuepft[u.verknuepft_anfang[ix(w)] + ix(p)] != 0
+                                    ? weg.verbindungen_bei(p)
+                                    : nullptr;
         const int c = v != nullptr ? std::min<int>(v->n, verbindungen_max) : 0;
         if (l.rnd() > 0.5f && c >= 1) {
             const auto k = static_cast<std::size_t>(waehlen(l.rnd(), c));
@@ -97,6 +128,7 @@ Ausgang gehen(Lauf& l, Umrisssuche& u, int n_wege, int punkte_max, int wege_max,
             u.besuchte_wege.push_back(static_cast<std::int16_t>(w2));
             w = w2;
             p = p2;
+            verknuepfungen_erfassen(weg_von(w), u, w);
         }
     }
 }
@@ -199,6 +231,7 @@ void flaeche_umriss_suchen(Lauf& l, Umrisssuche& u) {
     if (n_wege < 1) return;
     if (u.weg_benutzt.size() < static_cast<std::size_t>(n_wege) + 1)
         u.weg_benutzt.resize(static_cast<std::size_t>(n_wege) + 1, 0);
+    verknuepfungen_anlegen(m, u, n_wege);
     const int punkte_max = std::clamp(u.punkte_max, 1, flaeche_punkte_max);
     const int wege_max = std::clamp(u.wege_max, 1, umriss_wege_max);
 

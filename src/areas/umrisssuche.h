@@ -53,6 +53,15 @@ struct Umrisssuche {
     std::vector<float> gang_x, gang_y;
     std::vector<std::int16_t> besuchte_wege;
     std::vector<std::uint64_t> schluessel;
+    // Per way its point 0 in verknuepft, and per point whether the way has
+    // links there, for the ways of the current search: most steps of a walk
+    // pass points without, and the way's link table is asked only at the
+    // others. A way's points are marked when a walk of the search first
+    // comes onto it (verknuepft_suche: the search that marked them).
+    std::vector<std::size_t> verknuepft_anfang;
+    std::vector<std::uint8_t> verknuepft;
+    std::vector<std::uint32_t> verknuepft_suche;
+    std::uint32_t suche_nummer = 0;
 };
 
 // Searches one closed loop in the way network of l.m; the result is left in

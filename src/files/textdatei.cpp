@@ -73,6 +73,41 @@ Worte nicht_endlich(const Was& was) {
         .arg(was.beschreiben());
 }
 
+// The text of fest_formatieren for a v whose value times 10^stellen is
+// exact in a double and below 2^53 (any float with up to six decimals short
+// of 2^53 / 10^stellen): that product rounded to a whole number, halves to
+// even, is the digits the general conversion writes. Written backwards so
+// that it ends at `ende`; returns its start, or nullptr for other v.
+char* fest_schnell(char* ende, double v, int stellen) {
+    constexpr double zehner[] = {1.0, 10.0, 100.0, 1000.0, 10000.0, 100000.0, 1000000.0};
+    if (stellen < 0 || stellen > 6) return nullptr;
+    const double a = std::fabs(v) * zehner[stellen];
+    if (!(a < 9007199254740992.0)) return nullptr; // 2^53; also NaN
+    auto n = static_cast<std::uint64_t>(a);
+    const double rest = a - static_cast<double>(n); // exact below 2^53
+    if (rest > 0.5 || (rest == 0.5 && (n & 1u) != 0)) ++n;
+    // The decimals without trailing zeros, then the whole part.
+    char* z = ende;
+    int nachkomma = stellen;
+    while (nachkomma > 0 && n % 10 == 0) {
+        n /= 10;
+        --nachkomma;
+    }
+    const bool punkt = nachkomma > 0;
+    for (; nachkomma > 0; --nachkomma) {
+        *--z = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    if (punkt) *--z = '.';
+    do {
+        *--z = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    // No "-0": a negative value rounding to zero is written "0".
+    if (std::signbit(v) && !(z[0] == '0' && z + 1 == ende)) *--z = '-';
+    return z;
+}
+
 // Decimal text of v rounded to `stellen` places, halves to even (to_chars
 // rounds the exact binary value), trailing zeros removed.
 std::size_t fest_formatieren(char* puffer, std::size_t groesse, double v, int stellen) {
@@ -132,7 +167,12 @@ void ganzzahl_anhaengen(std::string& s, long long wert) {
 bool gleitzahl_anhaengen(std::string& s, float wert, int stellen) {
     if (!std::isfinite(wert)) return false;
     char puffer[80]; // the largest float has 39 digits before the point
-    s.append(puffer, fest_formatieren(puffer, sizeof puffer, static_cast<double>(wert), stellen));
+    char* const ende = puffer + sizeof puffer;
+    if (const char* anfang = fest_schnell(ende, static_cast<double>(wert), stellen))
+        s.append(anfang, static_cast<std::size_t>(ende - anfang));
+    else
+        s.append(puffer,
+                 fest_formatieren(puffer, sizeof puffer, static_cast<double>(wert), stellen));
     return true;
 }
 

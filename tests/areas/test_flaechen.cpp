@@ -61,10 +61,11 @@ struct Netz : Laufaufbau<Rekorder> {
         return w;
     }
 
+    int h[3] = {}, v[3] = {}; // the grid's streets
+
     // Three horizontal and three vertical streets, 0..20 in steps of 1, that
     // form four blocks of 10 x 10; linked at their nine crossings if asked.
     void gitter(bool verbinden, float breite = 3.0f) {
-        int h[3], v[3];
         for (int j = 0; j < 3; ++j) {
             std::vector<std::pair<float, float>> pt;
             for (int k = 0; k <= 20; ++k)
@@ -77,7 +78,10 @@ struct Netz : Laufaufbau<Rekorder> {
                 pt.emplace_back(10.0f * static_cast<float>(i), static_cast<float>(k));
             v[i] = weg(breite, pt);
         }
-        if (!verbinden) return;
+        if (verbinden) gitter_verbinden();
+    }
+
+    void gitter_verbinden() {
         for (int j = 0; j < 3; ++j)
             for (int i = 0; i < 3; ++i)
                 verbindung_hinzufuegen(m, h[j], 10 * i + 1, v[i], 10 * j + 1);
@@ -151,6 +155,11 @@ TEST(Umrisssuche, OhneVerbindungenGibtSieNach4000VersuchenAufUndLaesstDenUmrissS
     for (std::size_t i = 1; i <= 3; ++i)
         EXPECT_EQ(u.umriss_x[i], 7.0f);
     EXPECT_EQ(benutzte_wege(u), 0);
+
+    // Links made after a search count in the next one of the same tables.
+    n.gitter_verbinden();
+    flaeche_umriss_suchen(n.l, u);
+    EXPECT_TRUE(u.umriss_gefunden);
 }
 
 TEST(Umrisssuche, EinLeeresNetzUndEinAbbruchBeendenDieSucheSofort) {

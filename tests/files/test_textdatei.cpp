@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -59,6 +60,42 @@ TEST(Textform, GerundeteZahlenOhneNullenMitPunkt) {
     EXPECT_FALSE(gleitzahl_anhaengen(s, std::nanf(""), 2));
     EXPECT_FALSE(gleitzahl_anhaengen(s, INFINITY, 2));
     EXPECT_EQ(s, "x");
+}
+
+// The text agrees with the general fixed-point conversion (trailing zeros
+// and "-0" dropped) for every number of decimals written, on floats of every
+// size, values of map sizes and exact halves of the last digit.
+TEST(Textform, GerundeteZahlenWieDieAllgemeineUmwandlung) {
+    const auto allgemein = [](float v, int stellen) {
+        char puffer[80];
+        char* ende = std::to_chars(puffer, puffer + sizeof puffer, static_cast<double>(v),
+                                   std::chars_format::fixed, stellen)
+                         .ptr;
+        if (stellen > 0) {
+            while (ende[-1] == '0')
+                --ende;
+            if (ende[-1] == '.') --ende;
+        }
+        std::string s(puffer, ende);
+        return s == "-0" ? std::string("0") : s;
+    };
+    std::uint32_t zustand = 815;
+    for (int i = 0; i < 100000; ++i) {
+        zustand = zustand * 1664525u + 1013904223u;
+        float zufall = 0;
+        std::memcpy(&zufall, &zustand, sizeof zufall);
+        const int stellen = static_cast<int>(zustand >> 29) % 7;
+        const float halb = (static_cast<float>(zustand % 100000u) + 0.5f) / 100.0f;
+        for (const float v : {zufall, static_cast<float>(zustand % 2000000u) / 64.0f - 15000.0f,
+                              halb, -halb, 9007199254740992.0f / 100.0f}) {
+            if (!std::isfinite(v)) continue;
+            for (const int s : {stellen, 2}) {
+                std::string text;
+                ASSERT_TRUE(gleitzahl_anhaengen(text, v, s));
+                ASSERT_EQ(text, allgemein(v, s)) << v << " " << s;
+            }
+        }
+    }
 }
 
 // The value without the text is the value through the text: for floats of
