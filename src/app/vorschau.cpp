@@ -320,19 +320,22 @@ void Vorschau::mauer_zeichnen(QPainter& p) {
 }
 
 void Vorschau::haus_zeichnen(QPainter& p, int b) {
+    // One pen for all buildings: the painter passes over setting the pen it
+    // already has, and a building is drawn thousands of times per run.
+    static const QPen haus_stift = stift(farbe_haus, 1.0f);
     const Haus& haus = modell_.haus(b);
-    p.setPen(stift(farbe_haus, 1.0f));
+    p.setPen(haus_stift);
     p.setBrush(Qt::NoBrush);
     if (haus.rund == 0) {
-        QPolygonF ecken;
+        QPointF ecken[4];
         bool alle = true;
         for (int c = 1; c <= 4; ++c) {
             bool sichtbar = false;
-            ecken << punkt(haus.ecke_x[ix(c)], haus.ecke_y[ix(c)], sichtbar);
+            ecken[c - 1] = punkt(haus.ecke_x[ix(c)], haus.ecke_y[ix(c)], sichtbar);
             alle = alle && sichtbar;
         }
         if (alle) {
-            p.drawPolygon(ecken);
+            p.drawPolygon(ecken, 4);
             for (const QPointF& e : ecken)
                 gemalt(e, 0.5);
         }
