@@ -213,19 +213,26 @@ void Vorschau::weg_zeichnen(QPainter& p, int w) {
     if (k < 1 || weg.ist_fluss != 0) k = 1;
     const float breite = static_cast<float>(ganz(massstab_ * weg.breite * 0.5f)) + 1.0f;
     const QColor& farbe = weg.ist_fluss != 0 ? farbe_fluss : farbe_strasse;
-    // Runs of visible segments go to the rasteriser as one stroke, on the
-    // painter's half-pixel shift; a one-pixel line stays a painter's hairline.
+    // Runs of visible segments are drawn as one stroke: over a pixel wide by
+    // the rasteriser, on the painter's half-pixel shift, else as the
+    // painter's hairline.
     const bool selbst = breite > 1.0f;
+    const QPointF versatz = selbst ? QPointF(0.5, 0.5) : QPointF(0.0, 0.0);
     if (!selbst) p.setPen(stift(farbe, breite));
     zug_.clear();
     const auto zug_zeichnen = [&] {
-        if (zug_.size() >= 2 &&
-            !striche_.linienzug(bild_, bild_.rect(), zug_.data(), static_cast<int>(zug_.size()),
-                                breite, farbe.rgb())) {
-            // Coordinates too far out for the rasteriser: the painter's stroke.
-            p.setPen(stift(farbe, breite));
-            for (QPointF& q : zug_)
-                q -= QPointF(0.5, 0.5);
+        if (zug_.size() < 2) {
+            zug_.clear();
+            return;
+        }
+        if (!selbst || !striche_.linienzug(bild_, bild_.rect(), zug_.data(),
+                                           static_cast<int>(zug_.size()), breite, farbe.rgb())) {
+            // A hairline, or coordinates too far out for the rasteriser.
+            if (selbst) {
+                p.setPen(stift(farbe, breite));
+                for (QPointF& q : zug_)
+                    q -= versatz;
+            }
             p.drawPolyline(zug_.data(), static_cast<int>(zug_.size()));
         }
         zug_.clear();
@@ -236,19 +243,15 @@ void Vorschau::weg_zeichnen(QPainter& p, int w) {
         const QPointF a = punkt(weg.px(i), weg.py(i), s1);
         const QPointF b = punkt(weg.px(j), weg.py(j), s2);
         if (s1 && s2) {
-            if (selbst) {
-                if (zug_.empty()) zug_.push_back(a + QPointF(0.5, 0.5));
-                zug_.push_back(b + QPointF(0.5, 0.5));
-            } else {
-                p.drawLine(a, b);
-            }
+            if (zug_.empty()) zug_.push_back(a + versatz);
+            zug_.push_back(b + versatz);
             gemalt(a, breite / 2.0f);
             gemalt(b, breite / 2.0f);
-        } else if (selbst) {
+        } else {
             zug_zeichnen();
         }
     }
-    if (selbst) zug_zeichnen();
+    zug_zeichnen();
 }
 
 void Vorschau::flaechen_zeichnen(QPainter& p, bool parks) {
