@@ -289,12 +289,14 @@ bool haeuser_ueberlappen(const Haus& i, const Ecken& ex, const Ecken& ey, const 
         };
         return radius(i) + radius(j) > abstand(i.x, i.y, j.x, j.y);
     }
-    const auto& jx = j.ecke_x;
-    const auto& jy = j.ecke_y;
+    return ecken_ueberlappen(ex, ey, j.ecke_x.data() + 1, j.ecke_y.data() + 1);
+}
+
+bool ecken_ueberlappen(const Ecken& ex, const Ecken& ey, const float* jx, const float* jy) {
     for (int c = 1; c <= 4; ++c)
-        if (punkt_vor_viereck(ex[c], ey[c], jx[1], jy[1], jx[2], jy[2], jx[3], jy[3], jx[4], jy[4]))
+        if (punkt_vor_viereck(ex[c], ey[c], jx[0], jy[0], jx[1], jy[1], jx[2], jy[2], jx[3], jy[3]))
             return true;
-    for (int c = 1; c <= 4; ++c)
+    for (int c = 0; c < 4; ++c)
         if (punkt_vor_viereck(jx[c], jy[c], ex[1], ey[1], ex[2], ey[2], ex[3], ey[3], ex[4], ey[4]))
             return true;
     return false;
