@@ -4,6 +4,7 @@
 // the buildings placed so far, and kept or thrown away.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,14 @@ struct Wegstueck {
     float h; // half of the way's weg_breite
 };
 
+// What the overlap test reads of a kept building, kept in the building grid:
+// a rectangle's corners 1..4 at 0..3. A round one is looked up in the model.
+struct Hauseintrag {
+    std::int32_t nummer;
+    std::uint8_t rund;
+    std::array<float, 4> x, y;
+};
+
 // What the stage reads of the ways, the wall and its towers again and again;
 // none of them changes while buildings are placed. The grids let each test
 // look only at what lies near a candidate.
@@ -41,7 +50,7 @@ struct Stufendaten {
     Zellenfeld<Wegstueck> strassenstuecke, flussstuecke;
     float stueck_strassen_max = 0, stueck_fluesse_max = 0; // longest piece
     Rahmenraster tuerme;                                   // boxes of the standing towers
-    Rahmenraster haeuser;                                  // boxes of the kept buildings
+    Rahmenfeld<Hauseintrag> haeuser;                       // the kept buildings
 };
 Stufendaten stufendaten_bilden(const Stadtmodell& m);
 // Enters a kept building into the stage's building grid.

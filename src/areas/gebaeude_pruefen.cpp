@@ -263,14 +263,24 @@ bool haeuser_kollision(const Stadtmodell& m, const Stufendaten& d, int b, const 
     const Haus& haus = m.haus(b);
     // Buildings whose boxes do not meet never overlap: the grid passes over
     // them by the boxes it keeps, and the buildings' own test decides the rest.
-    return d.haeuser.suchen_treffend(haus.x_min, haus.y_min, haus.x_max, haus.y_max, [&](int j) {
-        return j <= letzter && haeuser_ueberlappen(haus, ex, ey, m.haus(j));
-    });
+    return d.haeuser.suchen_treffend(
+        haus.x_min, haus.y_min, haus.x_max, haus.y_max, [&](const Hauseintrag& e) {
+            if (e.nummer > letzter) return false;
+            // Two rectangles need no more than the entry holds.
+            if (haus.rund == 1 || e.rund == 1)
+                return haeuser_ueberlappen(haus, ex, ey, m.haus(e.nummer));
+            return ecken_ueberlappen(ex, ey, e.x.data(), e.y.data());
+        });
 }
 
 void haus_eintragen(Stufendaten& d, const Stadtmodell& m, int b) {
     const Haus& h = m.haus(b);
-    d.haeuser.einfuegen(b, h.x_min, h.y_min, h.x_max, h.y_max);
+    Hauseintrag e{b, h.rund, {}, {}};
+    for (int c = 1; c <= 4; ++c) {
+        e.x[ix(c - 1)] = h.ecke_x[ix(c)];
+        e.y[ix(c - 1)] = h.ecke_y[ix(c)];
+    }
+    d.haeuser.einfuegen(e, h.x_min, h.y_min, h.x_max, h.y_max);
 }
 
 bool plaetze_kollision(Lauf& l, const Kandidat& k) {

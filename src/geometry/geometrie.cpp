@@ -289,15 +289,57 @@ bool haeuser_ueberlappen(const Haus& i, const Ecken& ex, const Ecken& ey, const 
         };
         return radius(i) + radius(j) > abstand(i.x, i.y, j.x, j.y);
     }
-    const auto& jx = j.ecke_x;
-    const auto& jy = j.ecke_y;
-    for (int c = 1; c <= 4; ++c)
-        if (punkt_vor_viereck(ex[c], ey[c], jx[1], jy[1], jx[2], jy[2], jx[3], jy[3], jx[4], jy[4]))
-            return true;
-    for (int c = 1; c <= 4; ++c)
-        if (punkt_vor_viereck(jx[c], jy[c], ex[1], ey[1], ex[2], ey[2], ex[3], ey[3], ex[4], ey[4]))
-            return true;
-    return false;
+    return ecken_ueberlappen(ex, ey, j.ecke_x.data() + 1, j.ecke_y.data() + 1);
+}
+
+namespace {
+
+// Four lanes of floats: the four edges of a quadrilateral side by side.
+using Vier = float __attribute__((vector_size(16)));
+using Maske = std::int32_t __attribute__((vector_size(16)));
+
+// The edges of a quadrilateral as punkt_vor_viereck walks them, each with
+// its lower end first.
+struct Kanten {
+    Vier xa, ya, xb, yb, dy;
+
+    Kanten(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4) {
+        const Vier ax = {x1, x2, x3, x1}, ay = {y1, y2, y3, y1};
+        const Vier bx = {x2, x3, x4, x4}, by = {y2, y3, y4, y4};
+        const Maske tausch = by < ay;
+        xa = tausch ? bx : ax;
+        ya = tausch ? by : ay;
+        xb = tausch ? ax : bx;
+        yb = tausch ? ay : by;
+        dy = yb - ya;
+    }
+
+    // Per edge, whether it crosses the horizontal through (px, py) to its
+    // right: kante_rechts for all four at once, with the same operations.
+    Maske rechts(float px, float py) const {
+        const Vier x = {px, px, px, px}, y = {py, py, py, py};
+        const Vier xe = ((yb - y) * xa + (y - ya) * xb) / dy;
+        return (ya <= y) & (y < yb) & (xe > x);
+    }
+};
+
+bool irgendeine(Maske m) {
+    return (m[0] | m[1] | m[2] | m[3]) != 0;
+}
+
+} // namespace
+
+bool ecken_ueberlappen(const Ecken& ex, const Ecken& ey, const float* jx, const float* jy) {
+    // Every test is made and their results joined: the answer is the same
+    // as stopping at the first, without the branches.
+    const Kanten j(jx[0], jy[0], jx[1], jy[1], jx[2], jy[2], jx[3], jy[3]);
+    Maske m = j.rechts(ex[1], ey[1]) | j.rechts(ex[2], ey[2]) | j.rechts(ex[3], ey[3]) |
+              j.rechts(ex[4], ey[4]);
+    if (irgendeine(m)) return true;
+    const Kanten e(ex[1], ey[1], ex[2], ey[2], ex[3], ey[3], ex[4], ey[4]);
+    m = e.rechts(jx[0], jy[0]) | e.rechts(jx[1], jy[1]) | e.rechts(jx[2], jy[2]) |
+        e.rechts(jx[3], jy[3]);
+    return irgendeine(m);
 }
 
 void haus_rahmen_setzen(Haus& h, const Ecken& ex, const Ecken& ey, float cx, float cy, float r) {

@@ -66,6 +66,10 @@ using Ecken = std::array<float, 5>; // corners 1..4
 // Overlap of building i (whose corners are ex, ey) with building j.
 bool haeuser_ueberlappen(const Haus& i, const Ecken& ex, const Ecken& ey, const Haus& j);
 
+// The part of that test for two rectangles whose boxes meet: a corner of
+// either before the other. j's corners 1..4 are jx[0..3], jy[0..3].
+bool ecken_ueberlappen(const Ecken& ex, const Ecken& ey, const float* jx, const float* jy);
+
 // Sets the bounding box of building h from its corners or from centre and radius.
 void haus_rahmen_setzen(Haus& h, const Ecken& ex, const Ecken& ey, float cx, float cy, float r);
 

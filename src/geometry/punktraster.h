@@ -267,9 +267,10 @@ class Punktfeld : public Zellenfeld<Rasterpunkt> {
 // particular order.
 //
 // The building stage asks it about random places all over the town, so it
-// is kept small: a cell is one index into a pool of cache-line blocks of
-// three entries each, chained when a cell holds more.
-class Rahmenraster {
+// is kept small: a cell is one index into a pool of cache-line blocks,
+// chained when a cell holds more. An entry carries whatever a query reads
+// of it (T), so that a hit need not look anything up elsewhere.
+template <class T> class Rahmenfeld {
   public:
     // Covers [x0, x0 + seite]^2 with cells of at least zelle_min, at most
     // max_zellen along a side; boxes beyond it go to the border cells.
@@ -279,7 +280,7 @@ class Rahmenraster {
         bloecke_.clear();
     }
 
-    void einfuegen(std::int32_t nummer, float x_lo, float y_lo, float x_hi, float y_hi) {
+    void einfuegen(const T& inhalt, float x_lo, float y_lo, float x_hi, float y_hi) {
         const int x1 = zelle(x_lo), x2 = zelle(x_hi), y1 = zelle(y_lo), y2 = zelle(y_hi);
         for (int cy = y1; cy <= y2; ++cy) {
             for (int cx = x1; cx <= x2; ++cx) {
@@ -290,16 +291,16 @@ class Rahmenraster {
                     kopf = static_cast<std::uint32_t>(bloecke_.size());
                 }
                 Block& b = bloecke_[kopf - 1];
-                b.e[b.anzahl()] = {nummer, x_lo, y_lo, x_hi, y_hi};
+                b.e[b.anzahl()] = {x_lo, y_lo, x_hi, y_hi, inhalt};
                 ++b.kette;
             }
         }
     }
 
-    // Calls f(nummer) for the entries of every cell the box touches, ending
+    // Calls f(const T&) for the entries of every cell the box touches, ending
     // as soon as f returns true; returns whether it did.
     template <class F> bool suchen(float x_lo, float y_lo, float x_hi, float y_hi, F&& f) const {
-        return durchlaufen(x_lo, y_lo, x_hi, y_hi, [&](const Eintrag& e) { return f(e.nummer); });
+        return durchlaufen(x_lo, y_lo, x_hi, y_hi, [&](const Eintrag& e) { return f(e.inhalt); });
     }
 
     // The same for only the entries whose boxes meet the query's box
@@ -308,17 +309,19 @@ class Rahmenraster {
     bool suchen_treffend(float x_lo, float y_lo, float x_hi, float y_hi, F&& f) const {
         return durchlaufen(x_lo, y_lo, x_hi, y_hi, [&](const Eintrag& e) {
             return !(x_lo > e.x_hi || e.x_lo > x_hi || y_lo > e.y_hi || e.y_lo > y_hi) &&
-                   f(e.nummer);
+                   f(e.inhalt);
         });
     }
 
   private:
     struct Eintrag {
-        std::int32_t nummer;
         float x_lo, y_lo, x_hi, y_hi;
+        T inhalt;
     };
+    // As many entries as fill a cache line beside the chain word, at least one.
     struct alignas(64) Block {
-        static constexpr std::uint32_t platz = 3;
+        static constexpr std::uint32_t platz =
+            sizeof(Eintrag) * 3 + 4 <= 64 ? 3 : (sizeof(Eintrag) * 2 + 4 <= 64 ? 2 : 1);
         Eintrag e[platz];
         std::uint32_t kette = 0; // next block of the cell (1-based, 0: none) << 2 | entries used
         std::uint32_t anzahl() const { return kette & 3u; }
@@ -346,5 +349,8 @@ class Rahmenraster {
     std::vector<std::uint32_t> kopf_; // per cell: its newest block (1-based), 0 when empty
     std::vector<Block> bloecke_;
 };
+
+// Boxes carrying a number each (towers).
+using Rahmenraster = Rahmenfeld<std::int32_t>;
 
 } // namespace tarvello

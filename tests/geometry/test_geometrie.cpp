@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "core/funktionen.h"
@@ -227,6 +228,38 @@ TEST(Geometrie, HaeuserUeberlappen) {
     const Haus klein = rechteck(1, 1, 2, 2);
     EXPECT_TRUE(haeuser_ueberlappen(gross, ecken_x(gross), ecken_y(gross), klein));
     EXPECT_TRUE(haeuser_ueberlappen(klein, ecken_x(klein), ecken_y(klein), gross));
+}
+
+// The joint corner test of two quadrilaterals against the corners one by
+// one: lattice corners give level edges, shared rows and points on the
+// half-open ends; some corners are NaN.
+TEST(Geometrie, EckenUeberlappenWieDieEinzelnenEcken) {
+    Zufall z(31);
+    int ja = 0, nein = 0;
+    for (int n = 0; n < 20000; ++n) {
+        const bool gitter = n % 2 == 0;
+        auto wert = [&] { return gitter ? std::floor(z.rnd() * 6.0f) : z.rnd() * 10.0f; };
+        Ecken ex{}, ey{};
+        std::array<float, 4> jx{}, jy{};
+        for (int c = 1; c <= 4; ++c) {
+            ex[ix(c)] = wert();
+            ey[ix(c)] = wert();
+            jx[ix(c - 1)] = wert() + 5.0f;
+            jy[ix(c - 1)] = wert();
+        }
+        if (n % 97 == 0) jy[ix(n % 4)] = std::nanf("");
+        bool einzeln = false;
+        for (int c = 1; c <= 4; ++c)
+            einzeln = einzeln || punkt_vor_viereck(ex[ix(c)], ey[ix(c)], jx[0], jy[0], jx[1], jy[1],
+                                                   jx[2], jy[2], jx[3], jy[3]);
+        for (int c = 0; c < 4; ++c)
+            einzeln = einzeln || punkt_vor_viereck(jx[ix(c)], jy[ix(c)], ex[1], ey[1], ex[2], ey[2],
+                                                   ex[3], ey[3], ex[4], ey[4]);
+        ASSERT_EQ(ecken_ueberlappen(ex, ey, jx.data(), jy.data()), einzeln) << n;
+        (einzeln ? ja : nein) += 1;
+    }
+    EXPECT_GT(ja, 1000);
+    EXPECT_GT(nein, 1000);
 }
 
 TEST(Geometrie, DrehenUndRahmen) {
