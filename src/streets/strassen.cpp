@@ -137,20 +137,23 @@ Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
     // is looked up; the cells searched hold every point within it.
     const float weit = r * 1.001f + 0.001f;
     const float weit2 = weit * weit;
-    ra.strassen.umkreis(x, y, weit, w, i, [&](const Rasterpunkt& q) {
+    ra.strassen.umkreis(x, y, weit, w, i, [&](const Strassenpunkt& q) {
         const float dx = q.x - x, dy = q.y - y;
         const float d2 = dx * dx + dy * dy;
         if (d2 > weit2) return;
         const int v = q.weg, k = q.punkt;
         // The cheap tests first: the way is looked up only for a point that
-        // could still come first.
+        // could still come first and is within the reach of the width its
+        // points came with (a way's width stays while its points are in).
         if (v == w && std::abs(k - i) <= eigene_nachbarn) return;
         if (tw != 0 && (v > tw || (v == tw && k > tk))) return;
         if (v < erster || v > letzter) return;
+        const float d = std::sqrt(d2); // the distance, as abstand() gives it
+        if (!(d < (ra.strassen.breite(v) + halbbreite) / 2.0f)) return;
         const Weg& andere = m.weg(v);
         if (k > andere.n_punkte) return;
         const float grenze = (andere.breite + halbbreite) / 2.0f;
-        if (std::sqrt(d2) < grenze) { // the distance, as abstand() gives it
+        if (d < grenze) {
             tw = v;
             tk = k;
         }
@@ -554,7 +557,7 @@ void strassen_raster_aufbauen(Lauf& l, Strassenraster& ra) {
     for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
         const Weg& weg = l.m.weg(v);
         for (int k = 1; k <= weg.n_punkte; ++k)
-            ra.strassen.einfuegen(v, k, weg.px(k), weg.py(k));
+            ra.strassen.einfuegen(v, k, weg.px(k), weg.py(k), weg.breite);
     }
     ra.gespeichert = 0;
 }
@@ -595,8 +598,9 @@ void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra) {
 }
 
 void strassenpunkt_setzen(Lauf& l, Strassenraster& ra, int w, int k, float x, float y) {
-    l.m.weg(w).punkt_setzen(k, x, y);
-    ra.strassen.einfuegen(w, k, x, y);
+    Weg& weg = l.m.weg(w);
+    weg.punkt_setzen(k, x, y);
+    ra.strassen.einfuegen(w, k, x, y, weg.breite);
     if (k > ra.gespeichert) ra.gespeichert = k;
 }
 

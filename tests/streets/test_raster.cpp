@@ -206,9 +206,9 @@ TEST(Raster, EntfernenUndPunkteAusserhalbDerKarte) {
 
 // The street points against a plain list, through what the street stage
 // does to them: streets walked point by point, their last points taken back,
-// whole streets taken out newest first, rebuilds, points off the map. Every
-// point within reach comes up, except the searching street's own neighbours,
-// and nothing taken out does.
+// whole streets taken out, rebuilds, points off the map. Every point within
+// reach comes up, with its way's width, except the searching street's own
+// neighbours, and nothing taken out does.
 TEST(Raster, StrassenpunkteWieEineListe) {
     TestUhr uhr;
     Zufall z(5, uhr);
@@ -216,18 +216,20 @@ TEST(Raster, StrassenpunkteWieEineListe) {
     for (int fall = 0; fall < 30; ++fall) {
         Strassenpunkte sp;
         std::vector<Rasterpunkt> alle;
+        std::vector<float> breiten(13);
         const float zelle = 2.0f + z.rnd() * 10.0f;
         sp.neu(0.0f, 400.0f, zelle);
         int abfragen_mit_nachbarn = 0;
         for (int w = 1; w <= 12; ++w) {
             float x = z.rnd() * 400.0f, y = z.rnd() * 400.0f, a = z.rnd() * 6.3f;
+            breiten[w] = 0.5f + z.rnd() * 4.0f;
             const int n = 5 + zahl(120);
             for (int k = 1; k <= n; ++k) {
                 a += (z.rnd() - 0.5f) * 1.5f;
                 x += 1.5f * std::cos(a);
                 y += 1.5f * std::sin(a);
                 const float px = k % 37 == 0 ? x - 900.0f : x; // off the covered square
-                sp.einfuegen(w, k, px, y);
+                sp.einfuegen(w, k, px, y, breiten[w]);
                 alle.push_back({px, y, w, k});
                 if (z.rnd() < 0.05f && k > 4) {
                     // The last points taken back, then the walk goes on.
@@ -257,7 +259,8 @@ TEST(Raster, StrassenpunkteWieEineListe) {
                     }
                     erwartet.emplace_back(p.weg, p.punkt);
                 }
-                sp.umkreis(qx, qy, r, qw, qk, [&](const Rasterpunkt& p) {
+                sp.umkreis(qx, qy, r, qw, qk, [&](const Strassenpunkt& p) {
+                    ASSERT_EQ(sp.breite(p.weg), breiten[p.weg]);
                     const bool da = std::any_of(alle.begin(), alle.end(), [&](const auto& e) {
                         return e.weg == p.weg && e.punkt == p.punkt && e.x == p.x && e.y == p.y;
                     });
@@ -272,8 +275,12 @@ TEST(Raster, StrassenpunkteWieEineListe) {
             }
             ASSERT_EQ(sp.anzahl(), alle.size());
             if (z.rnd() < 0.3f) {
-                // A street given up: taken out newest point first.
-                for (int k = n; k >= 1; --k) {
+                // A street given up: taken out newest point first, or (as a
+                // crossing of the wall cuts off its end) oldest first; it is
+                // walked again, of another width.
+                const bool neueste_zuerst = z.rnd() < 0.5f;
+                for (int j = 1; j <= n; ++j) {
+                    const int k = neueste_zuerst ? n + 1 - j : j;
                     const auto it = std::find_if(alle.begin(), alle.end(), [&](const auto& p) {
                         return p.weg == w && p.punkt == k;
                     });
@@ -282,12 +289,14 @@ TEST(Raster, StrassenpunkteWieEineListe) {
                     alle.erase(it);
                 }
                 ASSERT_EQ(sp.anzahl(), alle.size());
+                --w;
+                continue;
             }
             if (z.rnd() < 0.1f) {
                 // Rebuilt from the list, as after the wall.
                 sp.neu(0.0f, 400.0f, zelle);
                 for (const Rasterpunkt& p : alle)
-                    sp.einfuegen(p.weg, p.punkt, p.x, p.y);
+                    sp.einfuegen(p.weg, p.punkt, p.x, p.y, breiten[p.weg]);
                 ASSERT_EQ(sp.anzahl(), alle.size());
             }
         }
