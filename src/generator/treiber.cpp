@@ -36,6 +36,14 @@ bool weg_endlich(const Weg& w) {
     return true;
 }
 
+// A steering turn by `anteil` of the way to the target heading (`abstand`
+// away): a share above 1 would swing the heading past the target, further
+// at every step, until it is no number at all on curvy, noisy streets; the
+// turn then ends on the target. Below that it is the turn as computed.
+float auf_kurs(float drehung, float anteil, float abstand) {
+    return anteil > 1.0f ? abstand : drehung;
+}
+
 // Walks street w point by point until it ends, is thrown away or the run
 // stops. Returns the walk's final point index i.
 void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
@@ -54,7 +62,8 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
             if (!l.kern_erreicht) zur_mitte_lenken(l);
             if (g.ausserhalb_gelaufen && p.stadt_form == 0) {
                 const float a = winkel_aus(g.pos_x - m.zentrum_x, g.pos_y - m.zentrum_y);
-                g.richtung += (l.rnd() * 0.2f + 0.2f) * g.rauschen * (a - g.richtung);
+                const float anteil = (l.rnd() * 0.2f + 0.2f) * g.rauschen;
+                g.richtung += auf_kurs(anteil * (a - g.richtung), anteil, a - g.richtung);
             }
         }
         g.pos_x += g.schritt * std::cos(g.richtung);
@@ -90,7 +99,9 @@ void zur_mitte_lenken(Lauf& l) {
     const float dy = l.m.zentrum_y - g.pos_y;
     const float r = std::sqrt(dx * dx + dy * dy) / (l.p.stadt_abmessung / 2.0f);
     const float a = winkel_aus(dx, dy);
-    g.richtung += r * 0.2f * l.rnd() * (a - g.richtung) * g.rauschen;
+    const float zufall = l.rnd();
+    g.richtung += auf_kurs(r * 0.2f * zufall * (a - g.richtung) * g.rauschen,
+                           r * 0.2f * zufall * g.rauschen, a - g.richtung);
 }
 
 namespace {

@@ -54,6 +54,20 @@ code=$?
 [ "$code" = 4 ] || scheitern "wide river exit $code"
 grep -q "^tarvello: No city map: in 1000 attempts no river" <<<"$err" || scheitern "wide river message: $err"
 
+# Curvy streets on a small map with a wide range of street widths: the
+# steering once swung the heading past its target, further at every step,
+# until a street's points were no numbers. The run ends with a town.
+"$bin" generate --seed 226061318276938 --set Combo_wege_anzahl=4 --set Combo_wege_anzahl_aus_stadt=13 \
+    --set Combo_stadt_abmessung=0 --set Combo_wegbreite_max=18 --set Combo_wegbreite_min=3 \
+    --set Combo_wi_abknick_max=1 --set Combo_haus_gxy_max=2 --set Combo_fluss_breite_max=1 \
+    --set Slider_stadt_turbulenz=12 --set Slider_weg_aufloesung=39 --set Slider_weg_kurvigkeit=82 \
+    --set Slider_weg_richtungstendenz=7 --set Slider_weg_abzweig_verjueng_wert=55 \
+    --set Slider_weg_abzweig_verjueng_streu=42 --set Slider_fluss_kurvigkeit=43 \
+    --set Slider_fluss_verzweigung_symetrie=28 --set Slider_fluss_quelle_abstand=93 \
+    --set Slider_fluss_inselbildung=69 --set Slider_fluss_quellen_ausserhalb=43 \
+    --set Slider_abstand_weg_fluss=24 --set Slider_weg_brueckenbildung=23 --timeout 60 >/dev/null 2>&1 ||
+    scheitern "steering past its target: exit $?"
+
 # Bad input: one line on stderr, exit code 2.
 for args in "--preset 14" "--preset x" "--set Slider_weg_aufloesung=101" "--set Nope=1" \
     "--set Combo_stadt_abmessung=13" "--seed 1 --set Combo_wegbreite_min=18 --set Combo_wegbreite_max=0" \
