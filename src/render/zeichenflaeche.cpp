@@ -14,7 +14,6 @@ Zeichenflaeche::Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit, in
     if (feinteilung > 1) {
         faktor_ *= feinteilung;
         breitenfaktor_ = feinteilung;
-        runden_ = true;
     }
     // Strokes and text are smoothed; the scan-line fills lie on whole pixels
     // and stay crisp.

@@ -70,7 +70,8 @@ class Zeichenflaeche {
 
   protected:
     QPointF px(double x, double y) const {
-        if (runden_) return {std::nearbyint(x * faktor_), std::nearbyint(y * faktor_)};
+        if (breitenfaktor_ != 1.0)
+            return {std::nearbyint(x * faktor_), std::nearbyint(y * faktor_)};
         return {x * faktor_, y * faktor_};
     }
     void stift(double breite, QColor farbe);
@@ -86,8 +87,7 @@ class Zeichenflaeche {
 
     QPainter maler_;
     double faktor_;
-    double breitenfaktor_ = 1.0; // caller's pixels to device pixels
-    bool runden_ = false;
+    double breitenfaktor_ = 1.0; // caller's pixels to device pixels; above 1, positions are rounded
     QPointF position_;
     QImage* bild_ = nullptr; // the picture painted on, when rows can be filled directly
     QRect clip_;             // the clip on it, in pixels
