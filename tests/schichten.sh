@@ -2,6 +2,7 @@
 # Checks that every #include in src points to the same or a lower layer:
 #   core < geometry < streets, rivers, areas, wall < generator < files
 #        < render < cli, app < main.cpp
+# names (the town names) builds on core alone and only the fronts use it.
 # Folders on one level (the stages, the two fronts) never include each other,
 # and nothing below files includes a Qt header.
 #
@@ -10,7 +11,7 @@ set -uo pipefail
 src="${1:-$(dirname "$0")/../src}"
 
 # One grep over the tree and a table look-up per line: no process per line.
-declare -A stufe=([core]=0 [geometry]=1 [streets]=2 [rivers]=2 [areas]=2 [wall]=2
+declare -A stufe=([core]=0 [geometry]=1 [names]=1 [streets]=2 [rivers]=2 [areas]=2 [wall]=2
     [generator]=3 [files]=4 [render]=5 [cli]=6 [app]=6 [main.cpp]=7)
 
 fehler=0
@@ -49,6 +50,8 @@ while IFS= read -r treffer; do
     zielstufe="${stufe[$zielordner]:-}"
     if [ -z "$zielstufe" ]; then
         melden "$rel:$nr" "includes \"$ziel\", which lies in no layer"
+    elif [ "$zielordner" = names ] && [ "$ordner" != names ] && [ "$eigene" -lt 6 ]; then
+        melden "$rel:$nr" "includes \"$ziel\" below the fronts"
     elif [ "$zielstufe" -gt "$eigene" ]; then
         melden "$rel:$nr" "includes \"$ziel\" from a higher layer ($zielordner above $ordner)"
     elif [ "$zielstufe" -eq "$eigene" ] && [ "$zielordner" != "$ordner" ]; then
