@@ -7,6 +7,9 @@
 // the window process its events, so it repaints and Abort (or Esc) can stop
 // the run. While a run is in progress nothing that changes the model or the
 // control states is enabled.
+//
+// eingabe_aufbau.cpp builds the widgets and menus, eingabe_dateibefehle.cpp
+// holds the file commands, eingabe_lauf.cpp the run and the other long work.
 #pragma once
 
 #include <QMainWindow>
