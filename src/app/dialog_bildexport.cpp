@@ -240,11 +240,8 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     }
 
     // The section the preview shows now.
-    const Vorschauansicht v = fenster_.vorschau()->ansicht();
-    Bildausschnitt ausschnitt;
-    ausschnitt.zoom = v.zoom > 0.0f ? v.zoom : 1.0f;
-    ausschnitt.x = v.x;
-    ausschnitt.y = v.y;
+    Bildausschnitt ausschnitt = fenster_.vorschau()->ansicht();
+    if (!(ausschnitt.zoom > 0.0f)) ausschnitt.zoom = 1.0f;
     bildausschnitt_begrenzen(ausschnitt, daten.modell.stadt_abmessung);
 
     // The colour and labelling dialogs stay usable meanwhile; the export
