@@ -246,9 +246,9 @@ void Eingabe::grafik_auffrischen() {
 void Eingabe::bedienung_schalten() {
     const bool frei = !beschaeftigt();
     const bool plan = frei && daten_.modell.plan_vorhanden;
-    start_->setEnabled(frei);
+    knopf_start_->setEnabled(frei);
     neu_->setEnabled(frei);
-    abbruch_knopf_->setEnabled(beschaeftigt() && !abbruch_);
+    knopf_abbruch_->setEnabled(beschaeftigt() && !abbruch_);
     vorlagen_->setEnabled(frei);
     // The controls lock during a run; their help buttons stay available.
     for (QWidget* seite : seiten_)
@@ -262,7 +262,7 @@ void Eingabe::bedienung_schalten() {
     karte_speichern_->setEnabled(plan);
     drucken_->setEnabled(plan);
     geojson_->setEnabled(plan);
-    grafikexport_->setEnabled(plan);
+    knopf_bildexport_->setEnabled(plan);
     // A print or export draws the map as it is; the view stays put meanwhile.
     for (QPushButton* b : ansicht_knoepfe_)
         b->setEnabled(!dateiarbeit_);
@@ -365,10 +365,10 @@ void Eingabe::druck_ausschnitt_oeffnen() {
     ausschnitt_->setChecked(true);
     layout_aktionen_.front().first->setChecked(false);
     if (!druck_ausschnitt_) {
-        druck_ausschnitt_ = new Druck_Ausschnitt(daten_.druckoptionen, sprache_, this);
-        connect(druck_ausschnitt_, &Druck_Ausschnitt::uebernommen, this,
+        druck_ausschnitt_ = new Druckausschnitt(daten_.druckoptionen, sprache_, this);
+        connect(druck_ausschnitt_, &Druckausschnitt::uebernommen, this,
                 &Eingabe::druckmenue_abgleichen);
-        connect(druck_ausschnitt_, &Druck_Ausschnitt::drucken_verlangt, this,
+        connect(druck_ausschnitt_, &Druckausschnitt::drucken_verlangt, this,
                 &Eingabe::stadtplan_drucken);
         // However it closes, the menu shows the layout that will print.
         connect(druck_ausschnitt_, &QDialog::finished, this, &Eingabe::druckmenue_abgleichen);

@@ -97,12 +97,12 @@ QWidget* Eingabe::linke_seite_bauen() {
     stadtname_ = new QLineEdit;
     stadtname_->setObjectName("Text_Stadtname");
     auto* generator = new QPushButton;
-    generator->setObjectName("Command_Stadtname");
+    generator->setObjectName("knopf_stadtname");
     beschriften(generator);
     connect(generator, &QPushButton::clicked, this, &Eingabe::stadtname_generator_oeffnen);
     zeile->addWidget(label);
     zeile->addWidget(stadtname_, 1);
-    zeile->addWidget(hilfe_knopf(1));
+    zeile->addWidget(hilfe_knopf("stadtname", 1));
     zeile->addWidget(generator);
     links->addLayout(zeile);
 
@@ -119,7 +119,7 @@ QWidget* Eingabe::linke_seite_bauen() {
     links->addLayout(startzeile_bauen());
 
     status_ = new Statuszeile;
-    status_->setObjectName("Label_aktion_aktuell");
+    status_->setObjectName("statuszeile");
     status_->setFrameShape(QFrame::StyledPanel);
     status_->setFrameShadow(QFrame::Sunken);
     status_->setMinimumHeight(24);
@@ -138,12 +138,12 @@ QWidget* Eingabe::linke_seite_bauen() {
 // Start, the seed field and Abort.
 QLayout* Eingabe::startzeile_bauen() {
     auto* zeile = new QHBoxLayout;
-    start_ = new QPushButton;
-    start_->setObjectName("Command2");
-    start_->setMinimumWidth(96);
-    start_->setDefault(true);
-    beschriften(start_);
-    connect(start_, &QPushButton::clicked, this, &Eingabe::lauf_starten);
+    knopf_start_ = new QPushButton;
+    knopf_start_->setObjectName("knopf_start");
+    knopf_start_->setMinimumWidth(96);
+    knopf_start_->setDefault(true);
+    beschriften(knopf_start_);
+    connect(knopf_start_, &QPushButton::clicked, this, &Eingabe::lauf_starten);
     auto* label = new QLabel;
     label->setObjectName("Label_Startwert");
     beschriften(label);
@@ -157,17 +157,17 @@ QLayout* Eingabe::startzeile_bauen() {
         startwert_gezogen_ = false;
         startwert_->setStyleSheet(QString());
     });
-    abbruch_knopf_ = new QPushButton;
-    abbruch_knopf_->setObjectName("Command_abbruch");
-    abbruch_knopf_->setMinimumWidth(96);
-    beschriften(abbruch_knopf_);
-    connect(abbruch_knopf_, &QPushButton::clicked, this, &Eingabe::lauf_abbrechen);
-    zeile->addWidget(start_);
+    knopf_abbruch_ = new QPushButton;
+    knopf_abbruch_->setObjectName("knopf_abbruch");
+    knopf_abbruch_->setMinimumWidth(96);
+    beschriften(knopf_abbruch_);
+    connect(knopf_abbruch_, &QPushButton::clicked, this, &Eingabe::lauf_abbrechen);
+    zeile->addWidget(knopf_start_);
     zeile->addSpacing(8);
     zeile->addWidget(label);
     zeile->addWidget(startwert_, 1);
     zeile->addSpacing(8);
-    zeile->addWidget(abbruch_knopf_);
+    zeile->addWidget(knopf_abbruch_);
     return zeile;
 }
 
@@ -194,7 +194,7 @@ QLayout* Eingabe::knopfzeile_bauen() {
     label->setObjectName("Label_Nord");
     beschriften(label);
     nord->addWidget(label);
-    nord->addWidget(hilfe_knopf(22));
+    nord->addWidget(hilfe_knopf("nord", 22));
     nord->addStretch(1);
     unten->addLayout(nord);
     unten->addStretch(1);
@@ -202,17 +202,17 @@ QLayout* Eingabe::knopfzeile_bauen() {
     auto* ausgabe = new QVBoxLayout;
     auto* nummern = new QHBoxLayout;
     auto* kennzeichnung = new QPushButton;
-    kennzeichnung->setObjectName("Command6");
+    kennzeichnung->setObjectName("knopf_kennzeichnung");
     beschriften(kennzeichnung);
     connect(kennzeichnung, &QPushButton::clicked, this, &Eingabe::kennzeichnung_oeffnen);
     nummern->addWidget(kennzeichnung, 1);
-    nummern->addWidget(hilfe_knopf(17));
+    nummern->addWidget(hilfe_knopf("kennzeichnung", 17));
     ausgabe->addLayout(nummern);
-    grafikexport_ = new QPushButton;
-    grafikexport_->setObjectName("Command_grafikexport");
-    beschriften(grafikexport_);
-    connect(grafikexport_, &QPushButton::clicked, this, &Eingabe::bildexport_oeffnen);
-    ausgabe->addWidget(grafikexport_);
+    knopf_bildexport_ = new QPushButton;
+    knopf_bildexport_->setObjectName("knopf_bildexport");
+    beschriften(knopf_bildexport_);
+    connect(knopf_bildexport_, &QPushButton::clicked, this, &Eingabe::bildexport_oeffnen);
+    ausgabe->addWidget(knopf_bildexport_);
     ausgabe->addStretch(1);
     unten->addLayout(ausgabe);
     return unten;
@@ -228,15 +228,15 @@ QLayout* Eingabe::pfeile_bauen() {
         void (Vorschau::*aktion)();
     };
     const Knopf knoepfe[] = {
-        {"Command_Vorschau_lo", 0, 0, &Vorschau::nach_links_oben},
-        {"Command_Vorschau_rauf", 0, 1, &Vorschau::nach_oben},
-        {"Command_Vorschau_ro", 0, 2, &Vorschau::nach_rechts_oben},
-        {"Command_Vorschau_links", 1, 0, &Vorschau::nach_links},
-        {"Command_Vorschau_gesamt", 1, 1, &Vorschau::gesamt},
-        {"Command_Vorschau_rechts", 1, 2, &Vorschau::nach_rechts},
-        {"Command_Vorschau_lu", 2, 0, &Vorschau::nach_links_unten},
-        {"Command_Vorschau_runter", 2, 1, &Vorschau::nach_unten},
-        {"Command_Vorschau_ru", 2, 2, &Vorschau::nach_rechts_unten},
+        {"knopf_vorschau_links_oben", 0, 0, &Vorschau::nach_links_oben},
+        {"knopf_vorschau_oben", 0, 1, &Vorschau::nach_oben},
+        {"knopf_vorschau_rechts_oben", 0, 2, &Vorschau::nach_rechts_oben},
+        {"knopf_vorschau_links", 1, 0, &Vorschau::nach_links},
+        {"knopf_vorschau_gesamt", 1, 1, &Vorschau::gesamt},
+        {"knopf_vorschau_rechts", 1, 2, &Vorschau::nach_rechts},
+        {"knopf_vorschau_links_unten", 2, 0, &Vorschau::nach_links_unten},
+        {"knopf_vorschau_unten", 2, 1, &Vorschau::nach_unten},
+        {"knopf_vorschau_rechts_unten", 2, 2, &Vorschau::nach_rechts_unten},
     };
     for (const Knopf& k : knoepfe) {
         QPushButton* b = navigationsknopf(k.name);
@@ -253,9 +253,9 @@ QLayout* Eingabe::pfeile_bauen() {
 QLayout* Eingabe::zoomknoepfe_bauen() {
     auto* zoom = new QVBoxLayout;
     zoom->setSpacing(2);
-    for (const auto& [name, aktion] : {std::pair{"Command_zoomin", &Vorschau::zoom_rein},
-                                       std::pair{"Command_zoomout", &Vorschau::zoom_raus},
-                                       std::pair{"Command61", &Vorschau::auffrischen}}) {
+    for (const auto& [name, aktion] : {std::pair{"knopf_zoom_rein", &Vorschau::zoom_rein},
+                                       std::pair{"knopf_zoom_raus", &Vorschau::zoom_raus},
+                                       std::pair{"knopf_neu_zeichnen", &Vorschau::auffrischen}}) {
         QPushButton* b = navigationsknopf(name);
         b->setFixedWidth(72);
         ansicht_knoepfe_.push_back(b);
@@ -266,9 +266,9 @@ QLayout* Eingabe::zoomknoepfe_bauen() {
     return zoom;
 }
 
-QToolButton* Eingabe::hilfe_knopf(int n) {
+QToolButton* Eingabe::hilfe_knopf(const std::string& rolle, int n) {
     auto* k = new QToolButton;
-    k->setObjectName(QString("Command%1").arg(n));
+    k->setObjectName(QString::fromStdString("hilfe_" + rolle));
     k->setText("?");
     k->setFixedSize(22, 22);
     k->setFocusPolicy(Qt::NoFocus);
@@ -335,7 +335,7 @@ QWidget* Eingabe::reiter_seite(const Reiter& r) {
             g->addWidget(grafik_, zeile, 0, 1, 3);
             ++zeile;
         }
-        g->addWidget(hilfe_knopf(gruppe.hilfe), erste, 3, Qt::AlignTop);
+        g->addWidget(hilfe_knopf(gruppe.zeilen.front().name, gruppe.hilfe), erste, 3, Qt::AlignTop);
         g->setRowMinimumHeight(zeile, 4); // a little air between groups
         ++zeile;
     }
