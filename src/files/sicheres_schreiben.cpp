@@ -82,10 +82,12 @@ class Systemdatei : public Schreibdatei {
                 fd_ = ::open(temp_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
                 if (fd_ < 0 && errno != EEXIST) break;
             }
-            // The new file keeps the old one's permissions.
-            if (fd_ >= 0 && vorhanden && ::fchmod(fd_, alt.st_mode & 07777) != 0) {
-            }
             if (fd_ < 0) temp_.clear();
+            // The new file keeps the old one's permissions; one that cannot
+            // get them is not taken, as a copy that would change who may
+            // read the file.
+            if (fd_ >= 0 && vorhanden && ::fchmod(fd_, alt.st_mode & 07777) != 0)
+                return scheitern();
         }
         if (fd_ < 0) {
             grund_ = systemgrund(errno);
