@@ -213,7 +213,7 @@ Dateiausgabe::~Dateiausgabe() {
     verwerfen();
 }
 
-Ergebnis Dateiausgabe::fehler(const Worte& text) const {
+Ergebnis Dateiausgabe::fehler(const Meldung& text) const {
     return Dateifehler{datei_, 0, text}.ergebnis();
 }
 
@@ -224,9 +224,7 @@ Ergebnis Dateiausgabe::schreibfehler() const {
 Ergebnis Dateiausgabe::oeffnen() {
     verwerfen();
     fehlerhaft_ = false;
-    if (datei_.trimmed().isEmpty())
-        return fehler(
-            {QStringLiteral("kein Dateiname angegeben"), QStringLiteral("no file name given")});
+    if (datei_.trimmed().isEmpty()) return fehler(Meldung(Meldungsart::kein_dateiname));
     if (QFileInfo(datei_).isDir()) return fehler(ein_ordner());
     QString grund;
     datei_offen_ = dateisystem_.oeffnen(datei_, grund);

@@ -75,7 +75,7 @@ class Dateiausgabe {
     const QString& grund() const { return grund_; }
     const QString& datei() const { return datei_; }
     // A fault of this file in the files' wording: "FILE: text".
-    Ergebnis fehler(const Worte& text) const;
+    Ergebnis fehler(const Meldung& text) const;
     // The fault of the failed write: "FILE: cannot be written (reason)".
     Ergebnis schreibfehler() const;
 

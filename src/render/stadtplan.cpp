@@ -278,9 +278,7 @@ Ergebnis Zeichner::drucker_vorbereiten() {
     const float hoehe = ziel_.seitenhoehe();
     // The map square needs its two margins of 0.2 cm and some room.
     if (!(hoehe > 1.0f) || !(ziel_.pixel_je_einheit() > 0.0f))
-        return Ergebnis::fehler(Fehlerart::datei,
-                                "die Seite ist zu klein, um den Stadtplan darauf zu drucken",
-                                "the page is too small to print the map on");
+        return Ergebnis::fehler(Fehlerart::datei, Meldung(Meldungsart::seite_zu_klein));
     const int n = std::clamp(o_.blaetter_je_seite, 1, blaetter_max);
     z_.drucker_vorbereiten(m_.stadt_abmessung, m_.karten_faktor, n, hoehe, ziel_.seitenbreite(),
                            ziel_.pixel_je_einheit());
