@@ -15,8 +15,9 @@
 
 namespace tarvello {
 
-int befehl_render(const QStringList& argumente) {
-    QCommandLineParser parser;
+namespace {
+
+void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         sprachtext("Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken, druckt ihn in ein "
                    "PDF oder speichert ihn neu.",
@@ -48,7 +49,15 @@ int befehl_render(const QStringList& argumente) {
                                  "Save the map again as city map FILE (.qls), in the current "
                                  "version."),
                       sprachtext("DATEI", "FILE")});
-    if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
+}
+
+bool zeichnet(const QCommandLineParser&) {
+    return true;
+}
+
+int ausfuehren(const Befehlsaufruf& aufruf) {
+    if (const auto ende = befehl_parsen(aufruf, false)) return *ende;
+    const QCommandLineParser& parser = *aufruf.parser;
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() != 1)
         return melden(bedienungsfehler(
@@ -98,5 +107,9 @@ int befehl_render(const QStringList& argumente) {
         if (e = stadtplan_speichern(*karte, modell, kopf); !e.gut()) return melden(e);
     return melden(geojson_schreiben(geojson, modell, kopf));
 }
+
+} // namespace
+
+const Befehl render_befehl{"render", optionen, ausfuehren, zeichnet};
 
 } // namespace tarvello
