@@ -52,19 +52,20 @@ void palette_option_hinzufuegen(QCommandLineParser& parser) {
                       sprachtext("DATEI", "FILE")});
 }
 
-Ergebnis farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben) {
-    if (!parser.isSet("palette")) {
+Ergebnis farben_lesen(const std::optional<QString>& palette, Druckfarben& farben) {
+    if (!palette) {
         farben = farben_laden();
         return {};
     }
     Druckfarben f = Druckfarben::standard();
-    if (Ergebnis e = palette_laden(parser.value("palette"), f); !e.gut()) return e;
+    if (Ergebnis e = palette_laden(*palette, f); !e.gut()) return e;
     farben = f;
     return {};
 }
 
-int befehl_palette(const QStringList& argumente) {
-    QCommandLineParser parser;
+namespace {
+
+void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         sprachtext("Zeigt die gespeicherten Zeichenfarben, speichert sie als Farbpalette (.qlf) "
                    "oder lädt eine.",
@@ -85,14 +86,18 @@ int befehl_palette(const QStringList& argumente) {
                                           "Standardfarben machen.",
                                           "With --load: make the palette the stored default "
                                           "colours.")});
-    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
+}
+
+int ausfuehren(const Befehlsaufruf& aufruf) {
+    if (const auto ende = vorab_erledigt(aufruf, true)) return *ende;
+    const QCommandLineParser& parser = *aufruf.parser;
     for (const char* name : {"save", "load"})
         if (parser.values(name).size() > 1) return melden(bedienungsfehler(mehrfach(name)));
     if (parser.isSet("store") && !parser.isSet("load"))
         return melden(bedienungsfehler({QStringLiteral("--store braucht --load DATEI"),
                                         QStringLiteral("--store needs --load FILE")}));
 
-    if (Ergebnis e = ausgaben_pruefen(parser, {"save"}); !e.gut()) return melden(e);
+    if (Ergebnis e = ausgaben_pruefen({wert_von(parser, "save")}); !e.gut()) return melden(e);
 
     Druckfarben farben = farben_laden();
     if (parser.isSet("load"))
@@ -105,5 +110,9 @@ int befehl_palette(const QStringList& argumente) {
     if (!parser.isSet("save") && !parser.isSet("store")) auflisten(farben);
     return ok;
 }
+
+} // namespace
+
+const Befehl palette_befehl{"palette", optionen, ausfuehren, nullptr};
 
 } // namespace tarvello

@@ -9,22 +9,25 @@
 #pragma once
 
 #include <QCommandLineParser>
+
+#include "cli/befehlszeile.h"
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "core/ergebnis.h"
 #include "files/druckfarben.h"
 
 namespace tarvello {
 
-int befehl_palette(const QStringList& argumente);
+extern const Befehl palette_befehl;
 
 // Adds --palette FILE to a drawing command.
 void palette_option_hinzufuegen(QCommandLineParser& parser);
 
-// The colours a drawing command uses: the palette file given with
+// The colours a drawing command uses: those of the palette file given with
 // --palette, else the stored colours. When the palette cannot be read,
 // a Fehlerart::datei naming the file, and `farben` is unchanged.
-Ergebnis farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben);
+Ergebnis farben_lesen(const std::optional<QString>& palette, Druckfarben& farben);
 
 } // namespace tarvello
