@@ -18,10 +18,11 @@ template <class W = Wirt> struct Laufaufbau {
     Parameter p;
     Stadtmodell m;
     TestUhr uhr;
+    std::uint64_t startwert;
     Zufall z;
     W wirt;
 
-    explicit Laufaufbau(std::uint64_t startwert = 1) : z(startwert, uhr) {}
+    explicit Laufaufbau(std::uint64_t saat = 1) : startwert(saat), z(saat, uhr) {}
 
     // A run context over the pieces; the driver too makes one per run.
     Lauf lauf() { return Lauf(p, m, z, uhr, wirt); }
@@ -31,15 +32,17 @@ template <class W = Wirt> struct Laufaufbau {
     Laufende generieren(const Steuerwerte& s) {
         if (const Ergebnis e = parameter_einlesen(s, z, p, m); !e.gut()) {
             ADD_FAILURE() << e.englisch();
-            return Laufende::fehler;
+            return Laufende::abgelehnt;
         }
         Lauf l = lauf();
-        return stadt_generieren(l);
+        return stadt_generieren(l).ende;
     }
 
-    // Everything the Start button does with the controls.
+    // Everything the Start button does with the controls, with the label
+    // counts the model holds; p gets the parameter set the run used.
     Laufbericht erstellen(const Steuerwerte& s) {
-        return stadtplan_erstellen(s, p, m, z, uhr, wirt);
+        p = parameter_umrechnen(s);
+        return stadtplan_erstellen({s, startwert, nummernzahlen(m)}, m, uhr, wirt);
     }
 };
 

@@ -224,7 +224,7 @@ float punkt_viereck(float px, float py, const Ecken& ex, const Ecken& ey) {
 
 bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
     l.nachgeben();
-    if (l.abbruch) return false; // the stage ends without this candidate
+    if (l.abbruch()) return false; // the stage ends without this candidate
     return stuecke_kollision(k, daten.strassenstuecke, daten.h_strassen_max,
                              daten.stueck_strassen_max) ||
            stuecke_kollision(k, daten.flussstuecke, daten.h_fluesse_max, daten.stueck_fluesse_max);

@@ -118,7 +118,8 @@ Gangende fluss_laufen(Lauf& l, Flussraster& fr, int r, int c, bool darf_gabeln) 
         if (g.pos_x < 0.0f || g.pos_y < 0.0f || g.pos_x > a || g.pos_y > a) e.draussen = true;
 
         e.i += 1;
-        if (e.i > grenze || l.abbruch || e.selbst || e.verworfen || e.muendet || e.draussen) break;
+        if (e.i > grenze || l.abbruch() || e.selbst || e.verworfen || e.muendet || e.draussen)
+            break;
 
         if (darf_gabeln && e.i > 3 * c && l.rnd() < gabel_wahrsch) {
             e.gabelt = true;
@@ -296,7 +297,7 @@ Flussausgang fluss_bauen(Lauf& l, Flusstabellen& t, Flussraster& fr, FlussBerich
     const int c = static_cast<int>(runden(4.0f * g.halbbreite / g.schritt));
 
     const Gangende e = fluss_laufen(l, fr, r, c, !quelle_ausserhalb && t.zweige[ri] < 2);
-    if (l.abbruch) return Flussausgang::abgebrochen;
+    if (l.abbruch()) return Flussausgang::abgebrochen;
 
     // A river that touched itself is always thrown away; one that touched
     // another river is kept when it flowed into a river or left the map.
@@ -391,7 +392,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         m.n_wege = m.n_fluesse;
         l.nachgeben();
 
-        if (zentrum_erreicht || l.abbruch) {
+        if (zentrum_erreicht || l.abbruch()) {
             bericht_abschliessen(l, t, bericht, zentrum_erreicht);
             return bericht;
         }
@@ -399,8 +400,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         if (versuch >= fluss_versuche_max) {
             bericht_abschliessen(l, t, bericht, zentrum_erreicht);
             bericht.aufgegeben = true;
-            l.unmoeglich = {Statusart::fluesse_verfehlen_mitte, versuch};
-            l.abbruch = true;
+            l.anhalten(Halt::unmoeglich, {Statusart::fluesse_verfehlen_mitte, versuch});
             return bericht;
         }
         versuch += 1;

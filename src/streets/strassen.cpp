@@ -26,8 +26,7 @@ void erste_strasse_starten(Lauf& l, const Strassenraster& ra, int w) {
             ufer_suchen(l, ra, l.gang.pos_x, l.gang.pos_y, p.weg_halbbreite_max).fluss == 0)
             break;
         if (gezogen >= 20000) {
-            l.versuch_gescheitert = true;
-            l.abbruch = true;
+            l.anhalten(Halt::versuch_gescheitert);
             return;
         }
         if (++l.startversuche > 100) {
@@ -74,7 +73,7 @@ void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w) {
         // so an abort is heard during a long search.
         if ((++versuche & 4095) == 0) {
             l.nachgeben();
-            if (l.abbruch) return;
+            if (l.abbruch()) return;
         }
         const int v = static_cast<int>(
             ganz(l.rnd() * static_cast<float>(m.n_wege - erster) + static_cast<float>(erster)));
@@ -97,8 +96,7 @@ void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w) {
             ufer_suchen(l, ra, l.gang.pos_x, l.gang.pos_y, eltern.breite).fluss == 0;
         if (!angenommen) {
             if (l.jetzt() - t0 > frist) {
-                l.versuch_gescheitert = true;
-                l.abbruch = true;
+                l.anhalten(Halt::versuch_gescheitert);
                 return;
             }
             continue;

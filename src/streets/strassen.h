@@ -29,12 +29,12 @@ struct Strassenraster {
 };
 
 // The first street: a start on the circle round the centre, inside the town
-// and clear of the rivers. Sets versuch_gescheitert and abbruch when the
+// and clear of the rivers. Fails the attempt (Halt::versuch_gescheitert) when the
 // rivers leave no such start.
 void erste_strasse_starten(Lauf& l, const Strassenraster& ra, int w);
 
 // A later street branching off a point of an existing street clear of the
-// rivers. Sets versuch_gescheitert and abbruch when no branch point is found
+// rivers. Fails the attempt (Halt::versuch_gescheitert) when no branch point is found
 // in time.
 void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w);
 

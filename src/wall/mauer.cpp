@@ -100,7 +100,7 @@ float startwinkel(Lauf& l, const Wegfeld& f) {
             l.m, f.h_max, p.x, p.y, [&] { return naechster_weg(l.m, p.x, p.y); }, f.punkte);
         const float breite = n.weg > 0 ? l.m.weg(n.weg).breite : 0.0f;
         if (n.abstand > 4.0f * breite) return phi0;
-        if (abgelehnt > 12000 || l.abbruch) return phi0;
+        if (abgelehnt > 12000 || l.abbruch()) return phi0;
         ++abgelehnt;
         if (abgelehnt % 500 == 0) l.nachgeben();
     }
@@ -413,7 +413,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
         u.setzen(b.punkt_nr, pkt, 1);
         u.winkel_setzen(b.punkt_nr, phi);
         // Leave room for a gate's two points and the closing point.
-        if (l.abbruch || b.punkt_nr > mauer_punkte_max - 3) break;
+        if (l.abbruch() || b.punkt_nr > mauer_punkte_max - 3) break;
 
         const float r = mauer_radius(l, phi);
         // A degenerate outline (zero or negative radius) must still advance.
@@ -445,12 +445,12 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
 
     // Close the ring on its first point. An aborted ring is left open.
     const int n = b.punkt_nr + 1;
-    u.setzen(n, u.punkt(1), l.abbruch ? 0 : 1);
+    u.setzen(n, u.punkt(1), l.abbruch() ? 0 : 1);
     m.mauer_n_punkte = n;
     m.n_tuerme = b.tuerme.n;
     l.mauer_tore = static_cast<int>(b.tore.size());
 
-    if (!l.abbruch) {
+    if (!l.abbruch()) {
         luecken_oeffnen(l, b);
         turmabstand_pruefen(m, b.tuerme);
         tore_begradigen(l, b.tore);

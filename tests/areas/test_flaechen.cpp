@@ -170,7 +170,7 @@ TEST(Umrisssuche, EinLeeresNetzUndEinAbbruchBeendenDieSucheSofort) {
     EXPECT_EQ(n.wirt.yields, 0);
 
     n.gitter(true);
-    n.l.abbruch = true;
+    n.l.anhalten(Halt::anwender);
     flaeche_umriss_suchen(n.l, u);
     EXPECT_FALSE(u.umriss_gefunden);
     EXPECT_EQ(n.wirt.yields, 1);
@@ -529,7 +529,7 @@ TEST(Flaechenstufen, EinAbbruchBeendetDieStufe) {
     Lauf l(n.p, n.m, n.z, n.uhr, a);
     Umrisssuche u;
     plaetze_setzen(l, u);
-    EXPECT_TRUE(l.abbruch);
+    EXPECT_TRUE(l.abbruch());
     EXPECT_EQ(a.yields, 3);
     EXPECT_EQ(u.n_suchen, 1);
 }
@@ -546,8 +546,8 @@ TEST(Flaechenboxen, UmrissPlusRandLeereFlaecheBekommtEineLeereBox) {
     f.n_punkte = 4;
     n.m.parks[1] = f;
     n.m.parks[1].n_punkte = 2; // only the first two points count
-    plaetze_eingrenzen(n.m, n.p);
-    parks_eingrenzen(n.m, n.p);
+    plaetze_eingrenzen(n.m, flaechen_rand(n.p));
+    parks_eingrenzen(n.m, flaechen_rand(n.p));
     EXPECT_EQ(f.x_min, 77.0f);
     EXPECT_EQ(f.x_max, 163.0f);
     EXPECT_EQ(f.y_min, 27.0f);
@@ -567,7 +567,7 @@ TEST_P(Flaechenlaeufe, VorlagenSetzenPlaetzeUndParksMitEndlichenUmrissen) {
     Laufaufbau<Rekorder> a;
     const Laufbericht b = a.erstellen(vorlage_steuerwerte(vorlage));
     const Stadtmodell& m = a.m;
-    ASSERT_EQ(b.ende, Laufende::fertig) << b.ergebnis.englisch();
+    ASSERT_EQ(b.ende, Laufende::fertig) << b.ergebnis().englisch();
     ASSERT_GT(a.p.n_plaetze, 0);
     ASSERT_GT(a.p.n_parks, 0);
     const Zaehlung c = zaehlen(m);

@@ -76,7 +76,7 @@ struct Feld : Laufaufbau<Protokoll> {
 
     void rahmen() {
         for (int w = 1; w <= m.n_wege; ++w)
-            weg_rahmen(m, p, w);
+            weg_rahmen(m, weg_rand(p), w);
     }
 
     // A closed square outline (the last point repeats the first).
@@ -97,7 +97,7 @@ struct Feld : Laufaufbau<Protokoll> {
         rahmen();
         Lauf l = lauf();
         m.haus_naechster = 1;
-        while (m.haus_naechster <= p.n_gebaude && !l.abbruch) {
+        while (m.haus_naechster <= p.n_gebaude && !l.abbruch()) {
             if (!haus_platzieren(l, stufe)) break;
             ++m.haus_naechster;
         }
@@ -686,11 +686,11 @@ TEST(Gebaeude, AbbruchBehaeltDenKandidatenNicht) {
     f.wirt.abbruch_bei = 50; // the stage yields at least once per candidate
     Lauf l = f.lauf();
     int gesetzt = 0;
-    while (!l.abbruch && haus_platzieren(l, f.stufe)) {
+    while (!l.abbruch() && haus_platzieren(l, f.stufe)) {
         ++gesetzt;
         ++f.m.haus_naechster;
     }
-    EXPECT_TRUE(l.abbruch);
+    EXPECT_TRUE(l.abbruch());
     EXPECT_EQ(f.m.haus_naechster - 1, gesetzt);
     EXPECT_LT(gesetzt, 300);
     EXPECT_FALSE(haus_platzieren(l, f.stufe));

@@ -196,12 +196,10 @@ generiert(int vorlage, std::uint64_t startwert,
     vorlage_anwenden(s, vorlage);
     for (const auto& [name, wert] : setzen)
         EXPECT_TRUE(s.setzen(name, wert).gut()) << name;
-    Parameter p;
     Stadtmodell m;
-    Zufall z(startwert);
     Fristwirt wirt(60);
-    const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
-    EXPECT_EQ(b.ende, Laufende::fertig) << b.ergebnis.englisch();
+    const Laufbericht b = stadtplan_erstellen({s, startwert, {}}, m, system_uhr(), wirt);
+    EXPECT_EQ(b.ende, Laufende::fertig) << b.ergebnis().englisch();
     return m;
 }
 

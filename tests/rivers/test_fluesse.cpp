@@ -61,7 +61,7 @@ struct Aufbau : Laufaufbau<Aufzeichner> {
         wirt.sprache = sprache;
         Lauf l = lauf();
         FlussBericht b = fluesse_wachsen(l);
-        abbruch = l.abbruch;
+        abbruch = l.abbruch();
         return b;
     }
 };

@@ -170,7 +170,7 @@ TEST(Abzweigung, ElternwahlUndBreitenbegrenzung) {
         weg_zuruecksetzen(a.m, 4);
         a.p.weg_abzweig_verjueng_wert = 0.9f; // strong taper
         abzweigung_starten(a.l, a.ra, 4);
-        ASSERT_FALSE(a.l.abbruch);
+        ASSERT_FALSE(a.l.abbruch());
         const auto* v = a.m.wege[4].verbindungen_bei(1);
         ASSERT_NE(v, nullptr);
         eltern.insert(v->weg[1]);
@@ -205,8 +205,7 @@ TEST(Abzweigung, ZeitueberschreitungLaesstDenVersuchScheitern) {
     l.erster_strassenweg = 1;
     l.kern_erreicht = true;
     abzweigung_starten(l, a.ra, 2);
-    EXPECT_TRUE(l.versuch_gescheitert);
-    EXPECT_TRUE(l.abbruch);
+    EXPECT_EQ(l.halt, Halt::versuch_gescheitert);
 }
 
 TEST(Mauertest, FolgtDerMauerUndWeichtAus) {
@@ -402,14 +401,14 @@ TEST(Strassenstart, NieImFluss) {
     for (int n = 0; n < 200; ++n) {
         a.m.n_wege = 2;
         erste_strasse_starten(a.l, a.ra, 2);
-        ASSERT_FALSE(a.l.abbruch);
+        ASSERT_FALSE(a.l.abbruch());
         EXPECT_EQ(
             ufer_suchen(a.l, a.ra, a.l.gang.pos_x, a.l.gang.pos_y, a.p.weg_halbbreite_max).fluss,
             0);
         a.m.n_wege = 3;
         weg_zuruecksetzen(a.m, 3);
         abzweigung_starten(a.l, a.ra, 3);
-        ASSERT_FALSE(a.l.abbruch);
+        ASSERT_FALSE(a.l.abbruch());
         EXPECT_GT(std::fabs(a.l.gang.pos_y - mitte), ufer_faktor * (20 + a.p.weg_halbbreite_max));
     }
 }

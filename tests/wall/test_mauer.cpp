@@ -684,7 +684,7 @@ TEST(Mauer, AbbruchLaesstOffenenRing) {
     s.wirt.abbrechen = true;
     s.strahlen(3, 3.0f);
     Lauf& l = s.bauen();
-    EXPECT_TRUE(l.abbruch);
+    EXPECT_TRUE(l.abbruch());
     EXPECT_EQ(s.m.mauer_n_punkte, 2);
     EXPECT_EQ(s.m.mauer_flag[2], 0);
     EXPECT_EQ(s.wirt.mauer_gezeichnet, 1);

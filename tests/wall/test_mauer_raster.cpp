@@ -43,7 +43,7 @@ struct Netz : Laufaufbau<> {
         m.n_wege = static_cast<std::int16_t>(n);
         m.n_fluesse = 2;
         for (int w = 1; w <= n; ++w)
-            weg_rahmen(m, p, w);
+            weg_rahmen(m, weg_rand(p), w);
     }
 };
 
