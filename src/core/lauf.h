@@ -1,7 +1,7 @@
-// The state of one generation run shared by the driver and its stages: the
-// parameter set, the model, the random generator, the clock, the host, why
-// the run stops and the walk state of the street or river being grown. It
-// lives below the stages because every stage works on it.
+// The state of one generation run that the driver and every stage share: the
+// parameter set, the model, the random generator, the clock, the host and why
+// the run stops. What only some stages share lives with them or in the
+// geometry below them.
 #pragma once
 
 #include <utility>
@@ -15,25 +15,6 @@
 #include "core/zufall.h"
 
 namespace tarvello {
-
-// Walk state of the way being grown.
-struct Gang {
-    float pos_x = 0, pos_y = 0; // head
-    float richtung = 0;         // heading, radians
-    float halbbreite = 0;
-    float abstand_min = 0;
-    float schritt = 0;
-    float rauschen = 0;
-    float richtung_vorzeichen = 0;
-    bool ende = false;
-    bool verworfen = false;
-    bool ausserhalb_gelaufen = false;
-    bool an_mauer = false;
-    int i = 1;          // index of the last stored point of the way
-    float gelaufen = 0; // distance walked since the start or the last crossing
-    int letzte_bruecke = 0;
-    int bruecken = 0; // bridges of this try, counted for the attempt when the street is kept
-};
 
 // Why a run stops, weakest first: a stronger reason overrides a weaker one,
 // so a user's abort is never forgotten and a fault is always reported.
@@ -66,16 +47,6 @@ struct Lauf {
         halt = grund;
         haltstatus = std::move(s);
     }
-
-    // Street state of the current attempt.
-    int erster_strassenweg = 1;
-    bool kern_erreicht = false;
-    int n_bruecken = 0; // bridges of the kept streets of the attempt
-    int startversuche = 0;
-    float mauer_schritt = 1.0f; // wall point spacing, set by the wall stage
-    int mauer_tore = 0;         // gates cut by the wall stage of this attempt
-
-    Gang gang;
 
     Status letzter_status; // the last status, for the run report
 

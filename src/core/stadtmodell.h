@@ -156,6 +156,9 @@ struct Stadtmodell {
     std::uint8_t& mauer_flag_bei(int i) { return element(mauer_flag, i); }
     std::uint8_t mauer_flag_bei(int i) const { return element(mauer_flag, i); }
 
+    // Streets follow the rivers in the way table.
+    int erster_strassenweg() const { return n_fluesse + 1; }
+
     int wege_kapazitaet() const { return static_cast<int>(wege.size()) - 1; }
     int haeuser_kapazitaet() const { return static_cast<int>(haeuser.size()) - 1; }
 

@@ -30,6 +30,7 @@ struct Treiberstand {
     std::int32_t n_wege_aus_stadt = 0;
     bool mitte_berechnet = false;
     double zeit_mauer = 0, zeit_parks = 0; // of the current street
+    int tore = 0;                          // gates of the attempt's wall
     Stufenzeiten zeiten;
 };
 
@@ -63,20 +64,20 @@ float auf_kurs(float drehung, float anteil, float abstand) {
 
 // Walks street w point by point until it ends, is thrown away or the run
 // stops. Returns the walk's final point index i.
-void strasse_gehen(Lauf& l, Treiberstand& t, Strassenraster& ra, int w) {
+void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    Gang& g = l.gang;
+    Gang& g = bau.gang;
     Weg& weg = m.weg(w);
     const float tendenz = std::pow(p.weg_richtungstendenz, 1.5f) * 0.2f;
     for (;;) {
         weg.n_punkte = static_cast<std::int16_t>(g.i);
-        strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
+        strassenpunkt_setzen(l, bau, w, g.i, g.pos_x, g.pos_y);
         g.richtung += (l.rnd() - 0.5f + tendenz * g.richtung_vorzeichen) * g.rauschen;
         if (l.rnd() < p.weg_abknick_wahrsch)
             g.richtung += (l.rnd() - 0.5f) * 2.0f * p.wi_abknick_max;
         if (p.weg_kurvigkeit > 0.1f && !g.an_mauer) {
-            if (!l.kern_erreicht) zur_mitte_lenken(l);
+            if (!bau.kern_erreicht) zur_mitte_lenken(l, g);
             if (g.ausserhalb_gelaufen && p.stadt_form == 0) {
                 const float a = winkel_aus(g.pos_x - m.zentrum_x, g.pos_y - m.zentrum_y);
                 const float anteil = (l.rnd() * 0.2f + 0.2f) * g.rauschen;
@@ -87,16 +88,16 @@ void strasse_gehen(Lauf& l, Treiberstand& t, Strassenraster& ra, int w) {
         g.pos_y += g.schritt * std::sin(g.richtung);
         g.gelaufen += g.schritt;
 
-        if (g.gelaufen > g.abstand_min) kreuzung_pruefen(l, ra, w);
-        if (m.mauer_vorhanden) mauer_pruefen(l, ra);
-        fluss_pruefen(l, ra, w);
+        if (g.gelaufen > g.abstand_min) kreuzung_pruefen(l, bau, w);
+        if (m.mauer_vorhanden) mauer_pruefen(l, bau);
+        fluss_pruefen(l, bau, w);
 
         ++g.i;
         const Lage lage = lage_pruefen(p, m, g.pos_x, g.pos_y);
-        if (lage.im_kern) l.kern_erreicht = true;
+        if (lage.im_kern) bau.kern_erreicht = true;
         if (l.rnd() > p.weg_fortsetz_wahrsch || g.i > p.weg_punkte_max - 2) g.ende = true;
-        if (l.kern_erreicht && !lage.in_stadt) g.ausserhalb_gelaufen = true;
-        if (lage.ausserhalb_karte && w > l.erster_strassenweg && l.kern_erreicht) {
+        if (bau.kern_erreicht && !lage.in_stadt) g.ausserhalb_gelaufen = true;
+        if (lage.ausserhalb_karte && w > l.m.erster_strassenweg() && bau.kern_erreicht) {
             if (t.n_wege_aus_stadt >= p.wege_anzahl_aus_stadt) {
                 g.verworfen = true;
             } else {
@@ -110,8 +111,7 @@ void strasse_gehen(Lauf& l, Treiberstand& t, Strassenraster& ra, int w) {
 
 } // namespace
 
-void zur_mitte_lenken(Lauf& l) {
-    Gang& g = l.gang;
+void zur_mitte_lenken(Lauf& l, Gang& g) {
     const float dx = l.m.zentrum_x - g.pos_x;
     const float dy = l.m.zentrum_y - g.pos_y;
     const float r = std::sqrt(dx * dx + dy * dy) / (l.p.stadt_abmessung / 2.0f);
@@ -147,9 +147,8 @@ bool zeit_um(Lauf& l, const Treiberstand& t, int k) {
 }
 
 // The walk's step, noise and distances for street w of its width.
-void gang_einrichten(Lauf& l, int w) {
+void gang_einrichten(Lauf& l, Gang& g, int w) {
     const Parameter& p = l.p;
-    Gang& g = l.gang;
     g.halbbreite = l.m.weg(w).breite;
     g.abstand_min = 2.0f * g.halbbreite;
     g.schritt = p.weg_schritt_faktor * g.halbbreite;
@@ -162,18 +161,17 @@ void gang_einrichten(Lauf& l, int w) {
 
 // Starts and walks street w (the k-th of the attempt) again until it is
 // complete or the run stops.
-void strasse_versuchen(Lauf& l, Treiberstand& t, Strassenraster& ra, int w, int k,
-                       int wege_anzahl) {
+void strasse_versuchen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w, int k, int wege_anzahl) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    Gang& g = l.gang;
+    Gang& g = bau.gang;
     for (bool erster_versuch = true;; erster_versuch = false) {
         // Retries of a street are bounded by the same time limit as the
         // street index, so a street that can never be completed cannot
         // hold the run for ever.
         if (!erster_versuch && zeit_um(l, t, k)) l.anhalten(Halt::versuch_gescheitert);
         l.z.neu_saeen();
-        strasse_aus_raster_nehmen(l, ra, w);
+        strasse_aus_raster_nehmen(l, bau, w);
         weg_zuruecksetzen(m, w);
         g.ende = false;
         g.verworfen = false;
@@ -185,16 +183,16 @@ void strasse_versuchen(Lauf& l, Treiberstand& t, Strassenraster& ra, int w, int 
         l.nachgeben();
         if (l.abbruch()) return;
 
-        if (w == l.erster_strassenweg) {
-            erste_strasse_starten(l, ra, w);
+        if (w == l.m.erster_strassenweg()) {
+            erste_strasse_starten(l, bau, w);
         } else {
-            abzweigung_starten(l, ra, w);
+            abzweigung_starten(l, bau, w);
         }
         if (l.abbruch()) return;
         m.n_wege = static_cast<std::int16_t>(w);
-        gang_einrichten(l, w);
+        gang_einrichten(l, g, w);
 
-        strasse_gehen(l, t, ra, w);
+        strasse_gehen(l, t, bau, w);
         if (l.abbruch()) return;
         if (g.i < p.weg_punkte_min) {
             g.ende = false;
@@ -206,7 +204,7 @@ void strasse_versuchen(Lauf& l, Treiberstand& t, Strassenraster& ra, int w, int 
 
 // The wall, once enough streets have left the town (or the last streets
 // are due), after street w.
-void mauer_wenn_faellig(Lauf& l, Treiberstand& t, Strassenraster& ra, int w) {
+void mauer_wenn_faellig(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     const Stadtmodell& m = l.m;
     if (!(p.Mauer == 1 && t.mitte_berechnet && !m.mauer_vorhanden && !l.abbruch() &&
@@ -215,10 +213,10 @@ void mauer_wenn_faellig(Lauf& l, Treiberstand& t, Strassenraster& ra, int w) {
            t.letzter_strassenweg - w < 3)))
         return;
     const double beginn = l.jetzt();
-    mauer_bauen(l);
+    t.tore = mauer_bauen(l);
     // Straightening the gates moves street points; the wall is new.
-    strassen_raster_aufbauen(l, ra);
-    ra.mauer_aktuell = false;
+    strassen_raster_aufbauen(l, bau);
+    bau.mauer_aktuell = false;
     t.zeit_mauer = l.jetzt() - beginn;
     t.zeiten.mauer += t.zeit_mauer;
     strassen_status(l);
@@ -226,9 +224,9 @@ void mauer_wenn_faellig(Lauf& l, Treiberstand& t, Strassenraster& ra, int w) {
 
 // The parks, once the given share of streets stands after street w.
 void parks_wenn_faellig(Lauf& l, Treiberstand& t, int w, bool& parks_gesetzt) {
-    const int spanne = t.letzter_strassenweg - l.erster_strassenweg;
+    const int spanne = t.letzter_strassenweg - l.m.erster_strassenweg();
     const float anteil =
-        spanne > 0 ? static_cast<float>(w - l.erster_strassenweg) / static_cast<float>(spanne)
+        spanne > 0 ? static_cast<float>(w - l.m.erster_strassenweg()) / static_cast<float>(spanne)
                    : 1.0f;
     if (!(anteil > 0.75f - 0.5f * l.p.parks_groesse_rel && !parks_gesetzt && !l.abbruch())) return;
     parks_gesetzt = true;
@@ -241,29 +239,29 @@ void parks_wenn_faellig(Lauf& l, Treiberstand& t, int w, bool& parks_gesetzt) {
 
 // Street loop of one attempt. Returns when all streets are grown or the run
 // stops (abbruch set).
-void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenraster& ra) {
+void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenbau& bau) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    Gang& g = l.gang;
-    l.n_bruecken = 0;
+    Gang& g = bau.gang;
+    bau.n_bruecken = 0;
     bool parks_gesetzt = false;
-    strassen_raster_aufbauen(l, ra);
-    fluss_raster_aufbauen(l, ra);
-    ra.mauer_aktuell = false;
+    strassen_raster_aufbauen(l, bau);
+    fluss_raster_aufbauen(l, bau);
+    bau.mauer_aktuell = false;
     const int wege_anzahl = t.letzter_strassenweg;
 
-    for (int w = l.erster_strassenweg; w <= wege_anzahl; ++w) {
+    for (int w = l.m.erster_strassenweg(); w <= wege_anzahl; ++w) {
         g.richtung_vorzeichen = l.rnd() > 0.5f ? -1.0f : 1.0f;
-        if (!l.kern_erreicht) g.richtung_vorzeichen = 0.0f;
-        const int k = w - l.erster_strassenweg;
+        if (!bau.kern_erreicht) g.richtung_vorzeichen = 0.0f;
+        const int k = w - l.m.erster_strassenweg();
         m.weg(w).ist_fluss = 0;
 
         mitte_pruefen(l, t, k, wege_anzahl);
         if (zeit_um(l, t, k)) l.anhalten(Halt::versuch_gescheitert);
-        strasse_versuchen(l, t, ra, w, k, wege_anzahl);
+        strasse_versuchen(l, t, bau, w, k, wege_anzahl);
         if (l.abbruch()) {
             // The street being walked is unfinished; keep only what is complete.
-            strasse_aus_raster_nehmen(l, ra, w);
+            strasse_aus_raster_nehmen(l, bau, w);
             weg_zuruecksetzen(m, w);
             m.n_wege = static_cast<std::int16_t>(w - 1);
             break;
@@ -271,10 +269,10 @@ void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenraster& ra) {
 
         Weg& weg = m.weg(w);
         weg.n_punkte = static_cast<std::int16_t>(g.i - 1);
-        ra.gespeichert = 0; // the accepted street stays in the grid
+        bau.gespeichert = 0; // the accepted street stays in the grid
         // A walk that ended right after a bridge keeps its near end only.
         if (g.bruecken > 0 && g.letzte_bruecke == weg.n_punkte) --g.bruecken;
-        l.n_bruecken += g.bruecken;
+        bau.n_bruecken += g.bruecken;
         if (!weg_endlich(weg)) {
             rechenfehler(
                 l, Ergebnis::fehler(
@@ -286,12 +284,12 @@ void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenraster& ra) {
         weg_rahmen(m, weg_rand(p), w);
         l.element_fertig(Element::weg, w);
 
-        mauer_wenn_faellig(l, t, ra, w);
+        mauer_wenn_faellig(l, t, bau, w);
         parks_wenn_faellig(l, t, w, parks_gesetzt);
     }
 }
 
-bool versuch_ausfuehren(Lauf& l, Treiberstand& t, Strassenraster& ra, int angefragte_strassen) {
+bool versuch_ausfuehren(Lauf& l, Treiberstand& t, Strassenbau& bau, int angefragte_strassen) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     t.zeit_mauer = t.zeit_parks = 0.0;
@@ -324,11 +322,10 @@ bool versuch_ausfuehren(Lauf& l, Treiberstand& t, Strassenraster& ra, int angefr
     m.mauer_vorhanden = false;
     t.mitte_berechnet = false;
     l.status({Statusart::versuch, t.versuch_nr});
-    l.erster_strassenweg = m.n_fluesse + 1;
-    l.kern_erreicht = false;
+    bau.kern_erreicht = false;
 
     beginn = l.jetzt();
-    strassen_erzeugen(l, t, ra);
+    strassen_erzeugen(l, t, bau);
     t.zeiten.strassen += l.jetzt() - beginn - t.zeit_mauer - t.zeit_parks;
     return !l.abbruch();
 }
@@ -453,7 +450,7 @@ Laufbericht stadt_generieren(Lauf& l) {
     Treiberstand t;
     const double start = l.jetzt();
     const int angefragte_strassen = p.wege_anzahl;
-    Strassenraster ra; // kept over the attempts, so its memory is reused
+    Strassenbau bau; // kept over the attempts, so its memory is reused
     long long haus_kandidaten = 0;
     auto ende = [&](Laufende e) {
         t.zeiten.gesamt = l.jetzt() - start;
@@ -461,8 +458,8 @@ Laufbericht stadt_generieren(Lauf& l) {
         b.ende = e;
         b.status = l.letzter_status;
         b.versuche = t.versuch_nr;
-        b.bruecken = l.n_bruecken;
-        b.tore = mauer_tore_anzahl(l);
+        b.bruecken = bau.n_bruecken;
+        b.tore = m.mauer_vorhanden ? t.tore : 0;
         b.haus_kandidaten = haus_kandidaten;
         b.nummern = nummernzahlen(m);
         b.zeiten = t.zeiten;
@@ -470,7 +467,7 @@ Laufbericht stadt_generieren(Lauf& l) {
     };
     try {
         for (;;) {
-            if (versuch_ausfuehren(l, t, ra, angefragte_strassen)) break;
+            if (versuch_ausfuehren(l, t, bau, angefragte_strassen)) break;
             if (l.halt == Halt::versuch_gescheitert && t.versuch_nr >= stadt_versuche_max)
                 l.anhalten(Halt::unmoeglich, {Statusart::versuche_erschoepft, t.versuch_nr});
             if (l.halt == Halt::versuch_gescheitert) continue;

@@ -10,6 +10,7 @@
 #include "core/ergebnis.h"
 #include "core/lauf.h"
 #include "core/steuerwerte.h"
+#include "geometry/gang.h"
 
 namespace tarvello {
 
@@ -79,7 +80,7 @@ Laufbericht stadt_generieren(Lauf& l);
 
 // Steering of a street head while no street has reached the core: towards
 // the town centre, the harder the further away the head is.
-void zur_mitte_lenken(Lauf& l);
+void zur_mitte_lenken(Lauf& l, Gang& g);
 
 // Width-weighted mean of all street points (streets of more than two points);
 // keeps the centre when there is no such street.

@@ -536,7 +536,6 @@ TEST(Gebaeude, MauertestFindetJedeMauerZwischenLuecken) {
     f.m.mauer_vorhanden = true;
     const Stufendaten daten = stufendaten_bilden(f.m);
     Lauf l = f.lauf();
-    l.mauer_schritt = 2 * pi * 200 / n;
     const float grenze = f.p.haus_gxy_max + f.p.Mauer_Dicke;
     auto kandidat = [&](int i, float aussen, std::uint8_t rund) {
         Kandidat k;

@@ -243,24 +243,25 @@ TEST(Treiber, LenktZurStadtmitte) {
     f.m.zentrum_x = 300;
     f.m.zentrum_y = 200;
     Lauf l = f.lauf();
-    l.gang.rauschen = 0.5f;
+    Gang g;
+    g.rauschen = 0.5f;
     // At the centre there is nothing to steer towards.
-    l.gang.pos_x = 300;
-    l.gang.pos_y = 200;
+    g.pos_x = 300;
+    g.pos_y = 200;
     for (int n = 0; n < 20; ++n) {
-        l.gang.richtung = 1.0f;
-        zur_mitte_lenken(l);
-        EXPECT_FLOAT_EQ(l.gang.richtung, 1.0f);
+        g.richtung = 1.0f;
+        zur_mitte_lenken(l, g);
+        EXPECT_FLOAT_EQ(g.richtung, 1.0f);
     }
     // East of it the heading turns towards west (pi), never away.
-    l.gang.pos_x = 300 + f.p.stadt_abmessung / 4;
+    g.pos_x = 300 + f.p.stadt_abmessung / 4;
     float gedreht = 0;
     for (int n = 0; n < 20; ++n) {
-        l.gang.richtung = pi / 2;
-        zur_mitte_lenken(l);
-        EXPECT_GE(l.gang.richtung, pi / 2);
-        EXPECT_LE(l.gang.richtung, pi);
-        gedreht += l.gang.richtung - pi / 2;
+        g.richtung = pi / 2;
+        zur_mitte_lenken(l, g);
+        EXPECT_GE(g.richtung, pi / 2);
+        EXPECT_LE(g.richtung, pi);
+        gedreht += g.richtung - pi / 2;
     }
     EXPECT_GT(gedreht, 0.0f);
 }

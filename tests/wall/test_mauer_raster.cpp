@@ -50,7 +50,7 @@ struct Netz : Laufaufbau<> {
 // Every street segment of every street whose box (enlarged by s) holds b.
 Mauerkreuzung kreuzen_alle(const Lauf& l, float ax, float ay, float bx, float by, float s) {
     const Stadtmodell& m = l.m;
-    for (int w = l.erster_strassenweg; w <= m.n_wege; ++w) {
+    for (int w = l.m.erster_strassenweg(); w <= m.n_wege; ++w) {
         const Weg& weg = m.wege[static_cast<std::size_t>(w)];
         if (!(weg.x_min - s < bx && weg.y_min - s < by && weg.x_max + s > bx && weg.y_max + s > by))
             continue;
@@ -70,7 +70,6 @@ TEST(MauerRaster, KreuzungUndNaechsterWegWieDerVolleDurchlauf) {
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         Netz n(seed);
         Lauf l = n.lauf();
-        l.erster_strassenweg = 3;
         const Wegfeld f = wegfeld_bilden(l);
         const float a = n.p.stadt_abmessung;
         for (int q = 0; q < 300; ++q) {
