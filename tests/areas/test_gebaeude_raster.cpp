@@ -16,7 +16,7 @@ using namespace tarvello;
 
 namespace {
 
-struct Feld : Laufaufbau<> {
+struct Feld : Laufaufbau {
     explicit Feld(std::uint64_t seed) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
         p.haus_gxy_max = 6 + z.rnd() * 30;

@@ -20,6 +20,7 @@
 #include "core/wirt.h"
 #include "core/zufall.h"
 #include "generator/treiber.h"
+#include "testwirt.h"
 
 namespace dateitest {
 
@@ -176,17 +177,6 @@ inline Stadtmodell handmodell(bool mit_mauer = true) {
     return m;
 }
 
-// Stops a run that takes far longer than it should, so a test fails instead
-// of hanging.
-class Fristwirt : public Wirt {
-  public:
-    explicit Fristwirt(double sekunden) : ende_(system_uhr().sekunden() + sekunden) {}
-    bool nachgeben() override { return system_uhr().sekunden() > ende_; }
-
-  private:
-    double ende_;
-};
-
 // A finished run of a preset with a fixed seed, with controls set on top
 // (name, value as for --set).
 inline Stadtmodell
@@ -197,7 +187,8 @@ generiert(int vorlage, std::uint64_t startwert,
     for (const auto& [name, wert] : setzen)
         EXPECT_TRUE(s.setzen(name, wert).gut()) << name;
     Stadtmodell m;
-    Fristwirt wirt(60);
+    Testwirt wirt;
+    wirt.frist(60);
     const Laufbericht b = stadtplan_erstellen({s, startwert, {}}, m, system_uhr(), wirt);
     EXPECT_EQ(b.ende, Laufende::fertig) << b.ergebnis().englisch();
     return m;

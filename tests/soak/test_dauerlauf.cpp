@@ -28,6 +28,7 @@
 #include "core/parameter.h"
 #include "files/kartendatei.h"
 #include "generator/treiber.h"
+#include "testwirt.h"
 
 using namespace tarvello;
 
@@ -62,21 +63,6 @@ double jetzt() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
-
-// Ends a run once its time is up.
-class Fristwirt : public Wirt {
-  public:
-    explicit Fristwirt(double frist) : ende_(jetzt() + frist) {}
-    bool nachgeben() override {
-        if (jetzt() < ende_) return false;
-        abgelaufen = true;
-        return true;
-    }
-    bool abgelaufen = false;
-
-  private:
-    double ende_;
-};
 
 // Lists that make a map large, and the highest position a small map uses.
 struct Grenze {
@@ -194,7 +180,8 @@ TEST(Dauerlauf, ZufaelligeSteuerwerteEndenSauber) {
         SCOPED_TRACE("run " + std::to_string(k) + ": " + als_befehl(s, startwert));
 
         Stadtmodell m;
-        Fristwirt wirt(frist);
+        Testwirt wirt;
+        wirt.frist(frist);
         const double beginn = jetzt();
         const Laufbericht b = stadtplan_erstellen({s, startwert, {}}, m, system_uhr(), wirt);
         const double dauer = jetzt() - beginn;

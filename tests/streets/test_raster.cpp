@@ -20,7 +20,7 @@ using namespace tarvello;
 
 namespace {
 
-struct Feld : Laufaufbau<> {
+struct Feld : Laufaufbau {
     Lauf l = lauf();
     Strassenbau bau;
 

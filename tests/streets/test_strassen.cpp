@@ -16,7 +16,7 @@ using namespace tarvello;
 namespace {
 
 // A model with hand-built ways and a run context around it.
-struct Aufbau : Laufaufbau<> {
+struct Aufbau : Laufaufbau {
     Lauf l = lauf();
     Strassenbau bau;
 

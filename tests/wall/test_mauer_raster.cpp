@@ -16,7 +16,7 @@ using namespace tarvello;
 
 namespace {
 
-struct Netz : Laufaufbau<> {
+struct Netz : Laufaufbau {
     explicit Netz(std::uint64_t seed) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
         m.dimensionieren(40, p.weg_punkte_max, 10, 0, 0);
