@@ -10,9 +10,9 @@
 namespace tarvello {
 
 void rahmen_bauen(Stadtmodell& m, float rand) {
-    for (int w = 1; w <= m.n_wege; ++w)
+    for (int w : m.wege_nummern())
         weg_rahmen(m, rand, w);
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         Haus& h = m.haus(b);
         Ecken ex{}, ey{};
         for (int c = 1; c <= 4; ++c) {
@@ -27,7 +27,7 @@ void rahmen_bauen(Stadtmodell& m, float rand) {
 
 float gemessener_rand(const Stadtmodell& m) {
     float groesste = 0.0f;
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         const Haus& h = m.haus(b);
         if (h.rund == 1) {
             groesste = std::max(groesste, 2.0f * h.breite);

@@ -334,7 +334,7 @@ bool versuch_ausfuehren(Lauf& l, Treiberstand& t, Strassenbau& bau, int angefrag
 
 void stadtmitte_berechnen(Stadtmodell& m) {
     double sx = 0.0, sy = 0.0, sb = 0.0;
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         const Weg& weg = m.weg(w);
         if (weg.ist_fluss != 0 || weg.n_punkte <= 2) continue;
         for (int k = 1; k <= weg.n_punkte; ++k) {
@@ -359,7 +359,7 @@ void karte_einpassen(Lauf& l) {
         y_lo = minimum(y_lo, y);
         y_hi = maximum(y_hi, y);
     };
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         const Haus& haus = m.haus(b);
         if (haus.rund == 0)
             for (int c = 1; c <= 4; ++c)
@@ -367,7 +367,7 @@ void karte_einpassen(Lauf& l) {
         else
             nimm(haus.x, haus.y);
     }
-    for (int i = 1; i <= m.mauer_n_punkte; ++i)
+    for (int i : m.mauer_nummern())
         nimm(m.mauer_px(i), m.mauer_py(i));
     const float ueberhang =
         maximum(maximum((x_hi - h) / h, (h - x_lo) / h), maximum((y_hi - h) / h, (h - y_lo) / h));
@@ -377,14 +377,14 @@ void karte_einpassen(Lauf& l) {
     const float f = 0.9f / ueberhang;
     m.karten_faktor = f;
     auto s = [&](float& c) { c = h + (c - h) * f; };
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         Weg& weg = m.weg(w);
         for (int k = 1; k <= weg.n_punkte; ++k) {
             s(weg.x[ix(k)]);
             s(weg.y[ix(k)]);
         }
     }
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         Haus& haus = m.haus(b);
         for (int c = 1; c <= 4; ++c) {
             s(haus.ecke_x[c]);
@@ -394,7 +394,7 @@ void karte_einpassen(Lauf& l) {
         s(haus.y);
         if (haus.rund == 1) haus.breite *= f;
     }
-    for (int i = 1; i <= m.mauer_n_punkte; ++i) {
+    for (int i : m.mauer_nummern()) {
         s(m.mauer_px(i));
         s(m.mauer_py(i));
     }
@@ -406,7 +406,7 @@ void karte_einpassen(Lauf& l) {
             }
         }
     }
-    for (int t = 1; t <= m.n_tuerme; ++t) {
+    for (int t : m.turm_nummern()) {
         Turm& turm = m.turm(t);
         s(turm.mx);
         s(turm.my);
@@ -423,15 +423,15 @@ void karte_einpassen(Lauf& l) {
 }
 
 bool modell_endlich(const Stadtmodell& m) {
-    for (int w = 1; w <= m.n_wege; ++w)
+    for (int w : m.wege_nummern())
         if (!weg_endlich(m.weg(w))) return false;
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         const Haus& h = m.haus(b);
         if (!std::isfinite(h.x) || !std::isfinite(h.y) || !std::isfinite(h.breite)) return false;
         for (int c = 1; c <= 4; ++c)
             if (!std::isfinite(h.ecke_x[c]) || !std::isfinite(h.ecke_y[c])) return false;
     }
-    for (int i = 1; i <= m.mauer_n_punkte; ++i)
+    for (int i : m.mauer_nummern())
         if (!std::isfinite(m.mauer_px(i)) || !std::isfinite(m.mauer_py(i))) return false;
     for (const auto* flaechen : {&m.plaetze, &m.parks})
         for (const Flaeche& f : *flaechen)

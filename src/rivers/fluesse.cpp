@@ -327,7 +327,7 @@ void bericht_abschliessen(Lauf& l, const Flusstabellen& t, FlussBericht& bericht
     bericht.eltern.assign(t.eltern.begin(), t.eltern.begin() + static_cast<long>(n));
     bericht.zweige.assign(t.zweige.begin(), t.zweige.begin() + static_cast<long>(n));
     bericht.ende.assign(t.ende.begin(), t.ende.begin() + static_cast<long>(n));
-    for (int k = 1; k <= m.n_fluesse; ++k)
+    for (int k : m.fluss_nummern())
         l.element_fertig(Element::weg, k);
 }
 

@@ -551,7 +551,7 @@ template <class Raster> void raster_neu(const Lauf& l, Raster& r, float zelle) {
 
 void strassen_raster_aufbauen(Lauf& l, Strassenbau& bau) {
     raster_neu(l, bau.strassen, l.p.weg_halbbreite_max);
-    for (int v = l.m.erster_strassenweg(); v <= l.m.n_wege; ++v) {
+    for (int v : l.m.strassen_nummern()) {
         const Weg& weg = l.m.weg(v);
         for (int k = 1; k <= weg.n_punkte; ++k)
             bau.strassen.einfuegen(v, k, weg.px(k), weg.py(k), weg.breite);
@@ -561,14 +561,14 @@ void strassen_raster_aufbauen(Lauf& l, Strassenbau& bau) {
 
 void fluss_raster_aufbauen(Lauf& l, Strassenbau& bau) {
     bau.fluss_grenze_max = 0.0f;
-    for (int r = 1; r <= l.m.n_fluesse; ++r)
+    for (int r : l.m.fluss_nummern())
         bau.fluss_grenze_max = maximum(bau.fluss_grenze_max, l.m.weg(r).breite);
     const float zelle =
         (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (bau.fluss_grenze_max + l.p.weg_halbbreite_max);
     raster_neu(l, bau.fluss, zelle);
     // Cells of the marks a good deal wider than the widest reach.
     raster_neu(l, bau.fluss_naehe, 1.25f * zelle);
-    for (int r = 1; r <= l.m.n_fluesse; ++r) {
+    for (int r : l.m.fluss_nummern()) {
         const Weg& f = l.m.weg(r);
         for (int k = 1; k <= f.n_punkte; ++k) {
             bau.fluss.einfuegen(r, k, f.px(k), f.py(k));
@@ -583,7 +583,7 @@ void mauer_raster_aufbauen(Lauf& l, Strassenbau& bau) {
     const Stadtmodell& m = l.m;
     raster_neu(l, bau.mauer, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
     bau.mauer_strecke_max = 0.0f;
-    for (int q = 1; q <= m.mauer_n_punkte; ++q) {
+    for (int q : m.mauer_nummern()) {
         if (m.mauer_flag_bei(q) == 0) continue;
         bau.mauer.einfuegen(0, q, m.mauer_px(q), m.mauer_py(q));
         if (q < m.mauer_n_punkte && m.mauer_flag_bei(q + 1) != 0)

@@ -117,7 +117,7 @@ void luecken_oeffnen(Lauf& l, Mauerbau& b) {
     // A completeness of 0 must never start with wall, hence < rather than <=.
     bool mauer = l.rnd() < voll;
     if (!(voll < 1.0f)) return;
-    for (int i = 1; i <= m.mauer_n_punkte; ++i) {
+    for (int i : m.mauer_nummern()) {
         if (l.rnd() < wechsel) {
             const float t = l.rnd();
             if (t > voll && mauer) {
