@@ -2,6 +2,7 @@
 # Checks that every #include in src points to the same or a lower layer:
 #   core < geometry < streets, rivers, areas, wall < generator < files
 #        < render < cli, app < main.cpp
+# names (the town names) builds on core alone and only the fronts use it.
 # Folders on one level (the stages, the two fronts) never include each other,
 # and nothing below files includes a Qt header.
 #
@@ -12,7 +13,7 @@ src="${1:-$(dirname "$0")/../src}"
 stufe() {
     case "$1" in
         core) echo 0 ;;
-        geometry) echo 1 ;;
+        geometry | names) echo 1 ;;
         streets | rivers | areas | wall) echo 2 ;;
         generator) echo 3 ;;
         files) echo 4 ;;
@@ -54,6 +55,8 @@ while IFS= read -r -d '' datei; do
         zielstufe=$(stufe "$zielordner")
         if [ "$zielstufe" -lt 0 ]; then
             melden "$rel:$nr" "includes \"$ziel\", which lies in no layer"
+        elif [ "$zielordner" = names ] && [ "$ordner" != names ] && [ "$eigene" -lt 6 ]; then
+            melden "$rel:$nr" "includes \"$ziel\" below the fronts"
         elif [ "$zielstufe" -gt "$eigene" ]; then
             melden "$rel:$nr" "includes \"$ziel\" from a higher layer ($zielordner above $ordner)"
         elif [ "$zielstufe" -eq "$eigene" ] && [ "$zielordner" != "$ordner" ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The layer check must pass on the real tree and flag each kind of planted
 # offence in a copy of it: an upward include, a sideways one between two
-# stages and between the two fronts, and a Qt header below files.
+# stages and between the two fronts, a Qt header below files, and the town
+# names reaching above core or used below the fronts.
 set -uo pipefail
 hier="$(cd "$(dirname "$0")" && pwd)"
 src="$hier/../src"
@@ -25,4 +26,6 @@ pflanzen files/kartendatei.cpp '#include "render/stadtplan.h"'
 pflanzen cli/befehlszeile.cpp '#include "app/eingabe.h"'
 pflanzen app/vorschau.cpp '#include "cli/konsolenwirt.h"'
 pflanzen generator/treiber.cpp '#include <QString>'
+pflanzen names/stadtname.cpp '#include "generator/treiber.h"'
+pflanzen render/stadtplan.cpp '#include "names/stadtname.h"'
 exit "$fehlt"

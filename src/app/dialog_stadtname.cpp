@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "app/dialogtexte.h"
-#include "core/stadtname.h"
+#include "names/stadtname.h"
 
 namespace tarvello {
 

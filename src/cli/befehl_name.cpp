@@ -9,8 +9,8 @@
 
 #include "cli/befehlszeile.h"
 #include "cli/sprachwahl.h"
-#include "core/stadtname.h"
 #include "core/zufall.h"
+#include "names/stadtname.h"
 
 namespace tarvello {
 

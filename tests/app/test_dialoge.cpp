@@ -34,9 +34,9 @@
 #include "app/dialog_stadtname.h"
 #include "app/eingabe.h"
 #include "app/vorschau.h"
-#include "core/stadtname.h"
 #include "core/vorlagen.h"
 #include "files/farbspeicher.h"
+#include "names/stadtname.h"
 #include "render/exportpruefung.h"
 
 using namespace tarvello;

@@ -1,4 +1,4 @@
-#include "core/stadtname.h"
+#include "names/stadtname.h"
 
 #include <algorithm>
 #include <cctype>
