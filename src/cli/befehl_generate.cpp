@@ -180,7 +180,7 @@ bool zeichnet(const QCommandLineParser& parser) {
 }
 
 int ausfuehren(const Befehlsaufruf& aufruf) {
-    if (const auto ende = befehl_parsen(aufruf, true)) return *ende;
+    if (const auto ende = vorab_erledigt(aufruf, true)) return *ende;
     const QCommandLineParser& parser = *aufruf.parser;
     Auftrag a;
     if (Ergebnis e = auftrag_lesen(parser, a); !e.gut()) return melden(e);

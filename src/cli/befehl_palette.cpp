@@ -89,7 +89,7 @@ void optionen(QCommandLineParser& parser) {
 }
 
 int ausfuehren(const Befehlsaufruf& aufruf) {
-    if (const auto ende = befehl_parsen(aufruf, true)) return *ende;
+    if (const auto ende = vorab_erledigt(aufruf, true)) return *ende;
     const QCommandLineParser& parser = *aufruf.parser;
     for (const char* name : {"save", "load"})
         if (parser.values(name).size() > 1) return melden(bedienungsfehler(mehrfach(name)));

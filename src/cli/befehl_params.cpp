@@ -23,7 +23,7 @@ void optionen(QCommandLineParser& parser) {
 }
 
 int ausfuehren(const Befehlsaufruf& aufruf) {
-    if (const auto ende = befehl_parsen(aufruf, true)) return *ende;
+    if (const auto ende = vorab_erledigt(aufruf, true)) return *ende;
     const QCommandLineParser& parser = *aufruf.parser;
     Steuerwerte s;
     if (Ergebnis e = steuerwerte_aus_optionen(parser, s); !e.gut()) return melden(e);

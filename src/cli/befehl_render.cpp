@@ -100,7 +100,7 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
 }
 
 int ausfuehren(const Befehlsaufruf& aufruf) {
-    if (const auto ende = befehl_parsen(aufruf, false)) return *ende;
+    if (const auto ende = vorab_erledigt(aufruf, false)) return *ende;
     Auftrag a;
     if (Ergebnis e = auftrag_lesen(*aufruf.parser, a); !e.gut()) return melden(e);
     // The time limit counts from here, the loading included.

@@ -227,7 +227,7 @@ Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte&
     return {};
 }
 
-std::optional<int> befehl_parsen(const Befehlsaufruf& aufruf, bool ohne_argumente) {
+std::optional<int> vorab_erledigt(const Befehlsaufruf& aufruf, bool ohne_argumente) {
     const QCommandLineParser& parser = *aufruf.parser;
     const QStringList& argumente = aufruf.argumente;
     if (!aufruf.gelesen) {

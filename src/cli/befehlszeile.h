@@ -1,6 +1,7 @@
-// Shared pieces of the command-line front: the language it speaks, exit codes
-// and how results map to them, the options that choose control states
-// (--preset, --settings, --set) and output helpers.
+// Shared pieces of the command-line front: what a command is and its
+// arguments as read once, the language it speaks, exit codes and how results
+// map to them, the options that choose control states (--preset, --settings,
+// --set) and output helpers.
 #pragma once
 
 #include <QCommandLineParser>
@@ -66,7 +67,7 @@ std::optional<Sprache> sprache_aus_optionen(const QCommandLineParser& parser);
 // Adds -h, --help and --help-all, described in the command line's language
 // (Qt's own help option describes itself in English only).
 void hilfe_option_hinzufuegen(QCommandLineParser& parser);
-// Adds --lang to a parser; befehl_parsen refuses a value other than de or en.
+// Adds --lang to a parser; vorab_erledigt refuses a value other than de or en.
 void sprach_option_hinzufuegen(QCommandLineParser& parser);
 
 // The exit code of a result: the one mapping from Fehlerart to exit code.
@@ -122,7 +123,7 @@ Ergebnis zeitlimit_lesen(const QCommandLineParser& parser, double& sekunden);
 // command line's language: a parse fault, --help, a bad --lang and, with
 // `ohne_argumente`, any positional argument. Returns the exit code when the
 // command is done already, nothing when it should go on.
-std::optional<int> befehl_parsen(const Befehlsaufruf& aufruf, bool ohne_argumente);
+std::optional<int> vorab_erledigt(const Befehlsaufruf& aufruf, bool ohne_argumente);
 
 // The value of an option that is set (the last one given), else nothing.
 std::optional<QString> wert_von(const QCommandLineParser& parser, const QString& name);
