@@ -57,6 +57,11 @@ enum class Meldungsart : std::uint16_t {
     status_fluesse_verfehlen_mitte,
     status_versuche_erschoepft,
 
+    // Faults of a run.
+    weg_keine_zahl, // %1 the street
+    koordinate_keine_zahl,
+    speicher_karte,
+
     // A fault of a file: %1 the file, %2 the line, %3 what is wrong.
     datei_zeile,
     datei_ganz, // %1 the file, %2 what is wrong

@@ -69,6 +69,8 @@ struct Status {
     bool operator==(const Status&) const = default;
 };
 
+// The status as a message.
+Meldung status_meldung(const Status& status);
 // The status worded in the language, UTF-8.
 std::string status_text(const Status& status, Sprache sprache);
 

@@ -275,10 +275,7 @@ void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenbau& bau) {
         bau.n_bruecken += g.bruecken;
         if (!weg_endlich(weg)) {
             rechenfehler(
-                l, Ergebnis::fehler(
-                       Fehlerart::kein_plan,
-                       "Weg " + std::to_string(w) + " hat eine Koordinate, die keine Zahl ist",
-                       "street " + std::to_string(w) + " has a coordinate that is not a number"));
+                l, Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::weg_keine_zahl, w)));
             break;
         }
         weg_rahmen(m, weg_rand(p), w);
@@ -512,8 +509,7 @@ Laufbericht stadt_generieren(Lauf& l) {
         }
         if (!modell_endlich(m)) {
             rechenfehler(l, Ergebnis::fehler(Fehlerart::kein_plan,
-                                             "eine Koordinate der Karte ist keine Zahl",
-                                             "a coordinate of the map is not a number"));
+                                             Meldung(Meldungsart::koordinate_keine_zahl)));
             l.status(l.haltstatus);
             return ende(Laufende::fehler);
         }
@@ -533,10 +529,11 @@ Laufbericht stadt_generieren(Lauf& l) {
         }
         return ende(Laufende::fertig);
     } catch (const std::bad_alloc&) {
-        rechenfehler(l, Ergebnis::fehler(Fehlerart::kein_plan, "zu wenig Speicher für diese Karte",
-                                         "not enough memory for this map"));
+        rechenfehler(l,
+                     Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::speicher_karte)));
     } catch (const std::exception& e) {
-        rechenfehler(l, Ergebnis::fehler(Fehlerart::kein_plan, e.what(), e.what()));
+        rechenfehler(l,
+                     Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::text, e.what())));
     }
     m.plan_vorhanden = false;
     l.status(l.haltstatus);
@@ -544,15 +541,12 @@ Laufbericht stadt_generieren(Lauf& l) {
 }
 
 Ergebnis Laufbericht::ergebnis() const {
-    // The words of the status, but for a fault its own words, without the
-    // status line's lead-in.
-    const auto worte = [&](Sprache sprache) {
-        if (status.art != Statusart::rechenfehler) return status_text(status, sprache);
-        return sprache == Sprache::deutsch && !status.text_de.empty() ? status.text_de
-                                                                      : status.text;
-    };
+    // The status as the message, but for a fault its own message, without
+    // the status line's lead-in.
     const auto fehler = [&](Fehlerart art) {
-        return Ergebnis::fehler(art, worte(Sprache::deutsch), worte(Sprache::englisch));
+        return Ergebnis::fehler(art, status.art == Statusart::rechenfehler && !status.meldung.leer()
+                                         ? status.meldung
+                                         : status_meldung(status));
     };
     switch (ende) {
     case Laufende::fertig:
