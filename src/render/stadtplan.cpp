@@ -69,9 +69,8 @@ void Renderzustand::blatt_setzen(int zeile, int spalte) {
     ausschnitt_y = (static_cast<double>(zeile - 1) / n - h) * karten_ausdehnung + ursprung_y;
 }
 
-void Renderzustand::karte_nach_geraet(float x, float y) {
-    geraet_x = (x - ausschnitt_x) * massstab + rand_links;
-    geraet_y = (y - ausschnitt_y) * massstab + rand_oben;
+QPointF Renderzustand::karte_nach_geraet(float x, float y) const {
+    return {(x - ausschnitt_x) * massstab + rand_links, (y - ausschnitt_y) * massstab + rand_oben};
 }
 
 namespace {
@@ -515,10 +514,8 @@ void Zeichner::flaechen_zeichnen(bool parks) {
             const auto i = static_cast<std::size_t>(w);
             bool verbinden = false;
             if (pool.art[i + 1] == 1) {
-                z_.karte_nach_geraet(pool.x[i], pool.y[i]);
-                const QPointF a(z_.geraet_x, z_.geraet_y);
-                z_.karte_nach_geraet(pool.x[i + 1], pool.y[i + 1]);
-                const QPointF b(z_.geraet_x, z_.geraet_y);
+                const QPointF a = z_.karte_nach_geraet(pool.x[i], pool.y[i]);
+                const QPointF b = z_.karte_nach_geraet(pool.x[i + 1], pool.y[i + 1]);
                 if (abstand(pool.x[i], pool.y[i], pool.x[i + 1], pool.y[i + 1]) < grenze &&
                     z_.strecke_sichtbar(a, b, breite)) {
                     verbinden = true;
@@ -553,11 +550,9 @@ bool Zeichner::wege_zeichnen(float breitenfaktor, bool umriss, int durchgang) {
         // Segments are drawn where they reach into the square, the clip
         // cutting the rest; runs of them form one stroke.
         zug_.clear();
-        z_.karte_nach_geraet(w.px(1), w.py(1));
-        QPointF pa(z_.geraet_x, z_.geraet_y);
+        QPointF pa = z_.karte_nach_geraet(w.px(1), w.py(1));
         for (int p = 1; p <= w.n_punkte - 1; ++p) {
-            z_.karte_nach_geraet(w.px(p + 1), w.py(p + 1));
-            const QPointF b(z_.geraet_x, z_.geraet_y);
+            const QPointF b = z_.karte_nach_geraet(w.px(p + 1), w.py(p + 1));
             if (z_.strecke_sichtbar(pa, b, breite)) {
                 if (zug_.empty()) zug_.push_back(pa);
                 zug_.push_back(b);
@@ -595,10 +590,8 @@ void Zeichner::mauer_zeichnen() {
     for (int i = 1; i <= n - 1; ++i) {
         bool gezeichnet = false;
         if (m_.mauer_flag_bei(i) == 1 && m_.mauer_flag_bei(i + 1) == 1) {
-            z_.karte_nach_geraet(m_.mauer_px(i), m_.mauer_py(i));
-            const QPointF pa(z_.geraet_x, z_.geraet_y);
-            z_.karte_nach_geraet(m_.mauer_px(i + 1), m_.mauer_py(i + 1));
-            const QPointF pb(z_.geraet_x, z_.geraet_y);
+            const QPointF pa = z_.karte_nach_geraet(m_.mauer_px(i), m_.mauer_py(i));
+            const QPointF pb = z_.karte_nach_geraet(m_.mauer_px(i + 1), m_.mauer_py(i + 1));
             if (z_.strecke_sichtbar(pa, pb, breite)) {
                 gezeichnet = true;
                 if (zug_.empty()) zug_.push_back(pa);
@@ -633,8 +626,7 @@ void Zeichner::viereck_zeichnen(const float* ex, const float* ey, int farbe) {
         } else {
             QPointF p[4];
             for (int i = 0; i < 4; ++i) {
-                z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
-                p[i] = QPointF(z_.geraet_x, z_.geraet_y);
+                p[i] = z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
             }
             flaeche_->viereck_gefuellt(p, c);
         }
@@ -643,8 +635,7 @@ void Zeichner::viereck_zeichnen(const float* ex, const float* ey, int farbe) {
     const double breite = z_.massstab * 0.2f + 1.0f;
     QPointF p[5];
     for (int i = 0; i < 4; ++i) {
-        z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
-        p[i] = QPointF(z_.geraet_x, z_.geraet_y);
+        p[i] = z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
     }
     p[4] = p[0];
     for (int i = 0; i < 4; ++i)
@@ -656,9 +647,9 @@ void Zeichner::viereck_zeichnen(const float* ex, const float* ey, int farbe) {
 void Zeichner::viereck_abtasten(const float* ex, const float* ey, QColor farbe) {
     double px[4], py[4];
     for (int i = 0; i < 4; ++i) {
-        z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
-        px[i] = runden(z_.geraet_x);
-        py[i] = runden(z_.geraet_y);
+        const QPointF p = z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
+        px[i] = runden(p.x());
+        py[i] = runden(p.y());
     }
     const double y_oben = *std::min_element(py, py + 4);
     const double y_unten = *std::max_element(py, py + 4);
@@ -721,10 +712,10 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
                 nachgeben();
                 if (abbruch_) return;
             }
-            z_.karte_nach_geraet(x[3] + (x[2] - x[3]) * t, y[3] + (y[2] - y[3]) * t);
-            const QPointF a(z_.geraet_x, z_.geraet_y);
-            z_.karte_nach_geraet(x[4] + (x[1] - x[4]) * t, y[4] + (y[1] - y[4]) * t);
-            const QPointF b(z_.geraet_x, z_.geraet_y);
+            const QPointF a =
+                z_.karte_nach_geraet(x[3] + (x[2] - x[3]) * t, y[3] + (y[2] - y[3]) * t);
+            const QPointF b =
+                z_.karte_nach_geraet(x[4] + (x[1] - x[4]) * t, y[4] + (y[1] - y[4]) * t);
             // Lines reaching into the sheet are drawn and clipped, so a
             // building on a cut shows its part on either sheet.
             if (z_.strecke_sichtbar(a, b, breite)) striche_.emplace_back(a, b);
@@ -734,8 +725,7 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
     }
     QPointF ecken[5];
     for (int i = 1; i <= 4; ++i) {
-        z_.karte_nach_geraet(x[i], y[i]);
-        ecken[i - 1] = QPointF(z_.geraet_x, z_.geraet_y);
+        ecken[i - 1] = z_.karte_nach_geraet(x[i], y[i]);
     }
     ecken[4] = ecken[0];
     const double breite = o_.gebaeude_nur_umriss ? untergrenze_06(z_.linienfaktor / 12.0f)
@@ -758,29 +748,28 @@ void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
     if (!bild() && o_.gebaeude_nur_umriss) breite = untergrenze_06(z_.linienfaktor / 12.0f);
     if (bild() && o_.export_nur_umriss) breite = z_.massstab * 0.2f + 1.0f;
     nachgeben();
-    z_.karte_nach_geraet(x, y);
+    const QPointF g = z_.karte_nach_geraet(x, y);
+    const double gx = g.x(), gy = g.y();
     const QColor c = f_[farbe];
     const float r_ende = groesse / 2.0f - 0.2f;
     // Drawn wherever the disc reaches into the square; the clip cuts the rest.
     const double r =
         std::max(0.0f, r_ende) * z_.massstab + (breite / 2.0 + 1.0) / z_.pixel_je_einheit;
-    if (!z_.box_sichtbar(z_.geraet_x - r, z_.geraet_y - r, z_.geraet_x + r, z_.geraet_y + r))
-        return;
+    if (!z_.box_sichtbar(gx - r, gy - r, gx + r, gy + r)) return;
     if (nur_umriss) {
-        flaeche_->kreis(z_.geraet_x, z_.geraet_y, r_ende * z_.massstab, breite, c);
+        flaeche_->kreis(gx, gy, r_ende * z_.massstab, breite, c);
         return;
     }
     if (r_ende < 0.0f) return;
     if (z_.art == Zielart::vektor) {
         // The rings below merge into a disc this wide.
-        flaeche_->scheibe(z_.geraet_x, z_.geraet_y, r_ende * z_.massstab + breite / 2.0, c);
+        flaeche_->scheibe(gx, gy, r_ende * z_.massstab + breite / 2.0, c);
         return;
     }
     // Rings every 0.1 m. Only those that can touch the square are drawn:
     // between the square's nearest and farthest points from the centre,
     // widened by the line. A huge disc from a file gets coarser rings
     // rather than billions.
-    const double gx = z_.geraet_x, gy = z_.geraet_y;
     const double l = z_.rand_links, o = z_.rand_oben, u = z_.karte_unten;
     const double dx = std::max({l - gx, 0.0, gx - u}), dy = std::max({o - gy, 0.0, gy - u});
     const double fern_x = std::max(std::abs(gx - l), std::abs(gx - u));
@@ -810,8 +799,8 @@ void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
 }
 
 void Zeichner::nummer_zeichnen(const Beschriftung& l) {
-    z_.karte_nach_geraet(l.x, l.y);
-    const double x = z_.geraet_x + l.dx, y = z_.geraet_y + l.dy;
+    const QPointF p = z_.karte_nach_geraet(l.x, l.y);
+    const double x = p.x() + l.dx, y = p.y() + l.dy;
     // Drawn wherever its box reaches into the square; the clip cuts the rest,
     // and the neighbouring sheet or tile draws the other part.
     if (!z_.box_sichtbar(x - l.a, y - l.b, x + 0.95 * l.a, y + l.b)) return;

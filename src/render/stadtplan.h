@@ -46,8 +46,7 @@ class Blattziel {
     virtual void blatt_abbrechen() {}
 };
 
-// Placement of the map on the sheets, and the results of the last point
-// transformation. Device units are pixels on pictures.
+// Placement of the map on the sheets. Device units are pixels on pictures.
 struct Renderzustand {
     Zielart art = Zielart::bild;
     float kartenseite = 0; // H: side of the square drawing area
@@ -62,12 +61,11 @@ struct Renderzustand {
     float linienfaktor = 0;     // lw: map widths to line widths in pixels
     float pixel_je_einheit = 1; // device pixels per device unit (line widths are in pixels)
     float seitenbreite = 0;     // printer: width of the page's printable area
-    // Map point at the sheet's top-left, and the device point of the last
-    // transformation. These are kept in double precision: a tile's device
-    // points then differ from those of one large picture by whole pixels
-    // exactly, so tiles put side by side give the same pixels.
+    // Map point at the sheet's top-left. It is kept, and device points are
+    // computed, in double precision: a tile's device points then differ from
+    // those of one large picture by whole pixels exactly, so tiles put side
+    // by side give the same pixels.
     double ausschnitt_x = 0, ausschnitt_y = 0;
-    double geraet_x = 0, geraet_y = 0;
 
     int blatt_zeile = 0, blatt_spalte = 0, blatt_nummer = 0, blatt_zaehler = 0;
 
@@ -81,9 +79,9 @@ struct Renderzustand {
     // Places sheet (zeile, spalte) of the tiling on the map.
     void blatt_setzen(int zeile, int spalte);
 
-    // Map point to device point (geraet_x, geraet_y). What is drawn is
-    // judged by its box against the square below; the clip cuts the rest.
-    void karte_nach_geraet(float x, float y);
+    // Map point to device point (double precision, see above). What is drawn
+    // is judged by its box against the square below; the clip cuts the rest.
+    QPointF karte_nach_geraet(float x, float y) const;
     // True when the map box overlaps the drawing square (edges included).
     bool rechteck_sichtbar(float x1, float y1, float x2, float y2) const;
     // True when the device segment, drawn with a line `breite` pixels wide,
