@@ -1,6 +1,5 @@
 #include "cli/ausgabeziel.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <unistd.h>
@@ -42,11 +41,10 @@ Ergebnis ausgabe_pruefen(const QString& datei) {
     return {};
 }
 
-Ergebnis ausgaben_pruefen(const QCommandLineParser& parser,
-                          std::initializer_list<const char*> optionen) {
-    for (const char* name : optionen)
-        if (parser.isSet(name))
-            if (Ergebnis e = ausgabe_pruefen(parser.value(name)); !e.gut()) return e;
+Ergebnis ausgaben_pruefen(std::initializer_list<std::optional<QString>> dateien) {
+    for (const std::optional<QString>& datei : dateien)
+        if (datei)
+            if (Ergebnis e = ausgabe_pruefen(*datei); !e.gut()) return e;
     return {};
 }
 

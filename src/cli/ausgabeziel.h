@@ -3,9 +3,9 @@
 // written to, the name names a file and not a folder.
 #pragma once
 
-#include <QCommandLineParser>
 #include <QString>
 #include <initializer_list>
+#include <optional>
 
 #include "core/ergebnis.h"
 
@@ -18,8 +18,7 @@ namespace tarvello {
 // A device or pipe passes; writing decides about those.
 Ergebnis ausgabe_pruefen(const QString& datei);
 
-// ausgabe_pruefen for the value of each option in `optionen` that is set.
-Ergebnis ausgaben_pruefen(const QCommandLineParser& parser,
-                          std::initializer_list<const char*> optionen);
+// ausgabe_pruefen for each file that is asked for, in order.
+Ergebnis ausgaben_pruefen(std::initializer_list<std::optional<QString>> dateien);
 
 } // namespace tarvello

@@ -72,12 +72,17 @@ void optionen_hinzufuegen(QCommandLineParser& parser) {
     geojson_option_hinzufuegen(parser);
 }
 
-// What the options ask of a run.
+// What the options ask of a run, read once before it.
 struct Auftrag {
     Steuerwerte steuerwerte;
     Sprache sprache = befehlssprache();
     double zeitlimit = 0; // seconds; 0: none
     std::uint64_t startwert = 0;
+    bool startwert_gezogen = false; // not given: drawn and reported
+    bool still = false, statistik = false;
+    std::optional<QString> karte, einstellungen, geojson;
+    Bildwunsch bilder;
+    Druckwunsch druck;
     Stadtmodell modell; // holds the label counts before the run
     Kartenkopf kopf;
     Druckfarben farben;
@@ -93,20 +98,25 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     } else {
         // Draw a seed and report it, so any map can be made again.
         a.startwert = startwert_ziehen();
+        a.startwert_gezogen = true;
     }
+    a.still = parser.isSet("quiet");
+    a.statistik = parser.isSet("stats");
 
     for (const char* name : {"output", "save-settings", "palette"})
         if (parser.values(name).size() > 1) return bedienungsfehler(mehrfach(name));
-    if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return e;
-    if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return e;
-    if (Ergebnis e = geojson_option_pruefen(parser); !e.gut()) return e;
-    if (Ergebnis e = ausgaben_pruefen(parser, {"output", "save-settings", "geojson"}); !e.gut())
-        return e;
+    a.karte = wert_von(parser, "output");
+    a.einstellungen = wert_von(parser, "save-settings");
+    if (Ergebnis e = bild_optionen_lesen(parser, a.bilder); !e.gut()) return e;
+    if (Ergebnis e = druck_optionen_lesen(parser, a.druck); !e.gut()) return e;
+    if (Ergebnis e = geojson_option_lesen(parser, a.geojson); !e.gut()) return e;
+    if (Ergebnis e = ausgaben_pruefen({a.karte, a.einstellungen, a.geojson}); !e.gut()) return e;
     // How many streets, buildings, squares and parks get a label number.
     if (Ergebnis e = nummer_optionen_lesen(parser, a.modell); !e.gut()) return e;
-    a.kopf = kartenkopf_aus_optionen(parser);
-    if (bild_optionen_gesetzt(parser) || druck_optionen_gesetzt(parser) || parser.isSet("palette"))
-        if (Ergebnis e = farben_aus_optionen(parser, a.farben); !e.gut()) return e;
+    a.kopf = kartenkopf(a.druck);
+    const std::optional<QString> palette = wert_von(parser, "palette");
+    if (!a.bilder.dateien.empty() || !a.druck.datei.isEmpty() || palette)
+        if (Ergebnis e = farben_lesen(palette, a.farben); !e.gut()) return e;
     return {};
 }
 
@@ -152,21 +162,15 @@ void statistik_ausgeben(const Stadtmodell& m, const Laufbericht& bericht, std::u
 // The files of a finished map: the control states, the map file, the GeoJSON, the
 // pictures, the PDF; stops at the first that fails. The control states wait for the run
 // too, so that an aborted or failed run leaves nothing behind.
-Ergebnis ausgaben_schreiben(const QCommandLineParser& parser, Auftrag& a, Wirt& wirt) {
-    if (parser.isSet("save-settings"))
-        if (Ergebnis e = einstellungen_speichern(parser.value("save-settings"), a.steuerwerte);
-            !e.gut())
+Ergebnis ausgaben_schreiben(const Auftrag& a, Wirt& wirt) {
+    if (a.einstellungen)
+        if (Ergebnis e = einstellungen_speichern(*a.einstellungen, a.steuerwerte); !e.gut())
             return e;
-    if (parser.isSet("output"))
-        if (Ergebnis e = stadtplan_speichern(parser.value("output"), a.modell, a.kopf); !e.gut())
-            return e;
-    if (Ergebnis e = geojson_option_ausfuehren(parser, a.modell, a.kopf); !e.gut()) return e;
-    if (bild_optionen_gesetzt(parser))
-        if (Ergebnis e = bild_optionen_ausfuehren(parser, a.modell, &wirt, &a.farben); !e.gut())
-            return e;
-    if (druck_optionen_gesetzt(parser))
-        return druck_optionen_ausfuehren(parser, a.modell, a.kopf, &wirt, &a.farben);
-    return {};
+    if (a.karte)
+        if (Ergebnis e = stadtplan_speichern(*a.karte, a.modell, a.kopf); !e.gut()) return e;
+    if (Ergebnis e = geojson_schreiben(a.geojson, a.modell, a.kopf); !e.gut()) return e;
+    if (Ergebnis e = bilder_zeichnen(a.bilder, a.modell, &wirt, &a.farben); !e.gut()) return e;
+    return pdf_schreiben(a.druck, a.modell, a.kopf, &wirt, &a.farben);
 }
 
 } // namespace
@@ -178,19 +182,18 @@ int befehl_generate(const QStringList& argumente) {
     Auftrag a;
     if (Ergebnis e = auftrag_lesen(parser, a); !e.gut()) return melden(e);
 
-    const bool still = parser.isSet("quiet");
-    if (!still && !parser.isSet("seed"))
+    if (!a.still && a.startwert_gezogen)
         std::fprintf(stderr, "%s %llu\n", qPrintable(sprachtext("Startwert:", "Seed:")),
                      static_cast<unsigned long long>(a.startwert));
 
     Zufall z(a.startwert);
     Parameter p;
-    Konsolenwirt wirt(!still && isatty(STDERR_FILENO) != 0, a.zeitlimit, a.sprache);
+    Konsolenwirt wirt(!a.still && isatty(STDERR_FILENO) != 0, a.zeitlimit, a.sprache);
     const Laufbericht bericht =
         stadtplan_erstellen(a.steuerwerte, p, a.modell, z, system_uhr(), wirt);
     // A refused parameter set ran nothing: there is nothing to count.
     if (bericht.ergebnis.art() == Fehlerart::bedienung) return melden(bericht.ergebnis);
-    if (parser.isSet("stats")) statistik_ausgeben(a.modell, bericht, a.startwert);
+    if (a.statistik) statistik_ausgeben(a.modell, bericht, a.startwert);
 
     if (!bericht.ergebnis.gut()) {
         if (bericht.ergebnis.art() != Fehlerart::abbruch) return melden(bericht.ergebnis);
@@ -199,8 +202,8 @@ int befehl_generate(const QStringList& argumente) {
         return exitcode(bericht.ergebnis);
     }
     wirt.zeitlimit_aufheben();
-    if (Ergebnis e = ausgaben_schreiben(parser, a, wirt); !e.gut()) return melden(e);
-    if (!still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
+    if (Ergebnis e = ausgaben_schreiben(a, wirt); !e.gut()) return melden(e);
+    if (!a.still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
     return ok;
 }
 

@@ -52,13 +52,13 @@ void palette_option_hinzufuegen(QCommandLineParser& parser) {
                       sprachtext("DATEI", "FILE")});
 }
 
-Ergebnis farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben) {
-    if (!parser.isSet("palette")) {
+Ergebnis farben_lesen(const std::optional<QString>& palette, Druckfarben& farben) {
+    if (!palette) {
         farben = farben_laden();
         return {};
     }
     Druckfarben f = Druckfarben::standard();
-    if (Ergebnis e = palette_laden(parser.value("palette"), f); !e.gut()) return e;
+    if (Ergebnis e = palette_laden(*palette, f); !e.gut()) return e;
     farben = f;
     return {};
 }
@@ -92,7 +92,7 @@ int befehl_palette(const QStringList& argumente) {
         return melden(bedienungsfehler({QStringLiteral("--store braucht --load DATEI"),
                                         QStringLiteral("--store needs --load FILE")}));
 
-    if (Ergebnis e = ausgaben_pruefen(parser, {"save"}); !e.gut()) return melden(e);
+    if (Ergebnis e = ausgaben_pruefen({wert_von(parser, "save")}); !e.gut()) return melden(e);
 
     Druckfarben farben = farben_laden();
     if (parser.isSet("load"))

@@ -11,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "core/ergebnis.h"
 #include "files/druckfarben.h"
@@ -22,9 +23,9 @@ int befehl_palette(const QStringList& argumente);
 // Adds --palette FILE to a drawing command.
 void palette_option_hinzufuegen(QCommandLineParser& parser);
 
-// The colours a drawing command uses: the palette file given with
+// The colours a drawing command uses: those of the palette file given with
 // --palette, else the stored colours. When the palette cannot be read,
 // a Fehlerart::datei naming the file, and `farben` is unchanged.
-Ergebnis farben_aus_optionen(const QCommandLineParser& parser, Druckfarben& farben);
+Ergebnis farben_lesen(const std::optional<QString>& palette, Druckfarben& farben);
 
 } // namespace tarvello

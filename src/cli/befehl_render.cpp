@@ -58,12 +58,15 @@ int befehl_render(const QStringList& argumente) {
                 : Worte{QStringLiteral("render: unerwartetes Argument '%1'"),
                         QStringLiteral("render: unexpected argument '%1'")}
                       .arg(dateien[1])));
-    if (Ergebnis e = bild_optionen_pruefen(parser); !e.gut()) return melden(e);
-    if (Ergebnis e = druck_optionen_pruefen(parser); !e.gut()) return melden(e);
-    if (Ergebnis e = geojson_option_pruefen(parser); !e.gut()) return melden(e);
+    Bildwunsch bilder;
+    Druckwunsch druck;
+    std::optional<QString> geojson;
+    if (Ergebnis e = bild_optionen_lesen(parser, bilder); !e.gut()) return melden(e);
+    if (Ergebnis e = druck_optionen_lesen(parser, druck); !e.gut()) return melden(e);
+    if (Ergebnis e = geojson_option_lesen(parser, geojson); !e.gut()) return melden(e);
     if (parser.values("output").size() > 1) return melden(bedienungsfehler(mehrfach("output")));
-    if (!bild_optionen_gesetzt(parser) && !druck_optionen_gesetzt(parser) &&
-        !parser.isSet("output") && !parser.isSet("geojson"))
+    const std::optional<QString> karte = wert_von(parser, "output");
+    if (bilder.dateien.empty() && druck.datei.isEmpty() && !karte && !geojson)
         return melden(bedienungsfehler(
             {QStringLiteral("render: nichts zu tun: geben Sie --png, --bmp, --svg, --pdf, "
                             "--geojson oder --output an"),
@@ -74,10 +77,10 @@ int befehl_render(const QStringList& argumente) {
         if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
     double zeitlimit = 0;
     if (Ergebnis e = zeitlimit_lesen(parser, zeitlimit); !e.gut()) return melden(e);
-    if (Ergebnis e = ausgaben_pruefen(parser, {"output", "geojson"}); !e.gut()) return melden(e);
+    if (Ergebnis e = ausgaben_pruefen({karte, geojson}); !e.gut()) return melden(e);
 
     Druckfarben farben;
-    if (Ergebnis e = farben_aus_optionen(parser, farben); !e.gut()) return melden(e);
+    if (Ergebnis e = farben_lesen(wert_von(parser, "palette"), farben); !e.gut()) return melden(e);
     // The time limit counts from here, the loading included.
     Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, zeitlimit,
                       befehlssprache());
@@ -87,16 +90,13 @@ int befehl_render(const QStringList& argumente) {
 
     // The drawings first: they take long and may be aborted, and then no
     // file is written at all.
-    Ergebnis e = bild_optionen_ausfuehren(parser, modell, &wirt, &farben);
-    if (e.gut())
-        e = druck_optionen_ausfuehren(parser, modell, kartenkopf_aus_optionen(parser, kopf), &wirt,
-                                      &farben);
+    Ergebnis e = bilder_zeichnen(bilder, modell, &wirt, &farben);
+    if (e.gut()) e = pdf_schreiben(druck, modell, kartenkopf(druck, kopf), &wirt, &farben);
     if (!e.gut()) return melden(e);
     // The map as loaded, not with --title or --north, which only print.
-    if (parser.isSet("output"))
-        if (e = stadtplan_speichern(parser.value("output"), modell, kopf); !e.gut())
-            return melden(e);
-    return melden(geojson_option_ausfuehren(parser, modell, kopf));
+    if (karte)
+        if (e = stadtplan_speichern(*karte, modell, kopf); !e.gut()) return melden(e);
+    return melden(geojson_schreiben(geojson, modell, kopf));
 }
 
 } // namespace tarvello

@@ -257,6 +257,11 @@ std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& 
     return std::nullopt;
 }
 
+std::optional<QString> wert_von(const QCommandLineParser& parser, const QString& name) {
+    if (!parser.isSet(name)) return std::nullopt;
+    return parser.value(name);
+}
+
 void fehler_melden(const QString& text) {
     std::fprintf(stderr, "tarvello: %s\n", text.toLocal8Bit().constData());
     std::fflush(stderr);

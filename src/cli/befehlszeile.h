@@ -97,6 +97,9 @@ Ergebnis zeitlimit_lesen(const QCommandLineParser& parser, double& sekunden);
 std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& argumente,
                                  bool ohne_argumente);
 
+// The value of an option that is set (the last one given), else nothing.
+std::optional<QString> wert_von(const QCommandLineParser& parser, const QString& name);
+
 // One line on stderr: "tarvello: " and the text.
 void fehler_melden(const QString& text);
 

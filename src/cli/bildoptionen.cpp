@@ -5,26 +5,15 @@
 #include <QGuiApplication>
 #include <QStringList>
 #include <cmath>
-#include <optional>
-#include <vector>
 
 #include "cli/ausgabeziel.h"
 #include "cli/befehlszeile.h"
 #include "files/druckfarben.h"
-#include "render/bildexport.h"
-#include "render/druckoptionen.h"
 #include "render/exportpruefung.h"
 
 namespace tarvello {
 
 namespace {
-
-struct Bildwunsch {
-    std::vector<Exportdatei> dateien;
-    Druckoptionen optionen;
-    std::optional<float> zoom;
-    std::optional<float> view_x, view_y;
-};
 
 Ergebnis zahl_lesen(const QString& text, const QString& option, double& wert) {
     bool gut = false;
@@ -37,7 +26,9 @@ Ergebnis zahl_lesen(const QString& text, const QString& option, double& wert) {
     return {};
 }
 
-Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
+} // namespace
+
+Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
     const struct {
         const char* name;
         Bildformat format;
@@ -150,8 +141,6 @@ Ergebnis lesen(const QCommandLineParser& p, Bildwunsch& w) {
     return {};
 }
 
-} // namespace
-
 Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o) {
     o.kennzeichnung_wege = o.kennzeichnung_haeuser = false;
     o.kennzeichnung_plaetze = o.kennzeichnung_parks = false;
@@ -232,19 +221,8 @@ void bild_optionen_hinzufuegen(QCommandLineParser& parser) {
                       "N"});
 }
 
-bool bild_optionen_gesetzt(const QCommandLineParser& parser) {
-    return parser.isSet("png") || parser.isSet("bmp") || parser.isSet("svg");
-}
-
-Ergebnis bild_optionen_pruefen(const QCommandLineParser& parser) {
-    Bildwunsch w;
-    return lesen(parser, w);
-}
-
-Ergebnis bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                  Wirt* wirt, const Druckfarben* farbwahl) {
-    Bildwunsch w;
-    if (Ergebnis e = lesen(parser, w); !e.gut()) return e;
+Ergebnis bilder_zeichnen(const Bildwunsch& w, const Stadtmodell& modell, Wirt* wirt,
+                         const Druckfarben* farbwahl) {
     if (w.dateien.empty()) return {};
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return Ergebnis::fehler(Fehlerart::datei, "Grafiken zeichnen braucht eine QGuiApplication",

@@ -14,37 +14,45 @@
 
 #include <QCommandLineParser>
 #include <QString>
+#include <optional>
+#include <vector>
 
 #include "core/ergebnis.h"
 #include "core/stadtmodell.h"
+#include "render/bildexport.h"
+#include "render/druckoptionen.h"
 
 namespace tarvello {
 
 class Wirt;
 struct Druckfarben;
-struct Druckoptionen;
+
+// The pictures asked for, as read from the options.
+struct Bildwunsch {
+    std::vector<Exportdatei> dateien; // empty: no pictures
+    Druckoptionen optionen;           // size, matrix, outlines, labels
+    std::optional<float> zoom;        // the section a preview at this zoom shows
+    std::optional<float> view_x, view_y;
+};
 
 void bild_optionen_hinzufuegen(QCommandLineParser& parser);
-
-// True when any picture is asked for.
-bool bild_optionen_gesetzt(const QCommandLineParser& parser);
 
 // The value of --labels (streets,buildings,squares,parks, all or none) into
 // the four numbering options; Fehlerart::bedienung on an unknown part.
 Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o);
 
-// Checks every image option's value without drawing anything; a bad value,
-// or pictures too large for the memory (or BMP files for the target drive),
-// give a Fehlerart::bedienung with a one-line message.
-Ergebnis bild_optionen_pruefen(const QCommandLineParser& parser);
+// Reads and checks every image option without drawing anything: a bad
+// value, or pictures too large for the memory (or BMP files for the target
+// drive), give a Fehlerart::bedienung with a one-line message; a file that
+// cannot be written gives Fehlerart::datei naming it. `w` is then unusable.
+Ergebnis bild_optionen_lesen(const QCommandLineParser& parser, Bildwunsch& w);
 
-// Draws and writes the pictures asked for. Success when all were written
-// (also when none is asked for). Otherwise: bedienung on a bad option value
-// (nothing is drawn), datei when a file cannot be written (the words name
-// it), abbruch when the host aborts, kein_plan when there is no map.
-// wirt hears status and progress and may abort; farben, when given, replaces
-// the default colour table.
-Ergebnis bild_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                  Wirt* wirt = nullptr, const Druckfarben* farben = nullptr);
+// Draws and writes the pictures of a checked wish. Success when all were
+// written (also when none is asked for). Otherwise: datei when a file cannot
+// be written (the words name it), abbruch when the host aborts, kein_plan
+// when there is no map. wirt hears status and progress and may abort;
+// farben, when given, replaces the default colour table.
+Ergebnis bilder_zeichnen(const Bildwunsch& w, const Stadtmodell& modell, Wirt* wirt = nullptr,
+                         const Druckfarben* farben = nullptr);
 
 } // namespace tarvello

@@ -9,7 +9,6 @@
 #include "cli/bildoptionen.h"
 #include "files/druckfarben.h"
 #include "render/druckausgabe.h"
-#include "render/druckoptionen.h"
 
 namespace tarvello {
 
@@ -37,11 +36,6 @@ const char* const nur_mit_pdf[] = {"sheets",
                                    "compass-on-first-only",
                                    "grid-on-first-only",
                                    "high-resolution"};
-
-struct Druckwunsch {
-    QString datei;
-    QPageSize papier{QPageSize::A4};
-};
 
 Ergebnis einmal(const QCommandLineParser& p, const char* name) {
     if (p.values(name).size() > 1) return bedienungsfehler(mehrfach(name));
@@ -82,13 +76,19 @@ Ergebnis ausschnitt_lesen(const QString& text, int n, Druckoptionen& o) {
     return {};
 }
 
-Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
+} // namespace
+
+Ergebnis druck_optionen_lesen(const QCommandLineParser& p, Druckwunsch& w) {
+    Druckoptionen& o = w.optionen;
     // Town name and north also go into a saved map: checked with or without a PDF.
     long long n = 0;
     for (const char* name : {"title", "north"})
         if (Ergebnis e = einmal(p, name); !e.gut()) return e;
-    if (p.isSet("north"))
+    if (p.isSet("title")) w.titel = p.value("title");
+    if (p.isSet("north")) {
         if (Ergebnis e = ganzzahl_lesen(p.value("north"), "--north", 0, 11, n); !e.gut()) return e;
+        w.nord = static_cast<int>(n);
+    }
     if (!p.isSet("pdf")) {
         for (const char* name : nur_mit_pdf)
             if (p.isSet(name))
@@ -151,8 +151,6 @@ Ergebnis lesen(const QCommandLineParser& p, Druckwunsch& w, Druckoptionen& o) {
     return {};
 }
 
-} // namespace
-
 void druck_optionen_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption({"pdf",
                       sprachtext("Den Stadtplan in die PDF-Datei DATEI drucken, eine Seite im "
@@ -199,36 +197,14 @@ void druck_optionen_hinzufuegen(QCommandLineParser& parser) {
                                        "finely.")});
 }
 
-bool druck_optionen_gesetzt(const QCommandLineParser& parser) {
-    return parser.isSet("pdf");
-}
-
-Ergebnis druck_optionen_lesen(const QCommandLineParser& parser, Druckoptionen& o) {
-    Druckwunsch w;
-    return lesen(parser, w, o);
-}
-
-Ergebnis druck_optionen_pruefen(const QCommandLineParser& parser) {
-    Druckoptionen o;
-    return druck_optionen_lesen(parser, o);
-}
-
-Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf vorgabe) {
-    if (parser.isSet("title")) vorgabe.stadtname = parser.value("title");
-    if (parser.isSet("north")) {
-        bool gut = false;
-        const int k = parser.value("north").trimmed().toInt(&gut);
-        if (gut && k >= 0 && k <= 11) vorgabe.nord = k;
-    }
+Kartenkopf kartenkopf(const Druckwunsch& w, Kartenkopf vorgabe) {
+    if (w.titel) vorgabe.stadtname = *w.titel;
+    if (w.nord) vorgabe.nord = *w.nord;
     return vorgabe;
 }
 
-Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                   const Kartenkopf& kopf, Wirt* wirt,
-                                   const Druckfarben* farbwahl) {
-    Druckwunsch w;
-    Druckoptionen o;
-    if (Ergebnis e = lesen(parser, w, o); !e.gut()) return e;
+Ergebnis pdf_schreiben(const Druckwunsch& w, const Stadtmodell& modell, const Kartenkopf& kopf,
+                       Wirt* wirt, const Druckfarben* farbwahl) {
     if (w.datei.isEmpty()) return {};
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return Ergebnis::fehler(Fehlerart::datei, "Drucken braucht eine QGuiApplication",
@@ -236,7 +212,7 @@ Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadt
     if (modell.stadt_abmessung <= 0.0f)
         return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, "", ""), w.datei);
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
-    Zeichenauftrag auftrag{modell, farben, o, {}, wirt, kopf.stadtname, kopf.nord};
+    Zeichenauftrag auftrag{modell, farben, w.optionen, {}, wirt, kopf.stadtname, kopf.nord};
     return zeichnung_bewerten(pdf_drucken(auftrag, w.datei, w.papier), w.datei);
 }
 

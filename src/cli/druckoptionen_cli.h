@@ -17,42 +17,46 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <QPageSize>
 #include <QString>
+#include <optional>
 
 #include "core/ergebnis.h"
 #include "core/stadtmodell.h"
-#include "core/steuerwerte.h"
 #include "files/kartendatei.h"
+#include "render/druckoptionen.h"
 
 namespace tarvello {
 
 class Wirt;
 struct Druckfarben;
-struct Druckoptionen;
+
+// The print asked for, as read from the options.
+struct Druckwunsch {
+    QString datei; // the PDF; empty: none
+    QPageSize papier{QPageSize::A4};
+    Druckoptionen optionen;
+    // Town name and north button; they also go into a saved map.
+    std::optional<QString> titel;
+    std::optional<int> nord;
+};
 
 void druck_optionen_hinzufuegen(QCommandLineParser& parser);
 
-// True when a PDF is asked for.
-bool druck_optionen_gesetzt(const QCommandLineParser& parser);
+// Reads and checks every print option's value without drawing: a bad value
+// gives a Fehlerart::bedienung with a one-line message, a PDF that cannot be
+// written a Fehlerart::datei naming it. `w` is then unusable.
+Ergebnis druck_optionen_lesen(const QCommandLineParser& parser, Druckwunsch& w);
 
-// Checks every print option's value without drawing; a bad value gives a
-// Fehlerart::bedienung with a one-line message.
-Ergebnis druck_optionen_pruefen(const QCommandLineParser& parser);
+// Town name and north button: those of the wish where given, else those of
+// `vorgabe` (the map file's).
+Kartenkopf kartenkopf(const Druckwunsch& w, Kartenkopf vorgabe = {});
 
-// The print options the flags ask for, from the start values; on a bad value
-// as druck_optionen_pruefen, with `o` partly set.
-Ergebnis druck_optionen_lesen(const QCommandLineParser& parser, Druckoptionen& o);
-
-// Town name and north button: --title and --north where given, else those
-// of `vorgabe` (the map file's).
-Kartenkopf kartenkopf_aus_optionen(const QCommandLineParser& parser, Kartenkopf vorgabe = {});
-
-// Writes the PDF asked for. Success when it was written (also when none is
-// asked for). Otherwise: bedienung on a bad option value, datei when the file
-// cannot be written (the words name it), abbruch when the host aborts (the
-// file is then not written), kein_plan when there is no map.
-Ergebnis druck_optionen_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                   const Kartenkopf& kopf, Wirt* wirt = nullptr,
-                                   const Druckfarben* farben = nullptr);
+// Writes the PDF of a checked wish. Success when it was written (also when
+// none is asked for). Otherwise: datei when the file cannot be written (the
+// words name it), abbruch when the host aborts (the file is then not
+// written), kein_plan when there is no map.
+Ergebnis pdf_schreiben(const Druckwunsch& w, const Stadtmodell& modell, const Kartenkopf& kopf,
+                       Wirt* wirt = nullptr, const Druckfarben* farben = nullptr);
 
 } // namespace tarvello

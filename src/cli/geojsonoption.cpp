@@ -18,7 +18,7 @@ void geojson_option_hinzufuegen(QCommandLineParser& parser) {
          sprachtext("DATEI", "FILE")});
 }
 
-Ergebnis geojson_option_pruefen(const QCommandLineParser& parser) {
+Ergebnis geojson_option_lesen(const QCommandLineParser& parser, std::optional<QString>& datei) {
     if (!parser.isSet("geojson")) return {};
     const QStringList werte = parser.values("geojson");
     if (werte.size() > 1) return bedienungsfehler(mehrfach("geojson"));
@@ -32,13 +32,14 @@ Ergebnis geojson_option_pruefen(const QCommandLineParser& parser) {
                          qPrintable(sprachtext("Hinweis: --%1 gilt nicht für die GeoJSON-Datei.",
                                                "Note: --%1 does not apply to the GeoJSON file.")
                                         .arg(QLatin1String(name))));
+    datei = werte.first();
     return {};
 }
 
-Ergebnis geojson_option_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                   const Kartenkopf& kopf) {
-    if (!parser.isSet("geojson")) return {};
-    return geojson_speichern(parser.value("geojson"), modell, kopf);
+Ergebnis geojson_schreiben(const std::optional<QString>& datei, const Stadtmodell& modell,
+                           const Kartenkopf& kopf) {
+    if (!datei) return {};
+    return geojson_speichern(*datei, modell, kopf);
 }
 
 } // namespace tarvello

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <QString>
+#include <optional>
 
 #include "core/ergebnis.h"
 #include "core/stadtmodell.h"
@@ -12,13 +14,14 @@ namespace tarvello {
 
 void geojson_option_hinzufuegen(QCommandLineParser& parser);
 
-// Checks the file name before any work (Fehlerart::bedienung when it is
-// missing or given twice) and notes on stderr the picture options that do
-// not apply to the GeoJSON (--matrix, --zoom, --view).
-Ergebnis geojson_option_pruefen(const QCommandLineParser& parser);
+// The file name into `datei` (unset when none is asked for), checked before
+// any work: Fehlerart::bedienung when it is missing or given twice. Notes on
+// stderr the picture options that do not apply to the GeoJSON (--matrix,
+// --zoom, --view).
+Ergebnis geojson_option_lesen(const QCommandLineParser& parser, std::optional<QString>& datei);
 
 // Writes the GeoJSON when asked for; success when it is not.
-Ergebnis geojson_option_ausfuehren(const QCommandLineParser& parser, const Stadtmodell& modell,
-                                   const Kartenkopf& kopf);
+Ergebnis geojson_schreiben(const std::optional<QString>& datei, const Stadtmodell& modell,
+                           const Kartenkopf& kopf);
 
 } // namespace tarvello
