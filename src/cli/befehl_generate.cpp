@@ -24,7 +24,7 @@ namespace tarvello {
 
 namespace {
 
-void optionen_hinzufuegen(QCommandLineParser& parser) {
+void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(sprachtext("Erstellt einen Stadtplan ohne Fenster.",
                                                 "Generates a town map without a window."));
     hilfe_option_hinzufuegen(parser);
@@ -173,12 +173,15 @@ Ergebnis ausgaben_schreiben(const Auftrag& a, Wirt& wirt) {
     return pdf_schreiben(a.druck, a.modell, a.kopf, &wirt, &a.farben);
 }
 
-} // namespace
+bool zeichnet(const QCommandLineParser& parser) {
+    for (const char* name : {"png", "bmp", "svg", "pdf"})
+        if (parser.isSet(name)) return true;
+    return false;
+}
 
-int befehl_generate(const QStringList& argumente) {
-    QCommandLineParser parser;
-    optionen_hinzufuegen(parser);
-    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
+int ausfuehren(const Befehlsaufruf& aufruf) {
+    if (const auto ende = vorab_erledigt(aufruf, true)) return *ende;
+    const QCommandLineParser& parser = *aufruf.parser;
     Auftrag a;
     if (Ergebnis e = auftrag_lesen(parser, a); !e.gut()) return melden(e);
 
@@ -206,5 +209,9 @@ int befehl_generate(const QStringList& argumente) {
     if (!a.still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
     return ok;
 }
+
+} // namespace
+
+const Befehl generate_befehl{"generate", optionen, ausfuehren, zeichnet};
 
 } // namespace tarvello
