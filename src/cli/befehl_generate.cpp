@@ -189,20 +189,18 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
         std::fprintf(stderr, "%s %llu\n", qPrintable(sprachtext("Startwert:", "Seed:")),
                      static_cast<unsigned long long>(a.startwert));
 
-    Zufall z(a.startwert);
-    Parameter p;
     Konsolenwirt wirt(!a.still && isatty(STDERR_FILENO) != 0, a.zeitlimit, a.sprache);
-    const Laufbericht bericht =
-        stadtplan_erstellen(a.steuerwerte, p, a.modell, z, system_uhr(), wirt);
+    const Laufbericht bericht = stadtplan_erstellen(
+        {a.steuerwerte, a.startwert, nummernzahlen(a.modell)}, a.modell, system_uhr(), wirt);
     // A refused parameter set ran nothing: there is nothing to count.
-    if (bericht.ergebnis.art() == Fehlerart::bedienung) return melden(bericht.ergebnis);
+    if (bericht.ende == Laufende::abgelehnt) return melden(bericht.ergebnis());
     if (a.statistik) statistik_ausgeben(a.modell, bericht, a.startwert);
 
-    if (!bericht.ergebnis.gut()) {
-        if (bericht.ergebnis.art() != Fehlerart::abbruch) return melden(bericht.ergebnis);
+    if (bericht.ende != Laufende::fertig) {
+        if (bericht.ende != Laufende::abgebrochen) return melden(bericht.ergebnis());
         // The run's own status line, in the run's language.
-        std::fprintf(stderr, "%s\n", status_text({Statusart::abgebrochen}, a.sprache).c_str());
-        return exitcode(bericht.ergebnis);
+        std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
+        return exitcode(bericht.ergebnis());
     }
     wirt.zeitlimit_aufheben();
     if (Ergebnis e = ausgaben_schreiben(a, wirt); !e.gut()) return melden(e);

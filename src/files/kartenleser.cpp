@@ -6,14 +6,12 @@
 #include <limits>
 #include <optional>
 
-#include "areas/flaechen.h"
 #include "core/funktionen.h"
-#include "core/parameter.h"
 #include "core/wirt.h"
 #include "core/zahlen.h"
 #include "files/kartendatei.h"
 #include "files/kartenform.h"
-#include "geometry/eingrenzen.h"
+#include "generator/rahmen.h"
 #include "geometry/geometrie.h"
 
 namespace tarvello {
@@ -60,30 +58,6 @@ template <class Ecken> float laengste_seite(const Ecken& x, const Ecken& y) {
     for (int c = 0; c < 4; ++c)
         laengste = std::max(laengste, abstand(ex[c], ey[c], ex[(c + 1) % 4], ey[(c + 1) % 4]));
     return laengste;
-}
-
-// The parts of the parameter set the boxes of a loaded map need.
-Parameter rahmen_parameter(const Stadtmodell& m) {
-    float groesste = 0.0f;
-    for (int b = 1; b < m.haus_naechster; ++b) {
-        const Haus& h = m.haus(b);
-        if (h.rund == 1) {
-            groesste = std::max(groesste, 2.0f * h.breite);
-        } else if (h.rund == 0) {
-            for (int c = 1; c <= 4; ++c) {
-                const int d = c % 4 + 1;
-                groesste =
-                    std::max(groesste, abstand(h.ecke_x[c], h.ecke_y[c], h.ecke_x[d], h.ecke_y[d]));
-            }
-        }
-    }
-    Parameter p;
-    p.haus_seitenverhaeltnis_max = 1.0f;
-    p.haus_gxy_max = groesste;
-    p.weg_halbbreite_max = m.weg_halbbreite_max;
-    p.weg_halbbreite_min = m.weg_halbbreite_min;
-    p.stadt_abmessung = m.stadt_abmessung;
-    return p;
 }
 
 class Kartenleser {
@@ -445,28 +419,10 @@ class Kartenleser {
     bool abgebrochen_ = false;
 };
 
-// Boxes of ways, buildings, squares and parks, which the file does not hold.
-void rahmen_bauen(Stadtmodell& m) {
-    const Parameter p = rahmen_parameter(m);
-    for (int w = 1; w <= m.n_wege; ++w)
-        weg_rahmen(m, p, w);
-    for (int b = 1; b < m.haus_naechster; ++b) {
-        Haus& h = m.haus(b);
-        Ecken ex{}, ey{};
-        for (int c = 1; c <= 4; ++c) {
-            ex[ix(c)] = h.ecke_x[c];
-            ey[ix(c)] = h.ecke_y[c];
-        }
-        haus_rahmen_setzen(h, ex, ey, h.x, h.y, h.breite);
-    }
-    plaetze_eingrenzen(m, p);
-    parks_eingrenzen(m, p);
-}
-
 } // namespace
 
 float geladener_rand(const Stadtmodell& modell) {
-    return weg_rand(rahmen_parameter(modell));
+    return gemessener_rand(modell);
 }
 
 namespace {
@@ -488,7 +444,7 @@ Ergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenko
                 .ergebnis(Fehlerart::abbruch);
         return l.fehler().ergebnis();
     }
-    rahmen_bauen(neu);
+    rahmen_bauen(neu, gemessener_rand(neu));
     neu.plan_vorhanden = true;
     modell = std::move(neu);
     kopf = std::move(neuer_kopf);

@@ -8,6 +8,7 @@
 #include "core/wirt.h"
 #include "render/stadtplan.h"
 #include "render_hilfe.h"
+#include "testwirt.h"
 
 using namespace tarvello;
 using namespace testhilfe;
@@ -398,27 +399,12 @@ TEST(Stadtplan, BeschriftungOhneInnenpunktEndet) {
     EXPECT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
 }
 
-namespace {
-
-class Abbrecher : public Wirt {
-  public:
-    explicit Abbrecher(int nach) : nach_(nach) {}
-    bool nachgeben() override { return ++aufrufe_ > nach_; }
-    Sprache sprache = Sprache::englisch; // of the recorded texts
-    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
-    std::vector<std::string> texte;
-
-  private:
-    int nach_;
-    int aufrufe_ = 0;
-};
-
-} // namespace
+namespace {} // namespace
 
 TEST(Stadtplan, AbbruchUndMeldungen) {
     Lauf l;
     l.o.export_matrix = 2;
-    Abbrecher nie(1 << 30);
+    Testwirt nie;
     Testziel ziel(100, 100);
     ASSERT_EQ(l.zeichnen(ziel, &nie).art(), Fehlerart::keiner);
     EXPECT_EQ(ziel.beendet, 4);
@@ -426,7 +412,8 @@ TEST(Stadtplan, AbbruchUndMeldungen) {
     EXPECT_EQ(std::count(nie.texte.begin(), nie.texte.end(), "Process Park No. 1"), 4);
     EXPECT_EQ(nie.texte.back(), "Image Export Completed!");
 
-    Abbrecher bald(30);
+    Testwirt bald;
+    bald.abbruch_bei = 31;
     Testziel ziel2(100, 100);
     const Ergebnis e = l.zeichnen(ziel2, &bald);
     EXPECT_EQ(e.art(), Fehlerart::abbruch);
