@@ -11,6 +11,7 @@
 #include "core/lauf.h"
 #include "core/vorlagen.h"
 #include "generator/treiber.h"
+#include "modellbau.h"
 #include "testwirt.h"
 
 namespace tarvello {

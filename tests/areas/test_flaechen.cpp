@@ -35,14 +35,9 @@ struct Netz : Laufaufbau {
         m.dimensionieren(30, 20000, 10, plaetze, parks);
     }
 
-    int weg(float breite, const std::vector<std::pair<float, float>>& punkte) {
-        const int w = ++m.n_wege;
-        Weg& weg = m.wege[static_cast<std::size_t>(w)];
-        weg.breite = breite;
-        for (std::size_t k = 0; k < punkte.size(); ++k)
-            weg.punkt_setzen(static_cast<int>(k) + 1, punkte[k].first, punkte[k].second);
-        weg.n_punkte = static_cast<std::int16_t>(punkte.size());
-        return w;
+    int weg(float breite, const Punktliste& punkte) {
+        weg_setzen(m, m.n_wege + 1, breite, false, punkte);
+        return m.n_wege;
     }
 
     int h[3] = {}, v[3] = {}; // the grid's streets

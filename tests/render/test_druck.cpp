@@ -219,8 +219,8 @@ TEST(Druckseite, ZweiMalZweiMitUeberlappungUndSchnittrahmen) {
     z.blatt_setzen(1, 1);
     EXPECT_NEAR(z.ausschnitt_x, -0.03125 * e, 1e-4);
     EXPECT_NEAR(z.ausschnitt_y, -0.03125 * e, 1e-4);
-    z.karte_nach_geraet(0.59375f * e, 0.0f);
-    EXPECT_NEAR(z.geraet_x, z.karte_rechts, 1e-4);
+    const QPointF g = z.karte_nach_geraet(0.59375f * e, 0.0f);
+    EXPECT_NEAR(g.x(), z.karte_rechts, 1e-4);
     // Its crop rectangle runs from the page's left margin to 0.9 H.
     Rechteck r = schnittrahmen(z);
     EXPECT_FLOAT_EQ(r.links, 0.2f);
