@@ -61,11 +61,10 @@ class Stadtname;
 class Vorschau;
 class Wirt;
 
-// The stores that live as long as the program: the city model, the parameter
-// set of the last run, the drawing colours and the print options.
+// The stores that live as long as the program: the city model, the drawing
+// colours and the print options.
 struct Programmdaten {
     Stadtmodell modell;
-    Parameter parameter;
     Druckfarben farben = Druckfarben::standard();
     Druckoptionen druckoptionen;
 };

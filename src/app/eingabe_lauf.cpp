@@ -64,19 +64,18 @@ void Eingabe::lauf_starten() {
     status_setzen({});
     fortschritt_setzen(0);
 
-    Zufall zufall(startwert);
     const Laufbericht bericht = [&] {
         // The host shows the run's last elements when it ends, before any message.
         Fensterwirt wirt(*this);
-        return stadtplan_erstellen(steuerwerte_, daten_.parameter, daten_.modell, zufall,
-                                   system_uhr(), wirt);
+        return stadtplan_erstellen({steuerwerte_, startwert, nummernzahlen(daten_.modell)},
+                                   daten_.modell, system_uhr(), wirt);
     }();
     laeuft_ = false;
     letztes_ende_ = bericht.ende;
     letzter_startwert_ = startwert;
-    if (bericht.ende == Laufende::fehler) {
-        status_setzen({Statusart::meldung, bericht.ergebnis});
-        meldung(qtext(bericht.ergebnis, sprache_));
+    if (bericht.ende == Laufende::fehler || bericht.ende == Laufende::abgelehnt) {
+        status_setzen({Statusart::meldung, bericht.ergebnis()});
+        meldung(qtext(bericht.ergebnis(), sprache_));
     }
     bedienung_schalten();
     emit lauf_beendet(bericht.ende);
