@@ -13,7 +13,7 @@ trap 'rm -rf "$tmp"' EXIT
 fehlt=0
 pflanzen() { # FILE LINE
     rm -rf "$tmp/src" && cp -r "$src" "$tmp/src"
-    printf '%s\n' "$2" >>"$tmp/src/$1"
+    printf '\n%s\n' "$2" >>"$tmp/src/$1"
     if bash "$hier/schichten.sh" "$tmp/src" >/dev/null; then
         echo "not flagged: $2 in $1"
         fehlt=1
