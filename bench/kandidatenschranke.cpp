@@ -30,13 +30,11 @@ Lauf13 einmal(const char* n_gebaude) {
     Steuerwerte s = start_steuerwerte();
     vorlage_anwenden(s, 13);
     if (!s.setzen("Combo_n_gebaude", n_gebaude).gut()) std::abort();
-    Parameter p;
     Stadtmodell m;
-    Zufall z(1);
     Wirt w;
     kandidatenlog().stelle = 0;
     const auto t0 = std::chrono::steady_clock::now();
-    const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), w);
+    const Laufbericht b = stadtplan_erstellen({s, 1, {}}, m, system_uhr(), w);
     Lauf13 r;
     r.sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     r.kandidaten = b.haus_kandidaten;

@@ -89,11 +89,9 @@ Messung einmal(int vorlage, std::uint64_t seed, Stadtmodell& m,
             std::fprintf(stderr, "%s\n", e.englisch().c_str());
             std::exit(2);
         }
-    Parameter p;
-    Zufall z(seed);
     Wirt wirt;
     const double cpu0 = cpu_jetzt();
-    const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
+    const Laufbericht b = stadtplan_erstellen({s, seed, {}}, m, system_uhr(), wirt);
     const double cpu = cpu_jetzt() - cpu0;
     Messung r{};
     r.cpu = cpu;

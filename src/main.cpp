@@ -7,20 +7,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/eingabe.h"
-#include "cli/befehl_generate.h"
-#include "cli/befehl_name.h"
-#include "cli/befehl_palette.h"
-#include "cli/befehl_params.h"
-#include "cli/befehl_render.h"
+#include "cli/aufruf.h"
 #include "cli/befehlszeile.h"
-#include "cli/sprachwahl.h"
 
 using namespace tarvello;
 
@@ -94,26 +88,6 @@ int fenster_starten(int argc, char** argv, const char* datei = nullptr) {
     return app.exec();
 }
 
-// A single argument naming a map or settings file (not a command).
-bool ist_dateiargument(int argc, char** argv) {
-    if (argc != 2) return false;
-    const QString a = QString::fromLocal8Bit(argv[1]);
-    for (const char* endung : {".qls", ".qle", ".qlf"})
-        if (a.endsWith(QLatin1String(endung), Qt::CaseInsensitive)) return true;
-    return false;
-}
-
-// Commands that draw pictures or print need a QGuiApplication.
-bool zeichnet(int argc, char** argv) {
-    if (argc < 2) return false;
-    if (std::strcmp(argv[1], "render") == 0) return true;
-    if (std::strcmp(argv[1], "generate") != 0) return false;
-    for (int i = 2; i < argc; ++i)
-        for (const char* option : {"--png", "--bmp", "--svg", "--pdf"})
-            if (std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
-    return false;
-}
-
 // Qt wants a private runtime folder; on a bare terminal or a session without
 // one (root in a container) there is none, and Qt would complain on stderr.
 void laufzeitordner_sicherstellen() {
@@ -130,12 +104,16 @@ void laufzeitordner_sicherstellen() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || ist_dateiargument(argc, argv)) {
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i)
+        argumente << QString::fromLocal8Bit(argv[i]);
+    Aufruf aufruf = aufruf_lesen(argumente);
+    if (aufruf.front == Aufruf::Front::fenster) {
         laufzeitordner_sicherstellen();
         return fenster_starten(argc, argv, argc == 2 ? argv[1] : nullptr);
     }
     // On the command line pictures are drawn offscreen, display or not.
-    const bool bilder = zeichnet(argc, argv);
+    const bool bilder = aufruf.zeichnet;
     if (bilder && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (bilder) laufzeitordner_sicherstellen();
@@ -144,27 +122,25 @@ int main(int argc, char** argv) {
                : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName("tarvello");
     QCoreApplication::setApplicationVersion(programm_version);
+    // Qt takes its own options (-platform, -style, ...) out of the arguments
+    // as a QGuiApplication starts; the command reads what Qt leaves.
+    if (QCoreApplication::arguments() != argumente)
+        aufruf = aufruf_lesen(QCoreApplication::arguments());
 
-    const QStringList args = QCoreApplication::arguments();
-    befehlssprache_setzen(sprache_aus_argumenten(args.mid(1)).value_or(sprache_der_umgebung()));
-    if (args[1] == "-h" || args[1] == "--help" || args[1] == "help") {
+    befehlssprache_setzen(aufruf.sprache);
+    switch (aufruf.front) {
+    case Aufruf::Front::hilfe:
         std::fputs(befehlssprache() == Sprache::deutsch ? hilfe_text_de : hilfe_text_en, stdout);
         return ok;
-    }
-    if (args[1] == "-v" || args[1] == "--version") {
+    case Aufruf::Front::version:
         std::printf("Tarvello %s\n", programm_version);
         return ok;
+    case Aufruf::Front::befehl:
+        return aufruf.befehl.befehl->ausfuehren(aufruf.befehl);
+    default:
+        return melden(bedienungsfehler(
+            Worte{QStringLiteral("unbekannter Befehl '%1' (siehe 'tarvello --help')"),
+                  QStringLiteral("unknown command '%1' (try 'tarvello --help')")}
+                .arg(aufruf.wort)));
     }
-    const QString befehl = args[1];
-    QStringList rest = args.mid(2);
-    rest.prepend("tarvello " + befehl);
-    if (befehl == "params") return befehl_params(rest);
-    if (befehl == "name") return befehl_name(rest);
-    if (befehl == "generate") return befehl_generate(rest);
-    if (befehl == "render") return befehl_render(rest);
-    if (befehl == "palette") return befehl_palette(rest);
-    return melden(
-        bedienungsfehler(Worte{QStringLiteral("unbekannter Befehl '%1' (siehe 'tarvello --help')"),
-                               QStringLiteral("unknown command '%1' (try 'tarvello --help')")}
-                             .arg(befehl)));
 }

@@ -1,6 +1,6 @@
 // The pieces of one generator run for the stage and driver tests: parameter
 // set, model, a clock that only moves when told, a seeded random generator
-// and a host of the test's choice. Tests build their model on it by hand or
+// and the recording host. Tests build their model on it by hand or
 // run presets through the driver; what they set and check stays in the test.
 #pragma once
 
@@ -11,17 +11,20 @@
 #include "core/lauf.h"
 #include "core/vorlagen.h"
 #include "generator/treiber.h"
+#include "modellbau.h"
+#include "testwirt.h"
 
 namespace tarvello {
 
-template <class W = Wirt> struct Laufaufbau {
+struct Laufaufbau {
     Parameter p;
     Stadtmodell m;
     TestUhr uhr;
+    std::uint64_t startwert;
     Zufall z;
-    W wirt;
+    Testwirt wirt;
 
-    explicit Laufaufbau(std::uint64_t startwert = 1) : z(startwert, uhr) {}
+    explicit Laufaufbau(std::uint64_t saat = 1) : startwert(saat), z(saat, uhr) {}
 
     // A run context over the pieces; the driver too makes one per run.
     Lauf lauf() { return Lauf(p, m, z, uhr, wirt); }
@@ -31,24 +34,17 @@ template <class W = Wirt> struct Laufaufbau {
     Laufende generieren(const Steuerwerte& s) {
         if (const Ergebnis e = parameter_einlesen(s, z, p, m); !e.gut()) {
             ADD_FAILURE() << e.englisch();
-            return Laufende::fehler;
+            return Laufende::abgelehnt;
         }
         Lauf l = lauf();
-        return stadt_generieren(l);
+        return stadt_generieren(l).ende;
     }
 
-    // Everything the Start button does with the controls.
+    // Everything the Start button does with the controls, with the label
+    // counts the model holds; p gets the parameter set the run used.
     Laufbericht erstellen(const Steuerwerte& s) {
-        return stadtplan_erstellen(s, p, m, z, uhr, wirt);
-    }
-};
-
-// A host that notes whether the driver scaled the finished map to fit
-// (karten_faktor alone cannot tell: it holds the overhang when nothing moved).
-struct Einpassmelder : Wirt {
-    bool skaliert = false;
-    void element_fertig(Element art, int) override {
-        if (art == Element::alles) skaliert = true;
+        p = parameter_umrechnen(s);
+        return stadtplan_erstellen({s, startwert, nummernzahlen(m)}, m, uhr, wirt);
     }
 };
 

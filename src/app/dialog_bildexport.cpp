@@ -102,13 +102,13 @@ Bildexport::Bildexport(Eingabe& fenster)
     bedarf_zeigen();
 
     nur_umriss_ = texte_.text(new QCheckBox, dialogtext::export_nur_umriss);
-    nur_umriss_->setObjectName("Check1");
+    nur_umriss_->setObjectName("schalter_nur_umriss");
     nur_umriss_->setChecked(o.export_nur_umriss);
     connect(nur_umriss_, &QCheckBox::toggled, this,
             [this](bool an) { fenster_.daten().druckoptionen.export_nur_umriss = an; });
 
     auto* erklaerung = texte_.text(new QLabel, dialogtext::export_erklaerung);
-    erklaerung->setObjectName("Text1");
+    erklaerung->setObjectName("erklaerung");
     erklaerung->setWordWrap(true);
     erklaerung->setFrameShape(QFrame::StyledPanel);
     erklaerung->setMargin(6);
@@ -120,11 +120,11 @@ Bildexport::Bildexport(Eingabe& fenster)
         k->setAutoDefault(false);
         return k;
     };
-    QPushButton* generieren_knopf = knopf("Command1", dialogtext::export_generieren);
+    QPushButton* generieren_knopf = knopf("knopf_generieren", dialogtext::export_generieren);
     generieren_knopf->setDefault(true);
-    QPushButton* abbruch = knopf("Command2", dialogtext::export_abbruch);
-    QPushButton* farben = knopf("Command3", dialogtext::export_farben);
-    QPushButton* nummerierung = knopf("Command4", dialogtext::export_nummerierung);
+    QPushButton* abbruch = knopf("knopf_abbruch", dialogtext::export_abbruch);
+    QPushButton* farben = knopf("knopf_farben", dialogtext::export_farben);
+    QPushButton* nummerierung = knopf("knopf_nummerierung", dialogtext::export_nummerierung);
     connect(generieren_knopf, &QPushButton::clicked, this, &Bildexport::generieren);
     connect(abbruch, &QPushButton::clicked, this, &Bildexport::reject);
     connect(farben, &QPushButton::clicked, this, &Bildexport::farben_gewuenscht);
@@ -183,7 +183,7 @@ QString Bildexport::bedarf_text() const {
 
 void Bildexport::nummerierung_oeffnen() {
     if (!nummerierung_) {
-        nummerierung_ = new Bildexport_Nummerierung(
+        nummerierung_ = new Bildexportnummerierung(
             fenster_.daten().druckoptionen, texte_.sprache(),
             [this] { fenster_.druckmenue_abgleichen(); }, this);
         nummerierung_->setAttribute(Qt::WA_DeleteOnClose);
@@ -240,11 +240,8 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     }
 
     // The section the preview shows now.
-    const Vorschauansicht v = fenster_.vorschau()->ansicht();
-    Bildausschnitt ausschnitt;
-    ausschnitt.zoom = v.zoom > 0.0f ? v.zoom : 1.0f;
-    ausschnitt.x = v.x;
-    ausschnitt.y = v.y;
+    Bildausschnitt ausschnitt = fenster_.vorschau()->ansicht();
+    if (!(ausschnitt.zoom > 0.0f)) ausschnitt.zoom = 1.0f;
     bildausschnitt_begrenzen(ausschnitt, daten.modell.stadt_abmessung);
 
     // The colour and labelling dialogs stay usable meanwhile; the export

@@ -20,7 +20,7 @@ class QLabel;
 namespace tarvello {
 
 class Eingabe;
-class Bildexport_Nummerierung;
+class Bildexportnummerierung;
 
 // The entries of Combo_Matrix (images per side) and Combo_Pixel.
 inline constexpr int export_matrizen[] = {1, 2, 3, 4, 5};
@@ -50,13 +50,13 @@ class Bildexport : public QDialog {
     void sprache_setzen(Sprache s);
 
   public slots:
-    // Command1: the save dialog, then the export.
+    // knopf_generieren: the save dialog, then the export.
     void generieren();
-    // Command4.
+    // knopf_nummerierung.
     void nummerierung_oeffnen();
 
   signals:
-    // Command3: the window opens its colour dialog.
+    // knopf_farben: the window opens its colour dialog.
     void farben_gewuenscht();
 
   protected:
@@ -75,7 +75,7 @@ class Bildexport : public QDialog {
     QComboBox* pixel_ = nullptr;
     QCheckBox* nur_umriss_ = nullptr;
     QLabel* bedarf_ = nullptr;
-    QPointer<Bildexport_Nummerierung> nummerierung_;
+    QPointer<Bildexportnummerierung> nummerierung_;
     bool exportiert_ = false; // an export is running
     QString letzte_meldung_;
 };

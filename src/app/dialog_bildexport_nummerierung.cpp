@@ -11,12 +11,12 @@
 
 namespace tarvello {
 
-Bildexport_Nummerierung::Bildexport_Nummerierung(Druckoptionen& optionen, Sprache sprache,
-                                                 std::function<void()> menue_abgleichen,
-                                                 QWidget* parent)
+Bildexportnummerierung::Bildexportnummerierung(Druckoptionen& optionen, Sprache sprache,
+                                               std::function<void()> menue_abgleichen,
+                                               QWidget* parent)
     : QDialog(parent), optionen_(optionen), texte_(sprache),
       menue_abgleichen_(std::move(menue_abgleichen)) {
-    setObjectName("Bildexport_Nummerierung");
+    setObjectName("Bildexportnummerierung");
     texte_.titel(this, dialogtext::nummerierung_titel);
 
     auto* spalte = new QVBoxLayout(this);
@@ -57,17 +57,17 @@ Bildexport_Nummerierung::Bildexport_Nummerierung(Druckoptionen& optionen, Sprach
     spalte->addLayout(zeile);
 
     regler_ = new QSlider(Qt::Horizontal);
-    regler_->setObjectName("Slider1");
+    regler_->setObjectName("regler_schriftgroesse");
     regler_->setRange(0, 100);
     regler_->setPageStep(10);
     regler_->setMinimumWidth(220);
     spalte->addWidget(regler_);
-    connect(regler_, &QSlider::valueChanged, this, &Bildexport_Nummerierung::regler_geaendert);
+    connect(regler_, &QSlider::valueChanged, this, &Bildexportnummerierung::regler_geaendert);
     regler_->setValue(regler_start);
     regler_geaendert(regler_->value()); // the start value counts as a change
 
     auto* schliessen = texte_.text(new QPushButton, dialogtext::nummerierung_schliessen);
-    schliessen->setObjectName("Command_schliessen");
+    schliessen->setObjectName("knopf_schliessen");
     connect(schliessen, &QPushButton::clicked, this, &QDialog::accept);
     auto* unten = new QHBoxLayout;
     unten->addStretch(1);
@@ -77,7 +77,7 @@ Bildexport_Nummerierung::Bildexport_Nummerierung(Druckoptionen& optionen, Sprach
     spalte->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Bildexport_Nummerierung::regler_geaendert(int wert) {
+void Bildexportnummerierung::regler_geaendert(int wert) {
     optionen_.export_schriftgroesse =
         export_schriftgroesse_aus_regler(wert, optionen_.export_pixel);
     hoehe_->setNum(optionen_.export_schriftgroesse);

@@ -16,14 +16,14 @@ class QSlider;
 
 namespace tarvello {
 
-class Bildexport_Nummerierung : public QDialog {
+class Bildexportnummerierung : public QDialog {
     Q_OBJECT
 
   public:
     // menue_abgleichen is called after a check box changed an option, so the
     // print menu's check marks follow.
-    Bildexport_Nummerierung(Druckoptionen& optionen, Sprache sprache,
-                            std::function<void()> menue_abgleichen, QWidget* parent = nullptr);
+    Bildexportnummerierung(Druckoptionen& optionen, Sprache sprache,
+                           std::function<void()> menue_abgleichen, QWidget* parent = nullptr);
 
     static constexpr int regler_start = export_regler_start;
 

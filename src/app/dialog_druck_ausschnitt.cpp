@@ -37,9 +37,9 @@ const QString stil_frei =
 
 } // namespace
 
-Druck_Ausschnitt::Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWidget* parent)
+Druckausschnitt::Druckausschnitt(Druckoptionen& optionen, Sprache sprache, QWidget* parent)
     : QDialog(parent), optionen_(optionen), texte_(sprache) {
-    setObjectName("Druck_Ausschnitt");
+    setObjectName("Druckausschnitt");
     texte_.titel(this, titel);
 
     auto* spalte = new QVBoxLayout(this);
@@ -51,7 +51,7 @@ Druck_Ausschnitt::Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWi
     auto* label = texte_.text(new QLabel, vergroesserung_text);
     label->setObjectName("Label_Vergroesserung");
     combo_ = new QComboBox;
-    combo_->setObjectName("Combo1");
+    combo_->setObjectName("liste_vergroesserung");
     for (const char* e : eintraege)
         combo_->addItem(QString::fromLatin1(e));
     combo_->setCurrentIndex(3); // 5 x
@@ -67,7 +67,7 @@ Druck_Ausschnitt::Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWi
     raster_->setFixedSize(rasterbreite + 2 * rand, rasterbreite);
     spalte->addWidget(raster_);
 
-    auto knopf = [&](const char* name, const Zweisprachig& text, void (Druck_Ausschnitt::*slot)()) {
+    auto knopf = [&](const char* name, const Zweisprachig& text, void (Druckausschnitt::*slot)()) {
         auto* k = texte_.text(new QPushButton, text);
         k->setObjectName(name);
         k->setAutoDefault(false);
@@ -76,14 +76,16 @@ Druck_Ausschnitt::Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWi
     };
     auto* marken = new QHBoxLayout;
     marken->setContentsMargins(rand, 0, rand, 0);
-    marken->addWidget(knopf("Command3", alle_markieren_text, &Druck_Ausschnitt::alle_markieren));
-    marken->addWidget(knopf("Command4", alle_aus_text, &Druck_Ausschnitt::alle_aus));
+    marken->addWidget(
+        knopf("knopf_alle_markieren", alle_markieren_text, &Druckausschnitt::alle_markieren));
+    marken->addWidget(knopf("knopf_alle_aus", alle_aus_text, &Druckausschnitt::alle_aus));
     spalte->addLayout(marken);
     auto* ende = new QHBoxLayout;
     ende->setContentsMargins(rand, 0, rand, 0);
-    ende->addWidget(knopf("Command1", uebernehmen_text, &Druck_Ausschnitt::uebernehmen));
-    ende->addWidget(knopf("Command5", drucken_text, &Druck_Ausschnitt::uebernehmen_und_drucken));
-    ende->addWidget(knopf("Command2", abbruch_text, &Druck_Ausschnitt::abbrechen));
+    ende->addWidget(knopf("knopf_uebernehmen", uebernehmen_text, &Druckausschnitt::uebernehmen));
+    ende->addWidget(knopf("knopf_uebernehmen_und_drucken", drucken_text,
+                          &Druckausschnitt::uebernehmen_und_drucken));
+    ende->addWidget(knopf("knopf_abbruch", abbruch_text, &Druckausschnitt::abbrechen));
     spalte->addLayout(ende);
     spalte->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -91,30 +93,30 @@ Druck_Ausschnitt::Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWi
     raster_auslegen();
 }
 
-int Druck_Ausschnitt::vergroesserung() const {
+int Druckausschnitt::vergroesserung() const {
     const int i = combo_->currentIndex();
     return i >= 0 && i < static_cast<int>(std::size(stufen)) ? stufen[i] : 5;
 }
 
-QPushButton* Druck_Ausschnitt::feld(int i) const {
+QPushButton* Druckausschnitt::feld(int i) const {
     return i >= 0 && i < static_cast<int>(felder_.size()) ? felder_[static_cast<std::size_t>(i)]
                                                           : nullptr;
 }
 
-QColor Druck_Ausschnitt::feldfarbe(int i) const {
+QColor Druckausschnitt::feldfarbe(int i) const {
     QPushButton* k = feld(i);
     if (!k) return {};
     const QImage bild = k->grab().toImage();
     return bild.pixelColor(bild.width() / 2, bild.height() / 2);
 }
 
-void Druck_Ausschnitt::raster_auslegen() {
+void Druckausschnitt::raster_auslegen() {
     const int n = vergroesserung();
     const int w = rasterbreite / n;
     for (int i = 0; i < n * n && i < felder_max; ++i) {
         if (i >= static_cast<int>(felder_.size())) {
             auto* k = new QPushButton(raster_);
-            k->setObjectName(QStringLiteral("CXY_%1").arg(i));
+            k->setObjectName(QStringLiteral("knopf_blatt_%1").arg(i));
             k->setAutoDefault(false);
             k->setFocusPolicy(Qt::NoFocus);
             connect(k, &QPushButton::clicked, this, [this, i] { feld_umschalten(i); });
@@ -132,7 +134,7 @@ void Druck_Ausschnitt::raster_auslegen() {
     faerben();
 }
 
-void Druck_Ausschnitt::feld_umschalten(int i) {
+void Druckausschnitt::feld_umschalten(int i) {
     const int n = vergroesserung();
     if (i >= n * n) return;
     const int zeile = i / n + 1;
@@ -142,7 +144,7 @@ void Druck_Ausschnitt::feld_umschalten(int i) {
     faerben();
 }
 
-void Druck_Ausschnitt::faerben() {
+void Druckausschnitt::faerben() {
     const int n = vergroesserung();
     for (int i = 0; i < n * n && i < static_cast<int>(felder_.size()); ++i) {
         const int zeile = i / n + 1;
@@ -152,35 +154,35 @@ void Druck_Ausschnitt::faerben() {
     }
 }
 
-void Druck_Ausschnitt::alle_markieren() {
+void Druckausschnitt::alle_markieren() {
     optionen_.blatt_auswahl.fill(1);
     faerben();
 }
 
-void Druck_Ausschnitt::alle_aus() {
+void Druckausschnitt::alle_aus() {
     optionen_.blatt_auswahl.fill(0);
     faerben();
 }
 
-void Druck_Ausschnitt::in_optionen_uebernehmen() {
+void Druckausschnitt::in_optionen_uebernehmen() {
     optionen_.blaetter_je_seite = vergroesserung();
     optionen_.ausschnitt_modus = true;
 }
 
-void Druck_Ausschnitt::uebernehmen() {
+void Druckausschnitt::uebernehmen() {
     in_optionen_uebernehmen();
     emit uebernommen();
     close();
 }
 
-void Druck_Ausschnitt::uebernehmen_und_drucken() {
+void Druckausschnitt::uebernehmen_und_drucken() {
     in_optionen_uebernehmen();
     emit uebernommen();
     emit drucken_verlangt();
     close();
 }
 
-void Druck_Ausschnitt::abbrechen() {
+void Druckausschnitt::abbrechen() {
     optionen_.ausschnitt_modus = false;
     emit abgebrochen();
     close();

@@ -17,18 +17,18 @@ namespace tarvello {
 
 struct Druckoptionen;
 
-class Druck_Ausschnitt : public QDialog {
+class Druckausschnitt : public QDialog {
     Q_OBJECT
 
   public:
-    Druck_Ausschnitt(Druckoptionen& optionen, Sprache sprache, QWidget* parent = nullptr);
+    Druckausschnitt(Druckoptionen& optionen, Sprache sprache, QWidget* parent = nullptr);
 
     // Captions in s; the magnification and the marks stay.
     void sprache_setzen(Sprache s) { texte_.sprache_setzen(s); }
 
-    // Magnification of the selected Combo1 entry.
+    // Magnification of the selected liste_vergroesserung entry.
     int vergroesserung() const;
-    // The sheet button CXY(i) (row-major from 0), null beyond those made.
+    // The sheet button knopf_blatt_<i> (row-major from 0), null beyond those made.
     QPushButton* feld(int i) const;
     // The colour button i shows: navy when marked, white when not.
     QColor feldfarbe(int i) const;
@@ -37,15 +37,15 @@ class Druck_Ausschnitt : public QDialog {
     static constexpr int rasterbreite = 400;
     static constexpr int rand = 8;
     static constexpr int raster_oben = rand + 36;
-    // The magnifications of Combo1.
+    // The magnifications of liste_vergroesserung.
     static constexpr int stufen[] = {2, 3, 4, 5, 6, 7, 8, 10, 12, 15};
 
   signals:
-    // Command1 and Command5: section mode is on with the dialog's N.
+    // knopf_uebernehmen and knopf_uebernehmen_und_drucken: section mode is on with the dialog's N.
     void uebernommen();
-    // Command5, after uebernommen.
+    // knopf_uebernehmen_und_drucken, after uebernommen.
     void drucken_verlangt();
-    // Command2: section mode is off.
+    // knopf_abbruch: section mode is off.
     void abgebrochen();
 
   public slots:

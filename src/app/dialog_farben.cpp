@@ -40,7 +40,7 @@ Farben::Farben(Druckfarben& tabelle, Sprache sprache, QWidget* parent)
         felder_[static_cast<std::size_t>(i)] = feld;
         auto* knopf =
             texte_.text(new QPushButton, dialogtext::farben_namen[static_cast<std::size_t>(i)]);
-        knopf->setObjectName(QStringLiteral("Command_farben_%1").arg(i));
+        knopf->setObjectName(QStringLiteral("knopf_farbe_%1").arg(i));
         knopf->setAutoDefault(false);
         connect(knopf, &QPushButton::clicked, this, [this, i] { farbe_waehlen(i); });
         const int zeile = i % zeilen, spalte = (i / zeilen) * 3;
@@ -55,12 +55,11 @@ Farben::Farben(Druckfarben& tabelle, Sprache sprache, QWidget* parent)
         k->setAutoDefault(false);
         return k;
     };
-    QPushButton* standard = knopf("Command_Standard_laden", dialogtext::farben_standard_laden);
-    QPushButton* laden = knopf("Command_Palette_laden", dialogtext::farben_palette_laden);
-    QPushButton* speichern =
-        knopf("Command_Palette_speichern", dialogtext::farben_palette_speichern);
-    QPushButton* als_standard = knopf("Command_speichern", dialogtext::farben_als_standard);
-    QPushButton* anwenden_knopf = knopf("Command1", dialogtext::farben_anwenden);
+    QPushButton* standard = knopf("knopf_standard_laden", dialogtext::farben_standard_laden);
+    QPushButton* laden = knopf("knopf_palette_laden", dialogtext::farben_palette_laden);
+    QPushButton* speichern = knopf("knopf_palette_speichern", dialogtext::farben_palette_speichern);
+    QPushButton* als_standard = knopf("knopf_als_standard", dialogtext::farben_als_standard);
+    QPushButton* anwenden_knopf = knopf("knopf_anwenden", dialogtext::farben_anwenden);
     anwenden_knopf->setDefault(true);
 
     auto* dateien = new QHBoxLayout;

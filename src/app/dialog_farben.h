@@ -39,15 +39,15 @@ class Farben : public QDialog {
     QString letzte_meldung() const { return letzte_meldung_; }
 
   public slots:
-    // Command_farben(i): the colour chooser for swatch i.
+    // knopf_farbe_<i>: the colour chooser for swatch i.
     void farbe_waehlen(int i);
-    // Command1: the swatches into the table, then close.
+    // knopf_anwenden: the swatches into the table, then close.
     void anwenden();
-    // Command_speichern: the swatches into the table and the settings store.
+    // knopf_als_standard: the swatches into the table and the settings store.
     bool als_standard_speichern();
-    // Command_Standard_laden: the swatches from the table.
+    // knopf_standard_laden: the swatches from the table.
     void standard_laden();
-    // Command_Palette_laden, Command_Palette_speichern: with a file dialog.
+    // knopf_palette_laden, knopf_palette_speichern: with a file dialog.
     void palette_laden();
     void palette_speichern();
 

@@ -91,10 +91,10 @@ Kennzeichnung::Kennzeichnung(Stadtmodell& modell, Sprache sprache, QWidget* pare
 
     auto* knoepfe = new QHBoxLayout;
     auto* speichern_knopf = texte_.text(new QPushButton, dialogtext::kennzeichnung_speichern);
-    speichern_knopf->setObjectName("Command_speichern");
+    speichern_knopf->setObjectName("knopf_speichern");
     speichern_knopf->setDefault(true);
     auto* abbrechen_knopf = texte_.text(new QPushButton, dialogtext::kennzeichnung_abbrechen);
-    abbrechen_knopf->setObjectName("Command_abbrechen");
+    abbrechen_knopf->setObjectName("knopf_abbrechen");
     knoepfe->addStretch(1);
     knoepfe->addWidget(speichern_knopf);
     knoepfe->addWidget(abbrechen_knopf);

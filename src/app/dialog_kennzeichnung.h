@@ -27,7 +27,7 @@ class Kennzeichnung : public QDialog {
     void sprache_setzen(Sprache s) { texte_.sprache_setzen(s); }
 
   public slots:
-    // Command_speichern: the fields into the counts, then close.
+    // knopf_speichern: the fields into the counts, then close.
     void speichern();
 
   private:

@@ -41,9 +41,9 @@ Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent), texte_
 
     auto* listen = new QGridLayout;
     auto* label1 = texte_.text(new QLabel, dialogtext::stadtname_wortteile);
-    label1->setObjectName("Label1");
+    label1->setObjectName("beschriftung_wortteile");
     auto* label2 = texte_.text(new QLabel, dialogtext::stadtname_silben);
-    label2->setObjectName("Label2");
+    label2->setObjectName("beschriftung_silben");
     listen->addWidget(label1, 0, 0);
     listen->addWidget(woerter_, 0, 1, Qt::AlignLeft);
     listen->addWidget(label2, 1, 0);
@@ -58,7 +58,7 @@ Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent), texte_
     duester_->setPageStep(10);
     duester_->setValue((regler_duester_min + regler_duester_max) / 2);
     auto* label3 = new QLabel;
-    label3->setObjectName("Label3");
+    label3->setObjectName("beschriftung_stimmung");
     label3->setTextFormat(Qt::PlainText);
     texte_.text(label3, dialogtext::stadtname_stimmung);
 
@@ -69,12 +69,12 @@ Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent), texte_
     text_->setFont(gross);
 
     auto* go = texte_.text(new QPushButton, dialogtext::stadtname_go);
-    go->setObjectName("Command_Go");
+    go->setObjectName("knopf_neuer_versuch");
     go->setDefault(true);
     auto* ok = texte_.text(new QPushButton, dialogtext::stadtname_ok);
-    ok->setObjectName("Command_OK");
+    ok->setObjectName("knopf_uebernehmen");
     auto* abbruch = texte_.text(new QPushButton, dialogtext::stadtname_abbruch);
-    abbruch->setObjectName("Command1");
+    abbruch->setObjectName("knopf_abbruch");
 
     auto* spalte = new QVBoxLayout(this);
     spalte->addLayout(listen);

@@ -27,9 +27,9 @@ class Stadtname : public QDialog {
     void sprache_setzen(Sprache s) { texte_.sprache_setzen(s); }
 
   public slots:
-    // Command_Go: a new name from the lists and the slider.
+    // knopf_neuer_versuch: a new name from the lists and the slider.
     void naechster_versuch();
-    // Command_OK: hands the name over and closes.
+    // knopf_uebernehmen: hands the name over and closes.
     void uebernehmen();
 
   signals:

@@ -54,7 +54,7 @@ const Zweisprachig export_kein_plan = {"Es ist kein Stadtplan zum Exportieren vo
 const Zweisprachig export_fehlgeschlagen = {"Der Grafikexport ist fehlgeschlagen: %1",
                                             "The image export failed: %1"};
 
-// --- Bildexport_Nummerierung ---
+// --- Bildexportnummerierung ---
 
 const Zweisprachig nummerierung_titel = {"Nummerierung", "Labelling"};
 const Zweisprachig nummerierung_wege = {"Straßen und Wege", "Streets"};

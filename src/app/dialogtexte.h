@@ -39,7 +39,7 @@ extern const Zweisprachig export_kein_plan;
 // %1 the reason.
 extern const Zweisprachig export_fehlgeschlagen;
 
-// --- Bildexport_Nummerierung ---
+// --- Bildexportnummerierung ---
 extern const Zweisprachig nummerierung_titel;
 extern const Zweisprachig nummerierung_wege;
 extern const Zweisprachig nummerierung_haeuser;

@@ -7,6 +7,9 @@
 // the window process its events, so it repaints and Abort (or Esc) can stop
 // the run. While a run is in progress nothing that changes the model or the
 // control states is enabled.
+//
+// eingabe_aufbau.cpp builds the widgets and menus, eingabe_dateibefehle.cpp
+// holds the file commands, eingabe_lauf.cpp the run and the other long work.
 #pragma once
 
 #include <QMainWindow>
@@ -47,7 +50,7 @@ class QToolButton;
 namespace tarvello {
 
 class Bildexport;
-class Druck_Ausschnitt;
+class Druckausschnitt;
 class Farben;
 class Fortschrittsbalken;
 class Groessenverteilung;
@@ -58,11 +61,10 @@ class Stadtname;
 class Vorschau;
 class Wirt;
 
-// The stores that live as long as the program: the city model, the parameter
-// set of the last run, the drawing colours and the print options.
+// The stores that live as long as the program: the city model, the drawing
+// colours and the print options.
 struct Programmdaten {
     Stadtmodell modell;
-    Parameter parameter;
     Druckfarben farben = Druckfarben::standard();
     Druckoptionen druckoptionen;
 };
@@ -164,9 +166,9 @@ class Eingabe : public QMainWindow {
     QWidget* anleitung_zeigen();
 
   public slots:
-    // Command2 and "New": one generation run.
+    // Start and "New": one generation run.
     void lauf_starten();
-    // Command_abbruch and Esc: the run stops at its next yield.
+    // Abort and Esc: the run stops at its next yield.
     void lauf_abbrechen();
 
   signals:
@@ -202,7 +204,8 @@ class Eingabe : public QMainWindow {
     QLayout* zoomknoepfe_bauen();
     void menues_aufbauen();
     QWidget* reiter_seite(const Reiter& r);
-    QToolButton* hilfe_knopf(int n);
+    // A "?" button named hilfe_<rolle> that shows help text n.
+    QToolButton* hilfe_knopf(const std::string& rolle, int n);
     QAction* aktion(QMenu* menue, const char* name);
     QMenu* untermenue(QMenu* menue, const char* name);
 
@@ -257,8 +260,8 @@ class Eingabe : public QMainWindow {
     QLineEdit* stadtname_ = nullptr;
     QTabWidget* tab_ = nullptr;
     std::vector<QWidget*> seiten_;
-    QPushButton* start_ = nullptr;
-    QPushButton* abbruch_knopf_ = nullptr;
+    QPushButton* knopf_start_ = nullptr;
+    QPushButton* knopf_abbruch_ = nullptr;
     QLineEdit* startwert_ = nullptr;
     Statuszeile* status_ = nullptr;
     QDialog* anleitungsfenster_ = nullptr;
@@ -268,7 +271,7 @@ class Eingabe : public QMainWindow {
     Groessenverteilung* grafik_ = nullptr;
     Vorschau* vorschau_ = nullptr;
     Nordwahl* nordwahl_ = nullptr;
-    QPushButton* grafikexport_ = nullptr;
+    QPushButton* knopf_bildexport_ = nullptr;
 
     QAction* neu_ = nullptr;
     QAction* karte_laden_ = nullptr;
@@ -290,7 +293,7 @@ class Eingabe : public QMainWindow {
     QPointer<Bildexport> bildexport_;
     QPointer<Farben> farben_;
     QPointer<Stadtname> stadtname_dialog_;
-    QPointer<Druck_Ausschnitt> druck_ausschnitt_;
+    QPointer<Druckausschnitt> druck_ausschnitt_;
     // The printer and its setup, kept from one print to the next.
     std::unique_ptr<QPrinter> drucker_;
 };

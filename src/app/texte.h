@@ -31,7 +31,7 @@ struct Steuerzeile {
 // The controls one "?" button explains. `grafik` puts the building-size
 // distribution graph below the rows.
 struct Steuergruppe {
-    int hilfe; // number n of the button Command<n>
+    int hilfe; // its "?" button's help text, see knopf_hilfe
     std::vector<Steuerzeile> zeilen;
     bool grafik = false;
 };
@@ -45,7 +45,8 @@ struct Reiter {
 // Parks/Squares, City Wall.
 const std::vector<Reiter>& reiter_aufbau();
 
-// Text of the "?" button Command<n>; null for a number without a button.
+// Help text n of a "?" button; null for a number without one. The group's
+// button is named hilfe_<first control's name>.
 const Zweisprachig* knopf_hilfe(int n);
 
 // Message texts the window shows.

@@ -134,19 +134,12 @@ QPointF Vorschau::punkt(float x, float y, bool& sichtbar) const {
 
 void Vorschau::zuruecksetzen() {
     bild_anpassen();
-    ansicht_ = Vorschauansicht{1.0f, 0.0f, 0.0f};
+    ansicht_ = Bildausschnitt{};
     massstab_setzen();
     bild_.fill(Qt::white);
     neues_vergessen();
     update();
     emit ansicht_geaendert();
-}
-
-void Vorschau::begrenzen() {
-    const float s = modell_.stadt_abmessung;
-    const float m = s - s / ansicht_.zoom;
-    ansicht_.x = std::clamp(ansicht_.x, 0.0f, std::max(m, 0.0f));
-    ansicht_.y = std::clamp(ansicht_.y, 0.0f, std::max(m, 0.0f));
 }
 
 void Vorschau::zeichnen() {
@@ -354,7 +347,7 @@ void Vorschau::haus_zeichnen(QPainter& p, int b) {
 }
 
 void Vorschau::gesamt() {
-    ansicht_ = Vorschauansicht{1.0f, 0.0f, 0.0f};
+    ansicht_ = Bildausschnitt{};
     zeichnen();
     emit ansicht_geaendert();
 }
@@ -364,7 +357,7 @@ void Vorschau::verschieben(float fx, float fy) {
     const float s = spanne();
     ansicht_.x += fx * schritt_anteil * s;
     ansicht_.y += fy * schritt_anteil * s;
-    begrenzen();
+    bildausschnitt_begrenzen(ansicht_, modell_.stadt_abmessung);
     zeichnen();
     emit ansicht_geaendert();
 }
@@ -402,7 +395,7 @@ void Vorschau::zoomen(float faktor) {
     ansicht_.zoom = std::clamp(ansicht_.zoom * faktor, 1.0f, zoom_max);
     ansicht_.x = mx - spanne() / 2.0f;
     ansicht_.y = my - spanne() / 2.0f;
-    begrenzen();
+    bildausschnitt_begrenzen(ansicht_, modell_.stadt_abmessung);
     zeichnen();
     emit ansicht_geaendert();
 }
@@ -428,7 +421,7 @@ void Vorschau::klicken(QPointF p) {
     const float s = spanne();
     ansicht_.x += (x - b / 2.0f) / b * s;
     ansicht_.y += (y - h / 2.0f) / h * s;
-    begrenzen();
+    bildausschnitt_begrenzen(ansicht_, modell_.stadt_abmessung);
     zeichnen();
     emit ansicht_geaendert();
 }

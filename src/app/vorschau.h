@@ -11,16 +11,10 @@
 
 #include "core/stadtmodell.h"
 #include "core/wirt.h"
+#include "render/druckoptionen.h"
 #include "render/strichraster.h"
 
 namespace tarvello {
-
-// The map section the preview shows: stadt_abmessung / zoom map units across,
-// starting at map point (x, y).
-struct Vorschauansicht {
-    float zoom = 0.0f; // 0 until the first reset
-    float x = 0.0f, y = 0.0f;
-};
 
 class Vorschau : public QWidget {
     Q_OBJECT
@@ -29,7 +23,8 @@ class Vorschau : public QWidget {
     explicit Vorschau(const Stadtmodell& modell, QWidget* parent = nullptr);
     ~Vorschau() override;
 
-    Vorschauansicht ansicht() const { return ansicht_; }
+    // The section shown; zoom 0 until the first reset.
+    Bildausschnitt ansicht() const { return ansicht_; }
     float zoom() const { return ansicht_.zoom; }
     float ansicht_x() const { return ansicht_.x; }
     float ansicht_y() const { return ansicht_.y; }
@@ -49,8 +44,6 @@ class Vorschau : public QWidget {
     void zuruecksetzen();
     // Full redraw of the model.
     void zeichnen();
-    // Keeps the origin inside the map.
-    void begrenzen();
     // Draws what a run or a loader reports as finished into the picture. One
     // painter stays open on it across elements; the widget shows them after
     // the next `neues_zeigen`, not one by one.
@@ -111,7 +104,7 @@ class Vorschau : public QWidget {
     void haus_zeichnen(QPainter& p, int b);
 
     const Stadtmodell& modell_;
-    Vorschauansicht ansicht_;
+    Bildausschnitt ansicht_{.zoom = 0.0f};
     int breite_ = 0, hoehe_ = 0;
     float groesse_ = 0; // reference size of the scale: the drawing width
     float massstab_ = 0;

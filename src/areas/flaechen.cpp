@@ -81,17 +81,17 @@ void flaechen_setzen(Lauf& l, Umrisssuche& u, std::vector<Flaeche>& flaechen, in
     u.benutzt_loeschen();
     const int n = std::min(anzahl, static_cast<int>(flaechen.size()) - 1);
     const float punkte_max = static_cast<float>(std::max(l.p.weg_punkte_max, 1));
-    for (int i = 1; i <= n && !l.abbruch; ++i) {
+    for (int i = 1; i <= n && !l.abbruch(); ++i) {
         l.fortschritt(static_cast<float>(i) * 100.0f / static_cast<float>(n));
         for (;;) {
             flaeche_umriss_suchen(l, u);
-            if (l.abbruch) break;
+            if (l.abbruch()) break;
             const bool zufall = l.rnd() > annahme;
             if (zufall || static_cast<float>(u.umriss_n_roh) * 3.0f / punkte_max > groesse_rel)
                 break;
         }
         // A stopped run keeps the areas it has.
-        if (l.abbruch) break;
+        if (l.abbruch()) break;
         if (u.umriss_gefunden || !nur_gefundene) umriss_uebernehmen(u, flaechen[ix(i)]);
     }
 }
@@ -177,12 +177,12 @@ float flaechen_rand(const Parameter& p) {
     return p.haus_seitenverhaeltnis_max * p.haus_gxy_max + p.weg_halbbreite_max;
 }
 
-void plaetze_eingrenzen(Stadtmodell& m, const Parameter& p) {
-    eingrenzen(m.plaetze, m.n_plaetze, flaechen_rand(p), nullptr);
+void plaetze_eingrenzen(Stadtmodell& m, float rand) {
+    eingrenzen(m.plaetze, m.n_plaetze, rand, nullptr);
 }
 
-void parks_eingrenzen(Stadtmodell& m, const Parameter& p) {
-    eingrenzen(m.parks, m.n_parks, flaechen_rand(p), nullptr);
+void parks_eingrenzen(Stadtmodell& m, float rand) {
+    eingrenzen(m.parks, m.n_parks, rand, nullptr);
 }
 
 void plaetze_eingrenzen(Lauf& l) {

@@ -24,8 +24,8 @@ float flaechen_rand(const Parameter& p);
 
 // Enlarged bounding boxes of every square / park. An area without points gets
 // an empty (inverted) box that no point lies in.
-void plaetze_eingrenzen(Stadtmodell& m, const Parameter& p);
-void parks_eingrenzen(Stadtmodell& m, const Parameter& p);
+void plaetze_eingrenzen(Stadtmodell& m, float rand);
+void parks_eingrenzen(Stadtmodell& m, float rand);
 
 // The same inside a run: status text, progress per area and a yield.
 void plaetze_eingrenzen(Lauf& l);

@@ -447,7 +447,7 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
     if (st.lauf != &l || m.haus_naechster == 1 || m.haus_naechster != st.naechster)
         stufe_beginnen(l, st);
     const int b = m.haus_naechster;
-    if (b < 1 || b > m.haeuser_kapazitaet() || l.abbruch) return false;
+    if (b < 1 || b > m.haeuser_kapazitaet() || l.abbruch()) return false;
     if (!st.anker_moeglich) return aufgeben(l, st);
     Haus& haus = m.haus(b);
     // The overlap avoidance is skipped for a share of the buildings, not of
@@ -481,7 +481,7 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
 
         const bool reihe_vorher = st.reihe_aktiv;
         st.reihe_aktiv = false;
-        if (l.abbruch) return false;
+        if (l.abbruch()) return false;
         if (sperre != Sperre::keine) {
             ++st.folge;
             continue;

@@ -224,7 +224,7 @@ float punkt_viereck(float px, float py, const Ecken& ex, const Ecken& ey) {
 
 bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
     l.nachgeben();
-    if (l.abbruch) return false; // the stage ends without this candidate
+    if (l.abbruch()) return false; // the stage ends without this candidate
     return stuecke_kollision(k, daten.strassenstuecke, daten.h_strassen_max,
                              daten.stueck_strassen_max) ||
            stuecke_kollision(k, daten.flussstuecke, daten.h_fluesse_max, daten.stueck_fluesse_max);
@@ -297,20 +297,20 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     Stufendaten d;
     d.rahmen = punktrahmen_bilden(m);
     const float a = m.stadt_abmessung > 0.0f ? m.stadt_abmessung : 1000.0f;
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         const Weg& weg = m.weg(w);
         float& h = weg.ist_fluss != 0 ? d.h_fluesse_max : d.h_strassen_max;
         h = maximum(h, weg.breite / 2.0f);
     }
     std::size_t punkte[2] = {0, 0};
-    for (int w = 1; w <= m.n_wege; ++w)
+    for (int w : m.wege_nummern())
         punkte[m.weg(w).ist_fluss != 0 ? 1 : 0] += ix(std::max<int>(m.weg(w).n_punkte, 0));
     d.strassenpunkte.vormerken(punkte[0]);
     d.flusspunkte.vormerken(punkte[1]);
     // Street pieces are mostly one per segment.
     d.strassenstuecke.vormerken(punkte[0] + punkte[0] / 4);
     d.flussstuecke.vormerken(punkte[1]);
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         const Weg& weg = m.weg(w);
         Punktfeld& r = weg.ist_fluss != 0 ? d.flusspunkte : d.strassenpunkte;
         for (int k = 1; k <= weg.n_punkte; ++k)
@@ -318,7 +318,7 @@ Stufendaten stufendaten_bilden(const Stadtmodell& m) {
     }
     // Pieces of the segments; a way of one point is a piece of no length.
     const float stueck_ziel[2] = {8.0f, 4.0f + d.h_fluesse_max};
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         const Weg& weg = m.weg(w);
         const int fluss = weg.ist_fluss != 0 ? 1 : 0;
         Zellenfeld<Wegstueck>& r = fluss == 1 ? d.flussstuecke : d.strassenstuecke;

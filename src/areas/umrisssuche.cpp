@@ -237,7 +237,7 @@ void flaeche_umriss_suchen(Lauf& l, Umrisssuche& u) {
 
     for (int versuch = 1; versuch <= umriss_versuche_max; ++versuch) {
         l.nachgeben();
-        if (l.abbruch) return;
+        if (l.abbruch()) return;
         l.z.neu_saeen();
         u.umriss_gefunden = false;
         int n = 0;

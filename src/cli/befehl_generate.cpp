@@ -24,7 +24,7 @@ namespace tarvello {
 
 namespace {
 
-void optionen_hinzufuegen(QCommandLineParser& parser) {
+void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(sprachtext("Erstellt einen Stadtplan ohne Fenster.",
                                                 "Generates a town map without a window."));
     hilfe_option_hinzufuegen(parser);
@@ -173,12 +173,15 @@ Ergebnis ausgaben_schreiben(const Auftrag& a, Wirt& wirt) {
     return pdf_schreiben(a.druck, a.modell, a.kopf, &wirt, &a.farben);
 }
 
-} // namespace
+bool zeichnet(const QCommandLineParser& parser) {
+    for (const char* name : {"png", "bmp", "svg", "pdf"})
+        if (parser.isSet(name)) return true;
+    return false;
+}
 
-int befehl_generate(const QStringList& argumente) {
-    QCommandLineParser parser;
-    optionen_hinzufuegen(parser);
-    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
+int ausfuehren(const Befehlsaufruf& aufruf) {
+    if (const auto ende = vorab_erledigt(aufruf, true)) return *ende;
+    const QCommandLineParser& parser = *aufruf.parser;
     Auftrag a;
     if (Ergebnis e = auftrag_lesen(parser, a); !e.gut()) return melden(e);
 
@@ -186,25 +189,27 @@ int befehl_generate(const QStringList& argumente) {
         std::fprintf(stderr, "%s %llu\n", qPrintable(sprachtext("Startwert:", "Seed:")),
                      static_cast<unsigned long long>(a.startwert));
 
-    Zufall z(a.startwert);
-    Parameter p;
     Konsolenwirt wirt(!a.still && isatty(STDERR_FILENO) != 0, a.zeitlimit, a.sprache);
-    const Laufbericht bericht =
-        stadtplan_erstellen(a.steuerwerte, p, a.modell, z, system_uhr(), wirt);
+    const Laufbericht bericht = stadtplan_erstellen(
+        {a.steuerwerte, a.startwert, nummernzahlen(a.modell)}, a.modell, system_uhr(), wirt);
     // A refused parameter set ran nothing: there is nothing to count.
-    if (bericht.ergebnis.art() == Fehlerart::bedienung) return melden(bericht.ergebnis);
+    if (bericht.ende == Laufende::abgelehnt) return melden(bericht.ergebnis());
     if (a.statistik) statistik_ausgeben(a.modell, bericht, a.startwert);
 
-    if (!bericht.ergebnis.gut()) {
-        if (bericht.ergebnis.art() != Fehlerart::abbruch) return melden(bericht.ergebnis);
+    if (bericht.ende != Laufende::fertig) {
+        if (bericht.ende != Laufende::abgebrochen) return melden(bericht.ergebnis());
         // The run's own status line, in the run's language.
-        std::fprintf(stderr, "%s\n", status_text({Statusart::abgebrochen}, a.sprache).c_str());
-        return exitcode(bericht.ergebnis);
+        std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
+        return exitcode(bericht.ergebnis());
     }
     wirt.zeitlimit_aufheben();
     if (Ergebnis e = ausgaben_schreiben(a, wirt); !e.gut()) return melden(e);
     if (!a.still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
     return ok;
 }
+
+} // namespace
+
+const Befehl generate_befehl{"generate", optionen, ausfuehren, zeichnet};
 
 } // namespace tarvello

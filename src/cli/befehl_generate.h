@@ -1,10 +1,11 @@
 // `tarvello generate`: one whole generation run without a window.
 #pragma once
 
-#include <QStringList>
+#include "cli/befehlszeile.h"
 
 namespace tarvello {
 
-int befehl_generate(const QStringList& argumente);
+// Draws when a picture or a PDF is asked for.
+extern const Befehl generate_befehl;
 
 } // namespace tarvello

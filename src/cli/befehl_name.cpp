@@ -66,25 +66,24 @@ const char* hilfe_text_de =
     "  --seed N             wiederholbare Namen\n"
     "  --lang de|en         Sprache der Meldungen (sonst die des Gebietsschemas)\n";
 
-} // namespace
-
-int befehl_name(const QStringList& argumente) {
-    QCommandLineParser parser;
+void optionen(QCommandLineParser& parser) {
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     // The help is hilfe_text; these descriptions are not shown.
-    const QCommandLineOption opt_hilfe(QStringList{"h", "help"}, "Show this help.");
-    const QCommandLineOption opt_woerter("words", "Words per name.", "RANGE");
-    const QCommandLineOption opt_silben("syllables", "Syllables per word.", "RANGE");
-    const QCommandLineOption opt_stimmung("mood", "Lovely (0) to ominous (100).", "0..100");
-    const QCommandLineOption opt_anzahl("count", "Number of names.", "N");
-    const QCommandLineOption opt_startwert("seed", "Seed for repeatable names.", "N");
-    const QCommandLineOption opt_sprache("lang", "Language of the messages.", "LANG");
-    parser.addOptions(
-        {opt_hilfe, opt_woerter, opt_silben, opt_stimmung, opt_anzahl, opt_startwert, opt_sprache});
+    parser.addOptions({{{"h", "help"}, "Show this help."},
+                       {"words", "Words per name.", "RANGE"},
+                       {"syllables", "Syllables per word.", "RANGE"},
+                       {"mood", "Lovely (0) to ominous (100).", "0..100"},
+                       {"count", "Number of names.", "N"},
+                       {"seed", "Seed for repeatable names.", "N"},
+                       {"lang", "Language of the messages.", "LANG"}});
+}
 
-    QStringList args = argumente;
-    if (args.isEmpty()) args << "tarvello name";
-    if (!parser.parse(args)) {
+int ausfuehren(const Befehlsaufruf& aufruf) {
+    const QCommandLineParser& parser = *aufruf.parser;
+    const QString opt_hilfe = "help", opt_woerter = "words", opt_silben = "syllables",
+                  opt_stimmung = "mood", opt_anzahl = "count", opt_startwert = "seed",
+                  opt_sprache = "lang";
+    if (!aufruf.gelesen) {
         const QString qt = parser.errorText();
         return fehler(parsefehler_text(qt, Sprache::deutsch).toStdString(), qt.toStdString());
     }
@@ -163,5 +162,9 @@ int befehl_name(const QStringList& argumente) {
     std::cout << ausgabe << std::flush;
     return 0;
 }
+
+} // namespace
+
+const Befehl name_befehl{"name", optionen, ausfuehren, nullptr};
 
 } // namespace tarvello

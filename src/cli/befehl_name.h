@@ -2,12 +2,11 @@
 // the same generator and the same choices as the name dialog.
 #pragma once
 
-#include <QStringList>
+#include "cli/befehlszeile.h"
 
 namespace tarvello {
 
-// argumente[0] is the program text ("tarvello name"), the rest are the
-// options after the word "name":
+// The options after the word "name":
 //   --words RANGE      words per name, an item of the dialog's word list ("1-2")
 //   --syllables RANGE  syllables per word, an item of the syllable list ("1-3")
 //   --mood 0..100      the lovely..ominous slider (50)
@@ -15,6 +14,6 @@ namespace tarvello {
 //   --seed N           makes the names repeatable
 // Prints one name per line on stdout and returns 0; on bad input prints a
 // one-line message on stderr and returns 2.
-int befehl_name(const QStringList& argumente);
+extern const Befehl name_befehl;
 
 } // namespace tarvello

@@ -63,8 +63,9 @@ Ergebnis farben_lesen(const std::optional<QString>& palette, Druckfarben& farben
     return {};
 }
 
-int befehl_palette(const QStringList& argumente) {
-    QCommandLineParser parser;
+namespace {
+
+void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         sprachtext("Zeigt die gespeicherten Zeichenfarben, speichert sie als Farbpalette (.qlf) "
                    "oder lädt eine.",
@@ -85,7 +86,11 @@ int befehl_palette(const QStringList& argumente) {
                                           "Standardfarben machen.",
                                           "With --load: make the palette the stored default "
                                           "colours.")});
-    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
+}
+
+int ausfuehren(const Befehlsaufruf& aufruf) {
+    if (const auto ende = vorab_erledigt(aufruf, true)) return *ende;
+    const QCommandLineParser& parser = *aufruf.parser;
     for (const char* name : {"save", "load"})
         if (parser.values(name).size() > 1) return melden(bedienungsfehler(mehrfach(name)));
     if (parser.isSet("store") && !parser.isSet("load"))
@@ -105,5 +110,9 @@ int befehl_palette(const QStringList& argumente) {
     if (!parser.isSet("save") && !parser.isSet("store")) auflisten(farben);
     return ok;
 }
+
+} // namespace
+
+const Befehl palette_befehl{"palette", optionen, ausfuehren, nullptr};
 
 } // namespace tarvello

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <QCommandLineParser>
+
+#include "cli/befehlszeile.h"
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -18,7 +20,7 @@
 
 namespace tarvello {
 
-int befehl_palette(const QStringList& argumente);
+extern const Befehl palette_befehl;
 
 // Adds --palette FILE to a drawing command.
 void palette_option_hinzufuegen(QCommandLineParser& parser);

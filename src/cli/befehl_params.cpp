@@ -10,8 +10,9 @@
 
 namespace tarvello {
 
-int befehl_params(const QStringList& argumente) {
-    QCommandLineParser parser;
+namespace {
+
+void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         sprachtext("Zeigt die Reglerstellungen und den Parametersatz eines Laufs.",
                    "Shows the control states and the parameter set of a run."));
@@ -19,7 +20,11 @@ int befehl_params(const QStringList& argumente) {
     sprach_option_hinzufuegen(parser);
     steuer_optionen_hinzufuegen(parser);
     parser.addOption({"json", sprachtext("Ein JSON-Objekt ausgeben.", "Print one JSON object.")});
-    if (const auto ende = befehl_parsen(parser, argumente, true)) return *ende;
+}
+
+int ausfuehren(const Befehlsaufruf& aufruf) {
+    if (const auto ende = vorab_erledigt(aufruf, true)) return *ende;
+    const QCommandLineParser& parser = *aufruf.parser;
     Steuerwerte s;
     if (Ergebnis e = steuerwerte_aus_optionen(parser, s); !e.gut()) return melden(e);
     const Parameter p = parameter_umrechnen(s);
@@ -63,5 +68,9 @@ int befehl_params(const QStringList& argumente) {
     }
     return ok;
 }
+
+} // namespace
+
+const Befehl params_befehl{"params", optionen, ausfuehren, nullptr};
 
 } // namespace tarvello

@@ -2,10 +2,10 @@
 // would use.
 #pragma once
 
-#include <QStringList>
+#include "cli/befehlszeile.h"
 
 namespace tarvello {
 
-int befehl_params(const QStringList& argumente);
+extern const Befehl params_befehl;
 
 } // namespace tarvello

@@ -15,8 +15,9 @@
 
 namespace tarvello {
 
-int befehl_render(const QStringList& argumente) {
-    QCommandLineParser parser;
+namespace {
+
+void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         sprachtext("Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken, druckt ihn in ein "
                    "PDF oder speichert ihn neu.",
@@ -48,55 +49,79 @@ int befehl_render(const QStringList& argumente) {
                                  "Save the map again as city map FILE (.qls), in the current "
                                  "version."),
                       sprachtext("DATEI", "FILE")});
-    if (const auto ende = befehl_parsen(parser, argumente, false)) return *ende;
+}
+
+bool zeichnet(const QCommandLineParser&) {
+    return true;
+}
+
+// What the options ask of a drawing, read before the map is loaded.
+struct Auftrag {
+    QString quelle; // the map to draw
+    std::optional<QString> karte, geojson;
+    Bildwunsch bilder;
+    Druckwunsch druck;
+    double zeitlimit = 0; // seconds; 0: none
+    bool still = false;
+    Druckfarben farben;
+};
+
+// Reads every option and checks every file name before the map is loaded.
+Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() != 1)
-        return melden(bedienungsfehler(
+        return bedienungsfehler(
             dateien.isEmpty()
                 ? Worte{QStringLiteral("render: welcher Stadtplan? (render KARTE.qls --png DATEI)"),
                         QStringLiteral("render: which map? (render MAP.qls --png FILE)")}
                 : Worte{QStringLiteral("render: unerwartetes Argument '%1'"),
                         QStringLiteral("render: unexpected argument '%1'")}
-                      .arg(dateien[1])));
-    Bildwunsch bilder;
-    Druckwunsch druck;
-    std::optional<QString> geojson;
-    if (Ergebnis e = bild_optionen_lesen(parser, bilder); !e.gut()) return melden(e);
-    if (Ergebnis e = druck_optionen_lesen(parser, druck); !e.gut()) return melden(e);
-    if (Ergebnis e = geojson_option_lesen(parser, geojson); !e.gut()) return melden(e);
-    if (parser.values("output").size() > 1) return melden(bedienungsfehler(mehrfach("output")));
-    const std::optional<QString> karte = wert_von(parser, "output");
-    if (bilder.dateien.empty() && druck.datei.isEmpty() && !karte && !geojson)
-        return melden(bedienungsfehler(
+                      .arg(dateien[1]));
+    a.quelle = dateien.first();
+    if (Ergebnis e = bild_optionen_lesen(parser, a.bilder); !e.gut()) return e;
+    if (Ergebnis e = druck_optionen_lesen(parser, a.druck); !e.gut()) return e;
+    if (Ergebnis e = geojson_option_lesen(parser, a.geojson); !e.gut()) return e;
+    if (parser.values("output").size() > 1) return bedienungsfehler(mehrfach("output"));
+    a.karte = wert_von(parser, "output");
+    if (a.bilder.dateien.empty() && a.druck.datei.isEmpty() && !a.karte && !a.geojson)
+        return bedienungsfehler(
             {QStringLiteral("render: nichts zu tun: geben Sie --png, --bmp, --svg, --pdf, "
                             "--geojson oder --output an"),
              QStringLiteral("render: nothing to do: give --png, --bmp, --svg, --pdf, --geojson or "
-                            "--output")}));
+                            "--output")});
+    // Checked for older scripts, and not used.
     std::uint64_t startwert = 1;
     if (parser.isSet("seed"))
-        if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return melden(e);
-    double zeitlimit = 0;
-    if (Ergebnis e = zeitlimit_lesen(parser, zeitlimit); !e.gut()) return melden(e);
-    if (Ergebnis e = ausgaben_pruefen({karte, geojson}); !e.gut()) return melden(e);
+        if (Ergebnis e = startwert_lesen(parser, startwert); !e.gut()) return e;
+    if (Ergebnis e = zeitlimit_lesen(parser, a.zeitlimit); !e.gut()) return e;
+    a.still = parser.isSet("quiet");
+    if (Ergebnis e = ausgaben_pruefen({a.karte, a.geojson}); !e.gut()) return e;
+    return farben_lesen(wert_von(parser, "palette"), a.farben);
+}
 
-    Druckfarben farben;
-    if (Ergebnis e = farben_lesen(wert_von(parser, "palette"), farben); !e.gut()) return melden(e);
+int ausfuehren(const Befehlsaufruf& aufruf) {
+    if (const auto ende = vorab_erledigt(aufruf, false)) return *ende;
+    Auftrag a;
+    if (Ergebnis e = auftrag_lesen(*aufruf.parser, a); !e.gut()) return melden(e);
     // The time limit counts from here, the loading included.
-    Konsolenwirt wirt(!parser.isSet("quiet") && isatty(STDERR_FILENO) != 0, zeitlimit,
-                      befehlssprache());
+    Konsolenwirt wirt(!a.still && isatty(STDERR_FILENO) != 0, a.zeitlimit, befehlssprache());
     Stadtmodell modell;
     Kartenkopf kopf;
-    if (Ergebnis e = stadtplan_laden(dateien.first(), modell, kopf); !e.gut()) return melden(e);
+    if (Ergebnis e = stadtplan_laden(a.quelle, modell, kopf); !e.gut()) return melden(e);
 
     // The drawings first: they take long and may be aborted, and then no
     // file is written at all.
-    Ergebnis e = bilder_zeichnen(bilder, modell, &wirt, &farben);
-    if (e.gut()) e = pdf_schreiben(druck, modell, kartenkopf(druck, kopf), &wirt, &farben);
+    Ergebnis e = bilder_zeichnen(a.bilder, modell, &wirt, &a.farben);
+    if (e.gut()) e = pdf_schreiben(a.druck, modell, kartenkopf(a.druck, kopf), &wirt, &a.farben);
     if (!e.gut()) return melden(e);
     // The map as loaded, not with --title or --north, which only print.
-    if (karte)
-        if (e = stadtplan_speichern(*karte, modell, kopf); !e.gut()) return melden(e);
-    return melden(geojson_schreiben(geojson, modell, kopf));
+    if (a.karte)
+        if (e = stadtplan_speichern(*a.karte, modell, kopf); !e.gut()) return melden(e);
+    return melden(geojson_schreiben(a.geojson, modell, kopf));
 }
+
+} // namespace
+
+const Befehl render_befehl{"render", optionen, ausfuehren, zeichnet};
 
 } // namespace tarvello

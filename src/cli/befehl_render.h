@@ -5,10 +5,11 @@
 // with exit code 1 and one line naming the file and the line.
 #pragma once
 
-#include <QStringList>
+#include "cli/befehlszeile.h"
 
 namespace tarvello {
 
-int befehl_render(const QStringList& argumente);
+// Always draws.
+extern const Befehl render_befehl;
 
 } // namespace tarvello

@@ -43,18 +43,19 @@ QString sprachtext(const char* deutsch, const char* englisch) {
     return QString::fromUtf8(sprache_ == Sprache::deutsch ? deutsch : englisch);
 }
 
-std::optional<Sprache> sprache_aus_argumenten(const QStringList& argumente) {
-    std::optional<Sprache> s;
-    for (qsizetype i = 0; i < argumente.size(); ++i) {
-        const QString& a = argumente[i];
-        if (a == QLatin1String("--"))
-            break;
-        else if (a == QLatin1String("--lang") && i + 1 < argumente.size())
-            s = sprache_aus_kuerzel(argumente[++i].toStdString());
-        else if (a.startsWith(QLatin1String("--lang=")))
-            s = sprache_aus_kuerzel(a.mid(7).toStdString());
-    }
-    return s;
+Befehlsaufruf befehl_lesen(const Befehl& befehl, const QStringList& argumente) {
+    Befehlsaufruf a;
+    a.befehl = &befehl;
+    a.argumente = argumente;
+    a.parser = std::make_unique<QCommandLineParser>();
+    befehl.optionen(*a.parser);
+    a.gelesen = a.parser->parse(argumente);
+    return a;
+}
+
+std::optional<Sprache> sprache_aus_optionen(const QCommandLineParser& parser) {
+    if (!parser.isSet("lang")) return std::nullopt;
+    return sprache_aus_kuerzel(parser.value("lang").toStdString());
 }
 
 void hilfe_option_hinzufuegen(QCommandLineParser& parser) {
@@ -226,15 +227,20 @@ Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte&
     return {};
 }
 
-std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& argumente,
-                                 bool ohne_argumente) {
-    if (!parser.parse(argumente)) {
+std::optional<int> vorab_erledigt(const Befehlsaufruf& aufruf, bool ohne_argumente) {
+    const QCommandLineParser& parser = *aufruf.parser;
+    const QStringList& argumente = aufruf.argumente;
+    if (!aufruf.gelesen) {
         fehler_melden(parsefehler_text(parser.errorText(), sprache_));
         return bedienfehler;
     }
     if (parser.isSet("help")) {
+        // The options were read before their language was known: the help
+        // is described by a fresh table in it.
+        QCommandLineParser beschreibung;
+        aufruf.befehl->optionen(beschreibung);
         // Qt names the executable's path; the usage line names the command.
-        QString hilfe = parser.helpText();
+        QString hilfe = beschreibung.helpText();
         const QString pfad = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
         if (!argumente.isEmpty() && hilfe.startsWith(pfad))
             hilfe.replace(0, pfad.size(), QStringLiteral("Usage: ") + argumente.first());

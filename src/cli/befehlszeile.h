@@ -1,12 +1,14 @@
-// Shared pieces of the command-line front: the language it speaks, exit codes
-// and how results map to them, the options that choose control states
-// (--preset, --settings, --set) and output helpers.
+// Shared pieces of the command-line front: what a command is and its
+// arguments as read once, the language it speaks, exit codes and how results
+// map to them, the options that choose control states (--preset, --settings,
+// --set) and output helpers.
 #pragma once
 
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "core/ergebnis.h"
@@ -15,6 +17,33 @@
 #include "files/worte.h"
 
 namespace tarvello {
+
+struct Befehlsaufruf;
+
+// A command of the command line: its word, its option table and its run
+// over the options read.
+struct Befehl {
+    const char* name;
+    // Fills a parser with the command's options, described in the command
+    // line's language; the descriptions only show in the help.
+    void (*optionen)(QCommandLineParser& parser);
+    int (*ausfuehren)(const Befehlsaufruf& aufruf);
+    // Whether the options read ask for drawing, which needs a
+    // QGuiApplication; null: never.
+    bool (*zeichnet)(const QCommandLineParser& parser);
+};
+
+// A command's arguments, read once by its option table.
+struct Befehlsaufruf {
+    const Befehl* befehl = nullptr;
+    QStringList argumente; // "tarvello NAME", then the words after the command
+    std::unique_ptr<QCommandLineParser> parser;
+    bool gelesen = false; // false: parser->errorText() says why
+};
+
+// Reads a command's arguments (argumente[0] names it, as above) with its
+// option table.
+Befehlsaufruf befehl_lesen(const Befehl& befehl, const QStringList& argumente);
 
 // The exit codes of every command.
 enum Exitcode : int {
@@ -32,13 +61,13 @@ void befehlssprache_setzen(Sprache s);
 // The words in the command line's language.
 QString sprachtext(const char* deutsch, const char* englisch);
 
-// The language --lang asks for among a command's arguments ("--lang X" or
-// "--lang=X"); nothing when it is not given or neither de nor en.
-std::optional<Sprache> sprache_aus_argumenten(const QStringList& argumente);
+// The language --lang asks for among the options read (the last one given);
+// nothing when it is not given or neither de nor en.
+std::optional<Sprache> sprache_aus_optionen(const QCommandLineParser& parser);
 // Adds -h, --help and --help-all, described in the command line's language
 // (Qt's own help option describes itself in English only).
 void hilfe_option_hinzufuegen(QCommandLineParser& parser);
-// Adds --lang to a parser; befehl_parsen refuses a value other than de or en.
+// Adds --lang to a parser; vorab_erledigt refuses a value other than de or en.
 void sprach_option_hinzufuegen(QCommandLineParser& parser);
 
 // The exit code of a result: the one mapping from Fehlerart to exit code.
@@ -90,12 +119,11 @@ void zeitlimit_option_hinzufuegen(QCommandLineParser& parser, const QString& bes
 // the value and that range.
 Ergebnis zeitlimit_lesen(const QCommandLineParser& parser, double& sekunden);
 
-// Parses a command's arguments and answers --help, in the command line's
-// language. Returns the exit code when the command is done already (help
-// shown, or bad options reported), nothing when it should go on. With
-// `ohne_argumente` any positional argument is refused.
-std::optional<int> befehl_parsen(QCommandLineParser& parser, const QStringList& argumente,
-                                 bool ohne_argumente);
+// Answers what a command's read arguments settle before its work, in the
+// command line's language: a parse fault, --help, a bad --lang and, with
+// `ohne_argumente`, any positional argument. Returns the exit code when the
+// command is done already, nothing when it should go on.
+std::optional<int> vorab_erledigt(const Befehlsaufruf& aufruf, bool ohne_argumente);
 
 // The value of an option that is set (the last one given), else nothing.
 std::optional<QString> wert_von(const QCommandLineParser& parser, const QString& name);

@@ -1,5 +1,5 @@
 // The result of everything that can fail: success, or the kind of fault and
-// the words for the user in both languages. Success reads as success where
+// the message for the user (core/meldung.h), which the fronts word. Success reads as success where
 // the result is looked at: `if (e.gut())` on success, `if (!e.gut())` on
 // failure. There is deliberately no conversion to bool and no operator!, so
 // `if (e)`, `if (!e)` and a test's EXPECT_FALSE(e) do not compile: none of
@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/meldung.h"
 #include "core/sprache.h"
 
 namespace tarvello {
@@ -31,28 +32,29 @@ class [[nodiscard]] Ergebnis {
     // Success.
     Ergebnis() = default;
 
-    // A fault of kind `art` (not keiner) in both languages. There is no
-    // one-text form: every message the program shows exists in both.
+    // A fault of kind `art` (not keiner) with its message (not empty): no
+    // fault goes without words.
+    static Ergebnis fehler(Fehlerart art, Meldung meldung);
+    // A fault worded by a front itself, in both languages.
     static Ergebnis fehler(Fehlerart art, std::string deutsch, std::string englisch);
 
     bool gut() const { return art_ == Fehlerart::keiner; }
     Fehlerart art() const { return art_; }
+    // The message; empty on success.
+    const Meldung& meldung() const { return meldung_; }
 
-    // The words for the user; empty on success.
-    const std::string& text(Sprache s) const {
-        return s == Sprache::deutsch ? deutsch_ : englisch_;
-    }
-    const std::string& deutsch() const { return deutsch_; }
-    const std::string& englisch() const { return englisch_; }
+    // The message worded in the language; empty on success.
+    std::string text(Sprache s) const { return worten(meldung_, s); }
+    std::string deutsch() const { return text(Sprache::deutsch); }
+    std::string englisch() const { return text(Sprache::englisch); }
 
-    // The same fault with `vorsatz` before both wordings ("--set: ...");
+    // The same fault with `vorsatz` before its message ("--set: ...");
     // success stays success.
     Ergebnis mit_vorsatz(std::string_view vorsatz) const;
 
   private:
     Fehlerart art_ = Fehlerart::keiner;
-    std::string deutsch_;
-    std::string englisch_;
+    Meldung meldung_;
 };
 
 } // namespace tarvello

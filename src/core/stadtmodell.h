@@ -8,9 +8,11 @@
 // 1000 ways, and links are few, so they live in a small per-way map.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <ranges>
 #include <unordered_map>
 #include <vector>
 
@@ -94,6 +96,9 @@ struct Turm {
     std::array<float, 5> x{}, y{}; // corners 1..4
 };
 
+// Indices von..bis of a model table.
+using Nummern = std::ranges::iota_view<int, int>;
+
 struct Stadtmodell {
     // Ways: 1..n_wege in use; rivers 1..n_fluesse.
     std::vector<Weg> wege; // capacity: size() - 1 is the highest way index
@@ -156,6 +161,18 @@ struct Stadtmodell {
     std::uint8_t& mauer_flag_bei(int i) { return element(mauer_flag, i); }
     std::uint8_t mauer_flag_bei(int i) const { return element(mauer_flag, i); }
 
+    // Streets follow the rivers in the way table.
+    int erster_strassenweg() const { return n_fluesse + 1; }
+
+    // The indices in use, for `for (int w : m.wege_nummern())`. The range is
+    // taken once: a loop that adds elements needs its own bound.
+    Nummern wege_nummern() const { return nummern(1, n_wege); }
+    Nummern fluss_nummern() const { return nummern(1, n_fluesse); }
+    Nummern strassen_nummern() const { return nummern(erster_strassenweg(), n_wege); }
+    Nummern haus_nummern() const { return nummern(1, haus_naechster - 1); }
+    Nummern mauer_nummern() const { return nummern(1, mauer_n_punkte); }
+    Nummern turm_nummern() const { return nummern(1, n_tuerme); }
+
     int wege_kapazitaet() const { return static_cast<int>(wege.size()) - 1; }
     int haeuser_kapazitaet() const { return static_cast<int>(haeuser.size()) - 1; }
 
@@ -164,6 +181,7 @@ struct Stadtmodell {
                         int parks_anzahl);
 
   private:
+    static Nummern nummern(int von, int bis) { return Nummern(von, std::max(von, bis + 1)); }
     template <class Tabelle> static auto element(Tabelle& t, int i) -> decltype(t[0]) {
         assert(i >= 0 && ix(i) < t.size());
         return t[ix(i)];

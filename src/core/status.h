@@ -3,21 +3,21 @@
 // generator, the files layer and the renderer hand it to their host
 // (Wirt::status) and never word it; the fronts word it with status_text in the
 // language they show, so the window can word the last status again when its
-// language changes. Every wording lives in the one table of status.cpp.
+// language changes. Every wording lives in the catalogue of meldungen.cpp.
 #pragma once
 
 #include <string>
 #include <utility>
 
 #include "core/ergebnis.h"
+#include "core/meldung.h"
 #include "core/steuerwerte.h"
 
 namespace tarvello {
 
 enum class Statusart {
-    meldung, // text (a file error, a refused parameter set), in the status's
-             // language when it carries both; an empty text is an empty
-             // status line
+    meldung, // its message (a file error, a refused parameter set); no
+             // message is an empty status line
     versuch, // zahl: the attempt of the town
     fluesse, // zahl: the attempt of the river system
     strassen,
@@ -34,7 +34,7 @@ enum class Statusart {
     fertig_aufgegeben, // as gebaeude_aufgegeben, with the finished map
     abgebrochen,       // the run stopped without a map
     anwender_abbruch,  // the user pressed Abort
-    rechenfehler,      // text: what went wrong
+    rechenfehler,      // meldung: what went wrong
     speichern,         // a map file is being written
     gespeichert,
     laden, // a map file is being read
@@ -54,20 +54,23 @@ inline constexpr int statusarten = static_cast<int>(Statusart::versuche_erschoep
 struct Status {
     Status() = default;
     Status(Statusart a, int z = 0, int v = 0) : art(a), zahl(z), von(v) {}
-    Status(Statusart a, std::string t) : art(a), text(std::move(t)) {}
-    // A fault's words in both languages, so a front switching its language
-    // words the status again.
-    Status(Statusart a, const Ergebnis& e) : art(a), text(e.englisch()), text_de(e.deutsch()) {}
+    Status(Statusart a, Meldung m) : art(a), meldung(std::move(m)) {}
+    // A text that reads the same in both languages.
+    Status(Statusart a, std::string t) : art(a), meldung(Meldungsart::text, t) {}
+    Status(Statusart a, const char* t) : Status(a, std::string(t)) {}
+    // A fault's message, so a front switching its language words it again.
+    Status(Statusart a, const Ergebnis& e) : art(a), meldung(e.meldung()) {}
 
     Statusart art = Statusart::meldung;
-    int zahl = 0;        // attempt, sheet, park or square number, buildings placed
-    int von = 0;         // sheets or pictures in all, buildings asked for
-    std::string text;    // the fault or message (English when text_de is set)
-    std::string text_de; // its German words; empty: text in both languages
+    int zahl = 0;    // attempt, sheet, park or square number, buildings placed
+    int von = 0;     // sheets or pictures in all, buildings asked for
+    Meldung meldung; // the fault or message
 
     bool operator==(const Status&) const = default;
 };
 
+// The status as a message.
+Meldung status_meldung(const Status& status);
 // The status worded in the language, UTF-8.
 std::string status_text(const Status& status, Sprache sprache);
 

@@ -1,12 +1,12 @@
-// How the files layer words a fault of a file: the file, the line and what
-// is wrong there, and the description of a value a message names.
+// How the files layer reports a fault of a file: the file, the line and the
+// message of what is wrong there; and the conversions between the messages
+// and Qt's text.
 #pragma once
 
 #include <QString>
-#include <string_view>
 
 #include "core/ergebnis.h"
-#include "files/worte.h"
+#include "core/meldung.h"
 
 namespace tarvello {
 
@@ -15,12 +15,13 @@ namespace tarvello {
 struct Dateifehler {
     QString datei;
     int zeile = 0;
-    Worte text;
+    Meldung text;
 
-    // "FILE: line N: text" or "FILE: text" ("Zeile" in German), on one line.
+    // "FILE: line N: text" or "FILE: text" ("Zeile" in German).
+    Meldung meldung() const;
+    // The same worded in the language, on one line.
     QString meldung(Sprache s) const;
-    // The fault as a result of kind `art` (Fehlerart::datei unless said),
-    // worded by meldung() in both languages.
+    // The fault as a result of kind `art` (Fehlerart::datei unless said).
     Ergebnis ergebnis(Fehlerart art = Fehlerart::datei) const;
 };
 
@@ -29,24 +30,25 @@ inline QString qtext(const Ergebnis& e, Sprache s) {
     return QString::fromStdString(e.text(s));
 }
 
-// What a value stands for, for messages only: text (English) may hold %1 and
-// %2, replaced by a and b when the message is built. The German words come
-// from beschreibung_deutsch.
-struct Was {
-    const char* text;
-    long long a = 0;
-    long long b = 0;
-    Worte beschreiben() const;
-};
+// A text of Qt as a value of a message, in UTF-8.
+inline std::string zeichen(const QString& text) {
+    return text.toStdString();
+}
 
-// The German words of a value description of the files (a Was text, looked
-// up by its English words); null when there are none, as for the name of a
-// control, which reads the same in both languages.
-const char* beschreibung_deutsch(std::string_view englisch);
+// A number as a value of a message, formatted as QString::arg formats it.
+inline std::string zahltext(double wert, char format = 'g', int stellen = -1) {
+    return zeichen(QStringLiteral("%1").arg(wert, 0, format, stellen));
+}
 
-// Words the reader and the writers share.
-Worte ein_ordner();
-Worte nicht_schreibbar(const QString& grund);
-Worte nicht_endlich(const Was& was);
+// Messages the reader and the writers share.
+inline Meldung ein_ordner() {
+    return Meldung(Meldungsart::ein_ordner);
+}
+inline Meldung nicht_schreibbar(const QString& grund) {
+    return Meldung(Meldungsart::nicht_schreibbar, zeichen(grund));
+}
+inline Meldung nicht_endlich(const Meldung& was) {
+    return Meldung(Meldungsart::nicht_endlich, was);
+}
 
 } // namespace tarvello

@@ -130,11 +130,10 @@ Ergebnis einstellungen_speichern(const QString& datei, const Steuerwerte& s,
     for (const Einstellungszeile& z : einstellungszeilen()) {
         const Ziel ziel_ = ziel(kopie, z.steuerung);
         if (!ziel_.wert)
-            return Dateifehler{datei, 0,
-                               Worte{QStringLiteral("nicht gespeichert: das Steuerelement %1 ist "
-                                                    "unbekannt"),
-                                     QStringLiteral("not saved: the control %1 is unknown")}
-                                   .arg(QString::fromUtf8(z.steuerung))}
+            return Dateifehler{
+                datei, 0,
+                Meldung(Meldungsart::nicht_gespeichert,
+                        Meldung(Meldungsart::steuerelement_unbekannt, std::string(z.steuerung)))}
                 .ergebnis();
         werte.push_back(*ziel_.wert);
     }
@@ -164,13 +163,10 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
     l.letzte_zeile_ohne_ende_erlauben();
 
     std::string_view t;
-    if (!l.zeile(t, {"the version"})) return l.fehler().ergebnis();
+    if (!l.zeile(t, {Meldungsart::was_version})) return l.fehler().ergebnis();
     const std::optional<float> v = gleitzahl_aus_zeile(t);
     if (!v || *v < 1.0f) {
-        l.scheitern({QStringLiteral("keine Stadteinstellungsdatei: die erste Zeile enthält keine "
-                                    "Versionsnummer"),
-                     QStringLiteral("not a city settings file: the first line holds no version "
-                                    "number")});
+        l.scheitern(Meldung(Meldungsart::keine_einstellungsdatei));
         return l.fehler().ergebnis();
     }
     const float version = *v;
@@ -180,12 +176,8 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
         QString gelesen = QString::number(static_cast<double>(version), 'f', 2);
         if (gelesen.toFloat() <= neueste)
             gelesen = QString::number(static_cast<double>(version), 'g', 7);
-        l.scheitern(Worte{QStringLiteral("von einem neueren Programm geschrieben (Version %1); "
-                                         "dieses liest Versionen bis %2"),
-                          QStringLiteral("written by a newer program (version %1); this one reads "
-                                         "versions up to %2")}
-                        .arg(gelesen)
-                        .arg(einstellungsdatei_version));
+        l.scheitern(
+            Meldung(Meldungsart::neueres_programm, zeichen(gelesen), einstellungsdatei_version));
         return l.fehler().ergebnis();
     }
 
@@ -196,35 +188,27 @@ Ergebnis laden(Textleser& l, Steuerwerte& s) {
         const Ziel ziel_ = ziel(neu, z.steuerung);
         const QString name = QString::fromUtf8(z.steuerung);
         if (!ziel_.wert) {
-            l.scheitern(Worte{QStringLiteral("das Steuerelement %1 ist unbekannt"),
-                              QStringLiteral("the control %1 is unknown")}
-                            .arg(name));
+            l.scheitern(Meldung(Meldungsart::steuerelement_unbekannt, zeichen(name)));
             return l.fehler().ergebnis();
         }
         long long wert = 0;
         if (std::string_view(z.steuerung) == seitenverhaeltnis_name) {
             float zahl = 0;
-            if (!l.gleitzahl(zahl, {z.steuerung})) return l.fehler().ergebnis();
+            if (!l.gleitzahl(zahl, Meldung(Meldungsart::text, z.steuerung)))
+                return l.fehler().ergebnis();
             const double gerundet = runden(static_cast<double>(zahl));
             // Beyond any range; the message shows the value as written.
             wert = std::fabs(gerundet) < 1e15 ? static_cast<long long>(gerundet)
                                               : std::numeric_limits<long long>::max();
         } else if (!l.ganzzahl(wert, std::numeric_limits<long long>::min(),
-                               std::numeric_limits<long long>::max(), {z.steuerung})) {
+                               std::numeric_limits<long long>::max(),
+                               Meldung(Meldungsart::text, z.steuerung))) {
             return l.fehler().ergebnis();
         }
         if (wert < ziel_.min || wert > ziel_.max) {
-            l.scheitern(
-                (ziel_.liste
-                     ? Worte{QStringLiteral("%1: Position %2 liegt außerhalb der Liste "
-                                            "(%3..%4)"),
-                             QStringLiteral("%1: position %2 lies outside the list (%3..%4)")}
-                     : Worte{QStringLiteral("%1: %2 liegt außerhalb von %3..%4"),
-                             QStringLiteral("%1: %2 lies outside %3..%4")})
-                    .arg(name)
-                    .arg(l.wert_text())
-                    .arg(ziel_.min)
-                    .arg(ziel_.max));
+            l.scheitern(Meldung(ziel_.liste ? Meldungsart::listenposition_ausserhalb
+                                            : Meldungsart::steuerwert_ausserhalb,
+                                zeichen(name), zeichen(l.wert_text()), ziel_.min, ziel_.max));
             return l.fehler().ergebnis();
         }
         *ziel_.wert = static_cast<int>(wert);

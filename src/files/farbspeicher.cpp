@@ -52,12 +52,12 @@ Ergebnis farben_speichern(QSettings& speicher, const Druckfarben& farben) {
     speicher.endGroup();
     speicher.sync();
     if (speicher.status() != QSettings::NoError)
-        return Worte{QStringLiteral("%1: die Farben konnten nicht gespeichert werden"),
-                     QStringLiteral("%1: the colours could not be stored")}
-            .arg(speicher.fileName().isEmpty() ? Worte{QStringLiteral("Einstellungsspeicher"),
-                                                       QStringLiteral("settings store")}
-                                               : Worte{speicher.fileName(), speicher.fileName()})
-            .ergebnis(Fehlerart::datei);
+        return Ergebnis::fehler(
+            Fehlerart::datei,
+            Meldung(Meldungsart::farben_nicht_gespeichert,
+                    speicher.fileName().isEmpty()
+                        ? Meldung(Meldungsart::einstellungsspeicher)
+                        : Meldung(Meldungsart::text, zeichen(speicher.fileName()))));
     return {};
 }
 
@@ -84,7 +84,8 @@ Ergebnis laden(Textleser& l, Druckfarben& farben) {
     Druckfarben neu = farben;
     for (int i = 0; i < n_druckfarben; ++i) {
         long long wert = 0;
-        if (!l.ganzzahl(wert, 0, farbwert_max, {"colour %1", i})) return l.fehler().ergebnis();
+        if (!l.ganzzahl(wert, 0, farbwert_max, {Meldungsart::was_farbe, i}))
+            return l.fehler().ergebnis();
         neu.farbe[static_cast<std::size_t>(i)] = farbe_aus_wert(wert);
     }
     if (!l.ende_pruefen()) return l.fehler().ergebnis();

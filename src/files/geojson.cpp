@@ -23,9 +23,12 @@ struct Punkt2 {
 
 // What a feature stands for, in messages: "building 5" / "Gebäude 5".
 struct Bezeichnung {
-    const char* deutsch;
-    const char* englisch;
+    Meldungsart wort;
     int nummer = 0;
+    Meldung meldung() const {
+        return nummer > 0 ? Meldung(Meldungsart::element_nummer, Meldung(wort), nummer)
+                          : Meldung(wort);
+    }
 };
 
 class Geojsonschreiber {
@@ -159,12 +162,12 @@ class Geojsonschreiber {
     double groesse_ = 0;
     std::string zeile_, offen_;
     bool endlich_ = true;
-    Bezeichnung element_{"", "", 0};
+    Bezeichnung element_{Meldungsart::wort_kopf, 0};
 };
 
 bool Geojsonschreiber::schreiben(const Kartenkopf& kopf) {
     const std::string name = kopf.stadtname.toStdString();
-    element_ = {"der Kopf", "the header", 0};
+    element_ = {Meldungsart::wort_kopf, 0};
     zeile_ = R"({"type":"FeatureCollection","name":)";
     text(name);
     zeile_ += R"(,"size":)";
@@ -202,7 +205,7 @@ bool Geojsonschreiber::flaechen(const std::vector<Flaeche>& liste, int anzahl, b
             static_cast<int>(f.y.size()) <= f.n_punkte)
             continue;
         beginnen(parks ? "park" : "square",
-                 parks ? Bezeichnung{"Park", "park", q} : Bezeichnung{"Platz", "square", q});
+                 Bezeichnung{parks ? Meldungsart::wort_park : Meldungsart::wort_platz, q});
         nummer(f.nummer);
         geometrie("Polygon");
         std::vector<Punkt2> p;
@@ -224,7 +227,7 @@ bool Geojsonschreiber::wege() {
             continue;
         const bool fluss = w.ist_fluss == 1;
         beginnen(fluss ? "river" : "street",
-                 fluss ? Bezeichnung{"Fluss", "river", a} : Bezeichnung{"Straße", "street", a});
+                 Bezeichnung{fluss ? Meldungsart::wort_fluss : Meldungsart::wort_strasse, a});
         eigenschaft("river", fluss);
         eigenschaft("width", static_cast<double>(w.breite));
         nummer(w.nummer);
@@ -243,7 +246,7 @@ bool Geojsonschreiber::gebaeude() {
     for (int b = 1; b <= anzahl; ++b) {
         const Haus& h = m_.haus(b);
         if (h.rund != 0 && h.rund != 1) continue; // the map draws neither shape
-        beginnen("building", {"Gebäude", "building", b});
+        beginnen("building", {Meldungsart::wort_gebaeude, b});
         const bool rund = h.rund == 1;
         eigenschaft("round", rund);
         // A round building's width is its diameter.
@@ -288,7 +291,7 @@ bool Geojsonschreiber::mauer() {
     }
     if (!zug.empty()) zuege.push_back(std::move(zug));
     if (!zuege.empty()) {
-        beginnen("wall", {"die Mauer", "the wall", 0});
+        beginnen("wall", {Meldungsart::wort_mauer, 0});
         eigenschaft("thickness", static_cast<double>(m_.mauer_dicke));
         geometrie("MultiLineString");
         zeile_ += '[';
@@ -304,7 +307,7 @@ bool Geojsonschreiber::mauer() {
     for (int t = 1; t <= n_tuerme; ++t) {
         const Turm& tu = m_.turm(t);
         if (tu.art == 0 || (tu.form != 1.0f && tu.form != 2.0f)) continue;
-        beginnen("tower", {"Turm", "tower", t});
+        beginnen("tower", {Meldungsart::wort_turm, t});
         const bool rund = tu.form == 1.0f;
         eigenschaft("round", rund);
         if (rund) {
@@ -323,7 +326,7 @@ bool Geojsonschreiber::mauer() {
 
     int nr = 0;
     for (const Durchgang& d : mauer_durchgaenge(m_)) {
-        beginnen("gate", {"Tor", "gate", ++nr});
+        beginnen("gate", {Meldungsart::wort_tor, ++nr});
         const int strasse = m_.weg(d.weg).nummer;
         if (strasse > 0) {
             eigenschaft("street");
@@ -344,10 +347,9 @@ Ergebnis geojson_speichern(const QString& datei, const Stadtmodell& modell, cons
     const std::string name = QDir::toNativeSeparators(datei).toStdString();
     if (!modell.plan_vorhanden || !(modell.stadt_abmessung > 0.0f))
         return Ergebnis::fehler(Fehlerart::kein_plan,
-                                name + ": nicht geschrieben: es gibt keinen Stadtplan",
-                                name + ": not written: there is no city map");
+                                Meldung(Meldungsart::geojson_kein_plan, name));
     bool nicht_endlich = false;
-    Bezeichnung was{"", "", 0};
+    Bezeichnung was{Meldungsart::wort_kopf, 0};
     Ergebnis e = textdatei_schreiben(
         datei,
         [&](Textschreiber& s) {
@@ -359,12 +361,8 @@ Ergebnis geojson_speichern(const QString& datei, const Stadtmodell& modell, cons
         },
         dateisystem);
     if (!nicht_endlich) return e;
-    std::string nr;
-    if (was.nummer > 0) nr = ' ' + std::to_string(was.nummer);
-    return Ergebnis::fehler(
-        Fehlerart::datei,
-        name + ": nicht geschrieben: ein Wert von " + was.deutsch + nr + " ist keine endliche Zahl",
-        name + ": not written: a value of " + was.englisch + nr + " is not a finite number");
+    return Ergebnis::fehler(Fehlerart::datei,
+                            Meldung(Meldungsart::geojson_nicht_endlich, name, was.meldung()));
 }
 
 } // namespace tarvello

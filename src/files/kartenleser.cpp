@@ -6,14 +6,12 @@
 #include <limits>
 #include <optional>
 
-#include "areas/flaechen.h"
 #include "core/funktionen.h"
-#include "core/parameter.h"
 #include "core/wirt.h"
 #include "core/zahlen.h"
 #include "files/kartendatei.h"
 #include "files/kartenform.h"
-#include "geometry/eingrenzen.h"
+#include "generator/rahmen.h"
 #include "geometry/geometrie.h"
 
 namespace tarvello {
@@ -62,81 +60,49 @@ template <class Ecken> float laengste_seite(const Ecken& x, const Ecken& y) {
     return laengste;
 }
 
-// The parts of the parameter set the boxes of a loaded map need.
-Parameter rahmen_parameter(const Stadtmodell& m) {
-    float groesste = 0.0f;
-    for (int b = 1; b < m.haus_naechster; ++b) {
-        const Haus& h = m.haus(b);
-        if (h.rund == 1) {
-            groesste = std::max(groesste, 2.0f * h.breite);
-        } else if (h.rund == 0) {
-            for (int c = 1; c <= 4; ++c) {
-                const int d = c % 4 + 1;
-                groesste =
-                    std::max(groesste, abstand(h.ecke_x[c], h.ecke_y[c], h.ecke_x[d], h.ecke_y[d]));
-            }
-        }
-    }
-    Parameter p;
-    p.haus_seitenverhaeltnis_max = 1.0f;
-    p.haus_gxy_max = groesste;
-    p.weg_halbbreite_max = m.weg_halbbreite_max;
-    p.weg_halbbreite_min = m.weg_halbbreite_min;
-    p.stadt_abmessung = m.stadt_abmessung;
-    return p;
-}
-
 class Kartenleser {
   public:
     Kartenleser(Textleser& l, Stadtmodell& m, Kartenkopf& k, Wirt* wirt)
         : l_(l), m_(m), k_(k), wirt_(wirt) {}
 
     bool lesen() {
-        return kopf() && wege() && haeuser() && flaechen(m_.plaetze, m_.n_plaetze, "square") &&
-               flaechen(m_.parks, m_.n_parks, "park") && mauer() && l_.ende_pruefen();
+        return kopf() && wege() && haeuser() && flaechen(m_.plaetze, m_.n_plaetze, platz_worte) &&
+               flaechen(m_.parks, m_.n_parks, park_worte) && mauer() && l_.ende_pruefen();
     }
 
     bool abgebrochen() const { return abgebrochen_; }
 
   private:
-    bool ganz(long long& v, long long min, long long max, const Was& was) {
+    bool ganz(long long& v, long long min, long long max, const Meldung& was) {
         return l_.ganzzahl(v, min, max, was);
     }
-    bool zahl(float& v, const Was& was) { return l_.gleitzahl(v, was); }
+    bool zahl(float& v, const Meldung& was) { return l_.gleitzahl(v, was); }
     // A number within min..max (limits that are whole numbers, so that the
     // value written back with two decimals stays within them).
-    bool zahl(float& v, float min, float max, const Was& was) {
+    bool zahl(float& v, float min, float max, const Meldung& was) {
         if (!zahl(v, was)) return false;
         if (v >= min && v <= max) return true;
-        return l_.scheitern(Worte{QStringLiteral("%1 ist %2, außerhalb von %3..%4"),
-                                  QStringLiteral("%1 is %2, outside %3..%4")}
-                                .arg(was.beschreiben())
-                                .arg(l_.wert_text())
-                                .arg(static_cast<double>(min), 0, 'f', 0)
-                                .arg(static_cast<double>(max), 0, 'f', 0));
+        return l_.scheitern(Meldung(Meldungsart::zahl_ausserhalb, was, zeichen(l_.wert_text()),
+                                    zahltext(min, 'f', 0), zahltext(max, 'f', 0)));
     }
     // A point's coordinate: on the map or within the margin streets reach.
-    bool ort(float& v, const Was& was) { return zahl(v, -rand_, m_.stadt_abmessung + rand_, was); }
+    bool ort(float& v, const Meldung& was) {
+        return zahl(v, -rand_, m_.stadt_abmessung + rand_, was);
+    }
     // A radius, half-width or thickness.
-    bool mass(float& v, const Was& was) { return zahl(v, 0.0f, groesse_max_, was); }
+    bool mass(float& v, const Meldung& was) { return zahl(v, 0.0f, groesse_max_, was); }
     // A size measured between points, refused when beyond the sizes allowed.
-    bool seite_pruefen(float laenge, const Worte& was) {
+    bool seite_pruefen(float laenge, const Meldung& was) {
         if (laenge <= groesse_max_) return true;
-        return l_.scheitern(Worte{QStringLiteral("%1 misst %2 m, mehr als %3 m"),
-                                  QStringLiteral("%1 measures %2 m, more than %3 m")}
-                                .arg(was)
-                                .arg(static_cast<double>(laenge), 0, 'g', 7)
-                                .arg(static_cast<double>(groesse_max_), 0, 'f', 0));
+        return l_.scheitern(Meldung(Meldungsart::misst_mehr, was, zahltext(laenge, 'g', 7),
+                                    zahltext(groesse_max_, 'f', 0)));
     }
     // A whole-number float: read as a number and rounded, as it is written.
-    bool ganze_zahl(float& v, const Was& was) {
+    bool ganze_zahl(float& v, const Meldung& was) {
         if (!zahl(v, was)) return false;
         if (std::fabs(v) > ganzzahl_float_max)
-            return l_.scheitern(Worte{QStringLiteral("%1 ist %2, jenseits von %3"),
-                                      QStringLiteral("%1 is %2, beyond %3")}
-                                    .arg(was.beschreiben())
-                                    .arg(l_.wert_text())
-                                    .arg(static_cast<double>(ganzzahl_float_max), 0, 'g', 6));
+            return l_.scheitern(Meldung(Meldungsart::zahl_jenseits, was, zeichen(l_.wert_text()),
+                                        zahltext(ganzzahl_float_max, 'g', 6)));
         v = static_cast<float>(runden(static_cast<double>(v)));
         return true;
     }
@@ -152,36 +118,26 @@ class Kartenleser {
 
     bool kopf() {
         std::string_view t;
-        if (!l_.zeile(t, {"the version"})) return false;
+        if (!l_.zeile(t, {Meldungsart::was_version})) return false;
         const std::optional<float> v = gleitzahl_aus_zeile(t);
-        if (!v || *v < 1.0f)
-            return l_.scheitern({QStringLiteral("keine Stadtplandatei: die erste Zeile enthält "
-                                                "keine Versionsnummer"),
-                                 QStringLiteral("not a city map file: the first line holds no "
-                                                "version number")});
+        if (!v || *v < 1.0f) return l_.scheitern(Meldung(Meldungsart::keine_stadtplandatei));
         version_ = static_cast<int>(std::lround(static_cast<double>(*v) * 100.0));
         if (version_ > 500)
-            return l_.scheitern(Worte{QStringLiteral("von einem neueren Programm geschrieben "
-                                                     "(Version %1); dieses liest Versionen bis %2"),
-                                      QStringLiteral("written by a newer program (version %1); "
-                                                     "this one reads versions up to %2")}
-                                    .arg(static_cast<double>(*v), 0, 'f', 2)
-                                    .arg(kartendatei_version));
+            return l_.scheitern(
+                Meldung(Meldungsart::neueres_programm, zahltext(*v, 'f', 2), kartendatei_version));
 
         m_.karten_faktor = 1.0f;
-        if (version_ >= 400 && !zahl(m_.karten_faktor, {"the map factor"})) return false;
+        if (version_ >= 400 && !zahl(m_.karten_faktor, {Meldungsart::was_kartenfaktor}))
+            return false;
 
-        if (!l_.zeile(t, {"the town name"})) return false;
+        if (!l_.zeile(t, {Meldungsart::was_stadtname})) return false;
         k_.stadtname = stadtname(t);
 
-        if (!ganze_zahl(m_.stadt_abmessung, {"the map size"})) return false;
+        if (!ganze_zahl(m_.stadt_abmessung, {Meldungsart::was_kartengroesse})) return false;
         if (!(m_.stadt_abmessung >= kartengroesse_min && m_.stadt_abmessung <= kartengroesse_max))
-            return l_.scheitern(Worte{QStringLiteral("die Kartengröße ist %1 m, außerhalb von "
-                                                     "%2..%3 m"),
-                                      QStringLiteral("the map size is %1 m, outside %2..%3 m")}
-                                    .arg(l_.wert_text())
-                                    .arg(static_cast<double>(kartengroesse_min))
-                                    .arg(static_cast<double>(kartengroesse_max)));
+            return l_.scheitern(Meldung(Meldungsart::kartengroesse_ausserhalb,
+                                        zeichen(l_.wert_text()), zahltext(kartengroesse_min),
+                                        zahltext(kartengroesse_max)));
         rand_ = koordinatenrand(m_.stadt_abmessung);
         groesse_max_ = m_.stadt_abmessung + groessen_zugabe;
         m_.zentrum_x = m_.zentrum_y = m_.stadt_abmessung / 2.0f;
@@ -190,7 +146,7 @@ class Kartenleser {
         // other words for the cleared ones.
         k_.nord = -1;
         for (int i = 0; i < nord_knoepfe; ++i) {
-            if (!l_.zeile(t, {"north button %1", i})) return false;
+            if (!l_.zeile(t, {Meldungsart::was_nordknopf, i})) return false;
             while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
                 t.remove_prefix(1);
             while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
@@ -199,16 +155,17 @@ class Kartenleser {
         }
 
         long long v16 = 0;
-        const auto zaehler = [&](std::int16_t& ziel, const Was& was) {
+        const auto zaehler = [&](std::int16_t& ziel, const Meldung& was) {
             if (!ganz(v16, int16_min, int16_max, was)) return false;
             ziel = static_cast<std::int16_t>(v16);
             return true;
         };
-        if (!zaehler(m_.n_nummer_wege, {"the count of numbered ways"}) ||
-            !zaehler(m_.n_nummer_haeuser, {"the count of numbered buildings"}))
+        if (!zaehler(m_.n_nummer_wege, {Meldungsart::was_nummerierte_wege}) ||
+            !zaehler(m_.n_nummer_haeuser, {Meldungsart::was_nummerierte_gebaeude}))
             return false;
-        if (version_ >= 300 && (!zaehler(m_.n_nummer_plaetze, {"the count of numbered squares"}) ||
-                                !zaehler(m_.n_nummer_parks, {"the count of numbered parks"})))
+        if (version_ >= 300 &&
+            (!zaehler(m_.n_nummer_plaetze, {Meldungsart::was_nummerierte_plaetze}) ||
+             !zaehler(m_.n_nummer_parks, {Meldungsart::was_nummerierte_parks})))
             return false;
         return true;
     }
@@ -223,12 +180,12 @@ class Kartenleser {
 
     bool wege() {
         long long n = 0, punkte_max = 0;
-        if (!ganz(n, 0, int16_max - weg_reserve, {"the number of ways"})) return false;
-        if (!l_.platz_fuer(n * (version_ >= 200 ? 4 : 3), {"%1 ways", n})) return false;
-        if (!ganz(punkte_max, 0, int16_max - weg_reserve, {"the point capacity of the ways"}))
+        if (!ganz(n, 0, int16_max - weg_reserve, {Meldungsart::was_anzahl_wege})) return false;
+        if (!l_.platz_fuer(n * (version_ >= 200 ? 4 : 3), {Meldungsart::was_wege, n})) return false;
+        if (!ganz(punkte_max, 0, int16_max - weg_reserve, {Meldungsart::was_kapazitaet_wege}))
             return false;
-        if (!mass(m_.weg_halbbreite_min, {"the smallest half-width"}) ||
-            !mass(m_.weg_halbbreite_max, {"the largest half-width"}))
+        if (!mass(m_.weg_halbbreite_min, {Meldungsart::was_kleinste_halbbreite}) ||
+            !mass(m_.weg_halbbreite_max, {Meldungsart::was_groesste_halbbreite}))
             return false;
 
         m_.wege.assign(static_cast<std::size_t>(n + weg_reserve + 1), Weg{});
@@ -238,23 +195,23 @@ class Kartenleser {
         for (int w = 1; w <= n; ++w) {
             Weg& weg = m_.weg(w);
             if (version_ >= 200) {
-                if (!ganz(v, 0, 255, {"the river flag of way %1", w})) return false;
+                if (!ganz(v, 0, 255, {Meldungsart::was_flusskennung_weg, w})) return false;
                 weg.ist_fluss = static_cast<std::uint8_t>(v);
             }
-            if (!ganz(v, 0, punkte_max + weg_reserve, {"the number of points of way %1", w}))
+            if (!ganz(v, 0, punkte_max + weg_reserve, {Meldungsart::was_punktzahl_weg, w}))
                 return false;
             weg.n_punkte = static_cast<std::int16_t>(v);
-            if (!mass(weg.breite, {"the half-width of way %1", w})) return false;
-            if (!ganz(v, int16_min, int16_max, {"the number label of way %1", w})) return false;
+            if (!mass(weg.breite, {Meldungsart::was_halbbreite_weg, w})) return false;
+            if (!ganz(v, int16_min, int16_max, {Meldungsart::was_nummer_weg, w})) return false;
             weg.nummer = static_cast<std::int16_t>(v);
-            if (!l_.platz_fuer(2LL * weg.n_punkte, {"%2 points of way %1", w, weg.n_punkte}))
+            if (!l_.platz_fuer(2LL * weg.n_punkte, {Meldungsart::was_punkte_weg, w, weg.n_punkte}))
                 return false;
             const auto groesse = static_cast<std::size_t>(weg.n_punkte) + 1;
             weg.x.assign(groesse, 0.0f);
             weg.y.assign(groesse, 0.0f);
             for (int p = 1; p <= weg.n_punkte; ++p)
-                if (!ort(weg.x[ix(p)], {"x of point %2 of way %1", w, p}) ||
-                    !ort(weg.y[ix(p)], {"y of point %2 of way %1", w, p}))
+                if (!ort(weg.x[ix(p)], {Meldungsart::was_x_punkt_weg, w, p}) ||
+                    !ort(weg.y[ix(p)], {Meldungsart::was_y_punkt_weg, w, p}))
                     return false;
             if ((w % melde_takt == 0 || w == n) &&
                 !melden(static_cast<float>(w) / static_cast<float>(n) * 60.0f))
@@ -272,27 +229,24 @@ class Kartenleser {
         // A run makes at most n_gebaude buildings, a 16-bit count. A larger
         // count can only come from a hostile file, whose four bytes per
         // building would claim some eighty bytes of memory each.
-        if (!ganz(n, 0, int16_max, {"the number of buildings"})) return false;
-        if (!l_.platz_fuer(2 * n, {"%1 buildings", n})) return false;
+        if (!ganz(n, 0, int16_max, {Meldungsart::was_anzahl_gebaeude})) return false;
+        if (!l_.platz_fuer(2 * n, {Meldungsart::was_gebaeude, n})) return false;
         // Room for six more, as after a run.
         m_.haeuser.assign(static_cast<std::size_t>(n + 7), Haus{});
         m_.haus_naechster = static_cast<std::int32_t>(n + 1);
         for (int b = 1; b <= n; ++b) {
             Haus& h = m_.haus(b);
-            if (!ganz(v, int16_min, int16_max, {"the number label of building %1", b}))
-                return false;
+            if (!ganz(v, int16_min, int16_max, {Meldungsart::was_nummer_gebaeude, b})) return false;
             h.nummer = static_cast<std::int16_t>(v);
-            if (!ganz(v, 0, 255, {"the shape of building %1", b})) return false;
+            if (!ganz(v, 0, 255, {Meldungsart::was_form_gebaeude, b})) return false;
             h.rund = static_cast<std::uint8_t>(v);
             if (h.rund == 0) {
                 for (int c = 1; c <= 4; ++c)
-                    if (!ort(h.ecke_x[c], {"x of corner %2 of building %1", b, c}) ||
-                        !ort(h.ecke_y[c], {"y of corner %2 of building %1", b, c}))
+                    if (!ort(h.ecke_x[c], {Meldungsart::was_x_ecke_gebaeude, b, c}) ||
+                        !ort(h.ecke_y[c], {Meldungsart::was_y_ecke_gebaeude, b, c}))
                         return false;
                 if (!seite_pruefen(laengste_seite(h.ecke_x, h.ecke_y),
-                                   Worte{QStringLiteral("eine Seite von Gebäude %1"),
-                                         QStringLiteral("a side of building %1")}
-                                       .arg(b)))
+                                   Meldung(Meldungsart::seite_gebaeude, b)))
                     return false;
                 // Centre and sides follow from the corners.
                 h.x = (h.ecke_x[1] + h.ecke_x[2] + h.ecke_x[3] + h.ecke_x[4]) / 4.0f;
@@ -300,8 +254,9 @@ class Kartenleser {
                 h.breite = abstand(h.ecke_x[1], h.ecke_y[1], h.ecke_x[2], h.ecke_y[2]);
                 h.laenge = abstand(h.ecke_x[2], h.ecke_y[2], h.ecke_x[3], h.ecke_y[3]);
             } else if (h.rund == 1) {
-                if (!ort(h.x, {"x of building %1", b}) || !ort(h.y, {"y of building %1", b}) ||
-                    !mass(h.breite, {"the radius of building %1", b}))
+                if (!ort(h.x, {Meldungsart::was_x_gebaeude, b}) ||
+                    !ort(h.y, {Meldungsart::was_y_gebaeude, b}) ||
+                    !mass(h.breite, {Meldungsart::was_radius_gebaeude, b}))
                     return false;
                 h.laenge = h.breite;
             }
@@ -312,45 +267,31 @@ class Kartenleser {
         return true;
     }
 
-    bool flaechen(std::vector<Flaeche>& liste, std::int16_t& anzahl, const char* art) {
-        const std::string was_anzahl = std::string("the number of ") + art + "s";
-        const std::string was_max = std::string("the point capacity of the ") + art + "s";
-        const std::string was_nummer = std::string("the number label of ") + art + " %1";
-        const std::string was_n = std::string("the number of points of ") + art + " %1";
-        const std::string was_platz = std::string("%2 points of ") + art + " %1";
-        const std::string was_wert = std::string("the width value of ") + art + " %1";
-        const std::string was_x = std::string("x of point %2 of ") + art + " %1";
-        const std::string was_y = std::string("y of point %2 of ") + art + " %1";
-
+    bool flaechen(std::vector<Flaeche>& liste, std::int16_t& anzahl, const Flaechenworte& worte) {
         long long n = 0, punkte_max = 0, v = 0;
-        if (!ganz(n, 0, int16_max - 1, {was_anzahl.c_str()})) return false;
-        if (!ganz(punkte_max, 0, std::numeric_limits<std::int32_t>::max(), {was_max.c_str()}))
+        if (!ganz(n, 0, int16_max - 1, {worte.anzahl})) return false;
+        if (!ganz(punkte_max, 0, std::numeric_limits<std::int32_t>::max(), {worte.kapazitaet}))
             return false;
-        if (!l_.platz_fuer(3 * n, {"%1 areas", n})) return false;
+        if (!l_.platz_fuer(3 * n, {Meldungsart::was_flaechen, n})) return false;
         const long long grenze = std::min<long long>(punkte_max, flaeche_punkte_max);
         liste.assign(static_cast<std::size_t>(n + 2), Flaeche{});
         anzahl = static_cast<std::int16_t>(n);
         for (int i = 1; i <= n; ++i) {
             Flaeche& f = liste[ix(i)];
-            if (!ganz(v, int16_min, int16_max, {was_nummer.c_str(), i})) return false;
+            if (!ganz(v, int16_min, int16_max, {worte.nummer, i})) return false;
             f.nummer = static_cast<std::int16_t>(v);
-            if (!ganz(v, 0, grenze, {was_n.c_str(), i})) return false;
+            if (!ganz(v, 0, grenze, {worte.punktzahl, i})) return false;
             f.n_punkte = static_cast<std::int16_t>(v);
-            if (!zahl(f.wert, {was_wert.c_str(), i})) return false;
+            if (!zahl(f.wert, {worte.breitenwert, i})) return false;
             if (f.wert > 0.0f && f.wert < breitenwert_min)
-                return l_.scheitern(
-                    Worte{QStringLiteral("%1 ist %2; ein Breitenwert ist 0 oder mindestens %3"),
-                          QStringLiteral("%1 is %2; a width value is 0 or at least %3")}
-                        .arg(Was{was_wert.c_str(), i}.beschreiben())
-                        .arg(l_.wert_text())
-                        .arg(static_cast<double>(breitenwert_min)));
-            if (!l_.platz_fuer(2LL * f.n_punkte, {was_platz.c_str(), i, f.n_punkte})) return false;
+                return l_.scheitern(Meldung(Meldungsart::breitenwert, Meldung(worte.breitenwert, i),
+                                            zeichen(l_.wert_text()), zahltext(breitenwert_min)));
+            if (!l_.platz_fuer(2LL * f.n_punkte, {worte.punkte, i, f.n_punkte})) return false;
             f.x.assign(static_cast<std::size_t>(f.n_punkte) + 1, 0.0f);
             f.y.assign(f.x.size(), 0.0f);
             float x_lo = 0, x_hi = 0, y_lo = 0, y_hi = 0;
             for (int p = 1; p <= f.n_punkte; ++p) {
-                if (!ort(f.x[ix(p)], {was_x.c_str(), i, p}) ||
-                    !ort(f.y[ix(p)], {was_y.c_str(), i, p}))
+                if (!ort(f.x[ix(p)], {worte.x, i, p}) || !ort(f.y[ix(p)], {worte.y, i, p}))
                     return false;
                 const float x = wie_geschrieben(f.x[ix(p)]), y = wie_geschrieben(f.y[ix(p)]);
                 x_lo = p == 1 ? x : std::min(x_lo, x);
@@ -358,14 +299,8 @@ class Kartenleser {
                 y_lo = p == 1 ? y : std::min(y_lo, y);
                 y_hi = p == 1 ? y : std::max(y_hi, y);
             }
-            if (!seite_pruefen(
-                    std::max(x_hi - x_lo, y_hi - y_lo),
-                    Worte{QStringLiteral("die Ausdehnung von %1 %2"),
-                          QStringLiteral("the extent of %1 %2")}
-                        .arg(std::string_view(art) == "park"
-                                 ? Worte{QStringLiteral("Park"), QStringLiteral("park")}
-                                 : Worte{QStringLiteral("Platz"), QStringLiteral("square")})
-                        .arg(i)))
+            if (!seite_pruefen(std::max(x_hi - x_lo, y_hi - y_lo),
+                               Meldung(Meldungsart::ausdehnung, Meldung(worte.wort), i)))
                 return false;
         }
         return true;
@@ -383,52 +318,51 @@ class Kartenleser {
         if (version_ < 400) return true;
 
         long long v = 0, n = 0;
-        if (!ganz(v, 0, 255, {"the wall flag"})) return false;
+        if (!ganz(v, 0, 255, {Meldungsart::was_mauerkennung})) return false;
         m_.mauer_parameter = static_cast<std::uint8_t>(v);
         if (v != 1) return true;
         m_.mauer_vorhanden = true;
 
-        if (!ganz(n, 0, mauer_punkte_max, {"the number of wall points"})) return false;
-        if (!l_.platz_fuer(3 * n + 2, {"%1 wall points", n})) return false;
-        if (!mass(m_.mauer_dicke, {"the wall thickness"})) return false;
+        if (!ganz(n, 0, mauer_punkte_max, {Meldungsart::was_anzahl_mauerpunkte})) return false;
+        if (!l_.platz_fuer(3 * n + 2, {Meldungsart::was_mauerpunkte, n})) return false;
+        if (!mass(m_.mauer_dicke, {Meldungsart::was_mauerdicke})) return false;
         const auto groesse = static_cast<std::size_t>(n) + 1;
         m_.mauer_x.assign(groesse, 0.0f);
         m_.mauer_y.assign(groesse, 0.0f);
         m_.mauer_flag.assign(groesse, 0);
         m_.mauer_n_punkte = static_cast<std::int32_t>(n);
         for (int i = 1; i <= n; ++i) {
-            if (!ort(m_.mauer_px(i), {"x of wall point %1", i}) ||
-                !ort(m_.mauer_py(i), {"y of wall point %1", i}) ||
-                !ganz(v, 0, 255, {"the flag of wall point %1", i}))
+            if (!ort(m_.mauer_px(i), {Meldungsart::was_x_mauerpunkt, i}) ||
+                !ort(m_.mauer_py(i), {Meldungsart::was_y_mauerpunkt, i}) ||
+                !ganz(v, 0, 255, {Meldungsart::was_kennung_mauerpunkt, i}))
                 return false;
             m_.mauer_flag_bei(i) = static_cast<std::uint8_t>(v);
         }
 
-        if (!ganz(n, 0, tuerme_max, {"the number of towers"})) return false;
+        if (!ganz(n, 0, tuerme_max, {Meldungsart::was_anzahl_tuerme})) return false;
         if (n > tuerme_anfang) {
             // A long wall's table; each tower takes at least its kind and shape.
-            if (!l_.platz_fuer(2 * n, {"%1 towers", n})) return false;
+            if (!l_.platz_fuer(2 * n, {Meldungsart::was_tuerme, n})) return false;
             m_.tuerme.assign(static_cast<std::size_t>(n) + 1, Turm{});
         }
         m_.n_tuerme = static_cast<std::int32_t>(n);
         for (int t = 1; t <= n; ++t) {
             Turm& turm = m_.turm(t);
-            if (!ganz(v, 0, 255, {"the kind of tower %1", t})) return false;
+            if (!ganz(v, 0, 255, {Meldungsart::was_art_turm, t})) return false;
             turm.art = static_cast<std::uint8_t>(v);
-            if (!ganze_zahl(turm.form, {"the shape of tower %1", t})) return false;
+            if (!ganze_zahl(turm.form, {Meldungsart::was_form_turm, t})) return false;
             if (turm.form == 1.0f) {
-                if (!ort(turm.mx, {"x of tower %1", t}) || !ort(turm.my, {"y of tower %1", t}) ||
-                    !mass(turm.radius, {"the radius of tower %1", t}))
+                if (!ort(turm.mx, {Meldungsart::was_x_turm, t}) ||
+                    !ort(turm.my, {Meldungsart::was_y_turm, t}) ||
+                    !mass(turm.radius, {Meldungsart::was_radius_turm, t}))
                     return false;
             } else if (turm.form == 2.0f) {
                 for (int c = 1; c <= 4; ++c)
-                    if (!ort(turm.x[ix(c)], {"x of corner %2 of tower %1", t, c}) ||
-                        !ort(turm.y[ix(c)], {"y of corner %2 of tower %1", t, c}))
+                    if (!ort(turm.x[ix(c)], {Meldungsart::was_x_ecke_turm, t, c}) ||
+                        !ort(turm.y[ix(c)], {Meldungsart::was_y_ecke_turm, t, c}))
                         return false;
                 if (!seite_pruefen(laengste_seite(turm.x, turm.y),
-                                   Worte{QStringLiteral("eine Seite von Turm %1"),
-                                         QStringLiteral("a side of tower %1")}
-                                       .arg(t)))
+                                   Meldung(Meldungsart::seite_turm, t)))
                     return false;
             }
         }
@@ -445,28 +379,10 @@ class Kartenleser {
     bool abgebrochen_ = false;
 };
 
-// Boxes of ways, buildings, squares and parks, which the file does not hold.
-void rahmen_bauen(Stadtmodell& m) {
-    const Parameter p = rahmen_parameter(m);
-    for (int w = 1; w <= m.n_wege; ++w)
-        weg_rahmen(m, p, w);
-    for (int b = 1; b < m.haus_naechster; ++b) {
-        Haus& h = m.haus(b);
-        Ecken ex{}, ey{};
-        for (int c = 1; c <= 4; ++c) {
-            ex[ix(c)] = h.ecke_x[c];
-            ey[ix(c)] = h.ecke_y[c];
-        }
-        haus_rahmen_setzen(h, ex, ey, h.x, h.y, h.breite);
-    }
-    plaetze_eingrenzen(m, p);
-    parks_eingrenzen(m, p);
-}
-
 } // namespace
 
 float geladener_rand(const Stadtmodell& modell) {
-    return weg_rand(rahmen_parameter(modell));
+    return gemessener_rand(modell);
 }
 
 namespace {
@@ -480,15 +396,11 @@ Ergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenko
     Kartenleser leser(l, neu, neuer_kopf, wirt);
     if (!leser.lesen()) {
         if (leser.abgebrochen())
-            return Dateifehler{datei,
-                               0,
-                               {QStringLiteral("das Laden wurde abgebrochen; der Stadtplan blieb "
-                                               "unverändert"),
-                                QStringLiteral("loading was aborted; the map was not changed")}}
-                .ergebnis(Fehlerart::abbruch);
+            return Dateifehler{datei, 0, Meldung(Meldungsart::laden_abgebrochen)}.ergebnis(
+                Fehlerart::abbruch);
         return l.fehler().ergebnis();
     }
-    rahmen_bauen(neu);
+    rahmen_bauen(neu, gemessener_rand(neu));
     neu.plan_vorhanden = true;
     modell = std::move(neu);
     kopf = std::move(neuer_kopf);

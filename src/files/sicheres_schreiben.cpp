@@ -82,10 +82,12 @@ class Systemdatei : public Schreibdatei {
                 fd_ = ::open(temp_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
                 if (fd_ < 0 && errno != EEXIST) break;
             }
-            // The new file keeps the old one's permissions.
-            if (fd_ >= 0 && vorhanden && ::fchmod(fd_, alt.st_mode & 07777) != 0) {
-            }
             if (fd_ < 0) temp_.clear();
+            // The new file keeps the old one's permissions; one that cannot
+            // get them is not taken, as a copy that would change who may
+            // read the file.
+            if (fd_ >= 0 && vorhanden && ::fchmod(fd_, alt.st_mode & 07777) != 0)
+                return scheitern();
         }
         if (fd_ < 0) {
             grund_ = systemgrund(errno);
@@ -211,7 +213,7 @@ Dateiausgabe::~Dateiausgabe() {
     verwerfen();
 }
 
-Ergebnis Dateiausgabe::fehler(const Worte& text) const {
+Ergebnis Dateiausgabe::fehler(const Meldung& text) const {
     return Dateifehler{datei_, 0, text}.ergebnis();
 }
 
@@ -222,9 +224,7 @@ Ergebnis Dateiausgabe::schreibfehler() const {
 Ergebnis Dateiausgabe::oeffnen() {
     verwerfen();
     fehlerhaft_ = false;
-    if (datei_.trimmed().isEmpty())
-        return fehler(
-            {QStringLiteral("kein Dateiname angegeben"), QStringLiteral("no file name given")});
+    if (datei_.trimmed().isEmpty()) return fehler(Meldung(Meldungsart::kein_dateiname));
     if (QFileInfo(datei_).isDir()) return fehler(ein_ordner());
     QString grund;
     datei_offen_ = dateisystem_.oeffnen(datei_, grund);

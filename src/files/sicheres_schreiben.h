@@ -39,7 +39,8 @@ class Dateisystem {
 // in its folder and renamed over the target on uebernehmen, after every
 // write, the sync and the close succeeded; a device such as /dev/full is
 // written directly (renaming would replace the device). A link is followed.
-// The reasons are the system's words for what failed.
+// The new file gets the old one's permissions; when it cannot, the open
+// fails and the temporary file is removed. The reasons are the system's words for what failed.
 Dateisystem& echtes_dateisystem();
 
 // One file of any kind written safely: every byte the producer writes to
@@ -74,7 +75,7 @@ class Dateiausgabe {
     const QString& grund() const { return grund_; }
     const QString& datei() const { return datei_; }
     // A fault of this file in the files' wording: "FILE: text".
-    Ergebnis fehler(const Worte& text) const;
+    Ergebnis fehler(const Meldung& text) const;
     // The fault of the failed write: "FILE: cannot be written (reason)".
     Ergebnis schreibfehler() const;
 

@@ -53,7 +53,7 @@ void Textschreiber::ganzzahl(long long wert) {
     zeile_beenden();
 }
 
-bool Textschreiber::gleitzahl(float wert, int stellen, const Was& was) {
+bool Textschreiber::gleitzahl(float wert, int stellen, const Meldung& was) {
     if (fehlerhaft_) return false; // the device failed: stop the writer early
     if (!gleitzahl_anhaengen(puffer_, wert, stellen)) {
         fehler_setzen(nicht_endlich(was));
@@ -90,20 +90,18 @@ Ergebnis textdatei_schreiben(const QString& datei,
         // A refused write is worded by the output, with the system's reason.
         if (ausgabe.fehlerhaft()) return ausgabe.schreibfehler();
         return ausgabe.fehler(s.fehlerhaft() ? s.fehler()
-                                             : Worte{QStringLiteral("das Schreiben wurde "
-                                                                    "abgebrochen"),
-                                                     QStringLiteral("writing was aborted")});
+                                             : Meldung(Meldungsart::schreiben_abgebrochen));
     }
     return ausgabe.abschliessen();
 }
 
 // --- reading ----------------------------------------------------------------
 
-Dateifehler Textleser::fehler_in_zeile(const Worte& text) const {
+Dateifehler Textleser::fehler_in_zeile(const Meldung& text) const {
     return Dateifehler{datei_, zeile_ > 0 ? zeile_ : 1, text};
 }
 
-Dateifehler Textleser::fehler_in_datei(const Worte& text) const {
+Dateifehler Textleser::fehler_in_datei(const Meldung& text) const {
     return Dateifehler{datei_, 0, text};
 }
 
@@ -116,16 +114,14 @@ bool Textleser::oeffnen() {
     }
     datei_handle_.setFileName(datei_);
     if (!datei_handle_.open(QIODevice::ReadOnly)) {
-        fehler_ = fehler_in_datei(Worte{QStringLiteral("kann nicht geöffnet werden (%1)"),
-                                        QStringLiteral("cannot be opened (%1)")}
-                                      .arg(datei_handle_.errorString()));
+        fehler_ = fehler_in_datei(
+            Meldung(Meldungsart::nicht_oeffenbar, zeichen(datei_handle_.errorString())));
         return false;
     }
     if (datei_handle_.isSequential()) {
         kopie_ = datei_handle_.read(strom_max + 1);
         if (kopie_.size() > strom_max) {
-            fehler_ =
-                fehler_in_datei({QStringLiteral("ist zu groß"), QStringLiteral("is too large")});
+            fehler_ = fehler_in_datei(Meldung(Meldungsart::zu_gross));
             return false;
         }
     } else {
@@ -141,9 +137,8 @@ bool Textleser::oeffnen() {
         }
     }
     if (datei_handle_.error() != QFileDevice::NoError) {
-        fehler_ = fehler_in_datei(Worte{QStringLiteral("kann nicht gelesen werden (%1)"),
-                                        QStringLiteral("cannot be read (%1)")}
-                                      .arg(datei_handle_.errorString()));
+        fehler_ = fehler_in_datei(
+            Meldung(Meldungsart::nicht_lesbar, zeichen(datei_handle_.errorString())));
         return false;
     }
     daten_ = kopie_.constData();
@@ -169,81 +164,59 @@ bool Textleser::naechste_zeile(std::string_view& inhalt, bool& mit_ende) {
     return true;
 }
 
-bool Textleser::zeile(std::string_view& inhalt, const Was& was) {
+bool Textleser::zeile(std::string_view& inhalt, const Meldung& was) {
     bool mit_ende = false;
     if (!naechste_zeile(inhalt, mit_ende)) {
         fehler_ = Dateifehler{datei_, zeile_ + 1,
-                              groesse_ == 0 ? Worte{QStringLiteral("die Datei ist leer"),
-                                                    QStringLiteral("the file is empty")}
-                                            : Worte{QStringLiteral("die Datei endet, wo %1 folgen "
-                                                                   "sollte"),
-                                                    QStringLiteral("the file ends where %1 should "
-                                                                   "follow")}
-                                                  .arg(was.beschreiben())};
+                              groesse_ == 0 ? Meldung(Meldungsart::datei_leer)
+                                            : Meldung(Meldungsart::datei_endet_vor, was)};
         return false;
     }
     if (!mit_ende && !ohne_ende_erlaubt_) {
         // Every line is written with its line end: a last line without one
         // was cut off, and "12.75" cut to "12.7" would still read as a number.
-        fehler_ = fehler_in_zeile(
-            Worte{QStringLiteral("die Datei endet mitten in %1 (die Zeile hat kein Zeilenende)"),
-                  QStringLiteral("the file ends inside %1 (the line has no line end)")}
-                .arg(was.beschreiben()));
+        fehler_ = fehler_in_zeile(Meldung(Meldungsart::datei_endet_in, was));
         return false;
     }
     return true;
 }
 
-bool Textleser::ganzzahl(long long& wert, long long min, long long max, const Was& was) {
+bool Textleser::ganzzahl(long long& wert, long long min, long long max, const Meldung& was) {
     std::string_view t;
     if (!zeile(t, was)) return false;
     const std::optional<long long> v = ganzzahl_aus_zeile(t);
     if (!v) {
-        fehler_ =
-            fehler_in_zeile(Worte{QStringLiteral("erwartet: %1 (eine ganze Zahl), gefunden: %2"),
-                                  QStringLiteral("expected %1 (a whole number), found %2")}
-                                .arg(was.beschreiben())
-                                .arg(zeigen(t)));
+        fehler_ = fehler_in_zeile(Meldung(Meldungsart::erwartet_ganzzahl, was, zeichen(zeigen(t))));
         return false;
     }
     if (*v < min || *v > max) {
-        fehler_ = fehler_in_zeile(Worte{QStringLiteral("%1 ist %2, außerhalb von %3..%4"),
-                                        QStringLiteral("%1 is %2, outside %3..%4")}
-                                      .arg(was.beschreiben())
-                                      .arg(wert_text())
-                                      .arg(min)
-                                      .arg(max));
+        fehler_ = fehler_in_zeile(
+            Meldung(Meldungsart::zahl_ausserhalb, was, zeichen(wert_text()), min, max));
         return false;
     }
     wert = *v;
     return true;
 }
 
-bool Textleser::gleitzahl(float& wert, const Was& was) {
+bool Textleser::gleitzahl(float& wert, const Meldung& was) {
     std::string_view t;
     if (!zeile(t, was)) return false;
     const std::optional<float> v = gleitzahl_aus_zeile(t);
     if (!v) {
-        fehler_ = fehler_in_zeile(Worte{QStringLiteral("erwartet: %1 (eine Zahl), gefunden: %2"),
-                                        QStringLiteral("expected %1 (a number), found %2")}
-                                      .arg(was.beschreiben())
-                                      .arg(zeigen(t)));
+        fehler_ = fehler_in_zeile(Meldung(Meldungsart::erwartet_zahl, was, zeichen(zeigen(t))));
         return false;
     }
     wert = *v;
     return true;
 }
 
-bool Textleser::platz_fuer(long long zeilen, const Was& was) {
+bool Textleser::platz_fuer(long long zeilen, const Meldung& was) {
     if (zeilen <= 0) return true;
     // Every value takes at least one character and a line end.
     const std::size_t rest = groesse_ - pos_;
     if (static_cast<unsigned long long>(zeilen) > rest / 2) {
         fehler_ = fehler_in_zeile(
-            Worte{QStringLiteral("%1: der Rest der Datei (%2 Bytes) kann nicht so viele fassen"),
-                  QStringLiteral("%1: the rest of the file (%2 bytes) cannot hold that many")}
-                .arg(was.beschreiben())
-                .arg(static_cast<qulonglong>(rest)));
+            Meldung(Meldungsart::zu_wenig_platz, was, static_cast<unsigned long long>(rest)));
         return false;
     }
     return true;
@@ -259,10 +232,8 @@ bool Textleser::ende_pruefen() {
     bool mit_ende = false;
     while (naechste_zeile(t, mit_ende)) {
         if (!beschneiden(t).empty()) {
-            fehler_ = fehler_in_zeile(
-                Worte{QStringLiteral("unerwarteter Inhalt nach dem Ende der Daten: %1"),
-                      QStringLiteral("unexpected content after the end of the data: %1")}
-                    .arg(zeigen(t)));
+            fehler_ =
+                fehler_in_zeile(Meldung(Meldungsart::unerwarteter_inhalt, zeichen(zeigen(t))));
             return false;
         }
     }

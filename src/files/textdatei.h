@@ -28,13 +28,13 @@ class Textschreiber {
     void text(std::string_view t);
     void ganzzahl(long long wert);
     // False (with a message) when the value is not finite.
-    bool gleitzahl(float wert, int stellen, const Was& was);
+    bool gleitzahl(float wert, int stellen, const Meldung& was);
 
     // Writes what is buffered; false when the device refused.
     bool leeren();
     bool fehlerhaft() const { return fehlerhaft_; }
-    const Worte& fehler() const { return fehler_; }
-    void fehler_setzen(const Worte& f) {
+    const Meldung& fehler() const { return fehler_; }
+    void fehler_setzen(const Meldung& f) {
         fehlerhaft_ = true;
         fehler_ = f;
     }
@@ -45,7 +45,7 @@ class Textschreiber {
     QIODevice& ziel_;
     std::string puffer_;
     bool fehlerhaft_ = false;
-    Worte fehler_;
+    Meldung fehler_;
 };
 
 // Writes a file through `inhalt` (with a Dateiausgabe). On success the file
@@ -76,18 +76,18 @@ class Textleser {
     // Next line without its line end (LF or CR LF); false (with a message
     // naming what was expected) at the end of the file and, unless allowed
     // below, for a last line without a line end, which was cut off.
-    bool zeile(std::string_view& inhalt, const Was& was);
+    bool zeile(std::string_view& inhalt, const Meldung& was);
     // Accepts a last line without a line end, for files that other programs
     // write by hand or without a final line break.
     void letzte_zeile_ohne_ende_erlauben() { ohne_ende_erlaubt_ = true; }
     // Typed values; false with a message naming the line.
-    bool ganzzahl(long long& wert, long long min, long long max, const Was& was);
-    bool gleitzahl(float& wert, const Was& was);
+    bool ganzzahl(long long& wert, long long min, long long max, const Meldung& was);
+    bool gleitzahl(float& wert, const Meldung& was);
 
     // False with a message when fewer than `zeilen` value lines can follow
     // (each takes at least two bytes): counts are checked against the bytes
     // left before tables are sized.
-    bool platz_fuer(long long zeilen, const Was& was);
+    bool platz_fuer(long long zeilen, const Meldung& was);
     // False with a message when anything but blank lines follows.
     bool ende_pruefen();
 
@@ -96,13 +96,13 @@ class Textleser {
     QString wert_text() const;
 
     // Records a fault of the line read last; returns false.
-    bool scheitern(const Worte& text) {
+    bool scheitern(const Meldung& text) {
         fehler_ = fehler_in_zeile(text);
         return false;
     }
 
-    Dateifehler fehler_in_zeile(const Worte& text) const;
-    Dateifehler fehler_in_datei(const Worte& text) const;
+    Dateifehler fehler_in_zeile(const Meldung& text) const;
+    Dateifehler fehler_in_datei(const Meldung& text) const;
     const Dateifehler& fehler() const { return fehler_; }
 
   private:

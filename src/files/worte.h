@@ -1,12 +1,14 @@
-// Words for the user in both languages, built with Qt: a message whose
-// values are filled into its German and its English wording alike, and the
-// result that carries it.
+// Words a front makes itself in both languages, built with Qt: a message
+// whose values are filled into its German and its English wording alike,
+// and the result that carries it. The layers below the fronts give messages
+// of the catalogue (core/meldung.h) instead.
 #pragma once
 
 #include <QString>
 #include <utility>
 
 #include "core/ergebnis.h"
+#include "core/meldung.h"
 
 namespace tarvello {
 
@@ -25,15 +27,14 @@ struct Worte {
     // Fills the lowest %n of each wording with the words of its own language.
     Worte arg(const Worte& w) const { return {deutsch.arg(w.deutsch), englisch.arg(w.englisch)}; }
     const QString& in(Sprache s) const { return s == Sprache::deutsch ? deutsch : englisch; }
+    // The words as a message.
+    operator Meldung() const {
+        return Meldung(Meldungsart::eigene_worte, deutsch.toStdString(), englisch.toStdString());
+    }
     // A fault of kind `art` with these words.
     Ergebnis ergebnis(Fehlerart art) const {
         return Ergebnis::fehler(art, deutsch.toStdString(), englisch.toStdString());
     }
 };
-
-// The words of a result; empty on success.
-inline Worte worte(const Ergebnis& e) {
-    return {QString::fromStdString(e.deutsch()), QString::fromStdString(e.englisch())};
-}
 
 } // namespace tarvello

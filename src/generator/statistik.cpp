@@ -5,7 +5,7 @@ namespace tarvello {
 Zaehlung zaehlen(const Stadtmodell& m) {
     Zaehlung z;
     int eintraege = 0;
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         const Weg& weg = m.weg(w);
         if (weg.ist_fluss != 0) {
             ++z.fluesse;
@@ -18,7 +18,7 @@ Zaehlung zaehlen(const Stadtmodell& m) {
             eintraege += v.n;
     }
     z.verbindungen = eintraege / 2;
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         ++z.gebaeude;
         if (m.haus(b).rund == 1) ++z.rundbauten;
     }

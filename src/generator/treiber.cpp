@@ -10,6 +10,7 @@
 #include "core/vektorzustand.h"
 #include "core/zahlen.h"
 #include "generator/nummerierung.h"
+#include "generator/rahmen.h"
 #include "geometry/eingrenzen.h"
 #include "geometry/geometrie.h"
 #include "rivers/fluesse.h"
@@ -21,6 +22,18 @@ namespace tarvello {
 
 namespace {
 
+// The driver's own state of a run: the current attempt and the run's totals.
+struct Treiberstand {
+    int versuch_nr = 0;
+    double versuch_start = 0; // clock at the start of the attempt
+    int letzter_strassenweg = 0;
+    std::int32_t n_wege_aus_stadt = 0;
+    bool mitte_berechnet = false;
+    double zeit_mauer = 0, zeit_parks = 0; // of the current street
+    int tore = 0;                          // gates of the attempt's wall
+    Stufenzeiten zeiten;
+};
+
 void abbruch_melden(Lauf& l) {
     l.status({Statusart::abgebrochen});
     l.fortschritt(0.0f);
@@ -28,6 +41,11 @@ void abbruch_melden(Lauf& l) {
 
 void strassen_status(Lauf& l) {
     l.status({Statusart::strassen});
+}
+
+// A fault that ends the run; the status says what.
+void rechenfehler(Lauf& l, const Ergebnis& fehler) {
+    l.anhalten(Halt::rechenfehler, {Statusart::rechenfehler, fehler});
 }
 
 bool weg_endlich(const Weg& w) {
@@ -46,20 +64,20 @@ float auf_kurs(float drehung, float anteil, float abstand) {
 
 // Walks street w point by point until it ends, is thrown away or the run
 // stops. Returns the walk's final point index i.
-void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
+void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    Gang& g = l.gang;
+    Gang& g = bau.gang;
     Weg& weg = m.weg(w);
     const float tendenz = std::pow(p.weg_richtungstendenz, 1.5f) * 0.2f;
     for (;;) {
         weg.n_punkte = static_cast<std::int16_t>(g.i);
-        strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
+        strassenpunkt_setzen(l, bau, w, g.i, g.pos_x, g.pos_y);
         g.richtung += (l.rnd() - 0.5f + tendenz * g.richtung_vorzeichen) * g.rauschen;
         if (l.rnd() < p.weg_abknick_wahrsch)
             g.richtung += (l.rnd() - 0.5f) * 2.0f * p.wi_abknick_max;
         if (p.weg_kurvigkeit > 0.1f && !g.an_mauer) {
-            if (!l.kern_erreicht) zur_mitte_lenken(l);
+            if (!bau.kern_erreicht) zur_mitte_lenken(l, g);
             if (g.ausserhalb_gelaufen && p.stadt_form == 0) {
                 const float a = winkel_aus(g.pos_x - m.zentrum_x, g.pos_y - m.zentrum_y);
                 const float anteil = (l.rnd() * 0.2f + 0.2f) * g.rauschen;
@@ -70,31 +88,30 @@ void strasse_gehen(Lauf& l, Strassenraster& ra, int w) {
         g.pos_y += g.schritt * std::sin(g.richtung);
         g.gelaufen += g.schritt;
 
-        if (g.gelaufen > g.abstand_min) kreuzung_pruefen(l, ra, w);
-        if (m.mauer_vorhanden) mauer_pruefen(l, ra);
-        fluss_pruefen(l, ra, w);
+        if (g.gelaufen > g.abstand_min) kreuzung_pruefen(l, bau, w);
+        if (m.mauer_vorhanden) mauer_pruefen(l, bau);
+        fluss_pruefen(l, bau, w);
 
         ++g.i;
         const Lage lage = lage_pruefen(p, m, g.pos_x, g.pos_y);
-        if (lage.im_kern) l.kern_erreicht = true;
+        if (lage.im_kern) bau.kern_erreicht = true;
         if (l.rnd() > p.weg_fortsetz_wahrsch || g.i > p.weg_punkte_max - 2) g.ende = true;
-        if (l.kern_erreicht && !lage.in_stadt) g.ausserhalb_gelaufen = true;
-        if (lage.ausserhalb_karte && w > l.erster_strassenweg && l.kern_erreicht) {
-            if (l.n_wege_aus_stadt >= p.wege_anzahl_aus_stadt) {
+        if (bau.kern_erreicht && !lage.in_stadt) g.ausserhalb_gelaufen = true;
+        if (lage.ausserhalb_karte && w > l.m.erster_strassenweg() && bau.kern_erreicht) {
+            if (t.n_wege_aus_stadt >= p.wege_anzahl_aus_stadt) {
                 g.verworfen = true;
             } else {
-                ++l.n_wege_aus_stadt;
+                ++t.n_wege_aus_stadt;
                 g.ende = true;
             }
         }
-        if (g.ende || g.verworfen || l.abbruch) break;
+        if (g.ende || g.verworfen || l.abbruch()) break;
     }
 }
 
 } // namespace
 
-void zur_mitte_lenken(Lauf& l) {
-    Gang& g = l.gang;
+void zur_mitte_lenken(Lauf& l, Gang& g) {
     const float dx = l.m.zentrum_x - g.pos_x;
     const float dy = l.m.zentrum_y - g.pos_y;
     const float r = std::sqrt(dx * dx + dy * dy) / (l.p.stadt_abmessung / 2.0f);
@@ -108,34 +125,30 @@ namespace {
 
 // The centre check, once per attempt when street k of the attempt is due:
 // a town whose centre has drifted too far from the map's fails the attempt.
-void mitte_pruefen(Lauf& l, int k, int wege_anzahl) {
+void mitte_pruefen(Lauf& l, Treiberstand& t, int k, int wege_anzahl) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    if (l.mitte_berechnet ||
+    if (t.mitte_berechnet ||
         (k != static_cast<int>(ganz(static_cast<double>(wege_anzahl) / 4.0 + 1.0)) &&
          k != 3 * p.wege_anzahl_aus_stadt))
         return;
-    l.mitte_berechnet = true;
+    t.mitte_berechnet = true;
     stadtmitte_berechnen(m);
     const float h = p.stadt_abmessung / 2.0f;
     const float d = abstand(m.zentrum_x, m.zentrum_y, h, h) / h;
-    if (d > 0.5f) {
-        l.versuch_gescheitert = true;
-        l.abbruch = true;
-    }
+    if (d > 0.5f) l.anhalten(Halt::versuch_gescheitert);
 }
 
 // The attempt's time for streets 0..k of it is used up (the wall and the
 // parks not counted).
-bool zeit_um(Lauf& l, int k) {
-    const double verstrichen = l.jetzt() - l.versuch_start - l.zeit_mauer - l.zeit_parks;
+bool zeit_um(Lauf& l, const Treiberstand& t, int k) {
+    const double verstrichen = l.jetzt() - t.versuch_start - t.zeit_mauer - t.zeit_parks;
     return verstrichen > 2.0 * (k + 1);
 }
 
 // The walk's step, noise and distances for street w of its width.
-void gang_einrichten(Lauf& l, int w) {
+void gang_einrichten(Lauf& l, Gang& g, int w) {
     const Parameter& p = l.p;
-    Gang& g = l.gang;
     g.halbbreite = l.m.weg(w).breite;
     g.abstand_min = 2.0f * g.halbbreite;
     g.schritt = p.weg_schritt_faktor * g.halbbreite;
@@ -148,20 +161,17 @@ void gang_einrichten(Lauf& l, int w) {
 
 // Starts and walks street w (the k-th of the attempt) again until it is
 // complete or the run stops.
-void strasse_versuchen(Lauf& l, Strassenraster& ra, int w, int k, int wege_anzahl) {
+void strasse_versuchen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w, int k, int wege_anzahl) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    Gang& g = l.gang;
+    Gang& g = bau.gang;
     for (bool erster_versuch = true;; erster_versuch = false) {
         // Retries of a street are bounded by the same time limit as the
         // street index, so a street that can never be completed cannot
         // hold the run for ever.
-        if (!erster_versuch && zeit_um(l, k)) {
-            l.versuch_gescheitert = true;
-            l.abbruch = true;
-        }
+        if (!erster_versuch && zeit_um(l, t, k)) l.anhalten(Halt::versuch_gescheitert);
         l.z.neu_saeen();
-        strasse_aus_raster_nehmen(l, ra, w);
+        strasse_aus_raster_nehmen(l, bau, w);
         weg_zuruecksetzen(m, w);
         g.ende = false;
         g.verworfen = false;
@@ -171,19 +181,19 @@ void strasse_versuchen(Lauf& l, Strassenraster& ra, int w, int k, int wege_anzah
         g.bruecken = 0;
         l.fortschritt(static_cast<float>(w - 1) / static_cast<float>(wege_anzahl) * 100.0f);
         l.nachgeben();
-        if (l.abbruch) return;
+        if (l.abbruch()) return;
 
-        if (w == l.erster_strassenweg) {
-            erste_strasse_starten(l, ra, w);
+        if (w == l.m.erster_strassenweg()) {
+            erste_strasse_starten(l, bau, w);
         } else {
-            abzweigung_starten(l, ra, w);
+            abzweigung_starten(l, bau, w);
         }
-        if (l.abbruch) return;
+        if (l.abbruch()) return;
         m.n_wege = static_cast<std::int16_t>(w);
-        gang_einrichten(l, w);
+        gang_einrichten(l, g, w);
 
-        strasse_gehen(l, ra, w);
-        if (l.abbruch) return;
+        strasse_gehen(l, t, bau, w);
+        if (l.abbruch()) return;
         if (g.i < p.weg_punkte_min) {
             g.ende = false;
             g.verworfen = true;
@@ -194,67 +204,64 @@ void strasse_versuchen(Lauf& l, Strassenraster& ra, int w, int k, int wege_anzah
 
 // The wall, once enough streets have left the town (or the last streets
 // are due), after street w.
-void mauer_wenn_faellig(Lauf& l, Strassenraster& ra, int w) {
+void mauer_wenn_faellig(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     const Stadtmodell& m = l.m;
-    if (!(p.Mauer == 1 && l.mitte_berechnet && !m.mauer_vorhanden && !l.abbruch &&
-          (static_cast<float>(l.n_wege_aus_stadt) >=
+    if (!(p.Mauer == 1 && t.mitte_berechnet && !m.mauer_vorhanden && !l.abbruch() &&
+          (static_cast<float>(t.n_wege_aus_stadt) >=
                static_cast<float>(p.wege_anzahl_aus_stadt) * 0.5f ||
-           l.letzter_strassenweg - w < 3)))
+           t.letzter_strassenweg - w < 3)))
         return;
-    const double t = l.jetzt();
-    mauer_bauen(l);
+    const double beginn = l.jetzt();
+    t.tore = mauer_bauen(l);
     // Straightening the gates moves street points; the wall is new.
-    strassen_raster_aufbauen(l, ra);
-    ra.mauer_aktuell = false;
-    l.zeit_mauer = l.jetzt() - t;
-    l.zeiten.mauer += l.zeit_mauer;
+    strassen_raster_aufbauen(l, bau);
+    bau.mauer_aktuell = false;
+    t.zeit_mauer = l.jetzt() - beginn;
+    t.zeiten.mauer += t.zeit_mauer;
     strassen_status(l);
 }
 
 // The parks, once the given share of streets stands after street w.
-void parks_wenn_faellig(Lauf& l, int w, bool& parks_gesetzt) {
-    const int spanne = l.letzter_strassenweg - l.erster_strassenweg;
+void parks_wenn_faellig(Lauf& l, Treiberstand& t, int w, bool& parks_gesetzt) {
+    const int spanne = t.letzter_strassenweg - l.m.erster_strassenweg();
     const float anteil =
-        spanne > 0 ? static_cast<float>(w - l.erster_strassenweg) / static_cast<float>(spanne)
+        spanne > 0 ? static_cast<float>(w - l.m.erster_strassenweg()) / static_cast<float>(spanne)
                    : 1.0f;
-    if (!(anteil > 0.75f - 0.5f * l.p.parks_groesse_rel && !parks_gesetzt && !l.abbruch)) return;
+    if (!(anteil > 0.75f - 0.5f * l.p.parks_groesse_rel && !parks_gesetzt && !l.abbruch())) return;
     parks_gesetzt = true;
-    const double t = l.jetzt();
+    const double beginn = l.jetzt();
     parks_setzen(l);
-    l.zeit_parks = l.jetzt() - t;
-    l.zeiten.parks += l.zeit_parks;
+    t.zeit_parks = l.jetzt() - beginn;
+    t.zeiten.parks += t.zeit_parks;
     strassen_status(l);
 }
 
 // Street loop of one attempt. Returns when all streets are grown or the run
 // stops (abbruch set).
-void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
+void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenbau& bau) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    Gang& g = l.gang;
-    l.n_bruecken = 0;
+    Gang& g = bau.gang;
+    bau.n_bruecken = 0;
     bool parks_gesetzt = false;
-    strassen_raster_aufbauen(l, ra);
-    fluss_raster_aufbauen(l, ra);
-    ra.mauer_aktuell = false;
-    const int wege_anzahl = l.letzter_strassenweg;
+    strassen_raster_aufbauen(l, bau);
+    fluss_raster_aufbauen(l, bau);
+    bau.mauer_aktuell = false;
+    const int wege_anzahl = t.letzter_strassenweg;
 
-    for (int w = l.erster_strassenweg; w <= wege_anzahl; ++w) {
+    for (int w = l.m.erster_strassenweg(); w <= wege_anzahl; ++w) {
         g.richtung_vorzeichen = l.rnd() > 0.5f ? -1.0f : 1.0f;
-        if (!l.kern_erreicht) g.richtung_vorzeichen = 0.0f;
-        const int k = w - l.erster_strassenweg;
+        if (!bau.kern_erreicht) g.richtung_vorzeichen = 0.0f;
+        const int k = w - l.m.erster_strassenweg();
         m.weg(w).ist_fluss = 0;
 
-        mitte_pruefen(l, k, wege_anzahl);
-        if (zeit_um(l, k)) {
-            l.versuch_gescheitert = true;
-            l.abbruch = true;
-        }
-        strasse_versuchen(l, ra, w, k, wege_anzahl);
-        if (l.abbruch) {
+        mitte_pruefen(l, t, k, wege_anzahl);
+        if (zeit_um(l, t, k)) l.anhalten(Halt::versuch_gescheitert);
+        strasse_versuchen(l, t, bau, w, k, wege_anzahl);
+        if (l.abbruch()) {
             // The street being walked is unfinished; keep only what is complete.
-            strasse_aus_raster_nehmen(l, ra, w);
+            strasse_aus_raster_nehmen(l, bau, w);
             weg_zuruecksetzen(m, w);
             m.n_wege = static_cast<std::int16_t>(w - 1);
             break;
@@ -262,37 +269,33 @@ void strassen_erzeugen(Lauf& l, Strassenraster& ra) {
 
         Weg& weg = m.weg(w);
         weg.n_punkte = static_cast<std::int16_t>(g.i - 1);
-        ra.gespeichert = 0; // the accepted street stays in the grid
+        bau.gespeichert = 0; // the accepted street stays in the grid
         // A walk that ended right after a bridge keeps its near end only.
         if (g.bruecken > 0 && g.letzte_bruecke == weg.n_punkte) --g.bruecken;
-        l.n_bruecken += g.bruecken;
+        bau.n_bruecken += g.bruecken;
         if (!weg_endlich(weg)) {
-            l.fehler = Ergebnis::fehler(
-                Fehlerart::kein_plan,
-                "Weg " + std::to_string(w) + " hat eine Koordinate, die keine Zahl ist",
-                "street " + std::to_string(w) + " has a coordinate that is not a number");
-            l.abbruch = true;
+            rechenfehler(
+                l, Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::weg_keine_zahl, w)));
             break;
         }
-        weg_rahmen(m, p, w);
+        weg_rahmen(m, weg_rand(p), w);
         l.element_fertig(Element::weg, w);
 
-        mauer_wenn_faellig(l, ra, w);
-        parks_wenn_faellig(l, w, parks_gesetzt);
+        mauer_wenn_faellig(l, t, bau, w);
+        parks_wenn_faellig(l, t, w, parks_gesetzt);
     }
 }
 
-bool versuch_ausfuehren(Lauf& l, Strassenraster& ra, int angefragte_strassen) {
+bool versuch_ausfuehren(Lauf& l, Treiberstand& t, Strassenbau& bau, int angefragte_strassen) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    l.zeit_mauer = l.zeit_parks = 0.0;
+    t.zeit_mauer = t.zeit_parks = 0.0;
     l.element_fertig(Element::zuruecksetzen);
-    l.versuch_gescheitert = false;
-    ++l.versuch_nr;
-    l.versuch_start = l.jetzt();
+    if (l.halt == Halt::versuch_gescheitert) l.halt = Halt::keiner;
+    ++t.versuch_nr;
+    t.versuch_start = l.jetzt();
     m.zentrum_x = m.zentrum_y = p.stadt_abmessung / 2.0f;
     m.plan_vorhanden = false;
-    l.abbruch = l.anwender_abbruch; // a user's abort is never forgotten
     m.n_wege = 0;
     m.n_fluesse = 0;
     m.haus_naechster = 1;
@@ -304,32 +307,31 @@ bool versuch_ausfuehren(Lauf& l, Strassenraster& ra, int angefragte_strassen) {
     for (auto& f : m.parks)
         f.n_punkte = 0;
     l.z.neu_saeen();
-    l.n_wege_aus_stadt = 0;
-    if (l.abbruch) return false;
+    t.n_wege_aus_stadt = 0;
+    if (l.abbruch()) return false;
 
-    double t = l.jetzt();
+    double beginn = l.jetzt();
     fluesse_erzeugen(l);
-    l.zeiten.fluesse += l.jetzt() - t;
-    if (l.abbruch) return false;
+    t.zeiten.fluesse += l.jetzt() - beginn;
+    if (l.abbruch()) return false;
 
-    l.letzter_strassenweg = m.n_fluesse + angefragte_strassen;
+    t.letzter_strassenweg = m.n_fluesse + angefragte_strassen;
     m.mauer_vorhanden = false;
-    l.mitte_berechnet = false;
-    l.status({Statusart::versuch, l.versuch_nr});
-    l.erster_strassenweg = m.n_fluesse + 1;
-    l.kern_erreicht = false;
+    t.mitte_berechnet = false;
+    l.status({Statusart::versuch, t.versuch_nr});
+    bau.kern_erreicht = false;
 
-    t = l.jetzt();
-    strassen_erzeugen(l, ra);
-    l.zeiten.strassen += l.jetzt() - t - l.zeit_mauer - l.zeit_parks;
-    return !l.abbruch;
+    beginn = l.jetzt();
+    strassen_erzeugen(l, t, bau);
+    t.zeiten.strassen += l.jetzt() - beginn - t.zeit_mauer - t.zeit_parks;
+    return !l.abbruch();
 }
 
 } // namespace
 
 void stadtmitte_berechnen(Stadtmodell& m) {
     double sx = 0.0, sy = 0.0, sb = 0.0;
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         const Weg& weg = m.weg(w);
         if (weg.ist_fluss != 0 || weg.n_punkte <= 2) continue;
         for (int k = 1; k <= weg.n_punkte; ++k) {
@@ -354,7 +356,7 @@ void karte_einpassen(Lauf& l) {
         y_lo = minimum(y_lo, y);
         y_hi = maximum(y_hi, y);
     };
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         const Haus& haus = m.haus(b);
         if (haus.rund == 0)
             for (int c = 1; c <= 4; ++c)
@@ -362,7 +364,7 @@ void karte_einpassen(Lauf& l) {
         else
             nimm(haus.x, haus.y);
     }
-    for (int i = 1; i <= m.mauer_n_punkte; ++i)
+    for (int i : m.mauer_nummern())
         nimm(m.mauer_px(i), m.mauer_py(i));
     const float ueberhang =
         maximum(maximum((x_hi - h) / h, (h - x_lo) / h), maximum((y_hi - h) / h, (h - y_lo) / h));
@@ -372,14 +374,14 @@ void karte_einpassen(Lauf& l) {
     const float f = 0.9f / ueberhang;
     m.karten_faktor = f;
     auto s = [&](float& c) { c = h + (c - h) * f; };
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         Weg& weg = m.weg(w);
         for (int k = 1; k <= weg.n_punkte; ++k) {
             s(weg.x[ix(k)]);
             s(weg.y[ix(k)]);
         }
     }
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         Haus& haus = m.haus(b);
         for (int c = 1; c <= 4; ++c) {
             s(haus.ecke_x[c]);
@@ -389,7 +391,7 @@ void karte_einpassen(Lauf& l) {
         s(haus.y);
         if (haus.rund == 1) haus.breite *= f;
     }
-    for (int i = 1; i <= m.mauer_n_punkte; ++i) {
+    for (int i : m.mauer_nummern()) {
         s(m.mauer_px(i));
         s(m.mauer_py(i));
     }
@@ -401,7 +403,7 @@ void karte_einpassen(Lauf& l) {
             }
         }
     }
-    for (int t = 1; t <= m.n_tuerme; ++t) {
+    for (int t : m.turm_nummern()) {
         Turm& turm = m.turm(t);
         s(turm.mx);
         s(turm.my);
@@ -413,32 +415,20 @@ void karte_einpassen(Lauf& l) {
     }
     // Boxes follow the moved coordinates, so a fitted map and the same map
     // loaded from a file have the same boxes.
-    for (int w = 1; w <= m.n_wege; ++w)
-        weg_rahmen(m, l.p, w);
-    for (int b = 1; b < m.haus_naechster; ++b) {
-        Haus& haus = m.haus(b);
-        Ecken ex{}, ey{};
-        for (int c = 1; c <= 4; ++c) {
-            ex[ix(c)] = haus.ecke_x[c];
-            ey[ix(c)] = haus.ecke_y[c];
-        }
-        haus_rahmen_setzen(haus, ex, ey, haus.x, haus.y, haus.breite);
-    }
-    plaetze_eingrenzen(m, l.p);
-    parks_eingrenzen(m, l.p);
+    rahmen_bauen(m, weg_rand(l.p));
     l.element_fertig(Element::alles);
 }
 
 bool modell_endlich(const Stadtmodell& m) {
-    for (int w = 1; w <= m.n_wege; ++w)
+    for (int w : m.wege_nummern())
         if (!weg_endlich(m.weg(w))) return false;
-    for (int b = 1; b < m.haus_naechster; ++b) {
+    for (int b : m.haus_nummern()) {
         const Haus& h = m.haus(b);
         if (!std::isfinite(h.x) || !std::isfinite(h.y) || !std::isfinite(h.breite)) return false;
         for (int c = 1; c <= 4; ++c)
             if (!std::isfinite(h.ecke_x[c]) || !std::isfinite(h.ecke_y[c])) return false;
     }
-    for (int i = 1; i <= m.mauer_n_punkte; ++i)
+    for (int i : m.mauer_nummern())
         if (!std::isfinite(m.mauer_px(i)) || !std::isfinite(m.mauer_py(i))) return false;
     for (const auto* flaechen : {&m.plaetze, &m.parks})
         for (const Flaeche& f : *flaechen)
@@ -447,51 +437,61 @@ bool modell_endlich(const Stadtmodell& m) {
     return true;
 }
 
-Laufende stadt_generieren(Lauf& l) {
+Nummernzahlen nummernzahlen(const Stadtmodell& m) {
+    return {m.n_nummer_wege, m.n_nummer_haeuser, m.n_nummer_plaetze, m.n_nummer_parks};
+}
+
+Laufbericht stadt_generieren(Lauf& l) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
+    Treiberstand t;
     const double start = l.jetzt();
     const int angefragte_strassen = p.wege_anzahl;
-    Strassenraster ra; // kept over the attempts, so its memory is reused
+    Strassenbau bau; // kept over the attempts, so its memory is reused
+    long long haus_kandidaten = 0;
     auto ende = [&](Laufende e) {
-        l.zeiten.gesamt = l.jetzt() - start;
-        return e;
+        t.zeiten.gesamt = l.jetzt() - start;
+        Laufbericht b;
+        b.ende = e;
+        b.status = l.letzter_status;
+        b.versuche = t.versuch_nr;
+        b.bruecken = bau.n_bruecken;
+        b.tore = m.mauer_vorhanden ? t.tore : 0;
+        b.haus_kandidaten = haus_kandidaten;
+        b.nummern = nummernzahlen(m);
+        b.zeiten = t.zeiten;
+        return b;
     };
     try {
         for (;;) {
-            if (versuch_ausfuehren(l, ra, angefragte_strassen)) break;
-            if (!l.fehler.gut()) {
-                l.status({Statusart::rechenfehler, l.fehler});
+            if (versuch_ausfuehren(l, t, bau, angefragte_strassen)) break;
+            if (l.halt == Halt::versuch_gescheitert && t.versuch_nr >= stadt_versuche_max)
+                l.anhalten(Halt::unmoeglich, {Statusart::versuche_erschoepft, t.versuch_nr});
+            if (l.halt == Halt::versuch_gescheitert) continue;
+            if (l.halt == Halt::unmoeglich || l.halt == Halt::rechenfehler) {
+                l.status(l.haltstatus);
                 return ende(Laufende::fehler);
             }
-            if (!l.anwender_abbruch && l.versuch_gescheitert && l.versuch_nr >= stadt_versuche_max)
-                l.unmoeglich = {Statusart::versuche_erschoepft, l.versuch_nr};
-            if (!l.anwender_abbruch && l.unmoeglich.art != Statusart::meldung) {
-                l.status(l.unmoeglich);
-                return ende(Laufende::fehler);
-            }
-            if (l.anwender_abbruch || !l.versuch_gescheitert) {
-                abbruch_melden(l);
-                return ende(Laufende::abgebrochen);
-            }
+            abbruch_melden(l);
+            return ende(Laufende::abgebrochen);
         }
 
         // Streets grown after the wall may pass towers left in its gaps.
         if (m.mauer_vorhanden) tuerme_auf_wegen_entfernen(l);
-        double t = l.jetzt();
+        double beginn = l.jetzt();
         plaetze_setzen(l);
-        l.zeiten.plaetze += l.jetzt() - t;
-        t = l.jetzt();
-        strassen_eingrenzen(l, l.letzter_strassenweg);
+        t.zeiten.plaetze += l.jetzt() - beginn;
+        beginn = l.jetzt();
+        strassen_eingrenzen(l, t.letzter_strassenweg);
         plaetze_eingrenzen(l);
         parks_eingrenzen(l);
-        l.zeiten.eingrenzen += l.jetzt() - t;
+        t.zeiten.eingrenzen += l.jetzt() - beginn;
 
-        t = l.jetzt();
+        beginn = l.jetzt();
         l.status({Statusart::gebaeude});
         m.haus_naechster = 1;
         Gebaeudestufe stufe;
-        while (m.haus_naechster <= p.n_gebaude && !l.abbruch) {
+        while (m.haus_naechster <= p.n_gebaude && !l.abbruch()) {
             if (!haus_platzieren(l, stufe)) break;
             l.fortschritt(static_cast<float>(m.haus_naechster) / static_cast<float>(p.n_gebaude) *
                           100.0f);
@@ -499,29 +499,28 @@ Laufende stadt_generieren(Lauf& l) {
             l.element_fertig(Element::haus, m.haus_naechster);
             ++m.haus_naechster;
         }
-        l.zeiten.gebaeude += l.jetzt() - t;
-        l.haus_kandidaten = stufe.kandidaten;
+        t.zeiten.gebaeude += l.jetzt() - beginn;
+        haus_kandidaten = stufe.kandidaten;
         const bool aufgegeben = stufe.aufgegeben;
 
-        if (l.abbruch) {
+        if (l.abbruch()) {
             abbruch_melden(l);
             return ende(Laufende::abgebrochen);
         }
         if (!modell_endlich(m)) {
-            l.fehler =
-                Ergebnis::fehler(Fehlerart::kein_plan, "eine Koordinate der Karte ist keine Zahl",
-                                 "a coordinate of the map is not a number");
-            l.status({Statusart::rechenfehler, l.fehler});
+            rechenfehler(l, Ergebnis::fehler(Fehlerart::kein_plan,
+                                             Meldung(Meldungsart::koordinate_keine_zahl)));
+            l.status(l.haltstatus);
             return ende(Laufende::fehler);
         }
         m.plan_vorhanden = true;
         l.fortschritt(100.0f);
-        t = l.jetzt();
+        beginn = l.jetzt();
         karte_einpassen(l);
-        l.zeiten.einpassen += l.jetzt() - t;
-        t = l.jetzt();
+        t.zeiten.einpassen += l.jetzt() - beginn;
+        beginn = l.jetzt();
         elemente_nummerieren(l);
-        l.zeiten.nummerierung += l.jetzt() - t;
+        t.zeiten.nummerierung += l.jetzt() - beginn;
         if (aufgegeben) {
             // The stage found no room for the rest: say so with the result.
             l.status({Statusart::fertig_aufgegeben, m.haus_naechster - 1, p.n_gebaude});
@@ -530,49 +529,60 @@ Laufende stadt_generieren(Lauf& l) {
         }
         return ende(Laufende::fertig);
     } catch (const std::bad_alloc&) {
-        l.fehler = Ergebnis::fehler(Fehlerart::kein_plan, "zu wenig Speicher für diese Karte",
-                                    "not enough memory for this map");
+        rechenfehler(l,
+                     Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::speicher_karte)));
     } catch (const std::exception& e) {
-        l.fehler = Ergebnis::fehler(Fehlerart::kein_plan, e.what(), e.what());
+        rechenfehler(l,
+                     Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::text, e.what())));
     }
     m.plan_vorhanden = false;
-    l.status({Statusart::rechenfehler, l.fehler});
+    l.status(l.haltstatus);
     return ende(Laufende::fehler);
 }
 
-Laufbericht stadtplan_erstellen(const Steuerwerte& s, Parameter& p, Stadtmodell& m, Zufall& z,
-                                Uhr& uhr, Wirt& wirt) {
+Ergebnis Laufbericht::ergebnis() const {
+    // The status as the message, but for a fault its own message, without
+    // the status line's lead-in.
+    const auto fehler = [&](Fehlerart art) {
+        return Ergebnis::fehler(art, status.art == Statusart::rechenfehler && !status.meldung.leer()
+                                         ? status.meldung
+                                         : status_meldung(status));
+    };
+    switch (ende) {
+    case Laufende::fertig:
+        return {};
+    case Laufende::abgelehnt:
+        return fehler(Fehlerart::bedienung);
+    case Laufende::abgebrochen:
+        return fehler(Fehlerart::abbruch);
+    case Laufende::fehler:
+        break;
+    }
+    return fehler(Fehlerart::kein_plan);
+}
+
+Laufbericht stadtplan_erstellen(const Laufauftrag& auftrag, Stadtmodell& m, Uhr& uhr, Wirt& wirt) {
     // The front's own code ran up to here (the GUI toolkit's included).
     vektorzustand_leeren();
-    Laufbericht bericht;
+    Zufall z = auftrag.startwert ? Zufall(*auftrag.startwert, uhr) : Zufall(uhr);
+    Parameter p;
     z.neu_saeen();
-    bericht.ergebnis = parameter_einlesen(s, z, p, m);
-    if (!bericht.ergebnis.gut()) {
-        bericht.ende = Laufende::fehler;
+    if (Ergebnis e = parameter_einlesen(auftrag.steuerwerte, z, p, m); !e.gut()) {
+        Laufbericht bericht;
+        bericht.ende = Laufende::abgelehnt;
+        bericht.status = {Statusart::meldung, e};
+        bericht.nummern = auftrag.nummern;
         return bericht;
     }
+    m.n_nummer_wege = static_cast<std::int16_t>(auftrag.nummern.wege);
+    m.n_nummer_haeuser = static_cast<std::int16_t>(auftrag.nummern.haeuser);
+    m.n_nummer_plaetze = static_cast<std::int16_t>(auftrag.nummern.plaetze);
+    m.n_nummer_parks = static_cast<std::int16_t>(auftrag.nummern.parks);
     wirt.element_fertig(Element::zuruecksetzen, 0);
     vektorzustand_leeren();
     z.neu_saeen();
     Lauf l(p, m, z, uhr, wirt);
-    bericht.ende = stadt_generieren(l);
-    bericht.status = l.letzter_status;
-    if (bericht.ende == Laufende::abgebrochen)
-        bericht.ergebnis =
-            Ergebnis::fehler(Fehlerart::abbruch, "Stadtplan abgebrochen", "City Map Aborted");
-    else if (bericht.ende == Laufende::fehler && l.unmoeglich.art != Statusart::meldung)
-        bericht.ergebnis =
-            Ergebnis::fehler(Fehlerart::kein_plan, status_text(l.unmoeglich, Sprache::deutsch),
-                             status_text(l.unmoeglich, Sprache::englisch));
-    else if (bericht.ende == Laufende::fehler)
-        bericht.ergebnis =
-            l.fehler.gut() ? Ergebnis::fehler(Fehlerart::kein_plan, "", "") : l.fehler;
-    bericht.versuche = l.versuch_nr;
-    bericht.bruecken = l.n_bruecken;
-    bericht.tore = mauer_tore_anzahl(l);
-    bericht.haus_kandidaten = l.haus_kandidaten;
-    bericht.zeiten = l.zeiten;
-    return bericht;
+    return stadt_generieren(l);
 }
 
 } // namespace tarvello

@@ -6,8 +6,7 @@ float weg_rand(const Parameter& p) {
     return p.haus_seitenverhaeltnis_max * p.haus_gxy_max + p.weg_halbbreite_max;
 }
 
-void weg_rahmen(Stadtmodell& m, const Parameter& p, int w) {
-    const float rand = weg_rand(p);
+void weg_rahmen(Stadtmodell& m, float rand, int w) {
     Weg& weg = m.weg(w);
     float x_lo = 1000000000.0f, y_lo = 1000000000.0f;
     float x_hi = -1000000000.0f, y_hi = -1000000000.0f;
@@ -26,8 +25,9 @@ void weg_rahmen(Stadtmodell& m, const Parameter& p, int w) {
 
 void strassen_eingrenzen(Lauf& l, int n) {
     l.status({Statusart::strassen_eingrenzen});
+    const float rand = weg_rand(l.p);
     for (int w = 1; w <= n; ++w) {
-        weg_rahmen(l.m, l.p, w);
+        weg_rahmen(l.m, rand, w);
         l.fortschritt(static_cast<float>(w) / static_cast<float>(n) * 100.0f);
         if ((w & 63) == 0) l.nachgeben();
     }

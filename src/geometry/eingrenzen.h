@@ -9,7 +9,8 @@ namespace tarvello {
 // Margin: the largest extent of a building plus the largest street half-width.
 float weg_rand(const Parameter& p);
 
-void weg_rahmen(Stadtmodell& m, const Parameter& p, int w);
+// The box of way w, widened by rand (weg_rand of the run).
+void weg_rahmen(Stadtmodell& m, float rand, int w);
 
 // Boxes of ways 1..n with status text and progress.
 void strassen_eingrenzen(Lauf& l, int n);

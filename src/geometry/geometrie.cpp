@@ -405,7 +405,7 @@ NaechsterWeg naechster_weg(const Stadtmodell& m, float x, float y) {
 
 std::vector<Punktrahmen> punktrahmen_bilden(const Stadtmodell& m) {
     std::vector<Punktrahmen> rahmen(ix(std::max<int>(m.n_wege, 0)) + 1);
-    for (int w = 1; w <= m.n_wege; ++w) {
+    for (int w : m.wege_nummern()) {
         const Weg& weg = m.weg(w);
         Punktrahmen& r = rahmen[ix(w)];
         for (int k = 1; k <= weg.n_punkte; ++k) {

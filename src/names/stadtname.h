@@ -9,8 +9,8 @@
 //   Combo_Stadtname_Silben (items silben_eintraege, start item 3 "1-3")
 //       -> bereich_lesen -> silben_min, silben_max
 //   Slider_duester (0..100) -> stimmung_aus_regler -> stimmung
-//   Command_Go calls stadtname_erzeugen and writes the result into the dialog's
-//   Text_Stadtname; Command_OK copies that text to the main window.
+//   knopf_neuer_versuch calls stadtname_erzeugen and writes the result into the dialog's
+//   Text_Stadtname; knopf_uebernehmen copies that text to the main window.
 #pragma once
 
 #include <array>

@@ -92,10 +92,7 @@ class Bildblaetter : public Blattziel {
         bild_ = QImage(pixel_, pixel_, QImage::Format_RGB32);
         if (bild_.isNull()) {
             dateien_offen_.clear();
-            return Worte{QStringLiteral("zu wenig Speicher für ein Bild von %1 x %1 Pixeln"),
-                         QStringLiteral("not enough memory for a picture of %1 x %1 pixels")}
-                .arg(pixel_)
-                .ergebnis(Fehlerart::datei);
+            return Ergebnis::fehler(Fehlerart::datei, Meldung(Meldungsart::bild_zu_gross, pixel_));
         }
         bild_.fill(Qt::white);
         flaeche_ = std::make_unique<Zeichenflaeche>(&bild_);
@@ -110,8 +107,7 @@ class Bildblaetter : public Blattziel {
             Dateiausgabe& f = *dateien_offen_[i];
             if (!bild_speichern(f.geraet(), bild_, dateien_[i].format))
                 e = f.fehlerhaft() ? f.schreibfehler()
-                                   : f.fehler({QStringLiteral("das Bild kann nicht kodiert werden"),
-                                               QStringLiteral("the picture cannot be encoded")});
+                                   : f.fehler(Meldung(Meldungsart::bild_nicht_kodierbar));
         }
         // Encoding a large picture takes a while: an abort meanwhile keeps
         // none of the sheet's files.

@@ -60,14 +60,10 @@ class Pdfblaetter : public Blattziel {
                 std::make_unique<Zeichenflaeche>(&schreiber_, pixel_je_einheit(), pdf_feinteilung);
             if (!flaeche_->aktiv()) {
                 flaeche_.reset();
-                return Ergebnis::fehler(Fehlerart::datei,
-                                        "das PDF-Dokument kann nicht begonnen werden",
-                                        "cannot start the PDF document");
+                return Ergebnis::fehler(Fehlerart::datei, Meldung(Meldungsart::pdf_nicht_begonnen));
             }
         } else if (!schreiber_.newPage()) {
-            return Ergebnis::fehler(Fehlerart::datei,
-                                    "dem PDF-Dokument kann keine Seite angefügt werden",
-                                    "cannot add a page to the PDF document");
+            return Ergebnis::fehler(Fehlerart::datei, Meldung(Meldungsart::pdf_keine_seite));
         }
         ++seiten_;
         flaeche = flaeche_.get();
@@ -121,8 +117,7 @@ class Druckerblaetter : public Blattziel {
         flaeche_ = std::make_unique<Zeichenflaeche>(&drucker_, pixel_je_einheit());
         if (!flaeche_->aktiv()) {
             flaeche_.reset();
-            return druckerfehler({QStringLiteral("auf %1 kann nicht gedruckt werden"),
-                                  QStringLiteral("cannot print on %1")});
+            return druckerfehler(Meldungsart::drucker_nicht_druckbar);
         }
         flaeche = flaeche_.get();
         return {};
@@ -131,8 +126,7 @@ class Druckerblaetter : public Blattziel {
     Ergebnis blatt_beenden(int, int) override {
         flaeche_.reset(); // ending the painter sends the job
         if (drucker_.printerState() == QPrinter::Error)
-            return druckerfehler({QStringLiteral("der Druck auf %1 ist fehlgeschlagen"),
-                                  QStringLiteral("printing on %1 failed")});
+            return druckerfehler(Meldungsart::druck_fehlgeschlagen);
         return {};
     }
 
@@ -140,8 +134,8 @@ class Druckerblaetter : public Blattziel {
     void blatt_abbrechen() override { flaeche_.reset(); }
 
   private:
-    Ergebnis druckerfehler(const Worte& text) const {
-        return text.arg(drucker_.printerName()).ergebnis(Fehlerart::datei);
+    Ergebnis druckerfehler(Meldungsart art) const {
+        return Ergebnis::fehler(Fehlerart::datei, Meldung(art, zeichen(drucker_.printerName())));
     }
 
     QPrinter& drucker_;
@@ -166,7 +160,7 @@ Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const 
     if (!e.gut()) {
         ausgabe.verwerfen();
         if (e.art() == Fehlerart::datei && !e.englisch().empty())
-            return export_schreibfehler(datei, worte(e));
+            return export_schreibfehler(datei, e.meldung());
         return e;
     }
     // No sheet selected: there is nothing to keep.

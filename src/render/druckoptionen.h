@@ -52,14 +52,15 @@ struct Druckoptionen {
     int export_schriftgroesse = 0;
 };
 
-// The part of the map an export covers: the section the preview shows,
-// stadt_abmessung / zoom map units across from (x, y).
+// A section of the map, stadt_abmessung / zoom map units across from (x, y):
+// what the window's preview shows and what an export covers.
 struct Bildausschnitt {
     float zoom = 1.0f;
     float x = 0.0f, y = 0.0f;
 };
 
-// Keeps the section's origin inside the map, as the preview does.
+// Keeps the section's origin inside the map (for zoom >= 1): moving the
+// preview and choosing an export's section use this one rule.
 void bildausschnitt_begrenzen(Bildausschnitt& a, float stadt_abmessung);
 
 // Label size in points for the numbering dialog's slider position (0..100)

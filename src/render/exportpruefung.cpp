@@ -109,18 +109,14 @@ QString export_hindernis_fuer(const QString& datei, const Druckoptionen& o, Bild
     return export_hindernis(o.export_pixel, o.export_matrix, f, frei, verfuegbarer_speicher(), s);
 }
 
-Ergebnis export_schreibfehler(const QString& datei, const Worte& grund) {
-    return Worte{QStringLiteral("%1 kann nicht geschrieben werden: %2"),
-                 QStringLiteral("cannot write %1: %2")}
-        .arg(datei)
-        .arg(grund)
-        .ergebnis(Fehlerart::datei);
+Ergebnis export_schreibfehler(const QString& datei, const Meldung& grund) {
+    return Ergebnis::fehler(Fehlerart::datei,
+                            Meldung(Meldungsart::export_nicht_schreibbar, zeichen(datei), grund));
 }
 
 Ergebnis export_ziel_pruefen(const QString& datei) {
     if (const QFileInfo info(datei); info.exists() && !info.isFile())
-        return export_schreibfehler(datei, {QStringLiteral("keine gewöhnliche Datei"),
-                                            QStringLiteral("not a regular file")});
+        return export_schreibfehler(datei, Meldung(Meldungsart::keine_gewoehnliche_datei));
     return {};
 }
 

@@ -6,8 +6,8 @@
 #include <QtGlobal>
 
 #include "core/ergebnis.h"
+#include "core/meldung.h"
 #include "core/steuerwerte.h"
-#include "files/worte.h"
 #include "render/bildexport.h"
 #include "render/druckoptionen.h"
 
@@ -25,7 +25,7 @@ QString export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_plat
                          qint64 freier_speicher, Sprache s);
 
 // "cannot write FILE: grund" (Fehlerart::datei), in both languages.
-Ergebnis export_schreibfehler(const QString& datei, const Worte& grund);
+Ergebnis export_schreibfehler(const QString& datei, const Meldung& grund);
 
 // A picture or PDF target that exists but is not a regular file (a device,
 // a pipe) is refused: renaming the finished file over it would replace it

@@ -1,9 +1,16 @@
 #include "render/randleiste.h"
 
+#include <QColor>
+#include <QFont>
+#include <QString>
 #include <algorithm>
+#include <cmath>
 
+#include "core/funktionen.h"
 #include "core/zahlen.h"
-#include "render/stadtplan.h"
+#include "render/druckoptionen.h"
+#include "render/renderzustand.h"
+#include "render/zeichenflaeche.h"
 
 namespace tarvello {
 
@@ -130,6 +137,134 @@ float titel_schriftgroesse(double breite_bei_14, float platz) {
 float nordrichtung(int knopf) {
     const float grad = static_cast<float>(std::clamp(knopf, 0, 11) * 30 + 90);
     return grad * pi / 180.0f;
+}
+
+void schnittrahmen_zeichnen(Zeichenflaeche& flaeche, const Renderzustand& z, const Druckoptionen& o,
+                            QColor farbe) {
+    // A single sheet is not cut.
+    if (!o.druck_schnittmarken || z.blaetter_je_seite <= 1) return;
+    const Rechteck r = schnittrahmen(z);
+    // About 0.2 mm on paper whatever the printer (widths are in device pixels,
+    // the page in centimetres).
+    const double breite = std::max(1.0, 0.02 * static_cast<double>(z.pixel_je_einheit));
+    flaeche.rechteck(r.links, r.oben, r.rechts, r.unten, breite, farbe);
+}
+
+// The white panel right of the map with the title, the sheet grid, the scale
+// bar and the compass rose. Sheet 1 always carries all four; the options put
+// them on every other sheet too.
+void randleiste_zeichnen(Zeichenflaeche& flaeche, const Renderzustand& z, const Druckoptionen& o,
+                         const QString& stadtname, int nord_knopf) {
+    const QColor schwarz(0, 0, 0);
+    const bool erstes = z.blatt_nummer == 1;
+    // The panel has its own area; the map's clip would hide it.
+    flaeche.beschneiden(z.karte_rechts, 0.0,
+                        std::max(z.seitenbreite, z.karte_unten + randleiste_breite) +
+                            z.karte_unten);
+
+    QFont schrift = Zeichenflaeche::beschriftungsschrift(titel_punkte);
+    schrift.setBold(true);
+    flaeche.schrift_setzen(schrift);
+    const QFont klein = Zeichenflaeche::beschriftungsschrift(12.0);
+    Randleistenmasse masse;
+    masse.seitenbreite = z.seitenbreite;
+    masse.karte_rechts = z.karte_rechts;
+    masse.oben = z.rand_oben;
+    masse.unten = z.karte_unten;
+    masse.rand = z.rand_links;
+    masse.blaetter = z.blaetter_je_seite;
+    masse.massstab = z.massstab;
+    masse.titel_hoehe = static_cast<float>(flaeche.text_hoehe(stadtname));
+    flaeche.schrift_setzen(klein);
+    masse.text_hoehe = static_cast<float>(flaeche.text_hoehe(QStringLiteral("0m")));
+    masse.balkentext_breite = static_cast<float>(flaeche.text_breite(QStringLiteral("50000m")));
+    const char* buchstaben[] = {"N", "W", "S", "O"};
+    for (const char* b : buchstaben) {
+        const QString t = QString::fromLatin1(b);
+        masse.buchstabe = std::max({masse.buchstabe, static_cast<float>(flaeche.text_breite(t)),
+                                    static_cast<float>(flaeche.text_hoehe(t))});
+    }
+    const Randleistenplan plan = randleiste_anordnen(masse);
+
+    const Rechteck& k = plan.kasten;
+    flaeche.rechteck_gefuellt(k.links, k.oben, k.rechts, k.unten, QColor(255, 255, 255));
+
+    if (o.druck_bezeichnung || erstes) {
+        flaeche.schrift_setzen(schrift);
+        // Narrow pages (Letter) shrink the title further, so it stays on the
+        // page.
+        const float platz = plan.titel_platz;
+        float punkte = titel_schriftgroesse(flaeche.text_breite(stadtname), platz);
+        // Text widths do not shrink quite in step with the size on coarse
+        // devices (hinting); a second look keeps the title within its room.
+        for (int versuch = 0; versuch < 3 && punkte != titel_punkte; ++versuch) {
+            schrift.setPointSizeF(punkte);
+            flaeche.schrift_setzen(schrift);
+            const double breite = flaeche.text_breite(stadtname);
+            if (breite <= platz * 1.002) break;
+            punkte = static_cast<float>(punkte * platz / breite);
+        }
+        flaeche.position_setzen(plan.titel.links, plan.titel.oben);
+        flaeche.text(stadtname);
+    }
+
+    const int n = z.blaetter_je_seite;
+    if ((o.druck_planquadrate || erstes) && n > 1) {
+        const double seite = plan.zelle;
+        for (int zeile = 1; zeile <= n; ++zeile)
+            for (int t = 1; t <= n; ++t) {
+                const double x = plan.planquadrate.links + (t - 1) * seite;
+                const double y = plan.planquadrate.oben + (zeile - 1) * seite;
+                if ((zeile - 1) * n + t == z.blatt_nummer)
+                    flaeche.rechteck_gefuellt(x, y, x + seite, y + seite, schwarz);
+                flaeche.rechteck(x, y, x + seite, y + seite, 4.0, schwarz);
+            }
+    }
+
+    if (o.druck_massstab || erstes) {
+        const double sx = plan.balken.links, y0 = plan.balken.oben;
+        const double l = plan.balken_laenge;
+        const int segmente = plan.teilung.segmente;
+        for (int a = 0; a < segmente; ++a) {
+            const double y1 = y0 + a * l / segmente, y2 = y0 + (a + 1) * l / segmente;
+            if (a % 2 == 0) flaeche.rechteck_gefuellt(sx, y1, sx + 0.2, y2, schwarz);
+            flaeche.rechteck(sx, y1, sx + 0.2, y2, 3.0, schwarz);
+        }
+        flaeche.schrift_setzen(klein);
+        flaeche.position_setzen(plan.balkentext.links, plan.balkentext.oben);
+        flaeche.text(QString::number(static_cast<double>(plan.teilung.laenge)) + QLatin1Char('m'));
+        flaeche.linie(sx, y0, plan.balken.rechts, y0, 3.0, schwarz);
+        flaeche.linie(sx, y0 + l, plan.balken.rechts, y0 + l, 3.0, schwarz);
+    }
+
+    if (o.druck_kompass || erstes) {
+        const float cx = plan.kompass_x, cy = plan.kompass_y;
+        const float r_rose = plan.kompass_radius;
+        const float nord = nordrichtung(nord_knopf);
+        const float grad = pi / 180.0f;
+        // 16 rays: 4 long ones to the cardinal points, 4 middle, 8 short.
+        for (int b = 0; b < 16; ++b) {
+            const float a = static_cast<float>(b) * 22.5f * grad + nord;
+            const float r = b % 4 == 0 ? r_rose : (b % 2 == 0 ? 0.75f * r_rose : r_rose / 2.0f);
+            const float w = 0.24f * r_rose;
+            const float tx = cx + r * std::cos(a), ty = cy - r * std::sin(a);
+            const float ax = cx + w * std::cos(a - 0.18f), ay = cy - w * std::sin(a - 0.18f);
+            const float bx = cx + w * std::cos(a + 0.18f), by = cy - w * std::sin(a + 0.18f);
+            flaeche.linie(cx, cy, tx, ty, 3.0, schwarz);
+            flaeche.linie(ax, ay, tx, ty, 3.0, schwarz);
+            flaeche.linie(bx, by, tx, ty, 3.0, schwarz);
+        }
+        flaeche.schrift_setzen(klein);
+        for (int i = 0; i < 4; ++i) {
+            const float a = nord + static_cast<float>(i) * 90.0f * grad;
+            const QString t = QString::fromLatin1(buchstaben[i]);
+            const double x = cx + 1.3f * r_rose * std::cos(a);
+            const double y = cy - 1.3f * r_rose * std::sin(a);
+            flaeche.position_setzen(x - flaeche.text_breite(t) / 2.0,
+                                    y - flaeche.text_hoehe(t) / 2.0);
+            flaeche.text(t);
+        }
+    }
 }
 
 } // namespace tarvello

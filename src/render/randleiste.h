@@ -3,9 +3,15 @@
 // the paper leaves. Positions are centimetres on the landscape page.
 #pragma once
 
+#include <QColor>
+
+class QString;
+
 namespace tarvello {
 
 struct Renderzustand;
+struct Druckoptionen;
+class Zeichenflaeche;
 
 // Width of the white side panel to the right of the map.
 inline constexpr float randleiste_breite = 9.0f;
@@ -77,5 +83,14 @@ float titel_schriftgroesse(double breite_bei_14, float platz = titel_breite_max)
 // Angle of north on the rose for north button k (0..11): radians,
 // anticlockwise from +x with y up; button 0 points straight up.
 float nordrichtung(int knopf);
+
+// Draws the crop rectangle of a tiled print when the options ask for it.
+void schnittrahmen_zeichnen(Zeichenflaeche& flaeche, const Renderzustand& z, const Druckoptionen& o,
+                            QColor farbe);
+
+// Draws the side panel of the printed sheet `z` places, titled `stadtname`,
+// its rose pointing to north button `nord_knopf`.
+void randleiste_zeichnen(Zeichenflaeche& flaeche, const Renderzustand& z, const Druckoptionen& o,
+                         const QString& stadtname, int nord_knopf);
 
 } // namespace tarvello

@@ -6,6 +6,7 @@
 
 #include "core/funktionen.h"
 #include "core/zahlen.h"
+#include "geometry/gang.h"
 #include "geometry/geometrie.h"
 
 namespace tarvello {
@@ -65,9 +66,8 @@ bool im_randzehntel(float x, float y, float a) {
 
 // Contact of the head with the earlier rivers 1..r-1: flows into the river met
 // (storing the junction as point i + 1) or marks the walk thrown away.
-void andere_fluesse_pruefen(Lauf& l, Flussraster& fr, int r, Gangende& e) {
+void andere_fluesse_pruefen(Lauf& l, const Gang& g, Flussraster& fr, int r, Gangende& e) {
     const Parameter& p = l.p;
-    Gang& g = l.gang;
     const auto [j, k] = fr.erster_kontakt(l.m, r, g.pos_x, g.pos_y, g.halbbreite);
     if (j == 0) return;
     const Weg& wj = l.m.weg(j);
@@ -82,12 +82,11 @@ void andere_fluesse_pruefen(Lauf& l, Flussraster& fr, int r, Gangende& e) {
     }
 }
 
-// Walks river r from the head in l.gang until it ends. Without darf_gabeln
+// Walks river r from the head in g until it ends. Without darf_gabeln
 // (a source outside the map, or too narrow to fork) the river runs on until
 // it leaves the map, meets a river or reaches its length limit.
-Gangende fluss_laufen(Lauf& l, Flussraster& fr, int r, int c, bool darf_gabeln) {
+Gangende fluss_laufen(Lauf& l, Gang& g, Flussraster& fr, int r, int c, bool darf_gabeln) {
     const Parameter& p = l.p;
-    Gang& g = l.gang;
     Weg& weg = l.m.weg(r);
     const float a = p.stadt_abmessung;
     const float mitte = a / 2.0f;
@@ -113,12 +112,13 @@ Gangende fluss_laufen(Lauf& l, Flussraster& fr, int r, int c, bool darf_gabeln) 
         e.selbst = fr.selbst_beruehrt(r, e.i - c, g.pos_x, g.pos_y, g.halbbreite);
         // A river that touched itself is thrown away whatever else happens in
         // this round, so the other rivers need no look.
-        if (!e.selbst && 2 * e.i > c) andere_fluesse_pruefen(l, fr, r, e);
+        if (!e.selbst && 2 * e.i > c) andere_fluesse_pruefen(l, g, fr, r, e);
 
         if (g.pos_x < 0.0f || g.pos_y < 0.0f || g.pos_x > a || g.pos_y > a) e.draussen = true;
 
         e.i += 1;
-        if (e.i > grenze || l.abbruch || e.selbst || e.verworfen || e.muendet || e.draussen) break;
+        if (e.i > grenze || l.abbruch() || e.selbst || e.verworfen || e.muendet || e.draussen)
+            break;
 
         if (darf_gabeln && e.i > 3 * c && l.rnd() < gabel_wahrsch) {
             e.gabelt = true;
@@ -132,7 +132,7 @@ Gangende fluss_laufen(Lauf& l, Flussraster& fr, int r, int c, bool darf_gabeln) 
 
 // Sets the head, heading and width of river r (> 1) at the end of a parent
 // that may still fork; returns the parent.
-int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
+int zweig_ansetzen(Lauf& l, Gang& g, Flusstabellen& t, int r) {
     const float a = l.p.stadt_abmessung;
     int eltern = 1;
     float ex = 0.0f, ey = 0.0f;
@@ -149,7 +149,6 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
     }
     const std::size_t pe = ix(eltern);
     t.zweige[pe] += 1;
-    Gang& g = l.gang;
     g.pos_x = ex;
     g.pos_y = ey;
     g.richtung = letzte_richtung(l.m.weg(eltern)) + pi / 2.0f * (l.rnd() - 0.5f);
@@ -168,12 +167,11 @@ int zweig_ansetzen(Lauf& l, Flusstabellen& t, int r) {
 
 // The first river enters from a random point of the map edge, at least 2 %
 // of the side from a corner, heading for the map centre.
-void muendung_ansetzen(Lauf& l) {
+void muendung_ansetzen(Lauf& l, Gang& g) {
     const float a = l.p.stadt_abmessung;
     l.m.weg(1).breite = l.p.fluss_breite_max;
     const int seite = std::min(4, static_cast<int>(ganz(l.rnd() * 4.0f + 1.0f)));
     const float t = (l.rnd() * 0.96f + 0.02f) * a;
-    Gang& g = l.gang;
     switch (seite) {
     case 1:
         g.pos_x = 0.0f, g.pos_y = t;
@@ -253,9 +251,8 @@ bool Flussraster::zu_nah(const Stadtmodell& m, int r, float x, float y, float ha
 namespace {
 
 // The walk's step, noise and distances for a river of half width `breite`.
-void flussgang_einrichten(Lauf& l, float breite) {
+void flussgang_einrichten(Lauf& l, Gang& g, float breite) {
     const Parameter& p = l.p;
-    Gang& g = l.gang;
     g.halbbreite = breite;
     g.abstand_min = 2.0f * g.halbbreite;
     g.schritt = p.weg_schritt_faktor * g.halbbreite;
@@ -268,8 +265,8 @@ enum class Flussausgang { behalten, verworfen, abgebrochen };
 
 // River r of an attempt: starts it at the mouth (the first) or at the end of
 // an earlier river, walks it, and keeps it or throws it away.
-Flussausgang fluss_bauen(Lauf& l, Flusstabellen& t, Flussraster& fr, FlussBericht& bericht, int r,
-                         bool& zentrum_erreicht) {
+Flussausgang fluss_bauen(Lauf& l, Gang& g, Flusstabellen& t, Flussraster& fr, FlussBericht& bericht,
+                         int r, bool& zentrum_erreicht) {
     const Parameter& p = l.p;
     const std::size_t ri = ix(r);
     Weg& weg = l.m.weg(r);
@@ -281,22 +278,21 @@ Flussausgang fluss_bauen(Lauf& l, Flusstabellen& t, Flussraster& fr, FlussBerich
 
     int eltern = 0;
     if (r == 1) {
-        muendung_ansetzen(l);
+        muendung_ansetzen(l, g);
     } else {
-        eltern = zweig_ansetzen(l, t, r);
+        eltern = zweig_ansetzen(l, g, t, r);
     }
 
     weg.breite = flussbreite_begrenzen(weg.breite);
-    flussgang_einrichten(l, weg.breite);
-    const Gang& g = l.gang;
+    flussgang_einrichten(l, g, weg.breite);
     t.erster_zweig_breite[ri] = 0.0f;
     t.zweige[ri] = kann_gabeln(weg.breite) ? 0 : 2;
     t.eltern[ri] = eltern;
     // Own points skipped in the self test: those within reach of the head anyway.
     const int c = static_cast<int>(runden(4.0f * g.halbbreite / g.schritt));
 
-    const Gangende e = fluss_laufen(l, fr, r, c, !quelle_ausserhalb && t.zweige[ri] < 2);
-    if (l.abbruch) return Flussausgang::abgebrochen;
+    const Gangende e = fluss_laufen(l, g, fr, r, c, !quelle_ausserhalb && t.zweige[ri] < 2);
+    if (l.abbruch()) return Flussausgang::abgebrochen;
 
     // A river that touched itself is always thrown away; one that touched
     // another river is kept when it flowed into a river or left the map.
@@ -331,7 +327,7 @@ void bericht_abschliessen(Lauf& l, const Flusstabellen& t, FlussBericht& bericht
     bericht.eltern.assign(t.eltern.begin(), t.eltern.begin() + static_cast<long>(n));
     bericht.zweige.assign(t.zweige.begin(), t.zweige.begin() + static_cast<long>(n));
     bericht.ende.assign(t.ende.begin(), t.ende.begin() + static_cast<long>(n));
-    for (int k = 1; k <= m.n_fluesse; ++k)
+    for (int k : m.fluss_nummern())
         l.element_fertig(Element::weg, k);
 }
 
@@ -351,6 +347,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
 
     Flusstabellen t(anzahl);
     Flussraster fr;
+    Gang g; // the walk of the river being grown
     int versuch = 1;
     while (true) {
         l.z.neu_saeen();
@@ -367,7 +364,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
                                      [](std::uint8_t z) { return z >= 2; })) {
                 break;
             }
-            const Flussausgang ausgang = fluss_bauen(l, t, fr, bericht, r, zentrum_erreicht);
+            const Flussausgang ausgang = fluss_bauen(l, g, t, fr, bericht, r, zentrum_erreicht);
             if (ausgang == Flussausgang::abgebrochen) {
                 m.n_fluesse = static_cast<std::int16_t>(r - 1);
                 m.n_wege = m.n_fluesse;
@@ -391,7 +388,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         m.n_wege = m.n_fluesse;
         l.nachgeben();
 
-        if (zentrum_erreicht || l.abbruch) {
+        if (zentrum_erreicht || l.abbruch()) {
             bericht_abschliessen(l, t, bericht, zentrum_erreicht);
             return bericht;
         }
@@ -399,8 +396,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         if (versuch >= fluss_versuche_max) {
             bericht_abschliessen(l, t, bericht, zentrum_erreicht);
             bericht.aufgegeben = true;
-            l.unmoeglich = {Statusart::fluesse_verfehlen_mitte, versuch};
-            l.abbruch = true;
+            l.anhalten(Halt::unmoeglich, {Statusart::fluesse_verfehlen_mitte, versuch});
             return bericht;
         }
         versuch += 1;

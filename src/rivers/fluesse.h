@@ -80,7 +80,7 @@ class Flussraster {
 
 // First stage of every attempt. Sets m.n_fluesse; returns early when the run
 // is aborted. When fluss_versuche_max attempts all miss the central zone it
-// sets abbruch and l.unmoeglich: the run cannot make a town.
+// stops the run (Halt::unmoeglich): the controls let it make no town.
 void fluesse_erzeugen(Lauf& l);
 
 // The same stage, handing back its counters.

@@ -12,48 +12,47 @@
 
 namespace tarvello {
 
-void erste_strasse_starten(Lauf& l, const Strassenraster& ra, int w) {
+void erste_strasse_starten(Lauf& l, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     m.weg(w).breite = p.weg_halbbreite_max;
-    l.startversuche = 0;
+    bau.startversuche = 0;
     // Rivers covering the whole circle leave no start: new rivers are needed.
     for (long gezogen = 1;; ++gezogen) {
         const float a = 2.0f * pi * l.rnd();
-        l.gang.pos_x = m.zentrum_x + p.stadt_durchmesser / 2.0f * std::cos(a);
-        l.gang.pos_y = m.zentrum_y + p.stadt_durchmesser / 2.0f * std::sin(a);
-        if (lage_pruefen(p, m, l.gang.pos_x, l.gang.pos_y).in_stadt &&
-            ufer_suchen(l, ra, l.gang.pos_x, l.gang.pos_y, p.weg_halbbreite_max).fluss == 0)
+        bau.gang.pos_x = m.zentrum_x + p.stadt_durchmesser / 2.0f * std::cos(a);
+        bau.gang.pos_y = m.zentrum_y + p.stadt_durchmesser / 2.0f * std::sin(a);
+        if (lage_pruefen(p, m, bau.gang.pos_x, bau.gang.pos_y).in_stadt &&
+            ufer_suchen(l, bau, bau.gang.pos_x, bau.gang.pos_y, p.weg_halbbreite_max).fluss == 0)
             break;
         if (gezogen >= 20000) {
-            l.versuch_gescheitert = true;
-            l.abbruch = true;
+            l.anhalten(Halt::versuch_gescheitert);
             return;
         }
-        if (++l.startversuche > 100) {
+        if (++bau.startversuche > 100) {
             stadtrand_wuerfeln(m, l.z);
-            l.startversuche = 0;
+            bau.startversuche = 0;
         }
     }
     // Heading: the head's position vector from the map origin, turned round.
-    l.gang.richtung = winkel_aus(l.gang.pos_x, l.gang.pos_y) + pi;
+    bau.gang.richtung = winkel_aus(bau.gang.pos_x, bau.gang.pos_y) + pi;
     if (p.stadt_form == 1) {
-        switch (oktant(l.gang.richtung)) {
+        switch (oktant(bau.gang.richtung)) {
         case 2:
         case 3:
-            l.gang.richtung = -3.0f * pi / 2.0f;
+            bau.gang.richtung = -3.0f * pi / 2.0f;
             break;
         case 4:
         case 5:
-            l.gang.richtung = 0.0f;
+            bau.gang.richtung = 0.0f;
             break;
         case 6:
         case 7:
-            l.gang.richtung = pi / 2.0f;
+            bau.gang.richtung = pi / 2.0f;
             break;
         case 1:
         case 8:
-            l.gang.richtung = -pi;
+            bau.gang.richtung = -pi;
             break;
         default:
             break;
@@ -62,19 +61,19 @@ void erste_strasse_starten(Lauf& l, const Strassenraster& ra, int w) {
     m.weg(w).verbindungen.erase(1);
 }
 
-void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w) {
+void abzweigung_starten(Lauf& l, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
     const double t0 = l.jetzt();
     const double frist = static_cast<double>(p.weg_aufloesung * p.weg_aufloesung) * 15.0 + 0.5;
-    const int erster = l.erster_strassenweg;
+    const int erster = l.m.erster_strassenweg();
     long versuche = 0;
     for (;;) {
         // The design's loop has no yield; give the host a chance now and then
         // so an abort is heard during a long search.
         if ((++versuche & 4095) == 0) {
             l.nachgeben();
-            if (l.abbruch) return;
+            if (l.abbruch()) return;
         }
         const int v = static_cast<int>(
             ganz(l.rnd() * static_cast<float>(m.n_wege - erster) + static_cast<float>(erster)));
@@ -86,19 +85,18 @@ void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w) {
         int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(eltern.n_punkte - 2) + 1.0f));
         if (k < 1) k = 1;
         if (k > eltern.n_punkte) k = eltern.n_punkte;
-        l.gang.pos_x = eltern.px(k);
-        l.gang.pos_y = eltern.py(k);
-        const Lage lage = lage_pruefen(p, m, l.gang.pos_x, l.gang.pos_y);
+        bau.gang.pos_x = eltern.px(k);
+        bau.gang.pos_y = eltern.py(k);
+        const Lage lage = lage_pruefen(p, m, bau.gang.pos_x, bau.gang.pos_y);
         const float r = l.rnd();
         // A parent point near a river (the first point of a bridge's
         // street, a junction by the bank) would start the branch in it.
         const bool angenommen =
-            (!l.kern_erreicht || lage.im_kern || (lage.in_stadt && r > p.stadt_kernbildung)) &&
-            ufer_suchen(l, ra, l.gang.pos_x, l.gang.pos_y, eltern.breite).fluss == 0;
+            (!bau.kern_erreicht || lage.im_kern || (lage.in_stadt && r > p.stadt_kernbildung)) &&
+            ufer_suchen(l, bau, bau.gang.pos_x, bau.gang.pos_y, eltern.breite).fluss == 0;
         if (!angenommen) {
             if (l.jetzt() - t0 > frist) {
-                l.versuch_gescheitert = true;
-                l.abbruch = true;
+                l.anhalten(Halt::versuch_gescheitert);
                 return;
             }
             continue;
@@ -106,8 +104,8 @@ void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w) {
         const Richtung richtung = punkt_richtung(eltern, k);
         const float gabel =
             (pi - 2.0f * p.weg_abzweigung_wi_min) * l.rnd() + p.weg_abzweigung_wi_min;
-        l.gang.richtung = richtung.mittel + gabel;
-        if (l.rnd() > 0.5f) l.gang.richtung = richtung.mittel - gabel;
+        bau.gang.richtung = richtung.mittel + gabel;
+        if (l.rnd() > 0.5f) bau.gang.richtung = richtung.mittel - gabel;
         float breite = ((l.rnd() - 0.5f) * 3.0f * p.weg_abzweig_verjueng_streu +
                         (1.0f - p.weg_abzweig_verjueng_wert)) *
                        eltern.breite;
@@ -126,18 +124,18 @@ float kreuzungswinkel(float a, float b) {
     return delta;
 }
 
-Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
+Treffer kreuzung_suchen(const Lauf& l, const Strassenbau& bau, int w) {
     const Stadtmodell& m = l.m;
-    const Gang& g = l.gang;
+    const Gang& g = bau.gang;
     const float x = g.pos_x, y = g.pos_y, halbbreite = g.halbbreite;
-    const int i = g.i, erster = l.erster_strassenweg, letzter = m.n_wege;
+    const int i = g.i, erster = l.m.erster_strassenweg(), letzter = m.n_wege;
     int tw = 0, tk = 0;
     const float r = (l.p.weg_halbbreite_max + halbbreite) / 2.0f;
     // Points clearly beyond the widest reach are passed over before their way
     // is looked up; the cells searched hold every point within it.
     const float weit = r * 1.001f + 0.001f;
     const float weit2 = weit * weit;
-    ra.strassen.umkreis(x, y, weit, w, i, [&](const Strassenpunkt& q) {
+    bau.strassen.umkreis(x, y, weit, w, i, [&](const Strassenpunkt& q) {
         const float dx = q.x - x, dy = q.y - y;
         const float d2 = dx * dx + dy * dy;
         if (d2 > weit2) return;
@@ -149,7 +147,7 @@ Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
         if (tw != 0 && (v > tw || (v == tw && k > tk))) return;
         if (v < erster || v > letzter) return;
         const float d = std::sqrt(d2); // the distance, as abstand() gives it
-        if (!(d < (ra.strassen.breite(v) + halbbreite) / 2.0f)) return;
+        if (!(d < (bau.strassen.breite(v) + halbbreite) / 2.0f)) return;
         const Weg& andere = m.weg(v);
         if (k > andere.n_punkte) return;
         const float grenze = (andere.breite + halbbreite) / 2.0f;
@@ -161,22 +159,22 @@ Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w) {
     return {tw, tk};
 }
 
-void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w) {
+void kreuzung_pruefen(Lauf& l, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    Gang& g = l.gang;
-    const Treffer t = kreuzung_suchen(l, ra, w);
+    Gang& g = bau.gang;
+    const Treffer t = kreuzung_suchen(l, bau, w);
     if (t.weg == 0) return;
     const int v = t.weg, k = t.punkt;
     const Weg& andere = m.weg(v);
     Weg& strasse = m.weg(w);
     // Run the street onto the other one.
     ++g.i;
-    strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
+    strassenpunkt_setzen(l, bau, w, g.i, g.pos_x, g.pos_y);
     g.pos_x = andere.px(k);
     g.pos_y = andere.py(k);
     ++g.i;
-    strassenpunkt_setzen(l, ra, w, g.i, g.pos_x, g.pos_y);
+    strassenpunkt_setzen(l, bau, w, g.i, g.pos_x, g.pos_y);
     const float a = punkt_richtung(andere, k).mittel;
     const float b = winkel_aus(strasse.px(g.i - 1) - strasse.px(g.i - 2),
                                strasse.py(g.i - 1) - strasse.py(g.i - 2));
@@ -195,12 +193,12 @@ void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w) {
     }
 }
 
-std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra) {
+std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenbau& bau) {
     const Stadtmodell& m = l.m;
-    const Gang& g = l.gang;
+    const Gang& g = bau.gang;
     const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     std::vector<int> nahe;
-    ra.mauer.umkreis(g.pos_x, g.pos_y, grenze, [&](const Rasterpunkt& q) {
+    bau.mauer.umkreis(g.pos_x, g.pos_y, grenze, [&](const Rasterpunkt& q) {
         if (q.punkt <= m.mauer_n_punkte && m.mauer_flag_bei(q.punkt) != 0 &&
             abstand(g.pos_x, g.pos_y, q.x, q.y) < grenze)
             nahe.push_back(q.punkt);
@@ -230,15 +228,15 @@ float kreuzung_entlang(float ax, float ay, float bx, float by, float cx, float c
 // segment a-b reaches, as the parameter along a-b; negative when none. A
 // segment ending within half the wall's thickness of it reaches it at b, so
 // a street never stops on the wall where rounding could put it across.
-float mauer_kreuzung(const Lauf& l, const Strassenraster& ra, float ax, float ay, float bx,
+float mauer_kreuzung(const Lauf& l, const Strassenbau& bau, float ax, float ay, float bx,
                      float by) {
     const Stadtmodell& m = l.m;
     const float dicke = 0.5f * l.p.Mauer_Dicke;
     float beste = -1.0f;
     // A drawn segment's first point lies within half of a-b plus the longest
     // wall segment (and the reach) of a-b's midpoint.
-    const float r = abstand(ax, ay, bx, by) / 2.0f + ra.mauer_strecke_max + dicke + 0.01f;
-    ra.mauer.umkreis((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
+    const float r = abstand(ax, ay, bx, by) / 2.0f + bau.mauer_strecke_max + dicke + 0.01f;
+    bau.mauer.umkreis((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
         const int p = q.punkt;
         if (p >= m.mauer_n_punkte || m.mauer_flag_bei(p + 1) == 0) return;
         const float cx = m.mauer_px(p), cy = m.mauer_py(p);
@@ -256,14 +254,14 @@ float mauer_kreuzung(const Lauf& l, const Strassenraster& ra, float ax, float ay
 // stored in the round before. A crossing that would cut off a linked point
 // throws the street away instead, so no link is left dangling. Returns
 // whether the street was ended or thrown away.
-bool vor_mauer_enden(Lauf& l, Strassenraster& ra, int w) {
-    Gang& g = l.gang;
+bool vor_mauer_enden(Lauf& l, Strassenbau& bau, int w) {
+    Gang& g = bau.gang;
     Weg& weg = l.m.weg(w);
     for (int j = std::max(1, g.i - 3); j <= g.i; ++j) {
         const float ax = weg.px(j), ay = weg.py(j);
         const float bx = j < g.i ? weg.px(j + 1) : g.pos_x;
         const float by = j < g.i ? weg.py(j + 1) : g.pos_y;
-        const float t = mauer_kreuzung(l, ra, ax, ay, bx, by);
+        const float t = mauer_kreuzung(l, bau, ax, ay, bx, by);
         if (t < 0.0f) continue;
         for (int k = j + 1; k <= g.i; ++k) {
             if (weg.n_verbindungen(k) > 0) {
@@ -273,7 +271,7 @@ bool vor_mauer_enden(Lauf& l, Strassenraster& ra, int w) {
             }
         }
         for (int k = j + 1; k <= g.i; ++k)
-            ra.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+            bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
         // The end: the crossing, pulled back towards a by the half width; a
         // crossing nearer to a than that ends the street at a.
         const float laenge = abstand(ax, ay, bx, by);
@@ -281,7 +279,7 @@ bool vor_mauer_enden(Lauf& l, Strassenraster& ra, int w) {
         g.i = j;
         if (s > 0.0f) {
             ++g.i;
-            strassenpunkt_setzen(l, ra, w, g.i, ax + (bx - ax) * s, ay + (by - ay) * s);
+            strassenpunkt_setzen(l, bau, w, g.i, ax + (bx - ax) * s, ay + (by - ay) * s);
         }
         g.pos_x = weg.px(g.i);
         g.pos_y = weg.py(g.i);
@@ -293,19 +291,19 @@ bool vor_mauer_enden(Lauf& l, Strassenraster& ra, int w) {
 
 } // namespace
 
-void mauer_pruefen(Lauf& l, Strassenraster& ra) {
+void mauer_pruefen(Lauf& l, Strassenbau& bau) {
     const Stadtmodell& m = l.m;
-    Gang& g = l.gang;
+    Gang& g = bau.gang;
     g.an_mauer = false;
-    if (!ra.mauer_aktuell) mauer_raster_aufbauen(l, ra);
+    if (!bau.mauer_aktuell) mauer_raster_aufbauen(l, bau);
     // The street being walked is the last way.
-    if (m.n_wege >= l.erster_strassenweg && m.n_wege >= 1 && vor_mauer_enden(l, ra, m.n_wege))
+    if (m.n_wege >= l.m.erster_strassenweg() && m.n_wege >= 1 && vor_mauer_enden(l, bau, m.n_wege))
         return;
     const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     const int n = m.mauer_n_punkte;
     // Every wall point within reach steers in turn, in the order of the wall;
     // the last one has the final word.
-    for (const int q : mauerpunkte_nahe(l, ra)) {
+    for (const int q : mauerpunkte_nahe(l, bau)) {
         const float d = abstand(g.pos_x, g.pos_y, m.mauer_px(q), m.mauer_py(q));
         g.an_mauer = true;
         if (n < 2) {
@@ -335,20 +333,20 @@ float brueckenwahrscheinlichkeit(const Parameter& p) {
             (p.weg_aufloesung * p.weg_aufloesung * 3.0f + 0.5f));
 }
 
-Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra) {
+Flusstreffer fluss_suchen(const Lauf& l, const Strassenbau& bau) {
     const Parameter& p = l.p;
     const Stadtmodell& m = l.m;
-    const Gang& g = l.gang;
+    const Gang& g = bau.gang;
     Flusstreffer t;
     float beste = 1000000.0f;
     const float faktor = p.abstand_weg_fluss * 2.5f + 0.8f;
-    const float r = faktor * (ra.fluss_grenze_max + g.halbbreite);
+    const float r = faktor * (bau.fluss_grenze_max + g.halbbreite);
     // No river's reach is beyond r: points clearly further off are passed
     // over before their river is looked up.
     const float weit = r * 1.001f + 0.001f;
     const float weit2 = weit * weit;
-    if (!ra.fluss_naehe.vielleicht(g.pos_x, g.pos_y, weit)) return t;
-    ra.fluss_feld.umkreis(g.pos_x, g.pos_y, weit, [&](const Rasterpunkt& q) {
+    if (!bau.fluss_naehe.vielleicht(g.pos_x, g.pos_y, weit)) return t;
+    bau.fluss_feld.umkreis(g.pos_x, g.pos_y, weit, [&](const Rasterpunkt& q) {
         const float dx = q.x - g.pos_x, dy = q.y - g.pos_y;
         if (dx * dx + dy * dy > weit2) return;
         const Weg& f = m.weg(q.weg);
@@ -389,21 +387,20 @@ bool strecken_kreuzen(float p1x, float p1y, float p2x, float p2y, float q1x, flo
 // round end of a river, or a pass through the body of a river it does not
 // cross, counts as two more: a bridge there would not span one river from
 // bank to bank.
-int flussquerungen(const Lauf& l, const Strassenraster& ra, float ax, float ay, float bx,
-                   float by) {
+int flussquerungen(const Lauf& l, const Strassenbau& bau, float ax, float ay, float bx, float by) {
     const Stadtmodell& m = l.m;
     // Every river segment within reach of a-b has its first point within this
     // distance of the middle of a-b (river steps are shorter than the widest river).
-    const float r = abstand(ax, ay, bx, by) / 2.0f + 3.0f * ra.fluss_grenze_max +
-                    ufer_faktor * l.gang.halbbreite + 1.0f;
+    const float r = abstand(ax, ay, bx, by) / 2.0f + 3.0f * bau.fluss_grenze_max +
+                    ufer_faktor * bau.gang.halbbreite + 1.0f;
     int n = 0;
     std::vector<int> gekreuzt, gestreift;
-    ra.fluss.umkreis((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
+    bau.fluss.umkreis((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
         if (q.weg < 1 || q.weg > m.n_fluesse) return;
         const Weg& f = m.weg(q.weg);
         const int k = q.punkt;
         if (k >= f.n_punkte) return;
-        const float nah = ufer_faktor * (f.breite + l.gang.halbbreite);
+        const float nah = ufer_faktor * (f.breite + bau.gang.halbbreite);
         float fx = 0.0f, fy = 0.0f;
         const auto naeher = [&](float px, float py, float qx, float qy, float rx, float ry) {
             return strecke_abstand(px, py, qx, qy, rx, ry, fx, fy) < nah;
@@ -429,29 +426,29 @@ int flussquerungen(const Lauf& l, const Strassenraster& ra, float ax, float ay, 
 
 // The far end of a bridge from (x, y) along heading b: at least `sprung` on,
 // further until clear of every river, crossing exactly one river centre line.
-bool brueckenende_finden(const Lauf& l, const Strassenraster& ra, float x, float y, float b,
+bool brueckenende_finden(const Lauf& l, const Strassenbau& bau, float x, float y, float b,
                          float sprung, float schritt, float& ex, float& ey) {
     const float cb = std::cos(b), sb = std::sin(b);
     for (int n = 0; n <= 40; ++n) {
         const float weite = sprung + static_cast<float>(n) * schritt;
         ex = x + weite * cb;
         ey = y + weite * sb;
-        if (ufer_suchen(l, ra, ex, ey, l.gang.halbbreite).fluss != 0) continue;
-        return flussquerungen(l, ra, x, y, ex, ey) == 1;
+        if (ufer_suchen(l, bau, ex, ey, bau.gang.halbbreite).fluss != 0) continue;
+        return flussquerungen(l, bau, x, y, ex, ey) == 1;
     }
     return false;
 }
 
 } // namespace
 
-Uferlage ufer_suchen(const Lauf& l, const Strassenraster& ra, float x, float y, float halbbreite,
+Uferlage ufer_suchen(const Lauf& l, const Strassenbau& bau, float x, float y, float halbbreite,
                      float faktor) {
     const Stadtmodell& m = l.m;
     Uferlage u;
-    if (m.n_fluesse < 1 || ra.fluss.leer()) return u;
+    if (m.n_fluesse < 1 || bau.fluss.leer()) return u;
     float tiefste = 0.0f; // the deepest (limit - distance) so far
-    const float r = faktor * (ra.fluss_grenze_max + halbbreite) + 2.0f * ra.fluss_grenze_max;
-    ra.fluss.umkreis(x, y, r, [&](const Rasterpunkt& q) {
+    const float r = faktor * (bau.fluss_grenze_max + halbbreite) + 2.0f * bau.fluss_grenze_max;
+    bau.fluss.umkreis(x, y, r, [&](const Rasterpunkt& q) {
         if (q.weg < 1 || q.weg > m.n_fluesse) return;
         const Weg& f = m.weg(q.weg);
         if (q.punkt > f.n_punkte) return;
@@ -469,11 +466,11 @@ Uferlage ufer_suchen(const Lauf& l, const Strassenraster& ra, float x, float y, 
     return u;
 }
 
-bool ufer_freihalten(const Lauf& l, const Strassenraster& ra, float& x, float& y, float halbbreite,
+bool ufer_freihalten(const Lauf& l, const Strassenbau& bau, float& x, float& y, float halbbreite,
                      float weg) {
     // Near a fork, leaving one river can bring the point into another.
     for (int n = 0; n < 4; ++n) {
-        const Uferlage u = ufer_suchen(l, ra, x, y, halbbreite);
+        const Uferlage u = ufer_suchen(l, bau, x, y, halbbreite);
         if (u.fluss == 0) return true;
         float ux = std::cos(weg), uy = std::sin(weg);
         if (u.abstand > 1e-4f) {
@@ -484,14 +481,14 @@ bool ufer_freihalten(const Lauf& l, const Strassenraster& ra, float& x, float& y
         x = u.fuss_x + ziel * ux;
         y = u.fuss_y + ziel * uy;
     }
-    return ufer_suchen(l, ra, x, y, halbbreite).fluss == 0;
+    return ufer_suchen(l, bau, x, y, halbbreite).fluss == 0;
 }
 
-void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
+void fluss_pruefen(Lauf& l, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    Gang& g = l.gang;
-    const Flusstreffer t = fluss_suchen(l, ra);
+    Gang& g = bau.gang;
+    const Flusstreffer t = fluss_suchen(l, bau);
     if (t.fluss == 0) return;
     const Weg& f = m.weg(t.fluss);
     // The river's direction at the nearest point; at its last point the last segment.
@@ -502,7 +499,7 @@ void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
     }
     const float b = winkel_aus(f.px(t.punkt) - g.pos_x, f.py(t.punkt) - g.pos_y);
     // The first approach of the attempt's kept streets and this try always crosses.
-    bool bruecke = l.n_bruecken + g.bruecken == 0;
+    bool bruecke = bau.n_bruecken + g.bruecken == 0;
     if (!bruecke && l.rnd() < brueckenwahrscheinlichkeit(p) &&
         (g.letzte_bruecke == 0 ||
          static_cast<float>(g.i - g.letzte_bruecke) > static_cast<float>(p.weg_punkte_max) / 20.0f))
@@ -513,18 +510,18 @@ void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
         // It crosses square to the centre line: a head that came deep into
         // the river has no other good heading to the far bank.
         float nx = g.pos_x, ny = g.pos_y;
-        ufer_freihalten(l, ra, nx, ny, g.halbbreite, b + pi);
+        ufer_freihalten(l, bau, nx, ny, g.halbbreite, b + pi);
         const Uferlage fuss =
-            ufer_suchen(l, ra, nx, ny, g.halbbreite, 2.0f * (p.abstand_weg_fluss * 2.5f + 0.8f));
+            ufer_suchen(l, bau, nx, ny, g.halbbreite, 2.0f * (p.abstand_weg_fluss * 2.5f + 0.8f));
         const float dn = fuss.fluss != 0 ? fuss.abstand : t.abstand;
         const float rb =
             fuss.fluss != 0 && dn > 1e-4f ? winkel_aus(fuss.fuss_x - nx, fuss.fuss_y - ny) : b;
         const float sprung = (0.95f + 0.25f * l.rnd()) * 2.0f * dn;
         const float schritt = 0.1f * ufer_faktor * (f.breite + g.halbbreite) + 0.01f;
         float ex = 0.0f, ey = 0.0f;
-        if (brueckenende_finden(l, ra, nx, ny, rb, sprung, schritt, ex, ey)) {
+        if (brueckenende_finden(l, bau, nx, ny, rb, sprung, schritt, ex, ey)) {
             ++g.i;
-            strassenpunkt_setzen(l, ra, w, g.i, nx, ny);
+            strassenpunkt_setzen(l, bau, w, g.i, nx, ny);
             g.pos_x = ex;
             g.pos_y = ey;
             g.letzte_bruecke = g.i;
@@ -538,7 +535,7 @@ void fluss_pruefen(Lauf& l, Strassenraster& ra, int w) {
     const float q2 = maximum(t.q, 0.75f);
     g.pos_x -= (g.halbbreite / (q2 + 1.0f)) * std::cos(b);
     g.pos_y -= (g.halbbreite / (q2 + 1.0f)) * std::sin(b);
-    ufer_freihalten(l, ra, g.pos_x, g.pos_y, g.halbbreite, b + pi);
+    ufer_freihalten(l, bau, g.pos_x, g.pos_y, g.halbbreite, b + pi);
 }
 
 namespace {
@@ -552,64 +549,64 @@ template <class Raster> void raster_neu(const Lauf& l, Raster& r, float zelle) {
 
 } // namespace
 
-void strassen_raster_aufbauen(Lauf& l, Strassenraster& ra) {
-    raster_neu(l, ra.strassen, l.p.weg_halbbreite_max);
-    for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
+void strassen_raster_aufbauen(Lauf& l, Strassenbau& bau) {
+    raster_neu(l, bau.strassen, l.p.weg_halbbreite_max);
+    for (int v : l.m.strassen_nummern()) {
         const Weg& weg = l.m.weg(v);
         for (int k = 1; k <= weg.n_punkte; ++k)
-            ra.strassen.einfuegen(v, k, weg.px(k), weg.py(k), weg.breite);
+            bau.strassen.einfuegen(v, k, weg.px(k), weg.py(k), weg.breite);
     }
-    ra.gespeichert = 0;
+    bau.gespeichert = 0;
 }
 
-void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra) {
-    ra.fluss_grenze_max = 0.0f;
-    for (int r = 1; r <= l.m.n_fluesse; ++r)
-        ra.fluss_grenze_max = maximum(ra.fluss_grenze_max, l.m.weg(r).breite);
+void fluss_raster_aufbauen(Lauf& l, Strassenbau& bau) {
+    bau.fluss_grenze_max = 0.0f;
+    for (int r : l.m.fluss_nummern())
+        bau.fluss_grenze_max = maximum(bau.fluss_grenze_max, l.m.weg(r).breite);
     const float zelle =
-        (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (ra.fluss_grenze_max + l.p.weg_halbbreite_max);
-    raster_neu(l, ra.fluss, zelle);
+        (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (bau.fluss_grenze_max + l.p.weg_halbbreite_max);
+    raster_neu(l, bau.fluss, zelle);
     // Cells of the marks a good deal wider than the widest reach.
-    raster_neu(l, ra.fluss_naehe, 1.25f * zelle);
-    for (int r = 1; r <= l.m.n_fluesse; ++r) {
+    raster_neu(l, bau.fluss_naehe, 1.25f * zelle);
+    for (int r : l.m.fluss_nummern()) {
         const Weg& f = l.m.weg(r);
         for (int k = 1; k <= f.n_punkte; ++k) {
-            ra.fluss.einfuegen(r, k, f.px(k), f.py(k));
-            ra.fluss_feld.sammeln(r, k, f.px(k), f.py(k));
-            ra.fluss_naehe.markieren(f.px(k), f.py(k));
+            bau.fluss.einfuegen(r, k, f.px(k), f.py(k));
+            bau.fluss_feld.sammeln(r, k, f.px(k), f.py(k));
+            bau.fluss_naehe.markieren(f.px(k), f.py(k));
         }
     }
-    ra.fluss_feld.bauen(zelle);
+    bau.fluss_feld.bauen(zelle);
 }
 
-void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra) {
+void mauer_raster_aufbauen(Lauf& l, Strassenbau& bau) {
     const Stadtmodell& m = l.m;
-    raster_neu(l, ra.mauer, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
-    ra.mauer_strecke_max = 0.0f;
-    for (int q = 1; q <= m.mauer_n_punkte; ++q) {
+    raster_neu(l, bau.mauer, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
+    bau.mauer_strecke_max = 0.0f;
+    for (int q : m.mauer_nummern()) {
         if (m.mauer_flag_bei(q) == 0) continue;
-        ra.mauer.einfuegen(0, q, m.mauer_px(q), m.mauer_py(q));
+        bau.mauer.einfuegen(0, q, m.mauer_px(q), m.mauer_py(q));
         if (q < m.mauer_n_punkte && m.mauer_flag_bei(q + 1) != 0)
-            ra.mauer_strecke_max =
-                maximum(ra.mauer_strecke_max, abstand(m.mauer_px(q), m.mauer_py(q),
-                                                      m.mauer_px(q + 1), m.mauer_py(q + 1)));
+            bau.mauer_strecke_max =
+                maximum(bau.mauer_strecke_max, abstand(m.mauer_px(q), m.mauer_py(q),
+                                                       m.mauer_px(q + 1), m.mauer_py(q + 1)));
     }
-    ra.mauer_aktuell = true;
+    bau.mauer_aktuell = true;
 }
 
-void strassenpunkt_setzen(Lauf& l, Strassenraster& ra, int w, int k, float x, float y) {
+void strassenpunkt_setzen(Lauf& l, Strassenbau& bau, int w, int k, float x, float y) {
     Weg& weg = l.m.weg(w);
     weg.punkt_setzen(k, x, y);
-    ra.strassen.einfuegen(w, k, x, y, weg.breite);
-    if (k > ra.gespeichert) ra.gespeichert = k;
+    bau.strassen.einfuegen(w, k, x, y, weg.breite);
+    if (k > bau.gespeichert) bau.gespeichert = k;
 }
 
-void strasse_aus_raster_nehmen(Lauf& l, Strassenraster& ra, int w) {
+void strasse_aus_raster_nehmen(Lauf& l, Strassenbau& bau, int w) {
     const Weg& weg = l.m.weg(w);
     // Newest first: each is then the last entry of its cell.
-    for (int k = ra.gespeichert; k >= 1; --k)
-        ra.strassen.entfernen(w, k, weg.px(k), weg.py(k));
-    ra.gespeichert = 0;
+    for (int k = bau.gespeichert; k >= 1; --k)
+        bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+    bau.gespeichert = 0;
 }
 
 } // namespace tarvello

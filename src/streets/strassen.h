@@ -6,15 +6,23 @@
 #include <vector>
 
 #include "core/lauf.h"
+#include "geometry/gang.h"
 #include "geometry/punktraster.h"
 #include "streets/naehe.h"
 #include "streets/strassenpunkte.h"
 
 namespace tarvello {
 
-// Proximity grids of the street stage: the streets of this attempt (the one
-// being walked included), the rivers, and the standing wall points.
-struct Strassenraster {
+// The street stage's state of one attempt: the walk of the street being
+// grown, what the street starts read, and proximity grids of the streets of
+// this attempt (the one being walked included), the rivers and the standing
+// wall points.
+struct Strassenbau {
+    Gang gang;
+    bool kern_erreicht = false; // a street has reached the town core
+    int n_bruecken = 0;         // bridges of the kept streets of the attempt
+    int startversuche = 0;      // of the first street
+
     Strassenpunkte strassen;
     Punktraster fluss;
     // The river points once more, packed, and where they are near: the
@@ -29,21 +37,21 @@ struct Strassenraster {
 };
 
 // The first street: a start on the circle round the centre, inside the town
-// and clear of the rivers. Sets versuch_gescheitert and abbruch when the
+// and clear of the rivers. Fails the attempt (Halt::versuch_gescheitert) when the
 // rivers leave no such start.
-void erste_strasse_starten(Lauf& l, const Strassenraster& ra, int w);
+void erste_strasse_starten(Lauf& l, Strassenbau& bau, int w);
 
 // A later street branching off a point of an existing street clear of the
-// rivers. Sets versuch_gescheitert and abbruch when no branch point is found
+// rivers. Fails the attempt (Halt::versuch_gescheitert) when no branch point is found
 // in time.
-void abzweigung_starten(Lauf& l, const Strassenraster& ra, int w);
+void abzweigung_starten(Lauf& l, Strassenbau& bau, int w);
 
 // The three tests after a step of street w, in this order.
-void kreuzung_pruefen(Lauf& l, Strassenraster& ra, int w);
+void kreuzung_pruefen(Lauf& l, Strassenbau& bau, int w);
 // The wall test also keeps the street (the last way, the one being walked)
 // from crossing the drawn wall outside a gate: it ends just short of it.
-void mauer_pruefen(Lauf& l, Strassenraster& ra);
-void fluss_pruefen(Lauf& l, Strassenraster& ra, int w);
+void mauer_pruefen(Lauf& l, Strassenbau& bau);
+void fluss_pruefen(Lauf& l, Strassenbau& bau, int w);
 
 // The angle between two lines of headings a and b, in [0, pi/2]: a street
 // meeting another at less than the smallest fork angle is thrown away.
@@ -56,15 +64,15 @@ struct Treffer {
 // The first street point (in way order, then point order) within reach of
 // the head, never one of the current street's own points within
 // eigene_nachbarn indices of the head.
-Treffer kreuzung_suchen(const Lauf& l, const Strassenraster& ra, int w);
+Treffer kreuzung_suchen(const Lauf& l, const Strassenbau& bau, int w);
 // Standing wall points within reach of the head, in wall order.
-std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenraster& ra);
+std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenbau& bau);
 struct Flusstreffer {
     int fluss = 0, punkt = 0;
     float abstand = 0, q = 0;
 };
 // The nearest river point within reach (the first of equally near ones).
-Flusstreffer fluss_suchen(const Lauf& l, const Strassenraster& ra);
+Flusstreffer fluss_suchen(const Lauf& l, const Strassenbau& bau);
 
 // The closest a street's centre line may come to a river's, per unit of the
 // two half-widths: the river test's reach at its smallest setting, which
@@ -80,23 +88,23 @@ struct Uferlage {
     float fuss_x = 0, fuss_y = 0;
     float abstand = 0, grenze = 0;
 };
-Uferlage ufer_suchen(const Lauf& l, const Strassenraster& ra, float x, float y, float halbbreite,
+Uferlage ufer_suchen(const Lauf& l, const Strassenbau& bau, float x, float y, float halbbreite,
                      float faktor = ufer_faktor);
 
 // Moves (x, y) straight away from the rivers until it is clear of all of them
 // (`weg` is the heading to move along where the point lies on a centre line);
 // returns whether it is clear after a few moves.
-bool ufer_freihalten(const Lauf& l, const Strassenraster& ra, float& x, float& y, float halbbreite,
+bool ufer_freihalten(const Lauf& l, const Strassenbau& bau, float& x, float& y, float halbbreite,
                      float weg);
 
 // Grid upkeep: streets of the attempt, rivers, wall.
-void strassen_raster_aufbauen(Lauf& l, Strassenraster& ra);
-void fluss_raster_aufbauen(Lauf& l, Strassenraster& ra);
-void mauer_raster_aufbauen(Lauf& l, Strassenraster& ra);
+void strassen_raster_aufbauen(Lauf& l, Strassenbau& bau);
+void fluss_raster_aufbauen(Lauf& l, Strassenbau& bau);
+void mauer_raster_aufbauen(Lauf& l, Strassenbau& bau);
 // Stores point k of street w in the model and in the street grid.
-void strassenpunkt_setzen(Lauf& l, Strassenraster& ra, int w, int k, float x, float y);
+void strassenpunkt_setzen(Lauf& l, Strassenbau& bau, int w, int k, float x, float y);
 // Takes the points of the street being walked out of the grid (before a retry).
-void strasse_aus_raster_nehmen(Lauf& l, Strassenraster& ra, int w);
+void strasse_aus_raster_nehmen(Lauf& l, Strassenbau& bau, int w);
 
 // Probability of a bridge at a later river approach.
 float brueckenwahrscheinlichkeit(const Parameter& p);

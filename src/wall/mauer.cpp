@@ -100,7 +100,7 @@ float startwinkel(Lauf& l, const Wegfeld& f) {
             l.m, f.h_max, p.x, p.y, [&] { return naechster_weg(l.m, p.x, p.y); }, f.punkte);
         const float breite = n.weg > 0 ? l.m.weg(n.weg).breite : 0.0f;
         if (n.abstand > 4.0f * breite) return phi0;
-        if (abgelehnt > 12000 || l.abbruch) return phi0;
+        if (abgelehnt > 12000 || l.abbruch()) return phi0;
         ++abgelehnt;
         if (abgelehnt % 500 == 0) l.nachgeben();
     }
@@ -112,12 +112,12 @@ void luecken_oeffnen(Lauf& l, Mauerbau& b) {
     Stadtmodell& m = l.m;
     const float w0 = std::sqrt(1000.0f / (p.Mauer_Abstand_Zentrum * p.stadt_abmessung));
     const float wechsel =
-        std::pow(p.Mauer_Lueckenhaftigkeit * 0.75f + 0.25f, 1.5f) * (l.mauer_schritt / 40.0f) * w0;
+        std::pow(p.Mauer_Lueckenhaftigkeit * 0.75f + 0.25f, 1.5f) * (b.schritt / 40.0f) * w0;
     const float voll = p.Mauer_Vollstaendigkeit;
     // A completeness of 0 must never start with wall, hence < rather than <=.
     bool mauer = l.rnd() < voll;
     if (!(voll < 1.0f)) return;
-    for (int i = 1; i <= m.mauer_n_punkte; ++i) {
+    for (int i : m.mauer_nummern()) {
         if (l.rnd() < wechsel) {
             const float t = l.rnd();
             if (t > voll && mauer) {
@@ -338,7 +338,7 @@ Wegfeld wegfeld_bilden(const Lauf& l) {
         f.h_max = maximum(f.h_max, weg.breite / 2.0f);
         for (int k = 1; k <= weg.n_punkte; ++k) {
             f.punkte.sammeln(w, k, weg.px(k), weg.py(k));
-            if (k > 1 && w >= l.erster_strassenweg)
+            if (k > 1 && w >= l.m.erster_strassenweg())
                 f.strecke_max = maximum(
                     f.strecke_max, abstand(weg.px(k - 1), weg.py(k - 1), weg.px(k), weg.py(k)));
         }
@@ -350,7 +350,7 @@ Wegfeld wegfeld_bilden(const Lauf& l) {
 Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float ay, float bx,
                               float by, float s) {
     const Stadtmodell& m = l.m;
-    const int erster = std::max(l.erster_strassenweg, 1);
+    const int erster = l.m.erster_strassenweg();
     const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
     // Two segments can only cross when their boxes meet, so both points of a
     // crossing street segment lie within |ab| + its length of b (in each axis).
@@ -377,9 +377,10 @@ Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float a
     return {};
 }
 
-void mauer_bauen(Lauf& l) {
+int mauer_bauen(Lauf& l) {
     Mauerbau b;
     mauer_bauen(l, b);
+    return static_cast<int>(b.tore.size());
 }
 
 void mauer_bauen(Lauf& l, Mauerbau& b) {
@@ -391,9 +392,8 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
     Umriss u(m, b);
     m.n_tuerme = 0;
     m.mauer_vorhanden = true;
-    l.mauer_tore = 0;
-    l.mauer_schritt = mauer_schritt_bestimmen(p);
-    const float schritt = l.mauer_schritt;
+    b.schritt = mauer_schritt_bestimmen(p);
+    const float schritt = b.schritt;
 
     float weg_summe = 0.0f;
     float turm_summe = 0.0f;
@@ -413,7 +413,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
         u.setzen(b.punkt_nr, pkt, 1);
         u.winkel_setzen(b.punkt_nr, phi);
         // Leave room for a gate's two points and the closing point.
-        if (l.abbruch || b.punkt_nr > mauer_punkte_max - 3) break;
+        if (l.abbruch() || b.punkt_nr > mauer_punkte_max - 3) break;
 
         const float r = mauer_radius(l, phi);
         // A degenerate outline (zero or negative radius) must still advance.
@@ -445,12 +445,11 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
 
     // Close the ring on its first point. An aborted ring is left open.
     const int n = b.punkt_nr + 1;
-    u.setzen(n, u.punkt(1), l.abbruch ? 0 : 1);
+    u.setzen(n, u.punkt(1), l.abbruch() ? 0 : 1);
     m.mauer_n_punkte = n;
     m.n_tuerme = b.tuerme.n;
-    l.mauer_tore = static_cast<int>(b.tore.size());
 
-    if (!l.abbruch) {
+    if (!l.abbruch()) {
         luecken_oeffnen(l, b);
         turmabstand_pruefen(m, b.tuerme);
         tore_begradigen(l, b.tore);
@@ -461,7 +460,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
 
 void tore_begradigen(Lauf& l, const std::vector<Tor>& tore) {
     Stadtmodell& m = l.m;
-    const int erster = std::max(l.erster_strassenweg, 1);
+    const int erster = l.m.erster_strassenweg();
     const int letzter = std::min<int>(m.n_wege, m.wege_kapazitaet());
     const bool ring = m.mauer_vorhanden && m.mauer_n_punkte >= 4;
 
@@ -522,10 +521,6 @@ int mauer_tuerme_stehend(const Stadtmodell& m) {
     for (int t = 1; t <= n; ++t)
         if (m.turm(t).art == 1) ++stehend;
     return stehend;
-}
-
-int mauer_tore_anzahl(const Lauf& l) {
-    return l.m.mauer_vorhanden ? l.mauer_tore : 0;
 }
 
 } // namespace tarvello

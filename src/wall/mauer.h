@@ -30,6 +30,7 @@ struct Mauerbau {
     std::vector<float> punkt_winkel;      // centre angle per outline point, 0 = unknown
     std::vector<std::int32_t> punkt_turm; // tower standing at each outline point, 0 = none
     std::vector<Tor> tore;                // every gate cut, in ring order
+    float schritt = 1.0f;                 // wall point spacing
     Turmbau tuerme;
 };
 
@@ -55,8 +56,8 @@ Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float a
                               float by, float s);
 
 // Called once during the street loop. Builds the wall outline and towers,
-// sets m.mauer_vorhanden, l.mauer_schritt and l.mauer_tore.
-void mauer_bauen(Lauf& l);
+// sets m.mauer_vorhanden. Returns the gates cut.
+int mauer_bauen(Lauf& l);
 // The same, keeping the stage's working state in `b`.
 void mauer_bauen(Lauf& l, Mauerbau& b);
 
@@ -74,10 +75,8 @@ void tore_begradigen(Lauf& l, const std::vector<Tor>& tore);
 // towers went.
 int tuerme_auf_wegen_entfernen(Lauf& l);
 
-// Figures for the run's statistics: towers standing in the model, and the
-// gates of the wall built in the last attempt (0 when there is no wall).
+// Towers standing in the model, for the run's statistics.
 int mauer_tuerme_stehend(const Stadtmodell& m);
-int mauer_tore_anzahl(const Lauf& l);
 
 // A gate as the map shows it: a street passing the ring line through an
 // opening, a stretch where the wall is not drawn between two drawn ones.

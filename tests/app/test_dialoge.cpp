@@ -117,7 +117,7 @@ TEST(DialogKennzeichnung, ZeigtDieZahlenUndSpeichertSieGerundet) {
     tippen(d, "Text_Numeriere_haeuser", "3.5"); // ... both ways
     tippen(d, "Text_Numeriere_Plaetze", "");
     tippen(d, "Text_Numeriere_Parks", "0.6");
-    klicken(d, "Command_speichern");
+    klicken(d, "knopf_speichern");
     EXPECT_EQ(m.n_nummer_wege, 2);
     EXPECT_EQ(m.n_nummer_haeuser, 4);
     EXPECT_EQ(m.n_nummer_plaetze, 0);
@@ -143,7 +143,7 @@ TEST(DialogKennzeichnung, WerteUeberDerGrenzeWerdenZurGrenze) {
     // Squares and parks share the small limit, streets and buildings the large.
     tippen(d, "Text_Numeriere_Plaetze", "5000");
     EXPECT_EQ(feld(d, "Text_Numeriere_Plaetze"), "100");
-    klicken(d, "Command_speichern");
+    klicken(d, "knopf_speichern");
     EXPECT_EQ(m.n_nummer_wege, 10000);
     EXPECT_EQ(m.n_nummer_haeuser, 10000);
     EXPECT_EQ(m.n_nummer_plaetze, 100);
@@ -159,11 +159,11 @@ TEST(DialogKennzeichnung, AbbrechenLaesstDieZahlen) {
     Programmdaten daten;
     Eingabe w(daten);
     daten.modell.n_nummer_haeuser = 20;
-    klicken(w, "Command6");
+    klicken(w, "knopf_kennzeichnung");
     QPointer<QDialog> d = w.findChild<Kennzeichnung*>("Kennzeichnung");
     ASSERT_TRUE(sichtbar(d));
     tippen(*d, "Text_Numeriere_haeuser", "50");
-    klicken(*d, "Command_abbrechen");
+    klicken(*d, "knopf_abbrechen");
     EXPECT_EQ(daten.modell.n_nummer_haeuser, 20);
     EXPECT_FALSE(sichtbar(d));
 }
@@ -237,8 +237,8 @@ TEST(DialogBildexport, ExportiertDenAusschnittAlsMatrixUndSchliesst) {
     Eingabe w(daten);
     kleine_stadt(w);
     // The export button opens the dialog, once.
-    klicken(w, "Command_grafikexport");
-    klicken(w, "Command_grafikexport");
+    klicken(w, "knopf_bildexport");
+    klicken(w, "knopf_bildexport");
     ASSERT_EQ(w.findChildren<Bildexport*>().size(), 1);
     QPointer<Bildexport> d = w.findChild<Bildexport*>("Bildexport");
     ASSERT_TRUE(d && d->isVisible());
@@ -255,7 +255,7 @@ TEST(DialogBildexport, ExportiertDenAusschnittAlsMatrixUndSchliesst) {
     EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files).size(), 4);
     EXPECT_EQ(w.status_text(), "Image Export Completed!");
     EXPECT_FALSE(d && d->isVisible());
-    EXPECT_TRUE(kind<QPushButton>(w, "Command2")->isEnabled());
+    EXPECT_TRUE(kind<QPushButton>(w, "knopf_start")->isEnabled());
     // No size was chosen, so none is kept: each export sizes its labels
     // from its own pictures.
     EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 0);
@@ -276,9 +276,9 @@ TEST(DialogBildexport, AbbruchImFensterHinterlaesstKeineDateien) {
     abbruch.setInterval(0);
     QObject::connect(&abbruch, &QTimer::timeout, [&] {
         if (!w.beschaeftigt()) return;
-        gesperrt = !kind<QPushButton>(w, "Command2")->isEnabled() &&
-                   kind<QPushButton>(w, "Command_abbruch")->isEnabled();
-        klicken(w, "Command_abbruch");
+        gesperrt = !kind<QPushButton>(w, "knopf_start")->isEnabled() &&
+                   kind<QPushButton>(w, "knopf_abbruch")->isEnabled();
+        klicken(w, "knopf_abbruch");
     });
     abbruch.start();
     QTemporaryDir ordner;
@@ -291,7 +291,7 @@ TEST(DialogBildexport, AbbruchImFensterHinterlaesstKeineDateien) {
     EXPECT_TRUE(d.isVisible());
     EXPECT_TRUE(d.isEnabled());
     EXPECT_FALSE(w.beschaeftigt());
-    EXPECT_TRUE(kind<QPushButton>(w, "Command2")->isEnabled());
+    EXPECT_TRUE(kind<QPushButton>(w, "knopf_start")->isEnabled());
 
     // A folder that cannot be written is reported, nothing is left behind.
     EXPECT_FALSE(d.exportieren_nach(ordner.filePath("fehlt/plan.png"), Bildformat::png));
@@ -315,8 +315,8 @@ TEST(DialogBildexport, NummerierungTeiltDieOptionenMitDemDruckmenue) {
     daten.druckoptionen.kennzeichnung_plaetze = false;
     daten.druckoptionen.export_pixel = 1200;
     Bildexport d(w);
-    klicken(d, "Command4");
-    auto* n = d.findChild<Bildexport_Nummerierung*>("Bildexport_Nummerierung");
+    klicken(d, "knopf_nummerierung");
+    auto* n = d.findChild<Bildexportnummerierung*>("Bildexportnummerierung");
     ASSERT_NE(n, nullptr);
     EXPECT_EQ(n->windowTitle(), "Labelling");
 
@@ -335,7 +335,7 @@ TEST(DialogBildexport, NummerierungTeiltDieOptionenMitDemDruckmenue) {
     EXPECT_TRUE(kind<QAction>(w, "menue_druck_kennzeichnung_plaetze")->isChecked());
 
     // The slider starts at 33: Int(33 * 1200 / 2000 + 6) = 25.
-    QSlider* regler = kind<QSlider>(*n, "Slider1");
+    QSlider* regler = kind<QSlider>(*n, "regler_schriftgroesse");
     EXPECT_EQ(regler->value(), 33);
     EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 25);
     EXPECT_EQ(kind<QLabel>(*n, "Label_schrifthoehe")->text(), "25");
@@ -363,18 +363,18 @@ TEST(DialogFarben, EntwurfGiltErstMitAnwenden) {
     const Druckfarben vorher = daten.farben;
     Farben d(daten.farben, Sprache::englisch);
     EXPECT_EQ(d.windowTitle(), "City Map Printing Colours");
-    EXPECT_EQ(kind<QPushButton>(d, "Command_farben_15")->text(), "City Wall Towers");
+    EXPECT_EQ(kind<QPushButton>(d, "knopf_farbe_15")->text(), "City Wall Towers");
     EXPECT_EQ(d.entwurf().farbe, vorher.farbe);
 
     d.farbe_setzen(4, qRgb(200, 10, 10));
     EXPECT_EQ(d.farbe(4), qRgb(200, 10, 10));
     EXPECT_EQ(daten.farben.farbe, vorher.farbe);
     // "Load Default Colours" shows the table again.
-    klicken(d, "Command_Standard_laden");
+    klicken(d, "knopf_standard_laden");
     EXPECT_EQ(d.farbe(4), vorher.farbe[4]);
 
     d.farbe_setzen(9, qRgb(1, 2, 3));
-    klicken(d, "Command1");
+    klicken(d, "knopf_anwenden");
     EXPECT_EQ(daten.farben.farbe[9], qRgb(1, 2, 3));
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
@@ -435,7 +435,7 @@ TEST(DialogFarben, AlsStandardUeberstehtEinenNeustart) {
     const Druckfarben bunt = bunte_farben();
     for (int i = 0; i < n_druckfarben; ++i)
         d->farbe_setzen(i, bunt.farbe[static_cast<std::size_t>(i)]);
-    klicken(*d, "Command_speichern");
+    klicken(*d, "knopf_als_standard");
     EXPECT_EQ(daten.farben.farbe, bunt.farbe);
     EXPECT_TRUE(d->isVisible()); // the dialog stays open
 
@@ -451,10 +451,10 @@ TEST(DialogFarben, ExportdialogOeffnetDieFarben) {
     Programmdaten daten;
     Eingabe w(daten);
     kleine_stadt(w);
-    klicken(w, "Command_grafikexport");
+    klicken(w, "knopf_bildexport");
     Bildexport* d = w.findChild<Bildexport*>("Bildexport");
     ASSERT_NE(d, nullptr);
-    klicken(*d, "Command3");
+    klicken(*d, "knopf_farben");
     Farben* f = w.findChild<Farben*>("Farben");
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(f->isVisible());
@@ -466,7 +466,7 @@ TEST(DialogStadtname, NameLandetImStadtnamenfeld) {
     Programmdaten daten;
     Eingabe w(daten);
     w.stadtname_setzen("Alt");
-    klicken(w, "Command_Stadtname");
+    klicken(w, "knopf_stadtname");
     QPointer<Stadtname> d = w.findChild<Stadtname*>("Stadtname");
     ASSERT_TRUE(d && d->isVisible());
     EXPECT_EQ(d->windowTitle(), "Random City Name Generator");
@@ -476,7 +476,7 @@ TEST(DialogStadtname, NameLandetImStadtnamenfeld) {
 
     waehlen(*d, "Combo_Stadtname_Wortteile", "  3");
     waehlen(*d, "Combo_Stadtname_Silben", "  2");
-    klicken(*d, "Command_Go");
+    klicken(*d, "knopf_neuer_versuch");
     const QString name = d->name();
     const QStringList woerter = name.split(' ');
     ASSERT_EQ(woerter.size(), 3) << name.toStdString();
@@ -485,18 +485,18 @@ TEST(DialogStadtname, NameLandetImStadtnamenfeld) {
         EXPECT_TRUE(wort[0].isUpper()) << name.toStdString();
     }
     EXPECT_EQ(w.stadtname(), "Alt"); // nothing is taken before "Take"
-    klicken(*d, "Command_OK");
+    klicken(*d, "knopf_uebernehmen");
     EXPECT_EQ(w.stadtname(), name);
     EXPECT_FALSE(sichtbar(QPointer<QDialog>(d.data())));
 
     // Cancel leaves the town name alone.
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    klicken(w, "Command_Stadtname");
+    klicken(w, "knopf_stadtname");
     Stadtname* zweiter = w.findChild<Stadtname*>("Stadtname");
     ASSERT_NE(zweiter, nullptr);
-    klicken(*zweiter, "Command_Go");
+    klicken(*zweiter, "knopf_neuer_versuch");
     ASSERT_NE(zweiter->name(), "");
-    klicken(*zweiter, "Command1");
+    klicken(*zweiter, "knopf_abbruch");
     EXPECT_EQ(w.stadtname(), name);
 }
 
@@ -504,21 +504,21 @@ TEST(DialogStadtname, LangerNameGanzZuSehenUndLeeresUebernehmenLaesstDenNamen) {
     Programmdaten daten;
     Eingabe w(daten);
     w.stadtname_setzen("Alt");
-    klicken(w, "Command_Stadtname");
+    klicken(w, "knopf_stadtname");
     QPointer<Stadtname> d = w.findChild<Stadtname*>("Stadtname");
     ASSERT_TRUE(d);
-    klicken(*d, "Command_OK"); // before any try: nothing to take
+    klicken(*d, "knopf_uebernehmen"); // before any try: nothing to take
     EXPECT_EQ(w.stadtname(), "Alt");
 
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    klicken(w, "Command_Stadtname");
+    klicken(w, "knopf_stadtname");
     d = w.findChild<Stadtname*>("Stadtname");
     ASSERT_TRUE(d);
     waehlen(*d, "Combo_Stadtname_Wortteile", "  3");
     waehlen(*d, "Combo_Stadtname_Silben", "  7");
     auto* feld = kind<QLineEdit>(*d, "Text_Stadtname");
     for (int versuch = 0; versuch < 5; ++versuch) {
-        klicken(*d, "Command_Go");
+        klicken(*d, "knopf_neuer_versuch");
         QApplication::processEvents();
         EXPECT_GE(feld->width(), feld->fontMetrics().horizontalAdvance(d->name()))
             << d->name().toStdString();
@@ -528,9 +528,9 @@ TEST(DialogStadtname, LangerNameGanzZuSehenUndLeeresUebernehmenLaesstDenNamen) {
 
 TEST(DialogStadtname, DeutscheBeschriftung) {
     Stadtname d(Sprache::deutsch);
-    EXPECT_EQ(kind<QPushButton>(d, "Command_Go")->text(), "Nächster Versuch");
-    EXPECT_EQ(kind<QPushButton>(d, "Command_OK")->text(), "Übernehmen");
-    EXPECT_TRUE(kind<QLabel>(d, "Label3")->text().startsWith("Lieblich ..."));
+    EXPECT_EQ(kind<QPushButton>(d, "knopf_neuer_versuch")->text(), "Nächster Versuch");
+    EXPECT_EQ(kind<QPushButton>(d, "knopf_uebernehmen")->text(), "Übernehmen");
+    EXPECT_TRUE(kind<QLabel>(d, "beschriftung_stimmung")->text().startsWith("Lieblich ..."));
 }
 
 // --- language switch -----------------------------------------------------------
@@ -558,16 +558,16 @@ std::vector<std::string> beschriftungen(const QWidget& d) {
 std::vector<QDialog*> alle_dialoge(Eingabe& w) {
     kleine_stadt(w); // the export needs a map
     w.adresse_oeffnen = [](const QUrl&) { return false; };
-    klicken(w, "Command6");
-    klicken(w, "Command_grafikexport");
-    if (auto* e = w.findChild<Bildexport*>("Bildexport")) klicken(*e, "Command4");
+    klicken(w, "knopf_kennzeichnung");
+    klicken(w, "knopf_bildexport");
+    if (auto* e = w.findChild<Bildexport*>("Bildexport")) klicken(*e, "knopf_nummerierung");
     kind<QAction>(w, "menue_farben")->trigger();
     kind<QAction>(w, "menue_druck_ausschnitt")->trigger();
-    klicken(w, "Command_Stadtname");
+    klicken(w, "knopf_stadtname");
     kind<QAction>(w, "menue_anleitung")->trigger();
     std::vector<QDialog*> r;
-    for (const char* name : {"Kennzeichnung", "Bildexport", "Bildexport_Nummerierung", "Farben",
-                             "Druck_Ausschnitt", "Stadtname", "Anleitung"}) {
+    for (const char* name : {"Kennzeichnung", "Bildexport", "Bildexportnummerierung", "Farben",
+                             "Druckausschnitt", "Stadtname", "Anleitung"}) {
         r.push_back(w.findChild<QDialog*>(name));
         EXPECT_TRUE(r.back() && r.back()->isVisible()) << name;
     }
@@ -591,22 +591,22 @@ TEST(Sprachwechsel, OffeneDialogeFolgenUndBehaltenIhrenZustand) {
     // Something entered or chosen in each.
     tippen(*d[0], "Text_Numeriere_Wege", "17");
     waehlen(*d[1], "Combo_Matrix", "3 x 3");
-    auto* umriss = kind<QCheckBox>(*d[1], "Check1");
+    auto* umriss = kind<QCheckBox>(*d[1], "schalter_nur_umriss");
     umriss->toggle();
     const bool umriss_an = umriss->isChecked();
-    kind<QSlider>(*d[2], "Slider1")->setValue(40);
+    kind<QSlider>(*d[2], "regler_schriftgroesse")->setValue(40);
     auto* haeuser = kind<QCheckBox>(*d[2], "Check_haeuser");
     haeuser->toggle();
     const bool haeuser_an = haeuser->isChecked();
     auto* farben = static_cast<Farben*>(d[3]);
     farben->farbe_setzen(0, qRgb(200, 10, 10));
-    auto* ausschnitt = static_cast<Druck_Ausschnitt*>(d[4]);
-    waehlen(*ausschnitt, "Combo1", "  3 x");
+    auto* ausschnitt = static_cast<Druckausschnitt*>(d[4]);
+    waehlen(*ausschnitt, "liste_vergroesserung", "  3 x");
     ausschnitt->feld(1)->click();
     auto* namen = static_cast<Stadtname*>(d[5]);
     waehlen(*namen, "Combo_Stadtname_Wortteile", "  3");
     kind<QSlider>(*namen, "Slider_duester")->setValue(regler_duester_min + 3);
-    klicken(*namen, "Command_Go");
+    klicken(*namen, "knopf_neuer_versuch");
     const QString name = namen->name();
     ASSERT_FALSE(name.isEmpty());
 
@@ -645,7 +645,7 @@ TEST(Sprachwechsel, OffeneDialogeFolgenUndBehaltenIhrenZustand) {
     EXPECT_EQ(static_cast<Bildexport*>(d[1])->bedarf_text(),
               megabyte_text(export_speicherbedarf(daten.druckoptionen.export_pixel, 3),
                             Sprache::deutsch));
-    EXPECT_EQ(kind<QSlider>(*d[2], "Slider1")->value(), 40);
+    EXPECT_EQ(kind<QSlider>(*d[2], "regler_schriftgroesse")->value(), 40);
     EXPECT_EQ(haeuser->isChecked(), haeuser_an);
     EXPECT_EQ(farben->farbe(0), qRgb(200, 10, 10));
     EXPECT_EQ(ausschnitt->vergroesserung(), 3);

@@ -27,16 +27,16 @@ template <typename T> T* kind(const QObject& o, const char* name) {
     return t;
 }
 
-Druck_Ausschnitt* ausschnitt_oeffnen(Eingabe& w) {
+Druckausschnitt* ausschnitt_oeffnen(Eingabe& w) {
     kind<QAction>(w, "menue_druck_ausschnitt")->trigger();
-    return w.findChild<Druck_Ausschnitt*>();
+    return w.findChild<Druckausschnitt*>();
 }
 
-bool markiert_angezeigt(const Druck_Ausschnitt& a, int i) {
+bool markiert_angezeigt(const Druckausschnitt& a, int i) {
     return a.feldfarbe(i) == QColor(0, 0, 128);
 }
 
-bool frei_angezeigt(const Druck_Ausschnitt& a, int i) {
+bool frei_angezeigt(const Druckausschnitt& a, int i) {
     return a.feldfarbe(i) == QColor(255, 255, 255);
 }
 
@@ -63,12 +63,12 @@ int pdf_seiten(const QString& datei) {
 TEST(DruckAusschnitt, ErstesOeffnenZeigtFuenfMalFuenfWeisseFelder) {
     Programmdaten d;
     Eingabe w(d);
-    Druck_Ausschnitt* a = ausschnitt_oeffnen(w);
+    Druckausschnitt* a = ausschnitt_oeffnen(w);
     ASSERT_NE(a, nullptr);
     EXPECT_TRUE(a->isVisible());
     EXPECT_FALSE(a->isModal());
     EXPECT_EQ(a->windowTitle(), " Print Section");
-    EXPECT_EQ(kind<QComboBox>(*a, "Combo1")->currentText(), "  5 x");
+    EXPECT_EQ(kind<QComboBox>(*a, "liste_vergroesserung")->currentText(), "  5 x");
     EXPECT_EQ(a->vergroesserung(), 5);
     for (int i = 0; i < 25; ++i) {
         ASSERT_NE(a->feld(i), nullptr);
@@ -77,9 +77,9 @@ TEST(DruckAusschnitt, ErstesOeffnenZeigtFuenfMalFuenfWeisseFelder) {
     }
     EXPECT_EQ(a->feld(25), nullptr);
     // The grid fills the width: cells of (width - 2 x 8) / 5.
-    EXPECT_EQ(a->feld(6)->width(), Druck_Ausschnitt::rasterbreite / 5);
-    EXPECT_EQ(a->feld(6)->x() - a->feld(5)->x(), Druck_Ausschnitt::rasterbreite / 5);
-    EXPECT_EQ(a->feld(5)->y() - a->feld(0)->y(), Druck_Ausschnitt::rasterbreite / 5);
+    EXPECT_EQ(a->feld(6)->width(), Druckausschnitt::rasterbreite / 5);
+    EXPECT_EQ(a->feld(6)->x() - a->feld(5)->x(), Druckausschnitt::rasterbreite / 5);
+    EXPECT_EQ(a->feld(5)->y() - a->feld(0)->y(), Druckausschnitt::rasterbreite / 5);
     // Opening shows the section layout in the menu; nothing is taken yet.
     EXPECT_TRUE(kind<QAction>(w, "menue_druck_ausschnitt")->isChecked());
     EXPECT_FALSE(kind<QAction>(w, "menue_druck_einseitig")->isChecked());
@@ -90,7 +90,7 @@ TEST(DruckAusschnitt, ErstesOeffnenZeigtFuenfMalFuenfWeisseFelder) {
 
 TEST(DruckAusschnitt, MarkenBleibenBeiWechselDerVergroesserung) {
     Druckoptionen o;
-    Druck_Ausschnitt a(o, Sprache::englisch);
+    Druckausschnitt a(o, Sprache::englisch);
     a.feld(1)->click(); // row 1, column 2
     a.feld(6)->click(); // row 2, column 2
     a.feld(24)->click();
@@ -103,7 +103,7 @@ TEST(DruckAusschnitt, MarkenBleibenBeiWechselDerVergroesserung) {
     EXPECT_EQ(o.blatt_gewaehlt(5, 5), 0);
     a.feld(24)->click();
 
-    QComboBox* c = kind<QComboBox>(a, "Combo1");
+    QComboBox* c = kind<QComboBox>(a, "liste_vergroesserung");
     c->setCurrentIndex(1); // 3 x
     EXPECT_EQ(a.vergroesserung(), 3);
     for (int i = 9; i < 25; ++i)
@@ -129,13 +129,13 @@ TEST(DruckAusschnitt, MarkenBleibenBeiWechselDerVergroesserung) {
 
 TEST(DruckAusschnitt, AlleMarkierenUndAlleAusBetreffenAlle400) {
     Druckoptionen o;
-    Druck_Ausschnitt a(o, Sprache::englisch);
-    kind<QComboBox>(a, "Combo1")->setCurrentIndex(0); // 2 x
-    kind<QPushButton>(a, "Command3")->click();
+    Druckausschnitt a(o, Sprache::englisch);
+    kind<QComboBox>(a, "liste_vergroesserung")->setCurrentIndex(0); // 2 x
+    kind<QPushButton>(a, "knopf_alle_markieren")->click();
     for (std::uint8_t m : o.blatt_auswahl)
         EXPECT_EQ(m, 1);
     EXPECT_TRUE(markiert_angezeigt(a, 3));
-    kind<QPushButton>(a, "Command4")->click();
+    kind<QPushButton>(a, "knopf_alle_aus")->click();
     for (std::uint8_t m : o.blatt_auswahl)
         EXPECT_EQ(m, 0);
     EXPECT_TRUE(frei_angezeigt(a, 3));
@@ -144,12 +144,12 @@ TEST(DruckAusschnitt, AlleMarkierenUndAlleAusBetreffenAlle400) {
 TEST(DruckAusschnitt, UebernehmenUndAbbruchMitDemDruckmenue) {
     Programmdaten d;
     Eingabe w(d);
-    Druck_Ausschnitt* a = ausschnitt_oeffnen(w);
+    Druckausschnitt* a = ausschnitt_oeffnen(w);
     ASSERT_NE(a, nullptr);
-    QPointer<Druck_Ausschnitt> weg(a);
-    kind<QComboBox>(*a, "Combo1")->setCurrentIndex(1); // 3 x
+    QPointer<Druckausschnitt> weg(a);
+    kind<QComboBox>(*a, "liste_vergroesserung")->setCurrentIndex(1); // 3 x
     a->feld(1)->click();
-    kind<QPushButton>(*a, "Command1")->click();
+    kind<QPushButton>(*a, "knopf_uebernehmen")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(weg.isNull()) << "Take closes the dialog";
     EXPECT_TRUE(d.druckoptionen.ausschnitt_modus);
@@ -162,7 +162,7 @@ TEST(DruckAusschnitt, UebernehmenUndAbbruchMitDemDruckmenue) {
     a = ausschnitt_oeffnen(w);
     ASSERT_NE(a, nullptr);
     EXPECT_TRUE(markiert_angezeigt(*a, 1));
-    kind<QPushButton>(*a, "Command2")->click();
+    kind<QPushButton>(*a, "knopf_abbruch")->click();
     EXPECT_FALSE(d.druckoptionen.ausschnitt_modus);
     EXPECT_EQ(d.druckoptionen.blaetter_je_seite, 3);
     EXPECT_EQ(d.druckoptionen.blatt_gewaehlt(1, 2), 1);
@@ -174,11 +174,11 @@ TEST(DruckAusschnitt, UebernehmenUndAbbruchMitDemDruckmenue) {
 
 TEST(DruckAusschnitt, UebernehmenUndDruckenVerlangtDenDruck) {
     Druckoptionen o;
-    Druck_Ausschnitt a(o, Sprache::englisch);
-    QSignalSpy uebernommen(&a, &Druck_Ausschnitt::uebernommen);
-    QSignalSpy drucken(&a, &Druck_Ausschnitt::drucken_verlangt);
-    kind<QComboBox>(a, "Combo1")->setCurrentIndex(2); // 4 x
-    kind<QPushButton>(a, "Command5")->click();
+    Druckausschnitt a(o, Sprache::englisch);
+    QSignalSpy uebernommen(&a, &Druckausschnitt::uebernommen);
+    QSignalSpy drucken(&a, &Druckausschnitt::drucken_verlangt);
+    kind<QComboBox>(a, "liste_vergroesserung")->setCurrentIndex(2); // 4 x
+    kind<QPushButton>(a, "knopf_uebernehmen_und_drucken")->click();
     EXPECT_EQ(uebernommen.count(), 1);
     EXPECT_EQ(drucken.count(), 1);
     EXPECT_TRUE(o.ausschnitt_modus);
@@ -187,16 +187,17 @@ TEST(DruckAusschnitt, UebernehmenUndDruckenVerlangtDenDruck) {
 
 TEST(DruckAusschnitt, BeschriftungenInBeidenSprachen) {
     Druckoptionen o;
-    Druck_Ausschnitt de(o, Sprache::deutsch);
+    Druckausschnitt de(o, Sprache::deutsch);
     EXPECT_EQ(de.windowTitle(), " Kartenausschnitt");
     EXPECT_EQ(kind<QLabel>(de, "Label_Vergroesserung")->text(), "Vergrößerung:");
-    EXPECT_EQ(kind<QPushButton>(de, "Command1")->text(), "Übernehmen");
-    EXPECT_EQ(kind<QPushButton>(de, "Command5")->text(), "Übernehmen und drucken");
-    EXPECT_EQ(kind<QPushButton>(de, "Command2")->text(), "Abbruch");
-    Druck_Ausschnitt en(o, Sprache::englisch);
-    EXPECT_EQ(kind<QPushButton>(en, "Command1")->text(), "Take");
-    EXPECT_EQ(kind<QPushButton>(en, "Command2")->text(), "Cancel");
-    const QComboBox* c = kind<QComboBox>(en, "Combo1");
+    EXPECT_EQ(kind<QPushButton>(de, "knopf_uebernehmen")->text(), "Übernehmen");
+    EXPECT_EQ(kind<QPushButton>(de, "knopf_uebernehmen_und_drucken")->text(),
+              "Übernehmen und drucken");
+    EXPECT_EQ(kind<QPushButton>(de, "knopf_abbruch")->text(), "Abbruch");
+    Druckausschnitt en(o, Sprache::englisch);
+    EXPECT_EQ(kind<QPushButton>(en, "knopf_uebernehmen")->text(), "Take");
+    EXPECT_EQ(kind<QPushButton>(en, "knopf_abbruch")->text(), "Cancel");
+    const QComboBox* c = kind<QComboBox>(en, "liste_vergroesserung");
     ASSERT_EQ(c->count(), 10);
     EXPECT_EQ(c->itemText(0), "  2 x");
     EXPECT_EQ(c->itemText(9), "15 x");
@@ -235,17 +236,17 @@ TEST(FensterDruck, AbbruchWaehrendDesDruckens) {
     drucker.setOutputFileName(ordner.filePath("abbruch.pdf"));
     bool gesperrt = false;
     QTimer::singleShot(0, &f.w, [&] {
-        gesperrt = f.w.beschaeftigt() && !kind<QPushButton>(f.w, "Command2")->isEnabled() &&
-                   kind<QPushButton>(f.w, "Command_abbruch")->isEnabled() &&
-                   !kind<QPushButton>(f.w, "Command_zoomin")->isEnabled() &&
-                   !kind<QPushButton>(f.w, "Command_Vorschau_links")->isEnabled();
+        gesperrt = f.w.beschaeftigt() && !kind<QPushButton>(f.w, "knopf_start")->isEnabled() &&
+                   kind<QPushButton>(f.w, "knopf_abbruch")->isEnabled() &&
+                   !kind<QPushButton>(f.w, "knopf_zoom_rein")->isEnabled() &&
+                   !kind<QPushButton>(f.w, "knopf_vorschau_links")->isEnabled();
         f.w.lauf_abbrechen();
     });
     EXPECT_FALSE(f.w.drucken_auf(drucker));
     EXPECT_TRUE(gesperrt) << "the window locks while printing";
     EXPECT_FALSE(QFile::exists(drucker.outputFileName()));
     EXPECT_FALSE(f.w.beschaeftigt());
-    EXPECT_TRUE(kind<QPushButton>(f.w, "Command_zoomin")->isEnabled());
+    EXPECT_TRUE(kind<QPushButton>(f.w, "knopf_zoom_rein")->isEnabled());
     EXPECT_NE(f.w.status_text(), "City Map Printed!");
 }
 

@@ -152,8 +152,8 @@ TEST(Eingabe, StartzustandIstVorlage8AufEnglisch) {
     EXPECT_EQ(liste_text(w, "Combo_n_gebaude"), "200");
     EXPECT_EQ(liste_text(w, "Combo_stadt_abmessung"), "350 m");
     EXPECT_EQ(finde<QSlider>(w, "Slider_weg_kurvigkeit")->value(), 24);
-    EXPECT_EQ(finde<QPushButton>(w, "Command2")->text(), "Go!");
-    EXPECT_EQ(finde<QPushButton>(w, "Command_abbruch")->text(), "Cancel");
+    EXPECT_EQ(finde<QPushButton>(w, "knopf_start")->text(), "Go!");
+    EXPECT_EQ(finde<QPushButton>(w, "knopf_abbruch")->text(), "Cancel");
     QTabWidget* tab = finde<QTabWidget>(w, "Tab");
     const QStringList reiter = {"City",   "Streets",       "Buildings",
                                 "Rivers", "Parks/Squares", "City Wall"};
@@ -165,12 +165,12 @@ TEST(Eingabe, StartzustandIstVorlage8AufEnglisch) {
     EXPECT_TRUE(w.status_text().isEmpty());
 
     // No map yet: nothing to save, print or export; no change to save.
-    EXPECT_TRUE(finde<QPushButton>(w, "Command2")->isEnabled());
-    EXPECT_FALSE(finde<QPushButton>(w, "Command_abbruch")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w, "knopf_start")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "knopf_abbruch")->isEnabled());
     EXPECT_FALSE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
     EXPECT_FALSE(aktion(w, "menue_stadtplan_drucken")->isEnabled());
     EXPECT_FALSE(aktion(w, "menue_stadtplan_geojson")->isEnabled());
-    EXPECT_FALSE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "knopf_bildexport")->isEnabled());
     EXPECT_FALSE(aktion(w, "menue_stadteinstellungen_speichern")->isEnabled());
     EXPECT_TRUE(aktion(w, "menue_stadtplan_laden")->isEnabled());
 
@@ -258,8 +258,8 @@ TEST(Eingabe, SprachwechselAendertBeschriftungenUndListen) {
                                 "Flüsse", "Parks/Plätze", "Stadtmauer"};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(tab->tabText(i), reiter[i]);
-    EXPECT_EQ(finde<QPushButton>(w, "Command2")->text(), "Start");
-    EXPECT_EQ(finde<QPushButton>(w, "Command_abbruch")->text(), "Abbruch");
+    EXPECT_EQ(finde<QPushButton>(w, "knopf_start")->text(), "Start");
+    EXPECT_EQ(finde<QPushButton>(w, "knopf_abbruch")->text(), "Abbruch");
     EXPECT_EQ(finde<QMenu>(w, "menue_stadtplan")->title(), "Stadtplan");
     EXPECT_EQ(aktion(w, "menue_stadtplan_speichern_unter")->text(), "speichern unter ...");
     EXPECT_EQ(w.vorlage_text(), "Städtchen mit Stadtmauer");
@@ -274,7 +274,7 @@ TEST(Eingabe, SprachwechselAendertBeschriftungenUndListen) {
     EXPECT_FALSE(aktion(w, "menue_englisch")->isChecked());
 
     aktion(w, "menue_englisch")->trigger();
-    EXPECT_EQ(finde<QPushButton>(w, "Command2")->text(), "Go!");
+    EXPECT_EQ(finde<QPushButton>(w, "knopf_start")->text(), "Go!");
     EXPECT_EQ(form->itemText(1).trimmed(), "Squared");
     EXPECT_EQ(w.vorlage_text(), "Small Town With City Wall");
     EXPECT_EQ(w.status_text(), "City Attempt No. 12 ...");
@@ -283,21 +283,28 @@ TEST(Eingabe, SprachwechselAendertBeschriftungenUndListen) {
 TEST(Eingabe, HilfeknoepfeZeigenIhrenTextInDerSprache) {
     Programmdaten d;
     Eingabe w(d);
+    // Each "?" button is named after what it explains and shows its own text.
     std::set<int> gefunden;
-    const QRegularExpression muster("^Command(\\d+)$");
-    for (QToolButton* k : w.findChildren<QToolButton*>()) {
-        const auto m = muster.match(k->objectName());
-        if (m.hasMatch() && k->text() == "?") gefunden.insert(m.captured(1).toInt());
-    }
+    auto knopf = [&](const std::string& rolle, int n) {
+        const auto* k = w.findChild<QToolButton*>(QString::fromStdString("hilfe_" + rolle));
+        if (k && k->text() == "?") gefunden.insert(n);
+    };
+    knopf("stadtname", 1);
+    knopf("kennzeichnung", 17);
+    knopf("nord", 22);
+    for (const Reiter& r : reiter_aufbau())
+        for (const Steuergruppe& g : r.gruppen)
+            knopf(g.zeilen.front().name, g.hilfe);
     std::set<int> soll;
     for (int n = 1; n <= 60; ++n)
         if (n != 2 && n != 6) soll.insert(n);
     EXPECT_EQ(gefunden, soll);
+    EXPECT_EQ(w.findChildren<QToolButton*>(QRegularExpression("^hilfe_")).size(), soll.size());
 
-    finde<QToolButton>(w, "Command14")->click();
+    finde<QToolButton>(w, "hilfe_Slider_weg_sackgasse_wahrsch")->click();
     EXPECT_EQ(w.letzte_meldung(), "The dead end probability for a street");
     w.sprache_setzen(Sprache::deutsch);
-    finde<QToolButton>(w, "Command51")->click();
+    finde<QToolButton>(w, "hilfe_Check_Mauer")->click();
     EXPECT_EQ(w.letzte_meldung(), "Ist hier das Häkchen gesetzt, wird eine Stadtmauer gebildet.");
     for (int n : soll) {
         const Zweisprachig* t = knopf_hilfe(n);
@@ -428,7 +435,7 @@ TEST(Eingabe, LangerStatusLaesstDasFensterWieEsIst) {
     QApplication::processEvents();
     EXPECT_EQ(w.vorschau()->geometry(), vorher);
     EXPECT_EQ(w.status_text().toStdString(), lang);
-    auto* zeile = finde<QLabel>(w, "Label_aktion_aktuell");
+    auto* zeile = finde<QLabel>(w, "statuszeile");
     EXPECT_EQ(zeile->toolTip().toStdString(), lang);
     EXPECT_LT(zeile->text().size(), static_cast<int>(lang.size())); // shortened to fit
 }
@@ -447,9 +454,9 @@ TEST(EingabeLauf, FertigerLaufGibtSpeichernDruckenExportFrei) {
     EXPECT_TRUE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
     EXPECT_TRUE(aktion(w, "menue_stadtplan_drucken")->isEnabled());
     EXPECT_TRUE(aktion(w, "menue_stadtplan_geojson")->isEnabled());
-    EXPECT_TRUE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
-    EXPECT_TRUE(finde<QPushButton>(w, "Command2")->isEnabled());
-    EXPECT_FALSE(finde<QPushButton>(w, "Command_abbruch")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w, "knopf_bildexport")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w, "knopf_start")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "knopf_abbruch")->isEnabled());
     EXPECT_EQ(w.letzter_startwert(), 7u);
     EXPECT_EQ(finde<QLineEdit>(w, "Text_Startwert")->text(), "7");
     EXPECT_FLOAT_EQ(w.fortschritt(), 100.0f);
@@ -515,10 +522,11 @@ TEST(EingabeLauf, AbbruchInDenStrassenBeendetDenLauf) {
             gesperrt = gesperrt && !finde<QComboBox>(w, name)->isEnabled();
         gesperrt = gesperrt && !finde<QSlider>(w, "Slider_weg_kurvigkeit")->isEnabled();
         gesperrt = gesperrt && !finde<QCheckBox>(w, "Check_Mauer")->isEnabled();
-        gesperrt = gesperrt && !finde<QPushButton>(w, "Command2")->isEnabled();
+        gesperrt = gesperrt && !finde<QPushButton>(w, "knopf_start")->isEnabled();
         gesperrt = gesperrt && !finde<QLineEdit>(w, "Text_Startwert")->isEnabled();
-        EXPECT_TRUE(finde<QToolButton>(w, "Command9")->isEnabled()); // help stays available
-        QPushButton* abbruch = finde<QPushButton>(w, "Command_abbruch");
+        EXPECT_TRUE(finde<QToolButton>(w, "hilfe_Slider_weg_kurvigkeit")
+                        ->isEnabled()); // help stays available
+        QPushButton* abbruch = finde<QPushButton>(w, "knopf_abbruch");
         EXPECT_TRUE(abbruch->isEnabled());
         QTest::mouseClick(abbruch, Qt::LeftButton);
         EXPECT_EQ(w.status_text(), "User Abort");
@@ -529,8 +537,8 @@ TEST(EingabeLauf, AbbruchInDenStrassenBeendetDenLauf) {
     EXPECT_EQ(w.letztes_laufende(), Laufende::abgebrochen);
     EXPECT_EQ(w.status_text(), "City Map Aborted");
     EXPECT_FLOAT_EQ(w.fortschritt(), 0.0f);
-    EXPECT_TRUE(finde<QPushButton>(w, "Command2")->isEnabled());
-    EXPECT_FALSE(finde<QPushButton>(w, "Command_abbruch")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w, "knopf_start")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "knopf_abbruch")->isEnabled());
     EXPECT_TRUE(aktion(w, "menue_stadtplan_laden")->isEnabled());
     EXPECT_TRUE(finde<QSlider>(w, "Slider_weg_kurvigkeit")->isEnabled());
     EXPECT_FALSE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
@@ -551,7 +559,7 @@ TEST(EingabeLauf, EscBrichtAbUndEinAbbruchNimmtDieFertigeKarteWeg) {
     EXPECT_EQ(w.letztes_laufende(), Laufende::abgebrochen);
     // The aborted run overwrote the map: nothing to save any more.
     EXPECT_FALSE(aktion(w, "menue_stadtplan_drucken")->isEnabled());
-    EXPECT_FALSE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
+    EXPECT_FALSE(finde<QPushButton>(w, "knopf_bildexport")->isEnabled());
 }
 
 TEST(EingabeLauf, SchliessenWaehrendDesLaufsBrichtAbUndSchliesst) {
@@ -579,7 +587,7 @@ TEST(EingabeLauf, GeladeneKarteGibtSpeichernFreiUndSetztDieMauer) {
     d.modell.mauer_parameter = 1;
     w.karte_geladen();
     EXPECT_TRUE(aktion(w, "menue_stadtplan_speichern_unter")->isEnabled());
-    EXPECT_TRUE(finde<QPushButton>(w, "Command_grafikexport")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w, "knopf_bildexport")->isEnabled());
     EXPECT_TRUE(finde<QCheckBox>(w, "Check_Mauer")->isChecked());
     EXPECT_EQ(w.steuerwerte().check_mauer, 1);
     EXPECT_FLOAT_EQ(w.vorschau()->zoom(), 1.0f);
@@ -689,7 +697,7 @@ TEST(EingabeDateien, GespeicherteKarteKommtInEinNeuesFensterZurueck) {
     EXPECT_EQ(w2.kartendatei(), datei);
     EXPECT_TRUE(aktion(w2, "menue_stadtplan_speichern_unter")->isEnabled());
     EXPECT_TRUE(aktion(w2, "menue_stadtplan_drucken")->isEnabled());
-    EXPECT_TRUE(finde<QPushButton>(w2, "Command_grafikexport")->isEnabled());
+    EXPECT_TRUE(finde<QPushButton>(w2, "knopf_bildexport")->isEnabled());
     EXPECT_FLOAT_EQ(w2.vorschau()->zoom(), 1.0f);
     EXPECT_GT(nicht_weisse(w2.vorschau()->bild()), 100);
 

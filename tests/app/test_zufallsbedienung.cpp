@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,16 +168,16 @@ class Bedienung {
     void waehrenddessen() {
         switch (wuerfel(0, 14)) {
         case 0:
-            klicken(w_, "Command_abbruch");
+            klicken(w_, "knopf_abbruch");
             break;
         case 1:
             QTest::keyClick(&w_, Qt::Key_Escape);
             break;
         case 2:
-            klicken(w_, muenze() ? "Command_zoomin" : "Command_zoomout");
+            klicken(w_, muenze() ? "knopf_zoom_rein" : "knopf_zoom_raus");
             break;
         case 3:
-            klicken(w_, muenze() ? "Command_Vorschau_rechts" : "Command_Vorschau_lo");
+            klicken(w_, muenze() ? "knopf_vorschau_rechts" : "knopf_vorschau_links_oben");
             break;
         case 4:
             vorschau_klicken();
@@ -185,7 +186,7 @@ class Bedienung {
             ausloesen(muenze() ? "menue_deutsch" : "menue_englisch");
             break;
         case 6:
-            klicken(w_, "Command6");
+            klicken(w_, "knopf_kennzeichnung");
             break;
         case 7:
             ausloesen("menue_farben");
@@ -199,7 +200,7 @@ class Bedienung {
             break;
         }
         case 9:
-            klicken(w_, "Command2"); // disabled: no second run
+            klicken(w_, "knopf_start"); // disabled: no second run
             break;
         default:
             break; // most rounds the user waits
@@ -233,7 +234,7 @@ class Bedienung {
                 return;
             }
             if (uhr.elapsed() > grenze_ms) {
-                klicken(w_, "Command_abbruch");
+                klicken(w_, "knopf_abbruch");
                 return;
             }
             if (muenze(0.2)) waehrenddessen();
@@ -242,7 +243,7 @@ class Bedienung {
         if (muenze(0.2))
             ausloesen("menue_stadtplan_neu");
         else
-            klicken(w_, "Command2");
+            klicken(w_, "knopf_start");
         runde.stop();
         ++zaehler[w_.letztes_laufende() == Laufende::fertig ? "runs finished" : "runs stopped"];
         EXPECT_FALSE(w_.laeuft());
@@ -349,17 +350,17 @@ class Bedienung {
     }
 
     void exportieren() {
-        klicken(w_, "Command_grafikexport");
+        klicken(w_, "knopf_bildexport");
         QPointer<Bildexport> d = w_.findChild<Bildexport*>("Bildexport");
         if (!d_.modell.plan_vorhanden) return;
         ASSERT_TRUE(d && d->isVisible());
         finde<QComboBox>(*d, "Combo_Matrix")->setCurrentIndex(wuerfel(0, 1));
         finde<QComboBox>(*d, "Combo_Pixel")->setCurrentIndex(0); // 400
         if (muenze(0.3)) {
-            klicken(*d, "Command4");
-            if (auto* n = d->findChild<Bildexport_Nummerierung*>("Bildexport_Nummerierung")) {
-                finde<QSlider>(*n, "Slider1")->setValue(wuerfel(0, 100));
-                klicken(*n, "Command_schliessen");
+            klicken(*d, "knopf_nummerierung");
+            if (auto* n = d->findChild<Bildexportnummerierung*>("Bildexportnummerierung")) {
+                finde<QSlider>(*n, "regler_schriftgroesse")->setValue(wuerfel(0, 100));
+                klicken(*n, "knopf_schliessen");
             }
         }
         const Bildformat formate[] = {Bildformat::png, Bildformat::bmp, Bildformat::svg};
@@ -371,7 +372,7 @@ class Bedienung {
         QObject::connect(&runde, &QTimer::timeout, [&] {
             if (!w_.beschaeftigt()) return;
             if (abbrechen && !w_.abbruch_angefordert())
-                klicken(w_, "Command_abbruch");
+                klicken(w_, "knopf_abbruch");
             else if (muenze(0.05))
                 waehrenddessen();
         });
@@ -413,7 +414,7 @@ class Bedienung {
         runde.setInterval(0);
         QObject::connect(&runde, &QTimer::timeout, [&] {
             if (w_.beschaeftigt() && abbrechen && !w_.abbruch_angefordert())
-                klicken(w_, "Command_abbruch");
+                klicken(w_, "knopf_abbruch");
         });
         runde.start();
         const bool gut = w_.drucken_auf(drucker);
@@ -438,11 +439,11 @@ class Bedienung {
     void dialog_oeffnen_und_schliessen() {
         switch (wuerfel(0, 5)) {
         case 0: {
-            klicken(w_, "Command6");
+            klicken(w_, "knopf_kennzeichnung");
             if (auto* k = w_.findChild<Kennzeichnung*>("Kennzeichnung")) {
                 finde<QLineEdit>(*k, "Text_Numeriere_haeuser")
                     ->setText(QString::number(wuerfel(0, 300)));
-                klicken(*k, muenze() ? "Command_speichern" : "Command_abbrechen");
+                klicken(*k, muenze() ? "knopf_speichern" : "knopf_abbrechen");
             }
             break;
         }
@@ -450,7 +451,7 @@ class Bedienung {
             ausloesen("menue_farben");
             if (auto* f = w_.findChild<Farben*>("Farben")) {
                 f->farbe_setzen(wuerfel(2, n_druckfarben - 1), qRgb(wuerfel(0, 255), 40, 90));
-                klicken(*f, muenze() ? "Command1" : "Command_Standard_laden");
+                klicken(*f, muenze() ? "knopf_anwenden" : "knopf_standard_laden");
                 if (muenze()) f->close();
             }
             break;
@@ -468,26 +469,26 @@ class Bedienung {
         }
         case 3: {
             ausloesen("menue_druck_ausschnitt");
-            if (auto* a = w_.findChild<Druck_Ausschnitt*>("Druck_Ausschnitt")) {
+            if (auto* a = w_.findChild<Druckausschnitt*>("Druckausschnitt")) {
                 // 2 x: four sheets at most, so that a print stays short.
-                finde<QComboBox>(*a, "Combo1")->setCurrentIndex(0);
-                klicken(*a, muenze() ? "Command3" : "Command4");
+                finde<QComboBox>(*a, "liste_vergroesserung")->setCurrentIndex(0);
+                klicken(*a, muenze() ? "knopf_alle_markieren" : "knopf_alle_aus");
                 // Command5 would open the print dialog.
-                klicken(*a, muenze() ? "Command1" : "Command2");
+                klicken(*a, muenze() ? "knopf_uebernehmen" : "knopf_abbruch");
             }
             break;
         }
         case 4: {
             const QString name = w_.stadtname();
-            klicken(w_, "Command_Stadtname");
+            klicken(w_, "knopf_stadtname");
             if (auto* s = w_.findChild<Stadtname*>("Stadtname")) {
-                klicken(*s, "Command_Go");
+                klicken(*s, "knopf_neuer_versuch");
                 const QString neu = s->name();
                 if (muenze()) {
-                    klicken(*s, "Command_OK");
+                    klicken(*s, "knopf_uebernehmen");
                     EXPECT_EQ(w_.stadtname(), neu.isEmpty() ? name : neu);
                 } else {
-                    klicken(*s, "Command1");
+                    klicken(*s, "knopf_abbruch");
                     EXPECT_EQ(w_.stadtname(), name);
                 }
             }
@@ -498,9 +499,9 @@ class Bedienung {
             const char* menues[] = {"menue_tos", "menue_druck_gebaeude_info", "menue_donate",
                                     "menue_updates", "menue_anleitung"};
             ausloesen(menues[wuerfel(0, 4)]);
-            if (QToolButton* hilfe =
-                    w_.findChild<QToolButton*>(QStringLiteral("Command%1").arg(wuerfel(7, 12))))
-                hilfe->click();
+            const QList<QToolButton*> hilfen =
+                w_.findChildren<QToolButton*>(QRegularExpression("^hilfe_"));
+            hilfen[wuerfel(0, static_cast<int>(hilfen.size()) - 1)]->click();
             if (auto* a = w_.findChild<QDialog*>("Anleitung")) a->close();
             break;
         }
@@ -518,7 +519,7 @@ class Bedienung {
             break;
         case 4:
             w_.lauf_abbrechen(); // nothing to abort
-            klicken(w_, "Command_abbruch");
+            klicken(w_, "knopf_abbruch");
             break;
         case 5:
         case 6:
@@ -553,14 +554,14 @@ class Bedienung {
         }
         case 16:
         case 17:
-            klicken(w_, muenze() ? "Command_zoomin" : "Command_zoomout");
+            klicken(w_, muenze() ? "knopf_zoom_rein" : "knopf_zoom_raus");
             break;
         case 18: {
-            const char* pfeile[] = {"Command_Vorschau_lo",     "Command_Vorschau_rauf",
-                                    "Command_Vorschau_ro",     "Command_Vorschau_links",
-                                    "Command_Vorschau_gesamt", "Command_Vorschau_rechts",
-                                    "Command_Vorschau_lu",     "Command_Vorschau_runter",
-                                    "Command_Vorschau_ru",     "Command61"};
+            const char* pfeile[] = {"knopf_vorschau_links_oben",   "knopf_vorschau_oben",
+                                    "knopf_vorschau_rechts_oben",  "knopf_vorschau_links",
+                                    "knopf_vorschau_gesamt",       "knopf_vorschau_rechts",
+                                    "knopf_vorschau_links_unten",  "knopf_vorschau_unten",
+                                    "knopf_vorschau_rechts_unten", "knopf_neu_zeichnen"};
             klicken(w_, pfeile[wuerfel(0, 9)]);
             break;
         }
@@ -588,7 +589,7 @@ class Bedienung {
         case 25: {
             // A seed that is no number starts nothing.
             finde<QLineEdit>(w_, "Text_Startwert")->setText(QStringLiteral("abc"));
-            klicken(w_, "Command2");
+            klicken(w_, "knopf_start");
             EXPECT_FALSE(w_.laeuft());
             finde<QLineEdit>(w_, "Text_Startwert")->clear();
             break;
@@ -602,8 +603,8 @@ class Bedienung {
     // The window after a step: free, with the buttons of a free window.
     void pruefen() {
         EXPECT_FALSE(w_.beschaeftigt()) << "busy after the step";
-        EXPECT_TRUE(finde<QPushButton>(w_, "Command2")->isEnabled());
-        EXPECT_FALSE(finde<QPushButton>(w_, "Command_abbruch")->isEnabled());
+        EXPECT_TRUE(finde<QPushButton>(w_, "knopf_start")->isEnabled());
+        EXPECT_FALSE(finde<QPushButton>(w_, "knopf_abbruch")->isEnabled());
         EXPECT_TRUE(finde<QComboBox>(w_, "Combo_Vorlagen")->isEnabled());
         EXPECT_TRUE(finde<QLineEdit>(w_, "Text_Startwert")->isEnabled());
         for (const char* name :
@@ -614,8 +615,8 @@ class Bedienung {
         for (const char* name : {"menue_stadtplan_speichern_unter", "menue_stadtplan_drucken",
                                  "menue_stadtplan_geojson"})
             EXPECT_EQ(finde<QAction>(w_, name)->isEnabled(), plan) << name;
-        EXPECT_EQ(finde<QPushButton>(w_, "Command_grafikexport")->isEnabled(), plan);
-        EXPECT_TRUE(finde<QPushButton>(w_, "Command_zoomin")->isEnabled());
+        EXPECT_EQ(finde<QPushButton>(w_, "knopf_bildexport")->isEnabled(), plan);
+        EXPECT_TRUE(finde<QPushButton>(w_, "knopf_zoom_rein")->isEnabled());
         EXPECT_TRUE(w_.vorschau()->isEnabled());
         const float zoom = w_.vorschau()->zoom();
         EXPECT_TRUE(zoom == 0.0f || (zoom >= 1.0f && zoom <= 10.0f)) << zoom;

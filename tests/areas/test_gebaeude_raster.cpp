@@ -16,7 +16,7 @@ using namespace tarvello;
 
 namespace {
 
-struct Feld : Laufaufbau<> {
+struct Feld : Laufaufbau {
     explicit Feld(std::uint64_t seed) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
         p.haus_gxy_max = 6 + z.rnd() * 30;
@@ -43,7 +43,7 @@ struct Feld : Laufaufbau<> {
         }
         m.n_wege = static_cast<std::int16_t>(n);
         for (int w = 1; w <= n; ++w)
-            weg_rahmen(m, p, w);
+            weg_rahmen(m, weg_rand(p), w);
         for (int q = 1; q <= 300; ++q) {
             const float t = static_cast<float>(q) / 300.0f * 6.283f;
             m.mauer_x.push_back(a / 2 + a / 3 * std::cos(t));
@@ -295,7 +295,7 @@ TEST(GebaeudeRaster, WegeAmRandDesUmrissesWieDerVolleDurchlauf) {
                 weg.punkt_setzen(2, qx + lang * ny, qy - lang * nx);
                 weg.n_punkte = 2;
             }
-            weg_rahmen(f.m, f.p, 3);
+            weg_rahmen(f.m, weg_rand(f.p), 3);
             Lauf l = f.lauf();
             const Stufendaten d = stufendaten_bilden(f.m);
             const double reserve = weg_alle(f, k);

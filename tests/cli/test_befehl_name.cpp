@@ -1,4 +1,4 @@
-#include "cli/befehl_name.h"
+#include "cli/aufruf.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,8 @@ Lauf ausfuehren(const QStringList& optionen) {
     auto* alt_aus = std::cout.rdbuf(aus.rdbuf());
     auto* alt_err = std::cerr.rdbuf(err.rdbuf());
     Lauf lauf;
-    lauf.code = befehl_name(QStringList{"tarvello name"} + optionen);
+    const Aufruf aufruf = aufruf_lesen(QStringList{"tarvello", "name"} + optionen);
+    lauf.code = aufruf.befehl.befehl->ausfuehren(aufruf.befehl);
     std::cout.rdbuf(alt_aus);
     std::cerr.rdbuf(alt_err);
     std::istringstream in(aus.str());

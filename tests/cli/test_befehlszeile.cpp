@@ -1,7 +1,9 @@
 // The one mapping from results to exit codes, the command line's words for
-// the end of a drawing and the choice of its language.
+// the end of a drawing, the choice of its language and the one reading of
+// the program's arguments.
 #include <gtest/gtest.h>
 
+#include "cli/aufruf.h"
 #include "cli/befehlszeile.h"
 #include "cli/sprachwahl.h"
 
@@ -79,14 +81,45 @@ TEST(Befehlszeile, SpracheDesGebietsschemas) {
     EXPECT_FALSE(sprache_aus_kuerzel("DE").has_value());
     EXPECT_FALSE(sprache_aus_kuerzel("de_DE").has_value());
     EXPECT_FALSE(sprache_aus_kuerzel("").has_value());
+}
 
-    // --lang among a command's arguments; the last one given counts, as with
-    // the parser, and nothing after "--" is an option.
-    EXPECT_EQ(sprache_aus_argumenten({"tarvello render", "--lang", "de", "a.qls"}), de);
-    EXPECT_EQ(sprache_aus_argumenten({"tarvello render", "--lang=de", "--lang", "en"}), en);
-    EXPECT_FALSE(sprache_aus_argumenten({"tarvello render", "--lang", "fr"}).has_value());
-    EXPECT_FALSE(sprache_aus_argumenten({"tarvello render", "--lang"}).has_value());
-    EXPECT_FALSE(sprache_aus_argumenten({"tarvello render", "--", "--lang=de"}).has_value());
+TEST(Befehlszeile, AufrufEinmalGelesen) {
+    constexpr Sprache de = Sprache::deutsch;
+    constexpr Sprache en = Sprache::englisch;
+    const Sprache umgebung = sprache_der_umgebung();
+    using F = Aufruf::Front;
+    const struct {
+        QStringList woerter;
+        F front;
+        Sprache sprache;
+        bool zeichnet;
+    } faelle[] = {
+        {{}, F::fenster, umgebung, false},
+        {{"a.QLS"}, F::fenster, umgebung, false},
+        {{"--lang", "de", "--help"}, F::unbekannt, de, false},
+        {{"help", "--lang=de"}, F::hilfe, de, false},
+        {{"-v"}, F::version, umgebung, false},
+        // The last --lang counts; nothing after "--" is an option, nor a
+        // value of another option.
+        {{"render", "--lang=de", "--lang", "en", "a.qls"}, F::befehl, en, true},
+        {{"render", "--lang", "fr"}, F::befehl, umgebung, true},
+        {{"generate", "--", "--lang=de"}, F::befehl, umgebung, false},
+        {{"generate", "--title", "--lang", "de"}, F::befehl, umgebung, false},
+        // An unknown option does not stop the reading.
+        {{"generate", "--bogus", "--lang", "de", "--svg=a.svg"}, F::befehl, de, true},
+        {{"name", "--lang", "de"}, F::befehl, de, false},
+    };
+    for (const auto& f : faelle) {
+        const Aufruf a = aufruf_lesen(QStringList{"tarvello"} + f.woerter);
+        const std::string was = f.woerter.join(' ').toStdString();
+        EXPECT_EQ(a.front, f.front) << was;
+        EXPECT_EQ(a.sprache, f.sprache) << was;
+        EXPECT_EQ(a.zeichnet, f.zeichnet) << was;
+    }
+    const Aufruf a = aufruf_lesen({"tarvello", "generate", "--png", "a.png", "x"});
+    EXPECT_TRUE(a.befehl.gelesen);
+    EXPECT_EQ(a.befehl.argumente, QStringList({"tarvello generate", "--png", "a.png", "x"}));
+    EXPECT_EQ(a.befehl.parser->positionalArguments(), QStringList{"x"});
 }
 
 TEST(Befehlszeile, ParsefehlerVonQtAufDeutsch) {

@@ -16,7 +16,7 @@ std::size_t vorkommen(const std::string& text, const std::string& teil) {
 TEST(Status, JedeArtIstInBeidenSprachenFormuliert) {
     for (int i = 0; i < statusarten; ++i) {
         Status s{static_cast<Statusart>(i), 71, 93};
-        s.text = "Panne";
+        s.meldung = Meldung(Meldungsart::text, "Panne");
         const std::string de = status_text(s, Sprache::deutsch);
         const std::string en = status_text(s, Sprache::englisch);
         SCOPED_TRACE(en);

@@ -20,6 +20,8 @@
 #include "core/wirt.h"
 #include "core/zufall.h"
 #include "generator/treiber.h"
+#include "modellbau.h"
+#include "testwirt.h"
 
 namespace dateitest {
 
@@ -65,26 +67,6 @@ inline QByteArray verbinden(const std::vector<std::string>& z) {
     return QByteArray::fromStdString(s);
 }
 
-inline void punkte(Weg& w, std::initializer_list<std::pair<float, float>> p) {
-    int k = 0;
-    for (auto [x, y] : p)
-        w.punkt_setzen(++k, x, y);
-    w.n_punkte = static_cast<std::int16_t>(k);
-}
-
-inline void flaeche(Flaeche& f, std::int16_t nummer, float wert,
-                    std::initializer_list<std::pair<float, float>> p) {
-    f.nummer = nummer;
-    f.wert = wert;
-    f.x.assign(1, 0.0f);
-    f.y.assign(1, 0.0f);
-    for (auto [x, y] : p) {
-        f.x.push_back(x);
-        f.y.push_back(y);
-    }
-    f.n_punkte = static_cast<std::int16_t>(p.size());
-}
-
 // Every kind of element, with values that a file holds exactly: negative
 // coordinates, a way without points, round and rectangular buildings, an
 // unplaced square, a wall with gaps and towers of both shapes and of none.
@@ -100,19 +82,11 @@ inline Stadtmodell handmodell(bool mit_mauer = true) {
     m.n_nummer_plaetze = 1;
     m.n_nummer_parks = -1;
 
-    Weg& fluss = m.wege[1];
-    fluss.ist_fluss = 1;
-    fluss.breite = 3.5f;
-    fluss.nummer = 0;
-    punkte(fluss, {{-3.25f, 10.0f}, {100.5f, 120.75f}, {349.99f, 175.0f}});
-    Weg& strasse = m.wege[2];
-    strasse.breite = 1.25f;
-    strasse.nummer = 1;
-    punkte(strasse, {{50.0f, 50.0f}, {60.0f, 55.5f}});
-    Weg& leer = m.wege[3];
-    leer.breite = 0.5f;
-    leer.nummer = 2;
-    m.n_wege = 3;
+    weg_setzen(m, 1, 3.5f, true, {{-3.25f, 10.0f}, {100.5f, 120.75f}, {349.99f, 175.0f}});
+    weg_setzen(m, 2, 1.25f, false, {{50.0f, 50.0f}, {60.0f, 55.5f}});
+    weg_setzen(m, 3, 0.5f, false, {}); // a way without points
+    m.wege[2].nummer = 1;
+    m.wege[3].nummer = 2;
     m.n_fluesse = 1;
 
     Haus& a = m.haeuser[1];
@@ -141,9 +115,11 @@ inline Stadtmodell handmodell(bool mit_mauer = true) {
     }
     m.haus_naechster = 4;
 
-    flaeche(m.plaetze[1], 1, 1.25f, {{40, 40}, {70, 40}, {70, 60}, {40, 60}, {40, 40}});
+    flaeche_setzen(m.plaetze[1], {{40, 40}, {70, 40}, {70, 60}, {40, 60}}, 0, 1.25f, 0);
+    m.plaetze[1].nummer = 1;
     m.plaetze[2].nummer = 0; // not placed
-    flaeche(m.parks[1], 4, 0.015625f, {{200, 200}, {220, 200}, {210, 230}, {200, 200}});
+    flaeche_setzen(m.parks[1], {{200, 200}, {220, 200}, {210, 230}}, 0, 0.015625f, 0);
+    m.parks[1].nummer = 4;
 
     if (mit_mauer) {
         m.mauer_parameter = 1;
@@ -176,17 +152,6 @@ inline Stadtmodell handmodell(bool mit_mauer = true) {
     return m;
 }
 
-// Stops a run that takes far longer than it should, so a test fails instead
-// of hanging.
-class Fristwirt : public Wirt {
-  public:
-    explicit Fristwirt(double sekunden) : ende_(system_uhr().sekunden() + sekunden) {}
-    bool nachgeben() override { return system_uhr().sekunden() > ende_; }
-
-  private:
-    double ende_;
-};
-
 // A finished run of a preset with a fixed seed, with controls set on top
 // (name, value as for --set).
 inline Stadtmodell
@@ -196,12 +161,11 @@ generiert(int vorlage, std::uint64_t startwert,
     vorlage_anwenden(s, vorlage);
     for (const auto& [name, wert] : setzen)
         EXPECT_TRUE(s.setzen(name, wert).gut()) << name;
-    Parameter p;
     Stadtmodell m;
-    Zufall z(startwert);
-    Fristwirt wirt(60);
-    const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
-    EXPECT_EQ(b.ende, Laufende::fertig) << b.ergebnis.englisch();
+    Testwirt wirt;
+    wirt.frist(60);
+    const Laufbericht b = stadtplan_erstellen({s, startwert, {}}, m, system_uhr(), wirt);
+    EXPECT_EQ(b.ende, Laufende::fertig) << b.ergebnis().englisch();
     return m;
 }
 

@@ -23,10 +23,8 @@ Stadtmodell mit_tor() {
     m.mauer_y = {0, 100, 100, 175, 250, 250, 100};
     m.mauer_flag = {0, 1, 1, 0, 1, 1, 1};
     m.mauer_n_punkte = 6;
-    Weg& quer = m.wege[3];
-    punkte(quer, {{200, 140}, {300, 140}});
-    quer.breite = 2.0f;
-    quer.nummer = 7;
+    weg_setzen(m, 3, 2.0f, false, {{200, 140}, {300, 140}});
+    m.wege[3].nummer = 7;
     return m;
 }
 

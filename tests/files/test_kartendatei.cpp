@@ -588,18 +588,12 @@ TEST_F(Kartendatei, SpeicherfehlerLassenDieAlteDateiStehen) {
     EXPECT_TRUE(qtext(e, Sprache::englisch).contains("fehlt/neu.qls"));
 }
 
-// A host that asks to stop: saving keeps the old file, loading the old map.
-class Abbrecher : public Wirt {
-  public:
-    bool nachgeben() override { return true; }
-    void status(const Status& s) override { letzter = s; }
-    Status letzter;
-};
-
 TEST_F(Kartendatei, AbbruchAendertNichts) {
     const Stadtmodell m = generiert(8, 5);
     const QByteArray alt = speichern(m, {}, "alt.qls");
-    Abbrecher wirt;
+    // A host that asks to stop: saving keeps the old file, loading the old map.
+    Testwirt wirt;
+    wirt.abbruch_bei = 1;
     Ergebnis e = stadtplan_speichern(pfad("alt.qls"), handmodell(), {}, &wirt);
     ASSERT_FALSE(e.gut());
     EXPECT_EQ(lesen(pfad("alt.qls")), alt);

@@ -80,7 +80,8 @@ TEST(Korpus, PruefungErkenntFehler) {
     // A message that spans lines or misses the file name is reported.
     const auto fehler = [](const char* datei, const char* text,
                            tarvello::Fehlerart art = tarvello::Fehlerart::datei) {
-        return tarvello::Dateifehler{datei, 2, {QString::fromUtf8(text) + "!", text}}.ergebnis(art);
+        return tarvello::Dateifehler{datei, 2, tarvello::Worte{QString::fromUtf8(text) + "!", text}}
+            .ergebnis(art);
     };
     EXPECT_EQ(tarvello::pruefung::meldung_pruefen(fehler("eingabe.qlf", "ab"), "eingabe.qlf"), "");
     EXPECT_NE(tarvello::pruefung::meldung_pruefen(fehler("eingabe.qlf", "a\nb"), "eingabe.qlf"),

@@ -15,8 +15,8 @@ using namespace tarvello;
 
 namespace {
 
-// English words that the German wording of a map fault must not hold: an
-// English value description (Was) that the German table lacks shows here.
+// English words that the German wording of a map fault must not hold: a
+// value description worded in English in the German catalogue shows here.
 const QRegularExpression englische_worte(
     QStringLiteral("\\b(the|of|line|expected|found|file|ways?|buildings?|points?|towers?|areas|"
                    "wall|corner|square|park|button|number|count|flag|kind|shape|radius|width|"

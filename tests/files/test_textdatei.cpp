@@ -19,6 +19,10 @@ using namespace dateitest;
 
 namespace {
 
+QString englisch(const Meldung& m) {
+    return QString::fromStdString(worten(m, Sprache::englisch));
+}
+
 std::string ganz(long long v) {
     std::string s;
     ganzzahl_anhaengen(s, v);
@@ -196,7 +200,7 @@ TEST(Textform, DezimalpunktInJedemGebietsschema) {
     QTemporaryDir dir;
     const QString datei = dir.filePath("zahl.txt");
     EXPECT_TRUE(textdatei_schreiben(datei, [](Textschreiber& s) {
-                    return s.gleitzahl(12.5f, 2, {"x"});
+                    return s.gleitzahl(12.5f, 2, {Meldungsart::text, "x"});
                 }).gut());
     EXPECT_EQ(lesen(datei), QByteArray("12.5\r\n"));
 
@@ -210,7 +214,7 @@ TEST(Textform, DezimalpunktInJedemGebietsschema) {
 bool drei_zeilen(Textschreiber& s) {
     s.text("a");
     s.ganzzahl(-1);
-    return s.gleitzahl(0.5f, 2, {"x"});
+    return s.gleitzahl(0.5f, 2, {Meldungsart::text, "x"});
 }
 
 TEST(Schreiben, ErsetztDieDateiErstWennAllesGeschriebenIst) {
@@ -224,7 +228,7 @@ TEST(Schreiben, ErsetztDieDateiErstWennAllesGeschriebenIst) {
     schreiben(datei, "alter Inhalt");
     const Ergebnis e = textdatei_schreiben(datei, [](Textschreiber& s) {
         s.text("neu");
-        return s.gleitzahl(NAN, 2, {"x of point %2 of way %1", 4, 7});
+        return s.gleitzahl(NAN, 2, {Meldungsart::was_x_punkt_weg, 4, 7});
     });
     ASSERT_EQ(e.art(), Fehlerart::datei);
     EXPECT_TRUE(qtext(e, Sprache::englisch).startsWith(datei + ": ")) << e.englisch();
@@ -315,19 +319,19 @@ TEST(Lesen, ZeilenendenUndZeilennummern) {
     Textleser l(datei);
     ASSERT_TRUE(l.oeffnen());
     std::string_view t;
-    ASSERT_TRUE(l.zeile(t, {"a"}));
+    ASSERT_TRUE(l.zeile(t, {Meldungsart::text, "a"}));
     EXPECT_EQ(t, "eins");
     long long v = 0;
-    ASSERT_TRUE(l.ganzzahl(v, 0, 9, {"b"}));
+    ASSERT_TRUE(l.ganzzahl(v, 0, 9, {Meldungsart::text, "b"}));
     EXPECT_EQ(v, 2);
-    EXPECT_FALSE(l.ganzzahl(v, 0, 9, {"the count of %1", 12}));
+    EXPECT_FALSE(l.ganzzahl(v, 0, 9, {Meldungsart::was_wege, 12}));
     EXPECT_EQ(l.fehler().zeile, 3);
     EXPECT_EQ(l.fehler().meldung(Sprache::englisch),
-              datei + ": line 3: expected the count of 12 (a whole number), found \"x\"");
-    EXPECT_FALSE(l.ganzzahl(v, 0, 9, {"c"}));
+              datei + ": line 3: expected 12 ways (a whole number), found \"x\"");
+    EXPECT_FALSE(l.ganzzahl(v, 0, 9, {Meldungsart::text, "c"}));
     EXPECT_EQ(l.fehler().zeile, 4);
-    EXPECT_TRUE(l.fehler().text.englisch.contains("ends"))
-        << l.fehler().text.englisch.toStdString();
+    EXPECT_TRUE(englisch(l.fehler().text).contains("ends"))
+        << englisch(l.fehler().text).toStdString();
 }
 
 // Every line is written with its line end; a last line without one was cut
@@ -339,11 +343,11 @@ TEST(Lesen, AbgeschnitteneLetzteZeile) {
     Textleser l(datei);
     ASSERT_TRUE(l.oeffnen());
     float f = 0;
-    ASSERT_TRUE(l.gleitzahl(f, {"a"}));
-    EXPECT_FALSE(l.gleitzahl(f, {"the radius of tower %1", 3}));
+    ASSERT_TRUE(l.gleitzahl(f, {Meldungsart::text, "a"}));
+    EXPECT_FALSE(l.gleitzahl(f, {Meldungsart::was_radius_turm, 3}));
     EXPECT_EQ(l.fehler().zeile, 2);
-    EXPECT_TRUE(l.fehler().text.englisch.contains("the radius of tower 3"))
-        << l.fehler().text.englisch.toStdString();
+    EXPECT_TRUE(englisch(l.fehler().text).contains("the radius of tower 3"))
+        << englisch(l.fehler().text).toStdString();
 }
 
 TEST(Lesen, BereichUndPlatzImRestDerDatei) {
@@ -353,13 +357,13 @@ TEST(Lesen, BereichUndPlatzImRestDerDatei) {
     Textleser l(datei);
     ASSERT_TRUE(l.oeffnen());
     long long v = 0;
-    EXPECT_FALSE(l.ganzzahl(v, 0, 32767, {"n"}));
-    EXPECT_TRUE(l.fehler().text.englisch.contains("40000"))
-        << l.fehler().text.englisch.toStdString();
+    EXPECT_FALSE(l.ganzzahl(v, 0, 32767, {Meldungsart::text, "n"}));
+    EXPECT_TRUE(englisch(l.fehler().text).contains("40000"))
+        << englisch(l.fehler().text).toStdString();
     // The seven bytes "1\r\n2\n3\n" could hold three values, not four.
-    EXPECT_TRUE(l.platz_fuer(3, {"n"}));
-    EXPECT_FALSE(l.platz_fuer(4, {"n"}));
-    EXPECT_FALSE(l.platz_fuer(1LL << 40, {"n"}));
+    EXPECT_TRUE(l.platz_fuer(3, {Meldungsart::text, "n"}));
+    EXPECT_FALSE(l.platz_fuer(4, {Meldungsart::text, "n"}));
+    EXPECT_FALSE(l.platz_fuer(1LL << 40, {Meldungsart::text, "n"}));
 }
 
 TEST(Lesen, LeereFehlendeUndUeberlangeDateien) {
@@ -368,7 +372,7 @@ TEST(Lesen, LeereFehlendeUndUeberlangeDateien) {
     Textleser leer(dir.filePath("leer"));
     ASSERT_TRUE(leer.oeffnen());
     std::string_view t;
-    EXPECT_FALSE(leer.zeile(t, {"v"}));
+    EXPECT_FALSE(leer.zeile(t, {Meldungsart::text, "v"}));
     EXPECT_EQ(leer.fehler().meldung(Sprache::englisch),
               dir.filePath("leer") + ": line 1: the file is empty");
 
@@ -385,13 +389,13 @@ TEST(Lesen, LeereFehlendeUndUeberlangeDateien) {
     schreiben(dir.filePath("rest"), "1\r\n\r\n  \r\n\n \t");
     Textleser rest(dir.filePath("rest"));
     ASSERT_TRUE(rest.oeffnen());
-    ASSERT_TRUE(rest.zeile(t, {"v"}));
+    ASSERT_TRUE(rest.zeile(t, {Meldungsart::text, "v"}));
     EXPECT_TRUE(rest.ende_pruefen());
 
     schreiben(dir.filePath("mehr"), "1\r\n\r\n2\r\n");
     Textleser mehr(dir.filePath("mehr"));
     ASSERT_TRUE(mehr.oeffnen());
-    ASSERT_TRUE(mehr.zeile(t, {"v"}));
+    ASSERT_TRUE(mehr.zeile(t, {Meldungsart::text, "v"}));
     EXPECT_FALSE(mehr.ende_pruefen());
     EXPECT_EQ(mehr.fehler().zeile, 3);
 }

@@ -640,11 +640,9 @@ Kartenbefund vorlage_pruefen(int vorlage, std::uint64_t startwert, const Pruefma
 
 Kartenbefund steuerwerte_pruefen(const Steuerwerte& s, std::uint64_t startwert,
                                  const Pruefmass& mass, bool* fertig) {
-    Parameter p;
     Stadtmodell m;
-    Zufall z(startwert);
     Wirt wirt;
-    const Laufbericht bericht = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
+    const Laufbericht bericht = stadtplan_erstellen({s, startwert, {}}, m, system_uhr(), wirt);
     if (fertig) *fertig = bericht.ende == Laufende::fertig && m.plan_vorhanden;
     Kartenbefund b = karte_pruefen(m, mass);
     b.bruecken_gemeldet = bericht.bruecken;

@@ -14,6 +14,7 @@
 
 #include "core/stadtmodell.h"
 #include "files/druckfarben.h"
+#include "modellbau.h"
 #include "render/bildexport.h"
 #include "render/stadtplan.h"
 #include "render/zeichenflaeche.h"
@@ -35,76 +36,6 @@ inline int farbindex(const Druckfarben& f, QRgb c) {
     return -1;
 }
 
-inline void weg_setzen(Stadtmodell& m, int nr, float breite, bool fluss,
-                       const std::vector<std::pair<float, float>>& punkte) {
-    Weg& w = m.wege[static_cast<std::size_t>(nr)];
-    w.breite = breite;
-    w.ist_fluss = fluss ? 1 : 0;
-    // Points every few metres, as the street walk leaves them.
-    int n = 0;
-    for (std::size_t i = 0; i < punkte.size(); ++i) {
-        const auto [ax, ay] = punkte[i];
-        if (i + 1 == punkte.size()) {
-            w.punkt_setzen(++n, ax, ay);
-            break;
-        }
-        const auto [bx, by] = punkte[i + 1];
-        const int teile = std::max(1, static_cast<int>(std::hypot(bx - ax, by - ay) / 4.0f));
-        for (int k = 0; k < teile; ++k) {
-            const float t = static_cast<float>(k) / static_cast<float>(teile);
-            w.punkt_setzen(++n, ax + (bx - ax) * t, ay + (by - ay) * t);
-        }
-    }
-    w.n_punkte = static_cast<std::int16_t>(n);
-    if (nr > m.n_wege) m.n_wege = static_cast<std::int16_t>(nr);
-}
-
-inline void rechteck_haus(Stadtmodell& m, float x1, float y1, float x2, float y2) {
-    Haus& h = m.haeuser[static_cast<std::size_t>(m.haus_naechster++)];
-    h.rund = 0;
-    h.ecke_x = {0, x1, x2, x2, x1, x1};
-    h.ecke_y = {0, y1, y1, y2, y2, y1};
-    h.x = (x1 + x2) / 2;
-    h.y = (y1 + y2) / 2;
-}
-
-inline void rundes_haus(Stadtmodell& m, float x, float y, float breite) {
-    Haus& h = m.haeuser[static_cast<std::size_t>(m.haus_naechster++)];
-    h.rund = 1;
-    h.x = x;
-    h.y = y;
-    h.breite = breite;
-}
-
-// A closed outline through the given corners, with points every `schritt`.
-inline void flaeche_setzen(Flaeche& f, const std::vector<std::pair<float, float>>& ecken,
-                           float schritt, float wert, float rand) {
-    f.x.assign(1, 0.0f);
-    f.y.assign(1, 0.0f);
-    for (std::size_t i = 0; i < ecken.size(); ++i) {
-        const auto [ax, ay] = ecken[i];
-        const auto [bx, by] = ecken[(i + 1) % ecken.size()];
-        const float l = std::hypot(bx - ax, by - ay);
-        const int n = std::max(1, static_cast<int>(l / schritt));
-        for (int k = 0; k < n; ++k) {
-            f.x.push_back(ax + (bx - ax) * static_cast<float>(k) / static_cast<float>(n));
-            f.y.push_back(ay + (by - ay) * static_cast<float>(k) / static_cast<float>(n));
-        }
-    }
-    f.x.push_back(f.x[1]);
-    f.y.push_back(f.y[1]);
-    f.n_punkte = static_cast<std::int16_t>(f.x.size() - 1);
-    f.wert = wert;
-    f.x_min = f.y_min = 1e9f;
-    f.x_max = f.y_max = -1e9f;
-    for (int i = 1; i <= f.n_punkte; ++i) {
-        f.x_min = std::min(f.x_min, f.x[static_cast<std::size_t>(i)] - rand);
-        f.x_max = std::max(f.x_max, f.x[static_cast<std::size_t>(i)] + rand);
-        f.y_min = std::min(f.y_min, f.y[static_cast<std::size_t>(i)] - rand);
-        f.y_max = std::max(f.y_max, f.y[static_cast<std::size_t>(i)] + rand);
-    }
-}
-
 // A town of 400 x 400 m: a river, streets of the three width classes (one
 // running off the map), buildings, a square, a park, a wall with towers.
 // Coordinates are deliberately uneven so that nothing sits on a pixel edge.
@@ -117,10 +48,11 @@ inline Stadtmodell kleine_stadt() {
     m.mauer_parameter = 1;
     m.mauer_dicke = 2.0f;
     m.n_fluesse = 1;
-    weg_setzen(m, 1, 4.0f, true, {{-10.3f, 331.7f}, {150.9f, 318.2f}, {410.6f, 345.1f}});
-    weg_setzen(m, 2, 3.0f, false, {{-30.1f, 101.3f}, {200.7f, 97.9f}, {433.3f, 104.1f}});
-    weg_setzen(m, 3, 1.0f, false, {{121.7f, 20.9f}, {118.3f, 200.2f}, {123.9f, 381.6f}});
-    weg_setzen(m, 4, 2.5f, false, {{240.1f, 30.7f}, {262.9f, 210.4f}, {251.3f, 390.2f}});
+    // Points every 4 m, as the street walk leaves them.
+    weg_setzen(m, 1, 4.0f, true, {{-10.3f, 331.7f}, {150.9f, 318.2f}, {410.6f, 345.1f}}, 4.0f);
+    weg_setzen(m, 2, 3.0f, false, {{-30.1f, 101.3f}, {200.7f, 97.9f}, {433.3f, 104.1f}}, 4.0f);
+    weg_setzen(m, 3, 1.0f, false, {{121.7f, 20.9f}, {118.3f, 200.2f}, {123.9f, 381.6f}}, 4.0f);
+    weg_setzen(m, 4, 2.5f, false, {{240.1f, 30.7f}, {262.9f, 210.4f}, {251.3f, 390.2f}}, 4.0f);
     weg_setzen(m, 5, 2.0f, false, {{300.3f, 300.1f}}); // a single point: nothing to draw
     m.wege[3].nummer = 7;
     rechteck_haus(m, 140.3f, 120.7f, 170.9f, 141.2f);

@@ -17,6 +17,7 @@
 #include "files/kartendatei.h"
 #include "render/druckausgabe.h"
 #include "render_hilfe.h"
+#include "testwirt.h"
 
 using namespace tarvello;
 using dateitest::Stoerdateisystem;
@@ -127,20 +128,6 @@ TEST(Ausgabefehler, JedeArtBehaeltBeiVollerPlatteDieAlteDatei) {
 // encoded and saved, or the PDF document is ended. Nothing is written, the
 // old file stays, and no temporary file is left.
 TEST(Ausgabefehler, AbbruchBeimFertigstellenSchreibtNichts) {
-    class Wirt_ : public Wirt {
-      public:
-        int runden = 0;
-        int abbruch_nach = -1;    // yields before the host asks to stop
-        bool nach_fertig = false; // ... or the first yield after the print finished
-        bool fertig = false;
-        void status(const Status& s) override {
-            fertig = fertig || s.art == Statusart::druck_fertig;
-        }
-        bool nachgeben() override {
-            ++runden;
-            return (abbruch_nach >= 0 && runden > abbruch_nach) || (nach_fertig && fertig);
-        }
-    };
     Ausgaben a;
     const struct {
         Bildformat format;
@@ -151,7 +138,7 @@ TEST(Ausgabefehler, AbbruchBeimFertigstellenSchreibtNichts) {
     for (const auto& b : bilder) {
         SCOPED_TRACE(bildformat_endung(b.format).toStdString());
         // The yields of the drawing alone, on a target that saves nothing.
-        Wirt_ zaehler;
+        Testwirt zaehler;
         testhilfe::Testziel ziel(300, 300, b.art);
         ASSERT_TRUE(stadtplan_zeichnen(a.auftrag(&zaehler), ziel).gut());
 
@@ -161,24 +148,24 @@ TEST(Ausgabefehler, AbbruchBeimFertigstellenSchreibtNichts) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("alt");
         f.close();
-        Wirt_ wirt;
-        wirt.abbruch_nach = zaehler.runden;
+        Testwirt wirt;
+        wirt.abbruch_bei = zaehler.nachgaben + 1;
         EXPECT_EQ(a.bild(b.format, datei, echtes_dateisystem(), &wirt).art(), Fehlerart::abbruch);
-        EXPECT_EQ(wirt.runden, zaehler.runden + 1);
+        EXPECT_EQ(wirt.nachgaben, zaehler.nachgaben + 1);
         EXPECT_EQ(inhalt(datei), QByteArray("alt"));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         // One yield later the picture is written.
-        Wirt_ spaeter;
-        spaeter.abbruch_nach = zaehler.runden + 1;
+        Testwirt spaeter;
+        spaeter.abbruch_bei = zaehler.nachgaben + 2;
         EXPECT_TRUE(a.bild(b.format, datei, echtes_dateisystem(), &spaeter).gut());
         EXPECT_NE(inhalt(datei), QByteArray("alt"));
     }
     QTemporaryDir dir;
     const QString pdf = dir.filePath("karte.pdf");
     a.o.blaetter_je_seite = 2;
-    Wirt_ wirt;
-    wirt.nach_fertig = true;
+    Testwirt wirt;
+    wirt.abbruch_nach = Statusart::druck_fertig;
     EXPECT_EQ(pdf_drucken(a.auftrag(&wirt), pdf).art(), Fehlerart::abbruch);
-    EXPECT_TRUE(wirt.fertig);
+    EXPECT_GE(wirt.wo("City Map Printed!"), 0);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }

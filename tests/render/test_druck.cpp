@@ -24,6 +24,7 @@
 #include "render/randleiste.h"
 #include "render/stadtplan.h"
 #include "render_hilfe.h"
+#include "testwirt.h"
 
 using namespace tarvello;
 using namespace testhilfe;
@@ -151,22 +152,12 @@ class Seitenziel : public Blattziel {
     float breite_, hoehe_, px_;
 };
 
-class Statuswirt : public Wirt {
-  public:
-    std::vector<std::string> texte;
-    int abbruch_nach = -1; // yields until the host asks to abort
-    int runden = 0;
-    Sprache sprache = Sprache::deutsch; // of the recorded texts
-    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
-    bool nachgeben() override { return abbruch_nach >= 0 && ++runden > abbruch_nach; }
-
-    // Index of the first status text equal to t, or -1.
-    int wo(const std::string& t) const {
-        for (std::size_t i = 0; i < texte.size(); ++i)
-            if (texte[i] == t) return static_cast<int>(i);
-        return -1;
-    }
-};
+// The host of these tests records German texts.
+Testwirt statuswirt() {
+    Testwirt w;
+    w.sprache = Sprache::deutsch;
+    return w;
+}
 
 struct Druck {
     Stadtmodell m = kleine_stadt();
@@ -228,8 +219,8 @@ TEST(Druckseite, ZweiMalZweiMitUeberlappungUndSchnittrahmen) {
     z.blatt_setzen(1, 1);
     EXPECT_NEAR(z.ausschnitt_x, -0.03125 * e, 1e-4);
     EXPECT_NEAR(z.ausschnitt_y, -0.03125 * e, 1e-4);
-    z.karte_nach_geraet(0.59375f * e, 0.0f);
-    EXPECT_NEAR(z.geraet_x, z.karte_rechts, 1e-4);
+    const QPointF g = z.karte_nach_geraet(0.59375f * e, 0.0f);
+    EXPECT_NEAR(g.x(), z.karte_rechts, 1e-4);
     // Its crop rectangle runs from the page's left margin to 0.9 H.
     Rechteck r = schnittrahmen(z);
     EXPECT_FLOAT_EQ(r.links, 0.2f);
@@ -291,7 +282,7 @@ TEST(Druckseite, ZugeschnitteneBlaetterFuegenSichZurGanzenKarte) {
 TEST(Drucklauf, EinBlattMitAllenAngabenOhneSchnittrahmenUndPlanquadrate) {
     Druck d;
     Seitenziel ziel;
-    Statuswirt wirt;
+    Testwirt wirt = statuswirt();
     const Ergebnis e = d.drucken(ziel, &wirt);
     ASSERT_EQ(e.art(), Fehlerart::keiner);
     ASSERT_EQ(ziel.blaetter.size(), 1u);
@@ -411,7 +402,7 @@ TEST(Drucklauf, AusschnittDrucktNurDieMarkiertenBlaetter) {
     d.o.blatt_gewaehlt(2, 1) = 1;
     d.o.blatt_gewaehlt(4, 4) = 1; // outside the 3 x 3: not counted
     Seitenziel ziel;
-    Statuswirt wirt;
+    Testwirt wirt = statuswirt();
     ASSERT_EQ(d.drucken(ziel, &wirt).art(), Fehlerart::keiner);
     ASSERT_EQ(ziel.blaetter.size(), 2u);
     EXPECT_EQ(ziel.blaetter[0], std::make_pair(1, 2));
@@ -441,13 +432,12 @@ TEST(Drucklauf, AusschnittOhneMarkeZeichnetNichtsUndMeldetDasEnde) {
     d.o.blaetter_je_seite = 3;
     d.o.ausschnitt_modus = true;
     Seitenziel ziel;
-    Statuswirt wirt;
+    Testwirt wirt = statuswirt();
     EXPECT_EQ(d.drucken(ziel, &wirt).art(), Fehlerart::keiner);
     EXPECT_TRUE(ziel.blaetter.empty());
     ASSERT_FALSE(wirt.texte.empty());
     EXPECT_EQ(wirt.texte.back(), "Druck abgeschlossen!");
-    Statuswirt englisch;
-    englisch.sprache = Sprache::englisch;
+    Testwirt englisch;
     EXPECT_TRUE(d.drucken(ziel, &englisch).gut());
     EXPECT_EQ(englisch.texte.back(), "City Map Printed!");
 }
@@ -488,8 +478,8 @@ TEST(Drucklauf, AbbruchBeendetDasBlattOhneSchlusstext) {
     Druck d;
     d.o.blaetter_je_seite = 2;
     Seitenziel ziel;
-    Statuswirt wirt;
-    wirt.abbruch_nach = 30;
+    Testwirt wirt = statuswirt();
+    wirt.abbruch_bei = 31;
     EXPECT_EQ(d.drucken(ziel, &wirt).art(), Fehlerart::abbruch);
     EXPECT_EQ(ziel.blaetter.size(), 1u);
     EXPECT_EQ(wirt.wo("Druck abgeschlossen!"), -1);
@@ -1000,8 +990,8 @@ TEST(Pdfdruck, AbbruchFehlerUndLeererAusschnittLassenDieAlteDatei) {
     }
     Druck d;
     d.o.blaetter_je_seite = 2;
-    Statuswirt wirt;
-    wirt.abbruch_nach = 200;
+    Testwirt wirt = statuswirt();
+    wirt.abbruch_bei = 201;
     EXPECT_EQ(pdf_drucken(d.auftrag(&wirt), datei).art(), Fehlerart::abbruch);
     EXPECT_EQ(lesen(datei), QByteArray("alt"));
 

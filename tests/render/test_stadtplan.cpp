@@ -8,6 +8,7 @@
 #include "core/wirt.h"
 #include "render/stadtplan.h"
 #include "render_hilfe.h"
+#include "testwirt.h"
 
 using namespace tarvello;
 using namespace testhilfe;
@@ -65,9 +66,9 @@ TEST(Renderzustand, SichtbarNachBoxUndStrecke) {
     z.bild_vorbereiten(1000.0f, Bildausschnitt{}, 1, 1000.0f);
     z.blatt_setzen(1, 1);
     EXPECT_FLOAT_EQ(z.massstab, 1.0f);
-    z.karte_nach_geraet(500.0f, 1200.5f);
-    EXPECT_FLOAT_EQ(z.geraet_x, 500.0f);
-    EXPECT_FLOAT_EQ(z.geraet_y, 1200.5f);
+    const QPointF g = z.karte_nach_geraet(500.0f, 1200.5f);
+    EXPECT_FLOAT_EQ(g.x(), 500.0f);
+    EXPECT_FLOAT_EQ(g.y(), 1200.5f);
     // A box is visible when it overlaps the picture, also when the picture
     // lies wholly inside it; its edges belong to it.
     EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, 0.0f, 0.0f));
@@ -87,9 +88,9 @@ TEST(Renderzustand, AusschnittUndMatrix) {
     // Zoomed twice at the origin: the picture shows the top-left quarter.
     z.bild_vorbereiten(800.0f, Bildausschnitt{2.0f, 0.0f, 0.0f}, 1, 600.0f);
     z.blatt_setzen(1, 1);
-    z.karte_nach_geraet(400.0f, 400.0f);
-    EXPECT_FLOAT_EQ(z.geraet_x, 600.0f);
-    EXPECT_FLOAT_EQ(z.geraet_y, 600.0f);
+    const QPointF g = z.karte_nach_geraet(400.0f, 400.0f);
+    EXPECT_FLOAT_EQ(g.x(), 600.0f);
+    EXPECT_FLOAT_EQ(g.y(), 600.0f);
     // 3 x 3 over a section from (100, 200): each picture shows a third,
     // without overlap; the column moves x, the row moves y.
     z.bild_vorbereiten(900.0f, Bildausschnitt{1.5f, 100.0f, 200.0f}, 3, 300.0f);
@@ -97,9 +98,9 @@ TEST(Renderzustand, AusschnittUndMatrix) {
     EXPECT_FLOAT_EQ(z.ausschnitt_x, 100.0f + 400.0f);
     EXPECT_FLOAT_EQ(z.ausschnitt_y, 200.0f + 200.0f);
     EXPECT_EQ(z.blatt_nummer, 6);
-    z.karte_nach_geraet(700.0f, 600.0f); // the far corner of that picture
-    EXPECT_NEAR(z.geraet_x, 300.0f, 1e-3);
-    EXPECT_NEAR(z.geraet_y, 300.0f, 1e-3);
+    const QPointF ecke = z.karte_nach_geraet(700.0f, 600.0f); // the far corner of that picture
+    EXPECT_NEAR(ecke.x(), 300.0f, 1e-3);
+    EXPECT_NEAR(ecke.y(), 300.0f, 1e-3);
 }
 
 TEST(Stadtplan, ReihenfolgeFarbenUndBreiten) {
@@ -398,27 +399,12 @@ TEST(Stadtplan, BeschriftungOhneInnenpunktEndet) {
     EXPECT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
 }
 
-namespace {
-
-class Abbrecher : public Wirt {
-  public:
-    explicit Abbrecher(int nach) : nach_(nach) {}
-    bool nachgeben() override { return ++aufrufe_ > nach_; }
-    Sprache sprache = Sprache::englisch; // of the recorded texts
-    void status(const Status& s) override { texte.push_back(status_text(s, sprache)); }
-    std::vector<std::string> texte;
-
-  private:
-    int nach_;
-    int aufrufe_ = 0;
-};
-
-} // namespace
+namespace {} // namespace
 
 TEST(Stadtplan, AbbruchUndMeldungen) {
     Lauf l;
     l.o.export_matrix = 2;
-    Abbrecher nie(1 << 30);
+    Testwirt nie;
     Testziel ziel(100, 100);
     ASSERT_EQ(l.zeichnen(ziel, &nie).art(), Fehlerart::keiner);
     EXPECT_EQ(ziel.beendet, 4);
@@ -426,7 +412,8 @@ TEST(Stadtplan, AbbruchUndMeldungen) {
     EXPECT_EQ(std::count(nie.texte.begin(), nie.texte.end(), "Process Park No. 1"), 4);
     EXPECT_EQ(nie.texte.back(), "Image Export Completed!");
 
-    Abbrecher bald(30);
+    Testwirt bald;
+    bald.abbruch_bei = 31;
     Testziel ziel2(100, 100);
     const Ergebnis e = l.zeichnen(ziel2, &bald);
     EXPECT_EQ(e.art(), Fehlerart::abbruch);

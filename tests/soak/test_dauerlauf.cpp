@@ -28,6 +28,7 @@
 #include "core/parameter.h"
 #include "files/kartendatei.h"
 #include "generator/treiber.h"
+#include "testwirt.h"
 
 using namespace tarvello;
 
@@ -62,21 +63,6 @@ double jetzt() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
-
-// Ends a run once its time is up.
-class Fristwirt : public Wirt {
-  public:
-    explicit Fristwirt(double frist) : ende_(jetzt() + frist) {}
-    bool nachgeben() override {
-        if (jetzt() < ende_) return false;
-        abgelaufen = true;
-        return true;
-    }
-    bool abgelaufen = false;
-
-  private:
-    double ende_;
-};
 
 // Lists that make a map large, and the highest position a small map uses.
 struct Grenze {
@@ -193,12 +179,11 @@ TEST(Dauerlauf, ZufaelligeSteuerwerteEndenSauber) {
         const std::uint64_t startwert = g() >> 16;
         SCOPED_TRACE("run " + std::to_string(k) + ": " + als_befehl(s, startwert));
 
-        Parameter p;
         Stadtmodell m;
-        Zufall z(startwert);
-        Fristwirt wirt(frist);
+        Testwirt wirt;
+        wirt.frist(frist);
         const double beginn = jetzt();
-        const Laufbericht b = stadtplan_erstellen(s, p, m, z, system_uhr(), wirt);
+        const Laufbericht b = stadtplan_erstellen({s, startwert, {}}, m, system_uhr(), wirt);
         const double dauer = jetzt() - beginn;
         std::printf("run %d%s: %s after %.2f s, %d attempts\n", k, klein ? " (small)" : "",
                     b.ende == Laufende::fertig        ? "finished"
@@ -222,17 +207,16 @@ TEST(Dauerlauf, ZufaelligeSteuerwerteEndenSauber) {
             EXPECT_TRUE(wirt.abgelaufen) << "the run stopped without being asked";
             nachlauf_groesster = std::max(nachlauf_groesster, dauer - frist);
             EXPECT_LT(dauer, frist + nachlauf_max) << "the run went on long after its limit";
-        } else if (b.ergebnis.art() == Fehlerart::bedienung ||
-                   (b.ergebnis.art() == Fehlerart::kein_plan &&
-                    b.status.art != Statusart::rechenfehler)) {
+        } else if (b.ende == Laufende::abgelehnt ||
+                   (b.ende == Laufende::fehler && b.status.art != Statusart::rechenfehler)) {
             // Controls the map cannot hold: refused before the run, or the run
             // ended saying it could make no town. Both are clean ends.
             ++kein_plan;
-            std::printf("run %d made no town: %s\n", k, b.ergebnis.englisch().c_str());
+            std::printf("run %d made no town: %s\n", k, b.ergebnis().englisch().c_str());
             EXPECT_FALSE(m.plan_vorhanden);
             EXPECT_LT(dauer, frist + nachlauf_max);
         } else {
-            ADD_FAILURE() << "the run ended on a fault: " << b.ergebnis.englisch();
+            ADD_FAILURE() << "the run ended on a fault: " << b.ergebnis().englisch();
         }
     }
     EXPECT_EQ(fertig + frist_erreicht + kein_plan, laeufe);

@@ -20,9 +20,9 @@ using namespace tarvello;
 
 namespace {
 
-struct Feld : Laufaufbau<> {
+struct Feld : Laufaufbau {
     Lauf l = lauf();
-    Strassenraster ra;
+    Strassenbau bau;
 
     explicit Feld(std::uint64_t seed) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
@@ -31,7 +31,6 @@ struct Feld : Laufaufbau<> {
         const float a = p.stadt_abmessung;
         // Rivers 1..3 and streets 4..n: random walks with the generator's step.
         m.n_fluesse = 3;
-        l.erster_strassenweg = 4;
         const int n = 4 + static_cast<int>(z.rnd() * 25.0f);
         for (int w = 1; w <= n; ++w) {
             Weg& weg = m.wege[static_cast<std::size_t>(w)];
@@ -59,41 +58,40 @@ struct Feld : Laufaufbau<> {
         }
         m.mauer_n_punkte = 400;
         m.mauer_vorhanden = true;
-        l.mauer_schritt = a / 3 * 6.283f / 400.0f;
-        strassen_raster_aufbauen(l, ra);
-        fluss_raster_aufbauen(l, ra);
-        mauer_raster_aufbauen(l, ra);
+        strassen_raster_aufbauen(l, bau);
+        fluss_raster_aufbauen(l, bau);
+        mauer_raster_aufbauen(l, bau);
     }
 
     // Puts the head near a random way point of way w (or anywhere).
     void kopf_setzen(int w) {
         const Weg& weg = m.wege[static_cast<std::size_t>(w)];
         const int k = 1 + static_cast<int>(z.rnd() * static_cast<float>(weg.n_punkte - 1));
-        l.gang.pos_x = weg.px(k) + (z.rnd() - 0.5f) * 8.0f;
-        l.gang.pos_y = weg.py(k) + (z.rnd() - 0.5f) * 8.0f;
-        l.gang.halbbreite = p.weg_halbbreite_min + z.rnd() * p.weg_halbbreite_max;
-        l.gang.i = 1 + static_cast<int>(z.rnd() * 300.0f);
+        bau.gang.pos_x = weg.px(k) + (z.rnd() - 0.5f) * 8.0f;
+        bau.gang.pos_y = weg.py(k) + (z.rnd() - 0.5f) * 8.0f;
+        bau.gang.halbbreite = p.weg_halbbreite_min + z.rnd() * p.weg_halbbreite_max;
+        bau.gang.i = 1 + static_cast<int>(z.rnd() * 300.0f);
     }
 };
 
 // Junction: the first qualifying point over all points, and the design's scan.
-Treffer kreuzung_alle(const Lauf& l, int w) {
-    for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
+Treffer kreuzung_alle(const Lauf& l, const Gang& g, int w) {
+    for (int v = l.m.erster_strassenweg(); v <= l.m.n_wege; ++v) {
         const Weg& o = l.m.wege[static_cast<std::size_t>(v)];
         for (int k = 1; k <= o.n_punkte; ++k) {
-            const float d = abstand(l.gang.pos_x, l.gang.pos_y, o.px(k), o.py(k));
-            if (d < (o.breite + l.gang.halbbreite) / 2 && (v != w || std::abs(k - l.gang.i) > 20))
+            const float d = abstand(g.pos_x, g.pos_y, o.px(k), o.py(k));
+            if (d < (o.breite + g.halbbreite) / 2 && (v != w || std::abs(k - g.i) > 20))
                 return {v, k};
         }
     }
     return {};
 }
-Treffer kreuzung_entwurf(const Lauf& l, int w) {
-    for (int v = l.erster_strassenweg; v <= l.m.n_wege; ++v) {
+Treffer kreuzung_entwurf(const Lauf& l, const Gang& g, int w) {
+    for (int v = l.m.erster_strassenweg(); v <= l.m.n_wege; ++v) {
         const Weg& o = l.m.wege[static_cast<std::size_t>(v)];
         for (int k = 1; k <= o.n_punkte;) {
-            const float d = abstand(l.gang.pos_x, l.gang.pos_y, o.px(k), o.py(k));
-            if (d < (o.breite + l.gang.halbbreite) / 2 && (v != w || std::abs(k - l.gang.i) > 20))
+            const float d = abstand(g.pos_x, g.pos_y, o.px(k), o.py(k));
+            if (d < (o.breite + g.halbbreite) / 2 && (v != w || std::abs(k - g.i) > 20))
                 return {v, k};
             const int n = static_cast<int>(std::floor(d / o.breite / l.p.weg_schritt_faktor));
             if (k + n > 30000) break;
@@ -106,14 +104,14 @@ bool frueher(Treffer a, Treffer b) {
     return a.weg < b.weg || (a.weg == b.weg && a.punkt < b.punkt);
 }
 
-Flusstreffer fluss_alle(const Lauf& l) {
+Flusstreffer fluss_alle(const Lauf& l, const Gang& g) {
     Flusstreffer t;
     float beste = 1000000.0f;
     for (int r = 1; r <= l.m.n_fluesse; ++r) {
         const Weg& f = l.m.wege[static_cast<std::size_t>(r)];
-        const float grenze = (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (f.breite + l.gang.halbbreite);
+        const float grenze = (l.p.abstand_weg_fluss * 2.5f + 0.8f) * (f.breite + g.halbbreite);
         for (int k = 1; k <= f.n_punkte; ++k) {
-            const float d = abstand(l.gang.pos_x, l.gang.pos_y, f.px(k), f.py(k));
+            const float d = abstand(g.pos_x, g.pos_y, f.px(k), f.py(k));
             if (d < beste && d < grenze) {
                 beste = d;
                 t = {r, k, d, d / grenze};
@@ -123,13 +121,13 @@ Flusstreffer fluss_alle(const Lauf& l) {
     return t;
 }
 
-std::vector<int> mauer_alle(const Lauf& l) {
+std::vector<int> mauer_alle(const Lauf& l, const Gang& g) {
     std::vector<int> v;
-    const float grenze = 4.0f * (l.p.Mauer_Dicke + l.gang.halbbreite);
+    const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
     for (int q = 1; q <= l.m.mauer_n_punkte; ++q) {
         const auto i = static_cast<std::size_t>(q);
         if (l.m.mauer_flag[i] != 0 &&
-            abstand(l.gang.pos_x, l.gang.pos_y, l.m.mauer_x[i], l.m.mauer_y[i]) < grenze)
+            abstand(g.pos_x, g.pos_y, l.m.mauer_x[i], l.m.mauer_y[i]) < grenze)
             v.push_back(q);
     }
     return v;
@@ -142,15 +140,15 @@ TEST(Raster, KreuzungWieDerVolleDurchlauf) {
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
         Feld f(seed);
         for (int n = 0; n < 200; ++n) {
-            const int w = f.l.erster_strassenweg +
+            const int w = f.l.m.erster_strassenweg() +
                           static_cast<int>(f.z.rnd() * static_cast<float>(f.m.n_wege - 3));
             f.kopf_setzen(w);
-            const Treffer raster = kreuzung_suchen(f.l, f.ra, w);
-            const Treffer alle = kreuzung_alle(f.l, w);
+            const Treffer raster = kreuzung_suchen(f.l, f.bau, w);
+            const Treffer alle = kreuzung_alle(f.l, f.bau.gang, w);
             ASSERT_EQ(raster.weg, alle.weg) << seed;
             ASSERT_EQ(raster.punkt, alle.punkt) << seed;
             getroffen += raster.weg != 0;
-            const Treffer entwurf = kreuzung_entwurf(f.l, w);
+            const Treffer entwurf = kreuzung_entwurf(f.l, f.bau.gang, w);
             if (entwurf.weg != raster.weg || entwurf.punkt != raster.punkt) {
                 // The design's scan skipped the point the grid found.
                 ASSERT_NE(raster.weg, 0);
@@ -169,18 +167,18 @@ TEST(Raster, FlussUndMauerWieDerVolleDurchlauf) {
         Feld f(seed);
         for (int n = 0; n < 200; ++n) {
             f.kopf_setzen(1 + static_cast<int>(f.z.rnd() * static_cast<float>(f.m.n_wege)));
-            const Flusstreffer raster = fluss_suchen(f.l, f.ra);
-            const Flusstreffer alle = fluss_alle(f.l);
+            const Flusstreffer raster = fluss_suchen(f.l, f.bau);
+            const Flusstreffer alle = fluss_alle(f.l, f.bau.gang);
             ASSERT_EQ(raster.fluss, alle.fluss);
             ASSERT_EQ(raster.punkt, alle.punkt);
             ASSERT_EQ(raster.abstand, alle.abstand);
             fluesse += raster.fluss != 0;
             // Wall: heads near the ring.
             const float t = f.z.rnd() * 6.283f, a = f.p.stadt_abmessung;
-            f.l.gang.pos_x = a / 2 + (a / 3 + (f.z.rnd() - 0.5f) * 30.0f) * std::cos(t);
-            f.l.gang.pos_y = a / 2 + (a / 3 + (f.z.rnd() - 0.5f) * 30.0f) * std::sin(t);
-            const std::vector<int> nahe = mauerpunkte_nahe(f.l, f.ra);
-            ASSERT_EQ(nahe, mauer_alle(f.l));
+            f.bau.gang.pos_x = a / 2 + (a / 3 + (f.z.rnd() - 0.5f) * 30.0f) * std::cos(t);
+            f.bau.gang.pos_y = a / 2 + (a / 3 + (f.z.rnd() - 0.5f) * 30.0f) * std::sin(t);
+            const std::vector<int> nahe = mauerpunkte_nahe(f.l, f.bau);
+            ASSERT_EQ(nahe, mauer_alle(f.l, f.bau.gang));
             mauern += !nahe.empty();
         }
     }

@@ -16,9 +16,9 @@ using namespace tarvello;
 namespace {
 
 // A model with hand-built ways and a run context around it.
-struct Aufbau : Laufaufbau<> {
+struct Aufbau : Laufaufbau {
     Lauf l = lauf();
-    Strassenraster ra;
+    Strassenbau bau;
 
     Aufbau() : Laufaufbau(11) {
         p = parameter_umrechnen(start_steuerwerte());
@@ -45,17 +45,17 @@ struct Aufbau : Laufaufbau<> {
 
     // Street w has walked up to point i; its head stands at (x, y).
     void kopf(int w, int i, float x, float y) {
-        l.gang.i = i;
-        l.gang.pos_x = x;
-        l.gang.pos_y = y;
-        l.gang.halbbreite = m.wege[static_cast<std::size_t>(w)].breite;
-        l.gang.ende = l.gang.verworfen = false;
-        l.gang.gelaufen = 100;
+        bau.gang.i = i;
+        bau.gang.pos_x = x;
+        bau.gang.pos_y = y;
+        bau.gang.halbbreite = m.wege[static_cast<std::size_t>(w)].breite;
+        bau.gang.ende = bau.gang.verworfen = false;
+        bau.gang.gelaufen = 100;
         m.wege[static_cast<std::size_t>(w)].n_punkte = static_cast<std::int16_t>(i);
         // The tests answer from the grids: build them over the model as it stands.
-        strassen_raster_aufbauen(l, ra);
-        fluss_raster_aufbauen(l, ra);
-        ra.mauer_aktuell = false;
+        strassen_raster_aufbauen(l, bau);
+        fluss_raster_aufbauen(l, bau);
+        bau.mauer_aktuell = false;
     }
 };
 
@@ -68,14 +68,13 @@ TEST(Kreuzung, RechterWinkelEndetOderKreuzt) {
         for (float kreuzen : {0.0f, 1.0f}) {
             Aufbau a;
             a.p.weg_durchkreuz_wahrsch = kreuzen;
-            a.l.erster_strassenweg = 1;
             a.weg(1, 0, 100, 1, 0, 200, 2); // east-west street
             // Coming up from below (or down from above), last point (50, 98) or (50, 102).
             a.weg(2, 50, 100 - 50 * seite, 0, seite, 49, 2);
             a.kopf(2, 49, 50.2f, 100 - 0.2f * seite);
-            kreuzung_pruefen(a.l, a.ra, 2);
-            EXPECT_FALSE(a.l.gang.verworfen) << seite;
-            EXPECT_EQ(a.l.gang.i, 51); // head point and the met point were added
+            kreuzung_pruefen(a.l, a.bau, 2);
+            EXPECT_FALSE(a.bau.gang.verworfen) << seite;
+            EXPECT_EQ(a.bau.gang.i, 51); // head point and the met point were added
             const Weg& s = a.m.wege[2];
             // The street's new last point is the met point of street 1, linked both ways.
             const auto* v = s.verbindungen_bei(51);
@@ -87,10 +86,10 @@ TEST(Kreuzung, RechterWinkelEndetOderKreuzt) {
             EXPECT_NEAR(s.px(51), 50.0f, 1.5f);
             EXPECT_EQ(a.m.wege[1].n_verbindungen(v->punkt[1]), 1);
             if (kreuzen == 0.0f) {
-                EXPECT_TRUE(a.l.gang.ende);
+                EXPECT_TRUE(a.bau.gang.ende);
             } else {
-                EXPECT_FALSE(a.l.gang.ende);
-                EXPECT_EQ(a.l.gang.gelaufen, 0.0f); // waits another minimum distance
+                EXPECT_FALSE(a.bau.gang.ende);
+                EXPECT_EQ(a.bau.gang.gelaufen, 0.0f); // waits another minimum distance
             }
         }
 }
@@ -98,15 +97,14 @@ TEST(Kreuzung, RechterWinkelEndetOderKreuzt) {
 TEST(Kreuzung, ZuFlacherWinkelVerwirftDieStrasse) {
     Aufbau a;
     a.p.weg_durchkreuz_wahrsch = 1.0f; // even a sure crossing must not rescue it
-    a.l.erster_strassenweg = 1;
     a.weg(1, 0, 100, 1, 0, 200, 2);
     // Approaching at about 10 degrees, below the 30 degree minimum.
     const float wi = 10.0f * pi / 180.0f;
     a.weg(2, 50 - 40 * std::cos(wi), 100 - 40 * std::sin(wi), std::cos(wi), std::sin(wi), 40, 2);
     a.kopf(2, 40, 50 - std::cos(wi) * 0.5f, 100 - std::sin(wi) * 0.5f);
-    kreuzung_pruefen(a.l, a.ra, 2);
-    EXPECT_TRUE(a.l.gang.verworfen);
-    EXPECT_FALSE(a.l.gang.ende);
+    kreuzung_pruefen(a.l, a.bau, 2);
+    EXPECT_TRUE(a.bau.gang.verworfen);
+    EXPECT_FALSE(a.bau.gang.ende);
     EXPECT_EQ(a.m.wege[1].verbindungen.size(), 0u);
 }
 
@@ -125,7 +123,6 @@ TEST(Kreuzung, WinkelZwischenLinien) {
 TEST(Kreuzung, NieMitDenEigenenLetztenZwanzigPunkten) {
     for (int i : {61, 62}) {
         Aufbau a;
-        a.l.erster_strassenweg = 1;
         a.weg(1, 0, 0, 1, 0, i, 2);
         Weg& w = a.m.wege[1];
         // Points 1..40 lie just beyond the limit (the scan steps over every
@@ -136,13 +133,13 @@ TEST(Kreuzung, NieMitDenEigenenLetztenZwanzigPunkten) {
         for (int k = 42; k <= i; ++k)
             w.punkt_setzen(k, 500.0f, 500.0f + static_cast<float>(k));
         a.kopf(1, i, 40.0f, 0.3f);
-        kreuzung_pruefen(a.l, a.ra, 1);
+        kreuzung_pruefen(a.l, a.bau, 1);
         if (i - 41 <= 20) {
-            EXPECT_FALSE(a.l.gang.ende || a.l.gang.verworfen) << i;
-            EXPECT_EQ(a.l.gang.i, i);
+            EXPECT_FALSE(a.bau.gang.ende || a.bau.gang.verworfen) << i;
+            EXPECT_EQ(a.bau.gang.i, i);
         } else {
-            EXPECT_TRUE(a.l.gang.ende || a.l.gang.verworfen) << i;
-            EXPECT_EQ(a.l.gang.i, i + 2);
+            EXPECT_TRUE(a.bau.gang.ende || a.bau.gang.verworfen) << i;
+            EXPECT_EQ(a.bau.gang.i, i + 2);
         }
     }
 }
@@ -150,18 +147,18 @@ TEST(Kreuzung, NieMitDenEigenenLetztenZwanzigPunkten) {
 TEST(Kreuzung, FluesseZaehlenNicht) {
     Aufbau a;
     a.weg(1, 0, 100, 1, 0, 200, 5, true); // a river as way 1
-    a.l.erster_strassenweg = 2;
+    a.m.n_fluesse = 1;
     a.weg(2, 50, 50, 0, 1, 49, 2);
     a.kopf(2, 49, 50.0f, 99.9f);
-    kreuzung_pruefen(a.l, a.ra, 2);
-    EXPECT_FALSE(a.l.gang.ende || a.l.gang.verworfen);
-    EXPECT_EQ(a.l.gang.i, 49);
+    kreuzung_pruefen(a.l, a.bau, 2);
+    EXPECT_FALSE(a.bau.gang.ende || a.bau.gang.verworfen);
+    EXPECT_EQ(a.bau.gang.i, 49);
 }
 
 TEST(Abzweigung, ElternwahlUndBreitenbegrenzung) {
     Aufbau a;
-    a.l.erster_strassenweg = 2;
     a.weg(1, 0, 0, 1, 0, 100, 5, true); // river: never a parent
+    a.m.n_fluesse = 1;
     a.weg(2, 100, 175, 1, 0, 150, a.p.weg_halbbreite_max);
     a.weg(3, 175, 100, 0, 1, 150, a.p.weg_halbbreite_min);
     a.m.n_wege = 4; // street 4 is being started, 2 and 3 stand
@@ -169,8 +166,8 @@ TEST(Abzweigung, ElternwahlUndBreitenbegrenzung) {
     for (int i = 0; i < 300; ++i) {
         weg_zuruecksetzen(a.m, 4);
         a.p.weg_abzweig_verjueng_wert = 0.9f; // strong taper
-        abzweigung_starten(a.l, a.ra, 4);
-        ASSERT_FALSE(a.l.abbruch);
+        abzweigung_starten(a.l, a.bau, 4);
+        ASSERT_FALSE(a.l.abbruch());
         const auto* v = a.m.wege[4].verbindungen_bei(1);
         ASSERT_NE(v, nullptr);
         eltern.insert(v->weg[1]);
@@ -179,7 +176,7 @@ TEST(Abzweigung, ElternwahlUndBreitenbegrenzung) {
         // The head starts on the parent's branch point, never its last point.
         EXPECT_GE(v->punkt[1], 1);
         EXPECT_LE(v->punkt[1], 148);
-        EXPECT_FLOAT_EQ(a.l.gang.pos_x,
+        EXPECT_FLOAT_EQ(a.bau.gang.pos_x,
                         a.m.wege[static_cast<std::size_t>(v->weg[1])].px(v->punkt[1]));
     }
     EXPECT_EQ(eltern.count(1), 0u);
@@ -189,8 +186,7 @@ TEST(Abzweigung, ElternwahlUndBreitenbegrenzung) {
 
 TEST(Abzweigung, ZeitueberschreitungLaesstDenVersuchScheitern) {
     Aufbau a;
-    a.l.erster_strassenweg = 1;
-    a.l.kern_erreicht = true;
+    a.bau.kern_erreicht = true;
     a.p.stadt_form = 1;
     a.p.kern_rel = 0.01f;
     a.weg(1, 0, 0, 1, 0, 100, a.p.weg_halbbreite_max); // far off the town
@@ -202,17 +198,14 @@ TEST(Abzweigung, ZeitueberschreitungLaesstDenVersuchScheitern) {
         std::uint64_t ticks() override { return 0; }
     } uhr;
     Lauf l(a.p, a.m, a.z, uhr, a.wirt);
-    l.erster_strassenweg = 1;
-    l.kern_erreicht = true;
-    abzweigung_starten(l, a.ra, 2);
-    EXPECT_TRUE(l.versuch_gescheitert);
-    EXPECT_TRUE(l.abbruch);
+    a.bau.kern_erreicht = true;
+    abzweigung_starten(l, a.bau, 2);
+    EXPECT_EQ(l.halt, Halt::versuch_gescheitert);
 }
 
 TEST(Mauertest, FolgtDerMauerUndWeichtAus) {
     Aufbau a;
     a.m.mauer_vorhanden = true;
-    a.l.mauer_schritt = 1.0f;
     // A wall running east at y = 100, ending at x = 50.
     for (int q = 1; q <= 50; ++q) {
         a.m.mauer_x.push_back(static_cast<float>(q));
@@ -224,28 +217,28 @@ TEST(Mauertest, FolgtDerMauerUndWeichtAus) {
     const float grenze = 4.0f * (a.p.Mauer_Dicke + 1.0f);
     // Near but not too near: the street turns along the wall.
     a.kopf(1, 2, 30.0f, 100.0f - 0.8f * grenze);
-    a.l.gang.richtung = pi / 2;
-    mauer_pruefen(a.l, a.ra);
-    EXPECT_TRUE(a.l.gang.an_mauer);
-    EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
+    a.bau.gang.richtung = pi / 2;
+    mauer_pruefen(a.l, a.bau);
+    EXPECT_TRUE(a.bau.gang.an_mauer);
+    EXPECT_NEAR(a.bau.gang.richtung, 0.0f, 1e-5);
     // Too near: it backs off, heading away from the wall (upwards, y decreasing).
     // The wall's last point decides, as later points overwrite earlier ones.
     a.kopf(1, 2, 50.0f, 100.0f - 0.2f * grenze);
-    mauer_pruefen(a.l, a.ra);
-    EXPECT_TRUE(a.l.gang.an_mauer);
-    EXPECT_LT(std::sin(a.l.gang.richtung), -0.8f);
+    mauer_pruefen(a.l, a.bau);
+    EXPECT_TRUE(a.bau.gang.an_mauer);
+    EXPECT_LT(std::sin(a.bau.gang.richtung), -0.8f);
     // Far away: nothing happens.
     a.kopf(1, 2, 50.0f, 10.0f);
-    a.l.gang.richtung = 1.0f;
-    mauer_pruefen(a.l, a.ra);
-    EXPECT_FALSE(a.l.gang.an_mauer);
-    EXPECT_FLOAT_EQ(a.l.gang.richtung, 1.0f);
+    a.bau.gang.richtung = 1.0f;
+    mauer_pruefen(a.l, a.bau);
+    EXPECT_FALSE(a.bau.gang.an_mauer);
+    EXPECT_FLOAT_EQ(a.bau.gang.richtung, 1.0f);
     // A gap in the wall lets the street pass.
     for (int q = 30; q <= 50; ++q)
         a.m.mauer_flag[static_cast<std::size_t>(q)] = 0;
     a.kopf(1, 2, 50.0f, 100.0f - 0.5f);
-    mauer_pruefen(a.l, a.ra);
-    EXPECT_FALSE(a.l.gang.an_mauer);
+    mauer_pruefen(a.l, a.bau);
+    EXPECT_FALSE(a.bau.gang.an_mauer);
 }
 
 // A street never crosses the drawn wall: the step that would, or the bridge
@@ -266,7 +259,6 @@ TEST(Mauertest, StrasseEndetVorDerMauer) {
     for (const Fall& f : faelle) {
         Aufbau a;
         a.m.mauer_vorhanden = true;
-        a.l.mauer_schritt = 1.0f;
         for (int q = 1; q <= 50; ++q) { // a wall running east at y = 100
             a.m.mauer_x.push_back(static_cast<float>(q));
             a.m.mauer_y.push_back(100.0f);
@@ -281,8 +273,8 @@ TEST(Mauertest, StrasseEndetVorDerMauer) {
         a.m.n_wege = 1; // the street being walked is the last way
         a.kopf(1, n, 30.0f, f.kopf_y);
         if (f.verbunden) verbindung_hinzufuegen(a.m, 1, n, 2, 2);
-        mauer_pruefen(a.l, a.ra);
-        const Gang& g = a.l.gang;
+        mauer_pruefen(a.l, a.bau);
+        const Gang& g = a.bau.gang;
         if (f.luecke) {
             EXPECT_FALSE(g.ende || g.verworfen);
             EXPECT_EQ(g.i, n);
@@ -302,10 +294,10 @@ TEST(Mauertest, StrasseEndetVorDerMauer) {
         EXPECT_FLOAT_EQ(g.pos_y, a.m.wege[1].py(3));
         // The grid holds the new point, not the cut-off one.
         a.m.wege[1].n_punkte = 3;
-        a.l.gang.pos_y = 99.0f;
-        EXPECT_EQ(kreuzung_suchen(a.l, a.ra, 2).punkt, 3);
-        a.l.gang.pos_y = 104.0f;
-        EXPECT_EQ(kreuzung_suchen(a.l, a.ra, 2).weg, 0);
+        a.bau.gang.pos_y = 99.0f;
+        EXPECT_EQ(kreuzung_suchen(a.l, a.bau, 2).punkt, 3);
+        a.bau.gang.pos_y = 104.0f;
+        EXPECT_EQ(kreuzung_suchen(a.l, a.bau, 2).weg, 0);
     }
 }
 
@@ -315,13 +307,13 @@ TEST(Flusstest, ErsteAnnaeherungBautBruecke) {
     a.m.n_fluesse = 1;
     a.weg(2, 50, 50, 0, 1, 46, 1);
     a.kopf(2, 46, 50.0f, 96.0f);
-    a.l.n_bruecken = 0;
-    fluss_pruefen(a.l, a.ra, 2);
-    EXPECT_EQ(a.l.gang.bruecken, 1);
-    EXPECT_EQ(a.l.gang.letzte_bruecke, 47);
-    EXPECT_EQ(a.l.gang.i, 47);
-    EXPECT_GT(a.l.gang.pos_y, 100.0f);          // the head jumped across
-    EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5); // and runs along the river
+    a.bau.n_bruecken = 0;
+    fluss_pruefen(a.l, a.bau, 2);
+    EXPECT_EQ(a.bau.gang.bruecken, 1);
+    EXPECT_EQ(a.bau.gang.letzte_bruecke, 47);
+    EXPECT_EQ(a.bau.gang.i, 47);
+    EXPECT_GT(a.bau.gang.pos_y, 100.0f);          // the head jumped across
+    EXPECT_NEAR(a.bau.gang.richtung, 0.0f, 1e-5); // and runs along the river
 }
 
 TEST(Flusstest, OhneBrueckenbildungNurEntlang) {
@@ -330,19 +322,19 @@ TEST(Flusstest, OhneBrueckenbildungNurEntlang) {
     a.weg(1, 0, 100, 1, 0, 300, 4, true);
     a.m.n_fluesse = 1;
     a.weg(2, 50, 50, 0, 1, 46, 1);
-    a.l.n_bruecken = 1; // the attempt already has its first bridge
+    a.bau.n_bruecken = 1; // the attempt already has its first bridge
     for (int n = 0; n < 50; ++n) {
         a.kopf(2, 46, 50.0f, 96.0f);
-        fluss_pruefen(a.l, a.ra, 2);
-        EXPECT_EQ(a.l.gang.bruecken, 0);
-        EXPECT_LT(a.l.gang.pos_y, 100.0f); // pushed back, never across
-        EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
+        fluss_pruefen(a.l, a.bau, 2);
+        EXPECT_EQ(a.bau.gang.bruecken, 0);
+        EXPECT_LT(a.bau.gang.pos_y, 100.0f); // pushed back, never across
+        EXPECT_NEAR(a.bau.gang.richtung, 0.0f, 1e-5);
     }
     // At the river's last point its last segment gives the direction.
     a.kopf(2, 46, 300.0f, 96.0f);
-    a.l.gang.richtung = 1.0f;
-    fluss_pruefen(a.l, a.ra, 2);
-    EXPECT_NEAR(a.l.gang.richtung, 0.0f, 1e-5);
+    a.bau.gang.richtung = 1.0f;
+    fluss_pruefen(a.l, a.bau, 2);
+    EXPECT_NEAR(a.bau.gang.richtung, 0.0f, 1e-5);
 }
 
 TEST(Flusstest, KopfImFlussKommtAufEinUferFrei) {
@@ -356,11 +348,11 @@ TEST(Flusstest, KopfImFlussKommtAufEinUferFrei) {
             a.weg(1, 0, 100, 1, 0, 300, 4, true);
             a.m.n_fluesse = 1;
             a.weg(2, 50, 50, 0, 1, 46, 1);
-            a.l.n_bruecken = bruecke ? 0 : 1;
+            a.bau.n_bruecken = bruecke ? 0 : 1;
             a.kopf(2, 46, 50.3f, y);
-            fluss_pruefen(a.l, a.ra, 2);
-            const Gang& g = a.l.gang;
-            EXPECT_EQ(ufer_suchen(a.l, a.ra, g.pos_x, g.pos_y, 1.0f).fluss, 0) << y;
+            fluss_pruefen(a.l, a.bau, 2);
+            const Gang& g = a.bau.gang;
+            EXPECT_EQ(ufer_suchen(a.l, a.bau, g.pos_x, g.pos_y, 1.0f).fluss, 0) << y;
             const float grenze = ufer_faktor * (4.0f + 1.0f);
             if (bruecke) {
                 ASSERT_EQ(g.bruecken, 1) << y;
@@ -382,11 +374,11 @@ TEST(Flusstest, KeineBrueckeInDenNaechstenFluss) {
     a.weg(2, 0, 104.5f, 1, 0, 300, 2, true);
     a.m.n_fluesse = 2;
     a.weg(3, 50, 50, 0, 1, 46, 1);
-    a.l.n_bruecken = 0;
+    a.bau.n_bruecken = 0;
     a.kopf(3, 46, 50.0f, 97.5f);
-    fluss_pruefen(a.l, a.ra, 3);
-    EXPECT_EQ(a.l.gang.bruecken, 0);
-    EXPECT_LT(a.l.gang.pos_y, 100.0f);
+    fluss_pruefen(a.l, a.bau, 3);
+    EXPECT_EQ(a.bau.gang.bruecken, 0);
+    EXPECT_LT(a.bau.gang.pos_y, 100.0f);
 }
 
 TEST(Strassenstart, NieImFluss) {
@@ -396,20 +388,20 @@ TEST(Strassenstart, NieImFluss) {
     const float mitte = a.p.stadt_abmessung / 2;
     a.weg(1, 0, mitte, 1, 0, static_cast<int>(a.p.stadt_abmessung) + 1, 20, true);
     a.m.n_fluesse = 1;
-    a.l.erster_strassenweg = 2;
     a.weg(2, mitte + 5, mitte - 60, 0, 1, 120, a.p.weg_halbbreite_max);
     a.kopf(2, 120, 0, 0);
     for (int n = 0; n < 200; ++n) {
         a.m.n_wege = 2;
-        erste_strasse_starten(a.l, a.ra, 2);
-        ASSERT_FALSE(a.l.abbruch);
+        erste_strasse_starten(a.l, a.bau, 2);
+        ASSERT_FALSE(a.l.abbruch());
         EXPECT_EQ(
-            ufer_suchen(a.l, a.ra, a.l.gang.pos_x, a.l.gang.pos_y, a.p.weg_halbbreite_max).fluss,
+            ufer_suchen(a.l, a.bau, a.bau.gang.pos_x, a.bau.gang.pos_y, a.p.weg_halbbreite_max)
+                .fluss,
             0);
         a.m.n_wege = 3;
         weg_zuruecksetzen(a.m, 3);
-        abzweigung_starten(a.l, a.ra, 3);
-        ASSERT_FALSE(a.l.abbruch);
-        EXPECT_GT(std::fabs(a.l.gang.pos_y - mitte), ufer_faktor * (20 + a.p.weg_halbbreite_max));
+        abzweigung_starten(a.l, a.bau, 3);
+        ASSERT_FALSE(a.l.abbruch());
+        EXPECT_GT(std::fabs(a.bau.gang.pos_y - mitte), ufer_faktor * (20 + a.p.weg_halbbreite_max));
     }
 }

@@ -108,14 +108,14 @@ TEST(Wegrahmen, RandUndLeererWeg) {
     p.haus_seitenverhaeltnis_max = 2;
     p.haus_gxy_max = 10;
     p.weg_halbbreite_max = 3;
-    weg_rahmen(m, p, 1);
+    weg_rahmen(m, weg_rand(p), 1);
     EXPECT_FLOAT_EQ(m.wege[1].x_min, 1 - 23);
     EXPECT_FLOAT_EQ(m.wege[1].x_max, 30 + 23);
     EXPECT_FLOAT_EQ(m.wege[1].y_min, 1 - 23);
     EXPECT_FLOAT_EQ(m.wege[1].y_max, 1 + 23);
     // A way without points gets an inverted box that contains nothing.
     m.wege[2].n_punkte = 0;
-    weg_rahmen(m, p, 2);
+    weg_rahmen(m, weg_rand(p), 2);
     EXPECT_GT(m.wege[2].x_min, m.wege[2].x_max);
     EXPECT_GT(m.wege[2].y_min, m.wege[2].y_max);
 }

@@ -16,7 +16,7 @@ using namespace tarvello;
 
 namespace {
 
-struct Netz : Laufaufbau<> {
+struct Netz : Laufaufbau {
     explicit Netz(std::uint64_t seed) : Laufaufbau(seed) {
         p = parameter_umrechnen(start_steuerwerte());
         m.dimensionieren(40, p.weg_punkte_max, 10, 0, 0);
@@ -43,14 +43,14 @@ struct Netz : Laufaufbau<> {
         m.n_wege = static_cast<std::int16_t>(n);
         m.n_fluesse = 2;
         for (int w = 1; w <= n; ++w)
-            weg_rahmen(m, p, w);
+            weg_rahmen(m, weg_rand(p), w);
     }
 };
 
 // Every street segment of every street whose box (enlarged by s) holds b.
 Mauerkreuzung kreuzen_alle(const Lauf& l, float ax, float ay, float bx, float by, float s) {
     const Stadtmodell& m = l.m;
-    for (int w = l.erster_strassenweg; w <= m.n_wege; ++w) {
+    for (int w = l.m.erster_strassenweg(); w <= m.n_wege; ++w) {
         const Weg& weg = m.wege[static_cast<std::size_t>(w)];
         if (!(weg.x_min - s < bx && weg.y_min - s < by && weg.x_max + s > bx && weg.y_max + s > by))
             continue;
@@ -70,7 +70,6 @@ TEST(MauerRaster, KreuzungUndNaechsterWegWieDerVolleDurchlauf) {
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         Netz n(seed);
         Lauf l = n.lauf();
-        l.erster_strassenweg = 3;
         const Wegfeld f = wegfeld_bilden(l);
         const float a = n.p.stadt_abmessung;
         for (int q = 0; q < 300; ++q) {
