@@ -138,9 +138,9 @@ int main(int argc, char** argv) {
     case Aufruf::Front::befehl:
         return aufruf.befehl.befehl->ausfuehren(aufruf.befehl);
     default:
-        return melden(bedienungsfehler(
-            Worte{QStringLiteral("unbekannter Befehl '%1' (siehe 'tarvello --help')"),
-                  QStringLiteral("unknown command '%1' (try 'tarvello --help')")}
-                .arg(aufruf.wort)));
+        return melden(
+            bedienungsfehler(wortmeldung({"unbekannter Befehl '%1' (siehe 'tarvello --help')",
+                                          "unknown command '%1' (try 'tarvello --help')"},
+                                         aufruf.wort)));
     }
 }

@@ -4,7 +4,7 @@
 
 namespace tarvello {
 
-void Beschriftungen::setzen(QObject* obj, const Zweisprachig& text,
+void Beschriftungen::setzen(QObject* obj, const Wortpaar& text,
                             std::function<void(const QString&)> setzer) {
     setzer(text.in(sprache_));
     // Forget widgets gone meanwhile (colour choosers come and go).
@@ -12,11 +12,11 @@ void Beschriftungen::setzen(QObject* obj, const Zweisprachig& text,
     eintraege_.push_back({obj, text, std::move(setzer)});
 }
 
-void Beschriftungen::titel(QWidget* w, const Zweisprachig& t) {
+void Beschriftungen::titel(QWidget* w, const Wortpaar& t) {
     setzen(w, t, [w](const QString& s) { w->setWindowTitle(s); });
 }
 
-void Beschriftungen::tooltip(QWidget* w, const Zweisprachig& t) {
+void Beschriftungen::tooltip(QWidget* w, const Wortpaar& t) {
     setzen(w, t, [w](const QString& s) { w->setToolTip(s); });
 }
 

@@ -23,15 +23,15 @@ class Beschriftungen {
     Sprache sprache() const { return sprache_; }
 
     // Calls setzer with the text now and at every switch while obj lives.
-    void setzen(QObject* obj, const Zweisprachig& text, std::function<void(const QString&)> setzer);
+    void setzen(QObject* obj, const Wortpaar& text, std::function<void(const QString&)> setzer);
 
     // The caption of a label or button; returns w.
-    template <typename W> W* text(W* w, const Zweisprachig& t) {
+    template <typename W> W* text(W* w, const Wortpaar& t) {
         setzen(w, t, [w](const QString& s) { w->setText(s); });
         return w;
     }
-    void titel(QWidget* w, const Zweisprachig& t);
-    void tooltip(QWidget* w, const Zweisprachig& t);
+    void titel(QWidget* w, const Wortpaar& t);
+    void tooltip(QWidget* w, const Wortpaar& t);
 
     // Sets every recorded text in s.
     void sprache_setzen(Sprache s);
@@ -39,7 +39,7 @@ class Beschriftungen {
   private:
     struct Eintrag {
         QPointer<QObject> obj;
-        Zweisprachig text;
+        Wortpaar text;
         std::function<void(const QString&)> setzer;
     };
     Sprache sprache_;

@@ -58,7 +58,7 @@ Bildexport::Bildexport(Eingabe& fenster)
     setObjectName("Bildexport");
     texte_.titel(this, dialogtext::export_titel);
     Druckoptionen& o = fenster_.daten().druckoptionen;
-    const auto text = [this](const Zweisprachig& t) { return texte_.text(new QLabel, t); };
+    const auto text = [this](const Wortpaar& t) { return texte_.text(new QLabel, t); };
 
     // The lists show the current choice, or their start entries.
     matrix_ = new QComboBox;
@@ -114,7 +114,7 @@ Bildexport::Bildexport(Eingabe& fenster)
     erklaerung->setMargin(6);
     erklaerung->setFixedWidth(460);
 
-    auto knopf = [this](const char* name, const Zweisprachig& t) {
+    auto knopf = [this](const char* name, const Wortpaar& t) {
         auto* k = texte_.text(new QPushButton, t);
         k->setObjectName(name);
         k->setAutoDefault(false);
@@ -232,10 +232,8 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
         return false;
     }
     // Refuse before anything is allocated or written.
-    const QString hindernis =
-        export_hindernis_fuer(datei, daten.druckoptionen, f, texte_.sprache());
-    if (!hindernis.isEmpty()) {
-        meldung(hindernis);
+    if (const auto hindernis = export_hindernis_fuer(datei, daten.druckoptionen, f)) {
+        meldung(QString::fromStdString(worten(*hindernis, texte_.sprache())));
         return false;
     }
 
@@ -248,7 +246,8 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
     // draws with the choices made when it started.
     const Druckfarben farben = daten.farben;
     Druckoptionen optionen = daten.druckoptionen;
-    Ergebnis ergebnis = Ergebnis::fehler(Fehlerart::abbruch, "", "");
+    Ergebnis ergebnis =
+        Ergebnis::fehler(Fehlerart::abbruch, Meldung(Meldungsart::grafikexport_abgebrochen));
 
     exportiert_ = true;
     setEnabled(false);
@@ -278,7 +277,7 @@ bool Bildexport::exportieren_nach(const QString& datei, Bildformat f) {
         return false;
     default:
         fenster_.fortschritt_setzen(0);
-        meldung(dialogtext::export_fehlgeschlagen.in(texte_.sprache())
+        meldung(qtext(dialogtext::export_fehlgeschlagen, texte_.sprache())
                     .arg(qtext(ergebnis, texte_.sprache())));
         return false;
     }

@@ -24,7 +24,7 @@ Bildexportnummerierung::Bildexportnummerierung(Druckoptionen& optionen, Sprache 
     // dialog changes nothing.
     const struct {
         const char* name;
-        const Zweisprachig* text;
+        const Wortpaar* text;
         bool Druckoptionen::*feld;
     } kaesten[] = {
         {"Check_wege", &dialogtext::nummerierung_wege, &Druckoptionen::kennzeichnung_wege},

@@ -16,13 +16,13 @@ namespace tarvello {
 
 namespace {
 
-const Zweisprachig titel{" Kartenausschnitt", " Print Section"};
-const Zweisprachig vergroesserung_text{"Vergrößerung:", "Magnification:"};
-const Zweisprachig alle_markieren_text{"alle Felder markieren", "Mark All Fields"};
-const Zweisprachig alle_aus_text{"alle Markierungen aus", "Unmark All Fields"};
-const Zweisprachig uebernehmen_text{"Übernehmen", "Take"};
-const Zweisprachig drucken_text{"Übernehmen und drucken", "Take + Print"};
-const Zweisprachig abbruch_text{"Abbruch", "Cancel"};
+const Wortpaar titel{" Kartenausschnitt", " Print Section"};
+const Wortpaar vergroesserung_text{"Vergrößerung:", "Magnification:"};
+const Wortpaar alle_markieren_text{"alle Felder markieren", "Mark All Fields"};
+const Wortpaar alle_aus_text{"alle Markierungen aus", "Unmark All Fields"};
+const Wortpaar uebernehmen_text{"Übernehmen", "Take"};
+const Wortpaar drucken_text{"Übernehmen und drucken", "Take + Print"};
+const Wortpaar abbruch_text{"Abbruch", "Cancel"};
 
 const char* const eintraege[] = {"  2 x", "  3 x", "  4 x", "  5 x", "  6 x",
                                  "  7 x", "  8 x", "10 x",  "12 x",  "15 x"};
@@ -67,7 +67,7 @@ Druckausschnitt::Druckausschnitt(Druckoptionen& optionen, Sprache sprache, QWidg
     raster_->setFixedSize(rasterbreite + 2 * rand, rasterbreite);
     spalte->addWidget(raster_);
 
-    auto knopf = [&](const char* name, const Zweisprachig& text, void (Druckausschnitt::*slot)()) {
+    auto knopf = [&](const char* name, const Wortpaar& text, void (Druckausschnitt::*slot)()) {
         auto* k = texte_.text(new QPushButton, text);
         k->setObjectName(name);
         k->setAutoDefault(false);

@@ -49,7 +49,7 @@ Farben::Farben(Druckfarben& tabelle, Sprache sprache, QWidget* parent)
     }
     raster->setColumnMinimumWidth(2, 12);
 
-    auto knopf = [&](const char* name, const Zweisprachig& text) {
+    auto knopf = [&](const char* name, const Wortpaar& text) {
         auto* k = texte_.text(new QPushButton, text);
         k->setObjectName(name);
         k->setAutoDefault(false);
@@ -119,8 +119,8 @@ void Farben::anwenden() {
 bool Farben::als_standard_speichern() {
     uebernehmen();
     if (const Ergebnis e = farben_speichern(tabelle_); !e.gut()) {
-        meldung(
-            dialogtext::farben_speicherfehler.in(texte_.sprache()).arg(qtext(e, texte_.sprache())));
+        meldung(qtext(dialogtext::farben_speicherfehler, texte_.sprache())
+                    .arg(qtext(e, texte_.sprache())));
         return false;
     }
     return true;
@@ -141,7 +141,8 @@ void Farben::palette_laden() {
 bool Farben::palette_laden_aus(const QString& datei) {
     // The table changes at once; a faulty file changes nothing.
     if (const Ergebnis e = tarvello::palette_laden(datei, tabelle_); !e.gut()) {
-        meldung(dialogtext::farben_ladefehler.in(texte_.sprache()).arg(qtext(e, texte_.sprache())));
+        meldung(
+            qtext(dialogtext::farben_ladefehler, texte_.sprache()).arg(qtext(e, texte_.sprache())));
         return false;
     }
     standard_laden();
@@ -159,8 +160,8 @@ void Farben::palette_speichern() {
 bool Farben::palette_speichern_als(const QString& datei) {
     uebernehmen();
     if (const Ergebnis e = tarvello::palette_speichern(datei, tabelle_); !e.gut()) {
-        meldung(
-            dialogtext::farben_schreibfehler.in(texte_.sprache()).arg(qtext(e, texte_.sprache())));
+        meldung(qtext(dialogtext::farben_schreibfehler, texte_.sprache())
+                    .arg(qtext(e, texte_.sprache())));
         return false;
     }
     return true;

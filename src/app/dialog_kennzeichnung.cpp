@@ -76,7 +76,7 @@ Kennzeichnung::Kennzeichnung(Stadtmodell& modell, Sprache sprache, QWidget* pare
     plaetze_ = zaehlfeld("Text_Numeriere_Plaetze", nummer_plaetze_max, modell_.n_nummer_plaetze);
 
     auto* spalte = new QVBoxLayout(this);
-    const std::pair<QLineEdit*, const Zweisprachig*> zeilen[] = {
+    const std::pair<QLineEdit*, const Wortpaar*> zeilen[] = {
         {wege_, &dialogtext::kennzeichnung_wege},
         {haeuser_, &dialogtext::kennzeichnung_haeuser},
         {parks_, &dialogtext::kennzeichnung_parks},

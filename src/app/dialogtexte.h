@@ -11,63 +11,63 @@
 namespace tarvello::dialogtext {
 
 // --- Kennzeichnung: how many elements get a number ---
-extern const Zweisprachig kennzeichnung_titel;
+extern const Wortpaar kennzeichnung_titel;
 // The caption of each row holds a run of spaces where the count field sits.
-extern const Zweisprachig kennzeichnung_wege;
-extern const Zweisprachig kennzeichnung_haeuser;
-extern const Zweisprachig kennzeichnung_parks;
-extern const Zweisprachig kennzeichnung_plaetze;
-extern const Zweisprachig kennzeichnung_speichern;
-extern const Zweisprachig kennzeichnung_abbrechen;
+extern const Wortpaar kennzeichnung_wege;
+extern const Wortpaar kennzeichnung_haeuser;
+extern const Wortpaar kennzeichnung_parks;
+extern const Wortpaar kennzeichnung_plaetze;
+extern const Wortpaar kennzeichnung_speichern;
+extern const Wortpaar kennzeichnung_abbrechen;
 
 // --- Bildexport ---
-extern const Zweisprachig export_titel;
-extern const Zweisprachig export_matrix_vor;
-extern const Zweisprachig export_matrix_nach;
-extern const Zweisprachig export_pixel_vor;
-extern const Zweisprachig export_pixel_nach;
-extern const Zweisprachig export_bedarf_vor;
-extern const Zweisprachig export_bedarf_nach;
-extern const Zweisprachig export_nur_umriss;
-extern const Zweisprachig export_generieren;
-extern const Zweisprachig export_abbruch;
-extern const Zweisprachig export_farben;
-extern const Zweisprachig export_nummerierung;
-extern const Zweisprachig export_erklaerung;
-extern const Zweisprachig export_beschaeftigt;
-extern const Zweisprachig export_kein_plan;
+extern const Wortpaar export_titel;
+extern const Wortpaar export_matrix_vor;
+extern const Wortpaar export_matrix_nach;
+extern const Wortpaar export_pixel_vor;
+extern const Wortpaar export_pixel_nach;
+extern const Wortpaar export_bedarf_vor;
+extern const Wortpaar export_bedarf_nach;
+extern const Wortpaar export_nur_umriss;
+extern const Wortpaar export_generieren;
+extern const Wortpaar export_abbruch;
+extern const Wortpaar export_farben;
+extern const Wortpaar export_nummerierung;
+extern const Wortpaar export_erklaerung;
+extern const Wortpaar export_beschaeftigt;
+extern const Wortpaar export_kein_plan;
 // %1 the reason.
-extern const Zweisprachig export_fehlgeschlagen;
+extern const Wortpaar export_fehlgeschlagen;
 
 // --- Bildexportnummerierung ---
-extern const Zweisprachig nummerierung_titel;
-extern const Zweisprachig nummerierung_wege;
-extern const Zweisprachig nummerierung_haeuser;
-extern const Zweisprachig nummerierung_plaetze;
-extern const Zweisprachig nummerierung_parks;
-extern const Zweisprachig nummerierung_schriftgroesse;
-extern const Zweisprachig nummerierung_schliessen;
+extern const Wortpaar nummerierung_titel;
+extern const Wortpaar nummerierung_wege;
+extern const Wortpaar nummerierung_haeuser;
+extern const Wortpaar nummerierung_plaetze;
+extern const Wortpaar nummerierung_parks;
+extern const Wortpaar nummerierung_schriftgroesse;
+extern const Wortpaar nummerierung_schliessen;
 
 // --- Farben ---
-extern const Zweisprachig farben_titel;
-extern const std::array<Zweisprachig, n_druckfarben> farben_namen;
-extern const Zweisprachig farben_anwenden;
-extern const Zweisprachig farben_als_standard;
-extern const Zweisprachig farben_standard_laden;
-extern const Zweisprachig farben_palette_laden;
-extern const Zweisprachig farben_palette_speichern;
+extern const Wortpaar farben_titel;
+extern const std::array<Wortpaar, n_druckfarben> farben_namen;
+extern const Wortpaar farben_anwenden;
+extern const Wortpaar farben_als_standard;
+extern const Wortpaar farben_standard_laden;
+extern const Wortpaar farben_palette_laden;
+extern const Wortpaar farben_palette_speichern;
 // %1 the reason.
-extern const Zweisprachig farben_ladefehler;
-extern const Zweisprachig farben_schreibfehler;
-extern const Zweisprachig farben_speicherfehler;
+extern const Wortpaar farben_ladefehler;
+extern const Wortpaar farben_schreibfehler;
+extern const Wortpaar farben_speicherfehler;
 
 // --- Stadtname ---
-extern const Zweisprachig stadtname_titel;
-extern const Zweisprachig stadtname_wortteile;
-extern const Zweisprachig stadtname_silben;
-extern const Zweisprachig stadtname_stimmung;
-extern const Zweisprachig stadtname_go;
-extern const Zweisprachig stadtname_ok;
-extern const Zweisprachig stadtname_abbruch;
+extern const Wortpaar stadtname_titel;
+extern const Wortpaar stadtname_wortteile;
+extern const Wortpaar stadtname_silben;
+extern const Wortpaar stadtname_stimmung;
+extern const Wortpaar stadtname_go;
+extern const Wortpaar stadtname_ok;
+extern const Wortpaar stadtname_abbruch;
 
 } // namespace tarvello::dialogtext

@@ -45,7 +45,7 @@ constexpr const char* einstellungen_anwendung = "tarvello";
 constexpr const char* schluessel_geometrie = "fenster/geometrie";
 constexpr int start_vorlage = 8;
 
-const Zweisprachig knopf_seite_oeffnen = {"Seite öffnen", "Open page"};
+const Wortpaar knopf_seite_oeffnen = {"Seite öffnen", "Open page"};
 
 void text_setzen(QObject* o, const QString& t) {
     if (auto* m = qobject_cast<QMenu*>(o))
@@ -90,13 +90,13 @@ Eingabe::~Eingabe() = default;
 
 // --- captions and language -----------------------------------------------------
 
-void Eingabe::beschriften(QObject* obj, const Zweisprachig& text) {
+void Eingabe::beschriften(QObject* obj, const Wortpaar& text) {
     beschriftete_.push_back({obj, text});
     text_setzen(obj, text.in(sprache_));
 }
 
 void Eingabe::beschriften(QObject* obj) {
-    if (const Zweisprachig* t = beschriftung(obj->objectName().toStdString())) beschriften(obj, *t);
+    if (const Wortpaar* t = beschriftung(obj->objectName().toStdString())) beschriften(obj, *t);
 }
 
 void Eingabe::sprache_setzen(Sprache s) {
@@ -308,10 +308,10 @@ void Eingabe::closeEvent(QCloseEvent* e) {
 // --- messages and commands -------------------------------------------------------
 
 void Eingabe::hilfe_zeigen(int n) {
-    if (const Zweisprachig* t = knopf_hilfe(n)) meldung(*t);
+    if (const Wortpaar* t = knopf_hilfe(n)) meldung(*t);
 }
 
-void Eingabe::meldung(const Zweisprachig& text) {
+void Eingabe::meldung(const Wortpaar& text) {
     meldung(text.in(sprache_));
 }
 
@@ -327,7 +327,7 @@ void Eingabe::meldung(const QString& text) {
 void Eingabe::seite_oeffnen(const QString& adresse) {
     // Without a handler the address is shown, to be copied.
     if (!adresse_oeffnen(QUrl(adresse)))
-        meldung(text_seite_nicht_geoeffnet.in(sprache_).arg(adresse));
+        meldung(qtext(text_seite_nicht_geoeffnet, sprache_).arg(adresse));
 }
 
 QWidget* Eingabe::anleitung_zeigen() {

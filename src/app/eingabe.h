@@ -210,7 +210,7 @@ class Eingabe : public QMainWindow {
     QMenu* untermenue(QMenu* menue, const char* name);
 
     // Keeps obj's caption in step with the language.
-    void beschriften(QObject* obj, const Zweisprachig& text);
+    void beschriften(QObject* obj, const Wortpaar& text);
     void beschriften(QObject* obj);
     void sprachversionen();
     void listen_fuellen();
@@ -222,7 +222,7 @@ class Eingabe : public QMainWindow {
     void bedienung_schalten();
     void druck_layout(QAction* gewaehlt, int blaetter);
     void hilfe_zeigen(int n);
-    void meldung(const Zweisprachig& text);
+    void meldung(const Wortpaar& text);
     void meldung(const QString& text);
     void seite_oeffnen(const QString& adresse);
     // Shows a failed result in the status line and a message box; false on
@@ -246,10 +246,10 @@ class Eingabe : public QMainWindow {
 
     struct Beschriftet {
         QPointer<QObject> obj;
-        Zweisprachig text;
+        Wortpaar text;
     };
     std::vector<Beschriftet> beschriftete_;
-    std::vector<std::pair<QPointer<QWidget>, Zweisprachig>> reiter_titel_;
+    std::vector<std::pair<QPointer<QWidget>, Wortpaar>> reiter_titel_;
 
     std::map<std::string, QComboBox*> listen_;
     std::map<std::string, QSlider*> schieber_;

@@ -8,7 +8,7 @@ namespace {
 
 struct Benannt {
     const char* name;
-    Zweisprachig text;
+    Wortpaar text;
 };
 
 // Fixed captions by object name.
@@ -102,8 +102,8 @@ const std::vector<Benannt>& beschriftungen() {
     return t;
 }
 
-const std::map<int, Zweisprachig>& hilfetexte() {
-    static const std::map<int, Zweisprachig> t = {
+const std::map<int, Wortpaar>& hilfetexte() {
+    static const std::map<int, Wortpaar> t = {
         {1,
          {"Der Name der Stadt erscheint als Überschrift auf dem gedruckten Stadtplan. Der "
           "Stadtnamens-Generator schlägt Ihnen zufällige Namen vor.",
@@ -322,7 +322,7 @@ const std::map<int, Zweisprachig>& hilfetexte() {
 
 } // namespace
 
-const Zweisprachig* beschriftung(std::string_view name) {
+const Wortpaar* beschriftung(std::string_view name) {
     for (const Benannt& b : beschriftungen())
         if (name == b.name) return &b.text;
     return nullptr;
@@ -463,16 +463,16 @@ const std::vector<Reiter>& reiter_aufbau() {
     return t;
 }
 
-const Zweisprachig* knopf_hilfe(int n) {
+const Wortpaar* knopf_hilfe(int n) {
     const auto& t = hilfetexte();
     auto it = t.find(n);
     return it == t.end() ? nullptr : &it->second;
 }
 
-const Zweisprachig text_nicht_verfuegbar = {"Diese Funktion ist noch nicht verfügbar.",
-                                            "This function is not available yet."};
+const Wortpaar text_nicht_verfuegbar = {"Diese Funktion ist noch nicht verfügbar.",
+                                        "This function is not available yet."};
 
-const Zweisprachig text_hilfe_stadtplan = {
+const Wortpaar text_hilfe_stadtplan = {
     "Ein Stadtplan wird als Datei (*.qls) mit allen Straßen, Gebäuden, Plätzen, Parks und der "
     "Stadtmauer gespeichert und kann später wieder geladen werden, um ihn anzusehen, zu drucken "
     "oder als Grafik zu exportieren. „neu erstellen“ erzeugt einen neuen Stadtplan mit den "
@@ -481,18 +481,18 @@ const Zweisprachig text_hilfe_stadtplan = {
     "the wall, and can be loaded later to view, print or export it. \"New\" generates a new map "
     "with the current settings."};
 
-const Zweisprachig text_hilfe_stadteinstellungen = {
+const Wortpaar text_hilfe_stadteinstellungen = {
     "Die Stadteinstellungen (*.qle) enthalten die Stellung aller Regler und Listen, nicht den "
     "Stadtplan selbst. So speichern Sie eigene Stadttypen und erzeugen mit ihnen beliebig viele "
     "neue Städte.",
     "City settings files (*.qle) hold the position of every slider and list, not the map "
     "itself. Save your own town types and generate as many new towns from them as you like."};
 
-const Zweisprachig text_seite_nicht_geoeffnet = {
+const Wortpaar text_seite_nicht_geoeffnet = {
     "Kein Programm dieses Rechners konnte die Seite öffnen. Sie finden sie unter:\n%1",
     "No program on this computer could open the page. You find it at:\n%1"};
 
-const Zweisprachig text_nutzungsbedingungen = {
+const Wortpaar text_nutzungsbedingungen = {
     "Tarvello wird ohne jede Gewährleistung bereitgestellt. Die mit dem Programm erstellten "
     "Stadtpläne gehören Ihnen: Sie dürfen sie drucken, veröffentlichen und in Ihren Spielen "
     "frei verwenden. Das Programm selbst darf nur unverändert und kostenlos weitergegeben "
@@ -501,7 +501,7 @@ const Zweisprachig text_nutzungsbedingungen = {
     "you may print them, publish them and use them freely in your games. The program itself may "
     "be passed on only unchanged and free of charge."};
 
-const Zweisprachig text_gebaeude_info = {
+const Wortpaar text_gebaeude_info = {
     "Unter bestimmten, selten auftretenden Umständen kann es passieren, dass Gebäude im Druck "
     "unsauber dargestellt werden. Dann empfiehlt sich die Option der hohen Auflösung. Da es dabei "
     "zu Fehlermeldungen beim Drucken kommen kann, sollte sonst die Standard-Einstellung "
@@ -509,13 +509,13 @@ const Zweisprachig text_gebaeude_info = {
     "Check the High-Resolution mode only, if the standard resolution results in bad print of the "
     "buildings"};
 
-const Zweisprachig text_spende = {
+const Wortpaar text_spende = {
     "Tarvello ist kostenlos. Wenn Ihnen das Programm gefällt, unterstützen Sie seine "
     "Weiterentwicklung auf unserer Webseite.",
     "Tarvello is free. If you like it, you can support its further development on our web "
     "page."};
 
-const Zweisprachig text_startwert_ungueltig = {
+const Wortpaar text_startwert_ungueltig = {
     "Der Startwert muss eine ganze Zahl ab 0 sein; leer lassen für eine neue Zufallsstadt.",
     "The seed must be a whole number from 0; leave it empty for a new random town."};
 

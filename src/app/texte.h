@@ -8,24 +8,20 @@
 #include <string_view>
 #include <vector>
 
+#include "core/sprache.h"
 #include "core/steuerwerte.h"
+#include "files/worte.h"
 
 namespace tarvello {
 
-struct Zweisprachig {
-    const char* de = "";
-    const char* en = "";
-    QString in(Sprache s) const { return QString::fromUtf8(s == Sprache::deutsch ? de : en); }
-};
-
 // Caption of a button, label or menu item by its object name; null when the
 // name has no fixed caption.
-const Zweisprachig* beschriftung(std::string_view name);
+const Wortpaar* beschriftung(std::string_view name);
 
 // One row of a parameter tab: a control and the caption beside it.
 struct Steuerzeile {
     const char* name; // "Combo_stadt_abmessung", "Slider_...", "Check_Mauer"
-    Zweisprachig beschriftung;
+    Wortpaar beschriftung;
 };
 
 // The controls one "?" button explains. `grafik` puts the building-size
@@ -37,7 +33,7 @@ struct Steuergruppe {
 };
 
 struct Reiter {
-    Zweisprachig titel;
+    Wortpaar titel;
     std::vector<Steuergruppe> gruppen;
 };
 
@@ -47,18 +43,18 @@ const std::vector<Reiter>& reiter_aufbau();
 
 // Help text n of a "?" button; null for a number without one. The group's
 // button is named hilfe_<first control's name>.
-const Zweisprachig* knopf_hilfe(int n);
+const Wortpaar* knopf_hilfe(int n);
 
 // Message texts the window shows.
-extern const Zweisprachig text_nicht_verfuegbar;
-extern const Zweisprachig text_hilfe_stadtplan;
-extern const Zweisprachig text_hilfe_stadteinstellungen;
-extern const Zweisprachig text_nutzungsbedingungen;
+extern const Wortpaar text_nicht_verfuegbar;
+extern const Wortpaar text_hilfe_stadtplan;
+extern const Wortpaar text_hilfe_stadteinstellungen;
+extern const Wortpaar text_nutzungsbedingungen;
 // No desktop handler took an address; %1 is the address.
-extern const Zweisprachig text_seite_nicht_geoeffnet;
-extern const Zweisprachig text_gebaeude_info;
-extern const Zweisprachig text_spende;
-extern const Zweisprachig text_startwert_ungueltig;
+extern const Wortpaar text_seite_nicht_geoeffnet;
+extern const Wortpaar text_gebaeude_info;
+extern const Wortpaar text_spende;
+extern const Wortpaar text_startwert_ungueltig;
 
 // The maker's pages, handed to the shell; German or English page by language.
 QString adresse_anleitung(Sprache s);

@@ -9,35 +9,30 @@
 namespace tarvello {
 
 Ergebnis ausgabe_pruefen(const QString& datei) {
-    const auto fehler = [&](const Worte& text) { return Dateifehler{datei, 0, text}.ergebnis(); };
+    const auto fehler = [&](const Meldung& text) { return Dateifehler{datei, 0, text}.ergebnis(); };
     if (datei.trimmed().isEmpty())
-        return Ergebnis::fehler(Fehlerart::datei, "kein Dateiname angegeben", "no file name given");
+        return Ergebnis::fehler(Fehlerart::datei, Meldung(Meldungsart::kein_dateiname));
     if (datei.endsWith(QLatin1Char('/')) || datei.endsWith(QDir::separator()))
-        return fehler({QStringLiteral("nennt einen Ordner, keine Datei"),
-                       QStringLiteral("names a folder, not a file")});
+        return fehler(
+            wortmeldung({"nennt einen Ordner, keine Datei", "names a folder, not a file"}));
     const QFileInfo info(datei);
-    if (info.isDir())
-        return fehler({QStringLiteral("ist ein Ordner, keine Datei"),
-                       QStringLiteral("is a folder, not a file")});
+    if (info.isDir()) return fehler(Meldung(Meldungsart::ein_ordner));
     // A device or pipe is written in place, not beside it (textdatei.h).
     if (info.exists() && !info.isFile()) return {};
     // Named as given ("sub/dir"), looked at as a whole path.
     const QString ordner = QDir::toNativeSeparators(info.path());
     const QFileInfo ordner_info(info.absolutePath());
     if (!ordner_info.exists())
-        return fehler(Worte{QStringLiteral("der Ordner %1 existiert nicht"),
-                            QStringLiteral("the folder %1 does not exist")}
-                          .arg(ordner));
-    if (!ordner_info.isDir())
         return fehler(
-            Worte{QStringLiteral("%1 ist kein Ordner"), QStringLiteral("%1 is not a folder")}.arg(
-                ordner));
+            wortmeldung({"der Ordner %1 existiert nicht", "the folder %1 does not exist"}, ordner));
+    if (!ordner_info.isDir())
+        return fehler(wortmeldung({"%1 ist kein Ordner", "%1 is not a folder"}, ordner));
     // The file is written beside its target and renamed: the folder must
     // take a new file, whatever the target's own permissions.
     if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK | X_OK) != 0)
-        return fehler(Worte{QStringLiteral("in den Ordner %1 darf nicht geschrieben werden"),
-                            QStringLiteral("the folder %1 may not be written to")}
-                          .arg(ordner));
+        return fehler(wortmeldung({"in den Ordner %1 darf nicht geschrieben werden",
+                                   "the folder %1 may not be written to"},
+                                  ordner));
     return {};
 }
 

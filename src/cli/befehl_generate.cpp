@@ -25,45 +25,46 @@ namespace tarvello {
 namespace {
 
 void optionen(QCommandLineParser& parser) {
-    parser.setApplicationDescription(sprachtext("Erstellt einen Stadtplan ohne Fenster.",
-                                                "Generates a town map without a window."));
+    parser.setApplicationDescription(sprachtext(
+        {"Erstellt einen Stadtplan ohne Fenster.", "Generates a town map without a window."}));
     hilfe_option_hinzufuegen(parser);
     steuer_optionen_hinzufuegen(parser);
     parser.addOption({"seed",
-                      sprachtext("Startwert des Zufalls; gleicher Startwert und gleiche "
-                                 "Einstellungen ergeben denselben Stadtplan.",
-                                 "Random seed; the same seed and controls give the same map."),
+                      sprachtext({"Startwert des Zufalls; gleicher Startwert und gleiche "
+                                  "Einstellungen ergeben denselben Stadtplan.",
+                                  "Random seed; the same seed and controls give the same map."}),
                       "N"});
-    parser.addOption({"lang",
-                      sprachtext("Sprache der Meldungen und Statustexte: de oder en (ohne die "
-                                 "Option die des Gebietsschemas: LANGUAGE, LC_ALL, LC_MESSAGES, "
-                                 "LANG).",
-                                 "Language of the messages and status texts: de or en (without "
-                                 "the option the locale's: LANGUAGE, LC_ALL, LC_MESSAGES, LANG)."),
-                      "LANG"});
+    parser.addOption(
+        {"lang",
+         sprachtext({"Sprache der Meldungen und Statustexte: de oder en (ohne die "
+                     "Option die des Gebietsschemas: LANGUAGE, LC_ALL, LC_MESSAGES, "
+                     "LANG).",
+                     "Language of the messages and status texts: de or en (without "
+                     "the option the locale's: LANGUAGE, LC_ALL, LC_MESSAGES, LANG)."}),
+         "LANG"});
     zeitlimit_option_hinzufuegen(
-        parser, sprachtext("Den Lauf nach so vielen Sekunden abbrechen (nicht die Dateien "
-                           "seines Stadtplans).",
-                           "Abort the generation run after this many seconds (not the files "
-                           "made of its map)."));
-    parser.addOption({"stats", sprachtext("Ein JSON-Objekt mit Anzahlen und Stufenzeiten auf "
-                                          "stdout ausgeben.",
-                                          "Print one JSON object with counts and stage times on "
-                                          "stdout.")});
-    parser.addOption({"quiet", sprachtext("Keine Fortschrittsanzeige und keine Meldung des "
-                                          "Startwerts.",
-                                          "No progress display and no seed report.")});
+        parser, sprachtext({"Den Lauf nach so vielen Sekunden abbrechen (nicht die Dateien "
+                            "seines Stadtplans).",
+                            "Abort the generation run after this many seconds (not the files "
+                            "made of its map)."}));
+    parser.addOption({"stats", sprachtext({"Ein JSON-Objekt mit Anzahlen und Stufenzeiten auf "
+                                           "stdout ausgeben.",
+                                           "Print one JSON object with counts and stage times on "
+                                           "stdout."})});
+    parser.addOption({"quiet", sprachtext({"Keine Fortschrittsanzeige und keine Meldung des "
+                                           "Startwerts.",
+                                           "No progress display and no seed report."})});
     // Files: the map, the control states, and pictures of the map.
-    const QString datei = sprachtext("DATEI", "FILE");
+    const QString datei = sprachtext({"DATEI", "FILE"});
     parser.addOption({{"o", "output"},
-                      sprachtext("Den fertigen Stadtplan als Stadtplandatei DATEI (.qls) "
-                                 "speichern.",
-                                 "Save the finished map as city map FILE (.qls)."),
+                      sprachtext({"Den fertigen Stadtplan als Stadtplandatei DATEI (.qls) "
+                                  "speichern.",
+                                  "Save the finished map as city map FILE (.qls)."}),
                       datei});
     parser.addOption({"save-settings",
-                      sprachtext("Die Reglerstellungen des Laufs in die Stadteinstellungsdatei "
-                                 "DATEI (.qle) schreiben.",
-                                 "Write the control states of the run to settings FILE (.qle)."),
+                      sprachtext({"Die Reglerstellungen des Laufs in die Stadteinstellungsdatei "
+                                  "DATEI (.qle) schreiben.",
+                                  "Write the control states of the run to settings FILE (.qle)."}),
                       datei});
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
@@ -186,7 +187,7 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
     if (Ergebnis e = auftrag_lesen(parser, a); !e.gut()) return melden(e);
 
     if (!a.still && a.startwert_gezogen)
-        std::fprintf(stderr, "%s %llu\n", qPrintable(sprachtext("Startwert:", "Seed:")),
+        std::fprintf(stderr, "%s %llu\n", qPrintable(sprachtext({"Startwert:", "Seed:"})),
                      static_cast<unsigned long long>(a.startwert));
 
     Konsolenwirt wirt(!a.still && isatty(STDERR_FILENO) != 0, a.zeitlimit, a.sprache);

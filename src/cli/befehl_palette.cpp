@@ -37,7 +37,7 @@ void auflisten(const Druckfarben& f) {
     for (int i = 0; i < n_druckfarben; ++i) {
         const QRgb c = f.farbe[static_cast<std::size_t>(i)];
         std::printf("%2d  %3d %3d %3d  %8lld  %s\n", i, qRed(c), qGreen(c), qBlue(c), farbwert(c),
-                    qPrintable(sprachtext(farbnamen[i].deutsch, farbnamen[i].englisch)));
+                    qPrintable(sprachtext({farbnamen[i].deutsch, farbnamen[i].englisch})));
     }
 }
 
@@ -45,11 +45,11 @@ void auflisten(const Druckfarben& f) {
 
 void palette_option_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption({"palette",
-                      sprachtext("Mit den Farben der Farbpalette DATEI (.qlf) statt der "
-                                 "gespeicherten Farben zeichnen.",
-                                 "Draw with the colours of palette FILE (.qlf) instead of the "
-                                 "stored colours."),
-                      sprachtext("DATEI", "FILE")});
+                      sprachtext({"Mit den Farben der Farbpalette DATEI (.qlf) statt der "
+                                  "gespeicherten Farben zeichnen.",
+                                  "Draw with the colours of palette FILE (.qlf) instead of the "
+                                  "stored colours."}),
+                      sprachtext({"DATEI", "FILE"})});
 }
 
 Ergebnis farben_lesen(const std::optional<QString>& palette, Druckfarben& farben) {
@@ -67,25 +67,25 @@ namespace {
 
 void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(
-        sprachtext("Zeigt die gespeicherten Zeichenfarben, speichert sie als Farbpalette (.qlf) "
-                   "oder lädt eine.",
-                   "Shows the stored drawing colours, saves them as a palette file (.qlf) or "
-                   "loads one."));
+        sprachtext({"Zeigt die gespeicherten Zeichenfarben, speichert sie als Farbpalette (.qlf) "
+                    "oder lädt eine.",
+                    "Shows the stored drawing colours, saves them as a palette file (.qlf) or "
+                    "loads one."}));
     hilfe_option_hinzufuegen(parser);
     sprach_option_hinzufuegen(parser);
-    const QString datei = sprachtext("DATEI", "FILE");
+    const QString datei = sprachtext({"DATEI", "FILE"});
     parser.addOption({"save",
-                      sprachtext("Die Farben als Farbpalette DATEI schreiben.",
-                                 "Write the colours as palette FILE."),
+                      sprachtext({"Die Farben als Farbpalette DATEI schreiben.",
+                                  "Write the colours as palette FILE."}),
                       datei});
     parser.addOption({"load",
-                      sprachtext("Die Farbpalette DATEI lesen und ihre Farben auflisten.",
-                                 "Read palette FILE and list its colours."),
+                      sprachtext({"Die Farbpalette DATEI lesen und ihre Farben auflisten.",
+                                  "Read palette FILE and list its colours."}),
                       datei});
-    parser.addOption({"store", sprachtext("Mit --load: die Farbpalette zu den gespeicherten "
-                                          "Standardfarben machen.",
-                                          "With --load: make the palette the stored default "
-                                          "colours.")});
+    parser.addOption({"store", sprachtext({"Mit --load: die Farbpalette zu den gespeicherten "
+                                           "Standardfarben machen.",
+                                           "With --load: make the palette the stored default "
+                                           "colours."})});
 }
 
 int ausfuehren(const Befehlsaufruf& aufruf) {
@@ -94,8 +94,8 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
     for (const char* name : {"save", "load"})
         if (parser.values(name).size() > 1) return melden(bedienungsfehler(mehrfach(name)));
     if (parser.isSet("store") && !parser.isSet("load"))
-        return melden(bedienungsfehler({QStringLiteral("--store braucht --load DATEI"),
-                                        QStringLiteral("--store needs --load FILE")}));
+        return melden(bedienungsfehler(
+            wortmeldung({"--store braucht --load DATEI", "--store needs --load FILE"})));
 
     if (Ergebnis e = ausgaben_pruefen({wert_von(parser, "save")}); !e.gut()) return melden(e);
 

@@ -14,12 +14,12 @@ namespace {
 
 void optionen(QCommandLineParser& parser) {
     parser.setApplicationDescription(
-        sprachtext("Zeigt die Reglerstellungen und den Parametersatz eines Laufs.",
-                   "Shows the control states and the parameter set of a run."));
+        sprachtext({"Zeigt die Reglerstellungen und den Parametersatz eines Laufs.",
+                    "Shows the control states and the parameter set of a run."}));
     hilfe_option_hinzufuegen(parser);
     sprach_option_hinzufuegen(parser);
     steuer_optionen_hinzufuegen(parser);
-    parser.addOption({"json", sprachtext("Ein JSON-Objekt ausgeben.", "Print one JSON object.")});
+    parser.addOption({"json", sprachtext({"Ein JSON-Objekt ausgeben.", "Print one JSON object."})});
 }
 
 int ausfuehren(const Befehlsaufruf& aufruf) {
@@ -52,18 +52,18 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
         if (!pruefung.gut()) alles["error"] = QString::fromStdString(pruefung.englisch());
         std::fputs(QJsonDocument(alles).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
-        std::printf("%s\n", qPrintable(sprachtext("Steuerelemente:", "Controls:")));
+        std::printf("%s\n", qPrintable(sprachtext({"Steuerelemente:", "Controls:"})));
         for (const auto& l : s.listen)
             std::printf("  %-42s %3d  %s\n", l.name.c_str(), l.index,
                         l.eintraege_de[static_cast<std::size_t>(l.index)].c_str());
         for (const auto& r : s.schieber)
             std::printf("  %-42s %3d  (%d..%d)\n", r.name.c_str(), r.wert, r.min, r.max);
         std::printf("  %-42s %3d\n", "Check_Mauer", s.check_mauer);
-        std::printf("%s\n", qPrintable(sprachtext("Parameter:", "Parameters:")));
+        std::printf("%s\n", qPrintable(sprachtext({"Parameter:", "Parameters:"})));
         for (const auto& [name, wert] : parameter_werte(p))
             std::printf("  %-42s %.9g\n", name, wert);
         if (!pruefung.gut())
-            std::printf("%s %s\n", qPrintable(sprachtext("Abgelehnt:", "Refused:")),
+            std::printf("%s %s\n", qPrintable(sprachtext({"Abgelehnt:", "Refused:"})),
                         pruefung.text(befehlssprache()).c_str());
     }
     return ok;

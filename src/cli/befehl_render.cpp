@@ -18,37 +18,38 @@ namespace tarvello {
 namespace {
 
 void optionen(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        sprachtext("Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken, druckt ihn in ein "
-                   "PDF oder speichert ihn neu.",
-                   "Draws a saved city map (.qls) as pictures or prints it into a PDF, or saves it "
-                   "again."));
+    parser.setApplicationDescription(sprachtext(
+        {"Zeichnet einen gespeicherten Stadtplan (.qls) als Grafiken, druckt ihn in ein "
+         "PDF oder speichert ihn neu.",
+         "Draws a saved city map (.qls) as pictures or prints it into a PDF, or saves it "
+         "again."}));
     hilfe_option_hinzufuegen(parser);
     sprach_option_hinzufuegen(parser);
     parser.addPositionalArgument(
-        sprachtext("KARTE", "MAP"),
-        sprachtext("Die Stadtplandatei, die gezeichnet wird.", "The city map file to draw."));
+        sprachtext({"KARTE", "MAP"}),
+        sprachtext({"Die Stadtplandatei, die gezeichnet wird.", "The city map file to draw."}));
     bild_optionen_hinzufuegen(parser);
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     geojson_option_hinzufuegen(parser);
     // Labels of squares and parks once took their places from a seed; they
     // now sit at fixed points, and old scripts that pass one still run.
-    parser.addOption({"seed",
-                      sprachtext("Für ältere Skripte angenommen; die Beschriftung hängt nicht mehr "
-                                 "davon ab.",
-                                 "Accepted for older scripts; labels no longer depend on it."),
-                      "N"});
-    parser.addOption({"quiet", sprachtext("Keine Fortschrittsanzeige.", "No progress display.")});
+    parser.addOption(
+        {"seed",
+         sprachtext({"Für ältere Skripte angenommen; die Beschriftung hängt nicht mehr "
+                     "davon ab.",
+                     "Accepted for older scripts; labels no longer depend on it."}),
+         "N"});
+    parser.addOption({"quiet", sprachtext({"Keine Fortschrittsanzeige.", "No progress display."})});
     zeitlimit_option_hinzufuegen(
-        parser, sprachtext("Nach so vielen Sekunden abbrechen, ohne eine Datei zu schreiben.",
-                           "Abort after this many seconds, writing no file."));
+        parser, sprachtext({"Nach so vielen Sekunden abbrechen, ohne eine Datei zu schreiben.",
+                            "Abort after this many seconds, writing no file."}));
     parser.addOption({{"o", "output"},
-                      sprachtext("Den Stadtplan erneut als Stadtplandatei DATEI (.qls) speichern, "
-                                 "in der aktuellen Version.",
-                                 "Save the map again as city map FILE (.qls), in the current "
-                                 "version."),
-                      sprachtext("DATEI", "FILE")});
+                      sprachtext({"Den Stadtplan erneut als Stadtplandatei DATEI (.qls) speichern, "
+                                  "in der aktuellen Version.",
+                                  "Save the map again as city map FILE (.qls), in the current "
+                                  "version."}),
+                      sprachtext({"DATEI", "FILE"})});
 }
 
 bool zeichnet(const QCommandLineParser&) {
@@ -72,11 +73,11 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     if (dateien.size() != 1)
         return bedienungsfehler(
             dateien.isEmpty()
-                ? Worte{QStringLiteral("render: welcher Stadtplan? (render KARTE.qls --png DATEI)"),
-                        QStringLiteral("render: which map? (render MAP.qls --png FILE)")}
-                : Worte{QStringLiteral("render: unerwartetes Argument '%1'"),
-                        QStringLiteral("render: unexpected argument '%1'")}
-                      .arg(dateien[1]));
+                ? wortmeldung({"render: welcher Stadtplan? (render KARTE.qls --png DATEI)",
+                               "render: which map? (render MAP.qls --png FILE)"})
+                : wortmeldung(
+                      {"render: unerwartetes Argument '%1'", "render: unexpected argument '%1'"},
+                      dateien[1]));
     a.quelle = dateien.first();
     if (Ergebnis e = bild_optionen_lesen(parser, a.bilder); !e.gut()) return e;
     if (Ergebnis e = druck_optionen_lesen(parser, a.druck); !e.gut()) return e;
@@ -85,10 +86,10 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     a.karte = wert_von(parser, "output");
     if (a.bilder.dateien.empty() && a.druck.datei.isEmpty() && !a.karte && !a.geojson)
         return bedienungsfehler(
-            {QStringLiteral("render: nichts zu tun: geben Sie --png, --bmp, --svg, --pdf, "
-                            "--geojson oder --output an"),
-             QStringLiteral("render: nothing to do: give --png, --bmp, --svg, --pdf, --geojson or "
-                            "--output")});
+            wortmeldung({"render: nichts zu tun: geben Sie --png, --bmp, --svg, --pdf, "
+                         "--geojson oder --output an",
+                         "render: nothing to do: give --png, --bmp, --svg, --pdf, --geojson or "
+                         "--output"}));
     // Checked for older scripts, and not used.
     std::uint64_t startwert = 1;
     if (parser.isSet("seed"))

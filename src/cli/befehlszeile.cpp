@@ -39,8 +39,8 @@ void befehlssprache_setzen(Sprache s) {
     sprache_ = s;
 }
 
-QString sprachtext(const char* deutsch, const char* englisch) {
-    return QString::fromUtf8(sprache_ == Sprache::deutsch ? deutsch : englisch);
+QString sprachtext(const Wortpaar& text) {
+    return qtext(text, sprache_);
 }
 
 Befehlsaufruf befehl_lesen(const Befehl& befehl, const QStringList& argumente) {
@@ -70,28 +70,28 @@ void hilfe_option_hinzufuegen(QCommandLineParser& parser) {
 
 void sprach_option_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption({"lang",
-                      sprachtext("Sprache der Meldungen: de oder en (ohne die Option die des "
-                                 "Gebietsschemas: LANGUAGE, LC_ALL, LC_MESSAGES, LANG).",
-                                 "Language of the messages: de or en (without the option the "
-                                 "locale's: LANGUAGE, LC_ALL, LC_MESSAGES, LANG)."),
+                      sprachtext({"Sprache der Meldungen: de oder en (ohne die Option die des "
+                                  "Gebietsschemas: LANGUAGE, LC_ALL, LC_MESSAGES, LANG).",
+                                  "Language of the messages: de or en (without the option the "
+                                  "locale's: LANGUAGE, LC_ALL, LC_MESSAGES, LANG)."}),
                       "LANG"});
 }
 
 void steuer_optionen_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption({"preset",
-                      sprachtext("Mit Vorlage N beginnen (0..13; sonst 8).",
-                                 "Start from preset N (0..13; default 8)."),
+                      sprachtext({"Mit Vorlage N beginnen (0..13; sonst 8).",
+                                  "Start from preset N (0..13; default 8)."}),
                       "N"});
     parser.addOption({"settings",
-                      sprachtext("Mit den Reglerstellungen einer Stadteinstellungsdatei beginnen.",
-                                 "Start from the control states of a settings file."),
-                      sprachtext("DATEI", "FILE")});
+                      sprachtext({"Mit den Reglerstellungen einer Stadteinstellungsdatei beginnen.",
+                                  "Start from the control states of a settings file."}),
+                      sprachtext({"DATEI", "FILE"})});
     parser.addOption({"set",
-                      sprachtext("Ein Steuerelement setzen: Combo_x=INDEX, Slider_x=WERT oder "
-                                 "Check_Mauer=0|1.",
-                                 "Set one control: Combo_x=INDEX, Slider_x=VALUE or "
-                                 "Check_Mauer=0|1."),
-                      sprachtext("NAME=WERT", "NAME=VALUE")});
+                      sprachtext({"Ein Steuerelement setzen: Combo_x=INDEX, Slider_x=WERT oder "
+                                  "Check_Mauer=0|1.",
+                                  "Set one control: Combo_x=INDEX, Slider_x=VALUE or "
+                                  "Check_Mauer=0|1."}),
+                      sprachtext({"NAME=WERT", "NAME=VALUE"})});
 }
 
 int exitcode(const Ergebnis& e) {
@@ -115,53 +115,45 @@ int melden(const Ergebnis& e) {
     return exitcode(e);
 }
 
-Ergebnis bedienungsfehler(const Worte& text) {
-    return text.ergebnis(Fehlerart::bedienung);
+Ergebnis bedienungsfehler(const Meldung& text) {
+    return Ergebnis::fehler(Fehlerart::bedienung, text);
 }
 
-Worte mehrfach(const char* name) {
-    return Worte{QStringLiteral("--%1 ist mehrfach angegeben"),
-                 QStringLiteral("--%1 is given more than once")}
-        .arg(QString::fromLatin1(name));
+Meldung mehrfach(const char* name) {
+    return wortmeldung({"--%1 ist mehrfach angegeben", "--%1 is given more than once"},
+                       QString::fromLatin1(name));
 }
 
 Ergebnis zeichnung_bewerten(const Ergebnis& zeichnung, const QString& pdf) {
     switch (zeichnung.art()) {
     case Fehlerart::abbruch:
-        return (pdf.isEmpty()
-                    ? Worte{QStringLiteral("Grafikexport abgebrochen"),
-                            QStringLiteral("image export aborted")}
-                    : Worte{QStringLiteral("Druck abgebrochen; %1 wurde nicht geschrieben"),
-                            QStringLiteral("printing aborted; %1 was not written")}
-                          .arg(pdf))
-            .ergebnis(zeichnung.art());
+        return Ergebnis::fehler(
+            zeichnung.art(), pdf.isEmpty()
+                                 ? wortmeldung({"Grafikexport abgebrochen", "image export aborted"})
+                                 : wortmeldung({"Druck abgebrochen; %1 wurde nicht geschrieben",
+                                                "printing aborted; %1 was not written"},
+                                               pdf));
     case Fehlerart::kein_plan:
-        return (pdf.isEmpty() ? Worte{QStringLiteral("es gibt keinen Stadtplan zum Zeichnen"),
-                                      QStringLiteral("there is no map to draw")}
-                              : Worte{QStringLiteral("es gibt keinen Stadtplan zum Drucken"),
-                                      QStringLiteral("there is no map to print")})
-            .ergebnis(zeichnung.art());
+        return Ergebnis::fehler(zeichnung.art(),
+                                pdf.isEmpty() ? Meldung(Meldungsart::zeichnen_kein_plan)
+                                              : wortmeldung({"es gibt keinen Stadtplan zum Drucken",
+                                                             "there is no map to print"}));
     default:
         return zeichnung;
     }
 }
 
-Ergebnis ganzzahl_lesen(const QString& text, const Worte& option, long long min, long long max,
+Ergebnis ganzzahl_lesen(const QString& text, const Meldung& option, long long min, long long max,
                         long long& wert) {
     bool gut = false;
     const long long v = text.trimmed().toLongLong(&gut);
     if (!gut)
-        return bedienungsfehler(Worte{QStringLiteral("%1: '%2' ist keine ganze Zahl"),
-                                      QStringLiteral("%1: '%2' is not a whole number")}
-                                    .arg(option)
-                                    .arg(text));
+        return bedienungsfehler(wortmeldung(
+            {"%1: '%2' ist keine ganze Zahl", "%1: '%2' is not a whole number"}, option, text));
     if (v < min || v > max)
-        return bedienungsfehler(Worte{QStringLiteral("%1: %2 liegt außerhalb von %3..%4"),
-                                      QStringLiteral("%1: %2 is outside %3..%4")}
-                                    .arg(option)
-                                    .arg(v)
-                                    .arg(min)
-                                    .arg(max));
+        return bedienungsfehler(
+            wortmeldung({"%1: %2 liegt außerhalb von %3..%4", "%1: %2 is outside %3..%4"}, option,
+                        v, min, max));
     wert = v;
     return {};
 }
@@ -169,15 +161,15 @@ Ergebnis ganzzahl_lesen(const QString& text, const Worte& option, long long min,
 Ergebnis startwert_lesen(const QCommandLineParser& parser, std::uint64_t& startwert) {
     const auto wert = tarvello::startwert_lesen(parser.value("seed").trimmed().toStdString());
     if (!wert)
-        return bedienungsfehler(Worte{QStringLiteral("--seed: '%1' ist keine ganze Zahl >= 0"),
-                                      QStringLiteral("--seed: '%1' is not a whole number >= 0")}
-                                    .arg(parser.value("seed")));
+        return bedienungsfehler(wortmeldung(
+            {"--seed: '%1' ist keine ganze Zahl >= 0", "--seed: '%1' is not a whole number >= 0"},
+            parser.value("seed")));
     startwert = *wert;
     return {};
 }
 
 void zeitlimit_option_hinzufuegen(QCommandLineParser& parser, const QString& beschreibung) {
-    parser.addOption({"timeout", beschreibung, sprachtext("SEKUNDEN", "SECONDS")});
+    parser.addOption({"timeout", beschreibung, sprachtext({"SEKUNDEN", "SECONDS"})});
 }
 
 Ergebnis zeitlimit_lesen(const QCommandLineParser& parser, double& sekunden) {
@@ -190,11 +182,11 @@ Ergebnis zeitlimit_lesen(const QCommandLineParser& parser, double& sekunden) {
     const double wert = parser.value("timeout").toDouble(&gut);
     if (!gut || !(wert > 0) || wert > hoechstens)
         return bedienungsfehler(
-            Worte{QStringLiteral("--timeout: '%1' ist keine Sekundenzahl mit 0 < SEKUNDEN <= "
-                                 "10000000"),
-                  QStringLiteral("--timeout: '%1' is not a number of seconds with 0 < SECONDS "
-                                 "<= 10000000")}
-                .arg(parser.value("timeout")));
+            wortmeldung({"--timeout: '%1' ist keine Sekundenzahl mit 0 < SEKUNDEN <= "
+                         "10000000",
+                         "--timeout: '%1' is not a number of seconds with 0 < SECONDS "
+                         "<= 10000000"},
+                        parser.value("timeout")));
     sekunden = wert;
     return {};
 }
@@ -202,8 +194,8 @@ Ergebnis zeitlimit_lesen(const QCommandLineParser& parser, double& sekunden) {
 Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte& s) {
     if (parser.isSet("preset") && parser.isSet("settings"))
         return bedienungsfehler(
-            {QStringLiteral("--preset und --settings können nicht zusammen verwendet werden"),
-             QStringLiteral("--preset and --settings cannot be used together")});
+            wortmeldung({"--preset und --settings können nicht zusammen verwendet werden",
+                         "--preset and --settings cannot be used together"}));
     s = start_steuerwerte();
     if (parser.isSet("settings"))
         if (Ergebnis e = einstellungen_laden(parser.value("settings"), s); !e.gut()) return e;
@@ -217,9 +209,8 @@ Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte&
     for (const QString& zuweisung : parser.values("set")) {
         const qsizetype gleich = zuweisung.indexOf('=');
         if (gleich <= 0)
-            return bedienungsfehler(Worte{QStringLiteral("--set: '%1' ist nicht NAME=WERT"),
-                                          QStringLiteral("--set: '%1' is not NAME=VALUE")}
-                                        .arg(zuweisung));
+            return bedienungsfehler(wortmeldung(
+                {"--set: '%1' ist nicht NAME=WERT", "--set: '%1' is not NAME=VALUE"}, zuweisung));
         const std::string name = zuweisung.left(gleich).trimmed().toStdString();
         const std::string wert = zuweisung.mid(gleich + 1).trimmed().toStdString();
         if (Ergebnis e = s.setzen(name, wert); !e.gut()) return e.mit_vorsatz("--set: ");
@@ -250,15 +241,14 @@ std::optional<int> vorab_erledigt(const Befehlsaufruf& aufruf, bool ohne_argumen
     }
     if (parser.optionNames().contains(QStringLiteral("lang")) && parser.isSet("lang") &&
         !sprache_aus_kuerzel(parser.value("lang").toStdString()))
-        return melden(bedienungsfehler(Worte{QStringLiteral("--lang: '%1' ist weder de noch en"),
-                                             QStringLiteral("--lang: '%1' is neither de nor en")}
-                                           .arg(parser.value("lang"))));
+        return melden(bedienungsfehler(
+            wortmeldung({"--lang: '%1' ist weder de noch en", "--lang: '%1' is neither de nor en"},
+                        parser.value("lang"))));
     if (ohne_argumente && !parser.positionalArguments().isEmpty()) {
         const QString befehl = argumente.isEmpty() ? QString() : argumente.first().section(' ', -1);
-        return melden(bedienungsfehler(Worte{QStringLiteral("%1: unerwartetes Argument '%2'"),
-                                             QStringLiteral("%1: unexpected argument '%2'")}
-                                           .arg(befehl)
-                                           .arg(parser.positionalArguments().first())));
+        return melden(bedienungsfehler(
+            wortmeldung({"%1: unerwartetes Argument '%2'", "%1: unexpected argument '%2'"}, befehl,
+                        parser.positionalArguments().first())));
     }
     return std::nullopt;
 }

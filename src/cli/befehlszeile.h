@@ -14,6 +14,7 @@
 #include "core/ergebnis.h"
 #include "core/steuerwerte.h"
 #include "core/version.h"
+#include "files/dateifehler.h"
 #include "files/worte.h"
 
 namespace tarvello {
@@ -59,7 +60,7 @@ enum Exitcode : int {
 Sprache befehlssprache();
 void befehlssprache_setzen(Sprache s);
 // The words in the command line's language.
-QString sprachtext(const char* deutsch, const char* englisch);
+QString sprachtext(const Wortpaar& text);
 
 // The language --lang asks for among the options read (the last one given);
 // nothing when it is not given or neither de nor en.
@@ -79,10 +80,10 @@ int exitcode(const Ergebnis& e);
 int melden(const Ergebnis& e);
 
 // A usage fault (Fehlerart::bedienung) with these words.
-Ergebnis bedienungsfehler(const Worte& text);
+Ergebnis bedienungsfehler(const Meldung& text);
 
 // "--NAME is given more than once" as a usage fault's words.
-Worte mehrfach(const char* name);
+Meldung mehrfach(const char* name);
 
 // How the command line words the end of a drawing, in one place: a fault of
 // the target keeps its words; an abort and a missing map are worded here.
@@ -100,11 +101,11 @@ Ergebnis steuerwerte_aus_optionen(const QCommandLineParser& parser, Steuerwerte&
 
 // Parses an integer option strictly. On success `wert` holds it; on bad
 // input (Fehlerart::bedienung naming the option) `wert` is unchanged.
-Ergebnis ganzzahl_lesen(const QString& text, const Worte& option, long long min, long long max,
+Ergebnis ganzzahl_lesen(const QString& text, const Meldung& option, long long min, long long max,
                         long long& wert);
 inline Ergebnis ganzzahl_lesen(const QString& text, const QString& option, long long min,
                                long long max, long long& wert) {
-    return ganzzahl_lesen(text, Worte{option, option}, min, max, wert);
+    return ganzzahl_lesen(text, Meldung(Meldungsart::text, zeichen(option)), min, max, wert);
 }
 
 // The value of --seed into `startwert`; Fehlerart::bedienung when it is not

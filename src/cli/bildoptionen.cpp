@@ -19,9 +19,8 @@ Ergebnis zahl_lesen(const QString& text, const QString& option, double& wert) {
     bool gut = false;
     const double v = text.trimmed().toDouble(&gut); // always with a decimal point
     if (!gut || !std::isfinite(v))
-        return bedienungsfehler(Worte{QStringLiteral("%1: '%2' ist keine Zahl"),
-                                      QStringLiteral("%1: '%2' is not a number")}
-                                    .arg(option, text));
+        return bedienungsfehler(
+            wortmeldung({"%1: '%2' ist keine Zahl", "%1: '%2' is not a number"}, option, text));
     wert = v;
     return {};
 }
@@ -38,9 +37,9 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
         const QStringList werte = p.values(f.name);
         if (werte.size() > 1) return bedienungsfehler(mehrfach(f.name));
         if (werte.first().trimmed().isEmpty())
-            return bedienungsfehler(Worte{QStringLiteral("--%1 braucht einen Dateinamen"),
-                                          QStringLiteral("--%1 needs a file name")}
-                                        .arg(QString::fromLatin1(f.name)));
+            return bedienungsfehler(
+                wortmeldung({"--%1 braucht einen Dateinamen", "--%1 needs a file name"},
+                            QString::fromLatin1(f.name)));
         w.dateien.push_back({f.format, werte.first()});
     }
 
@@ -55,10 +54,9 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
             if (pdf && (n == "outline-only" || n == "labels" || n == "label-size")) continue;
             if (geojson && (n == "matrix" || n == "zoom" || n == "view")) continue;
             if (p.isSet(name))
-                return bedienungsfehler(
-                    Worte{QStringLiteral("--%1 braucht --png, --bmp oder --svg"),
-                          QStringLiteral("--%1 needs --png, --bmp or --svg")}
-                        .arg(QString::fromLatin1(name)));
+                return bedienungsfehler(wortmeldung(
+                    {"--%1 braucht --png, --bmp oder --svg", "--%1 needs --png, --bmp or --svg"},
+                    QString::fromLatin1(name)));
         }
         return {};
     }
@@ -89,9 +87,9 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
     for (const Exportdatei& d : w.dateien) {
         const QString erste = export_dateiname(d.datei, d.format, 1, 1, 1);
         if (QFileInfo(erste).completeBaseName().isEmpty())
-            return bedienungsfehler(Worte{QStringLiteral("--%1: '%2' nennt keine Datei (nur %3)"),
-                                          QStringLiteral("--%1: '%2' names no file (only %3)")}
-                                        .arg(QFileInfo(erste).suffix(), d.datei, erste));
+            return bedienungsfehler(wortmeldung(
+                {"--%1: '%2' nennt keine Datei (nur %3)", "--%1: '%2' names no file (only %3)"},
+                QFileInfo(erste).suffix(), d.datei, erste));
         for (int spalte = 1; spalte <= n; ++spalte)
             for (int zeile = 1; zeile <= n; ++zeile)
                 if (Ergebnis e =
@@ -103,36 +101,30 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
     // Pictures that cannot fit into memory (or BMP files onto the drive) are
     // refused before the run and before anything is allocated or written.
     for (const Exportdatei& d : w.dateien) {
-        const Worte hindernis{
-            export_hindernis_fuer(d.datei, w.optionen, d.format, Sprache::deutsch),
-            export_hindernis_fuer(d.datei, w.optionen, d.format, Sprache::englisch)};
-        if (!hindernis.englisch.isEmpty())
-            return bedienungsfehler(
-                Worte{QStringLiteral("%1: %2"), QStringLiteral("%1: %2")}.arg(d.datei).arg(
-                    hindernis));
+        if (const auto hindernis = export_hindernis_fuer(d.datei, w.optionen, d.format))
+            return bedienungsfehler(Meldung(Meldungsart::datei_ganz, zeichen(d.datei), *hindernis));
     }
 
     if (p.isSet("zoom")) {
         double z = 0;
         if (Ergebnis e = zahl_lesen(p.value("zoom"), "--zoom", z); !e.gut()) return e;
         if (z < 1.0 || z > 10.0)
-            return bedienungsfehler(Worte{QStringLiteral("--zoom: %1 liegt außerhalb von 1..10"),
-                                          QStringLiteral("--zoom: %1 is outside 1..10")}
-                                        .arg(p.value("zoom").trimmed()));
+            return bedienungsfehler(
+                wortmeldung({"--zoom: %1 liegt außerhalb von 1..10", "--zoom: %1 is outside 1..10"},
+                            p.value("zoom").trimmed()));
         w.zoom = static_cast<float>(z);
     }
     if (p.isSet("view")) {
         if (!w.zoom)
             return bedienungsfehler(
-                {QStringLiteral("--view braucht --zoom (bei Zoom 1 ist der ganze Stadtplan zu "
-                                "sehen)"),
-                 QStringLiteral("--view needs --zoom (at zoom 1 the whole map is shown)")});
+                wortmeldung({"--view braucht --zoom (bei Zoom 1 ist der ganze Stadtplan zu "
+                             "sehen)",
+                             "--view needs --zoom (at zoom 1 the whole map is shown)"}));
         const QStringList xy = p.value("view").split(',');
         double x = 0, y = 0;
         if (xy.size() != 2)
-            return bedienungsfehler(Worte{QStringLiteral("--view: '%1' ist nicht X,Y"),
-                                          QStringLiteral("--view: '%1' is not X,Y")}
-                                        .arg(p.value("view")));
+            return bedienungsfehler(wortmeldung(
+                {"--view: '%1' ist nicht X,Y", "--view: '%1' is not X,Y"}, p.value("view")));
         if (Ergebnis e = zahl_lesen(xy[0], "--view", x); !e.gut()) return e;
         if (Ergebnis e = zahl_lesen(xy[1], "--view", y); !e.gut()) return e;
         w.view_x = static_cast<float>(x);
@@ -161,63 +153,63 @@ Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o) {
         } else if (teil == "none" && teile.size() == 1) {
         } else {
             return bedienungsfehler(
-                Worte{QStringLiteral("--labels: '%1' ist keines von streets, buildings, squares, "
-                                     "parks (oder all / none allein)"),
-                      QStringLiteral("--labels: '%1' is not one of streets, buildings, squares, "
-                                     "parks (or all / none alone)")}
-                    .arg(roh.trimmed()));
+                wortmeldung({"--labels: '%1' ist keines von streets, buildings, squares, "
+                             "parks (oder all / none allein)",
+                             "--labels: '%1' is not one of streets, buildings, squares, "
+                             "parks (or all / none alone)"},
+                            roh.trimmed()));
         }
     }
     return {};
 }
 
 void bild_optionen_hinzufuegen(QCommandLineParser& parser) {
-    const QString datei = sprachtext("DATEI", "FILE");
+    const QString datei = sprachtext({"DATEI", "FILE"});
     parser.addOption({"png",
-                      sprachtext("Den Stadtplan als PNG-Grafik DATEI speichern (eine Matrix hängt "
-                                 "_Spalte_Zeile an).",
-                                 "Save the map as PNG picture FILE (a matrix adds _column_row)."),
+                      sprachtext({"Den Stadtplan als PNG-Grafik DATEI speichern (eine Matrix hängt "
+                                  "_Spalte_Zeile an).",
+                                  "Save the map as PNG picture FILE (a matrix adds _column_row)."}),
                       datei});
     parser.addOption({"bmp",
-                      sprachtext("Den Stadtplan als 24-Bit-BMP-Grafik DATEI speichern.",
-                                 "Save the map as 24-bit BMP picture FILE."),
+                      sprachtext({"Den Stadtplan als 24-Bit-BMP-Grafik DATEI speichern.",
+                                  "Save the map as 24-bit BMP picture FILE."}),
                       datei});
     parser.addOption({"svg",
-                      sprachtext("Den Stadtplan als SVG-Zeichnung DATEI speichern.",
-                                 "Save the map as SVG drawing FILE."),
+                      sprachtext({"Den Stadtplan als SVG-Zeichnung DATEI speichern.",
+                                  "Save the map as SVG drawing FILE."}),
                       datei});
     parser.addOption({"pixels",
-                      sprachtext("Breite und Höhe jeder Grafik, 100..10000 (1200).",
-                                 "Width and height of each picture, 100..10000 (1200)."),
+                      sprachtext({"Breite und Höhe jeder Grafik, 100..10000 (1200).",
+                                  "Width and height of each picture, 100..10000 (1200)."}),
                       "N"});
     parser.addOption({"matrix",
-                      sprachtext("Den Ausschnitt in N x N Grafiken teilen, 1..5 (1).",
-                                 "Divide the section into N x N pictures, 1..5 (1)."),
+                      sprachtext({"Den Ausschnitt in N x N Grafiken teilen, 1..5 (1).",
+                                  "Divide the section into N x N pictures, 1..5 (1)."}),
                       "N"});
     parser.addOption({"zoom",
-                      sprachtext("Den Ausschnitt exportieren, den eine Z-fach vergrößerte "
-                                 "Vorschau zeigt, 1..10 (mittig).",
-                                 "Export the section a preview zoomed Z times shows, 1..10 "
-                                 "(centred)."),
+                      sprachtext({"Den Ausschnitt exportieren, den eine Z-fach vergrößerte "
+                                  "Vorschau zeigt, 1..10 (mittig).",
+                                  "Export the section a preview zoomed Z times shows, 1..10 "
+                                  "(centred)."}),
                       "Z"});
     parser.addOption({"view",
-                      sprachtext("Punkt des Stadtplans an der linken oberen Ecke des Ausschnitts "
-                                 "(mit --zoom).",
-                                 "Map point at the section's top-left corner (with --zoom)."),
+                      sprachtext({"Punkt des Stadtplans an der linken oberen Ecke des Ausschnitts "
+                                  "(mit --zoom).",
+                                  "Map point at the section's top-left corner (with --zoom)."}),
                       "X,Y"});
-    parser.addOption({"outline-only", sprachtext("Gebäude nur als Umriss zeichnen.",
-                                                 "Draw buildings as outlines only.")});
+    parser.addOption({"outline-only", sprachtext({"Gebäude nur als Umriss zeichnen.",
+                                                  "Draw buildings as outlines only."})});
     parser.addOption({"labels",
-                      sprachtext("Kennzeichnung: streets,buildings,squares,parks, all oder none "
-                                 "(all).",
-                                 "Number labels: streets,buildings,squares,parks, all or none "
-                                 "(all)."),
-                      sprachtext("LISTE", "LIST")});
+                      sprachtext({"Kennzeichnung: streets,buildings,squares,parks, all oder none "
+                                  "(all).",
+                                  "Number labels: streets,buildings,squares,parks, all or none "
+                                  "(all)."}),
+                      sprachtext({"LISTE", "LIST"})});
     parser.addOption({"label-size",
-                      sprachtext("Schriftgröße der Kennzeichnung in Punkt; 0 = aus der "
-                                 "Grafikgröße, 25 bei 1200 Pixeln (0).",
-                                 "Label size in points; 0 = from the picture size, 25 at 1200 "
-                                 "pixels (0)."),
+                      sprachtext({"Schriftgröße der Kennzeichnung in Punkt; 0 = aus der "
+                                  "Grafikgröße, 25 bei 1200 Pixeln (0).",
+                                  "Label size in points; 0 = from the picture size, 25 at 1200 "
+                                  "pixels (0)."}),
                       "N"});
 }
 
@@ -228,7 +220,8 @@ Ergebnis bilder_zeichnen(const Bildwunsch& w, const Stadtmodell& modell, Wirt* w
         return Ergebnis::fehler(Fehlerart::datei, "Grafiken zeichnen braucht eine QGuiApplication",
                                 "drawing pictures needs a QGuiApplication");
     if (modell.stadt_abmessung <= 0.0f)
-        return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, "", ""));
+        return zeichnung_bewerten(
+            Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::zeichnen_kein_plan)));
 
     const float s = modell.stadt_abmessung;
     Bildausschnitt a;

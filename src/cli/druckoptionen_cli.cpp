@@ -52,17 +52,15 @@ Ergebnis ausschnitt_lesen(const QString& text, int n, Druckoptionen& o) {
         const QStringList rc = teil.split(',');
         long long zeile = 0, spalte = 0;
         if (rc.size() != 2)
-            return bedienungsfehler(Worte{QStringLiteral("--section: '%1' ist nicht ZEILE,SPALTE"),
-                                          QStringLiteral("--section: '%1' is not ROW,COL")}
-                                        .arg(teil));
-        if (Ergebnis e = ganzzahl_lesen(
-                rc[0], {QStringLiteral("--section: Zeile"), QStringLiteral("--section: row")}, 1, n,
-                zeile);
+            return bedienungsfehler(wortmeldung(
+                {"--section: '%1' ist nicht ZEILE,SPALTE", "--section: '%1' is not ROW,COL"},
+                teil));
+        if (Ergebnis e = ganzzahl_lesen(rc[0], wortmeldung({"--section: Zeile", "--section: row"}),
+                                        1, n, zeile);
             !e.gut())
             return e;
         if (Ergebnis e = ganzzahl_lesen(
-                rc[1], {QStringLiteral("--section: Spalte"), QStringLiteral("--section: column")},
-                1, n, spalte);
+                rc[1], wortmeldung({"--section: Spalte", "--section: column"}), 1, n, spalte);
             !e.gut())
             return e;
         o.blatt_gewaehlt(static_cast<int>(zeile), static_cast<int>(spalte)) = 1;
@@ -70,8 +68,8 @@ Ergebnis ausschnitt_lesen(const QString& text, int n, Druckoptionen& o) {
     }
     if (gewaehlt == 0)
         return bedienungsfehler(
-            {QStringLiteral("--section: kein Blatt angegeben (ZEILE,SPALTE;ZEILE,SPALTE...)"),
-             QStringLiteral("--section: no sheet given (ROW,COL;ROW,COL...)")});
+            wortmeldung({"--section: kein Blatt angegeben (ZEILE,SPALTE;ZEILE,SPALTE...)",
+                         "--section: no sheet given (ROW,COL;ROW,COL...)"}));
     o.ausschnitt_modus = true;
     return {};
 }
@@ -92,17 +90,16 @@ Ergebnis druck_optionen_lesen(const QCommandLineParser& p, Druckwunsch& w) {
     if (!p.isSet("pdf")) {
         for (const char* name : nur_mit_pdf)
             if (p.isSet(name))
-                return bedienungsfehler(
-                    Worte{QStringLiteral("--%1 braucht --pdf"), QStringLiteral("--%1 needs --pdf")}
-                        .arg(QString::fromLatin1(name)));
+                return bedienungsfehler(wortmeldung({"--%1 braucht --pdf", "--%1 needs --pdf"},
+                                                    QString::fromLatin1(name)));
         return {};
     }
     for (const char* name : {"pdf", "sheets", "section", "paper"})
         if (Ergebnis e = einmal(p, name); !e.gut()) return e;
     w.datei = p.value("pdf");
     if (w.datei.trimmed().isEmpty())
-        return bedienungsfehler({QStringLiteral("--pdf braucht einen Dateinamen"),
-                                 QStringLiteral("--pdf needs a file name")});
+        return bedienungsfehler(
+            wortmeldung({"--pdf braucht einen Dateinamen", "--pdf needs a file name"}));
     if (Ergebnis e = ausgabe_pruefen(w.datei); !e.gut()) return e;
     if (p.isSet("sheets")) {
         if (Ergebnis e = ganzzahl_lesen(p.value("sheets"), "--sheets", 1, blaetter_max, n);
@@ -113,8 +110,8 @@ Ergebnis druck_optionen_lesen(const QCommandLineParser& p, Druckwunsch& w) {
     if (p.isSet("section")) {
         if (!p.isSet("sheets"))
             return bedienungsfehler(
-                {QStringLiteral("--section braucht --sheets (wie viele Blätter je Seite)"),
-                 QStringLiteral("--section needs --sheets (how many sheets per side)")});
+                wortmeldung({"--section braucht --sheets (wie viele Blätter je Seite)",
+                             "--section needs --sheets (how many sheets per side)"}));
         if (Ergebnis e = ausschnitt_lesen(p.value("section"), o.blaetter_je_seite, o); !e.gut())
             return e;
     }
@@ -122,11 +119,11 @@ Ergebnis druck_optionen_lesen(const QCommandLineParser& p, Druckwunsch& w) {
         const auto papier = papier_aus_name(p.value("paper"));
         if (!papier)
             return bedienungsfehler(
-                Worte{QStringLiteral("--paper: '%1' ist kein Papierformat (A4, A3, A5, Letter, "
-                                     "Legal, Tabloid, B5, ...)"),
-                      QStringLiteral("--paper: '%1' is not a paper size (A4, A3, A5, Letter, "
-                                     "Legal, Tabloid, B5, ...)")}
-                    .arg(p.value("paper")));
+                wortmeldung({"--paper: '%1' ist kein Papierformat (A4, A3, A5, Letter, "
+                             "Legal, Tabloid, B5, ...)",
+                             "--paper: '%1' is not a paper size (A4, A3, A5, Letter, "
+                             "Legal, Tabloid, B5, ...)"},
+                            p.value("paper")));
         w.papier = *papier;
     }
     for (const auto& a : abschalter)
@@ -141,11 +138,11 @@ Ergebnis druck_optionen_lesen(const QCommandLineParser& p, Druckwunsch& w) {
         const int pt = text.toInt(&gut);
         if (!gut || (pt != 3 && pt != 4 && pt != 5 && pt != 6 && pt != 8 && pt != 10 && pt != 12))
             return bedienungsfehler(
-                Worte{QStringLiteral("--label-size: '%1' ist keine Schriftgröße für den Druck (3, "
-                                     "4, 5, 6, 8, 10 oder 12)"),
-                      QStringLiteral("--label-size: '%1' is not a print label size (3, 4, 5, 6, "
-                                     "8, 10 or 12)")}
-                    .arg(text));
+                wortmeldung({"--label-size: '%1' ist keine Schriftgröße für den Druck (3, "
+                             "4, 5, 6, 8, 10 oder 12)",
+                             "--label-size: '%1' is not a print label size (3, 4, 5, 6, "
+                             "8, 10 or 12)"},
+                            text));
         o.nummer_schriftgroesse = pt;
     }
     return {};
@@ -153,48 +150,48 @@ Ergebnis druck_optionen_lesen(const QCommandLineParser& p, Druckwunsch& w) {
 
 void druck_optionen_hinzufuegen(QCommandLineParser& parser) {
     parser.addOption({"pdf",
-                      sprachtext("Den Stadtplan in die PDF-Datei DATEI drucken, eine Seite im "
-                                 "Querformat je Blatt.",
-                                 "Print the map into PDF FILE, one landscape page per sheet."),
-                      sprachtext("DATEI", "FILE")});
+                      sprachtext({"Den Stadtplan in die PDF-Datei DATEI drucken, eine Seite im "
+                                  "Querformat je Blatt.",
+                                  "Print the map into PDF FILE, one landscape page per sheet."}),
+                      sprachtext({"DATEI", "FILE"})});
     parser.addOption({"sheets",
-                      sprachtext("Auf N x N Blätter zum Schneiden und Zusammensetzen drucken, "
-                                 "1..20 (1).",
-                                 "Print on N x N sheets to cut and join, 1..20 (1)."),
+                      sprachtext({"Auf N x N Blätter zum Schneiden und Zusammensetzen drucken, "
+                                  "1..20 (1).",
+                                  "Print on N x N sheets to cut and join, 1..20 (1)."}),
                       "N"});
     parser.addOption({"section",
-                      sprachtext("Nur diese Blätter der N x N drucken (mit --sheets).",
-                                 "Print only these sheets of the N x N (with --sheets)."),
-                      sprachtext("ZEILE,SPALTE;ZEILE,SPALTE...", "ROW,COL;ROW,COL...")});
+                      sprachtext({"Nur diese Blätter der N x N drucken (mit --sheets).",
+                                  "Print only these sheets of the N x N (with --sheets)."}),
+                      sprachtext({"ZEILE,SPALTE;ZEILE,SPALTE...", "ROW,COL;ROW,COL..."})});
     parser.addOption({"paper",
-                      sprachtext("Papierformat des PDF: A4, A3, Letter, ... (A4).",
-                                 "Paper size of the PDF: A4, A3, Letter, ... (A4)."),
+                      sprachtext({"Papierformat des PDF: A4, A3, Letter, ... (A4).",
+                                  "Paper size of the PDF: A4, A3, Letter, ... (A4)."}),
                       "NAME"});
     parser.addOption({"title",
-                      sprachtext("Stadtname, über der Randleiste gedruckt.",
-                                 "Town name printed above the side panel."),
+                      sprachtext({"Stadtname, über der Randleiste gedruckt.",
+                                  "Town name printed above the side panel."}),
                       "TEXT"});
     parser.addOption({"north",
-                      sprachtext("Nordknopf 0..11 für die Kompassrose (0: oben; jeder weitere "
-                                 "dreht Norden um 30 Grad gegen den Uhrzeigersinn).",
-                                 "North button 0..11 for the compass rose (0: up; each further "
-                                 "one turns north 30 degrees anticlockwise)."),
+                      sprachtext({"Nordknopf 0..11 für die Kompassrose (0: oben; jeder weitere "
+                                  "dreht Norden um 30 Grad gegen den Uhrzeigersinn).",
+                                  "North button 0..11 for the compass rose (0: up; each further "
+                                  "one turns north 30 degrees anticlockwise)."}),
                       "K"});
-    parser.addOption({"no-crop-marks", sprachtext("Keine Schnittmarken bei Drucken auf mehreren "
-                                                  "Blättern.",
-                                                  "No crop rectangle on tiled prints.")});
-    parser.addOption({"title-on-first-only", sprachtext("Die Bezeichnung nur auf Blatt 1.",
-                                                        "The title only on sheet 1.")});
-    parser.addOption({"scale-on-first-only", sprachtext("Den Maßstab nur auf Blatt 1.",
-                                                        "The scale bar only on sheet 1.")});
-    parser.addOption({"compass-on-first-only", sprachtext("Die Kompassrose nur auf Blatt 1.",
-                                                          "The compass rose only on sheet 1.")});
-    parser.addOption({"grid-on-first-only", sprachtext("Die Planquadrate nur auf Blatt 1.",
-                                                       "The sheet grid only on sheet 1.")});
+    parser.addOption({"no-crop-marks", sprachtext({"Keine Schnittmarken bei Drucken auf mehreren "
+                                                   "Blättern.",
+                                                   "No crop rectangle on tiled prints."})});
+    parser.addOption({"title-on-first-only", sprachtext({"Die Bezeichnung nur auf Blatt 1.",
+                                                         "The title only on sheet 1."})});
+    parser.addOption({"scale-on-first-only", sprachtext({"Den Maßstab nur auf Blatt 1.",
+                                                         "The scale bar only on sheet 1."})});
+    parser.addOption({"compass-on-first-only", sprachtext({"Die Kompassrose nur auf Blatt 1.",
+                                                           "The compass rose only on sheet 1."})});
+    parser.addOption({"grid-on-first-only", sprachtext({"Die Planquadrate nur auf Blatt 1.",
+                                                        "The sheet grid only on sheet 1."})});
     parser.addOption(
-        {"high-resolution", sprachtext("Gedruckte Gebäude viermal so fein schraffieren.",
-                                       "Hatch printed buildings four times as "
-                                       "finely.")});
+        {"high-resolution", sprachtext({"Gedruckte Gebäude viermal so fein schraffieren.",
+                                        "Hatch printed buildings four times as "
+                                        "finely."})});
 }
 
 Kartenkopf kartenkopf(const Druckwunsch& w, Kartenkopf vorgabe) {
@@ -210,7 +207,9 @@ Ergebnis pdf_schreiben(const Druckwunsch& w, const Stadtmodell& modell, const Ka
         return Ergebnis::fehler(Fehlerart::datei, "Drucken braucht eine QGuiApplication",
                                 "printing needs a QGuiApplication");
     if (modell.stadt_abmessung <= 0.0f)
-        return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, "", ""), w.datei);
+        return zeichnung_bewerten(
+            Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::zeichnen_kein_plan)),
+            w.datei);
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
     Zeichenauftrag auftrag{modell, farben, w.optionen, {}, wirt, kopf.stadtname, kopf.nord};
     return zeichnung_bewerten(pdf_drucken(auftrag, w.datei, w.papier), w.datei);

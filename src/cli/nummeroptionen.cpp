@@ -29,7 +29,7 @@ const Nummeroption nummeroptionen[] = {
 
 void nummer_optionen_hinzufuegen(QCommandLineParser& parser) {
     for (const Nummeroption& o : nummeroptionen)
-        parser.addOption({QString::fromLatin1(o.name), sprachtext(o.hilfe_de, o.hilfe_en), "N"});
+        parser.addOption({QString::fromLatin1(o.name), sprachtext({o.hilfe_de, o.hilfe_en}), "N"});
 }
 
 Ergebnis nummer_optionen_lesen(const QCommandLineParser& parser, Stadtmodell& m) {

@@ -22,7 +22,7 @@ Ergebnis Ergebnis::fehler(Fehlerart art, Meldung meldung) {
 }
 
 Ergebnis Ergebnis::fehler(Fehlerart art, std::string deutsch, std::string englisch) {
-    return fehler(art, Meldung(Meldungsart::eigene_worte, deutsch, englisch));
+    return fehler(art, Meldung(Wortpaar{deutsch.c_str(), englisch.c_str()}));
 }
 
 Ergebnis Ergebnis::mit_vorsatz(std::string_view vorsatz) const {

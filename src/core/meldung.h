@@ -19,7 +19,8 @@ enum class Meldungsart : std::uint16_t {
     // %1 is a text that reads the same in both languages (a file name, a
     // control name, words from the system).
     text,
-    // A front's own words in both languages: %1 German, %2 English.
+    // A front's own message: its wording in both languages comes with it
+    // (Meldung(Wortpaar, ...)), %1 for the first of its values.
     eigene_worte,
     // %1 put before the message %2 ("--set: ...").
     vorsatz,
@@ -56,6 +57,21 @@ enum class Meldungsart : std::uint16_t {
     status_platz_prozessieren,
     status_fluesse_verfehlen_mitte,
     status_versuche_erschoepft,
+
+    // A parameter set a run refuses.
+    parameter_kartengroesse,
+    parameter_wegbreite_max,
+    parameter_wegbreite_min,
+    parameter_wegbreiten_vertauscht,
+    parameter_keine_wege,
+    parameter_fluesse_zu_breit,
+    parameter_zu_viele_wege,
+    parameter_punkte_je_weg, // %1 points per street
+    parameter_zu_wenige_punkte,
+    // A control set by name: %1 the control, %2 the value, %3 the range.
+    steuerung_unbekannt,
+    steuerung_keine_ganzzahl,
+    steuerung_ausserhalb,
 
     // Faults of a run.
     weg_keine_zahl, // %1 the street
@@ -116,7 +132,12 @@ enum class Meldungsart : std::uint16_t {
     element_nummer, // %1 the kind, %2 its number
 
     // Pictures, PDF and printing.
-    bild_zu_gross, // %1 pixels per side
+    zeichnen_kein_plan,
+    grafikexport_abgebrochen,
+    druck_abgebrochen,
+    export_kein_speicher, // %1 pixels per side, %2 MByte needed, %3 available
+    export_kein_platz,    // %1 MByte needed, %2 free on the drive
+    bild_zu_gross,        // %1 pixels per side
     bild_nicht_kodierbar,
     pdf_nicht_begonnen,
     pdf_keine_seite,
@@ -219,6 +240,17 @@ class Meldung {
     template <class... T>
     Meldung(Meldungsart art, const T&... werte) : art_(art), vorhanden_(true) {
         teile_.reserve(sizeof...(T));
+        (anfuegen(werte), ...);
+    }
+
+    // A front's own message (Meldungsart::eigene_worte): `worte` in the
+    // language, its %n filled from `werte` as above.
+    template <class... T>
+    explicit Meldung(const Wortpaar& worte, const T&... werte)
+        : art_(Meldungsart::eigene_worte), vorhanden_(true) {
+        teile_.reserve(2 + sizeof...(T));
+        anfuegen(worte.de);
+        anfuegen(worte.en);
         (anfuegen(werte), ...);
     }
 

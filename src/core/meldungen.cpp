@@ -16,7 +16,7 @@ struct Eintrag {
 
 constexpr Eintrag katalog[] = {
     {Meldungsart::text, "%1", "%1"},
-    {Meldungsart::eigene_worte, "%1", "%2"},
+    {Meldungsart::eigene_worte, "", ""}, // the message brings its own
     {Meldungsart::vorsatz, "%1%2", "%1%2"},
     {Meldungsart::status_meldung, "%3", "%3"},
     {Meldungsart::status_versuch, "Stadt Versuch Nr. %1 ...", "City Attempt No. %1 ..."},
@@ -55,6 +55,40 @@ constexpr Eintrag katalog[] = {
      "(Combo_fluss_breite_max, Combo_fluss_zentral)"},
     {Meldungsart::status_versuche_erschoepft, "Kein Stadtplan nach %1 Versuchen",
      "No city map after %1 attempts"},
+    {Meldungsart::parameter_kartengroesse,
+     "Combo_stadt_abmessung: die Kartengröße muss größer als 0 sein",
+     "Combo_stadt_abmessung: the map size must be greater than 0"},
+    {Meldungsart::parameter_wegbreite_max,
+     "Combo_wegbreite_max: die größte Wegbreite muss größer als 0 sein",
+     "Combo_wegbreite_max: the largest street width must be greater than 0"},
+    {Meldungsart::parameter_wegbreite_min,
+     "Combo_wegbreite_min: die kleinste Wegbreite muss größer als 0 sein",
+     "Combo_wegbreite_min: the smallest street width must be greater than 0"},
+    {Meldungsart::parameter_wegbreiten_vertauscht,
+     "Combo_wegbreite_min, Combo_wegbreite_max: die kleinste Wegbreite ist größer als die größte",
+     "Combo_wegbreite_min, Combo_wegbreite_max: the smallest street width is larger than the "
+     "largest"},
+    {Meldungsart::parameter_keine_wege, "Combo_wege_anzahl: es wird mindestens ein Weg gebraucht",
+     "Combo_wege_anzahl: at least one street is needed"},
+    {Meldungsart::parameter_fluesse_zu_breit,
+     "Combo_fluss_breite_max, Combo_stadt_abmessung, Combo_fluss_zentral: so breite Flüsse "
+     "können auf dieser Karte die Stadtmitte nicht erreichen",
+     "Combo_fluss_breite_max, Combo_stadt_abmessung, Combo_fluss_zentral: rivers this wide "
+     "cannot reach the town centre on this map"},
+    {Meldungsart::parameter_zu_viele_wege,
+     "Combo_wege_anzahl, Combo_n_fluesse_max: Flüsse und Wege zusammen übersteigen 32767",
+     "Combo_wege_anzahl, Combo_n_fluesse_max: rivers and streets together exceed 32767"},
+    {Meldungsart::parameter_punkte_je_weg,
+     "Slider_weg_aufloesung, Combo_stadt_abmessung: %1 Punkte je Weg übersteigen die Grenze von "
+     "32757",
+     "Slider_weg_aufloesung, Combo_stadt_abmessung: %1 points per street exceed the limit of "
+     "32757"},
+    {Meldungsart::parameter_zu_wenige_punkte, "Slider_weg_aufloesung: zu wenige Punkte je Weg",
+     "Slider_weg_aufloesung: too few points per street"},
+    {Meldungsart::steuerung_unbekannt, "%1: unbekanntes Steuerelement", "%1: unknown control"},
+    {Meldungsart::steuerung_keine_ganzzahl, "%1: \"%2\" ist keine ganze Zahl (erlaubt %3)",
+     "%1: \"%2\" is not a whole number (allowed %3)"},
+    {Meldungsart::steuerung_ausserhalb, "%1: %2 liegt außerhalb %3", "%1: %2 is outside %3"},
     {Meldungsart::weg_keine_zahl, "Weg %1 hat eine Koordinate, die keine Zahl ist",
      "street %1 has a coordinate that is not a number"},
     {Meldungsart::koordinate_keine_zahl, "eine Koordinate der Karte ist keine Zahl",
@@ -133,6 +167,20 @@ constexpr Eintrag katalog[] = {
     {Meldungsart::wort_tor, "Tor", "gate"},
     {Meldungsart::wort_kopf, "der Kopf", "the header"},
     {Meldungsart::element_nummer, "%1 %2", "%1 %2"},
+    {Meldungsart::zeichnen_kein_plan, "es gibt keinen Stadtplan zum Zeichnen",
+     "there is no map to draw"},
+    {Meldungsart::grafikexport_abgebrochen, "Grafikexport abgebrochen", "image export aborted"},
+    {Meldungsart::druck_abgebrochen, "Druck abgebrochen", "printing aborted"},
+    {Meldungsart::export_kein_speicher,
+     "Ein Bild von %1 x %1 Pixeln braucht %2 MByte Arbeitsspeicher, verfügbar sind nur %3 MByte. "
+     "Wählen Sie kleinere Bilder.",
+     "A picture of %1 x %1 pixels needs %2 MByte of memory, but only %3 MByte are available. "
+     "Choose smaller images."},
+    {Meldungsart::export_kein_platz,
+     "Die Bilder brauchen %1 MByte, auf dem Ziellaufwerk sind aber nur %2 MByte frei. Wählen Sie "
+     "weniger oder kleinere Bilder oder ein anderes Laufwerk.",
+     "The images need %1 MByte, but only %2 MByte are free on the target drive. Choose fewer or "
+     "smaller images or another drive."},
     {Meldungsart::bild_zu_gross, "zu wenig Speicher für ein Bild von %1 x %1 Pixeln",
      "not enough memory for a picture of %1 x %1 pixels"},
     {Meldungsart::bild_nicht_kodierbar, "das Bild kann nicht kodiert werden",
@@ -259,7 +307,7 @@ static_assert(std::size(katalog) == meldungsarten && in_reihenfolge(),
               "one wording per message, in the order of Meldungsart");
 
 // The highest %n of a wording; the German and the English one of a message
-// name the same values (the front's own words excepted, which hold one each).
+// name the same values.
 constexpr int hoechste_stelle(std::string_view t) {
     int n = 0;
     for (std::size_t i = 0; i + 1 < t.size(); ++i)
@@ -269,9 +317,7 @@ constexpr int hoechste_stelle(std::string_view t) {
 }
 constexpr bool gleiche_stellen() {
     for (const Eintrag& e : katalog)
-        if (e.art != Meldungsart::eigene_worte &&
-            hoechste_stelle(e.worte.de) != hoechste_stelle(e.worte.en))
-            return false;
+        if (hoechste_stelle(e.worte.de) != hoechste_stelle(e.worte.en)) return false;
     return true;
 }
 static_assert(gleiche_stellen(), "both wordings of a message name the same values");
@@ -280,13 +326,18 @@ static_assert(gleiche_stellen(), "both wordings of a message name the same value
 
 std::string worten(const Meldung& meldung, Sprache sprache) {
     if (meldung.leer()) return {};
-    const std::string_view muster = katalog[static_cast<int>(meldung.art_)].worte.in(sprache);
+    // A front's own message carries its two wordings before its values.
+    const bool eigen = meldung.art_ == Meldungsart::eigene_worte;
+    const std::size_t erster = eigen ? 2 : 0;
+    const std::string_view muster =
+        eigen ? std::string_view(meldung.teile_[sprache == Sprache::deutsch ? 0 : 1].text)
+              : std::string_view(katalog[static_cast<int>(meldung.art_)].worte.in(sprache));
     std::string r;
     r.reserve(muster.size() + 32);
     for (std::size_t i = 0; i < muster.size(); ++i) {
         if (muster[i] == '%' && i + 1 < muster.size() && muster[i + 1] >= '1' &&
             muster[i + 1] <= '9') {
-            const auto n = static_cast<std::size_t>(muster[i + 1] - '1');
+            const auto n = erster + static_cast<std::size_t>(muster[i + 1] - '1');
             if (n < meldung.teile_.size()) {
                 const auto& teil = meldung.teile_[n];
                 r += teil.innen.empty() ? teil.text : worten(teil.innen.front(), sprache);

@@ -127,52 +127,30 @@ Parameter parameter_umrechnen(const Steuerwerte& s) {
 }
 
 Ergebnis parameter_pruefen(const Parameter& p) {
-    const auto falsch = [](const std::string& deutsch, const std::string& englisch) {
-        return Ergebnis::fehler(Fehlerart::bedienung, deutsch, englisch);
+    const auto falsch = [](Meldungsart art, auto... werte) {
+        return Ergebnis::fehler(Fehlerart::bedienung, Meldung(art, werte...));
     };
     if (p.stadt_abmessung <= 0.0f || p.stadt_durchmesser <= 0.0f)
-        return falsch("Combo_stadt_abmessung: die Kartengröße muss größer als 0 sein",
-                      "Combo_stadt_abmessung: the map size must be greater than 0");
-    if (p.weg_halbbreite_max <= 0.0f)
-        return falsch("Combo_wegbreite_max: die größte Wegbreite muss größer als 0 sein",
-                      "Combo_wegbreite_max: the largest street width must be greater than 0");
-    if (p.weg_halbbreite_min <= 0.0f)
-        return falsch("Combo_wegbreite_min: die kleinste Wegbreite muss größer als 0 sein",
-                      "Combo_wegbreite_min: the smallest street width must be greater than 0");
+        return falsch(Meldungsart::parameter_kartengroesse);
+    if (p.weg_halbbreite_max <= 0.0f) return falsch(Meldungsart::parameter_wegbreite_max);
+    if (p.weg_halbbreite_min <= 0.0f) return falsch(Meldungsart::parameter_wegbreite_min);
     // Branches are clamped between the two widths; reversed bounds would
     // give every branch the larger one and junction reaches that miss.
     if (p.weg_halbbreite_min > p.weg_halbbreite_max)
-        return falsch("Combo_wegbreite_min, Combo_wegbreite_max: die kleinste "
-                      "Wegbreite ist größer als die größte",
-                      "Combo_wegbreite_min, Combo_wegbreite_max: the smallest street "
-                      "width is larger than the largest");
-    if (p.wege_anzahl < 1)
-        return falsch("Combo_wege_anzahl: es wird mindestens ein Weg gebraucht",
-                      "Combo_wege_anzahl: at least one street is needed");
+        return falsch(Meldungsart::parameter_wegbreiten_vertauscht);
+    if (p.wege_anzahl < 1) return falsch(Meldungsart::parameter_keine_wege);
     // The first river enters at the map edge heading for the centre. A step
     // longer than the farthest entry's distance from the centre plus the
     // central zone's radius jumps over the zone: no river could ever reach it.
     if (p.n_fluesse_max > 1 &&
         p.weg_schritt_faktor * p.fluss_breite_max >
             0.7f * p.stadt_abmessung + p.fluss_zentral * p.stadt_abmessung / 2.0f)
-        return falsch(
-            "Combo_fluss_breite_max, Combo_stadt_abmessung, Combo_fluss_zentral: so breite Flüsse "
-            "können auf dieser Karte die Stadtmitte nicht erreichen",
-            "Combo_fluss_breite_max, Combo_stadt_abmessung, Combo_fluss_zentral: rivers this "
-            "wide cannot reach the town centre on this map");
+        return falsch(Meldungsart::parameter_fluesse_zu_breit);
     if (static_cast<int>(p.n_fluesse_max) + static_cast<int>(p.wege_anzahl) > 32767)
-        return falsch(
-            "Combo_wege_anzahl, Combo_n_fluesse_max: Flüsse und Wege zusammen übersteigen 32767",
-            "Combo_wege_anzahl, Combo_n_fluesse_max: rivers and streets together exceed 32767");
-    if (p.weg_punkte_max > 32757) {
-        const std::string vorsatz =
-            "Slider_weg_aufloesung, Combo_stadt_abmessung: " + std::to_string(p.weg_punkte_max);
-        return falsch(vorsatz + " Punkte je Weg übersteigen die Grenze von 32757",
-                      vorsatz + " points per street exceed the limit of 32757");
-    }
-    if (p.weg_punkte_min < 2)
-        return falsch("Slider_weg_aufloesung: zu wenige Punkte je Weg",
-                      "Slider_weg_aufloesung: too few points per street");
+        return falsch(Meldungsart::parameter_zu_viele_wege);
+    if (p.weg_punkte_max > 32757)
+        return falsch(Meldungsart::parameter_punkte_je_weg, p.weg_punkte_max);
+    if (p.weg_punkte_min < 2) return falsch(Meldungsart::parameter_zu_wenige_punkte);
     return {};
 }
 

@@ -5,10 +5,11 @@ namespace tarvello {
 
 enum class Sprache { deutsch = 0, englisch = 1 };
 
-// One text in both languages: the entry of every catalogue and caption table.
+// One text in both languages: the entry of every catalogue and caption
+// table, and the wording of a front's own message (core/meldung.h).
 struct Wortpaar {
-    const char* de;
-    const char* en;
+    const char* de = "";
+    const char* en = "";
     constexpr const char* in(Sprache s) const { return s == Sprache::deutsch ? de : en; }
 };
 

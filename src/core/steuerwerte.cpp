@@ -241,8 +241,8 @@ float Steuerwerte::zahl(std::string_view combo_name) const {
 }
 
 Ergebnis Steuerwerte::setzen(std::string_view name, std::string_view wert) {
-    const auto falsch = [](const std::string& deutsch, const std::string& englisch) {
-        return Ergebnis::fehler(Fehlerart::bedienung, deutsch, englisch);
+    const auto falsch = [](Meldungsart art, const auto&... werte) {
+        return Ergebnis::fehler(Fehlerart::bedienung, Meldung(art, werte...));
     };
     int* ziel = nullptr;
     int untergrenze = 0;
@@ -258,20 +258,14 @@ Ergebnis Steuerwerte::setzen(std::string_view name, std::string_view wert) {
         untergrenze = s->min;
         obergrenze = s->max;
     } else {
-        return falsch(einzeilig(name) + ": unbekanntes Steuerelement",
-                      einzeilig(name) + ": unknown control");
+        return falsch(Meldungsart::steuerung_unbekannt, einzeilig(name));
     }
 
     const std::string bereich = std::to_string(untergrenze) + ".." + std::to_string(obergrenze);
     std::optional<long long> zahl = ganzzahl(wert);
-    if (!zahl)
-        return falsch(std::string(name) + ": \"" + einzeilig(wert) +
-                          "\" ist keine ganze Zahl (erlaubt " + bereich + ")",
-                      std::string(name) + ": \"" + einzeilig(wert) +
-                          "\" is not a whole number (allowed " + bereich + ")");
+    if (!zahl) return falsch(Meldungsart::steuerung_keine_ganzzahl, name, einzeilig(wert), bereich);
     if (*zahl < untergrenze || *zahl > obergrenze)
-        return falsch(std::string(name) + ": " + std::string(wert) + " liegt außerhalb " + bereich,
-                      std::string(name) + ": " + std::string(wert) + " is outside " + bereich);
+        return falsch(Meldungsart::steuerung_ausserhalb, name, wert, bereich);
     *ziel = static_cast<int>(*zahl);
     return {};
 }

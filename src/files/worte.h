@@ -1,40 +1,35 @@
-// Words a front makes itself in both languages, built with Qt: a message
-// whose values are filled into its German and its English wording alike,
-// and the result that carries it. The layers below the fronts give messages
-// of the catalogue (core/meldung.h) instead.
+// A front's own messages, built with Qt: a text pair (core/sprache.h) and the
+// values it names, as a message like those of the catalogue, so the front
+// words both alike. The layers below the fronts give messages of the
+// catalogue (core/meldung.h) instead.
 #pragma once
 
 #include <QString>
-#include <utility>
+#include <string>
 
-#include "core/ergebnis.h"
 #include "core/meldung.h"
+#include "core/sprache.h"
 
 namespace tarvello {
 
-struct Worte {
-    QString deutsch;
-    QString englisch;
+// The pair's text in the language, for Qt.
+inline QString qtext(const Wortpaar& worte, Sprache s) {
+    return QString::fromUtf8(worte.in(s));
+}
 
-    Worte() = default;
-    // Both wordings, always: a lone text does not make words.
-    Worte(QString d, QString e) : deutsch(std::move(d)), englisch(std::move(e)) {}
+namespace worte_intern {
+inline std::string wert(const QString& text) {
+    return text.toStdString();
+}
+template <class T> const T& wert(const T& wert) {
+    return wert;
+}
+} // namespace worte_intern
 
-    // Fills the lowest %n of both wordings with the same values (QString::arg).
-    template <class... T> Worte arg(const T&... werte) const {
-        return {deutsch.arg(werte...), englisch.arg(werte...)};
-    }
-    // Fills the lowest %n of each wording with the words of its own language.
-    Worte arg(const Worte& w) const { return {deutsch.arg(w.deutsch), englisch.arg(w.englisch)}; }
-    const QString& in(Sprache s) const { return s == Sprache::deutsch ? deutsch : englisch; }
-    // The words as a message.
-    operator Meldung() const {
-        return Meldung(Meldungsart::eigene_worte, deutsch.toStdString(), englisch.toStdString());
-    }
-    // A fault of kind `art` with these words.
-    Ergebnis ergebnis(Fehlerart art) const {
-        return Ergebnis::fehler(art, deutsch.toStdString(), englisch.toStdString());
-    }
-};
+// The message worded by `worte`, %1 for the first of `werte`: a text (Qt's
+// or UTF-8), a whole number, or a message worded in the same language.
+template <class... T> Meldung wortmeldung(const Wortpaar& worte, const T&... werte) {
+    return Meldung(worte, worte_intern::wert(werte)...);
+}
 
 } // namespace tarvello

@@ -62,7 +62,7 @@ bool bild_speichern(QIODevice& ziel, const QImage& bild, Bildformat format) {
 }
 
 Ergebnis abgebrochen() {
-    return Ergebnis::fehler(Fehlerart::abbruch, "", "");
+    return Ergebnis::fehler(Fehlerart::abbruch, Meldung(Meldungsart::grafikexport_abgebrochen));
 }
 
 // Raster pictures: each sheet is drawn once and saved in every raster format

@@ -159,8 +159,7 @@ Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const 
     }
     if (!e.gut()) {
         ausgabe.verwerfen();
-        if (e.art() == Fehlerart::datei && !e.englisch().empty())
-            return export_schreibfehler(datei, e.meldung());
+        if (e.art() == Fehlerart::datei) return export_schreibfehler(datei, e.meldung());
         return e;
     }
     // No sheet selected: there is nothing to keep.
@@ -168,7 +167,8 @@ Ergebnis pdf_drucken(const Zeichenauftrag& auftrag, const QString& datei, const 
     // Ending the document writes most of it and may take seconds: an abort
     // meanwhile keeps nothing. The writer does not look at its writes; the
     // output checked every one.
-    if (abbruch_gewuenscht(auftrag.wirt)) return Ergebnis::fehler(Fehlerart::abbruch, "", "");
+    if (abbruch_gewuenscht(auftrag.wirt))
+        return Ergebnis::fehler(Fehlerart::abbruch, Meldung(Meldungsart::druck_abgebrochen));
     return ausgabe.abschliessen();
 }
 

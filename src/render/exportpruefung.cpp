@@ -15,20 +15,12 @@ namespace {
 
 constexpr qint64 mbyte = 1000000;
 
-// %1 MByte needed, %2 MByte free.
-const QString kein_platz_de = QStringLiteral(
-    "Die Bilder brauchen %1 MByte, auf dem Ziellaufwerk sind aber nur %2 MByte frei. Wählen Sie "
-    "weniger oder kleinere Bilder oder ein anderes Laufwerk.");
-const QString kein_platz_en = QStringLiteral(
-    "The images need %1 MByte, but only %2 MByte are free on the target drive. Choose fewer or "
-    "smaller images or another drive.");
-// %1 pixels per side, %2 MByte needed, %3 MByte available.
-const QString kein_speicher_de = QStringLiteral(
-    "Ein Bild von %1 x %1 Pixeln braucht %2 MByte Arbeitsspeicher, verfügbar sind nur %3 MByte. "
-    "Wählen Sie kleinere Bilder.");
-const QString kein_speicher_en = QStringLiteral(
-    "A picture of %1 x %1 pixels needs %2 MByte of memory, but only %3 MByte are available. "
-    "Choose smaller images.");
+// Megabytes as a value of a message, in each language's form.
+Meldung megabyte_wert(double mb) {
+    const std::string de = megabyte_text(mb, Sprache::deutsch).toStdString();
+    const std::string en = megabyte_text(mb, Sprache::englisch).toStdString();
+    return Meldung(Wortpaar{de.c_str(), en.c_str()});
+}
 
 } // namespace
 
@@ -44,26 +36,26 @@ QString megabyte_text(double mb, Sprache s) {
     return t;
 }
 
-QString export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_platz,
-                         qint64 freier_speicher, Sprache s) {
+std::optional<Meldung> export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_platz,
+                                        qint64 freier_speicher) {
     const qint64 seite = pixel;
     if (f != Bildformat::svg && freier_speicher >= 0) {
         // One picture of 32-bit pixels is drawn and saved at a time.
         const qint64 bild = seite * seite * 4;
         if (bild > freier_speicher)
-            return (s == Sprache::deutsch ? kein_speicher_de : kein_speicher_en)
-                .arg(QString::number(pixel), megabyte_text(static_cast<double>(bild) / mbyte, s),
-                     megabyte_text(static_cast<double>(freier_speicher) / mbyte, s));
+            return Meldung(Meldungsart::export_kein_speicher, pixel,
+                           megabyte_wert(static_cast<double>(bild) / mbyte),
+                           megabyte_wert(static_cast<double>(freier_speicher) / mbyte));
     }
     if (f == Bildformat::bmp && freier_platz >= 0) {
         const qint64 datei = seite * seite * 3 + 54; // rows of these sizes need no padding
         const qint64 gesamt = datei * matrix * matrix;
         if (gesamt > freier_platz)
-            return (s == Sprache::deutsch ? kein_platz_de : kein_platz_en)
-                .arg(megabyte_text(export_speicherbedarf(pixel, matrix), s),
-                     megabyte_text(static_cast<double>(freier_platz) / mbyte, s));
+            return Meldung(Meldungsart::export_kein_platz,
+                           megabyte_wert(export_speicherbedarf(pixel, matrix)),
+                           megabyte_wert(static_cast<double>(freier_platz) / mbyte));
     }
-    return {};
+    return std::nullopt;
 }
 
 qint64 verfuegbarer_speicher() {
@@ -102,11 +94,11 @@ qint64 verfuegbarer_speicher() {
     return frei;
 }
 
-QString export_hindernis_fuer(const QString& datei, const Druckoptionen& o, Bildformat f,
-                              Sprache s) {
+std::optional<Meldung> export_hindernis_fuer(const QString& datei, const Druckoptionen& o,
+                                             Bildformat f) {
     const QStorageInfo laufwerk(QFileInfo(datei).absolutePath());
     const qint64 frei = laufwerk.isValid() ? laufwerk.bytesAvailable() : -1;
-    return export_hindernis(o.export_pixel, o.export_matrix, f, frei, verfuegbarer_speicher(), s);
+    return export_hindernis(o.export_pixel, o.export_matrix, f, frei, verfuegbarer_speicher());
 }
 
 Ergebnis export_schreibfehler(const QString& datei, const Meldung& grund) {

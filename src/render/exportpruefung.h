@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 #include "core/ergebnis.h"
 #include "core/meldung.h"
@@ -17,12 +18,12 @@ namespace tarvello {
 // the decimal separator of the language ("27", "4.32", "4,32").
 QString megabyte_text(double mb, Sprache s);
 
-// Why pictures of this size cannot be made, or an empty text. One raster
+// Why pictures of this size cannot be made; none when they can. One raster
 // picture at a time must fit into the available memory, and a bitmap export
 // (the N x N files at three bytes per pixel) into the free space of the
 // target drive. A value of -1 means unknown and is not checked.
-QString export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_platz,
-                         qint64 freier_speicher, Sprache s);
+std::optional<Meldung> export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_platz,
+                                        qint64 freier_speicher);
 
 // "cannot write FILE: grund" (Fehlerart::datei), in both languages.
 Ergebnis export_schreibfehler(const QString& datei, const Meldung& grund);
@@ -37,7 +38,7 @@ qint64 verfuegbarer_speicher();
 
 // export_hindernis for pictures of the options' size and matrix written as
 // `datei`: against the free space of its drive and the memory available now.
-QString export_hindernis_fuer(const QString& datei, const Druckoptionen& o, Bildformat f,
-                              Sprache s);
+std::optional<Meldung> export_hindernis_fuer(const QString& datei, const Druckoptionen& o,
+                                             Bildformat f);
 
 } // namespace tarvello

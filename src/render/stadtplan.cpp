@@ -39,10 +39,14 @@ constexpr std::size_t fuellpunkte_behalten_max = 4'000'000;
 } // namespace
 
 Ergebnis Zeichner::ausfuehren() {
-    if (m_.stadt_abmessung == 0.0f) return Ergebnis::fehler(Fehlerart::kein_plan, "", "");
-    const Ergebnis abgebrochen = Ergebnis::fehler(Fehlerart::abbruch, "", "");
+    if (m_.stadt_abmessung == 0.0f)
+        return Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::zeichnen_kein_plan));
     abbruch_ = false;
     z_.art = ziel_.art();
+    const Ergebnis abgebrochen =
+        Ergebnis::fehler(Fehlerart::abbruch, Meldung(z_.art == Zielart::drucker
+                                                         ? Meldungsart::druck_abgebrochen
+                                                         : Meldungsart::grafikexport_abgebrochen));
     if (z_.art == Zielart::drucker) {
         if (Ergebnis e = drucker_vorbereiten(); !e.gut()) return e;
     } else {

@@ -208,22 +208,24 @@ TEST(DialogBildexport, SpeicherbedarfFolgtMatrixUndPixeln) {
 TEST(DialogBildexport, ZuGrosseExporteWerdenVorherAbgelehnt) {
     constexpr qint64 mb = 1000000;
     // 5 x 5 bitmaps of 3200 pixels need 768 MB on the disk.
-    const QString kein_platz =
-        export_hindernis(3200, 5, Bildformat::bmp, 700 * mb, 8000 * mb, Sprache::englisch);
-    EXPECT_TRUE(kein_platz.contains("768")) << kein_platz.toStdString();
-    EXPECT_TRUE(kein_platz.contains("700")) << kein_platz.toStdString();
-    EXPECT_EQ(export_hindernis(3200, 5, Bildformat::bmp, 800 * mb, 8000 * mb, Sprache::englisch),
-              "");
+    const auto kein_platz = export_hindernis(3200, 5, Bildformat::bmp, 700 * mb, 8000 * mb);
+    ASSERT_TRUE(kein_platz);
+    const std::string platz_text = worten(*kein_platz, Sprache::englisch);
+    EXPECT_NE(platz_text.find("768"), std::string::npos) << platz_text;
+    EXPECT_NE(platz_text.find("700"), std::string::npos) << platz_text;
+    EXPECT_FALSE(export_hindernis(3200, 5, Bildformat::bmp, 800 * mb, 8000 * mb));
     // Compressed and vector files have no size known beforehand.
-    EXPECT_EQ(export_hindernis(3200, 5, Bildformat::png, 1 * mb, 8000 * mb, Sprache::englisch), "");
-    // One 32-bit picture of 3200 pixels needs 40.96 MB of memory.
-    const QString kein_speicher =
-        export_hindernis(3200, 1, Bildformat::png, 8000 * mb, 40 * mb, Sprache::deutsch);
-    EXPECT_TRUE(kein_speicher.contains("40,96")) << kein_speicher.toStdString();
-    EXPECT_EQ(export_hindernis(3200, 1, Bildformat::png, 8000 * mb, 41 * mb, Sprache::deutsch), "");
-    EXPECT_EQ(export_hindernis(3200, 1, Bildformat::svg, 8000 * mb, 1 * mb, Sprache::deutsch), "");
+    EXPECT_FALSE(export_hindernis(3200, 5, Bildformat::png, 1 * mb, 8000 * mb));
+    // One 32-bit picture of 3200 pixels needs 40.96 MB of memory, each
+    // language writing the number its own way.
+    const auto kein_speicher = export_hindernis(3200, 1, Bildformat::png, 8000 * mb, 40 * mb);
+    ASSERT_TRUE(kein_speicher);
+    EXPECT_NE(worten(*kein_speicher, Sprache::deutsch).find("40,96 MByte"), std::string::npos);
+    EXPECT_NE(worten(*kein_speicher, Sprache::englisch).find("40.96 MByte"), std::string::npos);
+    EXPECT_FALSE(export_hindernis(3200, 1, Bildformat::png, 8000 * mb, 41 * mb));
+    EXPECT_FALSE(export_hindernis(3200, 1, Bildformat::svg, 8000 * mb, 1 * mb));
     // Unknown values are not checked.
-    EXPECT_EQ(export_hindernis(3200, 5, Bildformat::bmp, -1, -1, Sprache::englisch), "");
+    EXPECT_FALSE(export_hindernis(3200, 5, Bildformat::bmp, -1, -1));
 
     // The suffix decides the format only when it matches exactly.
     EXPECT_EQ(export_format("plan.png", Bildformat::bmp), Bildformat::png);

@@ -307,7 +307,7 @@ TEST(Eingabe, HilfeknoepfeZeigenIhrenTextInDerSprache) {
     finde<QToolButton>(w, "hilfe_Check_Mauer")->click();
     EXPECT_EQ(w.letzte_meldung(), "Ist hier das Häkchen gesetzt, wird eine Stadtmauer gebildet.");
     for (int n : soll) {
-        const Zweisprachig* t = knopf_hilfe(n);
+        const Wortpaar* t = knopf_hilfe(n);
         ASSERT_NE(t, nullptr) << n;
         EXPECT_FALSE(QString::fromUtf8(t->de).isEmpty()) << n;
         EXPECT_FALSE(QString::fromUtf8(t->en).isEmpty()) << n;

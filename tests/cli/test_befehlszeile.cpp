@@ -24,8 +24,10 @@ TEST(Befehlszeile, JedeFehlerartHatIhrenExitcode) {
 }
 
 TEST(Befehlszeile, ZeichnungsendeInWortenDerBefehlszeile) {
-    const Ergebnis abbruch = Ergebnis::fehler(Fehlerart::abbruch, "", "");
-    const Ergebnis kein_plan = Ergebnis::fehler(Fehlerart::kein_plan, "", "");
+    const Ergebnis abbruch =
+        Ergebnis::fehler(Fehlerart::abbruch, Meldung(Meldungsart::grafikexport_abgebrochen));
+    const Ergebnis kein_plan =
+        Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::zeichnen_kein_plan));
     EXPECT_EQ(zeichnung_bewerten(abbruch).englisch(), "image export aborted");
     EXPECT_EQ(zeichnung_bewerten(abbruch, "a.pdf").englisch(),
               "printing aborted; a.pdf was not written");

@@ -80,7 +80,9 @@ TEST(Korpus, PruefungErkenntFehler) {
     // A message that spans lines or misses the file name is reported.
     const auto fehler = [](const char* name, const char* text,
                            tarvello::Fehlerart art = tarvello::Fehlerart::datei) {
-        return tarvello::Dateifehler{name, 2, tarvello::Worte{QString::fromUtf8(text) + "!", text}}
+        const std::string ausruf = std::string(text) + "!";
+        return tarvello::Dateifehler{name, 2,
+                                     tarvello::Meldung(tarvello::Wortpaar{ausruf.c_str(), text})}
             .ergebnis(art);
     };
     EXPECT_EQ(tarvello::pruefung::meldung_pruefen(fehler("eingabe.qlf", "ab"), "eingabe.qlf"), "");
@@ -92,8 +94,8 @@ TEST(Korpus, PruefungErkenntFehler) {
               "");
     // So is a message with no German words.
     EXPECT_NE(tarvello::pruefung::meldung_pruefen(
-                  tarvello::Worte{"eingabe.qlf: ab", "eingabe.qlf: ab"}.ergebnis(
-                      tarvello::Fehlerart::datei),
+                  tarvello::Ergebnis::fehler(tarvello::Fehlerart::datei, "eingabe.qlf: ab",
+                                             "eingabe.qlf: ab"),
                   "eingabe.qlf"),
               "");
     // A scratch file that cannot be written makes an accepted file fail.
