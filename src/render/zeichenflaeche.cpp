@@ -59,11 +59,12 @@ void Zeichenflaeche::beschneiden(double links, double oben, double seite) {
         bild_ = nullptr;
 }
 
-void Zeichenflaeche::stift(double breite, QColor farbe) {
+void Zeichenflaeche::stift(double breite, QColor farbe, Qt::PenCapStyle kappe,
+                           Qt::PenJoinStyle ecke) {
     QPen p(farbe);
     p.setWidthF(breite * breitenfaktor_);
-    p.setCapStyle(Qt::RoundCap);
-    p.setJoinStyle(Qt::RoundJoin);
+    p.setCapStyle(kappe);
+    p.setJoinStyle(ecke);
     maler_.setPen(p);
     maler_.setBrush(Qt::NoBrush);
 }
@@ -78,7 +79,7 @@ void Zeichenflaeche::linie(double x1, double y1, double x2, double y2, double br
 
 void Zeichenflaeche::linien(const QLineF* linien, int n, double breite, QColor farbe) {
     if (n < 1) return;
-    stift(breite, farbe);
+    stift(breite, farbe, Qt::FlatCap);
     if (faktor_ == 1.0) {
         maler_.drawLines(linien, n);
         return;
@@ -104,6 +105,16 @@ void Zeichenflaeche::linienzug(const QPointF* punkte, int n, double breite, QCol
     for (int i = 0; i < n; ++i)
         zug << px(punkte[i].x(), punkte[i].y());
     maler_.drawPolyline(zug);
+}
+
+void Zeichenflaeche::umriss(const QPointF* punkte, int n, double breite, QColor farbe) {
+    if (n < 2) return;
+    stift(breite, farbe, Qt::SquareCap, Qt::MiterJoin);
+    QPolygonF zug;
+    zug.reserve(n);
+    for (int i = 0; i < n; ++i)
+        zug << px(punkte[i].x(), punkte[i].y());
+    maler_.drawPolygon(zug);
 }
 
 void Zeichenflaeche::rechteck(double x1, double y1, double x2, double y2, double breite,

@@ -43,8 +43,12 @@ class Zeichenflaeche {
     virtual void beschneiden(double links, double oben, double seite);
 
     virtual void linie(double x1, double y1, double x2, double y2, double breite, QColor farbe);
-    // Separate lines of one width and colour (the hatching of a building).
+    // Separate lines of one width and colour, cut square at their ends (the
+    // hatching of a building, which must not reach beyond its edges).
     virtual void linien(const QLineF* linien, int n, double breite, QColor farbe);
+    // A closed outline through the points with mitre joins (a building's
+    // edges, drawn inside it).
+    virtual void umriss(const QPointF* punkte, int n, double breite, QColor farbe);
     // A chain of lines through the points, as one stroke with round joins.
     virtual void linienzug(const QPointF* punkte, int n, double breite, QColor farbe);
     virtual void rechteck(double x1, double y1, double x2, double y2, double breite, QColor farbe);
@@ -74,7 +78,8 @@ class Zeichenflaeche {
             return {std::nearbyint(x * faktor_), std::nearbyint(y * faktor_)};
         return {x * faktor_, y * faktor_};
     }
-    void stift(double breite, QColor farbe);
+    void stift(double breite, QColor farbe, Qt::PenCapStyle kappe = Qt::RoundCap,
+               Qt::PenJoinStyle ecke = Qt::RoundJoin);
 
   private:
     // Rectangles on whole pixels of an RGB32 picture are written straight
