@@ -319,6 +319,8 @@ void Zeichner::nummern_zeichnen() {
         beschriftungen_bereit_ = true;
     }
     for (const Beschriftung& l : beschriftungen_)
+        fuehrungslinie_zeichnen(*flaeche_, z_, f_, l);
+    for (const Beschriftung& l : beschriftungen_)
         beschriftung_zeichnen(*flaeche_, z_, f_, l);
 }
 

@@ -18,6 +18,15 @@
 
 namespace tarvello {
 
+// Shapes of label boxes, one per kind of element, so that kinds are told
+// apart by more than their tint.
+enum class Feldform {
+    kapsel,       // round ends (streets)
+    rechteck,     // square corners (buildings)
+    abgeschraegt, // cut corners (squares)
+    abgerundet    // slightly rounded corners (parks)
+};
+
 class Zeichenflaeche {
   public:
     // pixel_je_einheit turns device units into pixels of the device (1 on
@@ -55,6 +64,11 @@ class Zeichenflaeche {
     virtual void rechteck_gefuellt(double x1, double y1, double x2, double y2, QColor farbe);
     // Circle line of the given radius; a radius of 0 or less leaves a dot.
     virtual void kreis(double x, double y, double radius, double breite, QColor farbe);
+
+    // A label box: filled, then framed by a line `breite` pixels wide drawn
+    // inside its edge.
+    virtual void beschriftungsfeld(double x1, double y1, double x2, double y2, Feldform form,
+                                   QColor fuellung, QColor rahmen, double breite);
 
     // Filled shapes for vector targets, where scan lines or rings would stay
     // visible as such when the drawing is enlarged.
