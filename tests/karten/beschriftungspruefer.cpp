@@ -174,7 +174,7 @@ Zaehlung zaehlen(const Beobachter& b, const std::vector<Beschriftung>& anker, co
     for (unsigned char v : maske)
         unter += v;
     const double seite = z.kartenseite * pje;
-    e.anteil = unter / (seite * seite);
+    e.anteil = static_cast<double>(unter) / (seite * seite);
     return e;
 }
 

@@ -41,6 +41,11 @@ std::vector<long> liste_lesen(const char* text) {
     return werte;
 }
 
+// Per cent of `von`, 0 of nothing.
+double prozent(long teil, long von) {
+    return von > 0 ? 100.0 * static_cast<double>(teil) / static_cast<double>(von) : 0.0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -77,14 +82,12 @@ int main(int argc, char** argv) {
             b_v += b.ueber_strasse;
         }
         std::printf("preset %ld: %ld buildings, print %ld (%.1f %%), picture %ld (%.1f %%)\n",
-                    vorlage, g_v, d_v, g_v ? 100.0 * d_v / g_v : 0.0, b_v,
-                    g_v ? 100.0 * b_v / g_v : 0.0);
+                    vorlage, g_v, d_v, prozent(d_v, g_v), b_v, prozent(b_v, g_v));
         gebaeude += g_v;
         druck += d_v;
         bild += b_v;
     }
     std::printf("all: %ld buildings, print %ld (%.1f %%), picture %ld (%.1f %%)\n", gebaeude, druck,
-                gebaeude ? 100.0 * druck / gebaeude : 0.0, bild,
-                gebaeude ? 100.0 * bild / gebaeude : 0.0);
+                prozent(druck, gebaeude), bild, prozent(bild, gebaeude));
     return druck > 0 ? 1 : 0;
 }
