@@ -1,8 +1,11 @@
 #include "generator/treiber.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <new>
+#include <unordered_map>
+#include <vector>
 
 #include "areas/flaechen.h"
 #include "areas/gebaeude.h"
@@ -346,9 +349,125 @@ void stadtmitte_berechnen(Stadtmodell& m) {
     }
 }
 
+namespace {
+
+// Where a ray from (x, y) along (dx, dy) leaves the map square [0, a]^2;
+// false when (x, y) is outside or the ray has no length.
+bool kartenrand_treffen(float a, float x, float y, float dx, float dy, float& rx, float& ry) {
+    if (x < 0.0f || y < 0.0f || x > a || y > a) return false;
+    float t = 1e30f;
+    if (dx > 0.0f) t = minimum(t, (a - x) / dx);
+    if (dx < 0.0f) t = minimum(t, -x / dx);
+    if (dy > 0.0f) t = minimum(t, (a - y) / dy);
+    if (dy < 0.0f) t = minimum(t, -y / dy);
+    if (!(t < 1e29f)) return false;
+    rx = std::clamp(x + t * dx, 0.0f, a);
+    ry = std::clamp(y + t * dy, 0.0f, a);
+    return true;
+}
+
+// Whether end `k` (1 or n) of a way reached the map edge: it lies beyond
+// it, or heads for it and is within one and a half of its last step of it
+// (a walk stops before its head leaves the map).
+bool am_kartenrand(const Weg& w, int k, float a) {
+    const float x = w.px(k), y = w.py(k);
+    if (x <= 0.0f || y <= 0.0f || x >= a || y >= a) return true;
+    const int j = k == 1 ? 2 : k - 1;
+    const float schritt = abstand(x, y, w.px(j), w.py(j));
+    float rx = 0.0f, ry = 0.0f;
+    if (!kartenrand_treffen(a, x, y, x - w.px(j), y - w.py(j), rx, ry)) return false;
+    return abstand(x, y, rx, ry) < 1.5f * schritt + 0.5f;
+}
+
+// Whether segment a-b crosses a segment of a way other than w.
+bool kreuzt_anderen_weg(const Stadtmodell& m, int w, float ax, float ay, float bx, float by) {
+    for (int v : m.wege_nummern()) {
+        if (v == w) continue;
+        const Weg& weg = m.weg(v);
+        if (weg.x_max < minimum(ax, bx) || weg.x_min > maximum(ax, bx) ||
+            weg.y_max < minimum(ay, by) || weg.y_min > maximum(ay, by))
+            continue;
+        for (int k = 1; k < weg.n_punkte; ++k)
+            if (strecken_schnitt(ax, ay, bx, by, weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1))
+                    .gefunden)
+                return true;
+    }
+    return false;
+}
+
+// Brings an end of way w that reached the edge before fitting back onto it:
+// cut where it leaves the map, or extended along its last direction. An
+// extension that would cross another way (a bridge nobody built) is left out.
+void bis_zum_rand(Stadtmodell& m, int w, bool anfang, float a) {
+    Weg& weg = m.weg(w);
+    const int n = weg.n_punkte;
+    if (n < 2) return;
+    std::vector<float> xs(static_cast<std::size_t>(n)), ys(static_cast<std::size_t>(n));
+    for (int k = 1; k <= n; ++k) {
+        const int q = anfang ? n + 1 - k : k; // walk towards the end in question
+        xs[ix(k) - 1] = weg.px(q);
+        ys[ix(k) - 1] = weg.py(q);
+    }
+    const auto drinnen = [&](std::size_t i) {
+        return xs[i] >= 0.0f && ys[i] >= 0.0f && xs[i] <= a && ys[i] <= a;
+    };
+    std::size_t letzter = xs.size() - 1;
+    if (!drinnen(letzter)) {
+        // Cut at the first point outside.
+        std::size_t i = 0;
+        while (i < xs.size() && drinnen(i))
+            ++i;
+        if (i == 0 || i >= xs.size()) return;
+        float rx = 0.0f, ry = 0.0f;
+        if (!kartenrand_treffen(a, xs[i - 1], ys[i - 1], xs[i] - xs[i - 1], ys[i] - ys[i - 1], rx,
+                                ry))
+            return;
+        xs.resize(i + 1);
+        ys.resize(i + 1);
+        xs[i] = rx;
+        ys[i] = ry;
+    } else {
+        // The last direction over a few metres, so a short last step does not steer it.
+        std::size_t j = letzter;
+        while (j > 0 && abstand(xs[j], ys[j], xs[letzter], ys[letzter]) < 2.0f)
+            --j;
+        const float dx = xs[letzter] - xs[j], dy = ys[letzter] - ys[j];
+        float rx = 0.0f, ry = 0.0f;
+        if (!kartenrand_treffen(a, xs[letzter], ys[letzter], dx, dy, rx, ry)) return;
+        if (abstand(rx, ry, xs[letzter], ys[letzter]) < 0.01f) return;
+        if (kreuzt_anderen_weg(m, w, xs[letzter], ys[letzter], rx, ry)) return;
+        if (static_cast<int>(xs.size()) >= m.weg_punkte_max + 9) {
+            xs.back() = rx;
+            ys.back() = ry;
+        } else {
+            xs.push_back(rx);
+            ys.push_back(ry);
+        }
+    }
+    const int neu = static_cast<int>(xs.size());
+    if (anfang) {
+        // Points were dropped or added before point 1: links move with them.
+        const int versatz = neu - n;
+        std::unordered_map<std::int16_t, Verbindungen> verschoben;
+        for (const auto& [k, v] : weg.verbindungen) {
+            const int nk = k + versatz;
+            if (nk >= 1 && nk <= neu) verschoben[static_cast<std::int16_t>(nk)] = v;
+        }
+        weg.verbindungen.swap(verschoben);
+    }
+    for (int k = 1; k <= neu; ++k) {
+        const std::size_t i = anfang ? xs.size() - ix(k) : ix(k) - 1;
+        weg.punkt_setzen(k, xs[i], ys[i]);
+    }
+    weg.n_punkte = static_cast<std::int16_t>(neu);
+}
+
+} // namespace
+
 void karte_einpassen(Lauf& l) {
     Stadtmodell& m = l.m;
-    const float h = m.stadt_abmessung / 2.0f;
+    const float a = m.stadt_abmessung;
+    const float h = a / 2.0f;
     float x_lo = 1000000.0f, y_lo = 1000000.0f, x_hi = -1000000.0f, y_hi = -1000000.0f;
     auto nimm = [&](float x, float y) {
         x_lo = minimum(x_lo, x);
@@ -358,65 +477,93 @@ void karte_einpassen(Lauf& l) {
     };
     for (int b : m.haus_nummern()) {
         const Haus& haus = m.haus(b);
-        if (haus.rund == 0)
+        if (haus.rund == 0) {
             for (int c = 1; c <= 4; ++c)
                 nimm(haus.ecke_x[c], haus.ecke_y[c]);
-        else
-            nimm(haus.x, haus.y);
+        } else {
+            nimm(haus.x - haus.breite / 2.0f, haus.y - haus.breite / 2.0f);
+            nimm(haus.x + haus.breite / 2.0f, haus.y + haus.breite / 2.0f);
+        }
     }
     for (int i : m.mauer_nummern())
         nimm(m.mauer_px(i), m.mauer_py(i));
-    const float ueberhang =
-        maximum(maximum((x_hi - h) / h, (h - x_lo) / h), maximum((y_hi - h) / h, (h - y_lo) / h));
-    m.karten_faktor = ueberhang;
-    if (ueberhang <= 0.95f) return;
+    for (int s = 1; s <= std::min<int>(m.n_plaetze, static_cast<int>(m.plaetze.size()) - 1); ++s) {
+        const Flaeche& fl = m.platz(s);
+        for (int k = 1; k <= fl.n_punkte; ++k)
+            nimm(fl.px(k), fl.py(k));
+    }
+    if (x_lo > x_hi) return; // nothing to place
+    // The town's extent goes to the middle of the square; only a town
+    // reaching beyond 95 % of the half side is shrunk, to 90 %.
+    const float mx = (x_lo + x_hi) / 2.0f, my = (y_lo + y_hi) / 2.0f;
+    const float ueberhang = maximum(x_hi - x_lo, y_hi - y_lo) / 2.0f / h;
+    const float f = ueberhang > 0.95f ? 0.9f / ueberhang : 1.0f;
+    m.karten_faktor = ueberhang > 0.95f ? f : ueberhang;
 
-    const float f = 0.9f / ueberhang;
-    m.karten_faktor = f;
-    auto s = [&](float& c) { c = h + (c - h) * f; };
+    // Which way ends reached the edge, before they move.
+    std::vector<std::uint8_t> am_rand(ix(m.n_wege) + 1, 0);
+    for (int w : m.wege_nummern()) {
+        const Weg& weg = m.weg(w);
+        if (weg.n_punkte < 2) continue;
+        am_rand[ix(w)] = static_cast<std::uint8_t>((am_kartenrand(weg, 1, a) ? 1 : 0) |
+                                                   (am_kartenrand(weg, weg.n_punkte, a) ? 2 : 0));
+    }
+
+    auto sx = [&](float& c) { c = h + (c - mx) * f; };
+    auto sy = [&](float& c) { c = h + (c - my) * f; };
     for (int w : m.wege_nummern()) {
         Weg& weg = m.weg(w);
         for (int k = 1; k <= weg.n_punkte; ++k) {
-            s(weg.x[ix(k)]);
-            s(weg.y[ix(k)]);
+            sx(weg.x[ix(k)]);
+            sy(weg.y[ix(k)]);
         }
     }
     for (int b : m.haus_nummern()) {
         Haus& haus = m.haus(b);
         for (int c = 1; c <= 4; ++c) {
-            s(haus.ecke_x[c]);
-            s(haus.ecke_y[c]);
+            sx(haus.ecke_x[c]);
+            sy(haus.ecke_y[c]);
         }
-        s(haus.x);
-        s(haus.y);
+        sx(haus.x);
+        sy(haus.y);
         if (haus.rund == 1) haus.breite *= f;
     }
     for (int i : m.mauer_nummern()) {
-        s(m.mauer_px(i));
-        s(m.mauer_py(i));
+        sx(m.mauer_px(i));
+        sy(m.mauer_py(i));
     }
     for (auto* flaechen : {&m.plaetze, &m.parks}) {
         for (Flaeche& fl : *flaechen) {
             for (int k = 1; k <= fl.n_punkte; ++k) {
-                s(fl.x[ix(k)]);
-                s(fl.y[ix(k)]);
+                sx(fl.x[ix(k)]);
+                sy(fl.y[ix(k)]);
             }
         }
     }
     for (int t : m.turm_nummern()) {
         Turm& turm = m.turm(t);
-        s(turm.mx);
-        s(turm.my);
+        sx(turm.mx);
+        sy(turm.my);
         for (int c = 1; c <= 4; ++c) {
-            s(turm.x[ix(c)]);
-            s(turm.y[ix(c)]);
+            sx(turm.x[ix(c)]);
+            sy(turm.y[ix(c)]);
         }
         if (turm.form == 1.0f) turm.radius *= f;
     }
-    // Boxes follow the moved coordinates, so a fitted map and the same map
-    // loaded from a file have the same boxes.
+    sx(m.zentrum_x);
+    sy(m.zentrum_y);
+
+    // Boxes follow the moved coordinates (the edge test below reads them),
+    // so a fitted map and the same map loaded from a file have the same boxes.
     rahmen_bauen(m, weg_rand(l.p));
-    l.element_fertig(Element::alles);
+    for (int w : m.wege_nummern()) {
+        const std::uint8_t r = am_rand[ix(w)];
+        if (r & 1) bis_zum_rand(m, w, true, a);
+        if (r & 2) bis_zum_rand(m, w, false, a);
+        if (r != 0) weg_rahmen(m, weg_rand(l.p), w);
+    }
+    // Hosts take this as "the map was shrunk by karten_faktor".
+    if (f < 1.0f) l.element_fertig(Element::alles);
 }
 
 bool modell_endlich(const Stadtmodell& m) {
