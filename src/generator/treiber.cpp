@@ -379,25 +379,71 @@ bool am_kartenrand(const Weg& w, int k, float a) {
     return abstand(x, y, rx, ry) < 1.5f * schritt + 0.5f;
 }
 
-// Whether segment a-b crosses a segment of a way other than w.
-bool kreuzt_anderen_weg(const Stadtmodell& m, int w, float ax, float ay, float bx, float by) {
+// Distance of the segments a-b and c-d (0 when they cross).
+float strecken_abstand(float ax, float ay, float bx, float by, float cx, float cy, float dx,
+                       float dy) {
+    if (strecken_schnitt(ax, ay, bx, by, cx, cy, dx, dy).gefunden) return 0.0f;
+    return minimum(
+        minimum(strecke_abstand(ax, ay, cx, cy, dx, dy), strecke_abstand(bx, by, cx, cy, dx, dy)),
+        minimum(strecke_abstand(cx, cy, ax, ay, bx, by), strecke_abstand(dx, dy, ax, ay, bx, by)));
+}
+
+// Whether a new piece a-b of way w would run into something: across another
+// way or the wall, or within `rand` of a building or tower. A town that was
+// larger than the map reached the edge among its houses.
+bool stoesst_an(const Stadtmodell& m, int w, float ax, float ay, float bx, float by, float rand) {
+    const float x0 = minimum(ax, bx) - rand, x1 = maximum(ax, bx) + rand;
+    const float y0 = minimum(ay, by) - rand, y1 = maximum(ay, by) + rand;
     for (int v : m.wege_nummern()) {
         if (v == w) continue;
         const Weg& weg = m.weg(v);
-        if (weg.x_max < minimum(ax, bx) || weg.x_min > maximum(ax, bx) ||
-            weg.y_max < minimum(ay, by) || weg.y_min > maximum(ay, by))
-            continue;
+        if (weg.x_max < x0 || weg.x_min > x1 || weg.y_max < y0 || weg.y_min > y1) continue;
         for (int k = 1; k < weg.n_punkte; ++k)
             if (strecken_schnitt(ax, ay, bx, by, weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1))
                     .gefunden)
                 return true;
+    }
+    for (int i = 1; i < m.mauer_n_punkte; ++i)
+        if (strecken_schnitt(ax, ay, bx, by, m.mauer_px(i), m.mauer_py(i), m.mauer_px(i + 1),
+                             m.mauer_py(i + 1))
+                .gefunden)
+            return true;
+    for (int b : m.haus_nummern()) {
+        const Haus& h = m.haus(b);
+        if (h.rund == 1) {
+            if (strecke_abstand(h.x, h.y, ax, ay, bx, by) < h.breite / 2.0f + rand) return true;
+            continue;
+        }
+        float hx0 = h.ecke_x[1], hx1 = hx0, hy0 = h.ecke_y[1], hy1 = hy0;
+        for (int c = 2; c <= 4; ++c) {
+            hx0 = minimum(hx0, h.ecke_x[c]);
+            hx1 = maximum(hx1, h.ecke_x[c]);
+            hy0 = minimum(hy0, h.ecke_y[c]);
+            hy1 = maximum(hy1, h.ecke_y[c]);
+        }
+        if (hx1 < x0 || hx0 > x1 || hy1 < y0 || hy0 > y1) continue;
+        for (int c = 1; c <= 4; ++c) {
+            const int d = c % 4 + 1;
+            if (strecken_abstand(ax, ay, bx, by, h.ecke_x[c], h.ecke_y[c], h.ecke_x[d],
+                                 h.ecke_y[d]) < rand)
+                return true;
+        }
+    }
+    for (int t : m.turm_nummern()) {
+        const Turm& turm = m.turm(t);
+        if (turm.art == 0) continue;
+        float r = turm.radius;
+        for (int c = 1; c <= 4; ++c)
+            r = maximum(r, abstand(turm.mx, turm.my, turm.x[ix(c)], turm.y[ix(c)]));
+        if (strecke_abstand(turm.mx, turm.my, ax, ay, bx, by) < r + rand) return true;
     }
     return false;
 }
 
 // Brings an end of way w that reached the edge before fitting back onto it:
 // cut where it leaves the map, or extended along its last direction. An
-// extension that would cross another way (a bridge nobody built) is left out.
+// extension that would run into something (a bridge nobody built, the wall, a
+// house) is left out.
 void bis_zum_rand(Stadtmodell& m, int w, bool anfang, float a) {
     Weg& weg = m.weg(w);
     const int n = weg.n_punkte;
@@ -413,19 +459,18 @@ void bis_zum_rand(Stadtmodell& m, int w, bool anfang, float a) {
     };
     std::size_t letzter = xs.size() - 1;
     if (!drinnen(letzter)) {
-        // Cut at the first point outside.
-        std::size_t i = 0;
-        while (i < xs.size() && drinnen(i))
-            ++i;
-        if (i == 0 || i >= xs.size()) return;
+        // Cut where the run of points outside at this end begins.
+        std::size_t i = letzter;
+        while (i > 0 && !drinnen(i))
+            --i;
+        if (!drinnen(i)) return;
         float rx = 0.0f, ry = 0.0f;
-        if (!kartenrand_treffen(a, xs[i - 1], ys[i - 1], xs[i] - xs[i - 1], ys[i] - ys[i - 1], rx,
-                                ry))
+        if (!kartenrand_treffen(a, xs[i], ys[i], xs[i + 1] - xs[i], ys[i + 1] - ys[i], rx, ry))
             return;
-        xs.resize(i + 1);
-        ys.resize(i + 1);
-        xs[i] = rx;
-        ys[i] = ry;
+        xs.resize(i + 2);
+        ys.resize(i + 2);
+        xs[i + 1] = rx;
+        ys[i + 1] = ry;
     } else {
         // The last direction over a few metres, so a short last step does not steer it.
         std::size_t j = letzter;
@@ -435,7 +480,7 @@ void bis_zum_rand(Stadtmodell& m, int w, bool anfang, float a) {
         float rx = 0.0f, ry = 0.0f;
         if (!kartenrand_treffen(a, xs[letzter], ys[letzter], dx, dy, rx, ry)) return;
         if (abstand(rx, ry, xs[letzter], ys[letzter]) < 0.01f) return;
-        if (kreuzt_anderen_weg(m, w, xs[letzter], ys[letzter], rx, ry)) return;
+        if (stoesst_an(m, w, xs[letzter], ys[letzter], rx, ry, weg.breite + 0.5f)) return;
         if (static_cast<int>(xs.size()) >= m.weg_punkte_max + 9) {
             xs.back() = rx;
             ys.back() = ry;
