@@ -694,9 +694,9 @@ class Pruefung {
             if (!tor) mangel(Kartenmangel::ohne_tor, {0, 0, m_.mauer_px(1), m_.mauer_py(1), 0.0});
         }
 
-        // Towers away from the drawn wall.
+        // Towers away from the drawn wall (a wall drawn nowhere is a ring of towers).
         const double dicke = m_.mauer_dicke;
-        for (const Element& t : tuerme_) {
+        for (const Element& t : mauer_.empty() ? std::vector<Element>{} : tuerme_) {
             double reich = t.form.r;
             if (!t.form.kreis)
                 for (const P& e : t.form.e)
