@@ -65,6 +65,42 @@ float auf_kurs(float drehung, float anteil, float abstand) {
     return anteil > 1.0f ? abstand : drehung;
 }
 
+// Whether the step from stored point i of way w to (x, y) turns back by
+// more than 120 degrees against the segment before it (points repeated at
+// a junction left out).
+bool wendet(const Weg& weg, int i, float x, float y) {
+    int v = i - 1;
+    while (v >= 1 && abstand(weg.px(v), weg.py(v), weg.px(i), weg.py(i)) < 1e-4f)
+        --v;
+    if (v < 1) return false;
+    const float ax = weg.px(i) - weg.px(v), ay = weg.py(i) - weg.py(v);
+    const float bx = x - weg.px(i), by = y - weg.py(i);
+    const float la = std::sqrt(ax * ax + ay * ay), lb = std::sqrt(bx * bx + by * by);
+    if (!(la > 1e-4f && lb > 1e-4f)) return false;
+    return ax * bx + ay * by < -0.5f * la * lb;
+}
+
+// A road that ended out in the fields is taken back to its last point in
+// the town (points past a link stay, and so does a road with no such point).
+void ins_feld_zuruecknehmen(Lauf& l, Strassenbau& bau, int w, int letzter_in_stadt) {
+    Gang& g = bau.gang;
+    Weg& weg = l.m.weg(w);
+    if (letzter_in_stadt < 2 || letzter_in_stadt >= g.i - 1) return;
+    for (int k = letzter_in_stadt + 1; k < g.i; ++k)
+        if (weg.n_verbindungen(k) > 0) return;
+    for (int k = letzter_in_stadt + 1; k < g.i; ++k)
+        bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+    // A bridge out there goes with it (one ending on the kept point is
+    // counted off by the caller, as for any walk ending after a bridge).
+    if (g.letzte_bruecke > letzter_in_stadt) {
+        --g.bruecken;
+        g.letzte_bruecke = 0;
+    }
+    g.i = letzter_in_stadt + 1;
+    g.pos_x = weg.px(letzter_in_stadt);
+    g.pos_y = weg.py(letzter_in_stadt);
+}
+
 // Walks street w point by point until it ends, is thrown away or the run
 // stops. Returns the walk's final point index i.
 void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
@@ -73,6 +109,8 @@ void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
     Gang& g = bau.gang;
     Weg& weg = m.weg(w);
     const float tendenz = std::pow(p.weg_richtungstendenz, 1.5f) * 0.2f;
+    int kehren = 0;           // turns back by over 120 degrees
+    int letzter_in_stadt = 0; // last point stored inside the town
     for (;;) {
         weg.n_punkte = static_cast<std::int16_t>(g.i);
         strassenpunkt_setzen(l, bau, w, g.i, g.pos_x, g.pos_y);
@@ -91,14 +129,38 @@ void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
         g.pos_y += g.schritt * std::sin(g.richtung);
         g.gelaufen += g.schritt;
 
+        const int i_vorher = g.i;
         if (g.gelaufen > g.abstand_min) kreuzung_pruefen(l, bau, w);
         if (m.mauer_vorhanden) mauer_pruefen(l, bau);
         fluss_pruefen(l, bau, w);
+        // A street that keeps being turned back (by the wall, a river, the
+        // edge, a street it runs along) ends at its second hairpin instead
+        // of zig-zagging on. The checks may have stored points (a junction,
+        // a bridge's near bank): each is looked at.
+        if (!g.verworfen) {
+            for (int j = std::max(2, i_vorher); j <= g.i; ++j) {
+                const float nx = j < g.i ? weg.px(j + 1) : g.pos_x;
+                const float ny = j < g.i ? weg.py(j + 1) : g.pos_y;
+                if (wendet(weg, j, nx, ny)) ++kehren;
+            }
+            if (kehren >= 2) g.ende = true;
+        }
+        if (lage_pruefen(p, m, weg.px(g.i), weg.py(g.i)).in_stadt) letzter_in_stadt = g.i;
 
         ++g.i;
         const Lage lage = lage_pruefen(p, m, g.pos_x, g.pos_y);
         if (lage.im_kern) bau.kern_erreicht = true;
-        if (l.rnd() > p.weg_fortsetz_wahrsch || g.i > p.weg_punkte_max - 2) g.ende = true;
+        if (!g.ende && (l.rnd() > p.weg_fortsetz_wahrsch || g.i > p.weg_punkte_max - 2)) {
+            g.ende = true;
+            // Out in the fields a road runs on to the map edge while roads
+            // may still leave the town; else it ends where it left the town.
+            if (g.ausserhalb_gelaufen && !lage.in_stadt && g.i <= p.weg_punkte_max - 2) {
+                if (t.n_wege_aus_stadt < p.wege_anzahl_aus_stadt)
+                    g.ende = false;
+                else
+                    ins_feld_zuruecknehmen(l, bau, w, letzter_in_stadt);
+            }
+        }
         if (bau.kern_erreicht && !lage.in_stadt) g.ausserhalb_gelaufen = true;
         if (lage.ausserhalb_karte && w > l.m.erster_strassenweg() && bau.kern_erreicht) {
             if (t.n_wege_aus_stadt >= p.wege_anzahl_aus_stadt) {
@@ -275,6 +337,7 @@ void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenbau& bau) {
         bau.gespeichert = 0; // the accepted street stays in the grid
         // A walk that ended right after a bridge keeps its near end only.
         if (g.bruecken > 0 && g.letzte_bruecke == weg.n_punkte) --g.bruecken;
+        bruecke_ins_nichts_zuruecknehmen(l, bau, w);
         bau.n_bruecken += g.bruecken;
         if (!weg_endlich(weg)) {
             rechenfehler(

@@ -603,6 +603,26 @@ void mauer_raster_aufbauen(Lauf& l, Strassenbau& bau) {
     bau.mauer_aktuell = true;
 }
 
+void bruecke_ins_nichts_zuruecknehmen(Lauf& l, Strassenbau& bau, int w) {
+    Gang& g = bau.gang;
+    Weg& weg = l.m.weg(w);
+    const int b = g.letzte_bruecke, n = weg.n_punkte;
+    if (g.bruecken < 1 || b < 1 || b >= n) return;
+    float rest = 0.0f;
+    for (int k = b + 1; k < n; ++k)
+        rest += abstand(weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1));
+    if (rest >= bruecke_rest_min) return;
+    for (int k = b + 1; k <= n; ++k)
+        if (weg.n_verbindungen(k) > 0) return;
+    const float a = l.p.stadt_abmessung, x = weg.px(n), y = weg.py(n);
+    if (minimum(minimum(x, y), minimum(a - x, a - y)) < 2.0f * g.schritt) return;
+    for (int k = b + 1; k <= n; ++k)
+        bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+    weg.n_punkte = static_cast<std::int16_t>(b);
+    --g.bruecken;
+    g.letzte_bruecke = 0;
+}
+
 void strassenpunkt_setzen(Lauf& l, Strassenbau& bau, int w, int k, float x, float y) {
     Weg& weg = l.m.weg(w);
     weg.punkt_setzen(k, x, y);
