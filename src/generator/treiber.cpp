@@ -81,21 +81,21 @@ bool wendet(const Weg& weg, int i, float x, float y) {
 }
 
 // A road that ended out in the fields is taken back to its last point in
-// the town (points past a link stay, and so does a road with no such point).
+// the town (a road with a link or bridge out there, or without such a point,
+// stays as it is).
 void ins_feld_zuruecknehmen(Lauf& l, Strassenbau& bau, int w, int letzter_in_stadt) {
     Gang& g = bau.gang;
     Weg& weg = l.m.weg(w);
-    if (letzter_in_stadt < 2 || letzter_in_stadt >= g.i - 1) return;
+    // Only the last bridge is known by its point: a road with a bridge out
+    // in the fields keeps its course.
+    if (letzter_in_stadt < 2 || letzter_in_stadt >= g.i - 1 || g.letzte_bruecke > letzter_in_stadt)
+        return;
     for (int k = letzter_in_stadt + 1; k < g.i; ++k)
         if (weg.n_verbindungen(k) > 0) return;
     for (int k = letzter_in_stadt + 1; k < g.i; ++k)
         bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
-    // A bridge out there goes with it (one ending on the kept point is
-    // counted off by the caller, as for any walk ending after a bridge).
-    if (g.letzte_bruecke > letzter_in_stadt) {
-        --g.bruecken;
-        g.letzte_bruecke = 0;
-    }
+    // A bridge from the kept point is counted off by the caller, as for any
+    // walk ending right after a bridge.
     g.i = letzter_in_stadt + 1;
     g.pos_x = weg.px(letzter_in_stadt);
     g.pos_y = weg.py(letzter_in_stadt);
@@ -137,25 +137,32 @@ void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
         // edge, a street it runs along) ends at its second hairpin instead
         // of zig-zagging on. The checks may have stored points (a junction,
         // a bridge's near bank): each is looked at.
+        const bool zuletzt_in_stadt = lage_pruefen(p, m, weg.px(g.i), weg.py(g.i)).in_stadt;
+        if (zuletzt_in_stadt) letzter_in_stadt = g.i;
+        bool im_feld_gewendet = false;
         if (!g.verworfen) {
             for (int j = std::max(2, i_vorher); j <= g.i; ++j) {
                 const float nx = j < g.i ? weg.px(j + 1) : g.pos_x;
                 const float ny = j < g.i ? weg.py(j + 1) : g.pos_y;
                 if (wendet(weg, j, nx, ny)) ++kehren;
             }
-            if (kehren >= 2) g.ende = true;
+            if (kehren >= 2 && !g.ende) {
+                g.ende = true;
+                im_feld_gewendet = !zuletzt_in_stadt;
+            }
         }
-        if (lage_pruefen(p, m, weg.px(g.i), weg.py(g.i)).in_stadt) letzter_in_stadt = g.i;
 
         ++g.i;
+        if (im_feld_gewendet) ins_feld_zuruecknehmen(l, bau, w, letzter_in_stadt);
         const Lage lage = lage_pruefen(p, m, g.pos_x, g.pos_y);
         if (lage.im_kern) bau.kern_erreicht = true;
         if (!g.ende && (l.rnd() > p.weg_fortsetz_wahrsch || g.i > p.weg_punkte_max - 2)) {
             g.ende = true;
             // Out in the fields a road runs on to the map edge while roads
             // may still leave the town; else it ends where it left the town.
-            if (g.ausserhalb_gelaufen && !lage.in_stadt && g.i <= p.weg_punkte_max - 2) {
-                if (t.n_wege_aus_stadt < p.wege_anzahl_aus_stadt)
+            if (!lage.in_stadt) {
+                if (g.ausserhalb_gelaufen && g.i <= p.weg_punkte_max - 2 &&
+                    t.n_wege_aus_stadt < p.wege_anzahl_aus_stadt)
                     g.ende = false;
                 else
                     ins_feld_zuruecknehmen(l, bau, w, letzter_in_stadt);

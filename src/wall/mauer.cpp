@@ -662,6 +662,33 @@ Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float a
     return {};
 }
 
+namespace {
+
+// A street that still passes drawn wall (a ring step that crossed two
+// streets cuts a gate for the first only; straightening a gate moves
+// streets) gets the wall opened where it passes. Returns the segments opened.
+int durchstoesse_oeffnen(Lauf& l) {
+    Stadtmodell& m = l.m;
+    const int n = m.mauer_n_punkte;
+    if (n < 2 || m.n_wege < m.erster_strassenweg()) return 0;
+    strassen_eingrenzen(l, m.n_wege);
+    const Wegfeld f = wegfeld_bilden(l);
+    int geoeffnet = 0;
+    for (int i = 1; i < n; ++i) {
+        if (m.mauer_flag_bei(i) != 1 || m.mauer_flag_bei(i + 1) != 1) continue;
+        const float ax = m.mauer_px(i), ay = m.mauer_py(i);
+        const float bx = m.mauer_px(i + 1), by = m.mauer_py(i + 1);
+        if (strasse_kreuzen(l, f, ax, ay, bx, by, abstand(ax, ay, bx, by)).weg == 0) continue;
+        m.mauer_flag_bei(i) = 0;
+        m.mauer_flag_bei(i + 1) = 0;
+        ++geoeffnet;
+    }
+    if (geoeffnet > 0 && m.mauer_flag_bei(1) == 0) m.mauer_flag_bei(n) = 0;
+    return geoeffnet;
+}
+
+} // namespace
+
 int mauer_bauen(Lauf& l) {
     Mauerbau b;
     mauer_bauen(l, b);
@@ -741,6 +768,7 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
         turmabstand_pruefen(m, b.tuerme);
         einsame_tuerme_entfernen(m);
         tore_begradigen(l, b.tore);
+        if (durchstoesse_oeffnen(l) > 0) einsame_tuerme_entfernen(m);
         tuerme_auf_wegen_entfernen(l);
     }
     l.element_fertig(Element::mauer);
