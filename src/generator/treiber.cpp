@@ -346,6 +346,7 @@ void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenbau& bau) {
         if (g.bruecken > 0 && g.letzte_bruecke == weg.n_punkte) --g.bruecken;
         bruecke_ins_nichts_zuruecknehmen(l, bau, w);
         bau.n_bruecken += g.bruecken;
+        if (w == m.erster_strassenweg()) bruecke_am_anfang_zuruecknehmen(l, bau, w);
         if (!weg_endlich(weg)) {
             rechenfehler(
                 l, Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::weg_keine_zahl, w)));

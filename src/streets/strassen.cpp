@@ -623,6 +623,31 @@ void bruecke_ins_nichts_zuruecknehmen(Lauf& l, Strassenbau& bau, int w) {
     g.letzte_bruecke = 0;
 }
 
+void bruecke_am_anfang_zuruecknehmen(Lauf& l, Strassenbau& bau, int w) {
+    Weg& weg = l.m.weg(w);
+    const int n = weg.n_punkte;
+    if (!weg.verbindungen.empty() || n < 3) return;
+    int bruecke = 0;
+    float laenge = 0.0f;
+    for (int j = 1; j < n && laenge < bruecke_rest_min; ++j) {
+        if (flussquerungen(l, bau, weg.px(j), weg.py(j), weg.px(j + 1), weg.py(j + 1)) > 0) {
+            bruecke = j;
+            break;
+        }
+        laenge += abstand(weg.px(j), weg.py(j), weg.px(j + 1), weg.py(j + 1));
+    }
+    if (bruecke == 0 || n - bruecke < 2) return;
+    for (int k = 1; k <= n; ++k)
+        bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+    const int neu = n - bruecke;
+    for (int k = 1; k <= neu; ++k)
+        weg.punkt_setzen(k, weg.px(k + bruecke), weg.py(k + bruecke));
+    weg.n_punkte = static_cast<std::int16_t>(neu);
+    for (int k = 1; k <= neu; ++k)
+        bau.strassen.einfuegen(w, k, weg.px(k), weg.py(k), weg.breite);
+    --bau.n_bruecken;
+}
+
 void strassenpunkt_setzen(Lauf& l, Strassenbau& bau, int w, int k, float x, float y) {
     Weg& weg = l.m.weg(w);
     weg.punkt_setzen(k, x, y);

@@ -109,6 +109,11 @@ inline constexpr float bruecke_rest_min = 15.0f;
 // map edge) ends at the bridge's near bank instead.
 void bruecke_ins_nichts_zuruecknehmen(Lauf& l, Strassenbau& bau, int w);
 
+// The first street of an attempt starts where it likes: one whose first
+// bridge comes within bruecke_rest_min of its start (and has no links yet)
+// starts beyond that bridge instead.
+void bruecke_am_anfang_zuruecknehmen(Lauf& l, Strassenbau& bau, int w);
+
 // Stores point k of street w in the model and in the street grid.
 void strassenpunkt_setzen(Lauf& l, Strassenbau& bau, int w, int k, float x, float y);
 // Takes the points of the street being walked out of the grid (before a retry).
