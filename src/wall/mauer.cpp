@@ -292,24 +292,34 @@ void wassertore_oeffnen(Lauf& l, Mauerbau& b) {
         }
     }
     feld.bauen(maximum(4.0f, breite_max + reich));
+    // A point is wet within the river's half width and a gate tower's reach
+    // of its line; a segment between two dry points that still meets the
+    // water (a narrow river between two far apart points) wets both.
+    const auto nah = [&](float ax, float ay, float bx, float by, float zugabe) {
+        const float r = abstand(ax, ay, bx, by) / 2.0f + strecke_max + breite_max / 2.0f + zugabe;
+        return feld.suchen((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
+            const Weg& f = m.weg(q.weg);
+            for (int j = q.punkt - 1; j <= q.punkt; ++j) {
+                if (j < 1 || j >= f.n_punkte) continue;
+                if (strecken_abstand(ax, ay, bx, by, f.px(j), f.py(j), f.px(j + 1), f.py(j + 1)) <
+                    f.breite / 2.0f + zugabe)
+                    return true;
+            }
+            return false;
+        });
+    };
     std::vector<std::uint8_t> nass(ix(n) + 1, 0);
     bool offen = false;
+    for (int i = 1; i <= n; ++i) {
+        const float x = m.mauer_px(i), y = m.mauer_py(i);
+        if (nah(x, y, x, y, reich)) {
+            nass[ix(i)] = 1;
+            offen = true;
+        }
+    }
     for (int i = 1; i < n; ++i) {
-        const float ax = m.mauer_px(i), ay = m.mauer_py(i);
-        const float bx = m.mauer_px(i + 1), by = m.mauer_py(i + 1);
-        const float r = abstand(ax, ay, bx, by) / 2.0f + strecke_max + breite_max / 2.0f + reich;
-        const bool treffer =
-            feld.suchen((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
-                const Weg& f = m.weg(q.weg);
-                for (int j = q.punkt - 1; j <= q.punkt; ++j) {
-                    if (j < 1 || j >= f.n_punkte) continue;
-                    if (strecken_abstand(ax, ay, bx, by, f.px(j), f.py(j), f.px(j + 1),
-                                         f.py(j + 1)) < f.breite / 2.0f + reich)
-                        return true;
-                }
-                return false;
-            });
-        if (treffer) {
+        if (nass[ix(i)] || nass[ix(i + 1)]) continue;
+        if (nah(m.mauer_px(i), m.mauer_py(i), m.mauer_px(i + 1), m.mauer_py(i + 1), 0.5f)) {
             nass[ix(i)] = nass[ix(i + 1)] = 1;
             offen = true;
         }
