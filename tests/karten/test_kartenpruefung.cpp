@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
@@ -419,8 +420,10 @@ TEST_P(Vorlagenganzheit, LiestSichAlsGanzes) {
         // Both ends of the river system's main course and every short
         // branch run off the map or into a river; a brook may end inside.
         EXPECT_LE(b[Kartenmangel::fluss_endet_im_feld], 1) << befund_zeile(b);
-        // Roads stop in the fields only where nothing let them go on.
-        EXPECT_LE(b[Kartenmangel::strasse_endet_kurz] * 10, b.strassen) << befund_zeile(b);
+        // Roads stop in the fields only where nothing let them go on: one
+        // in ten at most, one in a small town.
+        EXPECT_LE(b[Kartenmangel::strasse_endet_kurz], std::max(1, b.strassen / 10))
+            << befund_zeile(b);
         for (int a = 0; a < n_fehlerarten; ++a) {
             const auto art = static_cast<Kartenfehler>(a);
             if (art != Kartenfehler::haus_auf_haus) {
