@@ -1,7 +1,8 @@
 // The window's texts in German and English: captions of buttons, labels and
 // menu items, the layout of the parameter tabs with the caption of every
-// control and the help texts of the "?" buttons and of the menus. Status
-// texts are worded in core/status.cpp.
+// control and the help texts of the "?" buttons and of the menus, each a
+// Wortpaar. Status texts and the messages from below are worded from the
+// catalogue (core/meldungen.cpp).
 #pragma once
 
 #include <QString>

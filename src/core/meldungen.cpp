@@ -1,5 +1,6 @@
 // The catalogue: every message the layers below the fronts give, worded in
-// German and in English, and the one function that words a message.
+// German and in English, and the one function that words a message (a
+// front's own message brings its wording along).
 #include <iterator>
 #include <string_view>
 
