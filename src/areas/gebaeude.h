@@ -156,7 +156,7 @@ bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);
 // Tower test: the candidate overlaps a standing tower of the wall.
 bool turm_kollision(const Stadtmodell& m, const Kandidat& k, const Stufendaten& d);
 // Wall test: a corner (a round building: the centre) nearer than
-// haus_gxy_max + Mauer_Dicke to a wall point that carries wall.
+// haus_gxy_max + mauer_dicke to a wall point that carries wall.
 bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);
 // Square and park tests: true when the candidate is barred from the areas
 // and stands on one of them.

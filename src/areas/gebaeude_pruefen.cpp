@@ -247,7 +247,7 @@ bool turm_kollision(const Stadtmodell& m, const Kandidat& k, const Stufendaten& 
 
 bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
     l.nachgeben();
-    const float grenze = l.p.haus_gxy_max + l.p.Mauer_Dicke;
+    const float grenze = l.p.haus_gxy_max + l.p.mauer_dicke;
     const float reich = k.rund == 1 ? 0.0f : reichweite(k);
     return daten.mauerpunkte.suchen(k.x, k.y, reich + grenze, [&](const Rasterpunkt& q) {
         if (q.punkt > l.m.mauer_n_punkte) return false;

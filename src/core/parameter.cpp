@@ -108,21 +108,21 @@ Parameter parameter_umrechnen(const Steuerwerte& s) {
     p.parks_gebaeude_groesse = schieber01(s, "Slider_parks_gebaeude_groesse");
 
     // Wall.
-    p.Mauer = s.check_mauer != 0 ? 1 : 0;
-    p.Mauer_Abstand_Zentrum = s.zahl("Combo_Mauer_Abstand_Zentrum") / 100.0f;
-    p.Mauer_Dicke = s.zahl("Combo_Mauer_Dicke");
-    p.Mauer_Vollstaendigkeit = schieber01(s, "Slider_Mauer_Vollstaendigkeit");
-    p.Mauer_Lueckenhaftigkeit = schieber01(s, "Slider_Mauer_Lueckenhaftigkeit");
-    p.Mauer_Tuerme_Abstand = s.zahl("Combo_Mauer_Tuerme_Abstand");
-    p.Mauer_Turmgroesse = static_cast<float>(s.wert("Slider_Mauer_Turmgroesse"));
-    p.Mauer_Turmgroesse_Tor = static_cast<float>(s.wert("Slider_Mauer_Turmgroesse_Tor"));
-    p.Mauer_Turmabstand_Variation = schieber01(s, "Slider_Mauer_Turmabstand_Variation");
-    p.Mauer_Aufloesung = schieber01(s, "Slider_Mauer_Aufloesung");
-    p.Mauer_Turmgroesse_Variation = schieber01(s, "Slider_Mauer_Turmgroesse_Variation");
-    p.Mauer_TorTurmgroesse_Variation = schieber01(s, "Slider_Mauer_TorTurmgroesse_Variation");
-    p.Mauer_Tuerme_Form_Tore = static_cast<std::uint8_t>(s.index("Combo_Mauer_Tuerme_Form_Tore"));
-    p.Mauer_Tuerme_Form = static_cast<std::uint8_t>(s.index("Combo_Mauer_Tuerme_Form"));
-    p.Mauer_Tuerme_erodieren_mit = schieber01(s, "Slider_Mauer_Tuerme_erodieren_mit");
+    p.mauer = s.check_mauer != 0 ? 1 : 0;
+    p.mauer_abstand_zentrum = s.zahl("Combo_Mauer_Abstand_Zentrum") / 100.0f;
+    p.mauer_dicke = s.zahl("Combo_Mauer_Dicke");
+    p.mauer_vollstaendigkeit = schieber01(s, "Slider_Mauer_Vollstaendigkeit");
+    p.mauer_lueckenhaftigkeit = schieber01(s, "Slider_Mauer_Lueckenhaftigkeit");
+    p.mauer_tuerme_abstand = s.zahl("Combo_Mauer_Tuerme_Abstand");
+    p.mauer_turmgroesse = static_cast<float>(s.wert("Slider_Mauer_Turmgroesse"));
+    p.mauer_turmgroesse_tor = static_cast<float>(s.wert("Slider_Mauer_Turmgroesse_Tor"));
+    p.mauer_turmabstand_variation = schieber01(s, "Slider_Mauer_Turmabstand_Variation");
+    p.mauer_aufloesung = schieber01(s, "Slider_Mauer_Aufloesung");
+    p.mauer_turmgroesse_variation = schieber01(s, "Slider_Mauer_Turmgroesse_Variation");
+    p.mauer_torturmgroesse_variation = schieber01(s, "Slider_Mauer_TorTurmgroesse_Variation");
+    p.mauer_tuerme_form_tore = static_cast<std::uint8_t>(s.index("Combo_Mauer_Tuerme_Form_Tore"));
+    p.mauer_tuerme_form = static_cast<std::uint8_t>(s.index("Combo_Mauer_Tuerme_Form"));
+    p.mauer_tuerme_erodieren_mit = schieber01(s, "Slider_Mauer_Tuerme_erodieren_mit");
     return p;
 }
 
@@ -174,8 +174,8 @@ Ergebnis parameter_einlesen(const Steuerwerte& s, Zufall& z, Parameter& p, Stadt
     m.stadt_abmessung = p.stadt_abmessung;
     m.weg_halbbreite_min = p.weg_halbbreite_min;
     m.weg_halbbreite_max = p.weg_halbbreite_max;
-    m.mauer_parameter = p.Mauer;
-    m.mauer_dicke = p.Mauer_Dicke;
+    m.mauer_parameter = p.mauer;
+    m.mauer_dicke = p.mauer_dicke;
     return {};
 }
 
@@ -234,21 +234,21 @@ std::vector<std::pair<const char*, double>> parameter_werte(const Parameter& p) 
         {"parks_groesse_rel", static_cast<double>(p.parks_groesse_rel)},
         {"parks_gebaeude_zulassen", static_cast<double>(p.parks_gebaeude_zulassen)},
         {"parks_gebaeude_groesse", static_cast<double>(p.parks_gebaeude_groesse)},
-        {"Mauer", static_cast<double>(p.Mauer)},
-        {"Mauer_Abstand_Zentrum", static_cast<double>(p.Mauer_Abstand_Zentrum)},
-        {"Mauer_Dicke", static_cast<double>(p.Mauer_Dicke)},
-        {"Mauer_Vollstaendigkeit", static_cast<double>(p.Mauer_Vollstaendigkeit)},
-        {"Mauer_Lueckenhaftigkeit", static_cast<double>(p.Mauer_Lueckenhaftigkeit)},
-        {"Mauer_Tuerme_Abstand", static_cast<double>(p.Mauer_Tuerme_Abstand)},
-        {"Mauer_Turmgroesse", static_cast<double>(p.Mauer_Turmgroesse)},
-        {"Mauer_Turmgroesse_Tor", static_cast<double>(p.Mauer_Turmgroesse_Tor)},
-        {"Mauer_Turmabstand_Variation", static_cast<double>(p.Mauer_Turmabstand_Variation)},
-        {"Mauer_Aufloesung", static_cast<double>(p.Mauer_Aufloesung)},
-        {"Mauer_Turmgroesse_Variation", static_cast<double>(p.Mauer_Turmgroesse_Variation)},
-        {"Mauer_TorTurmgroesse_Variation", static_cast<double>(p.Mauer_TorTurmgroesse_Variation)},
-        {"Mauer_Tuerme_Form_Tore", static_cast<double>(p.Mauer_Tuerme_Form_Tore)},
-        {"Mauer_Tuerme_Form", static_cast<double>(p.Mauer_Tuerme_Form)},
-        {"Mauer_Tuerme_erodieren_mit", static_cast<double>(p.Mauer_Tuerme_erodieren_mit)},
+        {"Mauer", static_cast<double>(p.mauer)},
+        {"Mauer_Abstand_Zentrum", static_cast<double>(p.mauer_abstand_zentrum)},
+        {"Mauer_Dicke", static_cast<double>(p.mauer_dicke)},
+        {"Mauer_Vollstaendigkeit", static_cast<double>(p.mauer_vollstaendigkeit)},
+        {"Mauer_Lueckenhaftigkeit", static_cast<double>(p.mauer_lueckenhaftigkeit)},
+        {"Mauer_Tuerme_Abstand", static_cast<double>(p.mauer_tuerme_abstand)},
+        {"Mauer_Turmgroesse", static_cast<double>(p.mauer_turmgroesse)},
+        {"Mauer_Turmgroesse_Tor", static_cast<double>(p.mauer_turmgroesse_tor)},
+        {"Mauer_Turmabstand_Variation", static_cast<double>(p.mauer_turmabstand_variation)},
+        {"Mauer_Aufloesung", static_cast<double>(p.mauer_aufloesung)},
+        {"Mauer_Turmgroesse_Variation", static_cast<double>(p.mauer_turmgroesse_variation)},
+        {"Mauer_TorTurmgroesse_Variation", static_cast<double>(p.mauer_torturmgroesse_variation)},
+        {"Mauer_Tuerme_Form_Tore", static_cast<double>(p.mauer_tuerme_form_tore)},
+        {"Mauer_Tuerme_Form", static_cast<double>(p.mauer_tuerme_form)},
+        {"Mauer_Tuerme_erodieren_mit", static_cast<double>(p.mauer_tuerme_erodieren_mit)},
         {"stadt_durchmesser", static_cast<double>(p.stadt_durchmesser)},
         {"weg_schritt_faktor", static_cast<double>(p.weg_schritt_faktor)},
         {"weg_punkte_max", static_cast<double>(p.weg_punkte_max)},

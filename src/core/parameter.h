@@ -65,21 +65,21 @@ struct Parameter {
     float parks_groesse_rel = 0;
     float parks_gebaeude_zulassen = 0;
     float parks_gebaeude_groesse = 0;
-    std::uint8_t Mauer = 0;
-    float Mauer_Abstand_Zentrum = 0;
-    float Mauer_Dicke = 0;
-    float Mauer_Vollstaendigkeit = 0;
-    float Mauer_Lueckenhaftigkeit = 0;
-    float Mauer_Tuerme_Abstand = 0;
-    float Mauer_Turmgroesse = 0;
-    float Mauer_Turmgroesse_Tor = 0;
-    float Mauer_Turmabstand_Variation = 0;
-    float Mauer_Aufloesung = 0;
-    float Mauer_Turmgroesse_Variation = 0;
-    float Mauer_TorTurmgroesse_Variation = 0;
-    std::uint8_t Mauer_Tuerme_Form_Tore = 0;
-    std::uint8_t Mauer_Tuerme_Form = 0;
-    float Mauer_Tuerme_erodieren_mit = 0;
+    std::uint8_t mauer = 0;
+    float mauer_abstand_zentrum = 0;
+    float mauer_dicke = 0;
+    float mauer_vollstaendigkeit = 0;
+    float mauer_lueckenhaftigkeit = 0;
+    float mauer_tuerme_abstand = 0;
+    float mauer_turmgroesse = 0;
+    float mauer_turmgroesse_tor = 0;
+    float mauer_turmabstand_variation = 0;
+    float mauer_aufloesung = 0;
+    float mauer_turmgroesse_variation = 0;
+    float mauer_torturmgroesse_variation = 0;
+    std::uint8_t mauer_tuerme_form_tore = 0;
+    std::uint8_t mauer_tuerme_form = 0;
+    float mauer_tuerme_erodieren_mit = 0;
 
     // Derived values.
     float stadt_durchmesser = 0;

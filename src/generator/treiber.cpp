@@ -279,7 +279,7 @@ void strasse_versuchen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w, int k,
 void mauer_wenn_faellig(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
     const Parameter& p = l.p;
     const Stadtmodell& m = l.m;
-    if (!(p.Mauer == 1 && t.mitte_berechnet && !m.mauer_vorhanden && !l.abbruch() &&
+    if (!(p.mauer == 1 && t.mitte_berechnet && !m.mauer_vorhanden && !l.abbruch() &&
           (static_cast<float>(t.n_wege_aus_stadt) >=
                static_cast<float>(p.wege_anzahl_aus_stadt) * 0.5f ||
            t.letzter_strassenweg - w < 3)))

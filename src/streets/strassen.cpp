@@ -196,7 +196,7 @@ void kreuzung_pruefen(Lauf& l, Strassenbau& bau, int w) {
 std::vector<int> mauerpunkte_nahe(const Lauf& l, const Strassenbau& bau) {
     const Stadtmodell& m = l.m;
     const Gang& g = bau.gang;
-    const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
+    const float grenze = 4.0f * (l.p.mauer_dicke + g.halbbreite);
     std::vector<int> nahe;
     bau.mauer.umkreis(g.pos_x, g.pos_y, grenze, [&](const Rasterpunkt& q) {
         if (q.punkt <= m.mauer_n_punkte && m.mauer_flag_bei(q.punkt) != 0 &&
@@ -231,7 +231,7 @@ float kreuzung_entlang(float ax, float ay, float bx, float by, float cx, float c
 float mauer_kreuzung(const Lauf& l, const Strassenbau& bau, float ax, float ay, float bx,
                      float by) {
     const Stadtmodell& m = l.m;
-    const float dicke = 0.5f * l.p.Mauer_Dicke;
+    const float dicke = 0.5f * l.p.mauer_dicke;
     float beste = -1.0f;
     // A drawn segment's first point lies within half of a-b plus the longest
     // wall segment (and the reach) of a-b's midpoint.
@@ -305,7 +305,7 @@ void mauer_pruefen(Lauf& l, Strassenbau& bau) {
     // The street being walked is the last way.
     if (m.n_wege >= l.m.erster_strassenweg() && m.n_wege >= 1 && vor_mauer_enden(l, bau, m.n_wege))
         return;
-    const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
+    const float grenze = 4.0f * (l.p.mauer_dicke + g.halbbreite);
     const int n = m.mauer_n_punkte;
     // Every wall point within reach steers in turn, in the order of the wall;
     // the last one has the final word.
@@ -590,7 +590,7 @@ void fluss_raster_aufbauen(Lauf& l, Strassenbau& bau) {
 
 void mauer_raster_aufbauen(Lauf& l, Strassenbau& bau) {
     const Stadtmodell& m = l.m;
-    raster_neu(l, bau.mauer, 4.0f * (l.p.Mauer_Dicke + l.p.weg_halbbreite_max));
+    raster_neu(l, bau.mauer, 4.0f * (l.p.mauer_dicke + l.p.weg_halbbreite_max));
     bau.mauer_strecke_max = 0.0f;
     for (int q : m.mauer_nummern()) {
         if (m.mauer_flag_bei(q) == 0) continue;

@@ -24,7 +24,7 @@ struct Punkt {
 // Radius of the ring in direction phi: the town outline, smoothed the more
 // the closer the wall stands to the centre.
 float mauer_radius(const Lauf& l, float phi) {
-    const float a = l.p.Mauer_Abstand_Zentrum;
+    const float a = l.p.mauer_abstand_zentrum;
     return umriss_radius(l.p, l.m, phi, 1.0f - a) * a;
 }
 
@@ -34,7 +34,7 @@ Punkt mauer_punkt(const Lauf& l, float phi) {
 }
 
 float mauer_schritt_bestimmen(const Parameter& p) {
-    float s = (1.0f - p.Mauer_Aufloesung) * 10.0f + 0.5f;
+    float s = (1.0f - p.mauer_aufloesung) * 10.0f + 0.5f;
     // Keep the ring of a large map within a few thousand points.
     if (p.stadt_abmessung * 2.0f * pi / s > 5000.0f) s = p.stadt_abmessung * 2.0f * pi / 10000.0f;
     return s;
@@ -110,10 +110,10 @@ float startwinkel(Lauf& l, const Wegfeld& f) {
 void luecken_oeffnen(Lauf& l, Mauerbau& b) {
     const Parameter& p = l.p;
     Stadtmodell& m = l.m;
-    const float w0 = std::sqrt(1000.0f / (p.Mauer_Abstand_Zentrum * p.stadt_abmessung));
+    const float w0 = std::sqrt(1000.0f / (p.mauer_abstand_zentrum * p.stadt_abmessung));
     const float wechsel =
-        std::pow(p.Mauer_Lueckenhaftigkeit * 0.75f + 0.25f, 1.5f) * (b.schritt / 40.0f) * w0;
-    const float voll = p.Mauer_Vollstaendigkeit;
+        std::pow(p.mauer_lueckenhaftigkeit * 0.75f + 0.25f, 1.5f) * (b.schritt / 40.0f) * w0;
+    const float voll = p.mauer_vollstaendigkeit;
     // A completeness of 0 must never start with wall, hence < rather than <=.
     bool mauer = l.rnd() < voll;
     if (!(voll < 1.0f)) return;
@@ -130,7 +130,7 @@ void luecken_oeffnen(Lauf& l, Mauerbau& b) {
         if (!mauer) {
             m.mauer_flag_bei(i) = 0;
             const int t = b.punkt_turm[ix(i)];
-            if (t != 0 && l.rnd() < p.Mauer_Tuerme_erodieren_mit) m.turm(t).art = 0;
+            if (t != 0 && l.rnd() < p.mauer_tuerme_erodieren_mit) m.turm(t).art = 0;
         }
     }
 }
@@ -144,8 +144,8 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     Stadtmodell& m = l.m;
     const Punkt s{k.x, k.y};
     const float phi_halb = phi - delta / 2.0f;
-    const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
-                    p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
+    const float g = ((l.rnd() - 0.5f) * p.mauer_torturmgroesse_variation + 1.0f) *
+                    p.mauer_turmgroesse_tor * p.mauer_dicke / 2.0f;
     const float breite = (g + m.weg(k.weg).breite) * 2.0f;
 
     int kp = b.punkt_nr;
@@ -164,7 +164,7 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
 
     const Punkt vor = u.punkt(kp);
     const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
-    const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
+    const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.mauer_tuerme_form_tore, a);
     if (t1 != 0) u.turm(kp) = t1;
     b.tuerme.als_tor(t1);
 
@@ -185,7 +185,7 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     }
     phi = 2.0f * phi_halb - winkel_vor;
 
-    const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
+    const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.mauer_tuerme_form_tore, a);
     if (t2 != 0) u.turm(b.punkt_nr) = t2;
     b.tuerme.als_tor(t2);
 
@@ -264,8 +264,8 @@ float strecken_abstand(float ax, float ay, float bx, float by, float cx, float c
 
 // Size of a gate tower at its largest.
 float tor_turm_groesse(const Parameter& p) {
-    return (0.5f * std::fabs(p.Mauer_TorTurmgroesse_Variation) + 1.0f) * p.Mauer_Turmgroesse_Tor *
-           p.Mauer_Dicke / 2.0f;
+    return (0.5f * std::fabs(p.mauer_torturmgroesse_variation) + 1.0f) * p.mauer_turmgroesse_tor *
+           p.mauer_dicke / 2.0f;
 }
 
 // Water gates: the wall opens where it crosses a river. Every wall segment
@@ -278,7 +278,7 @@ void wassertore_oeffnen(Lauf& l, Mauerbau& b) {
     const int n = m.mauer_n_punkte;
     if (m.n_fluesse < 1 || n < 3) return;
     const float g = tor_turm_groesse(p);
-    const float reich = g + p.Mauer_Dicke / 2.0f + 0.5f;
+    const float reich = g + p.mauer_dicke / 2.0f + 0.5f;
     Punktfeld feld;
     float strecke_max = 0.0f, breite_max = 0.0f;
     for (int r : m.fluss_nummern()) {
@@ -334,9 +334,9 @@ void wassertore_oeffnen(Lauf& l, Mauerbau& b) {
         const int t = b.punkt_turm[ix(i)];
         if (t != 0) m.turm(t).art = 0;
     }
-    if (p.Mauer_Tuerme_Form == 0) return;
+    if (p.mauer_tuerme_form == 0) return;
     const std::uint8_t form =
-        p.Mauer_Tuerme_Form_Tore != 0 ? p.Mauer_Tuerme_Form_Tore : p.Mauer_Tuerme_Form;
+        p.mauer_tuerme_form_tore != 0 ? p.mauer_tuerme_form_tore : p.mauer_tuerme_form;
     const int letzter = ring ? n - 1 : n;
     for (int i = 1; i <= letzter; ++i) {
         if (nass[ix(i)] || m.mauer_flag_bei(i) != 1) continue;
@@ -352,8 +352,8 @@ void wassertore_oeffnen(Lauf& l, Mauerbau& b) {
         const float richtung = andere != 0 ? winkel_aus(m.mauer_px(andere) - m.mauer_px(i),
                                                         m.mauer_py(andere) - m.mauer_py(i))
                                            : 0.0f;
-        const float groesse = (1.0f + (l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation) *
-                              p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
+        const float groesse = (1.0f + (l.rnd() - 0.5f) * p.mauer_torturmgroesse_variation) *
+                              p.mauer_turmgroesse_tor * p.mauer_dicke / 2.0f;
         const int t =
             turm_setzen(m, b.tuerme, m.mauer_px(i), m.mauer_py(i), groesse, form, richtung);
         if (t == 0) continue;
@@ -461,7 +461,7 @@ void tor_erzwingen(Lauf& l, Mauerbau& b) {
         const float cx = std::cos(richtung), cy = std::sin(richtung);
         const float schritt = maximum(p.weg_schritt_faktor * weg.breite, 0.5f);
         const float tiefe = abstand(ex, ey, m.mauer_px(naechster), m.mauer_py(naechster)) +
-                            4.0f * (p.Mauer_Dicke + weg.breite) + 2.0f * schritt;
+                            4.0f * (p.mauer_dicke + weg.breite) + 2.0f * schritt;
         // Out to the map edge when no river is in the way, else just beyond the wall.
         float weit = 0.0f;
         for (float t = tiefe;; t += schritt) {
@@ -496,8 +496,8 @@ void tor_erzwingen(Lauf& l, Mauerbau& b) {
         weg.n_punkte = static_cast<std::int16_t>(e + neu);
 
         // The opening: ring points within half the gate's width of the crossing.
-        const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
-                        p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
+        const float g = ((l.rnd() - 0.5f) * p.mauer_torturmgroesse_variation + 1.0f) *
+                        p.mauer_turmgroesse_tor * p.mauer_dicke / 2.0f;
         const float breite = (g + weg.breite) * 2.0f;
         const auto oeffnen = [&](int k) {
             m.mauer_flag_bei(k) = 0;
@@ -526,9 +526,9 @@ void tor_erzwingen(Lauf& l, Mauerbau& b) {
             winkel_aus(m.mauer_px(nach) - m.mauer_px(vor), m.mauer_py(nach) - m.mauer_py(vor));
         Tor tor;
         tor.turm1 = turm_setzen(m, b.tuerme, m.mauer_px(vor), m.mauer_py(vor), g,
-                                p.Mauer_Tuerme_Form_Tore, winkel);
+                                p.mauer_tuerme_form_tore, winkel);
         tor.turm2 = turm_setzen(m, b.tuerme, m.mauer_px(nach), m.mauer_py(nach), g,
-                                p.Mauer_Tuerme_Form_Tore, winkel);
+                                p.mauer_tuerme_form_tore, winkel);
         b.tuerme.als_tor(tor.turm1);
         b.tuerme.als_tor(tor.turm2);
         if (tor.turm1 != 0) b.punkt_turm[ix(vor)] = tor.turm1;
@@ -750,13 +750,13 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
         ++b.punkt_nr;
         u.platz(b.punkt_nr);
 
-        if (weg_summe - turm_summe > turmabstand && p.Mauer_Tuerme_Form != 0) {
+        if (weg_summe - turm_summe > turmabstand && p.mauer_tuerme_form != 0) {
             turmabstand = turmabstand_wuerfeln(l);
             turm_summe = weg_summe;
-            const float groesse = ((l.rnd() - 0.5f) * p.Mauer_Turmgroesse_Variation + 1.0f) *
-                                  p.Mauer_Turmgroesse * p.Mauer_Dicke / 2.0f;
+            const float groesse = ((l.rnd() - 0.5f) * p.mauer_turmgroesse_variation + 1.0f) *
+                                  p.mauer_turmgroesse * p.mauer_dicke / 2.0f;
             const int t =
-                turm_setzen(m, b.tuerme, pkt.x, pkt.y, groesse, p.Mauer_Tuerme_Form, richtung);
+                turm_setzen(m, b.tuerme, pkt.x, pkt.y, groesse, p.mauer_tuerme_form, richtung);
             if (t != 0) u.turm(b.punkt_nr) = t;
         }
 

@@ -36,8 +36,8 @@ int turm_setzen(Stadtmodell& m, Turmbau& tb, float x, float y, float groesse, st
 }
 
 float turmabstand_wuerfeln(Lauf& l) {
-    const float abstand_mittel = l.p.Mauer_Tuerme_Abstand;
-    return abstand_mittel + (l.rnd() - 0.5f) * abstand_mittel * l.p.Mauer_Turmabstand_Variation;
+    const float abstand_mittel = l.p.mauer_tuerme_abstand;
+    return abstand_mittel + (l.rnd() - 0.5f) * abstand_mittel * l.p.mauer_turmabstand_variation;
 }
 
 float turm_ausdehnung(const Turm& turm, float groesse) {

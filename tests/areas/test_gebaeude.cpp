@@ -467,7 +467,7 @@ TEST(Gebaeude, MauerHaeltAbstandAusserInLuecken) {
     for (std::uint64_t seed : {1u, 2u, 3u}) {
         Feld f(seed, 400);
         f.gitter();
-        f.p.Mauer_Dicke = 2;
+        f.p.mauer_dicke = 2;
         const int n = 1000;
         f.m.mauer_x.assign(ix(n) + 1, 0);
         f.m.mauer_y.assign(ix(n) + 1, 0);
@@ -481,7 +481,7 @@ TEST(Gebaeude, MauerHaeltAbstandAusserInLuecken) {
         f.m.mauer_n_punkte = n;
         f.m.mauer_vorhanden = true;
         ASSERT_EQ(f.bauen(), 400);
-        const float grenze = f.p.haus_gxy_max + f.p.Mauer_Dicke;
+        const float grenze = f.p.haus_gxy_max + f.p.mauer_dicke;
         int in_luecke = 0;
         for (int b = 1; b <= 400; ++b) {
             const Haus& h = f.haus(b);
@@ -508,7 +508,7 @@ TEST(Gebaeude, MauertestFindetJedeMauerZwischenLuecken) {
     // just inside the limit of any wall point is caught, one in the middle of
     // the long gap is not.
     Feld f;
-    f.p.Mauer_Dicke = 2;
+    f.p.mauer_dicke = 2;
     const int n = 2000;
     f.m.mauer_x.assign(ix(n) + 1, 0);
     f.m.mauer_y.assign(ix(n) + 1, 0);
@@ -523,7 +523,7 @@ TEST(Gebaeude, MauertestFindetJedeMauerZwischenLuecken) {
     f.m.mauer_vorhanden = true;
     const Stufendaten daten = stufendaten_bilden(f.m);
     Lauf l = f.lauf();
-    const float grenze = f.p.haus_gxy_max + f.p.Mauer_Dicke;
+    const float grenze = f.p.haus_gxy_max + f.p.mauer_dicke;
     auto kandidat = [&](int i, float aussen, std::uint8_t rund) {
         Kandidat k;
         k.rund = rund;
@@ -771,7 +771,7 @@ TEST(Gebaeude, VieleLaeufeHaltenAbstandZuWegenUndMauer) {
             ASSERT_EQ(m.haus_naechster - 1, p.n_gebaude) << "preset " << v << " seed " << seed;
             const float skala = f.wirt.anzahl(Element::alles) > 0 ? m.karten_faktor : 1.0f;
             const std::vector<Punktrahmen> rahmen = punktrahmen_bilden(m);
-            const float grenze = p.haus_gxy_max + p.Mauer_Dicke;
+            const float grenze = p.haus_gxy_max + p.mauer_dicke;
             for (int b = 1; b < m.haus_naechster; ++b) {
                 const Haus& h = m.haeuser[ix(b)];
                 int w = 0;

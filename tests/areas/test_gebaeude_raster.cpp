@@ -140,7 +140,7 @@ double weg_alle(const Feld& f, const Kandidat& k) {
 }
 
 bool mauer_alle(const Feld& f, const Kandidat& k) {
-    const float grenze = f.p.haus_gxy_max + f.p.Mauer_Dicke;
+    const float grenze = f.p.haus_gxy_max + f.p.mauer_dicke;
     for (int i = 1; i <= f.m.mauer_n_punkte; ++i) {
         const auto q = static_cast<std::size_t>(i);
         if (f.m.mauer_flag[q] == 0) continue;

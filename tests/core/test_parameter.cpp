@@ -52,7 +52,7 @@ TEST(Parameter, UmrechnungenDerStartvorlage) {
     EXPECT_FLOAT_EQ(p.stadt_durchmesser, 350.0f * 0.67f);
     EXPECT_EQ(p.n_gebaude, 200);
     EXPECT_EQ(p.wege_anzahl, 50);
-    EXPECT_EQ(p.Mauer, 1);
+    EXPECT_EQ(p.mauer, 1);
     // Widths are halved; the street count of the list is the river count plus one.
     EXPECT_FLOAT_EQ(p.weg_halbbreite_max, 3.5f);
     EXPECT_FLOAT_EQ(p.weg_halbbreite_min, 0.5f);
@@ -63,7 +63,7 @@ TEST(Parameter, UmrechnungenDerStartvorlage) {
     EXPECT_FLOAT_EQ(p.weg_abzweig_verjueng_wert, 0.24f * (1.0f - 0.5f / 3.5f));
     // Percent lists.
     EXPECT_FLOAT_EQ(p.fluss_zentral, 0.1f);
-    EXPECT_FLOAT_EQ(p.Mauer_Abstand_Zentrum, 1.0f);
+    EXPECT_FLOAT_EQ(p.mauer_abstand_zentrum, 1.0f);
     EXPECT_FLOAT_EQ(p.kern_rel, p.bebauung_rel * 0.5f);
     EXPECT_FLOAT_EQ(p.bebauung_rel, (234.5f - 10.0f) / 234.5f);
     EXPECT_FLOAT_EQ(p.haus_gxy_spanne, 7.0f);

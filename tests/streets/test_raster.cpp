@@ -123,7 +123,7 @@ Flusstreffer fluss_alle(const Lauf& l, const Gang& g) {
 
 std::vector<int> mauer_alle(const Lauf& l, const Gang& g) {
     std::vector<int> v;
-    const float grenze = 4.0f * (l.p.Mauer_Dicke + g.halbbreite);
+    const float grenze = 4.0f * (l.p.mauer_dicke + g.halbbreite);
     for (int q = 1; q <= l.m.mauer_n_punkte; ++q) {
         const auto i = static_cast<std::size_t>(q);
         if (l.m.mauer_flag[i] != 0 &&

@@ -214,7 +214,7 @@ TEST(Mauertest, FolgtDerMauerUndWeichtAus) {
     }
     a.m.mauer_n_punkte = 50;
     a.weg(1, 0, 0, 1, 0, 2, 1);
-    const float grenze = 4.0f * (a.p.Mauer_Dicke + 1.0f);
+    const float grenze = 4.0f * (a.p.mauer_dicke + 1.0f);
     // Near but not too near: the street turns along the wall.
     a.kopf(1, 2, 30.0f, 100.0f - 0.8f * grenze);
     a.bau.gang.richtung = pi / 2;

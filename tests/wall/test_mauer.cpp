@@ -31,26 +31,26 @@ struct Stadt : Laufaufbau {
         p.stadt_turbulenz = 0.0f;
         p.stadt_abmessung = abmessung;
         p.stadt_durchmesser = 0.67f * abmessung;
-        p.Mauer_Abstand_Zentrum = 0.8f;
-        p.Mauer_Dicke = 1.0f;
-        p.Mauer_Vollstaendigkeit = 1.0f;
-        p.Mauer_Lueckenhaftigkeit = 0.0f;
-        p.Mauer_Aufloesung = 0.4f;
-        p.Mauer_Tuerme_Form = 1;
-        p.Mauer_Tuerme_Form_Tore = 2;
-        p.Mauer_Tuerme_Abstand = 25.0f;
-        p.Mauer_Turmabstand_Variation = 0.0f;
-        p.Mauer_Turmgroesse = 4.0f;
-        p.Mauer_Turmgroesse_Variation = 0.0f;
-        p.Mauer_Turmgroesse_Tor = 4.0f;
-        p.Mauer_TorTurmgroesse_Variation = 0.0f;
-        p.Mauer_Tuerme_erodieren_mit = 0.0f;
+        p.mauer_abstand_zentrum = 0.8f;
+        p.mauer_dicke = 1.0f;
+        p.mauer_vollstaendigkeit = 1.0f;
+        p.mauer_lueckenhaftigkeit = 0.0f;
+        p.mauer_aufloesung = 0.4f;
+        p.mauer_tuerme_form = 1;
+        p.mauer_tuerme_form_tore = 2;
+        p.mauer_tuerme_abstand = 25.0f;
+        p.mauer_turmabstand_variation = 0.0f;
+        p.mauer_turmgroesse = 4.0f;
+        p.mauer_turmgroesse_variation = 0.0f;
+        p.mauer_turmgroesse_tor = 4.0f;
+        p.mauer_torturmgroesse_variation = 0.0f;
+        p.mauer_tuerme_erodieren_mit = 0.0f;
         m.zentrum_x = m.zentrum_y = abmessung / 2.0f;
         m.n_fluesse = 0;
         m.n_wege = 0;
     }
 
-    float radius() const { return 0.335f * p.stadt_abmessung * p.Mauer_Abstand_Zentrum; }
+    float radius() const { return 0.335f * p.stadt_abmessung * p.mauer_abstand_zentrum; }
 
     // n straight streets from 20 m off the centre to 0.6 map sides, points 2 m apart.
     void strahlen(int n, float breite, float versatz = 0.3f) {
@@ -109,7 +109,7 @@ TEST(Mauer, SchrittNachAufloesungUndPunktgrenze) {
     // Finest resolution: 0.5 m when a small map allows it.
     {
         Stadt s(300.0f);
-        s.p.Mauer_Aufloesung = 1.0f;
+        s.p.mauer_aufloesung = 1.0f;
         s.bauen();
         EXPECT_FLOAT_EQ(s.b.schritt, 0.5f);
     }
@@ -117,7 +117,7 @@ TEST(Mauer, SchrittNachAufloesungUndPunktgrenze) {
     // circle, so the step becomes the map side times 2 pi / 10000.
     {
         Stadt s;
-        s.p.Mauer_Aufloesung = 1.0f;
+        s.p.mauer_aufloesung = 1.0f;
         s.bauen();
         const float schritt = s.b.schritt;
         EXPECT_FLOAT_EQ(schritt, 1000.0f * 2.0f * pi / 10000.0f);
@@ -167,7 +167,7 @@ TEST(Mauer, GeschlossenerRingOhneStrassen) {
 
 TEST(Mauer, TuermeBeiAbstandOhneStreuung) {
     Stadt s;
-    s.p.Mauer_Aufloesung = 0.9f;
+    s.p.mauer_aufloesung = 0.9f;
     s.bauen();
     const Stadtmodell& m = s.m;
     ASSERT_GT(m.n_tuerme, 30);
@@ -195,9 +195,9 @@ TEST(Mauer, TuermeBeiAbstandOhneStreuung) {
 TEST(Mauer, VollstaendigkeitUndErosion) {
     // Completeness 0: no wall anywhere; full erosion takes every tower.
     Stadt leer;
-    leer.p.Mauer_Vollstaendigkeit = 0.0f;
-    leer.p.Mauer_Lueckenhaftigkeit = 1.0f;
-    leer.p.Mauer_Tuerme_erodieren_mit = 1.0f;
+    leer.p.mauer_vollstaendigkeit = 0.0f;
+    leer.p.mauer_lueckenhaftigkeit = 1.0f;
+    leer.p.mauer_tuerme_erodieren_mit = 1.0f;
     leer.bauen();
     ASSERT_GT(leer.m.n_tuerme, 0);
     for (int f : flaggen(leer.m))
@@ -206,7 +206,7 @@ TEST(Mauer, VollstaendigkeitUndErosion) {
 
     // Without erosion the towers in the gaps stay.
     Stadt stehen;
-    stehen.p.Mauer_Vollstaendigkeit = 0.0f;
+    stehen.p.mauer_vollstaendigkeit = 0.0f;
     stehen.bauen();
     for (int f : flaggen(stehen.m))
         ASSERT_EQ(f, 0);
@@ -214,9 +214,9 @@ TEST(Mauer, VollstaendigkeitUndErosion) {
 
     // Half complete and gappy: both wall and gaps, and only towers in gaps go.
     Stadt halb;
-    halb.p.Mauer_Vollstaendigkeit = 0.5f;
-    halb.p.Mauer_Lueckenhaftigkeit = 1.0f;
-    halb.p.Mauer_Tuerme_erodieren_mit = 1.0f;
+    halb.p.mauer_vollstaendigkeit = 0.5f;
+    halb.p.mauer_lueckenhaftigkeit = 1.0f;
+    halb.p.mauer_tuerme_erodieren_mit = 1.0f;
     halb.bauen();
     const std::vector<int> f = flaggen(halb.m);
     EXPECT_GT(std::count(f.begin(), f.end(), 0), 10);
@@ -271,9 +271,9 @@ TEST(Tuerme, LangerRingHatUeberallTuerme) {
     // A tower at every point of a 1684 m ring: more towers than the table's
     // first size, and the towers reach round the whole ring.
     Stadt s;
-    s.p.Mauer_Tuerme_Abstand = 0.5f;
-    s.p.Mauer_Turmgroesse = 0.1f;
-    s.p.Mauer_Aufloesung = 1.0f;
+    s.p.mauer_tuerme_abstand = 0.5f;
+    s.p.mauer_turmgroesse = 0.1f;
+    s.p.mauer_aufloesung = 1.0f;
     s.strahlen(6, 3.0f);
     s.bauen();
     EXPECT_GT(s.m.n_tuerme, tuerme_anfang);
@@ -295,9 +295,9 @@ TEST(Tuerme, LangerRingHatUeberallTuerme) {
 TEST(Tuerme, Abstandswuerfel) {
     Stadt s;
     Lauf l = s.lauf();
-    s.p.Mauer_Tuerme_Abstand = 50.0f;
+    s.p.mauer_tuerme_abstand = 50.0f;
     EXPECT_EQ(turmabstand_wuerfeln(l), 50.0f);
-    s.p.Mauer_Turmabstand_Variation = 1.0f;
+    s.p.mauer_turmabstand_variation = 1.0f;
     float lo = 1e9f, hi = 0.0f;
     for (int i = 0; i < 2000; ++i) {
         const float a = turmabstand_wuerfeln(l);
@@ -368,8 +368,8 @@ TEST(Tuerme, AbstandspruefungWieJedesPaar) {
 TEST(Mauer, TorMitZweiTuermenWoStrassenKreuzen) {
     // No wall towers, so the gate towers are all there is.
     Stadt s;
-    s.p.Mauer_Tuerme_Form = 0;
-    s.p.Mauer_Aufloesung = 0.9f;
+    s.p.mauer_tuerme_form = 0;
+    s.p.mauer_aufloesung = 0.9f;
     s.strahlen(4, 3.0f);
     s.bauen();
     Stadtmodell& m = s.m;
@@ -432,8 +432,8 @@ TEST(Mauer, ZweiNaheStrassenTeilenDieOeffnung) {
     // Two parallel streets 8 m apart: the second gate's opening reaches back
     // into the first one, and the ring goes on beyond both streets.
     Stadt s;
-    s.p.Mauer_Tuerme_Form = 0;
-    s.p.Mauer_Aufloesung = 0.9f;
+    s.p.mauer_tuerme_form = 0;
+    s.p.mauer_aufloesung = 0.9f;
     const float a = 1.0f;
     const float nx = -std::sin(a), ny = std::cos(a);
     for (int w = 1; w <= 2; ++w) {
@@ -480,9 +480,9 @@ TEST(Mauer, TorEntferntWandtuermeInDerOeffnung) {
     // Dense wall towers (every 3 m, radius 1): some are made on the streets
     // before the ring meets them, and the gate must remove those.
     Stadt s;
-    s.p.Mauer_Tuerme_Abstand = 2.0f;
-    s.p.Mauer_Turmgroesse = 2.0f;
-    s.p.Mauer_Aufloesung = 0.9f;
+    s.p.mauer_tuerme_abstand = 2.0f;
+    s.p.mauer_turmgroesse = 2.0f;
+    s.p.mauer_aufloesung = 0.9f;
     s.strahlen(5, 3.0f);
     s.bauen();
     const Stadtmodell& m = s.m;
@@ -681,8 +681,8 @@ TEST(Mauer, FlacheStrasseKreuztDieMauerNurImTor) {
     // of the wall it came from: no street segment may cross drawn wall.
     for (const float steigung : {0.03f, 0.06f, 0.12f}) {
         Stadt s;
-        s.p.Mauer_Tuerme_Form = 0;
-        s.p.Mauer_Aufloesung = 0.9f;
+        s.p.mauer_tuerme_form = 0;
+        s.p.mauer_aufloesung = 0.9f;
         const float r0 = s.radius();
         int n = 0;
         for (int i = 0; i < 8; ++i) {
