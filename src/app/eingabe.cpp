@@ -31,6 +31,7 @@
 #include "app/dialog_farben.h"
 #include "app/dialog_kennzeichnung.h"
 #include "app/dialog_stadtname.h"
+#include "app/programmsymbol.h"
 #include "app/vorschau.h"
 #include "core/version.h"
 #include "core/vorlagen.h"
@@ -69,7 +70,8 @@ Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), d
     aufbauen();
     menues_aufbauen();
     sprachversionen();
-    setWindowTitle(QString(" Tarvello ") + programm_version);
+    setWindowTitle(QString("Tarvello ") + programm_version);
+    setWindowIcon(programmsymbol());
 
     // The print menu starts from the options the program starts with.
     druckmenue_abgleichen();

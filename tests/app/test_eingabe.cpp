@@ -143,7 +143,8 @@ int nicht_weisse(const QImage& bild) {
 TEST(Eingabe, StartzustandIstVorlage8AufEnglisch) {
     Programmdaten d;
     Eingabe w(d);
-    EXPECT_EQ(w.windowTitle(), " Tarvello 5.00");
+    EXPECT_EQ(w.windowTitle(), "Tarvello 5.00");
+    EXPECT_FALSE(w.windowIcon().isNull());
     EXPECT_EQ(w.sprache(), Sprache::englisch);
     EXPECT_EQ(w.vorlage(), 8);
     EXPECT_EQ(w.vorlage_text(), "Small Town With City Wall");
