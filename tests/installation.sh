@@ -15,7 +15,7 @@ id=io.github.tarvello.Tarvello
 for f in bin/tarvello share/applications/$id.desktop share/mime/packages/$id.xml \
     share/icons/hicolor/scalable/apps/$id.svg share/metainfo/$id.metainfo.xml \
     share/man/man1/tarvello.1.gz share/doc/tarvello/copyright \
-    share/doc/tarvello/changelog.gz share/tarvello/docs/anleitung_de.html share/tarvello/docs/anleitung_en.html; do
+    share/doc/tarvello/changelog.gz share/bash-completion/completions/tarvello share/tarvello/docs/anleitung_de.html share/tarvello/docs/anleitung_en.html; do
     [ -s "$wurzel/$f" ] || scheitern "missing $f"
 done
 if command -v desktop-file-validate >/dev/null; then
