@@ -196,6 +196,7 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
     Konsolenwirt wirt(!a.still && isatty(STDERR_FILENO) != 0, a.zeitlimit, a.sprache);
     const Laufbericht bericht = stadtplan_erstellen(
         {a.steuerwerte, a.startwert, nummernzahlen(a.modell)}, a.modell, system_uhr(), wirt);
+    wirt.zeile_beenden();
     // A refused parameter set ran nothing: there is nothing to count.
     if (bericht.ende == Laufende::abgelehnt) return melden(bericht.ergebnis());
     if (a.statistik) statistik_ausgeben(a.modell, bericht, a.startwert);
@@ -207,7 +208,9 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
         return exitcode(bericht.ergebnis());
     }
     wirt.zeitlimit_aufheben();
-    if (Ergebnis e = ausgaben_schreiben(a, wirt); !e.gut()) return melden(e);
+    const Ergebnis ausgaben = ausgaben_schreiben(a, wirt);
+    wirt.zeile_beenden();
+    if (!ausgaben.gut()) return melden(ausgaben);
     if (!a.still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
     return ok;
 }

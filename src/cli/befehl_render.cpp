@@ -117,6 +117,7 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
     Ergebnis e = bilder_zeichnen(a.bilder, modell, &wirt, &a.farben);
     if (e.gut()) e = weltdateien_schreiben(a.geo, a.bilder, modell);
     if (e.gut()) e = pdf_schreiben(a.druck, modell, kartenkopf(a.druck, kopf), &wirt, &a.farben);
+    wirt.zeile_beenden();
     if (!e.gut()) return melden(e);
     // The map as loaded, not with --title or --north, which only print.
     if (a.karte)
