@@ -39,14 +39,15 @@ Ankerstrecke anker_lesen(const Gebaeudestufe& st, const Anker& an) {
     return {punkt.x, punkt.y, naechster.x, naechster.y, punkt.winkel, punkt.breite};
 }
 
-// The anchor's frontage: the strip in front of the middle of its segment,
-// from the street's edge out, as wide as the narrowest building and as deep
-// as the smallest: every candidate of the anchor covers its width and, unless
-// set far back, its depth. A building on it leaves the anchor no room.
+// The anchor's frontage: strips in front of the middle of its segment, as
+// wide as the narrowest building and as deep as the smallest, one at the
+// street's edge and one where the smallest candidate stands set farthest
+// back. Every candidate of the anchor covers a strip's width and most of
+// them its depth: buildings on both leave the anchor no room.
 struct Front {
     Ecken x{}, y{};
 };
-Front anker_front(const Gebaeudestufe& st, const Anker& an, float tiefe, float halbe_breite) {
+Front anker_front(const Gebaeudestufe& st, const Anker& an, bool hinten, float halbe_breite) {
     const Ankerstrecke s = anker_lesen(st, an);
     const float dx = s.x2 - s.x1, dy = s.y2 - s.y1;
     const float laenge = std::sqrt(dx * dx + dy * dy);
@@ -60,7 +61,10 @@ Front anker_front(const Gebaeudestufe& st, const Anker& an, float tiefe, float h
     const float ux = dx / laenge, uy = dy / laenge;
     // Left of the way's direction (side 1) is (-uy, ux).
     const float nx = an.seite == 1 ? -uy : uy, ny = an.seite == 1 ? ux : -ux;
-    const float d1 = s.breite / 2.0f * 1.05f, d2 = d1 + tiefe;
+    const float tiefe = st.front_tiefe;
+    const float hinten_mitte = (s.breite / 2.0f + tiefe / 2.0f) * st.abstand_max;
+    const float d1 = hinten ? hinten_mitte - tiefe / 2.0f : s.breite / 2.0f * 1.05f;
+    const float d2 = d1 + tiefe;
     const float b = halbe_breite;
     f.x = {0.0f, mx + d1 * nx + b * ux, mx + d1 * nx - b * ux, mx + d2 * nx - b * ux,
            mx + d2 * nx + b * ux};
@@ -75,24 +79,19 @@ std::optional<Anker> anker_ziehen(Lauf& l, Gebaeudestufe& st) {
     while (st.ankerwahl.lebend() > 0) {
         const std::size_t n = st.ankerwahl.ziehen(l.z.roh64());
         const Anker an{n, n / 2, static_cast<std::uint8_t>(n % 2)};
-        const Front f = anker_front(st, an, st.front_tiefe, st.front_breite);
-        if (!viereck_trifft_haeuser(st.daten, f.x, f.y)) return an;
+        const Front vorn = anker_front(st, an, false, st.front_breite);
+        if (!viereck_trifft_haeuser(st.daten, vorn.x, vorn.y)) return an;
+        const Front hinten = anker_front(st, an, true, st.front_breite);
+        if (!viereck_trifft_haeuser(st.daten, hinten.x, hinten.y)) return an;
         st.ankerwahl.entfernen(n);
     }
     return std::nullopt;
 }
 
-// A refusal at the anchor: it leaves the draw after too many in a row, or
-// at once when a way runs over its frontage.
-void anker_absage(Gebaeudestufe& st, const Anker& an, bool auf_weg) {
+// A refusal at the anchor: it leaves the draw after too many in a row.
+void anker_absage(Gebaeudestufe& st, const Anker& an) {
     if (!st.ankerwahl.im_spiel(an.nummer)) return;
-    std::uint8_t& absagen = st.anker_absagen[an.nummer];
-    bool aus = ++absagen >= anker_absagen_max;
-    if (!aus && auf_weg) {
-        const Front f = anker_front(st, an, st.front_tiefe, 0.0f);
-        aus = punkt_auf_weg(st.daten, (f.x[1] + f.x[4]) / 2.0f, (f.y[1] + f.y[4]) / 2.0f);
-    }
-    if (aus) st.ankerwahl.entfernen(an.nummer);
+    if (++st.anker_absagen[an.nummer] >= anker_absagen_max) st.ankerwahl.entfernen(an.nummer);
 }
 
 bool gewicht_nimmt(Lauf& l, float a) {
@@ -348,6 +347,7 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
     // Every free candidate is at least haus_gxy_min along and across.
     st.front_tiefe = l.p.haus_gxy_min;
     st.front_breite = 0.45f * l.p.haus_gxy_min;
+    st.abstand_max = 10.0f * l.p.haus_abstand_weg + 1.05f;
 }
 
 bool aufgeben(Lauf& l, Gebaeudestufe& st) {
@@ -529,7 +529,7 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
         if (l.abbruch()) return false;
         if (sperre != Sperre::keine) {
             ++st.folge;
-            if (an) anker_absage(st, *an, sperre == Sperre::weg);
+            if (an) anker_absage(st, *an);
             continue;
         }
 

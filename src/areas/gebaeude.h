@@ -103,6 +103,7 @@ struct Gebaeudestufe {
     std::vector<std::uint8_t> anker_absagen; // refusals in a row, per anchor
     float front_tiefe = 0;                   // depth of an anchor's frontage from the street's edge
     float front_breite = 0;                  // half its width along the street
+    float abstand_max = 1;                   // largest factor of a candidate's distance
     // Per street point k: its coordinates, the direction of the segment
     // k -> k + 1 and the way's breite.
     struct Ankerpunkt {
@@ -163,8 +164,6 @@ bool turm_kollision(const Stadtmodell& m, const Kandidat& k, const Stufendaten& 
 // Wall test: a corner (a round building: the centre) nearer than
 // haus_gxy_max + Mauer_Dicke to a wall point that carries wall.
 bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);
-// Whether (x, y) lies within the body of a way (street or river).
-bool punkt_auf_weg(const Stufendaten& d, float x, float y);
 // Whether the quadrilateral (corners 1..4) overlaps a kept building.
 bool viereck_trifft_haeuser(const Stufendaten& d, const Ecken& ex, const Ecken& ey);
 // Square and park tests: true when the candidate is barred from the areas

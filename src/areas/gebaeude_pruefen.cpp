@@ -230,17 +230,6 @@ bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
            stuecke_kollision(k, daten.flussstuecke, daten.h_fluesse_max, daten.stueck_fluesse_max);
 }
 
-bool punkt_auf_weg(const Stufendaten& d, float x, float y) {
-    auto im_feld = [&](const Zellenfeld<Wegstueck>& raster, float h_max, float stueck_max) {
-        const float reich = h_max + stueck_max / 2.0f + 0.01f;
-        return raster.suchen(x, y, reich, [&](const Wegstueck& s) {
-            return punkt_strecke2(x, y, s.x1, s.y1, s.x2, s.y2) < s.h * s.h;
-        });
-    };
-    return im_feld(d.strassenstuecke, d.h_strassen_max, d.stueck_strassen_max) ||
-           im_feld(d.flussstuecke, d.h_fluesse_max, d.stueck_fluesse_max);
-}
-
 bool viereck_trifft_haeuser(const Stufendaten& d, const Ecken& ex, const Ecken& ey) {
     const auto [x_lo, x_hi] = std::minmax({ex[1], ex[2], ex[3], ex[4]});
     const auto [y_lo, y_hi] = std::minmax({ey[1], ey[2], ey[3], ey[4]});
