@@ -267,7 +267,7 @@ TEST(Druckseite, ZugeschnitteneBlaetterFuegenSichZurGanzenKarte) {
                 EXPECT_NEAR(links, rechts_vorher, 1e-3) << n << " " << s;
             }
             if (s > 1 && s < n) {
-                EXPECT_NEAR(rechts - links, e / n, 1e-3) << n;
+                EXPECT_NEAR(rechts - links, e / static_cast<float>(n), 1e-3) << n;
             }
             if (s == n) {
                 EXPECT_GE(rechts, e) << n;

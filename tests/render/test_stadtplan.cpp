@@ -67,8 +67,8 @@ TEST(Renderzustand, SichtbarNachBoxUndStrecke) {
     z.blatt_setzen(1, 1);
     EXPECT_FLOAT_EQ(z.massstab, 1.0f);
     const QPointF g = z.karte_nach_geraet(500.0f, 1200.5f);
-    EXPECT_FLOAT_EQ(g.x(), 500.0f);
-    EXPECT_FLOAT_EQ(g.y(), 1200.5f);
+    EXPECT_FLOAT_EQ(static_cast<float>(g.x()), 500.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(g.y()), 1200.5f);
     // A box is visible when it overlaps the picture, also when the picture
     // lies wholly inside it; its edges belong to it.
     EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, 0.0f, 0.0f));
@@ -89,14 +89,14 @@ TEST(Renderzustand, AusschnittUndMatrix) {
     z.bild_vorbereiten(800.0f, Bildausschnitt{2.0f, 0.0f, 0.0f}, 1, 600.0f);
     z.blatt_setzen(1, 1);
     const QPointF g = z.karte_nach_geraet(400.0f, 400.0f);
-    EXPECT_FLOAT_EQ(g.x(), 600.0f);
-    EXPECT_FLOAT_EQ(g.y(), 600.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(g.x()), 600.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(g.y()), 600.0f);
     // 3 x 3 over a section from (100, 200): each picture shows a third,
     // without overlap; the column moves x, the row moves y.
     z.bild_vorbereiten(900.0f, Bildausschnitt{1.5f, 100.0f, 200.0f}, 3, 300.0f);
     z.blatt_setzen(2, 3);
-    EXPECT_FLOAT_EQ(z.ausschnitt_x, 100.0f + 400.0f);
-    EXPECT_FLOAT_EQ(z.ausschnitt_y, 200.0f + 200.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(z.ausschnitt_x), 100.0f + 400.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(z.ausschnitt_y), 200.0f + 200.0f);
     EXPECT_EQ(z.blatt_nummer, 6);
     const QPointF ecke = z.karte_nach_geraet(700.0f, 600.0f); // the far corner of that picture
     EXPECT_NEAR(ecke.x(), 300.0f, 1e-3);
