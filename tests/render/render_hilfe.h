@@ -133,6 +133,10 @@ class Aufzeichnung : public Zeichenflaeche {
         striche.push_back({"zug", b, c.rgb(), std::vector<QPointF>(p, p + n), 0});
         Zeichenflaeche::linienzug(p, n, b, c);
     }
+    void umriss(const QPointF* p, int n, double b, QColor c) override {
+        striche.push_back({"umriss", b, c.rgb(), std::vector<QPointF>(p, p + n), 0});
+        Zeichenflaeche::umriss(p, n, b, c);
+    }
     void kreis(double x, double y, double r, double b, QColor c) override {
         striche.push_back({"kreis", b, c.rgb(), {{x, y}}, r});
         Zeichenflaeche::kreis(x, y, r, b, c);
@@ -140,6 +144,15 @@ class Aufzeichnung : public Zeichenflaeche {
     void rechteck_gefuellt(double x1, double y1, double x2, double y2, QColor c) override {
         striche.push_back({"box", 0, c.rgb(), {{x1, y1}, {x2, y2}}, 0});
         Zeichenflaeche::rechteck_gefuellt(x1, y1, x2, y2, c);
+    }
+    // A label box is recorded as a box of its fill colour, then its frame
+    // (with the shape's number as radius).
+    void beschriftungsfeld(double x1, double y1, double x2, double y2, Feldform form, QColor c,
+                           QColor rahmen, double b) override {
+        striche.push_back({"box", 0, c.rgb(), {{x1, y1}, {x2, y2}}, 0});
+        striche.push_back(
+            {"rahmen", b, rahmen.rgb(), {{x1, y1}, {x2, y2}}, static_cast<double>(form)});
+        Zeichenflaeche::beschriftungsfeld(x1, y1, x2, y2, form, c, rahmen, b);
     }
     void schrift_setzen(const QFont& f) override {
         schriftgroesse = f.pointSizeF();
