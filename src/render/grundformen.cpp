@@ -126,7 +126,7 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
             if (t > 1.0f) break;
             if ((i & 4095) == 4095) {
                 nachgeben();
-                if (abbruch_) return;
+                if (abbruch_ || flaeche_->erschoepft()) return;
             }
             const QPointF a =
                 z_.karte_nach_geraet(x[3] + (x[2] - x[3]) * t, y[3] + (y[2] - y[3]) * t);
@@ -211,6 +211,7 @@ void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
             nachgeben();
             if (abbruch_) return;
         }
+        if (flaeche_->erschoepft()) return;
     }
 }
 
