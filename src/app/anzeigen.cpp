@@ -11,6 +11,11 @@
 
 namespace tarvello {
 
+namespace {
+// The compass is drawn in double precision, unlike the map (core/zahlen.h).
+constexpr double kreiszahl = 3.14159265358979;
+} // namespace
+
 // --- Fortschrittsbalken -------------------------------------------------------
 
 Fortschrittsbalken::Fortschrittsbalken(QWidget* parent) : QWidget(parent) {
@@ -131,13 +136,12 @@ Nordwahl::Nordwahl(QWidget* parent) : QWidget(parent) {
     setFixedSize(seite, seite);
     auto* gruppe = new QButtonGroup(this);
     const QPointF m = mitte();
-    const double pi = 3.14159265358979;
     for (int i = 0; i < 12; ++i) {
         auto* k = new QRadioButton(this);
         k->setObjectName(QString("Option_Nord_%1").arg(i));
         k->resize(k->sizeHint().height(), k->sizeHint().height());
         const double r = seite / 2.0 - 2.0 - k->height() / 2.0;
-        const double a = (30.0 * i + 90.0) * pi / 180.0;
+        const double a = (30.0 * i + 90.0) * kreiszahl / 180.0;
         const QPointF c(m.x() + r * std::cos(a), m.y() - r * std::sin(a));
         k->move(static_cast<int>(std::lround(c.x() - k->width() / 2.0)),
                 static_cast<int>(std::lround(c.y() - k->height() / 2.0)));
@@ -192,8 +196,7 @@ void Nordwahl::paintEvent(QPaintEvent*) {
     const int i = gewaehlt();
     if (i < 0) return;
     // Needle towards the chosen north, with its letter in the middle.
-    const double pi = 3.14159265358979;
-    const double a = (30.0 * i + 90.0) * pi / 180.0;
+    const double a = (30.0 * i + 90.0) * kreiszahl / 180.0;
     const QPointF richtung(std::cos(a), -std::sin(a));
     const QPointF quer(-richtung.y(), richtung.x());
     const double laenge = r - 22.0;

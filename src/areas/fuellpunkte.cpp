@@ -83,7 +83,7 @@ void flaeche_fuellpunkte(const float* xs, const float* ys, int n, float abstand_
     for (int r = 1; r <= n_reihen; ++r) {
         if (pool.n > pool_grenze) break;
         if (r > 1 && wirt) {
-            wirt->fortschritt(static_cast<float>(r) * 100.0f / n_reihen);
+            wirt->fortschritt(static_cast<float>(r) * 100.0f / static_cast<float>(n_reihen));
             // A stopped drawing stops here too; the pool is then unfinished
             // and not used.
             const bool halt = wirt->nachgeben();

@@ -253,8 +253,8 @@ void bild_optionen_hinzufuegen(QCommandLineParser& parser) {
                       sprachtext("LISTE", "LIST")});
     parser.addOption({"label-size",
                       sprachtext("Schriftgröße der Kennzeichnung in Punkt; 0 = aus der "
-                                 "Grafikgröße, 25 bei 1200 Pixeln (0).",
-                                 "Label size in points; 0 = from the picture size, 25 at 1200 "
+                                 "Grafikgröße, 12 bei 1200 Pixeln (0).",
+                                 "Label size in points; 0 = from the picture size, 12 at 1200 "
                                  "pixels (0)."),
                       "N"});
 }

@@ -16,7 +16,7 @@ Druckfarben Druckfarben::standard() {
         qRgb(128, 128, 128), // crop marks
         qRgb(0, 32, 144),    // rivers
         qRgb(0, 128, 0),     // parks
-        qRgb(224, 224, 224), // squares
+        qRgb(206, 194, 170), // squares: paving, apart from the ground
         qRgb(192, 255, 192), // park labels
         qRgb(255, 255, 255), // square labels
         qRgb(96, 64, 0),     // city wall

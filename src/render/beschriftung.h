@@ -1,6 +1,7 @@
 // The number labels of ways, buildings, squares and parks: gathered from the
-// model with their boxes in the current font, placed once so that they
-// cover each other as little as they can, and drawn on each sheet.
+// model with their boxes in the current font, placed once so that none
+// covers another (on their anchor, or joined to it by a leader line), and
+// drawn on each sheet.
 #pragma once
 
 #include <vector>
@@ -33,8 +34,14 @@ std::vector<Beschriftung> beschriftungen_sammeln(const Stadtmodell& m, const Dru
 void beschriftungen_anordnen(std::vector<Beschriftung>& liste, double massstab,
                              float stadt_abmessung);
 
+// Draws the leader of a label placed off its anchor (a thin line from the
+// anchor, marked by a dot, to the box's nearest point); all leaders are
+// drawn before the boxes, so none crosses a label.
+void fuehrungslinie_zeichnen(Zeichenflaeche& flaeche, const Renderzustand& z,
+                             const Druckfarben& farben, const Beschriftung& l);
+
 // Draws the label on the sheet `z` places, where its box reaches into the
-// square.
+// square: framed in a darker shade of its tint, in its kind's shape.
 void beschriftung_zeichnen(Zeichenflaeche& flaeche, const Renderzustand& z,
                            const Druckfarben& farben, const Beschriftung& l);
 

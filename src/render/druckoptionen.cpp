@@ -21,7 +21,7 @@ int export_schriftgroesse_aus_regler(int regler, int pixel) {
 
 int export_schriftgroesse(const Druckoptionen& o, int pixel) {
     if (o.export_schriftgroesse > 0) return o.export_schriftgroesse;
-    return export_schriftgroesse_aus_regler(export_regler_start, std::max(1, pixel));
+    return export_schriftgroesse_aus_regler(export_regler_vorgabe, std::max(1, pixel));
 }
 
 } // namespace tarvello

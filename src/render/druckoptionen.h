@@ -66,13 +66,16 @@ void bildausschnitt_begrenzen(Bildausschnitt& a, float stadt_abmessung);
 // Label size in points for the numbering dialog's slider position (0..100)
 // and pictures `pixel` wide: floor(regler x pixel / 2000 + 6).
 int export_schriftgroesse_aus_regler(int regler, int pixel);
-// The slider's starting position, which also gives the size of pictures for
-// which no size was chosen.
+// The slider's starting position.
 inline constexpr int export_regler_start = 33;
+// The slider position that gives the size of pictures for which no size was
+// chosen: labels then cover a few per cent of a well numbered town, where
+// the starting position's size hides a tenth of it.
+inline constexpr int export_regler_vorgabe = 10;
 
-// The export's label size: the chosen one, or the slider's starting size for
-// pictures `pixel` high, so labels keep their share of the picture whatever
-// the map's size.
+// The export's label size: the chosen one, or the size for the slider at
+// export_regler_vorgabe for pictures `pixel` high, so labels keep their share
+// of the picture whatever the map's size.
 int export_schriftgroesse(const Druckoptionen& o, int pixel);
 
 } // namespace tarvello

@@ -100,52 +100,95 @@ void Zeichner::viereck_abtasten(const float* ex, const float* ey, QColor farbe) 
     }
 }
 
-// Printed buildings: hatched between edges 3-2 and 4-1, then outlined, on
-// corners moved 7.5 % towards the centre so that neighbours stay apart.
+namespace {
+
+// The corners of a line `halb` device units inside the convex quadrilateral
+// e: each edge moved inwards by that much, the corners where the moved edges
+// meet. False when the quadrilateral is too narrow for it (or not convex),
+// so a line drawn on the new corners would reach beyond the old ones.
+bool nach_innen(const QPointF e[4], double halb, QPointF aus[4]) {
+    const QPointF mitte = (e[0] + e[1] + e[2] + e[3]) / 4.0;
+    QPointF stuetz[4], richtung[4], normale[4];
+    for (int i = 0; i < 4; ++i) {
+        const QPointF d = e[(i + 1) % 4] - e[i];
+        const double l = std::hypot(d.x(), d.y());
+        if (!(l > 0.0)) return false;
+        QPointF n(-d.y() / l, d.x() / l);
+        if (QPointF::dotProduct(n, mitte - e[i]) < 0.0) n = -n;
+        normale[i] = n;
+        richtung[i] = d;
+        stuetz[i] = e[i] + n * halb;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const int j = (i + 3) % 4; // the edge ending at corner i
+        const double nenner = richtung[j].x() * richtung[i].y() - richtung[j].y() * richtung[i].x();
+        if (std::abs(nenner) < 1e-12) return false;
+        const QPointF w = stuetz[i] - stuetz[j];
+        const double t = (w.x() * richtung[i].y() - w.y() * richtung[i].x()) / nenner;
+        aus[i] = stuetz[j] + richtung[j] * t;
+    }
+    // Every new corner lies at least the half width inside every edge.
+    for (int i = 0; i < 4; ++i)
+        for (int k = 0; k < 4; ++k)
+            if (QPointF::dotProduct(aus[i] - e[k], normale[k]) < halb * 0.999) return false;
+    return true;
+}
+
+} // namespace
+
+// Printed buildings: hatched between edges 3-2 and 4-1, then outlined, all
+// inside the building's edges, so it is no larger on paper than on the map.
 void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
     nachgeben();
-    const float mx = (ex[1] + ex[2] + ex[3] + ex[4]) / 4.0f;
-    const float my = (ey[1] + ey[2] + ey[3] + ey[4]) / 4.0f;
-    float x[5], y[5];
-    for (int i = 1; i <= 4; ++i) {
-        x[i] = ex[i] + (mx - ex[i]) * 0.075f;
-        y[i] = ey[i] + (my - ey[i]) * 0.075f;
-    }
-    const float l = abstand(x[2], y[2], x[3], y[3]);
+    QPointF ecken[4];
+    for (int i = 0; i < 4; ++i)
+        ecken[i] = z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
+    const float l = abstand(ex[2], ey[2], ex[3], ey[3]);
     const float d0 = o_.gebaeude_hohe_aufloesung ? 0.0001f : 0.0004f;
     float ds = 0.0f;
     // A building without extent along edge 2-3 has nothing to hatch.
     if (l > 0.0f) ds = (m_.stadt_abmessung / z_.blatt_zoom) * d0 / l;
+    const double pje = z_.pixel_je_einheit;
     if (!o_.gebaeude_nur_umriss && ds > 0.0f) {
         // A line step of at least 1 / schraffur_max, with lines as much wider.
         const float schritt = std::max(ds, 1.0f / static_cast<float>(schraffur_max));
-        const double breite = untergrenze_06(schritt * 3.0f * z_.linienfaktor);
+        // Edge 2-3 on paper, in printer pixels.
+        const QPointF kante = ecken[1] - ecken[2];
+        const double l_px = std::hypot(kante.x(), kante.y()) * pje;
+        // Lines wide enough to close the gaps between them, none wider than
+        // the building; the outer ones lie on edges 3-4 and 2-1, their ends
+        // cut square on edges 3-2 and 4-1.
+        double breite = untergrenze_06(schritt * 3.0f * z_.linienfaktor);
+        breite = std::max(breite, 1.25 * schritt * l_px);
+        if (l_px > 0.0) breite = std::min(breite, l_px);
+        const double rand = l_px > 0.0 ? breite / 2.0 / l_px : 0.5;
+        const auto linie_bei = [&](double t) {
+            const auto ft = static_cast<float>(t);
+            const QPointF a =
+                z_.karte_nach_geraet(ex[3] + (ex[2] - ex[3]) * ft, ey[3] + (ey[2] - ey[3]) * ft);
+            const QPointF b =
+                z_.karte_nach_geraet(ex[4] + (ex[1] - ex[4]) * ft, ey[4] + (ey[1] - ey[4]) * ft);
+            // Lines reaching into the sheet are drawn and clipped, so a
+            // building on a cut shows its part on either sheet.
+            if (z_.strecke_sichtbar(a, b, breite)) striche_.emplace_back(a, b);
+        };
         striche_.clear();
-        for (int i = 0; i <= schraffur_max; ++i) {
-            const float t = static_cast<float>(i) * schritt;
-            if (t > 1.0f) break;
+        double t = rand;
+        for (int i = 0; i <= schraffur_max && t <= 1.0 - rand; ++i) {
             if ((i & 4095) == 4095) {
                 nachgeben();
                 if (abbruch_ || flaeche_->erschoepft()) return;
             }
-            const QPointF a =
-                z_.karte_nach_geraet(x[3] + (x[2] - x[3]) * t, y[3] + (y[2] - y[3]) * t);
-            const QPointF b =
-                z_.karte_nach_geraet(x[4] + (x[1] - x[4]) * t, y[4] + (y[1] - y[4]) * t);
-            // Lines reaching into the sheet are drawn and clipped, so a
-            // building on a cut shows its part on either sheet.
-            if (z_.strecke_sichtbar(a, b, breite)) striche_.emplace_back(a, b);
+            linie_bei(t);
+            t = rand + static_cast<double>(i + 1) * schritt;
         }
+        // The last line on the far edge, where the steps fall short of it.
+        if (t - schritt < 1.0 - rand - 1e-6) linie_bei(1.0 - rand);
         if (!striche_.empty())
             flaeche_->linien(striche_.data(), static_cast<int>(striche_.size()), breite, farbe);
     }
-    QPointF ecken[5];
-    for (int i = 1; i <= 4; ++i) {
-        ecken[i - 1] = z_.karte_nach_geraet(x[i], y[i]);
-    }
-    ecken[4] = ecken[0];
-    const double breite = o_.gebaeude_nur_umriss ? untergrenze_06(z_.linienfaktor / 12.0f)
-                                                 : untergrenze_06(z_.linienfaktor * ds * 8.0f);
+    double breite = o_.gebaeude_nur_umriss ? untergrenze_06(z_.linienfaktor / 12.0f)
+                                           : untergrenze_06(z_.linienfaktor * ds * 8.0f);
     double x1 = ecken[0].x(), x2 = x1, y1 = ecken[0].y(), y2 = y1;
     for (int i = 1; i < 4; ++i) {
         x1 = std::min(x1, ecken[i].x());
@@ -153,9 +196,21 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
         y1 = std::min(y1, ecken[i].y());
         y2 = std::max(y2, ecken[i].y());
     }
-    const double r = (breite / 2.0 + 1.0) / z_.pixel_je_einheit;
-    if (!z_.box_sichtbar(x1 - r, y1 - r, x2 + r, y2 + r)) return;
-    flaeche_->linienzug(ecken, 5, breite, farbe);
+    if (!z_.box_sichtbar(x1, y1, x2, y2)) return;
+    // The edges are drawn inside the building; one too narrow for the line
+    // gets a thinner one, down to the thinnest, and the hatching alone when
+    // even that does not fit.
+    QPointF innen[4];
+    while (!nach_innen(ecken, breite / 2.0 / pje, innen)) {
+        if (breite <= 0.6) {
+            if (!o_.gebaeude_nur_umriss) return;
+            // An outline only: a building thinner than a hairline is one.
+            flaeche_->umriss(ecken, 4, 0.6, farbe);
+            return;
+        }
+        breite = std::max(0.6, breite / 2.0);
+    }
+    flaeche_->umriss(innen, 4, breite, farbe);
 }
 
 void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {

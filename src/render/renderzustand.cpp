@@ -23,8 +23,8 @@ void Renderzustand::bild_vorbereiten(float stadt_abmessung, const Bildausschnitt
     pixel_je_einheit = 1.0f;
 }
 
-void Renderzustand::drucker_vorbereiten(float stadt_abmessung, float karten_faktor, int n,
-                                        float seitenhoehe, float breite, float pixel_je_cm) {
+void Renderzustand::drucker_vorbereiten(float stadt_abmessung, int n, float seitenhoehe,
+                                        float breite, float pixel_je_cm) {
     art = Zielart::drucker;
     blaetter_je_seite = n;
     blatt_ueberlappung = 0.1f;
@@ -36,10 +36,12 @@ void Renderzustand::drucker_vorbereiten(float stadt_abmessung, float karten_fakt
     karten_ausdehnung = stadt_abmessung;
     ursprung_x = ursprung_y = 0.0f;
     massstab = kartenseite * blatt_zoom / karten_ausdehnung;
-    // Widths follow the printer's resolution, so a street is as wide on paper
-    // whatever the printer.
-    const float p = seitenhoehe * pixel_je_cm;
-    linienfaktor = p * (karten_faktor * blatt_zoom * 4.2f) / karten_ausdehnung;
+    // A picture draws 2.2 pixels of line per pixel of a metre (plus a pixel
+    // it rounds up). Paper takes the same share of the map, in printer
+    // pixels: every element keeps its size relative to the map whatever the
+    // printer, the sheets or how far the town spread, so what lies apart in
+    // a picture lies apart on paper.
+    linienfaktor = massstab * pixel_je_cm * 2.2f;
     pixel_je_einheit = pixel_je_cm;
 }
 

@@ -42,9 +42,10 @@ struct Renderzustand {
     void bild_vorbereiten(float stadt_abmessung, const Bildausschnitt& a, int matrix, float hoehe);
     // Printer target: the landscape page in centimetres with the map square
     // of side H at its left, N x N sheets enlarged 0.8 x N times with a tenth
-    // of overlap; line widths in printer pixels (pixel_je_cm).
-    void drucker_vorbereiten(float stadt_abmessung, float karten_faktor, int n, float seitenhoehe,
-                             float seitenbreite, float pixel_je_cm);
+    // of overlap; line widths in printer pixels (pixel_je_cm), as wide
+    // relative to the map as on a picture of the same scale.
+    void drucker_vorbereiten(float stadt_abmessung, int n, float seitenhoehe, float seitenbreite,
+                             float pixel_je_cm);
     // Places sheet (zeile, spalte) of the tiling on the map.
     void blatt_setzen(int zeile, int spalte);
 

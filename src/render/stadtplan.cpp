@@ -101,7 +101,7 @@ Ergebnis Zeichner::drucker_vorbereiten() {
     if (!(hoehe > 1.0f) || !(ziel_.pixel_je_einheit() > 0.0f))
         return Ergebnis::fehler(Fehlerart::datei, Meldung(Meldungsart::seite_zu_klein));
     const int n = std::clamp(o_.blaetter_je_seite, 1, blaetter_max);
-    z_.drucker_vorbereiten(m_.stadt_abmessung, m_.karten_faktor, n, hoehe, ziel_.seitenbreite(),
+    z_.drucker_vorbereiten(m_.stadt_abmessung, n, hoehe, ziel_.seitenbreite(),
                            ziel_.pixel_je_einheit());
     return {};
 }
@@ -325,6 +325,8 @@ void Zeichner::nummern_zeichnen() {
         beschriftungen_anordnen(beschriftungen_, z_.massstab, m_.stadt_abmessung);
         beschriftungen_bereit_ = true;
     }
+    for (const Beschriftung& l : beschriftungen_)
+        fuehrungslinie_zeichnen(*flaeche_, z_, f_, l);
     for (const Beschriftung& l : beschriftungen_)
         beschriftung_zeichnen(*flaeche_, z_, f_, l);
 }

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
 #include <algorithm>
@@ -111,11 +112,12 @@ double Zeichenflaeche::strichpixel(const QPointF* punkte, int n, double breite) 
     return summe;
 }
 
-void Zeichenflaeche::stift(double breite, QColor farbe) {
+void Zeichenflaeche::stift(double breite, QColor farbe, Qt::PenCapStyle kappe,
+                           Qt::PenJoinStyle ecke) {
     QPen p(farbe);
     p.setWidthF(breite * breitenfaktor_);
-    p.setCapStyle(Qt::RoundCap);
-    p.setJoinStyle(Qt::RoundJoin);
+    p.setCapStyle(kappe);
+    p.setJoinStyle(ecke);
     maler_.setPen(p);
     maler_.setBrush(Qt::NoBrush);
 }
@@ -138,7 +140,7 @@ void Zeichenflaeche::linien(const QLineF* linien, int n, double breite, QColor f
         pixel += strichpixel(enden, 2, breite);
     }
     if (!leisten(n, pixel)) return;
-    stift(breite, farbe);
+    stift(breite, farbe, Qt::FlatCap);
     if (faktor_ == 1.0) {
         maler_.drawLines(linien, n);
         return;
@@ -165,6 +167,17 @@ void Zeichenflaeche::linienzug(const QPointF* punkte, int n, double breite, QCol
     for (int i = 0; i < n; ++i)
         zug << px(punkte[i].x(), punkte[i].y());
     maler_.drawPolyline(zug);
+}
+
+void Zeichenflaeche::umriss(const QPointF* punkte, int n, double breite, QColor farbe) {
+    if (n < 2) return;
+    if (!leisten(n, strichpixel(punkte, n, breite))) return;
+    stift(breite, farbe, Qt::SquareCap, Qt::MiterJoin);
+    QPolygonF zug;
+    zug.reserve(n);
+    for (int i = 0; i < n; ++i)
+        zug << px(punkte[i].x(), punkte[i].y());
+    maler_.drawPolygon(zug);
 }
 
 void Zeichenflaeche::rechteck(double x1, double y1, double x2, double y2, double breite,
@@ -221,6 +234,49 @@ void Zeichenflaeche::kreis(double x, double y, double radius, double breite, QCo
         return;
     }
     maler_.drawEllipse(px(x, y), radius * faktor_, radius * faktor_);
+}
+
+void Zeichenflaeche::beschriftungsfeld(double x1, double y1, double x2, double y2, Feldform form,
+                                       QColor fuellung, QColor rahmen, double breite) {
+    // The frame's line lies inside the box: its outline is moved in by half
+    // the width.
+    const double halb = breite * breitenfaktor_ / 2.0;
+    const QPointF a = px(x1, y1), b = px(x2, y2);
+    const QRectF r = QRectF(a, b).normalized().adjusted(halb, halb, -halb, -halb);
+    if (r.width() <= 0.0 || r.height() <= 0.0) return;
+    const double h = r.height(), w = r.width();
+    QPainterPath weg;
+    switch (form) {
+    case Feldform::kapsel:
+        weg.addRoundedRect(r, std::min(h, w) / 2.0, std::min(h, w) / 2.0);
+        break;
+    case Feldform::rechteck:
+        weg.addRect(r);
+        break;
+    case Feldform::abgeschraegt: {
+        const double k = std::min(h, w) * 0.3;
+        weg.moveTo(r.left() + k, r.top());
+        weg.lineTo(r.right() - k, r.top());
+        weg.lineTo(r.right(), r.top() + k);
+        weg.lineTo(r.right(), r.bottom() - k);
+        weg.lineTo(r.right() - k, r.bottom());
+        weg.lineTo(r.left() + k, r.bottom());
+        weg.lineTo(r.left(), r.bottom() - k);
+        weg.lineTo(r.left(), r.top() + k);
+        weg.closeSubpath();
+        break;
+    }
+    case Feldform::abgerundet:
+        weg.addRoundedRect(r, std::min(h, w) * 0.25, std::min(h, w) * 0.25);
+        break;
+    }
+    QPen p(rahmen);
+    p.setWidthF(breite * breitenfaktor_);
+    p.setJoinStyle(Qt::MiterJoin);
+    maler_.setPen(p);
+    maler_.setBrush(fuellung);
+    maler_.drawPath(weg);
+    maler_.setBrush(Qt::NoBrush);
 }
 
 void Zeichenflaeche::viereck_gefuellt(const QPointF ecken[4], QColor farbe) {

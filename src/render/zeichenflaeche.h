@@ -18,6 +18,15 @@
 
 namespace tarvello {
 
+// Shapes of label boxes, one per kind of element, so that kinds are told
+// apart by more than their tint.
+enum class Feldform {
+    kapsel,       // round ends (streets)
+    rechteck,     // square corners (buildings)
+    abgeschraegt, // cut corners (squares)
+    abgerundet    // slightly rounded corners (parks)
+};
+
 class Zeichenflaeche {
   public:
     // pixel_je_einheit turns device units into pixels of the device (1 on
@@ -53,14 +62,23 @@ class Zeichenflaeche {
     bool vereinfacht() const { return vereinfacht_; }
 
     virtual void linie(double x1, double y1, double x2, double y2, double breite, QColor farbe);
-    // Separate lines of one width and colour (the hatching of a building).
+    // Separate lines of one width and colour, cut square at their ends (the
+    // hatching of a building, which must not reach beyond its edges).
     virtual void linien(const QLineF* linien, int n, double breite, QColor farbe);
+    // A closed outline through the points with mitre joins (a building's
+    // edges, drawn inside it).
+    virtual void umriss(const QPointF* punkte, int n, double breite, QColor farbe);
     // A chain of lines through the points, as one stroke with round joins.
     virtual void linienzug(const QPointF* punkte, int n, double breite, QColor farbe);
     virtual void rechteck(double x1, double y1, double x2, double y2, double breite, QColor farbe);
     virtual void rechteck_gefuellt(double x1, double y1, double x2, double y2, QColor farbe);
     // Circle line of the given radius; a radius of 0 or less leaves a dot.
     virtual void kreis(double x, double y, double radius, double breite, QColor farbe);
+
+    // A label box: filled, then framed by a line `breite` pixels wide drawn
+    // inside its edge.
+    virtual void beschriftungsfeld(double x1, double y1, double x2, double y2, Feldform form,
+                                   QColor fuellung, QColor rahmen, double breite);
 
     // Filled shapes for vector targets, where scan lines or rings would stay
     // visible as such when the drawing is enlarged.
@@ -84,7 +102,8 @@ class Zeichenflaeche {
             return {std::nearbyint(x * faktor_), std::nearbyint(y * faktor_)};
         return {x * faktor_, y * faktor_};
     }
-    void stift(double breite, QColor farbe);
+    void stift(double breite, QColor farbe, Qt::PenCapStyle kappe = Qt::RoundCap,
+               Qt::PenJoinStyle ecke = Qt::RoundJoin);
     void budget_setzen();
     // Takes the work of a shape from the sheet's budget; false (and nothing
     // is to be drawn) once it is spent.

@@ -20,9 +20,9 @@ namespace {
 struct Netz : Laufaufbau {
     Lauf l;
 
-    explicit Netz(std::uint64_t startwert = 1, int plaetze = 3, int parks = 3,
+    explicit Netz(std::uint64_t saat = 1, int plaetze = 3, int parks = 3,
                   Sprache sprache = Sprache::englisch)
-        : Laufaufbau(startwert), l(lauf()) {
+        : Laufaufbau(saat), l(lauf()) {
         wirt.sprache = sprache;
         p.weg_aufloesung = 0.4f;
         p.n_fluesse_max = 1;

@@ -543,7 +543,7 @@ TEST(Gebaeude, MauertestFindetJedeMauerZwischenLuecken) {
     int gefunden = 0, gesamt = 0;
     for (int i = 1; i <= n; ++i) {
         if (f.m.mauer_flag[ix(i)] == 0) continue;
-        for (std::uint8_t rund : {0, 1}) {
+        for (const std::uint8_t rund : {std::uint8_t{0}, std::uint8_t{1}}) {
             ++gesamt;
             gefunden += mauer_kollision(l, kandidat(i, grenze * 0.95f, rund), daten) ? 1 : 0;
         }

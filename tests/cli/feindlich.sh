@@ -99,8 +99,12 @@ erwarte 2 "--timeout: '1e8' is not a number of seconds with 0 < SECONDS <= 10000
 erwarte 3 "Aborted" : generate --preset 13 --quiet --timeout 0.01 --save-settings a.qle -o a.qls
 
 # render --timeout stops a long drawing: no PDF, no temporary file.
-"$bin" generate --preset 13 --seed 1 --quiet -o "$tmp/gross.qls" || scheitern "generate preset 13"
-cp "$tmp/gross.qls" arbeit/gross.qls
+# The large town the test runner made for the suites, or one of our own.
+if [ -s "${TARVELLO_GROSSE_KARTE:-}" ]; then
+    cp "$TARVELLO_GROSSE_KARTE" arbeit/gross.qls
+else
+    "$bin" generate --preset 13 --seed 1 --quiet -o arbeit/gross.qls || scheitern "generate preset 13"
+fi
 start=$SECONDS
 erwarte 3 "gross.pdf was not written" : render gross.qls --pdf gross.pdf --sheets 20 --quiet --timeout 0.3
 erwarte 3 "image export aborted" : render gross.qls --png gross.png --pixels 6000 --quiet --timeout 0.3

@@ -78,9 +78,9 @@ TEST(Korpus, PruefungErkenntFehler) {
     }
     EXPECT_EQ(tarvello::pruefung::palette(gut, datei), "");
     // A message that spans lines or misses the file name is reported.
-    const auto fehler = [](const char* datei, const char* text,
+    const auto fehler = [](const char* name, const char* text,
                            tarvello::Fehlerart art = tarvello::Fehlerart::datei) {
-        return tarvello::Dateifehler{datei, 2, tarvello::Worte{QString::fromUtf8(text) + "!", text}}
+        return tarvello::Dateifehler{name, 2, tarvello::Worte{QString::fromUtf8(text) + "!", text}}
             .ergebnis(art);
     };
     EXPECT_EQ(tarvello::pruefung::meldung_pruefen(fehler("eingabe.qlf", "ab"), "eingabe.qlf"), "");

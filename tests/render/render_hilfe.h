@@ -141,6 +141,15 @@ class Aufzeichnung : public Zeichenflaeche {
         striche.push_back({"box", 0, c.rgb(), {{x1, y1}, {x2, y2}}, 0});
         Zeichenflaeche::rechteck_gefuellt(x1, y1, x2, y2, c);
     }
+    // A label box is recorded as a box of its fill colour, then its frame
+    // (with the shape's number as radius).
+    void beschriftungsfeld(double x1, double y1, double x2, double y2, Feldform form, QColor c,
+                           QColor rahmen, double b) override {
+        striche.push_back({"box", 0, c.rgb(), {{x1, y1}, {x2, y2}}, 0});
+        striche.push_back(
+            {"rahmen", b, rahmen.rgb(), {{x1, y1}, {x2, y2}}, static_cast<double>(form)});
+        Zeichenflaeche::beschriftungsfeld(x1, y1, x2, y2, form, c, rahmen, b);
+    }
     void schrift_setzen(const QFont& f) override {
         schriftgroesse = f.pointSizeF();
         Zeichenflaeche::schrift_setzen(f);

@@ -63,6 +63,10 @@ class Druckaufzeichnung : public Zeichenflaeche {
         e.push_back(x);
         Zeichenflaeche::linien(l, n, b, c);
     }
+    void umriss(const QPointF* p, int n, double b, QColor c) override {
+        e.push_back({"umriss", b, c.rgb(), std::vector<QPointF>(p, p + n)});
+        Zeichenflaeche::umriss(p, n, b, c);
+    }
     void linienzug(const QPointF* p, int n, double b, QColor c) override {
         e.push_back({"zug", b, c.rgb(), std::vector<QPointF>(p, p + n)});
         Zeichenflaeche::linienzug(p, n, b, c);
@@ -186,7 +190,7 @@ constexpr float seite_h = 19.6f;
 
 TEST(Druckseite, EinBlattZeigtDieGanzeKarteOhneVerschiebung) {
     Renderzustand z;
-    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 100.0f);
+    z.drucker_vorbereiten(400.0f, 1, 20.0f, 28.7f, 100.0f);
     z.blatt_setzen(1, 1);
     EXPECT_FLOAT_EQ(z.blatt_zoom, 1.0f);
     EXPECT_FLOAT_EQ(z.kartenseite, seite_h);
@@ -195,8 +199,9 @@ TEST(Druckseite, EinBlattZeigtDieGanzeKarteOhneVerschiebung) {
     EXPECT_DOUBLE_EQ(z.ausschnitt_x, 0.0);
     EXPECT_DOUBLE_EQ(z.ausschnitt_y, 0.0);
     EXPECT_FLOAT_EQ(z.massstab, seite_h / 400.0f);
-    // Line widths: the page height in printer pixels, not in centimetres.
-    EXPECT_NEAR(z.linienfaktor, 2000.0f * 4.2f / 400.0f, 1e-3);
+    // Line widths: as a picture of the same scale draws them, 2.2 pixels per
+    // pixel of a metre, in printer pixels (100 per centimetre here).
+    EXPECT_NEAR(z.linienfaktor, seite_h / 400.0f * 100.0f * 2.2f, 1e-3);
     // On paper the square's own edge is the limit, and points on the map's
     // edge are on it.
     const auto punkt = [&](float x, float y) { return z.rechteck_sichtbar(x, y, x, y); };
@@ -211,9 +216,9 @@ TEST(Druckseite, EinBlattZeigtDieGanzeKarteOhneVerschiebung) {
 TEST(Druckseite, ZweiMalZweiMitUeberlappungUndSchnittrahmen) {
     const float e = 400.0f;
     Renderzustand z;
-    z.drucker_vorbereiten(e, 0.8f, 2, 20.0f, 28.7f, 100.0f);
+    z.drucker_vorbereiten(e, 2, 20.0f, 28.7f, 100.0f);
     EXPECT_FLOAT_EQ(z.blatt_zoom, 1.6f);
-    EXPECT_NEAR(z.linienfaktor, 2000.0f * 0.8f * 1.6f * 4.2f / e, 1e-3);
+    EXPECT_NEAR(z.linienfaktor, seite_h * 1.6f / e * 100.0f * 2.2f, 1e-3);
 
     // Sheet 1 shows x from -0.03125 E to 0.59375 E across the square.
     z.blatt_setzen(1, 1);
@@ -251,7 +256,7 @@ TEST(Druckseite, ZugeschnitteneBlaetterFuegenSichZurGanzenKarte) {
     const float e = 730.0f;
     for (int n : {2, 3, 5, 9, 20}) {
         Renderzustand z;
-        z.drucker_vorbereiten(e, 1.0f, n, 19.0f, 27.7f, 236.2f);
+        z.drucker_vorbereiten(e, n, 19.0f, 27.7f, 236.2f);
         // Map x of a device x on the current sheet.
         const auto karte = [&](double gx) {
             return (gx - z.rand_links) / z.massstab + z.ausschnitt_x;
@@ -267,7 +272,7 @@ TEST(Druckseite, ZugeschnitteneBlaetterFuegenSichZurGanzenKarte) {
                 EXPECT_NEAR(links, rechts_vorher, 1e-3) << n << " " << s;
             }
             if (s > 1 && s < n) {
-                EXPECT_NEAR(rechts - links, e / n, 1e-3) << n;
+                EXPECT_NEAR(rechts - links, e / static_cast<float>(n), 1e-3) << n;
             }
             if (s == n) {
                 EXPECT_GE(rechts, e) << n;
@@ -522,34 +527,52 @@ TEST(Gebaeudedruck, SchraffurInZweiAufloesungenUndUmriss) {
     const Primitiv* a = schraffur(*normal.seiten[0]);
     const Primitiv* b = schraffur(*fein.seiten[0]);
     ASSERT_TRUE(a && b);
-    // Edge 2-3 is 20.5 m, 18.9625 m after moving the corners 7.5 % towards
-    // the centre; steps of 400 x 0.0004 / 18.9625 and a quarter of that.
-    const float l = 20.5f * 0.925f;
-    const float ds = 400.0f * 0.0004f / l;
-    const auto n_a = a->p.size() / 2, n_b = b->p.size() / 2;
-    EXPECT_NEAR(static_cast<double>(n_a), std::floor(1.0 / ds) + 1, 1.0);
-    EXPECT_NEAR(static_cast<double>(n_b), std::floor(4.0 / ds) + 1, 1.0);
+    // Edge 2-3 is 20.5 m: steps of 400 x 0.0004 / 20.5, and a quarter of that.
+    const float ds = 400.0f * 0.0004f / 20.5f;
     Renderzustand z;
-    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 30.0f);
-    EXPECT_NEAR(a->breite, untergrenze_06(ds * 3.0f * z.linienfaktor), 1e-4);
+    z.drucker_vorbereiten(400.0f, 1, 20.0f, 28.7f, 30.0f);
+    // Lines over the edge, less half a line's width at either end, plus the
+    // last one on the far edge.
+    const double l_px = 20.5 * z.massstab * 30.0;
+    const auto anzahl = [&](const Primitiv* x, double schritt) {
+        return (1.0 - x->breite / l_px) / schritt + 1.0;
+    };
+    EXPECT_NEAR(static_cast<double>(a->p.size() / 2), anzahl(a, ds), 1.5);
+    EXPECT_NEAR(static_cast<double>(b->p.size() / 2), anzahl(b, ds / 4.0f), 1.5);
+    EXPECT_GE(a->breite, untergrenze_06(ds * 3.0f * z.linienfaktor) - 1e-9);
     EXPECT_EQ(a->farbe, d.f.farbe[farbe_gebaeude]);
-    // Hatch lines run across from edge 3-2 to edge 4-1 (x = const here):
-    // the first from corner 3 to corner 4 of the shrunk building.
+    // Hatch lines run across from edge 3-2 to edge 4-1 (x = const here),
+    // ending on them (cut square), wide enough to close the gaps between
+    // them, and the outer ones' strokes end on edges 3-4 and 2-1: nothing
+    // reaches beyond the building.
     const double s = z.massstab;
-    const double x3 = (170.9 - 15.3 * 0.075) * s + 0.2, x4 = (140.3 + 15.3 * 0.075) * s + 0.2;
-    EXPECT_NEAR(a->p[0].x(), x3, 1e-4);
-    EXPECT_NEAR(a->p[1].x(), x4, 1e-4);
-    EXPECT_NEAR(a->p[0].y(), a->p[1].y(), 1e-6);
+    const double x3 = 170.9 * s + 0.2, x4 = 140.3 * s + 0.2;
+    const double y_oben = 120.7 * s + 0.2, y_unten = 141.2 * s + 0.2;
+    const double halb = a->breite / 2.0 / 30.0; // centimetres
+    double y_min = 1e9, y_max = -1e9;
+    for (std::size_t i = 0; i < a->p.size(); i += 2) {
+        EXPECT_NEAR(a->p[i].x(), x3, 1e-4);
+        EXPECT_NEAR(a->p[i + 1].x(), x4, 1e-4);
+        EXPECT_NEAR(a->p[i].y(), a->p[i + 1].y(), 1e-6);
+        y_min = std::min(y_min, a->p[i].y());
+        y_max = std::max(y_max, a->p[i].y());
+    }
+    EXPECT_NEAR(y_max + halb, y_unten, 1e-4);
+    EXPECT_NEAR(y_min - halb, y_oben, 1e-4);
+    EXPECT_LE(std::abs(a->p[2].y() - a->p[0].y()), 2.0 * halb);
 
-    // The outline on the same shrunk corners, closed.
+    // The outline inside the same corners, closed, its line within them.
     std::vector<const Primitiv*> umriss;
-    for (const Primitiv* x : normal.seiten[0]->alle("zug"))
+    for (const Primitiv* x : normal.seiten[0]->alle("umriss"))
         if (x->farbe == d.f.farbe[farbe_gebaeude]) umriss.push_back(x);
     ASSERT_EQ(umriss.size(), 1u);
-    ASSERT_EQ(umriss[0]->p.size(), 5u);
-    EXPECT_EQ(umriss[0]->p.front(), umriss[0]->p.back());
-    EXPECT_NEAR(umriss[0]->p[0].x(), x4, 1e-4);
+    ASSERT_EQ(umriss[0]->p.size(), 4u);
+    const double rand = umriss[0]->breite / 2.0 / 30.0;
     EXPECT_NEAR(umriss[0]->breite, untergrenze_06(z.linienfaktor * ds * 8.0f), 1e-4);
+    for (const QPointF& p : umriss[0]->p) {
+        EXPECT_NEAR(std::min(p.x() - x4, x3 - p.x()), rand, 1e-4);
+        EXPECT_NEAR(std::min(p.y() - y_oben, y_unten - p.y()), rand, 1e-4);
+    }
 
     // Outline only: no hatching, thin edges.
     d.o.gebaeude_hohe_aufloesung = false;
@@ -558,7 +581,7 @@ TEST(Gebaeudedruck, SchraffurInZweiAufloesungenUndUmriss) {
     EXPECT_TRUE(d.drucken(umriss_nur).gut());
     EXPECT_TRUE(umriss_nur.seiten[0]->alle("linien").empty());
     bool gefunden = false;
-    for (const Primitiv* x : umriss_nur.seiten[0]->alle("zug"))
+    for (const Primitiv* x : umriss_nur.seiten[0]->alle("umriss"))
         if (x->farbe == d.f.farbe[farbe_gebaeude]) {
             gefunden = true;
             EXPECT_NEAR(x->breite, untergrenze_06(z.linienfaktor / 12.0f), 1e-5);
@@ -572,7 +595,7 @@ TEST(Gebaeudedruck, RundeGebaeudeAusKonzentrischenKreisen) {
     Seitenziel ziel;
     EXPECT_TRUE(d.drucken(ziel).gut());
     Renderzustand z;
-    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 30.0f);
+    z.drucker_vorbereiten(400.0f, 1, 20.0f, 28.7f, 30.0f);
     const auto kreise = ziel.seiten[0]->alle("kreis");
     // Radii 0, 0.1, ... up to 12.2 / 2 - 0.2 = 5.9 map units.
     ASSERT_GE(kreise.size(), 59u);
@@ -600,7 +623,7 @@ TEST(Gebaeudedruck, RiesigeGebaeudeBleibenBegrenzt) {
     Seitenziel rund;
     ASSERT_TRUE(d.drucken(rund).gut());
     Renderzustand z;
-    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 30.0f);
+    z.drucker_vorbereiten(400.0f, 1, 20.0f, 28.7f, 30.0f);
     // Thousands of rings closer than their width: one filled disc instead,
     // covering the map square.
     EXPECT_TRUE(rund.seiten[0]->alle("kreis").empty());
@@ -625,7 +648,7 @@ TEST(Gebaeudedruck, RiesigeGebaeudeBleibenBegrenzt) {
 // strokes twice as wide (in pixels), so they are as wide on paper.
 TEST(Gebaeudedruck, LinienbreitenFolgenDerDruckeraufloesung) {
     Druck d;
-    Seitenziel grob(28.7f, 20.0f, 20.0f), fein(28.7f, 20.0f, 40.0f);
+    Seitenziel grob(28.7f, 20.0f, 40.0f), fein(28.7f, 20.0f, 80.0f);
     EXPECT_TRUE(d.drucken(grob).gut());
     EXPECT_TRUE(d.drucken(fein).gut());
     const QRgb rand = d.f.farbe[farbe_strassenrand];
@@ -640,7 +663,7 @@ TEST(Gebaeudedruck, LinienbreitenFolgenDerDruckeraufloesung) {
     EXPECT_NEAR(b, 2.0 * a, 1e-4);
     // The first outline pass draws the narrowest street (half-width 1).
     Renderzustand z;
-    z.drucker_vorbereiten(400.0f, 1.0f, 1, 20.0f, 28.7f, 20.0f);
+    z.drucker_vorbereiten(400.0f, 1, 20.0f, 28.7f, 40.0f);
     EXPECT_NEAR(a, untergrenze_06(1.0f / 2.0f * 0.55f * z.linienfaktor), 1e-4);
 }
 
@@ -758,7 +781,7 @@ TEST(Randleiste, TeileLiegenAufJederSeiteAuseinander) {
                 SCOPED_TRACE(QPageSize::key(papier).toStdString() + " E " + std::to_string(e) +
                              " N " + std::to_string(n));
                 Renderzustand z;
-                z.drucker_vorbereiten(e, 1.0f, n, static_cast<float>(seite.height()),
+                z.drucker_vorbereiten(e, n, static_cast<float>(seite.height()),
                                       static_cast<float>(seite.width()), 100.0f);
                 masse.seitenbreite = z.seitenbreite;
                 masse.karte_rechts = z.karte_rechts;
@@ -818,9 +841,8 @@ TEST(Randleiste, GeschrumpfteLeisteAufA5) {
     ASSERT_EQ(ziel.seiten.size(), 1u);
     const Druckaufzeichnung& s = *ziel.seiten[0];
     Renderzustand z;
-    z.drucker_vorbereiten(d.m.stadt_abmessung, d.m.karten_faktor, 20,
-                          static_cast<float>(seite.height()), static_cast<float>(seite.width()),
-                          30.0f);
+    z.drucker_vorbereiten(d.m.stadt_abmessung, 20, static_cast<float>(seite.height()),
+                          static_cast<float>(seite.width()), 30.0f);
     const double sx = z.karte_rechts + 1.0;
     // Everything right of the map stays on the page.
     int teile = 0;

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/wirt.h"
+#include "render/beschriftung.h"
 #include "render/stadtplan.h"
 #include "render_hilfe.h"
 #include "testwirt.h"
@@ -67,8 +68,8 @@ TEST(Renderzustand, SichtbarNachBoxUndStrecke) {
     z.blatt_setzen(1, 1);
     EXPECT_FLOAT_EQ(z.massstab, 1.0f);
     const QPointF g = z.karte_nach_geraet(500.0f, 1200.5f);
-    EXPECT_FLOAT_EQ(g.x(), 500.0f);
-    EXPECT_FLOAT_EQ(g.y(), 1200.5f);
+    EXPECT_FLOAT_EQ(static_cast<float>(g.x()), 500.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(g.y()), 1200.5f);
     // A box is visible when it overlaps the picture, also when the picture
     // lies wholly inside it; its edges belong to it.
     EXPECT_TRUE(z.rechteck_sichtbar(-900.0f, -900.0f, 0.0f, 0.0f));
@@ -89,14 +90,14 @@ TEST(Renderzustand, AusschnittUndMatrix) {
     z.bild_vorbereiten(800.0f, Bildausschnitt{2.0f, 0.0f, 0.0f}, 1, 600.0f);
     z.blatt_setzen(1, 1);
     const QPointF g = z.karte_nach_geraet(400.0f, 400.0f);
-    EXPECT_FLOAT_EQ(g.x(), 600.0f);
-    EXPECT_FLOAT_EQ(g.y(), 600.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(g.x()), 600.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(g.y()), 600.0f);
     // 3 x 3 over a section from (100, 200): each picture shows a third,
     // without overlap; the column moves x, the row moves y.
     z.bild_vorbereiten(900.0f, Bildausschnitt{1.5f, 100.0f, 200.0f}, 3, 300.0f);
     z.blatt_setzen(2, 3);
-    EXPECT_FLOAT_EQ(z.ausschnitt_x, 100.0f + 400.0f);
-    EXPECT_FLOAT_EQ(z.ausschnitt_y, 200.0f + 200.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(z.ausschnitt_x), 100.0f + 400.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(z.ausschnitt_y), 200.0f + 200.0f);
     EXPECT_EQ(z.blatt_nummer, 6);
     const QPointF ecke = z.karte_nach_geraet(700.0f, 600.0f); // the far corner of that picture
     EXPECT_NEAR(ecke.x(), 300.0f, 1e-3);
@@ -355,14 +356,94 @@ TEST(Stadtplan, NurUmrisseZeichnetVierKanten) {
     EXPECT_EQ(boxen, 0);
 }
 
+// Thirty numbered buildings crowded far closer than their labels are large:
+// every label covers its anchor or is joined to it by a line from the
+// anchor to its box, and no two boxes come within a pixel of each other.
+TEST(Stadtplan, BeschriftungenAufDemAnkerOderAngebunden) {
+    Lauf l;
+    l.m = Stadtmodell{};
+    l.m.dimensionieren(2, 10, 40, 1, 1);
+    l.m.stadt_abmessung = 400.0f;
+    l.o.export_schriftgroesse = 12;
+    for (int i = 0; i < 30; ++i) {
+        const float x = 230.3f + 4.1f * static_cast<float>(i % 6);
+        const float y = 280.2f + 4.3f * static_cast<float>(i / 6);
+        rechteck_haus(l.m, x, y, x + 2.0f, y + 2.0f);
+        l.m.haeuser[static_cast<std::size_t>(l.m.haus_naechster - 1)].nummer =
+            static_cast<std::int16_t>(100 + i);
+    }
+    Testziel ziel(400, 400); // 1 pixel per metre
+    ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
+    const Aufzeichnung& a = *ziel.aufzeichnungen.at(0);
+    const auto anker = beschriftungen_sammeln(l.m, l.o, a);
+    std::vector<QRectF> boxen;
+    std::vector<QLineF> linien;
+    for (const Strich& s : a.striche) {
+        if (s.art == "box" && farbindex(l.f, s.farbe) == farbe_nummer_gebaeude)
+            boxen.emplace_back(s.punkte[0], s.punkte[1]);
+        if (s.art == "linie") linien.emplace_back(s.punkte[0], s.punkte[1]);
+    }
+    ASSERT_EQ(boxen.size(), anker.size());
+    ASSERT_EQ(boxen.size(), 30u);
+    const auto abstand = [](const QRectF& r, QPointF p) {
+        return std::hypot(std::max({r.left() - p.x(), 0.0, p.x() - r.right()}),
+                          std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()}));
+    };
+    int auf = 0, angebunden = 0;
+    for (std::size_t i = 0; i < boxen.size(); ++i) {
+        const QPointF p(anker[i].x, anker[i].y);
+        if (boxen[i].contains(p)) {
+            ++auf;
+            continue;
+        }
+        bool linie = false;
+        for (const QLineF& li : linien)
+            linie =
+                linie || (QLineF(li.p1(), p).length() < 1e-3 && abstand(boxen[i], li.p2()) < 1e-3);
+        EXPECT_TRUE(linie) << anker[i].nummer;
+        angebunden += linie ? 1 : 0;
+    }
+    EXPECT_GT(auf, 0);
+    EXPECT_GT(angebunden, 0);
+    for (std::size_t i = 0; i < boxen.size(); ++i)
+        for (std::size_t j = i + 1; j < boxen.size(); ++j)
+            EXPECT_FALSE(boxen[i].adjusted(-1, -1, 1, 1).intersects(boxen[j])) << i << " " << j;
+}
+
+// Kinds of labels differ in shape and in a dark frame that shows on white
+// streets as on the ground; squares stand apart from the ground in the
+// colours the program starts with.
+TEST(Stadtplan, BeschriftungsartenUndPlaetzeSichtbar) {
+    Lauf l;
+    l.f = Druckfarben::standard();
+    l.o.export_schriftgroesse = 9;
+    Testziel ziel(400, 400);
+    ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
+    std::set<QRgb> rahmen;
+    std::set<double> formen;
+    for (const Strich& s : ziel.aufzeichnungen.at(0)->striche)
+        if (s.art == "rahmen") {
+            rahmen.insert(s.farbe);
+            formen.insert(s.radius);
+            EXPECT_GE(255 - std::min({qRed(s.farbe), qGreen(s.farbe), qBlue(s.farbe)}), 100);
+        }
+    EXPECT_EQ(rahmen.size(), 4u); // street, building, square, park
+    EXPECT_EQ(formen.size(), 4u);
+    const QRgb platz = l.f.farbe[farbe_plaetze], grund = l.f.farbe[farbe_hintergrund];
+    EXPECT_GE(std::abs(qRed(platz) - qRed(grund)) + std::abs(qGreen(platz) - qGreen(grund)) +
+                  std::abs(qBlue(platz) - qBlue(grund)),
+              60);
+    EXPECT_GT(zaehle(ziel.bilder.at(0), platz | 0xff000000u), 100);
+}
+
 TEST(Stadtplan, Beschriftungen) {
-    // No size chosen: the numbering slider's starting size for the picture,
-    // floor(33 x pixel / 2000 + 6), 12 points at 400 pixels and 7 at 100,
-    // whatever the map's size; the options keep no size.
+    // No size chosen: the size the numbering slider gives at 10 for the
+    // picture, floor(10 x pixel / 2000 + 6), 8 points at 400 pixels and 6
+    // at 100, whatever the map's size; the options keep no size.
     for (const float abmessung : {100.0f, 4000.0f}) {
         Lauf l;
         l.m.stadt_abmessung = abmessung;
-        for (const auto& [pixel, punkte] : {std::pair{400, 12.0}, std::pair{100, 7.0}}) {
+        for (const auto& [pixel, punkte] : {std::pair{400, 8.0}, std::pair{100, 6.0}}) {
             Testziel ziel(pixel, pixel);
             ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
             EXPECT_DOUBLE_EQ(ziel.aufzeichnungen.at(0)->schriftgroesse, punkte) << abmessung;

@@ -21,7 +21,7 @@ namespace {
 struct Aufbau : Laufaufbau {
     bool abbruch = false;
 
-    explicit Aufbau(std::uint64_t startwert) : Laufaufbau(startwert) {
+    explicit Aufbau(std::uint64_t saat) : Laufaufbau(saat) {
         EXPECT_TRUE(parameter_einlesen(start_steuerwerte(), z, p, m).gut());
         wirt.abbruch_bei = 2'000'001; // a stage that never ends fails, not hangs
     }
