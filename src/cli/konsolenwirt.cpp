@@ -43,8 +43,9 @@ Konsolenwirt::Konsolenwirt(bool anzeigen, double zeitlimit, Sprache sprache, Uhr
     signale_setzen(bei_signal);
 }
 
+// The handlers stay: a signal in the last moments of the command, after the
+// files are in place, is let go rather than reported as a crash.
 Konsolenwirt::~Konsolenwirt() {
-    signale_setzen(SIG_DFL);
     if (zeile_offen_) {
         std::fputs("\r\033[K", stderr);
         std::fflush(stderr);

@@ -37,10 +37,11 @@ float koordinatenrand(float stadt_abmessung) {
 // Buildings (150 m at most), half-widths (20 m), the wall (15 m) and its
 // towers, squares and parks all stay far below the map size plus this.
 constexpr float groessen_zugabe = 500.0f;
-// A run fits its map with a factor near 1; far beyond, line widths drawn
-// with it leave what a pen can take.
-constexpr float kartenfaktor_min = 0.01f;
-constexpr float kartenfaktor_max = 10.0f;
+// A run's fitting makes factors near 1, and for a fit that fails values in
+// the ten thousands, negative ones too; far beyond, line widths drawn with
+// it leave what any pen can take.
+constexpr float kartenfaktor_min = -100000.0f;
+constexpr float kartenfaktor_max = 100000.0f;
 // The town name is typed or made by the name generator; a longer one could
 // only fill the side panel and the memory.
 constexpr qsizetype stadtname_max = 400;
