@@ -50,6 +50,9 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& parser, Bildwunsch& w);
 // Every file the pictures of a checked wish are written to.
 std::vector<QString> bilddateien(const Bildwunsch& w);
 
+// The map section a checked wish draws.
+Bildausschnitt bildausschnitt(const Bildwunsch& w, float stadt_abmessung);
+
 // Draws and writes the pictures of a checked wish. Success when all were
 // written (also when none is asked for). Otherwise: datei when a file cannot
 // be written (the words name it), abbruch when the host aborts, kein_plan

@@ -46,10 +46,14 @@ Konsolenwirt::Konsolenwirt(bool anzeigen, double zeitlimit, Sprache sprache, Uhr
 // The handlers stay: a signal in the last moments of the command, after the
 // files are in place, is let go rather than reported as a crash.
 Konsolenwirt::~Konsolenwirt() {
-    if (zeile_offen_) {
-        std::fputs("\r\033[K", stderr);
-        std::fflush(stderr);
-    }
+    zeile_beenden();
+}
+
+void Konsolenwirt::zeile_beenden() {
+    if (!zeile_offen_) return;
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+    zeile_offen_ = false;
 }
 
 void Konsolenwirt::status(const Status& status) {

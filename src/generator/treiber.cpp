@@ -1,8 +1,11 @@
 #include "generator/treiber.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <new>
+#include <unordered_map>
+#include <vector>
 
 #include "areas/flaechen.h"
 #include "areas/gebaeude.h"
@@ -62,6 +65,42 @@ float auf_kurs(float drehung, float anteil, float abstand) {
     return anteil > 1.0f ? abstand : drehung;
 }
 
+// Whether the step from stored point i of way w to (x, y) turns back by
+// more than 120 degrees against the segment before it (points repeated at
+// a junction left out).
+bool wendet(const Weg& weg, int i, float x, float y) {
+    int v = i - 1;
+    while (v >= 1 && abstand(weg.px(v), weg.py(v), weg.px(i), weg.py(i)) < 1e-4f)
+        --v;
+    if (v < 1) return false;
+    const float ax = weg.px(i) - weg.px(v), ay = weg.py(i) - weg.py(v);
+    const float bx = x - weg.px(i), by = y - weg.py(i);
+    const float la = std::sqrt(ax * ax + ay * ay), lb = std::sqrt(bx * bx + by * by);
+    if (!(la > 1e-4f && lb > 1e-4f)) return false;
+    return ax * bx + ay * by < -0.5f * la * lb;
+}
+
+// A road that ended out in the fields is taken back to its last point in
+// the town (a road with a link or bridge out there, or without such a point,
+// stays as it is).
+void ins_feld_zuruecknehmen(Lauf& l, Strassenbau& bau, int w, int letzter_in_stadt) {
+    Gang& g = bau.gang;
+    Weg& weg = l.m.weg(w);
+    // Only the last bridge is known by its point: a road with a bridge out
+    // in the fields keeps its course.
+    if (letzter_in_stadt < 2 || letzter_in_stadt >= g.i - 1 || g.letzte_bruecke > letzter_in_stadt)
+        return;
+    for (int k = letzter_in_stadt + 1; k < g.i; ++k)
+        if (weg.n_verbindungen(k) > 0) return;
+    for (int k = letzter_in_stadt + 1; k < g.i; ++k)
+        bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+    // A bridge from the kept point is counted off by the caller, as for any
+    // walk ending right after a bridge.
+    g.i = letzter_in_stadt + 1;
+    g.pos_x = weg.px(letzter_in_stadt);
+    g.pos_y = weg.py(letzter_in_stadt);
+}
+
 // Walks street w point by point until it ends, is thrown away or the run
 // stops. Returns the walk's final point index i.
 void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
@@ -70,6 +109,8 @@ void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
     Gang& g = bau.gang;
     Weg& weg = m.weg(w);
     const float tendenz = std::pow(p.weg_richtungstendenz, 1.5f) * 0.2f;
+    int kehren = 0;           // turns back by over 120 degrees
+    int letzter_in_stadt = 0; // last point stored inside the town
     for (;;) {
         weg.n_punkte = static_cast<std::int16_t>(g.i);
         strassenpunkt_setzen(l, bau, w, g.i, g.pos_x, g.pos_y);
@@ -88,14 +129,45 @@ void strasse_gehen(Lauf& l, Treiberstand& t, Strassenbau& bau, int w) {
         g.pos_y += g.schritt * std::sin(g.richtung);
         g.gelaufen += g.schritt;
 
+        const int i_vorher = g.i;
         if (g.gelaufen > g.abstand_min) kreuzung_pruefen(l, bau, w);
         if (m.mauer_vorhanden) mauer_pruefen(l, bau);
         fluss_pruefen(l, bau, w);
+        // A street that keeps being turned back (by the wall, a river, the
+        // edge, a street it runs along) ends at its second hairpin instead
+        // of zig-zagging on. The checks may have stored points (a junction,
+        // a bridge's near bank): each is looked at.
+        const bool zuletzt_in_stadt = lage_pruefen(p, m, weg.px(g.i), weg.py(g.i)).in_stadt;
+        if (zuletzt_in_stadt) letzter_in_stadt = g.i;
+        bool im_feld_gewendet = false;
+        if (!g.verworfen) {
+            for (int j = std::max(2, i_vorher); j <= g.i; ++j) {
+                const float nx = j < g.i ? weg.px(j + 1) : g.pos_x;
+                const float ny = j < g.i ? weg.py(j + 1) : g.pos_y;
+                if (wendet(weg, j, nx, ny)) ++kehren;
+            }
+            if (kehren >= 2 && !g.ende) {
+                g.ende = true;
+                im_feld_gewendet = !zuletzt_in_stadt;
+            }
+        }
 
         ++g.i;
+        if (im_feld_gewendet) ins_feld_zuruecknehmen(l, bau, w, letzter_in_stadt);
         const Lage lage = lage_pruefen(p, m, g.pos_x, g.pos_y);
         if (lage.im_kern) bau.kern_erreicht = true;
-        if (l.rnd() > p.weg_fortsetz_wahrsch || g.i > p.weg_punkte_max - 2) g.ende = true;
+        if (!g.ende && (l.rnd() > p.weg_fortsetz_wahrsch || g.i > p.weg_punkte_max - 2)) {
+            g.ende = true;
+            // Out in the fields a road runs on to the map edge while roads
+            // may still leave the town; else it ends where it left the town.
+            if (!lage.in_stadt) {
+                if (g.ausserhalb_gelaufen && g.i <= p.weg_punkte_max - 2 &&
+                    t.n_wege_aus_stadt < p.wege_anzahl_aus_stadt)
+                    g.ende = false;
+                else
+                    ins_feld_zuruecknehmen(l, bau, w, letzter_in_stadt);
+            }
+        }
         if (bau.kern_erreicht && !lage.in_stadt) g.ausserhalb_gelaufen = true;
         if (lage.ausserhalb_karte && w > l.m.erster_strassenweg() && bau.kern_erreicht) {
             if (t.n_wege_aus_stadt >= p.wege_anzahl_aus_stadt) {
@@ -272,7 +344,9 @@ void strassen_erzeugen(Lauf& l, Treiberstand& t, Strassenbau& bau) {
         bau.gespeichert = 0; // the accepted street stays in the grid
         // A walk that ended right after a bridge keeps its near end only.
         if (g.bruecken > 0 && g.letzte_bruecke == weg.n_punkte) --g.bruecken;
+        bruecke_ins_nichts_zuruecknehmen(l, bau, w);
         bau.n_bruecken += g.bruecken;
+        if (w == m.erster_strassenweg()) bruecke_am_anfang_zuruecknehmen(l, bau, w);
         if (!weg_endlich(weg)) {
             rechenfehler(
                 l, Ergebnis::fehler(Fehlerart::kein_plan, Meldung(Meldungsart::weg_keine_zahl, w)));
@@ -346,9 +420,170 @@ void stadtmitte_berechnen(Stadtmodell& m) {
     }
 }
 
+namespace {
+
+// Where a ray from (x, y) along (dx, dy) leaves the map square [0, a]^2;
+// false when (x, y) is outside or the ray has no length.
+bool kartenrand_treffen(float a, float x, float y, float dx, float dy, float& rx, float& ry) {
+    if (x < 0.0f || y < 0.0f || x > a || y > a) return false;
+    float t = 1e30f;
+    if (dx > 0.0f) t = minimum(t, (a - x) / dx);
+    if (dx < 0.0f) t = minimum(t, -x / dx);
+    if (dy > 0.0f) t = minimum(t, (a - y) / dy);
+    if (dy < 0.0f) t = minimum(t, -y / dy);
+    if (!(t < 1e29f)) return false;
+    rx = std::clamp(x + t * dx, 0.0f, a);
+    ry = std::clamp(y + t * dy, 0.0f, a);
+    return true;
+}
+
+// Whether end `k` (1 or n) of a way reached the map edge: it lies beyond
+// it, or heads for it and is within one and a half of its last step of it
+// (a walk stops before its head leaves the map).
+bool am_kartenrand(const Weg& w, int k, float a) {
+    const float x = w.px(k), y = w.py(k);
+    if (x <= 0.0f || y <= 0.0f || x >= a || y >= a) return true;
+    const int j = k == 1 ? 2 : k - 1;
+    const float schritt = abstand(x, y, w.px(j), w.py(j));
+    float rx = 0.0f, ry = 0.0f;
+    if (!kartenrand_treffen(a, x, y, x - w.px(j), y - w.py(j), rx, ry)) return false;
+    return abstand(x, y, rx, ry) < 1.5f * schritt + 0.5f;
+}
+
+// Distance of the segments a-b and c-d (0 when they cross).
+float strecken_abstand(float ax, float ay, float bx, float by, float cx, float cy, float dx,
+                       float dy) {
+    if (strecken_schnitt(ax, ay, bx, by, cx, cy, dx, dy).gefunden) return 0.0f;
+    return minimum(
+        minimum(strecke_abstand(ax, ay, cx, cy, dx, dy), strecke_abstand(bx, by, cx, cy, dx, dy)),
+        minimum(strecke_abstand(cx, cy, ax, ay, bx, by), strecke_abstand(dx, dy, ax, ay, bx, by)));
+}
+
+// Whether a new piece a-b of way w would run into something: across another
+// way or the wall, or within `rand` of a building or tower. A town that was
+// larger than the map reached the edge among its houses.
+bool stoesst_an(const Stadtmodell& m, int w, float ax, float ay, float bx, float by, float rand) {
+    const float x0 = minimum(ax, bx) - rand, x1 = maximum(ax, bx) + rand;
+    const float y0 = minimum(ay, by) - rand, y1 = maximum(ay, by) + rand;
+    for (int v : m.wege_nummern()) {
+        if (v == w) continue;
+        const Weg& weg = m.weg(v);
+        if (weg.x_max < x0 || weg.x_min > x1 || weg.y_max < y0 || weg.y_min > y1) continue;
+        for (int k = 1; k < weg.n_punkte; ++k)
+            if (strecken_schnitt(ax, ay, bx, by, weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1))
+                    .gefunden)
+                return true;
+    }
+    for (int i = 1; i < m.mauer_n_punkte; ++i)
+        if (strecken_schnitt(ax, ay, bx, by, m.mauer_px(i), m.mauer_py(i), m.mauer_px(i + 1),
+                             m.mauer_py(i + 1))
+                .gefunden)
+            return true;
+    for (int b : m.haus_nummern()) {
+        const Haus& h = m.haus(b);
+        if (h.rund == 1) {
+            if (strecke_abstand(h.x, h.y, ax, ay, bx, by) < h.breite / 2.0f + rand) return true;
+            continue;
+        }
+        float hx0 = h.ecke_x[1], hx1 = hx0, hy0 = h.ecke_y[1], hy1 = hy0;
+        for (int c = 2; c <= 4; ++c) {
+            hx0 = minimum(hx0, h.ecke_x[c]);
+            hx1 = maximum(hx1, h.ecke_x[c]);
+            hy0 = minimum(hy0, h.ecke_y[c]);
+            hy1 = maximum(hy1, h.ecke_y[c]);
+        }
+        if (hx1 < x0 || hx0 > x1 || hy1 < y0 || hy0 > y1) continue;
+        for (int c = 1; c <= 4; ++c) {
+            const int d = c % 4 + 1;
+            if (strecken_abstand(ax, ay, bx, by, h.ecke_x[c], h.ecke_y[c], h.ecke_x[d],
+                                 h.ecke_y[d]) < rand)
+                return true;
+        }
+    }
+    for (int t : m.turm_nummern()) {
+        const Turm& turm = m.turm(t);
+        if (turm.art == 0) continue;
+        float r = turm.radius;
+        for (int c = 1; c <= 4; ++c)
+            r = maximum(r, abstand(turm.mx, turm.my, turm.x[ix(c)], turm.y[ix(c)]));
+        if (strecke_abstand(turm.mx, turm.my, ax, ay, bx, by) < r + rand) return true;
+    }
+    return false;
+}
+
+// Brings an end of way w that reached the edge before fitting back onto it:
+// cut where it leaves the map, or extended along its last direction. An
+// extension that would run into something (a bridge nobody built, the wall, a
+// house) is left out.
+void bis_zum_rand(Stadtmodell& m, int w, bool anfang, float a) {
+    Weg& weg = m.weg(w);
+    const int n = weg.n_punkte;
+    if (n < 2) return;
+    std::vector<float> xs(static_cast<std::size_t>(n)), ys(static_cast<std::size_t>(n));
+    for (int k = 1; k <= n; ++k) {
+        const int q = anfang ? n + 1 - k : k; // walk towards the end in question
+        xs[ix(k) - 1] = weg.px(q);
+        ys[ix(k) - 1] = weg.py(q);
+    }
+    const auto drinnen = [&](std::size_t i) {
+        return xs[i] >= 0.0f && ys[i] >= 0.0f && xs[i] <= a && ys[i] <= a;
+    };
+    std::size_t letzter = xs.size() - 1;
+    if (!drinnen(letzter)) {
+        // Cut where the run of points outside at this end begins.
+        std::size_t i = letzter;
+        while (i > 0 && !drinnen(i))
+            --i;
+        if (!drinnen(i)) return;
+        float rx = 0.0f, ry = 0.0f;
+        if (!kartenrand_treffen(a, xs[i], ys[i], xs[i + 1] - xs[i], ys[i + 1] - ys[i], rx, ry))
+            return;
+        xs.resize(i + 2);
+        ys.resize(i + 2);
+        xs[i + 1] = rx;
+        ys[i + 1] = ry;
+    } else {
+        // The last direction over a few metres, so a short last step does not steer it.
+        std::size_t j = letzter;
+        while (j > 0 && abstand(xs[j], ys[j], xs[letzter], ys[letzter]) < 2.0f)
+            --j;
+        const float dx = xs[letzter] - xs[j], dy = ys[letzter] - ys[j];
+        float rx = 0.0f, ry = 0.0f;
+        if (!kartenrand_treffen(a, xs[letzter], ys[letzter], dx, dy, rx, ry)) return;
+        if (abstand(rx, ry, xs[letzter], ys[letzter]) < 0.01f) return;
+        if (stoesst_an(m, w, xs[letzter], ys[letzter], rx, ry, weg.breite + 0.5f)) return;
+        if (static_cast<int>(xs.size()) >= m.weg_punkte_max + 9) {
+            xs.back() = rx;
+            ys.back() = ry;
+        } else {
+            xs.push_back(rx);
+            ys.push_back(ry);
+        }
+    }
+    const int neu = static_cast<int>(xs.size());
+    if (anfang) {
+        // Points were dropped or added before point 1: links move with them.
+        const int versatz = neu - n;
+        std::unordered_map<std::int16_t, Verbindungen> verschoben;
+        for (const auto& [k, v] : weg.verbindungen) {
+            const int nk = k + versatz;
+            if (nk >= 1 && nk <= neu) verschoben[static_cast<std::int16_t>(nk)] = v;
+        }
+        weg.verbindungen.swap(verschoben);
+    }
+    for (int k = 1; k <= neu; ++k) {
+        const std::size_t i = anfang ? xs.size() - ix(k) : ix(k) - 1;
+        weg.punkt_setzen(k, xs[i], ys[i]);
+    }
+    weg.n_punkte = static_cast<std::int16_t>(neu);
+}
+
+} // namespace
+
 void karte_einpassen(Lauf& l) {
     Stadtmodell& m = l.m;
-    const float h = m.stadt_abmessung / 2.0f;
+    const float a = m.stadt_abmessung;
+    const float h = a / 2.0f;
     float x_lo = 1000000.0f, y_lo = 1000000.0f, x_hi = -1000000.0f, y_hi = -1000000.0f;
     auto nimm = [&](float x, float y) {
         x_lo = minimum(x_lo, x);
@@ -358,65 +593,93 @@ void karte_einpassen(Lauf& l) {
     };
     for (int b : m.haus_nummern()) {
         const Haus& haus = m.haus(b);
-        if (haus.rund == 0)
+        if (haus.rund == 0) {
             for (int c = 1; c <= 4; ++c)
                 nimm(haus.ecke_x[c], haus.ecke_y[c]);
-        else
-            nimm(haus.x, haus.y);
+        } else {
+            nimm(haus.x - haus.breite / 2.0f, haus.y - haus.breite / 2.0f);
+            nimm(haus.x + haus.breite / 2.0f, haus.y + haus.breite / 2.0f);
+        }
     }
     for (int i : m.mauer_nummern())
         nimm(m.mauer_px(i), m.mauer_py(i));
-    const float ueberhang =
-        maximum(maximum((x_hi - h) / h, (h - x_lo) / h), maximum((y_hi - h) / h, (h - y_lo) / h));
-    m.karten_faktor = ueberhang;
-    if (ueberhang <= 0.95f) return;
+    for (int s = 1; s <= std::min<int>(m.n_plaetze, static_cast<int>(m.plaetze.size()) - 1); ++s) {
+        const Flaeche& fl = m.platz(s);
+        for (int k = 1; k <= fl.n_punkte; ++k)
+            nimm(fl.px(k), fl.py(k));
+    }
+    if (x_lo > x_hi) return; // nothing to place
+    // The town's extent goes to the middle of the square; only a town
+    // reaching beyond 95 % of the half side is shrunk, to 90 %.
+    const float mx = (x_lo + x_hi) / 2.0f, my = (y_lo + y_hi) / 2.0f;
+    const float ueberhang = maximum(x_hi - x_lo, y_hi - y_lo) / 2.0f / h;
+    const float f = ueberhang > 0.95f ? 0.9f / ueberhang : 1.0f;
+    m.karten_faktor = ueberhang > 0.95f ? f : ueberhang;
 
-    const float f = 0.9f / ueberhang;
-    m.karten_faktor = f;
-    auto s = [&](float& c) { c = h + (c - h) * f; };
+    // Which way ends reached the edge, before they move.
+    std::vector<std::uint8_t> am_rand(ix(m.n_wege) + 1, 0);
+    for (int w : m.wege_nummern()) {
+        const Weg& weg = m.weg(w);
+        if (weg.n_punkte < 2) continue;
+        am_rand[ix(w)] = static_cast<std::uint8_t>((am_kartenrand(weg, 1, a) ? 1 : 0) |
+                                                   (am_kartenrand(weg, weg.n_punkte, a) ? 2 : 0));
+    }
+
+    auto sx = [&](float& c) { c = h + (c - mx) * f; };
+    auto sy = [&](float& c) { c = h + (c - my) * f; };
     for (int w : m.wege_nummern()) {
         Weg& weg = m.weg(w);
         for (int k = 1; k <= weg.n_punkte; ++k) {
-            s(weg.x[ix(k)]);
-            s(weg.y[ix(k)]);
+            sx(weg.x[ix(k)]);
+            sy(weg.y[ix(k)]);
         }
     }
     for (int b : m.haus_nummern()) {
         Haus& haus = m.haus(b);
         for (int c = 1; c <= 4; ++c) {
-            s(haus.ecke_x[c]);
-            s(haus.ecke_y[c]);
+            sx(haus.ecke_x[c]);
+            sy(haus.ecke_y[c]);
         }
-        s(haus.x);
-        s(haus.y);
+        sx(haus.x);
+        sy(haus.y);
         if (haus.rund == 1) haus.breite *= f;
     }
     for (int i : m.mauer_nummern()) {
-        s(m.mauer_px(i));
-        s(m.mauer_py(i));
+        sx(m.mauer_px(i));
+        sy(m.mauer_py(i));
     }
     for (auto* flaechen : {&m.plaetze, &m.parks}) {
         for (Flaeche& fl : *flaechen) {
             for (int k = 1; k <= fl.n_punkte; ++k) {
-                s(fl.x[ix(k)]);
-                s(fl.y[ix(k)]);
+                sx(fl.x[ix(k)]);
+                sy(fl.y[ix(k)]);
             }
         }
     }
     for (int t : m.turm_nummern()) {
         Turm& turm = m.turm(t);
-        s(turm.mx);
-        s(turm.my);
+        sx(turm.mx);
+        sy(turm.my);
         for (int c = 1; c <= 4; ++c) {
-            s(turm.x[ix(c)]);
-            s(turm.y[ix(c)]);
+            sx(turm.x[ix(c)]);
+            sy(turm.y[ix(c)]);
         }
         if (turm.form == 1.0f) turm.radius *= f;
     }
-    // Boxes follow the moved coordinates, so a fitted map and the same map
-    // loaded from a file have the same boxes.
+    sx(m.zentrum_x);
+    sy(m.zentrum_y);
+
+    // Boxes follow the moved coordinates (the edge test below reads them),
+    // so a fitted map and the same map loaded from a file have the same boxes.
     rahmen_bauen(m, weg_rand(l.p));
-    l.element_fertig(Element::alles);
+    for (int w : m.wege_nummern()) {
+        const std::uint8_t r = am_rand[ix(w)];
+        if (r & 1) bis_zum_rand(m, w, true, a);
+        if (r & 2) bis_zum_rand(m, w, false, a);
+        if (r != 0) weg_rahmen(m, weg_rand(l.p), w);
+    }
+    // Hosts take this as "the map was shrunk by karten_faktor".
+    if (f < 1.0f) l.element_fertig(Element::alles);
 }
 
 bool modell_endlich(const Stadtmodell& m) {

@@ -86,8 +86,12 @@ void zur_mitte_lenken(Lauf& l, Gang& g);
 // keeps the centre when there is no such street.
 void stadtmitte_berechnen(Stadtmodell& m);
 
-// Scales the map about its centre when buildings or wall reach beyond 0.95 of
-// the half side; sets m.karten_faktor.
+// Moves the extent of the buildings, the wall and the squares into the middle
+// of the map square and shrinks it to 0.9 of the half side when it reaches
+// beyond 0.95 (never enlarging); sets m.karten_faktor (the factor, or the
+// extent's share of the half side when unscaled). Way ends that reached the
+// map edge are brought back onto it: cut there, or extended along their last
+// direction unless that would cross another way.
 void karte_einpassen(Lauf& l);
 
 // Whether every coordinate of the model is a finite number.

@@ -238,7 +238,8 @@ void beschriftung_zeichnen(Zeichenflaeche& flaeche, const Renderzustand& z,
     if (!z.box_sichtbar(b.x1, b.y1, b.x2, b.y2)) return;
     flaeche.beschriftungsfeld(b.x1, b.y1, b.x2, b.y2, form_der_art(l.farbe), farben[l.farbe],
                               rahmenfarbe(farben[l.farbe]), strichbreite(z, l));
-    flaeche.position_setzen(b.x1, b.y1);
+    // The text is 1.7 a wide in a box of 1.95 a: centred, clear of the frame.
+    flaeche.position_setzen(b.x1 + 0.125 * l.a, b.y1);
     flaeche.text(QString::number(l.nummer));
 }
 

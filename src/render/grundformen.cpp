@@ -29,6 +29,42 @@ constexpr double ringe_fuellen_ab = 1000;
 
 } // namespace
 
+namespace {
+
+// The corners of a line `halb` device units inside the convex quadrilateral
+// e: each edge moved inwards by that much, the corners where the moved edges
+// meet. False when the quadrilateral is too narrow for it (or not convex),
+// so a line drawn on the new corners would reach beyond the old ones.
+bool nach_innen(const QPointF e[4], double halb, QPointF aus[4]) {
+    const QPointF mitte = (e[0] + e[1] + e[2] + e[3]) / 4.0;
+    QPointF stuetz[4], richtung[4], normale[4];
+    for (int i = 0; i < 4; ++i) {
+        const QPointF d = e[(i + 1) % 4] - e[i];
+        const double l = std::hypot(d.x(), d.y());
+        if (!(l > 0.0)) return false;
+        QPointF n(-d.y() / l, d.x() / l);
+        if (QPointF::dotProduct(n, mitte - e[i]) < 0.0) n = -n;
+        normale[i] = n;
+        richtung[i] = d;
+        stuetz[i] = e[i] + n * halb;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const int j = (i + 3) % 4; // the edge ending at corner i
+        const double nenner = richtung[j].x() * richtung[i].y() - richtung[j].y() * richtung[i].x();
+        if (std::abs(nenner) < 1e-12) return false;
+        const QPointF w = stuetz[i] - stuetz[j];
+        const double t = (w.x() * richtung[i].y() - w.y() * richtung[i].x()) / nenner;
+        aus[i] = stuetz[j] + richtung[j] * t;
+    }
+    // Every new corner lies at least the half width inside every edge.
+    for (int i = 0; i < 4; ++i)
+        for (int k = 0; k < 4; ++k)
+            if (QPointF::dotProduct(aus[i] - e[k], normale[k]) < halb * 0.999) return false;
+    return true;
+}
+
+} // namespace
+
 // Corners 1..4 of ex, ey.
 void Zeichner::viereck_zeichnen(const float* ex, const float* ey, int farbe) {
     const QColor c = f_[farbe];
@@ -48,14 +84,27 @@ void Zeichner::viereck_zeichnen(const float* ex, const float* ey, int farbe) {
         }
         return;
     }
-    const double breite = z_.massstab * 0.2f + 1.0f;
-    QPointF p[5];
+    QPointF p[4];
     for (int i = 0; i < 4; ++i) {
         p[i] = z_.karte_nach_geraet(ex[i + 1], ey[i + 1]);
     }
-    p[4] = p[0];
-    for (int i = 0; i < 4; ++i)
-        flaeche_->linie(p[i].x(), p[i].y(), p[i + 1].x(), p[i + 1].y(), breite, c);
+    innen_umreissen(p, z_.massstab * 0.2f + 1.0f, c, true);
+}
+
+// The edges drawn inside the building; one too narrow for the line gets a
+// thinner one, down to the thinnest, and, where even that does not fit,
+// nothing (it is filled) or, outlines only, a hairline on its corners.
+void Zeichner::innen_umreissen(const QPointF ecken[4], double breite, QColor farbe,
+                               bool nur_umriss) {
+    QPointF innen[4];
+    while (!nach_innen(ecken, breite / 2.0 / z_.pixel_je_einheit, innen)) {
+        if (breite <= 0.6) {
+            if (nur_umriss) flaeche_->umriss(ecken, 4, 0.6, farbe);
+            return;
+        }
+        breite = std::max(0.6, breite / 2.0);
+    }
+    flaeche_->umriss(innen, 4, breite, farbe);
 }
 
 // Fills the quadrilateral row by row between the crossings of each pixel row
@@ -99,42 +148,6 @@ void Zeichner::viereck_abtasten(const float* ex, const float* ey, QColor farbe) 
         flaeche_->rechteck_gefuellt(a, zeile, b + 1.0, zeile + 1.0, farbe);
     }
 }
-
-namespace {
-
-// The corners of a line `halb` device units inside the convex quadrilateral
-// e: each edge moved inwards by that much, the corners where the moved edges
-// meet. False when the quadrilateral is too narrow for it (or not convex),
-// so a line drawn on the new corners would reach beyond the old ones.
-bool nach_innen(const QPointF e[4], double halb, QPointF aus[4]) {
-    const QPointF mitte = (e[0] + e[1] + e[2] + e[3]) / 4.0;
-    QPointF stuetz[4], richtung[4], normale[4];
-    for (int i = 0; i < 4; ++i) {
-        const QPointF d = e[(i + 1) % 4] - e[i];
-        const double l = std::hypot(d.x(), d.y());
-        if (!(l > 0.0)) return false;
-        QPointF n(-d.y() / l, d.x() / l);
-        if (QPointF::dotProduct(n, mitte - e[i]) < 0.0) n = -n;
-        normale[i] = n;
-        richtung[i] = d;
-        stuetz[i] = e[i] + n * halb;
-    }
-    for (int i = 0; i < 4; ++i) {
-        const int j = (i + 3) % 4; // the edge ending at corner i
-        const double nenner = richtung[j].x() * richtung[i].y() - richtung[j].y() * richtung[i].x();
-        if (std::abs(nenner) < 1e-12) return false;
-        const QPointF w = stuetz[i] - stuetz[j];
-        const double t = (w.x() * richtung[i].y() - w.y() * richtung[i].x()) / nenner;
-        aus[i] = stuetz[j] + richtung[j] * t;
-    }
-    // Every new corner lies at least the half width inside every edge.
-    for (int i = 0; i < 4; ++i)
-        for (int k = 0; k < 4; ++k)
-            if (QPointF::dotProduct(aus[i] - e[k], normale[k]) < halb * 0.999) return false;
-    return true;
-}
-
-} // namespace
 
 // Printed buildings: hatched between edges 3-2 and 4-1, then outlined, all
 // inside the building's edges, so it is no larger on paper than on the map.
@@ -187,8 +200,8 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
         if (!striche_.empty())
             flaeche_->linien(striche_.data(), static_cast<int>(striche_.size()), breite, farbe);
     }
-    double breite = o_.gebaeude_nur_umriss ? untergrenze_06(z_.linienfaktor / 12.0f)
-                                           : untergrenze_06(z_.linienfaktor * ds * 8.0f);
+    const double breite = o_.gebaeude_nur_umriss ? untergrenze_06(z_.linienfaktor / 12.0f)
+                                                 : untergrenze_06(z_.linienfaktor * ds * 8.0f);
     double x1 = ecken[0].x(), x2 = x1, y1 = ecken[0].y(), y2 = y1;
     for (int i = 1; i < 4; ++i) {
         x1 = std::min(x1, ecken[i].x());
@@ -197,20 +210,7 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
         y2 = std::max(y2, ecken[i].y());
     }
     if (!z_.box_sichtbar(x1, y1, x2, y2)) return;
-    // The edges are drawn inside the building; one too narrow for the line
-    // gets a thinner one, down to the thinnest, and the hatching alone when
-    // even that does not fit.
-    QPointF innen[4];
-    while (!nach_innen(ecken, breite / 2.0 / pje, innen)) {
-        if (breite <= 0.6) {
-            if (!o_.gebaeude_nur_umriss) return;
-            // An outline only: a building thinner than a hairline is one.
-            flaeche_->umriss(ecken, 4, 0.6, farbe);
-            return;
-        }
-        breite = std::max(0.6, breite / 2.0);
-    }
-    flaeche_->umriss(innen, 4, breite, farbe);
+    innen_umreissen(ecken, breite, farbe, o_.gebaeude_nur_umriss);
 }
 
 void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {

@@ -57,6 +57,9 @@ class Zeichner {
     void viereck_abtasten(const float* ex, const float* ey, QColor farbe);
     void viereck_drucken(const float* ex, const float* ey, QColor farbe);
     void kreis_zeichnen(float x, float y, float groesse, int farbe);
+    // A quadrilateral's edges (device corners) as a line `breite` pixels wide
+    // inside them, so an outline makes no building larger.
+    void innen_umreissen(const QPointF ecken[4], double breite, QColor farbe, bool nur_umriss);
 
     // Strokes the collected run of points and starts a new one.
     void zug_abschliessen(double breite, QColor farbe);

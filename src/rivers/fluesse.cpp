@@ -66,9 +66,11 @@ bool im_randzehntel(float x, float y, float a) {
 
 // Contact of the head with the earlier rivers 1..r-1: flows into the river met
 // (storing the junction as point i + 1) or marks the walk thrown away.
-void andere_fluesse_pruefen(Lauf& l, const Gang& g, Flussraster& fr, int r, Gangende& e) {
+void andere_fluesse_pruefen(Lauf& l, const Gang& g, Flussraster& fr, int r, Gangende& e,
+                            bool alle) {
     const Parameter& p = l.p;
-    const auto [j, k] = fr.erster_kontakt(l.m, r, g.pos_x, g.pos_y, g.halbbreite);
+    const auto [j, k] = alle ? fr.anderer_kontakt(l.m, r, g.pos_x, g.pos_y, g.halbbreite)
+                             : fr.erster_kontakt(l.m, r, g.pos_x, g.pos_y, g.halbbreite);
     if (j == 0) return;
     const Weg& wj = l.m.weg(j);
     if (muenden_erlaubt(g.halbbreite, wj.breite, p.fluss_verzweigung_symetrie) &&
@@ -84,8 +86,11 @@ void andere_fluesse_pruefen(Lauf& l, const Gang& g, Flussraster& fr, int r, Gang
 
 // Walks river r from the head in g until it ends. Without darf_gabeln
 // (a source outside the map, or too narrow to fork) the river runs on until
-// it leaves the map, meets a river or reaches its length limit.
-Gangende fluss_laufen(Lauf& l, Gang& g, Flussraster& fr, int r, int c, bool darf_gabeln) {
+// it leaves the map, meets a river or reaches its length limit. The head is
+// stored as point `ab`; a walk that goes on from a river's end (`ab` > 1)
+// keeps clear of every other river, not only the earlier ones.
+Gangende fluss_laufen(Lauf& l, Gang& g, Flussraster& fr, int r, int c, bool darf_gabeln,
+                      int ab = 1) {
     const Parameter& p = l.p;
     Weg& weg = l.m.weg(r);
     const float a = p.stadt_abmessung;
@@ -98,6 +103,7 @@ Gangende fluss_laufen(Lauf& l, Gang& g, Flussraster& fr, int r, int c, bool darf
         p.fluss_verzweigungshaeufigkeit * 100.0f / static_cast<float>(p.weg_punkte_max);
 
     Gangende e;
+    e.i = ab;
     while (true) {
         l.nachgeben();
         weg.punkt_setzen(e.i, g.pos_x, g.pos_y);
@@ -112,7 +118,7 @@ Gangende fluss_laufen(Lauf& l, Gang& g, Flussraster& fr, int r, int c, bool darf
         e.selbst = fr.selbst_beruehrt(r, e.i - c, g.pos_x, g.pos_y, g.halbbreite);
         // A river that touched itself is thrown away whatever else happens in
         // this round, so the other rivers need no look.
-        if (!e.selbst && 2 * e.i > c) andere_fluesse_pruefen(l, g, fr, r, e);
+        if (!e.selbst && 2 * e.i > c) andere_fluesse_pruefen(l, g, fr, r, e, ab > 1);
 
         if (g.pos_x < 0.0f || g.pos_y < 0.0f || g.pos_x > a || g.pos_y > a) e.draussen = true;
 
@@ -238,6 +244,28 @@ std::pair<int, int> Flussraster::erster_kontakt(const Stadtmodell& m, int r, flo
     return {j_best, k_best};
 }
 
+std::pair<int, int> Flussraster::anderer_kontakt(const Stadtmodell& m, int r, float x, float y,
+                                                 float halbbreite) const {
+    int j_best = 0, k_best = 0;
+    punkte_.umkreis(x, y, (breite_max_ + halbbreite) / 2.0f, [&](const Rasterpunkt& q) {
+        if (q.weg == r || q.weg < 1 || q.weg > m.n_fluesse) return;
+        if (j_best != 0 && (q.weg > j_best || (q.weg == j_best && q.punkt > k_best))) return;
+        const Weg& wj = m.weg(q.weg);
+        if (q.punkt > wj.n_punkte) return;
+        if (abstand(x, y, q.x, q.y) < (wj.breite + halbbreite) / 2.0f) {
+            j_best = q.weg;
+            k_best = q.punkt;
+        }
+    });
+    return {j_best, k_best};
+}
+
+void Flussraster::verwerfen_ab(const Weg& w, int r, int von) {
+    for (int k = von; k <= eingetragen_; ++k)
+        punkte_.entfernen(r, k, w.px(k), w.py(k));
+    eingetragen_ = 0;
+}
+
 bool Flussraster::zu_nah(const Stadtmodell& m, int r, float x, float y, float halbbreite,
                          float faktor) const {
     return punkte_.suchen(x, y, faktor * (breite_max_ + halbbreite), [&](const Rasterpunkt& q) {
@@ -318,6 +346,127 @@ Flussausgang fluss_bauen(Lauf& l, Gang& g, Flusstabellen& t, Flussraster& fr, Fl
     return Flussausgang::behalten;
 }
 
+float flusslaenge(const Weg& w) {
+    float s = 0.0f;
+    for (int k = 1; k < w.n_punkte; ++k)
+        s += abstand(w.px(k), w.py(k), w.px(k + 1), w.py(k + 1));
+    return s;
+}
+
+// Whether river r's end is open: it ends inside the map with no branch.
+bool offenes_ende(const Stadtmodell& m, const Flusstabellen& t, int r) {
+    const FlussEnde e = t.ende[ix(r)];
+    if (e != FlussEnde::gabel && e != FlussEnde::laenge) return false;
+    for (int j = r + 1; j <= m.n_fluesse; ++j)
+        if (t.eltern[ix(j)] == r) return false;
+    return true;
+}
+
+// Walks river r on from its open end, without forking, until it leaves the
+// map; a walk that meets a river or itself is taken back and tried again.
+bool hauptlauf_verlaengern(Lauf& l, Gang& g, Flusstabellen& t, Flussraster& fr, int r) {
+    Weg& weg = l.m.weg(r);
+    const int n0 = weg.n_punkte;
+    if (n0 < 2) return false;
+    const float ex = weg.px(n0), ey = weg.py(n0);
+    const float richtung = letzte_richtung(weg);
+    for (int versuch = 0; versuch < hauptlauf_versuche_max; ++versuch) {
+        g.pos_x = ex;
+        g.pos_y = ey;
+        g.richtung = richtung;
+        flussgang_einrichten(l, g, weg.breite);
+        const int c = static_cast<int>(runden(4.0f * g.halbbreite / g.schritt));
+        const Gangende e = fluss_laufen(l, g, fr, r, c, false, n0);
+        if (l.abbruch()) {
+            fr.verwerfen_ab(weg, r, n0);
+            weg.punkt_setzen(n0, ex, ey);
+            weg.n_punkte = static_cast<std::int16_t>(n0);
+            return false;
+        }
+        if (e.draussen && !e.selbst && !e.verworfen && !e.muendet) {
+            weg.n_punkte = static_cast<std::int16_t>(e.i - 1);
+            t.ende[ix(r)] = FlussEnde::draussen;
+            t.zweige[ix(r)] = 2;
+            fr.behalten(weg);
+            return true;
+        }
+        fr.verwerfen_ab(weg, r, n0);
+        weg.punkt_setzen(n0, ex, ey);
+    }
+    weg.n_punkte = static_cast<std::int16_t>(n0);
+    return false;
+}
+
+// Takes river r (a branch with no branches of its own) out of the system;
+// the later rivers move up one place.
+void fluss_entfernen(Stadtmodell& m, Flusstabellen& t, std::vector<std::uint8_t>& haupt, int r) {
+    const int n = m.n_fluesse;
+    const int eltern = t.eltern[ix(r)];
+    // The parent's end had branches, so it is open: one fewer started there.
+    if (eltern > 0 && t.zweige[ix(eltern)] > 0) t.zweige[ix(eltern)] -= 1;
+    for (int j = r; j < n; ++j) {
+        std::swap(m.weg(j), m.weg(j + 1));
+        const std::size_t a = ix(j), b = ix(j + 1);
+        t.zweige[a] = t.zweige[b];
+        t.erster_zweig_breite[a] = t.erster_zweig_breite[b];
+        t.eltern[a] = t.eltern[b] > r ? t.eltern[b] - 1 : t.eltern[b];
+        t.ende[a] = t.ende[b];
+        haupt[a] = haupt[b];
+    }
+    Weg& frei = m.weg(n);
+    frei.n_punkte = 0;
+    frei.verbindungen.clear();
+    m.n_fluesse = static_cast<std::int16_t>(n - 1);
+    m.n_wege = m.n_fluesse;
+}
+
+// The finished system: the main course (from the mouth on, at each fork the
+// wider branch) runs off the map, and branches ending in open land that are
+// too short to read as brooks are dropped.
+void flusssystem_abschliessen(Lauf& l, Gang& g, Flusstabellen& t, Flussraster& fr,
+                              FlussBericht& bericht) {
+    Stadtmodell& m = l.m;
+    if (m.n_fluesse < 1) return;
+    std::vector<std::uint8_t> haupt(ix(m.n_fluesse) + 1, 0);
+    int r = 1;
+    for (;;) {
+        haupt[ix(r)] = 1;
+        int weiter = 0;
+        for (int j = r + 1; j <= m.n_fluesse; ++j)
+            if (t.eltern[ix(j)] == r && (weiter == 0 || m.weg(j).breite > m.weg(weiter).breite))
+                weiter = j;
+        if (weiter == 0) break;
+        r = weiter;
+    }
+    if (offenes_ende(m, t, r))
+        bericht.hauptlauf_verlaengert = hauptlauf_verlaengern(l, g, t, fr, r);
+    if (l.abbruch()) return;
+
+    // Rivers another one flows into stay.
+    std::vector<std::uint8_t> gespeist(ix(m.n_fluesse) + 1, 0);
+    for (int j = 1; j <= m.n_fluesse; ++j) {
+        const Weg& w = m.weg(j);
+        if (t.ende[ix(j)] != FlussEnde::muendet || w.n_punkte < 1) continue;
+        const float x = w.px(w.n_punkte), y = w.py(w.n_punkte);
+        for (int z = 1; z <= m.n_fluesse; ++z) {
+            if (z == j) continue;
+            const Weg& wz = m.weg(z);
+            for (int k = 1; k <= wz.n_punkte; ++k)
+                if (wz.px(k) == x && wz.py(k) == y) gespeist[ix(z)] = 1;
+        }
+    }
+    const float bach = bach_laenge(l.p);
+    for (int j = m.n_fluesse; j >= 2; --j) {
+        if (haupt[ix(j)] || gespeist[ix(j)] || !offenes_ende(m, t, j)) continue;
+        if (flusslaenge(m.weg(j)) >= bach) continue;
+        fluss_entfernen(m, t, haupt, j);
+        gespeist.erase(gespeist.begin() + static_cast<long>(ix(j)));
+        ++bericht.bachlos;
+    }
+    for (int j = 1; j <= m.n_fluesse; ++j)
+        if (haupt[ix(j)]) bericht.hauptlauf_ende = j;
+}
+
 // The report of the final attempt: the tables of its rivers.
 void bericht_abschliessen(Lauf& l, const Flusstabellen& t, FlussBericht& bericht,
                           bool zentrum_erreicht) {
@@ -388,6 +537,7 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         m.n_wege = m.n_fluesse;
         l.nachgeben();
 
+        if (zentrum_erreicht && !l.abbruch()) flusssystem_abschliessen(l, g, t, fr, bericht);
         if (zentrum_erreicht || l.abbruch()) {
             bericht_abschliessen(l, t, bericht, zentrum_erreicht);
             return bericht;
@@ -401,6 +551,10 @@ FlussBericht fluesse_wachsen(Lauf& l) {
         }
         versuch += 1;
     }
+}
+
+float bach_laenge(const Parameter& p) {
+    return maximum(bach_laenge_min, 0.05f * p.stadt_abmessung);
 }
 
 void fluesse_erzeugen(Lauf& l) {

@@ -23,6 +23,12 @@ inline constexpr int fluss_versuche_max = 1000;
 inline constexpr float fluss_breite_min = 0.3f;
 // Rivers narrower than this never fork.
 inline constexpr float fluss_gabel_breite_min = 0.4f;
+// A branch that ends in open land is kept only when it is at least this
+// long (and a twentieth of the map side on larger maps): it then reads as a
+// brook; a shorter one is dropped.
+inline constexpr float bach_laenge_min = 60.0f;
+// Walks tried to lead the main course off the map where it ends inside.
+inline constexpr int hauptlauf_versuche_max = 50;
 
 // How the walk of an accepted river ended.
 enum class FlussEnde : std::uint8_t {
@@ -44,6 +50,9 @@ struct FlussBericht {
     std::vector<int> eltern;          // parent river, 0 for the first one
     std::vector<std::uint8_t> zweige; // rivers started at the end (2 = end closed)
     std::vector<FlussEnde> ende;
+    int bachlos = 0;                    // short branches ending in open land, dropped
+    bool hauptlauf_verlaengert = false; // the main course was led on off the map
+    int hauptlauf_ende = 0;             // the river the main course ends with
 };
 
 // The points of the rivers laid so far and of the river being walked, so
@@ -67,6 +76,12 @@ class Flussraster {
     // to (x, y); {0, 0} when none does.
     std::pair<int, int> erster_kontakt(const Stadtmodell& m, int r, float x, float y,
                                        float halbbreite) const;
+    // The same among every river other than r (for a river walked on after
+    // the later ones were laid).
+    std::pair<int, int> anderer_kontakt(const Stadtmodell& m, int r, float x, float y,
+                                        float halbbreite) const;
+    // Points von.. of river r, stored since the last behalten, come out.
+    void verwerfen_ab(const Weg& w, int r, int von);
     // Whether (x, y) lies nearer than faktor * (width + halbbreite) to a
     // point of one of the rivers 1..r-1.
     bool zu_nah(const Stadtmodell& m, int r, float x, float y, float halbbreite,
@@ -77,6 +92,9 @@ class Flussraster {
     int eingetragen_ = 0;     // points of the river being walked in the grid
     float breite_max_ = 0.0f; // widest river kept so far
 };
+
+// The length from which a branch ending in open land reads as a brook.
+float bach_laenge(const Parameter& p);
 
 // First stage of every attempt. Sets m.n_fluesse; returns early when the run
 // is aborted. When fluss_versuche_max attempts all miss the central zone it

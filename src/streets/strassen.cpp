@@ -273,9 +273,15 @@ bool vor_mauer_enden(Lauf& l, Strassenbau& bau, int w) {
         for (int k = j + 1; k <= g.i; ++k)
             bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
         // The end: the crossing, pulled back towards a by the half width; a
-        // crossing nearer to a than that ends the street at a.
+        // crossing nearer to a than that ends the street at a. A bridge cut
+        // off goes, and on the bridge itself the street ends at its near bank.
+        const bool bruecke = g.letzte_bruecke > 0 && g.letzte_bruecke >= j;
+        if (bruecke) {
+            --g.bruecken;
+            g.letzte_bruecke = 0;
+        }
         const float laenge = abstand(ax, ay, bx, by);
-        const float s = laenge > 0.0f ? t - g.halbbreite / laenge : 0.0f;
+        const float s = laenge > 0.0f && !bruecke ? t - g.halbbreite / laenge : 0.0f;
         g.i = j;
         if (s > 0.0f) {
             ++g.i;
@@ -510,7 +516,9 @@ void fluss_pruefen(Lauf& l, Strassenbau& bau, int w) {
         // It crosses square to the centre line: a head that came deep into
         // the river has no other good heading to the far bank.
         float nx = g.pos_x, ny = g.pos_y;
-        ufer_freihalten(l, bau, nx, ny, g.halbbreite, b + pi);
+        // A near bank that cannot be cleared (by a river's end, between two
+        // rivers) would put the bridge's first point in the water.
+        const bool ufer_frei = ufer_freihalten(l, bau, nx, ny, g.halbbreite, b + pi);
         const Uferlage fuss =
             ufer_suchen(l, bau, nx, ny, g.halbbreite, 2.0f * (p.abstand_weg_fluss * 2.5f + 0.8f));
         const float dn = fuss.fluss != 0 ? fuss.abstand : t.abstand;
@@ -519,7 +527,7 @@ void fluss_pruefen(Lauf& l, Strassenbau& bau, int w) {
         const float sprung = (0.95f + 0.25f * l.rnd()) * 2.0f * dn;
         const float schritt = 0.1f * ufer_faktor * (f.breite + g.halbbreite) + 0.01f;
         float ex = 0.0f, ey = 0.0f;
-        if (brueckenende_finden(l, bau, nx, ny, rb, sprung, schritt, ex, ey)) {
+        if (ufer_frei && brueckenende_finden(l, bau, nx, ny, rb, sprung, schritt, ex, ey)) {
             ++g.i;
             strassenpunkt_setzen(l, bau, w, g.i, nx, ny);
             g.pos_x = ex;
@@ -535,7 +543,8 @@ void fluss_pruefen(Lauf& l, Strassenbau& bau, int w) {
     const float q2 = maximum(t.q, 0.75f);
     g.pos_x -= (g.halbbreite / (q2 + 1.0f)) * std::cos(b);
     g.pos_y -= (g.halbbreite / (q2 + 1.0f)) * std::sin(b);
-    ufer_freihalten(l, bau, g.pos_x, g.pos_y, g.halbbreite, b + pi);
+    // A head that cannot be brought clear of the water ends the street.
+    if (!ufer_freihalten(l, bau, g.pos_x, g.pos_y, g.halbbreite, b + pi)) g.ende = true;
 }
 
 namespace {
@@ -592,6 +601,51 @@ void mauer_raster_aufbauen(Lauf& l, Strassenbau& bau) {
                                                        m.mauer_px(q + 1), m.mauer_py(q + 1)));
     }
     bau.mauer_aktuell = true;
+}
+
+void bruecke_ins_nichts_zuruecknehmen(Lauf& l, Strassenbau& bau, int w) {
+    Gang& g = bau.gang;
+    Weg& weg = l.m.weg(w);
+    const int b = g.letzte_bruecke, n = weg.n_punkte;
+    if (g.bruecken < 1 || b < 1 || b >= n) return;
+    float rest = 0.0f;
+    for (int k = b + 1; k < n; ++k)
+        rest += abstand(weg.px(k), weg.py(k), weg.px(k + 1), weg.py(k + 1));
+    if (rest >= bruecke_rest_min) return;
+    for (int k = b + 1; k <= n; ++k)
+        if (weg.n_verbindungen(k) > 0) return;
+    const float a = l.p.stadt_abmessung, x = weg.px(n), y = weg.py(n);
+    if (minimum(minimum(x, y), minimum(a - x, a - y)) < 2.0f * g.schritt) return;
+    for (int k = b + 1; k <= n; ++k)
+        bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+    weg.n_punkte = static_cast<std::int16_t>(b);
+    --g.bruecken;
+    g.letzte_bruecke = 0;
+}
+
+void bruecke_am_anfang_zuruecknehmen(Lauf& l, Strassenbau& bau, int w) {
+    Weg& weg = l.m.weg(w);
+    const int n = weg.n_punkte;
+    if (!weg.verbindungen.empty() || n < 3) return;
+    int bruecke = 0;
+    float laenge = 0.0f;
+    for (int j = 1; j < n && laenge < bruecke_rest_min; ++j) {
+        if (flussquerungen(l, bau, weg.px(j), weg.py(j), weg.px(j + 1), weg.py(j + 1)) > 0) {
+            bruecke = j;
+            break;
+        }
+        laenge += abstand(weg.px(j), weg.py(j), weg.px(j + 1), weg.py(j + 1));
+    }
+    if (bruecke == 0 || n - bruecke < 2) return;
+    for (int k = 1; k <= n; ++k)
+        bau.strassen.entfernen(w, k, weg.px(k), weg.py(k));
+    const int neu = n - bruecke;
+    for (int k = 1; k <= neu; ++k)
+        weg.punkt_setzen(k, weg.px(k + bruecke), weg.py(k + bruecke));
+    weg.n_punkte = static_cast<std::int16_t>(neu);
+    for (int k = 1; k <= neu; ++k)
+        bau.strassen.einfuegen(w, k, weg.px(k), weg.py(k), weg.breite);
+    --bau.n_bruecken;
 }
 
 void strassenpunkt_setzen(Lauf& l, Strassenbau& bau, int w, int k, float x, float y) {

@@ -101,6 +101,19 @@ bool ufer_freihalten(const Lauf& l, const Strassenbau& bau, float& x, float& y, 
 void strassen_raster_aufbauen(Lauf& l, Strassenbau& bau);
 void fluss_raster_aufbauen(Lauf& l, Strassenbau& bau);
 void mauer_raster_aufbauen(Lauf& l, Strassenbau& bau);
+// A street goes on at least this far beyond a bridge's far bank point.
+inline constexpr float bruecke_rest_min = 15.0f;
+
+// Street w, just finished, whose last bridge leads to less than
+// bruecke_rest_min of street that ends in open land (no link, not at the
+// map edge) ends at the bridge's near bank instead.
+void bruecke_ins_nichts_zuruecknehmen(Lauf& l, Strassenbau& bau, int w);
+
+// The first street of an attempt starts where it likes: one whose first
+// bridge comes within bruecke_rest_min of its start (and has no links yet)
+// starts beyond that bridge instead.
+void bruecke_am_anfang_zuruecknehmen(Lauf& l, Strassenbau& bau, int w);
+
 // Stores point k of street w in the model and in the street grid.
 void strassenpunkt_setzen(Lauf& l, Strassenbau& bau, int w, int k, float x, float y);
 // Takes the points of the street being walked out of the grid (before a retry).

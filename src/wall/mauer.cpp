@@ -166,6 +166,7 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
     const float a = kp < 2 ? 2.0f * pi * l.rnd() : winkel_aus(s.x - vor.x, s.y - vor.y);
     const int t1 = turm_setzen(m, b.tuerme, vor.x, vor.y, g, p.Mauer_Tuerme_Form_Tore, a);
     if (t1 != 0) u.turm(kp) = t1;
+    b.tuerme.als_tor(t1);
 
     const int kreuzung_nr = b.punkt_nr;
     u.setzen(b.punkt_nr, s, 0);
@@ -186,6 +187,7 @@ void tor_bauen(Lauf& l, Mauerbau& b, Umriss& u, const Mauerkreuzung& k, float de
 
     const int t2 = turm_setzen(m, b.tuerme, pkt.x, pkt.y, g, p.Mauer_Tuerme_Form_Tore, a);
     if (t2 != 0) u.turm(b.punkt_nr) = t2;
+    b.tuerme.als_tor(t2);
 
     Tor tor;
     tor.x = (vor.x + pkt.x) / 2.0f;
@@ -249,6 +251,299 @@ bool turm_an_strecke(const Turm& t, float ax, float ay, float bx, float by, floa
             return true;
     }
     return false;
+}
+
+// Distance of the segments a-b and c-d (0 when they cross).
+float strecken_abstand(float ax, float ay, float bx, float by, float cx, float cy, float dx,
+                       float dy) {
+    if (strecken_kreuzen(ax, ay, bx, by, cx, cy, dx, dy)) return 0.0f;
+    return minimum(
+        minimum(strecke_abstand(ax, ay, cx, cy, dx, dy), strecke_abstand(bx, by, cx, cy, dx, dy)),
+        minimum(strecke_abstand(cx, cy, ax, ay, bx, by), strecke_abstand(dx, dy, ax, ay, bx, by)));
+}
+
+// Size of a gate tower at its largest.
+float tor_turm_groesse(const Parameter& p) {
+    return (0.5f * std::fabs(p.Mauer_TorTurmgroesse_Variation) + 1.0f) * p.Mauer_Turmgroesse_Tor *
+           p.Mauer_Dicke / 2.0f;
+}
+
+// Water gates: the wall opens where it crosses a river. Every wall segment
+// that comes within the river's half width plus a gate tower and half the
+// wall of its line loses its wall, so the wall ends on each bank; where the
+// wall has towers, a tower stands at each end, clear of the water.
+void wassertore_oeffnen(Lauf& l, Mauerbau& b) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    const int n = m.mauer_n_punkte;
+    if (m.n_fluesse < 1 || n < 3) return;
+    const float g = tor_turm_groesse(p);
+    const float reich = g + p.Mauer_Dicke / 2.0f + 0.5f;
+    Punktfeld feld;
+    float strecke_max = 0.0f, breite_max = 0.0f;
+    for (int r : m.fluss_nummern()) {
+        const Weg& f = m.weg(r);
+        breite_max = maximum(breite_max, f.breite);
+        for (int k = 1; k <= f.n_punkte; ++k) {
+            feld.sammeln(r, k, f.px(k), f.py(k));
+            if (k > 1)
+                strecke_max =
+                    maximum(strecke_max, abstand(f.px(k - 1), f.py(k - 1), f.px(k), f.py(k)));
+        }
+    }
+    feld.bauen(maximum(4.0f, breite_max + reich));
+    // A point is wet within the river's half width and a gate tower's reach
+    // of its line; a segment between two dry points that still meets the
+    // water (a narrow river between two far apart points) wets both.
+    const auto nah = [&](float ax, float ay, float bx, float by, float zugabe) {
+        const float r = abstand(ax, ay, bx, by) / 2.0f + strecke_max + breite_max / 2.0f + zugabe;
+        return feld.suchen((ax + bx) / 2.0f, (ay + by) / 2.0f, r, [&](const Rasterpunkt& q) {
+            const Weg& f = m.weg(q.weg);
+            for (int j = q.punkt - 1; j <= q.punkt; ++j) {
+                if (j < 1 || j >= f.n_punkte) continue;
+                if (strecken_abstand(ax, ay, bx, by, f.px(j), f.py(j), f.px(j + 1), f.py(j + 1)) <
+                    f.breite / 2.0f + zugabe)
+                    return true;
+            }
+            return false;
+        });
+    };
+    std::vector<std::uint8_t> nass(ix(n) + 1, 0);
+    bool offen = false;
+    for (int i = 1; i <= n; ++i) {
+        const float x = m.mauer_px(i), y = m.mauer_py(i);
+        if (nah(x, y, x, y, reich)) {
+            nass[ix(i)] = 1;
+            offen = true;
+        }
+    }
+    for (int i = 1; i < n; ++i) {
+        if (nass[ix(i)] || nass[ix(i + 1)]) continue;
+        if (nah(m.mauer_px(i), m.mauer_py(i), m.mauer_px(i + 1), m.mauer_py(i + 1), 0.5f)) {
+            nass[ix(i)] = nass[ix(i + 1)] = 1;
+            offen = true;
+        }
+    }
+    if (!offen) return;
+    // The closing point is the first one.
+    const bool ring = m.mauer_px(n) == m.mauer_px(1) && m.mauer_py(n) == m.mauer_py(1);
+    if (ring && (nass[1] || nass[ix(n)])) nass[1] = nass[ix(n)] = 1;
+    for (int i = 1; i <= n; ++i) {
+        if (!nass[ix(i)]) continue;
+        m.mauer_flag_bei(i) = 0;
+        const int t = b.punkt_turm[ix(i)];
+        if (t != 0) m.turm(t).art = 0;
+    }
+    if (p.Mauer_Tuerme_Form == 0) return;
+    const std::uint8_t form =
+        p.Mauer_Tuerme_Form_Tore != 0 ? p.Mauer_Tuerme_Form_Tore : p.Mauer_Tuerme_Form;
+    const int letzter = ring ? n - 1 : n;
+    for (int i = 1; i <= letzter; ++i) {
+        if (nass[ix(i)] || m.mauer_flag_bei(i) != 1) continue;
+        const int vor = i > 1 ? i - 1 : (ring ? letzter : 0);
+        const int nach = i < letzter ? i + 1 : (ring ? 1 : 0);
+        if (!((vor != 0 && nass[ix(vor)]) || (nach != 0 && nass[ix(nach)]))) continue;
+        const int steht = b.punkt_turm[ix(i)];
+        if (steht != 0 && m.turm(steht).art == 1) {
+            b.tuerme.als_tor(steht);
+            continue;
+        }
+        const int andere = vor != 0 && nass[ix(vor)] ? nach : vor;
+        const float richtung = andere != 0 ? winkel_aus(m.mauer_px(andere) - m.mauer_px(i),
+                                                        m.mauer_py(andere) - m.mauer_py(i))
+                                           : 0.0f;
+        const float groesse = (1.0f + (l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation) *
+                              p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
+        const int t =
+            turm_setzen(m, b.tuerme, m.mauer_px(i), m.mauer_py(i), groesse, form, richtung);
+        if (t == 0) continue;
+        b.punkt_turm[ix(i)] = t;
+        b.tuerme.als_tor(t);
+    }
+    m.n_tuerme = b.tuerme.n;
+}
+
+// A standing tower away from every drawn wall segment (left in a gap, or
+// by a gate that lost its wall) goes: towers stand on the wall. A wall
+// without any drawn segment (completeness 0) is a ring of towers and keeps
+// them as the erosion left them.
+void einsame_tuerme_entfernen(Stadtmodell& m) {
+    const int n = m.mauer_n_punkte;
+    const int n_tuerme = std::min<int>(m.n_tuerme, static_cast<int>(m.tuerme.size()) - 1);
+    if (n_tuerme < 1) return;
+    Punktfeld feld;
+    float strecke_max = 0.0f, reich_max = 0.0f;
+    bool feld_leer = true;
+    for (int i = 1; i < n; ++i) {
+        if (m.mauer_flag_bei(i) != 1 || m.mauer_flag_bei(i + 1) != 1) continue;
+        feld_leer = false;
+        feld.sammeln(0, i, m.mauer_px(i), m.mauer_py(i));
+        strecke_max = maximum(strecke_max, abstand(m.mauer_px(i), m.mauer_py(i), m.mauer_px(i + 1),
+                                                   m.mauer_py(i + 1)));
+    }
+    if (feld_leer) return;
+    for (int t = 1; t <= n_tuerme; ++t)
+        reich_max = maximum(reich_max, turm_reichweite(m.turm(t)));
+    feld.bauen(maximum(4.0f, strecke_max + reich_max));
+    for (int t = 1; t <= n_tuerme; ++t) {
+        Turm& turm = m.turm(t);
+        if (turm.art != 1) continue;
+        const float grenze = turm_reichweite(turm) + 0.5f * m.mauer_dicke + 0.5f;
+        const bool an_mauer =
+            feld.suchen(turm.mx, turm.my, grenze + strecke_max, [&](const Rasterpunkt& q) {
+                const int i = q.punkt;
+                return strecke_abstand(turm.mx, turm.my, m.mauer_px(i), m.mauer_py(i),
+                                       m.mauer_px(i + 1), m.mauer_py(i + 1)) < grenze;
+            });
+        if (!an_mauer) turm.art = 0;
+    }
+}
+
+// Whether segment a-b comes nearer than `rand` to the body of a river.
+bool fluss_an_strecke(const Stadtmodell& m, float ax, float ay, float bx, float by, float rand) {
+    for (int r : m.fluss_nummern()) {
+        const Weg& f = m.weg(r);
+        for (int k = 1; k < f.n_punkte; ++k)
+            if (strecken_abstand(ax, ay, bx, by, f.px(k), f.py(k), f.px(k + 1), f.py(k + 1)) <
+                f.breite + rand)
+                return true;
+    }
+    return false;
+}
+
+// Where segment a-b first crosses the ring line: the ring segment and the
+// place; 0 when it crosses none.
+int ring_kreuzung(const Stadtmodell& m, float ax, float ay, float bx, float by, float& x,
+                  float& y) {
+    for (int i = 1; i < m.mauer_n_punkte; ++i) {
+        const Schnitt sn = strecken_schnitt(ax, ay, bx, by, m.mauer_px(i), m.mauer_py(i),
+                                            m.mauer_px(i + 1), m.mauer_py(i + 1));
+        if (!sn.gefunden) continue;
+        x = sn.x;
+        y = sn.y;
+        return i;
+    }
+    return 0;
+}
+
+// A walled town whose streets all stay inside gets one gate: the street
+// whose end lies nearest the ring (the first street before the others, then
+// the wider) is led on straight through it and out to the map edge, or,
+// where a river is in the way, a few steps beyond the wall. The gate opens
+// the wall and stands between two gate towers as any other.
+void tor_erzwingen(Lauf& l, Mauerbau& b) {
+    const Parameter& p = l.p;
+    Stadtmodell& m = l.m;
+    const int n = m.mauer_n_punkte;
+    if (!b.tore.empty() || n < 4 || m.n_wege < m.erster_strassenweg()) return;
+    const float a = p.stadt_abmessung;
+    const int punkte_max = std::min<int>(p.weg_punkte_max, m.weg_punkte_max) - 3;
+    // Streets by preference: the first, then the widest.
+    std::vector<int> strassen;
+    for (int w : m.strassen_nummern())
+        if (m.weg(w).n_punkte >= 2) strassen.push_back(w);
+    std::stable_sort(strassen.begin(), strassen.end(), [&](int x, int y) {
+        if ((x == m.erster_strassenweg()) != (y == m.erster_strassenweg()))
+            return x == m.erster_strassenweg();
+        return m.weg(x).breite > m.weg(y).breite;
+    });
+    for (int w : strassen) {
+        Weg& weg = m.weg(w);
+        const int e = weg.n_punkte;
+        const float ex = weg.px(e), ey = weg.py(e);
+        // The nearest ring point, and the heading towards it.
+        int naechster = 1;
+        for (int i = 2; i < n; ++i)
+            if (abstand(ex, ey, m.mauer_px(i), m.mauer_py(i)) <
+                abstand(ex, ey, m.mauer_px(naechster), m.mauer_py(naechster)))
+                naechster = i;
+        const float richtung = winkel_aus(m.mauer_px(naechster) - ex, m.mauer_py(naechster) - ey);
+        const float cx = std::cos(richtung), cy = std::sin(richtung);
+        const float schritt = maximum(p.weg_schritt_faktor * weg.breite, 0.5f);
+        const float tiefe = abstand(ex, ey, m.mauer_px(naechster), m.mauer_py(naechster)) +
+                            4.0f * (p.Mauer_Dicke + weg.breite) + 2.0f * schritt;
+        // Out to the map edge when no river is in the way, else just beyond the wall.
+        float weit = 0.0f;
+        for (float t = tiefe;; t += schritt) {
+            const float x = ex + t * cx, y = ey + t * cy;
+            if (x < 0.0f || y < 0.0f || x > a || y > a) {
+                weit = t;
+                break;
+            }
+            if (t > 2.0f * a) break;
+        }
+        float laenge = tiefe;
+        if (weit > 0.0f &&
+            !fluss_an_strecke(m, ex, ey, ex + weit * cx, ey + weit * cy, weg.breite / 2.0f + 1.0f))
+            laenge = weit;
+        else if (fluss_an_strecke(m, ex, ey, ex + tiefe * cx, ey + tiefe * cy,
+                                  weg.breite / 2.0f + 1.0f))
+            continue;
+        const int neu = static_cast<int>(std::ceil(laenge / schritt));
+        if (e + neu > punkte_max) continue;
+        float kx = 0.0f, ky = 0.0f;
+        const int i = ring_kreuzung(m, ex, ey, ex + laenge * cx, ey + laenge * cy, kx, ky);
+        if (i == 0) continue;
+        for (int k = 1; k <= neu; ++k) {
+            const float t = minimum(static_cast<float>(k) * schritt, laenge);
+            float x = ex + t * cx, y = ey + t * cy;
+            if (k == neu && laenge == weit) {
+                x = std::clamp(x, 0.0f, a);
+                y = std::clamp(y, 0.0f, a);
+            }
+            weg.punkt_setzen(e + k, x, y);
+        }
+        weg.n_punkte = static_cast<std::int16_t>(e + neu);
+
+        // The opening: ring points within half the gate's width of the crossing.
+        const float g = ((l.rnd() - 0.5f) * p.Mauer_TorTurmgroesse_Variation + 1.0f) *
+                        p.Mauer_Turmgroesse_Tor * p.Mauer_Dicke / 2.0f;
+        const float breite = (g + weg.breite) * 2.0f;
+        const auto oeffnen = [&](int k) {
+            m.mauer_flag_bei(k) = 0;
+            const int t = b.punkt_turm[ix(k)];
+            if (t != 0) m.turm(t).art = 0;
+        };
+        const auto naechster_ring = [&](int k, int d) {
+            k += d;
+            if (k < 1) k = n - 1;
+            if (k > n - 1) k = 1;
+            return k;
+        };
+        int vor = i, nach = naechster_ring(i, 1);
+        for (int z = 0; z < n && abstand(m.mauer_px(vor), m.mauer_py(vor), kx, ky) < breite / 2.0f;
+             ++z) {
+            oeffnen(vor);
+            vor = naechster_ring(vor, -1);
+        }
+        for (int z = 0;
+             z < n && abstand(m.mauer_px(nach), m.mauer_py(nach), kx, ky) < breite / 2.0f; ++z) {
+            oeffnen(nach);
+            nach = naechster_ring(nach, 1);
+        }
+        if (m.mauer_flag_bei(1) == 0) m.mauer_flag_bei(n) = 0;
+        const float winkel =
+            winkel_aus(m.mauer_px(nach) - m.mauer_px(vor), m.mauer_py(nach) - m.mauer_py(vor));
+        Tor tor;
+        tor.turm1 = turm_setzen(m, b.tuerme, m.mauer_px(vor), m.mauer_py(vor), g,
+                                p.Mauer_Tuerme_Form_Tore, winkel);
+        tor.turm2 = turm_setzen(m, b.tuerme, m.mauer_px(nach), m.mauer_py(nach), g,
+                                p.Mauer_Tuerme_Form_Tore, winkel);
+        b.tuerme.als_tor(tor.turm1);
+        b.tuerme.als_tor(tor.turm2);
+        if (tor.turm1 != 0) b.punkt_turm[ix(vor)] = tor.turm1;
+        if (tor.turm2 != 0) b.punkt_turm[ix(nach)] = tor.turm2;
+        m.n_tuerme = b.tuerme.n;
+        tor.x = (m.mauer_px(vor) + m.mauer_px(nach)) / 2.0f;
+        tor.y = (m.mauer_py(vor) + m.mauer_py(nach)) / 2.0f;
+        tor.breite = abstand(m.mauer_px(vor), m.mauer_py(vor), m.mauer_px(nach), m.mauer_py(nach));
+        tor.winkel = winkel;
+        tor.punkt = i;
+        tor.weg = w;
+        b.tore.push_back(tor);
+        weg_rahmen(m, weg_rand(p), w);
+        return;
+    }
 }
 
 } // namespace
@@ -377,6 +672,33 @@ Mauerkreuzung strasse_kreuzen(const Lauf& l, const Wegfeld& f, float ax, float a
     return {};
 }
 
+namespace {
+
+// A street that still passes drawn wall (a ring step that crossed two
+// streets cuts a gate for the first only; straightening a gate moves
+// streets) gets the wall opened where it passes. Returns the segments opened.
+int durchstoesse_oeffnen(Lauf& l) {
+    Stadtmodell& m = l.m;
+    const int n = m.mauer_n_punkte;
+    if (n < 2 || m.n_wege < m.erster_strassenweg()) return 0;
+    strassen_eingrenzen(l, m.n_wege);
+    const Wegfeld f = wegfeld_bilden(l);
+    int geoeffnet = 0;
+    for (int i = 1; i < n; ++i) {
+        if (m.mauer_flag_bei(i) != 1 || m.mauer_flag_bei(i + 1) != 1) continue;
+        const float ax = m.mauer_px(i), ay = m.mauer_py(i);
+        const float bx = m.mauer_px(i + 1), by = m.mauer_py(i + 1);
+        if (strasse_kreuzen(l, f, ax, ay, bx, by, abstand(ax, ay, bx, by)).weg == 0) continue;
+        m.mauer_flag_bei(i) = 0;
+        m.mauer_flag_bei(i + 1) = 0;
+        ++geoeffnet;
+    }
+    if (geoeffnet > 0 && m.mauer_flag_bei(1) == 0) m.mauer_flag_bei(n) = 0;
+    return geoeffnet;
+}
+
+} // namespace
+
 int mauer_bauen(Lauf& l) {
     Mauerbau b;
     mauer_bauen(l, b);
@@ -450,9 +772,13 @@ void mauer_bauen(Lauf& l, Mauerbau& b) {
     m.n_tuerme = b.tuerme.n;
 
     if (!l.abbruch()) {
+        tor_erzwingen(l, b);
         luecken_oeffnen(l, b);
+        wassertore_oeffnen(l, b);
         turmabstand_pruefen(m, b.tuerme);
+        einsame_tuerme_entfernen(m);
         tore_begradigen(l, b.tore);
+        if (durchstoesse_oeffnen(l) > 0) einsame_tuerme_entfernen(m);
         tuerme_auf_wegen_entfernen(l);
     }
     l.element_fertig(Element::mauer);

@@ -60,19 +60,21 @@ void turmabstand_pruefen(Stadtmodell& m, const Turmbau& tb) {
         reichweite_max = maximum(reichweite_max, reichweite(t));
     }
     feld.bauen(maximum(2.4f * reichweite_max, 1.0f));
-    for (int t1 = 1; t1 <= n; ++t1) {
-        const Turm& a = m.turm(t1);
-        if (a.art != 1) continue;
-        const float r1 = reichweite(t1);
-        const float suche = 1.2f * (r1 + reichweite_max) * 1.001f + 1e-3f;
-        feld.umkreis(a.mx, a.my, suche, [&](const Rasterpunkt& q) {
-            const int t2 = q.punkt;
-            if (t2 == t1) return;
-            Turm& b = m.turm(t2);
-            if (b.art != 1) return;
-            if (1.2f * (reichweite(t2) + r1) > abstand(a.mx, a.my, b.mx, b.my)) b.art = 0;
-        });
-    }
+    for (int runde = 0; runde < 2; ++runde)
+        for (int t1 = 1; t1 <= n; ++t1) {
+            if (tb.ist_tor(t1) != (runde == 0)) continue;
+            const Turm& a = m.turm(t1);
+            if (a.art != 1) continue;
+            const float r1 = reichweite(t1);
+            const float suche = 1.2f * (r1 + reichweite_max) * 1.001f + 1e-3f;
+            feld.umkreis(a.mx, a.my, suche, [&](const Rasterpunkt& q) {
+                const int t2 = q.punkt;
+                if (t2 == t1) return;
+                Turm& b = m.turm(t2);
+                if (b.art != 1) return;
+                if (1.2f * (reichweite(t2) + r1) > abstand(a.mx, a.my, b.mx, b.my)) b.art = 0;
+            });
+        }
 }
 
 } // namespace tarvello

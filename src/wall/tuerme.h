@@ -15,7 +15,19 @@ namespace tarvello {
 // round towers only, the spacing check needs the size of every shape.
 struct Turmbau {
     int n = 0;
-    std::vector<float> groesse; // 1..n
+    std::vector<float> groesse;    // 1..n
+    std::vector<std::uint8_t> tor; // 1..n: flanks a gate (grown when marked)
+
+    void als_tor(int t) {
+        if (t < 1) return;
+        if (tor.size() <= static_cast<std::size_t>(t))
+            tor.resize(static_cast<std::size_t>(t) + 1, 0);
+        tor[static_cast<std::size_t>(t)] = 1;
+    }
+    bool ist_tor(int t) const {
+        return t >= 1 && static_cast<std::size_t>(t) < tor.size() &&
+               tor[static_cast<std::size_t>(t)];
+    }
 };
 
 // Makes tower n + 1 at (x, y): shape 1 round with radius `groesse`, shape 2 a
@@ -33,8 +45,9 @@ float turmabstand_wuerfeln(Lauf& l);
 // a body.
 float turm_ausdehnung(const Turm& turm, float groesse);
 
-// Spacing check over towers 1..m.n_tuerme in number order: of two standing
-// towers closer than 1.2 times their summed reach, the later visited goes.
+// Spacing check over towers 1..m.n_tuerme, the gate towers first, then the
+// others in number order: of two standing towers closer than 1.2 times their
+// summed reach, the later visited goes, so a gate keeps its flanks.
 void turmabstand_pruefen(Stadtmodell& m, const Turmbau& tb);
 
 } // namespace tarvello

@@ -193,32 +193,42 @@ TEST(Treiber, StadtmitteOhneStrassenBleibt) {
     EXPECT_FLOAT_EQ(m.zentrum_y, 1);
 }
 
-TEST(Treiber, EinpassenSkaliertNurUeberNullKommaNeunFuenf) {
-    for (float rand : {0.95f, 1.2f}) {
+TEST(Treiber, EinpassenMitteltUndSkaliertNurUeberNullKommaNeunFuenf) {
+    // Two round buildings 2 x 500 x rand apart about a point 100 m right of
+    // the centre; a street ending near the right edge. The town moves to the
+    // middle and shrinks only when it reaches beyond 0.95 of the half side;
+    // the street still ends on the right edge.
+    for (float rand : {0.9f, 1.2f}) {
+        SCOPED_TRACE(rand);
         Laufaufbau f;
         f.p = parameter_umrechnen(start_steuerwerte());
         Stadtmodell& m = f.m;
         m.dimensionieren(3, 100, 3, 0, 0);
         m.stadt_abmessung = 1000;
         Lauf l = f.lauf();
-        m.haeuser[1].rund = 1;
-        m.haeuser[1].x = 500 + 500 * rand;
-        m.haeuser[1].y = 500;
-        m.haeuser[1].breite = 4;
-        m.haus_naechster = 2;
-        m.n_wege = 1;
-        m.wege[1].n_punkte = 1;
-        m.wege[1].punkt_setzen(1, 1000, 1000);
-        karte_einpassen(l);
-        if (rand <= 0.95f) {
-            EXPECT_FLOAT_EQ(m.karten_faktor, rand);
-            EXPECT_FLOAT_EQ(m.haeuser[1].x, 500 + 500 * rand);
-        } else {
-            EXPECT_FLOAT_EQ(m.karten_faktor, 0.9f / rand);
-            EXPECT_NEAR(m.haeuser[1].x, 500 + 450, 1e-3);
-            EXPECT_NEAR(m.haeuser[1].breite, 4 * 0.9f / rand, 1e-5);
-            EXPECT_NEAR(m.wege[1].px(1), 500 + 500 * 0.9f / rand, 1e-3);
+        for (int b : {1, 2}) {
+            m.haeuser[ix(b)].rund = 1;
+            m.haeuser[ix(b)].x = 600 + (b == 1 ? 500 : -500) * rand;
+            m.haeuser[ix(b)].y = 500;
+            m.haeuser[ix(b)].breite = 4;
         }
+        m.haus_naechster = 3;
+        m.n_wege = 1;
+        m.wege[1].n_punkte = 2;
+        m.wege[1].breite = 2;
+        m.wege[1].punkt_setzen(1, 987, 400);
+        m.wege[1].punkt_setzen(2, 997, 400);
+        karte_einpassen(l);
+        const float ausdehnung = rand + 2.0f / 500.0f;
+        const float faktor = ausdehnung > 0.95f ? 0.9f / ausdehnung : 1.0f;
+        EXPECT_FLOAT_EQ(m.karten_faktor, ausdehnung > 0.95f ? faktor : ausdehnung);
+        EXPECT_NEAR(m.haeuser[1].x, 500 + 500 * rand * faktor, 1e-3);
+        EXPECT_NEAR(m.haeuser[2].x, 500 - 500 * rand * faktor, 1e-3);
+        EXPECT_NEAR(m.haeuser[1].breite, 4 * faktor, 1e-5);
+        ASSERT_EQ(m.wege[1].n_punkte, 3);
+        EXPECT_NEAR(m.wege[1].px(1), 500 + (987 - 600) * faktor, 1e-3);
+        EXPECT_FLOAT_EQ(m.wege[1].px(3), 1000.0f);
+        EXPECT_NEAR(m.wege[1].py(3), 500 - 100 * faktor, 1e-3);
     }
 }
 

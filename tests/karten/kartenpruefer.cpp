@@ -7,8 +7,9 @@
 // Options: --examples (places to zoom at, deepest first), --factor F (drawn
 // half-width per weg_breite, 0.3025), --tolerance T (metres, 0.02),
 // --set NAME=VALUE (a control on top of each preset, as for generate).
-// Exit code 0 when no map shows a fault, 1 when some does, 2 on bad use or
-// a map that cannot be read.
+// The totals also count what reads amiss on the whole map (an off-centre
+// town, a wall over a river, ...). Exit code 0 when no map shows a fault of
+// the first kinds, 1 when some does, 2 on bad use or a map that cannot be read.
 #include <QString>
 #include <array>
 #include <cstdio>
@@ -29,6 +30,9 @@ namespace {
 struct Summe {
     std::array<long, n_fehlerarten> anzahl{};
     std::array<int, n_fehlerarten> karten{}; // maps with at least one
+    std::array<long, n_mangelarten> maengel{};
+    std::array<int, n_mangelarten> mangel_karten{};
+    double versatz = 0;
     long bruecken = 0, gemeldet = 0, reihenglieder = 0, mauerstrassen = 0;
     int n = 0, gemeldet_karten = 0;
 
@@ -38,6 +42,11 @@ struct Summe {
             anzahl[a] += b.anzahl[a];
             if (b.anzahl[a] > 0) ++karten[a];
         }
+        for (std::size_t a = 0; a < maengel.size(); ++a) {
+            maengel[a] += b.maengel[a];
+            if (b.maengel[a] > 0) ++mangel_karten[a];
+        }
+        versatz += b.mitte_versatz;
         bruecken += b.bruecken;
         reihenglieder += b.reihenglieder;
         mauerstrassen += b.strassen_durch_mauer;
@@ -57,6 +66,12 @@ struct Summe {
         std::printf("  %-14s %6ld", "bridges", bruecken);
         if (gemeldet_karten > 0) std::printf("  (reported %ld)", gemeldet);
         std::printf("\n");
+        for (int a = 0; a < n_mangelarten; ++a)
+            std::printf("  %-14s %6ld in %d maps\n", mangelart_name(static_cast<Kartenmangel>(a)),
+                        maengel[static_cast<std::size_t>(a)],
+                        mangel_karten[static_cast<std::size_t>(a)]);
+        std::printf("  %-14s %6.3f (mean share of the half side)\n", "centre_offset",
+                    n > 0 ? versatz / n : 0.0);
     }
 };
 
@@ -66,6 +81,11 @@ void beispiele_drucken(const Kartenbefund& b) {
             std::printf("    %-14s element %d with %d at %.2f,%.2f depth %.2f share %.2f\n",
                         fehlerart_name(static_cast<Kartenfehler>(a)), f.element, f.partner, f.x,
                         f.y, f.tiefe, f.anteil);
+    for (int a = 0; a < n_mangelarten; ++a)
+        for (const Fundstelle& f : b.mangel_beispiele[static_cast<std::size_t>(a)])
+            std::printf("    %-14s element %d with %d at %.2f,%.2f value %.2f\n",
+                        mangelart_name(static_cast<Kartenmangel>(a)), f.element, f.partner, f.x,
+                        f.y, f.tiefe);
     for (const Fundstelle& f : b.bruecken_orte)
         std::printf("    %-14s street %d over river %d at %.2f,%.2f\n", "bridge", f.element,
                     f.partner, f.x, f.y);

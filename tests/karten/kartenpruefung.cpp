@@ -320,7 +320,11 @@ class Pruefung {
         strassenpunkte(fluesse);
         flussenden_sammeln();
         strassenstrecken(fluesse, mauer);
+        maengel_pruefen(strassen, fluesse, haeuser, mauer);
 
+        for (auto& liste : b_.mangel_beispiele)
+            if (static_cast<int>(liste.size()) > mass_.beispiele_max)
+                liste.resize(static_cast<std::size_t>(std::max(0, mass_.beispiele_max)));
         for (auto& liste : b_.beispiele) {
             std::stable_sort(
                 liste.begin(), liste.end(),
@@ -578,6 +582,228 @@ class Pruefung {
             b_.bruecken_orte.resize(static_cast<std::size_t>(std::max(0, mass_.beispiele_max)));
     }
 
+    void mangel(Kartenmangel a, const Fundstelle& f) {
+        ++b_.maengel[static_cast<std::size_t>(a)];
+        b_.mangel_beispiele[static_cast<std::size_t>(a)].push_back(f);
+    }
+
+    bool am_rand(P p) const {
+        const double a = m_.stadt_abmessung, t = mass_.randnaehe;
+        return p.x <= t || p.y <= t || p.x >= a - t || p.y >= a - t;
+    }
+
+    // Whether p lies on the body of a way of the given kind other than w.
+    bool auf_anderem_weg(P p, int w, const std::vector<Strecke>& strecken, Raster& raster,
+                         double r_max, double zugabe) {
+        for (int i : raster.abfragen(Kasten{p.x, p.y, p.x, p.y}.erweitert(r_max + zugabe))) {
+            const Strecke& s = strecken[static_cast<std::size_t>(i)];
+            if (s.weg != w && punkt_strecke(p, s.a, s.b) < s.r + zugabe) return true;
+        }
+        return false;
+    }
+
+    // A street end that leads nowhere: not on the map edge, not on another street.
+    bool strassenende_frei(P p, int w, Raster& strassenraster) {
+        return !am_rand(p) && !auf_anderem_weg(p, w, strassen_, strassenraster, r_strasse_max_,
+                                               r_strasse_max_ + 0.5);
+    }
+
+    P wegpunkt(const Weg& weg, int k) const { return {weg.px(k), weg.py(k)}; }
+
+    bool im_mauerring(P p) const {
+        const int n = std::min<int>(m_.mauer_n_punkte, static_cast<int>(m_.mauer_x.size()) - 1);
+        bool innen = false;
+        for (int i = 1, j = n; i <= n; j = i++) {
+            const double xi = m_.mauer_px(i), yi = m_.mauer_py(i);
+            const double xj = m_.mauer_px(j), yj = m_.mauer_py(j);
+            if ((yi > p.y) != (yj > p.y) && p.x < (xj - xi) * (p.y - yi) / (yj - yi) + xi)
+                innen = !innen;
+        }
+        return innen;
+    }
+
+    void maengel_pruefen(Raster& strassenraster, Raster& flussraster, Raster& hausraster,
+                         Raster& mauerraster) {
+        const double a = m_.stadt_abmessung, h = a / 2.0;
+        const int n_wege = std::min<int>(m_.n_wege, m_.wege_kapazitaet());
+        const int n_mauer =
+            std::min<int>(m_.mauer_n_punkte, static_cast<int>(m_.mauer_x.size()) - 1);
+        const bool ring = m_.mauer_parameter == 1 && n_mauer >= 4;
+
+        // The town's extent: buildings, wall, squares.
+        Kasten k{1e300, 1e300, -1e300, -1e300};
+        const auto nimm = [&](double x, double y) {
+            k.x0 = std::min(k.x0, x);
+            k.y0 = std::min(k.y0, y);
+            k.x1 = std::max(k.x1, x);
+            k.y1 = std::max(k.y1, y);
+        };
+        for (const Element& e : haeuser_) {
+            nimm(e.form.kasten.x0, e.form.kasten.y0);
+            nimm(e.form.kasten.x1, e.form.kasten.y1);
+        }
+        if (ring)
+            for (int i = 1; i <= n_mauer; ++i)
+                nimm(m_.mauer_px(i), m_.mauer_py(i));
+        for (int s = 1; s <= std::min<int>(m_.n_plaetze, static_cast<int>(m_.plaetze.size()) - 1);
+             ++s) {
+            const Flaeche& f = m_.platz(s);
+            for (int j = 1; j <= f.n_punkte && j < static_cast<int>(f.x.size()); ++j)
+                nimm(f.px(j), f.py(j));
+        }
+        if (k.x0 <= k.x1 && h > 0) {
+            const double cx = (k.x0 + k.x1) / 2.0, cy = (k.y0 + k.y1) / 2.0;
+            b_.mitte_versatz = std::max(std::fabs(cx - h), std::fabs(cy - h)) / h;
+            if (b_.mitte_versatz > mass_.mitte_anteil)
+                mangel(Kartenmangel::abseits, {0, 0, cx, cy, b_.mitte_versatz});
+        }
+
+        // The drawn wall over a river: each run of segments on its body.
+        int letzte = -10;
+        for (const Strecke& w : mauer_) {
+            bool nass = false;
+            for (int i : flussraster.abfragen(w.kasten().erweitert(r_fluss_max_))) {
+                const Strecke& f = fluesse_[static_cast<std::size_t>(i)];
+                P q;
+                if (strecke_strecke(w.a, w.b, f.a, f.b, q) < f.r) {
+                    nass = true;
+                    if (w.k != letzte + 1)
+                        mangel(Kartenmangel::mauer_ueber_fluss, {w.k, f.weg, q.x, q.y, 0.0});
+                    break;
+                }
+            }
+            if (nass) letzte = w.k;
+        }
+
+        // A walled town with streets: some street passes the ring line.
+        if (ring && !mauer_.empty() && !strassen_.empty()) {
+            bool tor = false;
+            for (int i = 1; i < n_mauer && !tor; ++i) {
+                const P wa{m_.mauer_px(i), m_.mauer_py(i)},
+                    wb{m_.mauer_px(i + 1), m_.mauer_py(i + 1)};
+                const Kasten wk{std::min(wa.x, wb.x), std::min(wa.y, wb.y), std::max(wa.x, wb.x),
+                                std::max(wa.y, wb.y)};
+                for (int s : strassenraster.abfragen(wk)) {
+                    const Strecke& st = strassen_[static_cast<std::size_t>(s)];
+                    if (kreuzen(st.a, st.b, wa, wb)) {
+                        tor = true;
+                        break;
+                    }
+                }
+            }
+            if (!tor) mangel(Kartenmangel::ohne_tor, {0, 0, m_.mauer_px(1), m_.mauer_py(1), 0.0});
+        }
+
+        // Towers away from the drawn wall (a wall drawn nowhere is a ring of towers).
+        const double dicke = m_.mauer_dicke;
+        for (const Element& t : mauer_.empty() ? std::vector<Element>{} : tuerme_) {
+            double reich = t.form.r;
+            if (!t.form.kreis)
+                for (const P& e : t.form.e)
+                    reich = std::max(reich, std::hypot(e.x - t.form.m.x, e.y - t.form.m.y));
+            const double grenze = reich + dicke + 1.0;
+            bool an_mauer = false;
+            for (int i : mauerraster.abfragen(t.form.kasten.erweitert(grenze))) {
+                const Strecke& w = mauer_[static_cast<std::size_t>(i)];
+                if (punkt_strecke(t.form.m, w.a, w.b) < grenze) {
+                    an_mauer = true;
+                    break;
+                }
+            }
+            if (!an_mauer)
+                mangel(Kartenmangel::einsamer_turm, {t.nummer, 0, t.form.m.x, t.form.m.y, 0.0});
+        }
+
+        for (int w = 1; w <= n_wege; ++w) {
+            const Weg& weg = m_.weg(w);
+            if (weg.n_punkte < 2 || static_cast<int>(weg.x.size()) <= weg.n_punkte) continue;
+            const int n = weg.n_punkte;
+            if (weg.ist_fluss == 1) {
+                // A river ends on the map edge, on another river, or far enough
+                // from its start to read as a brook; the first never ends inside.
+                double laenge = 0;
+                for (int j = 1; j < n; ++j)
+                    laenge += std::hypot(weg.px(j + 1) - weg.px(j), weg.py(j + 1) - weg.py(j));
+                const bool bach =
+                    w != 1 && laenge >= std::max(mass_.bach_laenge, mass_.bach_anteil * a);
+                for (const int j : {1, n}) {
+                    const P e = wegpunkt(weg, j);
+                    if (bach || am_rand(e) ||
+                        auf_anderem_weg(e, w, fluesse_, flussraster, r_fluss_max_, 0.5))
+                        continue;
+                    mangel(Kartenmangel::fluss_endet_im_feld, {w, j, e.x, e.y, laenge});
+                }
+                continue;
+            }
+            // Turning back: the heading between two segments changes by over 120 degrees.
+            int kehren = 0;
+            P erste_kehre;
+            P vorher{0, 0};
+            bool hat_vorher = false;
+            for (int j = 1; j < n; ++j) {
+                const P d = wegpunkt(weg, j + 1) - wegpunkt(weg, j);
+                const double l = std::hypot(d.x, d.y);
+                if (!(l > 1e-6)) continue;
+                const P r{d.x / l, d.y / l};
+                if (hat_vorher && punkt(r, vorher) < -0.5) {
+                    if (kehren++ == 0) erste_kehre = wegpunkt(weg, j);
+                }
+                vorher = r;
+                hat_vorher = true;
+            }
+            if (kehren >= 3)
+                mangel(Kartenmangel::kehrt_um, {w, kehren, erste_kehre.x, erste_kehre.y, 0.0});
+
+            // Ends in open land: off the edge and other streets, away from
+            // the rivers' banks, with no building near, outside the wall.
+            for (const int j : {1, n}) {
+                const P e = wegpunkt(weg, j);
+                if (!strassenende_frei(e, w, strassenraster)) continue;
+                if (auf_anderem_weg(e, 0, fluesse_, flussraster, r_fluss_max_, 10.0)) continue;
+                if (ring && im_mauerring(e)) continue;
+                bool haus = false;
+                for (int i :
+                     hausraster.abfragen(Kasten{e.x, e.y, e.x, e.y}.erweitert(mass_.freiland))) {
+                    const Form& f = haeuser_[static_cast<std::size_t>(i)].form;
+                    if (std::hypot(f.m.x - e.x, f.m.y - e.y) < mass_.freiland) {
+                        haus = true;
+                        break;
+                    }
+                }
+                if (!haus) mangel(Kartenmangel::strasse_endet_kurz, {w, j, e.x, e.y, 0.0});
+            }
+
+            // Bridges: the street goes on beyond both banks, or ends on
+            // another street or the edge.
+            std::vector<double> bis(static_cast<std::size_t>(n) + 1, 0.0);
+            for (int j = 1; j < n; ++j)
+                bis[static_cast<std::size_t>(j) + 1] =
+                    bis[static_cast<std::size_t>(j)] +
+                    std::hypot(weg.px(j + 1) - weg.px(j), weg.py(j + 1) - weg.py(j));
+            const double gesamt = bis[static_cast<std::size_t>(n)];
+            const bool anfang_frei = strassenende_frei(wegpunkt(weg, 1), w, strassenraster);
+            const bool ende_frei = strassenende_frei(wegpunkt(weg, n), w, strassenraster);
+            if (!anfang_frei && !ende_frei) continue;
+            for (int j = 1; j < n; ++j) {
+                const P sa = wegpunkt(weg, j), sb = wegpunkt(weg, j + 1);
+                const Kasten sk{std::min(sa.x, sb.x), std::min(sa.y, sb.y), std::max(sa.x, sb.x),
+                                std::max(sa.y, sb.y)};
+                for (int i : flussraster.abfragen(sk)) {
+                    const Strecke& f = fluesse_[static_cast<std::size_t>(i)];
+                    P wo;
+                    if (!kreuzen(sa, sb, f.a, f.b, &wo) || an_flussende(wo, f)) continue;
+                    const double vor = bis[static_cast<std::size_t>(j)] +
+                                       std::hypot(wo.x - sa.x, wo.y - sa.y) - f.r;
+                    const double nach = gesamt - vor - 2.0 * f.r;
+                    const double rest =
+                        std::min(anfang_frei ? vor : 1e300, ende_frei ? nach : 1e300);
+                    if (rest < mass_.brueckenrest)
+                        mangel(Kartenmangel::bruecke_ins_nichts, {w, f.weg, wo.x, wo.y, rest});
+                }
+            }
+        }
+    }
+
     const Stadtmodell& m_;
     const Pruefmass& mass_;
     Kartenbefund b_;
@@ -616,6 +842,28 @@ const char* fehlerart_name(Kartenfehler a) {
         return "row_prev";
     case Kartenfehler::reihe_deckt_vorgaenger:
         return "row_prev_half";
+    }
+    return "?";
+}
+
+const char* mangelart_name(Kartenmangel a) {
+    switch (a) {
+    case Kartenmangel::abseits:
+        return "off_centre";
+    case Kartenmangel::mauer_ueber_fluss:
+        return "wall_river";
+    case Kartenmangel::ohne_tor:
+        return "no_gate";
+    case Kartenmangel::einsamer_turm:
+        return "lone_tower";
+    case Kartenmangel::kehrt_um:
+        return "turns_back";
+    case Kartenmangel::fluss_endet_im_feld:
+        return "river_field";
+    case Kartenmangel::strasse_endet_kurz:
+        return "road_short";
+    case Kartenmangel::bruecke_ins_nichts:
+        return "bridge_nowhere";
     }
     return "?";
 }
@@ -663,6 +911,11 @@ std::string befund_zeile(const Kartenbefund& b) {
     z += teil;
     if (b.bruecken_gemeldet >= 0) {
         std::snprintf(teil, sizeof teil, " reported=%d", b.bruecken_gemeldet);
+        z += teil;
+    }
+    for (int a = 0; a < n_mangelarten; ++a) {
+        std::snprintf(teil, sizeof teil, " %s=%d", mangelart_name(static_cast<Kartenmangel>(a)),
+                      b.maengel[static_cast<std::size_t>(a)]);
         z += teil;
     }
     return z;

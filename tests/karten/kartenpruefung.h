@@ -36,6 +36,22 @@ inline constexpr int n_fehlerarten = 12;
 // Short name for reports, e.g. "house_street".
 const char* fehlerart_name(Kartenfehler a);
 
+// What a reader of the whole map finds amiss, beyond single overlaps. Each
+// kind counts as its comment says.
+enum class Kartenmangel {
+    abseits,             // map whose town (buildings, wall, squares) is off the map's centre
+    mauer_ueber_fluss,   // run of drawn wall segments over a river's body
+    ohne_tor,            // walled map with streets where no street passes the ring
+    einsamer_turm,       // standing tower away from every drawn wall segment
+    kehrt_um,            // street turning back by over 120 degrees three times or more
+    fluss_endet_im_feld, // river end inside the map, on no other river, of a short river
+    strasse_endet_kurz,  // street end in open land, short of the map edge
+    bruecke_ins_nichts,  // bridge whose street ends soon beyond a bank
+};
+inline constexpr int n_mangelarten = 8;
+// Short name for reports, e.g. "off_centre".
+const char* mangelart_name(Kartenmangel a);
+
 // How the shapes are measured.
 struct Pruefmass {
     // Drawn half-width of a way's body per unit of its weg_breite. Pictures
@@ -53,6 +69,18 @@ struct Pruefmass {
     // with a pen of about 0.22 m: the disc reaches r - this.
     double scheibe_abzug = 0.1;
     int beispiele_max = 5;
+    // The town's extent may lie off the map's centre by this share of the
+    // half side.
+    double mitte_anteil = 0.05;
+    // A free river end is fine on a river at least this long (a brook),
+    // and this share of the map side when that is longer.
+    double bach_laenge = 60.0, bach_anteil = 0.05;
+    // A street end with no building this near is in open land.
+    double freiland = 25.0;
+    // A bridge's street goes on at least this far beyond each bank.
+    double brueckenrest = 15.0;
+    // Points this near the map's border lie on it.
+    double randnaehe = 0.5;
 };
 
 // One fault, to zoom at: the element (building, tower or street), the other
@@ -85,7 +113,13 @@ struct Kartenbefund {
     // corner 1, or its corner 3 on corner 4), so the shared corner tells.
     int reihenglieder = 0;
 
+    std::array<int, n_mangelarten> maengel{};
+    std::array<std::vector<Fundstelle>, n_mangelarten> mangel_beispiele;
+    // Offset of the town's extent from the map centre, as a share of the half side.
+    double mitte_versatz = 0;
+
     int operator[](Kartenfehler a) const { return anzahl[static_cast<std::size_t>(a)]; }
+    int operator[](Kartenmangel a) const { return maengel[static_cast<std::size_t>(a)]; }
     int fehler_gesamt() const;
 };
 
@@ -101,7 +135,7 @@ Kartenbefund steuerwerte_pruefen(const Steuerwerte& s, std::uint64_t startwert,
 Kartenbefund vorlage_pruefen(int vorlage, std::uint64_t startwert, const Pruefmass& mass = {},
                              bool* fertig = nullptr);
 
-// One line of counts, "house_street=0 house_river=2 ... bridges=5".
+// One line of counts, "house_street=0 house_river=2 ... bridges=5 off_centre=0 ...".
 std::string befund_zeile(const Kartenbefund& b);
 
 } // namespace tarvello

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
@@ -300,3 +301,137 @@ TEST_P(Vorlagenkarten, SindSauber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fluesse_Mauer_Bruecken, Vorlagenkarten, ::testing::Values(8, 9, 10, 11));
+
+namespace {
+
+// A small town that reads well as a whole: map side 100; a building in the
+// middle; a square ring wall 30..70 with a gate at x = 50 on either side and
+// a tower on a corner; the river (way 1) across the map at y = 20; the main
+// street from edge to edge at x = 50 over a bridge and through both gates.
+struct Ganzkarte {
+    Stadtbau s;
+
+    Ganzkarte() {
+        Stadtmodell& m = s.m;
+        m.dimensionieren(12, 100, 10, 0, 0);
+        m.stadt_abmessung = 100;
+        m.mauer_parameter = 1;
+        m.mauer_dicke = 1;
+        s.weg({{0, 20}, {100, 20}}, 4, true);
+        s.weg({{50, 0}, {50, 100}}, 2);
+        s.rechteck(48, 48, 52, 52);
+        s.mauer({{30, 30, 1},
+                 {48, 30, 1},
+                 {50.5f, 30, 0},
+                 {52, 30, 1},
+                 {70, 30, 1},
+                 {70, 70, 1},
+                 {52, 70, 1},
+                 {50.5f, 70, 0},
+                 {48, 70, 1},
+                 {30, 70, 1},
+                 {30, 30, 1}});
+        s.turm_rund(30, 30, 1.5f);
+    }
+};
+
+struct Mangelfall {
+    const char* name;
+    std::function<void(Stadtbau&)> pflanzen;
+    std::map<Kartenmangel, int> erwartet;
+};
+
+} // namespace
+
+TEST(Kartenpruefung, JederGepflanzteMangelWirdGefunden) {
+    using K = Kartenmangel;
+    const std::vector<Mangelfall> faelle = {
+        {"the clean town", [](Stadtbau&) {}, {}},
+        {"a building far off the middle",
+         [](Stadtbau& s) { s.rechteck(90, 50, 94, 54); },
+         {{K::abseits, 1}}},
+        {"the river through the wall",
+         [](Stadtbau& s) {
+             s.m.weg(1).punkt_setzen(1, 0, 35);
+             s.m.weg(1).punkt_setzen(2, 100, 35);
+         },
+         {{K::mauer_ueber_fluss, 2}}},
+        {"no street through the ring",
+         [](Stadtbau& s) {
+             s.m.weg(2).punkt_setzen(1, 45, 45);
+             s.m.weg(2).punkt_setzen(2, 55, 45);
+         },
+         {{K::ohne_tor, 1}}},
+        {"a tower inside the ring",
+         [](Stadtbau& s) { s.turm_rund(60, 60, 1.5f); },
+         {{K::einsamer_turm, 1}}},
+        // From the main street and back onto it, turning back three times.
+        {"a zig-zag street",
+         [](Stadtbau& s) {
+             s.weg({{50, 80}, {55, 81}, {51, 82}, {56, 83}, {52, 84}, {50, 85}}, 2);
+         },
+         {{K::kehrt_um, 1}}},
+        {"a short branch ending in the fields",
+         [](Stadtbau& s) {
+             s.weg({{60, 20}, {60, 10}}, 2, true);
+             std::swap(s.m.weg(2), s.m.weg(3)); // rivers come first
+         },
+         {{K::fluss_endet_im_feld, 1}}},
+        {"a road ending in the fields",
+         [](Stadtbau& s) {
+             s.weg({{50, 90}, {80, 90}}, 2);
+         },
+         {{K::strasse_endet_kurz, 1}}},
+        {"a road from the edge ending just over the bridge",
+         [](Stadtbau& s) {
+             s.weg({{20, 0}, {20, 26}}, 2);
+         },
+         {{K::bruecke_ins_nichts, 1}}},
+    };
+    for (const Mangelfall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Ganzkarte g;
+        f.pflanzen(g.s);
+        const Kartenbefund b = karte_pruefen(g.s.m);
+        for (int a = 0; a < n_mangelarten; ++a) {
+            const auto art = static_cast<Kartenmangel>(a);
+            const auto it = f.erwartet.find(art);
+            EXPECT_EQ(b[art], it == f.erwartet.end() ? 0 : it->second) << mangelart_name(art);
+        }
+    }
+}
+
+// Generated towns read well as a whole: centred, walls open over rivers and
+// have gates, towers stand on the wall, no street zig-zags, bridges lead
+// somewhere, and rivers and roads end in the fields only now and then.
+class Vorlagenganzheit : public ::testing::TestWithParam<int> {};
+
+TEST_P(Vorlagenganzheit, LiestSichAlsGanzes) {
+    const int vorlage = GetParam();
+    for (std::uint64_t saat = 1; saat <= 2; ++saat) {
+        SCOPED_TRACE("preset " + std::to_string(vorlage) + " seed " + std::to_string(saat));
+        bool fertig = false;
+        const Kartenbefund b = vorlage_pruefen(vorlage, saat, {}, &fertig);
+        ASSERT_TRUE(fertig);
+        for (const Kartenmangel art : {Kartenmangel::abseits, Kartenmangel::mauer_ueber_fluss,
+                                       Kartenmangel::ohne_tor, Kartenmangel::einsamer_turm,
+                                       Kartenmangel::kehrt_um, Kartenmangel::bruecke_ins_nichts})
+            EXPECT_EQ(b[art], 0) << mangelart_name(art) << ": " << befund_zeile(b);
+        // Both ends of the river system's main course and every short
+        // branch run off the map or into a river; a brook may end inside.
+        EXPECT_LE(b[Kartenmangel::fluss_endet_im_feld], 1) << befund_zeile(b);
+        // Roads stop in the fields only where nothing let them go on: one
+        // in ten at most, one in a small town.
+        EXPECT_LE(b[Kartenmangel::strasse_endet_kurz], std::max(1, b.strassen / 10))
+            << befund_zeile(b);
+        for (int a = 0; a < n_fehlerarten; ++a) {
+            const auto art = static_cast<Kartenfehler>(a);
+            if (art != Kartenfehler::haus_auf_haus) {
+                EXPECT_EQ(b[art], 0) << fehlerart_name(art);
+            }
+        }
+        EXPECT_EQ(b.bruecken, b.bruecken_gemeldet);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ganzheit, Vorlagenganzheit, ::testing::Values(3, 4, 8, 9, 10, 12, 13));

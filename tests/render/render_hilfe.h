@@ -133,6 +133,10 @@ class Aufzeichnung : public Zeichenflaeche {
         striche.push_back({"zug", b, c.rgb(), std::vector<QPointF>(p, p + n), 0});
         Zeichenflaeche::linienzug(p, n, b, c);
     }
+    void umriss(const QPointF* p, int n, double b, QColor c) override {
+        striche.push_back({"umriss", b, c.rgb(), std::vector<QPointF>(p, p + n), 0});
+        Zeichenflaeche::umriss(p, n, b, c);
+    }
     void kreis(double x, double y, double r, double b, QColor c) override {
         striche.push_back({"kreis", b, c.rgb(), {{x, y}}, r});
         Zeichenflaeche::kreis(x, y, r, b, c);

@@ -349,10 +349,25 @@ TEST(Stadtplan, NurUmrisseZeichnetVierKanten) {
     int kanten = 0, boxen = 0;
     for (const Strich& s : ziel.aufzeichnungen.at(0)->striche) {
         if (farbindex(l.f, s.farbe) != farbe_gebaeude) continue;
-        if (s.art == "linie") ++kanten;
         if (s.art == "box") ++boxen;
+        if (s.art != "umriss") continue;
+        ++kanten;
+        // One closed line of four edges, drawn inside the building's corners.
+        ASSERT_EQ(s.punkte.size(), 4u);
+        bool innen = false;
+        for (std::size_t b = 1; b <= 3; ++b) {
+            const Haus& h = l.m.haeuser[b];
+            bool alle = true;
+            for (const QPointF& p : s.punkte)
+                alle = alle && p.x() >= h.ecke_x[1] + s.breite / 2 - 1e-6 &&
+                       p.x() <= h.ecke_x[2] - s.breite / 2 + 1e-6 &&
+                       p.y() >= h.ecke_y[1] + s.breite / 2 - 1e-6 &&
+                       p.y() <= h.ecke_y[3] - s.breite / 2 + 1e-6;
+            innen = innen || alle;
+        }
+        EXPECT_TRUE(innen);
     }
-    EXPECT_EQ(kanten, 3 * 4);
+    EXPECT_EQ(kanten, 3);
     EXPECT_EQ(boxen, 0);
 }
 

@@ -52,7 +52,8 @@ int enden(const Stadtmodell& m, const FlussBericht& b, FlussEnde art) {
 
 // The river of an earlier index that has (x, y) as a point, or 0.
 int fluss_mit_punkt(const Stadtmodell& m, int vor, float x, float y) {
-    for (int j = 1; j < vor; ++j) {
+    for (int j = 1; j <= m.n_fluesse; ++j) {
+        if (j == vor) continue;
         const Weg& wj = m.wege[ix(j)];
         for (int k = 1; k <= wj.n_punkte; ++k)
             if (wj.px(k) == x && wj.py(k) == y) return j;
@@ -160,7 +161,8 @@ void fluesse_pruefen(const Aufbau& a, const FlussBericht& b) {
         // The first branch is 0.707..0.957 of its parent; two branches share
         // the parent's cross-section (unless widened).
         const float b1 = m.wege[ix(ks[0])].breite;
-        if (b1 > fluss_breite_min) {
+        // A lone branch may be the narrower one, its sibling dropped as too short.
+        if (b1 > fluss_breite_min && (ks.size() == 2 || b.bachlos == 0)) {
             EXPECT_GE(b1, 0.707f * be * 0.9999f);
             EXPECT_LE(b1, 0.957f * be * 1.0001f);
         }
@@ -187,9 +189,30 @@ void fluesse_pruefen(const Aufbau& a, const FlussBericht& b) {
         }
         offen_uebrig = offen_uebrig || b.zweige[ix(r)] < 2;
     }
+    // Dropping a short branch reopens its parent's end.
     if (n < p.n_fluesse_max - 1 && n < m.wege_kapazitaet() &&
-        b.verworfen_in_folge_max < fluss_verwerfen_max) {
+        b.verworfen_in_folge_max < fluss_verwerfen_max && b.bachlos == 0) {
         EXPECT_FALSE(offen_uebrig);
+    }
+    // An end in open land belongs to a brook, or to the main course when it
+    // could not be led off the map.
+    for (int r = 2; r <= n; ++r) {
+        const FlussEnde ende = b.ende[ix(r)];
+        if ((ende != FlussEnde::gabel && ende != FlussEnde::laenge) || kinder.count(r)) continue;
+        float laenge = 0;
+        const Weg& w = m.wege[ix(r)];
+        for (int k = 1; k < w.n_punkte; ++k)
+            laenge += abstand(w.px(k), w.py(k), w.px(k + 1), w.py(k + 1));
+        bool gespeist = false;
+        for (int j = 1; j <= n; ++j)
+            if (b.ende[ix(j)] == FlussEnde::muendet) {
+                const Weg& wj = m.wege[ix(j)];
+                gespeist =
+                    gespeist || fluss_mit_punkt(m, j, wj.px(wj.n_punkte), wj.py(wj.n_punkte)) == r;
+            }
+        if (!gespeist && r != b.hauptlauf_ende) {
+            EXPECT_GE(laenge, bach_laenge(p)) << "river " << r << " of " << n;
+        }
     }
 }
 
@@ -282,6 +305,9 @@ TEST(Fluesse, VorlageErgibtGueltigesFlusssystem) {
         fluesse_pruefen(a, b);
         EXPECT_TRUE(b.zentrum_erreicht);
         EXPECT_EQ(a.m.n_wege, a.m.n_fluesse);
+        // The main course runs from the map edge off the map again.
+        ASSERT_GE(b.hauptlauf_ende, 1);
+        EXPECT_EQ(b.ende[ix(b.hauptlauf_ende)], FlussEnde::draussen);
         // Some river passes the central zone (the stored point may lie one
         // step behind the head that was checked).
         const float mitte = a.p.stadt_abmessung / 2;
