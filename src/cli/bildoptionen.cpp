@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QStorageInfo>
 #include <QStringList>
 #include <cmath>
 
@@ -82,14 +83,28 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
         if (Ergebnis e = beschriftung_lesen(p.value("labels"), w.optionen); !e.gut()) return e;
 
     // Every file a picture or a matrix of them is written to, before the run.
-    // A name that is only a folder ("sub/") would write a hidden "sub/.png".
+    // A name that is only a folder ("sub/") would write a hidden "sub/.png",
+    // and a folder would get a picture beside it.
     const int n = w.optionen.export_matrix;
     for (const Exportdatei& d : w.dateien) {
+        if (direktes_ziel(d.datei)) {
+            // A stream or device takes one picture as it is named.
+            if (n > 1)
+                return bedienungsfehler(
+                    wortmeldung({"--%1 %2 nimmt nur ein Bild auf, nicht --matrix %3",
+                                 "--%1 %2 takes one picture only, not --matrix %3"},
+                                bildformat_endung(d.format).mid(1), d.datei, QString::number(n)));
+            continue;
+        }
         const QString erste = export_dateiname(d.datei, d.format, 1, 1, 1);
         if (QFileInfo(erste).completeBaseName().isEmpty())
             return bedienungsfehler(wortmeldung(
                 {"--%1: '%2' nennt keine Datei (nur %3)", "--%1: '%2' names no file (only %3)"},
                 QFileInfo(erste).suffix(), d.datei, erste));
+        if (QFileInfo(d.datei).isDir())
+            return bedienungsfehler(wortmeldung(
+                {"--%1: %2 ist ein Ordner, keine Datei", "--%1: %2 is a folder, not a file"},
+                bildformat_endung(d.format).mid(1), d.datei));
         for (int spalte = 1; spalte <= n; ++spalte)
             for (int zeile = 1; zeile <= n; ++zeile)
                 if (Ergebnis e =
@@ -98,11 +113,23 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
                     return e;
     }
 
-    // Pictures that cannot fit into memory (or BMP files onto the drive) are
-    // refused before the run and before anything is allocated or written.
+    // Pictures that cannot fit into memory are refused before the run and
+    // before anything is allocated; BMP files too large for the free space
+    // on their drive are a write fault found early.
+    const qint64 speicher = verfuegbarer_speicher();
     for (const Exportdatei& d : w.dateien) {
-        if (const auto hindernis = export_hindernis_fuer(d.datei, w.optionen, d.format))
-            return bedienungsfehler(Meldung(Meldungsart::datei_ganz, zeichen(d.datei), *hindernis));
+        const auto hindernis = [&](qint64 platz, qint64 frei) {
+            return export_hindernis(w.optionen.export_pixel, w.optionen.export_matrix, d.format,
+                                    platz, frei);
+        };
+        if (const auto h = hindernis(-1, speicher))
+            return bedienungsfehler(Meldung(Meldungsart::datei_ganz, zeichen(d.datei), *h));
+        if (direktes_ziel(d.datei)) continue;
+        const QStorageInfo laufwerk(QFileInfo(d.datei).absolutePath());
+        if (!laufwerk.isValid()) continue;
+        if (const auto h = hindernis(laufwerk.bytesAvailable(), -1))
+            return Ergebnis::fehler(Fehlerart::datei,
+                                    Meldung(Meldungsart::datei_ganz, zeichen(d.datei), *h));
     }
 
     if (p.isSet("zoom")) {
@@ -131,6 +158,16 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
         w.view_y = static_cast<float>(y);
     }
     return {};
+}
+
+std::vector<QString> bilddateien(const Bildwunsch& w) {
+    std::vector<QString> namen;
+    const int n = w.optionen.export_matrix;
+    for (const Exportdatei& d : w.dateien)
+        for (int spalte = 1; spalte <= n; ++spalte)
+            for (int zeile = 1; zeile <= n; ++zeile)
+                namen.push_back(export_dateiname(d.datei, d.format, n, spalte, zeile));
+    return namen;
 }
 
 Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o) {
