@@ -1,7 +1,8 @@
 // Benchmark of the generator and the renderer: every preset with a fixed
 // seed, several runs each, median times of the whole run and of each stage,
-// peak resident memory and the counts of `generate --stats`; then how preset
-// 13 grows with twice the buildings and twice the streets; then what the user
+// peak resident memory and the counts of `generate --stats`; then how the
+// towns grow (preset 13 with 10000, 15000 and 20000 buildings asked, preset
+// 11 with 10000, and preset 13 with twice the streets); then what the user
 // gets from each front beside the same work in-process: whole `tarvello
 // generate` processes, the window's run of a preset (offscreen, with its
 // preview updates) and a whole `tarvello render` of preset 13 to one 3200 px
@@ -365,32 +366,35 @@ bool fronten_zeigen(const std::string& programm, std::uint64_t seed, int laeufe,
     return front_pruefen("tarvello render of preset 13", *cli, *drinnen, start_bild->cpu) && gut;
 }
 
-// Median total time of preset 13 with one control changed, in a child
+// Median total time of a preset with one control changed, in a child
 // process like the table rows.
 struct Wachstum {
-    double sekunden = 0;
+    double sekunden = 0, cpu = 0;
     long long kandidaten = 0;
     int gebaeude = 0, strassen = 0;
 };
 
-Wachstum wachstum_messen(std::uint64_t seed, int laeufe, const char* name, const char* wert) {
+Wachstum wachstum_messen(int vorlage, std::uint64_t seed, int laeufe, const char* name,
+                         const char* wert) {
     Wachstum w;
     int rohr[2];
     if (pipe(rohr) != 0) return w;
     const pid_t kind = fork();
     if (kind == 0) {
         close(rohr[0]);
-        std::vector<double> t;
+        std::vector<double> t, c;
         Wachstum e;
         for (int n = 0; n < laeufe; ++n) {
             Stadtmodell m;
-            const Messung r = einmal(13, seed, m, {{name, wert}});
+            const Messung r = einmal(vorlage, seed, m, {{name, wert}});
             t.push_back(r.t[0]);
+            c.push_back(r.cpu);
             e.kandidaten = r.kandidaten;
             e.gebaeude = r.c.gebaeude;
             e.strassen = r.c.strassen;
         }
         e.sekunden = median(t);
+        e.cpu = median(c);
         if (write(rohr[1], &e, sizeof e) != static_cast<ssize_t>(sizeof e)) _exit(1);
         _exit(0);
     }
@@ -403,18 +407,33 @@ Wachstum wachstum_messen(std::uint64_t seed, int laeufe, const char* name, const
 }
 
 void wachstum_zeigen(std::uint64_t seed, int laeufe) {
-    std::printf("\nGrowth at preset 13 (total s, median of %d):\n", laeufe);
-    // List indices: Combo_n_gebaude 25 = 10000, 28 = 20000; Combo_wege_anzahl 15 = 500,
-    // 17 = 1000.
-    const Wachstum g1 = wachstum_messen(seed, laeufe, "Combo_n_gebaude", "25");
-    const Wachstum g2 = wachstum_messen(seed, laeufe, "Combo_n_gebaude", "28");
-    std::printf("  buildings %5d -> %5d: %7.3f s -> %7.3f s  x%.2f  (candidates %lld -> %lld)\n",
-                g1.gebaeude, g2.gebaeude, g1.sekunden, g2.sekunden,
-                g1.sekunden > 0 ? g2.sekunden / g1.sekunden : 0.0, g1.kandidaten, g2.kandidaten);
-    const Wachstum s1 = wachstum_messen(seed, laeufe, "Combo_wege_anzahl", "15");
-    const Wachstum s2 = wachstum_messen(seed, laeufe, "Combo_wege_anzahl", "17");
-    std::printf("  streets   %5d -> %5d: %7.3f s -> %7.3f s  x%.2f\n", s1.strassen, s2.strassen,
-                s1.sekunden, s2.sekunden, s1.sekunden > 0 ? s2.sekunden / s1.sekunden : 0.0);
+    std::printf(
+        "\nGrowth (total s and CPU s, median of %d; candidates tested per building kept):\n",
+        laeufe);
+    // List indices: Combo_n_gebaude 25 = 10000, 27 = 15000, 28 = 20000;
+    // Combo_wege_anzahl 15 = 500, 17 = 1000.
+    struct Zeile {
+        int vorlage;
+        const char* wert;
+        int gefragt;
+    };
+    const Zeile zeilen[] = {
+        {13, "25", 10000}, {13, "27", 15000}, {13, "28", 20000}, {11, "25", 10000}};
+    double basis = 0;
+    for (const Zeile& z : zeilen) {
+        const Wachstum g = wachstum_messen(z.vorlage, seed, laeufe, "Combo_n_gebaude", z.wert);
+        if (z.vorlage == 13 && z.gefragt == 10000) basis = g.sekunden;
+        std::printf("  preset %d, %5d buildings asked: %5d placed  %7.3f s  CPU %7.3f s", z.vorlage,
+                    z.gefragt, g.gebaeude, g.sekunden, g.cpu);
+        if (z.vorlage == 13 && basis > 0) std::printf("  x%.2f", g.sekunden / basis);
+        std::printf("  candidates %lld (%.1f per building)\n", g.kandidaten,
+                    g.gebaeude > 0 ? static_cast<double>(g.kandidaten) / g.gebaeude : 0.0);
+    }
+    const Wachstum s1 = wachstum_messen(13, seed, laeufe, "Combo_wege_anzahl", "15");
+    const Wachstum s2 = wachstum_messen(13, seed, laeufe, "Combo_wege_anzahl", "17");
+    std::printf("  preset 13, streets %5d -> %5d: %7.3f s -> %7.3f s  x%.2f\n", s1.strassen,
+                s2.strassen, s1.sekunden, s2.sekunden,
+                s1.sekunden > 0 ? s2.sekunden / s1.sekunden : 0.0);
 }
 
 } // namespace

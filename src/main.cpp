@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
+#include <QtGlobal>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include "app/eingabe.h"
+#include "app/programmsymbol.h"
 #include "cli/aufruf.h"
 #include "cli/befehlszeile.h"
 
@@ -66,13 +68,43 @@ const char* hilfe_text_de =
     "\n"
     "'tarvello <Befehl> --help' beschreibt die Optionen eines Befehls.\n";
 
+// While the window's platform starts, Qt's own complaints wait here: when no
+// display can be reached, one line in the user's language says so instead
+// of Qt's advice to reinstall, and the program ends with 1.
+Sprache anzeige_sprache = Sprache::englisch;
+QStringList anzeige_warnungen;
+
+void anzeige_melden(QtMsgType art, const QMessageLogContext&, const QString& text) {
+    if (art != QtFatalMsg) {
+        anzeige_warnungen << text;
+        return;
+    }
+    std::fputs(anzeige_sprache == Sprache::deutsch
+                   ? "tarvello: keine Anzeige gefunden; 'tarvello generate' und 'tarvello render' "
+                     "arbeiten ohne eine.\n"
+                   : "tarvello: no display found; 'tarvello generate' and 'tarvello render' work "
+                     "without one.\n",
+               stderr);
+    std::fflush(stderr);
+    std::_Exit(dateifehler);
+}
+
 // The window, with a map (.qls), settings (.qle) or a palette (.qlf, shown
 // in the colour dialog to take) opened from the file manager or a shell; a
 // file that cannot be read is said so in the window.
-int fenster_starten(int argc, char** argv, const char* datei = nullptr) {
+int fenster_starten(int argc, char** argv, Sprache sprache, const char* datei = nullptr) {
+    // The window class on X11 comes from the application name: it is the
+    // desktop id, so docks match the window to its menu entry.
+    QCoreApplication::setApplicationName(QString::fromLatin1(programm_id));
+    anzeige_sprache = sprache;
+    const QtMessageHandler vorher = qInstallMessageHandler(anzeige_melden);
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName("tarvello");
+    qInstallMessageHandler(vorher);
+    for (const QString& w : std::as_const(anzeige_warnungen))
+        qWarning("%s", qPrintable(w));
     QCoreApplication::setApplicationVersion(programm_version);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(programm_id));
+    QApplication::setWindowIcon(programmsymbol());
     Programmdaten daten;
     Eingabe fenster(daten);
     fenster.show();
@@ -110,7 +142,7 @@ int main(int argc, char** argv) {
     Aufruf aufruf = aufruf_lesen(argumente);
     if (aufruf.front == Aufruf::Front::fenster) {
         laufzeitordner_sicherstellen();
-        return fenster_starten(argc, argv, argc == 2 ? argv[1] : nullptr);
+        return fenster_starten(argc, argv, aufruf.sprache, argc == 2 ? argv[1] : nullptr);
     }
     // On the command line pictures are drawn offscreen, display or not.
     const bool bilder = aufruf.zeichnet;

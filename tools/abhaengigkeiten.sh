@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tarvello needs (Debian, as root).
 set -euo pipefail
-pakete=(g++ cmake make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev zlib1g-dev)
+# gdal-bin: the GIS client the GeoJSON and world-file test reads them with.
+pakete=(g++ cmake make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev zlib1g-dev gdal-bin)
 fehlend=()
 for p in "${pakete[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || fehlend+=("$p")

@@ -20,9 +20,6 @@ QStringList anleitung_ordner() {
         ordner << programm.path() << programm.filePath("docs") << programm.filePath("../docs")
                << programm.filePath("../share/tarvello/docs");
     }
-#ifdef TARVELLO_QUELLORDNER
-    ordner << QDir(QStringLiteral(TARVELLO_QUELLORDNER)).filePath("docs");
-#endif
     for (QString& o : ordner)
         o = QDir::cleanPath(o);
     return ordner;

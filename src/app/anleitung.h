@@ -1,8 +1,8 @@
 // The manual that ships with the program ("Your 1st city map"): one HTML
 // page per language, anleitung_de.html and anleitung_en.html. It is looked
-// for next to the executable, in a docs folder beside or above it, in the
-// installed data folder, and last in the source tree the program was built
-// from; when none is found the maker's manual page stands in.
+// for next to the executable, in a docs folder beside or above it (a build
+// folder inside the source tree) and in the installed data folder; when none
+// is found the web page stands in.
 #pragma once
 
 #include <QString>

@@ -26,8 +26,9 @@ Fortschrittsbalken::Fortschrittsbalken(QWidget* parent) : QWidget(parent) {
 
 void Fortschrittsbalken::setzen(float prozent) {
     prozent = std::clamp(prozent, 0.0f, 100.0f);
-    if (prozent == prozent_) return;
+    if (prozent == prozent_ && !leer_) return;
     prozent_ = prozent;
+    leer_ = false;
     update();
 }
 
@@ -42,7 +43,7 @@ void Fortschrittsbalken::paintEvent(QPaintEvent*) {
     const int innen_h = std::max(0, height() - 2);
     const int x = gefuellt();
     p.fillRect(1, 1, x, innen_h, QColor(255, 221, 144));
-    p.fillRect(1 + x, 1, innen_b - x, innen_h, QColor(82, 62, 41));
+    p.fillRect(1 + x, 1, innen_b - x, innen_h, leer_ ? palette().base() : QColor(82, 62, 41));
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, width() - 1, height() - 1);

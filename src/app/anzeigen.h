@@ -27,6 +27,7 @@ class Fortschrittsbalken : public QWidget {
 
   private:
     float prozent_ = 0;
+    bool leer_ = true; // nothing has run yet: an empty bar
 };
 
 // The status line: one line whose width never follows its text. A text too

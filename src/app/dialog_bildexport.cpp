@@ -301,7 +301,7 @@ void Bildexport::reject() {
 
 void Bildexport::meldung(const QString& text) {
     letzte_meldung_ = text;
-    auto* box = new QMessageBox(QMessageBox::Warning, " Tarvello", text, QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Warning, "Tarvello", text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->show();

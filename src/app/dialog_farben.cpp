@@ -168,7 +168,7 @@ bool Farben::palette_speichern_als(const QString& datei) {
 
 void Farben::meldung(const QString& text) {
     letzte_meldung_ = text;
-    auto* box = new QMessageBox(QMessageBox::Warning, " Tarvello", text, QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Warning, "Tarvello", text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->show();

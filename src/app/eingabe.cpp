@@ -14,10 +14,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -31,6 +34,7 @@
 #include "app/dialog_farben.h"
 #include "app/dialog_kennzeichnung.h"
 #include "app/dialog_stadtname.h"
+#include "app/programmsymbol.h"
 #include "app/vorschau.h"
 #include "core/version.h"
 #include "core/vorlagen.h"
@@ -64,12 +68,13 @@ void text_setzen(QObject* o, const QString& t) {
 
 Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), daten_(daten) {
     setObjectName("Eingabe");
-    adresse_oeffnen = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
+    adresse_oeffnen = [this](const QUrl& u) { return desktop_oeffnen(u); };
     sprache_ = Sprache::englisch;
     aufbauen();
     menues_aufbauen();
     sprachversionen();
-    setWindowTitle(QString(" Tarvello ") + programm_version);
+    setWindowTitle(QString("Tarvello ") + programm_version);
+    setWindowIcon(programmsymbol());
 
     // The print menu starts from the options the program starts with.
     druckmenue_abgleichen();
@@ -82,11 +87,29 @@ Eingabe::Eingabe(Programmdaten& daten, QWidget* parent) : QMainWindow(parent), d
     bedienung_schalten();
 
     QSettings speicher(einstellungen_organisation, einstellungen_anwendung);
-    if (!restoreGeometry(speicher.value(schluessel_geometrie).toByteArray())) resize(1220, 800);
+    if (!restoreGeometry(speicher.value(schluessel_geometrie).toByteArray()))
+        resize(startgroesse());
     status_setzen({});
 }
 
-Eingabe::~Eingabe() = default;
+QSize Eingabe::startgroesse() const {
+    // 1220 x 800 where the screen has room; else what its free area holds
+    // once the window manager's frame is added (the preview shrinks).
+    QSize groesse(1220, 800);
+    if (const QScreen* s = screen())
+        groesse = groesse.boundedTo(s->availableSize() - QSize(16, 48));
+    return groesse.expandedTo(minimumSizeHint());
+}
+
+Eingabe::~Eingabe() {
+    // A browser that xdg-open started and still waits for is the user's:
+    // it stays open when the window goes.
+    for (const QPointer<QProcess>& p : oeffner_)
+        if (p && p->state() != QProcess::NotRunning) {
+            p->disconnect();
+            p->setParent(nullptr);
+        }
+}
 
 // --- captions and language -----------------------------------------------------
 
@@ -315,10 +338,10 @@ void Eingabe::meldung(const Zweisprachig& text) {
     meldung(text.in(sprache_));
 }
 
-void Eingabe::meldung(const QString& text) {
+void Eingabe::meldung(const QString& text, QMessageBox::Icon symbol) {
     letzte_meldung_ = text;
     // Not modal: a run in progress keeps going while the box is open.
-    auto* box = new QMessageBox(QMessageBox::Information, " Tarvello", text, QMessageBox::Ok, this);
+    auto* box = new QMessageBox(symbol, "Tarvello", text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
@@ -326,8 +349,42 @@ void Eingabe::meldung(const QString& text) {
 
 void Eingabe::seite_oeffnen(const QString& adresse) {
     // Without a handler the address is shown, to be copied.
-    if (!adresse_oeffnen(QUrl(adresse)))
-        meldung(text_seite_nicht_geoeffnet.in(sprache_).arg(adresse));
+    if (!adresse_oeffnen(QUrl(adresse))) adresse_gescheitert(QUrl(adresse));
+}
+
+void Eingabe::adresse_gescheitert(const QUrl& adresse) {
+    if (adresse.isLocalFile()) {
+        anleitung_im_fenster(adresse.toLocalFile());
+        return;
+    }
+    warnung(text_seite_nicht_geoeffnet.in(sprache_).arg(adresse.toString()));
+}
+
+bool Eingabe::desktop_oeffnen(const QUrl& adresse) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands the address to xdg-open and forgets it: with no browser it
+    // fails quietly. Its exit code says so.
+    const QString xdg = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!xdg.isEmpty()) {
+        auto* prozess = new QProcess(this);
+        prozess->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        connect(prozess, &QProcess::finished, this,
+                [this, prozess, adresse](int code, QProcess::ExitStatus art) {
+                    prozess->deleteLater();
+                    if (art != QProcess::NormalExit || code != 0) adresse_gescheitert(adresse);
+                });
+        connect(prozess, &QProcess::errorOccurred, this,
+                [this, prozess, adresse](QProcess::ProcessError f) {
+                    if (f != QProcess::FailedToStart) return;
+                    prozess->deleteLater();
+                    adresse_gescheitert(adresse);
+                });
+        oeffner_.push_back(prozess);
+        prozess->start(xdg, {adresse.toString()});
+        return true;
+    }
+#endif
+    return QDesktopServices::openUrl(adresse);
 }
 
 QWidget* Eingabe::anleitung_zeigen() {
@@ -337,6 +394,10 @@ QWidget* Eingabe::anleitung_zeigen() {
         return nullptr;
     }
     if (adresse_oeffnen(QUrl::fromLocalFile(datei))) return nullptr;
+    return anleitung_im_fenster(datei);
+}
+
+QWidget* Eingabe::anleitung_im_fenster(const QString& datei) {
     // No desktop handler for the page: the program shows it itself, one
     // window that follows the language of the last call.
     if (!anleitungsfenster_) {
@@ -425,7 +486,7 @@ void Eingabe::stadtname_generator_oeffnen() {
 }
 
 void Eingabe::spende_oeffnen() {
-    auto* box = new QMessageBox(QMessageBox::Information, " Tarvello", text_spende.in(sprache_),
+    auto* box = new QMessageBox(QMessageBox::Information, "Tarvello", text_spende.in(sprache_),
                                 QMessageBox::Ok, this);
     QPushButton* oeffnen =
         box->addButton(knopf_seite_oeffnen.in(sprache_), QMessageBox::ActionRole);

@@ -13,7 +13,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -159,11 +161,18 @@ class Eingabe : public QMainWindow {
     bool drucken_auf(QPrinter& drucker);
 
     // Opens an address with the desktop's handler; true when one took it.
+    // A handler that takes it and fails later calls adresse_gescheitert.
     // Tests put a stand-in here.
     std::function<bool(const QUrl&)> adresse_oeffnen;
     // The manual: with the desktop's handler, else in the program's own help
     // window, which this returns then (null when the handler took it).
     QWidget* anleitung_zeigen();
+    // The size the window opens with when none is stored: it fits the
+    // screen's free area.
+    QSize startgroesse() const;
+    // A handler failed to show an address it took: the manual opens in the
+    // help window, a web page is shown to be copied.
+    void adresse_gescheitert(const QUrl& adresse);
 
   public slots:
     // Start and "New": one generation run.
@@ -223,7 +232,14 @@ class Eingabe : public QMainWindow {
     void druck_layout(QAction* gewaehlt, int blaetter);
     void hilfe_zeigen(int n);
     void meldung(const Zweisprachig& text);
-    void meldung(const QString& text);
+    void meldung(const QString& text, QMessageBox::Icon symbol = QMessageBox::Information);
+    // A fault the user should notice: the warning icon.
+    void warnung(const QString& text) { meldung(text, QMessageBox::Warning); }
+    // The manual file in the help window.
+    QWidget* anleitung_im_fenster(const QString& datei);
+    // The desktop's handler (xdg-open where there is one, whose exit code
+    // tells whether it showed the address).
+    bool desktop_oeffnen(const QUrl& adresse);
     void seite_oeffnen(const QString& adresse);
     // Shows a failed result in the status line and a message box; false on
     // success.
@@ -241,8 +257,9 @@ class Eingabe : public QMainWindow {
     std::optional<Laufende> letztes_ende_;
     std::optional<std::uint64_t> letzter_startwert_;
     QString letzte_meldung_;
-    QString kartendatei_;       // current city map file
-    QString einstellungsdatei_; // current settings file
+    std::vector<QPointer<QProcess>> oeffner_; // xdg-open calls under way
+    QString kartendatei_;                     // current city map file
+    QString einstellungsdatei_;               // current settings file
 
     struct Beschriftet {
         QPointer<QObject> obj;

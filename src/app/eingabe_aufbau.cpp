@@ -257,7 +257,9 @@ QLayout* Eingabe::zoomknoepfe_bauen() {
                                        std::pair{"knopf_zoom_raus", &Vorschau::zoom_raus},
                                        std::pair{"knopf_neu_zeichnen", &Vorschau::auffrischen}}) {
         QPushButton* b = navigationsknopf(name);
-        b->setFixedWidth(72);
+        // As wide as the longest caption in the language shown.
+        b->setMinimumWidth(72);
+        b->setMaximumWidth(QWIDGETSIZE_MAX);
         ansicht_knoepfe_.push_back(b);
         beschriften(b);
         connect(b, &QPushButton::clicked, vorschau_, aktion);

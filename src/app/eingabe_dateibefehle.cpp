@@ -29,7 +29,7 @@ bool Eingabe::fehler_zeigen(const Ergebnis& e) {
     if (e.gut()) return false;
     status_setzen(meldung_status(e));
     fortschritt_setzen(0);
-    meldung(qtext(e, sprache_));
+    warnung(qtext(e, sprache_));
     return true;
 }
 

@@ -45,7 +45,7 @@ void Eingabe::lauf_starten() {
     } else {
         const std::optional<std::uint64_t> gelesen = startwert_lesen(text.toStdString());
         if (!gelesen) {
-            meldung(text_startwert_ungueltig);
+            warnung(text_startwert_ungueltig.in(sprache_));
             return;
         }
         startwert = *gelesen;
@@ -75,7 +75,7 @@ void Eingabe::lauf_starten() {
     letzter_startwert_ = startwert;
     if (bericht.ende == Laufende::fehler || bericht.ende == Laufende::abgelehnt) {
         status_setzen({Statusart::meldung, bericht.ergebnis()});
-        meldung(qtext(bericht.ergebnis(), sprache_));
+        warnung(qtext(bericht.ergebnis(), sprache_));
     }
     bedienung_schalten();
     emit lauf_beendet(bericht.ende);

@@ -15,10 +15,14 @@ Fensterwirt::~Fensterwirt() {
 }
 
 void Fensterwirt::status(const Status& status) {
+    if (art_ != status.art) neue_art_ = true;
+    art_ = status.art;
     fenster_.status_setzen(status);
 }
 
 void Fensterwirt::fortschritt(float prozent) {
+    if (!neue_art_ && prozent < fenster_.fortschritt()) return;
+    neue_art_ = false;
     fenster_.fortschritt_setzen(prozent);
 }
 

@@ -7,6 +7,9 @@
 
 #include <QElapsedTimer>
 
+#include <optional>
+
+#include "core/status.h"
 #include "core/wirt.h"
 
 namespace tarvello {
@@ -32,6 +35,10 @@ class Fensterwirt : public Wirt {
     QElapsedTimer uhr_;
     int runden_ = 0;
     unsigned zaehler_ = 0;
+    // The bar starts again only with a new kind of status (a stage); a new
+    // attempt of the same stage says so in the status while the bar holds.
+    std::optional<Statusart> art_;
+    bool neue_art_ = true;
 };
 
 } // namespace tarvello

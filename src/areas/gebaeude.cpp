@@ -16,57 +16,82 @@ namespace {
 // Bounds of the repeat loops that the stage would otherwise spin in for ever
 // on settings that leave no way out (a size range that no weight accepts, a
 // town without street points inside it).
-constexpr long long anker_ziehungen_max = 1000000;
 constexpr int groesse_versuche_max = 10000;
 constexpr int form_versuche_max = 1000;
 
-// A drawn anchor: a street point and the one after it. Its coordinates are
-// read only once the candidate's sides are drawn: the point is one of
-// thousands all over the town, and its cache line arrives meanwhile.
+// A drawn anchor: a street point, its segment to the next point and a side
+// of the street (1: left of the way's direction).
 struct Anker {
-    int w = 0;
-    std::size_t i = 0; // point in the stage's point tables
+    std::size_t nummer = 0; // in the anchor draw: 2 i + seite
+    std::size_t i = 0;      // point in the stage's point tables
+    std::uint8_t seite = 0;
 };
 
 struct Ankerstrecke {
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     float winkel = 0; // direction from point 1 to point 2
+    float breite = 0; // the way's breite
 };
 
-// A street point inside the town, kept with the preference for the core.
-// Only streets with a segment can carry an anchor.
+Ankerstrecke anker_lesen(const Gebaeudestufe& st, const Anker& an) {
+    const Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[an.i];
+    const Gebaeudestufe::Ankerpunkt& naechster = st.ankerpunkte[an.i + 1];
+    return {punkt.x, punkt.y, naechster.x, naechster.y, punkt.winkel, punkt.breite};
+}
+
+// The anchor's frontage: strips in front of the middle of its segment, as
+// wide as the narrowest building and as deep as the smallest, one at the
+// street's edge and one where the smallest candidate stands set farthest
+// back. Every candidate of the anchor covers a strip's width and most of
+// them its depth: buildings on both leave the anchor no room.
+struct Front {
+    Ecken x{}, y{};
+};
+Front anker_front(const Gebaeudestufe& st, const Anker& an, bool hinten, float halbe_breite) {
+    const Ankerstrecke s = anker_lesen(st, an);
+    const float dx = s.x2 - s.x1, dy = s.y2 - s.y1;
+    const float laenge = std::sqrt(dx * dx + dy * dy);
+    const float mx = (s.x1 + s.x2) / 2.0f, my = (s.y1 + s.y2) / 2.0f;
+    Front f;
+    if (!(laenge > 0.0f)) {
+        f.x.fill(mx);
+        f.y.fill(my);
+        return f;
+    }
+    const float ux = dx / laenge, uy = dy / laenge;
+    // Left of the way's direction (side 1) is (-uy, ux).
+    const float nx = an.seite == 1 ? -uy : uy, ny = an.seite == 1 ? ux : -ux;
+    const float tiefe = st.front_tiefe;
+    const float hinten_mitte = (s.breite / 2.0f + tiefe / 2.0f) * st.abstand_max;
+    const float d1 = hinten ? hinten_mitte - tiefe / 2.0f : s.breite / 2.0f * 1.05f;
+    const float d2 = d1 + tiefe;
+    const float b = halbe_breite;
+    f.x = {0.0f, mx + d1 * nx + b * ux, mx + d1 * nx - b * ux, mx + d2 * nx - b * ux,
+           mx + d2 * nx + b * ux};
+    f.y = {0.0f, my + d1 * ny + b * uy, my + d1 * ny - b * uy, my + d2 * ny - b * uy,
+           my + d2 * ny + b * uy};
+    return f;
+}
+
+// An anchor still in play, by its weight. An anchor whose frontage a kept
+// building covers leaves the draw when it comes up, before any candidate.
 std::optional<Anker> anker_ziehen(Lauf& l, Gebaeudestufe& st) {
-    const Parameter& p = l.p;
-    const int n_wege = static_cast<int>(st.ankerwege.size()) - 1;
-    for (long long n = 0; n < anker_ziehungen_max; ++n) {
-        int w = 0;
-        for (;;) {
-            w = static_cast<int>(ganz(l.rnd() * static_cast<float>(n_wege) + 1.0f));
-            if (w >= 1 && w <= n_wege && st.ankerwege[ix(w)].n_punkte >= 2) break;
-        }
-        const Gebaeudestufe::Ankerweg& weg = st.ankerwege[ix(w)];
-        const int k = static_cast<int>(ganz(l.rnd() * static_cast<float>(weg.n_punkte - 2) + 1.0f));
-        const std::size_t i = weg.anfang + ix(k);
-        const std::uint8_t lage = st.ankerlagen[i];
-        const float r = l.rnd();
-        if ((lage & lage_in_stadt) != 0 &&
-            ((lage & lage_im_kern) != 0 || r > p.stadt_kernbildung)) {
-            __builtin_prefetch(&st.ankerpunkte[i]);
-            __builtin_prefetch(&st.ankerpunkte[i + 1]);
-            return Anker{w, i};
-        }
+    while (st.ankerwahl.lebend() > 0) {
+        const std::size_t n = st.ankerwahl.ziehen(l.z.roh64());
+        const Anker an{n, n / 2, static_cast<std::uint8_t>(n % 2)};
+        const Front vorn = anker_front(st, an, false, st.front_breite);
+        if (!viereck_trifft_haeuser(st.daten, vorn.x, vorn.y)) return an;
+        const Front hinten = anker_front(st, an, true, st.front_breite);
+        if (!viereck_trifft_haeuser(st.daten, hinten.x, hinten.y)) return an;
+        st.ankerwahl.entfernen(n);
     }
     return std::nullopt;
 }
 
-Ankerstrecke anker_lesen(Gebaeudestufe& st, const Anker& an) {
-    Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[an.i];
-    const Gebaeudestufe::Ankerpunkt& naechster = st.ankerpunkte[an.i + 1];
-    Ankerstrecke s{punkt.x, punkt.y, naechster.x, naechster.y};
-    float& winkel = punkt.winkel;
-    if (std::isnan(winkel)) winkel = winkel_aus(s.x2 - s.x1, s.y2 - s.y1);
-    s.winkel = winkel;
-    return s;
+// A refusal at the anchor: it leaves the draw after too many in a row.
+void anker_absage(Gebaeudestufe& st, const Anker& an) {
+    if (!st.ankerwahl.im_spiel(an.nummer)) return;
+    if (++st.anker_absagen[an.nummer] >= anker_absagen_max) st.ankerwahl.entfernen(an.nummer);
 }
 
 bool gewicht_nimmt(Lauf& l, float a) {
@@ -159,9 +184,9 @@ std::uint8_t neben_die_strasse(Lauf& l, Gebaeudestufe& st, const Anker& anker, f
     r.sinus = std::sin(r.winkel);
     r.kosinus = std::cos(r.winkel);
     const float mx = (an.x1 + an.x2) / 2.0f, my = (an.y1 + an.y2) / 2.0f;
-    const float d = (st.ankerwege[ix(anker.w)].breite / 2.0f + halbe_tiefe) *
-                    (l.rnd() * 10.0f * p.haus_abstand_weg + 1.05f);
-    if (l.rnd() < 0.5f) {
+    const float d =
+        (an.breite / 2.0f + halbe_tiefe) * (l.rnd() * 10.0f * p.haus_abstand_weg + 1.05f);
+    if (anker.seite == 1) {
         k.x = mx - d * r.sinus;
         k.y = my + d * r.kosinus;
         return 1;
@@ -173,15 +198,15 @@ std::uint8_t neben_die_strasse(Lauf& l, Gebaeudestufe& st, const Anker& anker, f
 
 enum class Bildung { gut, verworfen, kein_anker };
 
-Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_abstand) {
+Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_abstand,
+                        std::optional<Anker>& an) {
     const Parameter& p = l.p;
     const Stadtmodell& m = l.m;
     reihe_abstand = -1.0f;
-    Anker an;
+    an.reset();
     if (!st.reihe_aktiv) {
-        const std::optional<Anker> gezogen = anker_ziehen(l, st);
-        if (!gezogen) return Bildung::kein_anker;
-        an = *gezogen;
+        an = anker_ziehen(l, st);
+        if (!an) return Bildung::kein_anker;
     }
     k.rund = 0;
     if (!st.reihe_aktiv && l.rnd() < p.haus_anteil_rund) k.rund = 1;
@@ -191,7 +216,7 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         if (!a) return Bildung::verworfen;
         k.a = k.b = *a;
         Richtungswinkel r;
-        neben_die_strasse(l, st, an, k.a / 2.0f, k, r);
+        neben_die_strasse(l, st, *an, k.a / 2.0f, k, r);
         // A round building has no corners; its centre stands in for them, so
         // whatever reads corners (labels, fitting) finds the building there.
         for (int c = 1; c <= 4; ++c) {
@@ -207,7 +232,7 @@ Bildung kandidat_bilden(Lauf& l, Gebaeudestufe& st, Kandidat& k, float& reihe_ab
         k.a = s->a;
         k.b = s->b;
         Richtungswinkel r;
-        st.reihe_seite = neben_die_strasse(l, st, an, k.b / 2.0f, k, r);
+        st.reihe_seite = neben_die_strasse(l, st, *an, k.b / 2.0f, k, r);
         // The corners lie on a circle of diameter a, the sides in the ratio
         // a : b, unless that takes a side out of the size range. (a and b
         // are positive: the sides a cos and a sin of atan(b / a), without
@@ -276,34 +301,53 @@ void stufe_beginnen(Lauf& l, Gebaeudestufe& st) {
     st.lauf = &l;
     st.naechster = l.m.haus_naechster;
     st.daten = stufendaten_bilden(l.m);
-    // Where each street point lies does not change while buildings are
-    // placed: classify them once instead of at every anchor draw.
+    // The anchors' weights, as the plain draw gave them: a street (of at
+    // least one segment) at random, a point 1..n - 2 of it at random, taken
+    // when in the town and, outside the core, by chance 1 - kernbildung.
+    // Where each point lies does not change while buildings are placed.
     const int n_wege = std::max<int>(l.m.n_wege, 0);
-    st.ankerwege.assign(ix(n_wege) + 1, {});
+    st.weg_anfang.assign(ix(n_wege) + 1, Gebaeudestufe::keine_anker);
     std::size_t punkte = 0;
     for (int w = 1; w <= n_wege; ++w) {
         const Weg& weg = l.m.weg(w);
-        if (weg.ist_fluss != 0) continue;
-        const int n = std::max<int>(weg.n_punkte, 0);
-        st.ankerwege[ix(w)] = {n, static_cast<std::uint32_t>(punkte), weg.breite};
-        punkte += ix(n) + 1;
-        st.anker_moeglich = st.anker_moeglich || n >= 2;
+        if (weg.ist_fluss != 0 || weg.n_punkte < 2) continue;
+        st.weg_anfang[ix(w)] = static_cast<std::uint32_t>(punkte);
+        punkte += ix(weg.n_punkte) + 1;
     }
-    st.ankerpunkte.assign(punkte, {0.0f, 0.0f, std::numeric_limits<float>::quiet_NaN()});
-    st.ankerlagen.assign(punkte, 0);
+    st.ankerpunkte.assign(punkte, {});
+    std::vector<std::uint64_t> gewichte(2 * punkte, 0);
+    const double ausserhalb =
+        std::clamp(1.0 - static_cast<double>(l.p.stadt_kernbildung), 0.0, 1.0);
     for (int w = 1; w <= n_wege; ++w) {
+        const std::uint32_t anfang = st.weg_anfang[ix(w)];
+        if (anfang == Gebaeudestufe::keine_anker) continue;
         const Weg& weg = l.m.weg(w);
-        if (weg.ist_fluss != 0) continue;
-        const std::size_t anfang = st.ankerwege[ix(w)].anfang;
         for (int k = 1; k <= weg.n_punkte; ++k) {
-            const Lage lage = lage_pruefen(l.p, l.m, weg.px(k), weg.py(k));
-            st.ankerlagen[anfang + ix(k)] = static_cast<std::uint8_t>(
-                (lage.in_stadt ? lage_in_stadt : 0) | (lage.im_kern ? lage_im_kern : 0));
             Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[anfang + ix(k)];
             punkt.x = weg.px(k);
             punkt.y = weg.py(k);
+            punkt.breite = weg.breite;
+        }
+        const int letzter = std::max(1, weg.n_punkte - 2);
+        for (int k = 1; k <= letzter; ++k) {
+            Gebaeudestufe::Ankerpunkt& punkt = st.ankerpunkte[anfang + ix(k)];
+            const float dx = weg.px(k + 1) - punkt.x, dy = weg.py(k + 1) - punkt.y;
+            punkt.winkel = winkel_aus(dx, dy);
+            const Lage lage = lage_pruefen(l.p, l.m, punkt.x, punkt.y);
+            if (!lage.in_stadt) continue;
+            const double anteil = lage.im_kern ? 1.0 : ausserhalb;
+            const auto g =
+                static_cast<std::uint64_t>(anteil * 4294967296.0 / static_cast<double>(letzter));
+            gewichte[2 * (anfang + ix(k))] = g;
+            gewichte[2 * (anfang + ix(k)) + 1] = g;
         }
     }
+    st.ankerwahl.anlegen(gewichte);
+    st.anker_absagen.assign(gewichte.size(), 0);
+    // Every free candidate is at least haus_gxy_min along and across.
+    st.front_tiefe = l.p.haus_gxy_min;
+    st.front_breite = 0.45f * l.p.haus_gxy_min;
+    st.abstand_max = 10.0f * l.p.haus_abstand_weg + 1.05f;
 }
 
 bool aufgeben(Lauf& l, Gebaeudestufe& st) {
@@ -448,7 +492,6 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
         stufe_beginnen(l, st);
     const int b = m.haus_naechster;
     if (b < 1 || b > m.haeuser_kapazitaet() || l.abbruch()) return false;
-    if (!st.anker_moeglich) return aufgeben(l, st);
     Haus& haus = m.haus(b);
     // The overlap avoidance is skipped for a share of the buildings, not of
     // the candidates: drawn per candidate, a crowded town would let ever more
@@ -458,11 +501,13 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
 
     for (;;) {
         if (st.folge >= st.kandidaten_max) return aufgeben(l, st);
-        ++st.kandidaten;
         Kandidat k;
         float reihe_abstand = -1.0f;
-        const Bildung bildung = kandidat_bilden(l, st, k, reihe_abstand);
+        std::optional<Anker> an;
+        const Bildung bildung = kandidat_bilden(l, st, k, reihe_abstand, an);
+        // No anchor left in play: the town is full.
         if (bildung == Bildung::kein_anker) return aufgeben(l, st);
+        ++st.kandidaten;
 
         // A candidate that found no good spot counts as one on a way.
         Sperre sperre = Sperre::weg;
@@ -484,6 +529,7 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
         if (l.abbruch()) return false;
         if (sperre != Sperre::keine) {
             ++st.folge;
+            if (an) anker_absage(st, *an);
             continue;
         }
 
@@ -496,6 +542,7 @@ bool haus_platzieren(Lauf& l, Gebaeudestufe& st) {
         haus.ecke_x[5] = k.ex[1];
         haus.ecke_y[5] = k.ey[1];
         haus_eintragen(st.daten, m, b);
+        if (an) st.anker_absagen[an->nummer] = 0;
         if (reihe_vorher) ++st.reihenglieder;
         st.laengste_folge = std::max(st.laengste_folge, st.folge);
         st.folge = 0;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "areas/ankerwahl.h"
 #include "core/lauf.h"
 #include "geometry/geometrie.h"
 #include "geometry/punktraster.h"
@@ -17,9 +18,13 @@
 namespace tarvello {
 
 // Consecutive rejected candidates after which the stage gives up and keeps
-// the buildings placed so far: the town is full. Normal runs of every preset
-// stay far below (a few thousand at most).
+// the buildings placed so far. Only a safety net: the stage ends as soon as
+// no anchor is left in play, long before.
 inline constexpr int gebaeude_kandidaten_max = 100000;
+
+// Refusals in a row after which an anchor leaves the draw: its spot has no
+// room for any size, angle or distance the draw still makes.
+inline constexpr int anker_absagen_max = 12;
 
 // A piece of a way's segment, no longer than its grid's stueck_max: the
 // street test looks up pieces by their middles.
@@ -30,6 +35,7 @@ struct Wegstueck {
 
 // What the overlap test reads of a kept building, kept in the building grid:
 // a rectangle's corners 1..4 at 0..3. A round one is looked up in the model.
+// For a round one, x[0], y[0] hold its centre and x[1] its radius.
 struct Hauseintrag {
     std::int32_t nummer;
     std::uint8_t rund;
@@ -60,8 +66,6 @@ void haus_eintragen(Stufendaten& d, const Stadtmodell& m, int b);
 bool haeuser_kollision(const Stadtmodell& m, const Stufendaten& d, int b, const Ecken& ex,
                        const Ecken& ey, int letzter);
 
-inline constexpr std::uint8_t lage_in_stadt = 1, lage_im_kern = 2;
-
 // What the stage carries from one building to the next. A fresh state (or
 // m.haus_naechster == 1) starts a new stage.
 struct Gebaeudestufe {
@@ -88,27 +92,29 @@ struct Gebaeudestufe {
     std::int32_t naechster = 0;
     long long folge = 0; // rejected candidates since the last kept building
     Stufendaten daten;
-    bool anker_moeglich = false;
-    // What the anchor draw reads, in compact tables: it picks a random point
-    // of a random street tens of thousands of times, all over the town.
-    struct Ankerweg {
-        std::int32_t n_punkte = 0; // 0 for ways that carry no anchor (rivers)
-        std::uint32_t anfang = 0;  // its point 0 in the point tables below
-        float breite = 0;          // the way's breite
-    };
-    std::vector<Ankerweg> ankerwege; // per way 0..n_wege
-    // Per street point k: where it lies (lage_in_stadt, lage_im_kern). Most
-    // draws end here, turned down, so it is kept apart in a byte per point,
-    // small enough to stay in the cache.
-    std::vector<std::uint8_t> ankerlagen;
-    // Per street point k, read only for a kept draw: its coordinates and
-    // the direction of the segment k -> k + 1, worked out when an anchor
-    // first falls on it (NaN until then).
+    // The anchors: a street point (the segment to the next point) and a
+    // side of the street, 2 k + side for street point k of the tables below.
+    // A free candidate is drawn beside an anchor still in play, with the
+    // weight the draw of a random street, then a random point of it, then
+    // the preference for the core gives. An anchor leaves the draw when a
+    // building covers its frontage or after anker_absagen_max refusals in a
+    // row; when none is left the town is full.
+    Ankerwahl ankerwahl;
+    std::vector<std::uint8_t> anker_absagen; // refusals in a row, per anchor
+    float front_tiefe = 0;                   // depth of an anchor's frontage from the street's edge
+    float front_breite = 0;                  // half its width along the street
+    float abstand_max = 1;                   // largest factor of a candidate's distance
+    // Per street point k: its coordinates, the direction of the segment
+    // k -> k + 1 and the way's breite.
     struct Ankerpunkt {
         float x = 0, y = 0;
         float winkel = 0;
+        float breite = 0;
     };
     std::vector<Ankerpunkt> ankerpunkte;
+    // Per way: its point 0 in the tables above, keine_anker for rivers.
+    std::vector<std::uint32_t> weg_anfang;
+    static constexpr std::uint32_t keine_anker = 0xFFFFFFFFu;
 };
 
 // Places building m.haus_naechster (does not advance haus_naechster).
@@ -158,6 +164,8 @@ bool turm_kollision(const Stadtmodell& m, const Kandidat& k, const Stufendaten& 
 // Wall test: a corner (a round building: the centre) nearer than
 // haus_gxy_max + Mauer_Dicke to a wall point that carries wall.
 bool mauer_kollision(Lauf& l, const Kandidat& k, const Stufendaten& d);
+// Whether the quadrilateral (corners 1..4) overlaps a kept building.
+bool viereck_trifft_haeuser(const Stufendaten& d, const Ecken& ex, const Ecken& ey);
 // Square and park tests: true when the candidate is barred from the areas
 // and stands on one of them.
 bool plaetze_kollision(Lauf& l, const Kandidat& k);

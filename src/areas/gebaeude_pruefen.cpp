@@ -230,6 +230,17 @@ bool weg_kollision(Lauf& l, const Kandidat& k, const Stufendaten& daten) {
            stuecke_kollision(k, daten.flussstuecke, daten.h_fluesse_max, daten.stueck_fluesse_max);
 }
 
+bool viereck_trifft_haeuser(const Stufendaten& d, const Ecken& ex, const Ecken& ey) {
+    const auto [x_lo, x_hi] = std::minmax({ex[1], ex[2], ex[3], ex[4]});
+    const auto [y_lo, y_hi] = std::minmax({ey[1], ey[2], ey[3], ey[4]});
+    return d.haeuser.suchen_treffend(x_lo, y_lo, x_hi, y_hi, [&](const Hauseintrag& e) {
+        if (e.rund == 1) return punkt_viereck(e.x[0], e.y[0], ex, ey) < e.x[1];
+        const Ecken hx{0.0f, e.x[0], e.x[1], e.x[2], e.x[3]};
+        const Ecken hy{0.0f, e.y[0], e.y[1], e.y[2], e.y[3]};
+        return vierecke_ueberlappen(ex, ey, hx, hy);
+    });
+}
+
 bool turm_kollision(const Stadtmodell& m, const Kandidat& k, const Stufendaten& d) {
     float x_lo = 0, y_lo = 0, x_hi = 0, y_hi = 0;
     kandidat_rahmen(k, x_lo, y_lo, x_hi, y_hi);
@@ -279,6 +290,10 @@ void haus_eintragen(Stufendaten& d, const Stadtmodell& m, int b) {
     for (int c = 1; c <= 4; ++c) {
         e.x[ix(c - 1)] = h.ecke_x[ix(c)];
         e.y[ix(c - 1)] = h.ecke_y[ix(c)];
+    }
+    if (h.rund == 1) {
+        e.x = {h.x, h.breite / 2.0f, 0.0f, 0.0f};
+        e.y = {h.y, 0.0f, 0.0f, 0.0f};
     }
     d.haeuser.einfuegen(e, h.x_min, h.y_min, h.x_max, h.y_max);
 }

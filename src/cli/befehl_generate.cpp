@@ -70,6 +70,7 @@ void optionen(QCommandLineParser& parser) {
     palette_option_hinzufuegen(parser);
     nummer_optionen_hinzufuegen(parser);
     geojson_option_hinzufuegen(parser);
+    geo_optionen_hinzufuegen(parser);
 }
 
 // What the options ask of a run, read once before it.
@@ -82,6 +83,7 @@ struct Auftrag {
     bool still = false, statistik = false;
     std::optional<QString> karte, einstellungen, geojson;
     Bildwunsch bilder;
+    Georeferenz geo;
     Druckwunsch druck;
     Stadtmodell modell; // holds the label counts before the run
     Kartenkopf kopf;
@@ -110,6 +112,7 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     if (Ergebnis e = bild_optionen_lesen(parser, a.bilder); !e.gut()) return e;
     if (Ergebnis e = druck_optionen_lesen(parser, a.druck); !e.gut()) return e;
     if (Ergebnis e = geojson_option_lesen(parser, a.geojson); !e.gut()) return e;
+    if (Ergebnis e = geo_optionen_lesen(parser, a.bilder, a.geo); !e.gut()) return e;
     if (Ergebnis e = ausgaben_pruefen({a.karte, a.einstellungen, a.geojson}); !e.gut()) return e;
     // How many streets, buildings, squares and parks get a label number.
     if (Ergebnis e = nummer_optionen_lesen(parser, a.modell); !e.gut()) return e;
@@ -168,8 +171,9 @@ Ergebnis ausgaben_schreiben(const Auftrag& a, Wirt& wirt) {
             return e;
     if (a.karte)
         if (Ergebnis e = stadtplan_speichern(*a.karte, a.modell, a.kopf); !e.gut()) return e;
-    if (Ergebnis e = geojson_schreiben(a.geojson, a.modell, a.kopf); !e.gut()) return e;
+    if (Ergebnis e = geojson_schreiben(a.geojson, a.modell, a.kopf, a.geo); !e.gut()) return e;
     if (Ergebnis e = bilder_zeichnen(a.bilder, a.modell, &wirt, &a.farben); !e.gut()) return e;
+    if (Ergebnis e = weltdateien_schreiben(a.geo, a.bilder, a.modell); !e.gut()) return e;
     return pdf_schreiben(a.druck, a.modell, a.kopf, &wirt, &a.farben);
 }
 
@@ -192,6 +196,7 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
     Konsolenwirt wirt(!a.still && isatty(STDERR_FILENO) != 0, a.zeitlimit, a.sprache);
     const Laufbericht bericht = stadtplan_erstellen(
         {a.steuerwerte, a.startwert, nummernzahlen(a.modell)}, a.modell, system_uhr(), wirt);
+    wirt.zeile_beenden();
     // A refused parameter set ran nothing: there is nothing to count.
     if (bericht.ende == Laufende::abgelehnt) return melden(bericht.ergebnis());
     if (a.statistik) statistik_ausgeben(a.modell, bericht, a.startwert);
@@ -203,7 +208,9 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
         return exitcode(bericht.ergebnis());
     }
     wirt.zeitlimit_aufheben();
-    if (Ergebnis e = ausgaben_schreiben(a, wirt); !e.gut()) return melden(e);
+    const Ergebnis ausgaben = ausgaben_schreiben(a, wirt);
+    wirt.zeile_beenden();
+    if (!ausgaben.gut()) return melden(ausgaben);
     if (!a.still) std::fprintf(stderr, "%s\n", status_text(bericht.status, a.sprache).c_str());
     return ok;
 }

@@ -35,8 +35,9 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
         for (const auto& l : s.listen) {
             QJsonObject o;
             o["index"] = l.index;
-            o["text"] =
-                QString::fromStdString(l.eintraege_de[static_cast<std::size_t>(l.index)]).trimmed();
+            o["text"] = QString::fromStdString(
+                            l.eintraege(befehlssprache())[static_cast<std::size_t>(l.index)])
+                            .trimmed();
             steuer[QString::fromStdString(l.name)] = o;
         }
         for (const auto& r : s.schieber)
@@ -55,7 +56,7 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
         std::printf("%s\n", qPrintable(sprachtext("Steuerelemente:", "Controls:")));
         for (const auto& l : s.listen)
             std::printf("  %-42s %3d  %s\n", l.name.c_str(), l.index,
-                        l.eintraege_de[static_cast<std::size_t>(l.index)].c_str());
+                        l.eintraege(befehlssprache())[static_cast<std::size_t>(l.index)].c_str());
         for (const auto& r : s.schieber)
             std::printf("  %-42s %3d  (%d..%d)\n", r.name.c_str(), r.wert, r.min, r.max);
         std::printf("  %-42s %3d\n", "Check_Mauer", s.check_mauer);

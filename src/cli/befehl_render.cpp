@@ -32,6 +32,7 @@ void optionen(QCommandLineParser& parser) {
     druck_optionen_hinzufuegen(parser);
     palette_option_hinzufuegen(parser);
     geojson_option_hinzufuegen(parser);
+    geo_optionen_hinzufuegen(parser);
     // Labels of squares and parks once took their places from a seed; they
     // now sit at fixed points, and old scripts that pass one still run.
     parser.addOption({"seed",
@@ -60,6 +61,7 @@ struct Auftrag {
     QString quelle; // the map to draw
     std::optional<QString> karte, geojson;
     Bildwunsch bilder;
+    Georeferenz geo;
     Druckwunsch druck;
     double zeitlimit = 0; // seconds; 0: none
     bool still = false;
@@ -81,6 +83,7 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     if (Ergebnis e = bild_optionen_lesen(parser, a.bilder); !e.gut()) return e;
     if (Ergebnis e = druck_optionen_lesen(parser, a.druck); !e.gut()) return e;
     if (Ergebnis e = geojson_option_lesen(parser, a.geojson); !e.gut()) return e;
+    if (Ergebnis e = geo_optionen_lesen(parser, a.bilder, a.geo); !e.gut()) return e;
     if (parser.values("output").size() > 1) return bedienungsfehler(mehrfach("output"));
     a.karte = wert_von(parser, "output");
     if (a.bilder.dateien.empty() && a.druck.datei.isEmpty() && !a.karte && !a.geojson)
@@ -112,12 +115,14 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
     // The drawings first: they take long and may be aborted, and then no
     // file is written at all.
     Ergebnis e = bilder_zeichnen(a.bilder, modell, &wirt, &a.farben);
+    if (e.gut()) e = weltdateien_schreiben(a.geo, a.bilder, modell);
     if (e.gut()) e = pdf_schreiben(a.druck, modell, kartenkopf(a.druck, kopf), &wirt, &a.farben);
+    wirt.zeile_beenden();
     if (!e.gut()) return melden(e);
     // The map as loaded, not with --title or --north, which only print.
     if (a.karte)
         if (e = stadtplan_speichern(*a.karte, modell, kopf); !e.gut()) return melden(e);
-    return melden(geojson_schreiben(a.geojson, modell, kopf));
+    return melden(geojson_schreiben(a.geojson, modell, kopf, a.geo));
 }
 
 } // namespace

@@ -59,13 +59,10 @@ std::optional<Sprache> sprache_aus_optionen(const QCommandLineParser& parser) {
 }
 
 void hilfe_option_hinzufuegen(QCommandLineParser& parser) {
-    if (sprache_ == Sprache::englisch) {
-        parser.addHelpOption();
-        return;
-    }
-    // The same options as Qt's, German words.
-    parser.addOption({{"h", "help"}, QStringLiteral("Zeigt diese Hilfe.")});
-    parser.addOption({"help-all", QStringLiteral("Zeigt die Hilfe mit den Optionen von Qt.")});
+    // Qt's own help option would also offer --help-all, which only process()
+    // answers; the commands read with parse(), so they offer -h and --help.
+    parser.addOption(
+        {{"h", "help"}, sprachtext("Zeigt diese Hilfe.", "Displays help on commandline options.")});
 }
 
 void sprach_option_hinzufuegen(QCommandLineParser& parser) {

@@ -64,8 +64,7 @@ QString sprachtext(const char* deutsch, const char* englisch);
 // The language --lang asks for among the options read (the last one given);
 // nothing when it is not given or neither de nor en.
 std::optional<Sprache> sprache_aus_optionen(const QCommandLineParser& parser);
-// Adds -h, --help and --help-all, described in the command line's language
-// (Qt's own help option describes itself in English only).
+// Adds -h and --help, described in the command line's language.
 void hilfe_option_hinzufuegen(QCommandLineParser& parser);
 // Adds --lang to a parser; vorab_erledigt refuses a value other than de or en.
 void sprach_option_hinzufuegen(QCommandLineParser& parser);

@@ -221,16 +221,7 @@ void bild_optionen_hinzufuegen(QCommandLineParser& parser) {
                       "N"});
 }
 
-Ergebnis bilder_zeichnen(const Bildwunsch& w, const Stadtmodell& modell, Wirt* wirt,
-                         const Druckfarben* farbwahl) {
-    if (w.dateien.empty()) return {};
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return Ergebnis::fehler(Fehlerart::datei, "Grafiken zeichnen braucht eine QGuiApplication",
-                                "drawing pictures needs a QGuiApplication");
-    if (modell.stadt_abmessung <= 0.0f)
-        return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, "", ""));
-
-    const float s = modell.stadt_abmessung;
+Bildausschnitt bildausschnitt(const Bildwunsch& w, float s) {
     Bildausschnitt a;
     if (w.zoom) {
         a.zoom = *w.zoom;
@@ -242,7 +233,19 @@ Ergebnis bilder_zeichnen(const Bildwunsch& w, const Stadtmodell& modell, Wirt* w
         }
         bildausschnitt_begrenzen(a, s);
     }
+    return a;
+}
 
+Ergebnis bilder_zeichnen(const Bildwunsch& w, const Stadtmodell& modell, Wirt* wirt,
+                         const Druckfarben* farbwahl) {
+    if (w.dateien.empty()) return {};
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return Ergebnis::fehler(Fehlerart::datei, "Grafiken zeichnen braucht eine QGuiApplication",
+                                "drawing pictures needs a QGuiApplication");
+    if (modell.stadt_abmessung <= 0.0f)
+        return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::kein_plan, "", ""));
+
+    const Bildausschnitt a = bildausschnitt(w, modell.stadt_abmessung);
     const Druckfarben farben = farbwahl ? *farbwahl : Druckfarben::standard();
     Zeichenauftrag auftrag{modell, farben, w.optionen, a, wirt};
     return zeichnung_bewerten(bilder_exportieren(auftrag, w.dateien));

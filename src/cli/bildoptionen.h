@@ -47,6 +47,9 @@ Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o);
 // cannot be written gives Fehlerart::datei naming it. `w` is then unusable.
 Ergebnis bild_optionen_lesen(const QCommandLineParser& parser, Bildwunsch& w);
 
+// The map section a checked wish draws.
+Bildausschnitt bildausschnitt(const Bildwunsch& w, float stadt_abmessung);
+
 // Draws and writes the pictures of a checked wish. Success when all were
 // written (also when none is asked for). Otherwise: datei when a file cannot
 // be written (the words name it), abbruch when the host aborts, kein_plan

@@ -24,10 +24,14 @@ Konsolenwirt::Konsolenwirt(bool anzeigen, double zeitlimit, Sprache sprache, Uhr
 
 Konsolenwirt::~Konsolenwirt() {
     std::signal(SIGINT, SIG_DFL);
-    if (zeile_offen_) {
-        std::fputs("\r\033[K", stderr);
-        std::fflush(stderr);
-    }
+    zeile_beenden();
+}
+
+void Konsolenwirt::zeile_beenden() {
+    if (!zeile_offen_) return;
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+    zeile_offen_ = false;
 }
 
 void Konsolenwirt::status(const Status& status) {

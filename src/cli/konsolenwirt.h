@@ -28,6 +28,10 @@ class Konsolenwirt : public Wirt {
         zeit_abgelaufen_ = false;
     }
 
+    // Ends the progress line with a newline, keeping its last status, so
+    // that what is written next starts a line of its own.
+    void zeile_beenden();
+
   private:
     void zeichnen();
     bool anzeigen_;

@@ -33,7 +33,8 @@ struct Bezeichnung {
 
 class Geojsonschreiber {
   public:
-    Geojsonschreiber(Textschreiber& s, const Stadtmodell& m) : s_(s), m_(m) {
+    Geojsonschreiber(Textschreiber& s, const Stadtmodell& m, const Geoursprung& ursprung)
+        : s_(s), m_(m), abbildung_(ursprung, static_cast<double>(m.stadt_abmessung)) {
         groesse_ = static_cast<double>(m.stadt_abmessung);
     }
 
@@ -43,14 +44,16 @@ class Geojsonschreiber {
     bool nicht_endlich() const { return !endlich_; }
 
   private:
-    void zahl(double v) {
+    // Metres to millimetres, degrees to nine decimals (a tenth of a
+    // millimetre); trailing zeros dropped.
+    void zahl(double v, int stellen = 3) {
         if (!std::isfinite(v)) {
             endlich_ = false;
             return;
         }
-        // Millimetres are more than any map holds; trailing zeros dropped.
         char puffer[64];
-        auto r = std::to_chars(puffer, puffer + sizeof puffer, v, std::chars_format::fixed, 3);
+        auto r =
+            std::to_chars(puffer, puffer + sizeof puffer, v, std::chars_format::fixed, stellen);
         char* ende = r.ptr;
         while (ende[-1] == '0')
             --ende;
@@ -59,14 +62,16 @@ class Geojsonschreiber {
         if (t == "-0") t = "0";
         zeile_ += t;
     }
+    // A plane point as longitude, latitude.
     void punkt(Punkt2 p) {
+        const Geolage g = abbildung_.grad_eben(p.x - groesse_ / 2.0, p.y - groesse_ / 2.0);
         zeile_ += '[';
-        zahl(p.x);
+        zahl(g.laenge, 9);
         zeile_ += ',';
-        zahl(p.y);
+        zahl(g.breite, 9);
         zeile_ += ']';
     }
-    // A map point on the plane: y up.
+    // A map point on the plane: metres, y up.
     Punkt2 eben(float x, float y) const {
         return {static_cast<double>(x), groesse_ - static_cast<double>(y)};
     }
@@ -159,6 +164,7 @@ class Geojsonschreiber {
 
     Textschreiber& s_;
     const Stadtmodell& m_;
+    Geoabbildung abbildung_;
     double groesse_ = 0;
     std::string zeile_, offen_;
     bool endlich_ = true;
@@ -168,12 +174,34 @@ class Geojsonschreiber {
 bool Geojsonschreiber::schreiben(const Kartenkopf& kopf) {
     const std::string name = kopf.stadtname.toStdString();
     element_ = {Meldungsart::wort_kopf, 0};
+    // Tools name their layer after "name": never empty.
     zeile_ = R"({"type":"FeatureCollection","name":)";
-    text(name);
+    text(name.empty() ? std::string("tarvello") : name);
     zeile_ += R"(,"size":)";
     zahl(groesse_);
+    // How to go back to map metres, and the map square in degrees.
+    const Geoursprung& u = abbildung_.ursprung();
+    zeile_ += ",\"tarvello\":{\"units\":\"m\",\"coordinates\":\"WGS 84 longitude, latitude; "
+              "the map's centre at the origin, a local equirectangular projection\",\"origin\":";
+    zeile_ += '[';
+    zahl(u.laenge, 9);
+    zeile_ += ',';
+    zahl(u.breite, 9);
+    zeile_ += R"(],"metres_per_degree_longitude":)";
+    zahl(abbildung_.meter_je_grad_laenge());
+    zeile_ += R"(,"metres_per_degree_latitude":)";
+    zahl(abbildung_.meter_je_grad_breite());
     zeile_ +=
-        ",\"tarvello\":{\"units\":\"m\",\"y_axis\":\"up the map (y = size - map y)\",\"size\":";
+        R"(,"map_x":"size / 2 + (longitude - origin longitude) * metres_per_degree_longitude")";
+    zeile_ += R"(,"map_y":"size / 2 - (latitude - origin latitude) * metres_per_degree_latitude")";
+    zeile_ += R"(,"extent":[)";
+    const Geolage sw = abbildung_.grad(0.0, groesse_), no = abbildung_.grad(groesse_, 0.0);
+    zahl(sw.laenge, 9);
+    for (const double v : {sw.breite, no.laenge, no.breite}) {
+        zeile_ += ',';
+        zahl(v, 9);
+    }
+    zeile_ += R"(],"size":)";
     zahl(groesse_);
     zeile_ += R"(,"name":)";
     text(name);
@@ -343,7 +371,7 @@ bool Geojsonschreiber::mauer() {
 } // namespace
 
 Ergebnis geojson_speichern(const QString& datei, const Stadtmodell& modell, const Kartenkopf& kopf,
-                           Dateisystem& dateisystem) {
+                           const Geoursprung& ursprung, Dateisystem& dateisystem) {
     const std::string name = QDir::toNativeSeparators(datei).toStdString();
     if (!modell.plan_vorhanden || !(modell.stadt_abmessung > 0.0f))
         return Ergebnis::fehler(Fehlerart::kein_plan,
@@ -353,7 +381,7 @@ Ergebnis geojson_speichern(const QString& datei, const Stadtmodell& modell, cons
     Ergebnis e = textdatei_schreiben(
         datei,
         [&](Textschreiber& s) {
-            Geojsonschreiber g(s, modell);
+            Geojsonschreiber g(s, modell, ursprung);
             const bool gut = g.schreiben(kopf);
             nicht_endlich = g.nicht_endlich();
             was = g.fehler();

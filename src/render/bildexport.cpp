@@ -8,6 +8,7 @@
 #include "files/textdatei.h"
 #include "render/exportpruefung.h"
 #include "render/pngschreiber.h"
+#include "render/renderzustand.h"
 #include "render/zeichenflaeche.h"
 
 namespace tarvello {
@@ -35,6 +36,14 @@ QString export_dateiname(const QString& datei, Bildformat f, int matrix, int spa
 double export_speicherbedarf(int pixel, int matrix) {
     return static_cast<double>(pixel) * (static_cast<double>(matrix) * matrix * pixel) * 3.0 /
            1000000.0;
+}
+
+Pixelraster bildraster(float stadt_abmessung, const Bildausschnitt& a, int matrix, int pixel,
+                       int zeile, int spalte) {
+    Renderzustand z;
+    z.bild_vorbereiten(stadt_abmessung, a, matrix, static_cast<float>(pixel));
+    z.blatt_setzen(zeile, spalte);
+    return {z.ausschnitt_x, z.ausschnitt_y, 1.0 / static_cast<double>(z.massstab)};
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+#include "files/georeferenz.h"
 #include "files/textdatei.h"
 #include "render/stadtplan.h"
 
@@ -22,6 +23,11 @@ QString export_dateiname(const QString& datei, Bildformat f, int matrix, int spa
 
 // Megabytes the N x N pictures take at three bytes per pixel.
 double export_speicherbedarf(int pixel, int matrix);
+
+// The pixel grid of the picture in row `zeile`, column `spalte` (from 1)
+// of an N x N export of the section, as the pictures are drawn.
+Pixelraster bildraster(float stadt_abmessung, const Bildausschnitt& a, int matrix, int pixel,
+                       int zeile, int spalte);
 
 struct Exportdatei {
     Bildformat format = Bildformat::png;

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -143,7 +144,8 @@ int nicht_weisse(const QImage& bild) {
 TEST(Eingabe, StartzustandIstVorlage8AufEnglisch) {
     Programmdaten d;
     Eingabe w(d);
-    EXPECT_EQ(w.windowTitle(), " Tarvello 5.00");
+    EXPECT_EQ(w.windowTitle(), "Tarvello 5.00");
+    EXPECT_FALSE(w.windowIcon().isNull());
     EXPECT_EQ(w.sprache(), Sprache::englisch);
     EXPECT_EQ(w.vorlage(), 8);
     EXPECT_EQ(w.vorlage_text(), "Small Town With City Wall");
@@ -346,8 +348,84 @@ TEST(Eingabe, OhneDesktopProgrammZeigtDasFensterAnleitungUndAdresse) {
     aktion(w, "menue_updates")->trigger();
     EXPECT_TRUE(w.letzte_meldung().contains(geoeffnet.back().toString()))
         << w.letzte_meldung().toStdString();
+    // A failure, not a piece of information.
+    const QList<QMessageBox*> boxen = w.findChildren<QMessageBox*>();
+    ASSERT_FALSE(boxen.isEmpty());
+    EXPECT_EQ(boxen.back()->icon(), QMessageBox::Warning);
+    EXPECT_EQ(boxen.back()->windowTitle(), "Tarvello");
     for (QWidget* box : QApplication::topLevelWidgets())
         if (box != &w) box->close();
+}
+
+#ifdef Q_OS_LINUX
+// xdg-open takes the page and then finds nothing to show it with (no
+// browser): the manual opens in the program all the same.
+TEST(Eingabe, ScheitertDasDesktopProgrammZeigtDasFensterDieAnleitung) {
+    QTemporaryDir ordner;
+    QFile skript(ordner.filePath("xdg-open"));
+    ASSERT_TRUE(skript.open(QIODevice::WriteOnly));
+    skript.write("#!/bin/sh\nexit 3\n");
+    skript.close();
+    skript.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray pfad = qgetenv("PATH");
+    qputenv("PATH", ordner.path().toUtf8() + ":" + pfad);
+    Programmdaten d;
+    Eingabe w(d);
+    EXPECT_EQ(w.anleitung_zeigen(), nullptr) << "xdg-open took it";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QDialog* f = w.findChild<QDialog*>("Anleitung");
+            return f && f->isVisible();
+        },
+        10000));
+    qputenv("PATH", pfad);
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box != &w) box->close();
+}
+#endif
+
+// Before any run the bar is empty; within a run it never runs backwards
+// while the stage stays the same: a new river attempt says so in the status.
+TEST(Eingabe, FortschrittLeerUndOhneRueckschritt) {
+    Programmdaten d;
+    Eingabe w(d);
+    w.resize(w.startgroesse());
+    const auto* balken = w.findChild<Fortschrittsbalken*>("Fortschritt");
+    ASSERT_NE(balken, nullptr);
+    const QImage leer = const_cast<Fortschrittsbalken*>(balken)->grab().toImage();
+    EXPECT_NE(leer.pixel(leer.width() / 2, leer.height() / 2), qRgb(82, 62, 41));
+    {
+        Fensterwirt wirt(w);
+        wirt.status({Statusart::fluesse, 1});
+        wirt.fortschritt(0);
+        wirt.fortschritt(96);
+        wirt.status({Statusart::fluesse, 2});
+        wirt.fortschritt(42);
+        EXPECT_FLOAT_EQ(w.fortschritt(), 96.0f);
+        wirt.fortschritt(98);
+        EXPECT_FLOAT_EQ(w.fortschritt(), 98.0f);
+        wirt.status({Statusart::strassen});
+        wirt.fortschritt(10);
+        EXPECT_FLOAT_EQ(w.fortschritt(), 10.0f);
+        wirt.fortschritt(5);
+        EXPECT_FLOAT_EQ(w.fortschritt(), 10.0f);
+    }
+    const QImage begonnen = const_cast<Fortschrittsbalken*>(balken)->grab().toImage();
+    EXPECT_EQ(begonnen.pixel(begonnen.width() - 5, begonnen.height() / 2), qRgb(82, 62, 41));
+}
+
+// The window opens no larger than the screen's free area, unless that is
+// smaller than the window can be.
+TEST(Eingabe, StartgroessePasstAufDenSchirm) {
+    Programmdaten d;
+    Eingabe w(d);
+    const QSize frei = w.screen()->availableSize().expandedTo(w.minimumSizeHint());
+    const QSize g = w.startgroesse();
+    EXPECT_LE(g.width(), frei.width());
+    EXPECT_LE(g.height(), frei.height());
+    // Everything fits a 1366 x 768 screen with a panel and a title bar.
+    EXPECT_LE(w.minimumSizeHint().width(), 1366 - 16);
+    EXPECT_LE(w.minimumSizeHint().height(), 768 - 32 - 48);
 }
 
 TEST(Eingabe, DruckmenueSpiegeltDieDruckoptionen) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -645,6 +646,54 @@ TEST(Gebaeude, VollerOrtEndetMitDenGesetztenGebaeuden) {
     EXPECT_TRUE(f.stufe.aufgegeben);
     EXPECT_EQ(f.wirt.texte.back(), "Only " + std::to_string(n) + " of 2000 buildings placed");
     EXPECT_EQ(ueberlappungen_zaehlen(f.m).ecken, 0);
+    // It ended because no anchor was left in play, long before the refusals
+    // in a row reached the safety net.
+    EXPECT_EQ(f.stufe.ankerwahl.lebend(), 0u);
+    EXPECT_LT(f.stufe.folge * 10, f.stufe.kandidaten_max);
+}
+
+TEST(Gebaeude, AnkerNachGewichtUndAusgeschiedeneNie) {
+    Ankerwahl w;
+    w.anlegen({0, 1, 3, 0, 4});
+    EXPECT_EQ(w.lebend(), 3u);
+    Zufall z(11);
+    std::array<int, 5> n{};
+    for (int i = 0; i < 80000; ++i)
+        ++n[w.ziehen(z.roh64())];
+    EXPECT_EQ(n[0] + n[3], 0);
+    EXPECT_NEAR(n[1], 10000, 400);
+    EXPECT_NEAR(n[2], 30000, 600);
+    EXPECT_NEAR(n[4], 40000, 600);
+    w.entfernen(2);
+    w.entfernen(2);
+    EXPECT_EQ(w.lebend(), 2u);
+    n = {};
+    for (int i = 0; i < 50000; ++i)
+        ++n[w.ziehen(z.roh64())];
+    EXPECT_EQ(n[2], 0);
+    EXPECT_NEAR(n[1], 10000, 400);
+    w.entfernen(1);
+    w.entfernen(4);
+    EXPECT_EQ(w.lebend(), 0u);
+}
+
+TEST(Gebaeude, JedeStrasseGleichOftWieLangSieAuchIst) {
+    // A street is drawn first, then a point of it: a short street gets as
+    // many buildings as a long one while both have room.
+    Feld f(3, 200);
+    f.weg(1, 300, 400, 700, 400, 4);
+    f.weg(2, 450, 600, 550, 600, 4);
+    f.p.stadt_kernbildung = 0;
+    f.p.haus_blockbildung = 0;
+    f.p.haus_gxy_min = 1;
+    f.p.haus_gxy_max = 1.5f;
+    f.p.haus_gxy_spanne = 0.5f;
+    ASSERT_EQ(f.bauen(), 200);
+    int kurz = 0;
+    for (int b = 1; b <= 200; ++b)
+        kurz += f.haus(b).y > 500 ? 1 : 0;
+    EXPECT_GT(kurz, 70);
+    EXPECT_LT(kurz, 130);
 }
 
 TEST(Gebaeude, VollerOrtStapeltNicht) {

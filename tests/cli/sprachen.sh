@@ -74,5 +74,10 @@ done
     scheitern "tarvello --help is not German"
 [ "$(LANG=$de "$bin" --help --lang en | head -n1)" = "Usage: tarvello [<command> [options]]" ] ||
     scheitern "tarvello --help --lang en is not English"
+# The list items params shows are worded in the language too.
+[ "$("$bin" params --preset 8 --lang en | awk '$1 == "Combo_stadt_form" { print $3 }')" = Round ] ||
+    scheitern "params --lang en: $("$bin" params --preset 8 --lang en | grep Combo_stadt_form)"
+[ "$("$bin" params --preset 8 --lang de --json | grep -A2 '"Combo_stadt_form"' | grep -o '"text": "[^"]*"')" = '"text": "rund"' ] ||
+    scheitern "params --lang de --json is not German"
 
 exit $fehler

@@ -31,8 +31,9 @@ Stadtmodell mit_tor() {
 class Geojson : public ::testing::Test {
   protected:
     QString pfad(const char* name) const { return dir_.filePath(name); }
-    QJsonObject schreiben_lesen(const Stadtmodell& m, const Kartenkopf& k) {
-        const Ergebnis e = geojson_speichern(pfad("karte.geojson"), m, k);
+    QJsonObject schreiben_lesen(const Stadtmodell& m, const Kartenkopf& k,
+                                const Geoursprung& u = geoursprung_standard) {
+        const Ergebnis e = geojson_speichern(pfad("karte.geojson"), m, k, u);
         EXPECT_TRUE(e.gut()) << e.englisch();
         QJsonParseError f{};
         const QJsonDocument d = QJsonDocument::fromJson(lesen(pfad("karte.geojson")), &f);
@@ -41,6 +42,32 @@ class Geojson : public ::testing::Test {
     }
     QTemporaryDir dir_;
 };
+
+// Coordinates taken back to plane metres (y up the map) by the rule the
+// file states, to the millimetre; whole metres as JSON integers.
+QJsonArray meter(const QJsonObject& g, const QJsonArray& a) {
+    const QJsonObject t = g["tarvello"].toObject();
+    if (!a.isEmpty() && a[0].isDouble()) {
+        const double halb = t["size"].toDouble() / 2;
+        const double x = halb + (a[0].toDouble() - t["origin"][0].toDouble()) *
+                                    t["metres_per_degree_longitude"].toDouble();
+        const double y = halb + (a[1].toDouble() - t["origin"][1].toDouble()) *
+                                    t["metres_per_degree_latitude"].toDouble();
+        QJsonArray p;
+        for (const double v : {x, y}) {
+            const double mm = std::round(v * 1000) / 1000;
+            if (mm == std::round(mm))
+                p.append(static_cast<qint64>(mm));
+            else
+                p.append(mm);
+        }
+        return p;
+    }
+    QJsonArray b;
+    for (const QJsonValue v : a)
+        b.append(meter(g, v.toArray()));
+    return b;
+}
 
 // Signed area of a closed ring (positive: anticlockwise).
 double flaeche_von(const QJsonArray& ring) {
@@ -55,16 +82,30 @@ double flaeche_von(const QJsonArray& ring) {
 } // namespace
 
 TEST_F(Geojson, JedeArtMitIhrenWertenAufDerEbene) {
-    const QJsonObject g = schreiben_lesen(mit_tor(), {QString::fromUtf8("Süd \"Alt\""), 3});
+    const QJsonObject g =
+        schreiben_lesen(mit_tor(), {QString::fromUtf8("Süd \"Alt\""), 3}, {45.0, 7.0});
     EXPECT_EQ(g["type"].toString(), "FeatureCollection");
     EXPECT_EQ(g["name"].toString(), QString::fromUtf8("Süd \"Alt\""));
     EXPECT_EQ(g["size"].toDouble(), 350.0);
     EXPECT_EQ(g["tarvello"]["units"].toString(), "m");
     EXPECT_EQ(g["tarvello"]["north_degrees_anticlockwise_from_y"].toInt(), 90);
+    // Degrees about the origin, true to the metre: at 45 degrees north a
+    // degree of latitude is 111131.75 m and one of longitude 78846.81 m
+    // (the usual series for the WGS 84 ellipsoid).
+    EXPECT_EQ(g["tarvello"]["origin"].toArray(), (QJsonArray{7, 45}));
+    EXPECT_NEAR(g["tarvello"]["metres_per_degree_latitude"].toDouble(), 111131.75, 0.1);
+    EXPECT_NEAR(g["tarvello"]["metres_per_degree_longitude"].toDouble(), 78846.81, 0.1);
+    const QJsonArray ausdehnung = g["tarvello"]["extent"].toArray();
+    EXPECT_EQ(meter(g, {ausdehnung[0], ausdehnung[1]}), (QJsonArray{0, 0}));
+    EXPECT_EQ(meter(g, {ausdehnung[2], ausdehnung[3]}), (QJsonArray{350, 350}));
 
     std::map<QString, std::vector<QJsonObject>> arten;
     for (const QJsonValue v : g["features"].toArray()) {
-        const QJsonObject f = v.toObject();
+        QJsonObject roh = v.toObject();
+        QJsonObject geometrie = roh["geometry"].toObject();
+        geometrie["coordinates"] = meter(g, geometrie["coordinates"].toArray());
+        roh["geometry"] = geometrie;
+        const QJsonObject f = roh;
         EXPECT_EQ(f["type"].toString(), "Feature");
         arten[f["properties"]["kind"].toString()].push_back(f);
         // Every polygon ring closed and anticlockwise on the plane.
@@ -129,6 +170,8 @@ TEST_F(Geojson, FehlerLassenDieAlteDateiStehen) {
     const Stadtmodell m = mit_tor();
     ASSERT_TRUE(geojson_speichern(pfad("alt.geojson"), m, {}).gut());
     const QByteArray alt = lesen(pfad("alt.geojson"));
+    // A town without a name still gives its layer one.
+    EXPECT_EQ(QJsonDocument::fromJson(alt)["name"].toString(), "tarvello");
 
     Stadtmodell kaputt = m;
     kaputt.haeuser[2].x = NAN;
@@ -144,7 +187,7 @@ TEST_F(Geojson, FehlerLassenDieAlteDateiStehen) {
     for (const auto stoerung : {Stoerdateisystem::Stoerung::beim_schreiben,
                                 Stoerdateisystem::Stoerung::beim_uebernehmen}) {
         Stoerdateisystem fs(stoerung, 100);
-        e = geojson_speichern(pfad("alt.geojson"), mit_tor(), {"Neu", 0}, fs);
+        e = geojson_speichern(pfad("alt.geojson"), mit_tor(), {"Neu", 0}, geoursprung_standard, fs);
         ASSERT_FALSE(e.gut());
         EXPECT_NE(e.englisch().find("alt.geojson"), std::string::npos) << e.englisch();
         EXPECT_EQ(lesen(pfad("alt.geojson")), alt);

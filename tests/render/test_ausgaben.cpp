@@ -57,7 +57,10 @@ struct Ausgaben {
              [&](auto& d, auto& fs) { return stadtplan_speichern(d, m, kopf, nullptr, fs); }},
             {"qle", [&](auto& d, auto& fs) { return einstellungen_speichern(d, s, fs); }},
             {"qlf", [&](auto& d, auto& fs) { return palette_speichern(d, f, fs); }},
-            {"geojson", [&](auto& d, auto& fs) { return geojson_speichern(d, m, kopf, fs); }},
+            {"geojson",
+             [&](auto& d, auto& fs) {
+                 return geojson_speichern(d, m, kopf, geoursprung_standard, fs);
+             }},
             {"png", [&](auto& d, auto& fs) { return bild(Bildformat::png, d, fs); }},
             {"bmp", [&](auto& d, auto& fs) { return bild(Bildformat::bmp, d, fs); }},
             {"svg", [&](auto& d, auto& fs) { return bild(Bildformat::svg, d, fs); }},
