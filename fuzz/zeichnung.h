@@ -198,12 +198,12 @@ std::string zeichnung_pruefen(const char* art, const Zeichenauftrag& auftrag, Zi
 // Options for the drawings, varied by the input so that outlines, fine
 // hatching, labels and a zoomed section are all drawn.
 inline Druckoptionen zeichenoptionen(std::string_view inhalt, Bildausschnitt& ausschnitt,
-                                     float stadt_abmessung) {
+                                     float stadt_abmessung, int pixel = 200) {
     unsigned summe = 0;
     for (const char c : inhalt)
         summe = summe * 31u + static_cast<unsigned char>(c);
     Druckoptionen o;
-    o.export_pixel = 200;
+    o.export_pixel = pixel;
     o.export_matrix = 1;
     o.blaetter_je_seite = 1;
     o.gebaeude_nur_umriss = (summe & 1u) != 0;
@@ -222,10 +222,10 @@ inline Druckoptionen zeichenoptionen(std::string_view inhalt, Bildausschnitt& au
     return o;
 }
 
-// Reads the bytes as a map file and, when they read, draws them three ways.
-// bericht (when given) learns what became of them.
+// Reads the bytes as a map file and, when they read, draws them three ways,
+// the pictures `pixel` wide. bericht (when given) learns what became of them.
 inline std::string zeichnen(std::string_view inhalt, const Zeitgrenze& grenze = {},
-                            Zeichenbericht* bericht = nullptr) {
+                            Zeichenbericht* bericht = nullptr, int pixel = 200) {
     Zeichenbericht eigener;
     Zeichenbericht& b = bericht ? *bericht : eigener;
     b = {};
@@ -235,7 +235,7 @@ inline std::string zeichnen(std::string_view inhalt, const Zeitgrenze& grenze = 
     b.angenommen = true;
     const Druckfarben farben = Druckfarben::standard();
     Bildausschnitt ausschnitt;
-    const Druckoptionen o = zeichenoptionen(inhalt, ausschnitt, m.stadt_abmessung);
+    const Druckoptionen o = zeichenoptionen(inhalt, ausschnitt, m.stadt_abmessung, pixel);
     {
         Zeitwirt wirt(grenze.frist);
         const Zeichenauftrag auftrag{m, farben, o, ausschnitt, &wirt, k.stadtname, k.nord};

@@ -114,6 +114,15 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     if (Ergebnis e = geojson_option_lesen(parser, a.geojson); !e.gut()) return e;
     if (Ergebnis e = geo_optionen_lesen(parser, a.bilder, a.geo); !e.gut()) return e;
     if (Ergebnis e = ausgaben_pruefen({a.karte, a.einstellungen, a.geojson}); !e.gut()) return e;
+    {
+        std::vector<QString> eingaben, ausgaben = bilddateien(a.bilder);
+        for (const char* name : {"settings", "palette"})
+            if (const std::optional<QString> d = wert_von(parser, name)) eingaben.push_back(*d);
+        for (const auto& d : {a.karte, a.einstellungen, a.geojson})
+            if (d) ausgaben.push_back(*d);
+        if (!a.druck.datei.isEmpty()) ausgaben.push_back(a.druck.datei);
+        if (Ergebnis e = ziele_pruefen(eingaben, ausgaben, a.statistik); !e.gut()) return e;
+    }
     // How many streets, buildings, squares and parks get a label number.
     if (Ergebnis e = nummer_optionen_lesen(parser, a.modell); !e.gut()) return e;
     a.kopf = kartenkopf(a.druck);
@@ -164,8 +173,10 @@ void statistik_ausgeben(const Stadtmodell& m, const Laufbericht& bericht, std::u
 
 // The files of a finished map: the control states, the map file, the GeoJSON, the
 // pictures, the PDF; stops at the first that fails. The control states wait for the run
-// too, so that an aborted or failed run leaves nothing behind.
+// too, so that an aborted or failed run leaves nothing behind, and all of them replace
+// their targets together at the end, or none does.
 Ergebnis ausgaben_schreiben(const Auftrag& a, Wirt& wirt) {
+    Sammeluebernahme sammlung;
     if (a.einstellungen)
         if (Ergebnis e = einstellungen_speichern(*a.einstellungen, a.steuerwerte); !e.gut())
             return e;
@@ -174,7 +185,10 @@ Ergebnis ausgaben_schreiben(const Auftrag& a, Wirt& wirt) {
     if (Ergebnis e = geojson_schreiben(a.geojson, a.modell, a.kopf, a.geo); !e.gut()) return e;
     if (Ergebnis e = bilder_zeichnen(a.bilder, a.modell, &wirt, &a.farben); !e.gut()) return e;
     if (Ergebnis e = weltdateien_schreiben(a.geo, a.bilder, a.modell); !e.gut()) return e;
-    return pdf_schreiben(a.druck, a.modell, a.kopf, &wirt, &a.farben);
+    if (Ergebnis e = pdf_schreiben(a.druck, a.modell, a.kopf, &wirt, &a.farben); !e.gut()) return e;
+    // The last look at the abort button before the files change.
+    if (wirt.nachgeben()) return zeichnung_bewerten(Ergebnis::fehler(Fehlerart::abbruch, "", ""));
+    return sammlung.uebernehmen();
 }
 
 bool zeichnet(const QCommandLineParser& parser) {

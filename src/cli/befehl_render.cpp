@@ -99,6 +99,12 @@ Ergebnis auftrag_lesen(const QCommandLineParser& parser, Auftrag& a) {
     if (Ergebnis e = zeitlimit_lesen(parser, a.zeitlimit); !e.gut()) return e;
     a.still = parser.isSet("quiet");
     if (Ergebnis e = ausgaben_pruefen({a.karte, a.geojson}); !e.gut()) return e;
+    std::vector<QString> eingaben{a.quelle}, ausgaben = bilddateien(a.bilder);
+    if (const std::optional<QString> d = wert_von(parser, "palette")) eingaben.push_back(*d);
+    for (const auto& d : {a.karte, a.geojson})
+        if (d) ausgaben.push_back(*d);
+    if (!a.druck.datei.isEmpty()) ausgaben.push_back(a.druck.datei);
+    if (Ergebnis e = ziele_pruefen(eingaben, ausgaben); !e.gut()) return e;
     return farben_lesen(wert_von(parser, "palette"), a.farben);
 }
 
@@ -110,10 +116,13 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
     Konsolenwirt wirt(!a.still && isatty(STDERR_FILENO) != 0, a.zeitlimit, befehlssprache());
     Stadtmodell modell;
     Kartenkopf kopf;
-    if (Ergebnis e = stadtplan_laden(a.quelle, modell, kopf); !e.gut()) return melden(e);
+    // "-" is standard input; the time limit and Ctrl-C reach into the load.
+    if (Ergebnis e = stadtplan_laden(a.quelle, modell, kopf, &wirt); !e.gut()) return melden(e);
 
     // The drawings first: they take long and may be aborted, and then no
-    // file is written at all.
+    // file is written at all. Every file replaces its target at the end,
+    // together with the others.
+    Sammeluebernahme sammlung;
     Ergebnis e = bilder_zeichnen(a.bilder, modell, &wirt, &a.farben);
     if (e.gut()) e = weltdateien_schreiben(a.geo, a.bilder, modell);
     if (e.gut()) e = pdf_schreiben(a.druck, modell, kartenkopf(a.druck, kopf), &wirt, &a.farben);
@@ -122,7 +131,10 @@ int ausfuehren(const Befehlsaufruf& aufruf) {
     // The map as loaded, not with --title or --north, which only print.
     if (a.karte)
         if (e = stadtplan_speichern(*a.karte, modell, kopf); !e.gut()) return melden(e);
-    return melden(geojson_schreiben(a.geojson, modell, kopf, a.geo));
+    if (e = geojson_schreiben(a.geojson, modell, kopf, a.geo); !e.gut()) return melden(e);
+    if (wirt.nachgeben())
+        return melden(zeichnung_bewerten(Ergebnis::fehler(Fehlerart::abbruch, "", "")));
+    return melden(sammlung.uebernehmen());
 }
 
 } // namespace

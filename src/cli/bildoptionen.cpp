@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QStorageInfo>
 #include <QStringList>
 #include <cmath>
 
@@ -84,14 +85,29 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
         if (Ergebnis e = beschriftung_lesen(p.value("labels"), w.optionen); !e.gut()) return e;
 
     // Every file a picture or a matrix of them is written to, before the run.
-    // A name that is only a folder ("sub/") would write a hidden "sub/.png".
+    // A name that is only a folder ("sub/") would write a hidden "sub/.png",
+    // and a folder would get a picture beside it.
     const int n = w.optionen.export_matrix;
     for (const Exportdatei& d : w.dateien) {
+        if (direktes_ziel(d.datei)) {
+            // A stream or device takes one picture as it is named.
+            if (n > 1)
+                return bedienungsfehler(
+                    Worte{QStringLiteral("--%1 %2 nimmt nur ein Bild auf, nicht --matrix %3"),
+                          QStringLiteral("--%1 %2 takes one picture only, not --matrix %3")}
+                        .arg(bildformat_endung(d.format).mid(1), d.datei)
+                        .arg(QString::number(n)));
+            continue;
+        }
         const QString erste = export_dateiname(d.datei, d.format, 1, 1, 1);
         if (QFileInfo(erste).completeBaseName().isEmpty())
             return bedienungsfehler(Worte{QStringLiteral("--%1: '%2' nennt keine Datei (nur %3)"),
                                           QStringLiteral("--%1: '%2' names no file (only %3)")}
                                         .arg(QFileInfo(erste).suffix(), d.datei, erste));
+        if (QFileInfo(d.datei).isDir())
+            return bedienungsfehler(Worte{QStringLiteral("--%1: %2 ist ein Ordner, keine Datei"),
+                                          QStringLiteral("--%1: %2 is a folder, not a file")}
+                                        .arg(bildformat_endung(d.format).mid(1), d.datei));
         for (int spalte = 1; spalte <= n; ++spalte)
             for (int zeile = 1; zeile <= n; ++zeile)
                 if (Ergebnis e =
@@ -100,16 +116,28 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
                     return e;
     }
 
-    // Pictures that cannot fit into memory (or BMP files onto the drive) are
-    // refused before the run and before anything is allocated or written.
+    // Pictures that cannot fit into memory are refused before the run and
+    // before anything is allocated; BMP files too large for the free space
+    // on their drive are a write fault found early.
+    const qint64 speicher = verfuegbarer_speicher();
     for (const Exportdatei& d : w.dateien) {
-        const Worte hindernis{
-            export_hindernis_fuer(d.datei, w.optionen, d.format, Sprache::deutsch),
-            export_hindernis_fuer(d.datei, w.optionen, d.format, Sprache::englisch)};
-        if (!hindernis.englisch.isEmpty())
+        const auto hindernis = [&](qint64 platz, qint64 frei) {
+            return Worte{export_hindernis(w.optionen.export_pixel, w.optionen.export_matrix,
+                                          d.format, platz, frei, Sprache::deutsch),
+                         export_hindernis(w.optionen.export_pixel, w.optionen.export_matrix,
+                                          d.format, platz, frei, Sprache::englisch)};
+        };
+        if (const Worte h = hindernis(-1, speicher); !h.englisch.isEmpty())
             return bedienungsfehler(
-                Worte{QStringLiteral("%1: %2"), QStringLiteral("%1: %2")}.arg(d.datei).arg(
-                    hindernis));
+                Worte{QStringLiteral("%1: %2"), QStringLiteral("%1: %2")}.arg(d.datei).arg(h));
+        if (direktes_ziel(d.datei)) continue;
+        const QStorageInfo laufwerk(QFileInfo(d.datei).absolutePath());
+        if (!laufwerk.isValid()) continue;
+        if (const Worte h = hindernis(laufwerk.bytesAvailable(), -1); !h.englisch.isEmpty())
+            return Worte{QStringLiteral("%1: %2"), QStringLiteral("%1: %2")}
+                .arg(d.datei)
+                .arg(h)
+                .ergebnis(Fehlerart::datei);
     }
 
     if (p.isSet("zoom")) {
@@ -139,6 +167,16 @@ Ergebnis bild_optionen_lesen(const QCommandLineParser& p, Bildwunsch& w) {
         w.view_y = static_cast<float>(y);
     }
     return {};
+}
+
+std::vector<QString> bilddateien(const Bildwunsch& w) {
+    std::vector<QString> namen;
+    const int n = w.optionen.export_matrix;
+    for (const Exportdatei& d : w.dateien)
+        for (int spalte = 1; spalte <= n; ++spalte)
+            for (int zeile = 1; zeile <= n; ++zeile)
+                namen.push_back(export_dateiname(d.datei, d.format, n, spalte, zeile));
+    return namen;
 }
 
 Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o) {

@@ -47,6 +47,9 @@ Ergebnis beschriftung_lesen(const QString& text, Druckoptionen& o);
 // cannot be written gives Fehlerart::datei naming it. `w` is then unusable.
 Ergebnis bild_optionen_lesen(const QCommandLineParser& parser, Bildwunsch& w);
 
+// Every file the pictures of a checked wish are written to.
+std::vector<QString> bilddateien(const Bildwunsch& w);
+
 // The map section a checked wish draws.
 Bildausschnitt bildausschnitt(const Bildwunsch& w, float stadt_abmessung);
 

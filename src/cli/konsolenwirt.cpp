@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <signal.h>
 
 namespace tarvello {
 
@@ -9,8 +10,28 @@ namespace {
 
 volatile std::sig_atomic_t unterbrechung = 0;
 
-extern "C" void bei_sigint(int) {
+constexpr int abbruchsignale[] = {SIGINT, SIGTERM, SIGHUP};
+
+// The first signal asks for an abort, which removes what is half written; a
+// second one ends the program at once.
+extern "C" void bei_signal(int nummer) {
+    if (unterbrechung != 0) {
+        std::signal(nummer, SIG_DFL);
+        std::raise(nummer);
+        return;
+    }
     unterbrechung = 1;
+}
+
+// Without SA_RESTART: a call waiting on a pipe or a device (an open, a
+// read, a write) returns with EINTR, and the abort is seen at once.
+void signale_setzen(void (*behandlung)(int)) {
+    struct sigaction aktion {};
+    aktion.sa_handler = behandlung;
+    sigemptyset(&aktion.sa_mask);
+    aktion.sa_flags = 0;
+    for (const int nummer : abbruchsignale)
+        sigaction(nummer, &aktion, nullptr);
 }
 
 } // namespace
@@ -19,11 +40,12 @@ Konsolenwirt::Konsolenwirt(bool anzeigen, double zeitlimit, Sprache sprache, Uhr
     : anzeigen_(anzeigen), zeitlimit_(zeitlimit), sprache_(sprache), start_(uhr.sekunden()),
       uhr_(uhr) {
     unterbrechung = 0;
-    std::signal(SIGINT, bei_sigint);
+    signale_setzen(bei_signal);
 }
 
+// The handlers stay: a signal in the last moments of the command, after the
+// files are in place, is let go rather than reported as a crash.
 Konsolenwirt::~Konsolenwirt() {
-    std::signal(SIGINT, SIG_DFL);
     zeile_beenden();
 }
 

@@ -73,6 +73,7 @@ enum class Meldungsart : std::uint16_t {
     nicht_oeffenbar, // %1 the system's reason
     zu_gross,
     nicht_lesbar, // %1 the system's reason
+    beim_lesen_veraendert,
     datei_leer,
     datei_endet_vor,     // %1 the value expected
     datei_endet_in,      // %1 the value cut off
@@ -102,6 +103,8 @@ enum class Meldungsart : std::uint16_t {
     seite_turm,               // %1 the tower
     breitenwert,              // %1 the value, %2 as written, %3 the smallest
     ausdehnung,               // %1 the kind, %2 its number
+    stadtname_zu_lang,        // %1 its characters, %2 the most
+    zu_viele_punkte,          // %1 the most
     wort_platz,
     wort_park,
     wort_plaetze,

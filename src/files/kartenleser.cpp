@@ -37,6 +37,18 @@ float koordinatenrand(float stadt_abmessung) {
 // Buildings (150 m at most), half-widths (20 m), the wall (15 m) and its
 // towers, squares and parks all stay far below the map size plus this.
 constexpr float groessen_zugabe = 500.0f;
+// A run's fitting makes factors near 1, and for a fit that fails values in
+// the ten thousands, negative ones too; far beyond, line widths drawn with
+// it leave what any pen can take.
+constexpr float kartenfaktor_min = -100000.0f;
+constexpr float kartenfaktor_max = 100000.0f;
+// The town name is typed or made by the name generator; a longer one could
+// only fill the side panel and the memory.
+constexpr qsizetype stadtname_max = 400;
+// Points of ways, squares, parks and the wall together: far more than the
+// largest run makes, and bounded so that a small file cannot claim the
+// memory and time of a billion points.
+constexpr long long punkte_gesamt_max = 8'000'000;
 // The smallest width value of a square or park (half a way's width) that is
 // not zero; a run makes 0.5 m at least.
 constexpr float breitenwert_min = 0.01f;
@@ -86,8 +98,19 @@ class Kartenleser {
                                     zahltext(min, 'f', 0), zahltext(max, 'f', 0)));
     }
     // A point's coordinate: on the map or within the margin streets reach.
+    // Long tables are read between two looks at the abort button.
     bool ort(float& v, const Meldung& was) {
+        if ((++gelesen_ & 0xFFFF) == 0 && wirt_ && wirt_->nachgeben()) {
+            abgebrochen_ = true;
+            return false;
+        }
         return zahl(v, -rand_, m_.stadt_abmessung + rand_, was);
+    }
+    // Counts the points of one more shape against the whole map's.
+    bool punkte_zaehlen(long long n) {
+        punkte_ += n;
+        if (punkte_ <= punkte_gesamt_max) return true;
+        return l_.scheitern(Meldung(Meldungsart::zu_viele_punkte, punkte_gesamt_max));
     }
     // A radius, half-width or thickness.
     bool mass(float& v, const Meldung& was) { return zahl(v, 0.0f, groesse_max_, was); }
@@ -129,9 +152,17 @@ class Kartenleser {
         m_.karten_faktor = 1.0f;
         if (version_ >= 400 && !zahl(m_.karten_faktor, {Meldungsart::was_kartenfaktor}))
             return false;
+        if (!(m_.karten_faktor >= kartenfaktor_min && m_.karten_faktor <= kartenfaktor_max))
+            return l_.scheitern(Meldung(
+                Meldungsart::zahl_ausserhalb, Meldung(Meldungsart::was_kartenfaktor),
+                zeichen(l_.wert_text()), zahltext(kartenfaktor_min), zahltext(kartenfaktor_max)));
 
         if (!l_.zeile(t, {Meldungsart::was_stadtname})) return false;
         k_.stadtname = stadtname(t);
+        if (k_.stadtname.size() > stadtname_max)
+            return l_.scheitern(Meldung(Meldungsart::stadtname_zu_lang,
+                                        static_cast<long long>(k_.stadtname.size()),
+                                        static_cast<long long>(stadtname_max)));
 
         if (!ganze_zahl(m_.stadt_abmessung, {Meldungsart::was_kartengroesse})) return false;
         if (!(m_.stadt_abmessung >= kartengroesse_min && m_.stadt_abmessung <= kartengroesse_max))
@@ -201,6 +232,7 @@ class Kartenleser {
             if (!ganz(v, 0, punkte_max + weg_reserve, {Meldungsart::was_punktzahl_weg, w}))
                 return false;
             weg.n_punkte = static_cast<std::int16_t>(v);
+            if (!punkte_zaehlen(weg.n_punkte)) return false;
             if (!mass(weg.breite, {Meldungsart::was_halbbreite_weg, w})) return false;
             if (!ganz(v, int16_min, int16_max, {Meldungsart::was_nummer_weg, w})) return false;
             weg.nummer = static_cast<std::int16_t>(v);
@@ -282,6 +314,7 @@ class Kartenleser {
             f.nummer = static_cast<std::int16_t>(v);
             if (!ganz(v, 0, grenze, {worte.punktzahl, i})) return false;
             f.n_punkte = static_cast<std::int16_t>(v);
+            if (!punkte_zaehlen(f.n_punkte)) return false;
             if (!zahl(f.wert, {worte.breitenwert, i})) return false;
             if (f.wert > 0.0f && f.wert < breitenwert_min)
                 return l_.scheitern(Meldung(Meldungsart::breitenwert, Meldung(worte.breitenwert, i),
@@ -325,6 +358,7 @@ class Kartenleser {
 
         if (!ganz(n, 0, mauer_punkte_max, {Meldungsart::was_anzahl_mauerpunkte})) return false;
         if (!l_.platz_fuer(3 * n + 2, {Meldungsart::was_mauerpunkte, n})) return false;
+        if (!punkte_zaehlen(n)) return false;
         if (!mass(m_.mauer_dicke, {Meldungsart::was_mauerdicke})) return false;
         const auto groesse = static_cast<std::size_t>(n) + 1;
         m_.mauer_x.assign(groesse, 0.0f);
@@ -377,6 +411,8 @@ class Kartenleser {
     float rand_ = 0;        // how far coordinates may lie beyond the map
     float groesse_max_ = 0; // the largest size of a shape
     bool abgebrochen_ = false;
+    long long punkte_ = 0; // points read so far
+    unsigned gelesen_ = 0; // coordinates read, for the abort button
 };
 
 } // namespace
@@ -390,7 +426,8 @@ namespace {
 Ergebnis laden(Textleser& l, const QString& datei, Stadtmodell& modell, Kartenkopf& kopf,
                Wirt* wirt) {
     if (wirt) wirt->status({Statusart::laden});
-    if (!l.oeffnen()) return l.fehler().ergebnis();
+    if (!l.oeffnen())
+        return l.fehler().ergebnis(l.abgebrochen() ? Fehlerart::abbruch : Fehlerart::datei);
     Stadtmodell neu;
     Kartenkopf neuer_kopf;
     Kartenleser leser(l, neu, neuer_kopf, wirt);

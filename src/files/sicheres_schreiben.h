@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "core/ergebnis.h"
 #include "files/dateifehler.h"
@@ -18,12 +19,18 @@ class Schreibdatei {
     virtual ~Schreibdatei() = default;
     // Where the bytes go; a failed write sets its errorString.
     virtual QIODevice& geraet() = 0;
+    // Brings everything written to the disk, short of putting it in the
+    // target's place (which uebernehmen then does at once). False when that
+    // failed: the target is as it was, and grund() says why.
+    virtual bool bereitstellen() { return true; }
     // Makes everything written the target's content. False when that failed:
     // the target is then as it was, and grund() says why.
     virtual bool uebernehmen() = 0;
     // Drops what was written; the target stays as it was.
     virtual void verwerfen() = 0;
     virtual QString grund() const = 0;
+    // The last failure came from a signal asking for an abort.
+    virtual bool unterbrochen() const { return false; }
 };
 
 // Where files are written: the real file system, or a test double that
@@ -43,12 +50,22 @@ class Dateisystem {
 // fails and the temporary file is removed. The reasons are the system's words for what failed.
 Dateisystem& echtes_dateisystem();
 
+// The descriptor a name for a standard stream stands for: 1 for "-" and
+// /dev/stdout, 2 for /dev/stderr, N for /dev/fd/N and /proc/self/fd/N;
+// -1 for any other name.
+int stromnummer(const QString& datei);
+// A target written as it is, never beside it nor with a suffix added: a
+// standard stream, or an existing device, pipe or socket.
+bool direktes_ziel(const QString& datei);
+
 // One file of any kind written safely: every byte the producer writes to
 // geraet() is checked to have reached the file (a disk that fills up may
 // take part of a write, and some writers do not look at the result), and
 // the file replaces the target only when everything arrived. On any failure
 // the old file stays as it was, nothing is left behind, and the result, a
 // Fehlerart::datei, names the file and the system's reason.
+class Sammeluebernahme;
+
 class Dateiausgabe {
   public:
     explicit Dateiausgabe(QString datei, Dateisystem& dateisystem = echtes_dateisystem());
@@ -65,7 +82,8 @@ class Dateiausgabe {
     // Writes out what is held back, so a full disk shows now; the target is
     // not yet touched.
     Ergebnis leeren();
-    // Writes out what is held back and makes it the file's content.
+    // Writes out what is held back and makes it the file's content; while a
+    // Sammeluebernahme is open, that waits for its end.
     Ergebnis abschliessen();
     // Drops what was written; the target stays as it was.
     void verwerfen();
@@ -76,7 +94,8 @@ class Dateiausgabe {
     const QString& datei() const { return datei_; }
     // A fault of this file in the files' wording: "FILE: text".
     Ergebnis fehler(const Meldung& text) const;
-    // The fault of the failed write: "FILE: cannot be written (reason)".
+    // The fault of the failed write: "FILE: cannot be written (reason)", or
+    // a Fehlerart::abbruch when a signal interrupted it.
     Ergebnis schreibfehler() const;
 
   private:
@@ -88,7 +107,34 @@ class Dateiausgabe {
     std::unique_ptr<Schreibdatei> datei_offen_;
     std::unique_ptr<Pruefgeraet> geraet_;
     bool fehlerhaft_ = false;
+    bool unterbrochen_ = false;
     QString grund_;
+};
+
+// The files one command writes, replaced together: while one is open, each
+// Dateiausgabe that completes waits (written and synced under its temporary
+// name) until uebernehmen puts them all in place. Ended without that, or
+// after an abort, it removes them all and every target stays as it was.
+// Devices, pipes and standard streams are written as they come. One at a
+// time; it is meant for the outermost level of a command.
+class Sammeluebernahme {
+  public:
+    Sammeluebernahme();
+    ~Sammeluebernahme();
+    Sammeluebernahme(const Sammeluebernahme&) = delete;
+    Sammeluebernahme& operator=(const Sammeluebernahme&) = delete;
+
+    // Puts every waiting file in place, in the order they completed; the
+    // first that fails stops it (those before it stay replaced).
+    Ergebnis uebernehmen();
+
+  private:
+    friend class Dateiausgabe;
+    struct Wartend {
+        QString datei;
+        std::unique_ptr<Schreibdatei> offen;
+    };
+    std::vector<Wartend> wartend_;
 };
 
 } // namespace tarvello

@@ -1,7 +1,12 @@
 #include "files/textdatei.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tarvello {
 
@@ -10,6 +15,9 @@ namespace {
 // Input that is not a regular file (a pipe, a device) is read up to this size;
 // /dev/zero must not fill the memory.
 constexpr qint64 strom_max = 64LL * 1024 * 1024;
+// Regular files up to this size are read whole; far more than any run
+// writes, and a larger one could only fill the memory.
+constexpr qint64 datei_max = 512LL * 1024 * 1024;
 
 // A line as it may appear in a message: printable, short. Characters that
 // show nothing (a byte order mark, a zero-width space) are named, "<U+FEFF>".
@@ -105,40 +113,80 @@ Dateifehler Textleser::fehler_in_datei(const Meldung& text) const {
     return Dateifehler{datei_, 0, text};
 }
 
+namespace {
+
+// Reads everything from fd into `ziel`, at most `max` bytes (one more tells
+// that there was more); false with errno set when a read failed. A signal
+// only stops a read when it asks for an abort, which the caller sees.
+bool alles_lesen(int fd, QByteArray& ziel, qint64 max) {
+    constexpr qint64 stueck = 1 << 20;
+    qint64 gelesen = 0;
+    for (;;) {
+        if (ziel.size() < gelesen + stueck)
+            ziel.resize(std::min(max + 1, std::max<qint64>(gelesen + stueck, 2 * ziel.size())));
+        const qint64 frei = ziel.size() - gelesen;
+        if (frei <= 0) break;
+        const ssize_t r = ::read(fd, ziel.data() + gelesen, static_cast<std::size_t>(frei));
+        if (r < 0) {
+            ziel.resize(gelesen);
+            return false;
+        }
+        if (r == 0) break;
+        gelesen += r;
+    }
+    ziel.resize(gelesen);
+    return true;
+}
+
+} // namespace
+
 bool Textleser::oeffnen() {
     if (im_speicher_) return true;
     const QFileInfo info(datei_);
-    if (info.isDir()) {
+    if (datei_ != QLatin1String("-") && info.isDir()) {
         fehler_ = fehler_in_datei(ein_ordner());
         return false;
     }
-    datei_handle_.setFileName(datei_);
-    if (!datei_handle_.open(QIODevice::ReadOnly)) {
-        fehler_ = fehler_in_datei(
-            Meldung(Meldungsart::nicht_oeffenbar, zeichen(datei_handle_.errorString())));
-        return false;
-    }
-    if (datei_handle_.isSequential()) {
-        kopie_ = datei_handle_.read(strom_max + 1);
-        if (kopie_.size() > strom_max) {
-            fehler_ = fehler_in_datei(Meldung(Meldungsart::zu_gross));
+    // "-" is standard input. Files are read into memory with plain reads: a
+    // mapping would kill the program when another one shortened the file.
+    int fd = 0;
+    if (datei_ != QLatin1String("-")) {
+        fd = ::open(QFile::encodeName(datei_).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            fehler_ = fehler_in_datei(
+                Meldung(Meldungsart::nicht_oeffenbar, zeichen(qt_error_string(errno))));
             return false;
         }
-    } else {
-        const qint64 groesse = datei_handle_.size();
-        if (groesse > 0) {
-            // Mapping reads only what is used and never copies the file.
-            if (uchar* p = datei_handle_.map(0, groesse)) {
-                daten_ = reinterpret_cast<const char*>(p);
-                groesse_ = static_cast<std::size_t>(groesse);
-                return true;
-            }
-            kopie_ = datei_handle_.readAll();
+    }
+    struct stat st {};
+    const bool regulaer = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const qint64 max = regulaer ? datei_max : strom_max;
+    bool gut = true;
+    if (regulaer && st.st_size > max) {
+        gut = false;
+        fehler_ = fehler_in_datei(Meldung(Meldungsart::zu_gross));
+    } else if (!alles_lesen(fd, kopie_, max)) {
+        gut = false;
+        abgebrochen_ = errno == EINTR;
+        fehler_ = abgebrochen_ ? fehler_in_datei(Meldung(Meldungsart::laden_abgebrochen))
+                               : fehler_in_datei(Meldung(Meldungsart::nicht_lesbar,
+                                                         zeichen(qt_error_string(errno))));
+    } else if (kopie_.size() > max) {
+        gut = false;
+        fehler_ = fehler_in_datei(Meldung(Meldungsart::zu_gross));
+    } else if (regulaer) {
+        // A file that another program shortened or lengthened meanwhile
+        // holds neither the old nor the new content.
+        struct stat danach {};
+        if (kopie_.size() != st.st_size || ::fstat(fd, &danach) != 0 ||
+            danach.st_size != st.st_size) {
+            gut = false;
+            fehler_ = fehler_in_datei(Meldung(Meldungsart::beim_lesen_veraendert));
         }
     }
-    if (datei_handle_.error() != QFileDevice::NoError) {
-        fehler_ = fehler_in_datei(
-            Meldung(Meldungsart::nicht_lesbar, zeichen(datei_handle_.errorString())));
+    if (fd != 0) ::close(fd);
+    if (!gut) {
+        kopie_ = QByteArray();
         return false;
     }
     daten_ = kopie_.constData();

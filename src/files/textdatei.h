@@ -69,9 +69,12 @@ class Textleser {
     Textleser(const Textleser&) = delete;
     Textleser& operator=(const Textleser&) = delete;
 
-    // Opens the file (nothing to do for bytes in memory); false with a
-    // message when it cannot be read.
+    // Reads the whole file, or standard input for "-" (nothing to do for
+    // bytes in memory); false with a message when it cannot be read, is too
+    // large or changed while it was read.
     bool oeffnen();
+    // oeffnen failed because a signal asked for an abort.
+    bool abgebrochen() const { return abgebrochen_; }
 
     // Next line without its line end (LF or CR LF); false (with a message
     // naming what was expected) at the end of the file and, unless allowed
@@ -109,8 +112,7 @@ class Textleser {
     bool naechste_zeile(std::string_view& inhalt, bool& mit_ende);
 
     QString datei_;
-    QFile datei_handle_;
-    QByteArray kopie_; // contents when the file cannot be mapped
+    QByteArray kopie_; // the file's contents
     const char* daten_ = nullptr;
     std::size_t groesse_ = 0;
     std::size_t pos_ = 0;
@@ -118,6 +120,7 @@ class Textleser {
     int zeile_ = 0;
     bool im_speicher_ = false;
     bool ohne_ende_erlaubt_ = false;
+    bool abgebrochen_ = false;
     Dateifehler fehler_;
 };
 

@@ -26,6 +26,8 @@ QString bildformat_endung(Bildformat f) {
 }
 
 QString export_dateiname(const QString& datei, Bildformat f, int matrix, int spalte, int zeile) {
+    // A stream, device or pipe is written as named.
+    if (direktes_ziel(datei)) return datei;
     const QString endung = bildformat_endung(f);
     QString name = datei;
     if (name.endsWith(endung, Qt::CaseSensitive)) name.chop(endung.size());

@@ -18,7 +18,8 @@ QString bildformat_endung(Bildformat f);
 
 // File name of the picture in column `spalte`, row `zeile` of a matrix:
 // the suffix is taken off the chosen name when it matches exactly (case
-// included), a matrix appends "_column_row", then the suffix follows.
+// included), a matrix appends "_column_row", then the suffix follows. A
+// standard stream, device or pipe (direktes_ziel) is the name itself.
 QString export_dateiname(const QString& datei, Bildformat f, int matrix, int spalte, int zeile);
 
 // Megabytes the N x N pictures take at three bytes per pixel.

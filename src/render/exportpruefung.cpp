@@ -1,5 +1,8 @@
 #include "render/exportpruefung.h"
 
+#include "files/dateifehler.h"
+#include "files/sicheres_schreiben.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -105,7 +108,9 @@ qint64 verfuegbarer_speicher() {
 QString export_hindernis_fuer(const QString& datei, const Druckoptionen& o, Bildformat f,
                               Sprache s) {
     const QStorageInfo laufwerk(QFileInfo(datei).absolutePath());
-    const qint64 frei = laufwerk.isValid() ? laufwerk.bytesAvailable() : -1;
+    // A stream, device or pipe takes what comes; a drive must hold it.
+    const qint64 frei =
+        !direktes_ziel(datei) && laufwerk.isValid() ? laufwerk.bytesAvailable() : -1;
     return export_hindernis(o.export_pixel, o.export_matrix, f, frei, verfuegbarer_speicher(), s);
 }
 
@@ -115,8 +120,8 @@ Ergebnis export_schreibfehler(const QString& datei, const Meldung& grund) {
 }
 
 Ergebnis export_ziel_pruefen(const QString& datei) {
-    if (const QFileInfo info(datei); info.exists() && !info.isFile())
-        return export_schreibfehler(datei, Meldung(Meldungsart::keine_gewoehnliche_datei));
+    if (stromnummer(datei) < 0 && QFileInfo(datei).isDir())
+        return export_schreibfehler(datei, ein_ordner());
     return {};
 }
 

@@ -27,8 +27,8 @@ QString export_hindernis(int pixel, int matrix, Bildformat f, qint64 freier_plat
 // "cannot write FILE: grund" (Fehlerart::datei), in both languages.
 Ergebnis export_schreibfehler(const QString& datei, const Meldung& grund);
 
-// A picture or PDF target that exists but is not a regular file (a device,
-// a pipe) is refused: renaming the finished file over it would replace it
+// A picture or PDF target that exists as a folder is refused. A device, a
+// pipe or a standard stream is written in place, never replaced by a file
 // (for root even /dev/null itself). Success otherwise.
 Ergebnis export_ziel_pruefen(const QString& datei);
 

@@ -190,7 +190,7 @@ void Zeichner::viereck_drucken(const float* ex, const float* ey, QColor farbe) {
         for (int i = 0; i <= schraffur_max && t <= 1.0 - rand; ++i) {
             if ((i & 4095) == 4095) {
                 nachgeben();
-                if (abbruch_) return;
+                if (abbruch_ || flaeche_->erschoepft()) return;
             }
             linie_bei(t);
             t = rand + static_cast<double>(i + 1) * schritt;
@@ -266,6 +266,7 @@ void Zeichner::kreis_zeichnen(float x, float y, float groesse, int farbe) {
             nachgeben();
             if (abbruch_) return;
         }
+        if (flaeche_->erschoepft()) return;
     }
 }
 

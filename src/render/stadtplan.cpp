@@ -165,6 +165,8 @@ void Zeichner::flaechen_zeichnen(bool parks) {
         status({parks ? Statusart::park_prozessieren : Statusart::platz_prozessieren, q});
         nachgeben();
         const Flaeche& fl = flaechen[ix(q)];
+        // A sheet whose work is spent takes no more shapes (zeichenflaeche.h).
+        if (flaeche_->erschoepft()) return;
         if (!(fl.wert > 0.0f) || fl.n_punkte < 3 || static_cast<int>(fl.x.size()) <= fl.n_punkte)
             continue;
         if (!z_.rechteck_sichtbar(fl.x_min, fl.y_min, fl.x_max, fl.y_max)) continue;
@@ -233,6 +235,7 @@ bool Zeichner::wege_zeichnen(float breitenfaktor, bool umriss, int durchgang) {
         nachgeben();
         if (abbruch_) return false;
         const Weg& w = m_.weg(a);
+        if (flaeche_->erschoepft()) return true;
         if (w.n_punkte < 1 || static_cast<int>(w.x.size()) <= w.n_punkte) continue;
         const Wegklasse k = wegklasse(w.breite, m_.weg_halbbreite_min, m_.weg_halbbreite_max);
         const bool fluss = w.ist_fluss == 1;
@@ -268,6 +271,7 @@ bool Zeichner::gebaeude_zeichnen() {
         if (abbruch_) return false;
         fortschritt(60.0f + 40.0f * static_cast<float>(b) / static_cast<float>(anzahl));
         const Haus& h = m_.haus(b);
+        if (flaeche_->erschoepft()) return true;
         if (h.rund == 0)
             viereck_zeichnen(h.ecke_x.data(), h.ecke_y.data(), farbe_gebaeude);
         else if (h.rund == 1)
@@ -300,6 +304,9 @@ void Zeichner::mauer_zeichnen() {
     const int n_tuerme = std::min<int>(m_.n_tuerme, static_cast<int>(m_.tuerme.size()) - 1);
     for (int t = 1; t <= n_tuerme; ++t) {
         const Turm& tu = m_.turm(t);
+        if (flaeche_->erschoepft()) return;
+        if ((t & 4095) == 0) nachgeben();
+        if (abbruch_) return;
         if (tu.art == 0) continue;
         if (tu.form == 1.0f)
             kreis_zeichnen(tu.mx, tu.my, 2.0f * tu.radius, farbe_tuerme);

@@ -10,6 +10,14 @@
 
 namespace tarvello {
 
+namespace {
+// The budget of one sheet: segments of strokes and outlines, and pixels
+// touched, as many times the sheet's own pixels. A run's largest map drawn
+// on one sheet needs a small fraction of either.
+constexpr double segmente_je_blatt = 4'000'000;
+constexpr double flaechen_je_blatt = 400;
+} // namespace
+
 Zeichenflaeche::Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit, int feinteilung)
     : maler_(geraet), faktor_(pixel_je_einheit) {
     if (feinteilung > 1) {
@@ -21,6 +29,8 @@ Zeichenflaeche::Zeichenflaeche(QPaintDevice* geraet, double pixel_je_einheit, in
     maler_.setRenderHint(QPainter::Antialiasing, true);
     maler_.setRenderHint(QPainter::TextAntialiasing, true);
     maler_.setBrush(Qt::NoBrush);
+    if (geraet) sichtbar_ = QRectF(0, 0, geraet->width(), geraet->height());
+    budget_setzen();
     if (geraet && geraet->devType() == QInternal::Image && faktor_ == 1.0) {
         auto* bild = static_cast<QImage*>(geraet);
         if (bild->format() == QImage::Format_RGB32 && maler_.isActive()) {
@@ -49,6 +59,8 @@ bool ganzzahlig(double v) {
 void Zeichenflaeche::beschneiden(double links, double oben, double seite) {
     const QRectF r(px(links, oben), px(links + seite, oben + seite));
     maler_.setClipRect(r);
+    sichtbar_ = r.normalized();
+    budget_setzen();
     // A clip off whole pixels is left to the painter, filling included.
     if (!bild_) return;
     if (ganzzahlig(r.left()) && ganzzahlig(r.top()) && ganzzahlig(r.right()) &&
@@ -58,6 +70,46 @@ void Zeichenflaeche::beschneiden(double links, double oben, double seite) {
                 bild_->rect();
     else
         bild_ = nullptr;
+}
+
+void Zeichenflaeche::budget_setzen() {
+    segmente_rest_ = segmente_je_blatt;
+    // Vector targets pay by segment only: a filled shape is one path
+    // whatever its size.
+    pixel_rest_ = maler_.device() && maler_.device()->devType() == QInternal::Image
+                      ? flaechen_je_blatt * std::max(1.0, sichtbar_.width() * sichtbar_.height())
+                      : 1e300;
+    vereinfacht_ = false;
+}
+
+bool Zeichenflaeche::leisten(double segmente, double pixel) {
+    if (erschoepft()) {
+        vereinfacht_ = true;
+        return false;
+    }
+    segmente_rest_ -= segmente;
+    pixel_rest_ -= pixel;
+    return true;
+}
+
+double Zeichenflaeche::boxpixel(double x1, double y1, double x2, double y2) const {
+    if (sichtbar_.isEmpty()) return 0.0;
+    const QRectF r = QRectF(px(x1, y1), px(x2, y2)).normalized() & sichtbar_;
+    return r.width() * r.height();
+}
+
+double Zeichenflaeche::strichpixel(const QPointF* punkte, int n, double breite) const {
+    // Each segment touches at most its length within the sheet, across the
+    // stroke's width: bounded by the sheet's diagonal.
+    const double diagonale = std::hypot(sichtbar_.width(), sichtbar_.height());
+    const double quer = breite * breitenfaktor_ + 2.0;
+    double summe = 0.0;
+    for (int i = 1; i < n; ++i) {
+        const QPointF a = px(punkte[i - 1].x(), punkte[i - 1].y());
+        const QPointF b = px(punkte[i].x(), punkte[i].y());
+        summe += std::min(std::hypot(b.x() - a.x(), b.y() - a.y()), diagonale) * quer;
+    }
+    return summe;
 }
 
 void Zeichenflaeche::stift(double breite, QColor farbe, Qt::PenCapStyle kappe,
@@ -73,6 +125,8 @@ void Zeichenflaeche::stift(double breite, QColor farbe, Qt::PenCapStyle kappe,
 void Zeichenflaeche::linie(double x1, double y1, double x2, double y2, double breite,
                            QColor farbe) {
     const QPointF enden[2] = {px(x1, y1), px(x2, y2)};
+    const QPointF roh[2] = {{x1, y1}, {x2, y2}};
+    if (!leisten(1, strichpixel(roh, 2, breite))) return;
     if (direkt_striche(enden, 2, breite, farbe)) return;
     stift(breite, farbe);
     maler_.drawLine(enden[0], enden[1]);
@@ -80,6 +134,12 @@ void Zeichenflaeche::linie(double x1, double y1, double x2, double y2, double br
 
 void Zeichenflaeche::linien(const QLineF* linien, int n, double breite, QColor farbe) {
     if (n < 1) return;
+    double pixel = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const QPointF enden[2] = {linien[i].p1(), linien[i].p2()};
+        pixel += strichpixel(enden, 2, breite);
+    }
+    if (!leisten(n, pixel)) return;
     stift(breite, farbe, Qt::FlatCap);
     if (faktor_ == 1.0) {
         maler_.drawLines(linien, n);
@@ -95,6 +155,7 @@ void Zeichenflaeche::linien(const QLineF* linien, int n, double breite, QColor f
 
 void Zeichenflaeche::linienzug(const QPointF* punkte, int n, double breite, QColor farbe) {
     if (n < 2) return;
+    if (!leisten(n - 1, strichpixel(punkte, n, breite))) return;
     if (direkt_striche(punkte, n, breite, farbe)) return;
     stift(breite, farbe);
     if (faktor_ == 1.0) {
@@ -110,6 +171,7 @@ void Zeichenflaeche::linienzug(const QPointF* punkte, int n, double breite, QCol
 
 void Zeichenflaeche::umriss(const QPointF* punkte, int n, double breite, QColor farbe) {
     if (n < 2) return;
+    if (!leisten(n, strichpixel(punkte, n, breite))) return;
     stift(breite, farbe, Qt::SquareCap, Qt::MiterJoin);
     QPolygonF zug;
     zug.reserve(n);
@@ -129,6 +191,7 @@ void Zeichenflaeche::rechteck(double x1, double y1, double x2, double y2, double
 }
 
 void Zeichenflaeche::rechteck_gefuellt(double x1, double y1, double x2, double y2, QColor farbe) {
+    if (!leisten(1, boxpixel(x1, y1, x2, y2))) return;
     if (direkt_fuellen(x1, y1, x2, y2, farbe)) return;
     maler_.fillRect(QRectF(px(x1, y1), px(x2, y2)), farbe);
 }
@@ -159,6 +222,12 @@ bool Zeichenflaeche::direkt_striche(const QPointF* punkte, int n, double breite,
 }
 
 void Zeichenflaeche::kreis(double x, double y, double radius, double breite, QColor farbe) {
+    // A circle is flattened into segments along its whole length; the
+    // pixels it touches are at most its length within the sheet.
+    const double umfang = 2.0 * 3.14159 * std::max(radius, 0.0) * faktor_;
+    const double rand = 2.0 * (sichtbar_.width() + sichtbar_.height());
+    if (!leisten(8.0 + umfang / 64.0, std::min(umfang, rand) * (breite * breitenfaktor_ + 2.0)))
+        return;
     stift(breite, farbe);
     if (radius <= 0.0) {
         maler_.drawPoint(px(x, y));
@@ -213,6 +282,14 @@ void Zeichenflaeche::beschriftungsfeld(double x1, double y1, double x2, double y
 void Zeichenflaeche::viereck_gefuellt(const QPointF ecken[4], QColor farbe) {
     const QPointF p[4] = {px(ecken[0].x(), ecken[0].y()), px(ecken[1].x(), ecken[1].y()),
                           px(ecken[2].x(), ecken[2].y()), px(ecken[3].x(), ecken[3].y())};
+    double x1 = ecken[0].x(), x2 = x1, y1 = ecken[0].y(), y2 = y1;
+    for (int i = 1; i < 4; ++i) {
+        x1 = std::min(x1, ecken[i].x());
+        x2 = std::max(x2, ecken[i].x());
+        y1 = std::min(y1, ecken[i].y());
+        y2 = std::max(y2, ecken[i].y());
+    }
+    if (!leisten(4, boxpixel(x1, y1, x2, y2))) return;
     maler_.setPen(Qt::NoPen);
     maler_.setBrush(farbe);
     maler_.drawPolygon(p, 4);
@@ -220,6 +297,7 @@ void Zeichenflaeche::viereck_gefuellt(const QPointF ecken[4], QColor farbe) {
 }
 
 void Zeichenflaeche::scheibe(double x, double y, double radius, QColor farbe) {
+    if (!leisten(8, boxpixel(x - radius, y - radius, x + radius, y + radius))) return;
     maler_.setPen(Qt::NoPen);
     maler_.setBrush(farbe);
     maler_.drawEllipse(px(x, y), radius * faktor_, radius * faktor_);

@@ -51,6 +51,16 @@ class Zeichenflaeche {
 
     virtual void beschneiden(double links, double oben, double seite);
 
+    // The work one sheet may cost, counted over all its shapes: strokes and
+    // fills are weighed by the segments and the pixels of the sheet they
+    // reach. Far above what any run's map needs; a file whose shapes would
+    // cost more (thousands of shapes each covering the sheet) has the rest
+    // of them left out, so a sheet costs at most a bounded multiple of its
+    // own size.
+    bool erschoepft() const { return segmente_rest_ <= 0.0 || pixel_rest_ <= 0.0; }
+    // Shapes were left out for want of work.
+    bool vereinfacht() const { return vereinfacht_; }
+
     virtual void linie(double x1, double y1, double x2, double y2, double breite, QColor farbe);
     // Separate lines of one width and colour, cut square at their ends (the
     // hatching of a building, which must not reach beyond its edges).
@@ -94,6 +104,14 @@ class Zeichenflaeche {
     }
     void stift(double breite, QColor farbe, Qt::PenCapStyle kappe = Qt::RoundCap,
                Qt::PenJoinStyle ecke = Qt::RoundJoin);
+    void budget_setzen();
+    // Takes the work of a shape from the sheet's budget; false (and nothing
+    // is to be drawn) once it is spent.
+    bool leisten(double segmente, double pixel);
+    // The pixels of the sheet a stroke through the points may touch.
+    double strichpixel(const QPointF* punkte, int n, double breite) const;
+    // The pixels of the sheet within a box, in device units.
+    double boxpixel(double x1, double y1, double x2, double y2) const;
 
   private:
     // Rectangles on whole pixels of an RGB32 picture are written straight
@@ -111,6 +129,9 @@ class Zeichenflaeche {
     QImage* bild_ = nullptr; // the picture painted on, when rows can be filled directly
     QRect clip_;             // the clip on it, in pixels
     Strichraster striche_;
+    QRectF sichtbar_; // the clip, in device pixels
+    double segmente_rest_ = 0, pixel_rest_ = 0;
+    bool vereinfacht_ = false;
 };
 
 } // namespace tarvello

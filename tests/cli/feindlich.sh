@@ -78,6 +78,17 @@ rmdir arbeit/ordner_2_1.png
 for f in png bmp svg; do
     erwarte 2 "names no file (only ordner.$f/.$f)" : generate $klein --"$f" "ordner.$f/"
 done
+# A folder as a picture, an output that is also read, two outputs on
+# standard output, a matrix into one stream: refused before the run.
+mkdir arbeit/bilder
+erwarte 2 "bilder is a folder" : render alt.qls --png bilder
+erwarte 2 "alt.qls is read" : render alt.qls --geojson alt.qls
+erwarte 2 "alt.qlf is read" : generate $klein --palette alt.qlf --png a.png --geojson alt.qlf
+erwarte 2 "more than once" : generate $klein -o a.qls --geojson ./a.qls
+erwarte 2 "standard output" : generate $klein --png - -o /dev/stdout
+erwarte 2 "standard output" : generate $klein --stats --geojson -
+erwarte 2 "one picture only" : render alt.qls --png - --matrix 2
+rmdir arbeit/bilder
 # Options are checked whatever else is given.
 erwarte 2 "--north: 12 is outside 0..11" : generate $klein --north 12
 erwarte 2 "--north: 'abc' is not a whole number" : generate $klein -o n.qls --north abc
@@ -117,13 +128,21 @@ for f in png bmp svg; do
 done
 erwarte 1 "alt.pdf" "$voll" generate $klein --pdf alt.pdf
 erwarte 1 "alt.pdf" "$voll" render alt.qls --pdf alt.pdf --sheets 2
-# A device or pipe is never replaced by a picture or a PDF (a finished file
-# renamed over /dev/full would, for root, remove the device).
-mkfifo arbeit/rohr.png arbeit/rohr.pdf
-erwarte 1 "not a regular file" : generate $klein --png rohr.png
-erwarte 1 "not a regular file" : render alt.qls --pdf rohr.pdf
-[ -p arbeit/rohr.png ] && [ -p arbeit/rohr.pdf ] || scheitern "a pipe was replaced"
-rm arbeit/rohr.png arbeit/rohr.pdf
+# A device or pipe is written in place, never replaced by a picture or a PDF
+# (a finished file renamed over /dev/full would, for root, remove the
+# device), and gets no suffix.
+mkfifo arbeit/rohr arbeit/rohr.pdf
+cat arbeit/rohr >"$tmp/aus_rohr.png" &
+"$bin" generate $klein --png arbeit/rohr || scheitern "a picture into a pipe"
+wait
+cat arbeit/rohr.pdf >"$tmp/aus_rohr.pdf" &
+"$bin" render arbeit/alt.qls --pdf arbeit/rohr.pdf || scheitern "a PDF into a pipe"
+wait
+[ -p arbeit/rohr ] && [ -p arbeit/rohr.pdf ] || scheitern "a pipe was replaced"
+[ "$(head -c 4 "$tmp/aus_rohr.png" | tail -c 3)" = PNG ] || scheitern "no PNG came through the pipe"
+[ "$(head -c 4 "$tmp/aus_rohr.pdf")" = %PDF ] || scheitern "no PDF came through the pipe"
+[ ! -e arbeit/rohr.png ] || scheitern "a pipe got a suffix"
+rm arbeit/rohr arbeit/rohr.pdf
 
 # Pictures larger than the memory the process may use are refused before the
 # run and before anything is allocated (the address-space limit does not
