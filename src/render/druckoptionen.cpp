@@ -16,7 +16,12 @@ void bildausschnitt_begrenzen(Bildausschnitt& a, float stadt_abmessung) {
 }
 
 int export_schriftgroesse_aus_regler(int regler, int pixel) {
-    return static_cast<int>(std::floor(static_cast<double>(regler) * pixel / 2000.0 + 6.0));
+    // The base of 6 points shrinks with pictures below 1200 pixels, so labels
+    // keep their share of a small picture too; below 5 points digits blur.
+    const double sockel = 6.0 * std::min(pixel, 1200) / 1200.0;
+    return std::max(
+        export_schrift_min,
+        static_cast<int>(std::floor(static_cast<double>(regler) * pixel / 2000.0 + sockel)));
 }
 
 int export_schriftgroesse(const Druckoptionen& o, int pixel) {

@@ -63,15 +63,19 @@ struct Bildausschnitt {
 // preview and choosing an export's section use this one rule.
 void bildausschnitt_begrenzen(Bildausschnitt& a, float stadt_abmessung);
 
+// Smallest label size of pictures in points.
+inline constexpr int export_schrift_min = 5;
 // Label size in points for the numbering dialog's slider position (0..100)
-// and pictures `pixel` wide: floor(regler x pixel / 2000 + 6).
+// and pictures `pixel` wide: floor(regler x pixel / 2000 + 6), the 6 taken
+// down in proportion for pictures below 1200 pixels, at least
+// export_schrift_min.
 int export_schriftgroesse_aus_regler(int regler, int pixel);
-// The slider's starting position.
-inline constexpr int export_regler_start = 33;
 // The slider position that gives the size of pictures for which no size was
-// chosen: labels then cover a few per cent of a well numbered town, where
-// the starting position's size hides a tenth of it.
+// chosen: labels then cover a few per cent of a well numbered town, at
+// 1200 pixels and below.
 inline constexpr int export_regler_vorgabe = 10;
+// The slider's starting position: the size pictures get without a choice.
+inline constexpr int export_regler_start = export_regler_vorgabe;
 
 // The export's label size: the chosen one, or the size for the slider at
 // export_regler_vorgabe for pictures `pixel` high, so labels keep their share

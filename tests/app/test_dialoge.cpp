@@ -336,17 +336,22 @@ TEST(DialogBildexport, NummerierungTeiltDieOptionenMitDemDruckmenue) {
     EXPECT_TRUE(daten.druckoptionen.kennzeichnung_plaetze);
     EXPECT_TRUE(kind<QAction>(w, "menue_druck_kennzeichnung_plaetze")->isChecked());
 
-    // The slider starts at 33: Int(33 * 1200 / 2000 + 6) = 25.
+    // The slider starts where pictures without a chosen size stand:
+    // Int(10 * 1200 / 2000 + 6) = 12, as the command line's default.
     QSlider* regler = kind<QSlider>(*n, "regler_schriftgroesse");
-    EXPECT_EQ(regler->value(), 33);
-    EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 25);
-    EXPECT_EQ(kind<QLabel>(*n, "Label_schrifthoehe")->text(), "25");
+    EXPECT_EQ(regler->value(), 10);
+    EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 12);
+    EXPECT_EQ(daten.druckoptionen.export_schriftgroesse,
+              export_schriftgroesse(Druckoptionen{}, 1200));
+    EXPECT_EQ(kind<QLabel>(*n, "Label_schrifthoehe")->text(), "12");
     regler->setValue(100);
     EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 66);
     regler->setValue(0);
     EXPECT_EQ(daten.druckoptionen.export_schriftgroesse, 6);
     EXPECT_EQ(kind<QLabel>(*n, "Label_schrifthoehe")->text(), "6");
-    EXPECT_EQ(export_schriftgroesse_aus_regler(33, 400), 12); // 6.6 + 6 rounds down
+    // Below 1200 pixels the base shrinks with the picture, down to 5 points.
+    EXPECT_EQ(export_schriftgroesse_aus_regler(33, 400), 8); // 6.6 + 2 rounds down
+    EXPECT_EQ(export_schriftgroesse_aus_regler(10, 400), 5); // 2 + 2, held at 5
 }
 
 // --- Farben --------------------------------------------------------------------

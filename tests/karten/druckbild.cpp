@@ -21,7 +21,8 @@ constexpr double cm_je_zoll = 2.54;
 // One sheet into a picture, laid out as the PDF lays out its page.
 class Seitenbild : public Blattziel {
   public:
-    Seitenbild(Zielart art, int dpi) : art_(art), pje_(static_cast<float>(dpi / cm_je_zoll)) {}
+    Seitenbild(Zielart art, int dpi, int seite)
+        : art_(art), pje_(static_cast<float>(dpi / cm_je_zoll)), seite_(seite) {}
 
     Zielart art() const override { return art_; }
     float seitenhoehe() const override {
@@ -33,7 +34,9 @@ class Seitenbild : public Blattziel {
     float pixel_je_einheit() const override { return art_ == Zielart::drucker ? pje_ : 1.0f; }
 
     // The picture's side: the sheet's map square in pixels.
-    int bildseite() const { return static_cast<int>(std::lround((seite_hoch - 0.4f) * pje_)); }
+    int bildseite() const {
+        return seite_ > 0 ? seite_ : static_cast<int>(std::lround((seite_hoch - 0.4f) * pje_));
+    }
 
     Ergebnis blatt_beginnen(int, int, Zeichenflaeche*& flaeche) override {
         const int hoch = art_ == Zielart::drucker ? static_cast<int>(std::lround(seite_hoch * pje_))
@@ -58,14 +61,15 @@ class Seitenbild : public Blattziel {
   private:
     Zielart art_;
     float pje_;
+    int seite_;
     std::unique_ptr<Zeichenflaeche> flaeche_;
 };
 
-QImage zeichnen(const Stadtmodell& m, const Druckfarben& f, Zielart art, int dpi) {
+QImage zeichnen(const Stadtmodell& m, const Druckfarben& f, Zielart art, int dpi, int seite) {
     Druckoptionen o;
     o.kennzeichnung_wege = o.kennzeichnung_haeuser = false;
     o.kennzeichnung_plaetze = o.kennzeichnung_parks = false;
-    Seitenbild ziel(art, dpi);
+    Seitenbild ziel(art, dpi, seite);
     const Zeichenauftrag auftrag{m, f, o, Bildausschnitt{}, nullptr};
     if (!stadtplan_zeichnen(auftrag, ziel).gut()) return {};
     return ziel.bild;
@@ -97,19 +101,20 @@ double abstand_zu(const Form& f, double px, double py) {
 
 } // namespace
 
-Druckbildbefund haeuser_ueber_strassen(const Stadtmodell& m, Zielart art, int dpi, int pixel_min) {
+Druckbildbefund haeuser_ueber_strassen(const Stadtmodell& m, Zielart art, int dpi, int pixel_min,
+                                       int bildseite) {
     Druckbildbefund befund;
     const int anzahl = std::min<int>(m.haus_naechster - 1, m.haeuser_kapazitaet());
     befund.gebaeude = std::max(0, anzahl);
     if (anzahl < 1 || m.stadt_abmessung <= 0.0f) return befund;
 
-    // Streets alone: white bodies on grey, rims black.
+    // Streets alone: white bodies on black, so a pixel's grey is the share
+    // of it a body covers.
     Druckfarben fs;
     for (auto& c : fs.farbe)
-        c = qRgb(128, 128, 128);
+        c = qRgb(0, 0, 0);
     fs.farbe[farbe_grosse_strassen] = fs.farbe[farbe_mittlere_strassen] =
         fs.farbe[farbe_kleine_strassen] = qRgb(255, 255, 255);
-    fs.farbe[farbe_strassenrand] = qRgb(0, 0, 0);
     Stadtmodell strassen = m;
     strassen.haus_naechster = 1;
     strassen.mauer_parameter = 0;
@@ -123,12 +128,12 @@ Druckbildbefund haeuser_ueber_strassen(const Stadtmodell& m, Zielart art, int dp
     haeuser.n_parks = haeuser.n_plaetze = 0;
     haeuser.mauer_parameter = 0;
 
-    const QImage bs = zeichnen(strassen, fs, art, dpi);
-    const QImage bh = zeichnen(haeuser, fh, art, dpi);
+    const QImage bs = zeichnen(strassen, fs, art, dpi, bildseite);
+    const QImage bh = zeichnen(haeuser, fh, art, dpi, bildseite);
     if (bs.isNull() || bh.isNull() || bs.size() != bh.size()) return befund;
 
     // Where the sheet lies on the map, as the renderer places it.
-    Seitenbild ziel(art, dpi);
+    Seitenbild ziel(art, dpi, bildseite);
     Renderzustand z;
     if (art == Zielart::drucker)
         z.drucker_vorbereiten(m.stadt_abmessung, 1, ziel.seitenhoehe(), ziel.seitenbreite(),
@@ -180,8 +185,8 @@ Druckbildbefund haeuser_ueber_strassen(const Stadtmodell& m, Zielart art, int dp
         const auto* zh = reinterpret_cast<const QRgb*>(bh.constScanLine(py));
         for (int px = std::max(0, px0); px < px1; ++px) {
             const QRgb s = zs[px], h = zh[px];
-            // A street's white body, and more than half covered by a building.
-            if (qRed(s) < 250 || qGreen(s) < 250 || qBlue(s) < 250) continue;
+            // At least half a street's white body, and more than half a building.
+            if (qGray(s) < 128) continue;
             if (qGray(h) >= 128) continue;
             const double x = ((px + 0.5) / pje - z.rand_links) / z.massstab + z.ausschnitt_x;
             const double y = ((py + 0.5) / pje - z.rand_oben) / z.massstab + z.ausschnitt_y;

@@ -20,9 +20,11 @@ struct Druckbildbefund {
 };
 
 // `art` drucker: one A4 landscape sheet at `dpi`; bild: a picture of the whole
-// map whose side is the sheet's map square at `dpi`. A building counts when
-// at least `pixel_min` of its pixels lie on a street's white body.
+// map whose side is `bildseite` pixels, or without it the sheet's map square
+// at `dpi`. A pixel lies on a street's white body when the body covers at
+// least half of it (thin streets are smoothed, not whole pixels); a building
+// counts when at least `pixel_min` of its pixels lie on one.
 Druckbildbefund haeuser_ueber_strassen(const Stadtmodell& m, Zielart art, int dpi = 300,
-                                       int pixel_min = 2);
+                                       int pixel_min = 2, int bildseite = 0);
 
 } // namespace tarvello

@@ -1,10 +1,11 @@
 // Counts the buildings that paint over a street's white body, on one A4
 // sheet and on a picture of the same scale, for maps generated in process.
 //
-//   druckpruefer PRESETS SEEDS [--dpi D] [--min N]      e.g. 8,10 31-38
+//   druckpruefer PRESETS SEEDS [--dpi D] [--min N] [--pixels P]   e.g. 8,10 31-38
 //
 // Prints one line per map and the totals: buildings, and those with at
-// least N pixels (2) on a street's white body, on the sheet and the picture.
+// least N pixels (2) on a street's white body, on the sheet and the picture
+// (P pixels square; without it the sheet's map square at D dpi).
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -51,13 +52,15 @@ double prozent(long teil, long von) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv); // fonts
     if (argc < 3) {
-        std::fprintf(stderr, "usage: druckpruefer PRESETS SEEDS [--dpi D] [--min N]\n");
+        std::fprintf(stderr,
+                     "usage: druckpruefer PRESETS SEEDS [--dpi D] [--min N] [--pixels P]\n");
         return 2;
     }
-    int dpi = 300, pixel_min = 2;
+    int dpi = 300, pixel_min = 2, bildseite = 0;
     for (int i = 3; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--dpi") == 0) dpi = std::atoi(argv[i + 1]);
         if (std::strcmp(argv[i], "--min") == 0) pixel_min = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--pixels") == 0) bildseite = std::atoi(argv[i + 1]);
     }
     long gebaeude = 0, druck = 0, bild = 0;
     for (long vorlage : liste_lesen(argv[1])) {
@@ -70,7 +73,8 @@ int main(int argc, char** argv) {
             stadtplan_erstellen({s, static_cast<std::uint64_t>(startwert), {}}, m, system_uhr(),
                                 wirt);
             const Druckbildbefund d = haeuser_ueber_strassen(m, Zielart::drucker, dpi, pixel_min);
-            const Druckbildbefund b = haeuser_ueber_strassen(m, Zielart::bild, dpi, pixel_min);
+            const Druckbildbefund b =
+                haeuser_ueber_strassen(m, Zielart::bild, dpi, pixel_min, bildseite);
             std::printf("preset %ld seed %ld: buildings %d, print %d (%ld px), picture %d (%ld px)",
                         vorlage, startwert, d.gebaeude, d.ueber_strasse, d.pixel, b.ueber_strasse,
                         b.pixel);

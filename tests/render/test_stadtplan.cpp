@@ -126,11 +126,12 @@ TEST(Stadtplan, ReihenfolgeFarbenUndBreiten) {
     ASSERT_EQ(wege.size(), erwartet.size());
     for (std::size_t i = 0; i < erwartet.size(); ++i)
         EXPECT_EQ(wege[i].first, erwartet[i]) << i;
-    // lw = Int(1 x 2.2) + 1 = 3: body of the widest street 3 / 2 x 0.45 x 3,
-    // its outline 3 / 2 x 0.55 x 3; the narrow street's body would be 0.675.
-    EXPECT_NEAR(wege[7].second, 2.025, 1e-5);
-    EXPECT_NEAR(wege[3].second, 2.475, 1e-5);
-    EXPECT_NEAR(wege[5].second, 0.675, 1e-5);
+    // lw = 1 x 2.2, unrounded: body of the widest street 3 / 2 x 0.45 x 2.2,
+    // its outline 3 / 2 x 0.55 x 2.2; the narrow street's body, 0.495, is
+    // held at the floor of 0.6.
+    EXPECT_NEAR(wege[7].second, 1.485, 1e-5);
+    EXPECT_NEAR(wege[3].second, 1.815, 1e-5);
+    EXPECT_NEAR(wege[5].second, 0.6, 1e-5);
 
     // The park strokes, the wall and the towers in their own colours.
     std::set<int> farben;
@@ -453,12 +454,14 @@ TEST(Stadtplan, BeschriftungsartenUndPlaetzeSichtbar) {
 
 TEST(Stadtplan, Beschriftungen) {
     // No size chosen: the size the numbering slider gives at 10 for the
-    // picture, floor(10 x pixel / 2000 + 6), 8 points at 400 pixels and 6
-    // at 100, whatever the map's size; the options keep no size.
+    // picture, floor(10 x pixel / 2000 + 6 x pixel / 1200) below 1200
+    // pixels but at least 5: 8 points at 800 pixels, 5 at 400 and 100,
+    // whatever the map's size; the options keep no size.
     for (const float abmessung : {100.0f, 4000.0f}) {
         Lauf l;
         l.m.stadt_abmessung = abmessung;
-        for (const auto& [pixel, punkte] : {std::pair{400, 8.0}, std::pair{100, 6.0}}) {
+        for (const auto& [pixel, punkte] :
+             {std::pair{800, 8.0}, std::pair{400, 5.0}, std::pair{100, 5.0}}) {
             Testziel ziel(pixel, pixel);
             ASSERT_EQ(l.zeichnen(ziel).art(), Fehlerart::keiner);
             EXPECT_DOUBLE_EQ(ziel.aufzeichnungen.at(0)->schriftgroesse, punkte) << abmessung;
