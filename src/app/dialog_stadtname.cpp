@@ -1,4 +1,5 @@
 #include "app/dialog_stadtname.h"
+#include "files/kartendatei.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -64,6 +65,7 @@ Stadtname::Stadtname(Sprache sprache, QWidget* parent) : QDialog(parent), texte_
 
     text_ = new QLineEdit;
     text_->setObjectName("Text_Stadtname");
+    text_->setMaxLength(static_cast<int>(stadtname_max));
     QFont gross = text_->font();
     gross.setPointSizeF(gross.pointSizeF() * 1.4);
     text_->setFont(gross);

@@ -22,6 +22,7 @@
 #include "app/vorschau.h"
 #include "core/version.h"
 #include "core/vorlagen.h"
+#include "files/kartendatei.h"
 
 namespace tarvello {
 
@@ -96,6 +97,7 @@ QWidget* Eingabe::linke_seite_bauen() {
     beschriften(label);
     stadtname_ = new QLineEdit;
     stadtname_->setObjectName("Text_Stadtname");
+    stadtname_->setMaxLength(static_cast<int>(stadtname_max));
     auto* generator = new QPushButton;
     generator->setObjectName("knopf_stadtname");
     beschriften(generator);

@@ -1,4 +1,5 @@
 #include "cli/druckoptionen_cli.h"
+#include "files/kartendatei.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -82,7 +83,14 @@ Ergebnis druck_optionen_lesen(const QCommandLineParser& p, Druckwunsch& w) {
     long long n = 0;
     for (const char* name : {"title", "north"})
         if (Ergebnis e = einmal(p, name); !e.gut()) return e;
-    if (p.isSet("title")) w.titel = p.value("title");
+    if (p.isSet("title")) {
+        w.titel = p.value("title");
+        if (w.titel->size() > stadtname_max)
+            return bedienungsfehler(wortmeldung({"--title: %1", "--title: %1"},
+                                                Meldung(Meldungsart::stadtname_zu_lang,
+                                                        static_cast<long long>(w.titel->size()),
+                                                        static_cast<long long>(stadtname_max))));
+    }
     if (p.isSet("north")) {
         if (Ergebnis e = ganzzahl_lesen(p.value("north"), "--north", 0, 11, n); !e.gut()) return e;
         w.nord = static_cast<int>(n);

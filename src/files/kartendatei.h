@@ -18,6 +18,10 @@ inline constexpr const char* kartendatei_filter = "Stadtplan-Dateien (*.qls)";
 
 // What the file carries besides the model: the town name field and the
 // selected north button (0..11; -1 when no button is selected).
+// The longest town name a map carries: the reader refuses a longer one and
+// the writer never writes it, so every saved map loads again.
+inline constexpr qsizetype stadtname_max = 400;
+
 struct Kartenkopf {
     QString stadtname;
     int nord = 0;

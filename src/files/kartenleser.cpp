@@ -42,9 +42,6 @@ constexpr float groessen_zugabe = 500.0f;
 // it leave what any pen can take.
 constexpr float kartenfaktor_min = -100000.0f;
 constexpr float kartenfaktor_max = 100000.0f;
-// The town name is typed or made by the name generator; a longer one could
-// only fill the side panel and the memory.
-constexpr qsizetype stadtname_max = 400;
 // Points of ways, squares, parks and the wall together: far more than the
 // largest run makes, and bounded so that a small file cannot claim the
 // memory and time of a billion points.

@@ -205,6 +205,13 @@ Ergebnis stadtplan_speichern(const QString& datei, const Stadtmodell& modell,
     if (const std::optional<Meldung> unstimmig = modell_unstimmig(modell))
         return Dateifehler{datei, 0, Meldung(Meldungsart::nicht_gespeichert, *unstimmig)}
             .ergebnis();
+    if (kopf.stadtname.size() > stadtname_max)
+        return Dateifehler{datei, 0,
+                           Meldung(Meldungsart::nicht_gespeichert,
+                                   Meldung(Meldungsart::stadtname_zu_lang,
+                                           static_cast<long long>(kopf.stadtname.size()),
+                                           static_cast<long long>(stadtname_max)))}
+            .ergebnis();
     if (wirt) wirt->status({Statusart::speichern});
     Ergebnis e = textdatei_schreiben(
         datei, [&](Textschreiber& s) { return Kartenschreiber(s, modell, wirt).schreiben(kopf); },

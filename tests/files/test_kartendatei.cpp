@@ -216,6 +216,20 @@ TEST_F(Kartendatei, StadtnameInWindows1252OderUtf8) {
     Kartenkopf zurueck;
     laden(lesen(pfad("n.qls")), m, zurueck);
     EXPECT_EQ(zurueck.stadtname, k.stadtname);
+
+    // The longest name goes and comes back; one more character is refused by
+    // the writer, leaving the file as it was, and by the reader.
+    k.stadtname = QString(stadtname_max, QChar(0x00e4));
+    laden(speichern(m, k, "n.qls"), m, zurueck);
+    EXPECT_EQ(zurueck.stadtname, k.stadtname);
+    const QByteArray vorher = lesen(pfad("n.qls"));
+    k.stadtname += QLatin1Char('x');
+    const Ergebnis e = stadtplan_speichern(pfad("n.qls"), m, k);
+    EXPECT_EQ(e.art(), Fehlerart::datei);
+    EXPECT_TRUE(e.englisch().find("401 characters") != std::string::npos) << e.englisch();
+    EXPECT_EQ(lesen(pfad("n.qls")), vorher);
+    const std::string zu_lang = mit_name(QByteArray(stadtname_max + 1, 'x')).toStdString();
+    EXPECT_FALSE(stadtplan_lesen("n.qls", zu_lang, m, zurueck).gut());
 }
 
 TEST_F(Kartendatei, GenerierteKarteSpeichernLadenSpeichernGleicheBytes) {
