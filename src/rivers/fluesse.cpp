@@ -228,27 +228,11 @@ bool Flussraster::selbst_beruehrt(int r, int bis, float x, float y, float halbbr
     });
 }
 
-std::pair<int, int> Flussraster::erster_kontakt(const Stadtmodell& m, int r, float x, float y,
-                                                float halbbreite) const {
+std::pair<int, int> Flussraster::kontakt(const Stadtmodell& m, int ausser, int bis, float x,
+                                         float y, float halbbreite) const {
     int j_best = 0, k_best = 0;
     punkte_.umkreis(x, y, (breite_max_ + halbbreite) / 2.0f, [&](const Rasterpunkt& q) {
-        if (q.weg >= r || q.weg < 1) return;
-        if (j_best != 0 && (q.weg > j_best || (q.weg == j_best && q.punkt > k_best))) return;
-        const Weg& wj = m.weg(q.weg);
-        if (q.punkt > wj.n_punkte) return;
-        if (abstand(x, y, q.x, q.y) < (wj.breite + halbbreite) / 2.0f) {
-            j_best = q.weg;
-            k_best = q.punkt;
-        }
-    });
-    return {j_best, k_best};
-}
-
-std::pair<int, int> Flussraster::anderer_kontakt(const Stadtmodell& m, int r, float x, float y,
-                                                 float halbbreite) const {
-    int j_best = 0, k_best = 0;
-    punkte_.umkreis(x, y, (breite_max_ + halbbreite) / 2.0f, [&](const Rasterpunkt& q) {
-        if (q.weg == r || q.weg < 1 || q.weg > m.n_fluesse) return;
+        if (q.weg == ausser || q.weg < 1 || q.weg > bis) return;
         if (j_best != 0 && (q.weg > j_best || (q.weg == j_best && q.punkt > k_best))) return;
         const Weg& wj = m.weg(q.weg);
         if (q.punkt > wj.n_punkte) return;

@@ -75,11 +75,15 @@ class Flussraster {
     // rivers 1..r-1 that lies nearer than (its river's width + halbbreite) / 2
     // to (x, y); {0, 0} when none does.
     std::pair<int, int> erster_kontakt(const Stadtmodell& m, int r, float x, float y,
-                                       float halbbreite) const;
+                                       float halbbreite) const {
+        return kontakt(m, r, r - 1, x, y, halbbreite);
+    }
     // The same among every river other than r (for a river walked on after
     // the later ones were laid).
     std::pair<int, int> anderer_kontakt(const Stadtmodell& m, int r, float x, float y,
-                                        float halbbreite) const;
+                                        float halbbreite) const {
+        return kontakt(m, r, m.n_fluesse, x, y, halbbreite);
+    }
     // Points von.. of river r, stored since the last behalten, come out.
     void verwerfen_ab(const Weg& w, int r, int von);
     // Whether (x, y) lies nearer than faktor * (width + halbbreite) to a
@@ -88,6 +92,10 @@ class Flussraster {
                 float faktor) const;
 
   private:
+    // The first point of the rivers 1..bis other than ausser in that order.
+    std::pair<int, int> kontakt(const Stadtmodell& m, int ausser, int bis, float x, float y,
+                                float halbbreite) const;
+
     Punktraster punkte_;
     int eingetragen_ = 0;     // points of the river being walked in the grid
     float breite_max_ = 0.0f; // widest river kept so far
